@@ -1,0 +1,1 @@
+// Stands in for a module that has no sources yet.

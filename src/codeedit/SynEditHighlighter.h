@@ -1,0 +1,162 @@
+#pragma once
+// The highlighter framework: the attribute record, the abstract line scanner every language
+// highlighter derives from, and the class list. It scans lines; it does not store ranges or
+// paint (the editor does both).
+
+#include "codeedit/SynEditTextBuffer.h"
+
+#include <bitset>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// 0x00BBGGRR for an RGB colour, 0xFF000000 + index for a system colour, clNone for none.
+using TColor = std::uint32_t;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clWindow = 0xFF000005;
+constexpr TColor clWindowText = 0xFF000008;
+constexpr TColor RGB(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr TColor clBlack = RGB(0, 0, 0), clMaroon = RGB(128, 0, 0), clGreen = RGB(0, 128, 0),
+                 clOlive = RGB(128, 128, 0), clNavy = RGB(0, 0, 128),
+                 clPurple = RGB(128, 0, 128), clTeal = RGB(0, 128, 128),
+                 clGray = RGB(128, 128, 128), clSilver = RGB(192, 192, 192),
+                 clRed = RGB(255, 0, 0), clLime = RGB(0, 255, 0), clYellow = RGB(255, 255, 0),
+                 clBlue = RGB(0, 0, 255), clFuchsia = RGB(255, 0, 255),
+                 clAqua = RGB(0, 255, 255), clWhite = RGB(255, 255, 255);
+
+// Font style set: bit 0 bold, 1 italic, 2 underline, 3 strike-out.
+enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = std::uint8_t;
+
+using TSynCharSet = std::bitset<256>;
+
+class TSynHighlighterAttributes {
+public:
+    explicit TSynHighlighterAttributes(std::string name);
+
+    const std::string& Name() const { return name; }
+    TColor Background() const { return background; }
+    TColor Foreground() const { return foreground; }
+    TFontStyles Style() const { return style; }
+    void SetBackground(TColor value);
+    void SetForeground(TColor value);
+    void SetStyle(TFontStyles value);
+
+    // Remembers the current values as the defaults (end of the owner's constructor).
+    void InternalSaveDefaultValues();
+    bool BackgroundStored() const { return background != backgroundDefault; }
+    bool ForegroundStored() const { return foreground != foregroundDefault; }
+    bool StyleStored() const { return style != styleDefault; }
+
+    // Copies name, colours and style; one change notification when any of the three differed.
+    void Assign(const TSynHighlighterAttributes& source);
+
+    std::function<void(TSynHighlighterAttributes*)> OnChange;
+
+private:
+    void Changed();
+    std::string name;
+    TColor background = clNone, backgroundDefault = clNone;
+    TColor foreground = clNone, foregroundDefault = clNone;
+    TFontStyles style = 0, styleDefault = 0;
+};
+
+enum TSynHighlighterCapability : unsigned { hcUserSettings = 1, hcRegistry = 2 };
+
+// Roles of DefaultAttribute.
+enum TSynDefaultAttributeRole {
+    SYN_ATTR_COMMENT = 0,
+    SYN_ATTR_IDENTIFIER = 1,
+    SYN_ATTR_KEYWORD = 2,
+    SYN_ATTR_STRING = 3,
+    SYN_ATTR_WHITESPACE = 4,
+    SYN_ATTR_SYMBOL = 5
+};
+
+class TSynCustomHighlighter {
+public:
+    TSynCustomHighlighter();
+    virtual ~TSynCustomHighlighter();
+    TSynCustomHighlighter(const TSynCustomHighlighter&) = delete;
+    TSynCustomHighlighter& operator=(const TSynCustomHighlighter&) = delete;
+
+    virtual int AttributeCount() const;
+    virtual TSynHighlighterAttributes* AttributeAt(int index) const;
+    virtual TSynHighlighterAttributes* DefaultAttribute(int role) const = 0;
+    virtual std::string DefaultFilter() const;
+    virtual TSynCharSet IdentifierChars() const;
+    virtual void AssignWordBreakChars(const TSynCharSet& chars);
+    virtual std::string SampleSource() const;
+    virtual bool DefaultFilterStored() const;
+    virtual void SetDefaultFilter(const std::string& filter);
+    virtual void AssignSampleSource(const std::string& source);
+    virtual unsigned Capabilities() const;
+    virtual std::string LanguageName() const;
+    virtual bool AtLineEnd() const = 0;
+    virtual TSynRange CurrentRange() const;
+    virtual std::string TokenText() const = 0;
+    virtual TSynHighlighterAttributes* TokenAttribute() const = 0;
+    virtual int TokenKind() const = 0;
+    virtual int TokenStart() const = 0;
+    virtual bool IsKeywordText(std::string_view word) const;
+    virtual void NextToken() = 0;
+    // The line without its line break; it must stay alive until the next StartLine. Scanners
+    // see the byte after its end as the terminating NUL.
+    virtual void StartLine(std::string_view line, int lineIndex) = 0;
+    virtual void RestoreRange(TSynRange range);
+    virtual void ClearRange();
+    virtual bool ApplyUserSetting(int index);
+    virtual void ListUserSettings(std::vector<std::string>& settings);
+    virtual bool LoadFromRegistryKey(int rootKey, const std::string& keyPath);
+    virtual bool SaveToRegistryKey(int rootKey, const std::string& keyPath) const;
+
+    void ScanToLineEnd();
+    // The token's length without building its text.
+    int TokenLength() const;
+
+    const TSynCharSet& WordBreakChars() const { return wordBreakChars; }
+    bool Enabled() const { return enabled; }
+    void SetEnabled(bool value);
+
+    using ChangeHook = std::function<void()>;
+    // Returns a handle for UnhookAttributeChange.
+    int HookAttributeChange(ChangeHook hook);
+    void UnhookAttributeChange(int handle);
+    void AttributeChanged(TSynHighlighterAttributes* sender);
+    void BeginUpdate();
+    void EndUpdate();
+
+    virtual void Assign(const TSynCustomHighlighter& source);
+
+protected:
+    // Throws std::invalid_argument for a duplicate name. Takes ownership.
+    TSynHighlighterAttributes* AddAttribute(std::unique_ptr<TSynHighlighterAttributes> attribute);
+    // Hooks every attribute's change handler and records the defaults; end of a constructor.
+    void SetAttributesOnChange();
+
+private:
+    std::vector<std::unique_ptr<TSynHighlighterAttributes>> attributes; // sorted by name
+    std::map<int, ChangeHook> hooks;
+    int nextHookHandle = 1;
+    int updateCount = 0;
+    bool changePending = false;
+    bool enabled = true;
+    TSynCharSet wordBreakChars;
+    std::string defaultFilter;
+};
+
+// Every highlighter class registers itself once; nothing else consults the list.
+class TSynHighlighterList {
+public:
+    static TSynHighlighterList& Instance();
+    void Add(const std::string& className);
+    int Count() const { return static_cast<int>(classes.size()); }
+    const std::string& At(int index) const { return classes[static_cast<std::size_t>(index)]; }
+
+private:
+    std::vector<std::string> classes;
+};
