@@ -1,0 +1,159 @@
+#include "platform/qt/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+bool Dialogs::AskYesNo(const QString& caption, const QString& question) {
+    return Message(MessageKind::Confirmation, caption, question, MessageButtons::YesNo) ==
+           DialogAnswer::Yes;
+}
+
+void Dialogs::ShowError(const QString& caption, const QString& text) {
+    Message(MessageKind::Error, caption, text, MessageButtons::Ok);
+}
+
+void Dialogs::ShowMessage(const QString& caption, const QString& text) {
+    Message(MessageKind::Plain, caption, text, MessageButtons::Ok);
+}
+
+QString QtFilterString(const FileFilter& filter) {
+    QString patterns = filter.patterns;
+    patterns.replace(';', ' ');
+    // "*.*" means every file on Windows; on Linux "*" does.
+    if (patterns == "*.*")
+        patterns = "*";
+    return filter.caption + " (" + patterns + ")";
+}
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Confirmation:
+        return QMessageBox::Question;
+    case MessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::RetryIgnore:
+        return QMessageBox::Retry | QMessageBox::Ignore;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+DialogAnswer AnswerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return DialogAnswer::Yes;
+    case QMessageBox::No:
+        return DialogAnswer::No;
+    case QMessageBox::Retry:
+        return DialogAnswer::Retry;
+    case QMessageBox::Ignore:
+        return DialogAnswer::Ignore;
+    case QMessageBox::Ok:
+        return DialogAnswer::Ok;
+    default:
+        return DialogAnswer::Cancel;
+    }
+}
+
+// One file dialog, configured from the request, for both open and save.
+std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                              QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.caption);
+    dialog.setAcceptMode(mode);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
+                                               : QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const FileFilter& filter : request.filters)
+        filters << QtFilterString(filter);
+    dialog.setNameFilters(filters);
+    const int index = request.filterIndex - 1;
+    if (index >= 0 && index < filters.size())
+        dialog.selectNameFilter(filters[index]);
+    dialog.setDefaultSuffix(request.defaultExtension);
+
+    QString folder = request.initialFolder;
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo info(request.fileName);
+        if (info.isAbsolute())
+            folder = info.absolutePath();
+        dialog.selectFile(info.fileName());
+    }
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileDialogResult{dialog.selectedFiles(),
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+} // namespace
+
+DialogAnswer QtDialogs::Message(MessageKind kind, const QString& caption, const QString& text,
+                                MessageButtons buttons) {
+    QMessageBox box(IconOf(kind), caption, text, ButtonsOf(buttons), parent);
+    return AnswerOf(box.exec());
+}
+
+std::optional<FileDialogResult> QtDialogs::OpenFile(const FileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<FileDialogResult> QtDialogs::SaveFile(const FileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<FontChoice> QtDialogs::ChooseFont(const FontChoice& current, bool fixedPitchOnly) {
+    QFontDialog dialog(current.font, parent);
+    if (fixedPitchOnly)
+        dialog.setOption(QFontDialog::MonospacedFonts);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // Qt's font dialog has no colour choice; the colour stays as it was.
+    return FontChoice{dialog.selectedFont(), current.color};
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(const QColor& current) {
+    const QColor chosen = QColorDialog::getColor(current, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+bool QtDialogs::Print(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::PageSetup(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,67 @@
+#include "platform/qt/ScriptedDialogs.h"
+
+template <typename T> std::optional<T> ScriptedDialogs::Next() {
+    if (answers.empty() || !std::holds_alternative<T>(answers.front())) {
+        ++unanswered;
+        return std::nullopt;
+    }
+    T answer = std::get<T>(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::QueueFiles(const QStringList& files, int filterIndex) {
+    answers.emplace_back(std::optional<FileDialogResult>(FileDialogResult{files, filterIndex}));
+}
+
+DialogAnswer ScriptedDialogs::Message(MessageKind kind, const QString& caption, const QString& text,
+                                      MessageButtons buttons) {
+    shown.push_back({Kind::Message, kind, buttons, caption, text, {}});
+    if (buttons == MessageButtons::Ok) {
+        // A box with only OK needs no scripted answer, but takes one when queued.
+        if (!answers.empty() && std::holds_alternative<DialogAnswer>(answers.front()))
+            answers.pop_front();
+        return DialogAnswer::Ok;
+    }
+    return Next<DialogAnswer>().value_or(DialogAnswer::Cancel);
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::FileAnswer(Kind kind,
+                                                            const FileDialogRequest& request) {
+    shown.push_back({kind, MessageKind::Plain, MessageButtons::Ok, request.caption, {}, request});
+    const auto* button = answers.empty() ? nullptr : std::get_if<DialogAnswer>(&answers.front());
+    if (button && *button == DialogAnswer::Cancel) {
+        answers.pop_front();
+        return std::nullopt;
+    }
+    return Next<std::optional<FileDialogResult>>().value_or(std::nullopt);
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::OpenFile(const FileDialogRequest& request) {
+    return FileAnswer(Kind::OpenFile, request);
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::SaveFile(const FileDialogRequest& request) {
+    return FileAnswer(Kind::SaveFile, request);
+}
+
+std::optional<FontChoice> ScriptedDialogs::ChooseFont(const FontChoice&, bool fixedPitchOnly) {
+    shown.push_back({Kind::Font, MessageKind::Plain, MessageButtons::Ok, {},
+                     fixedPitchOnly ? "fixed pitch" : "all fonts", {}});
+    return Next<std::optional<FontChoice>>().value_or(std::nullopt);
+}
+
+std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& current) {
+    shown.push_back({Kind::Color, MessageKind::Plain, MessageButtons::Ok, {}, current.name(), {}});
+    return Next<std::optional<QColor>>().value_or(std::nullopt);
+}
+
+bool ScriptedDialogs::Print(QPrinter&) {
+    shown.push_back({Kind::Print, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}});
+    return Next<bool>().value_or(false);
+}
+
+bool ScriptedDialogs::PageSetup(QPrinter&) {
+    shown.push_back({Kind::PageSetup, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}});
+    return Next<bool>().value_or(false);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Dialogs for tests: answers come from a queue the test fills, and every question asked is
+// recorded so tests can assert the exact texts shown.
+
+#include "platform/qt/Dialogs.h"
+
+#include <QString>
+#include <deque>
+#include <variant>
+#include <vector>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PageSetup };
+
+    struct Shown {
+        Kind kind;
+        MessageKind messageKind = MessageKind::Plain;
+        MessageButtons buttons = MessageButtons::Ok;
+        QString caption;
+        QString text;
+        FileDialogRequest fileRequest; // for the file dialogs
+    };
+
+    // An answer for the next question: a button, a file choice (nullopt = Cancel), a font, a
+    // colour, or true/false for the print dialogs.
+    using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
+                                std::optional<FontChoice>, std::optional<QColor>, bool>;
+
+    void Queue(Answer answer) { answers.push_back(std::move(answer)); }
+    // Answers the next file dialog with these files (filter index 1 unless given).
+    void QueueFiles(const QStringList& files, int filterIndex = 1);
+    void QueueCancel() { answers.emplace_back(DialogAnswer::Cancel); }
+
+    const std::vector<Shown>& History() const { return shown; }
+    // Questions asked when no answer of the right kind was queued; they got Cancel.
+    int Unanswered() const { return unanswered; }
+    int Pending() const { return static_cast<int>(answers.size()); }
+    void ClearHistory() { shown.clear(); }
+
+    DialogAnswer Message(MessageKind kind, const QString& caption, const QString& text,
+                         MessageButtons buttons) override;
+    std::optional<FileDialogResult> OpenFile(const FileDialogRequest& request) override;
+    std::optional<FileDialogResult> SaveFile(const FileDialogRequest& request) override;
+    std::optional<FontChoice> ChooseFont(const FontChoice& current, bool fixedPitchOnly) override;
+    std::optional<QColor> ChooseColor(const QColor& current) override;
+    bool Print(QPrinter& printer) override;
+    bool PageSetup(QPrinter& printer) override;
+
+private:
+    template <typename T> std::optional<T> Next();
+    std::optional<FileDialogResult> FileAnswer(Kind kind, const FileDialogRequest& request);
+
+    std::deque<Answer> answers;
+    std::vector<Shown> shown;
+    int unanswered = 0;
+};
