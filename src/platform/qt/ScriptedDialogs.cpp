@@ -18,8 +18,10 @@ DialogAnswer ScriptedDialogs::Message(MessageKind kind, const QString& caption, 
                                       MessageButtons buttons) {
     shown.push_back({Kind::Message, kind, buttons, caption, text, {}});
     if (buttons == MessageButtons::Ok) {
-        // A box with only OK needs no scripted answer, but takes one when queued.
-        if (!answers.empty() && std::holds_alternative<DialogAnswer>(answers.front()))
+        // A box with only OK needs no scripted answer, but takes a queued Ok.
+        const auto* button =
+            answers.empty() ? nullptr : std::get_if<DialogAnswer>(&answers.front());
+        if (button && *button == DialogAnswer::Ok)
             answers.pop_front();
         return DialogAnswer::Ok;
     }
