@@ -1,6 +1,6 @@
-#include "app/MainWindow.h"
+#include "app/qt/MainWindow.h"
 
-#include "app/ToolIcons.h"
+#include "app/qt/ToolIcons.h"
 
 #include <QLabel>
 #include <QMenuBar>
