@@ -1,0 +1,256 @@
+#pragma once
+// TSynEditEngine: caret, selection, editing, undo, words, brackets and bookmarks of one editor
+// over its line list, without pixels. It does not paint, scroll by pixels, lay out wrapped
+// rows, read key events or touch the clipboard; the widget does those and calls in here.
+//
+// Rules the widget can rely on:
+// - The text is the line list's lines; an empty list counts as one empty line. Whole text
+//   (Text, SelectedText) joins lines with CR LF and has no break after the last line.
+// - The caret is a (line, byte column) on a character boundary of the program's encoding and
+//   never past the end of its line (as in a plain edit control). Up and Down aim for the
+//   desired display column, which only horizontal moves and edits change.
+// - Every edit made through the engine is one entry in the undo list (merge rules at
+//   TSynEditUndoList). A change made to the line list directly (Lines().Put, ...) is not
+//   undoable: it clears the undo and redo lists and moves caret, selection and bookmarks out of
+//   the way.
+// - Bookmarks follow line inserts and deletes; a bookmark on a deleted line moves to the line
+//   that takes its place (see TSynEditBookmarks).
+
+#include "codeedit/SynEditCommands.h"
+#include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditPosition.h"
+#include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditUndo.h"
+#include "platform/Encoding.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where typed characters go when there is no selection.
+enum class TSynInsertMode { Insert, Overwrite };
+
+// Whether a caret move keeps the anchor (extends the selection) or drops the selection.
+enum class TSynCaretMove { Collapse, Extend };
+
+class TSynEditEngine {
+public:
+    static constexpr int MarkerCount = 10;
+
+    // The encoding is read once here (ProgramEncoding() by default) and used for every
+    // character step.
+    TSynEditEngine();
+    explicit TSynEditEngine(const Encoding& encoding);
+    ~TSynEditEngine();
+    TSynEditEngine(const TSynEditEngine&) = delete;
+    TSynEditEngine& operator=(const TSynEditEngine&) = delete;
+
+    // ---- Line list and notifications -------------------------------------------------------
+
+    // The engine owns the list and is its only change handler: do not call SetOnChange on it;
+    // use OnLinesChanged, which gets the same records after caret and bookmark fix-up.
+    TSynEditStringList& Lines() { return lines; }
+    const TSynEditStringList& Lines() const { return lines; }
+    // At least 1: an empty list counts as one empty line.
+    int LineCount() const;
+    std::string_view LineText(LineIndex line) const;
+
+    // Every line change record, from engine edits and direct list changes alike (range
+    // rescanning and repaint).
+    std::function<void(const TSynLinesChange&)> OnLinesChanged;
+    // After any change of the text, also from SetText and direct list changes (the plain
+    // editor's change event). Once per engine operation.
+    std::function<void()> OnTextChanged;
+    // After an edit entered the undo list (new or merged entry) and after Undo and Redo; not
+    // when the lists are cleared (the code editor's change event: it marks a document
+    // modified, which loading text must not).
+    std::function<void()> OnUndoListChanged;
+    // Caret, anchor or selection mode moved.
+    std::function<void()> OnCaretChanged;
+    // Insert mode toggled, read-only changed.
+    std::function<void()> OnStatusChanged;
+    // A bookmark was set, cleared or moved.
+    std::function<void()> OnBookmarksChanged;
+
+    // ---- Settings -------------------------------------------------------------------------
+
+    int TabWidth() const { return tabWidth; }
+    void SetTabWidth(int width); // clamped to at least 1; default 8
+    int BlockIndent() const { return blockIndent; }
+    void SetBlockIndent(int width); // spaces per block indent; at least 1; default 2
+    bool ReadOnly() const { return readOnly; }
+    // A read-only engine refuses every edit (commands do nothing, edit functions return false).
+    void SetReadOnly(bool value);
+    TSynInsertMode InsertMode() const { return insertMode; }
+    void SetInsertMode(TSynInsertMode mode);
+    // Rows the view shows (page commands move by this many lines); the widget keeps it current.
+    int PageRows() const { return pageRows; }
+    void SetPageRows(int rows); // at least 1
+    // First line in view: page and scroll commands move it; the widget sets it when it scrolls.
+    LineIndex TopLine() const { return topLine; }
+    void SetTopLine(LineIndex line);
+
+    // Word characters: a character is part of a word when its first byte is in
+    // identifierChars and not in wordBreakChars (a highlighter's IdentifierChars() and
+    // WordBreakChars()). Without a set: ASCII letters and digits, "_", and every character
+    // that is not ASCII.
+    void SetWordChars(const TSynCharSet& identifierChars, const TSynCharSet& wordBreakChars);
+    void ClearWordChars();
+
+    // ---- Positions ------------------------------------------------------------------------
+
+    // The nearest valid position: line clamped to the text, column to the line's length and
+    // back to the start of the character it falls in.
+    BufferPosition Clamp(BufferPosition position) const;
+    DisplayColumn DisplayColumnOf(BufferPosition position) const;
+    // Byte column of the character boundary at or before the display column (inside a tab or
+    // past the end: the boundary before it, or the line end).
+    ByteColumn ColumnAtDisplay(LineIndex line, DisplayColumn column) const;
+    CharColumn CharColumnOf(BufferPosition position) const;
+    ByteColumn ColumnAtChar(LineIndex line, CharColumn column) const;   // past the end: line end
+    BufferPosition NextCharPosition(BufferPosition position) const;     // crosses line ends
+    BufferPosition PreviousCharPosition(BufferPosition position) const; // crosses line starts
+    // Offsets with CR LF between lines; an offset inside a CR LF or past the end is clamped.
+    TextOffset OffsetOf(BufferPosition position) const;
+    BufferPosition PositionOf(TextOffset offset) const;
+    BufferPosition EndOfText() const;
+
+    // ---- Caret and selection --------------------------------------------------------------
+
+    BufferPosition Caret() const { return caret; }
+    BufferPosition Anchor() const { return anchor; }
+    DisplayColumn DesiredColumn() const { return desiredColumn; }
+    // Clamps; Collapse drops the selection. Ends a typing run.
+    void SetCaret(BufferPosition position, TSynCaretMove move = TSynCaretMove::Collapse);
+    void SetSelection(BufferPosition anchor, BufferPosition caret);
+    void SelectAll();
+    bool SelectionAvailable() const;
+
+    TSynSelectionMode SelectionMode() const { return selectionMode; }
+    void SetSelectionMode(TSynSelectionMode mode);
+
+    // The selection as a text range: normal mode from the lower to the higher of anchor and
+    // caret; line mode whole lines including the break after the last (or the text end);
+    // column mode the bounding range of the block.
+    BufferRange SelectionRange() const;
+    // Column mode: the block's display columns [left, right) on lines top to bottom.
+    struct ColumnBlock {
+        LineIndex top, bottom;
+        DisplayColumn left, right;
+    };
+    ColumnBlock SelectionColumnBlock() const;
+    // Column mode: the part of each line inside the block, joined with CR LF.
+    std::string SelectedText() const;
+
+    // The plain editor's SelStart and SelLength (offsets with CR LF between lines).
+    TextOffset SelStart() const;
+    TextOffset SelLength() const;
+    // Drops the selection and puts the caret at the offset.
+    void SetSelStart(TextOffset offset);
+    // Selects length bytes from SelStart (clamped to the text).
+    void SetSelLength(TextOffset length);
+
+    // ---- Whole text -----------------------------------------------------------------------
+
+    std::string Text() const;
+    // Sets the text as code does (not undoable): clears undo and redo, caret to the start, no
+    // selection. CR LF, LF and CR all break lines; a final break leaves an empty last line.
+    void SetText(std::string_view text);
+    // Replaces the whole text as one undoable edit; the caret goes to the start.
+    bool ReplaceAllText(std::string_view text);
+
+    // ---- Edits (each one undo entry; false when read-only or nothing to do) ---------------
+
+    // Replaces the selection with text (CR LF, LF and CR break lines): paste, drop, input.
+    bool InsertText(std::string_view text);
+    // Typed text (ecChar): replaces the selection, or in overwrite mode the characters after
+    // the caret on its line; merges into a typing run.
+    bool TypeText(std::string_view text);
+    bool DeleteSelection();
+    // Indents (or unindents) the lines of the selection, or the caret's line.
+    bool IndentLines();
+    bool UnindentLines();
+
+    // Runs an editor command. text is used by ecChar and ecPaste. Returns false when the
+    // command did nothing here: ecCopy and ecContextHelp always (the widget copies the
+    // selected text; help is the window's), and any command that found nothing to do.
+    bool ExecuteCommand(TSynEditorCommand command, std::string_view text = {});
+
+    // ---- Undo -----------------------------------------------------------------------------
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
+    void ClearUndo();
+    // Everything between an outermost Begin and End is one undo entry (a drag-move, an input
+    // method's composition). Groups nest.
+    void BeginUndoGroup();
+    void EndUndoGroup();
+    // Ends the current typing run, so the next typed character starts a new entry.
+    void EndTypingRun();
+    TSynEditUndoList& UndoList() { return undoList; }
+    const TSynEditUndoList& UndoList() const { return undoList; }
+
+    // ---- Words and brackets ---------------------------------------------------------------
+
+    // The word at a position (double-click): the run of word characters around it, or else
+    // the run of whitespace or of other characters it touches; an empty range at an empty line.
+    BufferRange WordAt(BufferPosition position) const;
+    // Start of the next word (crosses to the next line only from a line end).
+    BufferPosition NextWordPosition(BufferPosition position) const;
+    // Start of the word before (crosses to the previous line only from a line start).
+    BufferPosition PreviousWordPosition(BufferPosition position) const;
+    // The bracket matching the one at the position, or else the one just before it: () [] {}
+    // <>, nesting counted, across lines. Nothing when neither is a bracket or there is no match.
+    std::optional<BufferPosition> MatchingBracket(BufferPosition position) const;
+
+    // ---- Bookmarks ------------------------------------------------------------------------
+
+    struct Bookmark {
+        BufferPosition position; // column kept as set; clamped when jumped to
+    };
+    // Bookmark n (0..9), or nothing.
+    std::optional<Bookmark> GetBookmark(int number) const;
+    void SetBookmark(int number, BufferPosition position);
+    void ClearBookmark(int number);
+    // ecSetMarker: sets bookmark n at the caret, or clears it when it is already on that line.
+    void ToggleBookmark(int number);
+    bool GotoBookmark(int number);
+    // Numbers of the bookmarks on a line, ascending (the gutter).
+    std::vector<int> BookmarksOnLine(LineIndex line) const;
+
+private:
+    struct EditScope;
+    class Impl;
+    friend class Impl;
+
+    TSynEditStringList lines;
+    const Encoding* encoding;
+    TSynEditUndoList undoList;
+
+    BufferPosition caret{};
+    BufferPosition anchor{};
+    DisplayColumn desiredColumn{};
+    TSynSelectionMode selectionMode = TSynSelectionMode::smNormal;
+    TSynInsertMode insertMode = TSynInsertMode::Insert;
+    bool readOnly = false;
+    int tabWidth = 8;
+    int blockIndent = 2;
+    int pageRows = 20;
+    LineIndex topLine{};
+    bool customWordChars = false;
+    TSynCharSet wordChars;
+
+    std::array<std::optional<Bookmark>, MarkerCount> bookmarks;
+
+    // Set while the engine itself changes the list (its changes do not clear undo).
+    int ownEditDepth = 0;
+    bool textChangedPending = false;
+    bool bookmarksChangedPending = false;
+
+    void LinesChanged(const TSynLinesChange& change);
+};
