@@ -2,11 +2,15 @@
 // TSynEditStringList: the line list behind both editors. Per line it keeps the text (bytes,
 // without line break), an object slot, the highlighter range at the start of the line and a
 // flag set, all moved together. It does not scan, paint or know about carets.
+//
+// Loaded text is kept in one shared buffer that unedited lines point into; a line gets its own
+// copy when it is written, so loading a large file costs one read and a few bytes per line.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -37,6 +41,20 @@ class EFileStreamError : public std::runtime_error {
 // repaint, caret and bookmark fix-up): lines [index, index + removed) were replaced by
 // `inserted` new lines. A changed line in place is {index, 1, 1}; a whole-text replace is
 // {0, oldCount, newCount} with wholeText set.
+//
+// Records: Put {i, 1, 1}; Insert/Add {i, 0, 1}; InsertLines {i, 0, n}; Delete {i, 1, 0};
+// DeleteLines {i, n, 0}; Exchange {i, 1, 1} then {j, 1, 1} (one record when i == j); Clear,
+// SetText, Assign and loading {0, oldCount, newCount, wholeText}. InsertLines and DeleteLines
+// of no lines report nothing. Setting objects, ranges or flags reports nothing: the range
+// rescanner writes ranges while it handles a record.
+//
+// Coalescing inside BeginUpdate/EndUpdate: the pending record P (on the list as it was at the
+// first change) and the next change C (on the list as P left it) become the smallest record
+// covering both: index = min(P.index, C.index), end e = max(P.index + P.inserted,
+// C.index + C.removed) in between-coordinates, removed = e - P.inserted + P.removed - index,
+// inserted = e - C.removed + C.inserted - index. Lines before index and after the covered
+// span are unchanged. If either is whole-text the result is {0, countBefore, countAfter,
+// wholeText}. A net no-op (insert then delete the same line) still reports its record.
 struct TSynLinesChange {
     int index = 0;
     int removed = 0;
@@ -52,7 +70,7 @@ public:
     TSynEditStringList& operator=(const TSynEditStringList&) = delete;
 
     int Count() const;
-    // Valid until the list next changes.
+    // Valid until the list next changes. Not NUL-terminated; may hold NUL bytes (SetText).
     std::string_view Get(int index) const;
     std::string operator[](int index) const { return std::string(Get(index)); }
     void Put(int index, std::string_view text);
@@ -82,19 +100,26 @@ public:
     TSynEditFileFormat FileFormat() const { return fileFormat; }
     void SetFileFormat(TSynEditFileFormat format) { fileFormat = format; }
 
-    // Load: NUL, CR and LF end a line (CR LF is one break); the format is detected. Throws
-    // EFileStreamError when the file cannot be opened, leaving the list unchanged.
+    // Load: NUL, CR and LF end a line (CR LF is one break; the NUL is dropped); the format is
+    // detected; one whole-text change. Throws EFileStreamError when the file cannot be opened
+    // or read, leaving the list unchanged. LoadFromBuffer takes the bytes without copying.
     void LoadFromStream(std::istream& stream);
     void LoadFromFile(const std::string& path);
     void LoadFromBuffer(std::string buffer);
-    // Save: every line followed by the format's line break.
+    // Lines longer than 4 GiB - 1 bytes, or more than INT_MAX lines, throw std::length_error
+    // and leave the list unchanged.
+    // Save: every line followed by the format's line break. Failures throw EFileStreamError.
     void SaveToStream(std::ostream& stream) const;
     void SaveToFile(const std::string& path) const;
 
     // Whole-text offsets, counting the line break after each line as `breakLength` bytes
-    // (2 for the plain editor's CR LF text). Offsets past the end map to the end.
+    // (2 for the plain editor's CR LF text). index may be Count(): the offset just after the
+    // last line's break. Computed lazily from the first line changed since the last call, so
+    // a lookup near an edit is cheap and the first lookup far below it costs a pass to it.
     std::size_t LineStartOffset(int index, std::size_t breakLength = 2) const;
-    // Line holding offset, and the byte column inside it.
+    // Line holding offset, and the byte column inside it. An offset inside a line break maps
+    // to the end of that line; offsets past the end map to the end of the last line; an empty
+    // list gives {0, 0}.
     struct Position {
         int line;
         std::size_t column;
@@ -110,6 +135,6 @@ public:
 
 private:
     struct Impl;
-    Impl* impl;
+    std::unique_ptr<Impl> impl;
     TSynEditFileFormat fileFormat = TSynEditFileFormat::sffDos;
 };

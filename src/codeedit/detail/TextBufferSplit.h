@@ -1,0 +1,75 @@
+#pragma once
+// Cutting a block of text into lines, the one rule shared by loading and SetText. It reports
+// line spans and which break characters it saw; it does not store anything.
+
+#include <cstdint>
+#include <cstring>
+
+namespace detail {
+
+// Loading ends a line at a NUL byte too (and drops it); SetText keeps NUL bytes in the line.
+enum class NulBreaksLine { No, Yes };
+
+struct BreaksSeen {
+    bool cr = false;
+    bool lf = false;
+};
+
+// Nonzero when some byte of word is zero (exact, no false alarms for the whole word).
+constexpr std::uint64_t HasZeroByte(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    return (word - ones) & ~word & highs;
+}
+
+inline bool IsBreak(char c, NulBreaksLine nul) {
+    return c == '\n' || c == '\r' || (c == '\0' && nul == NulBreaksLine::Yes);
+}
+
+// First NUL (when it breaks), CR or LF in [p, end), or end. Eight bytes a step: this pass over
+// a whole file is most of the cost of loading it.
+inline const char* FindBreak(const char* p, const char* end, NulBreaksLine nul) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    const std::uint64_t nulMask = nul == NulBreaksLine::Yes ? ~0ULL : 0;
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (HasZeroByte(word ^ (ones * '\n')) | HasZeroByte(word ^ (ones * '\r')) |
+            (HasZeroByte(word) & nulMask))
+            break;
+        p += 8;
+    }
+    while (p < end && !IsBreak(*p, nul))
+        ++p;
+    return p;
+}
+
+// Calls onLine(first, length) for each line of [begin, end). CR LF is one break; CR alone and
+// LF alone are one each (so LF CR is two); a break at the very end adds no empty line.
+template <typename OnLine>
+BreaksSeen SplitLines(const char* begin, const char* end, NulBreaksLine nul, OnLine onLine) {
+    BreaksSeen seen;
+    const char* p = begin;
+    while (p < end) {
+        const char* lineEnd = FindBreak(p, end, nul);
+        onLine(p, static_cast<std::size_t>(lineEnd - p));
+        p = lineEnd;
+        if (p == end)
+            break;
+        if (*p == '\0') {
+            ++p;
+            continue;
+        }
+        if (*p == '\r') {
+            ++p;
+            seen.cr = true;
+        }
+        if (p < end && *p == '\n') {
+            ++p;
+            seen.lf = true;
+        }
+    }
+    return seen;
+}
+
+} // namespace detail
