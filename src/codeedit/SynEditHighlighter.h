@@ -19,13 +19,14 @@ using TColor = std::uint32_t;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clWindow = 0xFF000005;
 constexpr TColor clWindowText = 0xFF000008;
-constexpr TColor RGB(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr TColor RGB(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 constexpr TColor clBlack = RGB(0, 0, 0), clMaroon = RGB(128, 0, 0), clGreen = RGB(0, 128, 0),
-                 clOlive = RGB(128, 128, 0), clNavy = RGB(0, 0, 128),
-                 clPurple = RGB(128, 0, 128), clTeal = RGB(0, 128, 128),
-                 clGray = RGB(128, 128, 128), clSilver = RGB(192, 192, 192),
-                 clRed = RGB(255, 0, 0), clLime = RGB(0, 255, 0), clYellow = RGB(255, 255, 0),
-                 clBlue = RGB(0, 0, 255), clFuchsia = RGB(255, 0, 255),
+                 clOlive = RGB(128, 128, 0), clNavy = RGB(0, 0, 128), clPurple = RGB(128, 0, 128),
+                 clTeal = RGB(0, 128, 128), clGray = RGB(128, 128, 128),
+                 clSilver = RGB(192, 192, 192), clRed = RGB(255, 0, 0), clLime = RGB(0, 255, 0),
+                 clYellow = RGB(255, 255, 0), clBlue = RGB(0, 0, 255), clFuchsia = RGB(255, 0, 255),
                  clAqua = RGB(0, 255, 255), clWhite = RGB(255, 255, 255);
 
 // Font style set: bit 0 bold, 1 italic, 2 underline, 3 strike-out.
@@ -104,8 +105,9 @@ public:
     virtual int TokenStart() const = 0;
     virtual bool IsKeywordText(std::string_view word) const;
     virtual void NextToken() = 0;
-    // The line without its line break; it must stay alive until the next StartLine. Scanners
-    // see the byte after its end as the terminating NUL.
+    // The line without its line break; it must stay alive until the next StartLine. The line
+    // ends at its length: scanners never read the byte after it, and a NUL byte inside the
+    // line is an ordinary character.
     virtual void StartLine(std::string_view line, int lineIndex) = 0;
     virtual void RestoreRange(TSynRange range);
     virtual void ClearRange();
@@ -116,7 +118,7 @@ public:
 
     void ScanToLineEnd();
     // The token's length without building its text.
-    int TokenLength() const;
+    virtual int TokenLength() const;
 
     const TSynCharSet& WordBreakChars() const { return wordBreakChars; }
     bool Enabled() const { return enabled; }

@@ -1,0 +1,36 @@
+#include "codeedit/HighlighterRegistry.h"
+
+#include "codeedit/SynHighlighterHtml.h"
+
+#include <algorithm>
+
+namespace {
+
+template <class Highlighter> std::unique_ptr<TSynCustomHighlighter> Create() {
+    return std::make_unique<Highlighter>();
+}
+
+} // namespace
+
+const std::vector<THighlighterClass>& HighlighterClasses() {
+    // One row per language.
+    static const std::vector<THighlighterClass> classes = {
+        {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
+    };
+    return classes;
+}
+
+const THighlighterClass* FindHighlighterClass(std::string_view extension) {
+    for (const auto& highlighterClass : HighlighterClasses()) {
+        const auto& extensions = highlighterClass.extensions;
+        if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end()) {
+            return &highlighterClass;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<TSynCustomHighlighter> CreateHighlighter(std::string_view extension) {
+    const auto* highlighterClass = FindHighlighterClass(extension);
+    return highlighterClass != nullptr ? highlighterClass->create() : nullptr;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Keyword recognition shared by the language highlighters: a weight per character, the hash of
+// a word as the sum of its weights, and a table of keywords per hash value. It does not decide
+// where a word starts or ends; each language scans its own runs and hands the word over.
+
+#include "codeedit/SynEditHighlighter.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using TSynWeights = std::array<int, 256>;
+
+// Characters from..to (inclusive) added to a set.
+void AddCharRange(TSynCharSet& set, unsigned char from, unsigned char to);
+// Every character of chars added to a set.
+void AddChars(TSynCharSet& set, std::string_view chars);
+
+enum class TSynKeywordCase {
+    Exact,   // case-sensitive languages: bytes compare as they are
+    ByWeight // case-insensitive languages: characters of equal weight are equal
+};
+
+class TSynKeywordTable {
+public:
+    // Hashes 0..maxKey have an entry; anything else is out of range.
+    TSynKeywordTable(const TSynWeights& weights, int maxKey, TSynKeywordCase compare);
+
+    // Sum of the weights of the word's characters.
+    int Hash(std::string_view word) const;
+    // Files a keyword under its own hash, or under the hash given (languages whose hash is not
+    // a plain weight sum). A hash outside 0..maxKey is a programming error.
+    void Add(std::string_view keyword, int kind);
+    void Add(std::string_view keyword, int kind, int hash);
+
+    enum class Outcome {
+        OutOfRange, // hash below 0 or above maxKey
+        EmptyEntry, // no keyword has this hash
+        NoMatch,    // keywords share the hash, none equals the word
+        Found
+    };
+    struct Result {
+        Outcome outcome;
+        int kind; // the keyword's kind when found
+    };
+    // First keyword filed under hash that equals the word.
+    Result Find(std::string_view word, int hash) const;
+
+    int MaxKey() const { return static_cast<int>(entries.size()) - 1; }
+    const TSynWeights& Weights() const { return weights; }
+
+private:
+    bool Equal(std::string_view keyword, std::string_view word) const;
+    struct Keyword {
+        std::string text;
+        int kind;
+    };
+    TSynWeights weights;
+    TSynKeywordCase compare;
+    std::vector<std::vector<Keyword>> entries;
+};

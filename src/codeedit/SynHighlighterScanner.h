@@ -1,0 +1,53 @@
+#pragma once
+// The scanning machinery every language highlighter shares: the current line, the scan
+// position, the token start and kind, and the attribute of each kind. Language files hold only
+// their rules: a dispatch table on the first byte of a token and the procedures it names.
+// It knows nothing about ranges; each language keeps its own.
+
+#include "codeedit/SynEditHighlighter.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TSynScanningHighlighter : public TSynCustomHighlighter {
+public:
+    bool AtLineEnd() const override { return tokenKind == nullKind; }
+    std::string TokenText() const override;
+    int TokenLength() const override { return static_cast<int>(run - tokenPos); }
+    TSynHighlighterAttributes* TokenAttribute() const override;
+    int TokenKind() const override { return tokenKind; }
+    int TokenStart() const override { return static_cast<int>(tokenPos); }
+    void StartLine(std::string_view line, int lineIndex) override;
+
+protected:
+    explicit TSynScanningHighlighter(int nullKind);
+
+    // The byte at i, or 0 at and past the line's end. The end is a position, not a byte: a NUL
+    // inside the line reads as 0 too but AtEnd tells them apart, and nothing past the line is
+    // ever read.
+    unsigned char At(std::size_t i) const {
+        return i < length ? static_cast<unsigned char>(line[i]) : 0;
+    }
+    bool AtEnd(std::size_t i) const { return i >= length; }
+    // Gives kind its attribute (nothing by default).
+    void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
+    // Called by StartLine before the first token: drops state that must not outlive a line.
+    virtual void ResetLineState() {}
+
+    const char* line = "";
+    std::size_t length = 0;
+    std::size_t run = 0;
+    std::size_t tokenPos = 0;
+    int tokenKind;
+    int lineNumber = 0;
+
+private:
+    const int nullKind;
+    std::vector<TSynHighlighterAttributes*> kindAttributes;
+};
+
+// One scanning procedure per first byte of a token, built once per language.
+template <class Scanner> using TSynDispatchTable = std::array<void (Scanner::*)(), 256>;

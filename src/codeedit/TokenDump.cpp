@@ -1,0 +1,50 @@
+#include "codeedit/TokenDump.h"
+
+#include "codeedit/SynEditRanges.h"
+
+std::string EscapeTokenText(std::string_view text) {
+    static const char hexDigits[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (unsigned char c : text) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        default:
+            if (c < 0x20 || c >= 0x7F) {
+                escaped += "\\x";
+                escaped += hexDigits[c >> 4];
+                escaped += hexDigits[c & 15];
+            } else {
+                escaped += static_cast<char>(c);
+            }
+            break;
+        }
+    }
+    return escaped;
+}
+
+void DumpTokens(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, std::ostream& out) {
+    ScanAll(lines, &highlighter);
+    for (int n = 0; n < lines.Count(); ++n) {
+        const std::string_view text = lines.Get(n);
+        const TSynRange after = ForEachToken(lines, highlighter, n, [&](const TSynToken& token) {
+            out << 'L' << n << '\t' << token.start << '\t' << token.kind << '\t'
+                << (token.attribute != nullptr ? token.attribute->Name() : std::string("-")) << '\t'
+                << EscapeTokenText(text.substr(static_cast<std::size_t>(token.start),
+                                               static_cast<std::size_t>(token.length)))
+                << '\n';
+        });
+        out << 'R' << n << '\t' << after << '\n';
+    }
+}
