@@ -1,1 +1,62 @@
-int main() { return 0; }
+// tabrix-cli: the editor's core without a window.
+
+#include "cli/CliCommands.h"
+#include "platform/CodePageOption.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]\n"
+                          "\n"
+                          "Commands:\n"
+                          "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
+                          "                               (standard input without FILE); EXT is\n"
+                          "                               an extension such as .html\n"
+                          "\n"
+                          "Options:\n"
+                          "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
+                          "  --help          show this help\n"
+                          "  --version       show the version\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const PlatformOptions options = ParsePlatformOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::cerr << "tabrix-cli: " << options.error << "\n";
+        return ExitUsage;
+    }
+    const std::vector<std::string>& arguments = options.arguments;
+    if (arguments.empty()) {
+        std::cerr << Usage;
+        return ExitUsage;
+    }
+    const std::string& command = arguments.front();
+    if (command == "--help" || command == "-h") {
+        std::cout << Usage;
+        return ExitOk;
+    }
+    if (command == "--version") {
+        std::cout << "tabrix-cli " << TABRIX_VERSION << "\n";
+        return ExitOk;
+    }
+    const CodePageChoice codePage = ChooseCodePage(options.codePage);
+    if (codePage.encoding == nullptr) {
+        std::cerr << "tabrix-cli: " << codePage.error << "\n";
+        return ExitUsage;
+    }
+    SetProgramEncoding(*codePage.encoding);
+
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    CliStreams streams{std::cin, std::cout, std::cerr};
+    if (command == "tokens") {
+        return RunTokens(rest, streams);
+    }
+    std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
+    return ExitUsage;
+}

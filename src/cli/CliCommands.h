@@ -1,0 +1,21 @@
+#pragma once
+// The commands of tabrix-cli. Each takes its own arguments (the shared platform options already
+// taken out) and returns the exit status; it reports errors on err and never throws.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct CliStreams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Exit statuses.
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1; // a file could not be read
+constexpr int ExitUsage = 2;   // bad arguments, unknown syntax or code page
+
+// tokens --syntax EXT [FILE]
+int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
