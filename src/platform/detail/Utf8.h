@@ -59,23 +59,29 @@ inline char32_t DecodeUtf8Sequence(std::string_view text, std::size_t pos, std::
     }
 }
 
-// Appends a Unicode scalar value.
-inline void AppendUtf8(std::string& out, char32_t code) {
+// Writes a Unicode scalar value (1 to 4 bytes) at out; returns the end.
+inline char* PutUtf8(char* out, char32_t code) {
     if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | code >> 6));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        *out++ = static_cast<char>(0xC0 | code >> 6);
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | code >> 12));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | code >> 12);
+        *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xF0 | code >> 18));
-        out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        *out++ = static_cast<char>(0xF0 | code >> 18);
+        *out++ = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
+}
+
+inline void AppendUtf8(std::string& out, char32_t code) {
+    char bytes[4];
+    out.append(bytes, PutUtf8(bytes, code));
 }
 
 } // namespace detail
