@@ -1,0 +1,75 @@
+#pragma once
+// Files as the documents need them: read whole, saved without ever leaving a half-written file,
+// and the path rules of the platform (absolute paths, comparison, the folder/name split, a
+// private temporary folder). Knows nothing about text, encodings or editors.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class FileErrorKind {
+    NotFound,
+    IsFolder,
+    PermissionDenied,
+    TooLarge,
+    Other,
+};
+
+struct FileError {
+    FileErrorKind kind = FileErrorKind::Other;
+    std::string message; // for the user: names the path and the system's reason
+};
+
+// A value, or what went wrong instead.
+template <typename T> struct FileResult {
+    T value{};
+    std::optional<FileError> error;
+
+    explicit operator bool() const { return !error; }
+};
+
+// Files above this size are refused rather than read: the editors hold the whole text in memory.
+inline constexpr std::uint64_t kMaxReadableFileSize = std::uint64_t{1} << 31;
+
+// The whole content of a regular file, read with one allocation. Folders, devices and pipes
+// are refused (reading them could block or never end).
+FileResult<std::string> ReadWholeFile(const std::string& path);
+
+// Replaces the file's content by `bytes` so that a failure at any point (a full disk, a crash)
+// leaves either the old or the new content, never a mix:
+// - a new file, or a regular file with one link whose owner, group, permissions and ACL the
+//   replacement can keep: written to a temporary file in the same folder, synced, renamed over
+//   the old one; the folder is synced too;
+// - otherwise (hard links, a folder we cannot create files in, an owner we cannot give): the old
+//   content is copied to a backup first, the file is rewritten in place and synced, and restored
+//   from the backup when that fails.
+// A symbolic link is followed to its final target (a dangling link creates it), so the link
+// stays a link. A file without write permission is refused, not replaced, as is a folder or a
+// device. Returns nothing on success.
+std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes);
+
+// `path` made absolute against the current folder and normalised by its text alone: repeated
+// separators, "." and ".." are removed; symbolic links are not resolved (as the Windows rules
+// the program was defined with do). An empty path is the current folder.
+std::string AbsolutePath(std::string_view path);
+
+// Whether two paths name the same entry as the file system compares names: byte for byte here,
+// without case on a case-insensitive platform. Pass absolute paths.
+bool SamePath(std::string_view a, std::string_view b);
+
+// A file that can be opened as one: something other than a folder exists at the path
+// (following symbolic links; a dangling link is no file).
+bool FileExists(const std::string& path);
+// Anything at all is at the path, a folder or a dangling link included: the name is taken.
+bool PathExists(const std::string& path);
+
+bool IsPathSeparator(char c);
+// The folder part of a path with its trailing separator ("" for a bare name), and the rest.
+std::string_view FolderOf(std::string_view path);
+std::string_view FileNameOf(std::string_view path);
+
+// A folder only the current user can enter, ending in a separator: $XDG_RUNTIME_DIR/tabrix-pro,
+// else ${TMPDIR:-/tmp}/tabrix-pro-<uid>. An existing one that is a link, belongs to someone
+// else or is open to others is not used; a fresh uniquely named folder is made instead.
+FileResult<std::string> PrivateTempFolder();
