@@ -224,9 +224,47 @@ public:
     std::vector<int> BookmarksOnLine(LineIndex line) const;
 
 private:
-    struct EditScope;
-    class Impl;
-    friend class Impl;
+    class OperationScope;
+    class OwnEditScope;
+    class EditTransaction;
+    enum class CharClass { Blank, Word, Other };
+    enum class DesiredColumnUpdate { Update, Keep };
+
+    // Text access and units.
+    ByteColumn LineLength(LineIndex line) const;
+    std::size_t CharacterStart(std::string_view text, std::size_t column) const;
+    CharClass ClassAt(std::string_view text, std::size_t column) const;
+    int AdvanceDisplay(int displayColumn, std::string_view text, std::size_t column) const;
+    ByteColumn ColumnAtOrAfterDisplay(LineIndex line, DisplayColumn column) const;
+    std::string TextBetween(BufferPosition begin, BufferPosition end) const;
+
+    // Changing the list (inside an OwnEditScope); nothing is recorded here.
+    BufferPosition ApplyReplace(BufferPosition begin, BufferPosition end, std::string_view text);
+    void ApplyWholeText(std::string_view text);
+    void ApplyStep(const TSynEditStep& step, bool forward);
+
+    // Caret and selection.
+    void PlaceCaret(BufferPosition position, TSynCaretMove move, DesiredColumnUpdate desired);
+    bool MoveCaret(BufferPosition position, TSynCaretMove move, DesiredColumnUpdate desired);
+    TSynSelectionState CurrentSelectionState() const;
+    void RestoreSelectionState(const TSynSelectionState& state);
+    void SelectedLines(LineIndex& first, LineIndex& last) const;
+    BufferPosition DeleteSelectionIn(EditTransaction& edit);
+
+    // Commands.
+    bool MoveHorizontal(bool forward, TSynCaretMove move);
+    bool MoveVertical(int lineDelta, TSynCaretMove move);
+    bool ScrollBy(int lineDelta);
+    bool ScrollView(int lineDelta);
+    bool DeleteRange(BufferPosition begin, BufferPosition end);
+    bool DeleteCaretLine();
+    bool InsertLineAtCaret();
+    bool ChangeIndent(bool indent);
+    bool InsertTypedOrPasted(std::string_view text, TSynUndoKind kind);
+
+    void LinesChanged(const TSynLinesChange& change);
+    void MapLine(LineIndex& line, const TSynLinesChange& change) const;
+    void FlushNotifications();
 
     TSynEditStringList lines;
     const Encoding* encoding;
@@ -247,10 +285,13 @@ private:
 
     std::array<std::optional<Bookmark>, MarkerCount> bookmarks;
 
-    // Set while the engine itself changes the list (its changes do not clear undo).
+    // Set while the engine itself changes the list: its own changes do not clear undo.
     int ownEditDepth = 0;
+    // Notifications wait for the end of the outermost public call.
+    int operationDepth = 0;
     bool textChangedPending = false;
+    bool undoListChangedPending = false;
+    bool caretChangedPending = false;
+    bool statusChangedPending = false;
     bool bookmarksChangedPending = false;
-
-    void LinesChanged(const TSynLinesChange& change);
 };

@@ -18,6 +18,7 @@
 #include "codeedit/SynEditPosition.h"
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,8 @@ public:
     void EndGroup();
     bool InGroup() const { return groupDepth > 0; }
 
-    // Moves the last entry between the lists and returns it for applying; closes the run.
+    // Removes the last entry for applying (closes the run); the caller hands it to the other
+    // list with PushRedo or PushUndo once it is applied.
     TSynUndoEntry TakeUndo();
     TSynUndoEntry TakeRedo();
     void PushRedo(TSynUndoEntry entry);
@@ -78,9 +80,9 @@ public:
 
 private:
     bool MergeTyping(const TSynUndoEntry& entry);
-    void Push(TSynUndoEntry entry);
+    void Trim();
 
-    std::vector<TSynUndoEntry> undoEntries;
+    std::deque<TSynUndoEntry> undoEntries;
     std::vector<TSynUndoEntry> redoEntries;
     std::size_t maxEntries = DefaultMaxEntries;
     bool typingRunOpen = false;

@@ -1,0 +1,271 @@
+// The engine's edits: every change of the text made through the engine goes through
+// EditTransaction::Replace, so it is recorded as one undo step.
+
+#include "codeedit/SynEditEngine.h"
+#include "codeedit/SynEditEngineScopes.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// CR LF, LF and CR all become the engine's one internal break, '\n'.
+std::string NormalizeBreaks(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            result += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos;
+         pos = text.find('\n', start)) {
+        pieces.push_back(text.substr(start, pos - start));
+        start = pos + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+} // namespace
+
+BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, BufferPosition end,
+                                                        std::string_view text) {
+    std::string removed = engine.TextBetween(begin, end);
+    if (removed.empty() && text.empty())
+        return begin;
+    BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
+    steps.push_back({begin, std::move(removed), std::string(text), false});
+    return newEnd;
+}
+
+TSynEditEngine::EditTransaction::~EditTransaction() {
+    if (steps.empty())
+        return;
+    if (steps.size() > 1 && kind == TSynUndoKind::Typing)
+        kind = TSynUndoKind::Edit;
+    engine.undoList.Add({kind, std::move(steps), before, engine.CurrentSelectionState()});
+    engine.undoListChangedPending = true;
+}
+
+BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition end,
+                                            std::string_view text) {
+    if (lines.Count() == 0)
+        lines.Add("");
+    const int first = begin.line.Value();
+    const int last = end.line.Value();
+    std::string prefix(lines.Get(first).substr(0, begin.column.Value()));
+    std::string suffix(lines.Get(last).substr(end.column.Value()));
+    std::vector<std::string_view> pieces = SplitLines(text);
+
+    if (pieces.size() == 1) {
+        std::string joined = prefix;
+        joined.append(pieces.front()).append(suffix);
+        lines.Put(first, joined);
+        if (last > first)
+            lines.DeleteLines(first + 1, last - first);
+        return {begin.line, ByteColumn(prefix.size() + pieces.front().size())};
+    }
+
+    std::vector<std::string> following(pieces.begin() + 1, pieces.end());
+    following.back() += suffix;
+    lines.Put(first, prefix.append(pieces.front()));
+    const int oldFollowing = last - first;
+    const int newFollowing = static_cast<int>(following.size());
+    const int reused = std::min(oldFollowing, newFollowing);
+    for (int i = 0; i < reused; ++i)
+        lines.Put(first + 1 + i, following[static_cast<std::size_t>(i)]);
+    if (oldFollowing > reused)
+        lines.DeleteLines(first + 1 + reused, oldFollowing - reused);
+    else if (newFollowing > reused)
+        lines.InsertLines(first + 1 + reused,
+                          std::vector<std::string>(following.begin() + reused, following.end()));
+    return {LineIndex(first + newFollowing), ByteColumn(pieces.back().size())};
+}
+
+BufferPosition TSynEditEngine::DeleteSelectionIn(EditTransaction& edit) {
+    if (!SelectionAvailable())
+        return caret;
+    if (selectionMode != TSynSelectionMode::smColumn) {
+        BufferRange range = SelectionRange();
+        edit.Replace(range.begin, range.end, "");
+        return range.begin;
+    }
+    ColumnBlock block = SelectionColumnBlock();
+    BufferPosition result = caret;
+    for (LineIndex line = block.top; line <= block.bottom; line = line + 1) {
+        BufferPosition begin{line, ColumnAtOrAfterDisplay(line, block.left)};
+        BufferPosition end{line, ColumnAtOrAfterDisplay(line, block.right)};
+        edit.Replace(begin, end, "");
+        if (line == caret.line)
+            result = begin;
+    }
+    return result;
+}
+
+void TSynEditEngine::SelectedLines(LineIndex& first, LineIndex& last) const {
+    if (!SelectionAvailable()) {
+        first = last = caret.line;
+        return;
+    }
+    BufferPosition low = std::min(anchor, caret), high = std::max(anchor, caret);
+    first = low.line;
+    last = high.line;
+    // A selection ending at the start of a line does not take that line along.
+    if (selectionMode == TSynSelectionMode::smNormal && high.column.Value() == 0 && last > first)
+        last = last - 1;
+}
+
+bool TSynEditEngine::InsertTypedOrPasted(std::string_view text, TSynUndoKind kind) {
+    if (readOnly)
+        return false;
+    std::string normalized = NormalizeBreaks(text);
+    if (normalized.empty() && !SelectionAvailable())
+        return false;
+    OperationScope operation(*this);
+    const bool typing = kind == TSynUndoKind::Typing && normalized.find('\n') == std::string::npos;
+    if (!typing || SelectionAvailable())
+        undoList.EndTypingRun();
+    EditTransaction edit(*this);
+    edit.kind = typing ? TSynUndoKind::Typing : TSynUndoKind::Edit;
+    BufferPosition begin = caret, end = caret;
+    if (SelectionAvailable() && selectionMode != TSynSelectionMode::smColumn) {
+        BufferRange range = SelectionRange();
+        begin = range.begin;
+        end = range.end;
+    } else if (SelectionAvailable()) {
+        begin = end = DeleteSelectionIn(edit);
+    } else if (typing && insertMode == TSynInsertMode::Overwrite) {
+        // Overwrite replaces as many characters as are typed, never the line break.
+        std::string_view line = LineText(caret.line);
+        std::size_t column = caret.column.Value();
+        for (std::size_t count = encoding->CharCount(normalized); count > 0 && column < line.size();
+             --count)
+            column += encoding->CharLength(line, column);
+        end = {caret.line, ByteColumn(column)};
+    }
+    BufferPosition newCaret = edit.Replace(begin, end, normalized);
+    PlaceCaret(newCaret, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::InsertText(std::string_view text) {
+    return InsertTypedOrPasted(text, TSynUndoKind::Edit);
+}
+
+bool TSynEditEngine::TypeText(std::string_view text) {
+    return InsertTypedOrPasted(text, TSynUndoKind::Typing);
+}
+
+bool TSynEditEngine::DeleteSelection() {
+    if (readOnly || !SelectionAvailable())
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    EditTransaction edit(*this);
+    PlaceCaret(DeleteSelectionIn(edit), TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::DeleteRange(BufferPosition begin, BufferPosition end) {
+    if (readOnly || begin == end)
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    EditTransaction edit(*this);
+    edit.Replace(begin, end, "");
+    PlaceCaret(begin, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::DeleteCaretLine() {
+    if (readOnly)
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    EditTransaction edit(*this);
+    const LineIndex line = caret.line;
+    if (line.Value() + 1 < LineCount())
+        edit.Replace({line, ByteColumn(0)}, {line + 1, ByteColumn(0)}, "");
+    else if (line.Value() > 0)
+        edit.Replace({line - 1, LineLength(line - 1)}, {line, LineLength(line)}, "");
+    else
+        edit.Replace({line, ByteColumn(0)}, {line, LineLength(line)}, "");
+    PlaceCaret({LineIndex(std::min(line.Value(), LineCount() - 1)), ByteColumn(0)},
+               TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::InsertLineAtCaret() {
+    if (readOnly)
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    EditTransaction edit(*this);
+    BufferPosition at = DeleteSelectionIn(edit);
+    edit.Replace(at, at, "\n");
+    PlaceCaret(at, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::ChangeIndent(bool indent) {
+    if (readOnly)
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    LineIndex first, last;
+    SelectedLines(first, last);
+    // Selection edges at a line start stay there, so whole selected lines stay selected.
+    const bool keepLineStarts = SelectionAvailable();
+    BufferPosition newAnchor = anchor, newCaret = caret;
+    EditTransaction edit(*this);
+    for (LineIndex line = first; line <= last; line = line + 1) {
+        std::string_view text = LineText(line);
+        std::size_t removed = 0;
+        if (indent) {
+            if (text.empty())
+                continue;
+            edit.Replace({line, ByteColumn(0)}, {line, ByteColumn(0)},
+                         std::string(static_cast<std::size_t>(blockIndent), ' '));
+        } else {
+            if (!text.empty() && text.front() == '\t')
+                removed = 1;
+            else
+                while (removed < text.size() && removed < static_cast<std::size_t>(blockIndent) &&
+                       text[removed] == ' ')
+                    ++removed;
+            if (removed == 0)
+                continue;
+            edit.Replace({line, ByteColumn(0)}, {line, ByteColumn(removed)}, "");
+        }
+        for (BufferPosition* position : {&newAnchor, &newCaret}) {
+            std::size_t column = position->column.Value();
+            if (position->line != line || (keepLineStarts && column == 0))
+                continue;
+            column = indent ? column + static_cast<std::size_t>(blockIndent)
+                            : column - std::min(column, removed);
+            position->column = ByteColumn(column);
+        }
+    }
+    PlaceCaret(newAnchor, TSynCaretMove::Collapse, DesiredColumnUpdate::Keep);
+    PlaceCaret(newCaret, TSynCaretMove::Extend, DesiredColumnUpdate::Update);
+    return edit.Changed();
+}
+
+bool TSynEditEngine::IndentLines() {
+    return ChangeIndent(true);
+}
+
+bool TSynEditEngine::UnindentLines() {
+    return ChangeIndent(false);
+}
