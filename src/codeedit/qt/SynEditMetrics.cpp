@@ -1,0 +1,105 @@
+#include "codeedit/qt/SynEditMetrics.h"
+
+#include <QFontInfo>
+#include <cmath>
+
+char32_t DisplayCode(CharCode code) {
+    if (code < 0x20 && code != '\t')
+        return 0x2400 + code;
+    if (code == 0x7F)
+        return 0x2421;
+    if (IsRawByteCode(code))
+        return 0xFFFD;
+    return code;
+}
+
+void SubstituteDisplayCodes(QString& text) {
+    const qsizetype size = text.size();
+    QChar* data = text.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = data[i].unicode();
+        if (unit < 0x20 && unit != '\t')
+            data[i] = QChar(char16_t(0x2400 + unit));
+        else if (unit == 0x7F)
+            data[i] = QChar(char16_t(0x2421));
+        else if (QChar::isHighSurrogate(unit) && i + 1 < size && data[i + 1].isLowSurrogate())
+            ++i;
+        else if (QChar::isSurrogate(unit))
+            data[i] = QChar(char16_t(0xFFFD));
+    }
+}
+
+TSynTextMetrics::TSynTextMetrics(const QFont& font, int tabColumns)
+    : font(font), metrics(font), spaceWidth(metrics.horizontalAdvance(QLatin1Char(' '))),
+      tabWidth(spaceWidth * std::max(1, tabColumns)),
+      lineHeight(std::max(1, int(std::ceil(metrics.height())))),
+      ascent(int(std::ceil(metrics.ascent()))) {
+    latin.fill(-1);
+}
+
+qreal TSynTextMetrics::Advance(char32_t displayCode) {
+    if (displayCode < latin.size()) {
+        qreal& cached = latin[displayCode];
+        if (cached < 0)
+            cached = metrics.horizontalAdvance(QChar(char16_t(displayCode)));
+        return cached;
+    }
+    auto found = others.constFind(displayCode);
+    if (found != others.constEnd())
+        return *found;
+    const qreal width = metrics.horizontalAdvance(QString::fromUcs4(&displayCode, 1));
+    others.insert(displayCode, width);
+    return width;
+}
+
+qreal TSynTextMetrics::NextTabStop(qreal x) const {
+    // A hair of tolerance so a run that ends exactly on a stop moves a whole tab on.
+    return (std::floor(x / tabWidth + 1e-6) + 1) * tabWidth;
+}
+
+qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::size_t column,
+                const Encoding& encoding, TSynTextMetrics& metrics) {
+    qreal x = 0;
+    std::size_t reached = from;
+    WalkChars(line, from, std::min(to, line.size()), 0, encoding, metrics,
+              [&](const TSynCharBox& box) {
+                  if (box.start >= column)
+                      return false;
+                  x = box.x + box.width;
+                  reached = box.start + box.length;
+                  return true;
+              });
+    if (column > reached && reached >= std::min(to, line.size()))
+        x += qreal(column - reached) * metrics.SpaceWidth();
+    return x;
+}
+
+std::size_t ColumnAtX(std::string_view line, std::size_t from, std::size_t to, qreal x,
+                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd) {
+    to = std::min(to, line.size());
+    std::size_t column = to;
+    qreal end = 0;
+    bool found = false;
+    WalkChars(line, from, to, 0, encoding, metrics, [&](const TSynCharBox& box) {
+        if (x < box.x + box.width / 2) {
+            column = box.start;
+            found = true;
+            return false;
+        }
+        end = box.x + box.width;
+        return true;
+    });
+    if (found || !pastEnd || x <= end)
+        return column;
+    return to + std::size_t(std::lround((x - end) / metrics.SpaceWidth()));
+}
+
+qreal TextWidth(std::string_view line, std::size_t from, std::size_t to, const Encoding& encoding,
+                TSynTextMetrics& metrics) {
+    qreal width = 0;
+    WalkChars(line, from, to, 0, encoding, metrics, [&](const TSynCharBox& box) {
+        width = box.x + box.width;
+        return true;
+    });
+    return width;
+}

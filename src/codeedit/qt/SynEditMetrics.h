@@ -1,0 +1,95 @@
+#pragma once
+// Pixel geometry of one editor font: character advances (cached), tab stops, line height, and
+// the walk over a line's characters that turns byte columns into x positions and back. Knows
+// nothing of carets or highlighters.
+
+#include "platform/Encoding.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+// What is drawn for a character: control characters as their control pictures, bytes that are
+// no character of the encoding as the replacement character, so every byte stays visible.
+char32_t DisplayCode(CharCode code);
+// The same substitution on text that came through ToQString (same length in UTF-16 units).
+void SubstituteDisplayCodes(QString& text);
+
+class TSynTextMetrics {
+public:
+    TSynTextMetrics(const QFont& font, int tabColumns);
+
+    const QFont& Font() const { return font; }
+    qreal Advance(char32_t displayCode);
+    qreal SpaceWidth() const { return spaceWidth; }
+    qreal TabWidth() const { return tabWidth; }
+    qreal NextTabStop(qreal x) const;
+    int LineHeight() const { return lineHeight; }
+    int Ascent() const { return ascent; }
+
+private:
+    QFont font;
+    QFontMetricsF metrics;
+    std::array<qreal, 256> latin{};
+    QHash<char32_t, qreal> others;
+    qreal spaceWidth;
+    qreal tabWidth;
+    int lineHeight;
+    int ascent;
+};
+
+// One character of a line as the walk sees it.
+struct TSynCharBox {
+    std::size_t start;  // byte offset in the line
+    std::size_t length; // bytes
+    qreal x;            // left edge, relative to the walk's origin
+    qreal width;
+    bool tab;
+};
+
+// Walks the characters of line[from, to); x is startX at `from`, tab stops count from x 0. The
+// visitor returns false to stop early.
+template <typename Visitor>
+void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal startX,
+               const Encoding& encoding, TSynTextMetrics& metrics, Visitor&& visit) {
+    qreal x = startX;
+    std::size_t pos = from;
+    const bool singleByte = !encoding.IsUtf8();
+    while (pos < to) {
+        const unsigned char byte = static_cast<unsigned char>(line[pos]);
+        TSynCharBox box{pos, 1, x, 0, false};
+        if (byte == '\t') {
+            box.tab = true;
+            box.width = metrics.NextTabStop(x) - x;
+        } else if (singleByte) {
+            box.width = metrics.Advance(DisplayCode(encoding.ByteToCode(byte)));
+        } else if (byte < 0x80) {
+            box.width = metrics.Advance(DisplayCode(byte));
+        } else {
+            box.length = encoding.CharLength(line, pos);
+            box.width = metrics.Advance(DisplayCode(encoding.CodeAt(line, pos)));
+        }
+        if (!visit(box))
+            return;
+        x += box.width;
+        pos += box.length;
+    }
+}
+
+// x of byte column `column` in line[from, ...), relative to `from`; columns past the end count
+// as spaces (the caret may stand beyond the end of a line).
+qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::size_t column,
+                const Encoding& encoding, TSynTextMetrics& metrics);
+
+// The byte column nearest to x in line[from, to); past `to` it counts whole spaces beyond when
+// `pastEnd` is set, else stops at `to`.
+std::size_t ColumnAtX(std::string_view line, std::size_t from, std::size_t to, qreal x,
+                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd);
+
+// Width of line[from, to).
+qreal TextWidth(std::string_view line, std::size_t from, std::size_t to, const Encoding& encoding,
+                TSynTextMetrics& metrics);

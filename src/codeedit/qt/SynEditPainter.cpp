@@ -1,0 +1,134 @@
+#include "codeedit/qt/SynEditPainter.h"
+
+#include "codeedit/qt/ColorQt.h"
+#include "platform/qt/EncodingQt.h"
+
+TSynLinePainter::TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics,
+                                 const Encoding& encoding, const TSynPaintStyle& style,
+                                 TSynCustomHighlighter* highlighter, const QPalette& palette)
+    : painter(painter), metrics(metrics), encoding(encoding), style(style),
+      highlighter(highlighter), palette(palette) {}
+
+const QFont& TSynLinePainter::StyledFont(TFontStyles fontStyle) {
+    const unsigned index = fontStyle & 15u;
+    if (!fontReady[index]) {
+        QFont font = metrics.Font();
+        font.setBold(font.bold() || (fontStyle & fsBold));
+        font.setItalic(font.italic() || (fontStyle & fsItalic));
+        font.setUnderline(font.underline() || (fontStyle & fsUnderline));
+        font.setStrikeOut(font.strikeOut() || (fontStyle & fsStrikeOut));
+        fonts[index] = font;
+        fontReady[index] = true;
+    }
+    return fonts[index];
+}
+
+void TSynLinePainter::PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX,
+                               int top, qreal clipLeft, qreal clipRight) {
+    PaintTokens(lines, row, originX, top, clipLeft, clipRight, nullptr);
+}
+
+void TSynLinePainter::PaintSelection(const TSynEditStringList& lines, const TSynRow& row,
+                                     qreal originX, int top, qreal clipLeft, qreal clipRight,
+                                     qreal left, qreal right) {
+    const qreal from = std::max(left, clipLeft), to = std::min(right, clipRight);
+    if (to <= from)
+        return;
+    const QRectF area(from, top, to - from, metrics.LineHeight());
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.fillRect(area, style.selectionBackground);
+    PaintTokens(lines, row, originX, top, from, to, &style.selectionForeground);
+    painter.restore();
+}
+
+void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow& row,
+                                  qreal originX, int top, qreal clipLeft, qreal clipRight,
+                                  const QColor* forcedColor) {
+    const std::string_view text = lines.Get(row.line);
+    const std::size_t to = std::min(row.to, text.size());
+    qreal x = originX;
+    rowOrigin = originX;
+    pending = Run{};
+    passedRight = false;
+    if (highlighter) {
+        highlighter->RestoreRange(lines.Ranges(row.line));
+        highlighter->StartLine(text, row.line);
+        while (!highlighter->AtLineEnd() && !passedRight) {
+            const std::size_t tokenFrom = std::size_t(highlighter->TokenStart());
+            const std::size_t tokenTo = tokenFrom + std::size_t(highlighter->TokenLength());
+            if (tokenFrom >= to)
+                break;
+            if (tokenTo > row.from)
+                PaintToken(text, std::max(tokenFrom, row.from), std::min(tokenTo, to), x, top,
+                           clipLeft, clipRight, highlighter->TokenAttribute(), forcedColor);
+            highlighter->NextToken();
+        }
+    } else {
+        PaintToken(text, row.from, to, x, top, clipLeft, clipRight, nullptr, forcedColor);
+    }
+    Flush(text, top);
+}
+
+void TSynLinePainter::PaintToken(std::string_view text, std::size_t from, std::size_t to, qreal& x,
+                                 int top, qreal clipLeft, qreal clipRight,
+                                 const TSynHighlighterAttributes* attribute,
+                                 const QColor* forcedColor) {
+    const QColor color = forcedColor ? *forcedColor
+                                     : ToQColor(attribute ? attribute->Foreground() : clNone,
+                                                palette, style.foreground);
+    const TFontStyles fontStyle = attribute ? attribute->Style() : 0;
+    const bool ownBackground = !forcedColor && attribute && attribute->Background() != clNone;
+    // Runs of visible characters between tabs, drawn once the token's background is down.
+    segments.clear();
+    qreal visibleLeft = 0, visibleRight = 0;
+    bool open = false;
+    WalkChars(text, from, to, x - rowOrigin, encoding, metrics, [&](const TSynCharBox& box) {
+        const qreal left = rowOrigin + box.x;
+        x = left + box.width;
+        if (left >= clipRight) {
+            passedRight = true;
+            return false;
+        }
+        if (x <= clipLeft)
+            return true;
+        if (segments.empty() && !open)
+            visibleLeft = left;
+        visibleRight = x;
+        if (box.tab) {
+            open = false;
+        } else if (open) {
+            segments.back().to = box.start + box.length;
+            segments.back().width = x - segments.back().x;
+        } else {
+            segments.push_back(
+                Run{box.start, box.start + box.length, left, box.width, color, fontStyle});
+            open = true;
+        }
+        return true;
+    });
+    if (visibleRight > visibleLeft && ownBackground)
+        painter.fillRect(QRectF(visibleLeft, top, visibleRight - visibleLeft, metrics.LineHeight()),
+                         ToQColor(attribute->Background(), palette, style.background));
+    for (const Run& segment : segments) {
+        if (pending.to == segment.from && pending.to > pending.from && pending.color == color &&
+            pending.style == fontStyle) {
+            pending.to = segment.to;
+            pending.width = segment.x + segment.width - pending.x;
+        } else {
+            Flush(text, top);
+            pending = segment;
+        }
+    }
+}
+
+void TSynLinePainter::Flush(std::string_view text, int top) {
+    if (pending.to <= pending.from)
+        return;
+    QString shown = ToQString(text.substr(pending.from, pending.to - pending.from), encoding);
+    SubstituteDisplayCodes(shown);
+    painter.setFont(StyledFont(pending.style));
+    painter.setPen(pending.color);
+    painter.drawText(QPointF(pending.x, top + metrics.Ascent()), shown);
+    pending = Run{};
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Paints one display row of one line: token by token from the line's stored start range, each
+// in its attribute's colours and style, only the characters inside the clip. It owns no state
+// beyond one paint; caret, gutter and scrolling are the widget's.
+
+#include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/qt/SynEditMetrics.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPalette>
+#include <array>
+#include <vector>
+
+struct TSynPaintStyle {
+    QColor foreground;
+    QColor background;
+    QColor selectionForeground;
+    QColor selectionBackground;
+};
+
+// A row: bytes [from, to) of a line, drawn with its left edge at originX.
+struct TSynRow {
+    int line = 0;
+    std::size_t from = 0;
+    std::size_t to = 0;
+};
+
+// A row as shown: its top in the view, and whether it is its line's first row.
+struct TSynVisibleRow {
+    TSynRow row;
+    int top = 0;
+    bool firstOfLine = true;
+};
+
+class TSynLinePainter {
+public:
+    // highlighter: nullptr when the lines are painted in the editor font alone.
+    TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics, const Encoding& encoding,
+                    const TSynPaintStyle& style, TSynCustomHighlighter* highlighter,
+                    const QPalette& palette);
+
+    // Paints the row at (originX, top); only x in [clipLeft, clipRight) is touched.
+    void PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
+                  qreal clipLeft, qreal clipRight);
+    // Paints the row as selected between x positions left and right.
+    void PaintSelection(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
+                        qreal clipLeft, qreal clipRight, qreal left, qreal right);
+
+private:
+    struct Run {
+        std::size_t from = 0, to = 0;
+        qreal x = 0, width = 0;
+        QColor color;
+        TFontStyles style = 0;
+    };
+    void PaintTokens(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
+                     qreal clipLeft, qreal clipRight, const QColor* forcedColor);
+    void PaintToken(std::string_view text, std::size_t from, std::size_t to, qreal& x, int top,
+                    qreal clipLeft, qreal clipRight, const TSynHighlighterAttributes* attribute,
+                    const QColor* forcedColor);
+    void Flush(std::string_view text, int top);
+    const QFont& StyledFont(TFontStyles style);
+
+    QPainter& painter;
+    TSynTextMetrics& metrics;
+    const Encoding& encoding;
+    TSynPaintStyle style;
+    TSynCustomHighlighter* highlighter;
+    const QPalette& palette;
+    std::array<QFont, 16> fonts;
+    std::array<bool, 16> fontReady{};
+    Run pending;
+    std::vector<Run> segments;
+    qreal rowOrigin = 0;
+    bool passedRight = false;
+};

@@ -1,0 +1,810 @@
+#include "codeedit/qt/SynEditWidget.h"
+
+#include "codeedit/SynEditRanges.h"
+#include "codeedit/qt/ColorQt.h"
+#include "codeedit/qt/SynEditKeys.h"
+#include "platform/qt/EncodingQt.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr int kTextMargin = 2;
+// Lines longer than this are not measured for the horizontal range; their width is estimated.
+constexpr std::size_t kMeasuredLineLimit = 4096;
+constexpr int kWheelRows = 3;
+
+QFont PaintingFont(QFont font) {
+    // Advances are summed per character; kerning would move glyphs away from the caret.
+    font.setKerning(false);
+    return font;
+}
+
+QString ClipboardText(const std::string& bytes) {
+    QString text = ToQString(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace
+
+TSynEditWidget::TSynEditWidget(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    editorFont.setFamily(QStringLiteral("Courier New"));
+    editorFont.setPixelSize(13);
+    QWidget::setFont(editorFont);
+    metrics = std::make_unique<TSynTextMetrics>(PaintingFont(editorFont), engine.TabWidth());
+
+    engine.OnLinesChanged = [this](const TSynLinesChange& change) { LinesChanged(change); };
+    engine.OnTextChanged = [this] {
+        if (changeSource == ChangeSignalSource::AllTextChanges)
+            emit Changed();
+    };
+    engine.OnUndoListChanged = [this] {
+        if (changeSource == ChangeSignalSource::UndoableEdits)
+            emit Changed();
+    };
+    engine.OnCaretChanged = [this] { CaretChanged(); };
+    engine.OnBookmarksChanged = [this] { viewport()->update(); };
+    engine.OnStatusChanged = [this] { viewport()->update(); };
+
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    blinkTimer.setInterval(flash > 0 ? flash / 2 : 500);
+    connect(&blinkTimer, &QTimer::timeout, this, [this] {
+        caretShown = !caretShown;
+        viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
+    });
+    LayoutChanged();
+}
+
+TSynEditWidget::~TSynEditWidget() {
+    engine.OnLinesChanged = nullptr;
+    engine.OnTextChanged = nullptr;
+    engine.OnUndoListChanged = nullptr;
+    engine.OnCaretChanged = nullptr;
+    engine.OnBookmarksChanged = nullptr;
+    engine.OnStatusChanged = nullptr;
+}
+
+// ---- Appearance ----------------------------------------------------------------------------
+
+void TSynEditWidget::SetFont(const QFont& font) {
+    editorFont = font;
+    QWidget::setFont(font);
+    metrics = std::make_unique<TSynTextMetrics>(PaintingFont(font), engine.TabWidth());
+    widestLine = 0;
+    LayoutChanged();
+}
+
+void TSynEditWidget::SetFontColor(TColor value) {
+    fontColor = value;
+    viewport()->update();
+}
+
+void TSynEditWidget::SetColor(TColor value) {
+    color = value;
+    viewport()->update();
+}
+
+void TSynEditWidget::SetTabWidth(int width) {
+    engine.SetTabWidth(width);
+    metrics = std::make_unique<TSynTextMetrics>(PaintingFont(editorFont), engine.TabWidth());
+    widestLine = 0;
+    LayoutChanged();
+}
+
+void TSynEditWidget::SetReadOnly(bool value) {
+    engine.SetReadOnly(value);
+}
+
+void TSynEditWidget::SetWordWrap(bool value) {
+    if (wordWrap == value)
+        return;
+    wordWrap = value;
+    topRow = 0;
+    horizontalScrollBar()->setValue(0);
+    LayoutChanged();
+    EnsureCaretVisible();
+}
+
+QColor TSynEditWidget::ResolvedFontColor() const {
+    return ToQColor(fontColor, palette(), palette().color(QPalette::Text));
+}
+
+QColor TSynEditWidget::TextBackground() const {
+    const QColor own = ToQColor(color, palette(), palette().color(QPalette::Base));
+    if (TSynCustomHighlighter* highlighter = PaintingHighlighter())
+        if (TSynHighlighterAttributes* space = highlighter->DefaultAttribute(SYN_ATTR_WHITESPACE))
+            return ToQColor(space->Background(), palette(), own);
+    return own;
+}
+
+void TSynEditWidget::LayoutChanged() {
+    engine.SetPageRows(std::max(1, viewport()->height() / metrics->LineHeight()));
+    horizontalScrollBar()->setSingleStep(std::max(1, int(metrics->SpaceWidth())));
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void TSynEditWidget::RescanAllRanges() {
+    ScanAll(Lines(), RangeHighlighter());
+    viewport()->update();
+}
+
+// ---- Geometry ------------------------------------------------------------------------------
+
+int TSynEditWidget::TextAreaLeft() const {
+    return GutterWidth();
+}
+
+int TSynEditWidget::TextAreaWidth() const {
+    return std::max(1, viewport()->width() - TextAreaLeft() - kTextMargin);
+}
+
+qreal TSynEditWidget::TextOriginX() const {
+    const int scrolled = wordWrap ? 0 : horizontalScrollBar()->value();
+    return TextAreaLeft() + kTextMargin - scrolled;
+}
+
+std::vector<std::size_t> TSynEditWidget::RowStarts(int line, std::size_t stopAfterColumn) {
+    std::vector<std::size_t> starts{0};
+    if (!wordWrap || line >= Lines().Count())
+        return starts;
+    const std::string_view text = Lines().Get(line);
+    const qreal width = TextAreaWidth();
+    const Encoding& encoding = ProgramEncoding();
+    // Enough rows to fill the view below the row asked for; a huge line is not laid out whole.
+    const std::size_t rowLimit = std::size_t(viewport()->height() / LineHeight() + 2);
+    std::size_t rowStart = 0, breakAfterBlank = 0;
+    qreal x = 0;
+    WalkChars(text, 0, text.size(), 0, encoding, *metrics, [&](const TSynCharBox& box) {
+        const bool blank = box.tab || text[box.start] == ' ';
+        const qreal advance = box.tab ? metrics->NextTabStop(x) - x : box.width;
+        if (!blank && x + advance > width && box.start > rowStart) {
+            rowStart = breakAfterBlank > rowStart ? breakAfterBlank : box.start;
+            starts.push_back(rowStart);
+            if (rowStart > stopAfterColumn && starts.size() > rowLimit)
+                return false;
+            x = TextWidth(text, rowStart, box.start, encoding, *metrics);
+        }
+        x += box.tab ? metrics->NextTabStop(x) - x : box.width;
+        if (blank)
+            breakAfterBlank = box.start + box.length;
+        return true;
+    });
+    return starts;
+}
+
+TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
+    const std::vector<std::size_t> starts =
+        RowStarts(position.line.Value(), position.column.Value());
+    auto next = std::upper_bound(starts.begin(), starts.end(), position.column.Value());
+    const int index = int(next - starts.begin()) - 1;
+    return RowSpan{starts[std::size_t(index)], next == starts.end() ? SIZE_MAX : *next, index};
+}
+
+std::vector<TSynEditWidget::VisibleRow> TSynEditWidget::VisibleRows() {
+    std::vector<VisibleRow> rows;
+    const int count = Lines().Count();
+    const int height = viewport()->height();
+    int top = 0;
+    for (int line = TopLine(); line < count && top < height; ++line) {
+        const std::vector<std::size_t> starts = RowStarts(line);
+        const std::size_t first = line == TopLine() ? std::size_t(std::max(0, topRow)) : 0;
+        for (std::size_t r = first; r < starts.size() && top < height; ++r) {
+            const std::size_t end = r + 1 < starts.size() ? starts[r + 1] : SIZE_MAX;
+            rows.push_back(VisibleRow{TSynRow{line, starts[r], end}, top, r == 0});
+            top += LineHeight();
+        }
+    }
+    return rows;
+}
+
+BufferPosition TSynEditWidget::PositionAt(QPoint point) {
+    const std::vector<VisibleRow> rows = VisibleRows();
+    if (rows.empty())
+        return engine.Clamp(MakePosition(TopLine(), 0));
+    auto row = std::find_if(rows.begin(), rows.end(), [&](const VisibleRow& candidate) {
+        return point.y() < candidate.top + LineHeight();
+    });
+    if (row == rows.end())
+        --row;
+    const std::string_view text = Lines().Get(row->row.line);
+    const std::size_t column =
+        ColumnAtX(text, row->row.from, row->row.to, point.x() - TextOriginX(), ProgramEncoding(),
+                  *metrics, false);
+    return engine.Clamp(MakePosition(row->row.line, column));
+}
+
+QRect TSynEditWidget::CaretRect() {
+    const BufferPosition caret = engine.Caret();
+    const int line = caret.line.Value();
+    if (line < TopLine())
+        return QRect();
+    int top = -topRow * LineHeight();
+    for (int l = TopLine(); l < line; ++l) {
+        top += int(RowStarts(l).size()) * LineHeight();
+        if (top >= viewport()->height())
+            return QRect();
+    }
+    qreal x = 0;
+    if (line < Lines().Count()) {
+        const RowSpan span = RowOf(caret);
+        top += span.index * LineHeight();
+        x = XOfColumn(Lines().Get(line), span.from, span.to, caret.column.Value(),
+                      ProgramEncoding(), *metrics);
+    }
+    if (top < 0 || top >= viewport()->height())
+        return QRect();
+    qreal width = 2;
+    if (engine.InsertMode() == TSynInsertMode::Overwrite)
+        width = std::max<qreal>(2, metrics->SpaceWidth());
+    return QRect(int(std::floor(TextOriginX() + x)), top, int(std::ceil(width)), LineHeight());
+}
+
+qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo,
+                                       DisplayColumn column) {
+    const ByteColumn byte = engine.ColumnAtDisplay(LineIndex(line), column);
+    const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{LineIndex(line), byte});
+    return XOfColumn(Lines().Get(line), rowFrom, rowTo, byte.Value(), ProgramEncoding(), *metrics) +
+           std::max(0, column - reached) * metrics->SpaceWidth();
+}
+
+// ---- Scrolling -----------------------------------------------------------------------------
+
+void TSynEditWidget::UpdateScrollBars() {
+    const int rows = std::max(1, viewport()->height() / LineHeight());
+    const int count = std::max(1, Lines().Count());
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setPageStep(rows);
+    vertical->setSingleStep(1);
+    vertical->setRange(0, wordWrap ? count - 1 : std::max(0, count - rows));
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setPageStep(TextAreaWidth());
+    horizontal->setRange(
+        0, wordWrap
+               ? 0
+               : std::max(0, int(std::ceil(widestLine + metrics->SpaceWidth())) - TextAreaWidth()));
+}
+
+void TSynEditWidget::SetTopLine(int line) {
+    line = std::clamp(line, 0, std::max(0, Lines().Count() - 1));
+    topRow = 0;
+    if (verticalScrollBar()->value() != line)
+        verticalScrollBar()->setValue(line);
+    if (TopLine() != line || verticalScrollBar()->value() != line) {
+        engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
+        viewport()->update();
+    }
+}
+
+void TSynEditWidget::SyncTopLineFromEngine() {
+    const int wanted = TopLine();
+    if (verticalScrollBar()->value() != wanted) {
+        topRow = 0;
+        verticalScrollBar()->setValue(wanted);
+    }
+    if (TopLine() != verticalScrollBar()->value())
+        engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
+}
+
+void TSynEditWidget::scrollContentsBy(int dx, int dy) {
+    if (dy != 0) {
+        topRow = 0;
+        engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
+    }
+    (void)dx;
+    viewport()->update();
+}
+
+void TSynEditWidget::EnsureCaretVisible() {
+    const BufferPosition caret = engine.Caret();
+    const int line = caret.line.Value();
+    const int rows = std::max(1, viewport()->height() / LineHeight());
+    if (!wordWrap) {
+        if (line < TopLine())
+            SetTopLine(line);
+        else if (line >= TopLine() + rows)
+            SetTopLine(line - rows + 1);
+        if (line < Lines().Count()) {
+            const qreal x = XOfColumn(Lines().Get(line), 0, SIZE_MAX, caret.column.Value(),
+                                      ProgramEncoding(), *metrics);
+            const int width = TextAreaWidth();
+            QScrollBar* horizontal = horizontalScrollBar();
+            if (x + metrics->SpaceWidth() > widestLine) {
+                widestLine = x + metrics->SpaceWidth();
+                UpdateScrollBars();
+            }
+            if (x < horizontal->value())
+                horizontal->setValue(std::max(0, int(x) - width / 4));
+            else if (x + metrics->SpaceWidth() > horizontal->value() + width)
+                horizontal->setValue(int(std::ceil(x + metrics->SpaceWidth())) - width + width / 4);
+        }
+        return;
+    }
+    const int rowIndex = line < Lines().Count() ? RowOf(caret).index : 0;
+    if (line < TopLine() || (line == TopLine() && rowIndex < topRow)) {
+        SetTopLine(line);
+        topRow = rowIndex;
+        viewport()->update();
+        return;
+    }
+    // Count the rows from the top of the view to the caret's row; scroll down by the excess.
+    int rowsAbove = -topRow;
+    for (int l = TopLine(); l < line && rowsAbove < rows; ++l)
+        rowsAbove += int(RowStarts(l).size());
+    rowsAbove += rowIndex;
+    if (rowsAbove < rows)
+        return;
+    if (rowsAbove - rows + 1 > rows) {
+        // Far below: put the caret's row at the bottom without walking every line between.
+        SetTopLine(line);
+        topRow = std::max(0, rowIndex - rows + 1);
+        viewport()->update();
+        return;
+    }
+    int excess = rowsAbove - rows + 1;
+    while (excess-- > 0) {
+        if (topRow + 1 < int(RowStarts(TopLine()).size())) {
+            ++topRow;
+        } else {
+            SetTopLine(TopLine() + 1);
+        }
+    }
+    viewport()->update();
+}
+
+// ---- Engine notifications ------------------------------------------------------------------
+
+void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
+    const int last = Rescan(Lines(), RangeHighlighter(), change);
+    if (change.wholeText) {
+        widestLine = 0;
+        topRow = 0;
+        UpdateScrollBars();
+        viewport()->update();
+        return;
+    }
+    if (change.removed != change.inserted || wordWrap) {
+        UpdateScrollBars();
+        UpdateLines(change.index, INT_MAX);
+    } else {
+        UpdateLines(change.index, std::max(last, change.index + change.inserted - 1));
+    }
+    for (int i = change.index; i < change.index + std::min(change.inserted, 8); ++i)
+        TrackWidth(i);
+}
+
+void TSynEditWidget::TrackWidth(int line) {
+    if (wordWrap || line < 0 || line >= Lines().Count())
+        return;
+    const std::string_view text = Lines().Get(line);
+    const qreal width = text.size() > kMeasuredLineLimit
+                            ? qreal(text.size()) * metrics->SpaceWidth()
+                            : TextWidth(text, 0, text.size(), ProgramEncoding(), *metrics);
+    if (width > widestLine) {
+        widestLine = width;
+        QMetaObject::invokeMethod(
+            this, [this] { UpdateScrollBars(); }, Qt::QueuedConnection);
+    }
+}
+
+void TSynEditWidget::UpdateLines(int first, int last) {
+    if (wordWrap || first < TopLine()) {
+        viewport()->update();
+        return;
+    }
+    const int top = (first - TopLine()) * LineHeight();
+    if (top >= viewport()->height())
+        return;
+    const int bottom = last == INT_MAX
+                           ? viewport()->height()
+                           : std::min(viewport()->height(), (last - TopLine() + 1) * LineHeight());
+    viewport()->update(QRect(0, top, viewport()->width(), bottom - top));
+}
+
+void TSynEditWidget::CaretChanged() {
+    const bool selection = engine.SelectionAvailable();
+    if (selection || hadSelection) {
+        viewport()->update();
+    } else {
+        UpdateLines(lastCaret.line.Value(), lastCaret.line.Value());
+        UpdateLines(engine.Caret().line.Value(), engine.Caret().line.Value());
+        if (wordWrap)
+            viewport()->update();
+    }
+    hadSelection = selection;
+    lastCaret = engine.Caret();
+    EnsureCaretVisible();
+    RestartBlink();
+    emit CaretMoved();
+}
+
+void TSynEditWidget::RestartBlink() {
+    caretShown = true;
+    if (hasFocus())
+        blinkTimer.start();
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+void TSynEditWidget::ExecuteCommand(TSynEditorCommand command, std::string_view text) {
+    switch (command) {
+    case ecCopy:
+        CopyToClipboard();
+        break;
+    case ecCut:
+        CutToClipboard();
+        break;
+    case ecPaste:
+        PasteFromClipboard();
+        break;
+    case ecContextHelp:
+        break;
+    default:
+        engine.ExecuteCommand(command, text);
+        break;
+    }
+    SyncTopLineFromEngine();
+    if (command != ecScrollUp && command != ecScrollDown)
+        EnsureCaretVisible();
+    viewport()->update(CaretRect());
+}
+
+void TSynEditWidget::CopyToClipboard() {
+    if (engine.SelectionAvailable())
+        QGuiApplication::clipboard()->setText(ClipboardText(engine.SelectedText()));
+}
+
+void TSynEditWidget::CutToClipboard() {
+    if (!engine.SelectionAvailable() || engine.ReadOnly())
+        return;
+    CopyToClipboard();
+    engine.ExecuteCommand(ecCut);
+}
+
+void TSynEditWidget::PasteFromClipboard() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        engine.ExecuteCommand(ecPaste, FromQString(text));
+}
+
+void TSynEditWidget::SelectAll() {
+    engine.SelectAll();
+}
+
+// ---- Painting ------------------------------------------------------------------------------
+
+void TSynEditWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    PaintView(painter, event->rect());
+}
+
+void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
+    const int textLeft = TextAreaLeft();
+    const QRect textArea =
+        QRect(textLeft, 0, viewport()->width() - textLeft, viewport()->height()).intersected(area);
+    const QColor background = TextBackground();
+    painter.fillRect(textArea, background);
+    const std::vector<VisibleRow> rows = VisibleRows();
+    const qreal originX = TextOriginX();
+    if (!textArea.isEmpty()) {
+        painter.save();
+        painter.setClipRect(textArea);
+        const TSynPaintStyle style{ResolvedFontColor(), background,
+                                   palette().color(QPalette::HighlightedText),
+                                   palette().color(QPalette::Highlight)};
+        TSynLinePainter linePainter(painter, *metrics, ProgramEncoding(), style,
+                                    PaintingHighlighter(), palette());
+        const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
+        for (const VisibleRow& row : rows) {
+            if (row.top + LineHeight() <= area.top() || row.top > area.bottom())
+                continue;
+            linePainter.PaintRow(Lines(), row.row, originX, row.top, clipLeft, clipRight);
+            PaintSelection(linePainter, row, originX, clipLeft, clipRight);
+            if (row.firstOfLine)
+                TrackWidth(row.row.line);
+        }
+        PaintCaret(painter, rows, originX);
+        painter.restore();
+    }
+    if (GutterWidth() > 0)
+        PaintGutter(painter, rows, area);
+}
+
+void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& visible,
+                                    qreal originX, qreal clipLeft, qreal clipRight) {
+    if (!engine.SelectionAvailable())
+        return;
+    const TSynRow& row = visible.row;
+    const int line = row.line;
+    const std::string_view text = Lines().Get(line);
+    qreal left, right;
+    if (engine.SelectionMode() == TSynSelectionMode::smColumn) {
+        const TSynEditEngine::ColumnBlock block = engine.SelectionColumnBlock();
+        if (line < block.top.Value() || line > block.bottom.Value())
+            return;
+        left = XOfDisplayColumn(line, row.from, row.to, block.left);
+        right = XOfDisplayColumn(line, row.from, row.to, block.right);
+    } else {
+        const BufferRange range = engine.SelectionRange();
+        if (line < range.begin.line.Value() || line > range.end.line.Value())
+            return;
+        std::size_t from = line == range.begin.line.Value() ? range.begin.column.Value() : 0;
+        // A selected line break shows as one blank after the line's last row.
+        std::size_t to =
+            line == range.end.line.Value() ? range.end.column.Value() : text.size() + 1;
+        const bool lastRow = row.to >= text.size();
+        from = std::max(from, row.from);
+        to = std::min(to, lastRow ? SIZE_MAX : row.to);
+        if (to <= from)
+            return;
+        const Encoding& encoding = ProgramEncoding();
+        left = XOfColumn(text, row.from, row.to, from, encoding, *metrics);
+        right = XOfColumn(text, row.from, row.to, to, encoding, *metrics);
+    }
+    painter.PaintSelection(Lines(), row, originX, visible.top, clipLeft, clipRight, originX + left,
+                           originX + right);
+}
+
+void TSynEditWidget::PaintCaret(QPainter& painter, const std::vector<VisibleRow>& rows,
+                                qreal originX) {
+    (void)rows;
+    (void)originX;
+    const QRect caret = CaretRect();
+    if (caret.isNull())
+        return;
+    if (!preedit.isEmpty()) {
+        QFont font = metrics->Font();
+        font.setUnderline(true);
+        const QFontMetrics fm(font);
+        const QRect box(caret.left(), caret.top(), fm.horizontalAdvance(preedit), LineHeight());
+        painter.fillRect(box, TextBackground());
+        painter.setFont(font);
+        painter.setPen(ResolvedFontColor());
+        painter.drawText(QPoint(caret.left(), caret.top() + metrics->Ascent()), preedit);
+        return;
+    }
+    if (!hasFocus() || !caretShown)
+        return;
+    if (engine.InsertMode() == TSynInsertMode::Overwrite) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(caret, Qt::white);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+        painter.fillRect(caret, ResolvedFontColor());
+    }
+}
+
+// ---- Input ---------------------------------------------------------------------------------
+
+bool TSynEditWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Window shortcuts win over the editor's own bindings: never claim a combination.
+        event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Tab belongs to the text, not to focus changes.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void TSynEditWidget::keyPressEvent(QKeyEvent* event) {
+    const TShortCut shortCut = ShortCutOfKeyEvent(*event);
+    std::optional<TSynEditorCommand> command;
+    if (shortCut != 0)
+        command = keyStrokes.FindCommand(shortCut);
+    if (command) {
+        ExecuteCommand(*command);
+        event->accept();
+        emit KeyPressed(event);
+        return;
+    }
+    const QString text = event->text();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool ctrl = modifiers & Qt::ControlModifier, alt = modifiers & Qt::AltModifier;
+    const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() != 0x7F;
+    });
+    // Ctrl+Alt together is AltGr on some systems and types a character.
+    if (printable && ctrl == alt) {
+        ExecuteCommand(ecChar, FromQString(text));
+        event->accept();
+        emit KeyPressed(event);
+        return;
+    }
+    event->ignore();
+    emit KeyPressed(event);
+}
+
+void TSynEditWidget::keyReleaseEvent(QKeyEvent* event) {
+    QAbstractScrollArea::keyReleaseEvent(event);
+    emit KeyReleased(event);
+}
+
+void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) {
+        const BufferPosition position = PositionAt(event->position().toPoint());
+        const bool tripleClick = lastDoubleClick.isValid() &&
+                                 lastDoubleClick.elapsed() < QApplication::doubleClickInterval();
+        lastDoubleClick.invalidate();
+        if (tripleClick) {
+            const int line = position.line.Value();
+            const BufferPosition end =
+                line + 1 < engine.LineCount()
+                    ? MakePosition(line + 1, 0)
+                    : BufferPosition{position.line,
+                                     ByteColumn(engine.LineText(position.line).size())};
+            engine.SetSelection(MakePosition(line, 0), end);
+        } else {
+            const bool alt = event->modifiers() & Qt::AltModifier;
+            const bool shift = event->modifiers() & Qt::ShiftModifier;
+            if (alt) {
+                engine.SetSelectionMode(TSynSelectionMode::smColumn);
+                columnByMouse = true;
+            } else if (columnByMouse) {
+                engine.SetSelectionMode(TSynSelectionMode::smNormal);
+                columnByMouse = false;
+            }
+            engine.SetCaret(position, shift ? TSynCaretMove::Extend : TSynCaretMove::Collapse);
+            mouseSelecting = true;
+        }
+    }
+    emit MousePressed(event);
+}
+
+bool TSynEditWidget::ExtendByMouse(QPoint point) {
+    // Dragging beyond an edge scrolls that way by one row or a few characters.
+    if (point.y() < 0)
+        SetTopLine(TopLine() - 1);
+    else if (point.y() >= viewport()->height())
+        SetTopLine(TopLine() + 1);
+    if (!wordWrap) {
+        QScrollBar* horizontal = horizontalScrollBar();
+        if (point.x() < TextAreaLeft())
+            horizontal->setValue(horizontal->value() - horizontal->singleStep());
+        else if (point.x() >= viewport()->width())
+            horizontal->setValue(horizontal->value() + horizontal->singleStep());
+    }
+    const QPoint inside(std::clamp(point.x(), TextAreaLeft(), viewport()->width() - 1),
+                        std::clamp(point.y(), 0, viewport()->height() - 1));
+    engine.SetCaret(PositionAt(inside), TSynCaretMove::Extend);
+    return true;
+}
+
+void TSynEditWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (mouseSelecting && (event->buttons() & Qt::LeftButton))
+        ExtendByMouse(event->position().toPoint());
+}
+
+void TSynEditWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseSelecting = false;
+}
+
+void TSynEditWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    const BufferRange word = engine.WordAt(PositionAt(event->position().toPoint()));
+    engine.SetSelection(word.begin, word.end);
+    mouseSelecting = false;
+    lastDoubleClick.start();
+    emit MousePressed(event);
+}
+
+void TSynEditWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    const bool sideways =
+        delta.x() != 0 || (event->modifiers() & Qt::ShiftModifier) ? !wordWrap : false;
+    const int steps = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    if (sideways) {
+        QScrollBar* horizontal = horizontalScrollBar();
+        horizontal->setValue(horizontal->value() - steps * kWheelRows * horizontal->singleStep());
+    } else if (!wordWrap) {
+        SetTopLine(TopLine() - steps * kWheelRows);
+    } else {
+        // Word wrap scrolls by rows, so a long wrapped line can be read through.
+        int rows = -steps * kWheelRows;
+        while (rows > 0) {
+            if (topRow + 1 < int(RowStarts(TopLine()).size()))
+                ++topRow;
+            else if (TopLine() + 1 < Lines().Count())
+                SetTopLine(TopLine() + 1);
+            --rows;
+        }
+        while (rows < 0) {
+            if (topRow > 0)
+                --topRow;
+            else if (TopLine() > 0) {
+                SetTopLine(TopLine() - 1);
+                topRow = int(RowStarts(TopLine()).size()) - 1;
+            }
+            ++rows;
+        }
+        viewport()->update();
+    }
+    event->accept();
+}
+
+void TSynEditWidget::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    RestartBlink();
+    viewport()->update(CaretRect());
+}
+
+void TSynEditWidget::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    blinkTimer.stop();
+    caretShown = false;
+    viewport()->update(CaretRect());
+}
+
+void TSynEditWidget::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty())
+        ExecuteCommand(ecChar, FromQString(event->commitString()));
+    preedit = event->preeditString();
+    viewport()->update();
+    event->accept();
+}
+
+QVariant TSynEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto* self = const_cast<TSynEditWidget*>(this);
+    const BufferPosition caret = engine.Caret();
+    const std::string_view line = engine.LineText(caret.line);
+    switch (query) {
+    case Qt::ImEnabled:
+        return !engine.ReadOnly();
+    case Qt::ImCursorRectangle:
+        return QRectF(self->CaretRect());
+    case Qt::ImFont:
+        return editorFont;
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+        return int(ToQString(line.substr(0, caret.column.Value())).size());
+    case Qt::ImSurroundingText:
+        return ToQString(line);
+    case Qt::ImCurrentSelection:
+        return ClipboardText(engine.SelectedText());
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+void TSynEditWidget::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    LayoutChanged();
+}
+
+void TSynEditWidget::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        viewport()->update();
+}

@@ -1,0 +1,169 @@
+#pragma once
+// TSynEditWidget: the scrolling view over one TSynEditEngine shared by the code editor and the
+// plain editor. It paints the visible rows, the caret and the selection, turns keys, mouse,
+// wheel and input-method text into engine calls, and keeps the stored line start ranges
+// current. Editing rules live in the engine; highlighter choice and the gutter's contents are
+// the subclasses'.
+
+#include "codeedit/SynEditEngine.h"
+#include "codeedit/SynEditKeyBindings.h"
+#include "codeedit/qt/SynEditMetrics.h"
+#include "codeedit/qt/SynEditPainter.h"
+
+#include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TSynEditWidget : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TSynEditWidget(QWidget* parent = nullptr);
+    ~TSynEditWidget() override;
+
+    TSynEditEngine& Engine() { return engine; }
+    const TSynEditEngine& Engine() const { return engine; }
+    TSynEditStringList& Lines() { return engine.Lines(); }
+    const TSynEditStringList& Lines() const { return engine.Lines(); }
+
+    // ---- Appearance ----
+    QFont Font() const { return editorFont; }
+    void SetFont(const QFont& font);
+    // The font's colour; clWindowText by default.
+    TColor FontColor() const { return fontColor; }
+    void SetFontColor(TColor color);
+    // The editor's own background; clWindow by default.
+    TColor Color() const { return color; }
+    void SetColor(TColor value);
+    int TabWidth() const { return engine.TabWidth(); }
+    void SetTabWidth(int width);
+    bool ReadOnly() const { return engine.ReadOnly(); }
+    void SetReadOnly(bool value);
+    bool WordWrap() const { return wordWrap; }
+    virtual void SetWordWrap(bool value);
+
+    const TSynEditKeyStrokes& KeyStrokes() const { return keyStrokes; }
+    void SetKeyStrokes(const TSynEditKeyStrokes& strokes) { keyStrokes = strokes; }
+
+    // ---- Commands ----
+    // Runs a command as a key would: clipboard commands use the system clipboard, and the
+    // caret is scrolled into view afterwards.
+    void ExecuteCommand(TSynEditorCommand command, std::string_view text = {});
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void SelectAll();
+    void EnsureCaretVisible();
+
+    // ---- Geometry (viewport coordinates) ----
+    int LineHeight() const { return metrics->LineHeight(); }
+    // The first line shown at the top.
+    int TopLine() const { return engine.TopLine().Value(); }
+    void SetTopLine(int line);
+    // Text position under a viewport point (clamped to the text).
+    BufferPosition PositionAt(QPoint point);
+    // The caret's rectangle in viewport coordinates (empty when it is not in view).
+    QRect CaretRect();
+    // Paints the view as the viewport would (benchmarks and tests paint into an image).
+    void PaintView(QPainter& painter, const QRect& area);
+
+signals:
+    // The subclass chooses which changes count: see ChangeSignalSource.
+    void Changed();
+    void CaretMoved();
+    void KeyPressed(QKeyEvent* event);
+    void KeyReleased(QKeyEvent* event);
+    void MousePressed(QMouseEvent* event);
+
+protected:
+    enum class ChangeSignalSource { UndoableEdits, AllTextChanges };
+    void SetChangeSignalSource(ChangeSignalSource source) { changeSource = source; }
+
+    // The highlighter that colours the text now (nullptr: font alone), and the one whose
+    // ranges are kept (attached, even while disabled).
+    virtual TSynCustomHighlighter* PaintingHighlighter() const { return nullptr; }
+    virtual TSynCustomHighlighter* RangeHighlighter() const { return nullptr; }
+    // The gutter at the left of the text; 0 for none.
+    virtual int GutterWidth() const { return 0; }
+    using VisibleRow = TSynVisibleRow;
+    virtual void PaintGutter(QPainter& /*painter*/, const std::vector<VisibleRow>& /*rows*/,
+                             const QRect& /*area*/) {}
+    // Background of the text area: the whitespace attribute's when it has one of its own.
+    QColor TextBackground() const;
+    QColor ResolvedFontColor() const;
+    // Re-reads gutter width, font geometry and scroll ranges after a change of either.
+    void LayoutChanged();
+    // Rescans all stored ranges (a new highlighter) and repaints.
+    void RescanAllRanges();
+    std::vector<VisibleRow> VisibleRows();
+
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void LinesChanged(const TSynLinesChange& change);
+    void CaretChanged();
+    void UpdateScrollBars();
+    void SyncTopLineFromEngine();
+    void RestartBlink();
+    void UpdateLines(int first, int last);
+    // x of the text origin in viewport coordinates (gutter, margin and horizontal scroll).
+    qreal TextOriginX() const;
+    int TextAreaLeft() const;
+    int TextAreaWidth() const;
+    // Row starts (byte columns) of a line; one row without word wrap.
+    std::vector<std::size_t> RowStarts(int line, std::size_t stopAfterColumn = SIZE_MAX);
+    // The row holding a position: its start, end, and index among the line's rows.
+    struct RowSpan {
+        std::size_t from, to;
+        int index;
+    };
+    RowSpan RowOf(BufferPosition position);
+    qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
+    void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
+                        qreal clipLeft, qreal clipRight);
+    void PaintCaret(QPainter& painter, const std::vector<VisibleRow>& rows, qreal originX);
+    void TrackWidth(int line);
+    bool ExtendByMouse(QPoint point);
+
+    TSynEditEngine engine;
+    TSynEditKeyStrokes keyStrokes;
+    QFont editorFont;
+    std::unique_ptr<TSynTextMetrics> metrics;
+    TColor fontColor = clWindowText;
+    TColor color = clWindow;
+    bool wordWrap = false;
+    ChangeSignalSource changeSource = ChangeSignalSource::AllTextChanges;
+
+    // Row of the top line shown first in word wrap.
+    int topRow = 0;
+    // Widest text seen so far (pixels): the horizontal scroll range grows as lines are seen,
+    // so no edit has to measure every line.
+    qreal widestLine = 0;
+    QTimer blinkTimer;
+    bool caretShown = true;
+    bool mouseSelecting = false;
+    bool columnByMouse = false;
+    QElapsedTimer lastDoubleClick;
+    QString preedit;
+    BufferPosition lastCaret{};
+    bool hadSelection = false;
+    bool pendingEnsureVisible = false;
+};
