@@ -1,1 +1,69 @@
-int main() { return 0; }
+// tabrix-pro: the editor. --help and --version answer without a window; --codepage and --seed
+// are shared with every executable; every other argument is a file to open.
+
+#include "app/qt/MainWindow.h"
+#include "platform/CodePageOption.h"
+#include "platform/Random.h"
+#include "platform/qt/Dialogs.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const Usage = "Usage: tabrix-pro [--codepage CP] [--seed N] [FILE...]\n"
+                          "\n"
+                          "Tabrix Pro, a tabbed text editor.\n"
+                          "\n"
+                          "  --codepage CP  read and write text in code page CP: 1250 to 1258,\n"
+                          "                 28591 (ISO-8859-1) or utf-8; default: the locale's\n"
+                          "  --seed N       seed the random generator with N (reproducible runs)\n"
+                          "  --help         show this text and exit\n"
+                          "  --version      show the version and exit\n";
+
+bool AskedFor(int argc, char** argv, const char* option) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strcmp(argv[i], option) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (AskedFor(argc, argv, "--help")) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (AskedFor(argc, argv, "--version")) {
+        std::printf("Tabrix Pro %s\n", TABRIX_VERSION);
+        return 0;
+    }
+    const PlatformOptions options = ParsePlatformOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "tabrix-pro: %s\n%s", options.error.c_str(), Usage);
+        return 2;
+    }
+    const CodePageChoice codePage = ChooseCodePage(options.codePage);
+    if (!codePage.encoding) {
+        std::fprintf(stderr, "tabrix-pro: %s\n", codePage.error.c_str());
+        return 2;
+    }
+    SetProgramEncoding(*codePage.encoding);
+    if (options.seed)
+        Random::SetSeed(*options.seed);
+    else
+        Random::SeedFromClock();
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tabrix Pro");
+    QtDialogs dialogs;
+    TForm1 window(dialogs);
+    dialogs.SetParent(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,61 @@
+#include "MainWindowFixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+
+TEST_F(MainWindowTest, MenuBarHasTheMenusInOrderWithOptionsAndFavoritesHidden) {
+    QStringList visible;
+    QStringList all;
+    for (QAction* action : window->menuBar()->actions()) {
+        QString caption = action->text().remove('&');
+        all << caption;
+        if (action->isVisible())
+            visible << caption;
+    }
+    EXPECT_EQ(all, QStringList({"File", "Edit", "View", "Functions", "Options", "Style",
+                                "Favorites", "Tabs", "Help"}));
+    EXPECT_EQ(visible,
+              QStringList({"File", "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
+}
+
+TEST_F(MainWindowTest, ToolBarHasTwoRowsOfCaptionedButtonsAboveTheEditorArea) {
+    auto captions = [](QToolBar* row) {
+        QStringList result;
+        for (QAction* action : row->actions())
+            result << (action->isSeparator() ? QString("|") : action->text());
+        return result;
+    };
+    EXPECT_EQ(captions(window->ToolBar),
+              QStringList({"New", "Open", "Save", "|", "Cut", "Copy", "Paste", "|", "Find",
+                           "Replace", "|", "Full Screen"}));
+    EXPECT_EQ(captions(window->ToolBarSecond),
+              QStringList({"Sort", "Sort", "|", "Zoom In", " Zoom Out", "|", "Font Color",
+                           "Background", "Font Type", "|", "Speak", "Options"}));
+    EXPECT_EQ(window->ToolBar->iconSize(), QSize(24, 24));
+    EXPECT_EQ(window->ToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_LT(window->ToolBar->geometry().bottom(), window->ToolBarSecond->geometry().bottom());
+    const QPoint rowInWindow = window->ToolBarSecond->mapTo(window.get(), QPoint(0, 0));
+    const QPoint editorInWindow = window->EditorArea->mapTo(window.get(), QPoint(0, 0));
+    EXPECT_LT(rowInWindow.y(), editorInWindow.y());
+}
+
+TEST_F(MainWindowTest, TabBarSitsBelowTheEditorsAndAboveTheStatusBar) {
+    const auto top = [&](QWidget* widget) { return widget->mapTo(window.get(), QPoint(0, 0)).y(); };
+    window->TabControl->addTab("a.txt");
+    window->TabControl->addTab("b.txt");
+    QApplication::processEvents();
+    ASSERT_GT(window->TabControl->height(), 0);
+    EXPECT_EQ(window->TabControl->shape(), QTabBar::RoundedSouth);
+    EXPECT_EQ(window->TabControl->focusPolicy(), Qt::NoFocus);
+    EXPECT_GT(top(window->TabControl), top(window->EditorArea));
+    EXPECT_GT(top(window->statusBar()), top(window->TabControl));
+}
+
+TEST_F(MainWindowTest, TitleIsTheProgramNameWithTrailingSpace) {
+    EXPECT_EQ(window->windowTitle(), "Tabrix Pro ");
+}
