@@ -60,6 +60,8 @@ struct TSynLinesChange {
     int removed = 0;
     int inserted = 0;
     bool wholeText = false;
+
+    friend bool operator==(const TSynLinesChange&, const TSynLinesChange&) = default;
 };
 
 class TSynEditStringList {

@@ -1,0 +1,251 @@
+// Loading and saving the line list: the break rules, format detection and file errors.
+
+#include "codeedit/SynEditTextBuffer.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+std::vector<std::string> LinesOf(const TSynEditStringList& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.Count(); ++i)
+        lines.emplace_back(list.Get(i));
+    return lines;
+}
+
+std::string Saved(const TSynEditStringList& list) {
+    std::ostringstream out;
+    list.SaveToStream(out);
+    return out.str();
+}
+
+struct LoadCase {
+    const char* name;
+    std::string file;
+    std::vector<std::string> lines;
+    TSynEditFileFormat format;
+    std::string saved;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const TSynEditFileFormat Dos = TSynEditFileFormat::sffDos;
+const TSynEditFileFormat Unix = TSynEditFileFormat::sffUnix;
+const TSynEditFileFormat Mac = TSynEditFileFormat::sffMac;
+
+const LoadCase loadCases[] = {
+    {"CrLfWithoutFinalBreak", "a\r\nb", {"a", "b"}, Dos, "a\r\nb\r\n"},
+    {"LfOnly", "a\nb\n", {"a", "b"}, Unix, "a\nb\n"},
+    {"CrOnly", "a\rb\r", {"a", "b"}, Mac, "a\rb\r"},
+    {"MixedCrLfAndLf", "a\r\nb\nc", {"a", "b", "c"}, Dos, "a\r\nb\r\nc\r\n"},
+    {"NoBreakAtAll", "abc", {"abc"}, Dos, "abc\r\n"},
+    {"NulSplitsAndIsDropped", "a\0b"s, {"a", "b"}, Dos, "a\r\nb\r\n"},
+    {"NulBeforeLfGivesEmptyLine", "a\0\nb"s, {"a", "", "b"}, Unix, "a\n\nb\n"},
+    {"NulAtEndAddsNoLine", "a\0"s, {"a"}, Dos, "a\r\n"},
+    {"TwoCrLfGiveEmptyLine", "a\r\n\r\nb", {"a", "", "b"}, Dos, "a\r\n\r\nb\r\n"},
+    {"EmptyBuffer", "", {}, Dos, ""},
+    {"TrailingBreakAddsNoEmptyLine", "a\r\n", {"a"}, Dos, "a\r\n"},
+    {"OnlyABreak", "\n", {""}, Unix, "\n"},
+    {"CrCr", "a\r\rb", {"a", "", "b"}, Mac, "a\r\rb\r"},
+    {"LfCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}, Dos, "a\r\n\r\nb\r\n"},
+    {"CrCrLf", "a\r\r\nb", {"a", "", "b"}, Dos, "a\r\n\r\nb\r\n"},
+    {"LongLineAcrossWordSteps",
+     "0123456789abcdefghij\nx",
+     {"0123456789abcdefghij", "x"},
+     Unix,
+     "0123456789abcdefghij\nx\n"},
+    {"HighBytesAreText",
+     "\xff\xfe\x80\n\xc3\xa9",
+     {"\xff\xfe\x80", "\xc3\xa9"},
+     Unix,
+     "\xff\xfe\x80\n\xc3\xa9\n"},
+};
+
+class TextBufferLoad : public testing::TestWithParam<LoadCase> {};
+
+TEST_P(TextBufferLoad, SplitsDetectsFormatAndSavesWithIt) {
+    const LoadCase& c = GetParam();
+    TSynEditStringList list;
+    std::istringstream in(c.file);
+    list.LoadFromStream(in);
+    EXPECT_EQ(LinesOf(list), c.lines);
+    EXPECT_EQ(list.FileFormat(), c.format);
+    EXPECT_EQ(Saved(list), c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextBufferLoad, testing::ValuesIn(loadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextBufferLoad, ReadsStreamFromItsStart) {
+    std::istringstream in("first\nsecond\n");
+    std::string skipped;
+    std::getline(in, skipped);
+    TSynEditStringList list;
+    list.LoadFromStream(in);
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", "second"}));
+}
+
+TEST(TextBufferLoad, ReplacesEarlierLinesAndTheirData) {
+    TSynEditStringList list;
+    list.Add("old");
+    list.SetRange(0, 7);
+    list.LoadFromBuffer("new");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Get(0), "new");
+    EXPECT_EQ(list.Ranges(0), 0u);
+}
+
+struct TextCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const TextCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const TextCase textCases[] = {
+    {"CrLf", "a\r\nb", {"a", "b"}},
+    {"LfAndCrBreakToo", "a\nb\rc", {"a", "b", "c"}},
+    {"FinalBreakAddsNoLine", "a\r\n", {"a"}},
+    {"EmptyTextNoLines", "", {}},
+    {"NulIsKeptInTheLine", "a\0b\r\nc"s, {"a\0b"s, "c"}},
+    {"LfCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}},
+};
+
+class TextBufferSetText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(TextBufferSetText, SplitsLinesAndTextAddsCrLfAfterEach) {
+    const TextCase& c = GetParam();
+    TSynEditStringList list;
+    list.SetFileFormat(Unix);
+    list.SetText(c.text);
+    EXPECT_EQ(LinesOf(list), c.lines);
+    std::string expected;
+    for (const std::string& line : c.lines)
+        expected += line + "\r\n";
+    EXPECT_EQ(list.Text(), expected);
+    EXPECT_EQ(list.FileFormat(), Unix) << "SetText keeps the format";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextBufferSetText, testing::ValuesIn(textCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextBufferSetText, AcceptsAViewOfItsOwnLines) {
+    TSynEditStringList list;
+    list.SetText("one\r\ntwo");
+    list.SetText(list.Get(1));
+    EXPECT_EQ(LinesOf(list), std::vector<std::string>{"two"});
+}
+
+class TextBufferFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("tabrix-textbuffer-" + std::to_string(::getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string Write(const std::string& name, const std::string& content) {
+        std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(TextBufferFiles, LoadAndSaveRoundTripTheFormat) {
+    TSynEditStringList list;
+    list.LoadFromFile(Write("unix.txt", "x\ny"));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"x", "y"}));
+    std::string saved = (folder / "saved.txt").string();
+    list.SaveToFile(saved);
+    EXPECT_EQ(Read(saved), "x\ny\n");
+}
+
+TEST_F(TextBufferFiles, SaveEmptiesAnExistingFile) {
+    std::string path = Write("long.txt", std::string(1000, 'z'));
+    TSynEditStringList list;
+    list.Add("short");
+    list.SaveToFile(path);
+    EXPECT_EQ(Read(path), "short\r\n");
+}
+
+TEST_F(TextBufferFiles, FileThatCannotBeOpenedLeavesListUnchanged) {
+    TSynEditStringList list;
+    list.SetText("keep\r\nme");
+    list.SetFileFormat(Mac);
+    int changes = 0;
+    list.SetOnChange([&](const TSynLinesChange&) { ++changes; });
+    for (const std::string& path : {(folder / "missing.txt").string(), folder.string()}) {
+        EXPECT_THROW(list.LoadFromFile(path), EFileStreamError) << path;
+        EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"keep", "me"})) << path;
+        EXPECT_EQ(list.FileFormat(), Mac);
+    }
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(TextBufferFiles, OpenErrorNamesTheFile) {
+    TSynEditStringList list;
+    std::string path = (folder / "missing.txt").string();
+    try {
+        list.LoadFromFile(path);
+        FAIL() << "no error";
+    } catch (const EFileStreamError& error) {
+        EXPECT_NE(std::string(error.what()).find("Cannot open file \"" + path + "\""),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
+TEST_F(TextBufferFiles, SaveToUnwritablePathThrows) {
+    TSynEditStringList list;
+    list.Add("text");
+    EXPECT_THROW(list.SaveToFile((folder / "no-such-folder" / "x.txt").string()), EFileStreamError);
+    EXPECT_THROW(list.SaveToFile(folder.string()), EFileStreamError);
+}
+
+TEST_F(TextBufferFiles, SaveToFullDeviceThrows) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    TSynEditStringList list;
+    list.Add("text");
+    EXPECT_THROW(list.SaveToFile("/dev/full"), EFileStreamError);
+}
+
+TEST(TextBufferSave, FailingStreamThrows) {
+    TSynEditStringList list;
+    list.Add("text");
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    EXPECT_THROW(list.SaveToStream(out), EFileStreamError);
+}
+
+TEST(TextBufferSave, LongLinesAndManyLinesSurviveChunkedWriting) {
+    std::string big(3 << 20, 'q');
+    std::string text = "a\n" + big + "\n";
+    for (int i = 0; i < 100000; ++i)
+        text += std::to_string(i) + "\n";
+    TSynEditStringList list;
+    list.LoadFromBuffer(text);
+    EXPECT_EQ(Saved(list), text);
+}
+
+} // namespace

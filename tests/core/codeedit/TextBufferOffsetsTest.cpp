@@ -1,0 +1,106 @@
+// Whole-text offsets of the line list and their inverse, also after edits in a large list.
+
+#include "codeedit/SynEditTextBuffer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Position = TSynEditStringList::Position;
+
+struct OffsetCase {
+    std::size_t offset;
+    std::size_t breakLength;
+    int line;
+    std::size_t column;
+};
+
+TEST(TextBufferOffsets, MapOffsetsToLinesAndColumns) {
+    TSynEditStringList list;
+    list.SetText("ab\r\n\r\ncde"); // starts 0, 4, 6 with CR LF; 0, 3, 4 with LF
+    const OffsetCase cases[] = {
+        {0, 2, 0, 0},  {2, 2, 0, 2},   {3, 2, 0, 2}, {4, 2, 1, 0}, {6, 2, 2, 0}, {9, 2, 2, 3},
+        {10, 2, 2, 3}, {500, 2, 2, 3}, {3, 1, 1, 0}, {4, 1, 2, 0}, {5, 1, 2, 1}, {2, 0, 2, 0},
+    };
+    for (const OffsetCase& c : cases) {
+        Position p = list.PositionOfOffset(c.offset, c.breakLength);
+        EXPECT_EQ(p.line, c.line) << "offset " << c.offset << " break " << c.breakLength;
+        EXPECT_EQ(p.column, c.column) << "offset " << c.offset << " break " << c.breakLength;
+    }
+    EXPECT_EQ(list.LineStartOffset(0), 0u);
+    EXPECT_EQ(list.LineStartOffset(2), 6u);
+    EXPECT_EQ(list.LineStartOffset(2, 1), 4u);
+    EXPECT_EQ(list.LineStartOffset(3), list.Text().size());
+}
+
+TEST(TextBufferOffsets, EmptyListIsAtZero) {
+    TSynEditStringList list;
+    Position p = list.PositionOfOffset(10);
+    EXPECT_EQ(p.line, 0);
+    EXPECT_EQ(p.column, 0u);
+    EXPECT_EQ(list.LineStartOffset(0), 0u);
+}
+
+// The offsets of a plain vector of lines, the slow obvious way.
+struct Model {
+    std::vector<std::string> lines;
+
+    std::size_t Start(std::size_t index, std::size_t breakLength) const {
+        std::size_t offset = 0;
+        for (std::size_t i = 0; i < index; ++i)
+            offset += lines[i].size() + breakLength;
+        return offset;
+    }
+};
+
+TEST(TextBufferOffsets, StayRightAfterEditsInTheMiddleOfALargeList) {
+    std::string text;
+    Model model;
+    for (int i = 0; i < 200000; ++i) {
+        model.lines.push_back(std::string(i % 37, 'a' + i % 26));
+        text += model.lines.back() + "\n";
+    }
+    TSynEditStringList list;
+    list.LoadFromBuffer(text);
+
+    std::uint32_t seed = 99;
+    auto next = [&](std::size_t below) {
+        seed = seed * 134775813u + 1;
+        return static_cast<std::size_t>((std::uint64_t(seed) * below) >> 32);
+    };
+    for (int round = 0; round < 60; ++round) {
+        std::size_t middle = 100000 + next(1000);
+        switch (round % 4) {
+        case 0:
+            list.Insert(int(middle), std::string(round, 'i'));
+            model.lines.insert(model.lines.begin() + middle, std::string(round, 'i'));
+            break;
+        case 1:
+            list.Delete(int(middle));
+            model.lines.erase(model.lines.begin() + middle);
+            break;
+        case 2:
+            list.Put(int(middle), "put put");
+            model.lines[middle] = "put put";
+            break;
+        default:
+            list.InsertLines(int(middle), {"x", "", "yy"});
+            model.lines.insert(model.lines.begin() + middle, {"x", "", "yy"});
+        }
+        // A lookup near the edit first, then one far below it, then above it.
+        for (std::size_t line : {middle, model.lines.size() - 1 - next(50), next(100000)}) {
+            std::size_t breakLength = round % 3;
+            std::size_t start = model.Start(line, breakLength);
+            ASSERT_EQ(list.LineStartOffset(int(line), breakLength), start) << "line " << line;
+            std::size_t column = next(model.lines[line].size() + 1);
+            Position p = list.PositionOfOffset(start + column, breakLength);
+            if (breakLength == 0 && column == model.lines[line].size())
+                continue; // the end of a line is also the start of the next
+            ASSERT_EQ(p.line, int(line));
+            ASSERT_EQ(p.column, column);
+        }
+    }
+    EXPECT_EQ(list.LineStartOffset(list.Count()), model.Start(model.lines.size(), 2));
+}
+
+} // namespace
