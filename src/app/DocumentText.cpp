@@ -2,31 +2,38 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
 // Text files have no NUL bytes; binary formats have them within their first blocks.
 constexpr std::size_t kBinaryProbeLength = 64 * 1024;
 
-bool IsLineBreakByte(char c) {
-    return c == '\r' || c == '\n';
+const char* Find(const char* from, const char* end, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
 }
 
-// Number of bytes CR LF needs beyond what the text has: one per lone CR or lone LF.
-std::size_t MissingBreakBytes(std::string_view text) {
-    std::size_t missing = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++missing;
-        } else if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            } else {
-                ++missing;
+// Calls visit(offset, length) for every line break of the text in order: CR LF (length 2), a
+// lone CR or a lone LF (length 1). memchr keeps this near memory speed on large files.
+template <typename Visit> void ForEachLineBreak(std::string_view text, Visit visit) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* cr = Find(begin, end, '\r');
+    const char* lf = Find(begin, end, '\n');
+    while (cr != end || lf != end) {
+        if (cr < lf) {
+            const bool crLf = lf != end && cr + 1 == lf;
+            visit(static_cast<std::size_t>(cr - begin), crLf ? 2u : 1u);
+            if (crLf) {
+                lf = Find(lf + 1, end, '\n');
             }
+            cr = Find(cr + 1, end, '\r');
+        } else {
+            visit(static_cast<std::size_t>(lf - begin), 1u);
+            lf = Find(lf + 1, end, '\n');
         }
     }
-    return missing;
 }
 
 char AsciiLower(char c) {
@@ -36,26 +43,20 @@ char AsciiLower(char c) {
 } // namespace
 
 std::string ToPlainEditorText(std::string bytes) {
-    const std::size_t missing = MissingBreakBytes(bytes);
-    if (missing == 0) {
+    std::size_t loneBreaks = 0;
+    ForEachLineBreak(bytes, [&](std::size_t, std::size_t length) { loneBreaks += length == 1; });
+    if (loneBreaks == 0) {
         return bytes;
     }
     std::string text;
-    text.reserve(bytes.size() + missing);
-    const char* position = bytes.data();
-    const char* const end = position + bytes.size();
-    while (position != end) {
-        const char* const lineBreak = std::find_if(position, end, IsLineBreakByte);
-        text.append(position, lineBreak);
-        if (lineBreak == end) {
-            break;
-        }
+    text.reserve(bytes.size() + loneBreaks);
+    std::size_t copied = 0;
+    ForEachLineBreak(bytes, [&](std::size_t offset, std::size_t length) {
+        text.append(bytes, copied, offset - copied);
         text += "\r\n";
-        position = lineBreak + 1;
-        if (*lineBreak == '\r' && position != end && *position == '\n') {
-            ++position;
-        }
-    }
+        copied = offset + length;
+    });
+    text.append(bytes, copied);
     return text;
 }
 

@@ -357,9 +357,18 @@ bool UsePrivateFolder(const std::string& folder) {
     return IsPrivateFolder(folder);
 }
 
-std::string AbsoluteFolderFromEnvironment(const char* name) {
+// The folder named by an environment variable, without trailing separators so that a name can
+// follow one; nullopt when unset or not absolute.
+std::optional<std::string> FolderFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr && IsPathSeparator(value[0]) ? std::string(value) : std::string();
+    if (value == nullptr || !IsPathSeparator(value[0])) {
+        return std::nullopt;
+    }
+    std::string folder = value;
+    while (!folder.empty() && IsPathSeparator(folder.back())) {
+        folder.pop_back();
+    }
+    return folder;
 }
 
 } // namespace
@@ -531,15 +540,11 @@ FileResult<std::string> PrivateTempFolder() {
     static std::string madeUnique;
     FileResult<std::string> result;
 
-    std::string shared = AbsoluteFolderFromEnvironment("TMPDIR");
-    if (shared.empty()) {
-        shared = "/tmp";
-    }
+    const std::string shared = FolderFromEnvironment("TMPDIR").value_or("/tmp");
     const std::string ownName = "tabrix-pro-" + std::to_string(geteuid());
     std::vector<std::string> candidates;
-    if (const std::string runtime = AbsoluteFolderFromEnvironment("XDG_RUNTIME_DIR");
-        !runtime.empty()) {
-        candidates.push_back(runtime + "/tabrix-pro");
+    if (const std::optional<std::string> runtime = FolderFromEnvironment("XDG_RUNTIME_DIR")) {
+        candidates.push_back(*runtime + "/tabrix-pro");
     }
     candidates.push_back(shared + "/" + ownName);
     for (const std::string& candidate : candidates) {
