@@ -1,0 +1,44 @@
+#pragma once
+// Scanning helpers shared by the highlighter tests: the tokens of one line as (text, kind)
+// pairs, starting from a given range.
+
+#include "codeedit/SynEditHighlighter.h"
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ScannedToken {
+    std::string text;
+    int kind;
+    bool operator==(const ScannedToken&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ScannedToken& token) {
+    return out << "{\"" << token.text << "\", " << token.kind << "}";
+}
+
+// Tokens of line from range; checks on the way that they cover the line in order.
+inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, std::string_view line,
+                                          TSynRange range, TSynRange* rangeAfter = nullptr) {
+    std::vector<ScannedToken> tokens;
+    highlighter.RestoreRange(range);
+    highlighter.StartLine(line, 0);
+    int expectedStart = 0;
+    while (!highlighter.AtLineEnd()) {
+        if (highlighter.TokenStart() != expectedStart) {
+            tokens.push_back({"<gap>", -1});
+        }
+        tokens.push_back({highlighter.TokenText(), highlighter.TokenKind()});
+        expectedStart = highlighter.TokenStart() + highlighter.TokenLength();
+        highlighter.NextToken();
+    }
+    if (highlighter.TokenStart() != static_cast<int>(line.size())) {
+        tokens.push_back({"<null token not at line end>", -1});
+    }
+    if (rangeAfter != nullptr) {
+        *rangeAfter = highlighter.CurrentRange();
+    }
+    return tokens;
+}
