@@ -55,8 +55,7 @@ TEST(DateTimeFormat, BrokenDownTimeIsReadInTheFormatsZone) {
 }
 
 TEST(DateTimeFormat, LettersComeInTheEncodingOrAsQuestionMarks) {
-    // Russian month names in the medium pattern are not used; a pattern with text is, in
-    // Greek: the AM/PM marker of el_GR is "π.μ.".
+    // The Greek time carries the morning marker "π.μ.", which Windows-1252 cannot hold.
     const DateTimeFormat greek("el_GR", "UTC");
     const std::string time1253 = greek.FormatLongTime(moment, Page(1253));
     const std::string time1252 = greek.FormatLongTime(moment, Page(1252));
