@@ -1,104 +1,58 @@
 #include "app/qt/MainWindow.h"
 
-#include "app/qt/ToolIcons.h"
+#include "app/qt/NameDialog.h"
+#include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "platform/Random.h"
+#include "platform/qt/Dialogs.h"
+#include "search/qt/GoToLineDialog.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QToolBar>
-#include <QToolButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
-TForm1::TForm1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs(dialogs) {
+TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
     setWindowTitle("Tabrix Pro ");
+    QGuiApplication::setApplicationDisplayName("Tabrix Pro");
+    setAcceptDrops(true);
+    Random::SeedFromClock();
+
+    SynHTMLSyn1 = std::make_unique<TSynHTMLSyn>();
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
+
+    // The first document, with the editors every later document copies its look from.
+    auto first = std::make_unique<TMyMemo>();
+    CreateEditors(*first);
+    first->PlainEditor->show();
+    documents.push_back(std::move(first));
+    TabControl->addTab(QString());
+    RebuildTabs();
     resize(800, 600);
+    initialised = true;
+
+    Form2 = new TForm2(this);
+    Form4 = new TForm4(this);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
+    Timer1->start();
 }
 
-TForm1::~TForm1() = default;
-
-void TForm1::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    mniFile = bar->addMenu("&File");
-    mniEdit = bar->addMenu("&Edit");
-    mniView = bar->addMenu("&View");
-    mniFunctions = bar->addMenu("F&unctions");
-    mniOptions = bar->addMenu("&Options");
-    mniStyle = bar->addMenu("&Style");
-    mniFavorites = bar->addMenu("F&avorites");
-    mniTabs = bar->addMenu("&Tabs");
-    mniHelp = bar->addMenu("&Help");
-    // Options belongs to code view and the window starts in plain view; Favorites is never shown.
-    mniOptions->menuAction()->setVisible(false);
-    mniFavorites->menuAction()->setVisible(false);
-}
-
-namespace {
-
-struct ToolButtonSpec {
-    const char* caption;
-    const char* hint;
-    const char* icon;
-};
-
-// Adds the buttons of one tool bar row; a null caption is a separator.
-void AddButtons(QToolBar* row, std::initializer_list<ToolButtonSpec> buttons) {
-    for (const ToolButtonSpec& spec : buttons) {
-        if (!spec.caption) {
-            row->addSeparator();
-            continue;
-        }
-        QAction* action = row->addAction(ToolIcon(spec.icon), spec.caption);
-        action->setToolTip(spec.hint);
-        action->setObjectName(spec.icon);
-    }
-}
-
-QToolBar* NewRow(QMainWindow* window, const QString& name) {
-    auto* row = new QToolBar(name, window);
-    row->setObjectName(name);
-    row->setMovable(false);
-    row->setFloatable(false);
-    row->setIconSize(QSize(24, 24));
-    row->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    window->addToolBar(Qt::TopToolBarArea, row);
-    return row;
-}
-
-} // namespace
-
-void TForm1::CreateToolBar() {
-    ToolBar = NewRow(this, "ToolBar");
-    AddButtons(ToolBar, {{"New", "New", "document-new"},
-                         {"Open", "Open", "document-open"},
-                         {"Save", "Save", "document-save"},
-                         {},
-                         {"Cut", "Cut", "edit-cut"},
-                         {"Copy", "Copy", "edit-copy"},
-                         {"Paste", "Paste", "edit-paste"},
-                         {},
-                         {"Find", "Find", "edit-find"},
-                         {"Replace", "Replace", "edit-find-replace"},
-                         {},
-                         {"Full Screen", "Full Screen", "view-fullscreen"}});
-    addToolBarBreak(Qt::TopToolBarArea);
-    ToolBarSecond = NewRow(this, "ToolBarSecond");
-    AddButtons(ToolBarSecond, {{"Sort", "Sort Alphabetically", "sort-alphabetically"},
-                               {"Sort", "Sort by Line Length", "sort-by-length"},
-                               {},
-                               {"Zoom In", "Zoom In", "zoom-in"},
-                               {" Zoom Out", "Zoom Out", "zoom-out"},
-                               {},
-                               {"Font Color", "Font Color", "format-text-color"},
-                               {"Background", "Background", "color-fill"},
-                               {"Font Type", "Font Type", "font-type"},
-                               {},
-                               {"Speak", "Speak", "speak"},
-                               {"Options", "Speak Settings", "speak-options"}});
+TForm1::~TForm1() {
+    // The editors hold hooks into the highlighter: they go first.
+    for (auto& document : documents)
+        DestroyEditors(*document);
 }
 
 void TForm1::CreateClientArea() {
@@ -116,9 +70,74 @@ void TForm1::CreateClientArea() {
     TabControl->setFocusPolicy(Qt::NoFocus);
     TabControl->setExpanding(false);
     TabControl->setDrawBase(true);
+    TabControl->setAcceptDrops(true);
+    TabControl->setContextMenuPolicy(Qt::CustomContextMenu);
+    TabControl->installEventFilter(this);
+    connect(TabControl, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index != CurrentIndex()) {
+            SelectIndex(index);
+            TabControlChange();
+        }
+    });
+    connect(TabControl, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+        mnuTabsPopup();
+        mnuTabs->popup(TabControl->mapToGlobal(position));
+    });
     layout->addWidget(TabControl);
     setCentralWidget(client);
 
-    StatusText = new QLabel(this);
-    statusBar()->addWidget(StatusText, 1);
+    StatusBarText = new QLabel(this);
+    statusBar()->addWidget(StatusBarText, 1);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce) {
+        shownOnce = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    for (const QString& argument : arguments)
+        OpenFile(argument);
+    if (arguments.isEmpty()) {
+        if (savedTabIndex >= 0 && savedTabIndex < DocumentCount())
+            SelectIndex(savedTabIndex);
+        RefreshCurrentTab();
+    }
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    closing = true;
+    for (int position = DocumentCount() - 1; position >= 0; --position) {
+        if (!CloseDocument(position)) {
+            event->ignore();
+            FocusActiveEditor();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            OpenFile(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+void TForm1::Memo01Change() {
+    CurrentDocument().Modified = true;
+    ShowCaretPosition();
 }

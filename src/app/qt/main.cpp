@@ -54,16 +54,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     SetProgramEncoding(*codePage.encoding);
-    if (options.seed)
-        Random::SetSeed(*options.seed);
-    else
-        Random::SeedFromClock();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tabrix Pro");
+    QStringList files;
+    for (const std::string& argument : options.arguments)
+        files << QString::fromLocal8Bit(argument);
     QtDialogs dialogs;
-    TForm1 window(dialogs);
+    TForm1 window(dialogs, files);
     dialogs.SetParent(&window);
+    // The window seeds from the clock as it is created; a given seed replaces that.
+    if (options.seed)
+        Random::SetSeed(*options.seed);
     window.show();
     return QApplication::exec();
 }

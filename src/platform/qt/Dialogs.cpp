@@ -157,3 +157,7 @@ bool QtDialogs::PageSetup(QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
+
+bool QtDialogs::Exec(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}

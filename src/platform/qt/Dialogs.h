@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QPrinter;
-class QPageSetupDialog;
 class QWidget;
 
 enum class MessageKind { Plain, Warning, Error, Confirmation };
@@ -61,6 +61,9 @@ public:
     // True when the user confirmed; the printer holds the choices.
     virtual bool Print(QPrinter& printer) = 0;
     virtual bool PageSetup(QPrinter& printer) = 0;
+    // Shows one of the program's own modal dialogs (the name and go-to-line dialogs); true
+    // when it closed with OK.
+    virtual bool Exec(QDialog& dialog) = 0;
 
     // The message boxes the program uses, with their buttons.
     bool AskYesNo(const QString& caption, const QString& question);
@@ -82,6 +85,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& current) override;
     bool Print(QPrinter& printer) override;
     bool PageSetup(QPrinter& printer) override;
+    bool Exec(QDialog& dialog) override;
 
 private:
     QWidget* parent;

@@ -1,5 +1,8 @@
 #include "platform/qt/ScriptedDialogs.h"
 
+#include <QDialog>
+#include <QLineEdit>
+
 template <typename T> std::optional<T> ScriptedDialogs::Next() {
     if (answers.empty() || !std::holds_alternative<T>(answers.front())) {
         ++unanswered;
@@ -48,8 +51,12 @@ std::optional<FileDialogResult> ScriptedDialogs::SaveFile(const FileDialogReques
 }
 
 std::optional<FontChoice> ScriptedDialogs::ChooseFont(const FontChoice&, bool fixedPitchOnly) {
-    shown.push_back({Kind::Font, MessageKind::Plain, MessageButtons::Ok, {},
-                     fixedPitchOnly ? "fixed pitch" : "all fonts", {}});
+    shown.push_back({Kind::Font,
+                     MessageKind::Plain,
+                     MessageButtons::Ok,
+                     {},
+                     fixedPitchOnly ? "fixed pitch" : "all fonts",
+                     {}});
     return Next<std::optional<FontChoice>>().value_or(std::nullopt);
 }
 
@@ -66,4 +73,20 @@ bool ScriptedDialogs::Print(QPrinter&) {
 bool ScriptedDialogs::PageSetup(QPrinter&) {
     shown.push_back({Kind::PageSetup, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}});
     return Next<bool>().value_or(false);
+}
+
+bool ScriptedDialogs::Exec(QDialog& dialog) {
+    auto* field = dialog.findChild<QLineEdit*>();
+    shown.push_back({Kind::Dialog,
+                     MessageKind::Plain,
+                     MessageButtons::Ok,
+                     dialog.windowTitle(),
+                     field ? field->text() : QString(),
+                     {}});
+    const std::optional<TypedText> answer = Next<TypedText>();
+    if (!answer || !answer->accept)
+        return false;
+    if (field)
+        field->setText(answer->text);
+    return true;
 }

@@ -11,7 +11,14 @@
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PageSetup };
+    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PageSetup, Dialog };
+
+    // The answer to one of the program's own dialogs: the text typed into its first edit
+    // field, then OK (accept) or Cancel.
+    struct TypedText {
+        QString text;
+        bool accept = true;
+    };
 
     struct Shown {
         Kind kind;
@@ -21,11 +28,12 @@ public:
         QString text;
         FileDialogRequest fileRequest; // for the file dialogs
     };
+    // For Kind::Dialog, caption is the dialog's title and text what its edit field showed.
 
     // An answer for the next question: a button, a file choice (nullopt = Cancel), a font, a
     // colour, or true/false for the print dialogs.
     using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
-                                std::optional<FontChoice>, std::optional<QColor>, bool>;
+                                std::optional<FontChoice>, std::optional<QColor>, bool, TypedText>;
 
     void Queue(Answer answer) { answers.push_back(std::move(answer)); }
     // Answers the next file dialog with these files (filter index 1 unless given).
@@ -46,6 +54,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& current) override;
     bool Print(QPrinter& printer) override;
     bool PageSetup(QPrinter& printer) override;
+    bool Exec(QDialog& dialog) override;
 
 private:
     template <typename T> std::optional<T> Next();

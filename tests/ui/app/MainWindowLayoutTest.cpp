@@ -19,8 +19,7 @@ TEST_F(MainWindowTest, MenuBarHasTheMenusInOrderWithOptionsAndFavoritesHidden) {
     }
     EXPECT_EQ(all, QStringList({"File", "Edit", "View", "Functions", "Options", "Style",
                                 "Favorites", "Tabs", "Help"}));
-    EXPECT_EQ(visible,
-              QStringList({"File", "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
+    EXPECT_EQ(visible, QStringList({"File", "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
 }
 
 TEST_F(MainWindowTest, ToolBarHasTwoRowsOfCaptionedButtonsAboveTheEditorArea) {

@@ -1,5 +1,7 @@
 #include "platform/qt/ScriptedDialogs.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
@@ -71,4 +73,23 @@ TEST(QtFilterString, JoinsPatternsAndMapsAllFiles) {
     EXPECT_EQ(QtFilterString({"HTML Files (*.htm, *.html)", "*.htm;*.html"}),
               "HTML Files (*.htm, *.html) (*.htm *.html)");
     EXPECT_EQ(QtFilterString({"All Files", "*.*"}), "All Files (*)");
+}
+
+TEST(ScriptedDialogs, OwnDialogGetsTheTypedTextOnlyWhenAccepted) {
+    ScriptedDialogs dialogs;
+    QDialog dialog;
+    dialog.setWindowTitle("Go to line number");
+    auto* field = new QLineEdit("1", &dialog);
+    dialogs.Queue(ScriptedDialogs::TypedText{"42", true});
+    dialogs.Queue(ScriptedDialogs::TypedText{"99", false});
+
+    EXPECT_TRUE(dialogs.Exec(dialog));
+    EXPECT_EQ(field->text(), "42");
+    EXPECT_FALSE(dialogs.Exec(dialog));
+    EXPECT_EQ(field->text(), "42");
+
+    ASSERT_EQ(dialogs.History().size(), 2u);
+    EXPECT_EQ(dialogs.History()[0].caption, "Go to line number");
+    EXPECT_EQ(dialogs.History()[0].text, "1");
+    EXPECT_EQ(dialogs.History()[1].text, "42");
 }

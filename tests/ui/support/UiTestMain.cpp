@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
     setenv("XDG_CACHE_HOME", (root + "/.cache").constData(), 1);
     setenv("XDG_RUNTIME_DIR", (root + "/run").constData(), 1);
     QDir().mkpath(home.path() + "/run");
-    QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner |
-                                                     QFile::ExeOwner);
+    QFile::setPermissions(home.path() + "/run",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);

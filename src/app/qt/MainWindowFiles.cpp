@@ -1,0 +1,192 @@
+// Opening and saving: the Open command and OpenFile, the four save commands and the routines
+// under them. File access goes through the platform's FileSystem; the editors get bytes.
+
+#include "app/DocumentText.h"
+#include "app/FileNameParts.h"
+#include "app/VersionName.h"
+#include "app/qt/MainWindow.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/Dialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString DisplayPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+const std::vector<FileFilter>& OpenDialogFilters() {
+    static const std::vector<FileFilter> filters = {
+        {"Text Files and Souces (*.txt;*.htm;*.html;*.php;*.php3;*.php4;*.php5;*.pas;*.bas;*.sql;"
+         "*.ini;*.css;*.cpp;*.c;*.xml;*.perl;*.pl;*.java)",
+         "*.txt;*.htm;*.html;*.php;*.php3;*.php4;*.php5;*.pas;*.bas;*.sql;*.ini;*.css;*.cpp;*.c;"
+         "*.xml;*.perl;*.pl;*.java"},
+        {"Text Projects (*.txp)", "*.txp"},
+        {"Text Files (*.txt)", "*.txt"},
+        {"All Files", "*.*"}};
+    return filters;
+}
+
+const std::vector<FileFilter>& SaveDialogFilters() {
+    static const std::vector<FileFilter> filters = {{"Text Files (*.txt)", "*.txt"},
+                                                    {"HTML Files (*.htm, *.html)", "*.htm;*.html"},
+                                                    {"Zipped Files (*.zip)", "*.zip"},
+                                                    {"All Files", "*.*"}};
+    return filters;
+}
+
+constexpr int AllFilesType = 4;
+
+// Only blanks and control characters: the tab counts as unused. Stops at the first other
+// byte, so a large text costs nothing.
+bool IsUnusedText(const TSynEditStringList& lines) {
+    for (int line = 0; line < lines.Count(); ++line) {
+        if (!IsBlankText(lines.Get(line)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TForm1::mniOpenClick() {
+    FileDialogRequest request;
+    request.caption = "Open";
+    request.filters = OpenDialogFilters();
+    request.filterIndex = openDialogFilterIndex;
+    request.initialFolder = OpenDialogFolder;
+    request.defaultExtension = "txt";
+    request.multiSelect = true;
+    const std::optional<FileDialogResult> chosen = dialogs.OpenFile(request);
+    if (!chosen)
+        return;
+    openDialogFilterIndex = chosen->filterIndex;
+    OpenDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
+    for (const QString& file : chosen->files)
+        OpenFile(file);
+}
+
+void TForm1::OpenFile(const QString& path) {
+    const std::string absolute = AbsolutePath(LocalPath(path));
+    const QString shown = DisplayPath(absolute);
+    for (int position = 0; position < DocumentCount(); ++position) {
+        if (SamePath(LocalPath(DocumentAt(position).FileName), absolute)) {
+            SelectIndex(position);
+            RefreshCurrentTab();
+            return;
+        }
+    }
+    if (!FileExists(absolute)) {
+        dialogs.ShowMessage("Tabrix Pro",
+                            PathExists(absolute) ? shown + " is not a file" : shown + " not found");
+        return;
+    }
+
+    TMyMemo& current = CurrentDocument();
+    const bool reuse = current.FileName.isEmpty() && current.ViewMode == vmPlain &&
+                       IsUnusedText(current.PlainEditor->Lines());
+    if (!reuse)
+        mniNewClick();
+    TMyMemo& target = CurrentDocument();
+
+    FileResult<std::string> content = ReadWholeFile(absolute);
+    if (!content) {
+        dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
+        return;
+    }
+    target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
+    target.FileName = shown;
+    target.Modified = false;
+    RebuildTabs();
+    UpdateTitle();
+}
+
+std::string TForm1::DocumentBytes(const TMyMemo& document) const {
+    if (document.ViewMode != vmCode)
+        return document.PlainEditor->Text();
+    // The code editor's lines, each with CR LF after it, the last one too.
+    const TSynEditStringList& lines = document.CodeEditor->Lines();
+    std::string bytes;
+    for (int line = 0; line < lines.Count(); ++line) {
+        bytes += lines.Get(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool TForm1::SaveDocument(int position) {
+    TMyMemo& document = DocumentAt(position);
+    if (document.FileName.isEmpty())
+        return SaveDocumentAs(position);
+    if (const auto error =
+            SaveFileAtomically(LocalPath(document.FileName), DocumentBytes(document))) {
+        dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
+        return false;
+    }
+    document.Modified = false;
+    return true;
+}
+
+bool TForm1::SaveDocumentAs(int position) {
+    TMyMemo& document = DocumentAt(position);
+    FileDialogRequest request;
+    request.caption = "Save As";
+    request.filters = SaveDialogFilters();
+    request.overwritePrompt = true;
+    request.fileName = document.FileName.isEmpty() ? SaveDialogFileName : document.FileName;
+    SaveDialogFileName = request.fileName;
+    if (SplitFileName(LocalPath(request.fileName)).extension == ".txt") {
+        saveDialogDefaultExtension = "txt";
+    } else {
+        saveDialogFilterIndex = AllFilesType;
+        saveDialogDefaultExtension.clear();
+    }
+    request.filterIndex = saveDialogFilterIndex;
+    request.defaultExtension = saveDialogDefaultExtension;
+    const std::optional<FileDialogResult> chosen = dialogs.SaveFile(request);
+    if (!chosen)
+        return false;
+    saveDialogFilterIndex = chosen->filterIndex;
+    SaveDialogFileName = chosen->files.front();
+    document.FileName = SaveDialogFileName;
+    const bool saved = SaveDocument(position);
+    RebuildTabs();
+    UpdateTitle();
+    return saved;
+}
+
+void TForm1::mniSaveClick() {
+    SaveDocument(CurrentIndex());
+}
+
+void TForm1::mniSaveAsClick() {
+    SaveDocumentAs(CurrentIndex());
+}
+
+void TForm1::mniSaveAllClick() {
+    const int remembered = CurrentIndex();
+    for (int position = 0; position < DocumentCount(); ++position) {
+        SelectIndex(position);
+        mniSaveClick();
+    }
+    SelectIndex(remembered);
+}
+
+void TForm1::Savenewversion1Click() {
+    TMyMemo& document = CurrentDocument();
+    if (document.FileName.isEmpty()) {
+        SaveDocumentAs(CurrentIndex());
+        return;
+    }
+    document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
+    RebuildTabs();
+    SaveDocument(CurrentIndex());
+    UpdateTitle();
+}

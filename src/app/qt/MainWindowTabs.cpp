@@ -1,0 +1,344 @@
+// The document list: creating, switching, closing and exchanging tabs, the tab bar, the Tabs
+// menu, the title and the look every editor shares.
+
+#include "app/qt/MainWindow.h"
+#include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "platform/qt/Dialogs.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QTabBar>
+
+namespace {
+
+const char* const TabDragMimeType = "application/x-tabrix-tab";
+
+// Menus and tabs turn "&" into an accelerator mark; a file name shows as it is.
+QString WithoutAccelerators(QString caption) {
+    return caption.replace("&", "&&");
+}
+
+QString TabCaption(const TMyMemo& document) {
+    if (document.FileName.isEmpty())
+        return "Blank";
+    return QFileInfo(document.FileName).fileName();
+}
+
+} // namespace
+
+int TForm1::CurrentIndex() const {
+    return TabControl->currentIndex();
+}
+
+void TForm1::SelectIndex(int index) {
+    TabControl->setCurrentIndex(index);
+}
+
+TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
+    if (document.ViewMode == vmCode)
+        return document.CodeEditor;
+    return document.PlainEditor;
+}
+
+TSynEditStringList& TForm1::CurrentLines() {
+    return ActiveEditor(CurrentDocument())->Lines();
+}
+
+void TForm1::ConnectEditor(TSynEditWidget* editor) {
+    EditorArea->addWidget(editor);
+    editor->hide();
+    connect(editor, &TSynEditWidget::Changed, this, &TForm1::Memo01Change);
+    connect(editor, &TSynEditWidget::CaretMoved, this, &TForm1::ShowCaretPosition);
+    connect(editor, &TSynEditWidget::KeyPressed, this, &TForm1::ShowCaretPosition);
+    connect(editor, &TSynEditWidget::KeyReleased, this, &TForm1::ShowCaretPosition);
+    connect(editor, &TSynEditWidget::MousePressed, this, &TForm1::ShowCaretPosition);
+}
+
+void TForm1::CreateEditors(TMyMemo& document) {
+    document.PlainEditor = new TMemo(EditorArea);
+    document.PlainEditor->setObjectName("Memo");
+    ConnectEditor(document.PlainEditor);
+    document.CodeEditor = new TSynEdit(EditorArea);
+    document.CodeEditor->setObjectName("SynEdit");
+    document.CodeEditor->SetShowLineNumbers(true);
+    if (documents.empty())
+        document.CodeEditor->SetHighlighter(SynHTMLSyn1.get());
+    ConnectEditor(document.CodeEditor);
+}
+
+void TForm1::DestroyEditors(TMyMemo& document) {
+    delete document.PlainEditor;
+    delete document.CodeEditor;
+    document.PlainEditor = nullptr;
+    document.CodeEditor = nullptr;
+}
+
+void TForm1::mniNewClick() {
+    auto document = std::make_unique<TMyMemo>();
+    CreateEditors(*document);
+    const int position = CurrentIndex() + 1;
+    TMemo* editor = document->PlainEditor;
+    documents.insert(documents.begin() + position, std::move(document));
+    RebuildTabs();
+    ApplyAppearanceToAllDocuments();
+    editor->show();
+    SelectIndex(position);
+    if (initialised)
+        editor->setFocus();
+    RefreshCurrentTab();
+}
+
+bool TForm1::CloseDocument(int position) {
+    const int remembered = CurrentIndex();
+    TMyMemo& document = DocumentAt(position);
+    if (document.Modified) {
+        const QString name = document.FileName.isEmpty() ? "<blank>" : document.FileName;
+        const DialogAnswer answer = dialogs.Message(
+            MessageKind::Warning, "Tabrix Pro",
+            "File " + name + " has been modified.  Save changes?", MessageButtons::YesNoCancel);
+        if (answer == DialogAnswer::Cancel)
+            return false;
+        // A save that failed or was cancelled keeps the tab: closing it would lose the edits.
+        if (answer == DialogAnswer::Yes && !SaveDocument(position))
+            return false;
+    }
+
+    if (DocumentCount() == 1) {
+        document.PlainEditor->SetText({});
+        document.CodeEditor->SetText({});
+        SelectIndex(0);
+        document.FileName.clear();
+        document.Modified = false;
+        RebuildTabs();
+        UpdateTitle();
+    } else {
+        DestroyEditors(document);
+        documents.erase(documents.begin() + position);
+        if (remembered >= position && remembered > 0)
+            SelectIndex(remembered - 1);
+        RebuildTabs();
+    }
+    RefreshCurrentTab();
+    return true;
+}
+
+void TForm1::mniCloseClick() {
+    CloseDocument(CurrentIndex());
+    FocusActiveEditor();
+}
+
+void TForm1::mniClose1Click() {
+    if (clickedTabIndex < 0 || clickedTabIndex >= DocumentCount())
+        return;
+    CloseDocument(clickedTabIndex);
+    FocusActiveEditor();
+}
+
+void TForm1::mniCloseAllClick() {
+    for (int position = DocumentCount() - 1; position >= 0; --position) {
+        if (!DocumentAt(position).HiddenFromCloseAll)
+            CloseDocument(position);
+    }
+    FocusActiveEditor();
+}
+
+void TForm1::mniHidefromCloseallClick() {
+    if (clickedTabIndex < 0 || clickedTabIndex >= DocumentCount())
+        return;
+    TMyMemo& document = DocumentAt(clickedTabIndex);
+    document.HiddenFromCloseAll = !document.HiddenFromCloseAll;
+}
+
+void TForm1::mnuTabsPopup() {
+    const bool onTab = clickedTabIndex >= 0 && clickedTabIndex < DocumentCount();
+    mniHidefromCloseall->setChecked(onTab && DocumentAt(clickedTabIndex).HiddenFromCloseAll);
+}
+
+void TForm1::mniNextTabClick() {
+    const int next = CurrentIndex() + 1;
+    SelectIndex(next < DocumentCount() ? next : 0);
+    RefreshCurrentTab();
+}
+
+void TForm1::mniPreviousTabClick() {
+    const int previous = CurrentIndex() - 1;
+    SelectIndex(previous >= 0 ? previous : DocumentCount() - 1);
+    RefreshCurrentTab();
+}
+
+void TForm1::mniTabItemClick(int position) {
+    SelectIndex(position);
+    RefreshCurrentTab();
+}
+
+void TForm1::TabControlChange() {
+    RefreshCurrentTab();
+}
+
+void TForm1::TabControlMouseDown(Qt::MouseButton button, QPoint position) {
+    if (button == Qt::RightButton)
+        clickedTabIndex = TabControl->tabAt(position);
+    else if (button == Qt::LeftButton)
+        dragSourceIndex = TabControl->tabAt(position);
+}
+
+void TForm1::TabControlDragDrop(QPoint position) {
+    const int target = TabControl->tabAt(position);
+    if (target < 0 || dragSourceIndex < 0 || dragSourceIndex >= DocumentCount())
+        return;
+    // An exchange, not a move: A B C D with A dropped on D gives D B C A.
+    std::swap(documents[static_cast<std::size_t>(dragSourceIndex)],
+              documents[static_cast<std::size_t>(target)]);
+    RebuildTabs();
+    SelectIndex(target);
+    RefreshCurrentTab();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != TabControl)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        TabControlMouseDown(mouse->button(), mouse->position().toPoint());
+        dragStart = mouse->position().toPoint();
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool dragging = (mouse->buttons() & Qt::LeftButton) && dragSourceIndex >= 0 &&
+                              (mouse->position().toPoint() - dragStart).manhattanLength() >=
+                                  QApplication::startDragDistance();
+        if (dragging) {
+            auto* drag = new QDrag(TabControl);
+            auto* data = new QMimeData;
+            data->setData(TabDragMimeType, QByteArray::number(dragSourceIndex));
+            drag->setMimeData(data);
+            drag->exec(Qt::MoveAction);
+            return true;
+        }
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (drag->mimeData()->hasFormat(TabDragMimeType)) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->mimeData()->hasFormat(TabDragMimeType)) {
+            TabControlDragDrop(drop->position().toPoint());
+            drop->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::RebuildTabs() {
+    int index = CurrentIndex();
+    const QSignalBlocker blocker(TabControl);
+    while (TabControl->count() > DocumentCount())
+        TabControl->removeTab(TabControl->count() - 1);
+    while (TabControl->count() < DocumentCount())
+        TabControl->addTab(QString());
+    for (int position = 0; position < DocumentCount(); ++position)
+        TabControl->setTabText(position, WithoutAccelerators(TabCaption(DocumentAt(position))));
+    if (index >= DocumentCount() || index < 0)
+        index = DocumentCount() - 1;
+
+    const QList<QAction*> items = mniTabs->actions();
+    for (qsizetype i = items.indexOf(mniTabsSeparator) + 1; i < items.size(); ++i)
+        delete items[i];
+    for (int position = 0; position < DocumentCount(); ++position) {
+        QAction* item = mniTabs->addAction(WithoutAccelerators(TabCaption(DocumentAt(position))));
+        item->setCheckable(true);
+        item->setData(position);
+        item->setChecked(position == index);
+        connect(item, &QAction::triggered, this, [this, position] { mniTabItemClick(position); });
+    }
+    SelectIndex(index);
+    ShowTabBarWhenNeeded();
+}
+
+void TForm1::ShowTabBarWhenNeeded() {
+    TabControl->setVisible(DocumentCount() > 1 || CurrentDocument().ViewMode != vmPlain);
+}
+
+void TForm1::RefreshCurrentTab() {
+    ShowActiveEditor();
+    UpdateTitle();
+    ShowCaretPosition();
+    UpdateModeMenus();
+    const QList<QAction*> items = mniTabs->actions();
+    for (qsizetype i = items.indexOf(mniTabsSeparator) + 1; i < items.size(); ++i)
+        items[i]->setChecked(items[i]->data().toInt() == CurrentIndex());
+}
+
+void TForm1::ShowActiveEditor() {
+    if (!initialised)
+        return;
+    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+    editor->show();
+    EditorArea->setCurrentWidget(editor);
+    editor->setFocus();
+}
+
+void TForm1::FocusActiveEditor() {
+    ActiveEditor(CurrentDocument())->setFocus();
+}
+
+void TForm1::UpdateModeMenus() {
+    const int mode = CurrentDocument().ViewMode;
+    mniOptions->menuAction()->setVisible(mode == vmCode);
+    mniFunctions->menuAction()->setVisible(mode == vmPlain);
+}
+
+void TForm1::SetViewMode(int mode) {
+    TMyMemo& document = CurrentDocument();
+    if (mode == vmCode && document.ViewMode != vmCode)
+        document.CodeEditor->SetText(document.PlainEditor->Text());
+    else if (mode == vmPlain && document.ViewMode == vmCode)
+        document.PlainEditor->SetText(document.CodeEditor->Text());
+    document.ViewMode = mode;
+    ShowTabBarWhenNeeded();
+    RefreshCurrentTab();
+}
+
+void TForm1::UpdateTitle() {
+    QString caption = "Tabrix Pro ";
+    if (!CurrentDocument().FileName.isEmpty())
+        caption += "[" + CurrentDocument().FileName + "]";
+    setWindowTitle(caption);
+}
+
+void TForm1::ApplyAppearanceToAllDocuments() {
+    TMemo* model = CurrentPlainEditor();
+    for (auto& document : documents) {
+        if (document->PlainEditor != model) {
+            document->PlainEditor->SetFont(model->Font());
+            document->PlainEditor->SetFontColor(model->FontColor());
+        }
+        document->PlainEditor->SetColor(model->Color());
+        document->PlainEditor->SetScrollBars(model->ScrollBars());
+        document->PlainEditor->SetWordWrap(model->WordWrap());
+        document->CodeEditor->SetFont(model->Font());
+        document->CodeEditor->SetFontColor(model->FontColor());
+        document->CodeEditor->SetColor(model->Color());
+    }
+}
