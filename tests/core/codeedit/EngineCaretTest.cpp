@@ -1,0 +1,200 @@
+// Caret stepping by character, display columns with tabs, vertical moves and words.
+
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::size_t> ColumnsStepping(TSynEditEngine& engine, TSynEditorCommand command) {
+    std::vector<std::size_t> columns{engine.Caret().column.Value()};
+    while (engine.ExecuteCommand(command))
+        columns.push_back(engine.Caret().column.Value());
+    return columns;
+}
+
+TEST(EngineCaret, Utf8SequenceIsOneStepAndIllFormedBytesAreOneEach) {
+    struct Case {
+        std::string text;
+        std::vector<std::size_t> stops;
+    };
+    const Case cases[] = {
+        // a, e-acute (2 bytes), euro (3), emoji (4), b
+        {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+         "b",
+         {0, 1, 3, 6, 10, 11}},
+        // A truncated euro sign: its two bytes are characters of their own.
+        {"a\xE2\x82"
+         "b",
+         {0, 1, 2, 3, 4}},
+        // Stray continuation byte and an overlong encoding of '/'.
+        {"\x80x\xC0\xAF", {0, 1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        TSynEditEngine engine(Utf8());
+        engine.SetText(c.text);
+        EXPECT_EQ(ColumnsStepping(engine, ecRight), c.stops);
+        std::vector<std::size_t> back(c.stops.rbegin(), c.stops.rend());
+        EXPECT_EQ(ColumnsStepping(engine, ecLeft), back);
+    }
+}
+
+TEST(EngineCaret, SingleByteCodePageStepsByteByByte) {
+    TSynEditEngine engine(*Encoding::ForCodePage(1252));
+    engine.SetText("\xC3\xA9x");
+    EXPECT_EQ(ColumnsStepping(engine, ecRight), (std::vector<std::size_t>{0, 1, 2, 3}));
+}
+
+TEST(EngineCaret, PositionsInsideASequenceMoveToItsStart) {
+    TSynEditEngine engine(Utf8());
+    engine.SetText("a\xE2\x82\xAC"
+                   "b\r\nc");
+    struct Case {
+        BufferPosition asked, placed;
+    };
+    const Case cases[] = {
+        {MakePosition(0, 2), MakePosition(0, 1)}, {MakePosition(0, 3), MakePosition(0, 1)},
+        {MakePosition(0, 4), MakePosition(0, 4)}, {MakePosition(0, 99), MakePosition(0, 5)},
+        {MakePosition(7, 0), MakePosition(1, 0)}, {MakePosition(-3, 1), MakePosition(0, 1)},
+    };
+    for (const Case& c : cases) {
+        engine.SetCaret(c.asked);
+        EXPECT_EQ(engine.Caret(), c.placed);
+    }
+}
+
+TEST(EngineCaret, ArrowsCrossLineEnds) {
+    TSynEditEngine engine(Utf8());
+    Load(engine, "ab|\ncd");
+    engine.ExecuteCommand(ecRight);
+    EXPECT_EQ(Marked(engine), "ab\n|cd");
+    engine.ExecuteCommand(ecLeft);
+    EXPECT_EQ(Marked(engine), "ab|\ncd");
+    Load(engine, "|ab");
+    EXPECT_FALSE(engine.ExecuteCommand(ecLeft));
+}
+
+TEST(EngineCaret, ArrowCollapsesASelectionToItsSide) {
+    TSynEditEngine engine(Utf8());
+    Load(engine, "a^bc|d");
+    engine.ExecuteCommand(ecLeft);
+    EXPECT_EQ(Marked(engine), "a|bcd");
+    Load(engine, "a|bc^d");
+    engine.ExecuteCommand(ecRight);
+    EXPECT_EQ(Marked(engine), "abc|d");
+}
+
+TEST(EngineCaret, DisplayColumnsExpandTabs) {
+    TSynEditEngine engine(Utf8());
+    engine.SetText("\tab\tc\xC3\xA9\t");
+    struct Case {
+        std::size_t byteColumn;
+        int display8, display4;
+    };
+    const Case cases[] = {{0, 0, 0},  {1, 8, 4},  {2, 9, 5},   {3, 10, 6},
+                          {4, 16, 8}, {5, 17, 9}, {7, 18, 10}, {8, 24, 12}};
+    for (const Case& c : cases) {
+        engine.SetTabWidth(8);
+        EXPECT_EQ(engine.DisplayColumnOf(MakePosition(0, c.byteColumn)), DisplayColumn(c.display8));
+        engine.SetTabWidth(4);
+        EXPECT_EQ(engine.DisplayColumnOf(MakePosition(0, c.byteColumn)), DisplayColumn(c.display4));
+    }
+    engine.SetTabWidth(8);
+    EXPECT_EQ(engine.ColumnAtDisplay(LineIndex(0), DisplayColumn(5)), ByteColumn(0));
+    EXPECT_EQ(engine.ColumnAtDisplay(LineIndex(0), DisplayColumn(9)), ByteColumn(2));
+    EXPECT_EQ(engine.ColumnAtDisplay(LineIndex(0), DisplayColumn(99)), ByteColumn(8));
+    EXPECT_EQ(engine.CharColumnOf(MakePosition(0, 7)), CharColumn(6));
+    EXPECT_EQ(engine.ColumnAtChar(LineIndex(0), CharColumn(6)), ByteColumn(7));
+}
+
+TEST(EngineCaret, UpAndDownKeepTheDesiredDisplayColumn) {
+    TSynEditEngine engine(Utf8());
+    Load(engine, "abcdefghij|\nab\n\tx\nabcdefghijkl");
+    engine.ExecuteCommand(ecDown);
+    EXPECT_EQ(Marked(engine), "abcdefghij\nab|\n\tx\nabcdefghijkl");
+    engine.ExecuteCommand(ecDown);
+    EXPECT_EQ(Marked(engine), "abcdefghij\nab\n\tx|\nabcdefghijkl");
+    engine.ExecuteCommand(ecDown);
+    EXPECT_EQ(Marked(engine), "abcdefghij\nab\n\tx\nabcdefghij|kl");
+    // A horizontal move sets a new desired column.
+    engine.ExecuteCommand(ecLeft);
+    engine.ExecuteCommand(ecLeft);
+    engine.ExecuteCommand(ecUp);
+    EXPECT_EQ(Marked(engine), "abcdefghij\nab\n\t|x\nabcdefghijkl");
+}
+
+TEST(EngineCaret, WordMovesStopAtWordStarts) {
+    struct Case {
+        TSynEditorCommand command;
+        std::string before, after;
+    };
+    const Case cases[] = {
+        {ecWordRight, "|foo.bar  baz", "foo|.bar  baz"},
+        {ecWordRight, "foo|.bar  baz", "foo.|bar  baz"},
+        {ecWordRight, "foo.|bar  baz", "foo.bar  |baz"},
+        {ecWordRight, "foo.bar  |baz", "foo.bar  baz|"},
+        {ecWordRight, "foo|\n  bar", "foo\n|  bar"},
+        {ecWordLeft, "foo.bar  baz|", "foo.bar  |baz"},
+        {ecWordLeft, "foo.bar  |baz", "foo.|bar  baz"},
+        {ecWordLeft, "foo.|bar", "foo|.bar"},
+        {ecWordLeft, "foo\n|bar", "foo|\nbar"},
+        {ecWordRight, "|na\xC3\xAFve caf\xC3\xA9", "na\xC3\xAFve |caf\xC3\xA9"},
+        {ecWordLeft, "na\xC3\xAFve caf\xC3\xA9|", "na\xC3\xAFve |caf\xC3\xA9"},
+    };
+    for (const Case& c : cases) {
+        TSynEditEngine engine(Utf8());
+        Load(engine, c.before);
+        engine.ExecuteCommand(c.command);
+        EXPECT_EQ(Marked(engine), c.after) << c.before;
+    }
+}
+
+TEST(EngineCaret, WordAtFindsTheWordAroundAPosition) {
+    struct Case {
+        std::string text;
+        std::size_t column;
+        std::size_t begin, end;
+    };
+    const Case cases[] = {
+        {"foo bar", 1, 0, 3}, {"foo bar", 3, 0, 3}, {"foo bar", 4, 4, 7},
+        {"foo bar", 7, 4, 7}, {"a   b", 2, 1, 4},   {"x += 1", 3, 2, 4},
+        {"$var-x", 2, 1, 4},  {"", 0, 0, 0},        {"\xC3\xA9t\xC3\xA9 x", 1, 0, 5},
+    };
+    for (const Case& c : cases) {
+        TSynEditEngine engine(Utf8());
+        engine.SetText(c.text);
+        BufferRange word = engine.WordAt(MakePosition(0, c.column));
+        EXPECT_EQ(word.begin.column, ByteColumn(c.begin)) << c.text << " @" << c.column;
+        EXPECT_EQ(word.end.column, ByteColumn(c.end)) << c.text << " @" << c.column;
+    }
+}
+
+TEST(EngineCaret, HighlighterWordCharactersReplaceTheDefault) {
+    TSynEditEngine engine(Utf8());
+    engine.SetText("$var-x");
+    TSynCharSet identifier, wordBreak;
+    for (int c = 33; c < 256; ++c)
+        identifier.set(static_cast<std::size_t>(c));
+    for (unsigned char c : std::string("!\"'()*+,-./:;=?[\\]^{|}"))
+        wordBreak.set(c);
+    engine.SetWordChars(identifier, wordBreak);
+    BufferRange word = engine.WordAt(MakePosition(0, 2));
+    EXPECT_EQ(word.begin.column, ByteColumn(0));
+    EXPECT_EQ(word.end.column, ByteColumn(4));
+    engine.ClearWordChars();
+    EXPECT_EQ(engine.WordAt(MakePosition(0, 2)).begin.column, ByteColumn(1));
+}
+
+TEST(EngineCaret, EmptyTextIsOneEmptyLine) {
+    TSynEditEngine engine(Utf8());
+    EXPECT_EQ(engine.LineCount(), 1);
+    for (TSynEditorCommand command : {ecLeft, ecRight, ecUp, ecDown, ecWordLeft, ecWordRight,
+                                      ecDeleteChar, ecDeleteLastChar, ecDeleteLine, ecMatchBracket})
+        engine.ExecuteCommand(command);
+    EXPECT_EQ(engine.Caret(), BufferPosition{});
+    EXPECT_EQ(engine.Text(), "");
+    engine.TypeText("x");
+    EXPECT_EQ(engine.Text(), "x");
+}
+
+} // namespace
