@@ -323,10 +323,9 @@ void TSynEditWidget::EnsureCaretVisible() {
                                       ProgramEncoding(), *metrics);
             const int width = TextAreaWidth();
             QScrollBar* horizontal = horizontalScrollBar();
-            if (x + metrics->SpaceWidth() > widestLine) {
-                widestLine = x + metrics->SpaceWidth();
-                UpdateScrollBars();
-            }
+            widestLine = std::max(widestLine, x + metrics->SpaceWidth());
+            // Widths seen while painting reach the range only later; the caret needs it now.
+            UpdateScrollBars();
             if (x < horizontal->value())
                 horizontal->setValue(std::max(0, int(x) - width / 4));
             else if (x + metrics->SpaceWidth() > horizontal->value() + width)

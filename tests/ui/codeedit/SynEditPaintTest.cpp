@@ -1,0 +1,98 @@
+#include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "ui/codeedit/EditorTestSupport.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kHtmlSample = "<!DOCTYPE html>\r\n"
+                                "<html>\r\n"
+                                "<!-- a comment\r\n"
+                                "     over two lines -->\r\n"
+                                "<body bgcolor=\"#FFFFFF\">\r\n"
+                                "  <p class=\"note\">Text &amp; more text</p>\r\n"
+                                "  <a href=\"index.html\">Home</a>\r\n"
+                                "</body>\r\n"
+                                "</html>";
+
+// Distinct colours found in the pixels of one text row.
+std::set<QRgb> RowColours(const QImage& image, int top, int height, int left) {
+    std::set<QRgb> colours;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+bool HasColour(const std::set<QRgb>& colours, QColor colour) {
+    return colours.count(colour.rgb()) > 0;
+}
+
+TEST(SynEditPaint, KeywordsTakeTheirAttributeColourAndPlainTextTheFontColour) {
+    TSynHTMLSyn html;
+    TSynEdit editor;
+    editor.SetHighlighter(&html);
+    editor.SetText(kHtmlSample);
+    ShowFocused(editor);
+    const QImage image = Render(editor);
+    const int gutter = editor.Gutter().Width(editor.Lines().Count());
+    const QColor keyColour = ToQColor(html.KeyAttri()->Foreground(), editor.palette());
+    const QColor fontColour = editor.palette().color(QPalette::Text);
+    ASSERT_NE(keyColour, fontColour);
+    // Line 1 "<html>": tag name in the keyword colour.
+    EXPECT_TRUE(
+        HasColour(RowColours(image, editor.LineHeight(), editor.LineHeight(), gutter), keyColour));
+    // The same text without a highlighter has no keyword colour.
+    editor.SetHighlighter(nullptr);
+    const QImage plain = Render(editor);
+    const std::set<QRgb> plainRow = RowColours(plain, editor.LineHeight(), editor.LineHeight(),
+                                               editor.Gutter().Width(editor.Lines().Count()));
+    EXPECT_FALSE(HasColour(plainRow, keyColour));
+    EXPECT_TRUE(HasColour(plainRow, fontColour));
+}
+
+TEST(SynEditPaint, DisabledHighlighterPaintsInTheFontAlone) {
+    TSynHTMLSyn html;
+    TSynEdit editor;
+    editor.SetHighlighter(&html);
+    editor.SetText("<html>");
+    ShowFocused(editor);
+    html.SetEnabled(false);
+    const QImage image = Render(editor);
+    const QColor keyColour = ToQColor(html.KeyAttri()->Foreground(), editor.palette());
+    EXPECT_FALSE(HasColour(RowColours(image, 0, editor.LineHeight(), 0), keyColour));
+}
+
+TEST(SynEditPaint, AttributeChangeRepaintsAndWhitespaceBackgroundFillsTheEditor) {
+    TSynHTMLSyn html;
+    TSynEdit editor;
+    editor.SetHighlighter(&html);
+    editor.SetText("<html>");
+    ShowFocused(editor);
+    html.SpaceAttri()->SetBackground(clYellow);
+    const QImage image = Render(editor);
+    // Far right of the first row and below the text: the whitespace background.
+    EXPECT_EQ(QColor(image.pixel(image.width() - 5, 3 * editor.LineHeight())), QColor(Qt::yellow));
+}
+
+TEST(SynEditPaint, ScreenshotOfHtmlWithLineNumbersAndBookmark) {
+    TSynHTMLSyn html;
+    TSynEdit editor;
+    editor.SetHighlighter(&html);
+    editor.SetText(kHtmlSample);
+    editor.Engine().SetBookmark(3, MakePosition(4, 0));
+    editor.Engine().SetCaret(MakePosition(5, 5));
+    ShowFocused(editor, QSize(560, 200));
+    const QImage shot = editor.grab().toImage();
+    // The bookmark square sits in the gutter of line 5.
+    const int top = 4 * editor.LineHeight();
+    EXPECT_TRUE(
+        HasColour(RowColours(shot, top + 2, editor.LineHeight() - 4, 0), QColor(0x30, 0x60, 0xC0)));
+    if (const char* folder = getenv("TABRIX_SCREENSHOT_DIR"))
+        shot.save(QString::fromLocal8Bit(folder) + "/code-editor-html.png");
+}
+
+} // namespace
