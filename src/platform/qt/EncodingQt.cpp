@@ -37,8 +37,9 @@ std::size_t CopyAscii(const char* in, std::size_t pos, std::size_t size, char16_
         std::memcpy(&word, in + pos, 8);
         if (word & highBits)
             break;
+        // From the local word, so the stores need not be ordered against loads from in.
         for (int k = 0; k < 8; ++k)
-            out[k] = static_cast<unsigned char>(in[pos + k]);
+            out[k] = static_cast<char16_t>((word >> (8 * k)) & 0xFF);
         out += 8;
         pos += 8;
     }
@@ -83,8 +84,13 @@ std::string FromQString(const QString& text, const Encoding& encoding) {
     const std::size_t size = static_cast<std::size_t>(text.size());
     const bool utf8 = encoding.IsUtf8();
     const bool ascii = AsciiCompatible(encoding);
-    // A UTF-16 unit gives at most three UTF-8 bytes (a surrogate pair gives four for two).
-    std::string result(utf8 ? size * 3 : size, '\0');
+    // A UTF-16 unit from U+0080 on gives at most three UTF-8 bytes (a pair four for two).
+    std::size_t capacity = size;
+    if (utf8) {
+        for (std::size_t pos = 0; pos < size; ++pos)
+            capacity += in[pos] < 0x80 ? 0 : 2;
+    }
+    std::string result(capacity, '\0');
     char* out = result.data();
     for (std::size_t pos = 0; pos < size;) {
         const char16_t unit = in[pos];
