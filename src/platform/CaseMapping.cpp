@@ -1,5 +1,7 @@
 #include "platform/CaseMapping.h"
 
+#include "platform/detail/Utf8.h"
+
 #include <cassert>
 #include <map>
 #include <mutex>
@@ -46,8 +48,14 @@ std::string MapText(std::string_view text, const Encoding& encoding, CodeMapping
             ++pos;
             continue;
         }
-        const std::size_t length = encoding.CharLength(text, pos);
-        encoding.AppendEncoded(result, MapCode(encoding.CodeAt(text, pos), encoding, mapping));
+        // Any character maps to one UTF-8 can hold; ill-formed bytes are copied as they are.
+        const std::size_t length = detail::Utf8SequenceLength(text, pos);
+        if (length == 1) {
+            result.push_back(byte);
+        } else {
+            const char32_t code = detail::DecodeUtf8Sequence(text, pos, length);
+            detail::AppendUtf8(result, static_cast<char32_t>(mapping(static_cast<UChar32>(code))));
+        }
         pos += length;
     }
     return result;
