@@ -37,7 +37,7 @@ TSynTextMetrics::TSynTextMetrics(const QFont& font, int tabColumns)
     latin.fill(-1);
 }
 
-qreal TSynTextMetrics::Advance(char32_t displayCode) {
+qreal TSynTextMetrics::MeasureAdvance(char32_t displayCode) {
     if (displayCode < latin.size()) {
         qreal& cached = latin[displayCode];
         if (cached < 0)

@@ -24,7 +24,11 @@ public:
     TSynTextMetrics(const QFont& font, int tabColumns);
 
     const QFont& Font() const { return font; }
-    qreal Advance(char32_t displayCode);
+    qreal Advance(char32_t displayCode) {
+        if (displayCode < latin.size() && latin[displayCode] >= 0)
+            return latin[displayCode];
+        return MeasureAdvance(displayCode);
+    }
     qreal SpaceWidth() const { return spaceWidth; }
     qreal TabWidth() const { return tabWidth; }
     qreal NextTabStop(qreal x) const;
@@ -32,6 +36,7 @@ public:
     int Ascent() const { return ascent; }
 
 private:
+    qreal MeasureAdvance(char32_t displayCode);
     QFont font;
     QFontMetricsF metrics;
     std::array<qreal, 256> latin{};

@@ -132,6 +132,7 @@ QColor TSynEditWidget::TextBackground() const {
 }
 
 void TSynEditWidget::LayoutChanged() {
+    ForgetLayout();
     engine.SetPageRows(std::max(1, viewport()->height() / metrics->LineHeight()));
     horizontalScrollBar()->setSingleStep(std::max(1, int(metrics->SpaceWidth())));
     UpdateScrollBars();
@@ -158,15 +159,23 @@ qreal TSynEditWidget::TextOriginX() const {
     return TextAreaLeft() + kTextMargin - scrolled;
 }
 
-std::vector<std::size_t> TSynEditWidget::RowStarts(int line, std::size_t stopAfterColumn) {
-    std::vector<std::size_t> starts{0};
+const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line) {
     if (!wordWrap || line >= Lines().Count())
-        return starts;
+        return singleRow;
+    auto cached = rowCache.find(line);
+    if (cached != rowCache.end())
+        return cached->second;
+    // Only the rows near the view are ever asked for; keep the cache to about a screen's worth.
+    if (rowCache.size() > 512)
+        rowCache.clear();
+    return rowCache.emplace(line, ComputeRowStarts(line)).first->second;
+}
+
+std::vector<std::size_t> TSynEditWidget::ComputeRowStarts(int line) {
+    std::vector<std::size_t> starts{0};
     const std::string_view text = Lines().Get(line);
     const qreal width = TextAreaWidth();
     const Encoding& encoding = ProgramEncoding();
-    // Enough rows to fill the view below the row asked for; a huge line is not laid out whole.
-    const std::size_t rowLimit = std::size_t(viewport()->height() / LineHeight() + 2);
     std::size_t rowStart = 0, breakAfterBlank = 0;
     qreal x = 0;
     WalkChars(text, 0, text.size(), 0, encoding, *metrics, [&](const TSynCharBox& box) {
@@ -175,8 +184,6 @@ std::vector<std::size_t> TSynEditWidget::RowStarts(int line, std::size_t stopAft
         if (!blank && x + advance > width && box.start > rowStart) {
             rowStart = breakAfterBlank > rowStart ? breakAfterBlank : box.start;
             starts.push_back(rowStart);
-            if (rowStart > stopAfterColumn && starts.size() > rowLimit)
-                return false;
             x = TextWidth(text, rowStart, box.start, encoding, *metrics);
         }
         x += box.tab ? metrics->NextTabStop(x) - x : box.width;
@@ -187,9 +194,23 @@ std::vector<std::size_t> TSynEditWidget::RowStarts(int line, std::size_t stopAft
     return starts;
 }
 
+void TSynEditWidget::ForgetLayout() {
+    rowCache.clear();
+    caretX.line = -1;
+}
+
+qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
+                               std::size_t column) {
+    if (caretX.line != line || caretX.rowFrom != rowFrom || caretX.column != column) {
+        caretX = CaretX{
+            line, rowFrom, column,
+            XOfColumn(Lines().Get(line), rowFrom, rowTo, column, ProgramEncoding(), *metrics)};
+    }
+    return caretX.x;
+}
+
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
-    const std::vector<std::size_t> starts =
-        RowStarts(position.line.Value(), position.column.Value());
+    const std::vector<std::size_t>& starts = RowStarts(position.line.Value());
     auto next = std::upper_bound(starts.begin(), starts.end(), position.column.Value());
     const int index = int(next - starts.begin()) - 1;
     return RowSpan{starts[std::size_t(index)], next == starts.end() ? SIZE_MAX : *next, index};
@@ -201,7 +222,7 @@ std::vector<TSynEditWidget::VisibleRow> TSynEditWidget::VisibleRows() {
     const int height = viewport()->height();
     int top = 0;
     for (int line = TopLine(); line < count && top < height; ++line) {
-        const std::vector<std::size_t> starts = RowStarts(line);
+        const std::vector<std::size_t>& starts = RowStarts(line);
         const std::size_t first = line == TopLine() ? std::size_t(std::max(0, topRow)) : 0;
         for (std::size_t r = first; r < starts.size() && top < height; ++r) {
             const std::size_t end = r + 1 < starts.size() ? starts[r + 1] : SIZE_MAX;
@@ -243,8 +264,7 @@ QRect TSynEditWidget::CaretRect() {
     if (line < Lines().Count()) {
         const RowSpan span = RowOf(caret);
         top += span.index * LineHeight();
-        x = XOfColumn(Lines().Get(line), span.from, span.to, caret.column.Value(),
-                      ProgramEncoding(), *metrics);
+        x = XOfCaret(line, span.from, span.to, caret.column.Value());
     }
     if (top < 0 || top >= viewport()->height())
         return QRect();
@@ -319,8 +339,7 @@ void TSynEditWidget::EnsureCaretVisible() {
         else if (line >= TopLine() + rows)
             SetTopLine(line - rows + 1);
         if (line < Lines().Count()) {
-            const qreal x = XOfColumn(Lines().Get(line), 0, SIZE_MAX, caret.column.Value(),
-                                      ProgramEncoding(), *metrics);
+            const qreal x = XOfCaret(line, 0, SIZE_MAX, caret.column.Value());
             const int width = TextAreaWidth();
             QScrollBar* horizontal = horizontalScrollBar();
             widestLine = std::max(widestLine, x + metrics->SpaceWidth());
@@ -368,6 +387,7 @@ void TSynEditWidget::EnsureCaretVisible() {
 // ---- Engine notifications ------------------------------------------------------------------
 
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
+    ForgetLayout();
     const int last = Rescan(Lines(), RangeHighlighter(), change);
     if (change.wholeText) {
         widestLine = 0;

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class TSynEditWidget : public QAbstractScrollArea {
@@ -128,8 +129,13 @@ private:
     qreal TextOriginX() const;
     int TextAreaLeft() const;
     int TextAreaWidth() const;
-    // Row starts (byte columns) of a line; one row without word wrap.
-    std::vector<std::size_t> RowStarts(int line, std::size_t stopAfterColumn = SIZE_MAX);
+    // Row starts (byte columns) of a line; one row without word wrap. Cached until the text,
+    // the font or the width changes.
+    const std::vector<std::size_t>& RowStarts(int line);
+    std::vector<std::size_t> ComputeRowStarts(int line);
+    void ForgetLayout();
+    // x of a byte column within a row, remembered for the caret of a long line.
+    qreal XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     // The row holding a position: its start, end, and index among the line's rows.
     struct RowSpan {
         std::size_t from, to;
@@ -157,6 +163,13 @@ private:
     // Widest text seen so far (pixels): the horizontal scroll range grows as lines are seen,
     // so no edit has to measure every line.
     qreal widestLine = 0;
+    std::unordered_map<int, std::vector<std::size_t>> rowCache;
+    std::vector<std::size_t> singleRow{0};
+    struct CaretX {
+        int line = -1;
+        std::size_t rowFrom = 0, column = 0;
+        qreal x = 0;
+    } caretX;
     QTimer blinkTimer;
     bool caretShown = true;
     bool mouseSelecting = false;
