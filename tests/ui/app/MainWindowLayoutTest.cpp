@@ -45,8 +45,7 @@ TEST_F(MainWindowTest, ToolBarHasTwoRowsOfCaptionedButtonsAboveTheEditorArea) {
 
 TEST_F(MainWindowTest, TabBarSitsBelowTheEditorsAndAboveTheStatusBar) {
     const auto top = [&](QWidget* widget) { return widget->mapTo(window.get(), QPoint(0, 0)).y(); };
-    window->TabControl->addTab("a.txt");
-    window->TabControl->addTab("b.txt");
+    window->mniNewClick();
     QApplication::processEvents();
     ASSERT_GT(window->TabControl->height(), 0);
     EXPECT_EQ(window->TabControl->shape(), QTabBar::RoundedSouth);

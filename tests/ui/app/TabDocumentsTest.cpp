@@ -1,0 +1,217 @@
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+QStringList TabsMenuItems(TForm1& window) {
+    QStringList items;
+    const QList<QAction*> actions = window.mniTabs->actions();
+    for (qsizetype i = actions.indexOf(window.mniTabsSeparator) + 1; i < actions.size(); ++i)
+        items << (actions[i]->isChecked() ? "*" : "") + actions[i]->text();
+    return items;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstRunShowsOneBlankTabWithTheTabBarHidden) {
+    EXPECT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(TabCaptions(), QStringList({"Blank"}));
+    EXPECT_FALSE(window->TabControl->isVisible());
+    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
+    EXPECT_EQ(TabsMenuItems(*window), QStringList({"*Blank"}));
+}
+
+TEST_F(MainWindowTest, NewInsertsAfterTheCurrentTabAndSelectsIt) {
+    MakeDocuments({"one", "two", "three"});
+    window->SelectIndex(1);
+    window->RefreshCurrentTab();
+    window->mniNewClick();
+    EXPECT_EQ(window->DocumentCount(), 4);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    EXPECT_EQ(CurrentText(), "");
+    window->SelectIndex(3);
+    EXPECT_EQ(CurrentText(), "three");
+    EXPECT_TRUE(window->TabControl->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosePromptAnswers) {
+    struct Case {
+        DialogAnswer answer;
+        bool closed;
+        bool saved;
+    };
+    for (const Case& c : {Case{DialogAnswer::Yes, true, true}, Case{DialogAnswer::No, true, false},
+                          Case{DialogAnswer::Cancel, false, false}}) {
+        const QString path = WriteFile("doc.txt", "old");
+        window->OpenFile(path);
+        window->mniNewClick();
+        window->SelectIndex(0);
+        window->CurrentPlainEditor()->SetText("new");
+        ASSERT_TRUE(window->CurrentDocument().Modified);
+        dialogs.Queue(c.answer);
+        EXPECT_EQ(window->CloseDocument(0), c.closed);
+        EXPECT_EQ(LastMessage(), "File " + path + " has been modified.  Save changes?");
+        EXPECT_EQ(dialogs.History().back().buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Warning);
+        EXPECT_EQ(window->DocumentCount(), c.closed ? 1 : 2);
+        EXPECT_EQ(ReadFile(path), c.saved ? "new" : "old");
+        // Back to one untouched tab for the next case.
+        for (int i = window->DocumentCount() - 1; i >= 0; --i)
+            window->DocumentAt(i).Modified = false;
+        window->mniCloseAllClick();
+    }
+}
+
+TEST_F(MainWindowTest, YesWithCancelledSaveAsKeepsTheTabAndItsText) {
+    MakeDocuments({"first", "precious"});
+    dialogs.Queue(DialogAnswer::Yes);
+    dialogs.QueueCancel();
+    EXPECT_FALSE(window->CloseDocument(1));
+    EXPECT_EQ(dialogs.History().front().text, "File <blank> has been modified.  Save changes?");
+    EXPECT_EQ(window->DocumentCount(), 2);
+    window->SelectIndex(1);
+    EXPECT_EQ(CurrentText(), "precious");
+    EXPECT_TRUE(window->CurrentDocument().Modified);
+}
+
+TEST_F(MainWindowTest, ClosingTheOnlyTabEmptiesItAndAsksNothingTheSecondTime) {
+    window->CurrentPlainEditor()->SetText("text");
+    dialogs.Queue(DialogAnswer::No);
+    EXPECT_TRUE(window->CloseDocument(0));
+    EXPECT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(TabCaptions(), QStringList({"Blank"}));
+    EXPECT_EQ(CurrentText(), "");
+    EXPECT_FALSE(window->CurrentDocument().Modified);
+    dialogs.ClearHistory();
+    EXPECT_TRUE(window->CloseDocument(0));
+    EXPECT_TRUE(dialogs.History().empty());
+}
+
+TEST_F(MainWindowTest, ClosingMovesTheCurrentTabAsTheRulesSay) {
+    struct Case {
+        int current;
+        int closed;
+        QString nowCurrent;
+    };
+    for (const Case& c : {Case{0, 0, "b"}, Case{2, 2, "b"}, Case{2, 0, "c"}, Case{0, 2, "a"}}) {
+        MakeDocuments({"a", "b", "c"});
+        for (int i = 0; i < 3; ++i)
+            window->DocumentAt(i).Modified = false;
+        window->SelectIndex(c.current);
+        window->CloseDocument(c.closed);
+        EXPECT_EQ(CurrentText(), c.nowCurrent) << c.current << " " << c.closed;
+        window->mniCloseAllClick();
+    }
+}
+
+TEST_F(MainWindowTest, CloseAllSparesTheTabHiddenFromIt) {
+    MakeDocuments({"a", "b", "c"});
+    for (int i = 0; i < 3; ++i)
+        window->DocumentAt(i).Modified = false;
+    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(1).center());
+    window->mnuTabsPopup();
+    EXPECT_FALSE(window->mniHidefromCloseall->isChecked());
+    window->mniHidefromCloseallClick();
+    window->mnuTabsPopup();
+    EXPECT_TRUE(window->mniHidefromCloseall->isChecked());
+
+    window->mniCloseAllClick();
+    EXPECT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(CurrentText(), "b");
+}
+
+TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
+    MakeDocuments({"a", "b"});
+    for (int i = 0; i < 2; ++i)
+        window->DocumentAt(i).Modified = false;
+    window->SelectIndex(0);
+    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(1).center());
+    window->mniClose1Click();
+    EXPECT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(CurrentText(), "a");
+
+    // A press outside every tab leaves nothing to act on.
+    window->mniNewClick();
+    window->TabControlMouseDown(Qt::RightButton, QPoint(-5, -5));
+    window->mniClose1Click();
+    EXPECT_EQ(window->DocumentCount(), 2);
+}
+
+TEST_F(MainWindowTest, DraggingATabOntoAnotherExchangesThem) {
+    const QString a = WriteFile("A.txt", "a");
+    const QString b = WriteFile("B.txt", "b");
+    const QString c = WriteFile("C.txt", "c");
+    const QString d = WriteFile("D.txt", "d");
+    for (const QString& path : {a, b, c, d})
+        window->OpenFile(path);
+    QApplication::processEvents();
+    window->TabControlMouseDown(Qt::LeftButton, window->TabControl->tabRect(0).center());
+    window->TabControlDragDrop(window->TabControl->tabRect(3).center());
+    EXPECT_EQ(TabCaptions(), QStringList({"D.txt", "B.txt", "C.txt", "A.txt"}));
+    EXPECT_EQ(window->CurrentIndex(), 3);
+    EXPECT_EQ(CurrentText(), "a");
+    EXPECT_EQ(TabsMenuItems(*window), QStringList({"D.txt", "B.txt", "C.txt", "*A.txt"}));
+
+    window->TabControlDragDrop(QPoint(-5, -5));
+    EXPECT_EQ(TabCaptions(), QStringList({"D.txt", "B.txt", "C.txt", "A.txt"}));
+}
+
+TEST_F(MainWindowTest, NextAndPreviousTabWrapAround) {
+    MakeDocuments({"a", "b", "c"});
+    window->mniNextTabClick();
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    window->mniPreviousTabClick();
+    EXPECT_EQ(window->CurrentIndex(), 2);
+    window->mniPreviousTabClick();
+    EXPECT_EQ(window->CurrentIndex(), 1);
+}
+
+TEST_F(MainWindowTest, CtrlTabSwitchesTabsFromInsideAnEditor) {
+    MakeDocuments({"a", "b"});
+    window->activateWindow();
+    window->CurrentPlainEditor()->setFocus();
+    QTest::keyClick(window->CurrentPlainEditor(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    QTest::keyClick(window->CurrentPlainEditor(), Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->CurrentIndex(), 1);
+}
+
+TEST_F(MainWindowTest, TabsMenuItemSelectsItsTab) {
+    MakeDocuments({"a", "b", "c"});
+    window->mniTabItemClick(0);
+    EXPECT_EQ(CurrentText(), "a");
+    EXPECT_EQ(TabsMenuItems(*window), QStringList({"*Blank", "Blank", "Blank"}));
+}
+
+TEST_F(MainWindowTest, TypingMarksTheDocumentModified) {
+    window->activateWindow();
+    window->CurrentPlainEditor()->setFocus();
+    EXPECT_FALSE(window->CurrentDocument().Modified);
+    QTest::keyClicks(window->CurrentPlainEditor(), "hi");
+    EXPECT_TRUE(window->CurrentDocument().Modified);
+    EXPECT_EQ(CurrentText(), "hi");
+    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 3  ");
+}
+
+TEST_F(MainWindowTest, ExitAskingNoThenCancelKeepsTheWindowWithTwoTabs) {
+    MakeDocuments({"a", "b", "c"});
+    dialogs.Queue(DialogAnswer::No);
+    dialogs.Queue(DialogAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->DocumentCount(), 2);
+    EXPECT_EQ(dialogs.History().size(), 2u);
+}
+
+TEST_F(MainWindowTest, TitleShowsTheFullPathOfTheCurrentDocument) {
+    const QString path = WriteFile("a.txt", "x");
+    window->OpenFile(path);
+    EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + path + "]");
+    window->mniNewClick();
+    EXPECT_EQ(window->windowTitle(), "Tabrix Pro ");
+}
