@@ -377,6 +377,8 @@ void TSynEditEngine::ApplyWholeText(std::string_view text) {
 
 void TSynEditEngine::SetText(std::string_view text) {
     OperationScope operation(*this);
+    // The caret is valid again before the change record goes out.
+    OwnEditScope scope(*this);
     ApplyWholeText(text);
     undoList.Clear();
     PlaceCaret(BufferPosition{}, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
@@ -393,9 +395,12 @@ bool TSynEditEngine::ReplaceAllText(std::string_view text) {
     entry.kind = TSynUndoKind::WholeText;
     entry.before = CurrentSelectionState();
     entry.steps.push_back({BufferPosition{}, Text(), std::string(text), true});
-    ApplyWholeText(text);
-    PlaceCaret(BufferPosition{}, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
-    topLine = LineIndex(0);
+    {
+        OwnEditScope scope(*this);
+        ApplyWholeText(text);
+        PlaceCaret(BufferPosition{}, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+        topLine = LineIndex(0);
+    }
     entry.after = CurrentSelectionState();
     undoList.Add(std::move(entry));
     undoListChangedPending = true;
@@ -431,8 +436,8 @@ bool TSynEditEngine::Undo() {
         OwnEditScope scope(*this);
         for (auto step = entry.steps.rbegin(); step != entry.steps.rend(); ++step)
             ApplyStep(*step, false);
+        RestoreSelectionState(entry.before);
     }
-    RestoreSelectionState(entry.before);
     undoList.PushRedo(std::move(entry));
     undoListChangedPending = true;
     return true;
@@ -447,8 +452,8 @@ bool TSynEditEngine::Redo() {
         OwnEditScope scope(*this);
         for (const TSynEditStep& step : entry.steps)
             ApplyStep(step, true);
+        RestoreSelectionState(entry.after);
     }
-    RestoreSelectionState(entry.after);
     undoList.PushUndo(std::move(entry));
     undoListChangedPending = true;
     return true;

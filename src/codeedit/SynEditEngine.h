@@ -13,8 +13,12 @@
 //   TSynEditUndoList). A change made to the line list directly (Lines().Put, ...) is not
 //   undoable: it clears the undo and redo lists and moves caret, selection and bookmarks out of
 //   the way.
-// - Bookmarks follow line inserts and deletes; a bookmark on a deleted line moves to the line
-//   that takes its place (see TSynEditBookmarks).
+// - Bookmarks follow line inserts and deletes. When lines are replaced, a bookmark inside them
+//   keeps its offset as far as the new lines reach and otherwise lands on the last new line;
+//   a bookmark on a deleted line moves to the line that takes its place (the line after, or
+//   the new last line). A whole-text change keeps bookmarks, clamped to the new text.
+// - Notifications (On...) fire once at the end of each public call, when caret, selection and
+//   text agree; OnLinesChanged fires as the list reports, also with a valid caret.
 
 #include "codeedit/SynEditCommands.h"
 #include "codeedit/SynEditHighlighter.h"
@@ -177,6 +181,32 @@ public:
     // Runs an editor command. text is used by ecChar and ecPaste. Returns false when the
     // command did nothing here: ecCopy and ecContextHelp always (the widget copies the
     // selected text; help is the window's), and any command that found nothing to do.
+    //
+    // What the commands do:
+    // - ecLeft/ecRight step one character and cross line ends; with a selection (and no
+    //   Shift) they first collapse it to its left or right side. ecUp/ecDown move one line to
+    //   the desired display column. ecWordLeft/ecWordRight go to the previous/next word start
+    //   (NextWordPosition). ecLineStart is column 0, ecLineEnd the line's end. ecEditorTop/
+    //   ecEditorBottom the start and end of the text. The ecSel... twins extend the selection.
+    // - ecPageUp/ecPageDown move caret and TopLine by PageRows lines (the top line stops where
+    //   the last line is at the bottom); ecPageTop/ecPageBottom go to the first/last line in
+    //   view; ecScrollUp/ecScrollDown move TopLine by one and the caret only to stay in view.
+    //   These count text lines: with word wrap the widget runs them itself.
+    // - ecDeleteChar/ecDeleteLastChar delete the selection, else the character after/before
+    //   the caret (joining lines at a line end/start). ecDeleteWord deletes to the next word
+    //   start, ecDeleteLastWord back to the previous one, both deleting a selection instead
+    //   when there is one. ecDeleteLine deletes the caret's line (its text when it is the only
+    //   one); ecDeleteEOL the rest of the line.
+    // - ecLineBreak replaces the selection with a line break (no auto-indent). ecInsertLine
+    //   does the same but leaves the caret before the break.
+    // - ecTab with a selection over several lines indents them (IndentLines), else replaces the
+    //   selection with a tab character; ecTabChar always does the latter. ecShiftTab and
+    //   ecBlockUnindent unindent, ecBlockIndent indents the selected lines or the caret's.
+    // - ecChar types text (TypeText), ecPaste inserts it (InsertText), ecCut deletes the
+    //   selection (the widget copies it to the clipboard first), ecCopy does nothing here.
+    // - ecToggleMode switches insert and overwrite; ecNormalSelect/ecColumnSelect/ecLineSelect
+    //   set the selection mode; ecSelectAll; ecMatchBracket (MatchingBracket); ecUndo/ecRedo.
+    // - ecGotoMarkerN jumps to bookmark N; ecSetMarkerN toggles it (ToggleBookmark).
     bool ExecuteCommand(TSynEditorCommand command, std::string_view text = {});
 
     // ---- Undo -----------------------------------------------------------------------------

@@ -150,3 +150,27 @@ TEST(EngineEdit, DirectListChangesMoveTheCaretAndClearUndo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EngineEdit, ChangeRecordsSeeAValidCaret) {
+    TSynEditEngine engine(Utf8());
+    int records = 0;
+    engine.OnLinesChanged = [&](const TSynLinesChange&) {
+        ++records;
+        EXPECT_EQ(engine.Clamp(engine.Caret()), engine.Caret());
+        EXPECT_EQ(engine.Clamp(engine.Anchor()), engine.Anchor());
+    };
+    Load(engine, "a\nb\nc\nd|");
+    engine.SetText("x");
+    engine.ReplaceAllText("1\r\n2\r\n3\r\n4");
+    engine.SetCaret(MakePosition(3, 1));
+    engine.Undo();
+    engine.Redo();
+    engine.ExecuteCommand(ecSelectAll);
+    engine.ExecuteCommand(ecDeleteChar);
+    engine.Undo();
+    EXPECT_EQ(records, 7);
+}
+
+} // namespace
