@@ -63,7 +63,7 @@ std::string DefaultPattern(const std::string& localeId, UDateFormatStyle timeSty
     return ToUtf8(WithPlainSpaces(pattern));
 }
 
-double ToIcuDate(std::chrono::system_clock::time_point moment) {
+double IcuDateOf(std::chrono::system_clock::time_point moment) {
     return static_cast<double>(
         std::chrono::duration_cast<std::chrono::milliseconds>(moment.time_since_epoch()).count());
 }
@@ -82,12 +82,12 @@ const DateTimeFormat& DateTimeFormat::ForUser() {
 
 std::string DateTimeFormat::FormatShortDate(std::chrono::system_clock::time_point moment,
                                             const Encoding& encoding) const {
-    return Format(shortDatePattern, ::ToIcuDate(moment), encoding);
+    return Format(shortDatePattern, IcuDateOf(moment), encoding);
 }
 
 std::string DateTimeFormat::FormatLongTime(std::chrono::system_clock::time_point moment,
                                            const Encoding& encoding) const {
-    return Format(longTimePattern, ::ToIcuDate(moment), encoding);
+    return Format(longTimePattern, IcuDateOf(moment), encoding);
 }
 
 std::string DateTimeFormat::FormatShortDate(const std::tm& time, const Encoding& encoding) const {

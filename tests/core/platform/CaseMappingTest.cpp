@@ -40,8 +40,10 @@ TEST(CaseMapping, OneCharacterPerEncoding) {
     };
     for (const Case& c : cases) {
         const Encoding& encoding = Page(c.codePage);
-        EXPECT_EQ(UpperCaseCode(c.code, encoding), c.upper) << c.codePage << " " << unsigned(c.code);
-        EXPECT_EQ(LowerCaseCode(c.code, encoding), c.lower) << c.codePage << " " << unsigned(c.code);
+        EXPECT_EQ(UpperCaseCode(c.code, encoding), c.upper)
+            << c.codePage << " " << unsigned(c.code);
+        EXPECT_EQ(LowerCaseCode(c.code, encoding), c.lower)
+            << c.codePage << " " << unsigned(c.code);
     }
 }
 
