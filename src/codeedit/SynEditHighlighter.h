@@ -35,6 +35,9 @@ using TFontStyles = std::uint8_t;
 
 using TSynCharSet = std::bitset<256>;
 
+class Registry;
+enum class RegistryHive;
+
 class TSynHighlighterAttributes {
 public:
     explicit TSynHighlighterAttributes(std::string name);
@@ -113,8 +116,13 @@ public:
     virtual void ClearRange();
     virtual bool ApplyUserSetting(int index);
     virtual void ListUserSettings(std::vector<std::string>& settings);
-    virtual bool LoadFromRegistryKey(int rootKey, const std::string& keyPath);
-    virtual bool SaveToRegistryKey(int rootKey, const std::string& keyPath) const;
+    // One sub-key per attribute under keyPath, named after it, with the integer values
+    // "Background", "Foreground" and "Style". Loading stops at the first key it cannot open
+    // (false); a missing value leaves its field as it is.
+    virtual bool LoadFromRegistryKey(Registry& registry, RegistryHive root,
+                                     const std::string& keyPath);
+    virtual bool SaveToRegistryKey(Registry& registry, RegistryHive root,
+                                   const std::string& keyPath) const;
 
     void ScanToLineEnd();
     // The token's length without building its text.

@@ -1,10 +1,50 @@
 #include "codeedit/SynEditHighlighter.h"
+#include "platform/Registry.h"
 
-// Waiting for the platform registry interface; until then nothing is loaded or saved.
-bool TSynCustomHighlighter::LoadFromRegistryKey(int, const std::string&) {
-    return false;
+namespace {
+
+std::string AttributeKeyPath(const std::string& keyPath,
+                             const TSynHighlighterAttributes& attribute) {
+    return keyPath + "\\" + attribute.Name();
 }
 
-bool TSynCustomHighlighter::SaveToRegistryKey(int, const std::string&) const {
-    return false;
+} // namespace
+
+bool TSynCustomHighlighter::LoadFromRegistryKey(Registry& registry, RegistryHive root,
+                                                const std::string& keyPath) {
+    if (!RegistryKey::Open(registry, root, keyPath)) {
+        return false;
+    }
+    for (const auto& attribute : attributes) {
+        const auto key = RegistryKey::Open(registry, root, AttributeKeyPath(keyPath, *attribute));
+        if (!key) {
+            return false;
+        }
+        if (const auto background = key->ReadInteger("Background")) {
+            attribute->SetBackground(*background);
+        }
+        if (const auto foreground = key->ReadInteger("Foreground")) {
+            attribute->SetForeground(*foreground);
+        }
+        if (const auto style = key->ReadInteger("Style")) {
+            attribute->SetStyle(static_cast<TFontStyles>(*style & 0x0F));
+        }
+    }
+    return true;
+}
+
+bool TSynCustomHighlighter::SaveToRegistryKey(Registry& registry, RegistryHive root,
+                                              const std::string& keyPath) const {
+    if (!RegistryKey::OpenOrCreate(registry, root, keyPath)) {
+        return false;
+    }
+    for (const auto& attribute : attributes) {
+        auto key = RegistryKey::OpenOrCreate(registry, root, AttributeKeyPath(keyPath, *attribute));
+        if (!key || !key->WriteInteger("Background", attribute->Background()) ||
+            !key->WriteInteger("Foreground", attribute->Foreground()) ||
+            !key->WriteInteger("Style", attribute->Style())) {
+            return false;
+        }
+    }
+    return true;
 }
