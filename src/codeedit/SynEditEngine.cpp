@@ -15,6 +15,13 @@ TSynEditEngine::~TSynEditEngine() {
     lines.SetOnChange(nullptr);
 }
 
+void TSynEditEngine::SetEncoding(const Encoding& newEncoding) {
+    OperationScope operation(*this);
+    encoding = &newEncoding;
+    anchor = Clamp(anchor);
+    PlaceCaret(caret, TSynCaretMove::Extend, DesiredColumnUpdate::Update);
+}
+
 // ---- Lines and units ----------------------------------------------------------------------
 
 int TSynEditEngine::LineCount() const {

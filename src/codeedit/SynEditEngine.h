@@ -49,6 +49,9 @@ public:
     TSynEditEngine();
     explicit TSynEditEngine(const Encoding& encoding);
     ~TSynEditEngine();
+    // For a program encoding chosen after the editor was made; the text is kept as it is.
+    void SetEncoding(const Encoding& newEncoding);
+    const Encoding& TextEncoding() const { return *encoding; }
     TSynEditEngine(const TSynEditEngine&) = delete;
     TSynEditEngine& operator=(const TSynEditEngine&) = delete;
 
@@ -286,6 +289,7 @@ private:
     bool MoveVertical(int lineDelta, TSynCaretMove move);
     bool ScrollBy(int lineDelta);
     bool ScrollView(int lineDelta);
+    bool MovePage(int direction, TSynCaretMove move);
     bool DeleteRange(BufferPosition begin, BufferPosition end);
     bool DeleteCaretLine();
     bool InsertLineAtCaret();

@@ -167,6 +167,15 @@ bool TSynEditEngine::ScrollView(int lineDelta) {
     return scrolled || moved;
 }
 
+// Caret and view move together by a page.
+bool TSynEditEngine::MovePage(int direction, TSynCaretMove move) {
+    bool scrolled = ScrollBy(direction * pageRows);
+    bool moved = MoveVertical(direction * pageRows, move);
+    if (scrolled)
+        caretChangedPending = true;
+    return scrolled || moved;
+}
+
 // ---- Dispatch -----------------------------------------------------------------------------
 
 bool TSynEditEngine::ExecuteCommand(TSynEditorCommand command, std::string_view text) {
@@ -224,13 +233,13 @@ bool TSynEditEngine::ExecuteCommand(TSynEditorCommand command, std::string_view 
     case ecSelLineEnd:
         return MoveCaret(lineEnd(), extend, update);
     case ecPageUp:
+        return MovePage(-1, collapse);
     case ecSelPageUp:
-        return ScrollBy(-pageRows) |
-               MoveVertical(-pageRows, command == ecPageUp ? collapse : extend);
+        return MovePage(-1, extend);
     case ecPageDown:
+        return MovePage(1, collapse);
     case ecSelPageDown:
-        return ScrollBy(pageRows) |
-               MoveVertical(pageRows, command == ecPageDown ? collapse : extend);
+        return MovePage(1, extend);
     case ecPageTop:
         return MoveVertical(pageTarget(false), collapse);
     case ecSelPageTop:

@@ -198,3 +198,17 @@ TEST(EngineCaret, EmptyTextIsOneEmptyLine) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EngineCaret, ChangingTheEncodingMovesTheCaretToACharacterStart) {
+    TSynEditEngine engine(*Encoding::ForCodePage(1252));
+    engine.SetText("\xC3\xA9x");
+    engine.SetCaret(MakePosition(0, 1));
+    engine.SetEncoding(Utf8());
+    EXPECT_EQ(engine.Caret(), MakePosition(0, 0));
+    engine.ExecuteCommand(ecRight);
+    EXPECT_EQ(engine.Caret(), MakePosition(0, 2));
+}
+
+} // namespace
