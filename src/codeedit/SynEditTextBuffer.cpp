@@ -76,6 +76,13 @@ std::string ErrorText(const char* what, const std::string& path, int error) {
     return std::string(what) + " \"" + path + "\". " + std::strerror(error);
 }
 
+std::shared_ptr<const char> CopyOf(std::string_view text) {
+    std::shared_ptr<char[]> copy(new char[text.size()]);
+    if (!text.empty())
+        std::memcpy(copy.get(), text.data(), text.size());
+    return std::shared_ptr<const char>(copy, copy.get());
+}
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -100,7 +107,7 @@ TSynLinesChange Coalesce(const TSynLinesChange& pending, const TSynLinesChange& 
 struct TSynEditStringList::Impl {
     LineStore lines;
     // The text that records not marked owned point into; shared with lists assigned from us.
-    std::shared_ptr<const std::string> loadBuffer;
+    std::shared_ptr<const char> loadBuffer;
     // prefix[i] is the byte length of lines [0, i), breaks excluded; valid for i <= prefixValid.
     mutable std::vector<std::uint64_t> prefix{0};
     mutable std::size_t prefixValid = 0;
@@ -148,7 +155,7 @@ struct TSynEditStringList::Impl {
     }
 
     // Puts `fresh` in place of all lines as one whole-text change.
-    void ReplaceAll(LineStore fresh, std::shared_ptr<const std::string> buffer) {
+    void ReplaceAll(LineStore fresh, std::shared_ptr<const char> buffer) {
         int oldCount = Count();
         lines.Swap(fresh);
         loadBuffer = std::move(buffer);
@@ -159,18 +166,17 @@ struct TSynEditStringList::Impl {
     }
 
     // Lines of `text` as views into it, for loading (NUL breaks) and SetText (NUL kept).
-    LineStore Split(const std::string& text, detail::NulBreaksLine nul,
+    LineStore Split(const char* text, std::size_t size, detail::NulBreaksLine nul,
                     detail::BreaksSeen* seen) const {
         LineStore fresh;
         std::size_t count = 0;
         detail::BreaksSeen breaks =
-            detail::SplitLines(text.data(), text.data() + text.size(), nul,
-                               [&](const char* first, std::size_t length) {
-                                   detail::CheckLineLength(length);
-                                   if (++count > static_cast<std::size_t>(INT_MAX))
-                                       throw std::length_error("Too many lines");
-                                   fresh.Append(detail::ViewRecord(first, length));
-                               });
+            detail::SplitLines(text, text + size, nul, [&](const char* first, std::size_t length) {
+                detail::CheckLineLength(length);
+                if (++count > static_cast<std::size_t>(INT_MAX))
+                    throw std::length_error("Too many lines");
+                fresh.Append(detail::ViewRecord(first, length));
+            });
         fresh.Compact();
         if (seen)
             *seen = breaks;
@@ -303,8 +309,8 @@ std::string TSynEditStringList::Text() const {
 }
 
 void TSynEditStringList::SetText(std::string_view text) {
-    auto buffer = std::make_shared<const std::string>(text);
-    LineStore fresh = impl->Split(*buffer, detail::NulBreaksLine::No, nullptr);
+    std::shared_ptr<const char> buffer = CopyOf(text);
+    LineStore fresh = impl->Split(buffer.get(), text.size(), detail::NulBreaksLine::No, nullptr);
     impl->ReplaceAll(std::move(fresh), std::move(buffer));
 }
 
@@ -367,32 +373,40 @@ void TSynEditStringList::LoadFromFile(const std::string& path) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw EFileStreamError(ErrorText("Cannot open file", path, errno));
+    // Read straight into a block the size of the file: no zero-filling, no second copy.
     std::error_code sizeError;
     std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    std::string buffer;
+    std::shared_ptr<char[]> block;
+    std::size_t filled = 0;
     if (!sizeError && size > 0) {
-        buffer.resize(static_cast<std::size_t>(size));
-        buffer.resize(std::fread(buffer.data(), 1, buffer.size(), file.get()));
+        block.reset(new char[static_cast<std::size_t>(size)]);
+        filled = std::fread(block.get(), 1, static_cast<std::size_t>(size), file.get());
     }
     // The size is only a hint: special files report none and a file may grow meanwhile.
+    std::string rest;
     char piece[ReadChunkSize];
-    while (!std::ferror(file.get()) && !std::feof(file.get())) {
-        std::size_t read = std::fread(piece, 1, sizeof piece, file.get());
-        buffer.append(piece, read);
-    }
+    while (!std::ferror(file.get()) && !std::feof(file.get()))
+        rest.append(piece, std::fread(piece, 1, sizeof piece, file.get()));
     if (std::ferror(file.get()))
         throw EFileStreamError(ErrorText("Cannot read file", path, errno));
     file.reset();
-    LoadFromBuffer(std::move(buffer));
+    if (rest.empty())
+        LoadBlock(std::shared_ptr<const char>(block, block.get()), filled);
+    else
+        LoadFromBuffer(std::string(block.get(), filled) + rest);
 }
 
 void TSynEditStringList::LoadFromBuffer(std::string buffer) {
-    auto shared = std::make_shared<const std::string>(std::move(buffer));
+    auto owner = std::make_shared<const std::string>(std::move(buffer));
+    LoadBlock(std::shared_ptr<const char>(owner, owner->data()), owner->size());
+}
+
+void TSynEditStringList::LoadBlock(std::shared_ptr<const char> block, std::size_t size) {
     detail::BreaksSeen seen;
-    LineStore fresh = impl->Split(*shared, detail::NulBreaksLine::Yes, &seen);
+    LineStore fresh = impl->Split(block.get(), size, detail::NulBreaksLine::Yes, &seen);
     BeginUpdate();
     fileFormat = FormatOf(seen);
-    impl->ReplaceAll(std::move(fresh), std::move(shared));
+    impl->ReplaceAll(std::move(fresh), std::move(block));
     EndUpdate();
 }
 

@@ -136,6 +136,9 @@ public:
     void SetOnChange(ChangeHandler handler);
 
 private:
+    // Loads size bytes of block, which unedited lines keep pointing into.
+    void LoadBlock(std::shared_ptr<const char> block, std::size_t size);
+
     struct Impl;
     std::unique_ptr<Impl> impl;
     TSynEditFileFormat fileFormat = TSynEditFileFormat::sffDos;

@@ -2,8 +2,13 @@
 // Cutting a block of text into lines, the one rule shared by loading and SetText. It reports
 // line spans and which break characters it saw; it does not store anything.
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace detail {
 
@@ -26,9 +31,22 @@ inline bool IsBreak(char c, NulBreaksLine nul) {
     return c == '\n' || c == '\r' || (c == '\0' && nul == NulBreaksLine::Yes);
 }
 
-// First NUL (when it breaks), CR or LF in [p, end), or end. Eight bytes a step: this pass over
-// a whole file is most of the cost of loading it.
+// First NUL (when it breaks), CR or LF in [p, end), or end. Sixteen (SSE2) or eight bytes a
+// step: this pass over a whole file is most of the cost of loading it.
 inline const char* FindBreak(const char* p, const char* end, NulBreaksLine nul) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i nulMatch = nul == NulBreaksLine::Yes ? _mm_setzero_si128() : lf;
+    while (end - p >= 16) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr)),
+                         _mm_cmpeq_epi8(bytes, nulMatch));
+        if (int mask = _mm_movemask_epi8(hits))
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
     constexpr std::uint64_t ones = 0x0101010101010101ULL;
     const std::uint64_t nulMask = nul == NulBreaksLine::Yes ? ~0ULL : 0;
     while (end - p >= 8) {

@@ -120,6 +120,9 @@ const TextCase textCases[] = {
     {"EmptyTextNoLines", "", {}},
     {"NulIsKeptInTheLine", "a\0b\r\nc"s, {"a\0b"s, "c"}},
     {"LfCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}},
+    {"NulKeptInLongLine",
+     std::string(20, 'a') + '\0' + std::string(20, 'b') + "\r\nc",
+     {std::string(20, 'a') + '\0' + std::string(20, 'b'), "c"}},
 };
 
 class TextBufferSetText : public testing::TestWithParam<TextCase> {};
@@ -145,6 +148,46 @@ TEST(TextBufferSetText, AcceptsAViewOfItsOwnLines) {
     list.SetText("one\r\ntwo");
     list.SetText(list.Get(1));
     EXPECT_EQ(LinesOf(list), std::vector<std::string>{"two"});
+}
+
+// The break rule one byte at a time, to check the fast scanner on buffers of every shape.
+std::vector<std::string> SplitSlowly(const std::string& file) {
+    std::vector<std::string> lines;
+    std::size_t p = 0;
+    while (p < file.size()) {
+        std::size_t end = p;
+        while (end < file.size() && file[end] != '\0' && file[end] != '\r' && file[end] != '\n')
+            ++end;
+        lines.push_back(file.substr(p, end - p));
+        p = end;
+        if (p < file.size() && file[p] == '\0') {
+            ++p;
+            continue;
+        }
+        if (p < file.size() && file[p] == '\r')
+            ++p;
+        if (p < file.size() && file[p] == '\n')
+            ++p;
+    }
+    return lines;
+}
+
+TEST(TextBufferLoad, RandomBuffersSplitAsByteByByte) {
+    const char alphabet[] = {'a', 'b', '\0', '\r', '\n', '\xff'};
+    std::uint32_t seed = 7;
+    auto next = [&](std::uint32_t below) {
+        seed = seed * 134775813u + 1;
+        return static_cast<std::uint32_t>((std::uint64_t(seed) * below) >> 32);
+    };
+    for (int round = 0; round < 500; ++round) {
+        std::string file;
+        // Long plain runs put the breaks at every place in and across 16-byte blocks.
+        for (std::uint32_t i = 0, n = next(80); i < n; ++i)
+            file += next(4) == 0 ? std::string(next(40), 'x') : std::string(1, alphabet[next(6)]);
+        TSynEditStringList list;
+        list.LoadFromBuffer(file);
+        ASSERT_EQ(LinesOf(list), SplitSlowly(file)) << testing::PrintToString(file);
+    }
 }
 
 class TextBufferFiles : public testing::Test {
@@ -178,6 +221,15 @@ TEST_F(TextBufferFiles, LoadAndSaveRoundTripTheFormat) {
     std::string saved = (folder / "saved.txt").string();
     list.SaveToFile(saved);
     EXPECT_EQ(Read(saved), "x\ny\n");
+}
+
+TEST_F(TextBufferFiles, LoadsFilesThatReportNoSize) {
+    if (!std::filesystem::exists("/proc/self/status"))
+        GTEST_SKIP() << "no /proc";
+    TSynEditStringList list;
+    list.LoadFromFile("/proc/self/status");
+    ASSERT_GT(list.Count(), 3);
+    EXPECT_EQ(list.Get(0).substr(0, 5), "Name:");
 }
 
 TEST_F(TextBufferFiles, SaveEmptiesAnExistingFile) {
