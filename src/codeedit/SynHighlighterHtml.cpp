@@ -555,13 +555,14 @@ void TSynHTMLSyn::WordProc() {
 // The hashed word at the scan position: tag-name characters, then digits.
 THtmlTokenKind TSynHTMLSyn::TagNameKind() {
     const std::size_t start = run;
+    // Any hash above the table is an identifier; capping it keeps a huge word from overflowing.
     int hash = 0;
     while (IsTagNameChar(At(run))) {
-        hash += tagWeights[At(run)];
+        hash = std::min(hash + tagWeights[At(run)], MaxTagHash + 1);
         ++run;
     }
     while (IsDigit(At(run))) {
-        hash += At(run) - '0';
+        hash = std::min(hash + (At(run) - '0'), MaxTagHash + 1);
         ++run;
     }
     if (run == start) {

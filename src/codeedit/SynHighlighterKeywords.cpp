@@ -1,5 +1,6 @@
 #include "codeedit/SynHighlighterKeywords.h"
 
+#include <algorithm>
 #include <cassert>
 
 void AddCharRange(TSynCharSet& set, unsigned char from, unsigned char to) {
@@ -18,11 +19,13 @@ TSynKeywordTable::TSynKeywordTable(const TSynWeights& weights, int maxKey, TSynK
     : weights(weights), compare(compare), entries(static_cast<std::size_t>(maxKey) + 1) {}
 
 int TSynKeywordTable::Hash(std::string_view word) const {
-    int sum = 0;
+    // Words can be as long as a line: summed wide, then any value outside the table is as good
+    // as another.
+    long long sum = 0;
     for (unsigned char c : word) {
         sum += weights[c];
     }
-    return sum;
+    return static_cast<int>(std::clamp(sum, -1LL, static_cast<long long>(MaxKey()) + 1));
 }
 
 void TSynKeywordTable::Add(std::string_view keyword, int kind) {

@@ -27,7 +27,8 @@ public:
     // Hashes 0..maxKey have an entry; anything else is out of range.
     TSynKeywordTable(const TSynWeights& weights, int maxKey, TSynKeywordCase compare);
 
-    // Sum of the weights of the word's characters.
+    // Sum of the weights of the word's characters; a sum outside the table comes back as -1 or
+    // MaxKey() + 1.
     int Hash(std::string_view word) const;
     // Files a keyword under its own hash, or under the hash given (languages whose hash is not
     // a plain weight sum). A hash outside 0..maxKey is a programming error.

@@ -51,6 +51,12 @@ TEST(HighlighterKeywords, NegativeHashIsOutOfRange) {
     EXPECT_EQ(table.MaxKey(), 10);
 }
 
+TEST(HighlighterKeywords, HashOfAHugeWordStaysOutOfRange) {
+    TSynKeywordTable table(LetterWeights(), 10, TSynKeywordCase::Exact);
+    const std::string huge(100'000'000, 'z'); // 2.6e9: would overflow an int sum
+    EXPECT_EQ(table.Find(huge, table.Hash(huge)).outcome, Outcome::OutOfRange);
+}
+
 TEST(HighlighterKeywords, KeywordFiledUnderGivenHash) {
     TSynKeywordTable table(LetterWeights(), 30, TSynKeywordCase::Exact);
     table.Add("iff", 3, 15);
