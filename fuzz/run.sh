@@ -3,7 +3,7 @@
 # (fuzz/corpus/<target>/ and the reference inputs under tests/data/highlight/). New inputs go
 # to BUILD/fuzz/corpus/<target>/; a crash leaves its input in BUILD/fuzz/ and fails the run.
 set -euo pipefail
-build=${1:-build-fuzz}
+build=$(cd "${1:-build-fuzz}" && pwd)
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
