@@ -118,7 +118,8 @@ for exe in "$bench_dir"/*; do
 done
 
 echo
-echo "===== Summary ($(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores)"
+load=$(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo unknown)
+echo "===== Summary ($(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load average $load)"
 echo "sample: $size bytes, $lines lines"
 echo "cat FILE > /dev/null: $cat_ms ms; wc -l FILE: $wc_ms ms (best of $runs)"
 for line in "${summary[@]}"; do echo "$line"; done

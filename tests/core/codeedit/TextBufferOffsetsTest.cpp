@@ -53,6 +53,29 @@ struct Model {
     }
 };
 
+TEST(TextBufferOffsets, EveryOffsetInOrderAndBackwards) {
+    std::string text;
+    std::vector<Position> expected;
+    for (int line = 0; line < 300; ++line) {
+        std::size_t length = (line * 7) % 23;
+        text += std::string(length, 'x') + "\r\n";
+        for (std::size_t column = 0; column < length + 2; ++column)
+            expected.push_back({line, std::min(column, length)});
+    }
+    TSynEditStringList list;
+    list.SetText(text);
+    for (std::size_t offset = 0; offset < expected.size(); ++offset) {
+        Position p = list.PositionOfOffset(offset);
+        ASSERT_EQ(p.line, expected[offset].line) << offset;
+        ASSERT_EQ(p.column, expected[offset].column) << offset;
+    }
+    for (std::size_t offset = expected.size(); offset-- > 0;) {
+        Position p = list.PositionOfOffset(offset);
+        ASSERT_EQ(p.line, expected[offset].line) << offset;
+        ASSERT_EQ(p.column, expected[offset].column) << offset;
+    }
+}
+
 TEST(TextBufferOffsets, StayRightAfterEditsInTheMiddleOfALargeList) {
     std::string text;
     Model model;
