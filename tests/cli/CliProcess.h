@@ -1,6 +1,7 @@
 #pragma once
-// Runs tabrix-cli (path in TABRIX_CLI) as a process with given arguments and standard input,
-// in a private temporary folder, and collects its output and exit status.
+// Runs tabrix-cli (path in TABRIX_CLI, else the build's bin/tabrix-cli) as a process with given
+// arguments and standard input, in a private temporary folder, and collects its output and exit
+// status.
 
 #include <cstdlib>
 #include <filesystem>
@@ -43,12 +44,16 @@ public:
     }
 
     CliResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
-        const char* cli = std::getenv("TABRIX_CLI");
         CliResult result;
-        if (cli == nullptr || root.empty()) {
-            result.err = "TABRIX_CLI is not set or no temporary folder";
+        if (root.empty()) {
+            result.err = "no temporary folder";
             return result;
         }
+        // TABRIX_CLI when the test runner sets it, else the binary of this build.
+        const char* fromEnvironment = std::getenv("TABRIX_CLI");
+        const std::string cli = fromEnvironment != nullptr
+                                    ? std::string(fromEnvironment)
+                                    : std::string(TABRIX_BINARY_DIR) + "/bin/tabrix-cli";
         const auto in = Write("stdin", input);
         std::string command = Quote(cli);
         for (const auto& argument : arguments) {

@@ -22,7 +22,9 @@ std::vector<fs::path> ReferenceInputs() {
     }
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const auto extension = entry.path().extension();
-        if (entry.is_regular_file() && extension != ".tokens" && extension != ".actual") {
+        const bool hidden = entry.path().filename().string().front() == '.';
+        if (entry.is_regular_file() && !hidden && extension != ".tokens" &&
+            extension != ".actual") {
             inputs.push_back(entry.path());
         }
     }
