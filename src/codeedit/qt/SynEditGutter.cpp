@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <algorithm>
 
 namespace {
@@ -33,13 +34,38 @@ int Digits(int value) {
 
 TSynGutter::TSynGutter()
     : font(GutterFont()), digitWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('0'))),
-      markSize(QFontMetrics(font).height() + 1) {}
+      markSize(QFontMetrics(font).height() + 1), ascent(QFontMetrics(font).ascent()),
+      descent(QFontMetrics(font).descent()), rawFont(QRawFont::fromFont(font)) {
+    const QList<quint32> glyphs = rawFont.glyphIndexesForString(QStringLiteral("0123456789"));
+    for (int digit = 0; digit < 10 && digit < glyphs.size(); ++digit)
+        digitGlyphs[std::size_t(digit)] = glyphs[digit];
+}
 
 int TSynGutter::Width(int lineCount) const {
     int width = markSize + 2 * kPadding;
     if (showLineNumbers)
         width += digitWidth * std::max(2, Digits(std::max(1, lineCount))) + kPadding;
     return width;
+}
+
+void TSynGutter::DrawNumber(QPainter& painter, int number, int right, int baseline,
+                            const QColor& color) const {
+    // Digits share one advance in every face we pick, so the number is laid out by arithmetic
+    // and drawn as glyphs without going through the text engine.
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    const QString text = QString::number(number);
+    const qreal left = right - digitWidth * text.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        glyphs.append(digitGlyphs[text[i].unicode() - '0']);
+        positions.append(QPointF(left + digitWidth * i, baseline));
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.setPen(color);
+    painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& rows, int lineCount,
@@ -57,10 +83,9 @@ void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& row
             continue;
         const int line = row.row.line;
         if (showLineNumbers) {
-            painter.setPen(palette.color(QPalette::ButtonText));
-            const QRect box(markLeft + mark, row.top, width - markLeft - mark - kPadding,
-                            rowHeight);
-            painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+            DrawNumber(painter, line + 1, width - kPadding,
+                       row.top + (rowHeight + ascent - descent) / 2,
+                       palette.color(QPalette::ButtonText));
         }
         const std::vector<int> marks = engine.BookmarksOnLine(LineIndex(line));
         if (marks.empty())

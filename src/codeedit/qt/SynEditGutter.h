@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
+#include <QRawFont>
+#include <array>
 #include <vector>
 
 class TSynGutter {
@@ -24,8 +26,14 @@ public:
                const QPalette& palette) const;
 
 private:
+    void DrawNumber(QPainter& painter, int number, int right, int baseline,
+                    const QColor& color) const;
     QFont font;
     int digitWidth;
     int markSize;
+    int ascent;
+    int descent;
+    QRawFont rawFont;
+    std::array<quint32, 10> digitGlyphs{};
     bool showLineNumbers = true;
 };

@@ -3,6 +3,8 @@
 #include "codeedit/qt/ColorQt.h"
 #include "platform/qt/EncodingQt.h"
 
+#include <QGlyphRun>
+
 TSynLinePainter::TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics,
                                  const Encoding& encoding, const TSynPaintStyle& style,
                                  TSynCustomHighlighter* highlighter, const QPalette& palette)
@@ -21,6 +23,52 @@ const QFont& TSynLinePainter::StyledFont(TFontStyles fontStyle) {
         fontReady[index] = true;
     }
     return fonts[index];
+}
+
+const QRawFont& TSynLinePainter::StyledRawFont(TFontStyles fontStyle) {
+    const unsigned index = fontStyle & 15u;
+    if (!rawFontReady[index]) {
+        rawFonts[index] = QRawFont::fromFont(StyledFont(fontStyle));
+        rawFontReady[index] = true;
+    }
+    return rawFonts[index];
+}
+
+bool TSynLinePainter::DrawSimpleRun(const QString& shown, int top) {
+    // Below the Hebrew block, outside the combining marks, every character is one glyph that
+    // needs no shaping.
+    for (QChar c : shown)
+        if (c.unicode() >= 0x0590 || (c.unicode() >= 0x0300 && c.unicode() < 0x0370))
+            return false;
+    const QRawFont& raw = StyledRawFont(pending.style);
+    if (!raw.isValid())
+        return false;
+    glyphs = raw.glyphIndexesForString(shown);
+    if (glyphs.size() != shown.size() || glyphs.contains(0u))
+        return false;
+    // Blanks leave no ink; dropping them saves a blit each.
+    positions.clear();
+    qsizetype kept = 0;
+    qreal x = 0;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] != QLatin1Char(' ')) {
+            glyphs[kept++] = glyphs[i];
+            positions.append(QPointF(x, 0));
+        }
+        x += metrics.Advance(shown[i].unicode());
+    }
+    glyphs.resize(kept);
+    if (kept == 0 && !(pending.style & (fsUnderline | fsStrikeOut)))
+        return true;
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(pending.style & fsUnderline);
+    run.setStrikeOut(pending.style & fsStrikeOut);
+    painter.setPen(pending.color);
+    painter.drawGlyphRun(QPointF(pending.x, top + metrics.Ascent()), run);
+    return true;
 }
 
 void TSynLinePainter::PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX,
@@ -127,6 +175,10 @@ void TSynLinePainter::Flush(std::string_view text, int top) {
         return;
     QString shown = ToQString(text.substr(pending.from, pending.to - pending.from), encoding);
     SubstituteDisplayCodes(shown);
+    if (DrawSimpleRun(shown, top)) {
+        pending = Run{};
+        return;
+    }
     painter.setFont(StyledFont(pending.style));
     painter.setPen(pending.color);
     painter.drawText(QPointF(pending.x, top + metrics.Ascent()), shown);

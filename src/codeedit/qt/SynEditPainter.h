@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
+#include <QRawFont>
 #include <array>
 #include <vector>
 
@@ -63,6 +64,10 @@ private:
                     const QColor* forcedColor);
     void Flush(std::string_view text, int top);
     const QFont& StyledFont(TFontStyles style);
+    const QRawFont& StyledRawFont(TFontStyles style);
+    // Draws a run of characters that need no shaping as glyphs at our own advances; false when
+    // the run needs the text engine (complex scripts, marks, glyphs from a fallback font).
+    bool DrawSimpleRun(const QString& shown, int top);
 
     QPainter& painter;
     TSynTextMetrics& metrics;
@@ -72,6 +77,10 @@ private:
     const QPalette& palette;
     std::array<QFont, 16> fonts;
     std::array<bool, 16> fontReady{};
+    std::array<QRawFont, 16> rawFonts;
+    std::array<bool, 16> rawFontReady{};
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
     Run pending;
     std::vector<Run> segments;
     qreal rowOrigin = 0;
