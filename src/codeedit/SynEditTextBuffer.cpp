@@ -228,7 +228,8 @@ void TSynEditStringList::Insert(int index, std::string_view text) {
         throw EListError(index);
     impl->CheckRoomFor(1);
     impl->lines.MakeRoom(1);
-    *impl->lines.Open(index, 1) = detail::OwnedRecord(text);
+    LineRecord record = detail::OwnedRecord(text);
+    *impl->lines.Open(index, 1) = record;
     impl->InvalidateFrom(index);
     impl->Changed({index, 0, 1});
 }
