@@ -32,7 +32,7 @@ private:
     long long index;
 };
 
-// A file that cannot be opened or created.
+// A file that cannot be opened, created, read or written; also a failing stream.
 class EFileStreamError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
