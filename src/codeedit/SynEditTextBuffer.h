@@ -86,10 +86,13 @@ public:
     void Exchange(int index1, int index2);
     void Clear();
     void Assign(const TSynEditStringList& source);
+    // Any change (loading too) that would make a line longer than 4 GiB - 1 bytes or the list
+    // longer than INT_MAX lines throws std::length_error and leaves the list unchanged.
 
     // Every line followed by CR LF (the last one too), as a string list's Text.
     std::string Text() const;
-    // Replaces all lines; CR LF, LF and CR all break lines; a final break adds no empty line.
+    // Replaces all lines; CR LF, LF and CR all break lines; a final break adds no empty line;
+    // NUL bytes stay in their line. The file format is kept.
     void SetText(std::string_view text);
 
     void* Objects(int index) const;
@@ -108,8 +111,6 @@ public:
     void LoadFromStream(std::istream& stream);
     void LoadFromFile(const std::string& path);
     void LoadFromBuffer(std::string buffer);
-    // Lines longer than 4 GiB - 1 bytes, or more than INT_MAX lines, throw std::length_error
-    // and leave the list unchanged.
     // Save: every line followed by the format's line break. Failures throw EFileStreamError.
     void SaveToStream(std::ostream& stream) const;
     void SaveToFile(const std::string& path) const;
