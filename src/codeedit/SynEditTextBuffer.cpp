@@ -160,6 +160,7 @@ struct TSynEditStringList::Impl {
     void ReplaceAll(LineStore fresh, std::shared_ptr<const char> buffer) {
         int oldCount = Count();
         lines.Swap(fresh);
+        fresh = LineStore(); // the old lines go before anyone hears of the change
         loadBuffer = std::move(buffer);
         prefix.assign(1, 0);
         prefix.shrink_to_fit();
