@@ -44,8 +44,7 @@ int TSynEdit::GutterWidth() const {
 }
 
 void TSynEdit::PaintGutter(QPainter& painter, const std::vector<VisibleRow>& rows,
-                           const QRect& area) {
-    (void)area;
+                           const QRect& /*area*/) {
     gutter.Paint(painter, rows, Lines().Count(), LineHeight(), viewport()->height(), Engine(),
                  palette());
 }

@@ -1,6 +1,7 @@
 #include "codeedit/qt/SynEditMetrics.h"
 
 #include <QFontInfo>
+#include <algorithm>
 #include <cmath>
 
 char32_t DisplayCode(CharCode code) {
@@ -32,6 +33,7 @@ void SubstituteDisplayCodes(QString& text) {
 TSynTextMetrics::TSynTextMetrics(const QFont& font, int tabColumns)
     : font(font), metrics(font), spaceWidth(metrics.horizontalAdvance(QLatin1Char(' '))),
       tabWidth(spaceWidth * std::max(1, tabColumns)),
+      maxAdvance(std::max({metrics.maxWidth(), tabWidth, 2 * spaceWidth})),
       lineHeight(std::max(1, int(std::ceil(metrics.height())))),
       ascent(int(std::ceil(metrics.ascent()))) {
     latin.fill(-1);

@@ -31,6 +31,8 @@ public:
     }
     qreal SpaceWidth() const { return spaceWidth; }
     qreal TabWidth() const { return tabWidth; }
+    // No character is wider than this (a tab at most a whole tab stop).
+    qreal MaxAdvance() const { return maxAdvance; }
     qreal NextTabStop(qreal x) const;
     int LineHeight() const { return lineHeight; }
     int Ascent() const { return ascent; }
@@ -43,6 +45,7 @@ private:
     QHash<char32_t, qreal> others;
     qreal spaceWidth;
     qreal tabWidth;
+    qreal maxAdvance;
     int lineHeight;
     int ascent;
 };

@@ -320,12 +320,11 @@ void TSynEditWidget::SyncTopLineFromEngine() {
         engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
 }
 
-void TSynEditWidget::scrollContentsBy(int dx, int dy) {
+void TSynEditWidget::scrollContentsBy(int /*dx*/, int dy) {
     if (dy != 0) {
         topRow = 0;
         engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
     }
-    (void)dx;
     viewport()->update();
 }
 
@@ -410,6 +409,9 @@ void TSynEditWidget::TrackWidth(int line) {
     if (wordWrap || line < 0 || line >= Lines().Count())
         return;
     const std::string_view text = Lines().Get(line);
+    // Most lines cannot be wider than the widest seen: skip measuring them.
+    if (qreal(text.size()) * metrics->MaxAdvance() <= widestLine)
+        return;
     const qreal width = text.size() > kMeasuredLineLimit
                             ? qreal(text.size()) * metrics->SpaceWidth()
                             : TextWidth(text, 0, text.size(), ProgramEncoding(), *metrics);
@@ -536,7 +538,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
             if (row.firstOfLine)
                 TrackWidth(row.row.line);
         }
-        PaintCaret(painter, rows, originX);
+        PaintCaret(painter);
         painter.restore();
     }
     if (GutterWidth() > 0)
@@ -578,10 +580,7 @@ void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& 
                            originX + right);
 }
 
-void TSynEditWidget::PaintCaret(QPainter& painter, const std::vector<VisibleRow>& rows,
-                                qreal originX) {
-    (void)rows;
-    (void)originX;
+void TSynEditWidget::PaintCaret(QPainter& painter) {
     const QRect caret = CaretRect();
     if (caret.isNull())
         return;
@@ -692,7 +691,7 @@ void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
     emit MousePressed(event);
 }
 
-bool TSynEditWidget::ExtendByMouse(QPoint point) {
+void TSynEditWidget::ExtendByMouse(QPoint point) {
     // Dragging beyond an edge scrolls that way by one row or a few characters.
     if (point.y() < 0)
         SetTopLine(TopLine() - 1);
@@ -708,7 +707,6 @@ bool TSynEditWidget::ExtendByMouse(QPoint point) {
     const QPoint inside(std::clamp(point.x(), TextAreaLeft(), viewport()->width() - 1),
                         std::clamp(point.y(), 0, viewport()->height() - 1));
     engine.SetCaret(PositionAt(inside), TSynCaretMove::Extend);
-    return true;
 }
 
 void TSynEditWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -145,9 +145,9 @@ private:
     qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
     void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
                         qreal clipLeft, qreal clipRight);
-    void PaintCaret(QPainter& painter, const std::vector<VisibleRow>& rows, qreal originX);
+    void PaintCaret(QPainter& painter);
     void TrackWidth(int line);
-    bool ExtendByMouse(QPoint point);
+    void ExtendByMouse(QPoint point);
 
     TSynEditEngine engine;
     TSynEditKeyStrokes keyStrokes;

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
-#include <set>
 
 inline void ShowFocused(QWidget& widget, QSize size = QSize(640, 400)) {
     widget.resize(size);
