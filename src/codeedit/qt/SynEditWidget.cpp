@@ -462,7 +462,22 @@ void TSynEditWidget::RestartBlink() {
 // ---- Commands ------------------------------------------------------------------------------
 
 void TSynEditWidget::ExecuteCommand(TSynEditorCommand command, std::string_view text) {
+    const bool rowMove = wordWrap && (command == ecUp || command == ecDown || command == ecSelUp ||
+                                      command == ecSelDown);
+    if (!rowMove)
+        rowMoveX = -1;
     switch (command) {
+    case ecUp:
+    case ecDown:
+    case ecSelUp:
+    case ecSelDown:
+        if (rowMove)
+            MoveByRow(command == ecUp || command == ecSelUp ? -1 : 1,
+                      command == ecSelUp || command == ecSelDown ? TSynCaretMove::Extend
+                                                                 : TSynCaretMove::Collapse);
+        else
+            engine.ExecuteCommand(command, text);
+        break;
     case ecCopy:
         CopyToClipboard();
         break;
@@ -482,6 +497,41 @@ void TSynEditWidget::ExecuteCommand(TSynEditorCommand command, std::string_view 
     if (command != ecScrollUp && command != ecScrollDown)
         EnsureCaretVisible();
     viewport()->update(CaretRect());
+}
+
+void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
+    const BufferPosition caret = engine.Caret();
+    int line = caret.line.Value();
+    if (line >= Lines().Count())
+        return;
+    const RowSpan span = RowOf(caret);
+    if (rowMoveX < 0)
+        rowMoveX = XOfColumn(Lines().Get(line), span.from, span.to, caret.column.Value(),
+                             ProgramEncoding(), *metrics);
+    int row = span.index + direction;
+    if (row < 0) {
+        if (line == 0)
+            return;
+        --line;
+        row = int(RowStarts(line).size()) - 1;
+    } else if (row >= int(RowStarts(line).size())) {
+        if (line + 1 >= Lines().Count())
+            return;
+        ++line;
+        row = 0;
+    }
+    const std::vector<std::size_t>& starts = RowStarts(line);
+    const std::size_t from = starts[std::size_t(row)];
+    const std::size_t to =
+        std::size_t(row) + 1 < starts.size() ? starts[std::size_t(row) + 1] : SIZE_MAX;
+    BufferPosition target = MakePosition(
+        line, ColumnAtX(Lines().Get(line), from, to, rowMoveX, ProgramEncoding(), *metrics, false));
+    // The end of a wrapped row is the start of the next one: stay on the row aimed at.
+    if (to != SIZE_MAX && target.column.Value() >= to)
+        target = engine.PreviousCharPosition(MakePosition(line, to));
+    const qreal keptX = rowMoveX;
+    engine.SetCaret(target, move);
+    rowMoveX = keptX;
 }
 
 void TSynEditWidget::CopyToClipboard() {
@@ -661,6 +711,7 @@ void TSynEditWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    rowMoveX = -1;
     if (event->button() == Qt::LeftButton) {
         const BufferPosition position = PositionAt(event->position().toPoint());
         const bool tripleClick = lastDoubleClick.isValid() &&

@@ -147,6 +147,8 @@ private:
                         qreal clipLeft, qreal clipRight);
     void PaintCaret(QPainter& painter);
     void TrackWidth(int line);
+    // Up and Down in word wrap go by rows, which only the view knows, aiming at one x.
+    void MoveByRow(int direction, TSynCaretMove move);
     void ExtendByMouse(QPoint point);
 
     TSynEditEngine engine;
@@ -178,5 +180,5 @@ private:
     QString preedit;
     BufferPosition lastCaret{};
     bool hadSelection = false;
-    bool pendingEnsureVisible = false;
+    qreal rowMoveX = -1;
 };

@@ -164,4 +164,27 @@ TEST(SynEditMouse, WheelScrollsWithoutMovingTheCaret) {
     EXPECT_EQ(editor.Engine().Caret(), MakePosition(0, 0));
 }
 
+TEST(Memo, UpAndDownMoveByRowsInWordWrap) {
+    std::string longLine;
+    for (int i = 0; i < 40; ++i)
+        longLine += "word ";
+    TMemo memo;
+    memo.SetText(longLine + "\r\nend");
+    memo.SetWordWrap(true);
+    ShowFocused(memo, QSize(300, 300));
+    memo.Engine().SetCaret(MakePosition(0, 2));
+    QTest::keyClick(&memo, Qt::Key_Down);
+    const BufferPosition secondRow = memo.Engine().Caret();
+    EXPECT_EQ(secondRow.line.Value(), 0);
+    EXPECT_GT(secondRow.column.Value(), 2u);
+    EXPECT_EQ(memo.CaretRect().top(), memo.LineHeight());
+    QTest::keyClick(&memo, Qt::Key_Up);
+    EXPECT_EQ(memo.Engine().Caret(), MakePosition(0, 2));
+    QTest::keyClick(&memo, Qt::Key_Up);
+    EXPECT_EQ(memo.Engine().Caret(), MakePosition(0, 2));
+    memo.SetWordWrap(false);
+    QTest::keyClick(&memo, Qt::Key_Down);
+    EXPECT_EQ(memo.Engine().Caret(), MakePosition(1, 2));
+}
+
 } // namespace
