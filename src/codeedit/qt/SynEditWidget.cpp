@@ -66,6 +66,13 @@ TSynEditWidget::TSynEditWidget(QWidget* parent) : QAbstractScrollArea(parent) {
         caretShown = !caretShown;
         viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
     });
+    autoScrollTimer.setInterval(50);
+    connect(&autoScrollTimer, &QTimer::timeout, this, [this] {
+        if (mouseSelecting)
+            ExtendByMouse(lastMousePoint);
+        else
+            autoScrollTimer.stop();
+    });
     LayoutChanged();
 }
 
@@ -761,13 +768,22 @@ void TSynEditWidget::ExtendByMouse(QPoint point) {
 }
 
 void TSynEditWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (mouseSelecting && (event->buttons() & Qt::LeftButton))
-        ExtendByMouse(event->position().toPoint());
+    if (!mouseSelecting || !(event->buttons() & Qt::LeftButton))
+        return;
+    lastMousePoint = event->position().toPoint();
+    ExtendByMouse(lastMousePoint);
+    // Held outside the view, the selection goes on growing as the view scrolls.
+    if (viewport()->rect().contains(lastMousePoint))
+        autoScrollTimer.stop();
+    else if (!autoScrollTimer.isActive())
+        autoScrollTimer.start();
 }
 
 void TSynEditWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         mouseSelecting = false;
+        autoScrollTimer.stop();
+    }
 }
 
 void TSynEditWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -875,4 +891,7 @@ void TSynEditWidget::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
         viewport()->update();
+    // A font set through QWidget::setFont counts as SetFont.
+    if (event->type() == QEvent::FontChange && font() != editorFont)
+        SetFont(font());
 }

@@ -173,6 +173,8 @@ private:
         qreal x = 0;
     } caretX;
     QTimer blinkTimer;
+    QTimer autoScrollTimer;
+    QPoint lastMousePoint;
     bool caretShown = true;
     bool mouseSelecting = false;
     bool columnByMouse = false;

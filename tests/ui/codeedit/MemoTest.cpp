@@ -149,6 +149,34 @@ TEST(SynEditMouse, ClickDragDoubleAndTripleClickSelect) {
     EXPECT_EQ(editor.SelText(), "lp\r\nam");
 }
 
+TEST(SynEditMouse, DraggingBelowTheViewKeepsScrollingAndSelecting) {
+    TSynEdit editor;
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line\r\n";
+    editor.SetText(text);
+    ShowFocused(editor);
+    QWidget* view = editor.viewport();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, 5));
+    QTest::mouseMove(view, QPoint(60, view->height() + 20));
+    const int topAfterMove = editor.TopLine();
+    QTest::qWait(400);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, view->height() + 20));
+    EXPECT_GT(editor.TopLine(), topAfterMove);
+    EXPECT_GT(editor.Engine().Caret().line.Value(), view->height() / editor.LineHeight());
+    EXPECT_TRUE(editor.SelAvail());
+}
+
+TEST(SynEditFont, QWidgetFontAndSetFontAgree) {
+    TSynEdit editor;
+    const int smallHeight = editor.LineHeight();
+    QFont large(QStringLiteral("Courier New"));
+    large.setPixelSize(26);
+    editor.setFont(large);
+    EXPECT_EQ(editor.Font(), large);
+    EXPECT_GT(editor.LineHeight(), smallHeight);
+}
+
 TEST(SynEditMouse, WheelScrollsWithoutMovingTheCaret) {
     TSynEdit editor;
     std::string text;
