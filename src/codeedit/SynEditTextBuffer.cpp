@@ -111,6 +111,10 @@ struct TSynEditStringList::Impl {
     // prefix[i] is the byte length of lines [0, i), breaks excluded; valid for i <= prefixValid.
     mutable std::vector<std::uint64_t> prefix{0};
     mutable std::size_t prefixValid = 0;
+    // samples[k] = prefix[k * SampleEvery], small enough to stay in cache, so that a lookup
+    // touches few cold places of prefix. Kept in step with prefix.
+    static constexpr std::size_t SampleEvery = 64;
+    mutable std::vector<std::uint64_t> samples{0};
     // The line PositionOfOffset found last: where the next lookup starts searching.
     mutable std::size_t lastPosition = 0;
     int updateCount = 0;
@@ -138,13 +142,22 @@ struct TSynEditStringList::Impl {
             return;
         if (prefix.size() < lines.Size() + 1)
             prefix.resize(lines.Size() + 1);
-        for (std::size_t i = prefixValid; i < upTo; ++i)
+        if (samples.size() < lines.Size() / SampleEvery + 1)
+            samples.resize(lines.Size() / SampleEvery + 1);
+        for (std::size_t i = prefixValid; i < upTo; ++i) {
             prefix[i + 1] = prefix[i] + lines[i].length;
+            if ((i + 1) % SampleEvery == 0)
+                samples[(i + 1) / SampleEvery] = prefix[i + 1];
+        }
         prefixValid = upTo;
     }
 
     std::uint64_t StartOf(std::size_t index, std::size_t breakLength) const {
         return prefix[index] + index * static_cast<std::uint64_t>(breakLength);
+    }
+
+    std::uint64_t SampleStart(std::size_t sample, std::size_t breakLength) const {
+        return samples[sample] + sample * SampleEvery * static_cast<std::uint64_t>(breakLength);
     }
 
     void Changed(const TSynLinesChange& change) {
@@ -164,6 +177,8 @@ struct TSynEditStringList::Impl {
         loadBuffer = std::move(buffer);
         prefix.assign(1, 0);
         prefix.shrink_to_fit();
+        samples.assign(1, 0);
+        samples.shrink_to_fit();
         prefixValid = 0;
         Changed({0, oldCount, Count(), true});
     }
@@ -446,41 +461,33 @@ TSynEditStringList::Position TSynEditStringList::PositionOfOffset(std::size_t of
     if (count == 0)
         return {0, 0};
     impl->EnsurePrefix(count);
-    // The last line starting at or before offset, galloping out from the previous answer so
-    // that lookups in text order (find, selections) cost little each. Invariant:
-    // StartOf(low) <= offset < StartOf(high), where StartOf(count) is past everything.
-    std::size_t low, high;
-    std::size_t hint = std::min(impl->lastPosition, count - 1);
-    if (impl->StartOf(hint, breakLength) <= offset) {
-        low = hint;
-        for (std::size_t step = 1;; step *= 2) {
-            high = low + step;
-            if (high >= count) {
-                high = count;
-                break;
-            }
-            if (impl->StartOf(high, breakLength) > offset)
-                break;
-            low = high;
+    // The last line starting at or before offset. Invariant: StartOf(low) <= offset <
+    // StartOf(high), StartOf(count) being past everything. Lookups in text order (find,
+    // selections) land in the block after the previous answer; others search the samples.
+    auto startOf = [&](std::size_t line) { return impl->StartOf(line, breakLength); };
+    constexpr std::size_t block = Impl::SampleEvery;
+    std::size_t low = std::min(impl->lastPosition, count - 1);
+    std::size_t high = std::min(low + block, count);
+    if (startOf(low) > offset || (high < count && startOf(high) <= offset)) {
+        std::size_t first = 0, last = (count - 1) / block + 1;
+        while (last - first > 1) {
+            std::size_t middle = first + (last - first) / 2;
+            if (impl->SampleStart(middle, breakLength) <= offset)
+                first = middle;
+            else
+                last = middle;
         }
-    } else {
-        high = hint;
-        for (std::size_t step = 1;; step *= 2) {
-            low = high > step ? high - step : 0;
-            if (impl->StartOf(low, breakLength) <= offset)
-                break;
-            high = low;
-        }
+        low = first * block;
+        high = std::min(low + block, count);
     }
     while (high - low > 1) {
         std::size_t middle = low + (high - low) / 2;
-        if (impl->StartOf(middle, breakLength) <= offset)
+        if (startOf(middle) <= offset)
             low = middle;
         else
             high = middle;
     }
-    std::size_t column =
-        std::min<std::uint64_t>(offset - impl->StartOf(low, breakLength), impl->lines[low].length);
+    std::size_t column = std::min<std::uint64_t>(offset - startOf(low), impl->lines[low].length);
     impl->lastPosition = low;
     return {static_cast<int>(low), column};
 }
