@@ -48,24 +48,16 @@ int TSynGutter::Width(int lineCount) const {
     return width;
 }
 
-void TSynGutter::DrawNumber(QPainter& painter, int number, int right, int baseline,
-                            const QColor& color) const {
-    // Digits share one advance in every face we pick, so the number is laid out by arithmetic
+void TSynGutter::AddNumber(QList<quint32>& glyphs, QList<QPointF>& positions, int number, int right,
+                           int baseline) const {
+    // Digits share one advance in every face we pick, so numbers are laid out by arithmetic
     // and drawn as glyphs without going through the text engine.
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
     const QString text = QString::number(number);
     const qreal left = right - digitWidth * text.size();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        glyphs.append(digitGlyphs[text[i].unicode() - '0']);
+        glyphs.append(digitGlyphs[std::size_t(text[i].unicode() - '0')]);
         positions.append(QPointF(left + digitWidth * i, baseline));
     }
-    QGlyphRun run;
-    run.setRawFont(rawFont);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    painter.setPen(color);
-    painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& rows, int lineCount,
@@ -78,15 +70,15 @@ void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& row
     painter.setFont(font);
     const int mark = markSize;
     const int markLeft = kPadding;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
     for (const TSynVisibleRow& row : rows) {
         if (!row.firstOfLine)
             continue;
         const int line = row.row.line;
-        if (showLineNumbers) {
-            DrawNumber(painter, line + 1, width - kPadding,
-                       row.top + (rowHeight + ascent - descent) / 2,
-                       palette.color(QPalette::ButtonText));
-        }
+        if (showLineNumbers)
+            AddNumber(glyphs, positions, line + 1, width - kPadding,
+                      row.top + (rowHeight + ascent - descent) / 2);
         const std::vector<int> marks = engine.BookmarksOnLine(LineIndex(line));
         if (marks.empty())
             continue;
@@ -98,4 +90,12 @@ void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& row
         painter.setPen(Qt::white);
         painter.drawText(square, Qt::AlignCenter, QString::number(marks.front()));
     }
+    if (glyphs.isEmpty())
+        return;
+    QGlyphRun numbers;
+    numbers.setRawFont(rawFont);
+    numbers.setGlyphIndexes(glyphs);
+    numbers.setPositions(positions);
+    painter.setPen(palette.color(QPalette::ButtonText));
+    painter.drawGlyphRun(QPointF(0, 0), numbers);
 }

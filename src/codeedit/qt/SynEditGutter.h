@@ -26,8 +26,8 @@ public:
                const QPalette& palette) const;
 
 private:
-    void DrawNumber(QPainter& painter, int number, int right, int baseline,
-                    const QColor& color) const;
+    void AddNumber(QList<quint32>& glyphs, QList<QPointF>& positions, int number, int right,
+                   int baseline) const;
     QFont font;
     int digitWidth;
     int markSize;
