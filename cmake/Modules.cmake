@@ -38,7 +38,7 @@ endfunction()
 # tabrix_test(<name> <folder under tests/> LIBS ...): one GoogleTest executable per folder,
 # each test case its own CTest entry so the suite runs in parallel.
 function(tabrix_test name folder)
-    cmake_parse_arguments(M "" "" "LIBS;ENV" ${ARGN})
+    cmake_parse_arguments(M "" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
     if(NOT sources)
         return()
@@ -51,5 +51,5 @@ function(tabrix_test name folder)
         TABRIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         TABRIX_BINARY_DIR="${PROJECT_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${M_ENV}")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -1,5 +1,5 @@
 #pragma once
-// Runs tabrix-cli (path in TABRIX_CLI, else the build's bin/tabrix-cli) as a process with given
+// Runs tabrix-cli (the build's bin/tabrix-cli) as a process with given
 // arguments and standard input, in a private temporary folder, and collects its output and exit
 // status.
 
@@ -49,11 +49,7 @@ public:
             result.err = "no temporary folder";
             return result;
         }
-        // TABRIX_CLI when the test runner sets it, else the binary of this build.
-        const char* fromEnvironment = std::getenv("TABRIX_CLI");
-        const std::string cli = fromEnvironment != nullptr
-                                    ? std::string(fromEnvironment)
-                                    : std::string(TABRIX_BINARY_DIR) + "/bin/tabrix-cli";
+        const std::string cli = std::string(TABRIX_BINARY_DIR) + "/bin/tabrix-cli";
         const auto in = Write("stdin", input);
         std::string command = Quote(cli);
         for (const auto& argument : arguments) {

@@ -1,5 +1,5 @@
-// Main of the platform tests: HOME and the XDG folders point into a private temporary folder,
-// so no test reads or writes the user's files.
+// Main of the Qt-free test executables: HOME and the XDG folders point into a private
+// temporary folder, so no test reads or writes the user's files.
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    std::string root = (std::filesystem::temp_directory_path() / "tabrix-platform-XXXXXX").string();
+    std::string root = (std::filesystem::temp_directory_path() / "tabrix-test-XXXXXX").string();
     if (mkdtemp(root.data()) == nullptr)
         return 2;
     setenv("HOME", root.c_str(), 1);

@@ -1,8 +1,0 @@
-// Main of the code-editor core tests.
-
-#include <gtest/gtest.h>
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
