@@ -70,6 +70,7 @@ public:
     QRect CaretRect();
     // Paints the view as the viewport would (benchmarks and tests paint into an image).
     void PaintView(QPainter& painter, const QRect& area);
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
     // The subclass chooses which changes count: see ChangeSignalSource.
@@ -114,7 +115,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
 
