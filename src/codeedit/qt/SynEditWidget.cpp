@@ -2,13 +2,10 @@
 
 #include "codeedit/SynEditRanges.h"
 #include "codeedit/qt/ColorQt.h"
-#include "codeedit/qt/SynEditKeys.h"
 #include "platform/qt/EncodingQt.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -21,18 +18,11 @@ namespace {
 constexpr int kTextMargin = 2;
 // Lines longer than this are not measured for the horizontal range; their width is estimated.
 constexpr std::size_t kMeasuredLineLimit = 4096;
-constexpr int kWheelRows = 3;
 
 QFont PaintingFont(QFont font) {
     // Advances are summed per character; kerning would move glyphs away from the caret.
     font.setKerning(false);
     return font;
-}
-
-QString ClipboardText(const std::string& bytes) {
-    QString text = ToQString(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
 }
 
 } // namespace
@@ -541,24 +531,6 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
     rowMoveX = keptX;
 }
 
-void TSynEditWidget::CopyToClipboard() {
-    if (engine.SelectionAvailable())
-        QGuiApplication::clipboard()->setText(ClipboardText(engine.SelectedText()));
-}
-
-void TSynEditWidget::CutToClipboard() {
-    if (!engine.SelectionAvailable() || engine.ReadOnly())
-        return;
-    CopyToClipboard();
-    engine.ExecuteCommand(ecCut);
-}
-
-void TSynEditWidget::PasteFromClipboard() {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty())
-        engine.ExecuteCommand(ecPaste, FromQString(text));
-}
-
 void TSynEditWidget::SelectAll() {
     engine.SelectAll();
 }
@@ -660,225 +632,6 @@ void TSynEditWidget::PaintCaret(QPainter& painter) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     } else {
         painter.fillRect(caret, ResolvedFontColor());
-    }
-}
-
-// ---- Input ---------------------------------------------------------------------------------
-
-bool TSynEditWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Window shortcuts win over the editor's own bindings: never claim a combination.
-        event->ignore();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Tab belongs to the text, not to focus changes.
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            keyPressEvent(key);
-            return true;
-        }
-    }
-    return QAbstractScrollArea::event(event);
-}
-
-void TSynEditWidget::keyPressEvent(QKeyEvent* event) {
-    const TShortCut shortCut = ShortCutOfKeyEvent(*event);
-    std::optional<TSynEditorCommand> command;
-    if (shortCut != 0)
-        command = keyStrokes.FindCommand(shortCut);
-    if (command) {
-        ExecuteCommand(*command);
-        event->accept();
-        emit KeyPressed(event);
-        return;
-    }
-    const QString text = event->text();
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool ctrl = modifiers & Qt::ControlModifier, alt = modifiers & Qt::AltModifier;
-    const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() != 0x7F;
-    });
-    // Ctrl+Alt together is AltGr on some systems and types a character.
-    if (printable && ctrl == alt) {
-        ExecuteCommand(ecChar, FromQString(text));
-        event->accept();
-        emit KeyPressed(event);
-        return;
-    }
-    event->ignore();
-    emit KeyPressed(event);
-}
-
-void TSynEditWidget::keyReleaseEvent(QKeyEvent* event) {
-    QAbstractScrollArea::keyReleaseEvent(event);
-    emit KeyReleased(event);
-}
-
-void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
-    setFocus(Qt::MouseFocusReason);
-    rowMoveX = -1;
-    if (event->button() == Qt::LeftButton) {
-        const BufferPosition position = PositionAt(event->position().toPoint());
-        const bool tripleClick = lastDoubleClick.isValid() &&
-                                 lastDoubleClick.elapsed() < QApplication::doubleClickInterval();
-        lastDoubleClick.invalidate();
-        if (tripleClick) {
-            const int line = position.line.Value();
-            const BufferPosition end =
-                line + 1 < engine.LineCount()
-                    ? MakePosition(line + 1, 0)
-                    : BufferPosition{position.line,
-                                     ByteColumn(engine.LineText(position.line).size())};
-            engine.SetSelection(MakePosition(line, 0), end);
-        } else {
-            const bool alt = event->modifiers() & Qt::AltModifier;
-            const bool shift = event->modifiers() & Qt::ShiftModifier;
-            if (alt) {
-                engine.SetSelectionMode(TSynSelectionMode::smColumn);
-                columnByMouse = true;
-            } else if (columnByMouse) {
-                engine.SetSelectionMode(TSynSelectionMode::smNormal);
-                columnByMouse = false;
-            }
-            engine.SetCaret(position, shift ? TSynCaretMove::Extend : TSynCaretMove::Collapse);
-            mouseSelecting = true;
-        }
-    }
-    emit MousePressed(event);
-}
-
-void TSynEditWidget::ExtendByMouse(QPoint point) {
-    // Dragging beyond an edge scrolls that way by one row or a few characters.
-    if (point.y() < 0)
-        SetTopLine(TopLine() - 1);
-    else if (point.y() >= viewport()->height())
-        SetTopLine(TopLine() + 1);
-    if (!wordWrap) {
-        QScrollBar* horizontal = horizontalScrollBar();
-        if (point.x() < TextAreaLeft())
-            horizontal->setValue(horizontal->value() - horizontal->singleStep());
-        else if (point.x() >= viewport()->width())
-            horizontal->setValue(horizontal->value() + horizontal->singleStep());
-    }
-    const QPoint inside(std::clamp(point.x(), TextAreaLeft(), viewport()->width() - 1),
-                        std::clamp(point.y(), 0, viewport()->height() - 1));
-    engine.SetCaret(PositionAt(inside), TSynCaretMove::Extend);
-}
-
-void TSynEditWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!mouseSelecting || !(event->buttons() & Qt::LeftButton))
-        return;
-    lastMousePoint = event->position().toPoint();
-    ExtendByMouse(lastMousePoint);
-    // Held outside the view, the selection goes on growing as the view scrolls.
-    if (viewport()->rect().contains(lastMousePoint))
-        autoScrollTimer.stop();
-    else if (!autoScrollTimer.isActive())
-        autoScrollTimer.start();
-}
-
-void TSynEditWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        mouseSelecting = false;
-        autoScrollTimer.stop();
-    }
-}
-
-void TSynEditWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mouseDoubleClickEvent(event);
-        return;
-    }
-    const BufferRange word = engine.WordAt(PositionAt(event->position().toPoint()));
-    engine.SetSelection(word.begin, word.end);
-    mouseSelecting = false;
-    lastDoubleClick.start();
-    emit MousePressed(event);
-}
-
-void TSynEditWidget::wheelEvent(QWheelEvent* event) {
-    const QPoint delta = event->angleDelta();
-    const bool sideways =
-        delta.x() != 0 || (event->modifiers() & Qt::ShiftModifier) ? !wordWrap : false;
-    const int steps = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
-    if (steps == 0) {
-        event->ignore();
-        return;
-    }
-    if (sideways) {
-        QScrollBar* horizontal = horizontalScrollBar();
-        horizontal->setValue(horizontal->value() - steps * kWheelRows * horizontal->singleStep());
-    } else if (!wordWrap) {
-        SetTopLine(TopLine() - steps * kWheelRows);
-    } else {
-        // Word wrap scrolls by rows, so a long wrapped line can be read through.
-        int rows = -steps * kWheelRows;
-        while (rows > 0) {
-            if (topRow + 1 < int(RowStarts(TopLine()).size()))
-                ++topRow;
-            else if (TopLine() + 1 < Lines().Count())
-                SetTopLine(TopLine() + 1);
-            --rows;
-        }
-        while (rows < 0) {
-            if (topRow > 0)
-                --topRow;
-            else if (TopLine() > 0) {
-                SetTopLine(TopLine() - 1);
-                topRow = int(RowStarts(TopLine()).size()) - 1;
-            }
-            ++rows;
-        }
-        viewport()->update();
-    }
-    event->accept();
-}
-
-void TSynEditWidget::focusInEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusInEvent(event);
-    RestartBlink();
-    viewport()->update(CaretRect());
-}
-
-void TSynEditWidget::focusOutEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusOutEvent(event);
-    blinkTimer.stop();
-    caretShown = false;
-    viewport()->update(CaretRect());
-}
-
-void TSynEditWidget::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty())
-        ExecuteCommand(ecChar, FromQString(event->commitString()));
-    preedit = event->preeditString();
-    viewport()->update();
-    event->accept();
-}
-
-QVariant TSynEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
-    auto* self = const_cast<TSynEditWidget*>(this);
-    const BufferPosition caret = engine.Caret();
-    const std::string_view line = engine.LineText(caret.line);
-    switch (query) {
-    case Qt::ImEnabled:
-        return !engine.ReadOnly();
-    case Qt::ImCursorRectangle:
-        return QRectF(self->CaretRect());
-    case Qt::ImFont:
-        return editorFont;
-    case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
-        return int(ToQString(line.substr(0, caret.column.Value())).size());
-    case Qt::ImSurroundingText:
-        return ToQString(line);
-    case Qt::ImCurrentSelection:
-        return ClipboardText(engine.SelectedText());
-    case Qt::ImHints:
-        return int(Qt::ImhMultiLine);
-    default:
-        return QAbstractScrollArea::inputMethodQuery(query);
     }
 }
 
