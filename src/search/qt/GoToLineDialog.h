@@ -2,20 +2,17 @@
 // TForm4, the "Go to line number" dialog. Created once and kept, so it shows the number
 // entered last time.
 
-#include <QDialog>
+#include "platform/qt/OneFieldDialog.h"
+
 #include <QString>
 #include <optional>
 
-class QLineEdit;
-
-class TForm4 : public QDialog {
+class TForm4 : public TOneFieldDialog {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
-    QLineEdit* Edit1 = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    explicit TForm4(QWidget* parent = nullptr) : TOneFieldDialog("Go to line number", "1", parent) {
+        resize(255, 99);
+    }
 };
 
 // The text without leading and trailing characters up to the space.

@@ -1,5 +1,7 @@
 #include "platform/Encoding.h"
 
+#include "support/ByteStrings.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
@@ -17,33 +19,6 @@ std::vector<CharCode> Codes(std::string_view text, const Encoding& encoding) {
     for (std::size_t pos = 0; pos < text.size(); pos += encoding.CharLength(text, pos))
         codes.push_back(encoding.CodeAt(text, pos));
     return codes;
-}
-
-std::string AllBytes() {
-    std::string bytes;
-    for (int byte = 0; byte < 256; ++byte)
-        bytes.push_back(static_cast<char>(byte));
-    return bytes;
-}
-
-// Byte strings that stress UTF-8 decoding; every one must survive any encoding.
-const std::vector<std::string>& HardByteStrings() {
-    static const std::vector<std::string> strings = {
-        AllBytes(),
-        std::string("a\0b\0\0c", 6),            // NUL bytes kept
-        "\xE2\x82\xAC \xF0\x9F\x98\x80",        // well-formed: euro sign, emoji
-        "\xE2\x82",                             // truncated at the end
-        "\xE2\x82z\xF0\x9F\x98",                // truncated in the middle
-        "\xC0\x80\xC1\xBF\xE0\x80\x80",         // overlongs
-        "\xE0\x9F\xBF\xF0\x8F\xBF\xBF",         // overlongs of 3 and 4 bytes
-        "\xED\xA0\x80\xED\xBF\xBF",             // surrogates encoded in UTF-8
-        "\xF4\x90\x80\x80",                     // above U+10FFFF
-        "\xF5\x80\xF8\xFE\xFF",                 // bytes that never start a sequence
-        "\x80\xBF\x80x\xBF",                    // lone continuation bytes
-        "\xC3\xA9\xC3",                         // good then truncated
-        "\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF", // the largest of each length
-    };
-    return strings;
 }
 
 TEST(Encoding, EveryByteStringRoundTripsThroughCodesInEveryEncoding) {

@@ -1,4 +1,6 @@
 #include "MainWindowFixture.h"
+#include "app/qt/NameDialog.h"
+#include "search/qt/GoToLineDialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -56,4 +58,20 @@ TEST_F(MainWindowTest, TabBarSitsBelowTheEditorsAndAboveTheStatusBar) {
 
 TEST_F(MainWindowTest, TitleIsTheProgramNameWithTrailingSpace) {
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro ");
+}
+
+TEST_F(MainWindowTest, SecondaryDialogsStartWithTheirCaptionsAndTexts) {
+    struct Case {
+        QDialog* dialog;
+        QString caption;
+        QString text;
+    };
+    for (const Case& c : {Case{window->Form2, "Enter file name", "untitled"},
+                          Case{window->Form4, "Go to line number", "1"}}) {
+        dialogs.Queue(ScriptedDialogs::TypedText{"", false});
+        EXPECT_FALSE(dialogs.Exec(*c.dialog));
+        EXPECT_EQ(dialogs.History().back().caption, c.caption);
+        EXPECT_EQ(dialogs.History().back().text, c.text);
+    }
+    EXPECT_EQ(window->Form2->size(), QSize(248, 72));
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/EncodingQt.h"
 
+#include "support/ByteStrings.h"
+
 #include <QList>
 #include <gtest/gtest.h>
 #include <string>
@@ -9,31 +11,6 @@ namespace {
 
 const Encoding& Page(int codePage) {
     return *Encoding::ForCodePage(codePage);
-}
-
-std::string AllBytes() {
-    std::string bytes;
-    for (int byte = 0; byte < 256; ++byte)
-        bytes.push_back(static_cast<char>(byte));
-    return bytes;
-}
-
-const std::vector<std::string>& HardByteStrings() {
-    static const std::vector<std::string> strings = {
-        AllBytes(),
-        std::string("a\0b\0\0c", 6),
-        "0123456789abcdef\xE2\x82\xAC"
-        "0123456789abcdef",                     // ASCII runs around a sequence
-        "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF",     // outside the BMP
-        "\xE2\x82",                             // truncated
-        "01234567\xE2\x82z",                    // truncated after a fast run
-        "\xC0\x80\xE0\x80\x80\xF0\x80\x80\x80", // overlongs
-        "\xED\xA0\x80\xED\xB0\x80",             // UTF-8 encoded surrogates
-        "\xF4\x90\x80\x80\xF5\xFE\xFF",         // above U+10FFFF, never-lead bytes
-        "\x80\xBF",                             // lone continuation bytes
-        "\xE9ghijklm\xE9nopqrstu",              // a high byte last of eight
-    };
-    return strings;
 }
 
 TEST(EncodingQt, EveryByteStringRoundTripsThroughQStringInEveryEncoding) {

@@ -1,13 +1,14 @@
-#include "app/qt/NameDialog.h"
+#include "platform/qt/OneFieldDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Enter file name");
-    Edit1 = new QLineEdit("untitled", this);
+TOneFieldDialog::TOneFieldDialog(const QString& caption, const QString& text, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(caption);
+    Edit1 = new QLineEdit(text, this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -15,12 +16,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Edit1);
     layout->addWidget(buttons);
-    setFixedSize(248, 72);
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void TOneFieldDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Typing replaces the proposed name.
-    Edit1->selectAll();
     Edit1->setFocus();
+    Edit1->selectAll();
 }
