@@ -17,6 +17,10 @@ void ScriptedDialogs::QueueFiles(const QStringList& files, int filterIndex) {
     answers.emplace_back(std::optional<FileDialogResult>(FileDialogResult{files, filterIndex}));
 }
 
+void ScriptedDialogs::QueueText(const QString& text, bool accept) {
+    answers.emplace_back(TypedText{text, accept});
+}
+
 DialogAnswer ScriptedDialogs::Message(MessageKind kind, const QString& caption, const QString& text,
                                       MessageButtons buttons) {
     shown.push_back({Kind::Message, kind, buttons, caption, text, {}});

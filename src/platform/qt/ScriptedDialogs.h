@@ -39,6 +39,8 @@ public:
     // Answers the next file dialog with these files (filter index 1 unless given).
     void QueueFiles(const QStringList& files, int filterIndex = 1);
     void QueueCancel() { answers.emplace_back(DialogAnswer::Cancel); }
+    // Answers the next of the program's own dialogs: types text, then OK or Cancel.
+    void QueueText(const QString& text, bool accept = true);
 
     const std::vector<Shown>& History() const { return shown; }
     // Questions asked when no answer of the right kind was queued; they got Cancel.

@@ -22,7 +22,7 @@ TEST_F(MainWindowTest, GoToMovesTheCaretInEitherView) {
     for (int mode : {vmPlain, vmCode}) {
         window->CurrentPlainEditor()->SetText(TenLines());
         window->SetViewMode(mode);
-        dialogs.Queue(ScriptedDialogs::TypedText{" 5 ", true});
+        dialogs.QueueText(" 5 ");
         window->mniGotoClick();
         EXPECT_EQ(window->StatusBarText->text(), "Line: 5  Col: 1  ") << mode;
         if (mode == vmCode)
@@ -35,12 +35,12 @@ TEST_F(MainWindowTest, GoToMovesTheCaretInEitherView) {
 
 TEST_F(MainWindowTest, GoToDialogShowsTheLastNumberAndCancelChangesNothing) {
     window->CurrentPlainEditor()->SetText(TenLines());
-    dialogs.Queue(ScriptedDialogs::TypedText{"7", true});
+    dialogs.QueueText("7");
     window->mniGotoClick();
     EXPECT_EQ(dialogs.History().back().caption, "Go to line number");
     EXPECT_EQ(dialogs.History().back().text, "1");
 
-    dialogs.Queue(ScriptedDialogs::TypedText{"2", false});
+    dialogs.QueueText("2", false);
     window->mniGotoClick();
     EXPECT_EQ(dialogs.History().back().text, "7");
     EXPECT_EQ(window->StatusBarText->text(), "Line: 7  Col: 1  ");
@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, GoToDialogShowsTheLastNumberAndCancelChangesNothing) {
 
 TEST_F(MainWindowTest, GoToRejectsWhatIsNoWholeNumber) {
     window->CurrentPlainEditor()->SetText(TenLines());
-    dialogs.Queue(ScriptedDialogs::TypedText{" abc ", true});
+    dialogs.QueueText(" abc ");
     window->mniGotoClick();
     EXPECT_EQ(LastMessage(), "'abc' is not a valid integer value");
     EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, GoToRejectsWhatIsNoWholeNumber) {
 
 TEST_F(MainWindowTest, GoToBeyondTheLastLineLeavesTheCaretOnALine) {
     window->CurrentPlainEditor()->SetText(TenLines());
-    dialogs.Queue(ScriptedDialogs::TypedText{"99", true});
+    dialogs.QueueText("99");
     window->mniGotoClick();
     EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
 }

@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, SecondaryDialogsStartWithTheirCaptionsAndTexts) {
     };
     for (const Case& c : {Case{window->Form2, "Enter file name", "untitled"},
                           Case{window->Form4, "Go to line number", "1"}}) {
-        dialogs.Queue(ScriptedDialogs::TypedText{"", false});
+        dialogs.QueueText("", false);
         EXPECT_FALSE(dialogs.Exec(*c.dialog));
         EXPECT_EQ(dialogs.History().back().caption, c.caption);
         EXPECT_EQ(dialogs.History().back().text, c.text);

@@ -80,8 +80,8 @@ TEST(ScriptedDialogs, OwnDialogGetsTheTypedTextOnlyWhenAccepted) {
     QDialog dialog;
     dialog.setWindowTitle("Go to line number");
     auto* field = new QLineEdit("1", &dialog);
-    dialogs.Queue(ScriptedDialogs::TypedText{"42", true});
-    dialogs.Queue(ScriptedDialogs::TypedText{"99", false});
+    dialogs.QueueText("42");
+    dialogs.QueueText("99", false);
 
     EXPECT_TRUE(dialogs.Exec(dialog));
     EXPECT_EQ(field->text(), "42");
