@@ -26,21 +26,21 @@ QToolBar* NewRow(QMainWindow* window, const QString& name) {
     return row;
 }
 
-struct ToolButtonSpec {
+struct ToolButtonDefinition {
     const char* caption = nullptr; // none: a separator
     const char* hint = nullptr;
     const char* icon = nullptr;
 };
 
-void AddButtons(QToolBar* row, std::initializer_list<ToolButtonSpec> buttons) {
-    for (const ToolButtonSpec& spec : buttons) {
-        if (!spec.caption) {
+void AddButtons(QToolBar* row, std::initializer_list<ToolButtonDefinition> buttons) {
+    for (const ToolButtonDefinition& button : buttons) {
+        if (!button.caption) {
             row->addSeparator();
             continue;
         }
-        QAction* action = row->addAction(ToolIcon(spec.icon), spec.caption);
-        action->setToolTip(spec.hint);
-        action->setObjectName(spec.icon);
+        QAction* action = row->addAction(ToolIcon(button.icon), button.caption);
+        action->setToolTip(button.hint);
+        action->setObjectName(button.icon);
     }
 }
 

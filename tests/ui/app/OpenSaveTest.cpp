@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 #include <unistd.h>
 
 TEST_F(MainWindowTest, OpenLoadsIntoTheUnusedTabAndNormalisesLineBreaks) {
@@ -217,4 +220,18 @@ TEST_F(MainWindowTest, CodeViewSavesEveryLineWithCrLf) {
     window->SetViewMode(vmCode);
     window->mniSaveClick();
     EXPECT_EQ(ReadFile(path), "a\r\nb\r\n");
+}
+
+TEST_F(MainWindowTest, FilesDroppedOnTheWindowOpenAsFromTheOpenCommand) {
+    const QString a = WriteFile("a.txt", "a");
+    const QString b = WriteFile("b.txt", "b");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(TabCaptions(), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(CurrentText(), "b");
 }
