@@ -1,6 +1,8 @@
 #include "codeedit/HighlighterRegistry.h"
 
+#include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/SynHighlighterIni.h"
 
 #include <algorithm>
 
@@ -16,6 +18,8 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
     // One row per language.
     static const std::vector<THighlighterClass> classes = {
         {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
+        {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
+        {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
     };
     return classes;
 }

@@ -1,0 +1,228 @@
+#include "codeedit/SynHighlighterIni.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+namespace {
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsNumberChar(unsigned char c) {
+    return IsDigit(c) || c == '.' || c == 'E' || c == 'e';
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynIniSyn"), true);
+
+} // namespace
+
+struct TIniDispatch {
+    static const TSynDispatchTable<TSynIniSyn>& Table() {
+        static const TSynDispatchTable<TSynIniSyn> table = [] {
+            TSynDispatchTable<TSynIniSyn> t;
+            t.fill(&TSynIniSyn::TextProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynIniSyn::SpaceProc;
+            }
+            for (int c = '0'; c <= '9'; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
+            }
+            t[0] = &TSynIniSyn::NullProc;
+            t['\n'] = &TSynIniSyn::LineFeedProc;
+            t['\r'] = &TSynIniSyn::CarriageReturnProc;
+            t['['] = &TSynIniSyn::SectionProc;
+            t[';'] = &TSynIniSyn::CommentProc;
+            t['='] = &TSynIniSyn::EqualProc;
+            t['"'] = &TSynIniSyn::StringProc;
+            t['\''] = &TSynIniSyn::StringProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynIniSyn::TSynIniSyn() : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null)) {
+    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetForeground(foreground);
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", clGreen, fsItalic);
+    textAttri = add("Text", clNone, 0);
+    sectionAttri = add("Section", clNone, fsBold);
+    keyAttri = add("Key", clNone, 0);
+    numberAttri = add("Number", clNone, 0);
+    spaceAttri = add("Space", clNone, 0);
+    stringAttri = add("String", clNone, 0);
+    symbolAttri = add("Symbol", clNone, 0);
+    SetAttributesOnChange();
+
+    const std::pair<TIniTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
+        {TIniTokenKind::Comment, commentAttri}, {TIniTokenKind::Text, textAttri},
+        {TIniTokenKind::Section, sectionAttri}, {TIniTokenKind::Key, keyAttri},
+        {TIniTokenKind::Number, numberAttri},   {TIniTokenKind::Space, spaceAttri},
+        {TIniTokenKind::String, stringAttri},   {TIniTokenKind::Symbol, symbolAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("INI Files (*.ini)|*.ini");
+}
+
+TSynHighlighterAttributes* TSynIniSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynIniSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynIniSyn::SampleSource() const {
+    return "; Syntax highlighting\r\n"
+           "[Section]\r\n"
+           "Key=value\r\n"
+           "String=\"Arial\"\r\n"
+           "Number=123456";
+}
+
+std::string TSynIniSyn::LanguageName() const {
+    return "INI file";
+}
+
+void TSynIniSyn::NextToken() {
+    tokenPos = run;
+    (this->*TIniDispatch::Table()[At(run)])();
+}
+
+void TSynIniSyn::OneCharacter(TIniTokenKind kind) {
+    ++run;
+    SetKind(kind);
+}
+
+void TSynIniSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TIniTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    OneCharacter(TIniTokenKind::Space);
+}
+
+void TSynIniSyn::LineFeedProc() {
+    OneCharacter(TIniTokenKind::Space);
+}
+
+void TSynIniSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TIniTokenKind::Space);
+}
+
+void TSynIniSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(TIniTokenKind::Space);
+}
+
+void TSynIniSyn::SectionProc() {
+    if (!AtColumnZero()) {
+        OneCharacter(TIniTokenKind::Text);
+        return;
+    }
+    ++run;
+    while (!AtEnd(run)) {
+        if (line[run++] == ']') {
+            break;
+        }
+    }
+    SetKind(TIniTokenKind::Section);
+}
+
+void TSynIniSyn::CommentProc() {
+    if (!AtColumnZero()) {
+        OneCharacter(TIniTokenKind::Text);
+        return;
+    }
+    run = length;
+    SetKind(TIniTokenKind::Comment);
+}
+
+void TSynIniSyn::EqualProc() {
+    OneCharacter(TIniTokenKind::Symbol);
+}
+
+// The closing quote is the same character as the opening one. Two quotes right after the
+// opening one are skipped, so «"""a"» is one string.
+void TSynIniSyn::StringProc() {
+    const unsigned char quote = At(run);
+    if (At(run + 1) == quote && At(run + 2) == quote) {
+        run += 2;
+    }
+    while (!AtEnd(run)) {
+        ++run;
+        if (At(run) == quote) {
+            ++run;
+            break;
+        }
+    }
+    SetKind(TIniTokenKind::String);
+}
+
+void TSynIniSyn::NumberProc() {
+    if (AtColumnZero()) {
+        KeyScan();
+        return;
+    }
+    ++run;
+    while (IsNumberChar(At(run))) {
+        ++run;
+    }
+    SetKind(TIniTokenKind::Number);
+}
+
+void TSynIniSyn::TextProc() {
+    if (AtColumnZero()) {
+        KeyScan();
+        return;
+    }
+    OneCharacter(TIniTokenKind::Text);
+}
+
+void TSynIniSyn::KeyScan() {
+    ++run;
+    while (!AtEnd(run) && line[run] != '=') {
+        ++run;
+    }
+    SetKind(TIniTokenKind::Key);
+}
