@@ -123,12 +123,6 @@ public:
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     std::unique_ptr<TSynHTMLSyn> SynHTMLSyn1; // the code editors' default highlighter
-    // The dialogs keep what they last showed, as the common dialog components do.
-    QString OpenDialogFolder;
-    QString SaveDialogFileName;
-    int openDialogFilterIndex = 1;
-    int saveDialogFilterIndex = 1;
-    QString saveDialogDefaultExtension;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -166,4 +160,10 @@ private:
     int clickedTabIndex = -1;
     int dragSourceIndex = -1;
     QPoint dragStart;
+    // The file dialogs keep what they last showed, as the common dialog components do.
+    QString openDialogFolder;
+    int openDialogFilterIndex = 1;
+    QString saveDialogFileName;
+    int saveDialogFilterIndex = 1;
+    QString saveDialogDefaultExtension;
 };

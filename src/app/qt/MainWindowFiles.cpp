@@ -61,14 +61,14 @@ void TForm1::mniOpenClick() {
     request.caption = "Open";
     request.filters = OpenDialogFilters();
     request.filterIndex = openDialogFilterIndex;
-    request.initialFolder = OpenDialogFolder;
+    request.initialFolder = openDialogFolder;
     request.defaultExtension = "txt";
     request.multiSelect = true;
     const std::optional<FileDialogResult> chosen = dialogs.OpenFile(request);
     if (!chosen)
         return;
     openDialogFilterIndex = chosen->filterIndex;
-    OpenDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
+    openDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
     for (const QString& file : chosen->files)
         OpenFile(file);
 }
@@ -140,8 +140,8 @@ bool TForm1::SaveDocumentAs(int position) {
     request.caption = "Save As";
     request.filters = SaveDialogFilters();
     request.overwritePrompt = true;
-    request.fileName = document.FileName.isEmpty() ? SaveDialogFileName : document.FileName;
-    SaveDialogFileName = request.fileName;
+    request.fileName = document.FileName.isEmpty() ? saveDialogFileName : document.FileName;
+    saveDialogFileName = request.fileName;
     if (SplitFileName(LocalPath(request.fileName)).extension == ".txt") {
         saveDialogDefaultExtension = "txt";
     } else {
@@ -154,8 +154,8 @@ bool TForm1::SaveDocumentAs(int position) {
     if (!chosen)
         return false;
     saveDialogFilterIndex = chosen->filterIndex;
-    SaveDialogFileName = chosen->files.front();
-    document.FileName = SaveDialogFileName;
+    saveDialogFileName = chosen->files.front();
+    document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position);
     RebuildTabs();
     UpdateTitle();
