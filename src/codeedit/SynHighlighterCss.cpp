@@ -1,0 +1,503 @@
+#include "codeedit/SynHighlighterCss.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+namespace {
+
+constexpr int MaxKey = 254;
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsHexDigit(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c) || c == '_' || c == '-';
+}
+
+TSynWeights CssWeights() {
+    TSynWeights weights{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
+        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
+    }
+    weights['_'] = 31;
+    weights['-'] = '-' - 64;
+    return weights;
+}
+
+const std::vector<std::string_view> keywords = {
+    "cm",
+    "deg",
+    "em",
+    "pc",
+    "s",
+    "in",
+    "rad",
+    "b-box",
+    "mm",
+    "page",
+    "cue",
+    "ex",
+    "grad",
+    "ms",
+    "Hz",
+    "pt",
+    "clear",
+    "px",
+    "clip",
+    "src",
+    "left",
+    "ime-mode",
+    "kHz",
+    "top",
+    "panose-1",
+    "speak",
+    "float",
+    "font",
+    "padding",
+    "pitch",
+    "height",
+    "run-in",
+    "line-break",
+    "cap-height",
+    "size",
+    "cue-after",
+    "cue-before",
+    "margin",
+    "pause",
+    "right",
+    "marks",
+    "border",
+    "x-height",
+    "ascent",
+    "color",
+    "z-index",
+    "width",
+    "stemh",
+    "slope",
+    "baseline",
+    "zoom",
+    "filter",
+    "descent",
+    "top-line",
+    "speak-header",
+    "min-height",
+    "max-height",
+    "unicode-bidi",
+    "page-break-after",
+    "word-break",
+    "line-height",
+    "padding-left",
+    "page-break-before",
+    "stemv",
+    "behavior",
+    "speech-rate",
+    "min-width",
+    "pitch-range",
+    "mathline",
+    "max-width",
+    "widths",
+    "bottom",
+    "margin-left",
+    "border-left",
+    "display",
+    "padding-top",
+    "page-break-inside",
+    "volume",
+    "white-space",
+    "ruby-align",
+    "orphans",
+    "content",
+    "text-align",
+    "pause-after",
+    "widows",
+    "margin-top",
+    "border-top",
+    "pause-before",
+    "cursor",
+    "font-size",
+    "richness",
+    "background",
+    "caption-side",
+    "counter",
+    "outline",
+    "quotes",
+    "direction",
+    "unicode-range",
+    "padding-right",
+    "azimuth",
+    "word-wrap",
+    "stress",
+    "voice-family",
+    "font-family",
+    "units-per-em",
+    "elevation",
+    "margin-right",
+    "border-right",
+    "centerline",
+    "border-color",
+    "border-width",
+    "font-weight",
+    "play-during",
+    "word-spacing",
+    "empty-cells",
+    "background-image",
+    "border-spacing",
+    "layout-grid",
+    "vertical-align",
+    "table-layout",
+    "text-indent",
+    "overflow",
+    "font-style",
+    "position",
+    "speak-numeral",
+    "marker-offset",
+    "writing-mode",
+    "text-shadow",
+    "font-variant",
+    "padding-bottom",
+    "overflow-x",
+    "list-style",
+    "overflow-y",
+    "border-style",
+    "border-collapse",
+    "definition-src",
+    "margin-bottom",
+    "border-bottom",
+    "text-kashida-space",
+    "font-stretch",
+    "border-left-color",
+    "letter-spacing",
+    "border-left-width",
+    "layout-grid-mode",
+    "layout-grid-line",
+    "visibility",
+    "ruby-overhang",
+    "border-top-color",
+    "list-style-image",
+    "border-top-width",
+    "background-color",
+    "outline-color",
+    "scrollbar-face-color",
+    "outline-width",
+    "counter-reset",
+    "border-left-style",
+    "border-right-color",
+    "border-right-width",
+    "font-size-adjust",
+    "text-autospace",
+    "scrollbar-base-color",
+    "text-decoration",
+    "border-top-style",
+    "outline-style",
+    "layout-grid-type",
+    "text-justify",
+    "ruby-position",
+    "scrollbar-3d-light-color",
+    "border-right-style",
+    "list-style-type",
+    "border-bottom-color",
+    "border-bottom-width",
+    "text-transform",
+    "counter-increment",
+    "background-attachment",
+    "speak-punctuation",
+    "border-bottom-style",
+    "background-position",
+    "scrollbar-shadow-color",
+    "background-position-x",
+    "background-position-y",
+    "scrollbar-arrow-color",
+    "scrollbar-dark-shadow-color",
+    "scrollbar-highlight-color",
+    "list-style-position",
+    "text-underline-position",
+};
+
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynKeywordTable t(CssWeights(), MaxKey, TSynKeywordCase::ByWeight);
+        for (auto keyword : keywords) {
+            t.Add(keyword, static_cast<int>(TCssTokenKind::Key));
+        }
+        return t;
+    }();
+    return table;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynCssSyn"), true);
+
+} // namespace
+
+struct TCssDispatch {
+    static const TSynDispatchTable<TSynCssSyn>& Table() {
+        static const TSynDispatchTable<TSynCssSyn> table = [] {
+            TSynDispatchTable<TSynCssSyn> t;
+            t.fill(&TSynCssSyn::UnknownProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynCssSyn::SpaceProc;
+            }
+            for (int c = 0; c < 256; ++c) {
+                if (IsLetter(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;
+                } else if (IsDigit(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &TSynCssSyn::NumberProc;
+                }
+            }
+            t[0] = &TSynCssSyn::NullProc;
+            t['\n'] = &TSynCssSyn::LineFeedProc;
+            t['\r'] = &TSynCssSyn::CarriageReturnProc;
+            t['_'] = &TSynCssSyn::WordProc;
+            t['#'] = &TSynCssSyn::ColourProc;
+            t['$'] = &TSynCssSyn::ColourProc;
+            t['-'] = &TSynCssSyn::MinusProc;
+            t['\''] = &TSynCssSyn::StringProc;
+            t['{'] = &TSynCssSyn::BraceProc;
+            t['}'] = &TSynCssSyn::BraceProc;
+            t['('] = &TSynCssSyn::SymbolProc;
+            t[')'] = &TSynCssSyn::SymbolProc;
+            t['/'] = &TSynCssSyn::SlashProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+const std::vector<std::string_view>& TSynCssSyn::Keywords() {
+    return keywords;
+}
+
+TSynCssSyn::TSynCssSyn() : TSynScanningHighlighter(static_cast<int>(TCssTokenKind::Null)) {
+    auto add = [this](const char* name, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", fsItalic);
+    identifierAttri = add("Identifier", 0);
+    keyAttri = add("Key", fsBold);
+    numberAttri = add("Number", 0);
+    spaceAttri = add("Space", 0);
+    stringAttri = add("String", 0);
+    symbolAttri = add("Symbol", 0);
+    SetAttributesOnChange();
+
+    const std::pair<TCssTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
+        {TCssTokenKind::Comment, commentAttri}, {TCssTokenKind::Identifier, identifierAttri},
+        {TCssTokenKind::Key, keyAttri},         {TCssTokenKind::Number, numberAttri},
+        {TCssTokenKind::Space, spaceAttri},     {TCssTokenKind::String, stringAttri},
+        {TCssTokenKind::Symbol, symbolAttri},   {TCssTokenKind::Unknown, identifierAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("Cascading Stylesheets (*.css)|*.css");
+}
+
+TSynHighlighterAttributes* TSynCssSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynCssSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynCssSyn::LanguageName() const {
+    return "Cascading style sheets";
+}
+
+TSynRange TSynCssSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynCssSyn::RestoreRange(TSynRange value) {
+    // Anything not ours starts as after ClearRange.
+    range = value == static_cast<TSynRange>(TCssRange::Comment) ? TCssRange::Comment
+                                                                : TCssRange::Normal;
+}
+
+void TSynCssSyn::ClearRange() {
+    range = TCssRange::Normal;
+}
+
+void TSynCssSyn::NextToken() {
+    tokenPos = run;
+    if (range == TCssRange::Comment) {
+        CommentScanner();
+    } else {
+        (this->*TCssDispatch::Table()[At(run)])();
+    }
+}
+
+// Comment text up to and including "*/", or to the line end when it goes on.
+void TSynCssSyn::CommentScanner() {
+    if (AtEnd(run)) {
+        SetKind(TCssTokenKind::Null);
+        return;
+    }
+    SetKind(TCssTokenKind::Comment);
+    while (!AtEnd(run)) {
+        if (At(run) == '*' && At(run + 1) == '/') {
+            run += 2;
+            range = TCssRange::Normal;
+            return;
+        }
+        ++run;
+    }
+}
+
+void TSynCssSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TCssTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover it.
+    ++run;
+    SetKind(TCssTokenKind::Space);
+}
+
+void TSynCssSyn::LineFeedProc() {
+    ++run;
+    SetKind(TCssTokenKind::Space);
+}
+
+void TSynCssSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TCssTokenKind::Space);
+}
+
+void TSynCssSyn::SpaceProc() {
+    ++run;
+    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
+        ++run;
+    }
+    SetKind(TCssTokenKind::Space);
+}
+
+void TSynCssSyn::WordProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    const auto& table = KeywordTable();
+    const bool found =
+        table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
+    SetKind(found ? TCssTokenKind::Key : TCssTokenKind::Identifier);
+}
+
+// Digits, points and exponents; a unit such as "em" or "ex" is left for the next token.
+void TSynCssSyn::NumberProc() {
+    ++run;
+    for (unsigned char c = At(run);; c = At(run)) {
+        const bool number = IsDigit(c) || c == '.' || c == 'E' || c == 'e';
+        const unsigned char next = At(run + 1);
+        if (!number || (c == '.' && next == '.') || (c == 'e' && (next == 'x' || next == 'm'))) {
+            break;
+        }
+        ++run;
+    }
+    SetKind(TCssTokenKind::Number);
+}
+
+void TSynCssSyn::ColourProc() {
+    ++run;
+    while (IsHexDigit(At(run))) {
+        ++run;
+    }
+    SetKind(TCssTokenKind::Number);
+}
+
+// A sign only after a space: "-" before a letter or digit, "-." before one; elsewhere it is
+// part of a name.
+void TSynCssSyn::MinusProc() {
+    const bool afterSpace = run > 0 && line[run - 1] == ' ';
+    ++run;
+    if (!afterSpace) {
+        SetKind(TCssTokenKind::Identifier);
+        return;
+    }
+    const auto isLetterOrDigit = [](unsigned char c) { return IsLetter(c) || IsDigit(c); };
+    if (isLetterOrDigit(At(run))) {
+        SetKind(TCssTokenKind::Number);
+    } else if (At(run) == '.' && isLetterOrDigit(At(run + 1))) {
+        ++run;
+        SetKind(TCssTokenKind::Number);
+    } else {
+        SetKind(TCssTokenKind::Space);
+    }
+}
+
+void TSynCssSyn::StringProc() {
+    SetKind(TCssTokenKind::String);
+    if (At(run + 1) == '\'' && At(run + 2) == '\'') {
+        run += 2;
+    }
+    do {
+        ++run;
+    } while (!AtEnd(run) && At(run) != '\'');
+    if (!AtEnd(run)) {
+        ++run;
+    }
+}
+
+void TSynCssSyn::BraceProc() {
+    ++run;
+    while (IsDigit(At(run))) {
+        ++run;
+    }
+    SetKind(TCssTokenKind::String);
+}
+
+void TSynCssSyn::SymbolProc() {
+    ++run;
+    SetKind(TCssTokenKind::Symbol);
+}
+
+void TSynCssSyn::SlashProc() {
+    if (At(run + 1) != '*') {
+        SymbolProc();
+        return;
+    }
+    run += 2;
+    range = TCssRange::Comment;
+    SetKind(TCssTokenKind::Comment);
+    if (!AtEnd(run)) {
+        CommentScanner();
+    }
+}
+
+void TSynCssSyn::UnknownProc() {
+    ++run;
+    SetKind(TCssTokenKind::Unknown);
+}
