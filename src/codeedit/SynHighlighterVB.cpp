@@ -1,0 +1,312 @@
+#include "codeedit/SynHighlighterVB.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+namespace {
+
+constexpr int MaxKey = 133;
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsWordChar(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool IsNumberChar(unsigned char c) {
+    return IsDigit(c) || c == '.' || c == 'E' || c == 'e';
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+TSynWeights Weights() {
+    TSynWeights weights{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
+        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
+    }
+    weights['_'] = 31;
+    return weights;
+}
+
+const std::vector<std::string_view> keywords = {
+    "ddb",        "if",           "each",      "me",       "and",        "do",
+    "as",         "cdbl",         "abs",       "end",      "with",       "asc",
+    "tab",        "iif",          "mid",       "eof",      "dim",        "rgb",
+    "base",       "fv",           "beep",      "call",     "case",       "is",
+    "on",         "chr",          "loc",       "date",     "dir",        "len",
+    "mod",        "get",          "name",      "lof",      "or",         "cdate",
+    "log",        "val",          "tan",       "to",       "atn",        "clng",
+    "rnd",        "cos",          "begin",     "let",      "hex",        "spc",
+    "pv",         "imp",          "oct",       "dateadd",  "clear",      "for",
+    "fix",        "seek",         "sgn",       "line",     "lcase",      "lock",
+    "err",        "else",         "chdir",     "sub",      "sin",        "new",
+    "csng",       "int",          "left",      "cvar",     "kill",       "set",
+    "rate",       "space",        "eqv",       "ccur",     "irr",        "sln",
+    "exp",        "cint",         "wend",      "time",     "cbool",      "then",
+    "long",       "syd",          "erase",     "ucase",    "redim",      "pmt",
+    "not",        "circle",       "open",      "raise",    "now",        "npv",
+    "byte",       "form",         "nper",      "sqr",      "class",      "close",
+    "mkdir",      "datediff",     "object",    "cbyte",    "lset",       "shell",
+    "elseif",     "str",          "goto",      "xor",      "put",        "while",
+    "mirr",       "isdate",       "ipmt",      "exit",     "loop",       "double",
+    "second",     "cstr",         "pset",      "trim",     "rmdir",      "right",
+    "rset",       "hour",         "next",      "filelen",  "public",     "command",
+    "array",      "select",       "gosub",     "boolean",  "width",      "timer",
+    "ppmt",       "freefile",     "single",    "cverr",    "reset",      "lbound",
+    "chdrive",    "stop",         "month",     "module",   "const",      "compare",
+    "ltrim",      "static",       "curdir",    "format",   "weekday",    "error",
+    "write",      "until",        "unlock",    "ubound",   "print",      "integer",
+    "rtrim",      "empty",        "instr",     "input",    "msgbox",     "deftype",
+    "resume",     "minute",       "switch",    "qbcolor",  "isobject",   "variant",
+    "datepart",   "string",       "nothing",   "isnull",   "getobject",  "option",
+    "private",    "datevalue",    "fileattr",  "isarray",  "filecopy",   "getattr",
+    "dateserial", "return",       "environ",   "explicit", "typename",   "system",
+    "function",   "version",      "sendkeys",  "iserror",  "setattr",    "doevents",
+    "strcomp",    "randomize",    "isempty",   "currency", "vartype",    "createobject",
+    "timevalue",  "filedatetime", "isnumeric", "strconv",  "timeserial", "appactivate",
+    "attribute",  "ismissing",    "property",
+};
+
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynKeywordTable t(Weights(), MaxKey, TSynKeywordCase::ByWeight);
+        for (auto keyword : keywords) {
+            t.Add(keyword, static_cast<int>(TVbTokenKind::Keyword));
+        }
+        return t;
+    }();
+    return table;
+}
+
+bool IsKeyword(std::string_view word) {
+    const auto& table = KeywordTable();
+    return table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
+}
+
+bool IsRem(std::string_view word) {
+    return word.size() == 3 && (word[0] | 0x20) == 'r' && (word[1] | 0x20) == 'e' &&
+           (word[2] | 0x20) == 'm';
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynVBSyn"), true);
+
+} // namespace
+
+struct TVbDispatch {
+    static const TSynDispatchTable<TSynVBSyn>& Table() {
+        static const TSynDispatchTable<TSynVBSyn> table = [] {
+            TSynDispatchTable<TSynVBSyn> t;
+            t.fill(&TSynVBSyn::UnknownProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynVBSyn::SpaceProc;
+            }
+            for (int c = 0; c < 256; ++c) {
+                if (IsWordChar(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = IsDigit(static_cast<unsigned char>(c))
+                                                         ? &TSynVBSyn::NumberProc
+                                                         : &TSynVBSyn::WordProc;
+                }
+            }
+            for (unsigned char c : std::string_view("&()*+,-./:;=^{}")) {
+                t[c] = &TSynVBSyn::SymbolProc;
+            }
+            t[0] = &TSynVBSyn::NullProc;
+            t['\n'] = &TSynVBSyn::LineFeedProc;
+            t['\r'] = &TSynVBSyn::CarriageReturnProc;
+            t['\''] = &TSynVBSyn::CommentProc;
+            t['"'] = &TSynVBSyn::StringProc;
+            t['#'] = &TSynVBSyn::DateProc;
+            t['<'] = &TSynVBSyn::LowerProc;
+            t['>'] = &TSynVBSyn::GreaterProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+const std::vector<std::string_view>& TSynVBSyn::Keywords() {
+    return keywords;
+}
+
+TSynVBSyn::TSynVBSyn() : TSynScanningHighlighter(static_cast<int>(TVbTokenKind::Null)) {
+    auto add = [this](const char* name, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", fsItalic);
+    identifierAttri = add("Identifier", 0);
+    keyAttri = add("Reserved word", fsBold);
+    numberAttri = add("Number", 0);
+    spaceAttri = add("Space", 0);
+    stringAttri = add("String", 0);
+    symbolAttri = add("Symbol", 0);
+    SetAttributesOnChange();
+
+    const std::pair<TVbTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
+        {TVbTokenKind::Comment, commentAttri}, {TVbTokenKind::Identifier, identifierAttri},
+        {TVbTokenKind::Keyword, keyAttri},     {TVbTokenKind::Number, numberAttri},
+        {TVbTokenKind::Space, spaceAttri},     {TVbTokenKind::String, stringAttri},
+        {TVbTokenKind::Symbol, symbolAttri},   {TVbTokenKind::Unknown, identifierAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("Visual Basic Files (*.bas)|*.bas");
+}
+
+TSynHighlighterAttributes* TSynVBSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynVBSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynVBSyn::LanguageName() const {
+    return "Visual Basic";
+}
+
+void TSynVBSyn::NextToken() {
+    tokenPos = run;
+    (this->*TVbDispatch::Table()[At(run)])();
+}
+
+void TSynVBSyn::OneCharacter(TVbTokenKind kind) {
+    ++run;
+    SetKind(kind);
+}
+
+void TSynVBSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TVbTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    OneCharacter(TVbTokenKind::Space);
+}
+
+void TSynVBSyn::LineFeedProc() {
+    OneCharacter(TVbTokenKind::Space);
+}
+
+void TSynVBSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TVbTokenKind::Space);
+}
+
+void TSynVBSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(TVbTokenKind::Space);
+}
+
+void TSynVBSyn::WordProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    if (IsRem(word)) {
+        run = length;
+        SetKind(TVbTokenKind::Comment);
+    } else {
+        SetKind(IsKeyword(word) ? TVbTokenKind::Keyword : TVbTokenKind::Identifier);
+    }
+}
+
+void TSynVBSyn::NumberProc() {
+    ++run;
+    while (IsNumberChar(At(run))) {
+        ++run;
+    }
+    SetKind(TVbTokenKind::Number);
+}
+
+void TSynVBSyn::CommentProc() {
+    run = length;
+    SetKind(TVbTokenKind::Comment);
+}
+
+// A string ends at the next double quote or the line end; two quotes right after the opening
+// one are skipped first, so «"""a"» is one string.
+void TSynVBSyn::StringProc() {
+    if (At(run + 1) == '"' && At(run + 2) == '"') {
+        run += 2;
+    }
+    while (!AtEnd(run)) {
+        ++run;
+        if (At(run) == '"') {
+            ++run;
+            break;
+        }
+    }
+    SetKind(TVbTokenKind::String);
+}
+
+void TSynVBSyn::DateProc() {
+    ++run;
+    while (!AtEnd(run)) {
+        if (line[run++] == '#') {
+            break;
+        }
+    }
+    SetKind(TVbTokenKind::String);
+}
+
+void TSynVBSyn::LowerProc() {
+    ++run;
+    if (At(run) == '=' || At(run) == '>') {
+        ++run;
+    }
+    SetKind(TVbTokenKind::Symbol);
+}
+
+void TSynVBSyn::GreaterProc() {
+    ++run;
+    if (At(run) == '=') {
+        ++run;
+    }
+    SetKind(TVbTokenKind::Symbol);
+}
+
+void TSynVBSyn::SymbolProc() {
+    OneCharacter(TVbTokenKind::Symbol);
+}
+
+void TSynVBSyn::UnknownProc() {
+    OneCharacter(TVbTokenKind::Unknown);
+}

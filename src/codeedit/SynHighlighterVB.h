@@ -1,0 +1,69 @@
+#pragma once
+// TSynVBSyn: colours Visual Basic source (keywords and built-in functions, apostrophe and "rem"
+// comments, strings, date literals, numbers, symbols). Every line is scanned on its own; it
+// does not follow statements across line continuations.
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TVbTokenKind : int {
+    Comment = 0,
+    Identifier = 1,
+    Keyword = 2,
+    Null = 3,
+    Number = 4,
+    Space = 5,
+    String = 6,
+    Symbol = 7,
+    Unknown = 8
+};
+
+class TSynVBSyn : public TSynScanningHighlighter {
+public:
+    TSynVBSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    std::string LanguageName() const override;
+    void NextToken() override;
+
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+
+    static const std::vector<std::string_view>& Keywords();
+
+private:
+    friend struct TVbDispatch;
+    void SetKind(TVbTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void OneCharacter(TVbTokenKind kind);
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void WordProc();
+    void NumberProc();
+    void CommentProc();
+    void StringProc();
+    void DateProc();
+    void LowerProc();
+    void GreaterProc();
+    void SymbolProc();
+    void UnknownProc();
+
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* symbolAttri;
+};
