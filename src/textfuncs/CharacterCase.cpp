@@ -1,0 +1,155 @@
+#include "textfuncs/CharacterCase.h"
+
+#include "platform/CaseMapping.h"
+#include "platform/Random.h"
+
+#include <cstdint>
+
+namespace {
+
+enum class CaseChange { Keep, Upper, Lower, Invert };
+
+// Code 32 or less: space, tab, line breaks and other control characters keep their case rule
+// out, and draw no random number.
+constexpr std::uint32_t HighestBlankCode = 32;
+
+// Rewrites text one character at a time. choose(code) sees the byte value in a code page and
+// the character code in UTF-8 (ill-formed bytes as raw-byte codes) and says what to do with it.
+template <typename Choose>
+std::string ChangeEachCharacter(std::string_view text, const Encoding& encoding, Choose choose) {
+    std::string result;
+    result.reserve(text.size());
+    if (!encoding.IsUtf8()) {
+        const SingleByteCaseTables& tables = CaseTablesFor(encoding);
+        for (const char byte : text) {
+            const auto code = static_cast<std::uint8_t>(byte);
+            std::uint8_t changed = code;
+            switch (choose(code)) {
+            case CaseChange::Keep:
+                break;
+            case CaseChange::Upper:
+                changed = tables.upper[code];
+                break;
+            case CaseChange::Lower:
+                changed = tables.lower[code];
+                break;
+            case CaseChange::Invert:
+                changed = tables.upper[code] != code ? tables.upper[code] : tables.lower[code];
+                break;
+            }
+            result.push_back(static_cast<char>(changed));
+        }
+        return result;
+    }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = encoding.CharLength(text, pos);
+        const CharCode code = encoding.CodeAt(text, pos);
+        CharCode changed = code;
+        switch (choose(code)) {
+        case CaseChange::Keep:
+            break;
+        case CaseChange::Upper:
+            changed = UpperCaseCode(code, encoding);
+            break;
+        case CaseChange::Lower:
+            changed = LowerCaseCode(code, encoding);
+            break;
+        case CaseChange::Invert:
+            changed = UpperCaseCode(code, encoding);
+            if (changed == code)
+                changed = LowerCaseCode(code, encoding);
+            break;
+        }
+        if (changed == code)
+            result.append(text.substr(pos, length));
+        else
+            encoding.AppendEncoded(result, changed);
+        pos += length;
+    }
+    return result;
+}
+
+bool IsSentenceCased(std::uint32_t code) {
+    return code == ' ' || code == '!' || code == '.' || code == '?' ||
+           (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
+           (code >= 128 && code <= 255);
+}
+
+std::string ChangeAsciiLetters(std::string_view text, CaseChange change) {
+    std::string result(text);
+    for (char& byte : result) {
+        const bool lower = byte >= 'a' && byte <= 'z';
+        const bool upper = byte >= 'A' && byte <= 'Z';
+        if (lower && change != CaseChange::Lower)
+            byte = static_cast<char>(byte - 'a' + 'A');
+        else if (upper && change != CaseChange::Upper)
+            byte = static_cast<char>(byte - 'A' + 'a');
+    }
+    return result;
+}
+
+} // namespace
+
+std::string LowerCaseText(std::string_view text, const Encoding& encoding) {
+    return LowerCase(text, encoding);
+}
+
+std::string UpperCaseText(std::string_view text, const Encoding& encoding) {
+    return UpperCase(text, encoding);
+}
+
+std::string InvertCaseText(std::string_view text, const Encoding& encoding) {
+    return ChangeEachCharacter(text, encoding, [](std::uint32_t code) {
+        return code > HighestBlankCode ? CaseChange::Invert : CaseChange::Keep;
+    });
+}
+
+std::string RandomCaseText(std::string_view text, const Encoding& encoding) {
+    return ChangeEachCharacter(text, encoding, [](std::uint32_t code) {
+        if (code <= HighestBlankCode)
+            return CaseChange::Keep;
+        return Random::Below(2) == 1 ? CaseChange::Upper : CaseChange::Lower;
+    });
+}
+
+std::string FunCaseText(std::string_view text, const Encoding& encoding) {
+    std::size_t position = 0;
+    return ChangeEachCharacter(text, encoding, [&position](std::uint32_t code) {
+        ++position;
+        if (code <= HighestBlankCode)
+            return CaseChange::Keep;
+        return position % 2 == 1 ? CaseChange::Upper : CaseChange::Lower;
+    });
+}
+
+std::string SentenceCaseText(std::string_view text, SentenceRule rule, const Encoding& encoding) {
+    const bool upperCaseFirst = rule == SentenceRule::UpperCaseFirst;
+    bool capitalise = true;
+    return ChangeEachCharacter(text, encoding, [&](std::uint32_t code) {
+        if (!IsSentenceCased(code)) {
+            if (upperCaseFirst && (code == '\n' || code == '\r' || code == ','))
+                capitalise = true;
+            return CaseChange::Keep;
+        }
+        const CaseChange change = capitalise ? CaseChange::Upper : CaseChange::Lower;
+        if (code == '!' || code == '.' || code == '?')
+            capitalise = true;
+        else if (code == ' ')
+            capitalise = capitalise || upperCaseFirst;
+        else
+            capitalise = false;
+        return change;
+    });
+}
+
+std::string LowerCaseAzText(std::string_view text) {
+    return ChangeAsciiLetters(text, CaseChange::Lower);
+}
+
+std::string UpperCaseAzText(std::string_view text) {
+    return ChangeAsciiLetters(text, CaseChange::Upper);
+}
+
+std::string InvertCaseAzText(std::string_view text) {
+    return ChangeAsciiLetters(text, CaseChange::Invert);
+}

@@ -1,0 +1,153 @@
+#include "textfuncs/CharacterCase.h"
+
+#include "platform/Random.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const Encoding& Windows1251() {
+    return *Encoding::ForCodePage(1251);
+}
+const Encoding& Windows1252() {
+    return *Encoding::ForCodePage(1252);
+}
+const Encoding& Utf8() {
+    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
+}
+
+using CaseFunction = std::function<std::string(std::string_view, const Encoding&)>;
+
+struct CaseCase {
+    const char* name;
+    CaseFunction function;
+    const Encoding* encoding;
+    std::string text;
+    std::string result;
+};
+
+std::string NormalCase(std::string_view text, const Encoding& encoding) {
+    return SentenceCaseText(text, SentenceRule::NormalCase, encoding);
+}
+std::string UpperCaseFirst(std::string_view text, const Encoding& encoding) {
+    return SentenceCaseText(text, SentenceRule::UpperCaseFirst, encoding);
+}
+std::string LowerAz(std::string_view text, const Encoding&) {
+    return LowerCaseAzText(text);
+}
+std::string UpperAz(std::string_view text, const Encoding&) {
+    return UpperCaseAzText(text);
+}
+std::string InvertAz(std::string_view text, const Encoding&) {
+    return InvertCaseAzText(text);
+}
+
+void ExpectAll(const std::vector<CaseCase>& cases) {
+    for (const CaseCase& c : cases)
+        EXPECT_EQ(c.function(c.text, *c.encoding), c.result) << c.name;
+}
+
+// "ПРИВЕТ" and "привет" in Windows-1251.
+const std::string PrivetUpper1251 = "\xCF\xD0\xC8\xC2\xC5\xD2";
+const std::string PrivetLower1251 = "\xEF\xF0\xE8\xE2\xE5\xF2";
+
+TEST(CharacterCase, LocaleAndLatinLowerAndUpper) {
+    ExpectAll({
+        {"lower 1251", LowerCaseText, &Windows1251(), PrivetUpper1251 + " World",
+         PrivetLower1251 + " world"},
+        {"lower a..z 1251", LowerAz, &Windows1251(), PrivetUpper1251 + " World",
+         PrivetUpper1251 + " world"},
+        {"upper 1251", UpperCaseText, &Windows1251(), PrivetLower1251 + " \xB8",
+         PrivetUpper1251 + " \xA8"},
+        {"upper a..z 1251", UpperAz, &Windows1251(), PrivetLower1251 + " ab",
+         PrivetLower1251 + " AB"},
+        // ÿ has its upper case at 0x9F; ß and µ have none in the code page.
+        {"upper 1252", UpperCaseText, &Windows1252(), "\xE4\xFF\xDF\xB5z", "\xC4\x9F\xDF\xB5Z"},
+        {"lower 1252", LowerCaseText, &Windows1252(), "\xC4\x9F\xC9Z", "\xE4\xFF\xE9z"},
+        {"upper a..z 1252", UpperAz, &Windows1252(), "\xE4z{", "\xE4Z{"},
+        {"upper utf-8", UpperCaseText, &Utf8(), "\xC3\xA4\xE2\x82\xAC\xD0\xB6",
+         "\xC3\x84\xE2\x82\xAC\xD0\x96"},
+        {"ill-formed byte stays", LowerCaseText, &Utf8(), "A\xC3Z\xFF", "a\xC3z\xFF"},
+        {"lower a..z utf-8", LowerAz, &Utf8(), "\xD0\x96Q", "\xD0\x96q"},
+        {"line breaks and nul stay", UpperCaseText, &Windows1252(), std::string("a\r\n\0b", 5),
+         std::string("A\r\n\0B", 5)},
+    });
+}
+
+TEST(CharacterCase, Inversion) {
+    ExpectAll({
+        {"latin", InvertCaseText, &Windows1252(), "aB1", "Ab1"},
+        {"1251", InvertCaseText, &Windows1251(), "\xEF\xC0x", "\xCF\xE0X"},
+        {"a..z leaves cyrillic", InvertAz, &Windows1251(), "\xEF\xC0x", "\xEF\xC0X"},
+        {"a..z latin", InvertAz, &Windows1252(), "aB1\xE4", "Ab1\xE4"},
+        {"1252 accents", InvertCaseText, &Windows1252(), "\xE9\xC9\xDF", "\xC9\xE9\xDF"},
+        {"utf-8", InvertCaseText, &Utf8(), "\xD0\xB6\xD0\x96\xC3\xA9-",
+         "\xD0\x96\xD0\xB6\xC3\x89-"},
+    });
+}
+
+TEST(CharacterCase, FunCaseAlternatesByPosition) {
+    ExpectAll({
+        {"space counts", FunCaseText, &Windows1252(), "ab cd", "Ab cD"},
+        {"hello world", FunCaseText, &Windows1252(), "hello world", "HeLlO WoRlD"},
+        {"line break counts", FunCaseText, &Windows1252(), "a\r\nbc", "A\r\nbC"},
+        {"1251", FunCaseText, &Windows1251(), "\xE6\xE6\xE6", "\xC6\xE6\xC6"},
+        {"utf-8 counts characters", FunCaseText, &Utf8(), "\xD0\xB6\xD0\xB6\xD0\xB6",
+         "\xD0\x96\xD0\xB6\xD0\x96"},
+    });
+}
+
+TEST(CharacterCase, SentenceRules) {
+    ExpectAll({
+        {"normal", NormalCase, &Windows1252(), "hello. WORLD! how?", "Hello. World! How?"},
+        {"normal space", NormalCase, &Windows1252(), "ab cd", "Ab cd"},
+        {"normal line break", NormalCase, &Windows1252(), "one\r\ntwo", "One\r\ntwo"},
+        {"first line break", UpperCaseFirst, &Windows1252(), "one\r\ntwo", "One\r\nTwo"},
+        {"normal digits", NormalCase, &Windows1252(), "1. 2nd", "1. 2Nd"},
+        {"normal digit first", NormalCase, &Windows1252(), "1st", "1St"},
+        {"first hyphen and comma", UpperCaseFirst, &Windows1252(), "mary-ann smith,x",
+         "Mary-ann Smith,X"},
+        {"first tab", UpperCaseFirst, &Windows1252(), "a\tb", "A\tb"},
+        {"first digit", UpperCaseFirst, &Windows1252(), "the 2nd", "The 2Nd"},
+        {"normal apostrophe", NormalCase, &Windows1252(), "DON'T. it's", "Don't. It's"},
+        {"guillemet clears", NormalCase, &Windows1252(), "\xABhi", "\xABhi"},
+        {"first guillemet clears", UpperCaseFirst, &Windows1252(), "a \xABhi", "A \xABhi"},
+        {"normal 1251", NormalCase, &Windows1251(), "\xCF\xD0\xC8. \xEC\xE8\xD0",
+         "\xCF\xF0\xE8. \xCC\xE8\xF0"},
+        {"first 1251", UpperCaseFirst, &Windows1251(), "\xEF\xF0 \xEC\xE8", "\xCF\xF0 \xCC\xE8"},
+        {"normal utf-8 latin-1", NormalCase, &Utf8(), "\xC3\xA9T\xC3\x89. \xC3\xA9",
+         "\xC3\x89t\xC3\xA9. \xC3\x89"},
+        // Above U+00FF nothing changes and the flag passes through.
+        {"normal utf-8 cyrillic", NormalCase, &Utf8(),
+         "\xD0\xB6\xD0\x96"
+         "a",
+         "\xD0\xB6\xD0\x96"
+         "A"},
+        {"ill-formed byte passes", UpperCaseFirst, &Utf8(),
+         " \xFF"
+         "a",
+         " \xFF"
+         "A"},
+        {"empty", NormalCase, &Windows1252(), "", ""},
+    });
+}
+
+TEST(CharacterCase, RandomCaseFollowsTheSharedGenerator) {
+    // From seed 42, seed := seed * 134775813 + 1 (mod 2^32) gives 0x5165A8D3, 0xE0A11820,
+    // 0x3495F8A1, 0x2828DF26, 0x050BF3BF, 0xD8E23EBC, 0xBAA429AD, 0x001A0462; a draw below 2 is
+    // the top bit of each: 0 1 0 0 0 1 1 0. Space, CR and LF draw nothing.
+    Random::SetSeed(42);
+    EXPECT_EQ(RandomCaseText("ab cdEFG\r\nh", Windows1252()), "aB cdeFG\r\nh");
+    EXPECT_EQ(Random::Seed(), 0x001A0462u);
+
+    Random::SetSeed(42);
+    EXPECT_EQ(RandomCaseText("\xC6\xC6 \xC6\xE6\xC6", Windows1251()), "\xE6\xC6 \xE6\xE6\xE6");
+
+    Random::SetSeed(42);
+    EXPECT_EQ(RandomCaseText("\xD0\x96\xD0\xB6\n\xD0\x96\xD0\x96", Utf8()),
+              "\xD0\xB6\xD0\x96\n\xD0\xB6\xD0\xB6");
+    EXPECT_EQ(Random::Seed(), 0x2828DF26u);
+}
+
+} // namespace
