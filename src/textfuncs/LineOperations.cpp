@@ -73,6 +73,7 @@ LineList TrimLines(LineList lines) {
 
 LineList RemoveDuplicateLines(LineList lines, const Encoding& encoding, const Collator& collator) {
     std::unordered_set<std::string> seen;
+    seen.reserve(lines.size());
     LineList kept;
     for (std::string& line : lines) {
         if (seen.insert(collator.SortKey(line, encoding)).second)
