@@ -3,6 +3,7 @@
 #include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/SynHighlighterIni.h"
+#include "codeedit/SynHighlighterSQL.h"
 #include "codeedit/SynHighlighterVB.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
     // One row per language.
     static const std::vector<THighlighterClass> classes = {
         {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
+        {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, Create<TSynSQLSyn>},
         {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
         {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},
         {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},

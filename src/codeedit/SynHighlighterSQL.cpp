@@ -1,0 +1,812 @@
+#include "codeedit/SynHighlighterSQL.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <stdexcept>
+
+namespace {
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c) || c == '_' || c == '#' || c == '$';
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+bool EndsStringLine(unsigned char c) {
+    return c == 0 || c == '\r' || c == '\n';
+}
+
+std::string Lower(std::string_view word) {
+    std::string lower(word);
+    for (auto& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c + 32);
+        }
+    }
+    return lower;
+}
+
+const std::vector<std::string_view> sybaseWords = {
+    "absolute",
+    "action",
+    "add",
+    "after",
+    "alias",
+    "all",
+    "allocate",
+    "alter",
+    "and",
+    "any",
+    "are",
+    "arith_overflow",
+    "as",
+    "asc",
+    "assertion",
+    "async",
+    "at",
+    "authorization",
+    "avg",
+    "before",
+    "begin",
+    "between",
+    "bit",
+    "bit_length",
+    "boolean",
+    "both",
+    "breadth",
+    "break",
+    "browse",
+    "bulk",
+    "by",
+    "call",
+    "cascade",
+    "cascaded",
+    "case",
+    "cast",
+    "catalog",
+    "char",
+    "char_convert",
+    "char_length",
+    "character",
+    "character_length",
+    "check",
+    "checkpoint",
+    "close",
+    "clustered",
+    "coalesce",
+    "collate",
+    "collation",
+    "column",
+    "commit",
+    "completion",
+    "compute",
+    "confirm",
+    "connect",
+    "connection",
+    "constraint",
+    "constraints",
+    "continue",
+    "controlrow",
+    "convert",
+    "corresponding",
+    "count",
+    "create",
+    "cross",
+    "current",
+    "current_date",
+    "current_time",
+    "current_timestamp",
+    "current_user",
+    "cursor",
+    "cycle",
+    "data",
+    "database",
+    "date",
+    "day",
+    "dbcc",
+    "deallocate",
+    "dec",
+    "decimal",
+    "declare",
+    "default",
+    "deferrable",
+    "deferred",
+    "delete",
+    "depth",
+    "desc",
+    "describe",
+    "descriptor",
+    "diagnostics",
+    "dictionary",
+    "dis",
+    "disconnect",
+    "distinct",
+    "domain",
+    "double",
+    "drop",
+    "dummy",
+    "dump",
+    "each",
+    "else",
+    "elseif",
+    "en",
+    "end",
+    "endtran",
+    "equals",
+    "errlvl",
+    "errordata",
+    "errorexit",
+    "escape",
+    "except",
+    "exception",
+    "exclusive",
+    "exec",
+    "execute",
+    "exists",
+    "exit",
+    "exp_row_size",
+    "external",
+    "extract",
+    "false",
+    "fetch",
+    "fillfactor",
+    "first",
+    "float",
+    "for",
+    "foreign",
+    "found",
+    "from",
+    "full",
+    "general",
+    "get",
+    "global",
+    "go",
+    "goto",
+    "grant",
+    "group",
+    "having",
+    "holdlock",
+    "hour",
+    "identity",
+    "identity_gap",
+    "identity_insert",
+    "identity_start",
+    "if",
+    "ignore",
+    "immediate",
+    "in",
+    "index",
+    "indicator",
+    "initially",
+    "inner",
+    "input",
+    "insensitive",
+    "insert",
+    "install",
+    "int",
+    "integer",
+    "intersect",
+    "interval",
+    "into",
+    "is",
+    "isolation",
+    "jar",
+    "join",
+    "key",
+    "kill",
+    "language",
+    "last",
+    "leading",
+    "leave",
+    "left",
+    "less",
+    "level",
+    "like",
+    "limit",
+    "lineno",
+    "load",
+    "local",
+    "lock",
+    "loop",
+    "lower",
+    "match",
+    "max",
+    "max_rows_per_page",
+    "min",
+    "minute",
+    "mirror",
+    "mirrorexit",
+    "modify",
+    "module",
+    "month",
+    "names",
+    "national",
+    "natural",
+    "nchar",
+    "new",
+    "next",
+    "no",
+    "noholdlock",
+    "nonclustered",
+    "none",
+    "not",
+    "null",
+    "nullif",
+    "numeric",
+    "numeric_truncation",
+    "object",
+    "octet_length",
+    "of",
+    "off",
+    "offsets",
+    "oid",
+    "old",
+    "on",
+    "once",
+    "online",
+    "only",
+    "open",
+    "operation",
+    "operators",
+    "option",
+    "or",
+    "order",
+    "others",
+    "outer",
+    "output",
+    "over",
+    "overlaps",
+    "pad",
+    "parameters",
+    "partial",
+    "partition",
+    "pendant",
+    "perm",
+    "permanent",
+    "plan",
+    "position",
+    "precision",
+    "preorder",
+    "prepare",
+    "preserve",
+    "primary",
+    "print",
+    "prior",
+    "private",
+    "privileges",
+    "proc",
+    "procedure",
+    "processexit",
+    "protected",
+    "proxy_table",
+    "public",
+    "quiesce",
+    "raiserror",
+    "read",
+    "readpast",
+    "readtext",
+    "real",
+    "reconfigure",
+    "recursive",
+    "ref",
+    "reference",
+    "referencing",
+    "relative",
+    "remove",
+    "reorg",
+    "replace",
+    "replication",
+    "reservepagegap",
+    "resignal",
+    "restrict",
+    "return",
+    "returns",
+    "revoke",
+    "right",
+    "role",
+    "rollback",
+    "routine",
+    "row",
+    "rowcount",
+    "rows",
+    "rule",
+    "save",
+    "savepoint",
+    "schema",
+    "scroll",
+    "search",
+    "second",
+    "section",
+    "select",
+    "sensitive",
+    "sequence",
+    "session_user",
+    "set",
+    "setuser",
+    "shared",
+    "shutdown",
+    "signal",
+    "similar",
+    "size",
+    "smallint",
+    "some",
+    "space",
+    "sql",
+    "sqlcode",
+    "sqlerror",
+    "sqlexception",
+    "sqlstate",
+    "statistics",
+    "stripe",
+    "structure",
+    "substring",
+    "sum",
+    "syb_identity",
+    "syb_restree",
+    "system_user",
+    "table",
+    "temp",
+    "temporary",
+    "test",
+    "textsize",
+    "then",
+    "there",
+    "time",
+    "timestamp",
+    "timezone_hour",
+    "timezone_minute",
+    "to",
+    "trailing",
+    "tran",
+    "transaction",
+    "translate",
+    "translation",
+    "trigger",
+    "trim",
+    "true",
+    "truncate",
+    "tsequal",
+    "type",
+    "under",
+    "union",
+    "unique",
+    "unknown",
+    "unpartition",
+    "update",
+    "upper",
+    "usage",
+    "use",
+    "user",
+    "user_option",
+    "using",
+    "value",
+    "values",
+    "varchar",
+    "variable",
+    "varying",
+    "view",
+    "virtual",
+    "visible",
+    "wait",
+    "waitfor",
+    "when",
+    "whenever",
+    "where",
+    "while",
+    "with",
+    "without",
+    "work",
+    "write",
+    "writetext",
+    "year",
+    "zone",
+};
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynSQLSyn"), true);
+
+} // namespace
+
+struct TSqlDispatch {
+    static const TSynDispatchTable<TSynSQLSyn>& Table() {
+        static const TSynDispatchTable<TSynSQLSyn> table = [] {
+            TSynDispatchTable<TSynSQLSyn> t;
+            t.fill(&TSynSQLSyn::SymbolProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynSQLSyn::SpaceProc;
+            }
+            for (int c = 0; c < 256; ++c) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (IsLetter(byte) || byte == '_') {
+                    t[byte] = &TSynSQLSyn::WordProc;
+                } else if (IsDigit(byte)) {
+                    t[byte] = &TSynSQLSyn::NumberProc;
+                } else if (byte >= 127) {
+                    t[byte] = &TSynSQLSyn::UnknownProc;
+                }
+            }
+            for (unsigned char c : std::string_view("#$\\`")) {
+                t[c] = &TSynSQLSyn::UnknownProc;
+            }
+            for (unsigned char c : std::string_view("!%*^")) {
+                t[c] = &TSynSQLSyn::AssignableProc;
+            }
+            t[0] = &TSynSQLSyn::NullProc;
+            t['\n'] = &TSynSQLSyn::LineFeedProc;
+            t['\r'] = &TSynSQLSyn::CarriageReturnProc;
+            t['\''] = &TSynSQLSyn::QuoteProc;
+            t['"'] = &TSynSQLSyn::DoubleQuoteProc;
+            t['@'] = &TSynSQLSyn::VariableProc;
+            t['-'] = &TSynSQLSyn::MinusProc;
+            t['/'] = &TSynSQLSyn::SlashProc;
+            t['<'] = &TSynSQLSyn::LowerProc;
+            t['='] = &TSynSQLSyn::EqualProc;
+            t['>'] = &TSynSQLSyn::GreaterProc;
+            t['&'] = &TSynSQLSyn::AndProc;
+            t['+'] = &TSynSQLSyn::PlusProc;
+            t['|'] = &TSynSQLSyn::OrProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
+    return sybaseWords;
+}
+
+TSynSQLSyn::TSynSQLSyn() : TSynScanningHighlighter(static_cast<int>(TSqlTokenKind::Null)) {
+    auto add = [this](const char* name, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", fsItalic);
+    dataTypeAttri = add("Data type", fsBold);
+    defaultPackageAttri = add("Default packages", fsBold);
+    exceptionAttri = add("Exception", fsItalic);
+    functionAttri = add("Function", fsBold);
+    identifierAttri = add("Identifier", 0);
+    keyAttri = add("Reserved word", fsBold);
+    numberAttri = add("Number", 0);
+    plsqlAttri = add("Reserved word (PL/SQL)", fsBold);
+    spaceAttri = add("Space", 0);
+    sqlPlusAttri = add("SQL*Plus command", fsBold);
+    stringAttri = add("String", 0);
+    symbolAttri = add("Symbol", 0);
+    tableNameAttri = add("Table name", 0);
+    variableAttri = add("Variable", 0);
+    SetAttributesOnChange();
+
+    using K = TSqlTokenKind;
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Comment, commentAttri},
+        {K::DataType, dataTypeAttri},
+        {K::DefaultPackage, defaultPackageAttri},
+        {K::Exception, exceptionAttri},
+        {K::Function, functionAttri},
+        {K::Identifier, identifierAttri},
+        {K::Keyword, keyAttri},
+        {K::Number, numberAttri},
+        {K::Space, spaceAttri},
+        {K::PLSQL, plsqlAttri},
+        {K::SQLPlus, sqlPlusAttri},
+        {K::String, stringAttri},
+        {K::Symbol, symbolAttri},
+        {K::TableName, tableNameAttri},
+        {K::Unknown, identifierAttri},
+        {K::Variable, variableAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("SQL Files (*.sql)|*.sql");
+    RebuildWords();
+}
+
+void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
+    if (!words.emplace(Lower(word), kind).second) {
+        throw std::invalid_argument("Keyword \"" + std::string(word) + "\" already in list");
+    }
+}
+
+void TSynSQLSyn::RebuildWords() {
+    words.clear();
+    for (auto word : sybaseWords) {
+        AddWord(word, TSqlTokenKind::Keyword);
+    }
+    for (const auto& name : tableNames) {
+        if (!name.empty() && words.find(Lower(name)) == words.end()) {
+            AddWord(name, TSqlTokenKind::TableName);
+        }
+    }
+}
+
+void TSynSQLSyn::SetTableNames(std::vector<std::string> names) {
+    tableNames = std::move(names);
+    RebuildWords();
+}
+
+TSqlTokenKind TSynSQLSyn::WordKind(std::string_view word) const {
+    const auto found = words.find(Lower(word));
+    return found != words.end() ? found->second : TSqlTokenKind::Identifier;
+}
+
+TSynHighlighterAttributes* TSynSQLSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynSQLSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynSQLSyn::LanguageName() const {
+    return "SQL";
+}
+
+bool TSynSQLSyn::IsKeywordText(std::string_view word) const {
+    switch (WordKind(word)) {
+    case TSqlTokenKind::DataType:
+    case TSqlTokenKind::DefaultPackage:
+    case TSqlTokenKind::Exception:
+    case TSqlTokenKind::Function:
+    case TSqlTokenKind::Keyword:
+    case TSqlTokenKind::PLSQL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+TSynRange TSynSQLSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynSQLSyn::RestoreRange(TSynRange value) {
+    // Anything not ours starts as after ClearRange.
+    range = value <= static_cast<TSynRange>(TSqlRange::String) ? static_cast<TSqlRange>(value)
+                                                               : TSqlRange::Normal;
+}
+
+void TSynSQLSyn::ClearRange() {
+    range = TSqlRange::Normal;
+}
+
+void TSynSQLSyn::NextToken() {
+    tokenPos = run;
+    switch (range) {
+    case TSqlRange::Comment:
+        if (AtEnd(run)) {
+            SetKind(TSqlTokenKind::Null);
+        } else {
+            SetKind(TSqlTokenKind::Comment);
+            CommentScan();
+        }
+        break;
+    case TSqlRange::String:
+        QuoteProc();
+        break;
+    default:
+        (this->*TSqlDispatch::Table()[At(run)])();
+        break;
+    }
+}
+
+void TSynSQLSyn::OneCharacter(TSqlTokenKind kind) {
+    ++run;
+    SetKind(kind);
+}
+
+void TSynSQLSyn::Operator(std::string_view seconds) {
+    ++run;
+    if (!AtEnd(run) && seconds.find(static_cast<char>(At(run))) != std::string_view::npos) {
+        ++run;
+    }
+    SetKind(TSqlTokenKind::Symbol);
+}
+
+void TSynSQLSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TSqlTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    OneCharacter(TSqlTokenKind::Space);
+}
+
+void TSynSQLSyn::LineFeedProc() {
+    OneCharacter(TSqlTokenKind::Space);
+}
+
+void TSynSQLSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TSqlTokenKind::Space);
+}
+
+void TSynSQLSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(TSqlTokenKind::Space);
+}
+
+void TSynSQLSyn::WordProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    SetKind(WordKind(std::string_view(line + start, run - start)));
+}
+
+// Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.
+void TSynSQLSyn::NumberProc() {
+    ++run;
+    for (unsigned char c = At(run); IsDigit(c) || c == '-' || c == '.'; c = At(run)) {
+        if (c == '.' && At(run + 1) == '.') {
+            break;
+        }
+        ++run;
+    }
+    SetKind(TSqlTokenKind::Number);
+}
+
+// A single-quoted string, opened here or going on from the line before. There is no escape:
+// "''" closes the string and opens the next one.
+void TSynSQLSyn::QuoteProc() {
+    if (AtEnd(run)) {
+        SetKind(TSqlTokenKind::Null);
+        return;
+    }
+    SetKind(TSqlTokenKind::String);
+    if (range == TSqlRange::String && run == 0 && At(run) == '\'') {
+        ++run;
+        range = TSqlRange::Normal;
+        return;
+    }
+    range = TSqlRange::String;
+    ++run;
+    while (!AtEnd(run) && At(run) != '\'' && !EndsStringLine(At(run))) {
+        ++run;
+    }
+    if (!AtEnd(run) && At(run) == '\'') {
+        ++run;
+        range = TSqlRange::Normal;
+    }
+}
+
+// A double-quoted name: \" is skipped, and of a run of quotes the last one closes it. It
+// never goes on to the next line.
+void TSynSQLSyn::DoubleQuoteProc() {
+    SetKind(TSqlTokenKind::String);
+    ++run;
+    while (!AtEnd(run) && !EndsStringLine(At(run))) {
+        const unsigned char c = At(run);
+        if (c == '\\' && At(run + 1) == '"') {
+            run += 2;
+        } else if (c == '"') {
+            ++run;
+            if (At(run) != '"') {
+                return;
+            }
+        } else {
+            ++run;
+        }
+    }
+}
+
+void TSynSQLSyn::VariableProc() {
+    ++run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    SetKind(TSqlTokenKind::Variable);
+}
+
+void TSynSQLSyn::MinusProc() {
+    if (At(run + 1) == '-') {
+        run = length;
+        SetKind(TSqlTokenKind::Comment);
+        return;
+    }
+    OneCharacter(TSqlTokenKind::Symbol);
+}
+
+void TSynSQLSyn::SlashProc() {
+    if (At(run + 1) == '*') {
+        run += 2;
+        range = TSqlRange::Comment;
+        SetKind(TSqlTokenKind::Comment);
+        CommentScan();
+        return;
+    }
+    Operator("=");
+}
+
+void TSynSQLSyn::CommentScan() {
+    while (!AtEnd(run)) {
+        if (line[run] == '*' && At(run + 1) == '/') {
+            run += 2;
+            range = TSqlRange::Normal;
+            return;
+        }
+        ++run;
+    }
+}
+
+void TSynSQLSyn::LowerProc() {
+    if (At(run + 1) == '<' && At(run + 2) == '=') {
+        run += 3;
+        SetKind(TSqlTokenKind::Symbol);
+        return;
+    }
+    Operator("<=");
+}
+
+void TSynSQLSyn::EqualProc() {
+    Operator("=>");
+}
+
+void TSynSQLSyn::GreaterProc() {
+    Operator("=>");
+}
+
+void TSynSQLSyn::AndProc() {
+    Operator("&=");
+}
+
+void TSynSQLSyn::PlusProc() {
+    Operator("+=");
+}
+
+void TSynSQLSyn::OrProc() {
+    Operator("|=");
+}
+
+void TSynSQLSyn::AssignableProc() {
+    Operator("=");
+}
+
+void TSynSQLSyn::SymbolProc() {
+    OneCharacter(TSqlTokenKind::Symbol);
+}
+
+void TSynSQLSyn::UnknownProc() {
+    OneCharacter(TSqlTokenKind::Unknown);
+}

@@ -1,0 +1,137 @@
+#pragma once
+// TSynSQLSyn: colours SQL scripts in the Sybase dialect (keywords, table names, variables,
+// comments, strings, numbers, operators). It does not parse statements.
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+enum class TSqlTokenKind : int {
+    Comment = 0,
+    DataType = 1,
+    DefaultPackage = 2,
+    Exception = 3,
+    Function = 4,
+    Identifier = 5,
+    Keyword = 6,
+    Null = 7,
+    Number = 8,
+    Space = 9,
+    PLSQL = 10,
+    SQLPlus = 11,
+    String = 12,
+    Symbol = 13,
+    TableName = 14,
+    Unknown = 15,
+    Variable = 16
+};
+
+enum class TSqlRange : std::uint8_t { Normal = 0, Comment = 1, String = 2 };
+
+// Only the Sybase dialect is built; the program never selects another.
+enum class TSQLDialect : int {
+    sqlStandard,
+    sqlInterbase6,
+    sqlMSSQL7,
+    sqlMySQL,
+    sqlOracle,
+    sqlSybase,
+    sqlIngres,
+    sqlMSSQL2K
+};
+
+class TSynSQLSyn : public TSynScanningHighlighter {
+public:
+    TSynSQLSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    std::string LanguageName() const override;
+    bool IsKeywordText(std::string_view word) const override;
+    TSynRange CurrentRange() const override;
+    void RestoreRange(TSynRange range) override;
+    void ClearRange() override;
+    void NextToken() override;
+
+    TSQLDialect SQLDialect() const { return TSQLDialect::sqlSybase; }
+    const std::vector<std::string>& TableNames() const { return tableNames; }
+    // Names that are not words yet become table names; the word list is rebuilt.
+    void SetTableNames(std::vector<std::string> names);
+
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* DataTypeAttri() const { return dataTypeAttri; }
+    TSynHighlighterAttributes* DefaultPackageAttri() const { return defaultPackageAttri; }
+    TSynHighlighterAttributes* ExceptionAttri() const { return exceptionAttri; }
+    TSynHighlighterAttributes* FunctionAttri() const { return functionAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* PLSQLAttri() const { return plsqlAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* SQLPlusAttri() const { return sqlPlusAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* TableNameAttri() const { return tableNameAttri; }
+    TSynHighlighterAttributes* VariableAttri() const { return variableAttri; }
+
+    static const std::vector<std::string_view>& SybaseWords();
+
+private:
+    friend struct TSqlDispatch;
+    void SetKind(TSqlTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void OneCharacter(TSqlTokenKind kind);
+    // The operator at the scan position: its first character and, when one of the given
+    // characters follows, that one too.
+    void Operator(std::string_view seconds);
+    void RebuildWords();
+    // Throws std::invalid_argument "Keyword "<word>" already in list" for a duplicate.
+    void AddWord(std::string_view word, TSqlTokenKind kind);
+    TSqlTokenKind WordKind(std::string_view word) const;
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void WordProc();
+    void NumberProc();
+    void QuoteProc();
+    void DoubleQuoteProc();
+    void VariableProc();
+    void MinusProc();
+    void SlashProc();
+    void LowerProc();
+    void EqualProc();
+    void GreaterProc();
+    void AndProc();
+    void PlusProc();
+    void OrProc();
+    void AssignableProc();
+    void SymbolProc();
+    void UnknownProc();
+    void CommentScan();
+
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* dataTypeAttri;
+    TSynHighlighterAttributes* defaultPackageAttri;
+    TSynHighlighterAttributes* exceptionAttri;
+    TSynHighlighterAttributes* functionAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* plsqlAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* sqlPlusAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* symbolAttri;
+    TSynHighlighterAttributes* tableNameAttri;
+    TSynHighlighterAttributes* variableAttri;
+
+    TSqlRange range = TSqlRange::Normal;
+    std::vector<std::string> tableNames;
+    // Words by their lower-case spelling.
+    std::unordered_map<std::string, TSqlTokenKind> words;
+};
