@@ -1,5 +1,6 @@
 #include "codeedit/HighlighterRegistry.h"
 
+#include "codeedit/SynHighlighterCpp.h"
 #include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/SynHighlighterIni.h"
@@ -24,6 +25,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
         {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
         {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},
         {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
+        {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, Create<TSynCppSyn>},
     };
     return classes;
 }

@@ -1,0 +1,645 @@
+#include "codeedit/SynHighlighterCpp.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <string_view>
+
+namespace {
+
+using K = TCppTokenKind;
+
+constexpr int MaxKey = 206;
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c);
+}
+
+bool IsHexDigit(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool IsNumberChar(unsigned char c) {
+    switch (c) {
+    case '.':
+    case '+':
+    case '-':
+    case 'L':
+    case 'l':
+    case 'U':
+    case 'u':
+    case 'X':
+    case 'x':
+        return true;
+    default:
+        return IsHexDigit(c);
+    }
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+const TSynWeights& CppWeights() {
+    static const TSynWeights weights = [] {
+        TSynWeights w{};
+        for (int c = 'A'; c <= 'Z'; ++c) {
+            w[static_cast<std::size_t>(c)] = c - 'A' + 1;
+            w[static_cast<std::size_t>(c - 'A' + 'a')] = c - 'A' + 2;
+        }
+        return w;
+    }();
+    return weights;
+}
+
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynKeywordTable t(CppWeights(), MaxKey, TSynKeywordCase::Exact);
+        static const char* const keywords[] = {"if",         "do",
+                                               "cdecl",      "case",
+                                               "_cdecl",     "__cdecl",
+                                               "char",       "asm",
+                                               "_asm",       "__asm",
+                                               "catch",      "for",
+                                               "break",      "else",
+                                               "new",        "__int8",
+                                               "__int16",    "int",
+                                               "__int32",    "__int64",
+                                               "false",      "bool",
+                                               "long",       "void",
+                                               "enum",       "delete",
+                                               "_pascal",    "__pascal",
+                                               "pascal",     "class",
+                                               "float",      "this",
+                                               "goto",       "auto",
+                                               "__thread",   "while",
+                                               "friend",     "signed",
+                                               "double",     "__try",
+                                               "try",        "__dispid",
+                                               "true",       "public",
+                                               "inline",     "__rtti",
+                                               "__classid",  "__declspec",
+                                               "using",      "const",
+                                               "default",    "_stdcall",
+                                               "union",      "__stdcall",
+                                               "static",     "__except",
+                                               "wchar_t",    "mutable",
+                                               "_fastcall",  "__fastcall",
+                                               "short",      "typeid",
+                                               "sizeof",     "__finally",
+                                               "namespace",  "switch",
+                                               "typedef",    "throw",
+                                               "extern",     "__import",
+                                               "_import",    "private",
+                                               "template",   "__closure",
+                                               "unsigned",   "return",
+                                               "volatile",   "_export",
+                                               "__export",   "__published",
+                                               "explicit",   "typename",
+                                               "struct",     "register",
+                                               "continue",   "__automated",
+                                               "virtual",    "protected",
+                                               "operator",   "dynamic_cast",
+                                               "const_cast", "static_cast",
+                                               "__property", "reinterpret_cast"};
+        for (const char* keyword : keywords) {
+            t.Add(keyword, static_cast<int>(K::Key));
+        }
+        return t;
+    }();
+    return table;
+}
+
+bool ValidRange(TSynRange value) {
+    switch (static_cast<TCppRange>(value)) {
+    case TCppRange::Normal:
+    case TCppRange::AnsiComment:
+    case TCppRange::DirectiveComment:
+    case TCppRange::MultilineString:
+    case TCppRange::MultilineDirective:
+        return value <= 0xFF;
+    }
+    return false;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true);
+
+} // namespace
+
+struct TCppDispatch {
+    static const TSynDispatchTable<TSynCppSyn>& Table() {
+        static const TSynDispatchTable<TSynCppSyn> table = [] {
+            TSynDispatchTable<TSynCppSyn> t;
+            t.fill(&TSynCppSyn::UnknownProc);
+            auto set = [&t](std::string_view chars, void (TSynCppSyn::*proc)()) {
+                for (const char c : chars) {
+                    t[static_cast<unsigned char>(c)] = proc;
+                }
+            };
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynCppSyn::SpaceProc;
+            }
+            for (int c = 0; c < 128; ++c) {
+                if (IsLetter(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;
+                } else if (IsDigit(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &TSynCppSyn::NumberProc;
+                }
+            }
+            t[0] = &TSynCppSyn::NullProc;
+            t['\n'] = &TSynCppSyn::LineFeedProc;
+            t['\r'] = &TSynCppSyn::CarriageReturnProc;
+            t['.'] = &TSynCppSyn::DotProc;
+            t['"'] = &TSynCppSyn::StringProc;
+            t['\''] = &TSynCppSyn::CharProc;
+            t['#'] = &TSynCppSyn::DirectiveProc;
+            t['/'] = &TSynCppSyn::SlashProc;
+            t['&'] = &TSynCppSyn::AndProc;
+            t['|'] = &TSynCppSyn::OrProc;
+            t['+'] = &TSynCppSyn::PlusProc;
+            t['-'] = &TSynCppSyn::MinusProc;
+            t['<'] = &TSynCppSyn::LessProc;
+            t['>'] = &TSynCppSyn::GreaterProc;
+            t[':'] = &TSynCppSyn::ColonProc;
+            set("!%*=^", &TSynCppSyn::EqualFollowsProc);
+            set("()[]{},;?~", &TSynCppSyn::SymbolProc);
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynCppSyn::TSynCppSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetForeground(foreground);
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    asmAttri = add("Assembler", clNone, 0);
+    commentAttri = add("Comment", clNone, fsItalic);
+    identifierAttri = add("Identifier", clNone, 0);
+    invalidAttri = add("Illegal char", clNone, 0);
+    keyAttri = add("Reserved word", clNone, fsBold);
+    numberAttri = add("Number", clNone, 0);
+    charAttri = add("Character", clNone, 0);
+    floatAttri = add("Float", clNone, 0);
+    hexAttri = add("Hexadecimal", clNone, 0);
+    octalAttri = add("Octal", clNone, 0);
+    spaceAttri = add("Space", clWindow, 0);
+    stringAttri = add("String", clNone, 0);
+    symbolAttri = add("Symbol", clNone, 0);
+    direcAttri = add("Preprocessor", clNone, 0);
+    SetAttributesOnChange();
+
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Asm, asmAttri},         {K::Comment, commentAttri},
+        {K::Directive, direcAttri}, {K::Identifier, identifierAttri},
+        {K::Key, keyAttri},         {K::Number, numberAttri},
+        {K::Space, spaceAttri},     {K::String, stringAttri},
+        {K::Symbol, symbolAttri},   {K::Unknown, invalidAttri},
+        {K::Char, charAttri},       {K::Float, floatAttri},
+        {K::Hex, hexAttri},         {K::Octal, octalAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp");
+}
+
+TSynHighlighterAttributes* TSynCppSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynCppSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+unsigned TSynCppSyn::Capabilities() const {
+    return TSynScanningHighlighter::Capabilities() | hcUserSettings;
+}
+
+std::string TSynCppSyn::LanguageName() const {
+    return "C++";
+}
+
+TSynRange TSynCppSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynCppSyn::RestoreRange(TSynRange value) {
+    range = ValidRange(value) ? static_cast<TCppRange>(value) : TCppRange::Normal;
+}
+
+void TSynCppSyn::ClearRange() {
+    range = TCppRange::Normal;
+}
+
+void TSynCppSyn::NextToken() {
+    tokenPos = run;
+    if (AtEnd(run)) {
+        // Every state survives an empty line or the line's end.
+        SetKind(K::Null);
+        return;
+    }
+    switch (range) {
+    case TCppRange::AnsiComment:
+    case TCppRange::DirectiveComment:
+        CommentScan();
+        return;
+    case TCppRange::MultilineString:
+        range = TCppRange::Normal;
+        StringRun();
+        return;
+    case TCppRange::MultilineDirective:
+        range = TCppRange::Normal;
+        DirectiveContinuation();
+        return;
+    case TCppRange::Normal:
+        break;
+    }
+    range = TCppRange::Normal;
+    (this->*TCppDispatch::Table()[At(run)])();
+}
+
+void TSynCppSyn::Take(std::size_t count, K kind) {
+    run += count;
+    SetKind(kind);
+}
+
+void TSynCppSyn::SymbolOrPair(std::initializer_list<unsigned char> seconds) {
+    const unsigned char next = At(run + 1);
+    for (const unsigned char second : seconds) {
+        if (next == second) {
+            Take(2, K::Symbol);
+            return;
+        }
+    }
+    Take(1, K::Symbol);
+}
+
+void TSynCppSyn::CommentScan() {
+    SetKind(K::Comment);
+    while (!AtEnd(run)) {
+        if (line[run] == '*' && At(run + 1) == '/') {
+            run += 2;
+            const unsigned char after = At(run);
+            // After a directive's comment the rest of the line belongs to the directive again.
+            const bool directiveGoesOn =
+                !AtEnd(run) && after != 0 && after != '\r' && after != '\n';
+            range = range == TCppRange::DirectiveComment && directiveGoesOn
+                        ? TCppRange::MultilineDirective
+                        : TCppRange::Normal;
+            return;
+        }
+        ++run;
+    }
+}
+
+void TSynCppSyn::StringRun() {
+    SetKind(K::String);
+    while (!AtEnd(run)) {
+        const unsigned char c = line[run];
+        if (c == '"') {
+            ++run;
+            return;
+        }
+        if (c == '\\') {
+            if (run + 1 == length) {
+                ++run;
+                range = TCppRange::MultilineString;
+                return;
+            }
+            if (At(run + 1) == '"' || At(run + 1) == '\\') {
+                ++run;
+            }
+        }
+        ++run;
+    }
+}
+
+void TSynCppSyn::DirectiveRun() {
+    SetKind(K::Directive);
+    while (!AtEnd(run)) {
+        const unsigned char c = line[run];
+        if (c == '/' && At(run + 1) == '/') {
+            return;
+        }
+        if (c == '/' && At(run + 1) == '*') {
+            range = TCppRange::DirectiveComment;
+            return;
+        }
+        ++run;
+        if (c == '\\' && AtEnd(run)) {
+            range = TCppRange::MultilineDirective;
+            return;
+        }
+    }
+}
+
+void TSynCppSyn::DirectiveContinuation() {
+    // A continued directive that opens with a comment has no directive text to show first.
+    if (At(run) == '/' && At(run + 1) == '/') {
+        (this->*TCppDispatch::Table()['/'])();
+        return;
+    }
+    if (At(run) == '/' && At(run + 1) == '*') {
+        range = TCppRange::DirectiveComment;
+        CommentScan();
+        return;
+    }
+    DirectiveRun();
+}
+
+void TSynCppSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(K::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    Take(1, K::Space);
+}
+
+void TSynCppSyn::LineFeedProc() {
+    Take(1, K::Space);
+}
+
+void TSynCppSyn::CarriageReturnProc() {
+    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+}
+
+void TSynCppSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(K::Space);
+}
+
+void TSynCppSyn::IdentProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    const auto& table = KeywordTable();
+    const auto result = table.Find(word, table.Hash(word));
+    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? K::Key : K::Identifier);
+}
+
+void TSynCppSyn::NumberProc() {
+    const std::size_t start = run;
+    const unsigned char first = line[start];
+    auto kind = K::Number;
+    auto seen = [&](unsigned char upper) {
+        for (std::size_t i = start; i < run; ++i) {
+            if ((line[i] & ~0x20) == upper) {
+                return true;
+            }
+        }
+        return false;
+    };
+    auto stopIllegal = [&](std::size_t taken) {
+        run += taken;
+        SetKind(K::Unknown);
+    };
+    while (!AtEnd(run) && IsNumberChar(At(run))) {
+        const unsigned char c = line[run];
+        const unsigned char previous = run > start ? line[run - 1] : 0;
+        const unsigned char next = At(run + 1);
+        const bool second = run == start + 1;
+        const bool signFollows = IsDigit(next) || next == '+' || next == '-';
+        bool take = true;
+        switch (c) {
+        case '+':
+        case '-':
+            take = kind == K::Float && (previous == 'E' || previous == 'e');
+            if (take && !signFollows) {
+                return stopIllegal(1);
+            }
+            break;
+        case '.':
+            if (next == '.') {
+                take = false;
+            } else if (kind == K::Hex) {
+                return stopIllegal(0);
+            } else {
+                kind = K::Float;
+            }
+            break;
+        case 'E':
+        case 'e':
+            if (kind == K::Hex) {
+                break;
+            }
+            if (!IsDigit(previous)) {
+                take = false;
+            } else if (seen('E')) {
+                return stopIllegal(0);
+            } else if (signFollows) {
+                kind = K::Float;
+            } else {
+                take = false;
+            }
+            break;
+        case 'F':
+        case 'f':
+            if (kind == K::Hex) {
+                break;
+            }
+            if (seen('F')) {
+                return stopIllegal(0);
+            }
+            if (kind == K::Float && (previous == 'L' || previous == 'l')) {
+                take = false;
+            } else {
+                kind = K::Float;
+            }
+            break;
+        case 'L':
+        case 'l':
+            if (seen('L')) {
+                return stopIllegal(0);
+            }
+            take = !(kind == K::Float && (previous == 'F' || previous == 'f'));
+            break;
+        case 'U':
+        case 'u':
+            if (kind == K::Float) {
+                take = false;
+            } else if (seen('U')) {
+                return stopIllegal(0);
+            }
+            break;
+        case 'X':
+        case 'x':
+            if (second && first == '0' && IsHexDigit(next)) {
+                kind = K::Hex;
+            } else if (!IsWordChar(next) && (line[start + 1] == 'X' || line[start + 1] == 'x')) {
+                return stopIllegal(1);
+            } else {
+                take = false;
+            }
+            break;
+        default:
+            if (c >= '0' && c <= '7') {
+                if (second && first == '0') {
+                    kind = K::Octal;
+                }
+            } else if (c == '8' || c == '9') {
+                if (first == '0' && kind != K::Hex && kind != K::Float) {
+                    kind = K::Unknown;
+                }
+            } else {
+                take = kind == K::Hex; // A-D, a-d
+            }
+            break;
+        }
+        if (!take) {
+            break;
+        }
+        ++run;
+    }
+    if (IsLetter(At(run))) {
+        kind = K::Unknown;
+    }
+    SetKind(kind);
+}
+
+void TSynCppSyn::DotProc() {
+    if (At(run + 1) == '.' && At(run + 2) == '.') {
+        Take(3, K::Symbol);
+    } else if (IsDigit(At(run + 1))) {
+        NumberProc();
+    } else {
+        Take(1, K::Symbol);
+    }
+}
+
+void TSynCppSyn::StringProc() {
+    ++run;
+    StringRun();
+}
+
+void TSynCppSyn::CharProc() {
+    ++run;
+    while (!AtEnd(run)) {
+        const unsigned char c = line[run];
+        ++run;
+        if (c == '\'') {
+            break;
+        }
+        if (c == '\\' && (At(run) == '\'' || At(run) == '\\')) {
+            ++run;
+        }
+    }
+    SetKind(K::Char);
+}
+
+void TSynCppSyn::DirectiveProc() {
+    for (std::size_t i = 0; i < run; ++i) {
+        if (static_cast<unsigned char>(line[i]) > 32) {
+            Take(1, K::Unknown);
+            return;
+        }
+    }
+    ++run;
+    DirectiveRun();
+}
+
+void TSynCppSyn::SlashProc() {
+    switch (At(run + 1)) {
+    case '/':
+        Take(length - run, K::Comment);
+        return;
+    case '*':
+        run += 2;
+        range = TCppRange::AnsiComment;
+        CommentScan();
+        return;
+    case '=':
+        Take(2, K::Symbol);
+        return;
+    default:
+        Take(1, K::Symbol);
+    }
+}
+
+void TSynCppSyn::UnknownProc() {
+    Take(1, K::Unknown);
+}
+
+void TSynCppSyn::AndProc() {
+    SymbolOrPair({'&', '='});
+}
+
+void TSynCppSyn::OrProc() {
+    SymbolOrPair({'|', '='});
+}
+
+void TSynCppSyn::PlusProc() {
+    SymbolOrPair({'+', '='});
+}
+
+void TSynCppSyn::MinusProc() {
+    SymbolOrPair({'-', '=', '>'});
+}
+
+void TSynCppSyn::LessProc() {
+    if (At(run + 1) == '<' && At(run + 2) == '=') {
+        Take(3, K::Symbol);
+    } else {
+        SymbolOrPair({'<', '='});
+    }
+}
+
+void TSynCppSyn::GreaterProc() {
+    if (At(run + 1) == '>' && At(run + 2) == '=') {
+        Take(3, K::Symbol);
+    } else {
+        SymbolOrPair({'>', '='});
+    }
+}
+
+void TSynCppSyn::ColonProc() {
+    SymbolOrPair({':'});
+}
+
+void TSynCppSyn::EqualFollowsProc() {
+    SymbolOrPair({'='});
+}
+
+void TSynCppSyn::SymbolProc() {
+    Take(1, K::Symbol);
+}

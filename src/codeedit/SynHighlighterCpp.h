@@ -1,0 +1,115 @@
+#pragma once
+// TSynCppSyn: colours C and C++ source (keywords, preprocessor lines, comments, strings,
+// character literals, numbers by base). It does not parse: a directive is any line whose first
+// non-blank character is "#".
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <cstdint>
+#include <string>
+
+enum class TCppTokenKind : int {
+    Asm = 0,
+    Comment = 1,
+    Directive = 2,
+    Identifier = 3,
+    Key = 4,
+    Null = 5,
+    Number = 6,
+    Space = 7,
+    String = 8,
+    Symbol = 9,
+    Unknown = 10,
+    Char = 11,
+    Float = 12,
+    Hex = 13,
+    Octal = 14
+};
+
+enum class TCppRange : std::uint8_t {
+    Normal = 0,
+    AnsiComment = 1,
+    DirectiveComment = 7,
+    MultilineString = 10,
+    MultilineDirective = 11
+};
+
+class TSynCppSyn : public TSynScanningHighlighter {
+public:
+    TSynCppSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    unsigned Capabilities() const override;
+    std::string LanguageName() const override;
+    TSynRange CurrentRange() const override;
+    void RestoreRange(TSynRange range) override;
+    void ClearRange() override;
+    void NextToken() override;
+
+    TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* InvalidAttri() const { return invalidAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* CharAttri() const { return charAttri; }
+    TSynHighlighterAttributes* FloatAttri() const { return floatAttri; }
+    TSynHighlighterAttributes* HexAttri() const { return hexAttri; }
+    TSynHighlighterAttributes* OctalAttri() const { return octalAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* DirecAttri() const { return direcAttri; }
+
+private:
+    friend struct TCppDispatch;
+    void SetKind(TCppTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void Take(std::size_t count, TCppTokenKind kind);
+    // One character, two when the next is second, else one.
+    void SymbolOrPair(std::initializer_list<unsigned char> seconds);
+
+    void CommentScan();
+    void StringRun();
+    void DirectiveRun();
+    void DirectiveContinuation();
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void IdentProc();
+    void NumberProc();
+    void DotProc();
+    void StringProc();
+    void CharProc();
+    void DirectiveProc();
+    void SlashProc();
+    void UnknownProc();
+    void AndProc();
+    void OrProc();
+    void PlusProc();
+    void MinusProc();
+    void LessProc();
+    void GreaterProc();
+    void ColonProc();
+    void EqualFollowsProc();
+    void SymbolProc();
+
+    TSynHighlighterAttributes* asmAttri;
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* invalidAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* charAttri;
+    TSynHighlighterAttributes* floatAttri;
+    TSynHighlighterAttributes* hexAttri;
+    TSynHighlighterAttributes* octalAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* symbolAttri;
+    TSynHighlighterAttributes* direcAttri;
+
+    TCppRange range = TCppRange::Normal;
+};
