@@ -3,6 +3,7 @@
 
 #include "FuzzHighlighter.h"
 #include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/SynHighlighterXML.h"
 
 #include <string_view>
 
@@ -23,6 +24,25 @@ inline bool HtmlEmptyTokenAllowed(const TSynCustomHighlighter& highlighter, std:
            detail::CharAt(line, start, '&');
 }
 
+// XML: names may be empty where a tag holds something else; text and values are empty before
+// an entity reference or closing quote that starts right there.
+inline bool XmlEmptyTokenAllowed(const TSynCustomHighlighter& highlighter, std::string_view, int) {
+    using K = TXmlTokenKind;
+    switch (static_cast<K>(highlighter.TokenKind())) {
+    case K::ElementName:
+    case K::AttributeName:
+    case K::NsAttributeName:
+    case K::Text:
+    case K::AposAttrValue:
+    case K::QuoteAttrValue:
+    case K::NsAposAttrValue:
+    case K::NsQuoteAttrValue:
+        return true;
+    default:
+        return false;
+    }
+}
+
 inline bool NoEmptyToken(const TSynCustomHighlighter&, std::string_view, int) {
     return false;
 }
@@ -30,6 +50,9 @@ inline bool NoEmptyToken(const TSynCustomHighlighter&, std::string_view, int) {
 inline EmptyTokenRule EmptyTokenRuleFor(std::string_view className) {
     if (className == "TSynHTMLSyn") {
         return HtmlEmptyTokenAllowed;
+    }
+    if (className == "TSynXMLSyn") {
+        return XmlEmptyTokenAllowed;
     }
     return NoEmptyToken;
 }

@@ -6,6 +6,7 @@
 #include "codeedit/SynHighlighterIni.h"
 #include "codeedit/SynHighlighterSQL.h"
 #include "codeedit/SynHighlighterVB.h"
+#include "codeedit/SynHighlighterXML.h"
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
     // One row per language.
     static const std::vector<THighlighterClass> classes = {
         {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
+        {"TSynXMLSyn", "SynXMLSyn1", {".xml", ".rss"}, Create<TSynXMLSyn>},
         {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, Create<TSynSQLSyn>},
         {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
         {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},

@@ -1,0 +1,445 @@
+#include "codeedit/SynHighlighterXML.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <string_view>
+
+namespace {
+
+bool IsNameChar(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == ':' || c == '_';
+}
+
+// Characters that go on a run of white space; a TAB only starts one.
+bool ContinuesSpace(unsigned char c) {
+    return c != 0 && c <= 32 && c != '\t' && c != '\n' && c != '\r';
+}
+
+bool IsLineBreakOrNul(unsigned char c) {
+    return c == 0 || c == '\n' || c == '\r';
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynXMLSyn"), true);
+
+} // namespace
+
+struct TXmlDispatch {
+    static const TSynDispatchTable<TSynXMLSyn>& Table() {
+        static const TSynDispatchTable<TSynXMLSyn> table = [] {
+            TSynDispatchTable<TSynXMLSyn> t;
+            t.fill(&TSynXMLSyn::StateProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceProc;
+            }
+            t[0] = &TSynXMLSyn::NullProc;
+            t['\n'] = &TSynXMLSyn::LineFeedProc;
+            t['\r'] = &TSynXMLSyn::CarriageReturnProc;
+            t['<'] = &TSynXMLSyn::LessThanProc;
+            t['>'] = &TSynXMLSyn::GreaterThanProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynXMLSyn::TSynXMLSyn() : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null)) {
+    auto add = [this](const char* name, TColor foreground, TColor background, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetForeground(foreground);
+        attribute->SetBackground(background);
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    elementAttri = add("Element Name", clMaroon, clNone, fsBold);
+    textAttri = add("Text", clBlack, clNone, fsBold);
+    spaceAttri = add("Whitespace", clNone, clNone, 0);
+    entityRefAttri = add("Entity Reference", clBlue, clNone, fsBold);
+    piAttri = add("Processing Instruction", clBlue, clNone, 0);
+    cdataAttri = add("CDATA Section", clOlive, clNone, fsItalic);
+    commentAttri = add("Comment", clGray, clSilver, fsBold | fsItalic);
+    docTypeAttri = add("DOCTYPE Section", clBlue, clNone, fsItalic);
+    attributeAttri = add("Attribute Name", clMaroon, clNone, 0);
+    nsAttributeAttri = add("Namespace Attribute Name", clRed, clNone, 0);
+    attributeValueAttri = add("Attribute Value", clNavy, clNone, fsBold);
+    nsValueAttri = add("Namespace Attribute Value", clRed, clNone, fsBold);
+    symbolAttri = add("Symbol", clBlue, clNone, 0);
+    SetAttributesOnChange();
+
+    using K = TXmlTokenKind;
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::AposAttrValue, attributeValueAttri},
+        {K::AposEntityRef, entityRefAttri},
+        {K::AttributeName, attributeAttri},
+        {K::CDATA, cdataAttri},
+        {K::Comment, commentAttri},
+        {K::ElementName, elementAttri},
+        {K::EntityRef, entityRefAttri},
+        {K::EqualSign, symbolAttri},
+        {K::ProcessingInstruction, piAttri},
+        {K::QuoteAttrValue, attributeValueAttri},
+        {K::QuoteEntityRef, entityRefAttri},
+        {K::Space, spaceAttri},
+        {K::Symbol, symbolAttri},
+        {K::Text, textAttri},
+        {K::NsAposAttrValue, nsValueAttri},
+        {K::NsAposEntityRef, entityRefAttri},
+        {K::NsAttributeName, nsAttributeAttri},
+        {K::NsEqualSign, symbolAttri},
+        {K::NsQuoteAttrValue, nsValueAttri},
+        {K::NsQuoteEntityRef, entityRefAttri},
+        {K::DocType, docTypeAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter(
+        "XML Document (*.xml,*.xsd,*.xsl,*.xslt,*.dtd)|*.xml;*.xsd;*.xsl;*.xslt;*.dtd");
+}
+
+TSynHighlighterAttributes* TSynXMLSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return attributeAttri;
+    case SYN_ATTR_KEYWORD:
+        return elementAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynXMLSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddChars(set, "-._");
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynXMLSyn::LanguageName() const {
+    return "XML document";
+}
+
+TSynRange TSynXMLSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynXMLSyn::RestoreRange(TSynRange value) {
+    // Anything not ours starts as after ClearRange.
+    range = value <= static_cast<TSynRange>(TXmlRange::DocTypeSubset)
+                ? static_cast<TXmlRange>(value)
+                : TXmlRange::Text;
+}
+
+void TSynXMLSyn::ClearRange() {
+    range = TXmlRange::Text;
+}
+
+void TSynXMLSyn::NextToken() {
+    tokenPos = run;
+    switch (range) {
+    case TXmlRange::CDATA:
+        ClosedBlockScanner(TXmlTokenKind::CDATA, ']');
+        break;
+    case TXmlRange::Comment:
+        CommentScanner();
+        break;
+    case TXmlRange::ProcessingInstruction:
+        ClosedBlockScanner(TXmlTokenKind::ProcessingInstruction, '?');
+        break;
+    case TXmlRange::Text:
+        TextScanner();
+        break;
+    case TXmlRange::DocType:
+    case TXmlRange::DocTypeSubset:
+        DocTypeScanner();
+        break;
+    default:
+        Dispatch();
+        break;
+    }
+}
+
+void TSynXMLSyn::Dispatch() {
+    (this->*TXmlDispatch::Table()[At(run)])();
+}
+
+void TSynXMLSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TXmlTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover it.
+    ++run;
+    SetKind(TXmlTokenKind::Space);
+}
+
+void TSynXMLSyn::LineFeedProc() {
+    ++run;
+    SetKind(TXmlTokenKind::Space);
+}
+
+void TSynXMLSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TXmlTokenKind::Space);
+}
+
+void TSynXMLSyn::SpaceProc() {
+    ++run;
+    while (ContinuesSpace(At(run))) {
+        ++run;
+    }
+    SetKind(TXmlTokenKind::Space);
+}
+
+void TSynXMLSyn::LessThanProc() {
+    ++run;
+    if (At(run) == '/') {
+        ++run;
+    }
+    const std::string_view rest(line + run, length - run);
+    if (rest.starts_with("!--")) {
+        run += 3;
+        range = TXmlRange::Comment;
+        SetKind(TXmlTokenKind::Symbol);
+    } else if (rest.starts_with("!DOCTYPE")) {
+        // "E" is left to the DOCTYPE scanner, in the same colour.
+        run += 7;
+        range = TXmlRange::DocType;
+        SetKind(TXmlTokenKind::DocType);
+    } else if (rest.starts_with("![CDATA[")) {
+        run += 7;
+        range = TXmlRange::CDATA;
+        SetKind(TXmlTokenKind::CDATA);
+    } else if (rest.starts_with("!")) {
+        ++run;
+        range = TXmlRange::Element;
+        SetKind(TXmlTokenKind::Symbol);
+    } else if (rest.starts_with("?")) {
+        ++run;
+        range = TXmlRange::ProcessingInstruction;
+        SetKind(TXmlTokenKind::ProcessingInstruction);
+    } else {
+        range = TXmlRange::Element;
+        SetKind(TXmlTokenKind::Symbol);
+    }
+}
+
+void TSynXMLSyn::GreaterThanProc() {
+    ++run;
+    range = TXmlRange::Text;
+    SetKind(TXmlTokenKind::Symbol);
+}
+
+// Characters 33 and above outside the block scanners: what they are depends on the state.
+void TSynXMLSyn::StateProc() {
+    using K = TXmlTokenKind;
+    using R = TXmlRange;
+    switch (range) {
+    case R::Element:
+        ElementName();
+        break;
+    case R::Attribute:
+        AttributeName();
+        break;
+    case R::EqualSign:
+        AfterAttributeName(false);
+        break;
+    case R::NsEqualSign:
+        AfterAttributeName(true);
+        break;
+    case R::QuoteAttrValue:
+        AttributeValue(K::QuoteAttrValue, '"', R::QuoteEntityRef);
+        break;
+    case R::NsQuoteAttrValue:
+        AttributeValue(K::NsQuoteAttrValue, '"', R::NsQuoteEntityRef);
+        break;
+    case R::AposAttrValue:
+        AttributeValue(K::AposAttrValue, '\'', R::AposEntityRef);
+        break;
+    case R::NsAposAttrValue:
+        AttributeValue(K::NsAposAttrValue, '\'', R::NsAposEntityRef);
+        break;
+    case R::QuoteEntityRef:
+        EntityReference(K::QuoteEntityRef, R::QuoteAttrValue);
+        break;
+    case R::NsQuoteEntityRef:
+        EntityReference(K::NsQuoteEntityRef, R::NsQuoteAttrValue);
+        break;
+    case R::AposEntityRef:
+        EntityReference(K::AposEntityRef, R::AposAttrValue);
+        break;
+    case R::NsAposEntityRef:
+        EntityReference(K::NsAposEntityRef, R::NsAposAttrValue);
+        break;
+    case R::EntityRef:
+        EntityReference(K::EntityRef, R::Text);
+        break;
+    default: // the block states scan these characters themselves
+        TextScanner();
+        break;
+    }
+}
+
+void TSynXMLSyn::TextScanner() {
+    const unsigned char first = At(run);
+    if (first < 32 || first == '<') {
+        Dispatch();
+        return;
+    }
+    SetKind(TXmlTokenKind::Text);
+    for (unsigned char c = At(run); c >= 32 && c != '<' && c != '&'; c = At(run)) {
+        ++run;
+    }
+    if (At(run) == '&') {
+        range = TXmlRange::EntityRef;
+    }
+}
+
+void TSynXMLSyn::CommentScanner() {
+    const std::string_view rest(line + run, length - run);
+    if (rest.starts_with("-->")) {
+        run += 3;
+        range = TXmlRange::Text;
+        SetKind(TXmlTokenKind::Symbol);
+        return;
+    }
+    if (IsLineBreakOrNul(At(run))) {
+        Dispatch();
+        return;
+    }
+    SetKind(TXmlTokenKind::Comment);
+    const auto close = rest.find("-->");
+    run = close == std::string_view::npos ? length : run + close;
+}
+
+// A processing instruction or CDATA section up to the ">" after beforeClose, or the line end.
+void TSynXMLSyn::ClosedBlockScanner(TXmlTokenKind kind, char beforeClose) {
+    if (IsLineBreakOrNul(At(run))) {
+        Dispatch();
+        return;
+    }
+    SetKind(kind);
+    while (!AtEnd(run)) {
+        const bool closes = At(run) == '>' && run > 0 && line[run - 1] == beforeClose;
+        ++run;
+        if (closes) {
+            range = TXmlRange::Text;
+            return;
+        }
+    }
+}
+
+void TSynXMLSyn::DocTypeScanner() {
+    if (IsLineBreakOrNul(At(run))) {
+        Dispatch();
+        return;
+    }
+    SetKind(TXmlTokenKind::DocType);
+    if (range == TXmlRange::DocType) {
+        for (; !AtEnd(run) && At(run) != '>' && At(run) != '['; ++run) {
+        }
+        if (AtEnd(run)) {
+            return;
+        }
+        if (At(run) == '>') {
+            ++run;
+            range = TXmlRange::Attribute;
+            return;
+        }
+    }
+    // The internal subset: up to its "]", or on to the next line.
+    for (; !AtEnd(run) && At(run) != ']'; ++run) {
+    }
+    if (AtEnd(run)) {
+        range = TXmlRange::DocTypeSubset;
+        return;
+    }
+    ++run;
+    range = TXmlRange::DocType;
+}
+
+void TSynXMLSyn::NameRun() {
+    while (IsNameChar(At(run))) {
+        ++run;
+    }
+}
+
+void TSynXMLSyn::ElementName() {
+    if (At(run) == '/') {
+        ++run;
+    }
+    NameRun();
+    range = TXmlRange::Attribute;
+    SetKind(TXmlTokenKind::ElementName);
+}
+
+void TSynXMLSyn::AttributeName() {
+    if (At(run) == '"' || At(run) == '\'') {
+        ++run;
+        SetKind(TXmlTokenKind::Symbol);
+        return;
+    }
+    const std::size_t start = run;
+    NameRun();
+    const bool ns =
+        std::string_view(line + start, run - start).find("xmlns") != std::string_view::npos;
+    range = ns ? TXmlRange::NsEqualSign : TXmlRange::EqualSign;
+    SetKind(ns ? TXmlTokenKind::NsAttributeName : TXmlTokenKind::AttributeName);
+}
+
+// The "=" and opening quote after an attribute name; a "/" instead goes back to element names.
+void TSynXMLSyn::AfterAttributeName(bool ns) {
+    SetKind(ns ? TXmlTokenKind::NsEqualSign : TXmlTokenKind::EqualSign);
+    while (!AtEnd(run)) {
+        const unsigned char c = At(run++);
+        if (c == '"') {
+            range = ns ? TXmlRange::NsQuoteAttrValue : TXmlRange::QuoteAttrValue;
+            return;
+        }
+        if (c == '\'') {
+            range = ns ? TXmlRange::NsAposAttrValue : TXmlRange::AposAttrValue;
+            return;
+        }
+        if (c == '/') {
+            range = TXmlRange::Element;
+            SetKind(TXmlTokenKind::Symbol);
+            return;
+        }
+    }
+}
+
+void TSynXMLSyn::AttributeValue(TXmlTokenKind kind, char quote, TXmlRange atEntity) {
+    SetKind(kind);
+    for (unsigned char c = At(run); !IsLineBreakOrNul(c) && c != quote && c != '&'; c = At(run)) {
+        ++run;
+    }
+    if (At(run) == static_cast<unsigned char>(quote)) {
+        range = TXmlRange::Attribute; // the quote then scans as a symbol
+    } else if (At(run) == '&') {
+        range = atEntity;
+    }
+}
+
+void TSynXMLSyn::EntityReference(TXmlTokenKind kind, TXmlRange after) {
+    SetKind(kind);
+    for (unsigned char c = At(run); c > 32 && c != ';'; c = At(run)) {
+        ++run;
+    }
+    if (At(run) == ';') {
+        ++run;
+    }
+    range = after;
+}
