@@ -4,6 +4,7 @@
 #include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/SynHighlighterIni.h"
+#include "codeedit/SynHighlighterJava.h"
 #include "codeedit/SynHighlighterSQL.h"
 #include "codeedit/SynHighlighterVB.h"
 #include "codeedit/SynHighlighterXML.h"
@@ -28,6 +29,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
         {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},
         {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
         {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, Create<TSynCppSyn>},
+        {"TSynJavaSyn", "SynJavaSyn1", {".java"}, Create<TSynJavaSyn>},
     };
     return classes;
 }

@@ -1,0 +1,381 @@
+#include "codeedit/SynHighlighterJava.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <string_view>
+
+namespace {
+
+using K = TJavaTokenKind;
+
+constexpr int MaxKey = 172;
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsWordStart(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
+           (c >= 192 && c != 215 && c != 247);
+}
+
+bool IsWordChar(unsigned char c) {
+    return IsWordStart(c) || IsDigit(c);
+}
+
+bool IsNumberChar(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
+           c == 'L' || c == 'l' || c == 'X' || c == 'x';
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+const TSynWeights& JavaWeights() {
+    static const TSynWeights weights = [] {
+        TSynWeights w{};
+        for (int c = 'A'; c <= 'Z'; ++c) {
+            w[static_cast<std::size_t>(c)] = c - 'A' + 1;
+            w[static_cast<std::size_t>(c - 'A' + 'a')] = c - 'A' + 2;
+        }
+        for (int c = 192; c <= 255; ++c) {
+            if (c != 215 && c != 247) {
+                w[static_cast<std::size_t>(c)] = c - 95;
+            }
+        }
+        return w;
+    }();
+    return weights;
+}
+
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynKeywordTable t(JavaWeights(), MaxKey, TSynKeywordCase::Exact);
+        static const char* const keywords[] = {
+            "if",       "do",        "case",       "char",        "catch",     "for",
+            "break",    "else",      "new",        "int",         "final",     "false",
+            "package",  "long",      "void",       "byte",        "class",     "float",
+            "this",     "goto",      "while",      "null",        "double",    "try",
+            "true",     "public",    "boolean",    "default",     "const",     "native",
+            "static",   "super",     "short",      "finally",     "switch",    "assert",
+            "throw",    "interface", "abstract",   "import",      "extends",   "private",
+            "return",   "volatile",  "continue",   "throws",      "protected", "instanceof",
+            "strictfp", "transient", "implements", "synchronized"};
+        for (const char* keyword : keywords) {
+            t.Add(keyword, static_cast<int>(K::Key));
+        }
+        return t;
+    }();
+    return table;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynJavaSyn"), true);
+
+} // namespace
+
+struct TJavaDispatch {
+    static const TSynDispatchTable<TSynJavaSyn>& Table() {
+        static const TSynDispatchTable<TSynJavaSyn> table = [] {
+            TSynDispatchTable<TSynJavaSyn> t;
+            t.fill(&TSynJavaSyn::UnknownProc);
+            auto set = [&t](std::string_view chars, void (TSynJavaSyn::*proc)()) {
+                for (const char c : chars) {
+                    t[static_cast<unsigned char>(c)] = proc;
+                }
+            };
+            for (int c = 1; c < 256; ++c) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (c <= 32) {
+                    t[byte] = &TSynJavaSyn::SpaceProc;
+                } else if (IsWordStart(byte)) {
+                    t[byte] = &TSynJavaSyn::IdentProc;
+                } else if (IsDigit(byte)) {
+                    t[byte] = &TSynJavaSyn::NumberProc;
+                }
+            }
+            t[0] = &TSynJavaSyn::NullProc;
+            t['\n'] = &TSynJavaSyn::LineFeedProc;
+            t['\r'] = &TSynJavaSyn::CarriageReturnProc;
+            t['.'] = &TSynJavaSyn::DotProc;
+            t['"'] = &TSynJavaSyn::StringProc;
+            t['\''] = &TSynJavaSyn::CharProc;
+            t['/'] = &TSynJavaSyn::SlashProc;
+            set("#@", &TSynJavaSyn::InvalidSymbolProc);
+            t['&'] = &TSynJavaSyn::AndProc;
+            t['|'] = &TSynJavaSyn::OrProc;
+            t['+'] = &TSynJavaSyn::PlusProc;
+            t['-'] = &TSynJavaSyn::MinusProc;
+            t['<'] = &TSynJavaSyn::LessProc;
+            t['>'] = &TSynJavaSyn::GreaterProc;
+            set("!%*=^", &TSynJavaSyn::EqualFollowsProc);
+            set("()[]{},:;?~", &TSynJavaSyn::SymbolProc);
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynJavaSyn::TSynJavaSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetForeground(foreground);
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", clNone, fsItalic);
+    documentAttri = add("Documentation", clNone, fsItalic);
+    identifierAttri = add("Identifier", clNone, 0);
+    invalidAttri = add("Invalid symbol", clNone, 0);
+    keyAttri = add("Reserved word", clNone, fsBold);
+    numberAttri = add("Number", clNone, 0);
+    spaceAttri = add("Space", clWindow, 0);
+    stringAttri = add("String", clNone, 0);
+    symbolAttri = add("Symbol", clNone, 0);
+    SetAttributesOnChange();
+
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Comment, commentAttri},
+        {K::Documentation, documentAttri},
+        {K::Identifier, identifierAttri},
+        {K::InvalidSymbol, invalidAttri},
+        {K::Key, keyAttri},
+        {K::Number, numberAttri},
+        {K::Space, spaceAttri},
+        {K::String, stringAttri},
+        {K::Symbol, symbolAttri},
+        {K::Unknown, invalidAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("Java Files (*.java)|*.java");
+}
+
+TSynHighlighterAttributes* TSynJavaSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynJavaSyn::IdentifierChars() const {
+    TSynCharSet set;
+    for (int c = 0; c < 256; ++c) {
+        set.set(static_cast<std::size_t>(c), IsWordChar(static_cast<unsigned char>(c)));
+    }
+    return set;
+}
+
+std::string TSynJavaSyn::LanguageName() const {
+    return "Java";
+}
+
+TSynRange TSynJavaSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynJavaSyn::RestoreRange(TSynRange value) {
+    const bool inComment = value == static_cast<TSynRange>(TJavaRange::Comment) ||
+                           value == static_cast<TSynRange>(TJavaRange::Documentation);
+    range = inComment ? static_cast<TJavaRange>(value) : TJavaRange::Normal;
+}
+
+void TSynJavaSyn::ClearRange() {
+    range = TJavaRange::Normal;
+}
+
+void TSynJavaSyn::NextToken() {
+    tokenPos = run;
+    if (AtEnd(run)) {
+        SetKind(K::Null);
+        return;
+    }
+    if (range == TJavaRange::Comment || range == TJavaRange::Documentation) {
+        CommentScan();
+        return;
+    }
+    range = TJavaRange::Normal;
+    (this->*TJavaDispatch::Table()[At(run)])();
+}
+
+void TSynJavaSyn::Take(std::size_t count, K kind) {
+    run += count;
+    SetKind(kind);
+}
+
+void TSynJavaSyn::LongestSymbol(std::initializer_list<std::string_view> operators) {
+    const std::string_view rest(line + run, length - run);
+    std::size_t longest = 1;
+    for (const auto op : operators) {
+        if (op.size() > longest && rest.substr(0, op.size()) == op) {
+            longest = op.size();
+        }
+    }
+    Take(longest, K::Symbol);
+}
+
+void TSynJavaSyn::CommentScan() {
+    SetKind(range == TJavaRange::Documentation ? K::Documentation : K::Comment);
+    while (!AtEnd(run)) {
+        if (line[run] == '*' && At(run + 1) == '/') {
+            run += 2;
+            range = TJavaRange::Normal;
+            return;
+        }
+        ++run;
+    }
+}
+
+// A backslash hides the character after it; at the line's end there is none to hide.
+void TSynJavaSyn::QuotedScan(unsigned char quote) {
+    while (!AtEnd(run)) {
+        const unsigned char c = line[run];
+        ++run;
+        if (c == quote) {
+            break;
+        }
+        if (c == '\\' && !AtEnd(run)) {
+            ++run;
+        }
+    }
+    SetKind(K::String);
+}
+
+void TSynJavaSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(K::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    Take(1, K::Space);
+}
+
+void TSynJavaSyn::LineFeedProc() {
+    Take(1, K::Space);
+}
+
+void TSynJavaSyn::CarriageReturnProc() {
+    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+}
+
+void TSynJavaSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(K::Space);
+}
+
+void TSynJavaSyn::IdentProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    const auto& table = KeywordTable();
+    const auto result = table.Find(word, table.Hash(word));
+    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? K::Key : K::Identifier);
+}
+
+void TSynJavaSyn::NumberProc() {
+    ++run;
+    while (IsNumberChar(At(run)) && !(At(run) == '.' && At(run + 1) == '.')) {
+        ++run;
+    }
+    SetKind(K::Number);
+}
+
+void TSynJavaSyn::DotProc() {
+    if (IsDigit(At(run + 1))) {
+        NumberProc();
+    } else {
+        Take(1, K::Symbol);
+    }
+}
+
+void TSynJavaSyn::StringProc() {
+    run += At(run + 1) == '"' && At(run + 2) == '"' ? 3 : 1;
+    QuotedScan('"');
+}
+
+void TSynJavaSyn::CharProc() {
+    ++run;
+    QuotedScan('\'');
+}
+
+void TSynJavaSyn::SlashProc() {
+    switch (At(run + 1)) {
+    case '*':
+        if (At(run + 2) == '*') {
+            run += 3;
+            range = TJavaRange::Documentation;
+        } else {
+            run += 2;
+            range = TJavaRange::Comment;
+        }
+        CommentScan();
+        return;
+    case '/':
+        Take(length - run, K::Comment);
+        return;
+    case '=':
+        Take(2, K::Symbol);
+        return;
+    default:
+        Take(1, K::Symbol);
+    }
+}
+
+void TSynJavaSyn::InvalidSymbolProc() {
+    Take(1, K::InvalidSymbol);
+}
+
+void TSynJavaSyn::UnknownProc() {
+    Take(1, K::Unknown);
+}
+
+void TSynJavaSyn::AndProc() {
+    LongestSymbol({"&&", "&="});
+}
+
+void TSynJavaSyn::OrProc() {
+    LongestSymbol({"||", "|="});
+}
+
+void TSynJavaSyn::PlusProc() {
+    LongestSymbol({"++", "+="});
+}
+
+void TSynJavaSyn::MinusProc() {
+    LongestSymbol({"--", "-="});
+}
+
+void TSynJavaSyn::LessProc() {
+    LongestSymbol({"<<=", "<<", "<="});
+}
+
+void TSynJavaSyn::GreaterProc() {
+    LongestSymbol({">>>=", ">>>", ">>=", ">>", ">="});
+}
+
+void TSynJavaSyn::EqualFollowsProc() {
+    Take(At(run + 1) == '=' ? 2 : 1, K::Symbol);
+}
+
+void TSynJavaSyn::SymbolProc() {
+    Take(1, K::Symbol);
+}

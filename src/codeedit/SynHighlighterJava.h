@@ -1,0 +1,90 @@
+#pragma once
+// TSynJavaSyn: colours Java source (keywords, comments and documentation comments that may span
+// lines, strings, character literals, numbers, operators). It does not parse declarations.
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+enum class TJavaTokenKind : int {
+    Comment = 0,
+    Documentation = 1,
+    Identifier = 2,
+    InvalidSymbol = 3,
+    Key = 4,
+    Null = 5,
+    Number = 6,
+    Space = 7,
+    String = 8,
+    Symbol = 9,
+    Unknown = 10
+};
+
+enum class TJavaRange : std::uint8_t { Comment = 1, Documentation = 2, Normal = 3 };
+
+class TSynJavaSyn : public TSynScanningHighlighter {
+public:
+    TSynJavaSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    std::string LanguageName() const override;
+    TSynRange CurrentRange() const override;
+    void RestoreRange(TSynRange range) override;
+    void ClearRange() override;
+    void NextToken() override;
+
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* DocumentAttri() const { return documentAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* InvalidAttri() const { return invalidAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+
+private:
+    friend struct TJavaDispatch;
+    void SetKind(TJavaTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void Take(std::size_t count, TJavaTokenKind kind);
+    // The longest of the given operators that starts here, else one character.
+    void LongestSymbol(std::initializer_list<std::string_view> operators);
+    void CommentScan();
+    void QuotedScan(unsigned char quote);
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void IdentProc();
+    void NumberProc();
+    void DotProc();
+    void StringProc();
+    void CharProc();
+    void SlashProc();
+    void InvalidSymbolProc();
+    void UnknownProc();
+    void AndProc();
+    void OrProc();
+    void PlusProc();
+    void MinusProc();
+    void LessProc();
+    void GreaterProc();
+    void EqualFollowsProc();
+    void SymbolProc();
+
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* documentAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* invalidAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* symbolAttri;
+
+    TJavaRange range = TJavaRange::Normal;
+};
