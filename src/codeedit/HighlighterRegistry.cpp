@@ -4,6 +4,7 @@
 #include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/SynHighlighterIni.h"
+#include "codeedit/SynHighlighterPas.h"
 #include "codeedit/SynHighlighterJava.h"
 #include "codeedit/SynHighlighterSQL.h"
 #include "codeedit/SynHighlighterVB.h"
@@ -27,6 +28,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
         {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, Create<TSynSQLSyn>},
         {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
         {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},
+        {"TSynPasSyn", "SynPasSyn1", {".pas"}, Create<TSynPasSyn>},
         {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
         {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, Create<TSynCppSyn>},
         {"TSynJavaSyn", "SynJavaSyn1", {".java"}, Create<TSynJavaSyn>},

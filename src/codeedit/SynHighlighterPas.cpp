@@ -1,0 +1,509 @@
+#include "codeedit/SynHighlighterPas.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <unordered_map>
+
+namespace {
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c) || c == '_';
+}
+
+bool IsHexDigit(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+bool EndsCommentLine(unsigned char c) {
+    return c == 0 || c == '\r' || c == '\n';
+}
+
+// When a word is a keyword: always, from a language version on, in package sources, or only
+// in a property declaration and/or an exports clause.
+enum class Context { Always, Package, Property, PropertyOrExports, Exports };
+
+struct KeywordRule {
+    int version; // lowest DelphiVersion ordinal
+    Context context;
+};
+
+const std::unordered_map<std::string_view, KeywordRule>& Keywords() {
+    static const std::unordered_map<std::string_view, KeywordRule> keywords = [] {
+        std::unordered_map<std::string_view, KeywordRule> result;
+        for (std::string_view word : {"absolute",  "abstract",   "and",
+                                      "array",     "as",         "asm",
+                                      "assembler", "begin",      "case",
+                                      "class",     "const",      "constructor",
+                                      "default",   "destructor", "div",
+                                      "do",        "downto",     "dynamic",
+                                      "else",      "end",        "except",
+                                      "export",    "exports",    "external",
+                                      "far",       "file",       "finally",
+                                      "for",       "forward",    "function",
+                                      "goto",      "if",         "implementation",
+                                      "in",        "inherited",  "initialization",
+                                      "inline",    "interface",  "is",
+                                      "label",     "library",    "message",
+                                      "mod",       "near",       "nil",
+                                      "not",       "object",     "of",
+                                      "on",        "or",         "out",
+                                      "override",  "packed",     "pascal",
+                                      "private",   "procedure",  "program",
+                                      "property",  "protected",  "public",
+                                      "published", "raise",      "record",
+                                      "register",  "repeat",     "set",
+                                      "shl",       "shr",        "string",
+                                      "then",      "to",         "try",
+                                      "type",      "unit",       "until",
+                                      "uses",      "var",        "virtual",
+                                      "while",     "with",       "xor"}) {
+            result.emplace(word, KeywordRule{0, Context::Always});
+        }
+        const std::pair<std::string_view, int> versioned[] = {
+            {"cdecl", 1},          {"stdcall", 1},        {"finalization", 1}, {"safecall", 2},
+            {"dispid", 2},         {"threadvar", 2},      {"automated", 2},    {"dispinterface", 2},
+            {"resourcestring", 2}, {"stringresource", 2}, {"overload", 3},     {"reintroduce", 3},
+            {"deprecated", 5},     {"platform", 5}};
+        for (const auto& [word, version] : versioned) {
+            result.emplace(word, KeywordRule{version, Context::Always});
+        }
+        for (std::string_view word : {"package", "contains", "requires"}) {
+            result.emplace(word, KeywordRule{0, Context::Package});
+        }
+        const std::pair<std::string_view, int> property[] = {
+            {"read", 0},     {"write", 0},     {"stored", 0},    {"nodefault", 0},
+            {"readonly", 2}, {"writeonly", 2}, {"implements", 3}};
+        for (const auto& [word, version] : property) {
+            result.emplace(word, KeywordRule{version, Context::Property});
+        }
+        result.emplace("index", KeywordRule{0, Context::PropertyOrExports});
+        result.emplace("name", KeywordRule{0, Context::Exports});
+        return result;
+    }();
+    return keywords;
+}
+
+constexpr std::size_t LongestKeyword = 14;
+
+// Whether an all-letter word spells lower (given in lower case) in any case.
+bool EqualsLower(std::string_view word, std::string_view lower) {
+    if (word.size() != lower.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if ((word[i] | 0x20) != lower[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true);
+
+} // namespace
+
+struct TPasDispatch {
+    static const TSynDispatchTable<TSynPasSyn>& Table() {
+        static const TSynDispatchTable<TSynPasSyn> table = [] {
+            TSynDispatchTable<TSynPasSyn> t;
+            t.fill(&TSynPasSyn::SymbolProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
+            }
+            for (int c = 0; c < 256; ++c) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (IsLetter(byte) || byte == '_') {
+                    t[byte] = &TSynPasSyn::WordProc;
+                } else if (IsDigit(byte)) {
+                    t[byte] = &TSynPasSyn::NumberProc;
+                } else if (byte >= 127) {
+                    t[byte] = &TSynPasSyn::UnknownProc;
+                }
+            }
+            t[0] = &TSynPasSyn::NullProc;
+            t['\n'] = &TSynPasSyn::LineFeedProc;
+            t['\r'] = &TSynPasSyn::CarriageReturnProc;
+            t['\''] = &TSynPasSyn::StringProc;
+            t['#'] = &TSynPasSyn::CharCodeProc;
+            t['$'] = &TSynPasSyn::HexProc;
+            t['{'] = &TSynPasSyn::BraceProc;
+            t['('] = &TSynPasSyn::RoundOpenProc;
+            t['/'] = &TSynPasSyn::SlashProc;
+            t[':'] = &TSynPasSyn::ColonOrGreaterProc;
+            t['>'] = &TSynPasSyn::ColonOrGreaterProc;
+            t['<'] = &TSynPasSyn::LowerProc;
+            t['@'] = &TSynPasSyn::AtProc;
+            t['.'] = &TSynPasSyn::PointProc;
+            t[';'] = &TSynPasSyn::SemicolonProc;
+            t['|'] = &TSynPasSyn::UnknownProc;
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynPasSyn::TSynPasSyn() : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null)) {
+    auto add = [this](const char* name, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    asmAttri = add("Assembler", 0);
+    commentAttri = add("Comment", fsItalic);
+    directiveAttri = add("Preprocessor", fsItalic);
+    identifierAttri = add("Identifier", 0);
+    keyAttri = add("Reserved word", fsBold);
+    numberAttri = add("Number", 0);
+    floatAttri = add("Float", 0);
+    hexAttri = add("Hexadecimal", 0);
+    spaceAttri = add("Space", 0);
+    stringAttri = add("String", 0);
+    charAttri = add("Character", 0);
+    symbolAttri = add("Symbol", 0);
+    SetAttributesOnChange();
+
+    using K = TPasTokenKind;
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Assembler, asmAttri}, {K::Comment, commentAttri}, {K::Identifier, identifierAttri},
+        {K::Keyword, keyAttri},   {K::Number, numberAttri},   {K::Space, spaceAttri},
+        {K::String, stringAttri}, {K::Symbol, symbolAttri},   {K::Unknown, symbolAttri},
+        {K::Float, floatAttri},   {K::Hex, hexAttri},         {K::Directive, directiveAttri},
+        {K::Char, charAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc");
+}
+
+TSynHighlighterAttributes* TSynPasSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynPasSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynPasSyn::LanguageName() const {
+    return "ObjectPascal";
+}
+
+TSynRange TSynPasSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynPasSyn::RestoreRange(TSynRange value) {
+    // Anything not ours starts as after ClearRange.
+    range = value >= 1 && value <= 8 ? static_cast<TPasRange>(value) : TPasRange::Normal;
+}
+
+void TSynPasSyn::ClearRange() {
+    range = TPasRange::Normal;
+}
+
+int TSynPasSyn::TokenKind() const {
+    const auto kind = static_cast<TPasTokenKind>(tokenKind);
+    if (InAsm() && !asmStart && kind != TPasTokenKind::Comment && kind != TPasTokenKind::Space &&
+        kind != TPasTokenKind::Null) {
+        return static_cast<int>(TPasTokenKind::Assembler);
+    }
+    return tokenKind;
+}
+
+TSynHighlighterAttributes* TSynPasSyn::TokenAttribute() const {
+    return TokenKind() == static_cast<int>(TPasTokenKind::Assembler)
+               ? asmAttri
+               : TSynScanningHighlighter::TokenAttribute();
+}
+
+void TSynPasSyn::NextToken() {
+    asmStart = false;
+    tokenPos = run;
+    switch (range) {
+    case TPasRange::AnsiComment:
+    case TPasRange::AsmAnsiComment:
+        AnsiScanner();
+        break;
+    case TPasRange::BorlandComment:
+    case TPasRange::AsmBorlandComment:
+        BorlandScanner();
+        break;
+    default:
+        (this->*TPasDispatch::Table()[At(run)])();
+        break;
+    }
+}
+
+void TSynPasSyn::OneCharacter(TPasTokenKind kind) {
+    ++run;
+    SetKind(kind);
+}
+
+void TSynPasSyn::Operator(std::string_view seconds) {
+    ++run;
+    if (!AtEnd(run) && seconds.find(static_cast<char>(At(run))) != std::string_view::npos) {
+        ++run;
+    }
+    SetKind(TPasTokenKind::Symbol);
+}
+
+void TSynPasSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TPasTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    OneCharacter(TPasTokenKind::Space);
+}
+
+void TSynPasSyn::LineFeedProc() {
+    OneCharacter(TPasTokenKind::Space);
+}
+
+void TSynPasSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TPasTokenKind::Space);
+}
+
+void TSynPasSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(TPasTokenKind::Space);
+}
+
+bool TSynPasSyn::IsKeyword(std::string_view word) const {
+    // Only an all-letter word can be a keyword: a digit or "_" after the letters joins the
+    // hashed part and no keyword has one.
+    if (word.size() > LongestKeyword) {
+        return false;
+    }
+    char lower[LongestKeyword];
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const auto c = static_cast<unsigned char>(word[i]);
+        if (!IsLetter(c)) {
+            return false;
+        }
+        lower[i] = static_cast<char>(c | 0x20);
+    }
+    const auto found = Keywords().find(std::string_view(lower, word.size()));
+    if (found == Keywords().end() || static_cast<int>(delphiVersion) < found->second.version) {
+        return false;
+    }
+    switch (found->second.context) {
+    case Context::Always:
+        return true;
+    case Context::Package:
+        return packageSource;
+    case Context::Property:
+        return range == TPasRange::Property;
+    case Context::PropertyOrExports:
+        return range == TPasRange::Property || range == TPasRange::Exports;
+    case Context::Exports:
+        return range == TPasRange::Exports;
+    }
+    return false;
+}
+
+void TSynPasSyn::WordProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    if (!IsKeyword(word)) {
+        SetKind(TPasTokenKind::Identifier);
+        return;
+    }
+    SetKind(TPasTokenKind::Keyword);
+    if (EqualsLower(word, "asm")) {
+        range = TPasRange::Asm;
+        asmStart = true;
+    } else if (EqualsLower(word, "end")) {
+        range = TPasRange::Normal;
+    } else if (EqualsLower(word, "property")) {
+        range = TPasRange::Property;
+    } else if (EqualsLower(word, "exports")) {
+        range = TPasRange::Exports;
+    }
+}
+
+void TSynPasSyn::NumberProc() {
+    SetKind(TPasTokenKind::Number);
+    ++run;
+    for (;;) {
+        const unsigned char c = At(run);
+        if (IsDigit(c)) {
+            ++run;
+        } else if ((c == '.' && At(run + 1) != '.') || c == 'E' || c == 'e') {
+            SetKind(TPasTokenKind::Float);
+            ++run;
+        } else if ((c == '+' || c == '-') && tokenKind == static_cast<int>(TPasTokenKind::Float) &&
+                   (line[run - 1] == 'E' || line[run - 1] == 'e')) {
+            ++run;
+        } else {
+            return;
+        }
+    }
+}
+
+// "''" inside a string is a quote, not its end.
+void TSynPasSyn::StringProc() {
+    SetKind(TPasTokenKind::String);
+    ++run;
+    while (!AtEnd(run)) {
+        if (line[run] == '\'') {
+            if (At(run + 1) != '\'') {
+                ++run;
+                return;
+            }
+            ++run;
+        }
+        ++run;
+    }
+}
+
+void TSynPasSyn::CharCodeProc() {
+    ++run;
+    while (At(run) == '$' || IsHexDigit(At(run))) {
+        ++run;
+    }
+    SetKind(TPasTokenKind::Char);
+}
+
+void TSynPasSyn::HexProc() {
+    ++run;
+    while (IsHexDigit(At(run))) {
+        ++run;
+    }
+    SetKind(TPasTokenKind::Hex);
+}
+
+void TSynPasSyn::BraceProc() {
+    range = InAsm() ? TPasRange::AsmBorlandComment : TPasRange::BorlandComment;
+    BorlandScanner();
+}
+
+void TSynPasSyn::BorlandScanner() {
+    if (EndsCommentLine(At(run))) {
+        (this->*TPasDispatch::Table()[At(run)])();
+        return;
+    }
+    // "{$" opens a directive; on a line that goes on with one, the second character decides.
+    SetKind(At(run + 1) == '$' ? TPasTokenKind::Directive : TPasTokenKind::Comment);
+    while (!EndsCommentLine(At(run))) {
+        if (line[run++] == '}') {
+            range = range == TPasRange::AsmBorlandComment ? TPasRange::Asm : TPasRange::Normal;
+            return;
+        }
+    }
+}
+
+void TSynPasSyn::RoundOpenProc() {
+    if (At(run + 1) == '*') {
+        range = InAsm() ? TPasRange::AsmAnsiComment : TPasRange::AnsiComment;
+        run += 2;
+        SetKind(TPasTokenKind::Comment);
+        if (!AtEnd(run)) {
+            AnsiScanner();
+        }
+        return;
+    }
+    Operator(".");
+}
+
+void TSynPasSyn::AnsiScanner() {
+    if (AtEnd(run)) {
+        SetKind(TPasTokenKind::Null);
+        return;
+    }
+    SetKind(TPasTokenKind::Comment);
+    while (!AtEnd(run)) {
+        if (line[run] == '*' && At(run + 1) == ')') {
+            run += 2;
+            range = range == TPasRange::AsmAnsiComment ? TPasRange::Asm : TPasRange::Normal;
+            return;
+        }
+        ++run;
+    }
+}
+
+void TSynPasSyn::SlashProc() {
+    if (At(run + 1) == '/' && delphiVersion >= TDelphiVersion::dvDelphi2) {
+        run = length;
+        SetKind(TPasTokenKind::Comment);
+        return;
+    }
+    OneCharacter(TPasTokenKind::Symbol);
+}
+
+void TSynPasSyn::ColonOrGreaterProc() {
+    Operator("=");
+}
+
+void TSynPasSyn::LowerProc() {
+    Operator("=>");
+}
+
+void TSynPasSyn::AtProc() {
+    Operator("@");
+}
+
+void TSynPasSyn::PointProc() {
+    Operator(".)");
+}
+
+void TSynPasSyn::SemicolonProc() {
+    OneCharacter(TPasTokenKind::Symbol);
+    if (range == TPasRange::Property || range == TPasRange::Exports) {
+        range = TPasRange::Normal;
+    }
+}
+
+void TSynPasSyn::SymbolProc() {
+    OneCharacter(TPasTokenKind::Symbol);
+}
+
+void TSynPasSyn::UnknownProc() {
+    OneCharacter(TPasTokenKind::Unknown);
+}

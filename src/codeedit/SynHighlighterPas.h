@@ -1,0 +1,138 @@
+#pragma once
+// TSynPasSyn: colours Object Pascal source (keywords, some only inside a property declaration
+// or an exports clause; "{ }", "(* *)" and "//" comments; directives; strings; character codes;
+// numbers; inline assembler). It tracks only the state a line ends in, not the program's
+// structure.
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class TPasTokenKind : int {
+    Assembler = 0,
+    Comment = 1,
+    Identifier = 2,
+    Keyword = 3,
+    Null = 4,
+    Number = 5,
+    Space = 6,
+    String = 7,
+    Symbol = 8,
+    Unknown = 9,
+    Float = 10,
+    Hex = 11,
+    Directive = 12,
+    Char = 13
+};
+
+enum class TPasRange : std::uint8_t {
+    AnsiComment = 1,
+    AsmAnsiComment = 2,
+    Asm = 3,
+    BorlandComment = 4,
+    AsmBorlandComment = 5,
+    Property = 6,
+    Exports = 7,
+    Normal = 8
+};
+
+enum class TDelphiVersion : int {
+    dvDelphi1,
+    dvDelphi2,
+    dvDelphi3,
+    dvDelphi4,
+    dvDelphi5,
+    dvDelphi6
+};
+
+class TSynPasSyn : public TSynScanningHighlighter {
+public:
+    TSynPasSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    std::string LanguageName() const override;
+    TSynRange CurrentRange() const override;
+    void RestoreRange(TSynRange range) override;
+    void ClearRange() override;
+    void NextToken() override;
+    // Inside an asm block every token but comments, spaces and the "asm" keyword is assembler.
+    int TokenKind() const override;
+    TSynHighlighterAttributes* TokenAttribute() const override;
+
+    TDelphiVersion DelphiVersion() const { return delphiVersion; }
+    void SetDelphiVersion(TDelphiVersion value) { delphiVersion = value; }
+    bool PackageSource() const { return packageSource; }
+    void SetPackageSource(bool value) { packageSource = value; }
+    // Kept for the form; the scanner does not consult it.
+    bool D4syntax() const { return d4syntax; }
+    void SetD4syntax(bool value) { d4syntax = value; }
+
+    TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* DirectiveAttri() const { return directiveAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* FloatAttri() const { return floatAttri; }
+    TSynHighlighterAttributes* HexAttri() const { return hexAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* CharAttri() const { return charAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+
+protected:
+    void ResetLineState() override { asmStart = false; }
+
+private:
+    friend struct TPasDispatch;
+    void SetKind(TPasTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void OneCharacter(TPasTokenKind kind);
+    // The first character and, when one of seconds follows, that one too.
+    void Operator(std::string_view seconds);
+    bool IsKeyword(std::string_view word) const;
+    bool InAsm() const { return range == TPasRange::Asm; }
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void WordProc();
+    void NumberProc();
+    void StringProc();
+    void CharCodeProc();
+    void HexProc();
+    void BraceProc();
+    void RoundOpenProc();
+    void SlashProc();
+    void ColonOrGreaterProc();
+    void LowerProc();
+    void AtProc();
+    void PointProc();
+    void SemicolonProc();
+    void SymbolProc();
+    void UnknownProc();
+    void BorlandScanner();
+    void AnsiScanner();
+
+    TSynHighlighterAttributes* asmAttri;
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* directiveAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* floatAttri;
+    TSynHighlighterAttributes* hexAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* charAttri;
+    TSynHighlighterAttributes* symbolAttri;
+
+    TPasRange range = TPasRange::Normal;
+    bool asmStart = false;
+    TDelphiVersion delphiVersion = TDelphiVersion::dvDelphi6;
+    bool packageSource = true;
+    bool d4syntax = true;
+};
