@@ -4,6 +4,7 @@
 #include "codeedit/SynHighlighterCss.h"
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/SynHighlighterIni.h"
+#include "codeedit/SynHighlighterPHP.h"
 #include "codeedit/SynHighlighterPas.h"
 #include "codeedit/SynHighlighterJava.h"
 #include "codeedit/SynHighlighterSQL.h"
@@ -23,6 +24,7 @@ template <class Highlighter> std::unique_ptr<TSynCustomHighlighter> Create() {
 const std::vector<THighlighterClass>& HighlighterClasses() {
     // One row per language.
     static const std::vector<THighlighterClass> classes = {
+        {"TSynPHPSyn", "SynPHPSyn1", {".php", ".php3", ".php4", ".php5"}, Create<TSynPHPSyn>},
         {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
         {"TSynXMLSyn", "SynXMLSyn1", {".xml", ".rss"}, Create<TSynXMLSyn>},
         {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, Create<TSynSQLSyn>},

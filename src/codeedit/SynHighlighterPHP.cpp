@@ -1,0 +1,448 @@
+#include "codeedit/SynHighlighterPHP.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+namespace {
+
+constexpr int MaxKey = 206;
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c) || c == '_';
+}
+bool IsNumberChar(unsigned char c) {
+    return IsDigit(c) || c == '.' || c == '-' || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') ||
+           c == 'L' || c == 'l' || c == 'X' || c == 'x';
+}
+bool IsLineBreakOrNul(unsigned char c) {
+    return c == 0 || c == '\n' || c == '\r';
+}
+
+TSynWeights PhpWeights() {
+    TSynWeights weights{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
+        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
+    }
+    weights['_'] = 31;
+    return weights;
+}
+
+const std::vector<std::string_view> keywords = {
+    "if",       "die",          "and",       "do",          "case",
+    "echo",     "or",           "real",      "break",       "endif",
+    "for",      "eval",         "var",       "else",        "new",
+    "false",    "int",          "global",    "float",       "class",
+    "object",   "elseif",       "while",     "xor",         "exit",
+    "double",   "list",         "endfor",    "array",       "true",
+    "include",  "default",      "const",     "isset",       "static",
+    "print",    "integer",      "empty",     "unset",       "endwhile",
+    "switch",   "string",       "extends",   "require",     "return",
+    "continue", "function",     "cfunction", "endswitch",   "highlight_file",
+    "__FILE__", "old_function", "__LINE__",  "show_source", "highlight_string",
+};
+
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynKeywordTable t(PhpWeights(), MaxKey, TSynKeywordCase::ByWeight);
+        for (auto keyword : keywords) {
+            t.Add(keyword, static_cast<int>(TPhpTokenKind::Key));
+        }
+        return t;
+    }();
+    return table;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynPHPSyn"), true);
+
+} // namespace
+
+struct TPhpDispatch {
+    static const TSynDispatchTable<TSynPHPSyn>& Table() {
+        static const TSynDispatchTable<TSynPHPSyn> table = [] {
+            using P = TSynPHPSyn;
+            TSynDispatchTable<P> t;
+            t.fill(&P::UnknownProc);
+            for (int c = 1; c <= 32; ++c) {
+                t[static_cast<std::size_t>(c)] = &P::SpaceProc;
+            }
+            for (int c = 0; c < 128; ++c) {
+                if (IsLetter(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &P::WordProc;
+                } else if (IsDigit(static_cast<unsigned char>(c))) {
+                    t[static_cast<std::size_t>(c)] = &P::NumberProc;
+                }
+            }
+            t[0] = &P::NullProc;
+            t['\n'] = &P::LineFeedProc;
+            t['\r'] = &P::CarriageReturnProc;
+            t['_'] = &P::WordProc;
+            t['$'] = &P::VariableProc;
+            t['"'] = &P::DoubleQuoteProc;
+            t['\''] = &P::SingleQuoteProc;
+            t['#'] = &P::HashProc;
+            t['/'] = &P::SlashProc;
+            t['@'] = &P::AtProc;
+            t['&'] = &P::AmpersandProc;
+            t['='] = &P::EqualProc;
+            t['>'] = &P::GreaterProc;
+            t['<'] = &P::LessProc;
+            t['-'] = &P::MinusProc;
+            t['+'] = &P::PlusProc;
+            t['|'] = &P::BarProc;
+            for (unsigned char c : std::string_view("*!%^")) {
+                t[c] = &P::WithEqualProc;
+            }
+            for (unsigned char c : std::string_view("()[]{},;:.?~")) {
+                t[c] = &P::SymbolProc;
+            }
+            return t;
+        }();
+        return table;
+    }
+};
+
+const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
+    return keywords;
+}
+
+TSynPHPSyn::TSynPHPSyn() : TSynScanningHighlighter(static_cast<int>(TPhpTokenKind::Null)) {
+    auto add = [this](const char* name, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", fsItalic);
+    identifierAttri = add("Identifier", 0);
+    invalidSymbolAttri = add("Invalid symbol", 0);
+    keyAttri = add("Reserved word", fsBold);
+    numberAttri = add("Number", 0);
+    spaceAttri = add("Space", 0);
+    stringAttri = add("String", 0);
+    symbolAttri = add("Symbol", 0);
+    variableAttri = add("Variable", 0);
+    SetAttributesOnChange();
+
+    using K = TPhpTokenKind;
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Comment, commentAttri},
+        {K::Identifier, identifierAttri},
+        {K::InvalidSymbol, invalidSymbolAttri},
+        {K::Key, keyAttri},
+        {K::Number, numberAttri},
+        {K::Space, spaceAttri},
+        {K::String, stringAttri},
+        {K::Symbol, symbolAttri},
+        {K::Unknown, identifierAttri},
+        {K::Variable, variableAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc");
+}
+
+void TSynPHPSyn::ApplyFormDefaults() {
+    commentAttri->SetForeground(clGray);
+    commentAttri->SetStyle(fsItalic);
+    identifierAttri->SetForeground(clTeal);
+    keyAttri->SetForeground(clBlue);
+    keyAttri->SetStyle(0);
+    numberAttri->SetForeground(clMaroon);
+    stringAttri->SetForeground(RGB(255, 128, 0));
+}
+
+TSynHighlighterAttributes* TSynPHPSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynPHPSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddChars(set, "_");
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynPHPSyn::LanguageName() const {
+    return "PHP";
+}
+
+TSynRange TSynPHPSyn::CurrentRange() const {
+    return static_cast<TSynRange>(range);
+}
+
+void TSynPHPSyn::RestoreRange(TSynRange value) {
+    // Anything not ours starts as after ClearRange.
+    range = value <= static_cast<TSynRange>(TPhpRange::Comment) ? static_cast<TPhpRange>(value)
+                                                                : TPhpRange::Normal;
+}
+
+void TSynPHPSyn::ClearRange() {
+    range = TPhpRange::Normal;
+}
+
+void TSynPHPSyn::NextToken() {
+    tokenPos = run;
+    switch (range) {
+    case TPhpRange::String39:
+    case TPhpRange::String34:
+        StringContinuation();
+        break;
+    case TPhpRange::Comment:
+        CommentContinuation();
+        break;
+    default:
+        range = TPhpRange::Normal;
+        Dispatch();
+        break;
+    }
+}
+
+void TSynPHPSyn::Dispatch() {
+    (this->*TPhpDispatch::Table()[At(run)])();
+}
+
+// A string going on from an earlier line: no escapes in single quotes, only \" in double.
+void TSynPHPSyn::StringContinuation() {
+    if (IsLineBreakOrNul(At(run))) {
+        Dispatch();
+        return;
+    }
+    SetKind(TPhpTokenKind::String);
+    const bool doubleQuoted = range == TPhpRange::String34;
+    const char quote = doubleQuoted ? '"' : '\'';
+    for (unsigned char c = At(run); !IsLineBreakOrNul(c); c = At(run)) {
+        if (doubleQuoted && c == '\\' && At(run + 1) == '"') {
+            run += 2;
+            continue;
+        }
+        ++run;
+        if (c == static_cast<unsigned char>(quote)) {
+            range = TPhpRange::Normal;
+            return;
+        }
+    }
+}
+
+void TSynPHPSyn::CommentContinuation() {
+    if (IsLineBreakOrNul(At(run))) {
+        Dispatch();
+        return;
+    }
+    SetKind(TPhpTokenKind::Comment);
+    for (unsigned char c = At(run); !IsLineBreakOrNul(c); c = At(run)) {
+        ++run;
+        if (c == '*' && At(run) == '/') {
+            ++run;
+            range = TPhpRange::Normal;
+            return;
+        }
+    }
+}
+
+void TSynPHPSyn::CommentToLineEnd() {
+    run = length;
+    SetKind(TPhpTokenKind::Comment);
+}
+
+// From the opening quote: \<quote> and \\ are escapes; the string closes after its quote or
+// goes on at the line end.
+void TSynPHPSyn::QuotedString(char quote, TPhpRange stringRange) {
+    const auto closing = static_cast<unsigned char>(quote);
+    range = stringRange;
+    SetKind(TPhpTokenKind::String);
+    ++run;
+    for (unsigned char c = At(run); !IsLineBreakOrNul(c); c = At(run)) {
+        if (c == '\\' && (At(run + 1) == closing || At(run + 1) == '\\')) {
+            run += 2;
+            continue;
+        }
+        ++run;
+        if (c == closing) {
+            range = TPhpRange::Normal;
+            return;
+        }
+    }
+}
+
+void TSynPHPSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(TPhpTokenKind::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover it.
+    ++run;
+    SetKind(TPhpTokenKind::Space);
+}
+
+void TSynPHPSyn::LineFeedProc() {
+    ++run;
+    SetKind(TPhpTokenKind::Space);
+}
+
+void TSynPHPSyn::CarriageReturnProc() {
+    ++run;
+    if (At(run) == '\n') {
+        ++run;
+    }
+    SetKind(TPhpTokenKind::Space);
+}
+
+void TSynPHPSyn::SpaceProc() {
+    ++run;
+    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
+        ++run;
+    }
+    SetKind(TPhpTokenKind::Space);
+}
+
+void TSynPHPSyn::WordProc() {
+    const std::size_t start = run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    const auto& table = KeywordTable();
+    const bool found =
+        table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
+    SetKind(found ? TPhpTokenKind::Key : TPhpTokenKind::Identifier);
+}
+
+void TSynPHPSyn::NumberProc() {
+    ++run;
+    for (unsigned char c = At(run); IsNumberChar(c); c = At(run)) {
+        if (c == '.' && At(run + 1) == '.') {
+            break;
+        }
+        ++run;
+    }
+    SetKind(TPhpTokenKind::Number);
+}
+
+void TSynPHPSyn::VariableProc() {
+    ++run;
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    SetKind(TPhpTokenKind::Variable);
+}
+
+void TSynPHPSyn::DoubleQuoteProc() {
+    QuotedString('"', TPhpRange::String34);
+}
+
+void TSynPHPSyn::SingleQuoteProc() {
+    QuotedString('\'', TPhpRange::String39);
+}
+
+void TSynPHPSyn::HashProc() {
+    CommentToLineEnd();
+}
+
+void TSynPHPSyn::SlashProc() {
+    switch (At(run + 1)) {
+    case '*':
+        run += 2;
+        range = TPhpRange::Comment;
+        SetKind(TPhpTokenKind::Comment);
+        for (unsigned char c = At(run); !IsLineBreakOrNul(c); c = At(run)) {
+            ++run;
+            if (c == '*' && At(run) == '/') {
+                ++run;
+                range = TPhpRange::Normal;
+                return;
+            }
+        }
+        break;
+    case '/':
+        CommentToLineEnd();
+        break;
+    default:
+        SymbolOrPair("=");
+        break;
+    }
+}
+
+void TSynPHPSyn::AtProc() {
+    ++run;
+    SetKind(TPhpTokenKind::InvalidSymbol);
+}
+
+void TSynPHPSyn::UnknownProc() {
+    ++run;
+    SetKind(TPhpTokenKind::Unknown);
+}
+
+void TSynPHPSyn::SymbolOrPair(std::string_view pairs) {
+    ++run;
+    if (pairs.find(static_cast<char>(At(run))) != std::string_view::npos) {
+        ++run;
+    }
+    SetKind(TPhpTokenKind::Symbol);
+}
+
+void TSynPHPSyn::AmpersandProc() {
+    SymbolOrPair("&=");
+}
+
+void TSynPHPSyn::EqualProc() {
+    SymbolOrPair("=>");
+}
+
+void TSynPHPSyn::GreaterProc() {
+    SymbolOrPair("=>");
+}
+
+void TSynPHPSyn::LessProc() {
+    if (At(run + 1) == '<' && At(run + 2) == '=') {
+        run += 3;
+        SetKind(TPhpTokenKind::Symbol);
+        return;
+    }
+    SymbolOrPair("<=");
+}
+
+void TSynPHPSyn::MinusProc() {
+    SymbolOrPair("-=>");
+}
+
+void TSynPHPSyn::PlusProc() {
+    SymbolOrPair("+=");
+}
+
+void TSynPHPSyn::BarProc() {
+    SymbolOrPair("|=");
+}
+
+void TSynPHPSyn::WithEqualProc() {
+    SymbolOrPair("=");
+}
+
+void TSynPHPSyn::SymbolProc() {
+    ++run;
+    SetKind(TPhpTokenKind::Symbol);
+}

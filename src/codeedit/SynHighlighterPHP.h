@@ -1,0 +1,100 @@
+#pragma once
+// TSynPHPSyn: colours PHP source as code throughout ("<?" and "?>" are plain symbols; HTML
+// around the code is not recognised): keywords, variables, numbers, strings and comments.
+
+#include "codeedit/SynHighlighterScanner.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TPhpTokenKind : int {
+    Comment = 0,
+    Identifier = 1,
+    InvalidSymbol = 2,
+    Key = 3,
+    Null = 4,
+    Number = 5,
+    Space = 6,
+    String = 7,
+    Symbol = 8,
+    Unknown = 9,
+    Variable = 10
+};
+
+enum class TPhpRange : std::uint8_t { Normal = 0, String39 = 1, String34 = 2, Comment = 3 };
+
+class TSynPHPSyn : public TSynScanningHighlighter {
+public:
+    TSynPHPSyn();
+
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override;
+    std::string LanguageName() const override;
+    TSynRange CurrentRange() const override;
+    void RestoreRange(TSynRange range) override;
+    void ClearRange() override;
+    void NextToken() override;
+
+    // The colours the main window's form gives its instance over the constructor's.
+    void ApplyFormDefaults();
+
+    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
+    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
+    TSynHighlighterAttributes* InvalidSymbolAttri() const { return invalidSymbolAttri; }
+    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
+    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
+    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
+    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
+    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* VariableAttri() const { return variableAttri; }
+
+    static const std::vector<std::string_view>& Keywords();
+
+private:
+    friend struct TPhpDispatch;
+    void SetKind(TPhpTokenKind kind) { tokenKind = static_cast<int>(kind); }
+    void Dispatch();
+    void StringContinuation();
+    void CommentContinuation();
+    void CommentToLineEnd();
+    void QuotedString(char quote, TPhpRange stringRange);
+
+    void NullProc();
+    void LineFeedProc();
+    void CarriageReturnProc();
+    void SpaceProc();
+    void WordProc();
+    void NumberProc();
+    void VariableProc();
+    void DoubleQuoteProc();
+    void SingleQuoteProc();
+    void HashProc();
+    void SlashProc();
+    void AtProc();
+    void UnknownProc();
+    void AmpersandProc();
+    void EqualProc();
+    void GreaterProc();
+    void LessProc();
+    void MinusProc();
+    void PlusProc();
+    void BarProc();
+    void WithEqualProc();
+    void SymbolProc();
+    // A symbol of one character, or two when the next is one of pairs.
+    void SymbolOrPair(std::string_view pairs);
+
+    TSynHighlighterAttributes* commentAttri;
+    TSynHighlighterAttributes* identifierAttri;
+    TSynHighlighterAttributes* invalidSymbolAttri;
+    TSynHighlighterAttributes* keyAttri;
+    TSynHighlighterAttributes* numberAttri;
+    TSynHighlighterAttributes* spaceAttri;
+    TSynHighlighterAttributes* stringAttri;
+    TSynHighlighterAttributes* symbolAttri;
+    TSynHighlighterAttributes* variableAttri;
+
+    TPhpRange range = TPhpRange::Normal;
+};

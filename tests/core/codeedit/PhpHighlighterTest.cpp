@@ -1,0 +1,335 @@
+#include "HtmlTestSupport.h"
+#include "codeedit/SynHighlighterPHP.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using K = TPhpTokenKind;
+using R = TPhpRange;
+
+ScannedToken T(std::string text, K kind) {
+    return {std::move(text), static_cast<int>(kind)};
+}
+
+struct LineCase {
+    const char* name;
+    std::string line;
+    R start;
+    std::vector<ScannedToken> tokens;
+    R end;
+};
+
+void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PhpLineTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(PhpLineTest, TokensAndRangeAfterLine) {
+    const LineCase& c = GetParam();
+    TSynPHPSyn php;
+    TSynRange after = 99;
+    EXPECT_EQ(ScanLine(php, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
+    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+}
+
+const LineCase lineCases[] = {
+    {"Assignment",
+     "$x += 1.0;",
+     R::Normal,
+     {T("$x", K::Variable), T(" ", K::Space), T("+=", K::Symbol), T(" ", K::Space),
+      T("1.0", K::Number), T(";", K::Symbol)},
+     R::Normal},
+    {"KeywordsAnyCase",
+     "ECHO Echo echo2 __file__",
+     R::Normal,
+     {T("ECHO", K::Key), T(" ", K::Space), T("Echo", K::Key), T(" ", K::Space),
+      T("echo2", K::Identifier), T(" ", K::Space), T("__file__", K::Key)},
+     R::Normal},
+    {"Numbers",
+     "1..5 0x1F 1e5 1-2 7L",
+     R::Normal,
+     {T("1", K::Number), T(".", K::Symbol), T(".", K::Symbol), T("5", K::Number), T(" ", K::Space),
+      T("0x1F", K::Number), T(" ", K::Space), T("1e5", K::Number), T(" ", K::Space),
+      T("1-2", K::Number), T(" ", K::Space), T("7L", K::Number)},
+     R::Normal},
+    {"NumberStopsAtOtherLetter",
+     "12px",
+     R::Normal,
+     {T("12", K::Number), T("px", K::Identifier)},
+     R::Normal},
+    {"InvalidAndStray",
+     "@\\n`\x7F\xE9",
+     R::Normal,
+     {T("@", K::InvalidSymbol), T("\\", K::Unknown), T("n", K::Identifier), T("`", K::Unknown),
+      T("\x7F", K::Unknown), T("\xE9", K::Unknown)},
+     R::Normal},
+    {"VariableRun",
+     "$a_1->b $",
+     R::Normal,
+     {T("$a_1", K::Variable), T("->", K::Symbol), T("b", K::Identifier), T(" ", K::Space),
+      T("$", K::Variable)},
+     R::Normal},
+    {"TwoCharacterSymbols",
+     "&&&=== =>>=>><<=<<<=---=->++ +=|||=",
+     R::Normal,
+     {T("&&", K::Symbol), T("&=", K::Symbol), T("==", K::Symbol), T(" ", K::Space),
+      T("=>", K::Symbol), T(">=", K::Symbol), T(">>", K::Symbol), T("<<=", K::Symbol),
+      T("<<", K::Symbol), T("<=", K::Symbol), T("--", K::Symbol), T("-=", K::Symbol),
+      T("->", K::Symbol), T("++", K::Symbol), T(" ", K::Space), T("+=", K::Symbol),
+      T("||", K::Symbol), T("|=", K::Symbol)},
+     R::Normal},
+    {"SymbolsWithEqual",
+     "*=*!=!%=%^=^/=/",
+     R::Normal,
+     {T("*=", K::Symbol), T("*", K::Symbol), T("!=", K::Symbol), T("!", K::Symbol),
+      T("%=", K::Symbol), T("%", K::Symbol), T("^=", K::Symbol), T("^", K::Symbol),
+      T("/=", K::Symbol), T("/", K::Symbol)},
+     R::Normal},
+    {"SingleSymbols",
+     "()[]{},;:.?~<?>",
+     R::Normal,
+     {T("(", K::Symbol), T(")", K::Symbol), T("[", K::Symbol), T("]", K::Symbol), T("{", K::Symbol),
+      T("}", K::Symbol), T(",", K::Symbol), T(";", K::Symbol), T(":", K::Symbol), T(".", K::Symbol),
+      T("?", K::Symbol), T("~", K::Symbol), T("<", K::Symbol), T("?", K::Symbol),
+      T(">", K::Symbol)},
+     R::Normal},
+    {"DoubleQuotedWithEscapes",
+     "\"a\\\"b\\\\\" x",
+     R::Normal,
+     {T("\"a\\\"b\\\\\"", K::String), T(" ", K::Space), T("x", K::Identifier)},
+     R::Normal},
+    {"SingleQuotedWithEscape",
+     "'it\\'s' x",
+     R::Normal,
+     {T("'it\\'s'", K::String), T(" ", K::Space), T("x", K::Identifier)},
+     R::Normal},
+    {"DoubleQuotedRunsOn", "\"abc", R::Normal, {T("\"abc", K::String)}, R::String34},
+    {"SingleQuotedRunsOn",
+     "x = 'abc",
+     R::Normal,
+     {T("x", K::Identifier), T(" ", K::Space), T("=", K::Symbol), T(" ", K::Space),
+      T("'abc", K::String)},
+     R::String39},
+    {"EscapedQuoteAtLineEndKeepsStringOpen",
+     "'a\\'",
+     R::Normal,
+     {T("'a\\'", K::String)},
+     R::String39},
+    {"DoubleContinuationCloses",
+     "b\\\"c\" d",
+     R::String34,
+     {T("b\\\"c\"", K::String), T(" ", K::Space), T("d", K::Identifier)},
+     R::Normal},
+    {"DoubleContinuationBackslashPairIsNoEscape",
+     "\\\\\" x",
+     R::String34,
+     {T("\\\\\" x", K::String)},
+     R::String34},
+    {"SingleContinuationHasNoEscape",
+     "\\'s'",
+     R::String39,
+     {T("\\'", K::String), T("s", K::Identifier), T("'", K::String)},
+     R::String39},
+    {"ContinuationWithoutQuote",
+     "still text",
+     R::String34,
+     {T("still text", K::String)},
+     R::String34},
+    {"HashComment", "# a 'b' /* c", R::Normal, {T("# a 'b' /* c", K::Comment)}, R::Normal},
+    {"SlashSlashComment",
+     "$a; // b",
+     R::Normal,
+     {T("$a", K::Variable), T(";", K::Symbol), T(" ", K::Space), T("// b", K::Comment)},
+     R::Normal},
+    {"BlockComment",
+     "/* a */ b",
+     R::Normal,
+     {T("/* a */", K::Comment), T(" ", K::Space), T("b", K::Identifier)},
+     R::Normal},
+    {"SlashStarSlashDoesNotClose", "/*/", R::Normal, {T("/*/", K::Comment)}, R::Comment},
+    {"BlockCommentAtLineEnd", "/*", R::Normal, {T("/*", K::Comment)}, R::Comment},
+    {"CommentContinues",
+     "x */y",
+     R::Comment,
+     {T("x */", K::Comment), T("y", K::Identifier)},
+     R::Normal},
+    {"CommentContinuesWithoutClose", "* / *", R::Comment, {T("* / *", K::Comment)}, R::Comment},
+    {"OpenTagsAreSymbols",
+     "<?php ?>",
+     R::Normal,
+     {T("<", K::Symbol), T("?", K::Symbol), T("php", K::Identifier), T(" ", K::Space),
+      T("?", K::Symbol), T(">", K::Symbol)},
+     R::Normal},
+    {"SpacesAndBreaks",
+     " \t\x01\r\n\n\rx",
+     R::Normal,
+     {T(" \t\x01", K::Space), T("\r\n", K::Space), T("\n", K::Space), T("\r", K::Space),
+      T("x", K::Identifier)},
+     R::Normal},
+    {"LineBreakAtStartOfContinuation",
+     "\rab",
+     R::String34,
+     {T("\r", K::Space), T("ab", K::String)},
+     R::String34},
+    {"NulInsideLine",
+     std::string("a\0b", 3),
+     R::Normal,
+     {T("a", K::Identifier), T(std::string(1, '\0'), K::Space), T("b", K::Identifier)},
+     R::Normal},
+    {"UnknownRangeStartsNormal", "'", static_cast<R>(9), {T("'", K::String)}, R::String39},
+};
+
+INSTANTIATE_TEST_SUITE_P(Php, PhpLineTest, testing::ValuesIn(lineCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct WordCase {
+    const char* word;
+    K kind;
+};
+
+class PhpWordTest : public testing::TestWithParam<WordCase> {};
+
+TEST_P(PhpWordTest, WordKind) {
+    TSynPHPSyn php;
+    const WordCase& c = GetParam();
+    EXPECT_EQ(ScanLine(php, c.word, 0), (std::vector{T(c.word, c.kind)}));
+}
+
+const WordCase wordCases[] = {
+    {"highlight_string", K::Key}, // hash 206, the table's last entry
+    {"HIGHLIGHT_STRING", K::Key}, {"highlight_strinz", K::Identifier}, // hash above 206
+    {"__LINE__", K::Key},         {"If", K::Key},
+    {"i_f", K::Identifier},       {"function1", K::Identifier},
+    {"functions", K::Identifier}, {"_", K::Identifier},
+};
+
+INSTANTIATE_TEST_SUITE_P(Php, PhpWordTest, testing::ValuesIn(wordCases), [](const auto& info) {
+    std::string name = info.param.word;
+    for (auto& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = 'U';
+        }
+    }
+    return name + std::to_string(info.index);
+});
+
+TEST(PhpHighlighter, EveryKeywordIsAKeywordInAnyCase) {
+    TSynPHPSyn php;
+    ASSERT_EQ(TSynPHPSyn::Keywords().size(), 55u);
+    for (auto keyword : TSynPHPSyn::Keywords()) {
+        std::string lower(keyword);
+        std::string upper(keyword);
+        for (std::size_t i = 0; i < lower.size(); ++i) {
+            lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
+            upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[i])));
+        }
+        for (const std::string& spelling : {lower, upper}) {
+            EXPECT_EQ(ScanLine(php, spelling, 0), (std::vector{T(spelling, K::Key)})) << spelling;
+        }
+    }
+}
+
+TEST(PhpHighlighter, StringSpanningLines) {
+    TSynPHPSyn php;
+    php.ClearRange();
+    const char* const lines[] = {"$s = \"one", "", "two", "three\";", "$t = 1;"};
+    const R expectedAfter[] = {R::String34, R::String34, R::String34, R::Normal, R::Normal};
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        php.StartLine(lines[i], static_cast<int>(i));
+        php.ScanToLineEnd();
+        EXPECT_EQ(php.CurrentRange(), static_cast<TSynRange>(expectedAfter[i])) << i;
+    }
+}
+
+TEST(PhpHighlighter, EmptyLineInsideConstructIsOnlyTheNullToken) {
+    TSynPHPSyn php;
+    for (R range : {R::Normal, R::String39, R::String34, R::Comment}) {
+        php.RestoreRange(static_cast<TSynRange>(range));
+        php.StartLine("", 0);
+        EXPECT_TRUE(php.AtLineEnd());
+        EXPECT_EQ(php.TokenStart(), 0);
+        EXPECT_EQ(php.TokenAttribute(), nullptr);
+        EXPECT_EQ(php.CurrentRange(), static_cast<TSynRange>(range));
+    }
+}
+
+TEST(PhpHighlighter, ScannerNeverReadsPastTheLine) {
+    const std::string text = "/* x */";
+    TSynPHPSyn php;
+    EXPECT_EQ(ScanLine(php, std::string_view(text).substr(0, 6), 0),
+              (std::vector{T("/* x *", K::Comment)}));
+    const std::string quoted = "'a\\'";
+    EXPECT_EQ(ScanLine(php, std::string_view(quoted).substr(0, 3), 0),
+              (std::vector{T("'a\\", K::String)}));
+}
+
+TEST(PhpHighlighter, AttributesConstructorAndForm) {
+    TSynPHPSyn php;
+    struct Expected {
+        const char* name;
+        const TSynHighlighterAttributes* attribute;
+        TFontStyles style;
+        TColor formForeground;
+        TFontStyles formStyle;
+    };
+    const Expected expected[] = {
+        {"Comment", php.CommentAttri(), fsItalic, clGray, fsItalic},
+        {"Identifier", php.IdentifierAttri(), 0, clTeal, 0},
+        {"Invalid symbol", php.InvalidSymbolAttri(), 0, clNone, 0},
+        {"Number", php.NumberAttri(), 0, clMaroon, 0},
+        {"Reserved word", php.KeyAttri(), fsBold, clBlue, 0},
+        {"Space", php.SpaceAttri(), 0, clNone, 0},
+        {"String", php.StringAttri(), 0, 33023, 0},
+        {"Symbol", php.SymbolAttri(), 0, clNone, 0},
+        {"Variable", php.VariableAttri(), 0, clNone, 0},
+    };
+    ASSERT_EQ(php.AttributeCount(), static_cast<int>(std::size(expected)));
+    for (int i = 0; i < php.AttributeCount(); ++i) {
+        const auto& e = expected[i];
+        EXPECT_EQ(php.AttributeAt(i), e.attribute) << e.name;
+        EXPECT_EQ(e.attribute->Name(), e.name);
+        EXPECT_EQ(e.attribute->Style(), e.style) << e.name;
+        EXPECT_EQ(e.attribute->Foreground(), clNone) << e.name;
+    }
+    php.ApplyFormDefaults();
+    for (const auto& e : expected) {
+        EXPECT_EQ(e.attribute->Foreground(), e.formForeground) << e.name;
+        EXPECT_EQ(e.attribute->Background(), clNone) << e.name;
+        EXPECT_EQ(e.attribute->Style(), e.formStyle) << e.name;
+    }
+    const TSynHighlighterAttributes* roles[] = {php.CommentAttri(), php.IdentifierAttri(),
+                                                php.KeyAttri(),     php.StringAttri(),
+                                                php.SpaceAttri(),   php.SymbolAttri()};
+    for (int role = 0; role < 6; ++role) {
+        EXPECT_EQ(php.DefaultAttribute(role), roles[role]) << role;
+    }
+}
+
+TEST(PhpHighlighter, TokenAttributeByKind) {
+    TSynPHPSyn php;
+    const std::pair<const char*, const TSynHighlighterAttributes*> cases[] = {
+        {"#", php.CommentAttri()},  {"a", php.IdentifierAttri()}, {"@", php.InvalidSymbolAttri()},
+        {"if", php.KeyAttri()},     {"1", php.NumberAttri()},     {" ", php.SpaceAttri()},
+        {"'", php.StringAttri()},   {";", php.SymbolAttri()},     {"`", php.IdentifierAttri()},
+        {"$v", php.VariableAttri()}};
+    for (const auto& [text, attribute] : cases) {
+        php.ClearRange();
+        php.StartLine(text, 0);
+        EXPECT_EQ(php.TokenAttribute(), attribute) << text;
+    }
+}
+
+TEST(PhpHighlighter, ClassData) {
+    TSynPHPSyn php;
+    EXPECT_EQ(php.LanguageName(), "PHP");
+    EXPECT_EQ(php.DefaultFilter(),
+              "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc");
+    const TSynCharSet chars = php.IdentifierChars();
+    EXPECT_EQ(chars.count(), 10u + 26u + 26u + 1u + 64u - 2u);
+    EXPECT_FALSE(chars.test('$'));
+    EXPECT_FALSE(chars.test(247));
+}
+
+} // namespace
