@@ -7,6 +7,7 @@
 #include "codeedit/SynHighlighterPHP.h"
 #include "codeedit/SynHighlighterPas.h"
 #include "codeedit/SynHighlighterJava.h"
+#include "codeedit/SynHighlighterPerl.h"
 #include "codeedit/SynHighlighterSQL.h"
 #include "codeedit/SynHighlighterVB.h"
 #include "codeedit/SynHighlighterXML.h"
@@ -34,6 +35,7 @@ const std::vector<THighlighterClass>& HighlighterClasses() {
         {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
         {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, Create<TSynCppSyn>},
         {"TSynJavaSyn", "SynJavaSyn1", {".java"}, Create<TSynJavaSyn>},
+        {"TSynPerlSyn", "SynPerlSyn1", {".perl", ".pl"}, Create<TSynPerlSyn>},
     };
     return classes;
 }

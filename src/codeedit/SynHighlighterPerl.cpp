@@ -1,0 +1,650 @@
+#include "codeedit/SynHighlighterPerl.h"
+
+#include "codeedit/SynHighlighterKeywords.h"
+
+#include <array>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using K = TPerlTokenKind;
+
+constexpr int MaxKey = 2167;
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+// Characters that continue a word once its hashed part has ended.
+bool IsWordChar(unsigned char c) {
+    return IsLetter(c) || IsDigit(c);
+}
+
+bool IsHashedChar(unsigned char c) {
+    return IsWordChar(c) || c == '$' || c == '%' || c == '@';
+}
+
+bool IsLineBreakOrNul(unsigned char c) {
+    return c == 0 || c == '\r' || c == '\n';
+}
+
+// Characters 1-32 without LF and CR.
+bool IsBlank(unsigned char c) {
+    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
+}
+
+bool IsNumberChar(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
+           c == 'X' || c == 'x' || c == '_';
+}
+
+struct TPerlWords {
+    K kind;
+    std::initializer_list<const char*> list;
+};
+
+const TSynKeywordTable& WordTable() {
+    static const TSynKeywordTable table = [] {
+        TSynWeights weights{};
+        for (int c = 0; c < 256; ++c) {
+            if (IsHashedChar(static_cast<unsigned char>(c))) {
+                weights[static_cast<std::size_t>(c)] = c;
+            }
+        }
+        TSynKeywordTable t(weights, MaxKey, TSynKeywordCase::Exact);
+        const TPerlWords words[] = {
+            {K::Key,
+             {"m",
+              "q",
+              "lc",
+              "if",
+              "do",
+              "uc",
+              "no",
+              "qq",
+              "tr",
+              "my",
+              "qw",
+              "qx",
+              "die",
+              "abs",
+              "eof",
+              "ref",
+              "chr",
+              "vec",
+              "map",
+              "tie",
+              "log",
+              "hex",
+              "ord",
+              "cos",
+              "oct",
+              "for",
+              "sin",
+              "sub",
+              "int",
+              "use",
+              "exp",
+              "pop",
+              "pos",
+              "each",
+              "read",
+              "bind",
+              "pack",
+              "getc",
+              "glob",
+              "exec",
+              "rand",
+              "seek",
+              "eval",
+              "else",
+              "chop",
+              "redo",
+              "send",
+              "kill",
+              "grep",
+              "pipe",
+              "link",
+              "time",
+              "recv",
+              "join",
+              "tell",
+              "open",
+              "fork",
+              "last",
+              "wait",
+              "dump",
+              "warn",
+              "goto",
+              "exit",
+              "keys",
+              "stat",
+              "next",
+              "push",
+              "sort",
+              "sqrt",
+              "atan2",
+              "chdir",
+              "local",
+              "chmod",
+              "alarm",
+              "flock",
+              "undef",
+              "elsif",
+              "close",
+              "mkdir",
+              "fcntl",
+              "chomp",
+              "index",
+              "srand",
+              "sleep",
+              "while",
+              "bless",
+              "ioctl",
+              "shift",
+              "rmdir",
+              "chown",
+              "umask",
+              "times",
+              "reset",
+              "semop",
+              "utime",
+              "untie",
+              "lstat",
+              "write",
+              "split",
+              "print",
+              "crypt",
+              "study",
+              "accept",
+              "caller",
+              "delete",
+              "scalar",
+              "rename",
+              "fileno",
+              "splice",
+              "select",
+              "length",
+              "unpack",
+              "gmtime",
+              "semget",
+              "msgget",
+              "shmget",
+              "semctl",
+              "socket",
+              "format",
+              "rindex",
+              "msgctl",
+              "shmctl",
+              "msgsnd",
+              "listen",
+              "chroot",
+              "values",
+              "unlink",
+              "msgrcv",
+              "unless",
+              "import",
+              "return",
+              "exists",
+              "substr",
+              "system",
+              "package",
+              "defined",
+              "foreach",
+              "readdir",
+              "binmode",
+              "shmread",
+              "dbmopen",
+              "seekdir",
+              "connect",
+              "getppid",
+              "telldir",
+              "opendir",
+              "waitpid",
+              "lcfirst",
+              "getpgrp",
+              "sysread",
+              "syscall",
+              "reverse",
+              "require",
+              "ucfirst",
+              "unshift",
+              "setpgrp",
+              "sprintf",
+              "symlink",
+              "dbmclose",
+              "readlink",
+              "getgrgid",
+              "getgrnam",
+              "closedir",
+              "endgrent",
+              "getlogin",
+              "formline",
+              "getgrent",
+              "getpwnam",
+              "endpwent",
+              "truncate",
+              "getpwuid",
+              "setgrent",
+              "getpwent",
+              "shmwrite",
+              "setpwent",
+              "shutdown",
+              "syswrite",
+              "localtime",
+              "endnetent",
+              "rewinddir",
+              "getnetent",
+              "quotemeta",
+              "wantarray",
+              "setnetent",
+              "socketpair",
+              "endhostent",
+              "endservent",
+              "getsockopt",
+              "gethostent",
+              "getservent",
+              "setsockopt",
+              "sethostent",
+              "setservent",
+              "getpeername",
+              "getsockname",
+              "endprotoent",
+              "getprotoent",
+              "getpriority",
+              "setprotoent",
+              "setpriority",
+              "getnetbyaddr",
+              "getnetbyname",
+              "gethostbyaddr",
+              "gethostbyname",
+              "getservbyname",
+              "getservbyport",
+              "getprotobyname",
+              "getprotobynumber"}},
+            {K::Operator, {"ge", "le", "ne", "eq", "gt", "lt", "or", "and", "cmp", "not", "xor"}},
+            {K::Pragma,
+             {"less", "vars", "subs", "locale", "strict", "integer", "sigtrap", "constant",
+              "diagnostics"}},
+            {K::Variable,
+             {"$NR",
+              "$RS",
+              "$GID",
+              "$ARG",
+              "%INC",
+              "$PID",
+              "$UID",
+              "$SIG",
+              "$ENV",
+              "$ORS",
+              "@INC",
+              "$EGID",
+              "$EUID",
+              "$ARGV",
+              "$OFMT",
+              "@ARGV",
+              "$MATCH",
+              "$ERRNO",
+              "$PERLDB",
+              "$SUBSEP",
+              "$WARNING",
+              "$BASETIME",
+              "$PREMATCH",
+              "$OS_ERROR",
+              "$DEBUGGING",
+              "$POSTMATCH",
+              "$PROCESS_ID",
+              "$EVAL_ERROR",
+              "$ACCUMULATOR",
+              "$FORMAT_NAME",
+              "$CHILD_ERROR",
+              "$INPLACE_EDIT",
+              "$PROGRAM_NAME",
+              "$REAL_USER_ID",
+              "$PERL_VERSION",
+              "$REAL_GROUP_ID",
+              "$SYSTEM_FD_MAX",
+              "$LIST_SEPARATOR",
+              "$EXECUTABLE_NAME",
+              "$FORMAT_FORMFEED",
+              "$FORMAT_TOP_NAME",
+              "$LAST_PAREN_MATCH",
+              "$OUTPUT_AUTOFLUSH",
+              "$EFFECTIVE_USER_ID",
+              "$FORMAT_LINES_LEFT",
+              "$INPUT_LINE_NUMBER",
+              "$MULTILINE_MATCHING",
+              "$EFFECTIVE_GROUP_ID",
+              "$FORMAT_PAGE_NUMBER",
+              "$SUBSCRIPT_SEPARATOR",
+              "$FORMAT_LINES_PER_PAGE",
+              "$INPUT_RECORD_SEPARATOR",
+              "$OUTPUT_FIELD_SEPARATOR",
+              "$FORMAT_LINE_BREAK_CHARACTERS"}},
+        };
+        for (const auto& group : words) {
+            for (const char* word : group.list) {
+                t.Add(word, static_cast<int>(group.kind));
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Operators by first character, longest first.
+const std::array<std::vector<std::string_view>, 128>& Operators() {
+    static const std::array<std::vector<std::string_view>, 128> operators = [] {
+        std::array<std::vector<std::string_view>, 128> o;
+        o['!'] = {"!=", "!~"};
+        o['&'] = {"&&=", "&&", "&="};
+        o['*'] = {"**=", "**", "*="};
+        o['+'] = {"++", "+="};
+        o['-'] = {"--", "-=", "->"};
+        o['/'] = {"/="};
+        o['^'] = {"^="};
+        o[':'] = {"::"};
+        o['<'] = {"<<=", "<=>", "<<", "<="};
+        o['='] = {"==", "=>", "=~"};
+        o['>'] = {">>=", ">>", ">="};
+        o['|'] = {"||=", "||", "|="};
+        return o;
+    }();
+    return operators;
+}
+
+const bool registered = (TSynHighlighterList::Instance().Add("TSynPerlSyn"), true);
+
+} // namespace
+
+struct TPerlDispatch {
+    static const TSynDispatchTable<TSynPerlSyn>& Table() {
+        static const TSynDispatchTable<TSynPerlSyn> table = [] {
+            TSynDispatchTable<TSynPerlSyn> t;
+            t.fill(&TSynPerlSyn::UnknownProc);
+            auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
+                for (const char c : chars) {
+                    t[static_cast<unsigned char>(c)] = proc;
+                }
+            };
+            for (int c = 1; c < 128; ++c) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (c <= 32) {
+                    t[byte] = &TSynPerlSyn::SpaceProc;
+                } else if (IsLetter(byte)) {
+                    t[byte] = &TSynPerlSyn::WordProc;
+                } else if (IsDigit(byte)) {
+                    t[byte] = &TSynPerlSyn::NumberOrDotProc;
+                } else if (!Operators()[byte].empty()) {
+                    t[byte] = &TSynPerlSyn::OperatorProc;
+                }
+            }
+            t[0] = &TSynPerlSyn::NullProc;
+            t['\n'] = &TSynPerlSyn::LineFeedProc;
+            t['\r'] = &TSynPerlSyn::CarriageReturnProc;
+            set("$%@", &TSynPerlSyn::WordProc);
+            t['.'] = &TSynPerlSyn::NumberOrDotProc;
+            t['#'] = &TSynPerlSyn::CommentProc;
+            t['"'] = &TSynPerlSyn::DoubleQuoteProc;
+            t['\''] = &TSynPerlSyn::SingleQuoteProc;
+            set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
+            return t;
+        }();
+        return table;
+    }
+};
+
+TSynPerlSyn::TSynPerlSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
+        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
+        attribute->SetForeground(foreground);
+        attribute->SetStyle(style);
+        return attribute;
+    };
+    commentAttri = add("Comment", clNone, fsItalic);
+    identifierAttri = add("Identifier", clNone, 0);
+    invalidAttri = add("Illegal char", clNone, 0);
+    keyAttri = add("Reserved word", clNone, fsBold);
+    numberAttri = add("Number", clNone, 0);
+    operatorAttri = add("Operator", clNone, 0);
+    pragmaAttri = add("Pragma", clNone, fsBold);
+    spaceAttri = add("Space", clWindow, 0);
+    stringAttri = add("String", clNone, 0);
+    symbolAttri = add("Symbol", clNone, 0);
+    variableAttri = add("Variable", clNone, fsBold);
+    SetAttributesOnChange();
+
+    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
+        {K::Comment, commentAttri}, {K::Identifier, identifierAttri}, {K::Key, keyAttri},
+        {K::Number, numberAttri},   {K::Operator, operatorAttri},     {K::Pragma, pragmaAttri},
+        {K::Space, spaceAttri},     {K::String, stringAttri},         {K::Symbol, symbolAttri},
+        {K::Unknown, invalidAttri}, {K::Variable, variableAttri}};
+    for (const auto& [kind, attribute] : kindAttributes) {
+        SetKindAttribute(static_cast<int>(kind), attribute);
+    }
+    SetDefaultFilter("Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi");
+}
+
+TSynHighlighterAttributes* TSynPerlSyn::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return commentAttri;
+    case SYN_ATTR_IDENTIFIER:
+        return identifierAttri;
+    case SYN_ATTR_KEYWORD:
+        return keyAttri;
+    case SYN_ATTR_STRING:
+        return stringAttri;
+    case SYN_ATTR_WHITESPACE:
+        return spaceAttri;
+    case SYN_ATTR_SYMBOL:
+        return symbolAttri;
+    default:
+        return nullptr;
+    }
+}
+
+TSynCharSet TSynPerlSyn::IdentifierChars() const {
+    TSynCharSet set;
+    AddChars(set, "$%@_");
+    AddCharRange(set, '0', '9');
+    AddCharRange(set, 'A', 'Z');
+    AddCharRange(set, 'a', 'z');
+    AddCharRange(set, 192, 255);
+    set.reset(215);
+    set.reset(247);
+    return set;
+}
+
+std::string TSynPerlSyn::LanguageName() const {
+    return "Perl";
+}
+
+void TSynPerlSyn::NextToken() {
+    tokenPos = run;
+    (this->*TPerlDispatch::Table()[At(run)])();
+}
+
+void TSynPerlSyn::Take(std::size_t count, K kind) {
+    run += count;
+    SetKind(kind);
+}
+
+void TSynPerlSyn::NullProc() {
+    if (AtEnd(run)) {
+        SetKind(K::Null);
+        return;
+    }
+    // A NUL inside the line is a control character like the others, so tokens still cover
+    // the whole line.
+    Take(1, K::Space);
+}
+
+void TSynPerlSyn::LineFeedProc() {
+    Take(1, K::Space);
+}
+
+void TSynPerlSyn::CarriageReturnProc() {
+    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+}
+
+void TSynPerlSyn::SpaceProc() {
+    ++run;
+    while (IsBlank(At(run))) {
+        ++run;
+    }
+    SetKind(K::Space);
+}
+
+void TSynPerlSyn::WordProc() {
+    if (!SpecialWord()) {
+        HashedWord();
+    }
+}
+
+bool TSynPerlSyn::SpecialWord() {
+    static constexpr std::string_view punctuationVariables =
+        "!\"#$%&'()*+-./0123456789:;<=>?@[\\]_`|~";
+    static constexpr std::string_view caretVariables = "ADFILPTWX";
+    const unsigned char next = At(run + 1);
+    switch (At(run)) {
+    case '$':
+        if (next != 0 &&
+            punctuationVariables.find(static_cast<char>(next)) != std::string_view::npos) {
+            Take(2, K::Variable);
+            return true;
+        }
+        if (next == '^') {
+            const unsigned char after = At(run + 2);
+            if (IsLineBreakOrNul(after)) {
+                Take(2, K::Variable);
+                return true;
+            }
+            if (caretVariables.find(static_cast<char>(after)) != std::string_view::npos) {
+                Take(3, K::Variable);
+                return true;
+            }
+        }
+        return false;
+    case '%':
+        // A "%" that starts no word is the modulus operator.
+        if (next == '=') {
+            Take(2, K::Symbol);
+            return true;
+        }
+        if (!IsHashedChar(next)) {
+            Take(1, K::Symbol);
+            return true;
+        }
+        return false;
+    case 'x':
+        if (IsLineBreakOrNul(next)) {
+            Take(1, K::Symbol);
+            return true;
+        }
+        if (next == '=') {
+            Take(2, K::Symbol);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TSynPerlSyn::HashedWord() {
+    const std::size_t start = run;
+    while (IsHashedChar(At(run))) {
+        ++run;
+    }
+    const std::string_view word(line + start, run - start);
+    const auto& table = WordTable();
+    const auto result = table.Find(word, table.Hash(word));
+    while (IsWordChar(At(run))) {
+        ++run;
+    }
+    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? static_cast<K>(result.kind)
+                                                               : K::Identifier);
+}
+
+void TSynPerlSyn::NumberOrDotProc() {
+    if (At(run) == '.') {
+        const unsigned char next = At(run + 1);
+        if (next == '.') {
+            Take(At(run + 2) == '.' ? 3 : 2, K::Symbol);
+            return;
+        }
+        if (next == '=') {
+            Take(2, K::Symbol);
+            return;
+        }
+        if (IsLetter(next)) {
+            Take(1, K::Symbol);
+            return;
+        }
+    }
+    ++run;
+    while (IsNumberChar(At(run))) {
+        const unsigned char c = line[run];
+        const unsigned char next = At(run + 1);
+        if ((c == '-' && next != 'e' && next != 'E') || (c == '.' && next == '.')) {
+            break;
+        }
+        ++run;
+    }
+    SetKind(K::Number);
+}
+
+void TSynPerlSyn::CommentProc() {
+    Take(length - run, K::Comment);
+}
+
+void TSynPerlSyn::DoubleQuoteProc() {
+    run += At(run + 1) == '"' && At(run + 2) == '"' ? 3 : 1;
+    while (!AtEnd(run)) {
+        const unsigned char c = line[run];
+        ++run;
+        if (c == '"') {
+            break;
+        }
+        if (c == '\\' && At(run) == '"') {
+            ++run;
+        }
+    }
+    SetKind(K::String);
+}
+
+void TSynPerlSyn::SingleQuoteProc() {
+    ++run;
+    while (!AtEnd(run)) {
+        if (line[run++] == '\'') {
+            break;
+        }
+    }
+    SetKind(K::String);
+}
+
+void TSynPerlSyn::OperatorProc() {
+    const std::string_view rest(line + run, length - run);
+    for (const auto op : Operators()[At(run)]) {
+        if (rest.substr(0, op.size()) == op) {
+            Take(op.size(), K::Symbol);
+            return;
+        }
+    }
+    Take(1, K::Symbol);
+}
+
+void TSynPerlSyn::SymbolProc() {
+    Take(1, K::Symbol);
+}
+
+void TSynPerlSyn::UnknownProc() {
+    Take(1, K::Unknown);
+}
