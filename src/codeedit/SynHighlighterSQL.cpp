@@ -2,6 +2,7 @@
 
 #include "codeedit/SynHighlighterKeywords.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -514,6 +515,7 @@ TSynSQLSyn::TSynSQLSyn() : TSynScanningHighlighter(static_cast<int>(TSqlTokenKin
 }
 
 void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
+    longestWord = std::max(longestWord, word.size());
     if (!words.emplace(Lower(word), kind).second) {
         throw std::invalid_argument("Keyword \"" + std::string(word) + "\" already in list");
     }
@@ -521,11 +523,12 @@ void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
 
 void TSynSQLSyn::RebuildWords() {
     words.clear();
+    longestWord = 0;
     for (auto word : sybaseWords) {
         AddWord(word, TSqlTokenKind::Keyword);
     }
     for (const auto& name : tableNames) {
-        if (!name.empty() && words.find(Lower(name)) == words.end()) {
+        if (!name.empty() && words.find(std::string_view(Lower(name))) == words.end()) {
             AddWord(name, TSqlTokenKind::TableName);
         }
     }
@@ -537,7 +540,23 @@ void TSynSQLSyn::SetTableNames(std::vector<std::string> names) {
 }
 
 TSqlTokenKind TSynSQLSyn::WordKind(std::string_view word) const {
-    const auto found = words.find(Lower(word));
+    if (word.size() > longestWord) {
+        return TSqlTokenKind::Identifier;
+    }
+    // Scanning lowers every word; a buffer on the stack keeps that free of allocations.
+    constexpr std::size_t BufferSize = 64;
+    char buffer[BufferSize];
+    std::string longer;
+    char* lower = buffer;
+    if (word.size() > BufferSize) {
+        longer.resize(word.size());
+        lower = longer.data();
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
+        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    const auto found = words.find(std::string_view(lower, word.size()));
     return found != words.end() ? found->second : TSqlTokenKind::Identifier;
 }
 

@@ -5,6 +5,7 @@
 #include "codeedit/SynHighlighterScanner.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -132,6 +133,13 @@ private:
 
     TSqlRange range = TSqlRange::Normal;
     std::vector<std::string> tableNames;
-    // Words by their lower-case spelling.
-    std::unordered_map<std::string, TSqlTokenKind> words;
+    // Words by their lower-case spelling; looked up by string_view without a copy.
+    struct WordHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view word) const {
+            return std::hash<std::string_view>{}(word);
+        }
+    };
+    std::unordered_map<std::string, TSqlTokenKind, WordHash, std::equal_to<>> words;
+    std::size_t longestWord = 0;
 };
