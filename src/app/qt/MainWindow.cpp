@@ -1,7 +1,7 @@
 #include "app/qt/MainWindow.h"
 
 #include "app/qt/NameDialog.h"
-#include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/Random.h"
@@ -26,7 +26,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     setAcceptDrops(true);
     Random::SeedFromClock();
 
-    SynHTMLSyn1 = std::make_unique<TSynHTMLSyn>();
+    for (const THighlighterClass& highlighterClass : HighlighterClasses())
+        highlighters.push_back(highlighterClass.create());
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
@@ -140,4 +141,13 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::Memo01Change() {
     CurrentDocument().Modified = true;
     ShowCaretPosition();
+}
+
+TSynCustomHighlighter* TForm1::HighlighterInstance(std::string_view instanceName) const {
+    const auto& classes = HighlighterClasses();
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        if (classes[i].instanceName == instanceName)
+            return highlighters[i].get();
+    }
+    return nullptr;
 }

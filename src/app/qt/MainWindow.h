@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class Dialogs;
@@ -25,7 +26,7 @@ class TForm2;
 class TForm4;
 class TSynEditStringList;
 class TSynEditWidget;
-class TSynHTMLSyn;
+class TSynCustomHighlighter;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,8 @@ public:
     TSynEditStringList& CurrentLines();
     // The editor of the document's view mode.
     TSynEditWidget* ActiveEditor(const TMyMemo& document) const;
+    // The window's own instance of a highlighter class by its name ("SynHTMLSyn1"), or nothing.
+    TSynCustomHighlighter* HighlighterInstance(std::string_view instanceName) const;
 
     void mniNewClick();
     // False when the user cancelled (or the save that was asked for did not happen).
@@ -122,7 +125,6 @@ public:
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
-    std::unique_ptr<TSynHTMLSyn> SynHTMLSyn1; // the code editors' default highlighter
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -153,6 +155,8 @@ private:
     Dialogs& dialogs;
     QStringList arguments;
     std::vector<std::unique_ptr<TMyMemo>> documents;
+    // One instance of every highlighter class, as the code editors share them.
+    std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;

@@ -2,7 +2,6 @@
 // menu, the title and the look every editor shares.
 
 #include "app/qt/MainWindow.h"
-#include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
@@ -69,7 +68,7 @@ void TForm1::CreateEditors(TMyMemo& document) {
     document.CodeEditor->setObjectName("SynEdit");
     document.CodeEditor->SetShowLineNumbers(true);
     if (documents.empty())
-        document.CodeEditor->SetHighlighter(SynHTMLSyn1.get());
+        document.CodeEditor->SetHighlighter(HighlighterInstance("SynHTMLSyn1"));
     ConnectEditor(document.CodeEditor);
 }
 

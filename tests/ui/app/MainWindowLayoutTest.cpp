@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "app/qt/NameDialog.h"
+#include "codeedit/HighlighterRegistry.h"
 #include "search/qt/GoToLineDialog.h"
 
 #include <QApplication>
@@ -74,4 +75,16 @@ TEST_F(MainWindowTest, SecondaryDialogsStartWithTheirCaptionsAndTexts) {
         EXPECT_EQ(dialogs.History().back().text, c.text);
     }
     EXPECT_EQ(window->Form2->size(), QSize(248, 72));
+}
+
+TEST_F(MainWindowTest, OwnsOneInstanceOfEveryHighlighterClass) {
+    for (const THighlighterClass& highlighterClass : HighlighterClasses()) {
+        TSynCustomHighlighter* instance =
+            window->HighlighterInstance(highlighterClass.instanceName);
+        ASSERT_NE(instance, nullptr) << std::string(highlighterClass.instanceName);
+        EXPECT_EQ(instance, window->HighlighterInstance(highlighterClass.instanceName));
+    }
+    EXPECT_EQ(window->HighlighterInstance("NoSuchSyn1"), nullptr);
+    EXPECT_EQ(window->CurrentDocument().CodeEditor->Highlighter(),
+              window->HighlighterInstance("SynHTMLSyn1"));
 }
