@@ -114,6 +114,9 @@ public:
     virtual void StartLine(std::string_view line, int lineIndex) = 0;
     virtual void RestoreRange(TSynRange range);
     virtual void ClearRange();
+    // Sets the values the main window's form gives its instance where they differ from the
+    // constructor's; nothing for most languages.
+    virtual void ApplyFormDefaults() {}
     virtual bool ApplyUserSetting(int index);
     virtual void ListUserSettings(std::vector<std::string>& settings);
     // One sub-key per attribute under keyPath, named after it, with the integer values

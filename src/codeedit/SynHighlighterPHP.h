@@ -38,7 +38,7 @@ public:
     void NextToken() override;
 
     // The colours the main window's form gives its instance over the constructor's.
-    void ApplyFormDefaults();
+    void ApplyFormDefaults() override;
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }

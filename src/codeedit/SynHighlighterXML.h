@@ -68,7 +68,7 @@ public:
     void NextToken() override;
 
     // The main window's form stores WantBracesParsed as false; the scanner ignores it.
-    void ApplyFormDefaults() { wantBracesParsed = false; }
+    void ApplyFormDefaults() override { wantBracesParsed = false; }
     bool WantBracesParsed() const { return wantBracesParsed; }
     void SetWantBracesParsed(bool value) { wantBracesParsed = value; }
 

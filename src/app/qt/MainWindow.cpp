@@ -26,8 +26,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     setAcceptDrops(true);
     Random::SeedFromClock();
 
-    for (const THighlighterClass& highlighterClass : HighlighterClasses())
+    for (const THighlighterClass& highlighterClass : HighlighterClasses()) {
         highlighters.push_back(highlighterClass.create());
+        highlighters.back()->ApplyFormDefaults();
+    }
     CreateMenus();
     CreateToolBar();
     CreateClientArea();

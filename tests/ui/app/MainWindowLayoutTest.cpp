@@ -88,3 +88,19 @@ TEST_F(MainWindowTest, OwnsOneInstanceOfEveryHighlighterClass) {
     EXPECT_EQ(window->CurrentDocument().CodeEditor->Highlighter(),
               window->HighlighterInstance("SynHTMLSyn1"));
 }
+
+TEST_F(MainWindowTest, HighlighterInstancesCarryTheFormValues) {
+    const THighlighterClass* php = FindHighlighterClass(".php");
+    ASSERT_NE(php, nullptr);
+    const std::unique_ptr<TSynCustomHighlighter> constructed = php->create();
+    const TSynCustomHighlighter* instance = window->HighlighterInstance(php->instanceName);
+    const auto colours = [](const TSynCustomHighlighter& highlighter) {
+        std::vector<TColor> result;
+        for (int i = 0; i < highlighter.AttributeCount(); ++i)
+            result.push_back(highlighter.AttributeAt(i)->Foreground());
+        return result;
+    };
+    EXPECT_NE(colours(*instance), colours(*constructed));
+    constructed->ApplyFormDefaults();
+    EXPECT_EQ(colours(*instance), colours(*constructed));
+}
