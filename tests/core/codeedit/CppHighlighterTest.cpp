@@ -1,4 +1,4 @@
-#include "HtmlTestSupport.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterCpp.h"
 #include "codeedit/SynHighlighterKeywords.h"
 
@@ -9,21 +9,7 @@ namespace {
 using K = TCppTokenKind;
 using R = TCppRange;
 
-ScannedToken T(std::string text, K kind) {
-    return {std::move(text), static_cast<int>(kind)};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    R start;
-    std::vector<ScannedToken> tokens;
-    R end;
-};
-
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+using LineCase = RangedLineCase<R>;
 
 class CppLineTest : public testing::TestWithParam<LineCase> {};
 

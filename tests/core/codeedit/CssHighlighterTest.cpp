@@ -1,4 +1,4 @@
-#include "HtmlTestSupport.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterCss.h"
 
 #include <gtest/gtest.h>
@@ -8,21 +8,7 @@ namespace {
 using K = TCssTokenKind;
 using R = TCssRange;
 
-ScannedToken T(std::string text, K kind) {
-    return {std::move(text), static_cast<int>(kind)};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    R start;
-    std::vector<ScannedToken> tokens;
-    R end;
-};
-
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+using LineCase = RangedLineCase<R>;
 
 class CssLineTest : public testing::TestWithParam<LineCase> {};
 

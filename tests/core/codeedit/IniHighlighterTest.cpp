@@ -1,4 +1,4 @@
-#include "HtmlTestSupport.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterIni.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +7,7 @@ namespace {
 
 using K = TIniTokenKind;
 
-ScannedToken T(std::string text, K kind) {
-    return {std::move(text), static_cast<int>(kind)};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    std::vector<ScannedToken> tokens;
-};
-
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+using LineCase = PlainLineCase;
 
 class IniLineTest : public testing::TestWithParam<LineCase> {};
 

@@ -1,4 +1,4 @@
-#include "HtmlTestSupport.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterSQL.h"
 
 #include <algorithm>
@@ -10,21 +10,7 @@ namespace {
 using K = TSqlTokenKind;
 using R = TSqlRange;
 
-ScannedToken T(std::string text, K kind) {
-    return {std::move(text), static_cast<int>(kind)};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    R start;
-    std::vector<ScannedToken> tokens;
-    R end;
-};
-
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+using LineCase = RangedLineCase<R>;
 
 class SqlLineTest : public testing::TestWithParam<LineCase> {};
 

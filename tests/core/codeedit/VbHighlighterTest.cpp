@@ -1,4 +1,4 @@
-#include "HtmlTestSupport.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterKeywords.h"
 #include "codeedit/SynHighlighterVB.h"
 
@@ -9,19 +9,7 @@ namespace {
 
 using K = TVbTokenKind;
 
-ScannedToken T(std::string text, K kind) {
-    return {std::move(text), static_cast<int>(kind)};
-}
-
-struct LineCase {
-    const char* name;
-    std::string line;
-    std::vector<ScannedToken> tokens;
-};
-
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+using LineCase = PlainLineCase;
 
 class VbLineTest : public testing::TestWithParam<LineCase> {};
 

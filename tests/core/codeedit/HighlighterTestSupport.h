@@ -1,12 +1,13 @@
 #pragma once
 // Scanning helpers shared by the highlighter tests: the tokens of one line as (text, kind)
-// pairs, starting from a given range.
+// pairs, starting from a given range, and the table rows the tests are written in.
 
 #include "codeedit/SynEditHighlighter.h"
 
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct ScannedToken {
@@ -41,4 +42,33 @@ inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, st
         *rangeAfter = highlighter.CurrentRange();
     }
     return tokens;
+}
+
+// One expected token, written with the language's own kind enumeration.
+template <class Kind> ScannedToken T(std::string text, Kind kind) {
+    return {std::move(text), static_cast<int>(kind)};
+}
+
+// A table row: a line scanned from a start range, its tokens and the range after it.
+template <class Range> struct RangedLineCase {
+    const char* name;
+    std::string line;
+    Range start;
+    std::vector<ScannedToken> tokens;
+    Range end;
+};
+
+template <class Range> void PrintTo(const RangedLineCase<Range>& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// A table row for languages whose lines all start in the initial range.
+struct PlainLineCase {
+    const char* name;
+    std::string line;
+    std::vector<ScannedToken> tokens;
+};
+
+inline void PrintTo(const PlainLineCase& c, std::ostream* out) {
+    *out << c.name;
 }
