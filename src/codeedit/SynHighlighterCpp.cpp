@@ -382,13 +382,7 @@ void TSynCppSyn::DirectiveContinuation() {
 }
 
 void TSynCppSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(K::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    Take(1, K::Space);
+    NullOrEmbeddedNul(static_cast<int>(K::Space));
 }
 
 void TSynCppSyn::LineFeedProc() {

@@ -374,13 +374,7 @@ void TSynCssSyn::CommentScanner() {
 }
 
 void TSynCssSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TCssTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover it.
-    ++run;
-    SetKind(TCssTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TCssTokenKind::Space));
 }
 
 void TSynCssSyn::LineFeedProc() {

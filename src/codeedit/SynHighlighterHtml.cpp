@@ -430,14 +430,7 @@ void TSynHTMLSyn::TextScanner() {
 }
 
 void TSynHTMLSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(THtmlTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line (text from the plain editor keeps them) is a character like any
-    // other control character, so tokens still cover the whole line.
-    ++run;
-    SetKind(THtmlTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(THtmlTokenKind::Space));
 }
 
 void TSynHTMLSyn::LineFeedProc() {

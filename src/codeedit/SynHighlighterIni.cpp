@@ -126,13 +126,7 @@ void TSynIniSyn::OneCharacter(TIniTokenKind kind) {
 }
 
 void TSynIniSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TIniTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    OneCharacter(TIniTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TIniTokenKind::Space));
 }
 
 void TSynIniSyn::LineFeedProc() {

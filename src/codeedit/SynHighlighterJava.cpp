@@ -255,13 +255,7 @@ void TSynJavaSyn::QuotedScan(unsigned char quote) {
 }
 
 void TSynJavaSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(K::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    Take(1, K::Space);
+    NullOrEmbeddedNul(static_cast<int>(K::Space));
 }
 
 void TSynJavaSyn::LineFeedProc() {

@@ -290,13 +290,7 @@ void TSynPHPSyn::QuotedString(char quote, TPhpRange stringRange) {
 }
 
 void TSynPHPSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TPhpTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover it.
-    ++run;
-    SetKind(TPhpTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TPhpTokenKind::Space));
 }
 
 void TSynPHPSyn::LineFeedProc() {

@@ -283,13 +283,7 @@ void TSynPasSyn::Operator(std::string_view seconds) {
 }
 
 void TSynPasSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TPasTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    OneCharacter(TPasTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TPasTokenKind::Space));
 }
 
 void TSynPasSyn::LineFeedProc() {

@@ -477,13 +477,7 @@ void TSynPerlSyn::Take(std::size_t count, K kind) {
 }
 
 void TSynPerlSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(K::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    Take(1, K::Space);
+    NullOrEmbeddedNul(static_cast<int>(K::Space));
 }
 
 void TSynPerlSyn::LineFeedProc() {

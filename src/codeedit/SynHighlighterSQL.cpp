@@ -657,13 +657,7 @@ void TSynSQLSyn::Operator(std::string_view seconds) {
 }
 
 void TSynSQLSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TSqlTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    OneCharacter(TSqlTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TSqlTokenKind::Space));
 }
 
 void TSynSQLSyn::LineFeedProc() {

@@ -30,3 +30,12 @@ void TSynScanningHighlighter::SetKindAttribute(int kind, TSynHighlighterAttribut
     }
     kindAttributes[index] = attribute;
 }
+
+void TSynScanningHighlighter::NullOrEmbeddedNul(int embeddedKind) {
+    if (AtEnd(run)) {
+        tokenKind = nullKind;
+        return;
+    }
+    ++run;
+    tokenKind = embeddedKind;
+}

@@ -34,6 +34,10 @@ protected:
     bool AtEnd(std::size_t i) const { return i >= length; }
     // Gives kind its attribute (nothing by default).
     void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
+    // The NUL dispatch entry of every language: the null token at the line's end; a NUL inside
+    // the line (text from the plain editor keeps them) is a one-byte token of embeddedKind, so
+    // tokens still cover the whole line.
+    void NullOrEmbeddedNul(int embeddedKind);
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}
 

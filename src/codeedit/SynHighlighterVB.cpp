@@ -205,13 +205,7 @@ void TSynVBSyn::OneCharacter(TVbTokenKind kind) {
 }
 
 void TSynVBSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TVbTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover
-    // the whole line.
-    OneCharacter(TVbTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TVbTokenKind::Space));
 }
 
 void TSynVBSyn::LineFeedProc() {

@@ -174,13 +174,7 @@ void TSynXMLSyn::Dispatch() {
 }
 
 void TSynXMLSyn::NullProc() {
-    if (AtEnd(run)) {
-        SetKind(TXmlTokenKind::Null);
-        return;
-    }
-    // A NUL inside the line is a control character like the others, so tokens still cover it.
-    ++run;
-    SetKind(TXmlTokenKind::Space);
+    NullOrEmbeddedNul(static_cast<int>(TXmlTokenKind::Space));
 }
 
 void TSynXMLSyn::LineFeedProc() {
