@@ -386,11 +386,11 @@ void TSynCppSyn::NullProc() {
 }
 
 void TSynCppSyn::LineFeedProc() {
-    Take(1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynCppSyn::CarriageReturnProc() {
-    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynCppSyn::SpaceProc() {

@@ -378,16 +378,11 @@ void TSynCssSyn::NullProc() {
 }
 
 void TSynCssSyn::LineFeedProc() {
-    ++run;
-    SetKind(TCssTokenKind::Space);
+    LineBreakToken(static_cast<int>(TCssTokenKind::Space));
 }
 
 void TSynCssSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TCssTokenKind::Space);
+    LineBreakToken(static_cast<int>(TCssTokenKind::Space));
 }
 
 void TSynCssSyn::SpaceProc() {

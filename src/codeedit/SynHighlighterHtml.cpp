@@ -434,16 +434,11 @@ void TSynHTMLSyn::NullProc() {
 }
 
 void TSynHTMLSyn::LineFeedProc() {
-    ++run;
-    SetKind(THtmlTokenKind::Space);
+    LineBreakToken(static_cast<int>(THtmlTokenKind::Space));
 }
 
 void TSynHTMLSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(THtmlTokenKind::Space);
+    LineBreakToken(static_cast<int>(THtmlTokenKind::Space));
 }
 
 void TSynHTMLSyn::SpaceProc() {

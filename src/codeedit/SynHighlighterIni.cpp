@@ -130,15 +130,11 @@ void TSynIniSyn::NullProc() {
 }
 
 void TSynIniSyn::LineFeedProc() {
-    OneCharacter(TIniTokenKind::Space);
+    LineBreakToken(static_cast<int>(TIniTokenKind::Space));
 }
 
 void TSynIniSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TIniTokenKind::Space);
+    LineBreakToken(static_cast<int>(TIniTokenKind::Space));
 }
 
 void TSynIniSyn::SpaceProc() {

@@ -259,11 +259,11 @@ void TSynJavaSyn::NullProc() {
 }
 
 void TSynJavaSyn::LineFeedProc() {
-    Take(1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynJavaSyn::CarriageReturnProc() {
-    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynJavaSyn::SpaceProc() {

@@ -294,16 +294,11 @@ void TSynPHPSyn::NullProc() {
 }
 
 void TSynPHPSyn::LineFeedProc() {
-    ++run;
-    SetKind(TPhpTokenKind::Space);
+    LineBreakToken(static_cast<int>(TPhpTokenKind::Space));
 }
 
 void TSynPHPSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TPhpTokenKind::Space);
+    LineBreakToken(static_cast<int>(TPhpTokenKind::Space));
 }
 
 void TSynPHPSyn::SpaceProc() {

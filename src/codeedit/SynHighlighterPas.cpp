@@ -287,15 +287,11 @@ void TSynPasSyn::NullProc() {
 }
 
 void TSynPasSyn::LineFeedProc() {
-    OneCharacter(TPasTokenKind::Space);
+    LineBreakToken(static_cast<int>(TPasTokenKind::Space));
 }
 
 void TSynPasSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TPasTokenKind::Space);
+    LineBreakToken(static_cast<int>(TPasTokenKind::Space));
 }
 
 void TSynPasSyn::SpaceProc() {

@@ -481,11 +481,11 @@ void TSynPerlSyn::NullProc() {
 }
 
 void TSynPerlSyn::LineFeedProc() {
-    Take(1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynPerlSyn::CarriageReturnProc() {
-    Take(At(run + 1) == '\n' ? 2 : 1, K::Space);
+    LineBreakToken(static_cast<int>(K::Space));
 }
 
 void TSynPerlSyn::SpaceProc() {

@@ -661,15 +661,11 @@ void TSynSQLSyn::NullProc() {
 }
 
 void TSynSQLSyn::LineFeedProc() {
-    OneCharacter(TSqlTokenKind::Space);
+    LineBreakToken(static_cast<int>(TSqlTokenKind::Space));
 }
 
 void TSynSQLSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TSqlTokenKind::Space);
+    LineBreakToken(static_cast<int>(TSqlTokenKind::Space));
 }
 
 void TSynSQLSyn::SpaceProc() {

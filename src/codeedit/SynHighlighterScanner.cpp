@@ -39,3 +39,8 @@ void TSynScanningHighlighter::NullOrEmbeddedNul(int embeddedKind) {
     ++run;
     tokenKind = embeddedKind;
 }
+
+void TSynScanningHighlighter::LineBreakToken(int kind) {
+    run += At(run) == '\r' && At(run + 1) == '\n' ? 2 : 1;
+    tokenKind = kind;
+}

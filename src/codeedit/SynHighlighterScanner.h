@@ -38,6 +38,8 @@ protected:
     // the line (text from the plain editor keeps them) is a one-byte token of embeddedKind, so
     // tokens still cover the whole line.
     void NullOrEmbeddedNul(int embeddedKind);
+    // A line break inside the line (CR LF, CR or LF) as one token of kind.
+    void LineBreakToken(int kind);
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}
 

@@ -209,15 +209,11 @@ void TSynVBSyn::NullProc() {
 }
 
 void TSynVBSyn::LineFeedProc() {
-    OneCharacter(TVbTokenKind::Space);
+    LineBreakToken(static_cast<int>(TVbTokenKind::Space));
 }
 
 void TSynVBSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TVbTokenKind::Space);
+    LineBreakToken(static_cast<int>(TVbTokenKind::Space));
 }
 
 void TSynVBSyn::SpaceProc() {

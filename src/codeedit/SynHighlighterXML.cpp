@@ -178,16 +178,11 @@ void TSynXMLSyn::NullProc() {
 }
 
 void TSynXMLSyn::LineFeedProc() {
-    ++run;
-    SetKind(TXmlTokenKind::Space);
+    LineBreakToken(static_cast<int>(TXmlTokenKind::Space));
 }
 
 void TSynXMLSyn::CarriageReturnProc() {
-    ++run;
-    if (At(run) == '\n') {
-        ++run;
-    }
-    SetKind(TXmlTokenKind::Space);
+    LineBreakToken(static_cast<int>(TXmlTokenKind::Space));
 }
 
 void TSynXMLSyn::SpaceProc() {
