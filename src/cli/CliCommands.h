@@ -19,3 +19,7 @@ constexpr int ExitUsage = 2;   // bad arguments, unknown syntax or code page
 
 // tokens --syntax EXT [FILE]
 int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
+
+// apply NAME [--seed N]: runs a text function on standard input as the plain editor would and
+// writes the resulting text to standard output.
+int RunApply(const std::vector<std::string>& arguments, CliStreams streams);

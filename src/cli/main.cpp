@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "platform/CodePageOption.h"
+#include "platform/Random.h"
 
 #include <cstdio>
 #include <iostream>
@@ -16,9 +17,13 @@ const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]
                           "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
                           "                               (standard input without FILE); EXT is\n"
                           "                               an extension such as .html\n"
+                          "  apply NAME                   run the text function NAME on standard\n"
+                          "                               input, write the result to standard\n"
+                          "                               output (apply --list names them)\n"
                           "\n"
                           "Options:\n"
                           "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
+                          "  --seed N        seed of the random generator (default: the clock)\n"
                           "  --help          show this help\n"
                           "  --version       show the version\n";
 
@@ -51,11 +56,18 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     SetProgramEncoding(*codePage.encoding);
+    if (options.seed)
+        Random::SetSeed(*options.seed);
+    else
+        Random::SeedFromClock();
 
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     CliStreams streams{std::cin, std::cout, std::cerr};
     if (command == "tokens") {
         return RunTokens(rest, streams);
+    }
+    if (command == "apply") {
+        return RunApply(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;
