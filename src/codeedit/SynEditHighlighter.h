@@ -4,6 +4,7 @@
 // paint (the editor does both).
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "platform/Color.h"
 
 #include <bitset>
 #include <cstdint>
@@ -13,21 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-// 0x00BBGGRR for an RGB colour, 0xFF000000 + index for a system colour, clNone for none.
-using TColor = std::uint32_t;
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clWindow = 0xFF000005;
-constexpr TColor clWindowText = 0xFF000008;
-constexpr TColor RGB(unsigned r, unsigned g, unsigned b) {
-    return r | (g << 8) | (b << 16);
-}
-constexpr TColor clBlack = RGB(0, 0, 0), clMaroon = RGB(128, 0, 0), clGreen = RGB(0, 128, 0),
-                 clOlive = RGB(128, 128, 0), clNavy = RGB(0, 0, 128), clPurple = RGB(128, 0, 128),
-                 clTeal = RGB(0, 128, 128), clGray = RGB(128, 128, 128),
-                 clSilver = RGB(192, 192, 192), clRed = RGB(255, 0, 0), clLime = RGB(0, 255, 0),
-                 clYellow = RGB(255, 255, 0), clBlue = RGB(0, 0, 255), clFuchsia = RGB(255, 0, 255),
-                 clAqua = RGB(0, 255, 255), clWhite = RGB(255, 255, 255);
 
 // Font style set: bit 0 bold, 1 italic, 2 underline, 3 strike-out.
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

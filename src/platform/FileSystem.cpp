@@ -522,6 +522,12 @@ bool PathExists(const std::string& path) {
     return lstat(path.c_str(), &status) == 0;
 }
 
+std::string ExecutablePath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+}
+
 bool IsPathSeparator(char c) {
     return c == '/';
 }

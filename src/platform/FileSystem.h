@@ -64,6 +64,9 @@ bool FileExists(const std::string& path);
 // Anything at all is at the path, a folder or a dangling link included: the name is taken.
 bool PathExists(const std::string& path);
 
+// The running program's own executable file, absolute; empty when the system cannot tell.
+std::string ExecutablePath();
+
 bool IsPathSeparator(char c);
 // The folder part of a path with its trailing separator ("" for a bare name), and the rest.
 std::string_view FolderOf(std::string_view path);

@@ -1,0 +1,38 @@
+#pragma once
+// Where settings and style files live: written to the user's settings folder, read from there
+// or, when the file is not there, from the program's data folder of shipped files.
+
+#include "platform/FileSystem.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The main settings file's base name; ".ini" is added for it and ".style" for a style.
+inline constexpr std::string_view kMainSettingsName = "tabrix_pro";
+std::string SettingsFileName(std::string_view name, bool isMain);
+
+// GetShellFolder("AppData") + "Tabrix_Pro/"; ends with '/'.
+std::string SettingsFolder();
+// Creates the settings folder with any missing parents; what failed, if anything did.
+std::optional<FileError> EnsureSettingsFolder();
+
+// The folder of shipped settings and style files, ending with '/': $TABRIX_DATA_DIR when set,
+// else ProgramDataFolderFor(ExecutablePath()).
+std::string ProgramDataFolder();
+// For an executable in <prefix>/bin whose <prefix>/share/tabrix-pro/ exists (an installed
+// program), that folder; otherwise the executable's own folder (a build tree).
+std::string ProgramDataFolderFor(std::string_view executablePath);
+
+// The settings folder's file when it exists, else the program folder's (which may not exist).
+std::string SettingsReadPath(std::string_view fileName);
+std::string ChooseReadPath(std::string_view fileName, std::string_view settingsFolder,
+                           std::string_view programFolder);
+std::string SettingsWritePath(std::string_view fileName);
+
+// Names (without folder) of the regular files directly in `folder` whose extension, compared
+// without case and without its dot, is one of `extensions`; in the order the file system lists
+// them. An unreadable or missing folder lists nothing.
+std::vector<std::string> ListFilesByExtension(const std::string& folder,
+                                              const std::vector<std::string>& extensions);
