@@ -14,7 +14,8 @@ enum class EncodeMapping {
     // below 32 kept, so the lines stay. Applied twice it gives the text back.
     MirrorKeepingLines = 0,
     // "Encode / Decode": codes 32 to 253 mirrored (c becomes 285 - c) and each CR LF traded
-    // with the pair 255 254, so the text becomes one line. Applied twice it gives the text back.
+    // with the pair 255 254, so the text becomes one line; a 254 or 255 outside that pair stays.
+    // Applied twice it gives the text back.
     MirrorJoiningLines = 1,
     // "ASCII Offset +1" (Ctrl+Alt+]) and "ASCII Offset -1" (Ctrl+Alt+[): the codes 32 to 255
     // rotated one step up or down (255 and 32 wrap round); codes below 32 kept. Each undoes
