@@ -1,5 +1,7 @@
 #include "textfuncs/TextEncoding.h"
 
+#include "textfuncs/LineList.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -93,6 +95,8 @@ TEST(TextEncoding, EncodeDecodeKeepsTheLettersOnTheTopCodes) {
     for (const auto& c : cases) {
         const std::string encoded = EncodeText(c.text, JoiningLines, Windows1251());
         EXPECT_EQ(encoded, c.encoded) << c.name;
+        // The editor keeps the encoded text as it is.
+        EXPECT_EQ(NormalizeLineBreaks(encoded), encoded) << c.name;
         EXPECT_EQ(EncodeText(encoded, JoiningLines, Windows1251()), c.text) << c.name;
     }
 }
