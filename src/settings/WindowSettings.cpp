@@ -14,6 +14,11 @@ constexpr std::string_view kSettings = "Settings";
 constexpr std::string_view kFont = "Font";
 constexpr std::string_view kBackground = "Background";
 
+// Sizes a font dialog offers; anything else in a file is garbage, and a huge face would make
+// every repaint crawl.
+constexpr int kMinFontSize = 1;
+constexpr int kMaxFontSize = 1638;
+
 // How far a window may reach past the work area: a maximised frame overhangs by 4 each side.
 constexpr int kOverhang = 8;
 
@@ -83,6 +88,9 @@ WindowSettings ReadWindowSettings(const IniFile& file, bool isMain, const Window
     settings.activeTab = file.ReadInteger(kSettings, "CIndex", defaults.activeTab);
     settings.font.name = file.ReadString(kFont, "Name", current.font.name);
     settings.font.size = file.ReadInteger(kFont, "Size", current.font.size);
+    if (settings.font.size < kMinFontSize || settings.font.size > kMaxFontSize) {
+        settings.font.size = current.font.size;
+    }
     settings.font.bold = file.ReadBool(kFont, "IsBold", false);
     settings.font.italic = file.ReadBool(kFont, "IsItalic", false);
     settings.font.underline = file.ReadBool(kFont, "IsUnderline", false);

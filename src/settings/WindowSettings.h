@@ -66,7 +66,8 @@ WindowBounds DefaultBounds(const WindowBounds& workArea);
 
 // What a load applies. Absent or unreadable keys take the key's default, or the value in
 // `current` where the default is the current state (bounds, always on top, font face, size and
-// colours; style name and recent files of the main file). A style file (isMain false) leaves
+// colours; style name and recent files of the main file); so does a font size outside 1 to
+// 1638 points. A style file (isMain false) leaves
 // the style name and the recent files as in `current`. Recent entries that are empty or name
 // missing files are skipped, so the list closes up. Bounds are returned as read; the window
 // side clamps them after setting them.

@@ -184,6 +184,20 @@ TEST_F(WindowSettingsFiles, BadValuesFallBackToDefaultsOrCurrent) {
     EXPECT_EQ(loaded.background, RGB(1, 2, 3));
 }
 
+TEST(WindowSettings, FontSizesOutsideWhatAFontDialogOffersKeepTheCurrentSize) {
+    struct Case {
+        const char* value;
+        int expected;
+    };
+    const Case cases[] = {{"1", 1},   {"72", 72},   {"1638", 1638},  {"0", 10},
+                          {"-3", 10}, {"1639", 10}, {"99999999", 10}};
+    for (const Case& c : cases) {
+        const IniFile file("unused.ini", std::string("[Font]\r\nSize=") + c.value + "\r\n");
+        EXPECT_EQ(ReadWindowSettings(file, false, DefaultWindowSettings()).font.size, c.expected)
+            << c.value;
+    }
+}
+
 TEST(WindowSettings, FirstStartDefaults) {
     const WindowSettings settings = DefaultWindowSettings();
     EXPECT_EQ(settings.styleName, "Untitled");
