@@ -43,11 +43,6 @@ bool IsNumberChar(unsigned char c) {
     }
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 const TSynWeights& CppWeights() {
     static const TSynWeights weights = [] {
         TSynWeights w{};
@@ -155,8 +150,8 @@ struct TCppDispatch {
                 }
             }
             t[0] = &TSynCppSyn::NullProc;
-            t['\n'] = &TSynCppSyn::LineFeedProc;
-            t['\r'] = &TSynCppSyn::CarriageReturnProc;
+            t['\n'] = &TSynCppSyn::LineBreakProc;
+            t['\r'] = &TSynCppSyn::LineBreakProc;
             t['.'] = &TSynCppSyn::DotProc;
             t['"'] = &TSynCppSyn::StringProc;
             t['\''] = &TSynCppSyn::CharProc;
@@ -177,7 +172,8 @@ struct TCppDispatch {
     }
 };
 
-TSynCppSyn::TSynCppSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+TSynCppSyn::TSynCppSyn()
+    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
     auto add = [this](const char* name, TColor foreground, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -381,35 +377,8 @@ void TSynCppSyn::DirectiveContinuation() {
     DirectiveRun();
 }
 
-void TSynCppSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(K::Space));
-}
-
-void TSynCppSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynCppSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynCppSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(K::Space);
-}
-
 void TSynCppSyn::IdentProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
-    const auto& table = KeywordTable();
-    const auto result = table.Find(word, table.Hash(word));
-    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? K::Key : K::Identifier);
+    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(K::Identifier));
 }
 
 void TSynCppSyn::NumberProc() {

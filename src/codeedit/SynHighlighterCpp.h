@@ -74,10 +74,6 @@ private:
     void DirectiveRun();
     void DirectiveContinuation();
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void IdentProc();
     void NumberProc();
     void DotProc();

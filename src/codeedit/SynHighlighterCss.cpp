@@ -250,8 +250,8 @@ struct TCssDispatch {
                 }
             }
             t[0] = &TSynCssSyn::NullProc;
-            t['\n'] = &TSynCssSyn::LineFeedProc;
-            t['\r'] = &TSynCssSyn::CarriageReturnProc;
+            t['\n'] = &TSynCssSyn::LineBreakProc;
+            t['\r'] = &TSynCssSyn::LineBreakProc;
             t['_'] = &TSynCssSyn::WordProc;
             t['#'] = &TSynCssSyn::ColourProc;
             t['$'] = &TSynCssSyn::ColourProc;
@@ -272,7 +272,9 @@ const std::vector<std::string_view>& TSynCssSyn::Keywords() {
     return keywords;
 }
 
-TSynCssSyn::TSynCssSyn() : TSynScanningHighlighter(static_cast<int>(TCssTokenKind::Null)) {
+TSynCssSyn::TSynCssSyn()
+    : TSynScanningHighlighter(static_cast<int>(TCssTokenKind::Null),
+                              static_cast<int>(TCssTokenKind::Space)) {
     auto add = [this](const char* name, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetStyle(style);
@@ -373,36 +375,8 @@ void TSynCssSyn::CommentScanner() {
     }
 }
 
-void TSynCssSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TCssTokenKind::Space));
-}
-
-void TSynCssSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TCssTokenKind::Space));
-}
-
-void TSynCssSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TCssTokenKind::Space));
-}
-
-void TSynCssSyn::SpaceProc() {
-    ++run;
-    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
-        ++run;
-    }
-    SetKind(TCssTokenKind::Space);
-}
-
 void TSynCssSyn::WordProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
-    const auto& table = KeywordTable();
-    const bool found =
-        table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
-    SetKind(found ? TCssTokenKind::Key : TCssTokenKind::Identifier);
+    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(TCssTokenKind::Identifier));
 }
 
 // Digits, points and exponents; a unit such as "em" or "ex" is left for the next token.

@@ -51,10 +51,6 @@ private:
     void SetKind(TCssTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void CommentScanner();
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberProc();
     void ColourProc();

@@ -190,11 +190,11 @@ struct THtmlDispatch {
             TSynDispatchTable<TSynHTMLSyn> t;
             t.fill(&TSynHTMLSyn::WordProc);
             for (int c = 1; c <= 32; ++c) {
-                t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceProc;
+                t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
             }
             t[0] = &TSynHTMLSyn::NullProc;
-            t['\n'] = &TSynHTMLSyn::LineFeedProc;
-            t['\r'] = &TSynHTMLSyn::CarriageReturnProc;
+            t['\n'] = &TSynHTMLSyn::LineBreakProc;
+            t['\r'] = &TSynHTMLSyn::LineBreakProc;
             t['"'] = &TSynHTMLSyn::StringProc;
             t['&'] = &TSynHTMLSyn::EntityProc;
             t['<'] = &TSynHTMLSyn::TagOpenProc;
@@ -225,7 +225,9 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
     return names;
 }
 
-TSynHTMLSyn::TSynHTMLSyn() : TSynScanningHighlighter(static_cast<int>(THtmlTokenKind::Null)) {
+TSynHTMLSyn::TSynHTMLSyn()
+    : TSynScanningHighlighter(static_cast<int>(THtmlTokenKind::Null),
+                              static_cast<int>(THtmlTokenKind::Space)) {
     auto add = [this](const char* name, TColor foreground, TColor background, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -427,27 +429,6 @@ void TSynHTMLSyn::TextScanner() {
         }
         ++run;
     }
-}
-
-void TSynHTMLSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(THtmlTokenKind::Space));
-}
-
-void TSynHTMLSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(THtmlTokenKind::Space));
-}
-
-void TSynHTMLSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(THtmlTokenKind::Space));
-}
-
-void TSynHTMLSyn::SpaceProc() {
-    ++run;
-    for (unsigned char c = At(run); c <= 32 && c != 0 && c != '\t' && c != '\n' && c != '\r';
-         c = At(run)) {
-        ++run;
-    }
-    SetKind(THtmlTokenKind::Space);
 }
 
 void TSynHTMLSyn::StringProc() {

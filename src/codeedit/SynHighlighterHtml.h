@@ -77,10 +77,6 @@ private:
     bool CommentClosesAt(std::size_t pos) const;
     void TextScanner();
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void StringProc();
     void EntityProc();
     void TagOpenProc();

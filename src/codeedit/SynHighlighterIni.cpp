@@ -12,11 +12,6 @@ bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || c == '.' || c == 'E' || c == 'e';
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 const bool registered = (TSynHighlighterList::Instance().Add("TSynIniSyn"), true);
 
 } // namespace
@@ -33,8 +28,8 @@ struct TIniDispatch {
                 t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
             }
             t[0] = &TSynIniSyn::NullProc;
-            t['\n'] = &TSynIniSyn::LineFeedProc;
-            t['\r'] = &TSynIniSyn::CarriageReturnProc;
+            t['\n'] = &TSynIniSyn::LineBreakProc;
+            t['\r'] = &TSynIniSyn::LineBreakProc;
             t['['] = &TSynIniSyn::SectionProc;
             t[';'] = &TSynIniSyn::CommentProc;
             t['='] = &TSynIniSyn::EqualProc;
@@ -46,7 +41,9 @@ struct TIniDispatch {
     }
 };
 
-TSynIniSyn::TSynIniSyn() : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null)) {
+TSynIniSyn::TSynIniSyn()
+    : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null),
+                              static_cast<int>(TIniTokenKind::Space)) {
     auto add = [this](const char* name, TColor foreground, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -123,26 +120,6 @@ void TSynIniSyn::NextToken() {
 void TSynIniSyn::OneCharacter(TIniTokenKind kind) {
     ++run;
     SetKind(kind);
-}
-
-void TSynIniSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TIniTokenKind::Space));
-}
-
-void TSynIniSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TIniTokenKind::Space));
-}
-
-void TSynIniSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TIniTokenKind::Space));
-}
-
-void TSynIniSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(TIniTokenKind::Space);
 }
 
 void TSynIniSyn::SectionProc() {

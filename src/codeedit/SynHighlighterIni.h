@@ -42,10 +42,6 @@ private:
     void SetKind(TIniTokenKind kind) { tokenKind = static_cast<int>(kind); }
     bool AtColumnZero() const { return run == 0; }
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void SectionProc();
     void CommentProc();
     void EqualProc();

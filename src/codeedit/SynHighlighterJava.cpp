@@ -28,11 +28,6 @@ bool IsNumberChar(unsigned char c) {
            c == 'L' || c == 'l' || c == 'X' || c == 'x';
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 const TSynWeights& JavaWeights() {
     static const TSynWeights weights = [] {
         TSynWeights w{};
@@ -96,8 +91,8 @@ struct TJavaDispatch {
                 }
             }
             t[0] = &TSynJavaSyn::NullProc;
-            t['\n'] = &TSynJavaSyn::LineFeedProc;
-            t['\r'] = &TSynJavaSyn::CarriageReturnProc;
+            t['\n'] = &TSynJavaSyn::LineBreakProc;
+            t['\r'] = &TSynJavaSyn::LineBreakProc;
             t['.'] = &TSynJavaSyn::DotProc;
             t['"'] = &TSynJavaSyn::StringProc;
             t['\''] = &TSynJavaSyn::CharProc;
@@ -117,7 +112,8 @@ struct TJavaDispatch {
     }
 };
 
-TSynJavaSyn::TSynJavaSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+TSynJavaSyn::TSynJavaSyn()
+    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
     auto add = [this](const char* name, TColor foreground, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -254,35 +250,8 @@ void TSynJavaSyn::QuotedScan(unsigned char quote) {
     SetKind(K::String);
 }
 
-void TSynJavaSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(K::Space));
-}
-
-void TSynJavaSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynJavaSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynJavaSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(K::Space);
-}
-
 void TSynJavaSyn::IdentProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
-    const auto& table = KeywordTable();
-    const auto result = table.Find(word, table.Hash(word));
-    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? K::Key : K::Identifier);
+    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(K::Identifier));
 }
 
 void TSynJavaSyn::NumberProc() {

@@ -55,10 +55,6 @@ private:
     void CommentScan();
     void QuotedScan(unsigned char quote);
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void IdentProc();
     void NumberProc();
     void DotProc();

@@ -47,6 +47,11 @@ public:
     };
     // First keyword filed under hash that equals the word.
     Result Find(std::string_view word, int hash) const;
+    // The kind of the keyword that equals the word, or otherwise.
+    int KindOf(std::string_view word, int otherwise) const {
+        const Result result = Find(word, Hash(word));
+        return result.outcome == Outcome::Found ? result.kind : otherwise;
+    }
 
     int MaxKey() const { return static_cast<int>(entries.size()) - 1; }
     const TSynWeights& Weights() const { return weights; }

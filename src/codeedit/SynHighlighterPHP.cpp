@@ -79,8 +79,8 @@ struct TPhpDispatch {
                 }
             }
             t[0] = &P::NullProc;
-            t['\n'] = &P::LineFeedProc;
-            t['\r'] = &P::CarriageReturnProc;
+            t['\n'] = &P::LineBreakProc;
+            t['\r'] = &P::LineBreakProc;
             t['_'] = &P::WordProc;
             t['$'] = &P::VariableProc;
             t['"'] = &P::DoubleQuoteProc;
@@ -111,7 +111,9 @@ const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
     return keywords;
 }
 
-TSynPHPSyn::TSynPHPSyn() : TSynScanningHighlighter(static_cast<int>(TPhpTokenKind::Null)) {
+TSynPHPSyn::TSynPHPSyn()
+    : TSynScanningHighlighter(static_cast<int>(TPhpTokenKind::Null),
+                              static_cast<int>(TPhpTokenKind::Space)) {
     auto add = [this](const char* name, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetStyle(style);
@@ -289,36 +291,8 @@ void TSynPHPSyn::QuotedString(char quote, TPhpRange stringRange) {
     }
 }
 
-void TSynPHPSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TPhpTokenKind::Space));
-}
-
-void TSynPHPSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TPhpTokenKind::Space));
-}
-
-void TSynPHPSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TPhpTokenKind::Space));
-}
-
-void TSynPHPSyn::SpaceProc() {
-    ++run;
-    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
-        ++run;
-    }
-    SetKind(TPhpTokenKind::Space);
-}
-
 void TSynPHPSyn::WordProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
-    const auto& table = KeywordTable();
-    const bool found =
-        table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
-    SetKind(found ? TPhpTokenKind::Key : TPhpTokenKind::Identifier);
+    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(TPhpTokenKind::Identifier));
 }
 
 void TSynPHPSyn::NumberProc() {
@@ -334,9 +308,7 @@ void TSynPHPSyn::NumberProc() {
 
 void TSynPHPSyn::VariableProc() {
     ++run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
+    TakeWord(IsWordChar);
     SetKind(TPhpTokenKind::Variable);
 }
 

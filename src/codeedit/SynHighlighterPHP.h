@@ -61,10 +61,6 @@ private:
     void CommentToLineEnd();
     void QuotedString(char quote, TPhpRange stringRange);
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberProc();
     void VariableProc();

@@ -22,11 +22,6 @@ bool IsHexDigit(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 bool EndsCommentLine(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
@@ -134,8 +129,8 @@ struct TPasDispatch {
                 }
             }
             t[0] = &TSynPasSyn::NullProc;
-            t['\n'] = &TSynPasSyn::LineFeedProc;
-            t['\r'] = &TSynPasSyn::CarriageReturnProc;
+            t['\n'] = &TSynPasSyn::LineBreakProc;
+            t['\r'] = &TSynPasSyn::LineBreakProc;
             t['\''] = &TSynPasSyn::StringProc;
             t['#'] = &TSynPasSyn::CharCodeProc;
             t['$'] = &TSynPasSyn::HexProc;
@@ -155,7 +150,9 @@ struct TPasDispatch {
     }
 };
 
-TSynPasSyn::TSynPasSyn() : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null)) {
+TSynPasSyn::TSynPasSyn()
+    : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null),
+                              static_cast<int>(TPasTokenKind::Space)) {
     auto add = [this](const char* name, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetStyle(style);
@@ -282,26 +279,6 @@ void TSynPasSyn::Operator(std::string_view seconds) {
     SetKind(TPasTokenKind::Symbol);
 }
 
-void TSynPasSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TPasTokenKind::Space));
-}
-
-void TSynPasSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TPasTokenKind::Space));
-}
-
-void TSynPasSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TPasTokenKind::Space));
-}
-
-void TSynPasSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(TPasTokenKind::Space);
-}
-
 bool TSynPasSyn::IsKeyword(std::string_view word) const {
     // Only an all-letter word can be a keyword: a digit or "_" after the letters joins the
     // hashed part and no keyword has one.
@@ -336,11 +313,7 @@ bool TSynPasSyn::IsKeyword(std::string_view word) const {
 }
 
 void TSynPasSyn::WordProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
+    const std::string_view word = TakeWord(IsWordChar);
     if (!IsKeyword(word)) {
         SetKind(TPasTokenKind::Identifier);
         return;

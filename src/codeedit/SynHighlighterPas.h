@@ -95,10 +95,6 @@ private:
     bool IsKeyword(std::string_view word) const;
     bool InAsm() const { return range == TPasRange::Asm; }
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberProc();
     void StringProc();

@@ -34,11 +34,6 @@ bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
            c == 'X' || c == 'x' || c == '_';
@@ -386,8 +381,8 @@ struct TPerlDispatch {
                 }
             }
             t[0] = &TSynPerlSyn::NullProc;
-            t['\n'] = &TSynPerlSyn::LineFeedProc;
-            t['\r'] = &TSynPerlSyn::CarriageReturnProc;
+            t['\n'] = &TSynPerlSyn::LineBreakProc;
+            t['\r'] = &TSynPerlSyn::LineBreakProc;
             set("$%@", &TSynPerlSyn::WordProc);
             t['.'] = &TSynPerlSyn::NumberOrDotProc;
             t['#'] = &TSynPerlSyn::CommentProc;
@@ -400,7 +395,8 @@ struct TPerlDispatch {
     }
 };
 
-TSynPerlSyn::TSynPerlSyn() : TSynScanningHighlighter(static_cast<int>(K::Null)) {
+TSynPerlSyn::TSynPerlSyn()
+    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
     auto add = [this](const char* name, TColor foreground, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -476,26 +472,6 @@ void TSynPerlSyn::Take(std::size_t count, K kind) {
     SetKind(kind);
 }
 
-void TSynPerlSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(K::Space));
-}
-
-void TSynPerlSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynPerlSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(K::Space));
-}
-
-void TSynPerlSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(K::Space);
-}
-
 void TSynPerlSyn::WordProc() {
     if (!SpecialWord()) {
         HashedWord();
@@ -553,18 +529,9 @@ bool TSynPerlSyn::SpecialWord() {
 }
 
 void TSynPerlSyn::HashedWord() {
-    const std::size_t start = run;
-    while (IsHashedChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
-    const auto& table = WordTable();
-    const auto result = table.Find(word, table.Hash(word));
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    SetKind(result.outcome == TSynKeywordTable::Outcome::Found ? static_cast<K>(result.kind)
-                                                               : K::Identifier);
+    const int kind = WordTable().KindOf(TakeWord(IsHashedChar), static_cast<int>(K::Identifier));
+    TakeWord(IsWordChar);
+    tokenKind = kind;
 }
 
 void TSynPerlSyn::NumberOrDotProc() {

@@ -51,10 +51,6 @@ private:
     bool SpecialWord();
     void HashedWord();
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberOrDotProc();
     void CommentProc();

@@ -19,11 +19,6 @@ bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '#' || c == '$';
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 bool EndsStringLine(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
@@ -443,8 +438,8 @@ struct TSqlDispatch {
                 t[c] = &TSynSQLSyn::AssignableProc;
             }
             t[0] = &TSynSQLSyn::NullProc;
-            t['\n'] = &TSynSQLSyn::LineFeedProc;
-            t['\r'] = &TSynSQLSyn::CarriageReturnProc;
+            t['\n'] = &TSynSQLSyn::LineBreakProc;
+            t['\r'] = &TSynSQLSyn::LineBreakProc;
             t['\''] = &TSynSQLSyn::QuoteProc;
             t['"'] = &TSynSQLSyn::DoubleQuoteProc;
             t['@'] = &TSynSQLSyn::VariableProc;
@@ -466,7 +461,9 @@ const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
     return sybaseWords;
 }
 
-TSynSQLSyn::TSynSQLSyn() : TSynScanningHighlighter(static_cast<int>(TSqlTokenKind::Null)) {
+TSynSQLSyn::TSynSQLSyn()
+    : TSynScanningHighlighter(static_cast<int>(TSqlTokenKind::Null),
+                              static_cast<int>(TSqlTokenKind::Space)) {
     auto add = [this](const char* name, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetStyle(style);
@@ -656,32 +653,8 @@ void TSynSQLSyn::Operator(std::string_view seconds) {
     SetKind(TSqlTokenKind::Symbol);
 }
 
-void TSynSQLSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TSqlTokenKind::Space));
-}
-
-void TSynSQLSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TSqlTokenKind::Space));
-}
-
-void TSynSQLSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TSqlTokenKind::Space));
-}
-
-void TSynSQLSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(TSqlTokenKind::Space);
-}
-
 void TSynSQLSyn::WordProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    SetKind(WordKind(std::string_view(line + start, run - start)));
+    SetKind(WordKind(TakeWord(IsWordChar)));
 }
 
 // Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.
@@ -742,9 +715,7 @@ void TSynSQLSyn::DoubleQuoteProc() {
 
 void TSynSQLSyn::VariableProc() {
     ++run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
+    TakeWord(IsWordChar);
     SetKind(TSqlTokenKind::Variable);
 }
 

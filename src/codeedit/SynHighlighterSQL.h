@@ -93,10 +93,6 @@ private:
     void AddWord(std::string_view word, TSqlTokenKind kind);
     TSqlTokenKind WordKind(std::string_view word) const;
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberProc();
     void QuoteProc();

@@ -1,7 +1,7 @@
 #include "codeedit/SynHighlighterScanner.h"
 
-TSynScanningHighlighter::TSynScanningHighlighter(int nullKind)
-    : tokenKind(nullKind), nullKind(nullKind) {}
+TSynScanningHighlighter::TSynScanningHighlighter(int nullKind, int spaceKind)
+    : tokenKind(nullKind), nullKind(nullKind), spaceKind(spaceKind) {}
 
 std::string TSynScanningHighlighter::TokenText() const {
     return std::string(line + tokenPos, run - tokenPos);
@@ -31,16 +31,33 @@ void TSynScanningHighlighter::SetKindAttribute(int kind, TSynHighlighterAttribut
     kindAttributes[index] = attribute;
 }
 
-void TSynScanningHighlighter::NullOrEmbeddedNul(int embeddedKind) {
+void TSynScanningHighlighter::NullProc() {
     if (AtEnd(run)) {
         tokenKind = nullKind;
         return;
     }
     ++run;
-    tokenKind = embeddedKind;
+    tokenKind = spaceKind;
 }
 
-void TSynScanningHighlighter::LineBreakToken(int kind) {
+void TSynScanningHighlighter::LineBreakProc() {
     run += At(run) == '\r' && At(run + 1) == '\n' ? 2 : 1;
-    tokenKind = kind;
+    tokenKind = spaceKind;
+}
+
+void TSynScanningHighlighter::SpaceProc() {
+    ++run;
+    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
+        ++run;
+    }
+    tokenKind = spaceKind;
+}
+
+void TSynScanningHighlighter::SpaceUpToTabProc() {
+    ++run;
+    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\t' && c != '\n' && c != '\r';
+         c = At(run)) {
+        ++run;
+    }
+    tokenKind = spaceKind;
 }

@@ -5,6 +5,7 @@
 // It knows nothing about ranges; each language keeps its own.
 
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynHighlighterKeywords.h"
 
 #include <array>
 #include <cstddef>
@@ -23,7 +24,8 @@ public:
     void StartLine(std::string_view line, int lineIndex) override;
 
 protected:
-    explicit TSynScanningHighlighter(int nullKind);
+    // spaceKind is the kind of blanks, line breaks and NULs inside the line.
+    TSynScanningHighlighter(int nullKind, int spaceKind);
 
     // The byte at i, or 0 at and past the line's end. The end is a position, not a byte: a NUL
     // inside the line reads as 0 too but AtEnd tells them apart, and nothing past the line is
@@ -34,12 +36,31 @@ protected:
     bool AtEnd(std::size_t i) const { return i >= length; }
     // Gives kind its attribute (nothing by default).
     void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
-    // The NUL dispatch entry of every language: the null token at the line's end; a NUL inside
-    // the line (text from the plain editor keeps them) is a one-byte token of embeddedKind, so
+    // Dispatch entries every language shares. NUL: the null token at the line's end; a NUL
+    // inside the line (text from the plain editor keeps them) is a one-byte space token, so
     // tokens still cover the whole line.
-    void NullOrEmbeddedNul(int embeddedKind);
-    // A line break inside the line (CR LF, CR or LF) as one token of kind.
-    void LineBreakToken(int kind);
+    void NullProc();
+    // A line break inside the line (CR LF, CR or LF) as one space token.
+    void LineBreakProc();
+    // A run of blanks: characters 1-32 other than CR and LF.
+    void SpaceProc();
+    // The same, except that a TAB only starts a run (markup keeps each TAB apart).
+    void SpaceUpToTabProc();
+
+    // Advances over the run of characters isWordChar accepts and returns the run.
+    template <class IsWordChar> std::string_view TakeWord(IsWordChar isWordChar) {
+        const std::size_t start = run;
+        while (isWordChar(At(run))) {
+            ++run;
+        }
+        return {line + start, run - start};
+    }
+    // The word at the scan position: the kind keywords files it under, else identifierKind.
+    template <class IsWordChar>
+    void KeywordOrIdentifier(IsWordChar isWordChar, const TSynKeywordTable& keywords,
+                             int identifierKind) {
+        tokenKind = keywords.KindOf(TakeWord(isWordChar), identifierKind);
+    }
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}
 
@@ -52,6 +73,7 @@ protected:
 
 private:
     const int nullKind;
+    const int spaceKind;
     std::vector<TSynHighlighterAttributes*> kindAttributes;
 };
 

@@ -18,11 +18,6 @@ bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || c == '.' || c == 'E' || c == 'e';
 }
 
-// Characters 1-32 without LF and CR.
-bool IsBlank(unsigned char c) {
-    return c >= 1 && c <= 32 && c != '\n' && c != '\r';
-}
-
 TSynWeights Weights() {
     TSynWeights weights{};
     for (int c = 'A'; c <= 'Z'; ++c) {
@@ -83,11 +78,6 @@ const TSynKeywordTable& KeywordTable() {
     return table;
 }
 
-bool IsKeyword(std::string_view word) {
-    const auto& table = KeywordTable();
-    return table.Find(word, table.Hash(word)).outcome == TSynKeywordTable::Outcome::Found;
-}
-
 bool IsRem(std::string_view word) {
     return word.size() == 3 && (word[0] | 0x20) == 'r' && (word[1] | 0x20) == 'e' &&
            (word[2] | 0x20) == 'm';
@@ -116,8 +106,8 @@ struct TVbDispatch {
                 t[c] = &TSynVBSyn::SymbolProc;
             }
             t[0] = &TSynVBSyn::NullProc;
-            t['\n'] = &TSynVBSyn::LineFeedProc;
-            t['\r'] = &TSynVBSyn::CarriageReturnProc;
+            t['\n'] = &TSynVBSyn::LineBreakProc;
+            t['\r'] = &TSynVBSyn::LineBreakProc;
             t['\''] = &TSynVBSyn::CommentProc;
             t['"'] = &TSynVBSyn::StringProc;
             t['#'] = &TSynVBSyn::DateProc;
@@ -133,7 +123,9 @@ const std::vector<std::string_view>& TSynVBSyn::Keywords() {
     return keywords;
 }
 
-TSynVBSyn::TSynVBSyn() : TSynScanningHighlighter(static_cast<int>(TVbTokenKind::Null)) {
+TSynVBSyn::TSynVBSyn()
+    : TSynScanningHighlighter(static_cast<int>(TVbTokenKind::Null),
+                              static_cast<int>(TVbTokenKind::Space)) {
     auto add = [this](const char* name, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetStyle(style);
@@ -204,37 +196,13 @@ void TSynVBSyn::OneCharacter(TVbTokenKind kind) {
     SetKind(kind);
 }
 
-void TSynVBSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TVbTokenKind::Space));
-}
-
-void TSynVBSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TVbTokenKind::Space));
-}
-
-void TSynVBSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TVbTokenKind::Space));
-}
-
-void TSynVBSyn::SpaceProc() {
-    ++run;
-    while (IsBlank(At(run))) {
-        ++run;
-    }
-    SetKind(TVbTokenKind::Space);
-}
-
 void TSynVBSyn::WordProc() {
-    const std::size_t start = run;
-    while (IsWordChar(At(run))) {
-        ++run;
-    }
-    const std::string_view word(line + start, run - start);
+    const std::string_view word = TakeWord(IsWordChar);
     if (IsRem(word)) {
         run = length;
         SetKind(TVbTokenKind::Comment);
     } else {
-        SetKind(IsKeyword(word) ? TVbTokenKind::Keyword : TVbTokenKind::Identifier);
+        tokenKind = KeywordTable().KindOf(word, static_cast<int>(TVbTokenKind::Identifier));
     }
 }
 

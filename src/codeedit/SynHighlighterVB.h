@@ -45,10 +45,6 @@ private:
     void SetKind(TVbTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void OneCharacter(TVbTokenKind kind);
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void WordProc();
     void NumberProc();
     void CommentProc();

@@ -11,11 +11,6 @@ bool IsNameChar(unsigned char c) {
            c == '.' || c == ':' || c == '_';
 }
 
-// Characters that go on a run of white space; a TAB only starts one.
-bool ContinuesSpace(unsigned char c) {
-    return c != 0 && c <= 32 && c != '\t' && c != '\n' && c != '\r';
-}
-
 bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\n' || c == '\r';
 }
@@ -30,11 +25,11 @@ struct TXmlDispatch {
             TSynDispatchTable<TSynXMLSyn> t;
             t.fill(&TSynXMLSyn::StateProc);
             for (int c = 1; c <= 32; ++c) {
-                t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceProc;
+                t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceUpToTabProc;
             }
             t[0] = &TSynXMLSyn::NullProc;
-            t['\n'] = &TSynXMLSyn::LineFeedProc;
-            t['\r'] = &TSynXMLSyn::CarriageReturnProc;
+            t['\n'] = &TSynXMLSyn::LineBreakProc;
+            t['\r'] = &TSynXMLSyn::LineBreakProc;
             t['<'] = &TSynXMLSyn::LessThanProc;
             t['>'] = &TSynXMLSyn::GreaterThanProc;
             return t;
@@ -43,7 +38,9 @@ struct TXmlDispatch {
     }
 };
 
-TSynXMLSyn::TSynXMLSyn() : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null)) {
+TSynXMLSyn::TSynXMLSyn()
+    : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null),
+                              static_cast<int>(TXmlTokenKind::Space)) {
     auto add = [this](const char* name, TColor foreground, TColor background, TFontStyles style) {
         auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
         attribute->SetForeground(foreground);
@@ -171,26 +168,6 @@ void TSynXMLSyn::NextToken() {
 
 void TSynXMLSyn::Dispatch() {
     (this->*TXmlDispatch::Table()[At(run)])();
-}
-
-void TSynXMLSyn::NullProc() {
-    NullOrEmbeddedNul(static_cast<int>(TXmlTokenKind::Space));
-}
-
-void TSynXMLSyn::LineFeedProc() {
-    LineBreakToken(static_cast<int>(TXmlTokenKind::Space));
-}
-
-void TSynXMLSyn::CarriageReturnProc() {
-    LineBreakToken(static_cast<int>(TXmlTokenKind::Space));
-}
-
-void TSynXMLSyn::SpaceProc() {
-    ++run;
-    while (ContinuesSpace(At(run))) {
-        ++run;
-    }
-    SetKind(TXmlTokenKind::Space);
 }
 
 void TSynXMLSyn::LessThanProc() {
@@ -361,9 +338,7 @@ void TSynXMLSyn::DocTypeScanner() {
 }
 
 void TSynXMLSyn::NameRun() {
-    while (IsNameChar(At(run))) {
-        ++run;
-    }
+    TakeWord(IsNameChar);
 }
 
 void TSynXMLSyn::ElementName() {

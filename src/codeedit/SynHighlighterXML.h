@@ -91,10 +91,6 @@ private:
     void SetKind(TXmlTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void Dispatch();
 
-    void NullProc();
-    void LineFeedProc();
-    void CarriageReturnProc();
-    void SpaceProc();
     void LessThanProc();
     void GreaterThanProc();
     void StateProc();
