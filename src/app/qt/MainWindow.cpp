@@ -7,6 +7,7 @@
 #include "platform/Random.h"
 #include "platform/qt/Dialogs.h"
 #include "search/qt/GoToLineDialog.h"
+#include "settings/qt/AboutBox.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -41,10 +42,12 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     documents.push_back(std::move(first));
     TabControl->addTab(QString());
     RebuildTabs();
-    resize(800, 600);
+    LoadStartupSettings();
     initialised = true;
+    MirrorMainMenu();
 
     Form2 = new TForm2(this);
+    AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -116,6 +119,7 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {
         if (!CloseDocument(position)) {
@@ -124,6 +128,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    SaveSettingsAtExit(activeTab);
     event->accept();
 }
 

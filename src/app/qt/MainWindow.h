@@ -7,8 +7,10 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,9 @@ class QToolBar;
 class QToolButton;
 class TForm2;
 class TForm4;
+class TAboutBox;
+class QAbstractScrollArea;
+struct WindowSettings;
 class TSynEditStringList;
 class TSynEditWidget;
 class TSynCustomHighlighter;
@@ -75,6 +80,51 @@ public:
     void UpdateTitle();
     void Memo01Change();
 
+    // ---- Window and view options ----
+    // Each setter sets its menu item's check mark, then applies it.
+    void SetFullScreen(bool on);
+    bool FullScreen() const { return fullScreen; }
+    // The window's outer rectangle when full screen was entered.
+    QRect RestoreBounds() const { return restoreBounds; }
+    void SetAlwaysOnTop(bool on);
+    void SetToolWindowMode(bool on);
+    void SetMainMenuVisible(bool on);
+    void SetToolBarVisible(bool on);
+    void SetStatusBarVisible(bool on);
+    void SetWordWrap(bool on);
+    void SetScrollBars(bool horizontal, bool vertical);
+    // Captions under the tool bar icons; the tool bar's own state, which its item shows.
+    bool ToolBarCaptions() const;
+    void SetToolBarCaptions(bool on);
+    void mniShowToolbarCaptionsClick();
+    void Showlinenumbers1Click();
+    void mniBackgroundClick();
+    void mniFontColorClick();
+    void mniFontClick();
+    void QuickFontClick(const QString& caption);
+    void mniIncreaseFontClick();
+    void mniDecreaseFontClick();
+    // Pointer movement over an editor, in the editor's coordinates.
+    void Memo01MouseMove(QWidget* editor, QPoint position);
+    // Rebuilds mnuPopup from the main menu.
+    void MirrorMainMenu();
+    // Main-menu items with this tag (QAction::data) sit at the top of the context menu.
+    static constexpr int ContextMenuTopTag = 99;
+
+    // ---- Settings and styles ----
+    void LoadSettings(const QString& name, bool isMain);
+    // False when the file could not be written (the user has been told).
+    bool SaveSettings(const QString& name, bool isMain, int activeTab);
+    const QString& CurrentStyleName() const { return currentStyleName; }
+    // The recent list as read from the settings file, by position; written back unchanged.
+    const std::vector<QString>& RecentFiles() const { return recentFiles; }
+    void RebuildStylesMenu();
+    void mniStyleItemClick(int position);
+    void mniSaveStyleClick();
+    void OpenOrganize1Click();
+    void mniResetClick();
+    void mniAboutClick();
+
     // ---- Opening and saving ----
     void mniOpenClick();
     void OpenFile(const QString& path);
@@ -125,6 +175,30 @@ public:
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    QAction* mniFullScreen = nullptr;
+    QAction* mniAlwaysOnTop = nullptr;
+    QAction* mniHideCaption = nullptr;
+    QAction* mniWordWrap = nullptr;
+    QAction* mniHScrollbar = nullptr;
+    QAction* mniVScrollbar = nullptr;
+    QAction* mniStatusbar = nullptr;
+    QAction* mniViewMainMenu = nullptr;
+    QAction* mniViewToolbar = nullptr;
+    QAction* mniShowToolbarCaptions = nullptr;
+    QAction* Showlinenumbers1 = nullptr;
+    QAction* mniBackground = nullptr;
+    QAction* mniFontColor = nullptr;
+    QAction* mniFont = nullptr;
+    QAction* mniDecreaseFont = nullptr;
+    QAction* mniIncreaseFont = nullptr;
+    QAction* mniSaveStyle = nullptr;
+    QAction* OpenOrganize1 = nullptr;
+    QAction* mniReset = nullptr;
+    QAction* mniAbout = nullptr;
+    QMenu* mniStyles = nullptr;
+    QMenu* mnuPopup = nullptr;
+    QMenu* mnuFont = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -170,4 +244,32 @@ private:
     QString saveDialogFileName;
     int saveDialogFilterIndex = 1;
     QString saveDialogDefaultExtension;
+
+    // ---- Settings and appearance ----
+    void CreateViewMenu();
+    void CreateAppearanceItems();
+    void CreateStyleMenu();
+    void CreateHelpMenu();
+    void CreateContextMenu();
+    void WireAppearanceButtons();
+    // Context menu and pointer handling of one editor.
+    void WatchEditor(QAbstractScrollArea* editor);
+    void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
+    QRect OuterBounds() const;
+    void SetOuterBounds(const QRect& bounds);
+    QRect WorkArea() const;
+    void ForEachEditor(const std::function<void(TSynEditWidget&)>& change);
+    void ChangeFontSize(int step);
+    // The options and look the window has before any settings file is read.
+    void ApplyDefaultLook();
+    void LoadStartupSettings();
+    void SaveSettingsAtExit(int activeTab);
+    // The window's state as the settings files hold it.
+    WindowSettings CurrentWindowSettings(int activeTab) const;
+
+    bool fullScreen = false;
+    QRect restoreBounds;
+    QString currentStyleName = "Untitled";
+    std::vector<QString> recentFiles;
+    std::vector<QString> listedStyles;
 };

@@ -61,6 +61,9 @@ void TForm1::CreateMenus() {
     CreateFileMenu();
     CreateEditMenu();
     CreateTabsMenus();
+    CreateViewMenu();
+    CreateStyleMenu();
+    CreateHelpMenu();
 }
 
 void TForm1::CreateFileMenu() {
@@ -87,20 +90,25 @@ void TForm1::CreateFileMenu() {
 }
 
 void TForm1::CreateEditMenu() {
-    connect(AddItem(mniEdit, "&Undo", QKeySequence("Ctrl+Z")), &QAction::triggered, this,
+    // These also open the editors' context menu.
+    const auto top = [](QAction* action) {
+        action->setData(ContextMenuTopTag);
+        return action;
+    };
+    connect(top(AddItem(mniEdit, "&Undo", QKeySequence("Ctrl+Z"))), &QAction::triggered, this,
             &TForm1::mniUndoClick);
-    mniEdit->addSeparator();
-    connect(AddItem(mniEdit, "Cu&t", QKeySequence("Ctrl+X")), &QAction::triggered, this,
+    top(mniEdit->addSeparator());
+    connect(top(AddItem(mniEdit, "Cu&t", QKeySequence("Ctrl+X"))), &QAction::triggered, this,
             &TForm1::mniCutClick);
-    connect(AddItem(mniEdit, "&Copy", QKeySequence("Ctrl+C")), &QAction::triggered, this,
+    connect(top(AddItem(mniEdit, "&Copy", QKeySequence("Ctrl+C"))), &QAction::triggered, this,
             &TForm1::mniCopyClick);
-    connect(AddItem(mniEdit, "&Paste", QKeySequence("Ctrl+V")), &QAction::triggered, this,
+    connect(top(AddItem(mniEdit, "&Paste", QKeySequence("Ctrl+V"))), &QAction::triggered, this,
             &TForm1::mniPasteClick);
     connect(AddItem(mniEdit, "&Delete"), &QAction::triggered, this, &TForm1::mniDeleteClick);
-    mniEdit->addSeparator();
-    connect(AddItem(mniEdit, "Select &All", QKeySequence("Ctrl+A")), &QAction::triggered, this,
-            &TForm1::mniSelectAllClick);
-    mniEdit->addSeparator();
+    top(mniEdit->addSeparator());
+    connect(top(AddItem(mniEdit, "Select &All", QKeySequence("Ctrl+A"))), &QAction::triggered,
+            this, &TForm1::mniSelectAllClick);
+    top(mniEdit->addSeparator());
     connect(AddItem(mniEdit, "&Go to", QKeySequence("Ctrl+G")), &QAction::triggered, this,
             &TForm1::mniGotoClick);
 }
@@ -161,4 +169,6 @@ void TForm1::CreateToolBar() {
     wire("edit-cut", &TForm1::mniCutClick);
     wire("edit-copy", &TForm1::mniCopyClick);
     wire("edit-paste", &TForm1::mniPasteClick);
+    WireAppearanceButtons();
+    CreateContextMenu();
 }

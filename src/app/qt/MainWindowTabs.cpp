@@ -53,6 +53,7 @@ TSynEditStringList& TForm1::CurrentLines() {
 void TForm1::ConnectEditor(TSynEditWidget* editor) {
     EditorArea->addWidget(editor);
     editor->hide();
+    WatchEditor(editor);
     connect(editor, &TSynEditWidget::Changed, this, &TForm1::Memo01Change);
     connect(editor, &TSynEditWidget::CaretMoved, this, &TForm1::ShowCaretPosition);
     connect(editor, &TSynEditWidget::KeyPressed, this, &TForm1::ShowCaretPosition);
@@ -339,5 +340,6 @@ void TForm1::ApplyAppearanceToAllDocuments() {
         document->CodeEditor->SetFont(model->Font());
         document->CodeEditor->SetFontColor(model->FontColor());
         document->CodeEditor->SetColor(model->Color());
+        document->CodeEditor->SetShowLineNumbers(Showlinenumbers1->isChecked());
     }
 }

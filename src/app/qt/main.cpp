@@ -5,6 +5,7 @@
 #include "platform/CodePageOption.h"
 #include "platform/Random.h"
 #include "platform/qt/Dialogs.h"
+#include "settings/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tabrix Pro");
+    QApplication::setWindowIcon(TabrixProgramIcon());
     QStringList files;
     for (const std::string& argument : options.arguments)
         files << QString::fromLocal8Bit(argument);

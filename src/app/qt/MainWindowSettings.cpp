@@ -1,0 +1,154 @@
+// LoadSettings and SaveSettings: the settings and style files applied to the window and read
+// back from it. The file format and the rules for each key live in settings/; here is only the
+// order in which the window's setters run.
+
+#include "app/qt/MainWindow.h"
+#include "app/qt/WindowBoundsQt.h"
+#include "codeedit/qt/Memo.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/Taskbar.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFolders.h"
+#include "settings/WindowSettings.h"
+
+#include <QFile>
+#include <QMenu>
+
+namespace {
+
+// The font sizes an editor can show; a file asking for another keeps the current size.
+constexpr int kMinFontSize = 1;
+constexpr int kMaxFontSize = 1638;
+
+std::string FileBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromFileBytes(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
+    WindowSettings settings;
+    settings.styleName = currentStyleName.toStdString();
+    for (const QString& path : recentFiles)
+        settings.recentFiles.push_back(FileBytes(path));
+    settings.bounds = ToBounds(OuterBounds());
+    settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
+    settings.wordWrap = mniWordWrap->isChecked();
+    settings.hScrollBarVisible = mniHScrollbar->isChecked();
+    settings.vScrollBarVisible = mniVScrollbar->isChecked();
+    settings.statusBarVisible = mniStatusbar->isChecked();
+    settings.mainMenuVisible = mniViewMainMenu->isChecked();
+    settings.toolBarVisible = mniViewToolbar->isChecked();
+    settings.hideCaption = mniHideCaption->isChecked();
+    settings.fullScreen = fullScreen;
+    settings.showLineNumbers = Showlinenumbers1->isChecked();
+    settings.showToolbarCaptions = ToolBarCaptions();
+    settings.activeTab = activeTab;
+
+    const TMemo* model = documents[static_cast<std::size_t>(CurrentIndex())]->PlainEditor;
+    const QFont font = model->Font();
+    settings.font.name = font.family().toStdString();
+    settings.font.size = font.pointSize();
+    settings.font.bold = font.bold();
+    settings.font.italic = font.italic();
+    settings.font.underline = font.underline();
+    settings.font.strikeout = font.strikeOut();
+    settings.font.color = model->FontColor();
+    settings.background = model->Color();
+    return settings;
+}
+
+void TForm1::LoadSettings(const QString& name, bool isMain) {
+    if (!isMain)
+        currentStyleName = name;
+    const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
+    if (isMain && !QFile::exists(FromFileBytes(path))) {
+        SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
+        RebuildStylesMenu();
+        return;
+    }
+    const bool hidden = initialised && isVisible();
+    if (hidden)
+        hide();
+
+    const IniFile file(path);
+    const WindowSettings settings = ReadWindowSettings(file, isMain, CurrentWindowSettings(0));
+    if (isMain) {
+        currentStyleName = QString::fromStdString(settings.styleName);
+        recentFiles.clear();
+        for (const std::string& recent : settings.recentFiles)
+            recentFiles.push_back(FromFileBytes(recent));
+    }
+
+    setWindowState(Qt::WindowNoState);
+    SetFullScreen(false);
+    SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(WorkArea()))));
+
+    SetWordWrap(settings.wordWrap);
+    SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);
+    SetStatusBarVisible(settings.statusBarVisible);
+    SetMainMenuVisible(settings.mainMenuVisible);
+    SetToolBarVisible(settings.toolBarVisible);
+    SetToolWindowMode(settings.hideCaption);
+    SetFullScreen(settings.fullScreen);
+    SetAlwaysOnTop(settings.alwaysOnTop);
+    Showlinenumbers1->setChecked(settings.showLineNumbers);
+    SetToolBarCaptions(settings.showToolbarCaptions);
+    savedTabIndex = settings.activeTab;
+
+    TMemo* model = CurrentPlainEditor();
+    QFont font = model->Font();
+    if (!settings.font.name.empty())
+        font.setFamily(QString::fromStdString(settings.font.name));
+    if (settings.font.size >= kMinFontSize && settings.font.size <= kMaxFontSize)
+        font.setPointSize(settings.font.size);
+    font.setBold(settings.font.bold);
+    font.setItalic(settings.font.italic);
+    font.setUnderline(settings.font.underline);
+    font.setStrikeOut(settings.font.strikeout);
+    model->SetFont(font);
+    model->SetFontColor(settings.font.color);
+    model->SetColor(settings.background);
+    ApplyAppearanceToAllDocuments();
+
+    if (hidden)
+        show();
+    RebuildStylesMenu();
+}
+
+bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
+    if (!isMain)
+        currentStyleName = name;
+    const std::string path = SettingsWritePath(SettingsFileName(name.toStdString(), isMain));
+    // A style name is a file name in the settings folder, never a way out of it.
+    const bool nameIsFileName = !name.contains('/') && !name.contains(QChar(0));
+    IniFile file(path);
+    WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
+    std::string failedPath = path;
+    if (!nameIsFileName || !file.Flush(failedPath)) {
+        dialogs.ShowError("Tabrix Pro", "Unable to write to " + FromFileBytes(failedPath));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::LoadStartupSettings() {
+    // A folder that cannot be made is reported when the settings are written at exit.
+    EnsureSettingsFolder();
+    ApplyDefaultLook();
+    LoadSettings(QString::fromUtf8(kMainSettingsName), true);
+}
+
+void TForm1::SaveSettingsAtExit(int activeTab) {
+    // The normal window's bounds are saved, and full screen comes back at the next start.
+    if (fullScreen) {
+        SetFullScreen(false);
+        fullScreen = true;
+    }
+    SaveSettings(QString::fromUtf8(kMainSettingsName), true, activeTab);
+    Taskbar::Show();
+}
