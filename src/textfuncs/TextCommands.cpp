@@ -19,6 +19,25 @@ TextCommand WholeBytes(std::string_view name, std::string (*function)(std::strin
                  [function](std::string_view text, const Encoding&) { return function(text); });
 }
 
+TextCommand Encode(std::string_view name, EncodeMapping mapping) {
+    return Whole(name, [mapping](std::string_view text, const Encoding& encoding) {
+        return EncodeText(text, mapping, encoding);
+    });
+}
+
+TextCommand Insertion(std::string_view name, std::function<std::string(const Encoding&)> function) {
+    return {name, TextRule::CaretInsertion, {}, {}, std::move(function)};
+}
+
+// The date and time insertions: the current moment in the user's formats.
+TextCommand MomentInsertion(std::string_view name,
+                            std::string (*function)(std::chrono::system_clock::time_point,
+                                                    const DateTimeFormat&, const Encoding&)) {
+    return Insertion(name, [function](const Encoding& encoding) {
+        return function(std::chrono::system_clock::now(), DateTimeFormat::ForUser(), encoding);
+    });
+}
+
 TextCommand Lines(std::string_view name,
                   std::function<LineList(LineList, const Encoding&)> function) {
     return {name, TextRule::LineList, {}, std::move(function), {}};
@@ -45,6 +64,17 @@ const std::vector<TextCommand>& Commands() {
         WholeBytes("lower-az", LowerCaseAzText),
         WholeBytes("upper-az", UpperCaseAzText),
         WholeBytes("invert-case-az", InvertCaseAzText),
+        // Date && Time
+        MomentInsertion("insert-date", DateText),
+        MomentInsertion("insert-time", TimeText),
+        MomentInsertion("insert-date-time", DateAndTimeText),
+        // Encode
+        Encode("encode", EncodeMapping::MirrorJoiningLines),
+        Encode("encode-keep-breaks", EncodeMapping::MirrorKeepingLines),
+        Encode("offset-plus", EncodeMapping::OffsetUp),
+        Encode("offset-minus", EncodeMapping::OffsetDown),
+        // Random
+        Insertion("insert-random-number", [](const Encoding&) { return RandomNumberText(); }),
         // Remove
         WholeBytes("remove-blank-lines", RemoveBlankLines),
         Lines("trim-lines",
@@ -53,6 +83,13 @@ const std::vector<TextCommand>& Commands() {
               [](LineList lines, const Encoding& e) {
                   return RemoveDuplicateLines(std::move(lines), e);
               }),
+        WholeBytes("remove-tags", RemoveTagsText),
+        WholeBytes("leave-tags", LeaveTagsOnlyText),
+        // Regional
+        Whole("cyrillic-to-latin",
+              [](std::string_view t, const Encoding& e) { return CyrillicToLatin(t, e); }),
+        Whole("latin-to-cyrillic",
+              [](std::string_view t, const Encoding& e) { return LatinToCyrillic(t, e); }),
         // Reverse
         Lines("reverse-lines",
               [](LineList lines, const Encoding&) { return ReverseLines(std::move(lines)); }),
@@ -74,6 +111,9 @@ const std::vector<TextCommand>& Commands() {
               [](LineList lines, const Encoding& e) {
                   return SortLinesByLength(std::move(lines), e);
               }),
+        // Transform
+        Whole("add-copyrights",
+              [](std::string_view t, const Encoding& e) { return AddCopyrightsText(t, e); }),
     };
     return commands;
 }

@@ -32,6 +32,7 @@ struct WindowSettings;
 class TSynEditStringList;
 class TSynEditWidget;
 class TSynCustomHighlighter;
+struct TextCommand;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -154,6 +155,12 @@ public:
     void ShowCaretPosition();
     void Exit1Click();
 
+    // ---- Text functions ----
+    // Runs a text function on the current plain editor by its rule, after TakeUndoSnapshot.
+    void RunTextFunction(const TextCommand& command);
+    // tag 0: codes 32 to 255, 1: codes 32 to 89, 2: digits and letters.
+    void mniFillRandomClick(int tag);
+
     // ---- Components other code and tests reach ----
     QMenu* mniFile = nullptr;
     QMenu* mniEdit = nullptr;
@@ -212,6 +219,9 @@ private:
     void CreateFileMenu();
     void CreateEditMenu();
     void CreateTabsMenus();
+    void CreateFunctionsMenu();
+    void WireFunctionButtons();
+    void RunTextFunctionInActiveEditor(const TextCommand& command);
     void CreateToolBar();
     void CreateClientArea();
     void FormShow();

@@ -24,7 +24,7 @@ void TForm1::mniUndoClick() {
     TMemo* editor = document.PlainEditor;
     if (editor->CanUndo())
         editor->Undo();
-    else if (!document.UndoSnapshot.empty())
+    else if (!document.UndoSnapshot.empty() && document.UndoSnapshot != editor->Text())
         editor->SetText(document.UndoSnapshot);
 }
 

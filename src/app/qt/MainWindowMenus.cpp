@@ -60,6 +60,7 @@ void TForm1::CreateMenus() {
     mniFavorites->menuAction()->setVisible(false);
     CreateFileMenu();
     CreateEditMenu();
+    CreateFunctionsMenu();
     CreateTabsMenus();
     CreateViewMenu();
     CreateStyleMenu();
@@ -171,4 +172,5 @@ void TForm1::CreateToolBar() {
     wire("edit-paste", &TForm1::mniPasteClick);
     WireAppearanceButtons();
     CreateContextMenu();
+    WireFunctionButtons();
 }

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QToolBar>
 
 namespace {
 
@@ -307,6 +308,8 @@ void TForm1::UpdateModeMenus() {
     const int mode = CurrentDocument().ViewMode;
     mniOptions->menuAction()->setVisible(mode == vmCode);
     mniFunctions->menuAction()->setVisible(mode == vmPlain);
+    for (const char* sortButton : {"sort-alphabetically", "sort-by-length"})
+        ToolBarSecond->findChild<QAction*>(sortButton)->setVisible(mode == vmPlain);
 }
 
 void TForm1::SetViewMode(int mode) {
