@@ -1,6 +1,7 @@
 #pragma once
 // Colours as text in the settings and style files: one of the 52 colour names ("clRed",
-// "clWindow", ...), or a number. Names match without case.
+// "clWindow", ...), or a number. Names match without case. System colours stay indices here;
+// the window side resolves them when painting.
 
 #include "platform/Color.h"
 #include "settings/IniFile.h"

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "settings/IniText.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 
@@ -35,6 +36,17 @@ std::optional<std::uint32_t> ParseDigits(std::string_view digits, unsigned base,
     return static_cast<std::uint32_t>(value);
 }
 
+// Lines we write follow the file's own line breaks, so an LF-only file stays LF-only.
+std::string FirstLineBreak(std::string_view content) {
+    const auto found = content.find_first_of("\r\n");
+    if (found == std::string_view::npos) {
+        return "\r\n";
+    }
+    const bool crlf =
+        content[found] == '\r' && found + 1 < content.size() && content[found + 1] == '\n';
+    return std::string(content.substr(found, crlf ? 2 : 1));
+}
+
 } // namespace
 
 std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
@@ -65,103 +77,96 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
 }
 
 IniFile::IniFile(std::string path) : path(std::move(path)) {
-    FileResult<std::string> content = ReadWholeFile(this->path);
-    if (content) {
-        Parse(content.value);
-    } else if (content.error->kind != FileErrorKind::NotFound) {
-        readError = content.error->message;
+    FileResult<std::string> read = ReadWholeFile(this->path);
+    if (read) {
+        content = std::move(read.value);
+    } else if (read.error->kind != FileErrorKind::NotFound) {
+        readError = read.error->message;
     }
+    newLine = FirstLineBreak(content);
 }
 
-IniFile::IniFile(std::string path, std::string_view content) : path(std::move(path)) {
-    Parse(content);
-}
+IniFile::IniFile(std::string path, std::string_view content)
+    : path(std::move(path)), content(content), newLine(FirstLineBreak(content)) {}
 
-IniFile::Line IniFile::MakeLine(std::string text, std::string ending) {
-    Line line;
-    line.text = std::move(text);
-    line.ending = std::move(ending);
-    const std::string_view view = line.text;
-    const std::string_view trimmed = TrimBlanks(view);
+IniFile::ScannedLine IniFile::ScanLine(std::size_t start) const {
+    ScannedLine line;
+    line.start = start;
+    line.end = std::min(content.find_first_of("\r\n", start), content.size());
+    line.next = line.end;
+    if (line.next < content.size()) {
+        const bool crlf = content[line.next] == '\r' && line.next + 1 < content.size() &&
+                          content[line.next + 1] == '\n';
+        line.next += crlf ? 2 : 1;
+    }
+    const std::string_view text = std::string_view(content).substr(start, line.end - start);
+    const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.starts_with('[')) {
         const std::string_view inside = trimmed.substr(1);
         line.kind = LineKind::Section;
         line.name = TrimBlanks(inside.substr(0, inside.find(']')));
     } else if (!trimmed.starts_with(';')) {
-        const auto equals = view.find('=');
-        if (equals != std::string_view::npos && !TrimBlanks(view.substr(0, equals)).empty()) {
+        const auto equals = text.find('=');
+        if (equals != std::string_view::npos && !TrimBlanks(text.substr(0, equals)).empty()) {
             line.kind = LineKind::Entry;
-            line.name = TrimBlanks(view.substr(0, equals));
-            line.valueStart = equals + 1;
+            line.name = TrimBlanks(text.substr(0, equals));
+            line.valueStart = start + equals + 1;
         }
     }
     return line;
 }
 
-void IniFile::Parse(std::string_view content) {
-    bool endingChosen = false;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const auto breakAt = content.find_first_of("\r\n", start);
-        if (breakAt == std::string_view::npos) {
-            lines.push_back(MakeLine(std::string(content.substr(start)), {}));
-            break;
-        }
-        const std::size_t breakLength =
-            content[breakAt] == '\r' && breakAt + 1 < content.size() && content[breakAt + 1] == '\n'
-                ? 2
-                : 1;
-        std::string ending(content.substr(breakAt, breakLength));
-        // Lines we write follow the file's own line breaks, so an LF-only file stays LF-only.
-        if (!endingChosen) {
-            newLine = ending;
-            endingChosen = true;
-        }
-        lines.push_back(MakeLine(std::string(content.substr(start, breakAt - start)), ending));
-        start = breakAt + breakLength;
-    }
-}
-
-std::optional<std::size_t> IniFile::FindKey(std::string_view section, std::string_view key) const {
+std::optional<IniFile::ScannedLine> IniFile::FindKey(std::string_view section,
+                                                     std::string_view key) const {
     bool inSection = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
+    for (std::size_t start = 0; start < content.size();) {
+        const ScannedLine line = ScanLine(start);
         if (line.kind == LineKind::Section) {
             inSection = EqualWithoutCase(line.name, section);
         } else if (inSection && line.kind == LineKind::Entry && EqualWithoutCase(line.name, key)) {
-            return i;
+            return line;
         }
+        start = line.next;
     }
     return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind == LineKind::Section && EqualWithoutCase(lines[i].name, section)) {
-            return i;
+std::optional<IniFile::ScannedLine> IniFile::FindSection(std::string_view section) const {
+    for (std::size_t start = 0; start < content.size();) {
+        const ScannedLine line = ScanLine(start);
+        if (line.kind == LineKind::Section && EqualWithoutCase(line.name, section)) {
+            return line;
         }
+        start = line.next;
     }
     return std::nullopt;
 }
 
-std::size_t IniFile::AppendPosition(std::size_t headerLine) const {
-    std::size_t end = headerLine + 1;
-    while (end < lines.size() && lines[end].kind != LineKind::Section) {
-        ++end;
-    }
+std::size_t IniFile::AppendPosition(const ScannedLine& header) const {
     // Blank lines that separate this section from the next stay after the new key.
-    while (end - 1 > headerLine && TrimBlanks(lines[end - 1].text).empty()) {
-        --end;
+    std::size_t position = header.next;
+    for (std::size_t start = header.next; start < content.size();) {
+        const ScannedLine line = ScanLine(start);
+        if (line.kind == LineKind::Section) {
+            break;
+        }
+        if (!TrimBlanks(std::string_view(content).substr(start, line.end - start)).empty()) {
+            position = line.next;
+        }
+        start = line.next;
     }
-    return end;
+    return position;
 }
 
-void IniFile::InsertLine(std::size_t position, std::string text) {
-    if (position > 0 && lines[position - 1].ending.empty()) {
-        lines[position - 1].ending = newLine;
+void IniFile::InsertLine(std::size_t position, std::string_view text) {
+    std::string line;
+    // Only the end of a file can lack a line break before the insertion point.
+    if (position > 0 && content[position - 1] != '\n' && content[position - 1] != '\r') {
+        line = newLine;
     }
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position),
-                 MakeLine(std::move(text), newLine));
+    line += text;
+    line += newLine;
+    content.insert(position, line);
 }
 
 bool IniFile::SectionExists(std::string_view section) const {
@@ -178,8 +183,8 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
     if (!found) {
         return std::string(defaultValue);
     }
-    const Line& line = lines[*found];
-    const std::string_view value = TrimBlanks(std::string_view(line.text).substr(line.valueStart));
+    const std::string_view value = TrimBlanks(
+        std::string_view(content).substr(found->valueStart, found->end - found->valueStart));
     return std::string(value.substr(0, kMaxIniValueLength));
 }
 
@@ -208,8 +213,8 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     modified = true;
     if (const auto found = FindKey(section, key)) {
         // The key keeps the spelling the file gave it.
-        Line& line = lines[*found];
-        line = MakeLine(line.name + "=" + std::string(value), std::move(line.ending));
+        const std::string line = std::string(found->name) + "=" + std::string(value);
+        content.replace(found->start, found->end - found->start, line);
         return true;
     }
     const std::string entry = std::string(key) + "=" + std::string(value);
@@ -217,8 +222,8 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
         InsertLine(AppendPosition(*header), entry);
         return true;
     }
-    InsertLine(lines.size(), "[" + std::string(section) + "]");
-    InsertLine(lines.size(), entry);
+    InsertLine(content.size(), "[" + std::string(section) + "]");
+    InsertLine(content.size(), entry);
     return true;
 }
 
@@ -228,15 +233,6 @@ bool IniFile::WriteInteger(std::string_view section, std::string_view key, std::
 
 bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     return WriteString(section, key, value ? "1" : "0");
-}
-
-std::string IniFile::Content() const {
-    std::string content;
-    for (const Line& line : lines) {
-        content += line.text;
-        content += line.ending;
-    }
-    return content;
 }
 
 bool IniFile::Flush(std::string& failedPath) {
@@ -249,7 +245,7 @@ bool IniFile::Flush(std::string& failedPath) {
         if (!folder.empty()) {
             std::filesystem::create_directories(folder, ignored);
         }
-        if (!SaveFileAtomically(path, Content())) {
+        if (!SaveFileAtomically(path, content)) {
             modified = false;
             return true;
         }

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Values longer than this are cut when read, as the profile calls cut them.
 inline constexpr std::size_t kMaxIniValueLength = 2047;
@@ -55,7 +54,7 @@ public:
     // Whether a write happened since construction or the last successful Flush.
     bool Modified() const { return modified; }
     // The file's bytes as they stand.
-    std::string Content() const;
+    const std::string& Content() const { return content; }
     // Writes Content() atomically when something was written (the folder is created when
     // missing). On failure returns false with failedPath set to Path(); the old file stays
     // whole.
@@ -63,25 +62,28 @@ public:
 
 private:
     enum class LineKind { Other, Section, Entry };
-    struct Line {
-        std::string text;   // without its line break
-        std::string ending; // "\r\n", "\n", "\r" or "" for a last line without one
+    // One line of `content`, found by scanning; the file is kept as its bytes alone, so a
+    // pathological file (millions of empty lines) costs no more memory than its size.
+    struct ScannedLine {
+        std::size_t start = 0; // first byte
+        std::size_t end = 0;   // just before the line break
+        std::size_t next = 0;  // just after the line break
         LineKind kind = LineKind::Other;
-        std::string name;           // section name or key, blanks removed
+        std::string_view name;      // section name or key, blanks removed
         std::size_t valueStart = 0; // entries: just after the '='
     };
 
-    static Line MakeLine(std::string text, std::string ending);
-    void Parse(std::string_view content);
-    // The line of the first entry of that key in any section of that name, in file order.
-    std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
-    std::optional<std::size_t> FindSection(std::string_view section) const;
-    // Where a new key of the section at headerLine goes: after its last non-blank line.
-    std::size_t AppendPosition(std::size_t headerLine) const;
-    void InsertLine(std::size_t position, std::string text);
+    ScannedLine ScanLine(std::size_t start) const;
+    // The first entry of that key in any section of that name, in file order.
+    std::optional<ScannedLine> FindKey(std::string_view section, std::string_view key) const;
+    std::optional<ScannedLine> FindSection(std::string_view section) const;
+    // Where a new key of a section goes: after its last non-blank line.
+    std::size_t AppendPosition(const ScannedLine& header) const;
+    // Inserts a whole line at a line start (or at the end, ending the last line first).
+    void InsertLine(std::size_t position, std::string_view text);
 
     std::string path;
-    std::vector<Line> lines;
+    std::string content;
     std::string newLine = "\r\n"; // for lines we write
     std::optional<std::string> readError;
     bool modified = false;

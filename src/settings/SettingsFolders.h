@@ -1,6 +1,7 @@
 #pragma once
 // Where settings and style files live: written to the user's settings folder, read from there
-// or, when the file is not there, from the program's data folder of shipped files.
+// or, when the file is not there, from the program's data folder of shipped files. Only paths
+// and listings: it never reads a file's content.
 
 #include "platform/FileSystem.h"
 

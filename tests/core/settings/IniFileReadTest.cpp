@@ -60,6 +60,18 @@ TEST(IniFileRead, LongValuesAreCutAt2047Characters) {
     EXPECT_EQ(file.ReadInteger("Form", "Top", 0), 3);
 }
 
+TEST(IniFileRead, MillionsOfEmptyLinesKeepTheKeysAroundThem) {
+    const std::string blank(4'000'000, '\n');
+    IniFile file("unused.ini", "[Form]\nTop=1\n" + blank + "[Font]\nName=x" + blank);
+    EXPECT_EQ(file.ReadInteger("Form", "Top", 0), 1);
+    EXPECT_EQ(file.ReadString("Font", "Name", ""), "x");
+    ASSERT_TRUE(file.WriteInteger("Form", "Left", 2));
+    ASSERT_TRUE(file.WriteString("Font", "Size", "9"));
+    // Compared as a whole: a printed difference of millions of lines would not help anyone.
+    EXPECT_TRUE(file.Content() ==
+                "[Form]\nTop=1\nLeft=2\n" + blank + "[Font]\nName=x\nSize=9" + blank);
+}
+
 TEST(IniFileRead, IntegersInEveryNotation) {
     struct Case {
         const char* text;
