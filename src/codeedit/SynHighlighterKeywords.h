@@ -29,7 +29,15 @@ public:
 
     // Sum of the weights of the word's characters; a sum outside the table comes back as -1 or
     // MaxKey() + 1.
-    int Hash(std::string_view word) const;
+    int Hash(std::string_view word) const {
+        // Words can be as long as a line: summed wide, then any value outside the table is as
+        // good as another.
+        long long sum = 0;
+        for (unsigned char c : word) {
+            sum += weights[c];
+        }
+        return sum < 0 ? -1 : sum > MaxKey() ? MaxKey() + 1 : static_cast<int>(sum);
+    }
     // Files a keyword under its own hash, or under the hash given (languages whose hash is not
     // a plain weight sum). A hash outside 0..maxKey is a programming error.
     void Add(std::string_view keyword, int kind);
@@ -47,17 +55,38 @@ public:
     };
     // First keyword filed under hash that equals the word.
     Result Find(std::string_view word, int hash) const;
-    // The kind of the keyword that equals the word, or otherwise.
+    // The kind of the keyword that equals the word, or otherwise. Inline: it runs for every
+    // word the scanners meet.
     int KindOf(std::string_view word, int otherwise) const {
-        const Result result = Find(word, Hash(word));
-        return result.outcome == Outcome::Found ? result.kind : otherwise;
+        const int hash = Hash(word);
+        if (hash < 0 || hash > MaxKey()) {
+            return otherwise;
+        }
+        for (const auto& keyword : entries[static_cast<std::size_t>(hash)]) {
+            if (Equal(keyword.text, word)) {
+                return keyword.kind;
+            }
+        }
+        return otherwise;
     }
 
     int MaxKey() const { return static_cast<int>(entries.size()) - 1; }
     const TSynWeights& Weights() const { return weights; }
 
 private:
-    bool Equal(std::string_view keyword, std::string_view word) const;
+    bool Equal(std::string_view keyword, std::string_view word) const {
+        if (keyword.size() != word.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const auto k = static_cast<unsigned char>(keyword[i]);
+            const auto w = static_cast<unsigned char>(word[i]);
+            if (k != w && (compare == TSynKeywordCase::Exact || weights[k] != weights[w])) {
+                return false;
+            }
+        }
+        return true;
+    }
     struct Keyword {
         std::string text;
         int kind;

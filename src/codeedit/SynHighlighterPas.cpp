@@ -2,7 +2,7 @@
 
 #include "codeedit/SynHighlighterKeywords.h"
 
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -30,80 +30,122 @@ bool EndsCommentLine(unsigned char c) {
 // in a property declaration and/or an exports clause.
 enum class Context { Always, Package, Property, PropertyOrExports, Exports };
 
+// The state a keyword switches to, if any.
+enum class Effect { None, OpensAsm, Ends, OpensProperty, OpensExports };
+
 struct KeywordRule {
     int version; // lowest DelphiVersion ordinal
     Context context;
+    Effect effect;
 };
 
-const std::unordered_map<std::string_view, KeywordRule>& Keywords() {
-    static const std::unordered_map<std::string_view, KeywordRule> keywords = [] {
-        std::unordered_map<std::string_view, KeywordRule> result;
-        for (std::string_view word : {"absolute",  "abstract",   "and",
-                                      "array",     "as",         "asm",
-                                      "assembler", "begin",      "case",
-                                      "class",     "const",      "constructor",
-                                      "default",   "destructor", "div",
-                                      "do",        "downto",     "dynamic",
-                                      "else",      "end",        "except",
-                                      "export",    "exports",    "external",
-                                      "far",       "file",       "finally",
-                                      "for",       "forward",    "function",
-                                      "goto",      "if",         "implementation",
-                                      "in",        "inherited",  "initialization",
-                                      "inline",    "interface",  "is",
-                                      "label",     "library",    "message",
-                                      "mod",       "near",       "nil",
-                                      "not",       "object",     "of",
-                                      "on",        "or",         "out",
-                                      "override",  "packed",     "pascal",
-                                      "private",   "procedure",  "program",
-                                      "property",  "protected",  "public",
-                                      "published", "raise",      "record",
-                                      "register",  "repeat",     "set",
-                                      "shl",       "shr",        "string",
-                                      "then",      "to",         "try",
-                                      "type",      "unit",       "until",
-                                      "uses",      "var",        "virtual",
-                                      "while",     "with",       "xor"}) {
-            result.emplace(word, KeywordRule{0, Context::Always});
+// Letters weigh 1 to 26 in either case and nothing else weighs anything, so by weight an
+// all-letter keyword only equals the same letters in any case: «End_» and «If2» never match.
+TSynWeights PascalWeights() {
+    TSynWeights weights{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
+        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
+    }
+    return weights;
+}
+
+constexpr int MaxKey = 191;
+
+struct KeywordSet {
+    TSynKeywordTable table{PascalWeights(), MaxKey, TSynKeywordCase::ByWeight};
+    std::vector<KeywordRule> rules; // indexed by the kind filed in the table
+
+    void Add(std::string_view word, KeywordRule rule) {
+        table.Add(word, static_cast<int>(rules.size()));
+        rules.push_back(rule);
+    }
+};
+
+const KeywordSet& Keywords() {
+    static const KeywordSet keywords = [] {
+        KeywordSet result;
+        for (std::string_view word : {"absolute",   "abstract",    "and",
+                                      "array",      "as",          "assembler",
+                                      "begin",      "case",        "class",
+                                      "const",      "constructor", "default",
+                                      "destructor", "div",         "do",
+                                      "downto",     "dynamic",     "else",
+                                      "except",     "export",      "external",
+                                      "far",        "file",        "finally",
+                                      "for",        "forward",     "function",
+                                      "goto",       "if",          "implementation",
+                                      "in",         "inherited",   "initialization",
+                                      "inline",     "interface",   "is",
+                                      "label",      "library",     "message",
+                                      "mod",        "near",        "nil",
+                                      "not",        "object",      "of",
+                                      "on",         "or",          "out",
+                                      "override",   "packed",      "pascal",
+                                      "private",    "procedure",   "program",
+                                      "protected",  "public",      "published",
+                                      "raise",      "record",      "register",
+                                      "repeat",     "set",         "shl",
+                                      "shr",        "string",      "then",
+                                      "to",         "try",         "type",
+                                      "unit",       "until",       "uses",
+                                      "var",        "virtual",     "while",
+                                      "with",       "xor"}) {
+            result.Add(word, {0, Context::Always, Effect::None});
         }
+        result.Add("asm", {0, Context::Always, Effect::OpensAsm});
+        result.Add("end", {0, Context::Always, Effect::Ends});
+        result.Add("property", {0, Context::Always, Effect::OpensProperty});
+        result.Add("exports", {0, Context::Always, Effect::OpensExports});
         const std::pair<std::string_view, int> versioned[] = {
             {"cdecl", 1},          {"stdcall", 1},        {"finalization", 1}, {"safecall", 2},
             {"dispid", 2},         {"threadvar", 2},      {"automated", 2},    {"dispinterface", 2},
             {"resourcestring", 2}, {"stringresource", 2}, {"overload", 3},     {"reintroduce", 3},
             {"deprecated", 5},     {"platform", 5}};
         for (const auto& [word, version] : versioned) {
-            result.emplace(word, KeywordRule{version, Context::Always});
+            result.Add(word, {version, Context::Always, Effect::None});
         }
         for (std::string_view word : {"package", "contains", "requires"}) {
-            result.emplace(word, KeywordRule{0, Context::Package});
+            result.Add(word, {0, Context::Package, Effect::None});
         }
         const std::pair<std::string_view, int> property[] = {
             {"read", 0},     {"write", 0},     {"stored", 0},    {"nodefault", 0},
             {"readonly", 2}, {"writeonly", 2}, {"implements", 3}};
         for (const auto& [word, version] : property) {
-            result.emplace(word, KeywordRule{version, Context::Property});
+            result.Add(word, {version, Context::Property, Effect::None});
         }
-        result.emplace("index", KeywordRule{0, Context::PropertyOrExports});
-        result.emplace("name", KeywordRule{0, Context::Exports});
+        result.Add("index", {0, Context::PropertyOrExports, Effect::None});
+        result.Add("name", {0, Context::Exports, Effect::None});
         return result;
     }();
     return keywords;
 }
 
-constexpr std::size_t LongestKeyword = 14;
-
-// Whether an all-letter word spells lower (given in lower case) in any case.
-bool EqualsLower(std::string_view word, std::string_view lower) {
-    if (word.size() != lower.size()) {
-        return false;
+// The rule of a word that is a keyword here: in this language version, source kind and state.
+const KeywordRule* ActiveKeyword(std::string_view word, TDelphiVersion delphiVersion,
+                                 bool packageSource, TPasRange range) {
+    const auto& keywords = Keywords();
+    const int index = keywords.table.KindOf(word, -1);
+    if (index < 0) {
+        return nullptr;
     }
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if ((word[i] | 0x20) != lower[i]) {
-            return false;
-        }
+    const KeywordRule& rule = keywords.rules[static_cast<std::size_t>(index)];
+    if (static_cast<int>(delphiVersion) < rule.version) {
+        return nullptr;
     }
-    return true;
+    switch (rule.context) {
+    case Context::Always:
+        return &rule;
+    case Context::Package:
+        return packageSource ? &rule : nullptr;
+    case Context::Property:
+        return range == TPasRange::Property ? &rule : nullptr;
+    case Context::PropertyOrExports:
+        return range == TPasRange::Property || range == TPasRange::Exports ? &rule : nullptr;
+    case Context::Exports:
+        return range == TPasRange::Exports ? &rule : nullptr;
+    }
+    return nullptr;
 }
 
 const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true);
@@ -279,55 +321,30 @@ void TSynPasSyn::Operator(std::string_view seconds) {
     SetKind(TPasTokenKind::Symbol);
 }
 
-bool TSynPasSyn::IsKeyword(std::string_view word) const {
-    // Only an all-letter word can be a keyword: a digit or "_" after the letters joins the
-    // hashed part and no keyword has one.
-    if (word.size() > LongestKeyword) {
-        return false;
-    }
-    char lower[LongestKeyword];
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const auto c = static_cast<unsigned char>(word[i]);
-        if (!IsLetter(c)) {
-            return false;
-        }
-        lower[i] = static_cast<char>(c | 0x20);
-    }
-    const auto found = Keywords().find(std::string_view(lower, word.size()));
-    if (found == Keywords().end() || static_cast<int>(delphiVersion) < found->second.version) {
-        return false;
-    }
-    switch (found->second.context) {
-    case Context::Always:
-        return true;
-    case Context::Package:
-        return packageSource;
-    case Context::Property:
-        return range == TPasRange::Property;
-    case Context::PropertyOrExports:
-        return range == TPasRange::Property || range == TPasRange::Exports;
-    case Context::Exports:
-        return range == TPasRange::Exports;
-    }
-    return false;
-}
-
 void TSynPasSyn::WordProc() {
-    const std::string_view word = TakeWord(IsWordChar);
-    if (!IsKeyword(word)) {
+    const KeywordRule* rule =
+        ActiveKeyword(TakeWord(IsWordChar), delphiVersion, packageSource, range);
+    if (rule == nullptr) {
         SetKind(TPasTokenKind::Identifier);
         return;
     }
     SetKind(TPasTokenKind::Keyword);
-    if (EqualsLower(word, "asm")) {
+    switch (rule->effect) {
+    case Effect::None:
+        break;
+    case Effect::OpensAsm:
         range = TPasRange::Asm;
         asmStart = true;
-    } else if (EqualsLower(word, "end")) {
+        break;
+    case Effect::Ends:
         range = TPasRange::Normal;
-    } else if (EqualsLower(word, "property")) {
+        break;
+    case Effect::OpensProperty:
         range = TPasRange::Property;
-    } else if (EqualsLower(word, "exports")) {
+        break;
+    case Effect::OpensExports:
         range = TPasRange::Exports;
+        break;
     }
 }
 

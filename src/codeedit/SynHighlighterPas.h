@@ -92,7 +92,6 @@ private:
     void OneCharacter(TPasTokenKind kind);
     // The first character and, when one of seconds follows, that one too.
     void Operator(std::string_view seconds);
-    bool IsKeyword(std::string_view word) const;
     bool InAsm() const { return range == TPasRange::Asm; }
 
     void WordProc();
