@@ -592,9 +592,17 @@ void TSynPerlSyn::SingleQuoteProc() {
 }
 
 void TSynPerlSyn::OperatorProc() {
-    const std::string_view rest(line + run, length - run);
+    // Operators are a few bytes long: compared in place rather than through memcmp.
+    const auto matches = [this](std::string_view op) {
+        for (std::size_t i = 0; i < op.size(); ++i) {
+            if (AtEnd(run + i) || line[run + i] != op[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
     for (const auto op : Operators()[At(run)]) {
-        if (rest.substr(0, op.size()) == op) {
+        if (matches(op)) {
             Take(op.size(), K::Symbol);
             return;
         }
