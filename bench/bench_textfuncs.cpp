@@ -283,11 +283,27 @@ std::string ToolName(const std::vector<std::string>& tool) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // --only NAME: just that function on the UTF-8 text, for profiling.
+    const std::string only = argc > 2 && std::string_view(argv[1]) == "--only" ? argv[2] : "";
     const char* scratchVariable = std::getenv("TABRIX_BENCH_SCRATCH");
     const std::filesystem::path scratch = scratchVariable ? std::filesystem::path(scratchVariable)
                                                           : std::filesystem::temp_directory_path();
     const std::filesystem::path toolInput = scratch / "bench_textfuncs-lf.txt";
+
+    if (!only.empty()) {
+        const std::vector<std::string> lines = GenerateLines(FullLines);
+        const std::string text = Joined(lines, FullLines, "\r\n");
+        const Collator ignoring(ToolLocale, LetterCase::Ignore);
+        std::size_t changed = 0;
+        for (const Function& function : Functions(ignoring))
+            if (function.name == only)
+                std::printf("%s: %.1f ms\n", function.name,
+                            EditorMilliseconds(function, text,
+                                               *Encoding::ForCodePage(Encoding::Utf8CodePage), 3,
+                                               changed));
+        return 0;
+    }
 
     const auto generateStart = Clock::now();
     const std::vector<std::string> lines = GenerateLines(FullLines);

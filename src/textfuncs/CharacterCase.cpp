@@ -4,6 +4,7 @@
 #include "platform/Random.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -88,14 +89,63 @@ std::string ChangeAsciiLetters(std::string_view text, CaseChange change) {
     return result;
 }
 
+// Bytes from pos up to the first byte of 128 or more (or the end), eight at a time.
+std::size_t AsciiRunLength(std::string_view text, std::size_t pos) {
+    std::size_t end = pos;
+    for (std::uint64_t word; end + 8 <= text.size(); end += 8) {
+        std::memcpy(&word, text.data() + end, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (end < text.size() && static_cast<std::uint8_t>(text[end]) < 0x80)
+        ++end;
+    return end - pos;
+}
+
+std::size_t NonAsciiRunLength(std::string_view text, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < text.size() && static_cast<std::uint8_t>(text[end]) >= 0x80)
+        ++end;
+    return end - pos;
+}
+
+// Locale upper or lower case of UTF-8 text. Simple case mapping takes no language rules, so an
+// ASCII character maps only between 'a' .. 'z' and 'A' .. 'Z' in every locale; runs of them
+// (most of most texts) are mapped here in a loop the compiler vectorises, and only the runs in
+// between go through CaseMapping. ASCII bytes are never part of a longer sequence, so the runs
+// split no character.
+std::string MapUtf8Case(std::string_view text, const Encoding& encoding, CaseChange change) {
+    const std::uint8_t first = change == CaseChange::Upper ? 'a' : 'A';
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t ascii = AsciiRunLength(text, pos);
+        const std::size_t at = result.size();
+        result.resize(at + ascii);
+        const auto* in = reinterpret_cast<const std::uint8_t*>(text.data() + pos);
+        auto* out = reinterpret_cast<std::uint8_t*>(result.data() + at);
+        for (std::size_t i = 0; i < ascii; ++i)
+            out[i] = in[i] ^ static_cast<std::uint8_t>((std::uint8_t(in[i] - first) < 26) << 5);
+        pos += ascii;
+        const std::string_view other = text.substr(pos, NonAsciiRunLength(text, pos));
+        if (!other.empty())
+            result += change == CaseChange::Upper ? UpperCase(other, encoding)
+                                                  : LowerCase(other, encoding);
+        pos += other.size();
+    }
+    return result;
+}
+
 } // namespace
 
 std::string LowerCaseText(std::string_view text, const Encoding& encoding) {
-    return LowerCase(text, encoding);
+    return encoding.IsUtf8() ? MapUtf8Case(text, encoding, CaseChange::Lower)
+                             : LowerCase(text, encoding);
 }
 
 std::string UpperCaseText(std::string_view text, const Encoding& encoding) {
-    return UpperCase(text, encoding);
+    return encoding.IsUtf8() ? MapUtf8Case(text, encoding, CaseChange::Upper)
+                             : UpperCase(text, encoding);
 }
 
 std::string InvertCaseText(std::string_view text, const Encoding& encoding) {

@@ -1,25 +1,71 @@
 #include "textfuncs/LineList.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
 namespace {
-// Bytes taken by the line break starting at pos (0 when none starts there).
+// Bytes taken by the line break starting at pos (0 when none starts there, or at the end).
 std::size_t BreakLength(std::string_view text, std::size_t pos) {
+    if (pos >= text.size())
+        return 0;
     if (text[pos] == '\n')
         return 1;
     if (text[pos] != '\r')
         return 0;
     return pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
 }
+
+// Finds line breaks left to right with memchr. Each kind of break byte keeps its last find, so
+// every byte is searched at most once per kind however CR and LF mix (a CR-only text stays
+// linear).
+class BreakFinder {
+public:
+    explicit BreakFinder(std::string_view text) : text(text) {}
+
+    // Start of the first break at or after pos, or the text's size.
+    std::size_t Next(std::size_t pos) {
+        return std::min(Find('\r', pos, nextCr), Find('\n', pos, nextLf));
+    }
+
+private:
+    std::size_t Find(char byte, std::size_t pos, std::ptrdiff_t& cached) const {
+        if (cached < static_cast<std::ptrdiff_t>(pos)) {
+            const void* found = std::memchr(text.data() + pos, byte, text.size() - pos);
+            cached = found ? static_cast<const char*>(found) - text.data()
+                           : static_cast<std::ptrdiff_t>(text.size());
+        }
+        return static_cast<std::size_t>(cached);
+    }
+
+    std::string_view text;
+    std::ptrdiff_t nextCr = -1;
+    std::ptrdiff_t nextLf = -1;
+};
+
+// Whether every break of text is CR LF already. No early exit, so the loop vectorises: a text
+// the editor holds is normalised, and this pass costs far less than copying it.
+bool HasOnlyCrLfBreaks(std::string_view text) {
+    if (text.empty())
+        return true;
+    if (text.front() == '\n' || text.back() == '\r')
+        return false;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    std::uint8_t lone = 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        lone |= static_cast<std::uint8_t>((bytes[i] == '\n') != (bytes[i - 1] == '\r'));
+    return lone == 0;
+}
 } // namespace
 
 LineList SplitLines(std::string_view text) {
     LineList lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
+    // One line per LF and a last one without a break; lone CRs may add more.
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    BreakFinder breaks(text);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = breaks.Next(start);
         lines.emplace_back(text.substr(start, end - start));
         start = end + BreakLength(text, end);
     }
@@ -32,24 +78,24 @@ std::string JoinLines(const LineList& lines) {
         size += line.size() + 2;
     std::string text;
     text.reserve(size);
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n", 2);
     return text;
 }
 
-std::string NormalizeLineBreaks(std::string_view text) {
+std::string NormalizeLineBreaks(std::string text) {
+    if (HasOnlyCrLfBreaks(text))
+        return text;
     std::string result;
-    result.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = BreakLength(text, pos);
-        if (length == 0) {
-            result += text[pos++];
-            continue;
-        }
-        result += "\r\n";
-        pos += length;
+    result.reserve(text.size() + text.size() / 16);
+    BreakFinder breaks(text);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = breaks.Next(start);
+        result.append(text, start, end - start);
+        if (end == text.size())
+            break;
+        result.append("\r\n", 2);
+        start = end + BreakLength(text, end);
     }
     return result;
 }

@@ -15,5 +15,6 @@ LineList SplitLines(std::string_view text);
 // The lines in order, each followed by CR LF; empty for no lines.
 std::string JoinLines(const LineList& lines);
 
-// Every lone CR and lone LF becomes CR LF, as the editor stores a text it is given.
-std::string NormalizeLineBreaks(std::string_view text);
+// Every lone CR and lone LF becomes CR LF, as the editor stores a text it is given. A text that
+// has none comes back as it is, without a copy when it was moved in.
+std::string NormalizeLineBreaks(std::string text);

@@ -1,8 +1,11 @@
 #include "textfuncs/LineOperations.h"
 
+#include "textfuncs/LineSorting.h"
+
 #include <algorithm>
-#include <unordered_set>
+#include <functional>
 #include <utility>
+#include <vector>
 
 namespace {
 // Codes 0 to 32 are the same single bytes in every supported encoding, UTF-8 included.
@@ -10,16 +13,62 @@ bool IsBlankByte(char byte) {
     return static_cast<unsigned char>(byte) <= 32;
 }
 
-std::string ReverseCharacters(std::string_view line, const Encoding& encoding) {
-    std::string reversed;
-    reversed.reserve(line.size());
-    for (std::size_t end = line.size(); end > 0;) {
-        const std::size_t start = encoding.PreviousCharStart(line, end);
-        reversed.append(line.substr(start, end - start));
-        end = start;
+// Reverses the characters of line in place. Each character of several bytes is reversed first,
+// so that reversing the whole line puts its bytes back in order; scanning forwards reads only
+// bytes not yet touched.
+void ReverseCharacters(std::string& line, const Encoding& encoding) {
+    if (encoding.IsUtf8()) {
+        for (std::size_t pos = 0; pos < line.size();) {
+            if (static_cast<unsigned char>(line[pos]) < 0x80) {
+                ++pos;
+                continue;
+            }
+            const std::size_t length = encoding.CharLength(line, pos);
+            std::reverse(line.begin() + pos, line.begin() + pos + length);
+            pos += length;
+        }
     }
-    return reversed;
+    std::reverse(line.begin(), line.end());
 }
+
+// The lines kept so far by duplicate removal, found by their sort keys: an open-addressing
+// table of (hash, line) slots sized for every line up front, so a lookup mostly costs one cache
+// miss and nothing is allocated per line.
+class KeptLines {
+public:
+    explicit KeptLines(const detail::LineKeys& keys, std::size_t lines) : keys(keys) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * lines)
+            capacity *= 2;
+        slots.resize(capacity);
+        mask = capacity - 1;
+    }
+
+    // Adds line; false when a line with an equal key is there already.
+    bool Insert(std::size_t line) {
+        const std::string_view key = keys.Key(line);
+        const std::size_t hash = std::hash<std::string_view>{}(key);
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots[i];
+            if (slot.linePlusOne == 0) {
+                slot = {hash, line + 1};
+                return true;
+            }
+            if (slot.hash == hash && keys.Key(slot.linePlusOne - 1) == key)
+                return false;
+        }
+    }
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t linePlusOne = 0; // 0 for an empty slot
+    };
+
+    const detail::LineKeys& keys;
+    std::vector<Slot> slots;
+    std::size_t mask = 0;
+};
 } // namespace
 
 LineList ReverseLines(LineList lines) {
@@ -28,12 +77,8 @@ LineList ReverseLines(LineList lines) {
 }
 
 LineList ReverseStrings(LineList lines, const Encoding& encoding) {
-    for (std::string& line : lines) {
-        if (encoding.IsUtf8())
-            line = ReverseCharacters(line, encoding);
-        else
-            std::reverse(line.begin(), line.end());
-    }
+    for (std::string& line : lines)
+        ReverseCharacters(line, encoding);
     return lines;
 }
 
@@ -72,12 +117,16 @@ LineList TrimLines(LineList lines) {
 }
 
 LineList RemoveDuplicateLines(LineList lines, const Encoding& encoding, const Collator& collator) {
-    std::unordered_set<std::string> seen;
-    seen.reserve(lines.size());
-    LineList kept;
-    for (std::string& line : lines) {
-        if (seen.insert(collator.SortKey(line, encoding)).second)
-            kept.push_back(std::move(line));
+    const detail::LineKeys keys(lines, encoding, collator);
+    KeptLines seen(keys, lines.size());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!seen.Insert(i))
+            continue;
+        if (kept != i)
+            lines[kept] = std::move(lines[i]);
+        ++kept;
     }
-    return kept;
+    lines.resize(kept);
+    return lines;
 }

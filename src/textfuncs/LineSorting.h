@@ -8,6 +8,11 @@
 #include "platform/Encoding.h"
 #include "textfuncs/LineList.h"
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
 // Ascending, ignoring case ("Sort Alphabetically").
 LineList SortLinesAlphabetically(LineList lines, const Encoding& encoding = ProgramEncoding(),
                                  const Collator& collator = Collator::ForUser(LetterCase::Ignore));
@@ -20,3 +25,27 @@ LineList SortLinesDescending(LineList lines, const Encoding& encoding = ProgramE
 // Length").
 LineList SortLinesByLength(LineList lines, const Encoding& encoding = ProgramEncoding(),
                            const Collator& collator = Collator::ForUser(LetterCase::Respect));
+
+namespace detail {
+// The sort key of every line of a list, made once, for the sorts and duplicate removal. Large
+// lists are keyed by two threads, one half each; keys of one half sit in one buffer.
+class LineKeys {
+public:
+    LineKeys(const LineList& lines, const Encoding& encoding, const Collator& collator);
+
+    std::string_view Key(std::size_t line) const {
+        const Part& part = line < parts[1].firstLine ? parts[0] : parts[1];
+        const std::size_t i = line - part.firstLine;
+        return std::string_view(part.bytes)
+            .substr(part.starts[i], part.starts[i + 1] - part.starts[i]);
+    }
+
+private:
+    struct Part {
+        std::size_t firstLine = 0;
+        std::string bytes;
+        std::vector<std::size_t> starts; // one per line and the end
+    };
+    Part parts[2];
+};
+} // namespace detail
