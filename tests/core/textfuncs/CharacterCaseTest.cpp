@@ -1,5 +1,6 @@
 #include "textfuncs/CharacterCase.h"
 
+#include "platform/CaseMapping.h"
 #include "platform/Random.h"
 
 #include <functional>
@@ -73,6 +74,39 @@ TEST(CharacterCase, LocaleAndLatinLowerAndUpper) {
         {"line breaks and nul stay", UpperCaseText, &Windows1252(), std::string("a\r\n\0b", 5),
          std::string("A\r\n\0B", 5)},
     });
+}
+
+// Locale case of UTF-8 text one character at a time, the slow way.
+std::string MappedCharacterByCharacter(std::string_view text,
+                                       CharCode (*map)(CharCode, const Encoding&)) {
+    std::string result;
+    for (std::size_t pos = 0; pos < text.size(); pos += Utf8().CharLength(text, pos)) {
+        const CharCode code = Utf8().CodeAt(text, pos);
+        if (IsRawByteCode(code))
+            result += text[pos];
+        else
+            Utf8().AppendEncoded(result, map(code, Utf8()));
+    }
+    return result;
+}
+
+// Plain ASCII goes a faster way than other characters; runs of every length up to a few words,
+// at every offset, with characters of other lengths (ı and ſ upper-case to one byte), ill-formed
+// bytes and line breaks in between, must map exactly as each character alone does.
+TEST(CharacterCase, Utf8TextMapsAsItsCharactersDo) {
+    const char* const others[] = {
+        "\xC3\xA9",         "\xC4\xB1", "\xC5\xBF", "\xD0\x96", "\xE2\x82\xAC",
+        "\xF0\x9F\x98\x80", "\xC3",     "\xFF",     "\xE2\x82", "\r\n"};
+    const std::string ascii = "Hello, World! zZ aA {@[`} 0123456789 The End.";
+    for (std::size_t length = 0; length < 20; ++length) {
+        for (const char* other : others) {
+            const std::string text = ascii.substr(0, length) + other + ascii.substr(length) + other;
+            EXPECT_EQ(UpperCaseText(text, Utf8()), MappedCharacterByCharacter(text, UpperCaseCode))
+                << length << " " << other;
+            EXPECT_EQ(LowerCaseText(text, Utf8()), MappedCharacterByCharacter(text, LowerCaseCode))
+                << length << " " << other;
+        }
+    }
 }
 
 TEST(CharacterCase, Inversion) {

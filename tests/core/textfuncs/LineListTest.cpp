@@ -1,6 +1,9 @@
 #include "textfuncs/LineList.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 
@@ -20,6 +23,10 @@ TEST(LineList, SplitReadsTheTextsRealLines) {
         {"a\nb\rc\r\n", {"a", "b", "c"}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"x\0y\r\n"s, {"x\0y"s}},
+        // A lone CR far before the next LF, and a CR-only text.
+        {"a\rbb\rccc\nd", {"a", "bb", "ccc", "d"}},
+        {"\r\r\r", {"", "", ""}},
+        {"\n\r\n\r", {"", "", ""}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
@@ -42,9 +49,46 @@ TEST(LineList, NormalizeMakesEveryBreakCrLf) {
         {"a\nb\r", "a\r\nb\r\n"},
         {"\n\r", "\r\n\r\n"},
         {"\r\r\n", "\r\n\r\n"},
+        {"\r", "\r\n"},
+        {"\n", "\r\n"},
+        {"a\r\nb\nc\r\n", "a\r\nb\r\nc\r\n"},
+        {"x\0\r\n\0"s, "x\0\r\n\0"s},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NormalizeLineBreaks(c.text), c.normalized) << c.text;
+}
+
+// Every break made CR LF, the slow way: a CR directly before an LF is part of that break.
+std::string CrLfBreaks(std::string_view text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        if (text[i] == '\r' || text[i] == '\n')
+            result += "\r\n";
+        else
+            result += text[i];
+    }
+    return result;
+}
+
+// Split and join are the editor's way through every line function; any mix of breaks comes
+// back normalised, with a break after the last line.
+TEST(LineList, AnyMixOfBreaksSplitsJoinsAndNormalises) {
+    const char* const pieces[] = {"a", "bc", "\r", "\n", "\r\n", "\r\r", "\n\n", " "};
+    std::uint32_t seed = 7;
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = 0; i < round % 40; ++i) {
+            seed = seed * 1103515245 + 12345;
+            text += pieces[(seed >> 16) % 8];
+        }
+        const std::string normalised = CrLfBreaks(text);
+        ASSERT_EQ(NormalizeLineBreaks(text), normalised) << testing::PrintToString(text);
+        const bool endsWithBreak = normalised.empty() || normalised.ends_with("\r\n");
+        ASSERT_EQ(JoinLines(SplitLines(text)), normalised + (endsWithBreak ? "" : "\r\n"))
+            << testing::PrintToString(text);
+    }
 }
 
 } // namespace

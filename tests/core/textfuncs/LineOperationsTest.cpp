@@ -1,6 +1,11 @@
 #include "textfuncs/LineOperations.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +59,43 @@ TEST(LineOperations, ReverseStringsReversesCharactersOfEachLine) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReverseStrings(c.lines, *c.encoding), c.reversed) << c.name;
+}
+
+// The characters of line as the encoding reads them forwards, one string each.
+std::vector<std::string> Characters(std::string_view line, const Encoding& encoding) {
+    std::vector<std::string> characters;
+    for (std::size_t pos = 0; pos < line.size(); pos += encoding.CharLength(line, pos))
+        characters.emplace_back(line.substr(pos, encoding.CharLength(line, pos)));
+    return characters;
+}
+
+// Mixed well-formed and ill-formed UTF-8: the reversed line holds the same characters in the
+// opposite order. (Reversing twice need not give the line back: reversed ill-formed bytes can
+// meet as a well-formed sequence.)
+TEST(LineOperations, ReverseStringsKeepsEveryCharacterWhole) {
+    const char* const pieces[] = {
+        "a",    "Z",    " ",        "\xC3\xA9", "\xD0\xB6", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+        "\xC3", "\xA9", "\xE2\x82", "\xF0\x9F", "\xFF"};
+    std::uint32_t seed = 11;
+    LineList lines;
+    for (int round = 0; round < 500; ++round) {
+        std::string line;
+        for (int i = 0; i < round % 24; ++i) {
+            seed = seed * 1103515245 + 12345;
+            line += pieces[(seed >> 16) % 12];
+        }
+        lines.push_back(line);
+    }
+    const LineList reversed = ReverseStrings(lines, Utf8());
+    ASSERT_EQ(reversed.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::string> characters = Characters(lines[i], Utf8());
+        std::reverse(characters.begin(), characters.end());
+        std::string expected;
+        for (const std::string& character : characters)
+            expected += character;
+        EXPECT_EQ(reversed[i], expected) << testing::PrintToString(lines[i]);
+    }
 }
 
 TEST(LineOperations, ReverseTextReadsTheTextBackwards) {
@@ -150,6 +192,24 @@ TEST(LineOperations, RemoveDuplicateLinesAgreesWithTheComparison) {
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_NE(collator.Compare(kept[i], kept[j], Windows1252()), 0);
     }
+}
+
+// Enough lines for the keys to be made on two threads: the first of each group of lines equal
+// but for case stays, in input order, whichever half its duplicates are in.
+TEST(LineOperations, RemoveDuplicateLinesOverManyLines) {
+    const Collator collator("en_US", LetterCase::Ignore);
+    const int groups = 700;
+    LineList lines;
+    LineList expected;
+    for (int i = 0; i < 60000; ++i) {
+        std::string line = "a line shared by many, number " + std::to_string((i * 11) % groups);
+        if (i % 3 == 1)
+            std::transform(line.begin(), line.end(), line.begin(), ::toupper);
+        if (i < groups)
+            expected.push_back(line);
+        lines.push_back(line);
+    }
+    EXPECT_EQ(RemoveDuplicateLines(lines, Windows1252(), collator), expected);
 }
 
 } // namespace

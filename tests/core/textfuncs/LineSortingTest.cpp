@@ -1,7 +1,10 @@
 #include "textfuncs/LineSorting.h"
 
+#include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -33,6 +36,12 @@ const Collator& Ignoring() {
 const Collator& Respecting() {
     static const Collator collator("en_US", LetterCase::Respect);
     return collator;
+}
+
+std::string Lowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 LineList Alphabetically(LineList lines, const Encoding& encoding) {
@@ -108,6 +117,35 @@ TEST(LineSorting, ManyLinesEndInOrder) {
     ASSERT_EQ(sorted.size(), lines.size());
     for (std::size_t i = 1; i < sorted.size(); ++i)
         EXPECT_LE(Ignoring().Compare(sorted[i - 1], sorted[i], Windows1252()), 0) << i;
+}
+
+// Enough lines for the keys to be made on two threads, sharing long beginnings so that the
+// first bytes of their keys tie: the order holds across both halves, and lines equal but for
+// case keep their input order.
+TEST(LineSorting, ManyLinesWithCommonBeginningsSortStably) {
+    LineList lines;
+    std::map<std::string, LineList> inputOrder; // by the line in lower case
+    for (int i = 0; i < 50000; ++i) {
+        std::string line = "a long common beginning " + std::to_string((i * 7919) % 3001);
+        if (i % 4 == 1)
+            line[0] = 'A';
+        if (i % 4 == 2)
+            line[2] = 'L';
+        inputOrder[Lowered(line)].push_back(line);
+        lines.push_back(line);
+    }
+    const LineList sorted = Alphabetically(lines, Windows1252());
+    ASSERT_EQ(sorted.size(), lines.size());
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        ASSERT_LE(Ignoring().Compare(sorted[i - 1], sorted[i], Windows1252()), 0) << i;
+    std::map<std::string, LineList> outputOrder;
+    for (const std::string& line : sorted)
+        outputOrder[Lowered(line)].push_back(line);
+    EXPECT_EQ(outputOrder, inputOrder);
+
+    const LineList descending = Descending(lines, Windows1252());
+    for (std::size_t i = 1; i < descending.size(); ++i)
+        ASSERT_GE(Respecting().Compare(descending[i - 1], descending[i], Windows1252()), 0) << i;
 }
 
 } // namespace
