@@ -44,17 +44,35 @@ private:
     std::ptrdiff_t nextLf = -1;
 };
 
-// Whether every break of text is CR LF already. No early exit, so the loop vectorises: a text
-// the editor holds is normalised, and this pass costs far less than copying it.
+// The top bit of each byte of word that equals byte. Exact: no byte carries into the next.
+std::uint64_t BytesEqual(std::uint64_t word, char byte) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t low7 = ones * 0x7F;
+    const std::uint64_t diff = word ^ (ones * static_cast<std::uint8_t>(byte));
+    return ~(((diff & low7) + low7) | diff) & (ones * 0x80);
+}
+
+std::uint64_t Word(const char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// Whether every break of text is CR LF already: an LF exactly where a CR went before. A text
+// the editor holds is normalised, and this pass, eight bytes at a time, costs far less than
+// copying it.
 bool HasOnlyCrLfBreaks(std::string_view text) {
     if (text.empty())
         return true;
     if (text.front() == '\n' || text.back() == '\r')
         return false;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    std::uint8_t lone = 0;
-    for (std::size_t i = 1; i < text.size(); ++i)
-        lone |= static_cast<std::uint8_t>((bytes[i] == '\n') != (bytes[i - 1] == '\r'));
+    const char* bytes = text.data();
+    std::uint64_t lone = 0;
+    std::size_t i = 1;
+    for (; i + 8 <= text.size(); i += 8)
+        lone |= BytesEqual(Word(bytes + i), '\n') ^ BytesEqual(Word(bytes + i - 1), '\r');
+    for (; i < text.size(); ++i)
+        lone |= (bytes[i] == '\n') != (bytes[i - 1] == '\r');
     return lone == 0;
 }
 } // namespace
