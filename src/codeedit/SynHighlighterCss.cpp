@@ -221,7 +221,9 @@ const std::vector<std::string_view> keywords = {
 
 const TSynKeywordTable& KeywordTable() {
     static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(CssWeights(), MaxKey, TSynKeywordCase::ByWeight);
+        // By weight every digit would equal every other ("panose-7" a keyword): letters
+        // fold, everything else compares as it is.
+        TSynKeywordTable t(CssWeights(), MaxKey, TSynKeywordCase::IgnoreCase);
         for (auto keyword : keywords) {
             t.Add(keyword, static_cast<int>(TCssTokenKind::Key));
         }

@@ -18,8 +18,9 @@ void AddCharRange(TSynCharSet& set, unsigned char from, unsigned char to);
 void AddChars(TSynCharSet& set, std::string_view chars);
 
 enum class TSynKeywordCase {
-    Exact,   // case-sensitive languages: bytes compare as they are
-    ByWeight // case-insensitive languages: characters of equal weight are equal
+    Exact,     // case-sensitive languages: bytes compare as they are
+    ByWeight,  // case-insensitive languages: characters of equal weight are equal
+    IgnoreCase // case-insensitive languages whose keywords hold digits: only letters fold
 };
 
 class TSynKeywordTable {
@@ -36,6 +37,10 @@ public:
         for (unsigned char c : word) {
             sum += weights[c];
         }
+        return HashOfSum(sum);
+    }
+    // The hash of a word whose weights a scanner summed on its way.
+    int HashOfSum(long long sum) const {
         return sum < 0 ? -1 : sum > MaxKey() ? MaxKey() + 1 : static_cast<int>(sum);
     }
     // Files a keyword under its own hash, or under the hash given (languages whose hash is not
@@ -58,7 +63,9 @@ public:
     // The kind of the keyword that equals the word, or otherwise. Inline: it runs for every
     // word the scanners meet.
     int KindOf(std::string_view word, int otherwise) const {
-        const int hash = Hash(word);
+        return KindOf(word, Hash(word), otherwise);
+    }
+    int KindOf(std::string_view word, int hash, int otherwise) const {
         if (hash < 0 || hash > MaxKey()) {
             return otherwise;
         }
@@ -74,6 +81,18 @@ public:
     const TSynWeights& Weights() const { return weights; }
 
 private:
+    // Whether two different bytes still compare equal.
+    bool SameIgnoringWeightOrCase(unsigned char k, unsigned char w) const {
+        switch (compare) {
+        case TSynKeywordCase::Exact:
+            return false;
+        case TSynKeywordCase::ByWeight:
+            return weights[k] == weights[w];
+        case TSynKeywordCase::IgnoreCase:
+            return (k | 0x20) == (w | 0x20) && (k | 0x20) >= 'a' && (k | 0x20) <= 'z';
+        }
+        return false;
+    }
     bool Equal(std::string_view keyword, std::string_view word) const {
         if (keyword.size() != word.size()) {
             return false;
@@ -81,7 +100,7 @@ private:
         for (std::size_t i = 0; i < word.size(); ++i) {
             const auto k = static_cast<unsigned char>(keyword[i]);
             const auto w = static_cast<unsigned char>(word[i]);
-            if (k != w && (compare == TSynKeywordCase::Exact || weights[k] != weights[w])) {
+            if (k != w && !SameIgnoringWeightOrCase(k, w)) {
                 return false;
             }
         }

@@ -192,9 +192,13 @@ const WordCase wordCases[] = {
     {"CoLoR", K::Key},
     {"KHZ", K::Key},
     {"panose-1", K::Key},
-    // Digits weigh nothing and keywords compare by weight.
-    {"panose-7", K::Key},
+    {"PANOSE-1", K::Key},
+    // Digits weigh nothing, yet a keyword's digit must match exactly.
+    {"panose-7", K::Identifier},
+    {"panose-0", K::Identifier},
     {"scrollbar-3d-light-color", K::Key},
+    {"SCROLLBAR-3D-LIGHT-COLOR", K::Key},
+    {"scrollbar-9d-light-color", K::Identifier},
     {"text-underline-position", K::Key},
     {"colour", K::Identifier},
     {"col_or", K::Identifier},

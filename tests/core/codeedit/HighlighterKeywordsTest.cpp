@@ -32,11 +32,24 @@ TEST(HighlighterKeywords, LookupOutcomes) {
         {TSynKeywordCase::ByWeight, "gh", Outcome::NoMatch, 0},
         {TSynKeywordCase::ByWeight, "a", Outcome::EmptyEntry, 0},
         {TSynKeywordCase::ByWeight, "zz", Outcome::OutOfRange, 0},
+        {TSynKeywordCase::ByWeight, "h7", Outcome::Found, 3}, // digits weigh nothing
+        {TSynKeywordCase::IgnoreCase, "IF", Outcome::Found, 1},
+        {TSynKeywordCase::IgnoreCase, "fI", Outcome::Found, 2},
+        {TSynKeywordCase::IgnoreCase, "H1", Outcome::Found, 3},
+        {TSynKeywordCase::IgnoreCase, "h7", Outcome::NoMatch, 0},
+        {TSynKeywordCase::IgnoreCase, "gh", Outcome::NoMatch, 0},
+        // "[" and "{" differ from "{" and "[" by the case bit only; neither is a letter.
+        {TSynKeywordCase::IgnoreCase, "{a", Outcome::NoMatch, 0},
     };
     for (const auto& c : cases) {
-        TSynKeywordTable table(LetterWeights(), 30, c.compare);
+        TSynWeights weights = LetterWeights();
+        weights['['] = 1;
+        weights['{'] = 1;
+        TSynKeywordTable table(weights, 30, c.compare);
         table.Add("if", 1);
         table.Add("fi", 2);
+        table.Add("h1", 3);
+        table.Add("[a", 4);
         const auto result = table.Find(c.word, table.Hash(c.word));
         EXPECT_EQ(result.outcome, c.outcome) << c.word;
         if (c.outcome == Outcome::Found) {
