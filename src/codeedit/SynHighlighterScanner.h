@@ -56,10 +56,19 @@ protected:
         return {line + start, run - start};
     }
     // The word at the scan position: the kind keywords files it under, else identifierKind.
+    // Hashed while it is scanned: every word of the text comes through here.
     template <class IsWordChar>
     void KeywordOrIdentifier(IsWordChar isWordChar, const TSynKeywordTable& keywords,
                              int identifierKind) {
-        tokenKind = keywords.KindOf(TakeWord(isWordChar), identifierKind);
+        const std::size_t start = run;
+        const TSynWeights& weights = keywords.Weights();
+        long long sum = 0;
+        for (unsigned char c = At(run); isWordChar(c); c = At(run)) {
+            sum += weights[c];
+            ++run;
+        }
+        tokenKind =
+            keywords.KindOf({line + start, run - start}, keywords.HashOfSum(sum), identifierKind);
     }
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}

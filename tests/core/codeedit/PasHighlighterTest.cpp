@@ -158,6 +158,15 @@ const LineCase lineCases[] = {
      {T("BEGIN", K::Keyword), S, T("begin", K::Keyword), S, T("Begin", K::Keyword), S,
       T("begin2", K::Identifier), S, T("End_", K::Identifier)},
      R::Normal},
+    // Keywords are found by the sum of their letters' weights: anagrams and words with a
+    // digit in place of a letter share the sum and must not match.
+    {"SameLetterSumIsNoKeyword",
+     "fi dne i2f eNd RESOURCESTRING stringresources",
+     R::Normal,
+     {T("fi", K::Identifier), S, T("dne", K::Identifier), S, T("i2f", K::Identifier), S,
+      T("eNd", K::Keyword), S, T("RESOURCESTRING", K::Keyword), S,
+      T("stringresources", K::Identifier)},
+     R::Normal},
     {"Symbols",
      ":= : >= > <= <> < @@ @ .. .) . (. ( ; + ^",
      R::Normal,
