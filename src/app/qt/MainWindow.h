@@ -6,12 +6,14 @@
 #include "app/qt/Document.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -87,6 +89,8 @@ public:
     bool FullScreen() const { return fullScreen; }
     // The window's outer rectangle when full screen was entered.
     QRect RestoreBounds() const { return restoreBounds; }
+    // Bounds set while the window was hidden, applied again once its frame is known.
+    void ApplyPendingOuterBounds();
     void SetAlwaysOnTop(bool on);
     void SetToolWindowMode(bool on);
     void SetMainMenuVisible(bool on);
@@ -265,6 +269,7 @@ private:
     // Context menu and pointer handling of one editor.
     void WatchEditor(QAbstractScrollArea* editor);
     void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
+    QMargins FrameMargins() const;
     QRect OuterBounds() const;
     void SetOuterBounds(const QRect& bounds);
     QRect WorkArea() const;
@@ -279,6 +284,7 @@ private:
 
     bool fullScreen = false;
     QRect restoreBounds;
+    std::optional<QRect> pendingOuterBounds;
     QString currentStyleName = "Untitled";
     std::vector<QString> recentFiles;
     std::vector<QString> listedStyles;

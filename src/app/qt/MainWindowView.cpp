@@ -11,14 +11,17 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/Taskbar.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -43,6 +46,23 @@ const std::vector<std::vector<const char*>>& QuickFontGroups() {
 TColor FromQColor(const QColor& color) {
     return RGB(unsigned(color.red()), unsigned(color.green()), unsigned(color.blue()));
 }
+
+// Gives a window whose bounds were set while it was hidden those bounds again once it shows,
+// now that its frame is known.
+class ShowWatch : public QObject {
+public:
+    explicit ShowWatch(TForm1& window) : QObject(&window), window(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // After the show has finished: the window system places a new window as it is shown.
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, &window, [this] { window.ApplyPendingOuterBounds(); });
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TForm1& window;
+};
 
 } // namespace
 
@@ -87,6 +107,8 @@ void TForm1::CreateViewMenu() {
 
     Showlinenumbers1 = AddOption(mniOptions, "Show &line numbers", true);
     connect(Showlinenumbers1, &QAction::triggered, this, &TForm1::Showlinenumbers1Click);
+
+    installEventFilter(new ShowWatch(*this));
 
     // Full screen hides the taskbar only while the program is the active one.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -220,16 +242,31 @@ void TForm1::SetAlwaysOnTop(bool on) {
     SetWindowFlagKeepingShown(Qt::WindowStaysOnTopHint, on);
 }
 
+QMargins TForm1::FrameMargins() const {
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
 QRect TForm1::OuterBounds() const {
-    return frameGeometry();
+    if (pendingOuterBounds && !isVisible())
+        return *pendingOuterBounds;
+    return geometry().marginsAdded(FrameMargins());
 }
 
 void TForm1::SetOuterBounds(const QRect& bounds) {
-    // Qt places the client area; the frame around it is what the window manager adds.
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    setGeometry(bounds.adjusted(client.left() - frame.left(), client.top() - frame.top(),
-                                client.right() - frame.right(), client.bottom() - frame.bottom()));
+    // Qt places the client area; the frame around it is the window system's, known only once
+    // the window is shown, so a hidden window gets its bounds again when it shows.
+    if (!windowHandle())
+        create();
+    setGeometry(bounds.marginsRemoved(FrameMargins()));
+    if (!isVisible())
+        pendingOuterBounds = bounds;
+}
+
+void TForm1::ApplyPendingOuterBounds() {
+    if (!pendingOuterBounds)
+        return;
+    setGeometry(pendingOuterBounds->marginsRemoved(FrameMargins()));
+    pendingOuterBounds.reset();
 }
 
 QRect TForm1::WorkArea() const {
