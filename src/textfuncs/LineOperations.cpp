@@ -32,11 +32,12 @@ void ReverseCharacters(std::string& line, const Encoding& encoding) {
 }
 
 // The lines kept so far by duplicate removal, found by their sort keys: an open-addressing
-// table of (hash, line) slots sized for every line up front, so a lookup mostly costs one cache
-// miss and nothing is allocated per line.
+// table of (hash, line) slots sized for every line up front, so nothing is allocated per line.
+// The table is far larger than the caches; callers prefetch the slot of a line a few lines
+// ahead, so that its cache miss overlaps the work on the lines before it.
 class KeptLines {
 public:
-    explicit KeptLines(const detail::LineKeys& keys, std::size_t lines) : keys(keys) {
+    KeptLines(const detail::LineKeys& keys, std::size_t lines) : keys(keys) {
         std::size_t capacity = 16;
         while (capacity < 2 * lines)
             capacity *= 2;
@@ -44,10 +45,13 @@ public:
         mask = capacity - 1;
     }
 
-    // Adds line; false when a line with an equal key is there already.
-    bool Insert(std::size_t line) {
+    static std::size_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    void Prefetch(std::size_t hash) const { __builtin_prefetch(&slots[hash & mask]); }
+
+    // Adds line, whose key has that hash; false when a line with an equal key is there already.
+    bool Insert(std::size_t line, std::size_t hash) {
         const std::string_view key = keys.Key(line);
-        const std::size_t hash = std::hash<std::string_view>{}(key);
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             Slot& slot = slots[i];
             if (slot.linePlusOne == 0) {
@@ -69,6 +73,9 @@ private:
     std::vector<Slot> slots;
     std::size_t mask = 0;
 };
+
+// How many lines ahead duplicate removal prefetches: enough to cover a memory access.
+constexpr std::size_t PrefetchDistance = 16;
 } // namespace
 
 LineList ReverseLines(LineList lines) {
@@ -118,10 +125,15 @@ LineList TrimLines(LineList lines) {
 
 LineList RemoveDuplicateLines(LineList lines, const Encoding& encoding, const Collator& collator) {
     const detail::LineKeys keys(lines, encoding, collator);
+    std::vector<std::size_t> hashes(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        hashes[i] = KeptLines::Hash(keys.Key(i));
     KeptLines seen(keys, lines.size());
     std::size_t kept = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!seen.Insert(i))
+        if (i + PrefetchDistance < lines.size())
+            seen.Prefetch(hashes[i + PrefetchDistance]);
+        if (!seen.Insert(i, hashes[i]))
             continue;
         if (kept != i)
             lines[kept] = std::move(lines[i]);
