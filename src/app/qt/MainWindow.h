@@ -170,7 +170,7 @@ public:
     QMenu* mniEdit = nullptr;
     QMenu* mniView = nullptr;
     QMenu* mniFunctions = nullptr;
-    QMenu* mniOptions = nullptr;
+    QMenu* mniFunctions2 = nullptr; // "Options"
     QMenu* mniStyle = nullptr;
     QMenu* mniFavorites = nullptr;
     QMenu* mniTabs = nullptr;

@@ -52,7 +52,7 @@ void TForm1::CreateMenus() {
     mniEdit = bar->addMenu("&Edit");
     mniView = bar->addMenu("&View");
     mniFunctions = bar->addMenu("F&unctions");
-    mniOptions = bar->addMenu("&Options");
+    mniFunctions2 = bar->addMenu("&Options");
     mniStyle = bar->addMenu("&Style");
     mniFavorites = bar->addMenu("F&avorites");
     mniTabs = bar->addMenu("&Tabs");

@@ -306,7 +306,7 @@ void TForm1::FocusActiveEditor() {
 
 void TForm1::UpdateModeMenus() {
     const int mode = CurrentDocument().ViewMode;
-    mniOptions->menuAction()->setVisible(mode == vmCode);
+    mniFunctions2->menuAction()->setVisible(mode == vmCode);
     mniFunctions->menuAction()->setVisible(mode == vmPlain);
     for (const char* sortButton : {"sort-alphabetically", "sort-by-length"})
         ToolBarSecond->findChild<QAction*>(sortButton)->setVisible(mode == vmPlain);

@@ -105,7 +105,7 @@ void TForm1::CreateViewMenu() {
     connect(mniShowToolbarCaptions, &QAction::triggered, this,
             &TForm1::mniShowToolbarCaptionsClick);
 
-    Showlinenumbers1 = AddOption(mniOptions, "Show &line numbers", true);
+    Showlinenumbers1 = AddOption(mniFunctions2, "Show &line numbers", true);
     connect(Showlinenumbers1, &QAction::triggered, this, &TForm1::Showlinenumbers1Click);
 
     installEventFilter(new ShowWatch(*this));
