@@ -186,25 +186,29 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynHTMLSyn"), tru
 
 struct THtmlDispatch {
     static const TSynDispatchTable<TSynHTMLSyn>& Table() {
-        static const TSynDispatchTable<TSynHTMLSyn> table = [] {
-            TSynDispatchTable<TSynHTMLSyn> t;
-            t.fill(&TSynHTMLSyn::WordProc);
-            for (int c = 1; c <= 32; ++c) {
-                t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
-            }
-            t[0] = &TSynHTMLSyn::NullProc;
-            t['\n'] = &TSynHTMLSyn::LineBreakProc;
-            t['\r'] = &TSynHTMLSyn::LineBreakProc;
-            t['"'] = &TSynHTMLSyn::StringProc;
-            t['&'] = &TSynHTMLSyn::EntityProc;
-            t['<'] = &TSynHTMLSyn::TagOpenProc;
-            t['='] = &TSynHTMLSyn::EqualProc;
-            t['>'] = &TSynHTMLSyn::GreaterProc;
-            return t;
-        }();
+        static const TSynDispatchTable<TSynHTMLSyn> table = Build();
         return table;
     }
+    // Out of line: inlined, the building code made every NextToken save and restore registers.
+    static TSynDispatchTable<TSynHTMLSyn> Build();
 };
+
+TSynDispatchTable<TSynHTMLSyn> THtmlDispatch::Build() {
+    TSynDispatchTable<TSynHTMLSyn> t;
+    t.fill(&TSynHTMLSyn::WordProc);
+    for (int c = 1; c <= 32; ++c) {
+        t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
+    }
+    t[0] = &TSynHTMLSyn::NullProc;
+    t['\n'] = &TSynHTMLSyn::LineBreakProc;
+    t['\r'] = &TSynHTMLSyn::LineBreakProc;
+    t['"'] = &TSynHTMLSyn::StringProc;
+    t['&'] = &TSynHTMLSyn::EntityProc;
+    t['<'] = &TSynHTMLSyn::TagOpenProc;
+    t['='] = &TSynHTMLSyn::EqualProc;
+    t['>'] = &TSynHTMLSyn::GreaterProc;
+    return t;
+}
 
 const std::vector<std::string_view>& TSynHTMLSyn::EntityNames() {
     return entityNames;

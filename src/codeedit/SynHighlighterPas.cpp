@@ -121,15 +121,14 @@ const KeywordSet& Keywords() {
     return keywords;
 }
 
-// The rule of a word that is a keyword here: in this language version, source kind and state.
-const KeywordRule* ActiveKeyword(std::string_view word, TDelphiVersion delphiVersion,
-                                 bool packageSource, TPasRange range) {
-    const auto& keywords = Keywords();
-    const int index = keywords.table.KindOf(word, -1);
+// The rule of keyword index (-1 for none) when it is a keyword here: in this language version,
+// source kind and state.
+const KeywordRule* ActiveKeyword(int index, TDelphiVersion delphiVersion, bool packageSource,
+                                 TPasRange range) {
     if (index < 0) {
         return nullptr;
     }
-    const KeywordRule& rule = keywords.rules[static_cast<std::size_t>(index)];
+    const KeywordRule& rule = Keywords().rules[static_cast<std::size_t>(index)];
     if (static_cast<int>(delphiVersion) < rule.version) {
         return nullptr;
     }
@@ -154,43 +153,47 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true
 
 struct TPasDispatch {
     static const TSynDispatchTable<TSynPasSyn>& Table() {
-        static const TSynDispatchTable<TSynPasSyn> table = [] {
-            TSynDispatchTable<TSynPasSyn> t;
-            t.fill(&TSynPasSyn::SymbolProc);
-            for (int c = 1; c <= 32; ++c) {
-                t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
-            }
-            for (int c = 0; c < 256; ++c) {
-                const auto byte = static_cast<unsigned char>(c);
-                if (IsLetter(byte) || byte == '_') {
-                    t[byte] = &TSynPasSyn::WordProc;
-                } else if (IsDigit(byte)) {
-                    t[byte] = &TSynPasSyn::NumberProc;
-                } else if (byte >= 127) {
-                    t[byte] = &TSynPasSyn::UnknownProc;
-                }
-            }
-            t[0] = &TSynPasSyn::NullProc;
-            t['\n'] = &TSynPasSyn::LineBreakProc;
-            t['\r'] = &TSynPasSyn::LineBreakProc;
-            t['\''] = &TSynPasSyn::StringProc;
-            t['#'] = &TSynPasSyn::CharCodeProc;
-            t['$'] = &TSynPasSyn::HexProc;
-            t['{'] = &TSynPasSyn::BraceProc;
-            t['('] = &TSynPasSyn::RoundOpenProc;
-            t['/'] = &TSynPasSyn::SlashProc;
-            t[':'] = &TSynPasSyn::ColonOrGreaterProc;
-            t['>'] = &TSynPasSyn::ColonOrGreaterProc;
-            t['<'] = &TSynPasSyn::LowerProc;
-            t['@'] = &TSynPasSyn::AtProc;
-            t['.'] = &TSynPasSyn::PointProc;
-            t[';'] = &TSynPasSyn::SemicolonProc;
-            t['|'] = &TSynPasSyn::UnknownProc;
-            return t;
-        }();
+        static const TSynDispatchTable<TSynPasSyn> table = Build();
         return table;
     }
+    // Out of line: inlined, the building code made every NextToken save and restore registers.
+    static TSynDispatchTable<TSynPasSyn> Build();
 };
+
+TSynDispatchTable<TSynPasSyn> TPasDispatch::Build() {
+    TSynDispatchTable<TSynPasSyn> t;
+    t.fill(&TSynPasSyn::SymbolProc);
+    for (int c = 1; c <= 32; ++c) {
+        t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
+    }
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (IsLetter(byte) || byte == '_') {
+            t[byte] = &TSynPasSyn::WordProc;
+        } else if (IsDigit(byte)) {
+            t[byte] = &TSynPasSyn::NumberProc;
+        } else if (byte >= 127) {
+            t[byte] = &TSynPasSyn::UnknownProc;
+        }
+    }
+    t[0] = &TSynPasSyn::NullProc;
+    t['\n'] = &TSynPasSyn::LineBreakProc;
+    t['\r'] = &TSynPasSyn::LineBreakProc;
+    t['\''] = &TSynPasSyn::StringProc;
+    t['#'] = &TSynPasSyn::CharCodeProc;
+    t['$'] = &TSynPasSyn::HexProc;
+    t['{'] = &TSynPasSyn::BraceProc;
+    t['('] = &TSynPasSyn::RoundOpenProc;
+    t['/'] = &TSynPasSyn::SlashProc;
+    t[':'] = &TSynPasSyn::ColonOrGreaterProc;
+    t['>'] = &TSynPasSyn::ColonOrGreaterProc;
+    t['<'] = &TSynPasSyn::LowerProc;
+    t['@'] = &TSynPasSyn::AtProc;
+    t['.'] = &TSynPasSyn::PointProc;
+    t[';'] = &TSynPasSyn::SemicolonProc;
+    t['|'] = &TSynPasSyn::UnknownProc;
+    return t;
+}
 
 TSynPasSyn::TSynPasSyn()
     : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null),
@@ -322,8 +325,8 @@ void TSynPasSyn::Operator(std::string_view seconds) {
 }
 
 void TSynPasSyn::WordProc() {
-    const KeywordRule* rule =
-        ActiveKeyword(TakeWord(IsWordChar), delphiVersion, packageSource, range);
+    const int index = ScanKeyword(IsWordChar, Keywords().table, -1);
+    const KeywordRule* rule = ActiveKeyword(index, delphiVersion, packageSource, range);
     if (rule == nullptr) {
         SetKind(TPasTokenKind::Identifier);
         return;

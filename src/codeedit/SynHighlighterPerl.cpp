@@ -360,40 +360,44 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPerlSyn"), tru
 
 struct TPerlDispatch {
     static const TSynDispatchTable<TSynPerlSyn>& Table() {
-        static const TSynDispatchTable<TSynPerlSyn> table = [] {
-            TSynDispatchTable<TSynPerlSyn> t;
-            t.fill(&TSynPerlSyn::UnknownProc);
-            auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
-                for (const char c : chars) {
-                    t[static_cast<unsigned char>(c)] = proc;
-                }
-            };
-            for (int c = 1; c < 128; ++c) {
-                const auto byte = static_cast<unsigned char>(c);
-                if (c <= 32) {
-                    t[byte] = &TSynPerlSyn::SpaceProc;
-                } else if (IsLetter(byte)) {
-                    t[byte] = &TSynPerlSyn::WordProc;
-                } else if (IsDigit(byte)) {
-                    t[byte] = &TSynPerlSyn::NumberOrDotProc;
-                } else if (!Operators()[byte].empty()) {
-                    t[byte] = &TSynPerlSyn::OperatorProc;
-                }
-            }
-            t[0] = &TSynPerlSyn::NullProc;
-            t['\n'] = &TSynPerlSyn::LineBreakProc;
-            t['\r'] = &TSynPerlSyn::LineBreakProc;
-            set("$%@", &TSynPerlSyn::WordProc);
-            t['.'] = &TSynPerlSyn::NumberOrDotProc;
-            t['#'] = &TSynPerlSyn::CommentProc;
-            t['"'] = &TSynPerlSyn::DoubleQuoteProc;
-            t['\''] = &TSynPerlSyn::SingleQuoteProc;
-            set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
-            return t;
-        }();
+        static const TSynDispatchTable<TSynPerlSyn> table = Build();
         return table;
     }
+    // Out of line: inlined, the building code made every NextToken save and restore registers.
+    static TSynDispatchTable<TSynPerlSyn> Build();
 };
+
+TSynDispatchTable<TSynPerlSyn> TPerlDispatch::Build() {
+    TSynDispatchTable<TSynPerlSyn> t;
+    t.fill(&TSynPerlSyn::UnknownProc);
+    auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
+        for (const char c : chars) {
+            t[static_cast<unsigned char>(c)] = proc;
+        }
+    };
+    for (int c = 1; c < 128; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c <= 32) {
+            t[byte] = &TSynPerlSyn::SpaceProc;
+        } else if (IsLetter(byte)) {
+            t[byte] = &TSynPerlSyn::WordProc;
+        } else if (IsDigit(byte)) {
+            t[byte] = &TSynPerlSyn::NumberOrDotProc;
+        } else if (!Operators()[byte].empty()) {
+            t[byte] = &TSynPerlSyn::OperatorProc;
+        }
+    }
+    t[0] = &TSynPerlSyn::NullProc;
+    t['\n'] = &TSynPerlSyn::LineBreakProc;
+    t['\r'] = &TSynPerlSyn::LineBreakProc;
+    set("$%@", &TSynPerlSyn::WordProc);
+    t['.'] = &TSynPerlSyn::NumberOrDotProc;
+    t['#'] = &TSynPerlSyn::CommentProc;
+    t['"'] = &TSynPerlSyn::DoubleQuoteProc;
+    t['\''] = &TSynPerlSyn::SingleQuoteProc;
+    set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
+    return t;
+}
 
 TSynPerlSyn::TSynPerlSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
@@ -479,14 +483,19 @@ void TSynPerlSyn::WordProc() {
 }
 
 bool TSynPerlSyn::SpecialWord() {
-    static constexpr std::string_view punctuationVariables =
-        "!\"#$%&'()*+-./0123456789:;<=>?@[\\]_`|~";
+    // Looked up for every "$": a table rather than a search.
+    static constexpr auto punctuationVariables = [] {
+        std::array<bool, 256> set{};
+        for (unsigned char c : std::string_view("!\"#$%&'()*+-./0123456789:;<=>?@[\\]_`|~")) {
+            set[c] = true;
+        }
+        return set;
+    }();
     static constexpr std::string_view caretVariables = "ADFILPTWX";
     const unsigned char next = At(run + 1);
     switch (At(run)) {
     case '$':
-        if (next != 0 &&
-            punctuationVariables.find(static_cast<char>(next)) != std::string_view::npos) {
+        if (punctuationVariables[next]) {
             Take(2, K::Variable);
             return true;
         }
@@ -529,7 +538,7 @@ bool TSynPerlSyn::SpecialWord() {
 }
 
 void TSynPerlSyn::HashedWord() {
-    const int kind = WordTable().KindOf(TakeWord(IsHashedChar), static_cast<int>(K::Identifier));
+    const int kind = ScanKeyword(IsHashedChar, WordTable(), static_cast<int>(K::Identifier));
     TakeWord(IsWordChar);
     tokenKind = kind;
 }

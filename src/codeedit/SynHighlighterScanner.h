@@ -55,11 +55,10 @@ protected:
         }
         return {line + start, run - start};
     }
-    // The word at the scan position: the kind keywords files it under, else identifierKind.
-    // Hashed while it is scanned: every word of the text comes through here.
+    // Advances over the word at the scan position and returns the kind keywords files it
+    // under, else otherwise. Hashed while it is scanned: every word of the text comes through.
     template <class IsWordChar>
-    void KeywordOrIdentifier(IsWordChar isWordChar, const TSynKeywordTable& keywords,
-                             int identifierKind) {
+    int ScanKeyword(IsWordChar isWordChar, const TSynKeywordTable& keywords, int otherwise) {
         const std::size_t start = run;
         const TSynWeights& weights = keywords.Weights();
         long long sum = 0;
@@ -67,8 +66,13 @@ protected:
             sum += weights[c];
             ++run;
         }
-        tokenKind =
-            keywords.KindOf({line + start, run - start}, keywords.HashOfSum(sum), identifierKind);
+        return keywords.KindOf({line + start, run - start}, keywords.HashOfSum(sum), otherwise);
+    }
+    // The word at the scan position as a keyword or an identifier.
+    template <class IsWordChar>
+    void KeywordOrIdentifier(IsWordChar isWordChar, const TSynKeywordTable& keywords,
+                             int identifierKind) {
+        tokenKind = ScanKeyword(isWordChar, keywords, identifierKind);
     }
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}
