@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -74,6 +75,16 @@ void TAboutBox::CommentsClick(const QLabel& label) {
     // A link the desktop cannot open is not reported.
     if (OpenLink)
         OpenLink(label.text());
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    // Centred on the screen, not on the main window.
+    if (const QScreen* shown = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shown->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {

@@ -51,6 +51,14 @@ TEST(AboutBox, ClickingALinkHandsItsTextToTheDesktop) {
     EXPECT_EQ(opened, QStringList({box.Label1->text(), box.Comments->text(), box.Label2->text()}));
 }
 
+TEST(AboutBox, IsCentredOnTheScreen) {
+    TAboutBox box;
+    box.show();
+    QApplication::processEvents();
+    const QPoint centre = box.screen()->availableGeometry().center();
+    EXPECT_LE((box.frameGeometry().center() - centre).manhattanLength(), 2);
+}
+
 TEST_F(SettingsTest, HelpAboutShowsTheAboutBoxModally) {
     Start();
     EXPECT_EQ(window->mniAbout->text().remove('&'), "About");

@@ -1,6 +1,7 @@
 #include "SettingsFixture.h"
 
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 class ContextMenuTest : public SettingsTest {
@@ -93,4 +94,21 @@ TEST_F(ContextMenuTest, IsTheContextMenuOfEveryEditorAndOfTheToolBar) {
     EXPECT_TRUE(window->mnuPopup->isVisible());
     EXPECT_TRUE(VisibleCaptions().contains("Help"));
     window->mnuPopup->hide();
+}
+
+TEST_F(ContextMenuTest, MenuShortcutsStillWorkWhileTheMenuBarIsHidden) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    window->CurrentPlainEditor()->setFocus();
+    QApplication::processEvents();
+    for (bool menuShown : {true, false}) {
+        SCOPED_TRACE(menuShown);
+        window->SetMainMenuVisible(menuShown);
+        const int before = window->DocumentCount();
+        QTest::keyClick(window->CurrentPlainEditor()->viewport(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(window->DocumentCount(), before + 1);
+        QTest::keyClick(window->CurrentPlainEditor()->viewport(), Qt::Key_Plus,
+                        Qt::ControlModifier | Qt::KeypadModifier);
+        EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), menuShown ? 11 : 12);
+    }
 }
