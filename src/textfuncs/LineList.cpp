@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace {
 // Bytes taken by the line break starting at pos (0 when none starts there, or at the end).
@@ -77,14 +78,48 @@ bool HasOnlyCrLfBreaks(std::string_view text) {
 }
 } // namespace
 
+LineList::LineList(std::initializer_list<std::string_view> lines) {
+    places.reserve(lines.size());
+    for (const std::string_view line : lines)
+        push_back(line);
+}
+
+void LineList::push_back(std::string_view line) {
+    places.push_back({bytes.size(), line.size()});
+    bytes.append(line);
+}
+
+void LineList::Select(const std::vector<std::size_t>& order) {
+    std::vector<Place> selected;
+    selected.reserve(order.size());
+    for (const std::size_t line : order)
+        selected.push_back(places[line]);
+    places = std::move(selected);
+}
+
+void LineList::Reverse() {
+    std::reverse(places.begin(), places.end());
+}
+
+bool operator==(const LineList& a, const LineList& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 LineList SplitLines(std::string_view text) {
     LineList lines;
+    // The lines keep their places in a copy of the whole text, breaks and all.
+    lines.bytes.assign(text);
     // One line per LF and a last one without a break; lone CRs may add more.
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    lines.places.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     BreakFinder breaks(text);
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = breaks.Next(start);
-        lines.emplace_back(text.substr(start, end - start));
+        lines.places.push_back({start, end - start});
         start = end + BreakLength(text, end);
     }
     return lines;
@@ -92,11 +127,11 @@ LineList SplitLines(std::string_view text) {
 
 std::string JoinLines(const LineList& lines) {
     std::size_t size = 0;
-    for (const std::string& line : lines)
+    for (const std::string_view line : lines)
         size += line.size() + 2;
     std::string text;
     text.reserve(size);
-    for (const std::string& line : lines)
+    for (const std::string_view line : lines)
         text.append(line).append("\r\n", 2);
     return text;
 }

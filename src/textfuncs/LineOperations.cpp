@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -16,14 +17,15 @@ bool IsBlankByte(char byte) {
 // Reverses the characters of line in place. Each character of several bytes is reversed first,
 // so that reversing the whole line puts its bytes back in order; scanning forwards reads only
 // bytes not yet touched.
-void ReverseCharacters(std::string& line, const Encoding& encoding) {
+void ReverseCharacters(std::span<char> line, const Encoding& encoding) {
     if (encoding.IsUtf8()) {
+        const std::string_view text(line.data(), line.size());
         for (std::size_t pos = 0; pos < line.size();) {
             if (static_cast<unsigned char>(line[pos]) < 0x80) {
                 ++pos;
                 continue;
             }
-            const std::size_t length = encoding.CharLength(line, pos);
+            const std::size_t length = encoding.CharLength(text, pos);
             std::reverse(line.begin() + pos, line.begin() + pos + length);
             pos += length;
         }
@@ -79,13 +81,13 @@ constexpr std::size_t PrefetchDistance = 16;
 } // namespace
 
 LineList ReverseLines(LineList lines) {
-    std::reverse(lines.begin(), lines.end());
+    lines.Reverse();
     return lines;
 }
 
 LineList ReverseStrings(LineList lines, const Encoding& encoding) {
-    for (std::string& line : lines)
-        ReverseCharacters(line, encoding);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        ReverseCharacters(lines.Bytes(i), encoding);
     return lines;
 }
 
@@ -115,10 +117,13 @@ std::string RemoveBlankLines(std::string_view text) {
 }
 
 LineList TrimLines(LineList lines) {
-    for (std::string& line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
         const auto first = std::find_if_not(line.begin(), line.end(), IsBlankByte);
         const auto last = std::find_if_not(line.rbegin(), line.rend(), IsBlankByte).base();
-        line = first < last ? std::string(first, last) : std::string();
+        const std::size_t offset = static_cast<std::size_t>(first - line.begin());
+        lines.Narrow(i, first < last ? offset : 0,
+                     first < last ? static_cast<std::size_t>(last - first) : 0);
     }
     return lines;
 }
@@ -129,16 +134,13 @@ LineList RemoveDuplicateLines(LineList lines, const Encoding& encoding, const Co
     for (std::size_t i = 0; i < lines.size(); ++i)
         hashes[i] = KeptLines::Hash(keys.Key(i));
     KeptLines seen(keys, lines.size());
-    std::size_t kept = 0;
+    std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i + PrefetchDistance < lines.size())
             seen.Prefetch(hashes[i + PrefetchDistance]);
-        if (!seen.Insert(i, hashes[i]))
-            continue;
-        if (kept != i)
-            lines[kept] = std::move(lines[i]);
-        ++kept;
+        if (seen.Insert(i, hashes[i]))
+            kept.push_back(i);
     }
-    lines.resize(kept);
+    lines.Select(kept);
     return lines;
 }

@@ -54,11 +54,12 @@ LineList SortByKeys(LineList lines, const Encoding& encoding, const Collator& co
             return ascending ? order < 0 : order > 0;
         return a.index < b.index;
     });
-    LineList sorted;
-    sorted.reserve(lines.size());
+    std::vector<std::size_t> order;
+    order.reserve(keyed.size());
     for (const KeyedLine& line : keyed)
-        sorted.push_back(std::move(lines[line.index]));
-    return sorted;
+        order.push_back(line.index);
+    lines.Select(order);
+    return lines;
 }
 } // namespace
 

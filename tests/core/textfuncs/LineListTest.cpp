@@ -58,6 +58,27 @@ TEST(LineList, NormalizeMakesEveryBreakCrLf) {
         EXPECT_EQ(NormalizeLineBreaks(c.text), c.normalized) << c.text;
 }
 
+// Lines are equal by their bytes, however a list came to hold them: split from a text, added
+// one by one, reordered, dropped, narrowed or changed in place.
+TEST(LineList, ListsCompareByTheirLines) {
+    const LineList split = SplitLines("one\r\ntwo\nthree\r");
+    EXPECT_EQ(split, (LineList{"one", "two", "three"}));
+    EXPECT_NE(split, (LineList{"one", "two"}));
+    EXPECT_NE(split, (LineList{"one", "two", "thre"}));
+
+    LineList lines = split;
+    lines.push_back(" four ");
+    lines.Select({3, 0, 2});
+    EXPECT_EQ(lines, (LineList{" four ", "one", "three"}));
+    lines.Narrow(0, 1, 4);
+    lines.Reverse();
+    EXPECT_EQ(lines, (LineList{"three", "one", "four"}));
+    lines.Bytes(1)[0] = 'O';
+    EXPECT_EQ(lines, (LineList{"three", "One", "four"}));
+    EXPECT_EQ(split, (LineList{"one", "two", "three"})) << "a copy has bytes of its own";
+    EXPECT_EQ(JoinLines(lines), "three\r\nOne\r\nfour\r\n");
+}
+
 // Every break made CR LF, the slow way: a CR directly before an LF is part of that break.
 std::string CrLfBreaks(std::string_view text) {
     std::string result;

@@ -139,8 +139,8 @@ TEST(LineSorting, ManyLinesWithCommonBeginningsSortStably) {
     for (std::size_t i = 1; i < sorted.size(); ++i)
         ASSERT_LE(Ignoring().Compare(sorted[i - 1], sorted[i], Windows1252()), 0) << i;
     std::map<std::string, LineList> outputOrder;
-    for (const std::string& line : sorted)
-        outputOrder[Lowered(line)].push_back(line);
+    for (const std::string_view line : sorted)
+        outputOrder[Lowered(std::string(line))].push_back(line);
     EXPECT_EQ(outputOrder, inputOrder);
 
     const LineList descending = Descending(lines, Windows1252());

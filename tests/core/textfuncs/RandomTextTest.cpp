@@ -61,7 +61,7 @@ TEST(RandomText, TwentyFiveLinesOfEightyCharactersEachEndingInABreak) {
         ASSERT_TRUE(text.ends_with("\r\n")) << encoding->Name();
         const LineList lines = SplitLines(text);
         ASSERT_EQ(lines.size(), 25u) << encoding->Name();
-        for (const std::string& line : lines)
+        for (const std::string_view line : lines)
             EXPECT_EQ(encoding->CharCount(line), 80u) << encoding->Name();
         if (!encoding->IsUtf8()) {
             EXPECT_EQ(text.size(), 2050u);

@@ -140,7 +140,7 @@ TEST_F(TextFunctionsTest, NewRandomTextOpensAnUnmodifiedTabOfItsCharacters) {
         const LineList lines = SplitLines(Text());
         ASSERT_EQ(lines.size(), 25u) << c.item;
         EXPECT_EQ(Text().substr(Text().size() - 2), "\r\n") << c.item;
-        for (const std::string& line : lines)
+        for (const std::string_view line : lines)
             EXPECT_TRUE(std::all_of(line.begin(), line.end(), c.allowed)) << c.item << ": " << line;
     }
     window->mniCloseAllClick();
