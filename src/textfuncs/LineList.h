@@ -45,7 +45,7 @@ public:
     const_iterator end() const { return {this, size()}; }
 
     void push_back(std::string_view line);
-    // The bytes of a line, to change in place.
+    // The bytes of a line, to change in place; valid until the next push_back.
     std::span<char> Bytes(std::size_t line) {
         return std::span<char>(bytes.data() + places[line].start, places[line].size);
     }
