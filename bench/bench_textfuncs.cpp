@@ -367,8 +367,9 @@ int main(int argc, char** argv) {
     // maps every buffer above its mmap threshold (32 MB at most) anew, so the 60 MB text would
     // pay for fresh pages each time and the 30 MB one not: a step no algorithm causes (the table
     // above includes it, as the editor pays it). Here every buffer comes from the heap and is
-    // reused. One doubling of n log n work grows by 2 * log(2n) / log(n), about 2.1 here; the
-    // limits leave room for caches that hold less of the larger texts.
+    // reused. The verdict takes the whole span from 250k to 1M lines, as single doublings of
+    // small figures shake with the load: linear work grows by 4, n log n work by about 4.4, and
+    // anything quadratic by 16.
 #ifdef __GLIBC__
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
@@ -385,15 +386,16 @@ int main(int argc, char** argv) {
                 best[size] = std::min(best[size],
                                       EditorMilliseconds(function, sizes[size], utf8, 1, changed));
         const double first = best[1] / best[0], second = best[2] / best[1];
+        const double span = best[2] / best[0];
         const bool linear = std::string_view(function.name) != "Sort Alphabetically";
-        const double limit = linear ? 2.4 : 2.6;
-        const bool met = std::max(first, second) <= limit;
+        const double limit = linear ? 5.0 : 5.5;
+        const bool met = span <= limit;
         allMet &= met;
-        std::printf("%-24s %10.1f %10.1f %10.1f   x%.2f x%.2f\n", function.name, best[0], best[1],
-                    best[2], first, second);
-        std::printf("SUMMARY %s growth 250k -> 500k -> 1M lines: x%.2f, x%.2f (target %s, each "
-                    "<= %.1f: %s)\n",
-                    function.name, first, second, linear ? "linear" : "n log n", limit,
+        std::printf("%-24s %10.1f %10.1f %10.1f   x%.2f x%.2f (x%.2f in all)\n", function.name,
+                    best[0], best[1], best[2], first, second, span);
+        std::printf("SUMMARY %s growth 250k -> 500k -> 1M lines: x%.2f, x%.2f, x%.2f in all "
+                    "(target %s, at most x%.1f: %s)\n",
+                    function.name, first, second, span, linear ? "linear" : "n log n", limit,
                     Verdict(met));
     }
 
