@@ -269,6 +269,7 @@ private:
     // Context menu and pointer handling of one editor.
     void WatchEditor(QAbstractScrollArea* editor);
     void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
+    void SetWindowFlagsKeepingShown(Qt::WindowFlags flags);
     QMargins FrameMargins() const;
     QRect OuterBounds() const;
     void SetOuterBounds(const QRect& bounds);

@@ -222,19 +222,25 @@ void TForm1::mniShowToolbarCaptionsClick() {
     SetToolBarCaptions(!ToolBarCaptions());
 }
 
-void TForm1::SetWindowFlagKeepingShown(Qt::WindowType flag, bool on) {
-    if (windowFlags().testFlag(flag) == on)
+void TForm1::SetWindowFlagsKeepingShown(Qt::WindowFlags flags) {
+    if (windowFlags() == flags)
         return;
     // Changing the flags of a shown window hides it; it comes back at the same place.
     const bool shown = isVisible();
-    setWindowFlag(flag, on);
+    setWindowFlags(flags);
     if (shown)
         show();
 }
 
+void TForm1::SetWindowFlagKeepingShown(Qt::WindowType flag, bool on) {
+    SetWindowFlagsKeepingShown(on ? windowFlags() | flag : windowFlags() & ~flag);
+}
+
 void TForm1::SetToolWindowMode(bool on) {
     mniHideCaption->setChecked(on);
-    SetWindowFlagKeepingShown(Qt::Tool, on);
+    // A window type, not a hint: Qt::Tool shares its bits with Qt::Window.
+    SetWindowFlagsKeepingShown((windowFlags() & ~Qt::WindowType_Mask) |
+                               (on ? Qt::Tool : Qt::Window));
 }
 
 void TForm1::SetAlwaysOnTop(bool on) {

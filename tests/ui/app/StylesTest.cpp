@@ -187,3 +187,13 @@ TEST_F(StylesTest, OrganizeStylesOpensTheChosenStyleFileAsADocument) {
     window->OpenOrganize1->trigger();
     EXPECT_EQ(window->DocumentCount(), 1);
 }
+
+TEST_F(StylesTest, AStyleNameThatLeadsOutOfTheSettingsFolderIsRefused) {
+    Start();
+    dialogs.QueueText("../escaped");
+    window->mniSaveStyle->trigger();
+    EXPECT_FALSE(QFile::exists(root.filePath("config/escaped.style")));
+    EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
+    EXPECT_EQ(dialogs.History().back().text,
+              "Unable to write to " + SettingsFolder() + "/../escaped.style");
+}

@@ -76,7 +76,10 @@ TEST_F(ViewOptionsTest, EachViewItemTogglesItsCheckAndWhatItControls) {
         EXPECT_EQ(c.applied(*window), !before);
         item->trigger();
         EXPECT_EQ(c.applied(*window), before);
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_TRUE(window->isVisible());
     }
+    EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Window);
 }
 
 TEST_F(ViewOptionsTest, ScrollbarItemsCombineIntoTheEditorsScrollBarSetting) {
