@@ -10,23 +10,24 @@ using K = TCppTokenKind;
 
 constexpr int MaxKey = 206;
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c);
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
-bool IsHexDigit(unsigned char c) {
+constexpr bool IsHexDigit(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool IsNumberChar(unsigned char c) {
+constexpr bool IsNumberChar(unsigned char c) {
     switch (c) {
     case '.':
     case '+':
@@ -382,7 +383,7 @@ void TSynCppSyn::DirectiveContinuation() {
 }
 
 void TSynCppSyn::IdentProc() {
-    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(K::Identifier));
+    KeywordOrIdentifier(wordChars, KeywordTable(), static_cast<int>(K::Identifier));
 }
 
 void TSynCppSyn::NumberProc() {

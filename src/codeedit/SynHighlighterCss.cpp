@@ -6,18 +6,19 @@ namespace {
 
 constexpr int MaxKey = 254;
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
-bool IsHexDigit(unsigned char c) {
+constexpr bool IsHexDigit(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '-';
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
 TSynWeights CssWeights() {
     TSynWeights weights{};
@@ -382,7 +383,7 @@ void TSynCssSyn::CommentScanner() {
 }
 
 void TSynCssSyn::WordProc() {
-    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(TCssTokenKind::Identifier));
+    KeywordOrIdentifier(wordChars, KeywordTable(), static_cast<int>(TCssTokenKind::Identifier));
 }
 
 // Digits, points and exponents; a unit such as "em" or "ex" is left for the next token.

@@ -10,20 +10,21 @@ using K = TJavaTokenKind;
 
 constexpr int MaxKey = 172;
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsWordStart(unsigned char c) {
+constexpr bool IsWordStart(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
            (c >= 192 && c != 215 && c != 247);
 }
 
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsWordStart(c) || IsDigit(c);
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
-bool IsNumberChar(unsigned char c) {
+constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
            c == 'L' || c == 'l' || c == 'X' || c == 'x';
 }
@@ -255,7 +256,7 @@ void TSynJavaSyn::QuotedScan(unsigned char quote) {
 }
 
 void TSynJavaSyn::IdentProc() {
-    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(K::Identifier));
+    KeywordOrIdentifier(wordChars, KeywordTable(), static_cast<int>(K::Identifier));
 }
 
 void TSynJavaSyn::NumberProc() {

@@ -6,20 +6,22 @@ namespace {
 
 constexpr int MaxKey = 206;
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_';
 }
-bool IsNumberChar(unsigned char c) {
+constexpr TSynCharClass wordChars(IsWordChar);
+
+constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || c == '.' || c == '-' || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') ||
            c == 'L' || c == 'l' || c == 'X' || c == 'x';
 }
-bool IsLineBreakOrNul(unsigned char c) {
+constexpr bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\n' || c == '\r';
 }
 
@@ -296,7 +298,7 @@ void TSynPHPSyn::QuotedString(char quote, TPhpRange stringRange) {
 }
 
 void TSynPHPSyn::WordProc() {
-    KeywordOrIdentifier(IsWordChar, KeywordTable(), static_cast<int>(TPhpTokenKind::Identifier));
+    KeywordOrIdentifier(wordChars, KeywordTable(), static_cast<int>(TPhpTokenKind::Identifier));
 }
 
 void TSynPHPSyn::NumberProc() {
@@ -312,7 +314,7 @@ void TSynPHPSyn::NumberProc() {
 
 void TSynPHPSyn::VariableProc() {
     ++run;
-    TakeWord(IsWordChar);
+    TakeWord(wordChars);
     SetKind(TPhpTokenKind::Variable);
 }
 

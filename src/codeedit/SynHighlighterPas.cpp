@@ -6,17 +6,19 @@
 
 namespace {
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_';
 }
+
+constexpr TSynCharClass wordChars(IsWordChar);
 
 bool IsHexDigit(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -325,7 +327,7 @@ void TSynPasSyn::Operator(std::string_view seconds) {
 }
 
 void TSynPasSyn::WordProc() {
-    const int index = ScanKeyword(IsWordChar, Keywords().table, -1);
+    const int index = ScanKeyword(wordChars, Keywords().table, -1);
     const KeywordRule* rule = ActiveKeyword(index, delphiVersion, packageSource, range);
     if (rule == nullptr) {
         SetKind(TPasTokenKind::Identifier);

@@ -13,28 +13,30 @@ using K = TPerlTokenKind;
 
 constexpr int MaxKey = 2167;
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
 // Characters that continue a word once its hashed part has ended.
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c);
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
-bool IsHashedChar(unsigned char c) {
+constexpr bool IsHashedChar(unsigned char c) {
     return IsWordChar(c) || c == '$' || c == '%' || c == '@';
 }
+constexpr TSynCharClass hashedChars(IsHashedChar);
 
-bool IsLineBreakOrNul(unsigned char c) {
+constexpr bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
 
-bool IsNumberChar(unsigned char c) {
+constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
            c == 'X' || c == 'x' || c == '_';
 }
@@ -538,8 +540,8 @@ bool TSynPerlSyn::SpecialWord() {
 }
 
 void TSynPerlSyn::HashedWord() {
-    const int kind = ScanKeyword(IsHashedChar, WordTable(), static_cast<int>(K::Identifier));
-    TakeWord(IsWordChar);
+    const int kind = ScanKeyword(hashedChars, WordTable(), static_cast<int>(K::Identifier));
+    TakeWord(wordChars);
     tokenKind = kind;
 }
 

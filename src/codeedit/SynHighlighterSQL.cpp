@@ -7,17 +7,18 @@
 
 namespace {
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsLetter(unsigned char c) {
+constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '#' || c == '$';
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
 bool EndsStringLine(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
@@ -658,7 +659,7 @@ void TSynSQLSyn::Operator(std::string_view seconds) {
 }
 
 void TSynSQLSyn::WordProc() {
-    SetKind(WordKind(TakeWord(IsWordChar)));
+    SetKind(WordKind(TakeWord(wordChars)));
 }
 
 // Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.
@@ -719,7 +720,7 @@ void TSynSQLSyn::DoubleQuoteProc() {
 
 void TSynSQLSyn::VariableProc() {
     ++run;
-    TakeWord(IsWordChar);
+    TakeWord(wordChars);
     SetKind(TSqlTokenKind::Variable);
 }
 

@@ -48,7 +48,7 @@ protected:
     void SpaceUpToTabProc();
 
     // Advances over the run of characters isWordChar accepts and returns the run.
-    template <class IsWordChar> std::string_view TakeWord(IsWordChar isWordChar) {
+    template <class IsWordChar> std::string_view TakeWord(const IsWordChar& isWordChar) {
         const std::size_t start = run;
         while (isWordChar(At(run))) {
             ++run;
@@ -58,7 +58,7 @@ protected:
     // Advances over the word at the scan position and returns the kind keywords files it
     // under, else otherwise. Hashed while it is scanned: every word of the text comes through.
     template <class IsWordChar>
-    int ScanKeyword(IsWordChar isWordChar, const TSynKeywordTable& keywords, int otherwise) {
+    int ScanKeyword(const IsWordChar& isWordChar, const TSynKeywordTable& keywords, int otherwise) {
         const std::size_t start = run;
         const TSynWeights& weights = keywords.Weights();
         long long sum = 0;
@@ -70,7 +70,7 @@ protected:
     }
     // The word at the scan position as a keyword or an identifier.
     template <class IsWordChar>
-    void KeywordOrIdentifier(IsWordChar isWordChar, const TSynKeywordTable& keywords,
+    void KeywordOrIdentifier(const IsWordChar& isWordChar, const TSynKeywordTable& keywords,
                              int identifierKind) {
         tokenKind = ScanKeyword(isWordChar, keywords, identifierKind);
     }
@@ -88,6 +88,20 @@ private:
     const int nullKind;
     const int spaceKind;
     std::vector<TSynHighlighterAttributes*> kindAttributes;
+};
+
+// The bytes a predicate accepts, looked up in a table: scanners test every character of a word.
+class TSynCharClass {
+public:
+    template <class Predicate> constexpr explicit TSynCharClass(Predicate accepts) : table{} {
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<std::size_t>(c)] = accepts(static_cast<unsigned char>(c));
+        }
+    }
+    constexpr bool operator()(unsigned char c) const { return table[c]; }
+
+private:
+    std::array<bool, 256> table;
 };
 
 // One scanning procedure per first byte of a token, built once per language.

@@ -6,15 +6,16 @@ namespace {
 
 constexpr int MaxKey = 133;
 
-bool IsDigit(unsigned char c) {
+constexpr bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsWordChar(unsigned char c) {
+constexpr bool IsWordChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
+constexpr TSynCharClass wordChars(IsWordChar);
 
-bool IsNumberChar(unsigned char c) {
+constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || c == '.' || c == 'E' || c == 'e';
 }
 
@@ -201,7 +202,7 @@ void TSynVBSyn::OneCharacter(TVbTokenKind kind) {
 }
 
 void TSynVBSyn::WordProc() {
-    const std::string_view word = TakeWord(IsWordChar);
+    const std::string_view word = TakeWord(wordChars);
     if (IsRem(word)) {
         run = length;
         SetKind(TVbTokenKind::Comment);

@@ -6,12 +6,13 @@
 
 namespace {
 
-bool IsNameChar(unsigned char c) {
+constexpr bool IsNameChar(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == ':' || c == '_';
 }
+constexpr TSynCharClass nameChars(IsNameChar);
 
-bool IsLineBreakOrNul(unsigned char c) {
+constexpr bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\n' || c == '\r';
 }
 
@@ -342,7 +343,7 @@ void TSynXMLSyn::DocTypeScanner() {
 }
 
 void TSynXMLSyn::NameRun() {
-    TakeWord(IsNameChar);
+    TakeWord(nameChars);
 }
 
 void TSynXMLSyn::ElementName() {
