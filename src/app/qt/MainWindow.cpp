@@ -42,6 +42,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     documents.push_back(std::move(first));
     TabControl->addTab(QString());
     RebuildTabs();
+    UpdateModeMenus();
     LoadStartupSettings();
     initialised = true;
     MirrorMainMenu();

@@ -211,6 +211,7 @@ TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
     QAction* sortButton = window->ToolBarSecond->findChild<QAction*>("sort-alphabetically");
     ASSERT_NE(sortButton, nullptr);
     EXPECT_TRUE(window->mniFunctions->menuAction()->isVisible());
+    EXPECT_FALSE(window->mniFunctions2->menuAction()->isVisible());
     EXPECT_TRUE(sortButton->isVisible());
     window->SetViewMode(vmCode);
     EXPECT_FALSE(window->mniFunctions->menuAction()->isVisible());
@@ -224,6 +225,21 @@ TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
     SetText("ccc\r\na");
     window->ToolBarSecond->findChild<QAction*>("sort-by-length")->trigger();
     EXPECT_EQ(Text(), "a\r\nccc\r\n");
+}
+
+TEST(TextFunctionsWindow, OnlyPlainViewMenusShowWhenFilesOpenAtStart) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("notes.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("text");
+    file.close();
+    ScriptedDialogs dialogs;
+    TForm1 window(dialogs, {path});
+    window.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.mniFunctions->menuAction()->isVisible());
+    EXPECT_FALSE(window.mniFunctions2->menuAction()->isVisible());
 }
 
 TEST_F(TextFunctionsTest, SubmenusComeInMenuOrder) {
