@@ -119,12 +119,27 @@ std::size_t NonAsciiRunLength(std::string_view text, std::size_t pos) {
     return end - pos;
 }
 
-// Locale upper or lower case of UTF-8 text. Simple case mapping takes no language rules, so an
-// ASCII character maps only between 'a' .. 'z' and 'A' .. 'Z' in every locale; runs of them
-// (most of most texts) are mapped here eight bytes at a time, and only the runs in between go
-// through CaseMapping. ASCII bytes are never part of a longer sequence, so the runs
-// split no character.
-std::string MapUtf8Case(std::string_view text, const Encoding& encoding, CaseChange change) {
+// Whether the encoding cases the ASCII bytes as ASCII does. Simple case mapping takes no
+// language rules, so this holds for UTF-8 and every code page that keeps ASCII.
+bool CasesAsciiAsAscii(const Encoding& encoding) {
+    if (encoding.IsUtf8())
+        return true;
+    const SingleByteCaseTables& tables = CaseTablesFor(encoding);
+    for (int byte = 0; byte < 0x80; ++byte) {
+        const bool lower = byte >= 'a' && byte <= 'z';
+        const bool upper = byte >= 'A' && byte <= 'Z';
+        if (tables.upper[byte] != (lower ? byte ^ 0x20 : byte) ||
+            tables.lower[byte] != (upper ? byte ^ 0x20 : byte))
+            return false;
+    }
+    return true;
+}
+
+// Locale upper or lower case of text in an encoding that cases ASCII as ASCII: runs of ASCII
+// bytes (most of most texts) are mapped here eight bytes at a time, and only the runs in
+// between go through CaseMapping. An ASCII byte is a character of its own in every encoding,
+// so the runs split no character.
+std::string MapCase(std::string_view text, const Encoding& encoding, CaseChange change) {
     const std::uint8_t first = change == CaseChange::Upper ? 'a' : 'A';
     std::string result;
     result.reserve(text.size());
@@ -155,13 +170,13 @@ std::string MapUtf8Case(std::string_view text, const Encoding& encoding, CaseCha
 } // namespace
 
 std::string LowerCaseText(std::string_view text, const Encoding& encoding) {
-    return encoding.IsUtf8() ? MapUtf8Case(text, encoding, CaseChange::Lower)
-                             : LowerCase(text, encoding);
+    return CasesAsciiAsAscii(encoding) ? MapCase(text, encoding, CaseChange::Lower)
+                                       : LowerCase(text, encoding);
 }
 
 std::string UpperCaseText(std::string_view text, const Encoding& encoding) {
-    return encoding.IsUtf8() ? MapUtf8Case(text, encoding, CaseChange::Upper)
-                             : UpperCase(text, encoding);
+    return CasesAsciiAsAscii(encoding) ? MapCase(text, encoding, CaseChange::Upper)
+                                       : UpperCase(text, encoding);
 }
 
 std::string InvertCaseText(std::string_view text, const Encoding& encoding) {

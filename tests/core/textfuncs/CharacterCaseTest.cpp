@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -76,35 +78,47 @@ TEST(CharacterCase, LocaleAndLatinLowerAndUpper) {
     });
 }
 
-// Locale case of UTF-8 text one character at a time, the slow way.
-std::string MappedCharacterByCharacter(std::string_view text,
+// Locale case of text one character at a time, the slow way.
+std::string MappedCharacterByCharacter(std::string_view text, const Encoding& encoding,
                                        CharCode (*map)(CharCode, const Encoding&)) {
     std::string result;
-    for (std::size_t pos = 0; pos < text.size(); pos += Utf8().CharLength(text, pos)) {
-        const CharCode code = Utf8().CodeAt(text, pos);
+    for (std::size_t pos = 0; pos < text.size(); pos += encoding.CharLength(text, pos)) {
+        const CharCode code = encoding.CodeAt(text, pos);
         if (IsRawByteCode(code))
             result += text[pos];
         else
-            Utf8().AppendEncoded(result, map(code, Utf8()));
+            encoding.AppendEncoded(result, map(code, encoding));
     }
     return result;
 }
 
 // Plain ASCII goes a faster way than other characters; runs of every length up to a few words,
-// at every offset, with characters of other lengths (ı and ſ upper-case to one byte), ill-formed
-// bytes and line breaks in between, must map exactly as each character alone does.
-TEST(CharacterCase, Utf8TextMapsAsItsCharactersDo) {
-    const char* const others[] = {
-        "\xC3\xA9",         "\xC4\xB1", "\xC5\xBF", "\xD0\x96", "\xE2\x82\xAC",
-        "\xF0\x9F\x98\x80", "\xC3",     "\xFF",     "\xE2\x82", "\r\n"};
+// at every offset, with other characters in between (in UTF-8 also of other lengths: ı and ſ
+// upper-case to one byte; and ill-formed bytes), must map exactly as each character alone does.
+TEST(CharacterCase, TextMapsAsItsCharactersDo) {
+    const struct {
+        const Encoding* encoding;
+        std::vector<std::string> others;
+    } encodings[] = {
+        {&Utf8(),
+         {"\xC3\xA9", "\xC4\xB1", "\xC5\xBF", "\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+          "\xC3", "\xFF", "\xE2\x82", "\r\n"}},
+        {&Windows1252(), {"\xE9", "\xC9", "\xFF", "\x9F", "\xDF\xB5", "\x80\x81", "\r\n"}},
+        {&Windows1251(), {"\xE6", "\xC6", "\xB8\xA8", "\xFF", "\r\n"}},
+    };
     const std::string ascii = "Hello, World! zZ aA {@[`} 0123456789 The End.";
-    for (std::size_t length = 0; length < 20; ++length) {
-        for (const char* other : others) {
-            const std::string text = ascii.substr(0, length) + other + ascii.substr(length) + other;
-            EXPECT_EQ(UpperCaseText(text, Utf8()), MappedCharacterByCharacter(text, UpperCaseCode))
-                << length << " " << other;
-            EXPECT_EQ(LowerCaseText(text, Utf8()), MappedCharacterByCharacter(text, LowerCaseCode))
-                << length << " " << other;
+    for (const auto& [encoding, others] : encodings) {
+        for (std::size_t length = 0; length < 20; ++length) {
+            for (const std::string& other : others) {
+                const std::string text =
+                    ascii.substr(0, length) + other + ascii.substr(length) + other;
+                EXPECT_EQ(UpperCaseText(text, *encoding),
+                          MappedCharacterByCharacter(text, *encoding, UpperCaseCode))
+                    << encoding->Name() << " " << length << " " << other;
+                EXPECT_EQ(LowerCaseText(text, *encoding),
+                          MappedCharacterByCharacter(text, *encoding, LowerCaseCode))
+                    << encoding->Name() << " " << length << " " << other;
+            }
         }
     }
 }
