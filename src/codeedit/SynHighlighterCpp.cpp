@@ -131,51 +131,49 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true
 } // namespace
 
 struct TCppDispatch {
+    static constexpr TSynDispatchTable<TSynCppSyn> Build() {
+        TSynDispatchTable<TSynCppSyn> t{};
+        t.fill(&TSynCppSyn::UnknownProc);
+        auto set = [&t](std::string_view chars, void (TSynCppSyn::*proc)()) {
+            for (const char c : chars) {
+                t[static_cast<unsigned char>(c)] = proc;
+            }
+        };
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynCppSyn::SpaceProc;
+        }
+        for (int c = 0; c < 128; ++c) {
+            if (IsLetter(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;
+            } else if (IsDigit(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &TSynCppSyn::NumberProc;
+            }
+        }
+        t[0] = &TSynCppSyn::NullProc;
+        t['\n'] = &TSynCppSyn::LineBreakProc;
+        t['\r'] = &TSynCppSyn::LineBreakProc;
+        t['.'] = &TSynCppSyn::DotProc;
+        t['"'] = &TSynCppSyn::StringProc;
+        t['\''] = &TSynCppSyn::CharProc;
+        t['#'] = &TSynCppSyn::DirectiveProc;
+        t['/'] = &TSynCppSyn::SlashProc;
+        t['&'] = &TSynCppSyn::AndProc;
+        t['|'] = &TSynCppSyn::OrProc;
+        t['+'] = &TSynCppSyn::PlusProc;
+        t['-'] = &TSynCppSyn::MinusProc;
+        t['<'] = &TSynCppSyn::LessProc;
+        t['>'] = &TSynCppSyn::GreaterProc;
+        t[':'] = &TSynCppSyn::ColonProc;
+        set("!%*=^", &TSynCppSyn::EqualFollowsProc);
+        set("()[]{},;?~", &TSynCppSyn::SymbolProc);
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynCppSyn>& Table() {
-        static const TSynDispatchTable<TSynCppSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynCppSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynCppSyn> Build();
 };
-
-TSynDispatchTable<TSynCppSyn> TCppDispatch::Build() {
-    TSynDispatchTable<TSynCppSyn> t;
-    t.fill(&TSynCppSyn::UnknownProc);
-    auto set = [&t](std::string_view chars, void (TSynCppSyn::*proc)()) {
-        for (const char c : chars) {
-            t[static_cast<unsigned char>(c)] = proc;
-        }
-    };
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynCppSyn::SpaceProc;
-    }
-    for (int c = 0; c < 128; ++c) {
-        if (IsLetter(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;
-        } else if (IsDigit(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &TSynCppSyn::NumberProc;
-        }
-    }
-    t[0] = &TSynCppSyn::NullProc;
-    t['\n'] = &TSynCppSyn::LineBreakProc;
-    t['\r'] = &TSynCppSyn::LineBreakProc;
-    t['.'] = &TSynCppSyn::DotProc;
-    t['"'] = &TSynCppSyn::StringProc;
-    t['\''] = &TSynCppSyn::CharProc;
-    t['#'] = &TSynCppSyn::DirectiveProc;
-    t['/'] = &TSynCppSyn::SlashProc;
-    t['&'] = &TSynCppSyn::AndProc;
-    t['|'] = &TSynCppSyn::OrProc;
-    t['+'] = &TSynCppSyn::PlusProc;
-    t['-'] = &TSynCppSyn::MinusProc;
-    t['<'] = &TSynCppSyn::LessProc;
-    t['>'] = &TSynCppSyn::GreaterProc;
-    t[':'] = &TSynCppSyn::ColonProc;
-    set("!%*=^", &TSynCppSyn::EqualFollowsProc);
-    set("()[]{},;?~", &TSynCppSyn::SymbolProc);
-    return t;
-}
 
 TSynCppSyn::TSynCppSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {

@@ -238,42 +238,40 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCssSyn"), true
 } // namespace
 
 struct TCssDispatch {
+    static constexpr TSynDispatchTable<TSynCssSyn> Build() {
+        TSynDispatchTable<TSynCssSyn> t{};
+        t.fill(&TSynCssSyn::UnknownProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynCssSyn::SpaceProc;
+        }
+        for (int c = 0; c < 256; ++c) {
+            if (IsLetter(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;
+            } else if (IsDigit(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &TSynCssSyn::NumberProc;
+            }
+        }
+        t[0] = &TSynCssSyn::NullProc;
+        t['\n'] = &TSynCssSyn::LineBreakProc;
+        t['\r'] = &TSynCssSyn::LineBreakProc;
+        t['_'] = &TSynCssSyn::WordProc;
+        t['#'] = &TSynCssSyn::ColourProc;
+        t['$'] = &TSynCssSyn::ColourProc;
+        t['-'] = &TSynCssSyn::MinusProc;
+        t['\''] = &TSynCssSyn::StringProc;
+        t['{'] = &TSynCssSyn::BraceProc;
+        t['}'] = &TSynCssSyn::BraceProc;
+        t['('] = &TSynCssSyn::SymbolProc;
+        t[')'] = &TSynCssSyn::SymbolProc;
+        t['/'] = &TSynCssSyn::SlashProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynCssSyn>& Table() {
-        static const TSynDispatchTable<TSynCssSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynCssSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynCssSyn> Build();
 };
-
-TSynDispatchTable<TSynCssSyn> TCssDispatch::Build() {
-    TSynDispatchTable<TSynCssSyn> t;
-    t.fill(&TSynCssSyn::UnknownProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynCssSyn::SpaceProc;
-    }
-    for (int c = 0; c < 256; ++c) {
-        if (IsLetter(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;
-        } else if (IsDigit(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &TSynCssSyn::NumberProc;
-        }
-    }
-    t[0] = &TSynCssSyn::NullProc;
-    t['\n'] = &TSynCssSyn::LineBreakProc;
-    t['\r'] = &TSynCssSyn::LineBreakProc;
-    t['_'] = &TSynCssSyn::WordProc;
-    t['#'] = &TSynCssSyn::ColourProc;
-    t['$'] = &TSynCssSyn::ColourProc;
-    t['-'] = &TSynCssSyn::MinusProc;
-    t['\''] = &TSynCssSyn::StringProc;
-    t['{'] = &TSynCssSyn::BraceProc;
-    t['}'] = &TSynCssSyn::BraceProc;
-    t['('] = &TSynCssSyn::SymbolProc;
-    t[')'] = &TSynCssSyn::SymbolProc;
-    t['/'] = &TSynCssSyn::SlashProc;
-    return t;
-}
 
 const std::vector<std::string_view>& TSynCssSyn::Keywords() {
     return keywords;

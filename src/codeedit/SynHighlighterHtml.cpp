@@ -185,30 +185,28 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynHTMLSyn"), tru
 } // namespace
 
 struct THtmlDispatch {
+    static constexpr TSynDispatchTable<TSynHTMLSyn> Build() {
+        TSynDispatchTable<TSynHTMLSyn> t{};
+        t.fill(&TSynHTMLSyn::WordProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
+        }
+        t[0] = &TSynHTMLSyn::NullProc;
+        t['\n'] = &TSynHTMLSyn::LineBreakProc;
+        t['\r'] = &TSynHTMLSyn::LineBreakProc;
+        t['"'] = &TSynHTMLSyn::StringProc;
+        t['&'] = &TSynHTMLSyn::EntityProc;
+        t['<'] = &TSynHTMLSyn::TagOpenProc;
+        t['='] = &TSynHTMLSyn::EqualProc;
+        t['>'] = &TSynHTMLSyn::GreaterProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynHTMLSyn>& Table() {
-        static const TSynDispatchTable<TSynHTMLSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynHTMLSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynHTMLSyn> Build();
 };
-
-TSynDispatchTable<TSynHTMLSyn> THtmlDispatch::Build() {
-    TSynDispatchTable<TSynHTMLSyn> t;
-    t.fill(&TSynHTMLSyn::WordProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
-    }
-    t[0] = &TSynHTMLSyn::NullProc;
-    t['\n'] = &TSynHTMLSyn::LineBreakProc;
-    t['\r'] = &TSynHTMLSyn::LineBreakProc;
-    t['"'] = &TSynHTMLSyn::StringProc;
-    t['&'] = &TSynHTMLSyn::EntityProc;
-    t['<'] = &TSynHTMLSyn::TagOpenProc;
-    t['='] = &TSynHTMLSyn::EqualProc;
-    t['>'] = &TSynHTMLSyn::GreaterProc;
-    return t;
-}
 
 const std::vector<std::string_view>& TSynHTMLSyn::EntityNames() {
     return entityNames;

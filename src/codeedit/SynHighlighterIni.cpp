@@ -17,33 +17,31 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynIniSyn"), true
 } // namespace
 
 struct TIniDispatch {
+    static constexpr TSynDispatchTable<TSynIniSyn> Build() {
+        TSynDispatchTable<TSynIniSyn> t{};
+        t.fill(&TSynIniSyn::TextProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynIniSyn::SpaceProc;
+        }
+        for (int c = '0'; c <= '9'; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
+        }
+        t[0] = &TSynIniSyn::NullProc;
+        t['\n'] = &TSynIniSyn::LineBreakProc;
+        t['\r'] = &TSynIniSyn::LineBreakProc;
+        t['['] = &TSynIniSyn::SectionProc;
+        t[';'] = &TSynIniSyn::CommentProc;
+        t['='] = &TSynIniSyn::EqualProc;
+        t['"'] = &TSynIniSyn::StringProc;
+        t['\''] = &TSynIniSyn::StringProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynIniSyn>& Table() {
-        static const TSynDispatchTable<TSynIniSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynIniSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynIniSyn> Build();
 };
-
-TSynDispatchTable<TSynIniSyn> TIniDispatch::Build() {
-    TSynDispatchTable<TSynIniSyn> t;
-    t.fill(&TSynIniSyn::TextProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynIniSyn::SpaceProc;
-    }
-    for (int c = '0'; c <= '9'; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
-    }
-    t[0] = &TSynIniSyn::NullProc;
-    t['\n'] = &TSynIniSyn::LineBreakProc;
-    t['\r'] = &TSynIniSyn::LineBreakProc;
-    t['['] = &TSynIniSyn::SectionProc;
-    t[';'] = &TSynIniSyn::CommentProc;
-    t['='] = &TSynIniSyn::EqualProc;
-    t['"'] = &TSynIniSyn::StringProc;
-    t['\''] = &TSynIniSyn::StringProc;
-    return t;
-}
 
 TSynIniSyn::TSynIniSyn()
     : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null),

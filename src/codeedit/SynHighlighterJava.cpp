@@ -72,50 +72,48 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynJavaSyn"), tru
 } // namespace
 
 struct TJavaDispatch {
+    static constexpr TSynDispatchTable<TSynJavaSyn> Build() {
+        TSynDispatchTable<TSynJavaSyn> t{};
+        t.fill(&TSynJavaSyn::UnknownProc);
+        auto set = [&t](std::string_view chars, void (TSynJavaSyn::*proc)()) {
+            for (const char c : chars) {
+                t[static_cast<unsigned char>(c)] = proc;
+            }
+        };
+        for (int c = 1; c < 256; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c <= 32) {
+                t[byte] = &TSynJavaSyn::SpaceProc;
+            } else if (IsWordStart(byte)) {
+                t[byte] = &TSynJavaSyn::IdentProc;
+            } else if (IsDigit(byte)) {
+                t[byte] = &TSynJavaSyn::NumberProc;
+            }
+        }
+        t[0] = &TSynJavaSyn::NullProc;
+        t['\n'] = &TSynJavaSyn::LineBreakProc;
+        t['\r'] = &TSynJavaSyn::LineBreakProc;
+        t['.'] = &TSynJavaSyn::DotProc;
+        t['"'] = &TSynJavaSyn::StringProc;
+        t['\''] = &TSynJavaSyn::CharProc;
+        t['/'] = &TSynJavaSyn::SlashProc;
+        set("#@", &TSynJavaSyn::InvalidSymbolProc);
+        t['&'] = &TSynJavaSyn::AndProc;
+        t['|'] = &TSynJavaSyn::OrProc;
+        t['+'] = &TSynJavaSyn::PlusProc;
+        t['-'] = &TSynJavaSyn::MinusProc;
+        t['<'] = &TSynJavaSyn::LessProc;
+        t['>'] = &TSynJavaSyn::GreaterProc;
+        set("!%*=^", &TSynJavaSyn::EqualFollowsProc);
+        set("()[]{},:;?~", &TSynJavaSyn::SymbolProc);
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynJavaSyn>& Table() {
-        static const TSynDispatchTable<TSynJavaSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynJavaSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynJavaSyn> Build();
 };
-
-TSynDispatchTable<TSynJavaSyn> TJavaDispatch::Build() {
-    TSynDispatchTable<TSynJavaSyn> t;
-    t.fill(&TSynJavaSyn::UnknownProc);
-    auto set = [&t](std::string_view chars, void (TSynJavaSyn::*proc)()) {
-        for (const char c : chars) {
-            t[static_cast<unsigned char>(c)] = proc;
-        }
-    };
-    for (int c = 1; c < 256; ++c) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c <= 32) {
-            t[byte] = &TSynJavaSyn::SpaceProc;
-        } else if (IsWordStart(byte)) {
-            t[byte] = &TSynJavaSyn::IdentProc;
-        } else if (IsDigit(byte)) {
-            t[byte] = &TSynJavaSyn::NumberProc;
-        }
-    }
-    t[0] = &TSynJavaSyn::NullProc;
-    t['\n'] = &TSynJavaSyn::LineBreakProc;
-    t['\r'] = &TSynJavaSyn::LineBreakProc;
-    t['.'] = &TSynJavaSyn::DotProc;
-    t['"'] = &TSynJavaSyn::StringProc;
-    t['\''] = &TSynJavaSyn::CharProc;
-    t['/'] = &TSynJavaSyn::SlashProc;
-    set("#@", &TSynJavaSyn::InvalidSymbolProc);
-    t['&'] = &TSynJavaSyn::AndProc;
-    t['|'] = &TSynJavaSyn::OrProc;
-    t['+'] = &TSynJavaSyn::PlusProc;
-    t['-'] = &TSynJavaSyn::MinusProc;
-    t['<'] = &TSynJavaSyn::LessProc;
-    t['>'] = &TSynJavaSyn::GreaterProc;
-    set("!%*=^", &TSynJavaSyn::EqualFollowsProc);
-    set("()[]{},:;?~", &TSynJavaSyn::SymbolProc);
-    return t;
-}
 
 TSynJavaSyn::TSynJavaSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {

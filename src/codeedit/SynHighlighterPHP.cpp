@@ -65,53 +65,51 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPHPSyn"), true
 } // namespace
 
 struct TPhpDispatch {
+    static constexpr TSynDispatchTable<TSynPHPSyn> Build() {
+        using P = TSynPHPSyn;
+        TSynDispatchTable<P> t;
+        t.fill(&P::UnknownProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &P::SpaceProc;
+        }
+        for (int c = 0; c < 128; ++c) {
+            if (IsLetter(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &P::WordProc;
+            } else if (IsDigit(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = &P::NumberProc;
+            }
+        }
+        t[0] = &P::NullProc;
+        t['\n'] = &P::LineBreakProc;
+        t['\r'] = &P::LineBreakProc;
+        t['_'] = &P::WordProc;
+        t['$'] = &P::VariableProc;
+        t['"'] = &P::DoubleQuoteProc;
+        t['\''] = &P::SingleQuoteProc;
+        t['#'] = &P::HashProc;
+        t['/'] = &P::SlashProc;
+        t['@'] = &P::AtProc;
+        t['&'] = &P::AmpersandProc;
+        t['='] = &P::EqualProc;
+        t['>'] = &P::GreaterProc;
+        t['<'] = &P::LessProc;
+        t['-'] = &P::MinusProc;
+        t['+'] = &P::PlusProc;
+        t['|'] = &P::BarProc;
+        for (unsigned char c : std::string_view("*!%^")) {
+            t[c] = &P::WithEqualProc;
+        }
+        for (unsigned char c : std::string_view("()[]{},;:.?~")) {
+            t[c] = &P::SymbolProc;
+        }
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynPHPSyn>& Table() {
-        static const TSynDispatchTable<TSynPHPSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynPHPSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynPHPSyn> Build();
 };
-
-TSynDispatchTable<TSynPHPSyn> TPhpDispatch::Build() {
-    using P = TSynPHPSyn;
-    TSynDispatchTable<P> t;
-    t.fill(&P::UnknownProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &P::SpaceProc;
-    }
-    for (int c = 0; c < 128; ++c) {
-        if (IsLetter(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &P::WordProc;
-        } else if (IsDigit(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = &P::NumberProc;
-        }
-    }
-    t[0] = &P::NullProc;
-    t['\n'] = &P::LineBreakProc;
-    t['\r'] = &P::LineBreakProc;
-    t['_'] = &P::WordProc;
-    t['$'] = &P::VariableProc;
-    t['"'] = &P::DoubleQuoteProc;
-    t['\''] = &P::SingleQuoteProc;
-    t['#'] = &P::HashProc;
-    t['/'] = &P::SlashProc;
-    t['@'] = &P::AtProc;
-    t['&'] = &P::AmpersandProc;
-    t['='] = &P::EqualProc;
-    t['>'] = &P::GreaterProc;
-    t['<'] = &P::LessProc;
-    t['-'] = &P::MinusProc;
-    t['+'] = &P::PlusProc;
-    t['|'] = &P::BarProc;
-    for (unsigned char c : std::string_view("*!%^")) {
-        t[c] = &P::WithEqualProc;
-    }
-    for (unsigned char c : std::string_view("()[]{},;:.?~")) {
-        t[c] = &P::SymbolProc;
-    }
-    return t;
-}
 
 const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
     return keywords;

@@ -154,48 +154,46 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true
 } // namespace
 
 struct TPasDispatch {
+    static constexpr TSynDispatchTable<TSynPasSyn> Build() {
+        TSynDispatchTable<TSynPasSyn> t{};
+        t.fill(&TSynPasSyn::SymbolProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
+        }
+        for (int c = 0; c < 256; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (IsLetter(byte) || byte == '_') {
+                t[byte] = &TSynPasSyn::WordProc;
+            } else if (IsDigit(byte)) {
+                t[byte] = &TSynPasSyn::NumberProc;
+            } else if (byte >= 127) {
+                t[byte] = &TSynPasSyn::UnknownProc;
+            }
+        }
+        t[0] = &TSynPasSyn::NullProc;
+        t['\n'] = &TSynPasSyn::LineBreakProc;
+        t['\r'] = &TSynPasSyn::LineBreakProc;
+        t['\''] = &TSynPasSyn::StringProc;
+        t['#'] = &TSynPasSyn::CharCodeProc;
+        t['$'] = &TSynPasSyn::HexProc;
+        t['{'] = &TSynPasSyn::BraceProc;
+        t['('] = &TSynPasSyn::RoundOpenProc;
+        t['/'] = &TSynPasSyn::SlashProc;
+        t[':'] = &TSynPasSyn::ColonOrGreaterProc;
+        t['>'] = &TSynPasSyn::ColonOrGreaterProc;
+        t['<'] = &TSynPasSyn::LowerProc;
+        t['@'] = &TSynPasSyn::AtProc;
+        t['.'] = &TSynPasSyn::PointProc;
+        t[';'] = &TSynPasSyn::SemicolonProc;
+        t['|'] = &TSynPasSyn::UnknownProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynPasSyn>& Table() {
-        static const TSynDispatchTable<TSynPasSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynPasSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynPasSyn> Build();
 };
-
-TSynDispatchTable<TSynPasSyn> TPasDispatch::Build() {
-    TSynDispatchTable<TSynPasSyn> t;
-    t.fill(&TSynPasSyn::SymbolProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
-    }
-    for (int c = 0; c < 256; ++c) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsLetter(byte) || byte == '_') {
-            t[byte] = &TSynPasSyn::WordProc;
-        } else if (IsDigit(byte)) {
-            t[byte] = &TSynPasSyn::NumberProc;
-        } else if (byte >= 127) {
-            t[byte] = &TSynPasSyn::UnknownProc;
-        }
-    }
-    t[0] = &TSynPasSyn::NullProc;
-    t['\n'] = &TSynPasSyn::LineBreakProc;
-    t['\r'] = &TSynPasSyn::LineBreakProc;
-    t['\''] = &TSynPasSyn::StringProc;
-    t['#'] = &TSynPasSyn::CharCodeProc;
-    t['$'] = &TSynPasSyn::HexProc;
-    t['{'] = &TSynPasSyn::BraceProc;
-    t['('] = &TSynPasSyn::RoundOpenProc;
-    t['/'] = &TSynPasSyn::SlashProc;
-    t[':'] = &TSynPasSyn::ColonOrGreaterProc;
-    t['>'] = &TSynPasSyn::ColonOrGreaterProc;
-    t['<'] = &TSynPasSyn::LowerProc;
-    t['@'] = &TSynPasSyn::AtProc;
-    t['.'] = &TSynPasSyn::PointProc;
-    t[';'] = &TSynPasSyn::SemicolonProc;
-    t['|'] = &TSynPasSyn::UnknownProc;
-    return t;
-}
 
 TSynPasSyn::TSynPasSyn()
     : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null),

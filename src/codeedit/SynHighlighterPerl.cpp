@@ -361,45 +361,42 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPerlSyn"), tru
 } // namespace
 
 struct TPerlDispatch {
+    static constexpr TSynDispatchTable<TSynPerlSyn> Build() {
+        TSynDispatchTable<TSynPerlSyn> t{};
+        t.fill(&TSynPerlSyn::UnknownProc);
+        auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
+            for (const char c : chars) {
+                t[static_cast<unsigned char>(c)] = proc;
+            }
+        };
+        for (int c = 1; c < 128; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c <= 32) {
+                t[byte] = &TSynPerlSyn::SpaceProc;
+            } else if (IsLetter(byte)) {
+                t[byte] = &TSynPerlSyn::WordProc;
+            } else if (IsDigit(byte)) {
+                t[byte] = &TSynPerlSyn::NumberOrDotProc;
+            }
+        }
+        set("!&*+-/:<=>^|", &TSynPerlSyn::OperatorProc); // the first characters of Operators()
+        t[0] = &TSynPerlSyn::NullProc;
+        t['\n'] = &TSynPerlSyn::LineBreakProc;
+        t['\r'] = &TSynPerlSyn::LineBreakProc;
+        set("$%@", &TSynPerlSyn::WordProc);
+        t['.'] = &TSynPerlSyn::NumberOrDotProc;
+        t['#'] = &TSynPerlSyn::CommentProc;
+        t['"'] = &TSynPerlSyn::DoubleQuoteProc;
+        t['\''] = &TSynPerlSyn::SingleQuoteProc;
+        set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynPerlSyn>& Table() {
-        static const TSynDispatchTable<TSynPerlSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynPerlSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynPerlSyn> Build();
 };
-
-TSynDispatchTable<TSynPerlSyn> TPerlDispatch::Build() {
-    TSynDispatchTable<TSynPerlSyn> t;
-    t.fill(&TSynPerlSyn::UnknownProc);
-    auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
-        for (const char c : chars) {
-            t[static_cast<unsigned char>(c)] = proc;
-        }
-    };
-    for (int c = 1; c < 128; ++c) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c <= 32) {
-            t[byte] = &TSynPerlSyn::SpaceProc;
-        } else if (IsLetter(byte)) {
-            t[byte] = &TSynPerlSyn::WordProc;
-        } else if (IsDigit(byte)) {
-            t[byte] = &TSynPerlSyn::NumberOrDotProc;
-        } else if (!Operators()[byte].empty()) {
-            t[byte] = &TSynPerlSyn::OperatorProc;
-        }
-    }
-    t[0] = &TSynPerlSyn::NullProc;
-    t['\n'] = &TSynPerlSyn::LineBreakProc;
-    t['\r'] = &TSynPerlSyn::LineBreakProc;
-    set("$%@", &TSynPerlSyn::WordProc);
-    t['.'] = &TSynPerlSyn::NumberOrDotProc;
-    t['#'] = &TSynPerlSyn::CommentProc;
-    t['"'] = &TSynPerlSyn::DoubleQuoteProc;
-    t['\''] = &TSynPerlSyn::SingleQuoteProc;
-    set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
-    return t;
-}
 
 TSynPerlSyn::TSynPerlSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {

@@ -415,52 +415,50 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynSQLSyn"), true
 } // namespace
 
 struct TSqlDispatch {
+    static constexpr TSynDispatchTable<TSynSQLSyn> Build() {
+        TSynDispatchTable<TSynSQLSyn> t{};
+        t.fill(&TSynSQLSyn::SymbolProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynSQLSyn::SpaceProc;
+        }
+        for (int c = 0; c < 256; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (IsLetter(byte) || byte == '_') {
+                t[byte] = &TSynSQLSyn::WordProc;
+            } else if (IsDigit(byte)) {
+                t[byte] = &TSynSQLSyn::NumberProc;
+            } else if (byte >= 127) {
+                t[byte] = &TSynSQLSyn::UnknownProc;
+            }
+        }
+        for (unsigned char c : std::string_view("#$\\`")) {
+            t[c] = &TSynSQLSyn::UnknownProc;
+        }
+        for (unsigned char c : std::string_view("!%*^")) {
+            t[c] = &TSynSQLSyn::AssignableProc;
+        }
+        t[0] = &TSynSQLSyn::NullProc;
+        t['\n'] = &TSynSQLSyn::LineBreakProc;
+        t['\r'] = &TSynSQLSyn::LineBreakProc;
+        t['\''] = &TSynSQLSyn::QuoteProc;
+        t['"'] = &TSynSQLSyn::DoubleQuoteProc;
+        t['@'] = &TSynSQLSyn::VariableProc;
+        t['-'] = &TSynSQLSyn::MinusProc;
+        t['/'] = &TSynSQLSyn::SlashProc;
+        t['<'] = &TSynSQLSyn::LowerProc;
+        t['='] = &TSynSQLSyn::EqualProc;
+        t['>'] = &TSynSQLSyn::GreaterProc;
+        t['&'] = &TSynSQLSyn::AndProc;
+        t['+'] = &TSynSQLSyn::PlusProc;
+        t['|'] = &TSynSQLSyn::OrProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynSQLSyn>& Table() {
-        static const TSynDispatchTable<TSynSQLSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynSQLSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynSQLSyn> Build();
 };
-
-TSynDispatchTable<TSynSQLSyn> TSqlDispatch::Build() {
-    TSynDispatchTable<TSynSQLSyn> t;
-    t.fill(&TSynSQLSyn::SymbolProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynSQLSyn::SpaceProc;
-    }
-    for (int c = 0; c < 256; ++c) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsLetter(byte) || byte == '_') {
-            t[byte] = &TSynSQLSyn::WordProc;
-        } else if (IsDigit(byte)) {
-            t[byte] = &TSynSQLSyn::NumberProc;
-        } else if (byte >= 127) {
-            t[byte] = &TSynSQLSyn::UnknownProc;
-        }
-    }
-    for (unsigned char c : std::string_view("#$\\`")) {
-        t[c] = &TSynSQLSyn::UnknownProc;
-    }
-    for (unsigned char c : std::string_view("!%*^")) {
-        t[c] = &TSynSQLSyn::AssignableProc;
-    }
-    t[0] = &TSynSQLSyn::NullProc;
-    t['\n'] = &TSynSQLSyn::LineBreakProc;
-    t['\r'] = &TSynSQLSyn::LineBreakProc;
-    t['\''] = &TSynSQLSyn::QuoteProc;
-    t['"'] = &TSynSQLSyn::DoubleQuoteProc;
-    t['@'] = &TSynSQLSyn::VariableProc;
-    t['-'] = &TSynSQLSyn::MinusProc;
-    t['/'] = &TSynSQLSyn::SlashProc;
-    t['<'] = &TSynSQLSyn::LowerProc;
-    t['='] = &TSynSQLSyn::EqualProc;
-    t['>'] = &TSynSQLSyn::GreaterProc;
-    t['&'] = &TSynSQLSyn::AndProc;
-    t['+'] = &TSynSQLSyn::PlusProc;
-    t['|'] = &TSynSQLSyn::OrProc;
-    return t;
-}
 
 const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
     return sybaseWords;

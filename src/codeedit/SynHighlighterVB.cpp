@@ -89,40 +89,38 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynVBSyn"), true)
 } // namespace
 
 struct TVbDispatch {
+    static constexpr TSynDispatchTable<TSynVBSyn> Build() {
+        TSynDispatchTable<TSynVBSyn> t{};
+        t.fill(&TSynVBSyn::UnknownProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynVBSyn::SpaceProc;
+        }
+        for (int c = 0; c < 256; ++c) {
+            if (IsWordChar(static_cast<unsigned char>(c))) {
+                t[static_cast<std::size_t>(c)] = IsDigit(static_cast<unsigned char>(c))
+                                                     ? &TSynVBSyn::NumberProc
+                                                     : &TSynVBSyn::WordProc;
+            }
+        }
+        for (unsigned char c : std::string_view("&()*+,-./:;=^{}")) {
+            t[c] = &TSynVBSyn::SymbolProc;
+        }
+        t[0] = &TSynVBSyn::NullProc;
+        t['\n'] = &TSynVBSyn::LineBreakProc;
+        t['\r'] = &TSynVBSyn::LineBreakProc;
+        t['\''] = &TSynVBSyn::CommentProc;
+        t['"'] = &TSynVBSyn::StringProc;
+        t['#'] = &TSynVBSyn::DateProc;
+        t['<'] = &TSynVBSyn::LowerProc;
+        t['>'] = &TSynVBSyn::GreaterProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynVBSyn>& Table() {
-        static const TSynDispatchTable<TSynVBSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynVBSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynVBSyn> Build();
 };
-
-TSynDispatchTable<TSynVBSyn> TVbDispatch::Build() {
-    TSynDispatchTable<TSynVBSyn> t;
-    t.fill(&TSynVBSyn::UnknownProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynVBSyn::SpaceProc;
-    }
-    for (int c = 0; c < 256; ++c) {
-        if (IsWordChar(static_cast<unsigned char>(c))) {
-            t[static_cast<std::size_t>(c)] = IsDigit(static_cast<unsigned char>(c))
-                                                 ? &TSynVBSyn::NumberProc
-                                                 : &TSynVBSyn::WordProc;
-        }
-    }
-    for (unsigned char c : std::string_view("&()*+,-./:;=^{}")) {
-        t[c] = &TSynVBSyn::SymbolProc;
-    }
-    t[0] = &TSynVBSyn::NullProc;
-    t['\n'] = &TSynVBSyn::LineBreakProc;
-    t['\r'] = &TSynVBSyn::LineBreakProc;
-    t['\''] = &TSynVBSyn::CommentProc;
-    t['"'] = &TSynVBSyn::StringProc;
-    t['#'] = &TSynVBSyn::DateProc;
-    t['<'] = &TSynVBSyn::LowerProc;
-    t['>'] = &TSynVBSyn::GreaterProc;
-    return t;
-}
 
 const std::vector<std::string_view>& TSynVBSyn::Keywords() {
     return keywords;

@@ -21,27 +21,25 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynXMLSyn"), true
 } // namespace
 
 struct TXmlDispatch {
+    static constexpr TSynDispatchTable<TSynXMLSyn> Build() {
+        TSynDispatchTable<TSynXMLSyn> t{};
+        t.fill(&TSynXMLSyn::StateProc);
+        for (int c = 1; c <= 32; ++c) {
+            t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceUpToTabProc;
+        }
+        t[0] = &TSynXMLSyn::NullProc;
+        t['\n'] = &TSynXMLSyn::LineBreakProc;
+        t['\r'] = &TSynXMLSyn::LineBreakProc;
+        t['<'] = &TSynXMLSyn::LessThanProc;
+        t['>'] = &TSynXMLSyn::GreaterThanProc;
+        return t;
+    }
+    // A constant: NextToken needs no guard for it.
     static const TSynDispatchTable<TSynXMLSyn>& Table() {
-        static const TSynDispatchTable<TSynXMLSyn> table = Build();
+        static constexpr TSynDispatchTable<TSynXMLSyn> table = Build();
         return table;
     }
-    // Out of line: inlined, the building code made every NextToken save and restore registers.
-    static TSynDispatchTable<TSynXMLSyn> Build();
 };
-
-TSynDispatchTable<TSynXMLSyn> TXmlDispatch::Build() {
-    TSynDispatchTable<TSynXMLSyn> t;
-    t.fill(&TSynXMLSyn::StateProc);
-    for (int c = 1; c <= 32; ++c) {
-        t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceUpToTabProc;
-    }
-    t[0] = &TSynXMLSyn::NullProc;
-    t['\n'] = &TSynXMLSyn::LineBreakProc;
-    t['\r'] = &TSynXMLSyn::LineBreakProc;
-    t['<'] = &TSynXMLSyn::LessThanProc;
-    t['>'] = &TSynXMLSyn::GreaterThanProc;
-    return t;
-}
 
 TSynXMLSyn::TSynXMLSyn()
     : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null),
