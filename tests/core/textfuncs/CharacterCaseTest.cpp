@@ -1,5 +1,6 @@
 #include "textfuncs/CharacterCase.h"
 
+#include "TestEncodings.h"
 #include "platform/CaseMapping.h"
 #include "platform/Random.h"
 
@@ -9,16 +10,6 @@
 #include <vector>
 
 namespace {
-
-const Encoding& Windows1251() {
-    return *Encoding::ForCodePage(1251);
-}
-const Encoding& Windows1252() {
-    return *Encoding::ForCodePage(1252);
-}
-const Encoding& Utf8() {
-    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
-}
 
 using CaseFunction = std::function<std::string(std::string_view, const Encoding&)>;
 

@@ -1,5 +1,7 @@
 #include "textfuncs/LineOperations.h"
 
+#include "TestEncodings.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -10,16 +12,6 @@
 namespace {
 
 using namespace std::string_literals;
-
-const Encoding& Windows1251() {
-    return *Encoding::ForCodePage(1251);
-}
-const Encoding& Windows1252() {
-    return *Encoding::ForCodePage(1252);
-}
-const Encoding& Utf8() {
-    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
-}
 
 TEST(LineOperations, ReverseLinesExchangesEnds) {
     struct Case {

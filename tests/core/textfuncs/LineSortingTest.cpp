@@ -1,5 +1,7 @@
 #include "textfuncs/LineSorting.h"
 
+#include "TestEncodings.h"
+
 #include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
@@ -7,16 +9,6 @@
 #include <string>
 
 namespace {
-
-const Encoding& Windows1251() {
-    return *Encoding::ForCodePage(1251);
-}
-const Encoding& Windows1252() {
-    return *Encoding::ForCodePage(1252);
-}
-const Encoding& Utf8() {
-    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
-}
 
 using Sort = std::function<LineList(LineList, const Encoding&)>;
 

@@ -1,21 +1,12 @@
 #include "textfuncs/TextEncoding.h"
 
+#include "TestEncodings.h"
 #include "textfuncs/LineList.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-const Encoding& Windows1251() {
-    return *Encoding::ForCodePage(1251);
-}
-const Encoding& Windows1252() {
-    return *Encoding::ForCodePage(1252);
-}
-const Encoding& Utf8() {
-    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
-}
 
 struct EncodeCase {
     const char* name;

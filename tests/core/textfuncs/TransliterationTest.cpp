@@ -1,19 +1,11 @@
 #include "textfuncs/Transliteration.h"
 
+#include "TestEncodings.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-const Encoding& Windows1251() {
-    return *Encoding::ForCodePage(1251);
-}
-const Encoding& Windows1252() {
-    return *Encoding::ForCodePage(1252);
-}
-const Encoding& Utf8() {
-    return *Encoding::ForCodePage(Encoding::Utf8CodePage);
-}
 
 // The cases are written in UTF-8 and run in Windows-1251 as well.
 std::string In1251(std::string_view utf8) {
