@@ -1,24 +1,15 @@
 #pragma once
-// A fresh temporary folder per test, removed afterwards whatever permissions the test left on
-// its contents; the private temporary folder is pointed into it too.
+// A temporary folder per test that the private temporary folder is pointed into too.
+
+#include "support/TemporaryFolderTest.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <optional>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
-class FileSystemTestFolder : public testing::Test {
+class FileSystemTestFolder : public TemporaryFolderTest {
 protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tabrix-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        // The physical path, so it compares equal to what getcwd reports.
-        root = std::filesystem::canonical(pattern).string() + "/";
+        TemporaryFolderTest::SetUp();
         SaveVariable("XDG_RUNTIME_DIR", savedRuntime);
         SaveVariable("TMPDIR", savedTemp);
         setenv("TMPDIR", root.c_str(), 1);
@@ -28,24 +19,7 @@ protected:
     void TearDown() override {
         RestoreVariable("XDG_RUNTIME_DIR", savedRuntime);
         RestoreVariable("TMPDIR", savedTemp);
-        std::error_code ignored;
-        for (auto it = std::filesystem::recursive_directory_iterator(root, ignored);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-            if (!it->is_symlink()) {
-                chmod(it->path().c_str(), 0700);
-            }
-        }
-        chmod(root.c_str(), 0700);
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        TemporaryFolderTest::TearDown();
     }
 
     static struct stat StatusOf(const std::string& path) {
@@ -63,8 +37,6 @@ protected:
         }
         return count;
     }
-
-    std::string root; // ends in a separator
 
 private:
     static void SaveVariable(const char* name, std::optional<std::string>& saved) {
