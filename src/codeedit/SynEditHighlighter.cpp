@@ -223,6 +223,16 @@ TSynCustomHighlighter::AddAttribute(std::unique_ptr<TSynHighlighterAttributes> a
     return attributes.insert(position, std::move(attribute))->get();
 }
 
+TSynHighlighterAttributes* TSynCustomHighlighter::AddAttribute(std::string name, TFontStyles style,
+                                                               TColor foreground,
+                                                               TColor background) {
+    auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(std::move(name)));
+    attribute->SetForeground(foreground);
+    attribute->SetBackground(background);
+    attribute->SetStyle(style);
+    return attribute;
+}
+
 void TSynCustomHighlighter::SetAttributesOnChange() {
     for (const auto& attribute : attributes) {
         attribute->OnChange = [this](TSynHighlighterAttributes* sender) {

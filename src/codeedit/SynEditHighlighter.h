@@ -134,6 +134,9 @@ public:
 protected:
     // Throws std::invalid_argument for a duplicate name. Takes ownership.
     TSynHighlighterAttributes* AddAttribute(std::unique_ptr<TSynHighlighterAttributes> attribute);
+    // A new attribute with the values it starts with (clNone: the editor's own colour).
+    TSynHighlighterAttributes* AddAttribute(std::string name, TFontStyles style,
+                                            TColor foreground = clNone, TColor background = clNone);
     // Hooks every attribute's change handler and records the defaults; end of a constructor.
     void SetAttributesOnChange();
 

@@ -177,26 +177,20 @@ struct TCppDispatch {
 
 TSynCppSyn::TSynCppSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
-    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    asmAttri = add("Assembler", clNone, 0);
-    commentAttri = add("Comment", clNone, fsItalic);
-    identifierAttri = add("Identifier", clNone, 0);
-    invalidAttri = add("Illegal char", clNone, 0);
-    keyAttri = add("Reserved word", clNone, fsBold);
-    numberAttri = add("Number", clNone, 0);
-    charAttri = add("Character", clNone, 0);
-    floatAttri = add("Float", clNone, 0);
-    hexAttri = add("Hexadecimal", clNone, 0);
-    octalAttri = add("Octal", clNone, 0);
-    spaceAttri = add("Space", clWindow, 0);
-    stringAttri = add("String", clNone, 0);
-    symbolAttri = add("Symbol", clNone, 0);
-    direcAttri = add("Preprocessor", clNone, 0);
+    asmAttri = AddAttribute("Assembler", 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    invalidAttri = AddAttribute("Illegal char", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    charAttri = AddAttribute("Character", 0);
+    floatAttri = AddAttribute("Float", 0);
+    hexAttri = AddAttribute("Hexadecimal", 0);
+    octalAttri = AddAttribute("Octal", 0);
+    spaceAttri = AddAttribute("Space", 0, clWindow);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
+    direcAttri = AddAttribute("Preprocessor", 0);
     SetAttributesOnChange();
 
     const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {

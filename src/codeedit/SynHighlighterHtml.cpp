@@ -230,23 +230,16 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
 TSynHTMLSyn::TSynHTMLSyn()
     : TSynScanningHighlighter(static_cast<int>(THtmlTokenKind::Null),
                               static_cast<int>(THtmlTokenKind::Space)) {
-    auto add = [this](const char* name, TColor foreground, TColor background, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetBackground(background);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    aspAttri = add("Asp", clBlack, clYellow, 0);
-    commentAttri = add("Comment", clNone, clNone, 0);
-    identifierAttri = add("Identifier", clNone, clNone, fsBold);
-    keyAttri = add("Reserved word", RGB(128, 0, 255), clNone, fsBold);
-    spaceAttri = add("Space", clNone, clNone, 0);
-    symbolAttri = add("Symbol", clNone, clNone, fsBold);
-    textAttri = add("Text", clNone, clNone, 0);
-    undefKeyAttri = add("Unknown word", clRed, clNone, fsBold);
-    valueAttri = add("Value", RGB(0, 128, 255), clNone, 0);
-    andAttri = add("Escape ampersand", clLime, clNone, fsBold);
+    aspAttri = AddAttribute("Asp", 0, clBlack, clYellow);
+    commentAttri = AddAttribute("Comment", 0);
+    identifierAttri = AddAttribute("Identifier", fsBold);
+    keyAttri = AddAttribute("Reserved word", fsBold, RGB(128, 0, 255));
+    spaceAttri = AddAttribute("Space", 0);
+    symbolAttri = AddAttribute("Symbol", fsBold);
+    textAttri = AddAttribute("Text", 0);
+    undefKeyAttri = AddAttribute("Unknown word", fsBold, clRed);
+    valueAttri = AddAttribute("Value", 0, RGB(0, 128, 255));
+    andAttri = AddAttribute("Escape ampersand", fsBold, clLime);
     SetAttributesOnChange();
 
     const std::pair<THtmlTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {

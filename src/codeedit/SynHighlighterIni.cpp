@@ -46,20 +46,14 @@ struct TIniDispatch {
 TSynIniSyn::TSynIniSyn()
     : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null),
                               static_cast<int>(TIniTokenKind::Space)) {
-    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", clGreen, fsItalic);
-    textAttri = add("Text", clNone, 0);
-    sectionAttri = add("Section", clNone, fsBold);
-    keyAttri = add("Key", clNone, 0);
-    numberAttri = add("Number", clNone, 0);
-    spaceAttri = add("Space", clNone, 0);
-    stringAttri = add("String", clNone, 0);
-    symbolAttri = add("Symbol", clNone, 0);
+    commentAttri = AddAttribute("Comment", fsItalic, clGreen);
+    textAttri = AddAttribute("Text", 0);
+    sectionAttri = AddAttribute("Section", fsBold);
+    keyAttri = AddAttribute("Key", 0);
+    numberAttri = AddAttribute("Number", 0);
+    spaceAttri = AddAttribute("Space", 0);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
 
     const std::pair<TIniTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {

@@ -117,21 +117,15 @@ struct TJavaDispatch {
 
 TSynJavaSyn::TSynJavaSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
-    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", clNone, fsItalic);
-    documentAttri = add("Documentation", clNone, fsItalic);
-    identifierAttri = add("Identifier", clNone, 0);
-    invalidAttri = add("Invalid symbol", clNone, 0);
-    keyAttri = add("Reserved word", clNone, fsBold);
-    numberAttri = add("Number", clNone, 0);
-    spaceAttri = add("Space", clWindow, 0);
-    stringAttri = add("String", clNone, 0);
-    symbolAttri = add("Symbol", clNone, 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    documentAttri = AddAttribute("Documentation", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    invalidAttri = AddAttribute("Invalid symbol", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    spaceAttri = AddAttribute("Space", 0, clWindow);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
 
     const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {

@@ -118,20 +118,15 @@ const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
 TSynPHPSyn::TSynPHPSyn()
     : TSynScanningHighlighter(static_cast<int>(TPhpTokenKind::Null),
                               static_cast<int>(TPhpTokenKind::Space)) {
-    auto add = [this](const char* name, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", fsItalic);
-    identifierAttri = add("Identifier", 0);
-    invalidSymbolAttri = add("Invalid symbol", 0);
-    keyAttri = add("Reserved word", fsBold);
-    numberAttri = add("Number", 0);
-    spaceAttri = add("Space", 0);
-    stringAttri = add("String", 0);
-    symbolAttri = add("Symbol", 0);
-    variableAttri = add("Variable", 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    invalidSymbolAttri = AddAttribute("Invalid symbol", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    spaceAttri = AddAttribute("Space", 0);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
+    variableAttri = AddAttribute("Variable", 0);
     SetAttributesOnChange();
 
     using K = TPhpTokenKind;

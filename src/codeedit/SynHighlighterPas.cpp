@@ -198,23 +198,18 @@ struct TPasDispatch {
 TSynPasSyn::TSynPasSyn()
     : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null),
                               static_cast<int>(TPasTokenKind::Space)) {
-    auto add = [this](const char* name, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    asmAttri = add("Assembler", 0);
-    commentAttri = add("Comment", fsItalic);
-    directiveAttri = add("Preprocessor", fsItalic);
-    identifierAttri = add("Identifier", 0);
-    keyAttri = add("Reserved word", fsBold);
-    numberAttri = add("Number", 0);
-    floatAttri = add("Float", 0);
-    hexAttri = add("Hexadecimal", 0);
-    spaceAttri = add("Space", 0);
-    stringAttri = add("String", 0);
-    charAttri = add("Character", 0);
-    symbolAttri = add("Symbol", 0);
+    asmAttri = AddAttribute("Assembler", 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    directiveAttri = AddAttribute("Preprocessor", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    floatAttri = AddAttribute("Float", 0);
+    hexAttri = AddAttribute("Hexadecimal", 0);
+    spaceAttri = AddAttribute("Space", 0);
+    stringAttri = AddAttribute("String", 0);
+    charAttri = AddAttribute("Character", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
 
     using K = TPasTokenKind;

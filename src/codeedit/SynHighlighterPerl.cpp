@@ -400,23 +400,17 @@ struct TPerlDispatch {
 
 TSynPerlSyn::TSynPerlSyn()
     : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
-    auto add = [this](const char* name, TColor foreground, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", clNone, fsItalic);
-    identifierAttri = add("Identifier", clNone, 0);
-    invalidAttri = add("Illegal char", clNone, 0);
-    keyAttri = add("Reserved word", clNone, fsBold);
-    numberAttri = add("Number", clNone, 0);
-    operatorAttri = add("Operator", clNone, 0);
-    pragmaAttri = add("Pragma", clNone, fsBold);
-    spaceAttri = add("Space", clWindow, 0);
-    stringAttri = add("String", clNone, 0);
-    symbolAttri = add("Symbol", clNone, 0);
-    variableAttri = add("Variable", clNone, fsBold);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    invalidAttri = AddAttribute("Illegal char", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    operatorAttri = AddAttribute("Operator", 0);
+    pragmaAttri = AddAttribute("Pragma", fsBold);
+    spaceAttri = AddAttribute("Space", 0, clWindow);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
+    variableAttri = AddAttribute("Variable", fsBold);
     SetAttributesOnChange();
 
     const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {

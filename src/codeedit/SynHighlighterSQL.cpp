@@ -467,26 +467,21 @@ const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
 TSynSQLSyn::TSynSQLSyn()
     : TSynScanningHighlighter(static_cast<int>(TSqlTokenKind::Null),
                               static_cast<int>(TSqlTokenKind::Space)) {
-    auto add = [this](const char* name, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", fsItalic);
-    dataTypeAttri = add("Data type", fsBold);
-    defaultPackageAttri = add("Default packages", fsBold);
-    exceptionAttri = add("Exception", fsItalic);
-    functionAttri = add("Function", fsBold);
-    identifierAttri = add("Identifier", 0);
-    keyAttri = add("Reserved word", fsBold);
-    numberAttri = add("Number", 0);
-    plsqlAttri = add("Reserved word (PL/SQL)", fsBold);
-    spaceAttri = add("Space", 0);
-    sqlPlusAttri = add("SQL*Plus command", fsBold);
-    stringAttri = add("String", 0);
-    symbolAttri = add("Symbol", 0);
-    tableNameAttri = add("Table name", 0);
-    variableAttri = add("Variable", 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    dataTypeAttri = AddAttribute("Data type", fsBold);
+    defaultPackageAttri = AddAttribute("Default packages", fsBold);
+    exceptionAttri = AddAttribute("Exception", fsItalic);
+    functionAttri = AddAttribute("Function", fsBold);
+    identifierAttri = AddAttribute("Identifier", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    plsqlAttri = AddAttribute("Reserved word (PL/SQL)", fsBold);
+    spaceAttri = AddAttribute("Space", 0);
+    sqlPlusAttri = AddAttribute("SQL*Plus command", fsBold);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
+    tableNameAttri = AddAttribute("Table name", 0);
+    variableAttri = AddAttribute("Variable", 0);
     SetAttributesOnChange();
 
     using K = TSqlTokenKind;

@@ -129,18 +129,13 @@ const std::vector<std::string_view>& TSynVBSyn::Keywords() {
 TSynVBSyn::TSynVBSyn()
     : TSynScanningHighlighter(static_cast<int>(TVbTokenKind::Null),
                               static_cast<int>(TVbTokenKind::Space)) {
-    auto add = [this](const char* name, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    commentAttri = add("Comment", fsItalic);
-    identifierAttri = add("Identifier", 0);
-    keyAttri = add("Reserved word", fsBold);
-    numberAttri = add("Number", 0);
-    spaceAttri = add("Space", 0);
-    stringAttri = add("String", 0);
-    symbolAttri = add("Symbol", 0);
+    commentAttri = AddAttribute("Comment", fsItalic);
+    identifierAttri = AddAttribute("Identifier", 0);
+    keyAttri = AddAttribute("Reserved word", fsBold);
+    numberAttri = AddAttribute("Number", 0);
+    spaceAttri = AddAttribute("Space", 0);
+    stringAttri = AddAttribute("String", 0);
+    symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
 
     const std::pair<TVbTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {

@@ -44,26 +44,19 @@ struct TXmlDispatch {
 TSynXMLSyn::TSynXMLSyn()
     : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null),
                               static_cast<int>(TXmlTokenKind::Space)) {
-    auto add = [this](const char* name, TColor foreground, TColor background, TFontStyles style) {
-        auto* attribute = AddAttribute(std::make_unique<TSynHighlighterAttributes>(name));
-        attribute->SetForeground(foreground);
-        attribute->SetBackground(background);
-        attribute->SetStyle(style);
-        return attribute;
-    };
-    elementAttri = add("Element Name", clMaroon, clNone, fsBold);
-    textAttri = add("Text", clBlack, clNone, fsBold);
-    spaceAttri = add("Whitespace", clNone, clNone, 0);
-    entityRefAttri = add("Entity Reference", clBlue, clNone, fsBold);
-    piAttri = add("Processing Instruction", clBlue, clNone, 0);
-    cdataAttri = add("CDATA Section", clOlive, clNone, fsItalic);
-    commentAttri = add("Comment", clGray, clSilver, fsBold | fsItalic);
-    docTypeAttri = add("DOCTYPE Section", clBlue, clNone, fsItalic);
-    attributeAttri = add("Attribute Name", clMaroon, clNone, 0);
-    nsAttributeAttri = add("Namespace Attribute Name", clRed, clNone, 0);
-    attributeValueAttri = add("Attribute Value", clNavy, clNone, fsBold);
-    nsValueAttri = add("Namespace Attribute Value", clRed, clNone, fsBold);
-    symbolAttri = add("Symbol", clBlue, clNone, 0);
+    elementAttri = AddAttribute("Element Name", fsBold, clMaroon);
+    textAttri = AddAttribute("Text", fsBold, clBlack);
+    spaceAttri = AddAttribute("Whitespace", 0);
+    entityRefAttri = AddAttribute("Entity Reference", fsBold, clBlue);
+    piAttri = AddAttribute("Processing Instruction", 0, clBlue);
+    cdataAttri = AddAttribute("CDATA Section", fsItalic, clOlive);
+    commentAttri = AddAttribute("Comment", fsBold | fsItalic, clGray, clSilver);
+    docTypeAttri = AddAttribute("DOCTYPE Section", fsItalic, clBlue);
+    attributeAttri = AddAttribute("Attribute Name", 0, clMaroon);
+    nsAttributeAttri = AddAttribute("Namespace Attribute Name", 0, clRed);
+    attributeValueAttri = AddAttribute("Attribute Value", fsBold, clNavy);
+    nsValueAttri = AddAttribute("Namespace Attribute Value", fsBold, clRed);
+    symbolAttri = AddAttribute("Symbol", 0, clBlue);
     SetAttributesOnChange();
 
     using K = TXmlTokenKind;
