@@ -32,17 +32,6 @@ private:
     QAbstractScrollArea& editor;
 };
 
-// The window answers the shortcuts of every menu item itself, so that they keep working while
-// the menu bar, which would otherwise carry them, is hidden.
-void AddShortcutsTo(QWidget& window, const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        if (action->menu())
-            AddShortcutsTo(window, action->menu()->actions());
-        else if (!action->shortcut().isEmpty())
-            window.addAction(action);
-    }
-}
-
 } // namespace
 
 void TForm1::CreateContextMenu() {
@@ -71,7 +60,6 @@ void TForm1::MirrorMainMenu() {
     for (QMenu* copy : mnuPopup->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         delete copy;
     mnuPopup->clear();
-    AddShortcutsTo(*this, menuBar()->actions());
     int topPosition = 0;
     for (QAction* topItem : menuBar()->actions()) {
         auto* copy = new QMenu(topItem->text(), mnuPopup);

@@ -1,9 +1,11 @@
 #pragma once
 // TForm1, the main window: owns the document list, the editors of every document, the menus,
 // the tool bar, the tab bar and the status bar, and every command handler of the program.
-// Handlers are thin: they read the editors, call the core, write the editors.
+// Handlers are thin entry points: the menus are tables next to them (MenuTable.h), and the work
+// of a subsystem's commands lives in its own src/<subsystem>/qt/.
 
 #include "app/qt/Document.h"
+#include "app/qt/MenuTable.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -34,7 +36,6 @@ struct WindowSettings;
 class TSynEditStringList;
 class TSynEditWidget;
 class TSynCustomHighlighter;
-struct TextCommand;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -91,6 +92,7 @@ public:
     QRect RestoreBounds() const { return restoreBounds; }
     // Bounds set while the window was hidden, applied again once its frame is known.
     void ApplyPendingOuterBounds();
+    void mniFullScreenClick();
     void SetAlwaysOnTop(bool on);
     void SetToolWindowMode(bool on);
     void SetMainMenuVisible(bool on);
@@ -98,6 +100,8 @@ public:
     void SetStatusBarVisible(bool on);
     void SetWordWrap(bool on);
     void SetScrollBars(bool horizontal, bool vertical);
+    void mniHScrollbarClick(bool on);
+    void mniVScrollbarClick(bool on);
     // Captions under the tool bar icons; the tool bar's own state, which its item shows.
     bool ToolBarCaptions() const;
     void SetToolBarCaptions(bool on);
@@ -160,8 +164,9 @@ public:
     void Exit1Click();
 
     // ---- Text functions ----
-    // Runs a text function on the current plain editor by its rule, after TakeUndoSnapshot.
-    void RunTextFunction(const TextCommand& command);
+    // Runs the named text function on the current plain editor by its rule, after
+    // TakeUndoSnapshot.
+    void RunTextFunction(std::string_view command);
     // tag 0: codes 32 to 255, 1: codes 32 to 89, 2: digits and letters.
     void mniFillRandomClick(int tag);
 
@@ -220,12 +225,6 @@ protected:
 
 private:
     void CreateMenus();
-    void CreateFileMenu();
-    void CreateEditMenu();
-    void CreateTabsMenus();
-    void CreateFunctionsMenu();
-    void WireFunctionButtons();
-    void RunTextFunctionInActiveEditor(const TextCommand& command);
     void CreateToolBar();
     void CreateClientArea();
     void FormShow();
@@ -235,13 +234,14 @@ private:
     void ConnectEditor(TSynEditWidget* editor);
     void FocusActiveEditor();
     void ShowTabBarWhenNeeded();
-    // Writes text to path; shows "File <path> has not been saved" on failure.
-    bool WriteDocumentFile(const QString& path, const std::string& bytes);
+    // Checks the Tabs menu's item of that tab, and no other.
+    void CheckTabItem(int position);
     std::string DocumentBytes(const TMyMemo& document) const;
-    bool LoadPlainText(TMyMemo& document, const QString& path);
 
     Dialogs& dialogs;
     QStringList arguments;
+    // The menus and tool buttons built from the tables, for the view-mode switch.
+    MenuBuild menus;
     std::vector<std::unique_ptr<TMyMemo>> documents;
     // One instance of every highlighter class, as the code editors share them.
     std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
@@ -260,12 +260,9 @@ private:
     QString saveDialogDefaultExtension;
 
     // ---- Settings and appearance ----
-    void CreateViewMenu();
-    void CreateAppearanceItems();
-    void CreateStyleMenu();
-    void CreateHelpMenu();
+    // Pending bounds applied once shown; the taskbar following activation in full screen.
+    void WatchWindowEvents();
     void CreateContextMenu();
-    void WireAppearanceButtons();
     // Context menu and pointer handling of one editor.
     void WatchEditor(QAbstractScrollArea* editor);
     void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
@@ -288,5 +285,5 @@ private:
     std::optional<QRect> pendingOuterBounds;
     QString currentStyleName = "Untitled";
     std::vector<QString> recentFiles;
-    std::vector<QString> listedStyles;
+    QStringList listedStyles;
 };

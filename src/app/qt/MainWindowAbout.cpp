@@ -1,14 +1,18 @@
 // The Help menu.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "platform/qt/Dialogs.h"
 #include "settings/qt/AboutBox.h"
 
-#include <QMenu>
-
-void TForm1::CreateHelpMenu() {
-    mniAbout = mniHelp->addAction("&About");
-    connect(mniAbout, &QAction::triggered, this, &TForm1::mniAboutClick);
+std::span<const MenuItem> HelpMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniAbout",
+         .caption = "&About",
+         .handler = Call<&TForm1::mniAboutClick>,
+         .action = &TForm1::mniAbout},
+    };
+    return rows;
 }
 
 void TForm1::mniAboutClick() {

@@ -2,13 +2,62 @@
 // the text functions leave, Go to, and the caret position in the status bar.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
-#include "platform/qt/Dialogs.h"
 #include "search/qt/GoToLineDialog.h"
 
 #include <QLabel>
-#include <QLineEdit>
+
+std::span<const MenuItem> EditMenu() {
+    // The items tagged ContextMenuTopTag also open the editors' context menu.
+    constexpr int top = TForm1::ContextMenuTopTag;
+    static const MenuItem rows[] = {
+        {.name = "mniUndo",
+         .caption = "&Undo",
+         .shortcuts = {"Ctrl+Z"},
+         .tag = top,
+         .handler = Call<&TForm1::mniUndoClick>},
+        {.tag = top},
+        {.name = "mniCut",
+         .caption = "Cu&t",
+         .shortcuts = {"Ctrl+X"},
+         .tag = top,
+         .handler = Call<&TForm1::mniCutClick>,
+         .button = {"tbCut", "Cut", "Cut", "edit-cut", {ToolRow::First, 2, 1}}},
+        {.name = "mniCopy",
+         .caption = "&Copy",
+         .shortcuts = {"Ctrl+C"},
+         .tag = top,
+         .handler = Call<&TForm1::mniCopyClick>,
+         .button = {"tbCopy", "Copy", "Copy", "edit-copy", {ToolRow::First, 2, 2}}},
+        {.name = "mniPaste",
+         .caption = "&Paste",
+         .shortcuts = {"Ctrl+V"},
+         .tag = top,
+         .handler = Call<&TForm1::mniPasteClick>,
+         .button = {"tbPaste", "Paste", "Paste", "edit-paste", {ToolRow::First, 2, 3}}},
+        {.name = "mniDelete", .caption = "&Delete", .handler = Call<&TForm1::mniDeleteClick>},
+        {.tag = top},
+        {.name = "mniSelectAll",
+         .caption = "Select &All",
+         .shortcuts = {"Ctrl+A"},
+         .tag = top,
+         .handler = Call<&TForm1::mniSelectAllClick>},
+        {.tag = top},
+        {.name = "mniGoto",
+         .caption = "&Go to",
+         .shortcuts = {"Ctrl+G"},
+         .handler = Call<&TForm1::mniGotoClick>},
+        // Find and replace are still to come: their buttons only, doing nothing yet.
+        {.name = "mniFind",
+         .button = {"ToolButton12", "Find", "Find", "edit-find", {ToolRow::First, 3, 1}}},
+        {.name = "mniReplace",
+         .button =
+             {"ToolButton13", "Replace", "Replace", "edit-find-replace", {ToolRow::First, 3, 2}}},
+    };
+    return rows;
+}
 
 void TForm1::TakeUndoSnapshot() {
     CurrentDocument().UndoSnapshot = CurrentPlainEditor()->Text();
@@ -51,15 +100,9 @@ void TForm1::mniSelectAllClick() {
 }
 
 void TForm1::mniGotoClick() {
-    if (!dialogs.Exec(*Form4))
+    const std::optional<int> number = AskLineNumber(dialogs, *Form4);
+    if (!number)
         return;
-    const QString text = Form4->Edit1->text();
-    const std::optional<int> number = ParseLineNumber(text);
-    if (!number) {
-        dialogs.ShowError("Tabrix Pro",
-                          QString("'%1' is not a valid integer value").arg(TrimBlanks(text)));
-        return;
-    }
     TMyMemo& document = CurrentDocument();
     if (document.ViewMode == vmCode)
         document.CodeEditor->SetCaretXY(1, *number);

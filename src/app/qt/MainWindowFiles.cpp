@@ -1,26 +1,65 @@
-// Opening and saving: the Open command and OpenFile, the four save commands and the routines
-// under them. File access goes through the platform's FileSystem; the editors get bytes.
+// The File menu. Opening and saving: the Open command and OpenFile, the four save commands and
+// the routines under them. File access goes through the platform's FileSystem; the editors get
+// bytes.
 
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/VersionName.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-namespace {
+std::span<const MenuItem> FileMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniNew",
+         .caption = "&New",
+         .shortcuts = {"Ctrl+N"},
+         .handler = Call<&TForm1::mniNewClick>,
+         .button = {"tbNew", "New", "New", "document-new", {ToolRow::First, 1, 1}}},
+        {.name = "mniOpen",
+         .caption = "&Open",
+         .shortcuts = {"Ctrl+O"},
+         .handler = Call<&TForm1::mniOpenClick>,
+         .button = {"tbOpen", "Open", "Open", "document-open", {ToolRow::First, 1, 2}}},
+        {},
+        {.name = "mniSave",
+         .caption = "&Save",
+         .shortcuts = {"Ctrl+S"},
+         .handler = Call<&TForm1::mniSaveClick>,
+         .button = {"tbSave", "Save", "Save", "document-save", {ToolRow::First, 1, 3}}},
+        {.name = "mniSaveAs", .caption = "Save &As...", .handler = Call<&TForm1::mniSaveAsClick>},
+        {.name = "mniSaveAll",
+         .caption = "Save A&ll",
+         .shortcuts = {"Ctrl+Shift+S"},
+         .handler = Call<&TForm1::mniSaveAllClick>},
+        {.name = "Savenewversion1",
+         .caption = "Save new &version",
+         .handler = Call<&TForm1::Savenewversion1Click>},
+        {},
+        {.name = "mniClose",
+         .caption = "&Close",
+         .shortcuts = {"Ctrl+W"},
+         .handler = Call<&TForm1::mniCloseClick>},
+        {.name = "mniCloseAll",
+         .caption = "Close A&ll",
+         .shortcuts = {"Ctrl+Shift+W"},
+         .handler = Call<&TForm1::mniCloseAllClick>},
+        {},
+        {.name = "Exit1",
+         .caption = "E&xit",
+         .shortcuts = {"Alt+F4"},
+         .handler = Call<&TForm1::Exit1Click>},
+    };
+    return rows;
+}
 
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString DisplayPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
+namespace {
 
 const std::vector<FileFilter>& OpenDialogFilters() {
     static const std::vector<FileFilter> filters = {

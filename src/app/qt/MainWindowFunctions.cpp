@@ -2,159 +2,234 @@
 // and gives the result back by the function's rule, after keeping the old text for Undo.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
-#include "codeedit/qt/SynEdit.h"
 #include "textfuncs/RandomText.h"
-#include "textfuncs/TextCommands.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QToolBar>
+#include "textfuncs/qt/EditorTextCommands.h"
 
 namespace {
 
-struct FunctionItem {
-    const char* name = nullptr; // none: a separator
-    const char* caption = nullptr;
-    const char* command = nullptr; // the text command it runs; none: mniFillRandomClick
-    int tag = 0;
-    const char* shortcut = nullptr;
-};
-
-struct FunctionSubmenu {
-    const char* name;
-    const char* caption;
-    std::initializer_list<FunctionItem> items;
-};
-
-const FunctionSubmenu FunctionSubmenus[] = {
-    {"CharacterCase1",
-     "Character Case",
-     {{"mniAnsiLowerCase", "Lower Case", "lower"},
-      {"mniAnsiUpperCase", "Upper Case", "upper"},
-      {"mniInvertCase", "Invert Case", "invert-case"},
-      {"mnirAndOmCAsE", "Random Case", "random-case"},
-      {"mniCoolCase", "Fun Case", "fun-case"},
-      {"mniNormalCase", "Normal Case", "normal-case", 0},
-      {"mniUpperCaseFirst", "Upper Case First", "upper-case-first", 1},
-      {},
-      {"mniLowerCase", "Lower Case (a .. z)", "lower-az"},
-      {"mniUpperCase", "Upper Case (a .. z)", "upper-az"},
-      {"mniInvertCaseAz", "Invert Case (a .. z)", "invert-case-az"}}},
-    {"DateandTime1",
-     "Date && Time",
-     {{"mniInsertDate", "Insert Date", "insert-date"},
-      {"mniInsertTime", "Insert Time", "insert-time"},
-      {"mniInsertDateTime", "Insert Date Time", "insert-date-time"}}},
-    {"mniEncode",
-     "Encode",
-     {{"En1", "Encode / Decode", "encode", 1},
-      {"mniEncodeSubtract", "Encode / Decode (w/o Line Breaks)", "encode-keep-breaks", 0},
-      {"Offset11", "ASCII Offset +1", "offset-plus", 2, "Ctrl+Alt+]"},
-      {"Offset12", "ASCII Offset -1", "offset-minus", 3, "Ctrl+Alt+["}}},
-    {"AddNoise1",
-     "Random",
-     {{"mniInsertRandomNumber", "Insert Random Number", "insert-random-number"},
-      {},
-      {"mniFillRandom", "New Random Text (32..255)", nullptr, 0},
-      {"FillRandom21", "New Random Text (32..99)", nullptr, 1},
-      {"FillRandomAlphanumeric1", "New Random Text (Alphanumeric)", nullptr, 2}}},
-    {"Remove1",
-     "Remove",
-     {{"RemoveBlankLines1", "Remove Blank Lines", "remove-blank-lines"},
-      {"mniTrimLines", "Trim Lines", "trim-lines"},
-      {"Removeduplicatelines1", "Remove duplicate lines", "remove-duplicates"},
-      {},
-      {"mniRemoveHTMLTags", "Remove HTML/XML Tags", "remove-tags"},
-      {"mniLeaveTagsOnly", "Leave Tags Only", "leave-tags"}}},
-    {"Regional1",
-     "Regional",
-     {{"mniCyrillicToLatin", "Cyrillic to Latin", "cyrillic-to-latin"},
-      {"mniLatinToCyrillic", "Latin to Cyrillic", "latin-to-cyrillic"}}},
-    {"Reverse1",
-     "Reverse",
-     {{"mniReverseLines", "Reverse Lines", "reverse-lines"},
-      {"mniReverseStrings", "Reverse Strings", "reverse-strings"},
-      {"mniReverseText", "Reverse Text", "reverse-text"}}},
-    {"Sort1",
-     "Sort",
-     {{"mniSortLines", "Sort Alphabetically", "sort"},
-      {"mniSortDescending", "Sort Descending", "sort-descending"},
-      {"mniSortByLineLen", "Sort by Line Length", "sort-by-length"}}},
-    {"ransform1", "Transform", {{"mniAddCopyrights", "Add Copyrights", "add-copyrights"}}},
-};
+constexpr MenuHandler RunText = Call<&TForm1::RunTextFunction>;
+constexpr MenuHandler FillRandom = Call<&TForm1::mniFillRandomClick>;
 
 } // namespace
 
-void TForm1::CreateFunctionsMenu() {
-    for (const FunctionSubmenu& submenu : FunctionSubmenus) {
-        QMenu* menu = mniFunctions->addMenu(submenu.caption);
-        menu->menuAction()->setObjectName(submenu.name);
-        for (const FunctionItem& item : submenu.items) {
-            if (!item.name) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(item.caption);
-            action->setObjectName(item.name);
-            action->setData(item.tag);
-            if (item.shortcut) {
-                action->setShortcut(QKeySequence(item.shortcut));
-                // The window holds it too, so the key works while the menu is hidden.
-                addAction(action);
-            }
-            if (!item.command) {
-                connect(action, &QAction::triggered, this,
-                        [this, tag = item.tag] { mniFillRandomClick(tag); });
-                continue;
-            }
-            const TextCommand* command = FindTextCommand(item.command);
-            Q_ASSERT(command);
-            connect(action, &QAction::triggered, this,
-                    [this, command] { RunTextFunction(*command); });
-        }
-    }
-}
-
-void TForm1::WireFunctionButtons() {
-    const auto runOnClick = [this](const char* button, const char* item) {
-        connect(ToolBarSecond->findChild<QAction*>(button), &QAction::triggered,
-                findChild<QAction*>(item), &QAction::trigger);
+std::span<const MenuItem> FunctionsMenu() {
+    static const MenuItem characterCase[] = {
+        {.name = "mniAnsiLowerCase",
+         .caption = "Lower Case",
+         .handler = RunText,
+         .command = "lower"},
+        {.name = "mniAnsiUpperCase",
+         .caption = "Upper Case",
+         .handler = RunText,
+         .command = "upper"},
+        {.name = "mniInvertCase",
+         .caption = "Invert Case",
+         .handler = RunText,
+         .command = "invert-case"},
+        {.name = "mnirAndOmCAsE",
+         .caption = "Random Case",
+         .handler = RunText,
+         .command = "random-case"},
+        {.name = "mniCoolCase", .caption = "Fun Case", .handler = RunText, .command = "fun-case"},
+        {.name = "mniNormalCase",
+         .caption = "Normal Case",
+         .tag = 0,
+         .handler = RunText,
+         .command = "normal-case"},
+        {.name = "mniUpperCaseFirst",
+         .caption = "Upper Case First",
+         .tag = 1,
+         .handler = RunText,
+         .command = "upper-case-first"},
+        {},
+        {.name = "mniLowerCase",
+         .caption = "Lower Case (a .. z)",
+         .handler = RunText,
+         .command = "lower-az"},
+        {.name = "mniUpperCase",
+         .caption = "Upper Case (a .. z)",
+         .handler = RunText,
+         .command = "upper-az"},
+        {.name = "mniInvertCaseAz",
+         .caption = "Invert Case (a .. z)",
+         .handler = RunText,
+         .command = "invert-case-az"},
     };
-    runOnClick("sort-alphabetically", "mniSortLines");
-    runOnClick("sort-by-length", "mniSortByLineLen");
+    static const MenuItem dateAndTime[] = {
+        {.name = "mniInsertDate",
+         .caption = "Insert Date",
+         .handler = RunText,
+         .command = "insert-date"},
+        {.name = "mniInsertTime",
+         .caption = "Insert Time",
+         .handler = RunText,
+         .command = "insert-time"},
+        {.name = "mniInsertDateTime",
+         .caption = "Insert Date Time",
+         .handler = RunText,
+         .command = "insert-date-time"},
+    };
+    static const MenuItem encode[] = {
+        {.name = "En1",
+         .caption = "Encode / Decode",
+         .tag = 1,
+         .handler = RunText,
+         .command = "encode"},
+        {.name = "mniEncodeSubtract",
+         .caption = "Encode / Decode (w/o Line Breaks)",
+         .tag = 0,
+         .handler = RunText,
+         .command = "encode-keep-breaks"},
+        // The offset keys work in every view mode, while the menu is hidden too.
+        {.name = "Offset11",
+         .caption = "ASCII Offset +1",
+         .shortcuts = {"Ctrl+Alt+]"},
+         .tag = 2,
+         .handler = RunText,
+         .command = "offset-plus"},
+        {.name = "Offset12",
+         .caption = "ASCII Offset -1",
+         .shortcuts = {"Ctrl+Alt+["},
+         .tag = 3,
+         .handler = RunText,
+         .command = "offset-minus"},
+    };
+    static const MenuItem random[] = {
+        {.name = "mniInsertRandomNumber",
+         .caption = "Insert Random Number",
+         .handler = RunText,
+         .command = "insert-random-number"},
+        {},
+        {.name = "mniFillRandom",
+         .caption = "New Random Text (32..255)",
+         .tag = 0,
+         .handler = FillRandom},
+        {.name = "FillRandom21",
+         .caption = "New Random Text (32..99)",
+         .tag = 1,
+         .handler = FillRandom},
+        {.name = "FillRandomAlphanumeric1",
+         .caption = "New Random Text (Alphanumeric)",
+         .tag = 2,
+         .handler = FillRandom},
+    };
+    static const MenuItem remove[] = {
+        {.name = "RemoveBlankLines1",
+         .caption = "Remove Blank Lines",
+         .handler = RunText,
+         .command = "remove-blank-lines"},
+        {.name = "mniTrimLines",
+         .caption = "Trim Lines",
+         .handler = RunText,
+         .command = "trim-lines"},
+        {.name = "Removeduplicatelines1",
+         .caption = "Remove duplicate lines",
+         .handler = RunText,
+         .command = "remove-duplicates"},
+        {},
+        {.name = "mniRemoveHTMLTags",
+         .caption = "Remove HTML/XML Tags",
+         .handler = RunText,
+         .command = "remove-tags"},
+        {.name = "mniLeaveTagsOnly",
+         .caption = "Leave Tags Only",
+         .handler = RunText,
+         .command = "leave-tags"},
+    };
+    static const MenuItem regional[] = {
+        {.name = "mniCyrillicToLatin",
+         .caption = "Cyrillic to Latin",
+         .handler = RunText,
+         .command = "cyrillic-to-latin"},
+        {.name = "mniLatinToCyrillic",
+         .caption = "Latin to Cyrillic",
+         .handler = RunText,
+         .command = "latin-to-cyrillic"},
+    };
+    static const MenuItem reverse[] = {
+        {.name = "mniReverseLines",
+         .caption = "Reverse Lines",
+         .handler = RunText,
+         .command = "reverse-lines"},
+        {.name = "mniReverseStrings",
+         .caption = "Reverse Strings",
+         .handler = RunText,
+         .command = "reverse-strings"},
+        {.name = "mniReverseText",
+         .caption = "Reverse Text",
+         .handler = RunText,
+         .command = "reverse-text"},
+    };
+    static const MenuItem sort[] = {
+        {.name = "mniSortLines",
+         .caption = "Sort Alphabetically",
+         .handler = RunText,
+         .button = {"ToolButton8",
+                    "Sort",
+                    "Sort Alphabetically",
+                    "sort-alphabetically",
+                    {ToolRow::Second, 1, 1}},
+         .modes = InPlainView,
+         .command = "sort"},
+        {.name = "mniSortDescending",
+         .caption = "Sort Descending",
+         .handler = RunText,
+         .command = "sort-descending"},
+        {.name = "mniSortByLineLen",
+         .caption = "Sort by Line Length",
+         .handler = RunText,
+         .button = {"ToolButton9",
+                    "Sort",
+                    "Sort by Line Length",
+                    "sort-by-length",
+                    {ToolRow::Second, 1, 2}},
+         .modes = InPlainView,
+         .command = "sort-by-length"},
+    };
+    static const MenuItem transform[] = {
+        {.name = "mniAddCopyrights",
+         .caption = "Add Copyrights",
+         .handler = RunText,
+         .command = "add-copyrights"},
+    };
+    static const MenuItem rows[] = {
+        {.name = "CharacterCase1", .caption = "Character Case", .submenu = characterCase},
+        {.name = "DateandTime1", .caption = "Date && Time", .submenu = dateAndTime},
+        {.name = "mniEncode", .caption = "Encode", .submenu = encode},
+        {.name = "AddNoise1", .caption = "Random", .submenu = random},
+        {.name = "Remove1", .caption = "Remove", .submenu = remove},
+        {.name = "Regional1", .caption = "Regional", .submenu = regional},
+        {.name = "Reverse1", .caption = "Reverse", .submenu = reverse},
+        {.name = "Sort1", .caption = "Sort", .submenu = sort},
+        {.name = "ransform1", .caption = "Transform", .submenu = transform},
+        // Speech is still to come: its buttons only, doing nothing yet.
+        {.name = "mniSpeak",
+         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}}},
+        {.name = "mniSpeakSettings",
+         .button = {"tbSpeakSettings",
+                    "Options",
+                    "Speak Settings",
+                    "speak-options",
+                    {ToolRow::Second, 4, 2}}},
+    };
+    return rows;
 }
 
-void TForm1::RunTextFunction(const TextCommand& command) {
+void TForm1::RunTextFunction(std::string_view name) {
+    const TextCommand* command = FindTextCommand(name);
+    Q_ASSERT(command);
+    if (!command)
+        return;
+    // Only the two offset keys reach here outside plain view, as the menu is hidden there. They
+    // change the text the user sees, as one undoable edit of that editor.
     if (CurrentDocument().ViewMode != vmPlain) {
-        RunTextFunctionInActiveEditor(command);
+        RunAsEdit(*command, *ActiveEditor(CurrentDocument()));
         return;
     }
     TakeUndoSnapshot();
-    TMemo* editor = CurrentPlainEditor();
-    if (command.rule == TextRule::CaretInsertion) {
-        editor->SetSelText(command.insertion(ProgramEncoding()));
-        editor->ClearUndo();
-        return;
-    }
-    const std::optional<PlainTextState> result = RunTextCommand(command, {editor->Text(), 0, 0});
-    if (result)
-        editor->SetText(result->text);
-}
-
-// Only the two offset keys reach here, as the menu is hidden outside plain view. They change the
-// text the user sees, as one undoable edit of that editor.
-void TForm1::RunTextFunctionInActiveEditor(const TextCommand& command) {
-    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
-    if (editor->ReadOnly())
-        return;
-    const std::optional<PlainTextState> result =
-        RunTextCommand(command, {editor->Engine().Text(), 0, 0});
-    if (!result)
-        return;
-    editor->SelectAll();
-    editor->Engine().InsertText(result->text);
-    editor->Engine().SetCaret({});
+    RunOnPlainEditor(*command, *CurrentPlainEditor());
 }
 
 void TForm1::mniFillRandomClick(int tag) {

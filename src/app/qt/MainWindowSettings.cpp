@@ -6,6 +6,7 @@
 #include "app/qt/WindowBoundsQt.h"
 #include "codeedit/qt/Memo.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 #include "platform/qt/Taskbar.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFolders.h"
@@ -20,21 +21,13 @@ namespace {
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 1638;
 
-std::string FileBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromFileBytes(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 } // namespace
 
 WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
     for (const QString& path : recentFiles)
-        settings.recentFiles.push_back(FileBytes(path));
+        settings.recentFiles.push_back(LocalPath(path));
     settings.bounds = ToBounds(OuterBounds());
     settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
     settings.wordWrap = mniWordWrap->isChecked();
@@ -66,7 +59,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
-    if (isMain && !QFile::exists(FromFileBytes(path))) {
+    if (isMain && !QFile::exists(DisplayPath(path))) {
         SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
         RebuildStylesMenu();
         return;
@@ -81,7 +74,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
         recentFiles.clear();
         for (const std::string& recent : settings.recentFiles)
-            recentFiles.push_back(FromFileBytes(recent));
+            recentFiles.push_back(DisplayPath(recent));
     }
 
     setWindowState(Qt::WindowNoState);
@@ -130,7 +123,7 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
     WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
     std::string failedPath = path;
     if (!nameIsFileName || !file.Flush(failedPath)) {
-        dialogs.ShowError("Tabrix Pro", "Unable to write to " + FromFileBytes(failedPath));
+        dialogs.ShowError("Tabrix Pro", "Unable to write to " + DisplayPath(failedPath));
         return false;
     }
     return true;

@@ -1,65 +1,96 @@
-// The Style menu's styles: the Styles list (style files shipped in the program folder), saving
-// the current look as a style, opening style files for editing, and Reset to Defaults.
+// The Style menu: its table, the Styles list (style files shipped in the program folder), saving
+// the current look as a style, opening style files for editing, Reset to Defaults, and the font
+// and colour commands, which change every editor of every document alike.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "app/qt/NameDialog.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
-#include "settings/SettingsFolders.h"
 #include "settings/WindowSettings.h"
+#include "settings/qt/EditorLook.h"
+#include "settings/qt/StyleList.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 
-void TForm1::CreateStyleMenu() {
-    mniStyles = mniStyle->addMenu("S&tyles");
-    mniStyle->addSeparator();
-    CreateAppearanceItems();
-    mniStyle->addSeparator();
-    mniSaveStyle = mniStyle->addAction("Save &Current Style");
-    connect(mniSaveStyle, &QAction::triggered, this, &TForm1::mniSaveStyleClick);
-    mniStyle->addSeparator();
-    OpenOrganize1 = mniStyle->addAction("&Organize Styles");
-    connect(OpenOrganize1, &QAction::triggered, this, &TForm1::OpenOrganize1Click);
-    mniStyle->addSeparator();
-    mniReset = mniStyle->addAction("&Reset to Defaults");
-    connect(mniReset, &QAction::triggered, this, &TForm1::mniResetClick);
+std::span<const MenuItem> StyleMenu() {
+    static const MenuItem fontSize[] = {
+        {.name = "mniDecreaseFont",
+         .caption = "&Decrease Font Size",
+         .shortcuts = {"Ctrl+Num+-"},
+         .handler = Call<&TForm1::mniDecreaseFontClick>,
+         .button = {"tbZoomOut", " Zoom Out", "Zoom Out", "zoom-out", {ToolRow::Second, 2, 2}},
+         .action = &TForm1::mniDecreaseFont},
+        {.name = "mniIncreaseFont",
+         .caption = "&Increase Font Size",
+         .shortcuts = {"Ctrl+Num++"},
+         .handler = Call<&TForm1::mniIncreaseFontClick>,
+         .button = {"tbZoomIn", "Zoom In", "Zoom In", "zoom-in", {ToolRow::Second, 2, 1}},
+         .action = &TForm1::mniIncreaseFont},
+    };
+    static const MenuItem rows[] = {
+        // Filled by RebuildStylesMenu.
+        {.name = "mniStyles", .caption = "S&tyles", .menu = &TForm1::mniStyles},
+        {},
+        {.name = "mniBackground",
+         .caption = "&Background Color",
+         .handler = Call<&TForm1::mniBackgroundClick>,
+         .button = {"tbBackground",
+                    "Background",
+                    "Background Color",
+                    "color-fill",
+                    {ToolRow::Second, 3, 2}},
+         .action = &TForm1::mniBackground},
+        {.name = "mniFontColor",
+         .caption = "&Foreground Color",
+         .handler = Call<&TForm1::mniFontColorClick>,
+         .button = {"tbFontColor",
+                    "Font Color",
+                    "Foreground Color",
+                    "format-text-color",
+                    {ToolRow::Second, 3, 1}},
+         .action = &TForm1::mniFontColor},
+        {.name = "mniFont",
+         .caption = "&Choose Font",
+         .handler = Call<&TForm1::mniFontClick>,
+         .button = {"tbFontType", "Font Type", "Choose Font", "font-type", {ToolRow::Second, 3, 3}},
+         .dropDown = &TForm1::mnuFont,
+         .action = &TForm1::mniFont},
+        {.name = "mniFontSize", .caption = "Font &Size", .submenu = fontSize},
+        {},
+        {.name = "mniSaveStyle",
+         .caption = "Save &Current Style",
+         .handler = Call<&TForm1::mniSaveStyleClick>,
+         .action = &TForm1::mniSaveStyle},
+        {},
+        {.name = "OpenOrganize1",
+         .caption = "&Organize Styles",
+         .handler = Call<&TForm1::OpenOrganize1Click>,
+         .action = &TForm1::OpenOrganize1},
+        {},
+        {.name = "mniReset",
+         .caption = "&Reset to Defaults",
+         .handler = Call<&TForm1::mniResetClick>,
+         .action = &TForm1::mniReset},
+    };
+    return rows;
 }
 
 void TForm1::RebuildStylesMenu() {
-    listedStyles.clear();
-    for (std::string name : ListFilesByExtension(ProgramDataFolder(), {"style"})) {
-        // Only the lower-case extension is cut, as the list has always been built.
-        constexpr std::string_view extension = ".style";
-        if (name.ends_with(extension))
-            name.erase(name.size() - extension.size());
-        listedStyles.push_back(QString::fromStdString(name));
-    }
-    mniStyles->clear();
-    for (int position = 0; position < int(listedStyles.size()); ++position) {
-        const QString& name = listedStyles[std::size_t(position)];
-        // A "&" in a name is text, not an accelerator mark.
-        QAction* item = mniStyles->addAction(QString(name).replace("&", "&&"));
-        item->setData(position);
-        item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, position] { mniStyleItemClick(position); });
-    }
-    // The first listed name that matches the current style carries the check.
-    for (int position = 0; position < int(listedStyles.size()); ++position) {
-        if (listedStyles[std::size_t(position)].compare(currentStyleName, Qt::CaseInsensitive) ==
-            0) {
-            mniStyles->actions()[position]->setChecked(true);
-            break;
-        }
-    }
+    listedStyles = ListedStyleNames();
+    FillMenuFromStrings(*mniStyles, nullptr, listedStyles,
+                        [this](int position) { mniStyleItemClick(position); });
+    if (const int checked = CheckedStylePosition(listedStyles, currentStyleName); checked >= 0)
+        mniStyles->actions()[checked]->setChecked(true);
 }
 
 void TForm1::mniStyleItemClick(int position) {
     if (position < 0 || position >= int(listedStyles.size()))
         return;
-    LoadSettings(listedStyles[std::size_t(position)], false);
+    LoadSettings(listedStyles[position], false);
 }
 
 void TForm1::mniSaveStyleClick() {
@@ -71,11 +102,7 @@ void TForm1::mniSaveStyleClick() {
 }
 
 void TForm1::OpenOrganize1Click() {
-    FileDialogRequest request;
-    request.caption = "Open";
-    request.filters = {{"Tabrix Styles", "*.style"}};
-    request.initialFolder = QFile::decodeName(QByteArray::fromStdString(ProgramDataFolder()));
-    const std::optional<FileDialogResult> chosen = dialogs.OpenFile(request);
+    const std::optional<FileDialogResult> chosen = dialogs.OpenFile(OrganizeStylesRequest());
     if (chosen && !chosen->files.isEmpty())
         OpenFile(chosen->files.front());
 }
@@ -108,4 +135,61 @@ void TForm1::mniResetClick() {
         show();
     currentStyleName.clear();
     RebuildStylesMenu();
+}
+
+// ---- Font and colour commands ----
+
+void TForm1::ForEachEditor(const std::function<void(TSynEditWidget&)>& change) {
+    for (int position = 0; position < DocumentCount(); ++position) {
+        TMyMemo& document = DocumentAt(position);
+        change(*document.PlainEditor);
+        change(*document.CodeEditor);
+    }
+}
+
+void TForm1::mniBackgroundClick() {
+    if (const std::optional<TColor> color =
+            AskColor(dialogs, CurrentPlainEditor()->Color(), palette()))
+        ForEachEditor([&](TSynEditWidget& editor) { editor.SetColor(*color); });
+}
+
+void TForm1::mniFontColorClick() {
+    if (const std::optional<TColor> color =
+            AskColor(dialogs, CurrentPlainEditor()->FontColor(), palette()))
+        ForEachEditor([&](TSynEditWidget& editor) { editor.SetFontColor(*color); });
+}
+
+void TForm1::mniFontClick() {
+    const FontPitch pitch =
+        CurrentDocument().ViewMode == vmCode ? FontPitch::FixedOnly : FontPitch::Any;
+    if (const std::optional<EditorFont> chosen =
+            AskFont(dialogs, *CurrentPlainEditor(), pitch, palette())) {
+        ForEachEditor([&](TSynEditWidget& editor) {
+            editor.SetFont(chosen->font);
+            editor.SetFontColor(chosen->color);
+        });
+    }
+}
+
+void TForm1::QuickFontClick(const QString& caption) {
+    const QuickFont choice = ParseQuickFontCaption(caption);
+    if (choice.face.isEmpty() || choice.size <= 0)
+        return;
+    ForEachEditor(
+        [&](TSynEditWidget& editor) { editor.SetFont(WithFaceAndSize(editor.Font(), choice)); });
+}
+
+void TForm1::ChangeFontSize(int step) {
+    ForEachEditor(
+        [step](TSynEditWidget& editor) { editor.SetFont(WithSizeChangedBy(editor.Font(), step)); });
+}
+
+void TForm1::mniIncreaseFontClick() {
+    ChangeFontSize(+1);
+}
+
+void TForm1::mniDecreaseFontClick() {
+    if (CurrentPlainEditor()->Font().pointSize() < 2)
+        return;
+    ChangeFontSize(-1);
 }

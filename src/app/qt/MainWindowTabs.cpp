@@ -1,7 +1,8 @@
 // The document list: creating, switching, closing and exchanging tabs, the tab bar, the Tabs
-// menu, the title and the look every editor shares.
+// menu and the tab context menu, the title and the look every editor shares.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
@@ -20,11 +21,6 @@ namespace {
 
 const char* const TabDragMimeType = "application/x-tabrix-tab";
 
-// Menus and tabs turn "&" into an accelerator mark; a file name shows as it is.
-QString WithoutAccelerators(QString caption) {
-    return caption.replace("&", "&&");
-}
-
 QString TabCaption(const TMyMemo& document) {
     if (document.FileName.isEmpty())
         return "Blank";
@@ -33,22 +29,43 @@ QString TabCaption(const TMyMemo& document) {
 
 } // namespace
 
+std::span<const MenuItem> TabsMenu() {
+    static const MenuItem rows[] = {
+        // Ctrl+Tab must reach the window even while an editor that takes Tab has the focus.
+        {.name = "mniNextTab",
+         .caption = "&Next Tab",
+         .shortcuts = {"Ctrl+Tab"},
+         .handler = Call<&TForm1::mniNextTabClick>,
+         .shortcutContext = Qt::ApplicationShortcut},
+        {.name = "mniPreviousTab",
+         .caption = "&Previous Tab",
+         .shortcuts = {"Ctrl+Shift+Tab"},
+         .handler = Call<&TForm1::mniPreviousTabClick>,
+         .shortcutContext = Qt::ApplicationShortcut},
+        // Never shown; the tab items follow it.
+        {.modes = NoViewMode, .action = &TForm1::mniTabsSeparator},
+    };
+    return rows;
+}
+
+std::span<const MenuItem> TabContextMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniHidefromCloseall",
+         .caption = "Hide from Close All",
+         .handler = Call<&TForm1::mniHidefromCloseallClick>,
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniHidefromCloseall},
+        {.name = "mniClose1", .caption = "Close", .handler = Call<&TForm1::mniClose1Click>},
+    };
+    return rows;
+}
+
 int TForm1::CurrentIndex() const {
     return TabControl->currentIndex();
 }
 
 void TForm1::SelectIndex(int index) {
     TabControl->setCurrentIndex(index);
-}
-
-TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
-    if (document.ViewMode == vmCode)
-        return document.CodeEditor;
-    return document.PlainEditor;
-}
-
-TSynEditStringList& TForm1::CurrentLines() {
-    return ActiveEditor(CurrentDocument())->Lines();
 }
 
 void TForm1::ConnectEditor(TSynEditWidget* editor) {
@@ -259,20 +276,16 @@ void TForm1::RebuildTabs() {
     while (TabControl->count() < DocumentCount())
         TabControl->addTab(QString());
     for (int position = 0; position < DocumentCount(); ++position)
-        TabControl->setTabText(position, WithoutAccelerators(TabCaption(DocumentAt(position))));
+        TabControl->setTabText(position, WithoutAcceleratorMarks(TabCaption(DocumentAt(position))));
     if (index >= DocumentCount() || index < 0)
         index = DocumentCount() - 1;
 
-    const QList<QAction*> items = mniTabs->actions();
-    for (qsizetype i = items.indexOf(mniTabsSeparator) + 1; i < items.size(); ++i)
-        delete items[i];
-    for (int position = 0; position < DocumentCount(); ++position) {
-        QAction* item = mniTabs->addAction(WithoutAccelerators(TabCaption(DocumentAt(position))));
-        item->setCheckable(true);
-        item->setData(position);
-        item->setChecked(position == index);
-        connect(item, &QAction::triggered, this, [this, position] { mniTabItemClick(position); });
-    }
+    QStringList captions;
+    for (int position = 0; position < DocumentCount(); ++position)
+        captions << TabCaption(DocumentAt(position));
+    FillMenuFromStrings(*mniTabs, mniTabsSeparator, captions,
+                        [this](int position) { mniTabItemClick(position); });
+    CheckTabItem(index);
     SelectIndex(index);
     ShowTabBarWhenNeeded();
 }
@@ -286,41 +299,13 @@ void TForm1::RefreshCurrentTab() {
     UpdateTitle();
     ShowCaretPosition();
     UpdateModeMenus();
+    CheckTabItem(CurrentIndex());
+}
+
+void TForm1::CheckTabItem(int position) {
     const QList<QAction*> items = mniTabs->actions();
     for (qsizetype i = items.indexOf(mniTabsSeparator) + 1; i < items.size(); ++i)
-        items[i]->setChecked(items[i]->data().toInt() == CurrentIndex());
-}
-
-void TForm1::ShowActiveEditor() {
-    if (!initialised)
-        return;
-    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
-    editor->show();
-    EditorArea->setCurrentWidget(editor);
-    editor->setFocus();
-}
-
-void TForm1::FocusActiveEditor() {
-    ActiveEditor(CurrentDocument())->setFocus();
-}
-
-void TForm1::UpdateModeMenus() {
-    const int mode = CurrentDocument().ViewMode;
-    mniFunctions2->menuAction()->setVisible(mode == vmCode);
-    mniFunctions->menuAction()->setVisible(mode == vmPlain);
-    for (const char* sortButton : {"sort-alphabetically", "sort-by-length"})
-        ToolBarSecond->findChild<QAction*>(sortButton)->setVisible(mode == vmPlain);
-}
-
-void TForm1::SetViewMode(int mode) {
-    TMyMemo& document = CurrentDocument();
-    if (mode == vmCode && document.ViewMode != vmCode)
-        document.CodeEditor->SetText(document.PlainEditor->Text());
-    else if (mode == vmPlain && document.ViewMode == vmCode)
-        document.PlainEditor->SetText(document.CodeEditor->Text());
-    document.ViewMode = mode;
-    ShowTabBarWhenNeeded();
-    RefreshCurrentTab();
+        items[i]->setChecked(items[i]->data().toInt() == position);
 }
 
 void TForm1::UpdateTitle() {

@@ -1,14 +1,9 @@
-// The View and Options menus, the font and colour commands of the Style menu, the quick font
-// menu and full-screen mode. Each on/off option lives in its menu item's check mark; the setters
-// set the check, then apply it. The look of all editors follows the current plain editor.
+// The View and Options menus, the window's options and full-screen mode. Each on/off option
+// lives in its menu item's check mark; the setters set the check, then apply it.
 
 #include "app/qt/MainWindow.h"
-#include "app/qt/QuickFont.h"
-#include "app/qt/ToolIcons.h"
-#include "codeedit/qt/ColorQt.h"
+#include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
-#include "codeedit/qt/SynEdit.h"
-#include "platform/qt/Dialogs.h"
 #include "platform/qt/Taskbar.h"
 
 #include <QEvent>
@@ -20,32 +15,9 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QWindow>
 
 namespace {
-
-QAction* AddOption(QMenu* menu, const QString& caption, bool checked) {
-    QAction* action = menu->addAction(caption);
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
-}
-
-// The caption groups of the quick font menu, separated in the menu.
-const std::vector<std::vector<const char*>>& QuickFontGroups() {
-    static const std::vector<std::vector<const char*>> groups = {
-        {"MS Sans Serif, 10", "Arial, 10", "Verdana, 10", "Tahoma, 10", "Times New Roman, 12",
-         "Sylfaen, 10"},
-        {"Courier New, 10", "Lucida Console, 10", "Terminal, 10"},
-        {"Tahoma, 8", "Verdana, 8", "MS Sans Serif, 8", "Times New Roman, 10", "Small Fonts, 7"},
-        {"Arial, 12", "Verdana, 12", "Tahoma, 12", "Sylfaen, 12", "Times New Roman, 14"}};
-    return groups;
-}
-
-TColor FromQColor(const QColor& color) {
-    return RGB(unsigned(color.red()), unsigned(color.green()), unsigned(color.blue()));
-}
 
 // Gives a window whose bounds were set while it was hidden those bounds again once it shows,
 // now that its frame is known.
@@ -66,48 +38,83 @@ private:
 
 } // namespace
 
-QuickFont ParseQuickFontCaption(QString caption) {
-    caption.remove('&');
-    const qsizetype comma = caption.indexOf(',');
-    if (comma < 0)
-        return {caption.trimmed(), 0};
-    bool ok = false;
-    const int size = caption.mid(comma + 1).trimmed().toInt(&ok);
-    return {caption.left(comma).trimmed(), ok ? size : 0};
+std::span<const MenuItem> ViewMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniFullScreen",
+         .caption = "&Full Screen",
+         .shortcuts = {"F11"},
+         .handler = Call<&TForm1::mniFullScreenClick>,
+         .button = {"tbFullScreen",
+                    "Full Screen",
+                    "Full Screen",
+                    "view-fullscreen",
+                    {ToolRow::First, 4, 1}},
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniFullScreen,
+         .icon = "view-fullscreen"},
+        {.name = "mniAlwaysOnTop",
+         .caption = "Always on &Top",
+         .handler = Call<&TForm1::SetAlwaysOnTop>,
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniAlwaysOnTop},
+        {.name = "mniHideCaption",
+         .caption = "Tool &Window Mode",
+         .handler = Call<&TForm1::SetToolWindowMode>,
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniHideCaption},
+        {},
+        {.name = "mniWordWrap",
+         .caption = "Word &Wrap",
+         .handler = Call<&TForm1::SetWordWrap>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniWordWrap},
+        {.name = "mniHScrollbar",
+         .caption = "&Horizontal Scrollbar",
+         .handler = Call<&TForm1::mniHScrollbarClick>,
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniHScrollbar},
+        {.name = "mniVScrollbar",
+         .caption = "&Vertical Scrollbar",
+         .handler = Call<&TForm1::mniVScrollbarClick>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniVScrollbar},
+        {},
+        {.name = "mniStatusbar",
+         .caption = "&Status Bar",
+         .handler = Call<&TForm1::SetStatusBarVisible>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniStatusbar},
+        {.name = "mniViewMainMenu",
+         .caption = "&Main Menu",
+         .handler = Call<&TForm1::SetMainMenuVisible>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniViewMainMenu},
+        {.name = "mniViewToolbar",
+         .caption = "Tool &Bar",
+         .handler = Call<&TForm1::SetToolBarVisible>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniViewToolbar},
+        {.name = "mniShowToolbarCaptions",
+         .caption = "Show Toolbar &Captions",
+         .handler = Call<&TForm1::mniShowToolbarCaptionsClick>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::mniShowToolbarCaptions},
+    };
+    return rows;
 }
 
-void TForm1::CreateViewMenu() {
-    mniFullScreen = AddOption(mniView, "&Full Screen", false);
-    mniFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
-    mniFullScreen->setIcon(ToolIcon("view-fullscreen"));
-    connect(mniFullScreen, &QAction::triggered, this, [this] { SetFullScreen(!fullScreen); });
-    mniAlwaysOnTop = AddOption(mniView, "Always on &Top", false);
-    connect(mniAlwaysOnTop, &QAction::triggered, this, &TForm1::SetAlwaysOnTop);
-    mniHideCaption = AddOption(mniView, "Tool &Window Mode", false);
-    connect(mniHideCaption, &QAction::triggered, this, &TForm1::SetToolWindowMode);
-    mniView->addSeparator();
-    mniWordWrap = AddOption(mniView, "Word &Wrap", true);
-    connect(mniWordWrap, &QAction::triggered, this, &TForm1::SetWordWrap);
-    mniHScrollbar = AddOption(mniView, "&Horizontal Scrollbar", false);
-    connect(mniHScrollbar, &QAction::triggered, this,
-            [this](bool on) { SetScrollBars(on, mniVScrollbar->isChecked()); });
-    mniVScrollbar = AddOption(mniView, "&Vertical Scrollbar", true);
-    connect(mniVScrollbar, &QAction::triggered, this,
-            [this](bool on) { SetScrollBars(mniHScrollbar->isChecked(), on); });
-    mniView->addSeparator();
-    mniStatusbar = AddOption(mniView, "&Status Bar", true);
-    connect(mniStatusbar, &QAction::triggered, this, &TForm1::SetStatusBarVisible);
-    mniViewMainMenu = AddOption(mniView, "&Main Menu", true);
-    connect(mniViewMainMenu, &QAction::triggered, this, &TForm1::SetMainMenuVisible);
-    mniViewToolbar = AddOption(mniView, "Tool &Bar", true);
-    connect(mniViewToolbar, &QAction::triggered, this, &TForm1::SetToolBarVisible);
-    mniShowToolbarCaptions = AddOption(mniView, "Show Toolbar &Captions", true);
-    connect(mniShowToolbarCaptions, &QAction::triggered, this,
-            &TForm1::mniShowToolbarCaptionsClick);
+std::span<const MenuItem> OptionsMenu() {
+    static const MenuItem rows[] = {
+        {.name = "Showlinenumbers1",
+         .caption = "Show &line numbers",
+         .handler = Call<&TForm1::Showlinenumbers1Click>,
+         .check = MenuCheck::Checked,
+         .action = &TForm1::Showlinenumbers1},
+    };
+    return rows;
+}
 
-    Showlinenumbers1 = AddOption(mniFunctions2, "Show &line numbers", true);
-    connect(Showlinenumbers1, &QAction::triggered, this, &TForm1::Showlinenumbers1Click);
-
+void TForm1::WatchWindowEvents() {
     installEventFilter(new ShowWatch(*this));
 
     // Full screen hides the taskbar only while the program is the active one.
@@ -122,60 +129,19 @@ void TForm1::CreateViewMenu() {
             });
 }
 
-void TForm1::CreateAppearanceItems() {
-    mniBackground = mniStyle->addAction("&Background Color");
-    connect(mniBackground, &QAction::triggered, this, &TForm1::mniBackgroundClick);
-    mniFontColor = mniStyle->addAction("&Foreground Color");
-    connect(mniFontColor, &QAction::triggered, this, &TForm1::mniFontColorClick);
-    mniFont = mniStyle->addAction("&Choose Font");
-    connect(mniFont, &QAction::triggered, this, &TForm1::mniFontClick);
-    QMenu* fontSize = mniStyle->addMenu("Font &Size");
-    mniDecreaseFont = fontSize->addAction("&Decrease Font Size");
-    mniDecreaseFont->setShortcut(
-        QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus)));
-    connect(mniDecreaseFont, &QAction::triggered, this, &TForm1::mniDecreaseFontClick);
-    mniIncreaseFont = fontSize->addAction("&Increase Font Size");
-    mniIncreaseFont->setShortcut(
-        QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus)));
-    connect(mniIncreaseFont, &QAction::triggered, this, &TForm1::mniIncreaseFontClick);
-
-    mnuFont = new QMenu(this);
-    for (const auto& group : QuickFontGroups()) {
-        if (!mnuFont->isEmpty())
-            mnuFont->addSeparator();
-        for (const char* caption : group) {
-            QAction* item = mnuFont->addAction(caption);
-            connect(item, &QAction::triggered, this,
-                    [this, item] { QuickFontClick(item->text()); });
-        }
-    }
-}
-
-void TForm1::WireAppearanceButtons() {
-    const auto wire = [this](const char* name, void (TForm1::*handler)()) {
-        connect(findChild<QAction*>(name), &QAction::triggered, this, handler);
-    };
-    connect(findChild<QAction*>("view-fullscreen"), &QAction::triggered, mniFullScreen,
-            &QAction::trigger);
-    wire("zoom-in", &TForm1::mniIncreaseFontClick);
-    wire("zoom-out", &TForm1::mniDecreaseFontClick);
-    wire("format-text-color", &TForm1::mniFontColorClick);
-    wire("color-fill", &TForm1::mniBackgroundClick);
-    wire("font-type", &TForm1::mniFontClick);
-    findChild<QAction*>("format-text-color")->setToolTip("Foreground Color");
-    findChild<QAction*>("color-fill")->setToolTip("Background Color");
-    QAction* fontType = findChild<QAction*>("font-type");
-    fontType->setToolTip("Choose Font");
-    fontType->setMenu(mnuFont);
-    if (auto* button = qobject_cast<QToolButton*>(ToolBarSecond->widgetForAction(fontType)))
-        button->setPopupMode(QToolButton::MenuButtonPopup);
-}
-
 // ---- Option setters ----
 
 void TForm1::SetWordWrap(bool on) {
     mniWordWrap->setChecked(on);
     CurrentPlainEditor()->SetWordWrap(on);
+}
+
+void TForm1::mniHScrollbarClick(bool on) {
+    SetScrollBars(on, mniVScrollbar->isChecked());
+}
+
+void TForm1::mniVScrollbarClick(bool on) {
+    SetScrollBars(mniHScrollbar->isChecked(), on);
 }
 
 void TForm1::SetScrollBars(bool horizontal, bool vertical) {
@@ -280,6 +246,10 @@ QRect TForm1::WorkArea() const {
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+void TForm1::mniFullScreenClick() {
+    SetFullScreen(!fullScreen);
+}
+
 void TForm1::SetFullScreen(bool on) {
     if (on == fullScreen)
         return;
@@ -337,76 +307,6 @@ void TForm1::Memo01MouseMove(QWidget* editor, QPoint position) {
         if (y > editor->height() - margin)
             TabControl->show();
     }
-}
-
-// ---- Font and colour commands ----
-
-void TForm1::ForEachEditor(const std::function<void(TSynEditWidget&)>& change) {
-    for (int position = 0; position < DocumentCount(); ++position) {
-        TMyMemo& document = DocumentAt(position);
-        change(*document.PlainEditor);
-        change(*document.CodeEditor);
-    }
-}
-
-void TForm1::mniBackgroundClick() {
-    const QColor start = ToQColor(CurrentPlainEditor()->Color(), palette());
-    if (const std::optional<QColor> chosen = dialogs.ChooseColor(start)) {
-        const TColor color = FromQColor(*chosen);
-        ForEachEditor([color](TSynEditWidget& editor) { editor.SetColor(color); });
-    }
-}
-
-void TForm1::mniFontColorClick() {
-    const QColor start = ToQColor(CurrentPlainEditor()->FontColor(), palette());
-    if (const std::optional<QColor> chosen = dialogs.ChooseColor(start)) {
-        const TColor color = FromQColor(*chosen);
-        ForEachEditor([color](TSynEditWidget& editor) { editor.SetFontColor(color); });
-    }
-}
-
-void TForm1::mniFontClick() {
-    TMemo* model = CurrentPlainEditor();
-    const FontChoice start{model->Font(), ToQColor(model->FontColor(), palette())};
-    const bool fixedPitchOnly = CurrentDocument().ViewMode == vmCode;
-    if (const std::optional<FontChoice> chosen = dialogs.ChooseFont(start, fixedPitchOnly)) {
-        const TColor color =
-            chosen->color.isValid() ? FromQColor(chosen->color) : model->FontColor();
-        ForEachEditor([&](TSynEditWidget& editor) {
-            editor.SetFont(chosen->font);
-            editor.SetFontColor(color);
-        });
-    }
-}
-
-void TForm1::QuickFontClick(const QString& caption) {
-    const QuickFont choice = ParseQuickFontCaption(caption);
-    if (choice.face.isEmpty() || choice.size <= 0)
-        return;
-    ForEachEditor([&](TSynEditWidget& editor) {
-        QFont font = editor.Font();
-        font.setFamily(choice.face);
-        font.setPointSize(choice.size);
-        editor.SetFont(font);
-    });
-}
-
-void TForm1::ChangeFontSize(int step) {
-    ForEachEditor([step](TSynEditWidget& editor) {
-        QFont font = editor.Font();
-        font.setPointSize(font.pointSize() + step);
-        editor.SetFont(font);
-    });
-}
-
-void TForm1::mniIncreaseFontClick() {
-    ChangeFontSize(+1);
-}
-
-void TForm1::mniDecreaseFontClick() {
-    if (CurrentPlainEditor()->Font().pointSize() < 2)
-        return;
-    ChangeFontSize(-1);
 }
 
 void TForm1::Showlinenumbers1Click() {

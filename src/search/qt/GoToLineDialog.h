@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class Dialogs;
+
 class TForm4 : public TOneFieldDialog {
     Q_OBJECT
 public:
@@ -20,3 +22,6 @@ QString TrimBlanks(const QString& text);
 // The line number typed into the dialog: the trimmed text as a whole number; nothing when it
 // is not one.
 std::optional<int> ParseLineNumber(const QString& text);
+// Shows the dialog; the line number on OK, or nothing when it was cancelled or held no whole
+// number (the user has then been told).
+std::optional<int> AskLineNumber(Dialogs& dialogs, TForm4& dialog);

@@ -208,7 +208,7 @@ TEST_F(TextFunctionsTest, LineFunctionsTakeRealLinesWhateverTheWrap) {
 }
 
 TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
-    QAction* sortButton = window->ToolBarSecond->findChild<QAction*>("sort-alphabetically");
+    QAction* sortButton = window->ToolBarSecond->findChild<QAction*>("ToolButton8");
     ASSERT_NE(sortButton, nullptr);
     EXPECT_TRUE(window->mniFunctions->menuAction()->isVisible());
     EXPECT_FALSE(window->mniFunctions2->menuAction()->isVisible());
@@ -223,7 +223,7 @@ TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
     sortButton->trigger();
     EXPECT_EQ(Text(), "a\r\nb\r\n");
     SetText("ccc\r\na");
-    window->ToolBarSecond->findChild<QAction*>("sort-by-length")->trigger();
+    window->ToolBarSecond->findChild<QAction*>("ToolButton9")->trigger();
     EXPECT_EQ(Text(), "a\r\nccc\r\n");
 }
 

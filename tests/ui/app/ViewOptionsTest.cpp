@@ -1,5 +1,5 @@
 #include "SettingsFixture.h"
-#include "app/qt/QuickFont.h"
+#include "settings/qt/QuickFont.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -112,7 +112,7 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(window->CurrentPlainEditor()->frameShape(), QFrame::NoFrame);
 
-    window->findChild<QAction*>("view-fullscreen")->trigger();
+    window->findChild<QAction*>("tbFullScreen")->trigger();
     EXPECT_FALSE(window->FullScreen());
     EXPECT_FALSE(window->mniFullScreen->isChecked());
     EXPECT_EQ(window->frameGeometry(), before);
@@ -187,7 +187,7 @@ TEST_F(ViewOptionsTest, FontSizeStepsAllEditorsAndStopsAtOnePoint) {
     EXPECT_EQ(
         window->mniDecreaseFont->shortcut(),
         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus)));
-    window->findChild<QAction*>("zoom-out")->trigger();
+    window->findChild<QAction*>("tbZoomOut")->trigger();
     EXPECT_EQ(FontSize(window->CurrentPlainEditor()), 2);
 }
 
@@ -208,7 +208,7 @@ TEST_F(ViewOptionsTest, WordWrapChangesOnlyTheCurrentDocumentUntilTheLookIsSprea
 TEST_F(ViewOptionsTest, ColourDialogsStartAtTheCurrentColourAndCancelChangesNothing) {
     window->mniNewClick();
     dialogs.Queue(std::optional<QColor>(QColor(1, 2, 3)));
-    window->findChild<QAction*>("color-fill")->trigger();
+    window->findChild<QAction*>("tbBackground")->trigger();
     dialogs.Queue(std::optional<QColor>(QColor(255, 0, 0)));
     window->mniFontColor->trigger();
     for (int position = 0; position < 2; ++position) {
@@ -230,7 +230,7 @@ TEST_F(ViewOptionsTest, FontDialogListsFixedPitchFacesOnlyInCodeView) {
     QFont chosen("DejaVu Serif", 13);
     chosen.setItalic(true);
     dialogs.Queue(std::optional<FontChoice>(FontChoice{chosen, QColor(0, 0, 255)}));
-    window->findChild<QAction*>("font-type")->trigger();
+    window->findChild<QAction*>("tbFontType")->trigger();
     EXPECT_EQ(dialogs.History().back().text, "all fonts");
     window->mniNewClick();
     for (TSynEditWidget* editor :
@@ -281,5 +281,5 @@ TEST_F(ViewOptionsTest, QuickFontMenuSetsFaceAndSizeAndKeepsStyleAndColour) {
     EXPECT_EQ(font.pointSize(), 12);
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(window->DocumentAt(0).CodeEditor->FontColor(), clMaroon);
-    EXPECT_EQ(window->findChild<QAction*>("font-type")->menu(), window->mnuFont);
+    EXPECT_EQ(window->findChild<QAction*>("tbFontType")->menu(), window->mnuFont);
 }

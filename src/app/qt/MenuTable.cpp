@@ -1,0 +1,124 @@
+#include "app/qt/MenuTable.h"
+
+#include "app/qt/MainWindow.h"
+#include "app/qt/ToolIcons.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <tuple>
+
+void MenuBuild::AddItems(QMenu& menu, std::span<const MenuItem> rows, TForm1& window) {
+    AddRows(menu, rows, window);
+}
+
+void MenuBuild::AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& window) {
+    AddRows(bar, rows, window);
+}
+
+template <class Container>
+void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window) {
+    for (const MenuItem& row : rows) {
+        QAction* item = nullptr;
+        if (row.IsSubmenu()) {
+            QMenu* submenu = container.addMenu(row.caption);
+            if (row.menu)
+                window.*row.menu = submenu;
+            AddRows(*submenu, row.submenu, window);
+            item = submenu->menuAction();
+        } else if (row.IsSeparator()) {
+            item = container.addSeparator();
+        } else if (row.caption) {
+            item = container.addAction(row.caption);
+            QList<QKeySequence> keys;
+            for (const char* shortcut : row.shortcuts)
+                keys << QKeySequence(shortcut);
+            item->setShortcuts(keys);
+            item->setShortcutContext(row.shortcutContext);
+            // The window holds the keys too, so they work while the menu bar or this menu is
+            // hidden.
+            if (!keys.isEmpty())
+                window.addAction(item);
+            item->setCheckable(row.check != MenuCheck::None);
+            item->setChecked(row.check == MenuCheck::Checked);
+            if (row.icon)
+                item->setIcon(ToolIcon(row.icon));
+            if (row.handler) {
+                QObject::connect(item, &QAction::triggered, &window,
+                                 [&window, &row, item] { row.handler(window, row, *item); });
+            }
+        }
+        if (item) {
+            if (row.name)
+                item->setObjectName(row.name);
+            item->setData(row.tag);
+            if (row.action)
+                window.*row.action = item;
+            if (row.modes != InEveryView)
+                Track(*item, row.modes);
+        }
+        if (row.button.name)
+            buttons.push_back({&row, item});
+    }
+}
+
+void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& window) {
+    std::stable_sort(
+        buttons.begin(), buttons.end(), [](const PendingButton& a, const PendingButton& b) {
+            const ToolPlace& x = a.row->button.place;
+            const ToolPlace& y = b.row->button.place;
+            return std::tie(x.row, x.group, x.order) < std::tie(y.row, y.group, y.order);
+        });
+    const PendingButton* previous = nullptr;
+    for (const PendingButton& pending : buttons) {
+        const ToolButton& button = pending.row->button;
+        QToolBar& row = button.place.row == ToolRow::First ? first : second;
+        if (previous && previous->row->button.place.row == button.place.row &&
+            previous->row->button.place.group != button.place.group)
+            row.addSeparator();
+        previous = &pending;
+        QAction* action = row.addAction(ToolIcon(button.icon), button.caption);
+        action->setObjectName(button.name);
+        action->setToolTip(button.hint);
+        // A tool button is a click on its menu item.
+        if (QAction* item = pending.item)
+            QObject::connect(action, &QAction::triggered, item, &QAction::trigger);
+        if (pending.row->dropDown) {
+            action->setMenu(window.*pending.row->dropDown);
+            if (auto* widget = qobject_cast<QToolButton*>(row.widgetForAction(action)))
+                widget->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        if (pending.row->modes != InEveryView)
+            Track(*action, pending.row->modes);
+    }
+    buttons.clear();
+}
+
+void MenuBuild::ShowFor(int viewMode) const {
+    for (const ModeElement& element : modeElements)
+        element.element->setVisible(ShowsIn(element.modes, viewMode));
+}
+
+void MenuBuild::Track(QAction& element, ViewModes modes) {
+    modeElements.push_back({&element, modes});
+}
+
+QString WithoutAcceleratorMarks(QString text) {
+    return text.replace("&", "&&");
+}
+
+void FillMenuFromStrings(QMenu& menu, const QAction* after, const QStringList& captions,
+                         const std::function<void(int position)>& onClick) {
+    const QList<QAction*> items = menu.actions();
+    for (qsizetype i = items.indexOf(after) + 1; i < items.size(); ++i)
+        delete items[i];
+    for (int position = 0; position < int(captions.size()); ++position) {
+        QAction* item = menu.addAction(WithoutAcceleratorMarks(captions[position]));
+        item->setCheckable(true);
+        item->setData(position);
+        QObject::connect(item, &QAction::triggered, &menu,
+                         [onClick, position] { onClick(position); });
+    }
+}

@@ -1,0 +1,195 @@
+// Menus and tool buttons built from their tables: what a row asks for is what the window shows,
+// and a tool button does what its menu item does.
+
+#include "MainWindowFixture.h"
+#include "app/qt/MainWindowMenus.h"
+#include "textfuncs/TextCommands.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <set>
+#include <string_view>
+
+namespace {
+
+QStringList Captions(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (const QAction* action : actions) {
+        if (action->isVisible())
+            captions << (action->isSeparator() ? QString("|") : action->text().remove('&'));
+    }
+    return captions;
+}
+
+const MenuItem TestSubmenu[] = {
+    {.name = "inner", .caption = "Inner", .handler = Call<&TForm1::mniNewClick>},
+};
+
+// Rows out of place order, a check, a view mode, a button without a menu item and a submenu.
+const MenuItem TestRows[] = {
+    {.name = "first",
+     .caption = "&First",
+     .shortcuts = {"Ctrl+F5", "Ctrl+Num+5"},
+     .tag = 7,
+     .handler = Call<&TForm1::mniNewClick>,
+     .button = {"tbSecond", "B", "Hint B", "document-new", {ToolRow::First, 2, 1}}},
+    {},
+    {.name = "wrap",
+     .caption = "Wrap",
+     .handler = Call<&TForm1::SetWordWrap>,
+     .button = {"tbFirst", "A", "Hint A", "document-open", {ToolRow::First, 1, 1}},
+     .modes = InCodeView,
+     .check = MenuCheck::Checked},
+    {.name = "later", .button = {"tbThird", "C", "Hint C", "edit-find", {ToolRow::First, 2, 2}}},
+    {.name = "sub", .caption = "Sub", .submenu = TestSubmenu},
+};
+
+class MenuTableTest : public MainWindowTest {
+protected:
+    void Build() {
+        build.AddItems(menu, TestRows, *window);
+        build.PlaceToolButtons(firstRow, secondRow, *window);
+    }
+    QAction* Child(QObject& parent, const char* name) {
+        return parent.findChild<QAction*>(name, Qt::FindChildrenRecursively);
+    }
+
+    MenuBuild build;
+    QMenu menu;
+    QToolBar firstRow;
+    QToolBar secondRow;
+};
+
+TEST_F(MenuTableTest, ItemsTakeWhatTheirRowsSay) {
+    Build();
+    EXPECT_EQ(Captions(menu.actions()), QStringList({"First", "|", "Wrap", "Sub"}));
+    QAction* first = Child(menu, "first");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->shortcuts(),
+              QList<QKeySequence>({QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F5)),
+                                   QKeySequence(QKeyCombination(
+                                       Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_5))}));
+    EXPECT_EQ(first->data().toInt(), 7);
+    EXPECT_TRUE(window->actions().contains(first)) << "its keys work while the menu is hidden";
+    QAction* wrap = Child(menu, "wrap");
+    ASSERT_NE(wrap, nullptr);
+    EXPECT_TRUE(wrap->isCheckable());
+    EXPECT_TRUE(wrap->isChecked());
+    ASSERT_NE(Child(menu, "inner"), nullptr);
+    EXPECT_EQ(Child(menu, "later"), nullptr) << "a button without a menu item";
+}
+
+TEST_F(MenuTableTest, HandlersGetNothingTheCheckMarkOrTheTag) {
+    Build();
+    const int before = window->DocumentCount();
+    Child(menu, "first")->trigger();
+    Child(menu, "inner")->trigger();
+    EXPECT_EQ(window->DocumentCount(), before + 2);
+    Child(menu, "wrap")->trigger();
+    EXPECT_FALSE(window->CurrentPlainEditor()->WordWrap()) << "the new check mark, off";
+    window->findChild<QAction*>("FillRandomAlphanumeric1")->trigger();
+    const std::string text = window->CurrentPlainEditor()->Text();
+    EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '\r' || c == '\n';
+    })) << "tag 2: alphanumeric text";
+}
+
+TEST_F(MenuTableTest, ButtonsGoInPlaceOrderWithSeparatorsBetweenGroups) {
+    Build();
+    EXPECT_EQ(Captions(firstRow.actions()), QStringList({"A", "|", "B", "C"}));
+    EXPECT_TRUE(secondRow.actions().isEmpty());
+    QAction* button = Child(firstRow, "tbSecond");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip(), "Hint B");
+    const int before = window->DocumentCount();
+    button->trigger();
+    EXPECT_EQ(window->DocumentCount(), before + 1) << "a click on its menu item";
+    Child(firstRow, "tbThird")->trigger();
+    EXPECT_EQ(window->DocumentCount(), before + 1) << "nothing to click yet";
+}
+
+TEST_F(MenuTableTest, ItemsAndButtonsShowInTheirViewModesOnly) {
+    Build();
+    for (const int mode : {vmPlain, vmCode, vmRich}) {
+        SCOPED_TRACE(mode);
+        build.ShowFor(mode);
+        EXPECT_EQ(Child(menu, "wrap")->isVisible(), mode == vmCode);
+        EXPECT_EQ(Child(firstRow, "tbFirst")->isVisible(), mode == vmCode);
+        EXPECT_TRUE(Child(menu, "first")->isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
+    const struct {
+        const char* button;
+        std::function<void(TForm1&)> before;
+        std::function<bool(TForm1&)> done;
+    } cases[] = {
+        {"tbNew", nullptr, [](TForm1& w) { return w.DocumentCount() == 2; }},
+        {"tbCopy",
+         [](TForm1& w) {
+             w.CurrentPlainEditor()->SetText("copied");
+             w.mniSelectAllClick();
+         },
+         [](TForm1&) { return QApplication::clipboard()->text() == "copied"; }},
+        {"tbCut",
+         [](TForm1& w) {
+             w.CurrentPlainEditor()->SetText("cut");
+             w.mniSelectAllClick();
+         },
+         [](TForm1& w) {
+             return w.CurrentPlainEditor()->Text().empty() &&
+                    QApplication::clipboard()->text() == "cut";
+         }},
+        {"tbPaste", [](TForm1&) { QApplication::clipboard()->setText("pasted"); },
+         [](TForm1& w) { return w.CurrentPlainEditor()->Text() == "pasted"; }},
+        {"tbZoomIn",
+         [](TForm1& w) {
+             QFont font = w.CurrentPlainEditor()->Font();
+             font.setPointSize(10);
+             w.CurrentPlainEditor()->SetFont(font);
+         },
+         [](TForm1& w) { return w.CurrentPlainEditor()->Font().pointSize() == 11; }},
+        {"tbFullScreen", nullptr, [](TForm1& w) { return w.FullScreen(); }},
+        {"ToolButton9", [](TForm1& w) { w.CurrentPlainEditor()->SetText("ccc\r\na"); },
+         [](TForm1& w) { return w.CurrentPlainEditor()->Text() == "a\r\nccc\r\n"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        window = std::make_unique<TForm1>(dialogs);
+        window->show();
+        if (c.before)
+            c.before(*window);
+        QAction* button = window->findChild<QAction*>(c.button);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(window->ToolBar->actions().contains(button) ||
+                    window->ToolBarSecond->actions().contains(button));
+        button->trigger();
+        EXPECT_TRUE(c.done(*window));
+        window->SetFullScreen(false);
+    }
+}
+
+TEST(MenuTables, TheFunctionsMenuRunsEveryTextCommandOnce) {
+    std::multiset<std::string_view> onMenu;
+    const std::function<void(std::span<const MenuItem>)> collect =
+        [&](std::span<const MenuItem> rows) {
+            for (const MenuItem& row : rows) {
+                collect(row.submenu);
+                if (!row.command.empty())
+                    onMenu.insert(row.command);
+            }
+        };
+    collect(FunctionsMenu());
+    std::multiset<std::string_view> known;
+    for (const TextCommand& command : TextCommands())
+        known.insert(command.name);
+    EXPECT_EQ(onMenu, known);
+}
+
+} // namespace
