@@ -1,6 +1,7 @@
 #include "search/qt/SearchController.h"
 
 #include "platform/qt/Dialogs.h"
+#include "search/FindReplace.h"
 
 TSearchController::TSearchController(QWidget* window, Dialogs& dialogs, EditorSource activeEditor)
     : QObject(window), dialogs(dialogs), activeEditor(std::move(activeEditor)) {

@@ -13,8 +13,8 @@
 
 class Dialogs;
 
+// A QObject only to die with the window; it has no signals of its own.
 class TSearchController : public QObject {
-    Q_OBJECT
 public:
     // The editor of the current document's view mode, or null when there is none.
     using EditorSource = std::function<std::unique_ptr<SearchEditor>()>;

@@ -1,6 +1,7 @@
 #include "search/qt/SearchDialog.h"
 
 #include "platform/qt/EncodingQt.h"
+#include "search/FindReplace.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

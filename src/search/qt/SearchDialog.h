@@ -4,11 +4,13 @@
 // Replace, Replace All (Replace only) and Cancel. Each text holds at most 255 characters; the
 // buttons that search wait for a find text. The dialog only reports its buttons.
 
-#include "search/FindReplace.h"
-
 #include <QDialog>
 #include <QString>
 
+// The search's own types, declared here so that moc never reads the core's headers.
+class Encoding;
+enum class SearchDialogKind;
+struct SearchRequest;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;

@@ -2,6 +2,7 @@
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/EncodingQt.h"
 #include "platform/qt/ScriptedDialogs.h"
+#include "search/FindReplace.h"
 #include "search/qt/SearchController.h"
 
 #include <QApplication>
@@ -66,20 +67,20 @@ struct SearchWindow {
     TSearchController search{&window, dialogs, [this] { return MakeSearchEditor(*active); }};
 };
 
-struct Setup {
+struct EditorSetup {
     EditorKind kind;
     const Encoding& encoding;
 };
 
-std::vector<Setup> AllSetups() {
-    std::vector<Setup> setups;
+std::vector<EditorSetup> AllSetups() {
+    std::vector<EditorSetup> setups;
     for (const EditorKind kind : {EditorKind::Plain, EditorKind::Code})
         for (const int codePage : {1251, Encoding::Utf8CodePage})
             setups.push_back({kind, *Encoding::ForCodePage(codePage)});
     return setups;
 }
 
-std::string Name(const Setup& setup) {
+std::string Name(const EditorSetup& setup) {
     return std::string(setup.kind == EditorKind::Plain ? "plain " : "code ") +
            setup.encoding.Name();
 }
@@ -110,7 +111,7 @@ TEST(SearchDialogs, LookLikeTheCommonFindAndReplaceDialogs) {
     // At most 255 characters of each text.
     for (QLineEdit* edit : {find.FindEdit, replace.FindEdit, replace.ReplaceEdit}) {
         edit->clear();
-        QTest::keyClicks(edit, QString(300, QChar(0x0434)));
+        QTest::keyClicks(edit, QString(300, QChar('x')));
         EXPECT_EQ(edit->text().size(), 255);
     }
     // The texts stay for the next showing.
@@ -123,7 +124,7 @@ TEST(SearchDialogs, LookLikeTheCommonFindAndReplaceDialogs) {
 }
 
 TEST(SearchDialogs, FindDialogClosesAtFindNextAndWraps) {
-    for (const Setup& setup : AllSetups()) {
+    for (const EditorSetup& setup : AllSetups()) {
         for (const bool matchCase : {false, true}) {
             SearchWindow w(setup.kind, setup.encoding);
             w.SetText("дом Дом\nДОМ");
@@ -171,7 +172,7 @@ TEST(SearchDialogs, FindNextKeyRepeatsTheFindDialogsSearchOnly) {
 }
 
 TEST(SearchDialogs, ReplaceDialogReplacesThenClosesWhenNothingFollows) {
-    for (const Setup& setup : AllSetups()) {
+    for (const EditorSetup& setup : AllSetups()) {
         SearchWindow w(setup.kind, setup.encoding);
         w.SetText("кот, Кот; КОТ");
         TSearchDialog& replace = *w.search.ReplaceDialog;
@@ -205,7 +206,7 @@ TEST(SearchDialogs, ReplaceDialogReplacesThenClosesWhenNothingFollows) {
 }
 
 TEST(SearchDialogs, ReplaceAllIsOneUndoStep) {
-    for (const Setup& setup : AllSetups()) {
+    for (const EditorSetup& setup : AllSetups()) {
         SearchWindow w(setup.kind, setup.encoding);
         w.SetText("Дом и дом\nи ДОМ");
         TSearchDialog& replace = *w.search.ReplaceDialog;
