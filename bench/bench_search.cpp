@@ -14,27 +14,42 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+double CpuNow() {
+    timespec time{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+    return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
+}
+
+// Best of runs, in milliseconds of CPU time: on a shared machine the wall clock mostly measures
+// the other processes. The wall time of the same run is printed beside it.
 double BestMilliseconds(int runs, const std::function<void()>& prepare,
                         const std::function<void()>& work) {
-    double best = 1e300;
+    double best = 1e300, wall = 0;
     for (int i = 0; i < runs; ++i) {
         prepare();
         const auto start = Clock::now();
+        const double cpuStart = CpuNow();
         work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        const double cpu = CpuNow() - cpuStart;
+        if (cpu < best) {
+            best = cpu;
+            wall = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        }
     }
+    std::printf("  (best CPU %.1f ms, wall %.1f ms)\n", best, wall);
     return best;
 }
 
@@ -43,7 +58,7 @@ std::string GeneratedText(std::size_t bytes) {
     static const char* const words[] = {"the",   "editor", "of",    "buffer", "and",  "line",
                                         "to",    "caret",  "theme", "window", "in",   "lorem",
                                         "ipsum", "is",     "dolor", "that",   "amet", "for",
-                                        "tab",   "other",  "sit",   "a",      "range"};
+                                        "tab",   "sit",    "a",     "range"};
     std::string text;
     text.reserve(bytes + 100);
     std::uint64_t state = 0x9E3779B97F4A7C15ULL;
@@ -101,14 +116,24 @@ double ReplaceAllMs(const std::string& text, std::string* result) {
     return ms;
 }
 
+// CPU time sed takes (the user and system time of waited-for children), best of three.
 double SedMs(const std::string& input, const std::string& output) {
     const std::string command = "LC_ALL=C sed 's/the/THE/g' '" + input + "' > '" + output + "'";
-    return BestMilliseconds(
-        3, [] {},
-        [&] {
-            if (std::system(command.c_str()) != 0)
-                std::fprintf(stderr, "sed failed\n");
-        });
+    const auto childrenCpu = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+               (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    };
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        const double start = childrenCpu();
+        if (std::system(command.c_str()) != 0)
+            std::fprintf(stderr, "sed failed\n");
+        best = std::min(best, childrenCpu() - start);
+    }
+    std::printf("  (sed best CPU %.1f ms)\n", best);
+    return best;
 }
 
 std::size_t CountMatches(const std::string& text) {
@@ -140,7 +165,8 @@ int main() {
     const char* scratchFolder = std::getenv("TABRIX_BENCH_SCRATCH");
     const std::filesystem::path scratch =
         scratchFolder != nullptr ? scratchFolder : std::filesystem::temp_directory_path();
-    const std::string text = GeneratedText(60'000'000);
+    std::string text = GeneratedText(60'000'000);
+    text.erase(text.rfind('\n') + 1);
     const std::string input = (scratch / "bench-search-60mb.txt").string();
     const std::string sedOutput = (scratch / "bench-search-sed.txt").string();
     std::ofstream(input, std::ios::binary) << text;
@@ -161,8 +187,7 @@ int main() {
             fullMs = ms;
     }
     const double sedMs = SedMs(input, sedOutput);
-    const bool same = WithLf(editorResult) + "\n" == ReadFile(sedOutput) ||
-                      WithLf(editorResult) == ReadFile(sedOutput);
+    const bool same = WithLf(editorResult) == ReadFile(sedOutput);
     const double ratio = fullMs / sedMs;
     const double growth = perMatch.back() / perMatch.front();
     const bool met = same && ratio < 2.0;

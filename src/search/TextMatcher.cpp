@@ -3,6 +3,7 @@
 #include "platform/CaseMapping.h"
 #include "platform/detail/Utf8.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <unicode/uchar.h>
@@ -87,13 +88,67 @@ TextMatcher::TextMatcher(std::string_view findText, CaseRule rule, const Encodin
     for (const std::string& part : SplitAtBreaks(flat))
         pieces.push_back(makePiece(part));
     flatPiece = makePiece(flat);
-    if (Utf8Folding() && !pieces.front().codes.empty()) {
-        for (const CharCode code : CodesLoweringTo(pieces.front().codes.front())) {
-            const std::optional<std::string> bytes = encoding.Encode(code);
-            if (bytes && !bytes->empty())
-                firstBytes[static_cast<std::uint8_t>(bytes->front())] = true;
+    ChooseAnchor();
+}
+
+// The search jumps with memchr between the bytes that can stand at one place of a match, the
+// anchor. Common letters would stop it at every few bytes, so the anchor is the rarest byte of
+// the first characters, by the letter frequencies of English text, where the bytes before it
+// have a fixed length.
+void TextMatcher::ChooseAnchor() {
+    const auto rarity = [](std::uint8_t byte) {
+        static constexpr std::string_view byFrequency = "zqjxkvbywgpfmucdlhrsnioate";
+        const std::size_t letter =
+            byFrequency.find(static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte));
+        if (letter != std::string_view::npos)
+            return 100 - static_cast<int>(letter); // z rarest
+        return byte == ' ' ? 0 : byte >= 0x80 ? 90 : 60;
+    };
+    const Piece& piece = pieces.front();
+    std::array<bool, 256> bytes{};
+    int best = -1;
+    const auto consider = [&](std::size_t offset, const std::array<bool, 256>& candidates) {
+        int score = 1000;
+        for (int byte = 0; byte < 256; ++byte)
+            if (candidates[byte])
+                score = std::min(score, rarity(static_cast<std::uint8_t>(byte)));
+        if (score > best) {
+            best = score;
+            anchorOffset = offset;
+            bytes = candidates;
+        }
+    };
+    constexpr std::size_t Considered = 16;
+    if (Utf8Folding()) {
+        // In UTF-8 a character may lower from one of another length; only ASCII-only ones may
+        // stand before the anchor.
+        for (std::size_t i = 0; i < piece.codes.size() && i < Considered; ++i) {
+            std::array<bool, 256> candidates{};
+            bool asciiOnly = true;
+            for (const CharCode code : CodesLoweringTo(piece.codes[i])) {
+                const std::optional<std::string> encoded = encoding.Encode(code);
+                if (encoded && !encoded->empty())
+                    candidates[static_cast<std::uint8_t>(encoded->front())] = true;
+                asciiOnly = asciiOnly && code < 0x80;
+            }
+            consider(i, candidates);
+            if (!asciiOnly)
+                break;
+        }
+    } else {
+        for (std::size_t i = 0; i < piece.bytes.size() && i < Considered; ++i) {
+            std::array<bool, 256> candidates{};
+            for (int byte = 0; byte < 256; ++byte)
+                candidates[byte] = lower != nullptr
+                                       ? (*lower)[byte] == static_cast<std::uint8_t>(piece.bytes[i])
+                                       : byte == static_cast<std::uint8_t>(piece.bytes[i]);
+            consider(i, candidates);
         }
     }
+    for (int byte = 0; byte < 256; ++byte)
+        if (bytes[byte])
+            anchorBytes.push_back(static_cast<char>(byte));
+    anchorTable = bytes;
 }
 
 // UTF-8 only: pos does not fall inside a well-formed sequence.
@@ -115,10 +170,16 @@ std::optional<std::size_t> TextMatcher::PieceEndAt(std::string_view text, std::s
             if (pos >= text.size())
                 return std::nullopt;
             const auto byte = static_cast<std::uint8_t>(text[pos]);
-            const CharCode code = byte < 0x80 ? byte : encoding.CodeAt(text, pos);
-            if (LowerCaseCode(code, encoding) != expected)
+            // ASCII lowers within ASCII, the way of most text.
+            if (byte < 0x80) {
+                if (CharCode(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte) != expected)
+                    return std::nullopt;
+                ++pos;
+                continue;
+            }
+            if (LowerCaseCode(encoding.CodeAt(text, pos), encoding) != expected)
                 return std::nullopt;
-            pos += byte < 0x80 ? 1 : encoding.CharLength(text, pos);
+            pos += encoding.CharLength(text, pos);
         }
         return pos;
     }
@@ -142,30 +203,32 @@ std::optional<std::size_t> TextMatcher::PieceEndAt(std::string_view text, std::s
 std::optional<std::size_t> TextMatcher::FindPieceInLine(std::string_view text,
                                                         std::size_t column) const {
     const Piece& piece = pieces.front();
-    if (!folding) {
-        for (std::size_t at = text.find(piece.bytes, column); at != std::string_view::npos;
-             at = text.find(piece.bytes, at + 1))
-            if (IsBoundary(text, at) && IsBoundary(text, at + piece.bytes.size()))
-                return at;
-        return std::nullopt;
-    }
-    if (lower != nullptr) {
-        const std::size_t size = piece.bytes.size();
-        if (text.size() < size)
+    const auto matchAt = [&](std::size_t anchor) -> std::optional<std::size_t> {
+        if (anchor < column + anchorOffset)
             return std::nullopt;
-        const auto first = static_cast<std::uint8_t>(piece.bytes.front());
-        const auto& table = *lower;
-        for (std::size_t at = column, last = text.size() - size; at <= last; ++at)
-            if (table[static_cast<std::uint8_t>(text[at])] == first && PieceEndAt(text, at, piece))
-                return at;
+        const std::size_t start = anchor - anchorOffset;
+        if (IsBoundary(text, start) && PieceEndAt(text, start, piece))
+            return start;
         return std::nullopt;
+    };
+    const std::size_t from = column + anchorOffset;
+    if (!anchorBytes.empty() && anchorBytes.size() <= MaxJumpBytes) {
+        std::array<std::size_t, MaxJumpBytes> next{};
+        for (std::size_t i = 0; i < anchorBytes.size(); ++i)
+            next[i] = text.find(anchorBytes[i], from);
+        while (true) {
+            const auto nearest = std::min_element(next.begin(), next.begin() + anchorBytes.size());
+            if (*nearest == std::string_view::npos)
+                return std::nullopt;
+            if (const auto start = matchAt(*nearest))
+                return start;
+            *nearest = text.find(anchorBytes[nearest - next.begin()], *nearest + 1);
+        }
     }
-    for (std::size_t at = column; at < text.size();) {
-        const auto byte = static_cast<std::uint8_t>(text[at]);
-        if (firstBytes[byte] && PieceEndAt(text, at, piece))
-            return at;
-        at += byte < 0x80 ? 1 : encoding.CharLength(text, at);
-    }
+    for (std::size_t at = from; at < text.size(); ++at)
+        if (anchorTable[static_cast<std::uint8_t>(text[at])])
+            if (const auto start = matchAt(at))
+                return start;
     return std::nullopt;
 }
 

@@ -51,16 +51,21 @@ private:
     std::optional<BufferPosition> LinesMatchFrom(const SearchLines& lines, LineIndex line,
                                                  std::size_t column) const;
     bool IsBoundary(std::string_view text, std::size_t pos) const;
+    void ChooseAnchor();
 
     const Encoding& encoding;
     bool folding;
     std::string flat;
     std::vector<Piece> pieces;
     Piece flatPiece;
-    // Code pages: the lower-case table. UTF-8 without case match: the bytes that can start a
-    // character whose lower case is the find text's first.
+    // Code pages without case match: the lower-case table.
     const std::array<std::uint8_t, 256>* lower = nullptr;
-    std::array<bool, 256> firstBytes{};
+    // The place of a one-line find text the search looks for first, and the bytes that can
+    // stand there, as a list and as a table.
+    static constexpr std::size_t MaxJumpBytes = 4;
+    std::size_t anchorOffset = 0;
+    std::vector<char> anchorBytes;
+    std::array<bool, 256> anchorTable{};
 };
 
 // The search of Find Next: the first match of the find text at or after start.

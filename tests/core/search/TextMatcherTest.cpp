@@ -58,6 +58,13 @@ TEST(LocateText, FindsTheFirstMatchAtOrAfterTheStart) {
         // Lower case of a character of another length in UTF-8: KELVIN SIGN is k.
         {Utf8(), "x\xe2\x84\xaay", "KY", AnyCase, "x[\xe2\x84\xaay]"},
         {Utf8(), "xky", "\xe2\x84\xaaY", AnyCase, "x[ky]"},
+        // The search jumps to a rare letter of the find text; matches begin before it.
+        {Utf8(), "e[]az eaz", "EAZ", AnyCase, "eaz [eaz]"},
+        {Windows1251(), "e[]az eaz", "eaz", Exact, "eaz [eaz]"},
+        {Utf8(), "x\xe2\x84\xaaz \xc3\xa9\xe2\x84\xaaz", "\xc3\x89kZ", AnyCase,
+         "x\xe2\x84\xaaz [\xc3\xa9\xe2\x84\xaaz]"},
+        {Utf8(), "qqqqqqqqqqqqqqqqqqz qqqqqqqqqqqqqqqqqqqz", "qqqqqqqqqqqqqqqqqqqz", AnyCase,
+         "qqqqqqqqqqqqqqqqqqz [qqqqqqqqqqqqqqqqqqqz]"},
         // A byte that is part of a character is no match for that byte alone.
         {Utf8(), "\xc4\x80 \x80", "\x80", Exact, "\xc4\x80 [\x80]"},
         {Utf8(), "\xc4\x80 \xc4", "\xc4", Exact, "\xc4\x80 [\xc4]"},
