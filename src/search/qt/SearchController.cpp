@@ -31,6 +31,30 @@ void TSearchController::FindNext() {
     Press(*FindDialog, Button::FindNext);
 }
 
+namespace {
+
+bool CanEncodeAll(const QString& text, const Encoding& encoding) {
+    for (const char32_t code : text.toUcs4())
+        if (!encoding.CanEncode(code))
+            return false;
+    return true;
+}
+
+} // namespace
+
+SearchOutcome TSearchController::Run(SearchEditor& editor, const SearchRequest& request,
+                                     SearchDialogKind dialog, Button button) {
+    switch (button) {
+    case Button::FindNext:
+        return FindNextMatch(editor, request, dialog);
+    case Button::Replace:
+        return ReplaceAndFindNext(editor, request);
+    case Button::ReplaceAll:
+        return ReplaceAllMatches(editor, request);
+    }
+    return SearchOutcome::EmptyFindText;
+}
+
 void TSearchController::Press(TSearchDialog& dialog, Button button) {
     if (dialog.FindText().isEmpty()) {
         dialog.Execute();
@@ -41,20 +65,16 @@ void TSearchController::Press(TSearchDialog& dialog, Button button) {
         return;
     if (dialog.Kind() == SearchDialogKind::Find)
         dialog.close();
-    const SearchRequest request = dialog.Request(editor->TextEncoding());
-    SearchOutcome outcome = SearchOutcome::EmptyFindText;
-    switch (button) {
-    case Button::FindNext:
-        outcome = FindNextMatch(*editor, request, dialog.Kind());
-        break;
-    case Button::Replace:
-        outcome = ReplaceAndFindNext(*editor, request);
-        break;
-    case Button::ReplaceAll:
-        outcome = ReplaceAllMatches(*editor, request);
-        break;
-    }
+    // A character the text cannot hold matches nothing; searching for the '?' it would become
+    // could find a question mark instead.
+    const SearchOutcome outcome =
+        CanEncodeAll(dialog.FindText(), editor->TextEncoding())
+            ? Run(*editor, dialog.Request(editor->TextEncoding()), dialog.Kind(), button)
+        : editor->Selection().Empty() || dialog.Kind() == SearchDialogKind::Find
+            ? SearchOutcome::NotFound
+            : SearchOutcome::DialogClosed;
     switch (outcome) {
+
     case SearchOutcome::EmptyFindText:
         dialog.Execute();
         break;

@@ -12,6 +12,7 @@
 #include <memory>
 
 class Dialogs;
+enum class SearchOutcome;
 
 // A QObject only to die with the window; it has no signals of its own.
 class TSearchController : public QObject {
@@ -33,6 +34,8 @@ public:
 private:
     enum class Button { FindNext, Replace, ReplaceAll };
     void Press(TSearchDialog& dialog, Button button);
+    static SearchOutcome Run(SearchEditor& editor, const SearchRequest& request,
+                             SearchDialogKind dialog, Button button);
 
     Dialogs& dialogs;
     EditorSource activeEditor;

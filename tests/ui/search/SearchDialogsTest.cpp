@@ -234,4 +234,19 @@ TEST(SearchDialogs, ReplaceAllIsOneUndoStep) {
     }
 }
 
+TEST(SearchDialogs, FindTextTheDocumentCannotHoldMatchesNothing) {
+    SearchWindow w(EditorKind::Plain, *Encoding::ForCodePage(1252));
+    w.SetText("a?b?");
+    w.search.FindDialog->SetFindText("д");
+    w.search.FindNext();
+    EXPECT_EQ(w.Marked(), "[]a?b?");
+    EXPECT_EQ(w.Messages(), 1);
+    w.search.ShowReplaceDialog();
+    w.search.ReplaceDialog->SetFindText("д");
+    w.Select(0, 1);
+    w.search.ReplaceDialog->ReplaceAllButton->click();
+    EXPECT_EQ(w.Marked(), "[a]?b?");
+    EXPECT_FALSE(w.search.ReplaceDialog->isVisible());
+}
+
 } // namespace
