@@ -23,3 +23,12 @@ int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
 // apply NAME [--seed N]: runs a text function on standard input as the plain editor would and
 // writes the resulting text to standard output.
 int RunApply(const std::vector<std::string>& arguments, CliStreams streams);
+
+// find --find TEXT [--match-case] [--selection START,LENGTH] [--dialog find|replace]: one Find
+// Next on standard input; prints "selection START LENGTH", "not found" or "closed".
+int RunFind(const std::vector<std::string>& arguments, CliStreams streams);
+
+// replace --find TEXT --with TEXT [--all] [--match-case] [--selection START,LENGTH]: one press
+// of Replace, or Replace All; writes the text to standard output and the selection (and how
+// the run ended) to standard error.
+int RunReplace(const std::vector<std::string>& arguments, CliStreams streams);

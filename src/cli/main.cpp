@@ -11,21 +11,31 @@
 
 namespace {
 
-const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]\n"
-                          "\n"
-                          "Commands:\n"
-                          "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
-                          "                               (standard input without FILE); EXT is\n"
-                          "                               an extension such as .html\n"
-                          "  apply NAME                   run the text function NAME on standard\n"
-                          "                               input, write the result to standard\n"
-                          "                               output (apply --list names them)\n"
-                          "\n"
-                          "Options:\n"
-                          "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
-                          "  --seed N        seed of the random generator (default: the clock)\n"
-                          "  --help          show this help\n"
-                          "  --version       show the version\n";
+const char* const Usage =
+    "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
+    "                               (standard input without FILE); EXT is\n"
+    "                               an extension such as .html\n"
+    "  apply NAME                   run the text function NAME on standard\n"
+    "                               input, write the result to standard\n"
+    "                               output (apply --list names them)\n"
+    "  find --find TEXT [--match-case] [--selection START,LENGTH]\n"
+    "       [--dialog find|replace]\n"
+    "                               one Find Next on standard input; prints\n"
+    "                               the selection, not found or closed\n"
+    "  replace --find TEXT --with TEXT [--all] [--match-case]\n"
+    "       [--selection START,LENGTH]\n"
+    "                               one Replace (or Replace All) on standard\n"
+    "                               input; the text to standard output, the\n"
+    "                               selection to standard error\n"
+    "\n"
+    "Options:\n"
+    "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
+    "  --seed N        seed of the random generator (default: the clock)\n"
+    "  --help          show this help\n"
+    "  --version       show the version\n";
 
 } // namespace
 
@@ -68,6 +78,12 @@ int main(int argc, char** argv) {
     }
     if (command == "apply") {
         return RunApply(rest, streams);
+    }
+    if (command == "find") {
+        return RunFind(rest, streams);
+    }
+    if (command == "replace") {
+        return RunReplace(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;
