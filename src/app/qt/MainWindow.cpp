@@ -7,6 +7,7 @@
 #include "platform/Random.h"
 #include "platform/qt/Dialogs.h"
 #include "search/qt/GoToLineDialog.h"
+#include "search/qt/SearchController.h"
 #include "settings/qt/AboutBox.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
+    search = new TSearchController(this, dialogs, [this]() -> std::unique_ptr<SearchEditor> {
+        TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+        return editor ? MakeSearchEditor(*editor) : nullptr;
+    });
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
