@@ -23,3 +23,7 @@ int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
 // apply NAME [--seed N]: runs a text function on standard input as the plain editor would and
 // writes the resulting text to standard output.
 int RunApply(const std::vector<std::string>& arguments, CliStreams streams);
+
+// export-html --variant 0|1|2 --convert yes|no [--font NAME] [--size N]: standard input taken as
+// the plain editor's text, standard output the bytes File > Export writes for it.
+int RunExportHtml(const std::vector<std::string>& arguments, CliStreams streams);

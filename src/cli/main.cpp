@@ -20,6 +20,9 @@ const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]
                           "  apply NAME                   run the text function NAME on standard\n"
                           "                               input, write the result to standard\n"
                           "                               output (apply --list names them)\n"
+                          "  export-html --variant 0|1|2 --convert yes|no [--font NAME]\n"
+                          "              [--size N]       write standard input as File > Export\n"
+                          "                               writes it (font: Courier New, 10 pt)\n"
                           "\n"
                           "Options:\n"
                           "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
@@ -68,6 +71,9 @@ int main(int argc, char** argv) {
     }
     if (command == "apply") {
         return RunApply(rest, streams);
+    }
+    if (command == "export-html") {
+        return RunExportHtml(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;
