@@ -8,16 +8,54 @@
 #include <QPainter>
 #include <QPalette>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
 
 namespace {
 
-QString JoinedLines(const TSynEditStringList& lines) {
+QTextOption Wrapping() {
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return wrapping;
+}
+
+// Characters the renderer gets as one paragraph at most.
+constexpr qsizetype PieceLength = 16384;
+
+// The renderer lays a paragraph out anew for every page it draws, which makes a line of
+// megabytes cost time in the square of its length. Such a line goes in as several paragraphs
+// that end exactly where wrapping breaks it anyway: a window of the line is laid out at the
+// page width, and the cut falls at the start of its last printed line.
+void AppendLine(QString& text, const QString& line, const QFont& font, QPaintDevice& device,
+                qreal width) {
+    qsizetype start = 0;
+    while (line.size() - start > PieceLength) {
+        QTextLayout layout(line.mid(start, PieceLength), font, &device);
+        layout.setTextOption(Wrapping());
+        layout.beginLayout();
+        qsizetype lastStart = 0;
+        for (QTextLine printed = layout.createLine(); printed.isValid();
+             printed = layout.createLine()) {
+            printed.setLineWidth(width);
+            lastStart = printed.textStart();
+        }
+        layout.endLayout();
+        if (lastStart == 0)
+            break;
+        text += QStringView(line).mid(start, lastStart);
+        text += QLatin1Char('\n');
+        start += lastStart;
+    }
+    text += QStringView(line).mid(start);
+}
+
+QString JoinedLines(const TSynEditStringList& lines, const QFont& font, QPaintDevice& device,
+                    qreal width) {
     QString text;
     for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        text += ToQString(lines.Get(i));
+        AppendLine(text, ToQString(lines.Get(i)), font, device, width);
     }
     return text;
 }
@@ -39,14 +77,12 @@ bool PrintLines(QPrinter& printer, const PrintJob& job) {
     QTextDocument renderer;
     renderer.setDocumentMargin(0);
     renderer.setDefaultFont(job.font);
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    renderer.setDefaultTextOption(wrapping);
+    renderer.setDefaultTextOption(Wrapping());
     // Measured in the printer's own resolution, so what fits on a page is what prints.
     renderer.documentLayout()->setPaintDevice(&printer);
     const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
     renderer.setPageSize(page.size());
-    renderer.setPlainText(JoinedLines(job.lines));
+    renderer.setPlainText(JoinedLines(job.lines, job.font, printer, page.width()));
 
     QPainter painter;
     if (!painter.begin(&printer))

@@ -2,13 +2,14 @@
 
 #include "codeedit/SynEditTextBuffer.h"
 #include "platform/qt/ScriptedDialogs.h"
-#include "ui/support/QtPrinters.h"
 #include "support/TemporaryFolderTest.h"
+#include "ui/support/QtPrinters.h"
 
 #include <QFile>
 #include <QFontMetricsF>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -102,6 +103,44 @@ TEST_F(PrintingTest, LongLinesWrapInsteadOfBeingCutOff) {
     EXPECT_GE(PageLines(1).size(), 4) << text;
     for (const QString& line : PageLines(1))
         EXPECT_LT(line.trimmed().size(), 100) << line;
+}
+
+TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
+    std::string line;
+    for (int i = 0; line.size() < 70000; ++i)
+        line += "w" + std::to_string(i) + (i % 3 == 0 ? "  " : " ");
+    lines.Add(line);
+    ASSERT_TRUE(PrintLines(printer, {lines, font, ""}));
+    QStringList printed;
+    for (int page = 1, pages = Pages(); page <= pages; ++page)
+        printed += PageLines(page);
+
+    // The first word of every printed line, as one layout of the whole line at the page width
+    // breaks it.
+    const QString text = QString::fromStdString(line);
+    QTextLayout layout(text, font, &printer);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
+    const qreal width = printer.pageRect(QPrinter::DevicePixel).width();
+    QStringList expected;
+    layout.beginLayout();
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(width);
+        expected += text.mid(row.textStart(), row.textLength()).section(' ', 0, 0);
+    }
+    layout.endLayout();
+    ASSERT_GT(expected.size(), 100);
+    ASSERT_EQ(printed.size(), expected.size());
+    for (qsizetype i = 0; i < printed.size(); ++i)
+        ASSERT_EQ(printed[i].trimmed().section(' ', 0, 0), expected[i]) << "printed line " << i;
+
+    QStringList words;
+    for (const QString& row : printed)
+        words += row.split(' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i)
+        ASSERT_EQ(words[i], "w" + QString::number(i));
+    EXPECT_EQ(words.size(), text.split(' ', Qt::SkipEmptyParts).size());
 }
 
 TEST_F(PrintingTest, EmptyDocumentPrintsOneBlankPage) {
