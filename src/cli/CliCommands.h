@@ -32,3 +32,6 @@ int RunFind(const std::vector<std::string>& arguments, CliStreams streams);
 // of Replace, or Replace All; writes the text to standard output and the selection (and how
 // the run ended) to standard error.
 int RunReplace(const std::vector<std::string>& arguments, CliStreams streams);
+// export-html --variant 0|1|2 --convert yes|no [--font NAME] [--size N]: standard input taken as
+// the plain editor's text, standard output the bytes File > Export writes for it.
+int RunExportHtml(const std::vector<std::string>& arguments, CliStreams streams);

@@ -30,6 +30,9 @@ const char* const Usage =
     "                               one Replace (or Replace All) on standard\n"
     "                               input; the text to standard output, the\n"
     "                               selection to standard error\n"
+    "  export-html --variant 0|1|2 --convert yes|no [--font NAME]\n"
+    "              [--size N]       write standard input as File > Export\n"
+    "                               writes it (font: Courier New, 10 pt)\n"
     "\n"
     "Options:\n"
     "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
@@ -84,6 +87,9 @@ int main(int argc, char** argv) {
     }
     if (command == "replace") {
         return RunReplace(rest, streams);
+    }
+    if (command == "export-html") {
+        return RunExportHtml(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;

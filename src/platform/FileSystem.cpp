@@ -37,12 +37,14 @@ FileErrorKind KindOf(int error) {
 }
 
 FileError SystemError(int error, std::string_view action, const std::string& path) {
-    return {KindOf(error), std::string(action) + " \"" + path + "\": " + std::strerror(error)};
+    const std::string reason = std::strerror(error);
+    return {KindOf(error), std::string(action) + " \"" + path + "\": " + reason, reason};
 }
 
 FileError PlainError(FileErrorKind kind, std::string_view action, const std::string& path,
                      std::string_view reason) {
-    return {kind, std::string(action) + " \"" + path + "\": " + std::string(reason)};
+    return {kind, std::string(action) + " \"" + path + "\": " + std::string(reason),
+            std::string(reason)};
 }
 
 class FileDescriptor {

@@ -18,7 +18,8 @@ enum class FileErrorKind {
 
 struct FileError {
     FileErrorKind kind = FileErrorKind::Other;
-    std::string message; // for the user: names the path and the system's reason
+    std::string message;  // for the user: names the path and the system's reason
+    std::string reason{}; // the system's reason alone, for messages worded by the caller
 };
 
 // A value, or what went wrong instead.

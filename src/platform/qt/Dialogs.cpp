@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 bool Dialogs::AskYesNo(const QString& caption, const QString& question) {
@@ -156,6 +157,13 @@ bool QtDialogs::Print(QPrinter& printer) {
 bool QtDialogs::PageSetup(QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    dialog.exec();
 }
 
 bool QtDialogs::Exec(QDialog& dialog) {

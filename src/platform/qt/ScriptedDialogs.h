@@ -4,6 +4,7 @@
 
 #include "platform/qt/Dialogs.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <deque>
 #include <variant>
@@ -11,7 +12,17 @@
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PageSetup, Dialog };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        Font,
+        Color,
+        Print,
+        PageSetup,
+        PrintPreview,
+        Dialog
+    };
 
     // The answer to one of the program's own dialogs: the text typed into its first edit
     // field, then OK (accept) or Cancel.
@@ -27,11 +38,13 @@ public:
         QString caption;
         QString text;
         FileDialogRequest fileRequest; // for the file dialogs
+        QPageLayout pageLayout{};      // for the print dialogs: the printer's page as shown
     };
     // For Kind::Dialog, caption is the dialog's title and text what its edit field showed.
 
     // An answer for the next question: a button, a file choice (nullopt = Cancel), a font, a
-    // colour, or true/false for the print dialogs.
+    // colour, or true/false for the print and page setup dialogs. The print preview needs no
+    // answer: it draws its pages once on the printer and closes.
     using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
                                 std::optional<FontChoice>, std::optional<QColor>, bool, TypedText>;
 
@@ -56,6 +69,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& current) override;
     bool Print(QPrinter& printer) override;
     bool PageSetup(QPrinter& printer) override;
+    void PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
     bool Exec(QDialog& dialog) override;
 
 private:
