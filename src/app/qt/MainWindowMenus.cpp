@@ -107,8 +107,8 @@ void TForm1::CreateEditMenu() {
             &TForm1::mniPasteClick);
     connect(AddItem(mniEdit, "&Delete"), &QAction::triggered, this, &TForm1::mniDeleteClick);
     top(mniEdit->addSeparator());
-    connect(top(AddItem(mniEdit, "Select &All", QKeySequence("Ctrl+A"))), &QAction::triggered, this,
-            &TForm1::mniSelectAllClick);
+    connect(top(AddItem(mniEdit, "Select &All", QKeySequence("Ctrl+A"))), &QAction::triggered,
+            this, &TForm1::mniSelectAllClick);
     top(mniEdit->addSeparator());
     connect(AddItem(mniEdit, "&Go to", QKeySequence("Ctrl+G")), &QAction::triggered, this,
             &TForm1::mniGotoClick);
