@@ -1,6 +1,7 @@
 // The main window under a real window manager: its outer bounds (frame included) as the user
 // sees them and as the settings file keeps them, over restarts and mode round trips; its
-// captions; the end of the process at exit. Each test has a desktop of its own.
+// captions; the keypad zoom keys; the end of the process at exit. Each test has a desktop of
+// its own.
 // TABRIX_SCREENSHOTS=<folder> also saves what the screen showed at the end of the bounds tests.
 
 #include "desktop/XDesktop.h"
@@ -47,26 +48,33 @@ protected:
         auto program = std::make_unique<ProgramOnDesktop>(desktop, home.path(), files);
         window = program->MainWindow();
         EXPECT_FALSE(window.isEmpty()) << "the main window never showed";
+        program->Activate(window);
         return program;
     }
 
     // Exit through the window's Alt+F4, as a user leaves; true when the process ended by it.
     bool Exit(ProgramOnDesktop& program) {
+        program.Activate(window);
         program.Keys("alt+F4");
         return program.WaitForExit(ExitTimeout) && program.ExitCode() == 0;
     }
 
-    // Top, Left, Width, Height of the settings file.
-    std::optional<QRect> SavedBounds() const {
+    // An integer key of the settings file; nothing when the file or the key is missing.
+    std::optional<int> SavedValue(const char* key) const {
         QFile file(SettingsFileIn(home.path()));
         if (!file.open(QIODevice::ReadOnly))
             return std::nullopt;
-        const QString text = QString::fromLatin1(file.readAll());
-        const auto value = [&](const char* key) {
-            const QRegularExpression line(QString("\\n%1=(-?\\d+)").arg(key));
-            return line.match(text).captured(1).toInt();
-        };
-        return QRect(value("Left"), value("Top"), value("Width"), value("Height"));
+        const QRegularExpression line(QString("\\n%1=(-?\\d+)").arg(key));
+        const QRegularExpressionMatch match = line.match(QString::fromLatin1(file.readAll()));
+        return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
+    }
+
+    std::optional<QRect> SavedBounds() const {
+        const auto left = SavedValue("Left"), top = SavedValue("Top");
+        const auto width = SavedValue("Width"), height = SavedValue("Height");
+        if (!left || !top || !width || !height)
+            return std::nullopt;
+        return QRect(*left, *top, *width, *height);
     }
 
     void WriteSettings(const QByteArray& text) const {
@@ -155,6 +163,18 @@ TEST_F(WindowOnDesktopTest, TheProcessEndsAtExitAfterToolWindowMode) {
         program->OuterBounds(window);
         EXPECT_TRUE(Exit(*program)) << c.name;
         EXPECT_FALSE(program->Running()) << c.name;
+    }
+}
+
+TEST_F(WindowOnDesktopTest, CtrlWithKeypadPlusAndMinusZoomWithNumLockOffAndOn) {
+    int expected = 10;
+    for (const char* numLock : {"", "Num_Lock"}) {
+        auto program = Start();
+        if (*numLock)
+            program->Keys(numLock);
+        program->Keys("ctrl+KP_Add ctrl+KP_Add ctrl+KP_Subtract");
+        ASSERT_TRUE(Exit(*program));
+        EXPECT_EQ(SavedValue("Size"), ++expected) << (*numLock ? "NumLock on" : "NumLock off");
     }
 }
 

@@ -187,7 +187,7 @@ QRect ProgramOnDesktop::OuterBounds(const QString& id) const {
     QRect last = measure();
     int same = 0;
     const QDeadlineTimer deadline(StartTimeout);
-    while (same < 4 && !deadline.hasExpired()) {
+    while (same < 6 && !deadline.hasExpired()) {
         QThread::msleep(PollInterval * 2);
         const QRect now = measure();
         same = now == last ? same + 1 : 0;
@@ -229,6 +229,10 @@ bool ProgramOnDesktop::ShowsCaption(const QString& caption) const {
         QThread::msleep(PollInterval);
     }
     return false;
+}
+
+void ProgramOnDesktop::Activate(const QString& id) const {
+    desktop.Tool("xdotool", {"windowactivate", "--sync", id});
 }
 
 void ProgramOnDesktop::Keys(const QString& keys) const {

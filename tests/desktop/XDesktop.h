@@ -56,6 +56,8 @@ public:
     QStringList Captions() const;
     // Waits until a window of the program shows exactly this caption.
     bool ShowsCaption(const QString& caption) const;
+    // Makes a window the active one, as a click on it would, and waits until it is.
+    void Activate(const QString& window) const;
     // Keys as xdotool names them ("alt+F4"), typed into the active window.
     void Keys(const QString& keys) const;
     bool WaitForExit(int milliseconds);
