@@ -40,12 +40,14 @@ class WindowOnDesktopTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        ASSERT_TRUE(desktop.Error().isEmpty()) << desktop.Error().toStdString();
+        desktop = std::make_unique<XDesktop>(Manager());
+        ASSERT_TRUE(desktop->Error().isEmpty()) << desktop->Error().toStdString();
     }
+    virtual WindowManager Manager() const { return WindowManager::Openbox; }
 
     // Starts the program and waits for its main window.
     std::unique_ptr<ProgramOnDesktop> Start(const QStringList& files = {}) {
-        auto program = std::make_unique<ProgramOnDesktop>(desktop, home.path(), files);
+        auto program = std::make_unique<ProgramOnDesktop>(*desktop, home.path(), files);
         window = program->MainWindow();
         EXPECT_FALSE(window.isEmpty()) << "the main window never showed";
         program->Activate(window);
@@ -87,17 +89,23 @@ protected:
     void SaveScreenshot(const char* name) const {
         const QByteArray folder = qgetenv("TABRIX_SCREENSHOTS");
         if (!folder.isEmpty()) {
-            EXPECT_TRUE(desktop.Screenshot(QDir(QString::fromLocal8Bit(folder)).filePath(name)));
+            EXPECT_TRUE(desktop->Screenshot(QDir(QString::fromLocal8Bit(folder)).filePath(name)));
         }
     }
 
     QTemporaryDir home;
-    XDesktop desktop;
+    std::unique_ptr<XDesktop> desktop;
     QString window;
 };
 
+// The same window on an X server without a window manager: no frame, nobody placing it.
+class BareDesktopTest : public WindowOnDesktopTest {
+protected:
+    WindowManager Manager() const override { return WindowManager::None; }
+};
+
 TEST_F(WindowOnDesktopTest, FirstStartFillsTheWorkAreaGrownByFourAndStaysOverThreeRestarts) {
-    const QRect expected = desktop.WorkArea().adjusted(-4, -4, 4, 4);
+    const QRect expected = desktop->WorkArea().adjusted(-4, -4, 4, 4);
     auto program = Start();
     EXPECT_EQ(program->OuterBounds(window), expected);
     ASSERT_TRUE(Exit(*program));
@@ -163,6 +171,20 @@ TEST_F(WindowOnDesktopTest, TheProcessEndsAtExitAfterToolWindowMode) {
         program->OuterBounds(window);
         EXPECT_TRUE(Exit(*program)) << c.name;
         EXPECT_FALSE(program->Running()) << c.name;
+    }
+}
+
+TEST_F(BareDesktopTest, BoundsAreTheWindowsOwnOverARestartAndAFullScreenRoundTrip) {
+    const QRect expected = desktop->WorkArea().adjusted(-4, -4, 4, 4);
+    for (int start = 1; start <= 2; ++start) {
+        auto program = Start();
+        EXPECT_EQ(program->OuterBounds(window), expected) << "start " << start;
+        program->Keys("F11");
+        EXPECT_EQ(program->OuterBounds(window), QRect(0, 0, 1280, 1024)) << "start " << start;
+        program->Keys("F11");
+        EXPECT_EQ(program->OuterBounds(window), expected) << "start " << start;
+        ASSERT_TRUE(Exit(*program));
+        EXPECT_EQ(SavedBounds(), expected) << "start " << start;
     }
 }
 

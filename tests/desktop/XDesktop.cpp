@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -38,10 +40,10 @@ int XwininfoValue(const QString& report, const QString& label) {
 
 } // namespace
 
-XDesktop::XDesktop() {
+XDesktop::XDesktop(WindowManager manager) {
     if (!home.isValid())
         error = "no temporary folder";
-    else if (StartServer())
+    else if (StartServer() && manager == WindowManager::Openbox)
         StartWindowManager();
 }
 
@@ -53,9 +55,22 @@ XDesktop::~XDesktop() {
 }
 
 bool XDesktop::StartServer() {
+    // Servers of other sandboxes may share the abstract socket names without seeing each
+    // other's lock files: start at a random high display number and make sure it is ours.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (TryServer(QRandomGenerator::global()->bounded(100, 30000)))
+            return true;
+        Stop(*server);
+    }
+    return false;
+}
+
+bool XDesktop::TryServer(int firstDisplay) {
     server = std::make_unique<QProcess>();
-    // -displayfd: the server takes the first free display and writes its number when ready.
-    server->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    server->setStandardErrorFile(QProcess::nullDevice());
+    // -displayfd: the server writes the number of the display it took once it is ready.
+    server->start("Xvfb", {":" + QString::number(firstDisplay), "-displayfd", "1", "-screen", "0",
+                           "1280x1024x24", "-nolisten", "tcp"});
     if (!server->waitForStarted(StartTimeout)) {
         error = "Xvfb did not start (scripts/install-deps.sh installs it)";
         return false;
@@ -72,27 +87,41 @@ bool XDesktop::StartServer() {
         return false;
     }
     display = ":" + QString::fromLatin1(number.trimmed());
+    // A new server has no window manager yet; one that has is somebody else's.
+    if (Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id")) {
+        error = "display " + display + " answers for another server";
+        return false;
+    }
+    error.clear();
     return true;
 }
 
 bool XDesktop::StartWindowManager() {
-    windowManager = std::make_unique<QProcess>();
-    windowManager->setProcessEnvironment(Environment());
-    windowManager->start("openbox", {"--sm-disable"});
-    if (!windowManager->waitForStarted(StartTimeout)) {
-        error = "openbox did not start (scripts/install-deps.sh installs it)";
-        return false;
+    // Now and then openbox starts without ever taking the display: start it again then.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        windowManager = std::make_unique<QProcess>();
+        windowManager->setProcessEnvironment(Environment());
+        windowManager->setStandardOutputFile(QProcess::nullDevice());
+        windowManager->setStandardErrorFile(home.filePath("openbox.log"));
+        windowManager->start("openbox", {"--sm-disable"});
+        if (!windowManager->waitForStarted(StartTimeout)) {
+            error = "openbox did not start (scripts/install-deps.sh installs it)";
+            return false;
+        }
+        // Ready once it has announced itself on the root window and set the work area.
+        const QDeadlineTimer deadline(StartTimeout / 2);
+        while (!deadline.hasExpired()) {
+            if (Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id") &&
+                !WorkArea().isEmpty())
+                return true;
+            QThread::msleep(PollInterval);
+        }
+        Stop(*windowManager);
     }
-    // Ready once it has announced itself on the root window and set the work area.
-    const QDeadlineTimer deadline(StartTimeout);
-    while (!deadline.hasExpired()) {
-        if (Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK", "_NET_WORKAREA"})
-                    .count("not found") == 0 &&
-            !WorkArea().isEmpty())
-            return true;
-        QThread::msleep(PollInterval);
-    }
-    error = "openbox did not take the display";
+    QFile log(home.filePath("openbox.log"));
+    log.open(QIODevice::ReadOnly);
+    error = "openbox did not take the display " + display + ": " +
+            QString::fromLocal8Bit(log.readAll());
     return false;
 }
 
@@ -122,7 +151,7 @@ QString XDesktop::Tool(const QString& program, const QStringList& arguments) con
 QRect XDesktop::WorkArea() const {
     const QList<int> area = NumbersIn(Tool("xprop", {"-root", "_NET_WORKAREA"}).section('=', 1));
     if (area.size() < 4)
-        return {};
+        return HasWindowManager() ? QRect() : QRect(0, 0, 1280, 1024);
     return QRect(area[0], area[1], area[2], area[3]);
 }
 
@@ -232,7 +261,9 @@ bool ProgramOnDesktop::ShowsCaption(const QString& caption) const {
 }
 
 void ProgramOnDesktop::Activate(const QString& id) const {
-    desktop.Tool("xdotool", {"windowactivate", "--sync", id});
+    // Without a window manager nobody answers activation requests: focus it directly.
+    desktop.Tool("xdotool",
+                 {desktop.HasWindowManager() ? "windowactivate" : "windowfocus", "--sync", id});
 }
 
 void ProgramOnDesktop::Keys(const QString& keys) const {

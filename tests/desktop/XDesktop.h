@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
+enum class WindowManager { Openbox, None };
+
 class XDesktop {
 public:
-    XDesktop();
+    explicit XDesktop(WindowManager manager = WindowManager::Openbox);
     ~XDesktop();
     XDesktop(const XDesktop&) = delete;
     XDesktop& operator=(const XDesktop&) = delete;
@@ -23,12 +25,14 @@ public:
     QProcessEnvironment Environment() const;
     // Runs an X tool on this desktop; its standard output, or nothing when it failed.
     QString Tool(const QString& program, const QStringList& arguments) const;
+    bool HasWindowManager() const { return windowManager != nullptr; }
     // The screen less what the window manager keeps for itself.
     QRect WorkArea() const;
     bool Screenshot(const QString& path) const;
 
 private:
     bool StartServer();
+    bool TryServer(int firstDisplay);
     bool StartWindowManager();
 
     QTemporaryDir home;
