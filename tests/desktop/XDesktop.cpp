@@ -68,9 +68,10 @@ bool XDesktop::StartServer() {
 bool XDesktop::TryServer(int firstDisplay) {
     server = std::make_unique<QProcess>();
     server->setStandardErrorFile(QProcess::nullDevice());
-    // -displayfd: the server writes the number of the display it took once it is ready.
+    // -displayfd: the server writes the number of the display it took once it is ready;
+    // -noreset: without a window manager it would reset whenever the program exits.
     server->start("Xvfb", {":" + QString::number(firstDisplay), "-displayfd", "1", "-screen", "0",
-                           "1280x1024x24", "-nolisten", "tcp"});
+                           "1280x1024x24", "-nolisten", "tcp", "-noreset"});
     if (!server->waitForStarted(StartTimeout)) {
         error = "Xvfb did not start (scripts/install-deps.sh installs it)";
         return false;
