@@ -19,7 +19,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
