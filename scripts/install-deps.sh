@@ -8,7 +8,7 @@ packages=(
   libicu-dev
   espeak-ng libespeak-ng-dev libpcaudio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick openbox
+  xvfb xauth imagemagick openbox xdotool x11-utils
   poppler-utils
   fonts-liberation fonts-dejavu-core
   locales

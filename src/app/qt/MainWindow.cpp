@@ -11,7 +11,6 @@
 #include "settings/qt/AboutBox.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -23,8 +22,8 @@
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
+    // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
-    QGuiApplication::setApplicationDisplayName("Tabrix Pro");
     setAcceptDrops(true);
     Random::SeedFromClock();
 

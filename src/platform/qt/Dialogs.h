@@ -96,5 +96,10 @@ private:
     QWidget* parent;
 };
 
-// "Text Files (*.txt)|*.txt" filter strings for Qt: "Text Files (*.txt) (*.txt)".
+// "Text Files (*.txt)|*.txt" filter strings for Qt: "Text Files (*.txt) (*.txt)"; the dialog
+// shows them without the patterns Qt matches by, as FilterCaptionShown gives.
 QString QtFilterString(const FileFilter& filter);
+QString FilterCaptionShown(const QString& qtFilter);
+
+// The font with the face the system actually draws it with, where it substitutes a missing face.
+QFont DrawnFont(const QFont& font);
