@@ -6,13 +6,12 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsHexDigit;
+
 using K = TCppTokenKind;
 
 constexpr int MaxKey = 206;
-
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 
 constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -22,10 +21,6 @@ constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c);
 }
 constexpr TSynCharClass wordChars(IsWordChar);
-
-constexpr bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 constexpr bool IsNumberChar(unsigned char c) {
     switch (c) {
@@ -114,34 +109,13 @@ const TSynKeywordTable& KeywordTable() {
     return table;
 }
 
-bool ValidRange(TSynRange value) {
-    switch (static_cast<TCppRange>(value)) {
-    case TCppRange::Normal:
-    case TCppRange::AnsiComment:
-    case TCppRange::DirectiveComment:
-    case TCppRange::MultilineString:
-    case TCppRange::MultilineDirective:
-        return value <= 0xFF;
-    }
-    return false;
-}
-
 const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true);
 
 } // namespace
 
 struct TCppDispatch {
     static constexpr TSynDispatchTable<TSynCppSyn> Build() {
-        TSynDispatchTable<TSynCppSyn> t{};
-        t.fill(&TSynCppSyn::UnknownProc);
-        auto set = [&t](std::string_view chars, void (TSynCppSyn::*proc)()) {
-            for (const char c : chars) {
-                t[static_cast<unsigned char>(c)] = proc;
-            }
-        };
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynCppSyn::SpaceProc;
-        }
+        auto t = TSynScanningHighlighter::SharedDispatch<TSynCppSyn>(&TSynCppSyn::UnknownProc);
         for (int c = 0; c < 128; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;
@@ -149,9 +123,6 @@ struct TCppDispatch {
                 t[static_cast<std::size_t>(c)] = &TSynCppSyn::NumberProc;
             }
         }
-        t[0] = &TSynCppSyn::NullProc;
-        t['\n'] = &TSynCppSyn::LineBreakProc;
-        t['\r'] = &TSynCppSyn::LineBreakProc;
         t['.'] = &TSynCppSyn::DotProc;
         t['"'] = &TSynCppSyn::StringProc;
         t['\''] = &TSynCppSyn::CharProc;
@@ -164,8 +135,8 @@ struct TCppDispatch {
         t['<'] = &TSynCppSyn::LessProc;
         t['>'] = &TSynCppSyn::GreaterProc;
         t[':'] = &TSynCppSyn::ColonProc;
-        set("!%*=^", &TSynCppSyn::EqualFollowsProc);
-        set("()[]{},;?~", &TSynCppSyn::SymbolProc);
+        SetDispatch(t, "!%*=^", &TSynCppSyn::EqualFollowsProc);
+        SetDispatch(t, "()[]{},;?~", &TSynCppSyn::SymbolProc);
         return t;
     }
     // A constant: NextToken needs no guard for it.
@@ -176,7 +147,10 @@ struct TCppDispatch {
 };
 
 TSynCppSyn::TSynCppSyn()
-    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space),
+                            TCppRange::Normal,
+                            {TCppRange::AnsiComment, TCppRange::DirectiveComment,
+                             TCppRange::MultilineString, TCppRange::MultilineDirective}) {
     asmAttri = AddAttribute("Assembler", 0);
     commentAttri = AddAttribute("Comment", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
@@ -192,50 +166,24 @@ TSynCppSyn::TSynCppSyn()
     symbolAttri = AddAttribute("Symbol", 0);
     direcAttri = AddAttribute("Preprocessor", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Asm, asmAttri},         {K::Comment, commentAttri},
-        {K::Directive, direcAttri}, {K::Identifier, identifierAttri},
-        {K::Key, keyAttri},         {K::Number, numberAttri},
-        {K::Space, spaceAttri},     {K::String, stringAttri},
-        {K::Symbol, symbolAttri},   {K::Unknown, invalidAttri},
-        {K::Char, charAttri},       {K::Float, floatAttri},
-        {K::Hex, hexAttri},         {K::Octal, octalAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Asm, asmAttri},
+                          {K::Comment, commentAttri},
+                          {K::Directive, direcAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::Key, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, invalidAttri},
+                          {K::Char, charAttri},
+                          {K::Float, floatAttri},
+                          {K::Hex, hexAttri},
+                          {K::Octal, octalAttri}});
     SetDefaultFilter("C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp");
-}
-
-TSynHighlighterAttributes* TSynCppSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynCppSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 unsigned TSynCppSyn::Capabilities() const {
@@ -244,18 +192,6 @@ unsigned TSynCppSyn::Capabilities() const {
 
 std::string TSynCppSyn::LanguageName() const {
     return "C++";
-}
-
-TSynRange TSynCppSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynCppSyn::RestoreRange(TSynRange value) {
-    range = ValidRange(value) ? static_cast<TCppRange>(value) : TCppRange::Normal;
-}
-
-void TSynCppSyn::ClearRange() {
-    range = TCppRange::Normal;
 }
 
 void TSynCppSyn::NextToken() {
@@ -283,11 +219,6 @@ void TSynCppSyn::NextToken() {
     }
     range = TCppRange::Normal;
     (this->*TCppDispatch::Table()[At(run)])();
-}
-
-void TSynCppSyn::Take(std::size_t count, K kind) {
-    run += count;
-    SetKind(kind);
 }
 
 void TSynCppSyn::SymbolOrPair(std::initializer_list<unsigned char> seconds) {

@@ -4,17 +4,12 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsHexDigit;
+using SynChars::IsLetter;
+
 constexpr int MaxKey = 254;
 
-constexpr bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-constexpr bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '-';
 }
@@ -239,11 +234,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCssSyn"), true
 
 struct TCssDispatch {
     static constexpr TSynDispatchTable<TSynCssSyn> Build() {
-        TSynDispatchTable<TSynCssSyn> t{};
-        t.fill(&TSynCssSyn::UnknownProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynCssSyn::SpaceProc;
-        }
+        auto t = TSynScanningHighlighter::SharedDispatch<TSynCssSyn>(&TSynCssSyn::UnknownProc);
         for (int c = 0; c < 256; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;
@@ -251,9 +242,6 @@ struct TCssDispatch {
                 t[static_cast<std::size_t>(c)] = &TSynCssSyn::NumberProc;
             }
         }
-        t[0] = &TSynCssSyn::NullProc;
-        t['\n'] = &TSynCssSyn::LineBreakProc;
-        t['\r'] = &TSynCssSyn::LineBreakProc;
         t['_'] = &TSynCssSyn::WordProc;
         t['#'] = &TSynCssSyn::ColourProc;
         t['$'] = &TSynCssSyn::ColourProc;
@@ -278,8 +266,9 @@ const std::vector<std::string_view>& TSynCssSyn::Keywords() {
 }
 
 TSynCssSyn::TSynCssSyn()
-    : TSynScanningHighlighter(static_cast<int>(TCssTokenKind::Null),
-                              static_cast<int>(TCssTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(TCssTokenKind::Null),
+                            static_cast<int>(TCssTokenKind::Space), TCssRange::Normal,
+                            {TCssRange::Comment}) {
     commentAttri = AddAttribute("Comment", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
     keyAttri = AddAttribute("Key", fsBold);
@@ -288,65 +277,22 @@ TSynCssSyn::TSynCssSyn()
     stringAttri = AddAttribute("String", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<TCssTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
-        {TCssTokenKind::Comment, commentAttri}, {TCssTokenKind::Identifier, identifierAttri},
-        {TCssTokenKind::Key, keyAttri},         {TCssTokenKind::Number, numberAttri},
-        {TCssTokenKind::Space, spaceAttri},     {TCssTokenKind::String, stringAttri},
-        {TCssTokenKind::Symbol, symbolAttri},   {TCssTokenKind::Unknown, identifierAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<TCssTokenKind>({{TCssTokenKind::Comment, commentAttri},
+                                      {TCssTokenKind::Identifier, identifierAttri},
+                                      {TCssTokenKind::Key, keyAttri},
+                                      {TCssTokenKind::Number, numberAttri},
+                                      {TCssTokenKind::Space, spaceAttri},
+                                      {TCssTokenKind::String, stringAttri},
+                                      {TCssTokenKind::Symbol, symbolAttri},
+                                      {TCssTokenKind::Unknown, identifierAttri}});
     SetDefaultFilter("Cascading Stylesheets (*.css)|*.css");
-}
-
-TSynHighlighterAttributes* TSynCssSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynCssSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynCssSyn::LanguageName() const {
     return "Cascading style sheets";
-}
-
-TSynRange TSynCssSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynCssSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value == static_cast<TSynRange>(TCssRange::Comment) ? TCssRange::Comment
-                                                                : TCssRange::Normal;
-}
-
-void TSynCssSyn::ClearRange() {
-    range = TCssRange::Normal;
 }
 
 void TSynCssSyn::NextToken() {
