@@ -51,61 +51,57 @@ const TSynWeights& CppWeights() {
     return weights;
 }
 
+const char* const keywords[] = {"if",         "do",
+                                "cdecl",      "case",
+                                "_cdecl",     "__cdecl",
+                                "char",       "asm",
+                                "_asm",       "__asm",
+                                "catch",      "for",
+                                "break",      "else",
+                                "new",        "__int8",
+                                "__int16",    "int",
+                                "__int32",    "__int64",
+                                "false",      "bool",
+                                "long",       "void",
+                                "enum",       "delete",
+                                "_pascal",    "__pascal",
+                                "pascal",     "class",
+                                "float",      "this",
+                                "goto",       "auto",
+                                "__thread",   "while",
+                                "friend",     "signed",
+                                "double",     "__try",
+                                "try",        "__dispid",
+                                "true",       "public",
+                                "inline",     "__rtti",
+                                "__classid",  "__declspec",
+                                "using",      "const",
+                                "default",    "_stdcall",
+                                "union",      "__stdcall",
+                                "static",     "__except",
+                                "wchar_t",    "mutable",
+                                "_fastcall",  "__fastcall",
+                                "short",      "typeid",
+                                "sizeof",     "__finally",
+                                "namespace",  "switch",
+                                "typedef",    "throw",
+                                "extern",     "__import",
+                                "_import",    "private",
+                                "template",   "__closure",
+                                "unsigned",   "return",
+                                "volatile",   "_export",
+                                "__export",   "__published",
+                                "explicit",   "typename",
+                                "struct",     "register",
+                                "continue",   "__automated",
+                                "virtual",    "protected",
+                                "operator",   "dynamic_cast",
+                                "const_cast", "static_cast",
+                                "__property", "reinterpret_cast"};
+
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(CppWeights(), MaxKey, TSynKeywordCase::Exact);
-        static const char* const keywords[] = {"if",         "do",
-                                               "cdecl",      "case",
-                                               "_cdecl",     "__cdecl",
-                                               "char",       "asm",
-                                               "_asm",       "__asm",
-                                               "catch",      "for",
-                                               "break",      "else",
-                                               "new",        "__int8",
-                                               "__int16",    "int",
-                                               "__int32",    "__int64",
-                                               "false",      "bool",
-                                               "long",       "void",
-                                               "enum",       "delete",
-                                               "_pascal",    "__pascal",
-                                               "pascal",     "class",
-                                               "float",      "this",
-                                               "goto",       "auto",
-                                               "__thread",   "while",
-                                               "friend",     "signed",
-                                               "double",     "__try",
-                                               "try",        "__dispid",
-                                               "true",       "public",
-                                               "inline",     "__rtti",
-                                               "__classid",  "__declspec",
-                                               "using",      "const",
-                                               "default",    "_stdcall",
-                                               "union",      "__stdcall",
-                                               "static",     "__except",
-                                               "wchar_t",    "mutable",
-                                               "_fastcall",  "__fastcall",
-                                               "short",      "typeid",
-                                               "sizeof",     "__finally",
-                                               "namespace",  "switch",
-                                               "typedef",    "throw",
-                                               "extern",     "__import",
-                                               "_import",    "private",
-                                               "template",   "__closure",
-                                               "unsigned",   "return",
-                                               "volatile",   "_export",
-                                               "__export",   "__published",
-                                               "explicit",   "typename",
-                                               "struct",     "register",
-                                               "continue",   "__automated",
-                                               "virtual",    "protected",
-                                               "operator",   "dynamic_cast",
-                                               "const_cast", "static_cast",
-                                               "__property", "reinterpret_cast"};
-        for (const char* keyword : keywords) {
-            t.Add(keyword, static_cast<int>(K::Key));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(CppWeights(), MaxKey, TSynKeywordCase::Exact, keywords,
+                                        static_cast<int>(K::Key));
     return table;
 }
 
@@ -138,11 +134,6 @@ struct TCppDispatch {
         SetDispatch(t, "!%*=^", &TSynCppSyn::EqualFollowsProc);
         SetDispatch(t, "()[]{},;?~", &TSynCppSyn::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynCppSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynCppSyn> table = Build();
-        return table;
     }
 };
 
@@ -218,7 +209,7 @@ void TSynCppSyn::NextToken() {
         break;
     }
     range = TCppRange::Normal;
-    (this->*TCppDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TCppDispatch>[At(run)])();
 }
 
 void TSynCppSyn::SymbolOrPair(std::initializer_list<unsigned char> seconds) {
@@ -294,7 +285,7 @@ void TSynCppSyn::DirectiveRun() {
 void TSynCppSyn::DirectiveContinuation() {
     // A continued directive that opens with a comment has no directive text to show first.
     if (At(run) == '/' && At(run + 1) == '/') {
-        (this->*TCppDispatch::Table()['/'])();
+        (this->*dispatchTable<TCppDispatch>['/'])();
         return;
     }
     if (At(run) == '/' && At(run + 1) == '*') {

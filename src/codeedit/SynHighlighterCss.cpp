@@ -16,11 +16,7 @@ constexpr bool IsWordChar(unsigned char c) {
 constexpr TSynCharClass wordChars(IsWordChar);
 
 TSynWeights CssWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     weights['-'] = '-' - 64;
     return weights;
@@ -216,15 +212,10 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        // By weight every digit would equal every other ("panose-7" a keyword): letters
-        // fold, everything else compares as it is.
-        TSynKeywordTable t(CssWeights(), MaxKey, TSynKeywordCase::IgnoreCase);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TCssTokenKind::Key));
-        }
-        return t;
-    }();
+    // By weight every digit would equal every other ("panose-7" a keyword): letters
+    // fold, everything else compares as it is.
+    static const TSynKeywordTable table(CssWeights(), MaxKey, TSynKeywordCase::IgnoreCase, keywords,
+                                        static_cast<int>(TCssTokenKind::Key));
     return table;
 }
 
@@ -253,11 +244,6 @@ struct TCssDispatch {
         t[')'] = &TSynCssSyn::SymbolProc;
         t['/'] = &TSynCssSyn::SlashProc;
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynCssSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynCssSyn> table = Build();
-        return table;
     }
 };
 
@@ -300,7 +286,7 @@ void TSynCssSyn::NextToken() {
     if (range == TCssRange::Comment) {
         CommentScanner();
     } else {
-        (this->*TCssDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TCssDispatch>[At(run)])();
     }
 }
 

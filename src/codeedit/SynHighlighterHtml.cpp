@@ -22,11 +22,7 @@ unsigned char AsciiLower(unsigned char c) {
 // Weights of the tag-name hash. Digits weigh 0 here because they are compared as equal; the
 // hash adds their numeric value separately.
 TSynWeights TagWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['!'] = 123;
     weights['/'] = 122;
     return weights;
@@ -192,11 +188,6 @@ struct THtmlDispatch {
         t['>'] = &TSynHTMLSyn::GreaterProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynHTMLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynHTMLSyn> table = Build();
-        return table;
-    }
 };
 
 const std::vector<std::string_view>& TSynHTMLSyn::EntityNames() {
@@ -291,7 +282,7 @@ void TSynHTMLSyn::NextToken() {
 }
 
 void TSynHTMLSyn::Dispatch() {
-    (this->*THtmlDispatch::Table()[At(run)])();
+    (this->*dispatchTable<THtmlDispatch>[At(run)])();
 }
 
 bool TSynHTMLSyn::AspClosesAt(std::size_t pos) const {

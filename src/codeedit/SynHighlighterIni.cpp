@@ -29,11 +29,6 @@ struct TIniDispatch {
         t['\''] = &TSynIniSyn::StringProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynIniSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynIniSyn> table = Build();
-        return table;
-    }
 };
 
 TSynIniSyn::TSynIniSyn()
@@ -75,7 +70,7 @@ std::string TSynIniSyn::LanguageName() const {
 
 void TSynIniSyn::NextToken() {
     tokenPos = run;
-    (this->*TIniDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TIniDispatch>[At(run)])();
 }
 
 void TSynIniSyn::SectionProc() {

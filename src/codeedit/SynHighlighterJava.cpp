@@ -44,24 +44,19 @@ const TSynWeights& JavaWeights() {
     return weights;
 }
 
+const char* const keywords[] = {
+    "if",        "do",         "case",        "char",     "catch",     "for",        "break",
+    "else",      "new",        "int",         "final",    "false",     "package",    "long",
+    "void",      "byte",       "class",       "float",    "this",      "goto",       "while",
+    "null",      "double",     "try",         "true",     "public",    "boolean",    "default",
+    "const",     "native",     "static",      "super",    "short",     "finally",    "switch",
+    "assert",    "throw",      "interface",   "abstract", "import",    "extends",    "private",
+    "return",    "volatile",   "continue",    "throws",   "protected", "instanceof", "strictfp",
+    "transient", "implements", "synchronized"};
+
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(JavaWeights(), MaxKey, TSynKeywordCase::Exact);
-        static const char* const keywords[] = {
-            "if",       "do",        "case",       "char",        "catch",     "for",
-            "break",    "else",      "new",        "int",         "final",     "false",
-            "package",  "long",      "void",       "byte",        "class",     "float",
-            "this",     "goto",      "while",      "null",        "double",    "try",
-            "true",     "public",    "boolean",    "default",     "const",     "native",
-            "static",   "super",     "short",      "finally",     "switch",    "assert",
-            "throw",    "interface", "abstract",   "import",      "extends",   "private",
-            "return",   "volatile",  "continue",   "throws",      "protected", "instanceof",
-            "strictfp", "transient", "implements", "synchronized"};
-        for (const char* keyword : keywords) {
-            t.Add(keyword, static_cast<int>(K::Key));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(JavaWeights(), MaxKey, TSynKeywordCase::Exact, keywords,
+                                        static_cast<int>(K::Key));
     return table;
 }
 
@@ -94,11 +89,6 @@ struct TJavaDispatch {
         SetDispatch(t, "!%*=^", &TSynJavaSyn::EqualFollowsProc);
         SetDispatch(t, "()[]{},:;?~", &TSynJavaSyn::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynJavaSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynJavaSyn> table = Build();
-        return table;
     }
 };
 
@@ -147,7 +137,7 @@ void TSynJavaSyn::NextToken() {
         return;
     }
     range = TJavaRange::Normal;
-    (this->*TJavaDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TJavaDispatch>[At(run)])();
 }
 
 void TSynJavaSyn::LongestSymbol(std::initializer_list<std::string_view> operators) {

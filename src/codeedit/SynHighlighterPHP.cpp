@@ -21,11 +21,7 @@ constexpr bool IsNumberChar(unsigned char c) {
 }
 
 TSynWeights PhpWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     return weights;
 }
@@ -45,13 +41,8 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(PhpWeights(), MaxKey, TSynKeywordCase::ByWeight);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TPhpTokenKind::Key));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(PhpWeights(), MaxKey, TSynKeywordCase::ByWeight, keywords,
+                                        static_cast<int>(TPhpTokenKind::Key));
     return table;
 }
 
@@ -87,11 +78,6 @@ struct TPhpDispatch {
         SetDispatch(t, "*!%^", &P::WithEqualProc);
         SetDispatch(t, "()[]{},;:.?~", &P::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPHPSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPHPSyn> table = Build();
-        return table;
     }
 };
 
@@ -162,7 +148,7 @@ void TSynPHPSyn::NextToken() {
 }
 
 void TSynPHPSyn::Dispatch() {
-    (this->*TPhpDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TPhpDispatch>[At(run)])();
 }
 
 // A string going on from an earlier line: no escapes in single quotes, only \" in double.

@@ -38,19 +38,10 @@ struct KeywordRule {
 
 // Letters weigh 1 to 26 in either case and nothing else weighs anything, so by weight an
 // all-letter keyword only equals the same letters in any case: «End_» and «If2» never match.
-TSynWeights PascalWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
-    return weights;
-}
-
 constexpr int MaxKey = 191;
 
 struct KeywordSet {
-    TSynKeywordTable table{PascalWeights(), MaxKey, TSynKeywordCase::ByWeight};
+    TSynKeywordTable table{CaseFoldedLetterWeights(), MaxKey, TSynKeywordCase::ByWeight};
     std::vector<KeywordRule> rules; // indexed by the kind filed in the table
 
     void Add(std::string_view word, KeywordRule rule) {
@@ -176,11 +167,6 @@ struct TPasDispatch {
         t['|'] = &TSynPasSyn::UnknownProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPasSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPasSyn> table = Build();
-        return table;
-    }
 };
 
 TSynPasSyn::TSynPasSyn()
@@ -254,7 +240,7 @@ void TSynPasSyn::NextToken() {
         BorlandScanner();
         break;
     default:
-        (this->*TPasDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TPasDispatch>[At(run)])();
         break;
     }
 }
@@ -344,7 +330,7 @@ void TSynPasSyn::BraceProc() {
 
 void TSynPasSyn::BorlandScanner() {
     if (EndsCommentLine(At(run))) {
-        (this->*TPasDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TPasDispatch>[At(run)])();
         return;
     }
     // "{$" opens a directive; on a line that goes on with one, the second character decides.

@@ -376,11 +376,6 @@ struct TPerlDispatch {
         SetDispatch(t, "(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPerlSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPerlSyn> table = Build();
-        return table;
-    }
 };
 
 TSynPerlSyn::TSynPerlSyn()
@@ -421,7 +416,7 @@ std::string TSynPerlSyn::LanguageName() const {
 
 void TSynPerlSyn::NextToken() {
     tokenPos = run;
-    (this->*TPerlDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TPerlDispatch>[At(run)])();
 }
 
 void TSynPerlSyn::WordProc() {

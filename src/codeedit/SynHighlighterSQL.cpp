@@ -437,11 +437,6 @@ struct TSqlDispatch {
         t['|'] = &TSynSQLSyn::OrProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynSQLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynSQLSyn> table = Build();
-        return table;
-    }
 };
 
 const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
@@ -571,7 +566,7 @@ void TSynSQLSyn::NextToken() {
         QuoteProc();
         break;
     default:
-        (this->*TSqlDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TSqlDispatch>[At(run)])();
         break;
     }
 }

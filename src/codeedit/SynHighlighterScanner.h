@@ -51,6 +51,10 @@ constexpr bool IsLineBreakOrNul(unsigned char c) {
 // One scanning procedure per first byte of a token, built once per language.
 template <class Scanner> using TSynDispatchTable = std::array<void (Scanner::*)(), 256>;
 
+// The table a language's Builder::Build() makes: a compile-time constant, so scanning needs no
+// guard for it.
+template <class Builder> inline constexpr auto dispatchTable = Builder::Build();
+
 // Points every byte of chars at proc.
 template <class Scanner>
 constexpr void SetDispatch(TSynDispatchTable<Scanner>& table, std::string_view chars,

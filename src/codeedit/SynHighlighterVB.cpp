@@ -18,11 +18,7 @@ constexpr bool IsNumberChar(unsigned char c) {
 }
 
 TSynWeights Weights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     return weights;
 }
@@ -67,13 +63,8 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(Weights(), MaxKey, TSynKeywordCase::ByWeight);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TVbTokenKind::Keyword));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(Weights(), MaxKey, TSynKeywordCase::ByWeight, keywords,
+                                        static_cast<int>(TVbTokenKind::Keyword));
     return table;
 }
 
@@ -103,11 +94,6 @@ struct TVbDispatch {
         t['<'] = &TSynVBSyn::LowerProc;
         t['>'] = &TSynVBSyn::GreaterProc;
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynVBSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynVBSyn> table = Build();
-        return table;
     }
 };
 
@@ -146,7 +132,7 @@ std::string TSynVBSyn::LanguageName() const {
 
 void TSynVBSyn::NextToken() {
     tokenPos = run;
-    (this->*TVbDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TVbDispatch>[At(run)])();
 }
 
 void TSynVBSyn::WordProc() {

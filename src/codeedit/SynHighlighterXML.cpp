@@ -26,11 +26,6 @@ struct TXmlDispatch {
         t['>'] = &TSynXMLSyn::GreaterThanProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynXMLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynXMLSyn> table = Build();
-        return table;
-    }
 };
 
 TSynXMLSyn::TSynXMLSyn()
@@ -117,7 +112,7 @@ void TSynXMLSyn::NextToken() {
 }
 
 void TSynXMLSyn::Dispatch() {
-    (this->*TXmlDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TXmlDispatch>[At(run)])();
 }
 
 void TSynXMLSyn::LessThanProc() {
