@@ -212,17 +212,6 @@ void TSynCppSyn::NextToken() {
     (this->*dispatchTable<TCppDispatch>[At(run)])();
 }
 
-void TSynCppSyn::SymbolOrPair(std::initializer_list<unsigned char> seconds) {
-    const unsigned char next = At(run + 1);
-    for (const unsigned char second : seconds) {
-        if (next == second) {
-            Take(2, K::Symbol);
-            return;
-        }
-    }
-    Take(1, K::Symbol);
-}
-
 void TSynCppSyn::CommentScan() {
     SetKind(K::Comment);
     while (!AtEnd(run)) {
@@ -483,26 +472,26 @@ void TSynCppSyn::UnknownProc() {
 }
 
 void TSynCppSyn::AndProc() {
-    SymbolOrPair({'&', '='});
+    TakeOperator("&=", K::Symbol);
 }
 
 void TSynCppSyn::OrProc() {
-    SymbolOrPair({'|', '='});
+    TakeOperator("|=", K::Symbol);
 }
 
 void TSynCppSyn::PlusProc() {
-    SymbolOrPair({'+', '='});
+    TakeOperator("+=", K::Symbol);
 }
 
 void TSynCppSyn::MinusProc() {
-    SymbolOrPair({'-', '=', '>'});
+    TakeOperator("-=>", K::Symbol);
 }
 
 void TSynCppSyn::LessProc() {
     if (At(run + 1) == '<' && At(run + 2) == '=') {
         Take(3, K::Symbol);
     } else {
-        SymbolOrPair({'<', '='});
+        TakeOperator("<=", K::Symbol);
     }
 }
 
@@ -510,16 +499,16 @@ void TSynCppSyn::GreaterProc() {
     if (At(run + 1) == '>' && At(run + 2) == '=') {
         Take(3, K::Symbol);
     } else {
-        SymbolOrPair({'>', '='});
+        TakeOperator(">=", K::Symbol);
     }
 }
 
 void TSynCppSyn::ColonProc() {
-    SymbolOrPair({':'});
+    TakeOperator(":", K::Symbol);
 }
 
 void TSynCppSyn::EqualFollowsProc() {
-    SymbolOrPair({'='});
+    TakeOperator("=", K::Symbol);
 }
 
 void TSynCppSyn::SymbolProc() {

@@ -59,8 +59,6 @@ public:
 
 private:
     friend struct TCppDispatch;
-    // One character, two when the next is second, else one.
-    void SymbolOrPair(std::initializer_list<unsigned char> seconds);
 
     void CommentScan();
     void StringRun();
