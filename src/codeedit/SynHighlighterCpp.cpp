@@ -111,7 +111,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true
 
 struct TCppDispatch {
     static constexpr TSynDispatchTable<TSynCppSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynCppSyn>(&TSynCppSyn::UnknownProc);
+        auto t = TSynCppSyn::SharedDispatch<TSynCppSyn>(&TSynCppSyn::UnknownProc);
         for (int c = 0; c < 128; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;

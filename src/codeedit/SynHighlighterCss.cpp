@@ -225,7 +225,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCssSyn"), true
 
 struct TCssDispatch {
     static constexpr TSynDispatchTable<TSynCssSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynCssSyn>(&TSynCssSyn::UnknownProc);
+        auto t = TSynCssSyn::SharedDispatch<TSynCssSyn>(&TSynCssSyn::UnknownProc);
         for (int c = 0; c < 256; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;

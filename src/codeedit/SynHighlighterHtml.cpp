@@ -179,8 +179,8 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynHTMLSyn"), tru
 
 struct THtmlDispatch {
     static constexpr TSynDispatchTable<TSynHTMLSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynHTMLSyn>(
-            &TSynHTMLSyn::WordProc, TSynHTMLSyn::Blanks::TabApart);
+        auto t = TSynHTMLSyn::SharedDispatch<TSynHTMLSyn>(&TSynHTMLSyn::WordProc,
+                                                          TSynHTMLSyn::Blanks::TabApart);
         t['"'] = &TSynHTMLSyn::StringProc;
         t['&'] = &TSynHTMLSyn::EntityProc;
         t['<'] = &TSynHTMLSyn::TagOpenProc;

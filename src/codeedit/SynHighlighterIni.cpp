@@ -18,7 +18,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynIniSyn"), true
 
 struct TIniDispatch {
     static constexpr TSynDispatchTable<TSynIniSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynIniSyn>(&TSynIniSyn::TextProc);
+        auto t = TSynIniSyn::SharedDispatch<TSynIniSyn>(&TSynIniSyn::TextProc);
         for (int c = '0'; c <= '9'; ++c) {
             t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
         }

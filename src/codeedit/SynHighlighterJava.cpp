@@ -66,7 +66,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynJavaSyn"), tru
 
 struct TJavaDispatch {
     static constexpr TSynDispatchTable<TSynJavaSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynJavaSyn>(&TSynJavaSyn::UnknownProc);
+        auto t = TSynJavaSyn::SharedDispatch<TSynJavaSyn>(&TSynJavaSyn::UnknownProc);
         for (int c = 33; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsWordStart(byte)) {

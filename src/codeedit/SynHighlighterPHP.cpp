@@ -53,7 +53,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPHPSyn"), true
 struct TPhpDispatch {
     static constexpr TSynDispatchTable<TSynPHPSyn> Build() {
         using P = TSynPHPSyn;
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynPHPSyn>(&P::UnknownProc);
+        auto t = TSynPHPSyn::SharedDispatch<TSynPHPSyn>(&P::UnknownProc);
         for (int c = 0; c < 128; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &P::WordProc;

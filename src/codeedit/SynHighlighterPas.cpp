@@ -141,7 +141,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true
 
 struct TPasDispatch {
     static constexpr TSynDispatchTable<TSynPasSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynPasSyn>(&TSynPasSyn::SymbolProc);
+        auto t = TSynPasSyn::SharedDispatch<TSynPasSyn>(&TSynPasSyn::SymbolProc);
         for (int c = 0; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsLetter(byte) || byte == '_') {

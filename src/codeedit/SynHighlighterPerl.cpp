@@ -357,7 +357,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPerlSyn"), tru
 
 struct TPerlDispatch {
     static constexpr TSynDispatchTable<TSynPerlSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynPerlSyn>(&TSynPerlSyn::UnknownProc);
+        auto t = TSynPerlSyn::SharedDispatch<TSynPerlSyn>(&TSynPerlSyn::UnknownProc);
         for (int c = 33; c < 128; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsLetter(byte)) {

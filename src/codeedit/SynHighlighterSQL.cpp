@@ -411,7 +411,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynSQLSyn"), true
 
 struct TSqlDispatch {
     static constexpr TSynDispatchTable<TSynSQLSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynSQLSyn>(&TSynSQLSyn::SymbolProc);
+        auto t = TSynSQLSyn::SharedDispatch<TSynSQLSyn>(&TSynSQLSyn::SymbolProc);
         for (int c = 0; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsLetter(byte) || byte == '_') {

@@ -79,7 +79,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynVBSyn"), true)
 
 struct TVbDispatch {
     static constexpr TSynDispatchTable<TSynVBSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynVBSyn>(&TSynVBSyn::UnknownProc);
+        auto t = TSynVBSyn::SharedDispatch<TSynVBSyn>(&TSynVBSyn::UnknownProc);
         for (int c = 0; c < 256; ++c) {
             if (IsWordChar(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = IsDigit(static_cast<unsigned char>(c))

@@ -20,8 +20,8 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynXMLSyn"), true
 
 struct TXmlDispatch {
     static constexpr TSynDispatchTable<TSynXMLSyn> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<TSynXMLSyn>(&TSynXMLSyn::StateProc,
-                                                                     TSynXMLSyn::Blanks::TabApart);
+        auto t = TSynXMLSyn::SharedDispatch<TSynXMLSyn>(&TSynXMLSyn::StateProc,
+                                                        TSynXMLSyn::Blanks::TabApart);
         t['<'] = &TSynXMLSyn::LessThanProc;
         t['>'] = &TSynXMLSyn::GreaterThanProc;
         return t;

@@ -165,7 +165,7 @@ private:
 
 struct RangedDispatch {
     static constexpr TSynDispatchTable<RangedScanner> Build() {
-        auto t = TSynScanningHighlighter::SharedDispatch<RangedScanner>(&RangedScanner::SymbolProc);
+        auto t = RangedScanner::SharedDispatch<RangedScanner>(&RangedScanner::SymbolProc);
         for (unsigned char c = 'a'; c <= 'z'; ++c) {
             t[c] = &RangedScanner::WordProc;
         }
