@@ -86,8 +86,8 @@ TEST_F(MainWindowTest, OwnsOneInstanceOfEveryHighlighterClass) {
             window->HighlighterInstance(highlighterClass.instanceName);
         ASSERT_NE(instance, nullptr) << std::string(highlighterClass.instanceName);
         const auto constructed = highlighterClass.create();
-        EXPECT_EQ(typeid(*instance), typeid(*constructed))
-            << std::string(highlighterClass.instanceName);
+        const TSynCustomHighlighter& fresh = *constructed;
+        EXPECT_EQ(typeid(*instance), typeid(fresh)) << std::string(highlighterClass.instanceName);
         EXPECT_TRUE(instances.insert(instance).second)
             << "shared " << std::string(highlighterClass.instanceName);
     }
