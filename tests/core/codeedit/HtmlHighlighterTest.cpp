@@ -10,14 +10,10 @@ using R = THtmlRange;
 
 using LineCase = RangedLineCase<R>;
 
-class HtmlLineTest : public testing::TestWithParam<LineCase> {};
+class HtmlLineTest : public RangedLineTest<TSynHTMLSyn, R> {};
 
 TEST_P(HtmlLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynHTMLSyn html;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(html, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase lineCases[] = {
