@@ -2,6 +2,7 @@
 
 #include "platform/Encoding.h"
 #include "platform/detail/Utf8.h"
+#include "richedit/RtfCharsets.h"
 #include "richedit/RtfControlWords.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 namespace {
 
 using detail::AppendUtf8;
+using detail::CharsetCodePage;
 using detail::RtfAction;
 
 // RTF numbers are 16- or 32-bit; longer digit strings are saturated, not wrapped.
@@ -47,30 +49,6 @@ struct FontEntry {
 
 const Encoding& Windows1252() {
     return *Encoding::ForCodePage(1252);
-}
-
-// The Windows code page a font charset stands for; 0 when it means the document's own.
-int CharsetCodePage(int charset) {
-    switch (charset) {
-    case 161:
-        return 1253;
-    case 162:
-        return 1254;
-    case 163:
-        return 1258;
-    case 177:
-        return 1255;
-    case 178:
-        return 1256;
-    case 186:
-        return 1257;
-    case 204:
-        return 1251;
-    case 238:
-        return 1250;
-    default:
-        return 0;
-    }
 }
 
 bool IsLetter(char c) {

@@ -1,6 +1,7 @@
 #include "richedit/RtfWriter.h"
 
 #include "platform/detail/Utf8.h"
+#include "richedit/RtfCharsets.h"
 
 #include <algorithm>
 #include <vector>
@@ -39,7 +40,10 @@ void AppendUnicode(std::string& out, char32_t code) {
 class RtfWriter {
 public:
     explicit RtfWriter(const Encoding& codePage)
-        : codePage(codePage.IsUtf8() ? *Encoding::ForCodePage(1252) : codePage) {}
+        : codePage(detail::CodePageCharset(codePage.CodePage()) >= 0
+                       ? codePage
+                       : *Encoding::ForCodePage(1252)),
+          charset(detail::CodePageCharset(this->codePage.CodePage())) {}
 
     std::string Write(const RichDocument& document);
 
@@ -49,6 +53,7 @@ private:
     void WriteCode(std::string& out, char32_t code) const;
 
     const Encoding& codePage;
+    const int charset;
     UsedTable<std::string> fonts;
     // Index 0 of the written table is "automatic"; these start at 1.
     UsedTable<TColor> colors;
@@ -84,7 +89,9 @@ std::string RtfWriter::Write(const RichDocument& document) {
     for (std::size_t i = 0; i < fonts.Values().size(); ++i) {
         header += '{';
         AppendNumber(header, "f", (long long)i);
-        header += "\\fnil\\fcharset0 ";
+        header += "\\fnil";
+        AppendNumber(header, "fcharset", charset);
+        header += ' ';
         WriteText(header, fonts.Values()[i]);
         header += ";}";
     }

@@ -52,7 +52,7 @@ std::vector<RichDocument> SampleDocuments() {
 }
 
 TEST(RtfWriterTest, OutputReadsBackToTheSameDocument) {
-    for (const int codePage : {1252, 1251, 1250, 65001}) {
+    for (const int codePage : {1252, 1251, 1250, 1253, 28591, 65001}) {
         for (const RichDocument& document : SampleDocuments()) {
             const std::string rtf = WriteRtf(document, CodePage(codePage));
             EXPECT_EQ(ReadRtf(rtf), document) << codePage << "\n" << rtf;
@@ -67,9 +67,11 @@ TEST(RtfWriterTest, OutputIsSevenBitAndUsesTheCodePageWhereItCan) {
         std::string header;
         std::vector<std::string> pieces;
     } cases[] = {
-        {1252, "\\ansicpg1252", {"\\'e9", "\\u1044?", "\\u-10179?\\u-8704?"}},
-        {1251, "\\ansicpg1251", {"\\u233?", "\\'c4", "\\u-10179?\\u-8704?"}},
-        {65001, "\\ansicpg1252", {"\\'e9", "\\u1044?"}},
+        {1252, "\\ansicpg1252", {"\\fcharset0 ", "\\'e9", "\\u1044?", "\\u-10179?\\u-8704?"}},
+        {1251, "\\ansicpg1251", {"\\fcharset204 ", "\\u233?", "\\'c4", "\\u-10179?\\u-8704?"}},
+        {1250, "\\ansicpg1250", {"\\fcharset238 ", "\\'e9", "\\u1044?"}},
+        {65001, "\\ansicpg1252", {"\\fcharset0 ", "\\'e9", "\\u1044?"}},
+        {28591, "\\ansicpg1252", {"\\fcharset0 ", "\\'e9", "\\u1044?"}},
     };
     for (const auto& c : cases) {
         const std::string rtf = WriteRtf(document, CodePage(c.codePage));
