@@ -493,7 +493,7 @@ void RtfParser::AddByte(char byte) {
     case Destination::FontTable:
         if (byte == ';') {
             FinishFontEntry();
-        } else {
+        } else if (static_cast<unsigned char>(byte) >= 0x20) {
             fontNameBytes += byte;
         }
         return;
@@ -522,7 +522,12 @@ void RtfParser::AddCode(char32_t code) {
     if (state.destination == Destination::FontTable) {
         AppendDecoded(fontName, fontNameBytes, FontEncoding());
         fontNameBytes.clear();
-        AppendUtf8(fontName, code);
+        // Font names have no business with surrogate pairs or control characters.
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            AppendUtf8(fontName, kReplacement);
+        } else if (code >= 0x20) {
+            AppendUtf8(fontName, code);
+        }
         return;
     }
     if (state.destination != Destination::Text) {

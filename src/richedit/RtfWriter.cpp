@@ -57,6 +57,7 @@ private:
     UsedTable<std::string> fonts;
     // Index 0 of the written table is "automatic"; these start at 1.
     UsedTable<TColor> colors;
+    bool anyRunWithoutFont = false;
     std::string body;
 };
 
@@ -85,7 +86,10 @@ std::string RtfWriter::Write(const RichDocument& document) {
 
     std::string header = "{\\rtf1\\ansi";
     AppendNumber(header, "ansicpg", codePage.CodePage());
-    header += "\\deff0\\uc1\n{\\fonttbl";
+    // Runs without a font of their own name none; their default is a number missing from the
+    // table, so readers fall back to their own font rather than to one of ours.
+    AppendNumber(header, "deff", (long long)(anyRunWithoutFont ? fonts.Values().size() : 0));
+    header += "\\uc1\n{\\fonttbl";
     for (std::size_t i = 0; i < fonts.Values().size(); ++i) {
         header += '{';
         AppendNumber(header, "f", (long long)i);
@@ -109,7 +113,9 @@ std::string RtfWriter::Write(const RichDocument& document) {
 void RtfWriter::WriteRun(const RichRun& run) {
     const RichCharFormat& format = run.format;
     body += '{';
-    if (!format.fontName.empty()) {
+    if (format.fontName.empty()) {
+        anyRunWithoutFont = true;
+    } else {
         AppendNumber(body, "f", (long long)fonts.IndexOf(format.fontName));
     }
     AppendNumber(body, "fs", format.halfPoints);

@@ -1,9 +1,8 @@
 #pragma once
 // Writes a RichDocument as RTF that our reader reads back to the same document and word
 // processors open: a font table and a colour table of what the runs use, one group per run,
-// \ansicpg and font charsets of the given code page with characters outside it as \uN. A run
-// without a font name takes the document's first font; control characters other than tab are not
-// written.
+// \ansicpg and font charsets of the given code page with characters outside it as \uN. Control
+// characters other than tab are not written.
 
 #include "platform/Encoding.h"
 #include "richedit/RichDocument.h"

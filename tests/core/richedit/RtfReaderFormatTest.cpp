@@ -76,6 +76,26 @@ TEST(RtfReaderFormatTest, FontsSizesAndColoursComeFromTheirTables) {
     }
 }
 
+TEST(RtfReaderFormatTest, FontNamesAreDecodedAndCleaned) {
+    const struct {
+        std::string entry;
+        std::string name;
+    } cases[] = {
+        {R"(\f0  Arial ;)", "Arial"},
+        {R"(\f0\fcharset204 \'c0\'f0\'e8\'e0\'eb;)", "Ариал"},
+        {R"(\f0 Caf\u233?;)", "Café"},
+        {R"(\f0 Odd\u-10179?\u-8704?;)", "Odd\uFFFD\uFFFD"},
+        {"\\f0 Tab\tand\x01 control;", "Taband control"},
+        {R"(\f0 Brace\};)", "Brace}"},
+    };
+    for (const auto& c : cases) {
+        const RichDocument document = ReadRtf("{\\rtf1{\\fonttbl{" + c.entry + "}}\\f0 x}");
+        const RichCharFormat* format = FormatOf(document, "x");
+        ASSERT_NE(format, nullptr) << c.entry;
+        EXPECT_EQ(format->fontName, c.name) << c.entry;
+    }
+}
+
 TEST(RtfReaderFormatTest, TablesWithoutInnerGroupsOrAutomaticEntry) {
     const RichDocument document =
         ReadRtf(R"({\rtf1{\fonttbl\f0\fnil Courier New;\f1\fnil Arial;})"

@@ -39,7 +39,7 @@ std::vector<RichDocument> SampleDocuments() {
         {{{RichAlignment::Center, {MakeRun("one", all)}},
           {RichAlignment::Right,
            {MakeRun("two", coloured), MakeRun(" three", sameColourAsHighlight)}},
-          {RichAlignment::Justify, {MakeRun("four", Styled("Arial", 24))}},
+          {RichAlignment::Justify, {MakeRun("four"), MakeRun(" five", Styled("", 30))}},
           {RichAlignment::Left, {}}}},
         {{{RichAlignment::Left,
            {MakeRun("tab\there, break\u2028next line; {braces} \\ back",
