@@ -41,53 +41,65 @@ TEST(RichFileKindTest, MessageNamesTheFile) {
     EXPECT_NE(message.find("neither RTF nor plain text"), std::string::npos);
 }
 
+// LibreOffice's own file, and LibreOffice's file of what our writer made of it: the second shows
+// that LibreOffice read our output with its text and formatting.
 TEST(LibreOfficeFilesTest, StyledDocument) {
-    const RichDocument document = ReadRtf(ReadTestFile("libreoffice-styled.rtf"));
-    EXPECT_EQ(ParagraphTexts(document),
-              (std::vector<std::string>{
-                  "Plain start bold italic underlined struck end.", "Red centred and highlighted",
-                  "Right aligned", "Justified paragraph with a tab here and a line\u2028break."}));
-    ASSERT_EQ(document.paragraphs.size(), 4u);
-    EXPECT_EQ(document.paragraphs[0].alignment, RichAlignment::Left);
-    EXPECT_EQ(document.paragraphs[1].alignment, RichAlignment::Center);
-    EXPECT_EQ(document.paragraphs[2].alignment, RichAlignment::Right);
-    EXPECT_EQ(document.paragraphs[3].alignment, RichAlignment::Justify);
+    for (const std::string name : {"libreoffice-styled.rtf", "libreoffice-from-ours-styled.rtf"}) {
+        SCOPED_TRACE(name);
+        const RichDocument document = ReadRtf(ReadTestFile(name));
+        EXPECT_EQ(
+            ParagraphTexts(document),
+            (std::vector<std::string>{
+                "Plain start bold italic underlined struck end.", "Red centred and highlighted",
+                "Right aligned", "Justified paragraph with a tab here and a line\u2028break."}));
+        ASSERT_EQ(document.paragraphs.size(), 4u);
+        EXPECT_EQ(document.paragraphs[0].alignment, RichAlignment::Left);
+        EXPECT_EQ(document.paragraphs[1].alignment, RichAlignment::Center);
+        EXPECT_EQ(document.paragraphs[2].alignment, RichAlignment::Right);
+        EXPECT_EQ(document.paragraphs[3].alignment, RichAlignment::Justify);
 
-    const struct {
-        std::string text;
-        bool bold, italic, underline, strikeOut;
-        std::string font;
-        int halfPoints;
-        TColor color, highlight;
-    } runs[] = {
-        {"Plain start", false, false, false, false, "Liberation Sans", 24, clNone, clNone},
-        {"bold", true, false, false, false, "Liberation Sans", 24, clNone, clNone},
-        {"italic", false, true, false, false, "Liberation Sans", 24, clNone, clNone},
-        {"underlined", false, false, true, false, "Liberation Sans", 24, clNone, clNone},
-        {"struck", false, false, false, true, "Liberation Sans", 24, clNone, clNone},
-        {"Red centred", false, false, false, false, "Liberation Serif", 32, RGB(255, 0, 0), clNone},
-        {"highlighted", false, false, false, false, "Liberation Serif", 32, clNone,
-         RGB(255, 255, 0)},
-        {"Right aligned", false, false, false, false, "Liberation Serif", 24, clNone, clNone},
-    };
-    for (const auto& run : runs) {
-        const RichCharFormat* format = FormatOf(document, run.text);
-        ASSERT_NE(format, nullptr) << run.text;
-        EXPECT_EQ(format->bold, run.bold) << run.text;
-        EXPECT_EQ(format->italic, run.italic) << run.text;
-        EXPECT_EQ(format->underline, run.underline) << run.text;
-        EXPECT_EQ(format->strikeOut, run.strikeOut) << run.text;
-        EXPECT_EQ(format->fontName, run.font) << run.text;
-        EXPECT_EQ(format->halfPoints, run.halfPoints) << run.text;
-        EXPECT_EQ(format->color, run.color) << run.text;
-        EXPECT_EQ(format->highlight, run.highlight) << run.text;
+        const struct {
+            std::string text;
+            bool bold, italic, underline, strikeOut;
+            std::string font;
+            int halfPoints;
+            TColor color, highlight;
+        } runs[] = {
+            {"Plain start", false, false, false, false, "Liberation Sans", 24, clNone, clNone},
+            {"bold", true, false, false, false, "Liberation Sans", 24, clNone, clNone},
+            {"italic", false, true, false, false, "Liberation Sans", 24, clNone, clNone},
+            {"underlined", false, false, true, false, "Liberation Sans", 24, clNone, clNone},
+            {"struck", false, false, false, true, "Liberation Sans", 24, clNone, clNone},
+            {"Red centred", false, false, false, false, "Liberation Serif", 32, RGB(255, 0, 0),
+             clNone},
+            {"highlighted", false, false, false, false, "Liberation Serif", 32, clNone,
+             RGB(255, 255, 0)},
+            {"Right aligned", false, false, false, false, "Liberation Serif", 24, clNone, clNone},
+        };
+        for (const auto& run : runs) {
+            const RichCharFormat* format = FormatOf(document, run.text);
+            ASSERT_NE(format, nullptr) << run.text;
+            EXPECT_EQ(format->bold, run.bold) << run.text;
+            EXPECT_EQ(format->italic, run.italic) << run.text;
+            EXPECT_EQ(format->underline, run.underline) << run.text;
+            EXPECT_EQ(format->strikeOut, run.strikeOut) << run.text;
+            EXPECT_EQ(format->fontName, run.font) << run.text;
+            EXPECT_EQ(format->halfPoints, run.halfPoints) << run.text;
+            EXPECT_EQ(format->color, run.color) << run.text;
+            EXPECT_EQ(format->highlight, run.highlight) << run.text;
+        }
     }
 }
 
 TEST(LibreOfficeFilesTest, ScriptsBeyondTheCodePage) {
-    EXPECT_EQ(ParagraphTexts(ReadRtf(ReadTestFile("libreoffice-scripts.rtf"))),
-              (std::vector<std::string>{"Привет, мир! Ёлка.", "Ελληνικά και Deutsch: Größe ü €",
-                                        "漢字 and emoji 😀 end"}));
+    // The second was written by us in Windows-1251, then by LibreOffice.
+    for (const std::string name :
+         {"libreoffice-scripts.rtf", "libreoffice-from-ours-scripts.rtf"}) {
+        EXPECT_EQ(ParagraphTexts(ReadRtf(ReadTestFile(name))),
+                  (std::vector<std::string>{"Привет, мир! Ёлка.", "Ελληνικά και Deutsch: Größe ü €",
+                                            "漢字 and emoji 😀 end"}))
+            << name;
+    }
 }
 
 TEST(LibreOfficeFilesTest, PicturesTablesAndListsLeaveTheirText) {
