@@ -2,18 +2,17 @@
 
 #include "platform/Encoding.h"
 #include "platform/detail/Utf8.h"
-#include "richedit/RtfCharsets.h"
 #include "richedit/RtfControlWords.h"
+#include "richedit/RtfTables.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <vector>
 
 namespace {
 
+using detail::AppendDecoded;
 using detail::AppendUtf8;
-using detail::CharsetCodePage;
 using detail::RtfAction;
 
 // RTF numbers are 16- or 32-bit; longer digit strings are saturated, not wrapped.
@@ -37,14 +36,9 @@ struct GroupState {
     RichAlignment alignment = RichAlignment::Left;
     int font = -1; // -1: the default font (\deff)
     int halfPoints = kDefaultHalfPoints;
-    int color = 0; // colour table indices; 0 is "automatic"
+    int color = 0; // colour table indices; the table says which entry is "automatic"
     int highlight = 0;
     int unicodeSkip = 1;
-};
-
-struct FontEntry {
-    std::string name;
-    const Encoding* encoding = nullptr; // nullptr: the document's code page
 };
 
 const Encoding& Windows1252() {
@@ -70,16 +64,6 @@ int HexValue(char c) {
         return c - 'A' + 10;
     }
     return -1;
-}
-
-// Appends the text of bytes in a code page as UTF-8; a byte the code page leaves undefined
-// becomes U+FFFD.
-void AppendDecoded(std::string& out, std::string_view bytes, const Encoding& encoding) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        const CharCode code = encoding.CodeAt(bytes, at);
-        AppendUtf8(out, IsRawByteCode(code) ? kReplacement : code);
-        at += encoding.CharLength(bytes, at);
-    }
 }
 
 class RtfParser {
@@ -109,11 +93,7 @@ private:
     void DropLoneHighSurrogate();
     void SyncFormat();
     void EndParagraph();
-    void FinishFontEntry();
-    // The code page of the font entry being read.
-    const Encoding& FontEncoding() const;
-    void FinishColorEntry();
-
+    const detail::RtfFont* CurrentFont() const;
     const Encoding& TextEncoding() const;
     RichCharFormat CurrentFormat() const;
 
@@ -126,14 +106,8 @@ private:
 
     const Encoding* documentEncoding = &Windows1252();
     int defaultFont = 0;
-    std::map<int, FontEntry> fonts;
-    int fontBeingRead = 0;
-    int fontCharset = 0;
-    int fontCodePage = 0;
-    std::string fontName; // UTF-8, and the bytes not yet decoded
-    std::string fontNameBytes;
-    std::vector<TColor> colors;
-    int red = -1, green = -1, blue = -1;
+    detail::RtfFontTable fonts;
+    detail::RtfColorTable colors;
 
     int fallbackLeft = 0;
     char32_t highSurrogate = 0;
@@ -303,11 +277,11 @@ void RtfParser::Apply(const detail::RtfControlWord& word, bool hasParameter, int
     }
     if (state.destination == Destination::ColorTable) {
         if (word.action == RtfAction::Red) {
-            red = std::clamp(parameter, 0, 255);
+            colors.SetRed(parameter);
         } else if (word.action == RtfAction::Green) {
-            green = std::clamp(parameter, 0, 255);
+            colors.SetGreen(parameter);
         } else if (word.action == RtfAction::Blue) {
-            blue = std::clamp(parameter, 0, 255);
+            colors.SetBlue(parameter);
         }
         return;
     }
@@ -322,12 +296,9 @@ void RtfParser::Apply(const detail::RtfControlWord& word, bool hasParameter, int
         break;
     case RtfAction::FontTable:
         state.destination = Destination::FontTable;
-        fontName.clear();
-        fontNameBytes.clear();
         break;
     case RtfAction::ColorTable:
         state.destination = Destination::ColorTable;
-        red = green = blue = -1;
         break;
     case RtfAction::SkipDestination:
         state.destination = Destination::Skip;
@@ -428,14 +399,13 @@ void RtfParser::Apply(const detail::RtfControlWord& word, bool hasParameter, int
 void RtfParser::ApplyInFontTable(RtfAction action, int parameter) {
     switch (action) {
     case RtfAction::Font:
-        FinishFontEntry();
-        fontBeingRead = parameter;
+        fonts.BeginEntry(parameter, *documentEncoding);
         break;
     case RtfAction::FontCharset:
-        fontCharset = parameter;
+        fonts.SetCharset(parameter);
         break;
     case RtfAction::FontCodePage:
-        fontCodePage = parameter;
+        fonts.SetCodePage(parameter);
         break;
     case RtfAction::SkipDestination:
         state.destination = Destination::Skip;
@@ -469,7 +439,7 @@ void RtfParser::CloseGroup() {
     }
     FlushBytes();
     if (state.destination == Destination::FontTable) {
-        FinishFontEntry();
+        fonts.FinishEntry(*documentEncoding);
     }
     // A \uN's fallback ends with its group.
     fallbackLeft = 0;
@@ -492,14 +462,14 @@ void RtfParser::AddByte(char byte) {
         return;
     case Destination::FontTable:
         if (byte == ';') {
-            FinishFontEntry();
-        } else if (static_cast<unsigned char>(byte) >= 0x20) {
-            fontNameBytes += byte;
+            fonts.FinishEntry(*documentEncoding);
+        } else {
+            fonts.AddByte(byte);
         }
         return;
     case Destination::ColorTable:
         if (byte == ';') {
-            FinishColorEntry();
+            colors.FinishEntry();
         }
         return;
     case Destination::Text:
@@ -520,14 +490,7 @@ void RtfParser::AddByte(char byte) {
 
 void RtfParser::AddCode(char32_t code) {
     if (state.destination == Destination::FontTable) {
-        AppendDecoded(fontName, fontNameBytes, FontEncoding());
-        fontNameBytes.clear();
-        // Font names have no business with surrogate pairs or control characters.
-        if (code >= 0xD800 && code <= 0xDFFF) {
-            AppendUtf8(fontName, kReplacement);
-        } else if (code >= 0x20) {
-            AppendUtf8(fontName, code);
-        }
+        fonts.AddCode(code, *documentEncoding);
         return;
     }
     if (state.destination != Destination::Text) {
@@ -603,63 +566,27 @@ void RtfParser::EndParagraph() {
     paragraph.alignment = state.alignment;
 }
 
-const Encoding& RtfParser::FontEncoding() const {
-    const int codePage = fontCodePage != 0 ? fontCodePage : CharsetCodePage(fontCharset);
-    const Encoding* encoding = Encoding::ForCodePage(codePage);
-    return encoding != nullptr ? *encoding : *documentEncoding;
-}
-
-void RtfParser::FinishFontEntry() {
-    AppendDecoded(fontName, fontNameBytes, FontEncoding());
-    const auto blank = [](char c) { return c == ' '; };
-    const auto last = std::find_if_not(fontName.rbegin(), fontName.rend(), blank).base();
-    const auto first = std::find_if_not(fontName.begin(), last, blank);
-    if (first != last) {
-        const int codePage = fontCodePage != 0 ? fontCodePage : CharsetCodePage(fontCharset);
-        fonts[fontBeingRead] = {std::string(first, last), Encoding::ForCodePage(codePage)};
-    }
-    fontName.clear();
-    fontNameBytes.clear();
-    fontCharset = 0;
-    fontCodePage = 0;
-}
-
-void RtfParser::FinishColorEntry() {
-    // An entry without components is the "automatic" colour.
-    if (red < 0 && green < 0 && blue < 0) {
-        colors.push_back(clNone);
-    } else {
-        colors.push_back(RGB(unsigned(std::max(red, 0)), unsigned(std::max(green, 0)),
-                             unsigned(std::max(blue, 0))));
-    }
-    red = green = blue = -1;
+const detail::RtfFont* RtfParser::CurrentFont() const {
+    return fonts.Find(state.font >= 0 ? state.font : defaultFont);
 }
 
 const Encoding& RtfParser::TextEncoding() const {
-    const auto font = fonts.find(state.font >= 0 ? state.font : defaultFont);
-    if (font != fonts.end() && font->second.encoding != nullptr) {
-        return *font->second.encoding;
-    }
-    return *documentEncoding;
+    const detail::RtfFont* font = CurrentFont();
+    return font != nullptr && font->encoding != nullptr ? *font->encoding : *documentEncoding;
 }
 
 RichCharFormat RtfParser::CurrentFormat() const {
-    const auto colorAt = [this](int index) {
-        return index >= 0 && std::size_t(index) < colors.size() ? colors[std::size_t(index)]
-                                                                : clNone;
-    };
     RichCharFormat format;
     format.bold = state.bold;
     format.italic = state.italic;
     format.underline = state.underline;
     format.strikeOut = state.strikeOut;
-    const auto font = fonts.find(state.font >= 0 ? state.font : defaultFont);
-    if (font != fonts.end()) {
-        format.fontName = font->second.name;
+    if (const detail::RtfFont* font = CurrentFont()) {
+        format.fontName = font->name;
     }
     format.halfPoints = state.halfPoints;
-    format.color = colorAt(state.color);
-    format.highlight = colorAt(state.highlight);
+    format.color = colors.At(state.color);
+    format.highlight = colors.At(state.highlight);
     return format;
 }
 
