@@ -9,6 +9,7 @@ packages=(
   espeak-ng libespeak-ng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
+  desktop-file-utils
   fonts-liberation fonts-dejavu-core
   locales
 )

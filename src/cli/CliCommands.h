@@ -23,3 +23,10 @@ int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
 // apply NAME [--seed N]: runs a text function on standard input as the plain editor would and
 // writes the resulting text to standard output.
 int RunApply(const std::vector<std::string>& arguments, CliStreams streams);
+
+// shell-folder NAME: the user's folder of that name (AppData, Desktop, Programs), as the
+// program finds it; the install step places its shortcuts there.
+int RunShellFolder(const std::vector<std::string>& arguments, CliStreams streams);
+
+// styles: the shipped style files the Style menu lists, found from the program's own place.
+int RunStyles(const std::vector<std::string>& arguments, CliStreams streams);

@@ -20,6 +20,9 @@ const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]
                           "  apply NAME                   run the text function NAME on standard\n"
                           "                               input, write the result to standard\n"
                           "                               output (apply --list names them)\n"
+                          "  shell-folder NAME            the user's AppData, Desktop or Programs\n"
+                          "                               folder\n"
+                          "  styles                       the shipped style files\n"
                           "\n"
                           "Options:\n"
                           "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
@@ -68,6 +71,12 @@ int main(int argc, char** argv) {
     }
     if (command == "apply") {
         return RunApply(rest, streams);
+    }
+    if (command == "shell-folder") {
+        return RunShellFolder(rest, streams);
+    }
+    if (command == "styles") {
+        return RunStyles(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;

@@ -66,7 +66,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
-    if (isMain && !QFile::exists(FromFileBytes(path))) {
+    if (isMain && !FileExists(path)) {
         SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
         RebuildStylesMenu();
         return;
@@ -125,7 +125,7 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
         currentStyleName = name;
     const std::string path = SettingsWritePath(SettingsFileName(name.toStdString(), isMain));
     // A style name is a file name in the settings folder, never a way out of it.
-    const bool nameIsFileName = !name.contains('/') && !name.contains(QChar(0));
+    const bool nameIsFileName = IsPlainFileName(SettingsFileName(name.toStdString(), isMain));
     IniFile file(path);
     WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
     std::string failedPath = path;
