@@ -4,6 +4,7 @@
 #include "MaintenanceFixture.h"
 
 #include <QDesktopServices>
+#include <QObject>
 #include <QUrl>
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -106,7 +107,8 @@ TEST_F(Uninstall, ListedFilesGoFirstThenEmptyFoldersFromTheBottomUp) {
 
 TEST_F(Uninstall, AHostileListDeletesNothingOutsideTheProgramFolder) {
     fs::create_directories(root + "home/documents");
-    for (const char* file : {"outside.txt", "home/documents/letter.txt", "home/documents/abs.txt"})
+    for (const char* file :
+         {"opt/outside.txt", "home/documents/letter.txt", "home/documents/abs.txt"})
         Write(root + file, "mine");
     fs::create_directory_symlink(root + "home/documents", program + "escape");
     fs::create_symlink(root + "home/documents/letter.txt", program + "letter-link");
@@ -117,7 +119,8 @@ TEST_F(Uninstall, AHostileListDeletesNothingOutsideTheProgramFolder) {
 
     EXPECT_TRUE(UninstallAnsweringYes());
     EXPECT_EQ(Shown(), (std::vector<std::string>{kQuestion, kResetDone, kUninstallDone}));
-    for (const char* file : {"outside.txt", "home/documents/letter.txt", "home/documents/abs.txt"})
+    for (const char* file :
+         {"opt/outside.txt", "home/documents/letter.txt", "home/documents/abs.txt"})
         EXPECT_EQ(Read(root + file), "mine") << file;
     // A listed link is removed as a link; the unlisted one stays, and so does the folder.
     EXPECT_FALSE(Exists(program + "letter-link"));
