@@ -33,7 +33,7 @@ std::string SettingsFileName(std::string_view name, bool isMain) {
 }
 
 std::string SettingsFolder() {
-    return GetShellFolder("AppData") + "Tabrix_Pro/";
+    return WithTrailingSeparator(GetShellFolder("AppData") + "Tabrix_Pro");
 }
 
 std::optional<FileError> EnsureSettingsFolder() {
