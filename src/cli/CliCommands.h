@@ -35,3 +35,10 @@ int RunReplace(const std::vector<std::string>& arguments, CliStreams streams);
 // export-html --variant 0|1|2 --convert yes|no [--font NAME] [--size N]: standard input taken as
 // the plain editor's text, standard output the bytes File > Export writes for it.
 int RunExportHtml(const std::vector<std::string>& arguments, CliStreams streams);
+
+// shell-folder NAME: the user's folder of that name (AppData, Desktop, Programs), as the
+// program finds it; the install step places its shortcuts there.
+int RunShellFolder(const std::vector<std::string>& arguments, CliStreams streams);
+
+// styles: the shipped style files the Style menu lists, found from the program's own place.
+int RunStyles(const std::vector<std::string>& arguments, CliStreams streams);

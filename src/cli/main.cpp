@@ -33,6 +33,9 @@ const char* const Usage =
     "  export-html --variant 0|1|2 --convert yes|no [--font NAME]\n"
     "              [--size N]       write standard input as File > Export\n"
     "                               writes it (font: Courier New, 10 pt)\n"
+    "  shell-folder NAME            the user's AppData, Desktop or Programs\n"
+    "                               folder\n"
+    "  styles                       the shipped style files\n"
     "\n"
     "Options:\n"
     "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
@@ -90,6 +93,12 @@ int main(int argc, char** argv) {
     }
     if (command == "export-html") {
         return RunExportHtml(rest, streams);
+    }
+    if (command == "shell-folder") {
+        return RunShellFolder(rest, streams);
+    }
+    if (command == "styles") {
+        return RunStyles(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;

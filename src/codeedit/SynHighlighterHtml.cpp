@@ -200,7 +200,8 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
         for (auto name : openingTagNames) {
             if (std::find(tagsWithoutClosing.begin(), tagsWithoutClosing.end(), name) ==
                 tagsWithoutClosing.end()) {
-                result.push_back("/" + std::string(name));
+                // Appending, not "/" + std::string: GCC 12 warns falsely (restrict) at -O3.
+                result.emplace_back("/").append(name);
             }
         }
         result.push_back("!DOCTYPE");

@@ -572,3 +572,16 @@ FileResult<std::string> PrivateTempFolder() {
     result.value = madeUnique + "/";
     return result;
 }
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (!folder.empty() && !IsPathSeparator(folder.back())) {
+        folder += '/';
+    }
+    return folder;
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '\0' || IsPathSeparator(c); });
+}

@@ -14,6 +14,10 @@ template <typename T> std::optional<T> ScriptedDialogs::Next() {
     return answer;
 }
 
+void ScriptedDialogs::Queue(Answer answer) {
+    answers.push_back(std::move(answer));
+}
+
 void ScriptedDialogs::QueueFiles(const QStringList& files, int filterIndex) {
     answers.emplace_back(std::optional<FileDialogResult>(FileDialogResult{files, filterIndex}));
 }

@@ -48,7 +48,8 @@ public:
     using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
                                 std::optional<FontChoice>, std::optional<QColor>, bool, TypedText>;
 
-    void Queue(Answer answer) { answers.push_back(std::move(answer)); }
+    // Out of line: inlined into a test, GCC 12 warns falsely that the variant is uninitialised.
+    void Queue(Answer answer);
     // Answers the next file dialog with these files (filter index 1 unless given).
     void QueueFiles(const QStringList& files, int filterIndex = 1);
     void QueueCancel() { answers.emplace_back(DialogAnswer::Cancel); }
