@@ -33,6 +33,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     }
     CreateMenus();
     CreateToolBar();
+    CreateRecentMenus();
+    CreateProjectItems();
     CreateClientArea();
 
     // The first document, with the editors every later document copies its look from.
@@ -106,6 +108,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
     if (arguments.isEmpty()) {
@@ -120,6 +123,7 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {

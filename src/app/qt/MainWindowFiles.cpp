@@ -4,6 +4,7 @@
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/VersionName.h"
+#include "app/qt/LocalPath.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -14,13 +15,6 @@
 #include <QFileInfo>
 
 namespace {
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString DisplayPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 const std::vector<FileFilter>& OpenDialogFilters() {
     static const std::vector<FileFilter> filters = {
@@ -42,6 +36,7 @@ const std::vector<FileFilter>& SaveDialogFilters() {
     return filters;
 }
 
+constexpr int ProjectFileType = 2;
 constexpr int AllFilesType = 4;
 
 // Only blanks and control characters: the tab counts as unused. Stops at the first other
@@ -69,6 +64,10 @@ void TForm1::mniOpenClick() {
         return;
     openDialogFilterIndex = chosen->filterIndex;
     openDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
+    if (chosen->filterIndex == ProjectFileType) {
+        OpenProjectReplacingTabs(chosen->files.front());
+        return;
+    }
     for (const QString& file : chosen->files)
         OpenFile(file);
 }
@@ -104,6 +103,7 @@ void TForm1::OpenFile(const QString& path) {
     target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
     target.FileName = shown;
     target.Modified = false;
+    AddRecentFile(shown);
     RebuildTabs();
     UpdateTitle();
 }
@@ -157,6 +157,7 @@ bool TForm1::SaveDocumentAs(int position) {
     saveDialogFileName = chosen->files.front();
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position);
+    AddRecentFile(document.FileName);
     RebuildTabs();
     UpdateTitle();
     return saved;
@@ -177,6 +178,7 @@ void TForm1::mniSaveAllClick() {
         mniSaveClick();
     }
     SelectIndex(remembered);
+    SaveCurrentProject();
 }
 
 void TForm1::Savenewversion1Click() {
@@ -188,5 +190,6 @@ void TForm1::Savenewversion1Click() {
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
     RebuildTabs();
     SaveDocument(CurrentIndex());
+    AddRecentFile(document.FileName);
     UpdateTitle();
 }

@@ -2,6 +2,7 @@
 // back from it. The file format and the rules for each key live in settings/; here is only the
 // order in which the window's setters run.
 
+#include "app/qt/LocalPath.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "codeedit/qt/Memo.h"
@@ -20,21 +21,12 @@ namespace {
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 1638;
 
-std::string FileBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromFileBytes(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 } // namespace
 
 WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
-    for (const QString& path : recentFiles)
-        settings.recentFiles.push_back(FileBytes(path));
+    settings.recentFiles = recentList.Entries();
     settings.bounds = ToBounds(OuterBounds());
     settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
     settings.wordWrap = mniWordWrap->isChecked();
@@ -66,7 +58,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
-    if (isMain && !QFile::exists(FromFileBytes(path))) {
+    if (isMain && !QFile::exists(DisplayPath(path))) {
         SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
         RebuildStylesMenu();
         return;
@@ -79,9 +71,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     const WindowSettings settings = ReadWindowSettings(file, isMain, CurrentWindowSettings(0));
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
-        recentFiles.clear();
-        for (const std::string& recent : settings.recentFiles)
-            recentFiles.push_back(FromFileBytes(recent));
+        SetRecentFiles(settings.recentFiles);
     }
 
     setWindowState(Qt::WindowNoState);
@@ -130,7 +120,7 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
     WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
     std::string failedPath = path;
     if (!nameIsFileName || !file.Flush(failedPath)) {
-        dialogs.ShowError("Tabrix Pro", "Unable to write to " + FromFileBytes(failedPath));
+        dialogs.ShowError("Tabrix Pro", "Unable to write to " + DisplayPath(failedPath));
         return false;
     }
     return true;
