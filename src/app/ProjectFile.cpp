@@ -21,7 +21,9 @@ std::string ProjectEntry(std::string_view documentPath, std::string_view project
         !SamePath(documentPath.substr(0, projectFolder.size()), projectFolder))
         return std::string(documentPath);
     const std::string_view rest = documentPath.substr(projectFolder.size());
-    return IsBlankText(rest) ? std::string(documentPath) : std::string(rest);
+    // A rest that would read back as another path, or be skipped, is stored in full.
+    return IsBlankText(rest) || IsAbsolutePath(rest) ? std::string(documentPath)
+                                                     : std::string(rest);
 }
 
 std::string ProjectText(const std::vector<std::string>& documentPaths,

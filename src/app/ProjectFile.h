@@ -20,7 +20,8 @@ inline constexpr std::size_t kMaxProjectEntryLength = 32767;
 
 // How a document's path is stored in a project kept in `projectFolder` (with its trailing
 // separator): the rest of the path when it lies in that folder, compared as the file system
-// compares names; else the full path. A rest that reading would skip as blank is stored in full.
+// compares names; else the full path. A rest that reading would skip as blank, or take as absolute
+// (after a doubled separator), is stored in full.
 std::string ProjectEntry(std::string_view documentPath, std::string_view projectFolder);
 
 // The file's content: each path's entry followed by CR LF. A path holding a line break cannot

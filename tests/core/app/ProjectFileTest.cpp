@@ -25,6 +25,7 @@ TEST(ProjectTextTest, EntriesInTheProjectFolderAreRelativeAndEveryLineEndsInCrLf
         {"prefix compared as names are: case differs", {"/P/a.txt"}, "/P/a.txt\r\n"},
         {"a folder named like the prefix is no match", {"/pp/a.txt"}, "/pp/a.txt\r\n"},
         {"blank rest is kept in full", {"/p/  "}, "/p/  \r\n"},
+        {"absolute rest is kept in full", {"/p//y/c.txt"}, "/p//y/c.txt\r\n"},
         {"a line break cannot be stored", {"/p/a\nb.txt", "/p/c.txt"}, "c.txt\r\n"},
         {"blanks and ampersands are kept", {"/p/ a & b .txt"}, " a & b .txt\r\n"},
         {"Windows-looking names are names", {"/p/C:\\x\\b.txt"}, "C:\\x\\b.txt\r\n"},

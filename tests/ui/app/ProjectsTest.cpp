@@ -25,8 +25,10 @@ protected:
     }
     QStringList Messages() const {
         QStringList texts;
-        for (const auto& shown : dialogs.History())
-            texts << shown.text;
+        for (const auto& shown : dialogs.History()) {
+            if (shown.kind == ScriptedDialogs::Kind::Message)
+                texts << shown.text;
+        }
         return texts;
     }
     // Close All, then the project, as the Open dialog's "Text Projects" type does.
