@@ -68,6 +68,8 @@ double StartOnce(int expectedTabs) {
 int main(int argc, char** argv) {
     const char* scratchFolder = std::getenv("TABRIX_BENCH_SCRATCH");
     const std::string scratch = std::string(scratchFolder ? scratchFolder : "/tmp") + "/startup";
+    // Figures appear as they are measured, also when run.sh pipes the output.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("XDG_CONFIG_HOME", (scratch + "/config").c_str(), 1);
     QApplication app(argc, argv);

@@ -63,8 +63,14 @@ void TForm1::LoadProject(const QString& path) {
         return;
     }
     SetCurrentProject(DisplayPath(AbsolutePath(LocalPath(path))));
+    // A shown tab bar lays out all its tabs whenever one is added or renamed; hidden, it does so
+    // once when shown again, so a large project does not take time growing with the cube of its
+    // size.
+    centralWidget()->hide();
     for (const std::string& entry : entries.value)
         OpenFile(DisplayPath(entry));
+    centralWidget()->show();
+    RefreshCurrentTab();
 }
 
 void TForm1::OpenProjectReplacingTabs(const QString& path) {
