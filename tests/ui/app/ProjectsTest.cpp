@@ -161,6 +161,7 @@ TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     window->OpenFile(gone);
     window->mniNewClick();
     window->OpenFile(b);
+    window->SelectIndex(0);
     Exit();
     EXPECT_EQ(Read(DefaultProject()), (a + "\r\n" + gone + "\r\n" + b + "\r\n").toUtf8());
 
@@ -168,6 +169,8 @@ TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     Start();
     EXPECT_EQ(Messages(), QStringList({gone + " not found"}));
     EXPECT_EQ(OpenPaths(), QStringList({a, b}));
+    // The tab current at exit is current again, not the last one the project opened.
+    EXPECT_EQ(window->CurrentIndex(), 0);
     EXPECT_EQ(window->CurrentProject(), DefaultProject());
     EXPECT_TRUE(QGuiApplication::applicationDisplayName().endsWith("[" + DefaultProject() + "]"));
 
