@@ -111,6 +111,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
     if (arguments.isEmpty()) {
@@ -125,6 +126,7 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {

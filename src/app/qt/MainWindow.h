@@ -4,6 +4,7 @@
 // Handlers are thin entry points: the menus are tables next to them (MenuTable.h), and the work
 // of a subsystem's commands lives in its own src/<subsystem>/qt/.
 
+#include "app/RecentList.h"
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 
@@ -126,8 +127,6 @@ public:
     // False when the file could not be written (the user has been told).
     bool SaveSettings(const QString& name, bool isMain, int activeTab);
     const QString& CurrentStyleName() const { return currentStyleName; }
-    // The recent list as read from the settings file, by position; written back unchanged.
-    const std::vector<QString>& RecentFiles() const { return recentFiles; }
     void RebuildStylesMenu();
     void mniStyleItemClick(int position);
     void mniSaveStyleClick();
@@ -146,6 +145,20 @@ public:
     bool SaveDocument(int position);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
+
+    // ---- Recent files and projects ----
+    void AddRecentFile(const QString& path);
+    // The recent entries, slot 0 (the newest) first.
+    std::vector<QString> RecentFiles() const;
+    // The list as the settings file gives it.
+    void SetRecentFiles(std::vector<std::string> entries);
+    void mniRecentItemClick(int slot);
+    void SaveProjectAs1Click();
+    // False when the file could not be written (the user has been told).
+    bool SaveProject(const QString& destination);
+    void LoadProject(const QString& path);
+    // The project file last loaded or saved; empty when there is none.
+    const QString& CurrentProject() const { return currentProject; }
 
     // ---- View modes ----
     void SetViewMode(int mode);
@@ -220,6 +233,9 @@ public:
     QMenu* mniStyles = nullptr;
     QMenu* mnuPopup = nullptr;
     QMenu* mnuFont = nullptr;
+    QMenu* mniRecent = nullptr; // File > "Recent": full paths
+    QMenu* mnuRecent = nullptr; // the Open button's drop-down: names only
+    QAction* SaveProjectAs1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -289,6 +305,20 @@ private:
     QRect restoreBounds;
     std::optional<QRect> pendingOuterBounds;
     QString currentStyleName = "Untitled";
-    std::vector<QString> recentFiles;
+
+    // ---- Recent files and projects ----
+    // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
+    void CreateRecentItems();
+    void RefreshRecentMenus();
+    void SetCurrentProject(const QString& path);
+    // Close All, then the project: how the Open dialog and the recent list open one.
+    void OpenProjectReplacingTabs(const QString& path);
+    void SaveCurrentProject();
+    void LoadDefaultProject();
+    void SaveDefaultProject();
+
+    RecentList recentList;
+    QString currentProject;
+    QString saveProjectDialogFileName;
     QStringList listedStyles;
 };
