@@ -39,10 +39,11 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     // The first document, with the editors every later document copies its look from.
     auto first = std::make_unique<TMyMemo>();
     CreateEditors(*first);
+    first->PlainEditor->setUpdatesEnabled(true);
     first->PlainEditor->show();
     documents.push_back(std::move(first));
-    TabControl->addTab(QString());
-    RebuildTabs();
+    AddTab(0);
+    CheckTabItem(0);
     UpdateModeMenus();
     LoadStartupSettings();
     initialised = true;

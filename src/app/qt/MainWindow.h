@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMargins>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -80,9 +81,18 @@ public:
     void TabControlChange();
     void TabControlMouseDown(Qt::MouseButton button, QPoint position);
     void TabControlDragDrop(QPoint position);
-    void RebuildTabs();
+    // The tab bar and the Tabs menu follow the document list one change at a time, so work
+    // on one tab does not grow with the number of tabs.
+    // A tab and a Tabs menu item for the document just inserted at position.
+    void AddTab(int position);
+    // Takes away the tab and item of the document just removed from position.
+    void RemoveTab(int position);
+    // Shows the caption of the document at position on its tab and its item.
+    void ShowTabCaption(int position);
     void RefreshCurrentTab();
     void ApplyAppearanceToAllDocuments();
+    // Gives one document's editors the look of the model editor.
+    void ApplyAppearance(TMyMemo& document, const TMemo& model);
     void UpdateTitle();
     void Memo01Change();
 
@@ -200,6 +210,7 @@ public:
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
     QAction* mniTabsSeparator = nullptr;
+    QPointer<QAction> checkedTabItem;
     QToolBar* ToolBar = nullptr;       // first row
     QToolBar* ToolBarSecond = nullptr; // second row
     QStackedWidget* EditorArea = nullptr;
@@ -257,6 +268,8 @@ private:
     void ShowTabBarWhenNeeded();
     // Checks the Tabs menu's item of that tab, and no other.
     void CheckTabItem(int position);
+    // The Tabs menu's item of that tab; none past the last.
+    QAction* TabItem(int position) const;
     std::string DocumentBytes(const TMyMemo& document) const;
 
     Dialogs& dialogs;

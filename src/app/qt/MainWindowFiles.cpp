@@ -155,7 +155,7 @@ void TForm1::OpenFile(const QString& path) {
     target.FileName = shown;
     target.Modified = false;
     AddRecentFile(shown);
-    RebuildTabs();
+    ShowTabCaption(CurrentIndex());
     UpdateTitle();
 }
 
@@ -209,7 +209,7 @@ bool TForm1::SaveDocumentAs(int position) {
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position);
     AddRecentFile(document.FileName);
-    RebuildTabs();
+    ShowTabCaption(position);
     UpdateTitle();
     return saved;
 }
@@ -239,7 +239,7 @@ void TForm1::Savenewversion1Click() {
         return;
     }
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
-    RebuildTabs();
+    ShowTabCaption(CurrentIndex());
     SaveDocument(CurrentIndex());
     AddRecentFile(document.FileName);
     UpdateTitle();
