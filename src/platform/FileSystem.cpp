@@ -475,7 +475,7 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, std::string
 
 std::string AbsolutePath(std::string_view path) {
     std::string joined;
-    if (path.empty() || !IsPathSeparator(path.front())) {
+    if (!IsAbsolutePath(path)) {
         std::error_code error;
         const std::filesystem::path current = std::filesystem::current_path(error);
         // Without a current folder (it was removed) the path stays relative.
@@ -507,6 +507,10 @@ std::string AbsolutePath(std::string_view path) {
         result += parts[i];
     }
     return result.empty() ? "." : result;
+}
+
+bool IsAbsolutePath(std::string_view path) {
+    return !path.empty() && IsPathSeparator(path.front());
 }
 
 // Linux file systems compare names byte for byte.

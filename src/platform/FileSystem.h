@@ -55,6 +55,10 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, std::string
 // the program was defined with do). An empty path is the current folder.
 std::string AbsolutePath(std::string_view path);
 
+// Absolute by the platform's rules: here, starting with a separator. Anything else (a drive
+// letter or a backslash included) is relative.
+bool IsAbsolutePath(std::string_view path);
+
 // Whether two paths name the same entry as the file system compares names: byte for byte here,
 // without case on a case-insensitive platform. Pass absolute paths.
 bool SamePath(std::string_view a, std::string_view b);

@@ -38,10 +38,11 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     // The first document, with the editors every later document copies its look from.
     auto first = std::make_unique<TMyMemo>();
     CreateEditors(*first);
+    first->PlainEditor->setUpdatesEnabled(true);
     first->PlainEditor->show();
     documents.push_back(std::move(first));
-    TabControl->addTab(QString());
-    RebuildTabs();
+    AddTab(0);
+    CheckTabItem(0);
     UpdateModeMenus();
     LoadStartupSettings();
     initialised = true;
@@ -110,6 +111,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
     if (arguments.isEmpty()) {
@@ -124,6 +126,7 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {

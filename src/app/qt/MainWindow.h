@@ -4,12 +4,14 @@
 // Handlers are thin entry points: the menus are tables next to them (MenuTable.h), and the work
 // of a subsystem's commands lives in its own src/<subsystem>/qt/.
 
+#include "app/RecentList.h"
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 
 #include <QMainWindow>
 #include <QMargins>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -79,9 +81,18 @@ public:
     void TabControlChange();
     void TabControlMouseDown(Qt::MouseButton button, QPoint position);
     void TabControlDragDrop(QPoint position);
-    void RebuildTabs();
+    // The tab bar and the Tabs menu follow the document list one change at a time, so work
+    // on one tab does not grow with the number of tabs.
+    // A tab and a Tabs menu item for the document just inserted at position.
+    void AddTab(int position);
+    // Takes away the tab and item of the document just removed from position.
+    void RemoveTab(int position);
+    // Shows the caption of the document at position on its tab and its item.
+    void ShowTabCaption(int position);
     void RefreshCurrentTab();
     void ApplyAppearanceToAllDocuments();
+    // Gives one document's editors the look of the model editor.
+    void ApplyAppearance(TMyMemo& document, const TMemo& model);
     void UpdateTitle();
     void Memo01Change();
 
@@ -126,8 +137,6 @@ public:
     // False when the file could not be written (the user has been told).
     bool SaveSettings(const QString& name, bool isMain, int activeTab);
     const QString& CurrentStyleName() const { return currentStyleName; }
-    // The recent list as read from the settings file, by position; written back unchanged.
-    const std::vector<QString>& RecentFiles() const { return recentFiles; }
     void RebuildStylesMenu();
     void mniStyleItemClick(int position);
     void mniSaveStyleClick();
@@ -146,6 +155,20 @@ public:
     bool SaveDocument(int position);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
+
+    // ---- Recent files and projects ----
+    void AddRecentFile(const QString& path);
+    // The recent entries, slot 0 (the newest) first.
+    std::vector<QString> RecentFiles() const;
+    // The list as the settings file gives it.
+    void SetRecentFiles(std::vector<std::string> entries);
+    void mniRecentItemClick(int slot);
+    void SaveProjectAs1Click();
+    // False when the file could not be written (the user has been told).
+    bool SaveProject(const QString& destination);
+    void LoadProject(const QString& path);
+    // The project file last loaded or saved; empty when there is none.
+    const QString& CurrentProject() const { return currentProject; }
 
     // ---- View modes ----
     void SetViewMode(int mode);
@@ -187,6 +210,7 @@ public:
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
     QAction* mniTabsSeparator = nullptr;
+    QPointer<QAction> checkedTabItem;
     QToolBar* ToolBar = nullptr;       // first row
     QToolBar* ToolBarSecond = nullptr; // second row
     QStackedWidget* EditorArea = nullptr;
@@ -220,6 +244,9 @@ public:
     QMenu* mniStyles = nullptr;
     QMenu* mnuPopup = nullptr;
     QMenu* mnuFont = nullptr;
+    QMenu* mniRecent = nullptr; // File > "Recent": full paths
+    QMenu* mnuRecent = nullptr; // the Open button's drop-down: names only
+    QAction* SaveProjectAs1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -241,6 +268,8 @@ private:
     void ShowTabBarWhenNeeded();
     // Checks the Tabs menu's item of that tab, and no other.
     void CheckTabItem(int position);
+    // The Tabs menu's item of that tab; none past the last.
+    QAction* TabItem(int position) const;
     std::string DocumentBytes(const TMyMemo& document) const;
 
     Dialogs& dialogs;
@@ -289,6 +318,20 @@ private:
     QRect restoreBounds;
     std::optional<QRect> pendingOuterBounds;
     QString currentStyleName = "Untitled";
-    std::vector<QString> recentFiles;
+
+    // ---- Recent files and projects ----
+    // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
+    void CreateRecentItems();
+    void RefreshRecentMenus();
+    void SetCurrentProject(const QString& path);
+    // Close All, then the project: how the Open dialog and the recent list open one.
+    void OpenProjectReplacingTabs(const QString& path);
+    void SaveCurrentProject();
+    void LoadDefaultProject();
+    void SaveDefaultProject();
+
+    RecentList recentList;
+    QString currentProject;
+    QString saveProjectDialogFileName;
     QStringList listedStyles;
 };

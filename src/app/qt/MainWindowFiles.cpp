@@ -26,7 +26,9 @@ std::span<const MenuItem> FileMenu() {
          .caption = "&Open",
          .shortcuts = {"Ctrl+O"},
          .handler = Call<&TForm1::mniOpenClick>,
-         .button = {"tbOpen", "Open", "Open", "document-open", {ToolRow::First, 1, 2}}},
+         .button = {"tbOpen", "Open", "Open", "document-open", {ToolRow::First, 1, 2}},
+         .dropDown = &TForm1::mnuRecent},
+        {.name = "mniRecent", .caption = "&Recent", .menu = &TForm1::mniRecent},
         {},
         {.name = "mniSave",
          .caption = "&Save",
@@ -41,6 +43,10 @@ std::span<const MenuItem> FileMenu() {
         {.name = "Savenewversion1",
          .caption = "Save new &version",
          .handler = Call<&TForm1::Savenewversion1Click>},
+        {.name = "SaveProjectAs1",
+         .caption = "Save &Project As...",
+         .handler = Call<&TForm1::SaveProjectAs1Click>,
+         .action = &TForm1::SaveProjectAs1},
         {},
         {.name = "mniClose",
          .caption = "&Close",
@@ -81,6 +87,7 @@ const std::vector<FileFilter>& SaveDialogFilters() {
     return filters;
 }
 
+constexpr int ProjectFileType = 2;
 constexpr int AllFilesType = 4;
 
 // Only blanks and control characters: the tab counts as unused. Stops at the first other
@@ -108,6 +115,10 @@ void TForm1::mniOpenClick() {
         return;
     openDialogFilterIndex = chosen->filterIndex;
     openDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
+    if (chosen->filterIndex == ProjectFileType) {
+        OpenProjectReplacingTabs(chosen->files.front());
+        return;
+    }
     for (const QString& file : chosen->files)
         OpenFile(file);
 }
@@ -143,7 +154,8 @@ void TForm1::OpenFile(const QString& path) {
     target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
     target.FileName = shown;
     target.Modified = false;
-    RebuildTabs();
+    AddRecentFile(shown);
+    ShowTabCaption(CurrentIndex());
     UpdateTitle();
 }
 
@@ -196,7 +208,8 @@ bool TForm1::SaveDocumentAs(int position) {
     saveDialogFileName = chosen->files.front();
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position);
-    RebuildTabs();
+    AddRecentFile(document.FileName);
+    ShowTabCaption(position);
     UpdateTitle();
     return saved;
 }
@@ -216,6 +229,7 @@ void TForm1::mniSaveAllClick() {
         mniSaveClick();
     }
     SelectIndex(remembered);
+    SaveCurrentProject();
 }
 
 void TForm1::Savenewversion1Click() {
@@ -225,7 +239,8 @@ void TForm1::Savenewversion1Click() {
         return;
     }
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
-    RebuildTabs();
+    ShowTabCaption(CurrentIndex());
     SaveDocument(CurrentIndex());
+    AddRecentFile(document.FileName);
     UpdateTitle();
 }

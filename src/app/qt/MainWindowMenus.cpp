@@ -58,11 +58,15 @@ void TForm1::CreateMenus() {
     mnuFont = new QMenu(this);
     mnuFont->setObjectName("mnuFont");
     AddQuickFontItems(*mnuFont, [this](const QString& caption) { QuickFontClick(caption); });
+    // The Open button's drop-down; File > "Recent" comes with the File menu.
+    mnuRecent = new QMenu(this);
+    mnuRecent->setObjectName("mnuRecent");
 
     menus.AddMenus(*menuBar(), MainMenu(), *this);
     mnuTabs = new QMenu(this);
     mnuTabs->setObjectName("mnuTabs");
     menus.AddItems(*mnuTabs, TabContextMenu(), *this);
+    CreateRecentItems();
     WatchWindowEvents();
 }
 

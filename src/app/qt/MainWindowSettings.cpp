@@ -26,8 +26,7 @@ constexpr int kMaxFontSize = 1638;
 WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
-    for (const QString& path : recentFiles)
-        settings.recentFiles.push_back(LocalPath(path));
+    settings.recentFiles = recentList.Entries();
     settings.bounds = ToBounds(OuterBounds());
     settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
     settings.wordWrap = mniWordWrap->isChecked();
@@ -72,9 +71,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     const WindowSettings settings = ReadWindowSettings(file, isMain, CurrentWindowSettings(0));
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
-        recentFiles.clear();
-        for (const std::string& recent : settings.recentFiles)
-            recentFiles.push_back(DisplayPath(recent));
+        SetRecentFiles(settings.recentFiles);
     }
 
     setWindowState(Qt::WindowNoState);

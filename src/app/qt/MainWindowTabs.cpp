@@ -71,6 +71,9 @@ void TForm1::SelectIndex(int index) {
 void TForm1::ConnectEditor(TSynEditWidget* editor) {
     EditorArea->addWidget(editor);
     editor->hide();
+    // Only the shown editor takes updates: switching editors turns updates off and on for the
+    // editor area, which visits every child that has not turned them off itself.
+    editor->setUpdatesEnabled(false);
     WatchEditor(editor);
     connect(editor, &TSynEditWidget::Changed, this, &TForm1::Memo01Change);
     connect(editor, &TSynEditWidget::CaretMoved, this, &TForm1::ShowCaretPosition);
@@ -104,8 +107,8 @@ void TForm1::mniNewClick() {
     const int position = CurrentIndex() + 1;
     TMemo* editor = document->PlainEditor;
     documents.insert(documents.begin() + position, std::move(document));
-    RebuildTabs();
-    ApplyAppearanceToAllDocuments();
+    AddTab(position);
+    ApplyAppearance(DocumentAt(position), *CurrentPlainEditor());
     editor->show();
     SelectIndex(position);
     if (initialised)
@@ -134,14 +137,13 @@ bool TForm1::CloseDocument(int position) {
         SelectIndex(0);
         document.FileName.clear();
         document.Modified = false;
-        RebuildTabs();
+        ShowTabCaption(0);
         UpdateTitle();
     } else {
         DestroyEditors(document);
         documents.erase(documents.begin() + position);
-        if (remembered >= position && remembered > 0)
-            SelectIndex(remembered - 1);
-        RebuildTabs();
+        RemoveTab(position);
+        SelectIndex(remembered >= position && remembered > 0 ? remembered - 1 : remembered);
     }
     RefreshCurrentTab();
     return true;
@@ -214,7 +216,8 @@ void TForm1::TabControlDragDrop(QPoint position) {
     // An exchange, not a move: A B C D with A dropped on D gives D B C A.
     std::swap(documents[static_cast<std::size_t>(dragSourceIndex)],
               documents[static_cast<std::size_t>(target)]);
-    RebuildTabs();
+    ShowTabCaption(dragSourceIndex);
+    ShowTabCaption(target);
     SelectIndex(target);
     RefreshCurrentTab();
 }
@@ -271,26 +274,42 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::RebuildTabs() {
-    int index = CurrentIndex();
-    const QSignalBlocker blocker(TabControl);
-    while (TabControl->count() > DocumentCount())
-        TabControl->removeTab(TabControl->count() - 1);
-    while (TabControl->count() < DocumentCount())
-        TabControl->addTab(QString());
-    for (int position = 0; position < DocumentCount(); ++position)
-        TabControl->setTabText(position, WithoutAcceleratorMarks(TabCaption(DocumentAt(position))));
-    if (index >= DocumentCount() || index < 0)
-        index = DocumentCount() - 1;
+QAction* TForm1::TabItem(int position) const {
+    const QList<QAction*> items = mniTabs->actions();
+    return items.value(items.indexOf(mniTabsSeparator) + 1 + position);
+}
 
-    QStringList captions;
-    for (int position = 0; position < DocumentCount(); ++position)
-        captions << TabCaption(DocumentAt(position));
-    FillMenuFromStrings(*mniTabs, mniTabsSeparator, captions,
-                        [this](int position) { mniTabItemClick(position); });
-    CheckTabItem(index);
-    SelectIndex(index);
+void TForm1::AddTab(int position) {
+    const QString caption = WithoutAcceleratorMarks(TabCaption(DocumentAt(position)));
+    {
+        // The tab bar keeps the current tab; the caller selects.
+        const QSignalBlocker blocker(TabControl);
+        TabControl->insertTab(position, caption);
+    }
+    auto* item = new QAction(caption, mniTabs);
+    item->setCheckable(true);
+    // The item's place in the menu is its tab's, also after tabs before it come and go.
+    connect(item, &QAction::triggered, this, [this, item] {
+        const QList<QAction*> items = mniTabs->actions();
+        mniTabItemClick(int(items.indexOf(item) - items.indexOf(mniTabsSeparator) - 1));
+    });
+    mniTabs->insertAction(TabItem(position), item);
     ShowTabBarWhenNeeded();
+}
+
+void TForm1::RemoveTab(int position) {
+    {
+        const QSignalBlocker blocker(TabControl);
+        TabControl->removeTab(position);
+    }
+    delete TabItem(position);
+    ShowTabBarWhenNeeded();
+}
+
+void TForm1::ShowTabCaption(int position) {
+    const QString caption = WithoutAcceleratorMarks(TabCaption(DocumentAt(position)));
+    TabControl->setTabText(position, caption);
+    TabItem(position)->setText(caption);
 }
 
 void TForm1::ShowTabBarWhenNeeded() {
@@ -306,9 +325,12 @@ void TForm1::RefreshCurrentTab() {
 }
 
 void TForm1::CheckTabItem(int position) {
-    const QList<QAction*> items = mniTabs->actions();
-    for (qsizetype i = items.indexOf(mniTabsSeparator) + 1; i < items.size(); ++i)
-        items[i]->setChecked(items[i]->data().toInt() == position);
+    QAction* item = TabItem(position);
+    if (checkedTabItem && checkedTabItem != item)
+        checkedTabItem->setChecked(false);
+    checkedTabItem = item;
+    if (item)
+        item->setChecked(true);
 }
 
 void TForm1::UpdateTitle() {
@@ -319,18 +341,21 @@ void TForm1::UpdateTitle() {
 }
 
 void TForm1::ApplyAppearanceToAllDocuments() {
-    TMemo* model = CurrentPlainEditor();
-    for (auto& document : documents) {
-        if (document->PlainEditor != model) {
-            document->PlainEditor->SetFont(model->Font());
-            document->PlainEditor->SetFontColor(model->FontColor());
-        }
-        document->PlainEditor->SetColor(model->Color());
-        document->PlainEditor->SetScrollBars(model->ScrollBars());
-        document->PlainEditor->SetWordWrap(model->WordWrap());
-        document->CodeEditor->SetFont(model->Font());
-        document->CodeEditor->SetFontColor(model->FontColor());
-        document->CodeEditor->SetColor(model->Color());
-        document->CodeEditor->SetShowLineNumbers(Showlinenumbers1->isChecked());
+    const TMemo& model = *CurrentPlainEditor();
+    for (auto& document : documents)
+        ApplyAppearance(*document, model);
+}
+
+void TForm1::ApplyAppearance(TMyMemo& document, const TMemo& model) {
+    if (document.PlainEditor != &model) {
+        document.PlainEditor->SetFont(model.Font());
+        document.PlainEditor->SetFontColor(model.FontColor());
     }
+    document.PlainEditor->SetColor(model.Color());
+    document.PlainEditor->SetScrollBars(model.ScrollBars());
+    document.PlainEditor->SetWordWrap(model.WordWrap());
+    document.CodeEditor->SetFont(model.Font());
+    document.CodeEditor->SetFontColor(model.FontColor());
+    document.CodeEditor->SetColor(model.Color());
+    document.CodeEditor->SetShowLineNumbers(Showlinenumbers1->isChecked());
 }

@@ -21,6 +21,10 @@ void TForm1::ShowActiveEditor() {
     if (!initialised)
         return;
     TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+    QWidget* previous = EditorArea->currentWidget();
+    if (previous && previous != editor)
+        previous->setUpdatesEnabled(false);
+    editor->setUpdatesEnabled(true);
     editor->show();
     EditorArea->setCurrentWidget(editor);
     editor->setFocus();

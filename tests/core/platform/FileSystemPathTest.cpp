@@ -53,6 +53,20 @@ TEST_F(FileSystemPathTest, AbsolutePathDoesNotResolveLinks) {
     EXPECT_EQ(AbsolutePath(root + "link/x"), root + "link/x");
 }
 
+TEST(FileSystemAbsolutePathTest, OnlyALeadingSeparatorMakesAPathAbsolute) {
+    const struct {
+        const char* path;
+        bool absolute;
+    } cases[] = {
+        {"/a/b.txt", true}, {"/", true},
+        {"a/b.txt", false}, {"", false},
+        {"./a", false},     {"C:\\x\\b.txt", false},
+        {"\\x.txt", false}, {"~/notes.txt", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsAbsolutePath(c.path), c.absolute) << c.path;
+}
+
 TEST_F(FileSystemPathTest, SamePathComparesNamesExactly) {
     EXPECT_TRUE(SamePath("/home/a/Notes.txt", "/home/a/Notes.txt"));
     EXPECT_FALSE(SamePath("/home/a/Notes.txt", "/home/a/notes.txt"));

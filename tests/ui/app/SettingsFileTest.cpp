@@ -186,7 +186,10 @@ TEST_F(SettingsTest, AnUnwritableSettingsFolderIsReportedAndTheExitGoesOn) {
     Start();
     window->close();
     EXPECT_FALSE(window->isVisible());
-    ASSERT_EQ(dialogs.History().size(), 1u);
+    // The default project cannot be written there either: each failure has its own box.
+    ASSERT_EQ(dialogs.History().size(), 2u);
+    EXPECT_EQ(dialogs.History().front().messageKind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.History().front().text.contains(SettingsFolder() + "/default.txp"));
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_EQ(dialogs.History().back().text, "Unable to write to " + MainSettingsPath());
     EXPECT_EQ(Read(SettingsFolder()), "a file where the folder should be");

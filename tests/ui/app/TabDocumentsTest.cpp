@@ -215,3 +215,58 @@ TEST_F(MainWindowTest, TitleShowsTheFullPathOfTheCurrentDocument) {
     window->mniNewClick();
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro ");
 }
+
+TEST_F(MainWindowTest, TabBarAndTabsMenuFollowEveryChangeToTheTabs) {
+    for (const QString& name : QStringList{"A", "B", "C", "D"})
+        window->OpenFile(WriteFile(name + ".txt", name.toLower().toUtf8()));
+    const auto triggerItem = [this](int position) {
+        const QList<QAction*> items = window->mniTabs->actions();
+        items[items.indexOf(window->mniTabsSeparator) + 1 + position]->trigger();
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        QStringList tabs; // "*" marks the checked Tabs menu item
+        QString currentText;
+    };
+    const Step steps[] = {
+        {"opened", [] {}, {"A.txt", "B.txt", "C.txt", "*D.txt"}, "d"},
+        {"first closed", [this] { window->CloseDocument(0); }, {"B.txt", "C.txt", "*D.txt"}, "d"},
+        {"item chosen after a close before it",
+         [&] { triggerItem(1); },
+         {"B.txt", "*C.txt", "D.txt"},
+         "c"},
+        {"new after the current",
+         [this] { window->mniNewClick(); },
+         {"B.txt", "C.txt", "*Blank", "D.txt"},
+         ""},
+        {"current closed", [this] { window->mniCloseClick(); }, {"B.txt", "*C.txt", "D.txt"}, "c"},
+        {"a new tab given a file",
+         [this] {
+             window->mniNewClick();
+             window->OpenFile(WriteFile("E & F.txt", "e"));
+         },
+         {"B.txt", "C.txt", "*E & F.txt", "D.txt"},
+         "e"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        QStringList tabs = TabCaptions();
+        for (QString& tab : tabs)
+            tab.replace("&&", "&");
+        QStringList items = TabsMenuItems(*window);
+        for (QString& item : items)
+            item.replace("&&", "&");
+        QStringList expectedTabs = step.tabs;
+        for (QString& tab : expectedTabs)
+            tab.remove('*');
+        EXPECT_EQ(tabs, expectedTabs);
+        EXPECT_EQ(items, step.tabs);
+        EXPECT_EQ(CurrentText(), step.currentText);
+        // The shown editor paints.
+        TMemo* shown = window->CurrentPlainEditor();
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_TRUE(shown->updatesEnabled());
+    }
+}

@@ -1,0 +1,88 @@
+// Projects in the window: Save Project As, loading a project into tabs, "default.txp" at start
+// and exit, and the current project in the application title. The file format is the core's.
+
+#include "app/ProjectFile.h"
+#include "app/qt/MainWindow.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
+#include "settings/SettingsFolders.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace {
+
+QString DefaultProjectPath() {
+    return DisplayPath(SettingsFolder() + std::string(kDefaultProjectName));
+}
+
+} // namespace
+
+void TForm1::SetCurrentProject(const QString& path) {
+    currentProject = path;
+    QGuiApplication::setApplicationDisplayName("Tabrix Pro [" + path + "]");
+}
+
+void TForm1::SaveProjectAs1Click() {
+    FileDialogRequest request;
+    request.caption = "Save Project As";
+    request.filters = {{"Text Projects (*.txp)", "*.txp"}, {"All Files", "*.*"}};
+    request.fileName = saveProjectDialogFileName;
+    // A project saved as ".txt" would not be offered as a project again.
+    request.defaultExtension = "txp";
+    request.overwritePrompt = true;
+    const std::optional<FileDialogResult> chosen = dialogs.SaveFile(request);
+    if (!chosen)
+        return;
+    saveProjectDialogFileName = chosen->files.front();
+    SetCurrentProject(DisplayPath(AbsolutePath(LocalPath(saveProjectDialogFileName))));
+    SaveProject(currentProject);
+}
+
+bool TForm1::SaveProject(const QString& destination) {
+    std::vector<std::string> paths;
+    for (int position = 0; position < DocumentCount(); ++position)
+        paths.push_back(LocalPath(DocumentAt(position).FileName));
+    if (const auto error = SaveProjectFile(LocalPath(destination), paths)) {
+        dialogs.ShowError("Tabrix Pro", QString::fromStdString(error->message));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::LoadProject(const QString& path) {
+    const FileResult<std::vector<std::string>> entries = LoadProjectFile(LocalPath(path));
+    if (!entries) {
+        dialogs.ShowMessage("Tabrix Pro", "Error opening project");
+        return;
+    }
+    SetCurrentProject(DisplayPath(AbsolutePath(LocalPath(path))));
+    // A shown tab bar lays out all its tabs whenever one is added or renamed; hidden, it does so
+    // once when shown again, so a large project does not take time growing with the cube of its
+    // size.
+    centralWidget()->hide();
+    for (const std::string& entry : entries.value)
+        OpenFile(DisplayPath(entry));
+    centralWidget()->show();
+    RefreshCurrentTab();
+}
+
+void TForm1::OpenProjectReplacingTabs(const QString& path) {
+    mniCloseAllClick();
+    LoadProject(path);
+}
+
+void TForm1::SaveCurrentProject() {
+    if (!currentProject.isEmpty())
+        SaveProject(currentProject);
+}
+
+void TForm1::LoadDefaultProject() {
+    const QString path = DefaultProjectPath();
+    if (FileExists(LocalPath(path)))
+        LoadProject(path);
+}
+
+void TForm1::SaveDefaultProject() {
+    SaveProject(DefaultProjectPath());
+}
