@@ -4,6 +4,7 @@
 // TABRIX_BENCH_FILE and TABRIX_BENCH_SCRATCH set; prints SUMMARY lines, exits 3 when the target
 // (under 2 times sed) is missed.
 
+#include "BenchSupport.h"
 #include "app/DocumentText.h"
 #include "output/HtmlExport.h"
 #include "platform/FileSystem.h"
@@ -18,17 +19,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double BestMilliseconds(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 } // namespace
 
@@ -56,12 +46,13 @@ int main() {
     options.fontName = "Courier New";
     const std::string output = scratch + "export.html";
     bool failed = false;
-    const double ours =
-        BestMilliseconds(3, [&] { failed |= WriteHtmlFile(output, text, options).has_value(); });
+    const double ours = bench::BestMilliseconds(
+        3, [&] { failed |= WriteHtmlFile(output, text, options).has_value(); });
     const std::string sed = "LC_ALL=C sed -e 's/</\\&lt;/g' -e 's/>/\\&gt;/g' "
                             "-e 's/\\r$/<br>\\r/' -e 's/\\t/    /g' -e 's/ /\\&nbsp;/g' '" +
                             input + "' > '" + scratch + "sed.html'";
-    const double tool = BestMilliseconds(3, [&] { failed |= std::system(sed.c_str()) != 0; });
+    const double tool =
+        bench::BestMilliseconds(3, [&] { failed |= std::system(sed.c_str()) != 0; });
     if (failed) {
         std::fprintf(stderr, "bench_export: a run failed\n");
         return 1;

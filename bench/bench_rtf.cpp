@@ -4,6 +4,7 @@
 // back to a file). Run by bench/run.sh or alone; prints SUMMARY lines and exits 3 when a
 // target is missed. The document is generated with a fixed seed, so it is the same everywhere.
 
+#include "BenchSupport.h"
 #include "platform/Encoding.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
@@ -53,20 +54,6 @@ Timing Best(int runs, const std::function<void()>& work) {
     return best;
 }
 
-class Generator {
-public:
-    std::uint64_t Next() {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return state;
-    }
-    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
-
-private:
-    std::uint64_t state = 0x2545F4914F6CDD1DULL;
-};
-
 constexpr const char* kWords[] = {
     "the",    "of",     "and",    "editor", "buffer",  "line",     "range",     "token",
     "caret",  "window", "tabs",   "style",  "lorem",   "ipsum",    "dolor",     "sit",
@@ -78,7 +65,7 @@ constexpr const char* kFonts[] = {"Liberation Serif", "Liberation Sans", "DejaVu
 constexpr TColor kColors[] = {clNone, clRed, clBlue, RGB(0, 128, 0), RGB(128, 0, 128)};
 
 RichDocument GenerateDocument(std::size_t paragraphs) {
-    Generator random;
+    bench::Generator random(0x2545F4914F6CDD1DULL);
     RichDocument document;
     for (std::size_t p = 0; p < paragraphs; ++p) {
         RichParagraph paragraph;

@@ -6,6 +6,7 @@
 // VmRSS before and VmHWM after loading the file from /proc/self/status, so nothing measured
 // earlier in this process inflates it.
 
+#include "BenchSupport.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <algorithm>
@@ -28,13 +29,6 @@ double MillisecondsOf(const std::function<void()>& work) {
     auto start = Clock::now();
     work();
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double BestMilliseconds(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, MillisecondsOf(work));
-    return best;
 }
 
 // Microseconds per call of work, over `count` calls.
@@ -109,7 +103,7 @@ int main(int argc, char** argv) {
 
     // Loading, best of 5, each into a fresh list.
     auto list = std::make_unique<TSynEditStringList>();
-    double loadMs = BestMilliseconds(5, [&] {
+    double loadMs = bench::BestMilliseconds(5, [&] {
         list = std::make_unique<TSynEditStringList>();
         list->LoadFromFile(path);
     });
@@ -149,7 +143,7 @@ int main(int argc, char** argv) {
                               ? std::getenv("TABRIX_BENCH_SCRATCH")
                               : std::filesystem::temp_directory_path().string();
     std::string saved = scratch + "/bench_textbuffer-saved.txt";
-    double saveMs = BestMilliseconds(3, [&] { list->SaveToFile(saved); });
+    double saveMs = bench::BestMilliseconds(3, [&] { list->SaveToFile(saved); });
     bool sameSize = std::filesystem::file_size(saved) == std::filesystem::file_size(path);
     std::filesystem::remove(saved);
     std::printf("SUMMARY save %.1f MB: %.1f ms (best of 3)%s\n", fileMb, saveMs,
@@ -220,8 +214,8 @@ int main(int argc, char** argv) {
 
     // Whole text in and out, as the plain editor's Text and SetText.
     std::string text;
-    double textMs = BestMilliseconds(3, [&] { text = list->Text(); });
-    double setTextMs = BestMilliseconds(3, [&] { list->SetText(text); });
+    double textMs = bench::BestMilliseconds(3, [&] { text = list->Text(); });
+    double setTextMs = bench::BestMilliseconds(3, [&] { list->SetText(text); });
     std::printf("SUMMARY Text(): %.1f ms; SetText(): %.1f ms (best of 3)\n", textMs, setTextMs);
     if (sink == 42)
         std::printf("\n");

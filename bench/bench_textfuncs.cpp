@@ -10,6 +10,7 @@
 // timed span, as they do in the editor. The tools read the LF version of the text from a file
 // and write to /dev/null, under LC_ALL=en_US.UTF-8.
 
+#include "BenchSupport.h"
 #include "textfuncs/TextFunctions.h"
 
 #include <algorithm>
@@ -41,17 +42,6 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* ToolLocale = "en_US.UTF-8";
 constexpr std::size_t FullLines = 1000000;
 
-double BestMilliseconds(int runs, const std::function<void()>& work) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
-
 // CPU time of every thread of the process taken by work.
 double CpuMilliseconds(const std::function<void()>& work) {
     const auto now = [] {
@@ -63,21 +53,6 @@ double CpuMilliseconds(const std::function<void()>& work) {
     work();
     return now() - start;
 }
-
-// Deterministic xorshift generator, so the text is the same on every machine and every run.
-class Generator {
-public:
-    std::uint64_t Next() {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return state;
-    }
-    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
-
-private:
-    std::uint64_t state = 0x9E3779B97F4A7C15ULL;
-};
 
 // Mostly English words; a few Latin-1 ones, so that both the UTF-8 text and its Windows-1252
 // twin have non-ASCII letters with case.
@@ -123,7 +98,7 @@ std::string CaseVariant(std::string word, std::size_t kind) {
 // Lines of mixed-case words, about 58 bytes each on average: 2% empty, 15% repeating an earlier
 // line (a third of those in another case), 1 word in 100 a Latin-1 one.
 std::vector<std::string> GenerateLines(std::size_t count) {
-    Generator random;
+    bench::Generator random(0x9E3779B97F4A7C15ULL);
     std::vector<std::string> lines;
     lines.reserve(count);
     constexpr std::size_t wordCount = sizeof Words / sizeof Words[0];
@@ -196,7 +171,7 @@ std::optional<double> ToolMilliseconds(const std::vector<std::string>& argv,
     env.push_back(nullptr);
 
     bool failed = false;
-    const double ms = BestMilliseconds(runs, [&] {
+    const double ms = bench::BestMilliseconds(runs, [&] {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
@@ -276,7 +251,7 @@ std::vector<Function> Functions(const Collator& ignoring) {
 // Best time of the editor's path; `changed` keeps the comparison from being optimised away.
 double EditorMilliseconds(const Function& function, const std::string& text,
                           const Encoding& encoding, int runs, std::size_t& changed) {
-    return BestMilliseconds(runs, [&] {
+    return bench::BestMilliseconds(runs, [&] {
         const std::string result = function.run(text, encoding);
         changed += result != text;
     });

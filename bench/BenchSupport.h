@@ -1,0 +1,42 @@
+#pragma once
+// Timing and a repeatable random text source shared by the benchmarks.
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace bench {
+
+// The fastest of `runs` runs of work, in milliseconds of wall time: other work on the machine
+// only ever slows a run down.
+inline double BestMilliseconds(int runs, const std::function<void()>& work) {
+    using Clock = std::chrono::steady_clock;
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+// Deterministic xorshift generator, so a generated text is the same on every machine and run.
+class Generator {
+public:
+    explicit Generator(std::uint64_t seed) : state(seed) {}
+    std::uint64_t Next() {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    }
+    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
+
+private:
+    std::uint64_t state;
+};
+
+} // namespace bench
