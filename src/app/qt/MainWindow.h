@@ -149,7 +149,18 @@ public:
     // ---- View modes ----
     void SetViewMode(int mode);
     void ShowActiveEditor();
+    // Checks the "View Mode" item of the current document's view mode, and no other.
+    void CheckViewModeItems();
     void UpdateModeMenus();
+    // The "View Mode" items: the clicked item's tag is the mode.
+    void mniPlainClick(int mode);
+    // Gives the current code editor the highlighter of the extension (with its dot, letter case
+    // as it is); false, changing nothing, for an extension no highlighter claims.
+    bool ChangeSyn(const QString& extension);
+    // The rich editor's extensions, compared exactly.
+    static bool ChangeRich(const QString& extension);
+    // The "Code Editor Mode" items (html1Click ... ini1Click): the item's extension.
+    void CodeEditorModeClick(std::string_view extension);
 
     // ---- Edit commands ----
     void TakeUndoSnapshot();
@@ -182,6 +193,9 @@ public:
     QMenu* mniHelp = nullptr;
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
+    QAction* mniPlain = nullptr;
+    QAction* mniSyn = nullptr;
+    QAction* mniRich = nullptr;
     QAction* mniTabsSeparator = nullptr;
     QToolBar* ToolBar = nullptr;       // first row
     QToolBar* ToolBarSecond = nullptr; // second row
@@ -233,6 +247,8 @@ private:
     void DestroyEditors(TMyMemo& document);
     void ConnectEditor(TSynEditWidget* editor);
     void FocusActiveEditor();
+    // Puts the font menu's items into the view-mode switch.
+    void TrackQuickFontModes();
     void ShowTabBarWhenNeeded();
     // Checks the Tabs menu's item of that tab, and no other.
     void CheckTabItem(int position);

@@ -145,6 +145,10 @@ void TForm1::OpenFile(const QString& path) {
     target.Modified = false;
     RebuildTabs();
     UpdateTitle();
+
+    // A known language shows in code view; the extension keeps its letter case here.
+    if (ChangeSyn(QString::fromStdString(SplitFileName(absolute).extension)))
+        SetViewMode(vmCode);
 }
 
 std::string TForm1::DocumentBytes(const TMyMemo& document) const {

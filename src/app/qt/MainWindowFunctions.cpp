@@ -206,13 +206,15 @@ std::span<const MenuItem> FunctionsMenu() {
         {.name = "ransform1", .caption = "Transform", .submenu = transform},
         // Speech is still to come: its buttons only, doing nothing yet.
         {.name = "mniSpeak",
-         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}}},
+         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}},
+         .modes = InPlainView},
         {.name = "mniSpeakSettings",
          .button = {"tbSpeakSettings",
                     "Options",
                     "Speak Settings",
                     "speak-options",
-                    {ToolRow::Second, 4, 2}}},
+                    {ToolRow::Second, 4, 2}},
+         .modes = InPlainView},
     };
     return rows;
 }

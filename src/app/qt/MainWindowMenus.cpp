@@ -58,6 +58,7 @@ void TForm1::CreateMenus() {
     mnuFont = new QMenu(this);
     mnuFont->setObjectName("mnuFont");
     AddQuickFontItems(*mnuFont, [this](const QString& caption) { QuickFontClick(caption); });
+    TrackQuickFontModes();
 
     menus.AddMenus(*menuBar(), MainMenu(), *this);
     mnuTabs = new QMenu(this);

@@ -56,6 +56,11 @@ std::span<const MenuItem> TabContextMenu() {
          .check = MenuCheck::Unchecked,
          .action = &TForm1::mniHidefromCloseall},
         {.name = "mniClose1", .caption = "Close", .handler = Call<&TForm1::mniClose1Click>},
+        {},
+        {.name = "mniViewMode", .caption = "View Mode", .submenu = ViewModeMenu()},
+        {.name = "mniCodeEditorMode",
+         .caption = "Code Editor Mode",
+         .submenu = CodeEditorModeMenu()},
     };
     return rows;
 }
@@ -296,6 +301,7 @@ void TForm1::ShowTabBarWhenNeeded() {
 
 void TForm1::RefreshCurrentTab() {
     ShowActiveEditor();
+    CheckViewModeItems();
     UpdateTitle();
     ShowCaretPosition();
     UpdateModeMenus();
