@@ -1,14 +1,15 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX ?= $(HOME)/.local
 
-.PHONY: deps configure build run test test-sanitize bench fuzz format clean
+.PHONY: deps configure build run test test-sanitize bench fuzz format clean install
 
 deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DTABRIX_WERROR=ON $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -22,10 +23,17 @@ test: build
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer. Qt and fontconfig
 # keep caches alive until exit, so leak reports say nothing about our code.
 test-sanitize: deps
-	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABRIX_SANITIZE=ON >/dev/null
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABRIX_WERROR=ON \
+		-DTABRIX_SANITIZE=ON >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The program, its styles and icon into $(PREFIX)/lib/tabrix-pro, the commands linked into
+# $(PREFIX)/bin, the desktop entry into the user's menu (and onto the Desktop when there is one).
+# `$(PREFIX)/bin/tabrix-pro /uninstall` removes it all again.
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
 
 bench: build
 	@bash bench/run.sh $(BUILD)
@@ -38,8 +46,9 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_all
 	@bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
+# tests/data holds reviewed inputs whose token dumps depend on every byte.
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files '*.cpp' '*.h' ':!:tests/data/**' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD)

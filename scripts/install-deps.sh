@@ -6,9 +6,11 @@ packages=(
   build-essential cmake ninja-build pkg-config clang
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libicu-dev
-  espeak-ng libespeak-ng-dev
+  espeak-ng libespeak-ng-dev libpcaudio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick openbox xdotool x11-utils
+  poppler-utils
+  desktop-file-utils
   fonts-liberation fonts-dejavu-core
   locales
 )

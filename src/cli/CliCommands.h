@@ -23,3 +23,22 @@ int RunTokens(const std::vector<std::string>& arguments, CliStreams streams);
 // apply NAME [--seed N]: runs a text function on standard input as the plain editor would and
 // writes the resulting text to standard output.
 int RunApply(const std::vector<std::string>& arguments, CliStreams streams);
+
+// find --find TEXT [--match-case] [--selection START,LENGTH] [--dialog find|replace]: one Find
+// Next on standard input; prints "selection START LENGTH", "not found" or "closed".
+int RunFind(const std::vector<std::string>& arguments, CliStreams streams);
+
+// replace --find TEXT --with TEXT [--all] [--match-case] [--selection START,LENGTH]: one press
+// of Replace, or Replace All; writes the text to standard output and the selection (and how
+// the run ended) to standard error.
+int RunReplace(const std::vector<std::string>& arguments, CliStreams streams);
+// export-html --variant 0|1|2 --convert yes|no [--font NAME] [--size N]: standard input taken as
+// the plain editor's text, standard output the bytes File > Export writes for it.
+int RunExportHtml(const std::vector<std::string>& arguments, CliStreams streams);
+
+// shell-folder NAME: the user's folder of that name (AppData, Desktop, Programs), as the
+// program finds it; the install step places its shortcuts there.
+int RunShellFolder(const std::vector<std::string>& arguments, CliStreams streams);
+
+// styles: the shipped style files the Style menu lists, found from the program's own place.
+int RunStyles(const std::vector<std::string>& arguments, CliStreams streams);

@@ -11,21 +11,37 @@
 
 namespace {
 
-const char* const Usage = "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]\n"
-                          "\n"
-                          "Commands:\n"
-                          "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
-                          "                               (standard input without FILE); EXT is\n"
-                          "                               an extension such as .html\n"
-                          "  apply NAME                   run the text function NAME on standard\n"
-                          "                               input, write the result to standard\n"
-                          "                               output (apply --list names them)\n"
-                          "\n"
-                          "Options:\n"
-                          "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
-                          "  --seed N        seed of the random generator (default: the clock)\n"
-                          "  --help          show this help\n"
-                          "  --version       show the version\n";
+const char* const Usage =
+    "Usage: tabrix-cli [--codepage CP] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  tokens --syntax EXT [FILE]   dump the highlighter's tokens of FILE\n"
+    "                               (standard input without FILE); EXT is\n"
+    "                               an extension such as .html\n"
+    "  apply NAME                   run the text function NAME on standard\n"
+    "                               input, write the result to standard\n"
+    "                               output (apply --list names them)\n"
+    "  find --find TEXT [--match-case] [--selection START,LENGTH]\n"
+    "       [--dialog find|replace]\n"
+    "                               one Find Next on standard input; prints\n"
+    "                               the selection, not found or closed\n"
+    "  replace --find TEXT --with TEXT [--all] [--match-case]\n"
+    "       [--selection START,LENGTH]\n"
+    "                               one Replace (or Replace All) on standard\n"
+    "                               input; the text to standard output, the\n"
+    "                               selection to standard error\n"
+    "  export-html --variant 0|1|2 --convert yes|no [--font NAME]\n"
+    "              [--size N]       write standard input as File > Export\n"
+    "                               writes it (font: Courier New, 10 pt)\n"
+    "  shell-folder NAME            the user's AppData, Desktop or Programs\n"
+    "                               folder\n"
+    "  styles                       the shipped style files\n"
+    "\n"
+    "Options:\n"
+    "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
+    "  --seed N        seed of the random generator (default: the clock)\n"
+    "  --help          show this help\n"
+    "  --version       show the version\n";
 
 } // namespace
 
@@ -68,6 +84,21 @@ int main(int argc, char** argv) {
     }
     if (command == "apply") {
         return RunApply(rest, streams);
+    }
+    if (command == "find") {
+        return RunFind(rest, streams);
+    }
+    if (command == "replace") {
+        return RunReplace(rest, streams);
+    }
+    if (command == "export-html") {
+        return RunExportHtml(rest, streams);
+    }
+    if (command == "shell-folder") {
+        return RunShellFolder(rest, streams);
+    }
+    if (command == "styles") {
+        return RunStyles(rest, streams);
     }
     std::cerr << "tabrix-cli: unknown command " << command << "\n" << Usage;
     return ExitUsage;

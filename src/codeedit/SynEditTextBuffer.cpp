@@ -2,6 +2,7 @@
 
 #include "codeedit/detail/TextBufferLineStore.h"
 #include "codeedit/detail/TextBufferSplit.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <cassert>
@@ -436,16 +437,14 @@ void TSynEditStringList::SaveToStream(std::ostream& stream) const {
     });
 }
 
+// Through the platform's atomic save: a failure leaves the old file whole, never a truncated one.
 void TSynEditStringList::SaveToFile(const std::string& path) const {
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        throw EFileStreamError(ErrorText("Cannot create file", path, errno));
-    WriteLines(impl->lines, LineBreakOf(fileFormat), [&](std::string_view piece) {
-        if (std::fwrite(piece.data(), 1, piece.size(), file.get()) != piece.size())
-            throw EFileStreamError(ErrorText("Cannot write file", path, errno));
-    });
-    if (std::fclose(file.release()) != 0)
-        throw EFileStreamError(ErrorText("Cannot write file", path, errno));
+    const std::string_view lineBreak = LineBreakOf(fileFormat);
+    std::string bytes;
+    bytes.reserve(LineStartOffset(Count(), lineBreak.size()));
+    WriteLines(impl->lines, lineBreak, [&](std::string_view piece) { bytes.append(piece); });
+    if (const auto error = SaveFileAtomically(path, bytes))
+        throw EFileStreamError(error->message);
 }
 
 std::size_t TSynEditStringList::LineStartOffset(int index, std::size_t breakLength) const {

@@ -111,7 +111,9 @@ public:
     void LoadFromStream(std::istream& stream);
     void LoadFromFile(const std::string& path);
     void LoadFromBuffer(std::string buffer);
-    // Save: every line followed by the format's line break. Failures throw EFileStreamError.
+    // Save: every line followed by the format's line break. A file is replaced as a whole (the
+    // platform's atomic save), so a failure leaves the old content. Failures throw
+    // EFileStreamError.
     void SaveToStream(std::ostream& stream) const;
     void SaveToFile(const std::string& path) const;
 

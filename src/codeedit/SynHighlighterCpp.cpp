@@ -6,13 +6,12 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsHexDigit;
+
 using K = TCppTokenKind;
 
 constexpr int MaxKey = 206;
-
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 
 constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -22,10 +21,6 @@ constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c);
 }
 constexpr TSynCharClass wordChars(IsWordChar);
-
-constexpr bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 constexpr bool IsNumberChar(unsigned char c) {
     switch (c) {
@@ -56,74 +51,58 @@ const TSynWeights& CppWeights() {
     return weights;
 }
 
-const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(CppWeights(), MaxKey, TSynKeywordCase::Exact);
-        static const char* const keywords[] = {"if",         "do",
-                                               "cdecl",      "case",
-                                               "_cdecl",     "__cdecl",
-                                               "char",       "asm",
-                                               "_asm",       "__asm",
-                                               "catch",      "for",
-                                               "break",      "else",
-                                               "new",        "__int8",
-                                               "__int16",    "int",
-                                               "__int32",    "__int64",
-                                               "false",      "bool",
-                                               "long",       "void",
-                                               "enum",       "delete",
-                                               "_pascal",    "__pascal",
-                                               "pascal",     "class",
-                                               "float",      "this",
-                                               "goto",       "auto",
-                                               "__thread",   "while",
-                                               "friend",     "signed",
-                                               "double",     "__try",
-                                               "try",        "__dispid",
-                                               "true",       "public",
-                                               "inline",     "__rtti",
-                                               "__classid",  "__declspec",
-                                               "using",      "const",
-                                               "default",    "_stdcall",
-                                               "union",      "__stdcall",
-                                               "static",     "__except",
-                                               "wchar_t",    "mutable",
-                                               "_fastcall",  "__fastcall",
-                                               "short",      "typeid",
-                                               "sizeof",     "__finally",
-                                               "namespace",  "switch",
-                                               "typedef",    "throw",
-                                               "extern",     "__import",
-                                               "_import",    "private",
-                                               "template",   "__closure",
-                                               "unsigned",   "return",
-                                               "volatile",   "_export",
-                                               "__export",   "__published",
-                                               "explicit",   "typename",
-                                               "struct",     "register",
-                                               "continue",   "__automated",
-                                               "virtual",    "protected",
-                                               "operator",   "dynamic_cast",
-                                               "const_cast", "static_cast",
-                                               "__property", "reinterpret_cast"};
-        for (const char* keyword : keywords) {
-            t.Add(keyword, static_cast<int>(K::Key));
-        }
-        return t;
-    }();
-    return table;
-}
+const char* const keywords[] = {"if",         "do",
+                                "cdecl",      "case",
+                                "_cdecl",     "__cdecl",
+                                "char",       "asm",
+                                "_asm",       "__asm",
+                                "catch",      "for",
+                                "break",      "else",
+                                "new",        "__int8",
+                                "__int16",    "int",
+                                "__int32",    "__int64",
+                                "false",      "bool",
+                                "long",       "void",
+                                "enum",       "delete",
+                                "_pascal",    "__pascal",
+                                "pascal",     "class",
+                                "float",      "this",
+                                "goto",       "auto",
+                                "__thread",   "while",
+                                "friend",     "signed",
+                                "double",     "__try",
+                                "try",        "__dispid",
+                                "true",       "public",
+                                "inline",     "__rtti",
+                                "__classid",  "__declspec",
+                                "using",      "const",
+                                "default",    "_stdcall",
+                                "union",      "__stdcall",
+                                "static",     "__except",
+                                "wchar_t",    "mutable",
+                                "_fastcall",  "__fastcall",
+                                "short",      "typeid",
+                                "sizeof",     "__finally",
+                                "namespace",  "switch",
+                                "typedef",    "throw",
+                                "extern",     "__import",
+                                "_import",    "private",
+                                "template",   "__closure",
+                                "unsigned",   "return",
+                                "volatile",   "_export",
+                                "__export",   "__published",
+                                "explicit",   "typename",
+                                "struct",     "register",
+                                "continue",   "__automated",
+                                "virtual",    "protected",
+                                "operator",   "dynamic_cast",
+                                "const_cast", "static_cast",
+                                "__property", "reinterpret_cast"};
 
-bool ValidRange(TSynRange value) {
-    switch (static_cast<TCppRange>(value)) {
-    case TCppRange::Normal:
-    case TCppRange::AnsiComment:
-    case TCppRange::DirectiveComment:
-    case TCppRange::MultilineString:
-    case TCppRange::MultilineDirective:
-        return value <= 0xFF;
-    }
-    return false;
+const TSynKeywordTable& KeywordTable() {
+    static const TSynKeywordTable table(CppWeights(), MaxKey, TSynKeywordCase::Exact, keywords,
+                                        static_cast<int>(K::Key));
+    return table;
 }
 
 const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true);
@@ -132,16 +111,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCppSyn"), true
 
 struct TCppDispatch {
     static constexpr TSynDispatchTable<TSynCppSyn> Build() {
-        TSynDispatchTable<TSynCppSyn> t{};
-        t.fill(&TSynCppSyn::UnknownProc);
-        auto set = [&t](std::string_view chars, void (TSynCppSyn::*proc)()) {
-            for (const char c : chars) {
-                t[static_cast<unsigned char>(c)] = proc;
-            }
-        };
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynCppSyn::SpaceProc;
-        }
+        auto t = TSynCppSyn::SharedDispatch<TSynCppSyn>(&TSynCppSyn::UnknownProc);
         for (int c = 0; c < 128; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCppSyn::IdentProc;
@@ -149,9 +119,6 @@ struct TCppDispatch {
                 t[static_cast<std::size_t>(c)] = &TSynCppSyn::NumberProc;
             }
         }
-        t[0] = &TSynCppSyn::NullProc;
-        t['\n'] = &TSynCppSyn::LineBreakProc;
-        t['\r'] = &TSynCppSyn::LineBreakProc;
         t['.'] = &TSynCppSyn::DotProc;
         t['"'] = &TSynCppSyn::StringProc;
         t['\''] = &TSynCppSyn::CharProc;
@@ -164,19 +131,17 @@ struct TCppDispatch {
         t['<'] = &TSynCppSyn::LessProc;
         t['>'] = &TSynCppSyn::GreaterProc;
         t[':'] = &TSynCppSyn::ColonProc;
-        set("!%*=^", &TSynCppSyn::EqualFollowsProc);
-        set("()[]{},;?~", &TSynCppSyn::SymbolProc);
+        SetDispatch(t, "!%*=^", &TSynCppSyn::EqualFollowsProc);
+        SetDispatch(t, "()[]{},;?~", &TSynCppSyn::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynCppSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynCppSyn> table = Build();
-        return table;
     }
 };
 
 TSynCppSyn::TSynCppSyn()
-    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space),
+                            TCppRange::Normal,
+                            {TCppRange::AnsiComment, TCppRange::DirectiveComment,
+                             TCppRange::MultilineString, TCppRange::MultilineDirective}) {
     asmAttri = AddAttribute("Assembler", 0);
     commentAttri = AddAttribute("Comment", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
@@ -192,50 +157,24 @@ TSynCppSyn::TSynCppSyn()
     symbolAttri = AddAttribute("Symbol", 0);
     direcAttri = AddAttribute("Preprocessor", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Asm, asmAttri},         {K::Comment, commentAttri},
-        {K::Directive, direcAttri}, {K::Identifier, identifierAttri},
-        {K::Key, keyAttri},         {K::Number, numberAttri},
-        {K::Space, spaceAttri},     {K::String, stringAttri},
-        {K::Symbol, symbolAttri},   {K::Unknown, invalidAttri},
-        {K::Char, charAttri},       {K::Float, floatAttri},
-        {K::Hex, hexAttri},         {K::Octal, octalAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Asm, asmAttri},
+                          {K::Comment, commentAttri},
+                          {K::Directive, direcAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::Key, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, invalidAttri},
+                          {K::Char, charAttri},
+                          {K::Float, floatAttri},
+                          {K::Hex, hexAttri},
+                          {K::Octal, octalAttri}});
     SetDefaultFilter("C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp");
-}
-
-TSynHighlighterAttributes* TSynCppSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynCppSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 unsigned TSynCppSyn::Capabilities() const {
@@ -244,18 +183,6 @@ unsigned TSynCppSyn::Capabilities() const {
 
 std::string TSynCppSyn::LanguageName() const {
     return "C++";
-}
-
-TSynRange TSynCppSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynCppSyn::RestoreRange(TSynRange value) {
-    range = ValidRange(value) ? static_cast<TCppRange>(value) : TCppRange::Normal;
-}
-
-void TSynCppSyn::ClearRange() {
-    range = TCppRange::Normal;
 }
 
 void TSynCppSyn::NextToken() {
@@ -282,23 +209,7 @@ void TSynCppSyn::NextToken() {
         break;
     }
     range = TCppRange::Normal;
-    (this->*TCppDispatch::Table()[At(run)])();
-}
-
-void TSynCppSyn::Take(std::size_t count, K kind) {
-    run += count;
-    SetKind(kind);
-}
-
-void TSynCppSyn::SymbolOrPair(std::initializer_list<unsigned char> seconds) {
-    const unsigned char next = At(run + 1);
-    for (const unsigned char second : seconds) {
-        if (next == second) {
-            Take(2, K::Symbol);
-            return;
-        }
-    }
-    Take(1, K::Symbol);
+    (this->*dispatchTable<TCppDispatch>[At(run)])();
 }
 
 void TSynCppSyn::CommentScan() {
@@ -363,7 +274,7 @@ void TSynCppSyn::DirectiveRun() {
 void TSynCppSyn::DirectiveContinuation() {
     // A continued directive that opens with a comment has no directive text to show first.
     if (At(run) == '/' && At(run + 1) == '/') {
-        (this->*TCppDispatch::Table()['/'])();
+        (this->*dispatchTable<TCppDispatch>['/'])();
         return;
     }
     if (At(run) == '/' && At(run + 1) == '*') {
@@ -561,26 +472,26 @@ void TSynCppSyn::UnknownProc() {
 }
 
 void TSynCppSyn::AndProc() {
-    SymbolOrPair({'&', '='});
+    TakeOperator("&=", K::Symbol);
 }
 
 void TSynCppSyn::OrProc() {
-    SymbolOrPair({'|', '='});
+    TakeOperator("|=", K::Symbol);
 }
 
 void TSynCppSyn::PlusProc() {
-    SymbolOrPair({'+', '='});
+    TakeOperator("+=", K::Symbol);
 }
 
 void TSynCppSyn::MinusProc() {
-    SymbolOrPair({'-', '=', '>'});
+    TakeOperator("-=>", K::Symbol);
 }
 
 void TSynCppSyn::LessProc() {
     if (At(run + 1) == '<' && At(run + 2) == '=') {
         Take(3, K::Symbol);
     } else {
-        SymbolOrPair({'<', '='});
+        TakeOperator("<=", K::Symbol);
     }
 }
 
@@ -588,16 +499,16 @@ void TSynCppSyn::GreaterProc() {
     if (At(run + 1) == '>' && At(run + 2) == '=') {
         Take(3, K::Symbol);
     } else {
-        SymbolOrPair({'>', '='});
+        TakeOperator(">=", K::Symbol);
     }
 }
 
 void TSynCppSyn::ColonProc() {
-    SymbolOrPair({':'});
+    TakeOperator(":", K::Symbol);
 }
 
 void TSynCppSyn::EqualFollowsProc() {
-    SymbolOrPair({'='});
+    TakeOperator("=", K::Symbol);
 }
 
 void TSynCppSyn::SymbolProc() {

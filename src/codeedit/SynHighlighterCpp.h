@@ -34,17 +34,12 @@ enum class TCppRange : std::uint8_t {
     MultilineDirective = 11
 };
 
-class TSynCppSyn : public TSynScanningHighlighter {
+class TSynCppSyn : public TSynRangedHighlighter<TCppRange> {
 public:
     TSynCppSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     unsigned Capabilities() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
@@ -64,10 +59,6 @@ public:
 
 private:
     friend struct TCppDispatch;
-    void SetKind(TCppTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void Take(std::size_t count, TCppTokenKind kind);
-    // One character, two when the next is second, else one.
-    void SymbolOrPair(std::initializer_list<unsigned char> seconds);
 
     void CommentScan();
     void StringRun();
@@ -106,6 +97,4 @@ private:
     TSynHighlighterAttributes* stringAttri;
     TSynHighlighterAttributes* symbolAttri;
     TSynHighlighterAttributes* direcAttri;
-
-    TCppRange range = TCppRange::Normal;
 };

@@ -4,28 +4,19 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsHexDigit;
+using SynChars::IsLetter;
+
 constexpr int MaxKey = 254;
 
-constexpr bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-constexpr bool IsHexDigit(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '-';
 }
 constexpr TSynCharClass wordChars(IsWordChar);
 
 TSynWeights CssWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     weights['-'] = '-' - 64;
     return weights;
@@ -221,15 +212,10 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        // By weight every digit would equal every other ("panose-7" a keyword): letters
-        // fold, everything else compares as it is.
-        TSynKeywordTable t(CssWeights(), MaxKey, TSynKeywordCase::IgnoreCase);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TCssTokenKind::Key));
-        }
-        return t;
-    }();
+    // By weight every digit would equal every other ("panose-7" a keyword): letters
+    // fold, everything else compares as it is.
+    static const TSynKeywordTable table(CssWeights(), MaxKey, TSynKeywordCase::IgnoreCase, keywords,
+                                        static_cast<int>(TCssTokenKind::Key));
     return table;
 }
 
@@ -239,11 +225,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynCssSyn"), true
 
 struct TCssDispatch {
     static constexpr TSynDispatchTable<TSynCssSyn> Build() {
-        TSynDispatchTable<TSynCssSyn> t{};
-        t.fill(&TSynCssSyn::UnknownProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynCssSyn::SpaceProc;
-        }
+        auto t = TSynCssSyn::SharedDispatch<TSynCssSyn>(&TSynCssSyn::UnknownProc);
         for (int c = 0; c < 256; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &TSynCssSyn::WordProc;
@@ -251,9 +233,6 @@ struct TCssDispatch {
                 t[static_cast<std::size_t>(c)] = &TSynCssSyn::NumberProc;
             }
         }
-        t[0] = &TSynCssSyn::NullProc;
-        t['\n'] = &TSynCssSyn::LineBreakProc;
-        t['\r'] = &TSynCssSyn::LineBreakProc;
         t['_'] = &TSynCssSyn::WordProc;
         t['#'] = &TSynCssSyn::ColourProc;
         t['$'] = &TSynCssSyn::ColourProc;
@@ -266,11 +245,6 @@ struct TCssDispatch {
         t['/'] = &TSynCssSyn::SlashProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynCssSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynCssSyn> table = Build();
-        return table;
-    }
 };
 
 const std::vector<std::string_view>& TSynCssSyn::Keywords() {
@@ -278,8 +252,9 @@ const std::vector<std::string_view>& TSynCssSyn::Keywords() {
 }
 
 TSynCssSyn::TSynCssSyn()
-    : TSynScanningHighlighter(static_cast<int>(TCssTokenKind::Null),
-                              static_cast<int>(TCssTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(TCssTokenKind::Null),
+                            static_cast<int>(TCssTokenKind::Space), TCssRange::Normal,
+                            {TCssRange::Comment}) {
     commentAttri = AddAttribute("Comment", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
     keyAttri = AddAttribute("Key", fsBold);
@@ -288,65 +263,22 @@ TSynCssSyn::TSynCssSyn()
     stringAttri = AddAttribute("String", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<TCssTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
-        {TCssTokenKind::Comment, commentAttri}, {TCssTokenKind::Identifier, identifierAttri},
-        {TCssTokenKind::Key, keyAttri},         {TCssTokenKind::Number, numberAttri},
-        {TCssTokenKind::Space, spaceAttri},     {TCssTokenKind::String, stringAttri},
-        {TCssTokenKind::Symbol, symbolAttri},   {TCssTokenKind::Unknown, identifierAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<TCssTokenKind>({{TCssTokenKind::Comment, commentAttri},
+                                      {TCssTokenKind::Identifier, identifierAttri},
+                                      {TCssTokenKind::Key, keyAttri},
+                                      {TCssTokenKind::Number, numberAttri},
+                                      {TCssTokenKind::Space, spaceAttri},
+                                      {TCssTokenKind::String, stringAttri},
+                                      {TCssTokenKind::Symbol, symbolAttri},
+                                      {TCssTokenKind::Unknown, identifierAttri}});
     SetDefaultFilter("Cascading Stylesheets (*.css)|*.css");
-}
-
-TSynHighlighterAttributes* TSynCssSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynCssSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynCssSyn::LanguageName() const {
     return "Cascading style sheets";
-}
-
-TSynRange TSynCssSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynCssSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value == static_cast<TSynRange>(TCssRange::Comment) ? TCssRange::Comment
-                                                                : TCssRange::Normal;
-}
-
-void TSynCssSyn::ClearRange() {
-    range = TCssRange::Normal;
 }
 
 void TSynCssSyn::NextToken() {
@@ -354,7 +286,7 @@ void TSynCssSyn::NextToken() {
     if (range == TCssRange::Comment) {
         CommentScanner();
     } else {
-        (this->*TCssDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TCssDispatch>[At(run)])();
     }
 }
 

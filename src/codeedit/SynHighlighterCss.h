@@ -23,16 +23,11 @@ enum class TCssTokenKind : int {
 
 enum class TCssRange : std::uint8_t { Normal = 0, Comment = 1 };
 
-class TSynCssSyn : public TSynScanningHighlighter {
+class TSynCssSyn : public TSynRangedHighlighter<TCssRange> {
 public:
     TSynCssSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
@@ -48,7 +43,6 @@ public:
 
 private:
     friend struct TCssDispatch;
-    void SetKind(TCssTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void CommentScanner();
 
     void WordProc();
@@ -68,6 +62,4 @@ private:
     TSynHighlighterAttributes* spaceAttri;
     TSynHighlighterAttributes* stringAttri;
     TSynHighlighterAttributes* symbolAttri;
-
-    TCssRange range = TCssRange::Normal;
 };

@@ -8,16 +8,13 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsLetter;
+
 constexpr int MaxTagHash = 243;
 
 const char* const LineBreak = "\r\n";
 
-bool IsAsciiLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 unsigned char AsciiLower(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? c + 32 : c;
 }
@@ -25,11 +22,7 @@ unsigned char AsciiLower(unsigned char c) {
 // Weights of the tag-name hash. Digits weigh 0 here because they are compared as equal; the
 // hash adds their numeric value separately.
 TSynWeights TagWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['!'] = 123;
     weights['/'] = 122;
     return weights;
@@ -38,7 +31,7 @@ TSynWeights TagWeights() {
 const TSynWeights tagWeights = TagWeights();
 
 bool IsTagNameChar(unsigned char c) {
-    return c == '!' || c == '/' || IsAsciiLetter(c);
+    return c == '!' || c == '/' || IsLetter(c);
 }
 
 // Hash of a tag name as the scanner builds it: weights of the name, plus digit values.
@@ -157,7 +150,7 @@ int FindEntity(std::string_view lineText, std::size_t pos) {
     char name[LongestEntityName];
     std::size_t size = 0;
     std::size_t i = pos + 1;
-    while (i < lineText.size() && (IsAsciiLetter(static_cast<unsigned char>(lineText[i])) ||
+    while (i < lineText.size() && (IsLetter(static_cast<unsigned char>(lineText[i])) ||
                                    IsDigit(static_cast<unsigned char>(lineText[i])))) {
         if (size == LongestEntityName) {
             return -1;
@@ -186,25 +179,14 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynHTMLSyn"), tru
 
 struct THtmlDispatch {
     static constexpr TSynDispatchTable<TSynHTMLSyn> Build() {
-        TSynDispatchTable<TSynHTMLSyn> t{};
-        t.fill(&TSynHTMLSyn::WordProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynHTMLSyn::SpaceUpToTabProc;
-        }
-        t[0] = &TSynHTMLSyn::NullProc;
-        t['\n'] = &TSynHTMLSyn::LineBreakProc;
-        t['\r'] = &TSynHTMLSyn::LineBreakProc;
+        auto t = TSynHTMLSyn::SharedDispatch<TSynHTMLSyn>(&TSynHTMLSyn::WordProc,
+                                                          TSynHTMLSyn::Blanks::TabApart);
         t['"'] = &TSynHTMLSyn::StringProc;
         t['&'] = &TSynHTMLSyn::EntityProc;
         t['<'] = &TSynHTMLSyn::TagOpenProc;
         t['='] = &TSynHTMLSyn::EqualProc;
         t['>'] = &TSynHTMLSyn::GreaterProc;
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynHTMLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynHTMLSyn> table = Build();
-        return table;
     }
 };
 
@@ -218,7 +200,8 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
         for (auto name : openingTagNames) {
             if (std::find(tagsWithoutClosing.begin(), tagsWithoutClosing.end(), name) ==
                 tagsWithoutClosing.end()) {
-                result.push_back("/" + std::string(name));
+                // Appending, not "/" + std::string: GCC 12 warns falsely (restrict) at -O3.
+                result.emplace_back("/").append(name);
             }
         }
         result.push_back("!DOCTYPE");
@@ -228,8 +211,11 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
 }
 
 TSynHTMLSyn::TSynHTMLSyn()
-    : TSynScanningHighlighter(static_cast<int>(THtmlTokenKind::Null),
-                              static_cast<int>(THtmlTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(THtmlTokenKind::Null),
+                            static_cast<int>(THtmlTokenKind::Space), THtmlRange::Text,
+                            {THtmlRange::EntityPending, THtmlRange::Asp, THtmlRange::Comment,
+                             THtmlRange::TagNameExpected, THtmlRange::InsideTag,
+                             THtmlRange::ValueExpected}) {
     aspAttri = AddAttribute("Asp", 0, clBlack, clYellow);
     commentAttri = AddAttribute("Comment", 0);
     identifierAttri = AddAttribute("Identifier", fsBold);
@@ -241,47 +227,20 @@ TSynHTMLSyn::TSynHTMLSyn()
     valueAttri = AddAttribute("Value", 0, RGB(0, 128, 255));
     andAttri = AddAttribute("Escape ampersand", fsBold, clLime);
     SetAttributesOnChange();
+    SetRoleAttributes({commentAttri, identifierAttri, keyAttri, nullptr, spaceAttri, symbolAttri});
 
-    const std::pair<THtmlTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
-        {THtmlTokenKind::Entity, andAttri},      {THtmlTokenKind::Asp, aspAttri},
-        {THtmlTokenKind::Comment, commentAttri}, {THtmlTokenKind::Identifier, identifierAttri},
-        {THtmlTokenKind::KnownTag, keyAttri},    {THtmlTokenKind::Space, spaceAttri},
-        {THtmlTokenKind::String, valueAttri},    {THtmlTokenKind::Symbol, symbolAttri},
-        {THtmlTokenKind::Text, textAttri},       {THtmlTokenKind::UndefinedTag, undefKeyAttri},
-        {THtmlTokenKind::Value, valueAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<THtmlTokenKind>({{THtmlTokenKind::Entity, andAttri},
+                                       {THtmlTokenKind::Asp, aspAttri},
+                                       {THtmlTokenKind::Comment, commentAttri},
+                                       {THtmlTokenKind::Identifier, identifierAttri},
+                                       {THtmlTokenKind::KnownTag, keyAttri},
+                                       {THtmlTokenKind::Space, spaceAttri},
+                                       {THtmlTokenKind::String, valueAttri},
+                                       {THtmlTokenKind::Symbol, symbolAttri},
+                                       {THtmlTokenKind::Text, textAttri},
+                                       {THtmlTokenKind::UndefinedTag, undefKeyAttri},
+                                       {THtmlTokenKind::Value, valueAttri}});
     SetDefaultFilter("HTML Document (*.htm,*.html)|*.htm;*.html");
-}
-
-TSynHighlighterAttributes* TSynHTMLSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynHTMLSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynHTMLSyn::SampleSource() const {
@@ -305,33 +264,6 @@ std::string TSynHTMLSyn::LanguageName() const {
     return "HTML document";
 }
 
-TSynRange TSynHTMLSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynHTMLSyn::RestoreRange(TSynRange value) {
-    switch (value) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-        range = static_cast<THtmlRange>(value);
-        break;
-    default: // not one of ours: start as after ClearRange
-        range = THtmlRange::Text;
-        break;
-    }
-    entityIndex = -1;
-}
-
-void TSynHTMLSyn::ClearRange() {
-    range = THtmlRange::Text;
-    entityIndex = -1;
-}
-
 void TSynHTMLSyn::NextToken() {
     tokenPos = run;
     switch (range) {
@@ -351,7 +283,7 @@ void TSynHTMLSyn::NextToken() {
 }
 
 void TSynHTMLSyn::Dispatch() {
-    (this->*THtmlDispatch::Table()[At(run)])();
+    (this->*dispatchTable<THtmlDispatch>[At(run)])();
 }
 
 bool TSynHTMLSyn::AspClosesAt(std::size_t pos) const {

@@ -34,17 +34,12 @@ enum class THtmlRange : std::uint8_t {
     ValueExpected = 7
 };
 
-class TSynHTMLSyn : public TSynScanningHighlighter {
+class TSynHTMLSyn : public TSynRangedHighlighter<THtmlRange> {
 public:
     TSynHTMLSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string SampleSource() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     TSynHighlighterAttributes* ASPAttri() const { return aspAttri; }
@@ -68,7 +63,6 @@ protected:
 
 private:
     friend struct THtmlDispatch;
-    void SetKind(THtmlTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void Dispatch();
     void AspScanner();
     void CommentScanner();
@@ -96,6 +90,5 @@ private:
     TSynHighlighterAttributes* valueAttri;
     TSynHighlighterAttributes* andAttri;
 
-    THtmlRange range = THtmlRange::Text;
     int entityIndex = -1;
 };

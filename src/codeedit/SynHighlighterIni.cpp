@@ -18,28 +18,16 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynIniSyn"), true
 
 struct TIniDispatch {
     static constexpr TSynDispatchTable<TSynIniSyn> Build() {
-        TSynDispatchTable<TSynIniSyn> t{};
-        t.fill(&TSynIniSyn::TextProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynIniSyn::SpaceProc;
-        }
+        auto t = TSynIniSyn::SharedDispatch<TSynIniSyn>(&TSynIniSyn::TextProc);
         for (int c = '0'; c <= '9'; ++c) {
             t[static_cast<std::size_t>(c)] = &TSynIniSyn::NumberProc;
         }
-        t[0] = &TSynIniSyn::NullProc;
-        t['\n'] = &TSynIniSyn::LineBreakProc;
-        t['\r'] = &TSynIniSyn::LineBreakProc;
         t['['] = &TSynIniSyn::SectionProc;
         t[';'] = &TSynIniSyn::CommentProc;
         t['='] = &TSynIniSyn::EqualProc;
         t['"'] = &TSynIniSyn::StringProc;
         t['\''] = &TSynIniSyn::StringProc;
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynIniSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynIniSyn> table = Build();
-        return table;
     }
 };
 
@@ -55,45 +43,17 @@ TSynIniSyn::TSynIniSyn()
     stringAttri = AddAttribute("String", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    SetRoleAttributes({commentAttri, nullptr, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<TIniTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
-        {TIniTokenKind::Comment, commentAttri}, {TIniTokenKind::Text, textAttri},
-        {TIniTokenKind::Section, sectionAttri}, {TIniTokenKind::Key, keyAttri},
-        {TIniTokenKind::Number, numberAttri},   {TIniTokenKind::Space, spaceAttri},
-        {TIniTokenKind::String, stringAttri},   {TIniTokenKind::Symbol, symbolAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<TIniTokenKind>({{TIniTokenKind::Comment, commentAttri},
+                                      {TIniTokenKind::Text, textAttri},
+                                      {TIniTokenKind::Section, sectionAttri},
+                                      {TIniTokenKind::Key, keyAttri},
+                                      {TIniTokenKind::Number, numberAttri},
+                                      {TIniTokenKind::Space, spaceAttri},
+                                      {TIniTokenKind::String, stringAttri},
+                                      {TIniTokenKind::Symbol, symbolAttri}});
     SetDefaultFilter("INI Files (*.ini)|*.ini");
-}
-
-TSynHighlighterAttributes* TSynIniSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynIniSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynIniSyn::SampleSource() const {
@@ -110,17 +70,12 @@ std::string TSynIniSyn::LanguageName() const {
 
 void TSynIniSyn::NextToken() {
     tokenPos = run;
-    (this->*TIniDispatch::Table()[At(run)])();
-}
-
-void TSynIniSyn::OneCharacter(TIniTokenKind kind) {
-    ++run;
-    SetKind(kind);
+    (this->*dispatchTable<TIniDispatch>[At(run)])();
 }
 
 void TSynIniSyn::SectionProc() {
     if (!AtColumnZero()) {
-        OneCharacter(TIniTokenKind::Text);
+        Take(1, TIniTokenKind::Text);
         return;
     }
     ++run;
@@ -134,7 +89,7 @@ void TSynIniSyn::SectionProc() {
 
 void TSynIniSyn::CommentProc() {
     if (!AtColumnZero()) {
-        OneCharacter(TIniTokenKind::Text);
+        Take(1, TIniTokenKind::Text);
         return;
     }
     run = length;
@@ -142,7 +97,7 @@ void TSynIniSyn::CommentProc() {
 }
 
 void TSynIniSyn::EqualProc() {
-    OneCharacter(TIniTokenKind::Symbol);
+    Take(1, TIniTokenKind::Symbol);
 }
 
 // The closing quote is the same character as the opening one. Two quotes right after the
@@ -179,7 +134,7 @@ void TSynIniSyn::TextProc() {
         KeyScan();
         return;
     }
-    OneCharacter(TIniTokenKind::Text);
+    Take(1, TIniTokenKind::Text);
 }
 
 void TSynIniSyn::KeyScan() {

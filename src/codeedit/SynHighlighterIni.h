@@ -22,8 +22,6 @@ class TSynIniSyn : public TSynScanningHighlighter {
 public:
     TSynIniSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string SampleSource() const override;
     std::string LanguageName() const override;
     void NextToken() override;
@@ -39,7 +37,6 @@ public:
 
 private:
     friend struct TIniDispatch;
-    void SetKind(TIniTokenKind kind) { tokenKind = static_cast<int>(kind); }
     bool AtColumnZero() const { return run == 0; }
 
     void SectionProc();
@@ -50,7 +47,6 @@ private:
     void TextProc();
     // A key from column 0 up to the first "=" or the line end.
     void KeyScan();
-    void OneCharacter(TIniTokenKind kind);
 
     TSynHighlighterAttributes* commentAttri;
     TSynHighlighterAttributes* textAttri;

@@ -6,13 +6,11 @@
 
 namespace {
 
+using SynChars::IsDigit;
+
 using K = TJavaTokenKind;
 
 constexpr int MaxKey = 172;
-
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 
 constexpr bool IsWordStart(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$' ||
@@ -46,24 +44,19 @@ const TSynWeights& JavaWeights() {
     return weights;
 }
 
+const char* const keywords[] = {
+    "if",        "do",         "case",        "char",     "catch",     "for",        "break",
+    "else",      "new",        "int",         "final",    "false",     "package",    "long",
+    "void",      "byte",       "class",       "float",    "this",      "goto",       "while",
+    "null",      "double",     "try",         "true",     "public",    "boolean",    "default",
+    "const",     "native",     "static",      "super",    "short",     "finally",    "switch",
+    "assert",    "throw",      "interface",   "abstract", "import",    "extends",    "private",
+    "return",    "volatile",   "continue",    "throws",   "protected", "instanceof", "strictfp",
+    "transient", "implements", "synchronized"};
+
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(JavaWeights(), MaxKey, TSynKeywordCase::Exact);
-        static const char* const keywords[] = {
-            "if",       "do",        "case",       "char",        "catch",     "for",
-            "break",    "else",      "new",        "int",         "final",     "false",
-            "package",  "long",      "void",       "byte",        "class",     "float",
-            "this",     "goto",      "while",      "null",        "double",    "try",
-            "true",     "public",    "boolean",    "default",     "const",     "native",
-            "static",   "super",     "short",      "finally",     "switch",    "assert",
-            "throw",    "interface", "abstract",   "import",      "extends",   "private",
-            "return",   "volatile",  "continue",   "throws",      "protected", "instanceof",
-            "strictfp", "transient", "implements", "synchronized"};
-        for (const char* keyword : keywords) {
-            t.Add(keyword, static_cast<int>(K::Key));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(JavaWeights(), MaxKey, TSynKeywordCase::Exact, keywords,
+                                        static_cast<int>(K::Key));
     return table;
 }
 
@@ -73,50 +66,35 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynJavaSyn"), tru
 
 struct TJavaDispatch {
     static constexpr TSynDispatchTable<TSynJavaSyn> Build() {
-        TSynDispatchTable<TSynJavaSyn> t{};
-        t.fill(&TSynJavaSyn::UnknownProc);
-        auto set = [&t](std::string_view chars, void (TSynJavaSyn::*proc)()) {
-            for (const char c : chars) {
-                t[static_cast<unsigned char>(c)] = proc;
-            }
-        };
-        for (int c = 1; c < 256; ++c) {
+        auto t = TSynJavaSyn::SharedDispatch<TSynJavaSyn>(&TSynJavaSyn::UnknownProc);
+        for (int c = 33; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
-            if (c <= 32) {
-                t[byte] = &TSynJavaSyn::SpaceProc;
-            } else if (IsWordStart(byte)) {
+            if (IsWordStart(byte)) {
                 t[byte] = &TSynJavaSyn::IdentProc;
             } else if (IsDigit(byte)) {
                 t[byte] = &TSynJavaSyn::NumberProc;
             }
         }
-        t[0] = &TSynJavaSyn::NullProc;
-        t['\n'] = &TSynJavaSyn::LineBreakProc;
-        t['\r'] = &TSynJavaSyn::LineBreakProc;
         t['.'] = &TSynJavaSyn::DotProc;
         t['"'] = &TSynJavaSyn::StringProc;
         t['\''] = &TSynJavaSyn::CharProc;
         t['/'] = &TSynJavaSyn::SlashProc;
-        set("#@", &TSynJavaSyn::InvalidSymbolProc);
+        SetDispatch(t, "#@", &TSynJavaSyn::InvalidSymbolProc);
         t['&'] = &TSynJavaSyn::AndProc;
         t['|'] = &TSynJavaSyn::OrProc;
         t['+'] = &TSynJavaSyn::PlusProc;
         t['-'] = &TSynJavaSyn::MinusProc;
         t['<'] = &TSynJavaSyn::LessProc;
         t['>'] = &TSynJavaSyn::GreaterProc;
-        set("!%*=^", &TSynJavaSyn::EqualFollowsProc);
-        set("()[]{},:;?~", &TSynJavaSyn::SymbolProc);
+        SetDispatch(t, "!%*=^", &TSynJavaSyn::EqualFollowsProc);
+        SetDispatch(t, "()[]{},:;?~", &TSynJavaSyn::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynJavaSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynJavaSyn> table = Build();
-        return table;
     }
 };
 
 TSynJavaSyn::TSynJavaSyn()
-    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space),
+                            TJavaRange::Normal, {TJavaRange::Comment, TJavaRange::Documentation}) {
     commentAttri = AddAttribute("Comment", fsItalic);
     documentAttri = AddAttribute("Documentation", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
@@ -127,67 +105,25 @@ TSynJavaSyn::TSynJavaSyn()
     stringAttri = AddAttribute("String", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    AddIdentifierChars("$");
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Comment, commentAttri},
-        {K::Documentation, documentAttri},
-        {K::Identifier, identifierAttri},
-        {K::InvalidSymbol, invalidAttri},
-        {K::Key, keyAttri},
-        {K::Number, numberAttri},
-        {K::Space, spaceAttri},
-        {K::String, stringAttri},
-        {K::Symbol, symbolAttri},
-        {K::Unknown, invalidAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Comment, commentAttri},
+                          {K::Documentation, documentAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::InvalidSymbol, invalidAttri},
+                          {K::Key, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, invalidAttri}});
     SetDefaultFilter("Java Files (*.java)|*.java");
-}
-
-TSynHighlighterAttributes* TSynJavaSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynJavaSyn::IdentifierChars() const {
-    TSynCharSet set;
-    for (int c = 0; c < 256; ++c) {
-        set.set(static_cast<std::size_t>(c), IsWordChar(static_cast<unsigned char>(c)));
-    }
-    return set;
 }
 
 std::string TSynJavaSyn::LanguageName() const {
     return "Java";
-}
-
-TSynRange TSynJavaSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynJavaSyn::RestoreRange(TSynRange value) {
-    const bool inComment = value == static_cast<TSynRange>(TJavaRange::Comment) ||
-                           value == static_cast<TSynRange>(TJavaRange::Documentation);
-    range = inComment ? static_cast<TJavaRange>(value) : TJavaRange::Normal;
-}
-
-void TSynJavaSyn::ClearRange() {
-    range = TJavaRange::Normal;
 }
 
 void TSynJavaSyn::NextToken() {
@@ -201,12 +137,7 @@ void TSynJavaSyn::NextToken() {
         return;
     }
     range = TJavaRange::Normal;
-    (this->*TJavaDispatch::Table()[At(run)])();
-}
-
-void TSynJavaSyn::Take(std::size_t count, K kind) {
-    run += count;
-    SetKind(kind);
+    (this->*dispatchTable<TJavaDispatch>[At(run)])();
 }
 
 void TSynJavaSyn::LongestSymbol(std::initializer_list<std::string_view> operators) {

@@ -24,16 +24,11 @@ enum class TJavaTokenKind : int {
 
 enum class TJavaRange : std::uint8_t { Comment = 1, Documentation = 2, Normal = 3 };
 
-class TSynJavaSyn : public TSynScanningHighlighter {
+class TSynJavaSyn : public TSynRangedHighlighter<TJavaRange> {
 public:
     TSynJavaSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
@@ -48,8 +43,6 @@ public:
 
 private:
     friend struct TJavaDispatch;
-    void SetKind(TJavaTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void Take(std::size_t count, TJavaTokenKind kind);
     // The longest of the given operators that starts here, else one character.
     void LongestSymbol(std::initializer_list<std::string_view> operators);
     void CommentScan();
@@ -81,6 +74,4 @@ private:
     TSynHighlighterAttributes* spaceAttri;
     TSynHighlighterAttributes* stringAttri;
     TSynHighlighterAttributes* symbolAttri;
-
-    TJavaRange range = TJavaRange::Normal;
 };

@@ -2,6 +2,15 @@
 
 #include <cassert>
 
+TSynWeights CaseFoldedLetterWeights() {
+    TSynWeights weights{};
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
+        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
+    }
+    return weights;
+}
+
 void AddCharRange(TSynCharSet& set, unsigned char from, unsigned char to) {
     for (unsigned c = from; c <= to; ++c) {
         set.set(c);

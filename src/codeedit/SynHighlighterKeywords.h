@@ -12,6 +12,10 @@
 
 using TSynWeights = std::array<int, 256>;
 
+// Both cases of a letter weigh its place in the alphabet (A and a 1, Z and z 26), everything
+// else nothing: where the weights of case-insensitive languages start.
+TSynWeights CaseFoldedLetterWeights();
+
 // Characters from..to (inclusive) added to a set.
 void AddCharRange(TSynCharSet& set, unsigned char from, unsigned char to);
 // Every character of chars added to a set.
@@ -27,6 +31,15 @@ class TSynKeywordTable {
 public:
     // Hashes 0..maxKey have an entry; anything else is out of range.
     TSynKeywordTable(const TSynWeights& weights, int maxKey, TSynKeywordCase compare);
+    // The same, with every word of keywords filed under kind.
+    template <class Words>
+    TSynKeywordTable(const TSynWeights& weights, int maxKey, TSynKeywordCase compare,
+                     const Words& keywords, int kind)
+        : TSynKeywordTable(weights, maxKey, compare) {
+        for (const auto& keyword : keywords) {
+            Add(keyword, kind);
+        }
+    }
 
     // Sum of the weights of the word's characters; a sum outside the table comes back as -1 or
     // MaxKey() + 1.

@@ -4,14 +4,12 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsLetter;
+using SynChars::IsLineBreakOrNul;
+
 constexpr int MaxKey = 206;
 
-constexpr bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_';
 }
@@ -21,16 +19,9 @@ constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || c == '.' || c == '-' || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') ||
            c == 'L' || c == 'l' || c == 'X' || c == 'x';
 }
-constexpr bool IsLineBreakOrNul(unsigned char c) {
-    return c == 0 || c == '\n' || c == '\r';
-}
 
 TSynWeights PhpWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     return weights;
 }
@@ -50,13 +41,8 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(PhpWeights(), MaxKey, TSynKeywordCase::ByWeight);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TPhpTokenKind::Key));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(PhpWeights(), MaxKey, TSynKeywordCase::ByWeight, keywords,
+                                        static_cast<int>(TPhpTokenKind::Key));
     return table;
 }
 
@@ -67,11 +53,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPHPSyn"), true
 struct TPhpDispatch {
     static constexpr TSynDispatchTable<TSynPHPSyn> Build() {
         using P = TSynPHPSyn;
-        TSynDispatchTable<P> t;
-        t.fill(&P::UnknownProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &P::SpaceProc;
-        }
+        auto t = TSynPHPSyn::SharedDispatch<TSynPHPSyn>(&P::UnknownProc);
         for (int c = 0; c < 128; ++c) {
             if (IsLetter(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = &P::WordProc;
@@ -79,9 +61,6 @@ struct TPhpDispatch {
                 t[static_cast<std::size_t>(c)] = &P::NumberProc;
             }
         }
-        t[0] = &P::NullProc;
-        t['\n'] = &P::LineBreakProc;
-        t['\r'] = &P::LineBreakProc;
         t['_'] = &P::WordProc;
         t['$'] = &P::VariableProc;
         t['"'] = &P::DoubleQuoteProc;
@@ -96,18 +75,9 @@ struct TPhpDispatch {
         t['-'] = &P::MinusProc;
         t['+'] = &P::PlusProc;
         t['|'] = &P::BarProc;
-        for (unsigned char c : std::string_view("*!%^")) {
-            t[c] = &P::WithEqualProc;
-        }
-        for (unsigned char c : std::string_view("()[]{},;:.?~")) {
-            t[c] = &P::SymbolProc;
-        }
+        SetDispatch(t, "*!%^", &P::WithEqualProc);
+        SetDispatch(t, "()[]{},;:.?~", &P::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPHPSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPHPSyn> table = Build();
-        return table;
     }
 };
 
@@ -116,8 +86,9 @@ const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
 }
 
 TSynPHPSyn::TSynPHPSyn()
-    : TSynScanningHighlighter(static_cast<int>(TPhpTokenKind::Null),
-                              static_cast<int>(TPhpTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(TPhpTokenKind::Null),
+                            static_cast<int>(TPhpTokenKind::Space), TPhpRange::Normal,
+                            {TPhpRange::String39, TPhpRange::String34, TPhpRange::Comment}) {
     commentAttri = AddAttribute("Comment", fsItalic);
     identifierAttri = AddAttribute("Identifier", 0);
     invalidSymbolAttri = AddAttribute("Invalid symbol", 0);
@@ -128,22 +99,20 @@ TSynPHPSyn::TSynPHPSyn()
     symbolAttri = AddAttribute("Symbol", 0);
     variableAttri = AddAttribute("Variable", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
     using K = TPhpTokenKind;
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Comment, commentAttri},
-        {K::Identifier, identifierAttri},
-        {K::InvalidSymbol, invalidSymbolAttri},
-        {K::Key, keyAttri},
-        {K::Number, numberAttri},
-        {K::Space, spaceAttri},
-        {K::String, stringAttri},
-        {K::Symbol, symbolAttri},
-        {K::Unknown, identifierAttri},
-        {K::Variable, variableAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Comment, commentAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::InvalidSymbol, invalidSymbolAttri},
+                          {K::Key, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, identifierAttri},
+                          {K::Variable, variableAttri}});
     SetDefaultFilter("PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc");
 }
 
@@ -157,53 +126,8 @@ void TSynPHPSyn::ApplyFormDefaults() {
     stringAttri->SetForeground(RGB(255, 128, 0));
 }
 
-TSynHighlighterAttributes* TSynPHPSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynPHPSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
-}
-
 std::string TSynPHPSyn::LanguageName() const {
     return "PHP";
-}
-
-TSynRange TSynPHPSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynPHPSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value <= static_cast<TSynRange>(TPhpRange::Comment) ? static_cast<TPhpRange>(value)
-                                                                : TPhpRange::Normal;
-}
-
-void TSynPHPSyn::ClearRange() {
-    range = TPhpRange::Normal;
 }
 
 void TSynPHPSyn::NextToken() {
@@ -224,7 +148,7 @@ void TSynPHPSyn::NextToken() {
 }
 
 void TSynPHPSyn::Dispatch() {
-    (this->*TPhpDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TPhpDispatch>[At(run)])();
 }
 
 // A string going on from an earlier line: no escapes in single quotes, only \" in double.

@@ -25,16 +25,11 @@ enum class TPhpTokenKind : int {
 
 enum class TPhpRange : std::uint8_t { Normal = 0, String39 = 1, String34 = 2, Comment = 3 };
 
-class TSynPHPSyn : public TSynScanningHighlighter {
+class TSynPHPSyn : public TSynRangedHighlighter<TPhpRange> {
 public:
     TSynPHPSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     // The colours the main window's form gives its instance over the constructor's.
@@ -54,7 +49,6 @@ public:
 
 private:
     friend struct TPhpDispatch;
-    void SetKind(TPhpTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void Dispatch();
     void StringContinuation();
     void CommentContinuation();
@@ -91,6 +85,4 @@ private:
     TSynHighlighterAttributes* stringAttri;
     TSynHighlighterAttributes* symbolAttri;
     TSynHighlighterAttributes* variableAttri;
-
-    TPhpRange range = TPhpRange::Normal;
 };

@@ -6,13 +6,8 @@
 
 namespace {
 
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
-constexpr bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+using SynChars::IsDigit;
+using SynChars::IsLetter;
 
 constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_';
@@ -43,19 +38,10 @@ struct KeywordRule {
 
 // Letters weigh 1 to 26 in either case and nothing else weighs anything, so by weight an
 // all-letter keyword only equals the same letters in any case: «End_» and «If2» never match.
-TSynWeights PascalWeights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
-    return weights;
-}
-
 constexpr int MaxKey = 191;
 
 struct KeywordSet {
-    TSynKeywordTable table{PascalWeights(), MaxKey, TSynKeywordCase::ByWeight};
+    TSynKeywordTable table{CaseFoldedLetterWeights(), MaxKey, TSynKeywordCase::ByWeight};
     std::vector<KeywordRule> rules; // indexed by the kind filed in the table
 
     void Add(std::string_view word, KeywordRule rule) {
@@ -155,11 +141,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPasSyn"), true
 
 struct TPasDispatch {
     static constexpr TSynDispatchTable<TSynPasSyn> Build() {
-        TSynDispatchTable<TSynPasSyn> t{};
-        t.fill(&TSynPasSyn::SymbolProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynPasSyn::SpaceProc;
-        }
+        auto t = TSynPasSyn::SharedDispatch<TSynPasSyn>(&TSynPasSyn::SymbolProc);
         for (int c = 0; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsLetter(byte) || byte == '_') {
@@ -170,9 +152,6 @@ struct TPasDispatch {
                 t[byte] = &TSynPasSyn::UnknownProc;
             }
         }
-        t[0] = &TSynPasSyn::NullProc;
-        t['\n'] = &TSynPasSyn::LineBreakProc;
-        t['\r'] = &TSynPasSyn::LineBreakProc;
         t['\''] = &TSynPasSyn::StringProc;
         t['#'] = &TSynPasSyn::CharCodeProc;
         t['$'] = &TSynPasSyn::HexProc;
@@ -188,16 +167,14 @@ struct TPasDispatch {
         t['|'] = &TSynPasSyn::UnknownProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPasSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPasSyn> table = Build();
-        return table;
-    }
 };
 
 TSynPasSyn::TSynPasSyn()
-    : TSynScanningHighlighter(static_cast<int>(TPasTokenKind::Null),
-                              static_cast<int>(TPasTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(TPasTokenKind::Null),
+                            static_cast<int>(TPasTokenKind::Space), TPasRange::Normal,
+                            {TPasRange::AnsiComment, TPasRange::AsmAnsiComment, TPasRange::Asm,
+                             TPasRange::BorlandComment, TPasRange::AsmBorlandComment,
+                             TPasRange::Property, TPasRange::Exports}) {
     asmAttri = AddAttribute("Assembler", 0);
     commentAttri = AddAttribute("Comment", fsItalic);
     directiveAttri = AddAttribute("Preprocessor", fsItalic);
@@ -211,66 +188,28 @@ TSynPasSyn::TSynPasSyn()
     charAttri = AddAttribute("Character", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
     using K = TPasTokenKind;
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Assembler, asmAttri}, {K::Comment, commentAttri}, {K::Identifier, identifierAttri},
-        {K::Keyword, keyAttri},   {K::Number, numberAttri},   {K::Space, spaceAttri},
-        {K::String, stringAttri}, {K::Symbol, symbolAttri},   {K::Unknown, symbolAttri},
-        {K::Float, floatAttri},   {K::Hex, hexAttri},         {K::Directive, directiveAttri},
-        {K::Char, charAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Assembler, asmAttri},
+                          {K::Comment, commentAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::Keyword, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, symbolAttri},
+                          {K::Float, floatAttri},
+                          {K::Hex, hexAttri},
+                          {K::Directive, directiveAttri},
+                          {K::Char, charAttri}});
     SetDefaultFilter("Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc");
-}
-
-TSynHighlighterAttributes* TSynPasSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynPasSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynPasSyn::LanguageName() const {
     return "ObjectPascal";
-}
-
-TSynRange TSynPasSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynPasSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value >= 1 && value <= 8 ? static_cast<TPasRange>(value) : TPasRange::Normal;
-}
-
-void TSynPasSyn::ClearRange() {
-    range = TPasRange::Normal;
 }
 
 int TSynPasSyn::TokenKind() const {
@@ -301,22 +240,9 @@ void TSynPasSyn::NextToken() {
         BorlandScanner();
         break;
     default:
-        (this->*TPasDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TPasDispatch>[At(run)])();
         break;
     }
-}
-
-void TSynPasSyn::OneCharacter(TPasTokenKind kind) {
-    ++run;
-    SetKind(kind);
-}
-
-void TSynPasSyn::Operator(std::string_view seconds) {
-    ++run;
-    if (!AtEnd(run) && seconds.find(static_cast<char>(At(run))) != std::string_view::npos) {
-        ++run;
-    }
-    SetKind(TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::WordProc() {
@@ -404,7 +330,7 @@ void TSynPasSyn::BraceProc() {
 
 void TSynPasSyn::BorlandScanner() {
     if (EndsCommentLine(At(run))) {
-        (this->*TPasDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TPasDispatch>[At(run)])();
         return;
     }
     // "{$" opens a directive; on a line that goes on with one, the second character decides.
@@ -427,7 +353,7 @@ void TSynPasSyn::RoundOpenProc() {
         }
         return;
     }
-    Operator(".");
+    TakeOperator(".", TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::AnsiScanner() {
@@ -452,36 +378,36 @@ void TSynPasSyn::SlashProc() {
         SetKind(TPasTokenKind::Comment);
         return;
     }
-    OneCharacter(TPasTokenKind::Symbol);
+    Take(1, TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::ColonOrGreaterProc() {
-    Operator("=");
+    TakeOperator("=", TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::LowerProc() {
-    Operator("=>");
+    TakeOperator("=>", TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::AtProc() {
-    Operator("@");
+    TakeOperator("@", TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::PointProc() {
-    Operator(".)");
+    TakeOperator(".)", TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::SemicolonProc() {
-    OneCharacter(TPasTokenKind::Symbol);
+    Take(1, TPasTokenKind::Symbol);
     if (range == TPasRange::Property || range == TPasRange::Exports) {
         range = TPasRange::Normal;
     }
 }
 
 void TSynPasSyn::SymbolProc() {
-    OneCharacter(TPasTokenKind::Symbol);
+    Take(1, TPasTokenKind::Symbol);
 }
 
 void TSynPasSyn::UnknownProc() {
-    OneCharacter(TPasTokenKind::Unknown);
+    Take(1, TPasTokenKind::Unknown);
 }

@@ -47,16 +47,11 @@ enum class TDelphiVersion : int {
     dvDelphi6
 };
 
-class TSynPasSyn : public TSynScanningHighlighter {
+class TSynPasSyn : public TSynRangedHighlighter<TPasRange> {
 public:
     TSynPasSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
     // Inside an asm block every token but comments, spaces and the "asm" keyword is assembler.
     int TokenKind() const override;
@@ -88,10 +83,6 @@ protected:
 
 private:
     friend struct TPasDispatch;
-    void SetKind(TPasTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void OneCharacter(TPasTokenKind kind);
-    // The first character and, when one of seconds follows, that one too.
-    void Operator(std::string_view seconds);
     bool InAsm() const { return range == TPasRange::Asm; }
 
     void WordProc();
@@ -125,7 +116,6 @@ private:
     TSynHighlighterAttributes* charAttri;
     TSynHighlighterAttributes* symbolAttri;
 
-    TPasRange range = TPasRange::Normal;
     bool asmStart = false;
     TDelphiVersion delphiVersion = TDelphiVersion::dvDelphi6;
     bool packageSource = true;

@@ -9,13 +9,12 @@
 
 namespace {
 
+using SynChars::IsDigit;
+using SynChars::IsLineBreakOrNul;
+
 using K = TPerlTokenKind;
 
 constexpr int MaxKey = 2167;
-
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
 
 constexpr bool IsLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -31,10 +30,6 @@ constexpr bool IsHashedChar(unsigned char c) {
     return IsWordChar(c) || c == '$' || c == '%' || c == '@';
 }
 constexpr TSynCharClass hashedChars(IsHashedChar);
-
-constexpr bool IsLineBreakOrNul(unsigned char c) {
-    return c == 0 || c == '\r' || c == '\n';
-}
 
 constexpr bool IsNumberChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '-' || c == '.' ||
@@ -362,39 +357,24 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynPerlSyn"), tru
 
 struct TPerlDispatch {
     static constexpr TSynDispatchTable<TSynPerlSyn> Build() {
-        TSynDispatchTable<TSynPerlSyn> t{};
-        t.fill(&TSynPerlSyn::UnknownProc);
-        auto set = [&t](std::string_view chars, void (TSynPerlSyn::*proc)()) {
-            for (const char c : chars) {
-                t[static_cast<unsigned char>(c)] = proc;
-            }
-        };
-        for (int c = 1; c < 128; ++c) {
+        auto t = TSynPerlSyn::SharedDispatch<TSynPerlSyn>(&TSynPerlSyn::UnknownProc);
+        for (int c = 33; c < 128; ++c) {
             const auto byte = static_cast<unsigned char>(c);
-            if (c <= 32) {
-                t[byte] = &TSynPerlSyn::SpaceProc;
-            } else if (IsLetter(byte)) {
+            if (IsLetter(byte)) {
                 t[byte] = &TSynPerlSyn::WordProc;
             } else if (IsDigit(byte)) {
                 t[byte] = &TSynPerlSyn::NumberOrDotProc;
             }
         }
-        set("!&*+-/:<=>^|", &TSynPerlSyn::OperatorProc); // the first characters of Operators()
-        t[0] = &TSynPerlSyn::NullProc;
-        t['\n'] = &TSynPerlSyn::LineBreakProc;
-        t['\r'] = &TSynPerlSyn::LineBreakProc;
-        set("$%@", &TSynPerlSyn::WordProc);
+        SetDispatch(t, "!&*+-/:<=>^|",
+                    &TSynPerlSyn::OperatorProc); // the first characters of Operators()
+        SetDispatch(t, "$%@", &TSynPerlSyn::WordProc);
         t['.'] = &TSynPerlSyn::NumberOrDotProc;
         t['#'] = &TSynPerlSyn::CommentProc;
         t['"'] = &TSynPerlSyn::DoubleQuoteProc;
         t['\''] = &TSynPerlSyn::SingleQuoteProc;
-        set("(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
+        SetDispatch(t, "(),;?[]{}~\\", &TSynPerlSyn::SymbolProc);
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynPerlSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynPerlSyn> table = Build();
-        return table;
     }
 };
 
@@ -412,47 +392,22 @@ TSynPerlSyn::TSynPerlSyn()
     symbolAttri = AddAttribute("Symbol", 0);
     variableAttri = AddAttribute("Variable", fsBold);
     SetAttributesOnChange();
+    AddIdentifierChars("$%@");
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Comment, commentAttri}, {K::Identifier, identifierAttri}, {K::Key, keyAttri},
-        {K::Number, numberAttri},   {K::Operator, operatorAttri},     {K::Pragma, pragmaAttri},
-        {K::Space, spaceAttri},     {K::String, stringAttri},         {K::Symbol, symbolAttri},
-        {K::Unknown, invalidAttri}, {K::Variable, variableAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Comment, commentAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::Key, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Operator, operatorAttri},
+                          {K::Pragma, pragmaAttri},
+                          {K::Space, spaceAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Unknown, invalidAttri},
+                          {K::Variable, variableAttri}});
     SetDefaultFilter("Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi");
-}
-
-TSynHighlighterAttributes* TSynPerlSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynPerlSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddChars(set, "$%@_");
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynPerlSyn::LanguageName() const {
@@ -461,12 +416,7 @@ std::string TSynPerlSyn::LanguageName() const {
 
 void TSynPerlSyn::NextToken() {
     tokenPos = run;
-    (this->*TPerlDispatch::Table()[At(run)])();
-}
-
-void TSynPerlSyn::Take(std::size_t count, K kind) {
-    run += count;
-    SetKind(kind);
+    (this->*dispatchTable<TPerlDispatch>[At(run)])();
 }
 
 void TSynPerlSyn::WordProc() {

@@ -26,8 +26,6 @@ class TSynPerlSyn : public TSynScanningHighlighter {
 public:
     TSynPerlSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
     void NextToken() override;
 
@@ -45,8 +43,6 @@ public:
 
 private:
     friend struct TPerlDispatch;
-    void SetKind(TPerlTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void Take(std::size_t count, TPerlTokenKind kind);
     // Tries the special forms that start with "$", "%" or "x"; false when none applies.
     bool SpecialWord();
     void HashedWord();

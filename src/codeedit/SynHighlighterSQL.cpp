@@ -7,13 +7,8 @@
 
 namespace {
 
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
-constexpr bool IsLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+using SynChars::IsDigit;
+using SynChars::IsLetter;
 
 constexpr bool IsWordChar(unsigned char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || c == '#' || c == '$';
@@ -416,11 +411,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynSQLSyn"), true
 
 struct TSqlDispatch {
     static constexpr TSynDispatchTable<TSynSQLSyn> Build() {
-        TSynDispatchTable<TSynSQLSyn> t{};
-        t.fill(&TSynSQLSyn::SymbolProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynSQLSyn::SpaceProc;
-        }
+        auto t = TSynSQLSyn::SharedDispatch<TSynSQLSyn>(&TSynSQLSyn::SymbolProc);
         for (int c = 0; c < 256; ++c) {
             const auto byte = static_cast<unsigned char>(c);
             if (IsLetter(byte) || byte == '_') {
@@ -431,15 +422,8 @@ struct TSqlDispatch {
                 t[byte] = &TSynSQLSyn::UnknownProc;
             }
         }
-        for (unsigned char c : std::string_view("#$\\`")) {
-            t[c] = &TSynSQLSyn::UnknownProc;
-        }
-        for (unsigned char c : std::string_view("!%*^")) {
-            t[c] = &TSynSQLSyn::AssignableProc;
-        }
-        t[0] = &TSynSQLSyn::NullProc;
-        t['\n'] = &TSynSQLSyn::LineBreakProc;
-        t['\r'] = &TSynSQLSyn::LineBreakProc;
+        SetDispatch(t, "#$\\`", &TSynSQLSyn::UnknownProc);
+        SetDispatch(t, "!%*^", &TSynSQLSyn::AssignableProc);
         t['\''] = &TSynSQLSyn::QuoteProc;
         t['"'] = &TSynSQLSyn::DoubleQuoteProc;
         t['@'] = &TSynSQLSyn::VariableProc;
@@ -453,11 +437,6 @@ struct TSqlDispatch {
         t['|'] = &TSynSQLSyn::OrProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynSQLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynSQLSyn> table = Build();
-        return table;
-    }
 };
 
 const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
@@ -465,8 +444,9 @@ const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
 }
 
 TSynSQLSyn::TSynSQLSyn()
-    : TSynScanningHighlighter(static_cast<int>(TSqlTokenKind::Null),
-                              static_cast<int>(TSqlTokenKind::Space)) {
+    : TSynRangedHighlighter(static_cast<int>(TSqlTokenKind::Null),
+                            static_cast<int>(TSqlTokenKind::Space), TSqlRange::Normal,
+                            {TSqlRange::Comment, TSqlRange::String}) {
     commentAttri = AddAttribute("Comment", fsItalic);
     dataTypeAttri = AddAttribute("Data type", fsBold);
     defaultPackageAttri = AddAttribute("Default packages", fsBold);
@@ -483,28 +463,26 @@ TSynSQLSyn::TSynSQLSyn()
     tableNameAttri = AddAttribute("Table name", 0);
     variableAttri = AddAttribute("Variable", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
     using K = TSqlTokenKind;
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::Comment, commentAttri},
-        {K::DataType, dataTypeAttri},
-        {K::DefaultPackage, defaultPackageAttri},
-        {K::Exception, exceptionAttri},
-        {K::Function, functionAttri},
-        {K::Identifier, identifierAttri},
-        {K::Keyword, keyAttri},
-        {K::Number, numberAttri},
-        {K::Space, spaceAttri},
-        {K::PLSQL, plsqlAttri},
-        {K::SQLPlus, sqlPlusAttri},
-        {K::String, stringAttri},
-        {K::Symbol, symbolAttri},
-        {K::TableName, tableNameAttri},
-        {K::Unknown, identifierAttri},
-        {K::Variable, variableAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::Comment, commentAttri},
+                          {K::DataType, dataTypeAttri},
+                          {K::DefaultPackage, defaultPackageAttri},
+                          {K::Exception, exceptionAttri},
+                          {K::Function, functionAttri},
+                          {K::Identifier, identifierAttri},
+                          {K::Keyword, keyAttri},
+                          {K::Number, numberAttri},
+                          {K::Space, spaceAttri},
+                          {K::PLSQL, plsqlAttri},
+                          {K::SQLPlus, sqlPlusAttri},
+                          {K::String, stringAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::TableName, tableNameAttri},
+                          {K::Unknown, identifierAttri},
+                          {K::Variable, variableAttri}});
     SetDefaultFilter("SQL Files (*.sql)|*.sql");
     RebuildWords();
 }
@@ -555,37 +533,6 @@ TSqlTokenKind TSynSQLSyn::WordKind(std::string_view word) const {
     return found != words.end() ? found->second : TSqlTokenKind::Identifier;
 }
 
-TSynHighlighterAttributes* TSynSQLSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynSQLSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
-}
-
 std::string TSynSQLSyn::LanguageName() const {
     return "SQL";
 }
@@ -604,20 +551,6 @@ bool TSynSQLSyn::IsKeywordText(std::string_view word) const {
     }
 }
 
-TSynRange TSynSQLSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynSQLSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value <= static_cast<TSynRange>(TSqlRange::String) ? static_cast<TSqlRange>(value)
-                                                               : TSqlRange::Normal;
-}
-
-void TSynSQLSyn::ClearRange() {
-    range = TSqlRange::Normal;
-}
-
 void TSynSQLSyn::NextToken() {
     tokenPos = run;
     switch (range) {
@@ -633,22 +566,9 @@ void TSynSQLSyn::NextToken() {
         QuoteProc();
         break;
     default:
-        (this->*TSqlDispatch::Table()[At(run)])();
+        (this->*dispatchTable<TSqlDispatch>[At(run)])();
         break;
     }
-}
-
-void TSynSQLSyn::OneCharacter(TSqlTokenKind kind) {
-    ++run;
-    SetKind(kind);
-}
-
-void TSynSQLSyn::Operator(std::string_view seconds) {
-    ++run;
-    if (!AtEnd(run) && seconds.find(static_cast<char>(At(run))) != std::string_view::npos) {
-        ++run;
-    }
-    SetKind(TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::WordProc() {
@@ -723,7 +643,7 @@ void TSynSQLSyn::MinusProc() {
         SetKind(TSqlTokenKind::Comment);
         return;
     }
-    OneCharacter(TSqlTokenKind::Symbol);
+    Take(1, TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::SlashProc() {
@@ -734,7 +654,7 @@ void TSynSQLSyn::SlashProc() {
         CommentScan();
         return;
     }
-    Operator("=");
+    TakeOperator("=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::CommentScan() {
@@ -754,37 +674,37 @@ void TSynSQLSyn::LowerProc() {
         SetKind(TSqlTokenKind::Symbol);
         return;
     }
-    Operator("<=");
+    TakeOperator("<=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::EqualProc() {
-    Operator("=>");
+    TakeOperator("=>", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::GreaterProc() {
-    Operator("=>");
+    TakeOperator("=>", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::AndProc() {
-    Operator("&=");
+    TakeOperator("&=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::PlusProc() {
-    Operator("+=");
+    TakeOperator("+=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::OrProc() {
-    Operator("|=");
+    TakeOperator("|=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::AssignableProc() {
-    Operator("=");
+    TakeOperator("=", TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::SymbolProc() {
-    OneCharacter(TSqlTokenKind::Symbol);
+    Take(1, TSqlTokenKind::Symbol);
 }
 
 void TSynSQLSyn::UnknownProc() {
-    OneCharacter(TSqlTokenKind::Unknown);
+    Take(1, TSqlTokenKind::Unknown);
 }

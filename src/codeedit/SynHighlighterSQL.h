@@ -45,17 +45,12 @@ enum class TSQLDialect : int {
     sqlMSSQL2K
 };
 
-class TSynSQLSyn : public TSynScanningHighlighter {
+class TSynSQLSyn : public TSynRangedHighlighter<TSqlRange> {
 public:
     TSynSQLSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
     bool IsKeywordText(std::string_view word) const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     TSQLDialect SQLDialect() const { return TSQLDialect::sqlSybase; }
@@ -83,11 +78,6 @@ public:
 
 private:
     friend struct TSqlDispatch;
-    void SetKind(TSqlTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void OneCharacter(TSqlTokenKind kind);
-    // The operator at the scan position: its first character and, when one of the given
-    // characters follows, that one too.
-    void Operator(std::string_view seconds);
     void RebuildWords();
     // Throws std::invalid_argument "Keyword "<word>" already in list" for a duplicate.
     void AddWord(std::string_view word, TSqlTokenKind kind);
@@ -127,7 +117,6 @@ private:
     TSynHighlighterAttributes* tableNameAttri;
     TSynHighlighterAttributes* variableAttri;
 
-    TSqlRange range = TSqlRange::Normal;
     std::vector<std::string> tableNames;
     // Words by their lower-case spelling; looked up by string_view without a copy.
     struct WordHash {

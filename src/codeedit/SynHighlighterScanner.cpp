@@ -1,7 +1,38 @@
 #include "codeedit/SynHighlighterScanner.h"
 
 TSynScanningHighlighter::TSynScanningHighlighter(int nullKind, int spaceKind)
-    : tokenKind(nullKind), nullKind(nullKind), spaceKind(spaceKind) {}
+    : tokenKind(nullKind), nullKind(nullKind), spaceKind(spaceKind) {
+    AddCharRange(identifierChars, '0', '9');
+    AddCharRange(identifierChars, 'A', 'Z');
+    AddCharRange(identifierChars, 'a', 'z');
+    AddChars(identifierChars, "_");
+    AddCharRange(identifierChars, 192, 255);
+    identifierChars.reset(215);
+    identifierChars.reset(247);
+}
+
+TSynHighlighterAttributes* TSynScanningHighlighter::DefaultAttribute(int role) const {
+    switch (role) {
+    case SYN_ATTR_COMMENT:
+        return roles.comment;
+    case SYN_ATTR_IDENTIFIER:
+        return roles.identifier;
+    case SYN_ATTR_KEYWORD:
+        return roles.keyword;
+    case SYN_ATTR_STRING:
+        return roles.string;
+    case SYN_ATTR_WHITESPACE:
+        return roles.whitespace;
+    case SYN_ATTR_SYMBOL:
+        return roles.symbol;
+    default:
+        return nullptr;
+    }
+}
+
+void TSynScanningHighlighter::AddIdentifierChars(std::string_view chars) {
+    AddChars(identifierChars, chars);
+}
 
 std::string TSynScanningHighlighter::TokenText() const {
     return std::string(line + tokenPos, run - tokenPos);

@@ -1,20 +1,83 @@
 #pragma once
 // The scanning machinery every language highlighter shares: the current line, the scan
-// position, the token start and kind, and the attribute of each kind. Language files hold only
-// their rules: a dispatch table on the first byte of a token and the procedures it names.
-// It knows nothing about ranges; each language keeps its own.
+// position, the token start and kind, the attribute of each kind and of each DefaultAttribute
+// role, the identifier characters, the dispatch entries every language has, and (in
+// TSynRangedHighlighter) the range kept from line to line. Language files hold only their rules:
+// their attributes, word characters, the rest of the dispatch table and the procedures it names.
 
 #include "codeedit/SynEditHighlighter.h"
 #include "codeedit/SynHighlighterKeywords.h"
 
 #include <array>
+#include <bitset>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
+
+// The bytes a predicate accepts, looked up in a table: scanners test every character of a word.
+class TSynCharClass {
+public:
+    template <class Predicate> constexpr explicit TSynCharClass(Predicate accepts) : table{} {
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<std::size_t>(c)] = accepts(static_cast<unsigned char>(c));
+        }
+    }
+    constexpr bool operator()(unsigned char c) const { return table[c]; }
+
+private:
+    std::array<bool, 256> table;
+};
+
+// Character tests most languages share.
+namespace SynChars {
+constexpr bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+constexpr bool IsHexDigit(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+constexpr bool IsLineBreakOrNul(unsigned char c) {
+    return c == 0 || c == '\n' || c == '\r';
+}
+} // namespace SynChars
+
+// One scanning procedure per first byte of a token, built once per language.
+template <class Scanner> using TSynDispatchTable = std::array<void (Scanner::*)(), 256>;
+
+// The table a language's Builder::Build() makes: a compile-time constant, so scanning needs no
+// guard for it.
+template <class Builder> inline constexpr auto dispatchTable = Builder::Build();
+
+// Points every byte of chars at proc.
+template <class Scanner>
+constexpr void SetDispatch(TSynDispatchTable<Scanner>& table, std::string_view chars,
+                           std::type_identity_t<void (Scanner::*)()> proc) {
+    for (const char c : chars) {
+        table[static_cast<unsigned char>(c)] = proc;
+    }
+}
+
+// The attribute of each DefaultAttribute role; nothing where a language has none.
+struct TSynRoleAttributes {
+    TSynHighlighterAttributes* comment;
+    TSynHighlighterAttributes* identifier;
+    TSynHighlighterAttributes* keyword;
+    TSynHighlighterAttributes* string;
+    TSynHighlighterAttributes* whitespace;
+    TSynHighlighterAttributes* symbol;
+};
 
 class TSynScanningHighlighter : public TSynCustomHighlighter {
 public:
+    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
+    TSynCharSet IdentifierChars() const override { return identifierChars; }
     bool AtLineEnd() const override { return tokenKind == nullKind; }
     std::string TokenText() const override;
     int TokenLength() const override { return static_cast<int>(run - tokenPos); }
@@ -34,8 +97,54 @@ protected:
         return i < length ? static_cast<unsigned char>(line[i]) : 0;
     }
     bool AtEnd(std::size_t i) const { return i >= length; }
-    // Gives kind its attribute (nothing by default).
-    void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
+    // Gives each kind its attribute (nothing by default).
+    template <class Kind>
+    void SetKindAttributes(
+        std::initializer_list<std::pair<Kind, TSynHighlighterAttributes*>> kindAttributes) {
+        for (const auto& [kind, attribute] : kindAttributes) {
+            SetKindAttribute(static_cast<int>(kind), attribute);
+        }
+    }
+    void SetRoleAttributes(const TSynRoleAttributes& attributes) { roles = attributes; }
+    // Identifier characters are letters, digits, '_' and the letters of 192-255 (not 215 and
+    // 247, the multiplication and division signs); a language may add some.
+    void AddIdentifierChars(std::string_view chars);
+
+    // A table whose NUL, line break and blank entries are the shared procedures and whose
+    // other entries are `other`; languages set the rest.
+    enum class Blanks { Run, TabApart }; // SpaceProc or SpaceUpToTabProc
+    template <class Scanner>
+    static constexpr TSynDispatchTable<Scanner> SharedDispatch(void (Scanner::*other)(),
+                                                               Blanks blanks = Blanks::Run) {
+        TSynDispatchTable<Scanner> table{};
+        table.fill(other);
+        for (std::size_t c = 1; c <= 32; ++c) {
+            if (blanks == Blanks::Run) {
+                table[c] = &TSynScanningHighlighter::SpaceProc;
+            } else {
+                table[c] = &TSynScanningHighlighter::SpaceUpToTabProc;
+            }
+        }
+        table[0] = &TSynScanningHighlighter::NullProc;
+        table['\n'] = &TSynScanningHighlighter::LineBreakProc;
+        table['\r'] = &TSynScanningHighlighter::LineBreakProc;
+        return table;
+    }
+
+    template <class Kind> void SetKind(Kind kind) { tokenKind = static_cast<int>(kind); }
+    // A token of the next count bytes.
+    template <class Kind> void Take(std::size_t count, Kind kind) {
+        run += count;
+        SetKind(kind);
+    }
+    // An operator: its first byte and, when one of seconds follows, that one too.
+    template <class Kind> void TakeOperator(std::string_view seconds, Kind kind) {
+        ++run;
+        if (!AtEnd(run) && seconds.find(static_cast<char>(At(run))) != std::string_view::npos) {
+            ++run;
+        }
+        SetKind(kind);
+    }
     // Dispatch entries every language shares. NUL: the null token at the line's end; a NUL
     // inside the line (text from the plain editor keeps them) is a one-byte space token, so
     // tokens still cover the whole line.
@@ -85,24 +194,42 @@ protected:
     int lineNumber = 0;
 
 private:
+    void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
+
     const int nullKind;
     const int spaceKind;
     std::vector<TSynHighlighterAttributes*> kindAttributes;
+    TSynRoleAttributes roles{};
+    TSynCharSet identifierChars;
 };
 
-// The bytes a predicate accepts, looked up in a table: scanners test every character of a word.
-class TSynCharClass {
+// A highlighter whose range is one value of its enumeration Range, kept from line to line.
+// Saved and restored by value; a value that is none of the language's ranges restores as the
+// initial range, the one ClearRange sets.
+template <class Range> class TSynRangedHighlighter : public TSynScanningHighlighter {
+    static_assert(sizeof(Range) == 1, "a range is stored as one byte");
+
 public:
-    template <class Predicate> constexpr explicit TSynCharClass(Predicate accepts) : table{} {
-        for (int c = 0; c < 256; ++c) {
-            table[static_cast<std::size_t>(c)] = accepts(static_cast<unsigned char>(c));
+    TSynRange CurrentRange() const override { return static_cast<TSynRange>(range); }
+    void RestoreRange(TSynRange value) override {
+        range =
+            value < known.size() && known.test(value) ? static_cast<Range>(value) : initialRange;
+    }
+    void ClearRange() override { range = initialRange; }
+
+protected:
+    TSynRangedHighlighter(int nullKind, int spaceKind, Range initial,
+                          std::initializer_list<Range> ranges)
+        : TSynScanningHighlighter(nullKind, spaceKind), range(initial), initialRange(initial) {
+        known.set(static_cast<std::size_t>(initial));
+        for (const Range r : ranges) {
+            known.set(static_cast<std::size_t>(r));
         }
     }
-    constexpr bool operator()(unsigned char c) const { return table[c]; }
+
+    Range range;
 
 private:
-    std::array<bool, 256> table;
+    const Range initialRange;
+    std::bitset<256> known;
 };
-
-// One scanning procedure per first byte of a token, built once per language.
-template <class Scanner> using TSynDispatchTable = std::array<void (Scanner::*)(), 256>;

@@ -4,11 +4,9 @@
 
 namespace {
 
-constexpr int MaxKey = 133;
+using SynChars::IsDigit;
 
-constexpr bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
+constexpr int MaxKey = 133;
 
 constexpr bool IsWordChar(unsigned char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -20,11 +18,7 @@ constexpr bool IsNumberChar(unsigned char c) {
 }
 
 TSynWeights Weights() {
-    TSynWeights weights{};
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        weights[static_cast<std::size_t>(c)] = c - 'A' + 1;
-        weights[static_cast<std::size_t>(c + 32)] = c - 'A' + 1;
-    }
+    TSynWeights weights = CaseFoldedLetterWeights();
     weights['_'] = 31;
     return weights;
 }
@@ -69,13 +63,8 @@ const std::vector<std::string_view> keywords = {
 };
 
 const TSynKeywordTable& KeywordTable() {
-    static const TSynKeywordTable table = [] {
-        TSynKeywordTable t(Weights(), MaxKey, TSynKeywordCase::ByWeight);
-        for (auto keyword : keywords) {
-            t.Add(keyword, static_cast<int>(TVbTokenKind::Keyword));
-        }
-        return t;
-    }();
+    static const TSynKeywordTable table(Weights(), MaxKey, TSynKeywordCase::ByWeight, keywords,
+                                        static_cast<int>(TVbTokenKind::Keyword));
     return table;
 }
 
@@ -90,11 +79,7 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynVBSyn"), true)
 
 struct TVbDispatch {
     static constexpr TSynDispatchTable<TSynVBSyn> Build() {
-        TSynDispatchTable<TSynVBSyn> t{};
-        t.fill(&TSynVBSyn::UnknownProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynVBSyn::SpaceProc;
-        }
+        auto t = TSynVBSyn::SharedDispatch<TSynVBSyn>(&TSynVBSyn::UnknownProc);
         for (int c = 0; c < 256; ++c) {
             if (IsWordChar(static_cast<unsigned char>(c))) {
                 t[static_cast<std::size_t>(c)] = IsDigit(static_cast<unsigned char>(c))
@@ -102,23 +87,13 @@ struct TVbDispatch {
                                                      : &TSynVBSyn::WordProc;
             }
         }
-        for (unsigned char c : std::string_view("&()*+,-./:;=^{}")) {
-            t[c] = &TSynVBSyn::SymbolProc;
-        }
-        t[0] = &TSynVBSyn::NullProc;
-        t['\n'] = &TSynVBSyn::LineBreakProc;
-        t['\r'] = &TSynVBSyn::LineBreakProc;
+        SetDispatch(t, "&()*+,-./:;=^{}", &TSynVBSyn::SymbolProc);
         t['\''] = &TSynVBSyn::CommentProc;
         t['"'] = &TSynVBSyn::StringProc;
         t['#'] = &TSynVBSyn::DateProc;
         t['<'] = &TSynVBSyn::LowerProc;
         t['>'] = &TSynVBSyn::GreaterProc;
         return t;
-    }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynVBSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynVBSyn> table = Build();
-        return table;
     }
 };
 
@@ -137,47 +112,18 @@ TSynVBSyn::TSynVBSyn()
     stringAttri = AddAttribute("String", 0);
     symbolAttri = AddAttribute("Symbol", 0);
     SetAttributesOnChange();
+    SetRoleAttributes(
+        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
 
-    const std::pair<TVbTokenKind, TSynHighlighterAttributes*> kindAttributes[] = {
-        {TVbTokenKind::Comment, commentAttri}, {TVbTokenKind::Identifier, identifierAttri},
-        {TVbTokenKind::Keyword, keyAttri},     {TVbTokenKind::Number, numberAttri},
-        {TVbTokenKind::Space, spaceAttri},     {TVbTokenKind::String, stringAttri},
-        {TVbTokenKind::Symbol, symbolAttri},   {TVbTokenKind::Unknown, identifierAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<TVbTokenKind>({{TVbTokenKind::Comment, commentAttri},
+                                     {TVbTokenKind::Identifier, identifierAttri},
+                                     {TVbTokenKind::Keyword, keyAttri},
+                                     {TVbTokenKind::Number, numberAttri},
+                                     {TVbTokenKind::Space, spaceAttri},
+                                     {TVbTokenKind::String, stringAttri},
+                                     {TVbTokenKind::Symbol, symbolAttri},
+                                     {TVbTokenKind::Unknown, identifierAttri}});
     SetDefaultFilter("Visual Basic Files (*.bas)|*.bas");
-}
-
-TSynHighlighterAttributes* TSynVBSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return identifierAttri;
-    case SYN_ATTR_KEYWORD:
-        return keyAttri;
-    case SYN_ATTR_STRING:
-        return stringAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynVBSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddChars(set, "_");
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
 }
 
 std::string TSynVBSyn::LanguageName() const {
@@ -186,12 +132,7 @@ std::string TSynVBSyn::LanguageName() const {
 
 void TSynVBSyn::NextToken() {
     tokenPos = run;
-    (this->*TVbDispatch::Table()[At(run)])();
-}
-
-void TSynVBSyn::OneCharacter(TVbTokenKind kind) {
-    ++run;
-    SetKind(kind);
+    (this->*dispatchTable<TVbDispatch>[At(run)])();
 }
 
 void TSynVBSyn::WordProc() {
@@ -260,9 +201,9 @@ void TSynVBSyn::GreaterProc() {
 }
 
 void TSynVBSyn::SymbolProc() {
-    OneCharacter(TVbTokenKind::Symbol);
+    Take(1, TVbTokenKind::Symbol);
 }
 
 void TSynVBSyn::UnknownProc() {
-    OneCharacter(TVbTokenKind::Unknown);
+    Take(1, TVbTokenKind::Unknown);
 }

@@ -25,8 +25,6 @@ class TSynVBSyn : public TSynScanningHighlighter {
 public:
     TSynVBSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
     void NextToken() override;
 
@@ -42,8 +40,6 @@ public:
 
 private:
     friend struct TVbDispatch;
-    void SetKind(TVbTokenKind kind) { tokenKind = static_cast<int>(kind); }
-    void OneCharacter(TVbTokenKind kind);
 
     void WordProc();
     void NumberProc();

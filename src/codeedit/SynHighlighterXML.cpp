@@ -6,15 +6,13 @@
 
 namespace {
 
+using SynChars::IsLineBreakOrNul;
+
 constexpr bool IsNameChar(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == ':' || c == '_';
 }
 constexpr TSynCharClass nameChars(IsNameChar);
-
-constexpr bool IsLineBreakOrNul(unsigned char c) {
-    return c == 0 || c == '\n' || c == '\r';
-}
 
 const bool registered = (TSynHighlighterList::Instance().Add("TSynXMLSyn"), true);
 
@@ -22,28 +20,24 @@ const bool registered = (TSynHighlighterList::Instance().Add("TSynXMLSyn"), true
 
 struct TXmlDispatch {
     static constexpr TSynDispatchTable<TSynXMLSyn> Build() {
-        TSynDispatchTable<TSynXMLSyn> t{};
-        t.fill(&TSynXMLSyn::StateProc);
-        for (int c = 1; c <= 32; ++c) {
-            t[static_cast<std::size_t>(c)] = &TSynXMLSyn::SpaceUpToTabProc;
-        }
-        t[0] = &TSynXMLSyn::NullProc;
-        t['\n'] = &TSynXMLSyn::LineBreakProc;
-        t['\r'] = &TSynXMLSyn::LineBreakProc;
+        auto t = TSynXMLSyn::SharedDispatch<TSynXMLSyn>(&TSynXMLSyn::StateProc,
+                                                        TSynXMLSyn::Blanks::TabApart);
         t['<'] = &TSynXMLSyn::LessThanProc;
         t['>'] = &TSynXMLSyn::GreaterThanProc;
         return t;
     }
-    // A constant: NextToken needs no guard for it.
-    static const TSynDispatchTable<TSynXMLSyn>& Table() {
-        static constexpr TSynDispatchTable<TSynXMLSyn> table = Build();
-        return table;
-    }
 };
 
 TSynXMLSyn::TSynXMLSyn()
-    : TSynScanningHighlighter(static_cast<int>(TXmlTokenKind::Null),
-                              static_cast<int>(TXmlTokenKind::Space)) {
+    : TSynRangedHighlighter(
+          static_cast<int>(TXmlTokenKind::Null), static_cast<int>(TXmlTokenKind::Space),
+          TXmlRange::Text,
+          {TXmlRange::AposAttrValue, TXmlRange::AposEntityRef, TXmlRange::Attribute,
+           TXmlRange::CDATA, TXmlRange::Comment, TXmlRange::Element, TXmlRange::EntityRef,
+           TXmlRange::EqualSign, TXmlRange::ProcessingInstruction, TXmlRange::QuoteAttrValue,
+           TXmlRange::QuoteEntityRef, TXmlRange::NsAposAttrValue, TXmlRange::NsAposEntityRef,
+           TXmlRange::NsEqualSign, TXmlRange::NsQuoteAttrValue, TXmlRange::NsQuoteEntityRef,
+           TXmlRange::DocType, TXmlRange::DocTypeSubset}) {
     elementAttri = AddAttribute("Element Name", fsBold, clMaroon);
     textAttri = AddAttribute("Text", fsBold, clBlack);
     spaceAttri = AddAttribute("Whitespace", 0);
@@ -58,83 +52,38 @@ TSynXMLSyn::TSynXMLSyn()
     nsValueAttri = AddAttribute("Namespace Attribute Value", fsBold, clRed);
     symbolAttri = AddAttribute("Symbol", 0, clBlue);
     SetAttributesOnChange();
+    AddIdentifierChars("-.");
+    SetRoleAttributes(
+        {commentAttri, attributeAttri, elementAttri, nullptr, spaceAttri, symbolAttri});
 
     using K = TXmlTokenKind;
-    const std::pair<K, TSynHighlighterAttributes*> kindAttributes[] = {
-        {K::AposAttrValue, attributeValueAttri},
-        {K::AposEntityRef, entityRefAttri},
-        {K::AttributeName, attributeAttri},
-        {K::CDATA, cdataAttri},
-        {K::Comment, commentAttri},
-        {K::ElementName, elementAttri},
-        {K::EntityRef, entityRefAttri},
-        {K::EqualSign, symbolAttri},
-        {K::ProcessingInstruction, piAttri},
-        {K::QuoteAttrValue, attributeValueAttri},
-        {K::QuoteEntityRef, entityRefAttri},
-        {K::Space, spaceAttri},
-        {K::Symbol, symbolAttri},
-        {K::Text, textAttri},
-        {K::NsAposAttrValue, nsValueAttri},
-        {K::NsAposEntityRef, entityRefAttri},
-        {K::NsAttributeName, nsAttributeAttri},
-        {K::NsEqualSign, symbolAttri},
-        {K::NsQuoteAttrValue, nsValueAttri},
-        {K::NsQuoteEntityRef, entityRefAttri},
-        {K::DocType, docTypeAttri}};
-    for (const auto& [kind, attribute] : kindAttributes) {
-        SetKindAttribute(static_cast<int>(kind), attribute);
-    }
+    SetKindAttributes<K>({{K::AposAttrValue, attributeValueAttri},
+                          {K::AposEntityRef, entityRefAttri},
+                          {K::AttributeName, attributeAttri},
+                          {K::CDATA, cdataAttri},
+                          {K::Comment, commentAttri},
+                          {K::ElementName, elementAttri},
+                          {K::EntityRef, entityRefAttri},
+                          {K::EqualSign, symbolAttri},
+                          {K::ProcessingInstruction, piAttri},
+                          {K::QuoteAttrValue, attributeValueAttri},
+                          {K::QuoteEntityRef, entityRefAttri},
+                          {K::Space, spaceAttri},
+                          {K::Symbol, symbolAttri},
+                          {K::Text, textAttri},
+                          {K::NsAposAttrValue, nsValueAttri},
+                          {K::NsAposEntityRef, entityRefAttri},
+                          {K::NsAttributeName, nsAttributeAttri},
+                          {K::NsEqualSign, symbolAttri},
+                          {K::NsQuoteAttrValue, nsValueAttri},
+                          {K::NsQuoteEntityRef, entityRefAttri},
+                          {K::DocType, docTypeAttri}});
     SetDefaultFilter(
         "XML Document (*.xml,*.xsd,*.xsl,*.xslt,*.dtd)|*.xml;*.xsd;*.xsl;*.xslt;*.dtd");
 }
 
-TSynHighlighterAttributes* TSynXMLSyn::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return commentAttri;
-    case SYN_ATTR_IDENTIFIER:
-        return attributeAttri;
-    case SYN_ATTR_KEYWORD:
-        return elementAttri;
-    case SYN_ATTR_WHITESPACE:
-        return spaceAttri;
-    case SYN_ATTR_SYMBOL:
-        return symbolAttri;
-    default:
-        return nullptr;
-    }
-}
-
-TSynCharSet TSynXMLSyn::IdentifierChars() const {
-    TSynCharSet set;
-    AddChars(set, "-._");
-    AddCharRange(set, '0', '9');
-    AddCharRange(set, 'A', 'Z');
-    AddCharRange(set, 'a', 'z');
-    AddCharRange(set, 192, 255);
-    set.reset(215);
-    set.reset(247);
-    return set;
-}
-
 std::string TSynXMLSyn::LanguageName() const {
     return "XML document";
-}
-
-TSynRange TSynXMLSyn::CurrentRange() const {
-    return static_cast<TSynRange>(range);
-}
-
-void TSynXMLSyn::RestoreRange(TSynRange value) {
-    // Anything not ours starts as after ClearRange.
-    range = value <= static_cast<TSynRange>(TXmlRange::DocTypeSubset)
-                ? static_cast<TXmlRange>(value)
-                : TXmlRange::Text;
-}
-
-void TSynXMLSyn::ClearRange() {
-    range = TXmlRange::Text;
 }
 
 void TSynXMLSyn::NextToken() {
@@ -163,7 +112,7 @@ void TSynXMLSyn::NextToken() {
 }
 
 void TSynXMLSyn::Dispatch() {
-    (this->*TXmlDispatch::Table()[At(run)])();
+    (this->*dispatchTable<TXmlDispatch>[At(run)])();
 }
 
 void TSynXMLSyn::LessThanProc() {

@@ -55,16 +55,11 @@ enum class TXmlRange : std::uint8_t {
     DocTypeSubset = 18
 };
 
-class TSynXMLSyn : public TSynScanningHighlighter {
+class TSynXMLSyn : public TSynRangedHighlighter<TXmlRange> {
 public:
     TSynXMLSyn();
 
-    TSynHighlighterAttributes* DefaultAttribute(int role) const override;
-    TSynCharSet IdentifierChars() const override;
     std::string LanguageName() const override;
-    TSynRange CurrentRange() const override;
-    void RestoreRange(TSynRange range) override;
-    void ClearRange() override;
     void NextToken() override;
 
     // The main window's form stores WantBracesParsed as false; the scanner ignores it.
@@ -88,7 +83,6 @@ public:
 
 private:
     friend struct TXmlDispatch;
-    void SetKind(TXmlTokenKind kind) { tokenKind = static_cast<int>(kind); }
     void Dispatch();
 
     void LessThanProc();
@@ -120,6 +114,5 @@ private:
     TSynHighlighterAttributes* nsValueAttri;
     TSynHighlighterAttributes* symbolAttri;
 
-    TXmlRange range = TXmlRange::Text;
     bool wantBracesParsed = true;
 };

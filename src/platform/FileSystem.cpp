@@ -37,12 +37,14 @@ FileErrorKind KindOf(int error) {
 }
 
 FileError SystemError(int error, std::string_view action, const std::string& path) {
-    return {KindOf(error), std::string(action) + " \"" + path + "\": " + std::strerror(error)};
+    const std::string reason = std::strerror(error);
+    return {KindOf(error), std::string(action) + " \"" + path + "\": " + reason, reason};
 }
 
 FileError PlainError(FileErrorKind kind, std::string_view action, const std::string& path,
                      std::string_view reason) {
-    return {kind, std::string(action) + " \"" + path + "\": " + std::string(reason)};
+    return {kind, std::string(action) + " \"" + path + "\": " + std::string(reason),
+            std::string(reason)};
 }
 
 class FileDescriptor {
@@ -569,4 +571,17 @@ FileResult<std::string> PrivateTempFolder() {
     }
     result.value = madeUnique + "/";
     return result;
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (!folder.empty() && !IsPathSeparator(folder.back())) {
+        folder += '/';
+    }
+    return folder;
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '\0' || IsPathSeparator(c); });
 }

@@ -18,7 +18,8 @@ enum class FileErrorKind {
 
 struct FileError {
     FileErrorKind kind = FileErrorKind::Other;
-    std::string message; // for the user: names the path and the system's reason
+    std::string message;  // for the user: names the path and the system's reason
+    std::string reason{}; // the system's reason alone, for messages worded by the caller
 };
 
 // A value, or what went wrong instead.
@@ -71,6 +72,11 @@ bool IsPathSeparator(char c);
 // The folder part of a path with its trailing separator ("" for a bare name), and the rest.
 std::string_view FolderOf(std::string_view path);
 std::string_view FileNameOf(std::string_view path);
+// folder with one separator added when it does not end in one ("" stays "").
+std::string WithTrailingSeparator(std::string folder);
+// A name that stays one entry of the folder it is appended to: not empty, not "." or "..", and
+// without a separator or NUL byte.
+bool IsPlainFileName(std::string_view name);
 
 // A folder only the current user can enter, ending in a separator: $XDG_RUNTIME_DIR/tabrix-pro,
 // else ${TMPDIR:-/tmp}/tabrix-pro-<uid>. An existing one that is a link, belongs to someone

@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "platform/FileSystem.h"
 #include "platform/RegistryFormat.h"
 #include "platform/ShellFolders.h"
 
@@ -38,6 +39,7 @@ std::string SystemError(const std::string& what, const std::filesystem::path& fi
     return what + " " + file.string() + ": " + std::strerror(errno);
 }
 
+// Holds the lock file open: closing it releases the lock.
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd(fd) {}
@@ -52,41 +54,6 @@ public:
 private:
     int fd;
 };
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = write(fd, data.data(), data.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Temporary file in the same folder, fsync, rename over the old one, fsync the folder: a crash
-// leaves either the old or the new file whole.
-std::string SaveAtomically(const std::filesystem::path& file, std::string_view content) {
-    std::string temporary = file.string() + ".XXXXXX";
-    FileDescriptor fd(mkstemp(temporary.data()));
-    if (fd.Get() < 0)
-        return SystemError("Cannot create a file beside", file);
-    if (!WriteAll(fd.Get(), content) || fsync(fd.Get()) != 0) {
-        const std::string error = SystemError("Cannot write", temporary);
-        unlink(temporary.c_str());
-        return error;
-    }
-    if (rename(temporary.c_str(), file.c_str()) != 0) {
-        const std::string error = SystemError("Cannot replace", file);
-        unlink(temporary.c_str());
-        return error;
-    }
-    FileDescriptor folder(open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
-    if (folder.Get() >= 0)
-        fsync(folder.Get());
-    return {};
-}
 
 const RegistryNode* FindNode(const RegistryNode& root, std::string_view path) {
     const RegistryNode* node = &root;
@@ -173,10 +140,10 @@ struct Registry::Hive {
         status = SetAsideDamaged();
         if (!status)
             return status;
-        if (const std::string failure = SaveAtomically(file, detail::SerializeRegistry(root));
-            !failure.empty()) {
+        if (const auto failure =
+                SaveFileAtomically(file.string(), detail::SerializeRegistry(root))) {
             loaded = false; // memory holds a change the file does not: read the file again
-            return RegistryStatus::Failure(failure);
+            return RegistryStatus::Failure(failure->message);
         }
         stamp = StampOf(file);
         return status;

@@ -222,7 +222,10 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
         InsertLine(AppendPosition(*header), entry);
         return true;
     }
-    InsertLine(content.size(), "[" + std::string(section) + "]");
+    // Appending, not "[" + std::string: GCC 12 warns falsely (restrict) at -O3.
+    std::string sectionHeader = "[";
+    sectionHeader.append(section).append("]");
+    InsertLine(content.size(), sectionHeader);
     InsertLine(content.size(), entry);
     return true;
 }

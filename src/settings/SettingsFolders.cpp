@@ -3,17 +3,9 @@
 #include "platform/ShellFolders.h"
 #include "settings/IniText.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
-
-std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || !IsPathSeparator(folder.back())) {
-        folder += '/';
-    }
-    return folder;
-}
 
 bool IsFolder(const std::string& path) {
     std::error_code error;
@@ -41,7 +33,7 @@ std::string SettingsFileName(std::string_view name, bool isMain) {
 }
 
 std::string SettingsFolder() {
-    return GetShellFolder("AppData") + "Tabrix_Pro/";
+    return WithTrailingSeparator(GetShellFolder("AppData") + "Tabrix_Pro");
 }
 
 std::optional<FileError> EnsureSettingsFolder() {
@@ -53,26 +45,6 @@ std::optional<FileError> EnsureSettingsFolder() {
     }
     const std::string reason = error ? error.message() : "not a folder";
     return FileError{FileErrorKind::Other, "Cannot create \"" + folder + "\": " + reason};
-}
-
-std::string ProgramDataFolderFor(std::string_view executablePath) {
-    const std::string folder(FolderOf(executablePath));
-    const std::string_view withoutSeparator =
-        std::string_view(folder).substr(0, folder.empty() ? 0 : folder.size() - 1);
-    if (FileNameOf(withoutSeparator) == "bin") {
-        const std::string installed = std::string(FolderOf(withoutSeparator)) + "share/tabrix-pro/";
-        if (IsFolder(installed)) {
-            return installed;
-        }
-    }
-    return folder;
-}
-
-std::string ProgramDataFolder() {
-    if (const char* overridden = std::getenv("TABRIX_DATA_DIR"); overridden && *overridden) {
-        return WithTrailingSeparator(overridden);
-    }
-    return ProgramDataFolderFor(ExecutablePath());
 }
 
 std::string ChooseReadPath(std::string_view fileName, std::string_view settingsFolder,

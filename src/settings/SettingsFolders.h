@@ -4,6 +4,7 @@
 // and listings: it never reads a file's content.
 
 #include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
 
 #include <optional>
 #include <string>
@@ -14,19 +15,12 @@
 inline constexpr std::string_view kMainSettingsName = "tabrix_pro";
 std::string SettingsFileName(std::string_view name, bool isMain);
 
-// GetShellFolder("AppData") + "Tabrix_Pro/"; ends with '/'.
+// GetShellFolder("AppData") + "Tabrix_Pro/"; ends with a separator.
 std::string SettingsFolder();
 // Creates the settings folder with any missing parents; what failed, if anything did.
 std::optional<FileError> EnsureSettingsFolder();
 
-// The folder of shipped settings and style files, ending with '/': $TABRIX_DATA_DIR when set,
-// else ProgramDataFolderFor(ExecutablePath()).
-std::string ProgramDataFolder();
-// For an executable in <prefix>/bin whose <prefix>/share/tabrix-pro/ exists (an installed
-// program), that folder; otherwise the executable's own folder (a build tree).
-std::string ProgramDataFolderFor(std::string_view executablePath);
-
-// The settings folder's file when it exists, else the program folder's (which may not exist).
+// The settings folder's file when it exists, else ProgramDataFolder()'s (which may not exist).
 std::string SettingsReadPath(std::string_view fileName);
 std::string ChooseReadPath(std::string_view fileName, std::string_view settingsFolder,
                            std::string_view programFolder);

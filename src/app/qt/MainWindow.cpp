@@ -7,10 +7,10 @@
 #include "platform/Random.h"
 #include "platform/qt/Dialogs.h"
 #include "search/qt/GoToLineDialog.h"
+#include "search/qt/SearchController.h"
 #include "settings/qt/AboutBox.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -22,8 +22,8 @@
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
+    // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
-    QGuiApplication::setApplicationDisplayName("Tabrix Pro");
     setAcceptDrops(true);
     Random::SeedFromClock();
 
@@ -50,6 +50,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
+    search = new TSearchController(this, dialogs, [this]() -> std::unique_ptr<SearchEditor> {
+        TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+        return editor ? MakeSearchEditor(*editor) : nullptr;
+    });
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);

@@ -30,6 +30,7 @@ class QToolBar;
 class QToolButton;
 class TForm2;
 class TForm4;
+class TSearchController;
 class TAboutBox;
 class QAbstractScrollArea;
 struct WindowSettings;
@@ -171,6 +172,9 @@ public:
     void mniDeleteClick();
     void mniSelectAllClick();
     void mniGotoClick();
+    void mniFindClick();
+    void FindNext1Click();
+    void mniReplaceClick();
     void ShowCaretPosition();
     void Exit1Click();
 
@@ -205,6 +209,7 @@ public:
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
+    TSearchController* search = nullptr;
     TAboutBox* AboutBox = nullptr;
     QAction* mniFullScreen = nullptr;
     QAction* mniAlwaysOnTop = nullptr;

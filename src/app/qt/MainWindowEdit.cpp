@@ -6,6 +6,7 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "search/qt/GoToLineDialog.h"
+#include "search/qt/SearchController.h"
 
 #include <QLabel>
 
@@ -49,10 +50,19 @@ std::span<const MenuItem> EditMenu() {
          .caption = "&Go to",
          .shortcuts = {"Ctrl+G"},
          .handler = Call<&TForm1::mniGotoClick>},
-        // Find and replace are still to come: their buttons only, doing nothing yet.
         {.name = "mniFind",
+         .caption = "&Find...",
+         .shortcuts = {"Ctrl+F"},
+         .handler = Call<&TForm1::mniFindClick>,
          .button = {"ToolButton12", "Find", "Find", "edit-find", {ToolRow::First, 3, 1}}},
+        {.name = "FindNext1",
+         .caption = "Find &Next",
+         .shortcuts = {"F3"},
+         .handler = Call<&TForm1::FindNext1Click>},
         {.name = "mniReplace",
+         .caption = "&Replace",
+         .shortcuts = {"Ctrl+H"},
+         .handler = Call<&TForm1::mniReplaceClick>,
          .button =
              {"ToolButton13", "Replace", "Replace", "edit-find-replace", {ToolRow::First, 3, 2}}},
     };
@@ -109,6 +119,18 @@ void TForm1::mniGotoClick() {
     else
         document.PlainEditor->SetCaretPos(QPoint(0, *number - 1));
     ShowCaretPosition();
+}
+
+void TForm1::mniFindClick() {
+    search->ShowFindDialog();
+}
+
+void TForm1::FindNext1Click() {
+    search->FindNext();
+}
+
+void TForm1::mniReplaceClick() {
+    search->ShowReplaceDialog();
 }
 
 void TForm1::ShowCaretPosition() {

@@ -5,6 +5,7 @@
 #include "app/qt/MainWindow.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "codeedit/qt/Memo.h"
+#include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
 #include "platform/qt/Taskbar.h"
@@ -12,7 +13,6 @@
 #include "settings/SettingsFolders.h"
 #include "settings/WindowSettings.h"
 
-#include <QFile>
 #include <QMenu>
 
 namespace {
@@ -59,7 +59,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
-    if (isMain && !QFile::exists(DisplayPath(path))) {
+    if (isMain && !FileExists(path)) {
         SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
         RebuildStylesMenu();
         return;
@@ -118,7 +118,7 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
         currentStyleName = name;
     const std::string path = SettingsWritePath(SettingsFileName(name.toStdString(), isMain));
     // A style name is a file name in the settings folder, never a way out of it.
-    const bool nameIsFileName = !name.contains('/') && !name.contains(QChar(0));
+    const bool nameIsFileName = IsPlainFileName(SettingsFileName(name.toStdString(), isMain));
     IniFile file(path);
     WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
     std::string failedPath = path;

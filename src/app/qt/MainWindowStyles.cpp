@@ -121,6 +121,8 @@ void TForm1::ApplyDefaultLook() {
     model->SetFont(font);
     model->SetFontColor(defaults.color);
     model->SetColor(DefaultWindowSettings().background);
+    // The code editors start with the same look.
+    ApplyAppearanceToAllDocuments();
 }
 
 void TForm1::mniResetClick() {

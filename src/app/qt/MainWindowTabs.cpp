@@ -232,6 +232,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         TabControlMouseDown(mouse->button(), mouse->position().toPoint());
         dragStart = mouse->position().toPoint();
+        // A right-button press only records the tab; the tab bar would make it current.
+        if (mouse->button() == Qt::RightButton)
+            return true;
         break;
     }
     case QEvent::MouseMove: {

@@ -13,28 +13,35 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
 namespace {
 
-// Gives a window whose bounds were set while it was hidden those bounds again once it shows,
-// now that its frame is known.
-class ShowWatch : public QObject {
+// Applies bounds asked for while the window had no frame yet once the window system shows it:
+// a window manager's frame is known only after it has framed the window.
+class FrameWatch : public QObject {
 public:
-    explicit ShowWatch(TForm1& window) : QObject(&window), window(window) {}
+    explicit FrameWatch(TForm1& window) : QObject(&window), window(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // After the show has finished: the window system places a new window as it is shown.
-        if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, &window, [this] { window.ApplyPendingOuterBounds(); });
+        QWindow* handle = window.windowHandle();
+        if (watched == &window && event->type() == QEvent::Show && handle)
+            handle->installEventFilter(this);
+        else if (watched == handle && event->type() == QEvent::Expose && handle->isExposed())
+            window.ApplyPendingOuterBounds();
         return QObject::eventFilter(watched, event);
     }
 
 private:
     TForm1& window;
 };
+
+// Sets a window's bounds frame included, as far as its frame is known now.
+void PlaceOuterBounds(QWidget& window, const QRect& bounds) {
+    const QWindow* handle = window.windowHandle();
+    window.setGeometry(bounds.marginsRemoved(handle ? handle->frameMargins() : QMargins()));
+}
 
 } // namespace
 
@@ -115,7 +122,7 @@ std::span<const MenuItem> OptionsMenu() {
 }
 
 void TForm1::WatchWindowEvents() {
-    installEventFilter(new ShowWatch(*this));
+    installEventFilter(new FrameWatch(*this));
 
     // Full screen hides the taskbar only while the program is the active one.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -191,9 +198,15 @@ void TForm1::mniShowToolbarCaptionsClick() {
 void TForm1::SetWindowFlagsKeepingShown(Qt::WindowFlags flags) {
     if (windowFlags() == flags)
         return;
-    // Changing the flags of a shown window hides it; it comes back at the same place.
+    // Changing the flags of a shown window hides it and gives it a new frame; it comes back
+    // with the same outer bounds.
     const bool shown = isVisible();
+    const QRect bounds = OuterBounds();
     setWindowFlags(flags);
+    // Qt lets a tool window's closing end nothing; this window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    pendingOuterBounds = bounds;
+    PlaceOuterBounds(*this, bounds);
     if (shown)
         show();
 }
@@ -219,26 +232,25 @@ QMargins TForm1::FrameMargins() const {
 }
 
 QRect TForm1::OuterBounds() const {
-    if (pendingOuterBounds && !isVisible())
+    if (pendingOuterBounds)
         return *pendingOuterBounds;
     return geometry().marginsAdded(FrameMargins());
 }
 
 void TForm1::SetOuterBounds(const QRect& bounds) {
-    // Qt places the client area; the frame around it is the window system's, known only once
-    // the window is shown, so a hidden window gets its bounds again when it shows.
-    if (!windowHandle())
-        create();
-    setGeometry(bounds.marginsRemoved(FrameMargins()));
-    if (!isVisible())
+    // The frame is the window system's: a window not shown yet, or shown but not yet framed
+    // again, gets its bounds once more when it is exposed, with the frame it has then.
+    if (pendingOuterBounds || !windowHandle() || !windowHandle()->isExposed())
         pendingOuterBounds = bounds;
+    PlaceOuterBounds(*this, bounds);
 }
 
 void TForm1::ApplyPendingOuterBounds() {
     if (!pendingOuterBounds)
         return;
-    setGeometry(pendingOuterBounds->marginsRemoved(FrameMargins()));
+    const QRect bounds = *pendingOuterBounds;
     pendingOuterBounds.reset();
+    PlaceOuterBounds(*this, bounds);
 }
 
 QRect TForm1::WorkArea() const {
@@ -266,7 +278,7 @@ void TForm1::SetFullScreen(bool on) {
         QRect desktop;
         for (const QScreen* screen : QGuiApplication::screens())
             desktop |= screen->geometry();
-        setGeometry(desktop);
+        SetOuterBounds(desktop);
         CurrentPlainEditor()->setFrameShape(QFrame::NoFrame);
         fullScreen = true;
     } else {

@@ -1,5 +1,6 @@
 #include "app/qt/MenuTable.h"
 
+#include "app/qt/KeypadShortcut.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ToolIcons.h"
 
@@ -48,6 +49,7 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
             for (const char* shortcut : row.shortcuts)
                 keys << QKeySequence(shortcut);
             item->setShortcuts(keys);
+            WatchKeypadShortcuts(*item);
             item->setShortcutContext(row.shortcutContext);
             // The window holds the keys too, so they work while the menu bar or this menu is
             // hidden.

@@ -1,7 +1,9 @@
 // tabrix-pro: the editor. --help and --version answer without a window; --codepage and --seed
-// are shared with every executable; every other argument is a file to open.
+// are shared with every executable; "/reset" or "/uninstall" first run the maintenance step and
+// end; every other argument is a file to open.
 
 #include "app/qt/MainWindow.h"
+#include "maintenance/qt/StartupMaintenance.h"
 #include "platform/CodePageOption.h"
 #include "platform/Random.h"
 #include "platform/qt/Dialogs.h"
@@ -14,6 +16,7 @@
 namespace {
 
 const char* const Usage = "Usage: tabrix-pro [--codepage CP] [--seed N] [FILE...]\n"
+                          "       tabrix-pro /reset | /uninstall\n"
                           "\n"
                           "Tabrix Pro, a tabbed text editor.\n"
                           "\n"
@@ -21,7 +24,9 @@ const char* const Usage = "Usage: tabrix-pro [--codepage CP] [--seed N] [FILE...
                           "                 28591 (ISO-8859-1) or utf-8; default: the locale's\n"
                           "  --seed N       seed the random generator with N (reproducible runs)\n"
                           "  --help         show this text and exit\n"
-                          "  --version      show the version and exit\n";
+                          "  --version      show the version and exit\n"
+                          "  /reset         remove the program's registry entries and exit\n"
+                          "  /uninstall     remove the program (after asking) and exit\n";
 
 bool AskedFor(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i) {
@@ -59,10 +64,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tabrix Pro");
     QApplication::setWindowIcon(TabrixProgramIcon());
+    QtDialogs dialogs;
+    if (RunStartupMaintenance(options.arguments, dialogs))
+        return 0;
     QStringList files;
     for (const std::string& argument : options.arguments)
         files << QString::fromLocal8Bit(argument);
-    QtDialogs dialogs;
     TForm1 window(dialogs, files);
     dialogs.SetParent(&window);
     // The window seeds from the clock as it is created; a given seed replaces that.

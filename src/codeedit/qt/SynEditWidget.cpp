@@ -360,16 +360,29 @@ void TSynEditWidget::EnsureCaretVisible() {
         return;
     }
     // Count the rows from the top of the view to the caret's row; scroll down by the excess.
+    // Counting stops past two screens: that is far enough to tell a caret far below.
     int rowsAbove = -topRow;
-    for (int l = TopLine(); l < line && rowsAbove < rows; ++l)
+    for (int l = TopLine(); l < line && rowsAbove < 2 * rows; ++l)
         rowsAbove += int(RowStarts(l).size());
     rowsAbove += rowIndex;
     if (rowsAbove < rows)
         return;
     if (rowsAbove - rows + 1 > rows) {
-        // Far below: put the caret's row at the bottom without walking every line between.
-        SetTopLine(line);
-        topRow = std::max(0, rowIndex - rows + 1);
+        // Far below: put the caret's row at the bottom, walking up one screen from it rather
+        // than down every line between.
+        int top = line, firstRow = rowIndex;
+        for (int above = rows - 1; above > 0; --above) {
+            if (firstRow > 0) {
+                --firstRow;
+            } else if (top > 0) {
+                --top;
+                firstRow = int(RowStarts(top).size()) - 1;
+            } else {
+                break;
+            }
+        }
+        SetTopLine(top);
+        topRow = firstRow;
         viewport()->update();
         return;
     }

@@ -1,13 +1,18 @@
 #include "platform/qt/Dialogs.h"
 
+#include "platform/qt/NameOnlyIconProvider.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 bool Dialogs::AskYesNo(const QString& caption, const QString& question) {
     return Message(MessageKind::Confirmation, caption, question, MessageButtons::YesNo) ==
@@ -29,6 +34,19 @@ QString QtFilterString(const FileFilter& filter) {
     if (patterns == "*.*")
         patterns = "*";
     return filter.caption + " (" + patterns + ")";
+}
+
+QString FilterCaptionShown(const QString& qtFilter) {
+    // Qt hides the last parenthesised part of a filter, the patterns it matches by.
+    static const QRegularExpression patternsAtEnd(R"(^(.*)\([^()]*\)$)");
+    const QRegularExpressionMatch match = patternsAtEnd.match(qtFilter);
+    return (match.hasMatch() ? match.captured(1) : qtFilter).simplified();
+}
+
+QFont DrawnFont(const QFont& font) {
+    QFont drawn = font;
+    drawn.setFamily(QFontInfo(font).family());
+    return drawn;
 }
 
 namespace {
@@ -82,6 +100,12 @@ DialogAnswer AnswerOf(int button) {
 std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.caption);
+    // Qt's own dialog, so that nothing in it reads the files it lists.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    NameOnlyIconProvider icons;
+    dialog.setIconProvider(&icons);
+    // The captions already name their patterns; Qt would add them a second time.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
@@ -109,8 +133,13 @@ std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogR
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    const QString chosenFilter = dialog.selectedNameFilter();
+    int chosenIndex = 0;
+    while (chosenIndex < filters.size() && filters[chosenIndex] != chosenFilter &&
+           FilterCaptionShown(filters[chosenIndex]) != chosenFilter)
+        ++chosenIndex;
     return FileDialogResult{dialog.selectedFiles(),
-                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+                            chosenIndex < filters.size() ? chosenIndex + 1 : request.filterIndex};
 }
 
 } // namespace
@@ -130,7 +159,8 @@ std::optional<FileDialogResult> QtDialogs::SaveFile(const FileDialogRequest& req
 }
 
 std::optional<FontChoice> QtDialogs::ChooseFont(const FontChoice& current, bool fixedPitchOnly) {
-    QFontDialog dialog(current.font, parent);
+    // The dialog lists the faces that exist: it opens on the face the editors are drawn with.
+    QFontDialog dialog(DrawnFont(current.font), parent);
     if (fixedPitchOnly)
         dialog.setOption(QFontDialog::MonospacedFonts);
     if (dialog.exec() != QDialog::Accepted)
@@ -156,6 +186,13 @@ bool QtDialogs::Print(QPrinter& printer) {
 bool QtDialogs::PageSetup(QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    dialog.exec();
 }
 
 bool QtDialogs::Exec(QDialog& dialog) {

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -61,6 +62,9 @@ public:
     // True when the user confirmed; the printer holds the choices.
     virtual bool Print(QPrinter& printer) = 0;
     virtual bool PageSetup(QPrinter& printer) = 0;
+    // Shows the pages paint draws on the printer (called again whenever the view needs them),
+    // with the choice to print them from there.
+    virtual void PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
     // Shows one of the program's own modal dialogs (the name and go-to-line dialogs); true
     // when it closed with OK.
     virtual bool Exec(QDialog& dialog) = 0;
@@ -85,11 +89,17 @@ public:
     std::optional<QColor> ChooseColor(const QColor& current) override;
     bool Print(QPrinter& printer) override;
     bool PageSetup(QPrinter& printer) override;
+    void PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
     bool Exec(QDialog& dialog) override;
 
 private:
     QWidget* parent;
 };
 
-// "Text Files (*.txt)|*.txt" filter strings for Qt: "Text Files (*.txt) (*.txt)".
+// "Text Files (*.txt)|*.txt" filter strings for Qt: "Text Files (*.txt) (*.txt)"; the dialog
+// shows them without the patterns Qt matches by, as FilterCaptionShown gives.
 QString QtFilterString(const FileFilter& filter);
+QString FilterCaptionShown(const QString& qtFilter);
+
+// The font with the face the system actually draws it with, where it substitutes a missing face.
+QFont DrawnFont(const QFont& font);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QPrinter>
 
 template <typename T> std::optional<T> ScriptedDialogs::Next() {
     if (answers.empty() || !std::holds_alternative<T>(answers.front())) {
@@ -11,6 +12,10 @@ template <typename T> std::optional<T> ScriptedDialogs::Next() {
     T answer = std::get<T>(answers.front());
     answers.pop_front();
     return answer;
+}
+
+void ScriptedDialogs::Queue(Answer answer) {
+    answers.push_back(std::move(answer));
 }
 
 void ScriptedDialogs::QueueFiles(const QStringList& files, int filterIndex) {
@@ -69,14 +74,32 @@ std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& current) {
     return Next<std::optional<QColor>>().value_or(std::nullopt);
 }
 
-bool ScriptedDialogs::Print(QPrinter&) {
-    shown.push_back({Kind::Print, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}});
+bool ScriptedDialogs::Print(QPrinter& printer) {
+    shown.push_back(
+        {Kind::Print, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}, printer.pageLayout()});
     return Next<bool>().value_or(false);
 }
 
-bool ScriptedDialogs::PageSetup(QPrinter&) {
-    shown.push_back({Kind::PageSetup, MessageKind::Plain, MessageButtons::Ok, {}, {}, {}});
+bool ScriptedDialogs::PageSetup(QPrinter& printer) {
+    shown.push_back({Kind::PageSetup,
+                     MessageKind::Plain,
+                     MessageButtons::Ok,
+                     {},
+                     {},
+                     {},
+                     printer.pageLayout()});
     return Next<bool>().value_or(false);
+}
+
+void ScriptedDialogs::PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    shown.push_back({Kind::PrintPreview,
+                     MessageKind::Plain,
+                     MessageButtons::Ok,
+                     {},
+                     {},
+                     {},
+                     printer.pageLayout()});
+    paint(printer);
 }
 
 bool ScriptedDialogs::Exec(QDialog& dialog) {

@@ -4,6 +4,7 @@
 
 #include "platform/qt/Dialogs.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <deque>
 #include <variant>
@@ -11,7 +12,17 @@
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PageSetup, Dialog };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        Font,
+        Color,
+        Print,
+        PageSetup,
+        PrintPreview,
+        Dialog
+    };
 
     // The answer to one of the program's own dialogs: the text typed into its first edit
     // field, then OK (accept) or Cancel.
@@ -27,15 +38,18 @@ public:
         QString caption;
         QString text;
         FileDialogRequest fileRequest; // for the file dialogs
+        QPageLayout pageLayout{};      // for the print dialogs: the printer's page as shown
     };
     // For Kind::Dialog, caption is the dialog's title and text what its edit field showed.
 
     // An answer for the next question: a button, a file choice (nullopt = Cancel), a font, a
-    // colour, or true/false for the print dialogs.
+    // colour, or true/false for the print and page setup dialogs. The print preview needs no
+    // answer: it draws its pages once on the printer and closes.
     using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
                                 std::optional<FontChoice>, std::optional<QColor>, bool, TypedText>;
 
-    void Queue(Answer answer) { answers.push_back(std::move(answer)); }
+    // Out of line: inlined into a test, GCC 12 warns falsely that the variant is uninitialised.
+    void Queue(Answer answer);
     // Answers the next file dialog with these files (filter index 1 unless given).
     void QueueFiles(const QStringList& files, int filterIndex = 1);
     void QueueCancel() { answers.emplace_back(DialogAnswer::Cancel); }
@@ -56,6 +70,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& current) override;
     bool Print(QPrinter& printer) override;
     bool PageSetup(QPrinter& printer) override;
+    void PrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
     bool Exec(QDialog& dialog) override;
 
 private:

@@ -11,14 +11,10 @@ using R = TCppRange;
 
 using LineCase = RangedLineCase<R>;
 
-class CppLineTest : public testing::TestWithParam<LineCase> {};
+class CppLineTest : public RangedLineTest<TSynCppSyn, R> {};
 
 TEST_P(CppLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynCppSyn cpp;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(cpp, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase numberCases[] = {

@@ -10,14 +10,10 @@ using R = TCssRange;
 
 using LineCase = RangedLineCase<R>;
 
-class CssLineTest : public testing::TestWithParam<LineCase> {};
+class CssLineTest : public RangedLineTest<TSynCssSyn, R> {};
 
 TEST_P(CssLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynCssSyn css;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(css, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase lineCases[] = {

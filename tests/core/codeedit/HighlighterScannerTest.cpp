@@ -1,10 +1,13 @@
-// The scanning base every language builds on: blank runs, line breaks, NULs inside the line and
-// keyword words hashed while they are scanned, driven by a two-rule test language.
+// The scanning base every language builds on: blank runs, line breaks, NULs inside the line,
+// keyword words hashed while they are scanned, the shared dispatch entries, operators, the role,
+// kind and identifier tables and ranges kept by value, driven by two small test languages.
 
 #include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterScanner.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 
@@ -34,7 +37,6 @@ public:
         keywords.Add("if", static_cast<int>(K::Keyword)); // hash 15
         keywords.Add("zd", static_cast<int>(K::Keyword)); // hash 30, the last entry
     }
-    TSynHighlighterAttributes* DefaultAttribute(int) const override { return nullptr; }
     void NextToken() override {
         tokenPos = run;
         const unsigned char c = At(run);
@@ -117,6 +119,144 @@ TEST(HighlighterScanner, CharClassCoversEveryByte) {
     EXPECT_FALSE(high(0xFD));
     EXPECT_TRUE(high(0xFE));
     EXPECT_TRUE(high(0xFF));
+}
+
+enum class RK { Null, Space, Word, Symbol, Comment };
+enum class RR : std::uint8_t { Normal = 0, Comment = 3 };
+
+// Words, operators of one or two characters and "{...}" comments that may span lines.
+class RangedScanner : public TSynRangedHighlighter<RR> {
+public:
+    RangedScanner()
+        : TSynRangedHighlighter(static_cast<int>(RK::Null), static_cast<int>(RK::Space), RR::Normal,
+                                {RR::Comment}) {
+        comment = AddAttribute("Comment", fsItalic);
+        word = AddAttribute("Word", 0);
+        symbol = AddAttribute("Symbol", fsBold);
+        SetAttributesOnChange();
+        SetRoleAttributes({comment, word, nullptr, nullptr, nullptr, symbol});
+        SetKindAttributes<RK>({{RK::Word, word}, {RK::Symbol, symbol}, {RK::Comment, comment}});
+        AddIdentifierChars("$");
+    }
+    void NextToken() override;
+
+private:
+    friend struct RangedDispatch;
+    void WordProc() {
+        TakeWord(lowerChars);
+        SetKind(RK::Word);
+    }
+    void SymbolProc() { TakeOperator("=", RK::Symbol); }
+    void CommentProc() {
+        range = RR::Comment;
+        while (!AtEnd(run)) {
+            if (line[run++] == '}') {
+                range = RR::Normal;
+                break;
+            }
+        }
+        SetKind(RK::Comment);
+    }
+
+    TSynHighlighterAttributes* comment;
+    TSynHighlighterAttributes* word;
+    TSynHighlighterAttributes* symbol;
+};
+
+struct RangedDispatch {
+    static constexpr TSynDispatchTable<RangedScanner> Build() {
+        auto t = RangedScanner::SharedDispatch<RangedScanner>(&RangedScanner::SymbolProc);
+        for (unsigned char c = 'a'; c <= 'z'; ++c) {
+            t[c] = &RangedScanner::WordProc;
+        }
+        SetDispatch(t, "{", &RangedScanner::CommentProc);
+        return t;
+    }
+};
+
+void RangedScanner::NextToken() {
+    tokenPos = run;
+    static constexpr TSynDispatchTable<RangedScanner> table = RangedDispatch::Build();
+    if (range == RR::Comment && !AtEnd(run)) {
+        CommentProc();
+        return;
+    }
+    (this->*table[At(run)])();
+}
+
+class RangedScannerTest : public RangedLineTest<RangedScanner, RR> {};
+
+TEST_P(RangedScannerTest, TokensAndRangeAfterLine) {
+    ExpectTokensAndRange();
+}
+
+const RangedLineCase<RR> rangedCases[] = {
+    {"SharedEntriesAndOperators",
+     "ab<=c\t\r\n<",
+     RR::Normal,
+     {T("ab", RK::Word), T("<=", RK::Symbol), T("c", RK::Word), T("\t", RK::Space),
+      T("\r\n", RK::Space), T("<", RK::Symbol)},
+     RR::Normal},
+    {"OperatorWithoutItsSecond",
+     "<<",
+     RR::Normal,
+     {T("<", RK::Symbol), T("<", RK::Symbol)},
+     RR::Normal},
+    {"CommentGoesOn", "a{b", RR::Normal, {T("a", RK::Word), T("{b", RK::Comment)}, RR::Comment},
+    {"CommentEndsFromItsRange",
+     "x}y",
+     RR::Comment,
+     {T("x}", RK::Comment), T("y", RK::Word)},
+     RR::Normal},
+    {"EmptyLineKeepsTheRange", "", RR::Comment, {}, RR::Comment},
+    {"UnknownRangeStartsAsTheInitial",
+     "x}y",
+     static_cast<RR>(1),
+     {T("x", RK::Word), T("}", RK::Symbol), T("y", RK::Word)},
+     RR::Normal},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ranged, RangedScannerTest, testing::ValuesIn(rangedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HighlighterScanner, RestoresOnlyTheLanguagesRanges) {
+    const struct {
+        TSynRange restored;
+        TSynRange current;
+    } cases[] = {{0, 0}, {3, 3}, {1, 0}, {2, 0}, {255, 0}, {0x103, 0}, {~TSynRange{0}, 0}};
+    RangedScanner scanner;
+    for (const auto& c : cases) {
+        scanner.RestoreRange(3);
+        scanner.RestoreRange(c.restored);
+        EXPECT_EQ(scanner.CurrentRange(), c.current) << c.restored;
+    }
+    scanner.ClearRange();
+    EXPECT_EQ(scanner.CurrentRange(), 0u);
+}
+
+TEST(HighlighterScanner, RoleKindAndIdentifierTables) {
+    RangedScanner scanner;
+    const auto name = [](const TSynHighlighterAttributes* attribute) {
+        return attribute != nullptr ? attribute->Name() : std::string("-");
+    };
+    const std::string roles[] = {"-", "Comment", "Word", "-", "-", "-", "Symbol", "-"};
+    for (int role = -1; role <= 6; ++role) {
+        EXPECT_EQ(name(scanner.DefaultAttribute(role)), roles[role + 1]) << role;
+    }
+    const std::string kinds[] = {"Word", "Symbol", "Comment", "-"};
+    scanner.StartLine("a<{", 0);
+    for (const auto& kind : kinds) {
+        EXPECT_EQ(name(scanner.TokenAttribute()), kind);
+        scanner.NextToken();
+    }
+    const TSynCharSet identifier = scanner.IdentifierChars();
+    for (const unsigned char c : std::string_view("azAZ09_$\xC0\xFF")) {
+        EXPECT_TRUE(identifier.test(c)) << int(c);
+    }
+    for (const unsigned char c : std::string_view("-. \x7F\xD7\xF7")) {
+        EXPECT_FALSE(identifier.test(c)) << int(c);
+    }
+    EXPECT_EQ(identifier.count(), 10u + 26u + 26u + 1u + 1u + 64u - 2u);
 }
 
 } // namespace

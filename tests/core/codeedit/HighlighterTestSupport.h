@@ -1,9 +1,11 @@
 #pragma once
 // Scanning helpers shared by the highlighter tests: the tokens of one line as (text, kind)
-// pairs, starting from a given range, and the table rows the tests are written in.
+// pairs, starting from a given range, the table rows the tests are written in and the fixtures
+// that scan them.
 
 #include "codeedit/SynEditHighlighter.h"
 
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -72,3 +74,28 @@ struct PlainLineCase {
 inline void PrintTo(const PlainLineCase& c, std::ostream* out) {
     *out << c.name;
 }
+
+// Each row scanned by a fresh highlighter from its start range: its tokens and the range after.
+template <class Highlighter, class Range>
+class RangedLineTest : public testing::TestWithParam<RangedLineCase<Range>> {
+protected:
+    void ExpectTokensAndRange() const {
+        const RangedLineCase<Range>& c = this->GetParam();
+        Highlighter highlighter;
+        TSynRange after = 99;
+        EXPECT_EQ(ScanLine(highlighter, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
+        EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    }
+};
+
+// Each row scanned by a fresh highlighter of a language without ranges.
+template <class Highlighter> class PlainLineTest : public testing::TestWithParam<PlainLineCase> {
+protected:
+    void ExpectTokensAndNoRange() const {
+        const PlainLineCase& c = GetParam();
+        Highlighter highlighter;
+        TSynRange after = 99;
+        EXPECT_EQ(ScanLine(highlighter, c.line, 0, &after), c.tokens);
+        EXPECT_EQ(after, 0u);
+    }
+};

@@ -9,14 +9,10 @@ using K = TIniTokenKind;
 
 using LineCase = PlainLineCase;
 
-class IniLineTest : public testing::TestWithParam<LineCase> {};
+class IniLineTest : public PlainLineTest<TSynIniSyn> {};
 
 TEST_P(IniLineTest, Tokens) {
-    const LineCase& c = GetParam();
-    TSynIniSyn ini;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(ini, c.line, 0, &after), c.tokens);
-    EXPECT_EQ(after, 0u);
+    ExpectTokensAndNoRange();
 }
 
 const LineCase lineCases[] = {

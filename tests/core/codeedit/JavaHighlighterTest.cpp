@@ -10,14 +10,10 @@ using R = TJavaRange;
 
 using LineCase = RangedLineCase<R>;
 
-class JavaLineTest : public testing::TestWithParam<LineCase> {};
+class JavaLineTest : public RangedLineTest<TSynJavaSyn, R> {};
 
 TEST_P(JavaLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynJavaSyn java;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(java, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase wordCases[] = {

@@ -10,14 +10,10 @@ using R = TPasRange;
 
 using LineCase = RangedLineCase<R>;
 
-class PasLineTest : public testing::TestWithParam<LineCase> {};
+class PasLineTest : public RangedLineTest<TSynPasSyn, R> {};
 
 TEST_P(PasLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynPasSyn pas;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(pas, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const ScannedToken S{" ", static_cast<int>(K::Space)};

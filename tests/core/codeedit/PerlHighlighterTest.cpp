@@ -9,14 +9,10 @@ using K = TPerlTokenKind;
 
 using LineCase = PlainLineCase;
 
-class PerlLineTest : public testing::TestWithParam<LineCase> {};
+class PerlLineTest : public PlainLineTest<TSynPerlSyn> {};
 
 TEST_P(PerlLineTest, TokensAndNoRange) {
-    const LineCase& c = GetParam();
-    TSynPerlSyn perl;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(perl, c.line, 0, &after), c.tokens);
-    EXPECT_EQ(after, 0u);
+    ExpectTokensAndNoRange();
 }
 
 const LineCase wordCases[] = {

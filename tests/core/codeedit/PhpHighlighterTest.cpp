@@ -10,14 +10,10 @@ using R = TPhpRange;
 
 using LineCase = RangedLineCase<R>;
 
-class PhpLineTest : public testing::TestWithParam<LineCase> {};
+class PhpLineTest : public RangedLineTest<TSynPHPSyn, R> {};
 
 TEST_P(PhpLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynPHPSyn php;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(php, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase lineCases[] = {

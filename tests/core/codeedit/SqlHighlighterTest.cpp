@@ -12,14 +12,10 @@ using R = TSqlRange;
 
 using LineCase = RangedLineCase<R>;
 
-class SqlLineTest : public testing::TestWithParam<LineCase> {};
+class SqlLineTest : public RangedLineTest<TSynSQLSyn, R> {};
 
 TEST_P(SqlLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynSQLSyn sql;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(sql, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase lineCases[] = {

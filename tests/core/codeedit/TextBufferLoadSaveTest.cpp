@@ -1,12 +1,12 @@
 // Loading and saving the line list: the break rules, format detection and file errors.
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "support/TemporaryFolderTest.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -190,25 +190,17 @@ TEST(TextBufferLoad, RandomBuffersSplitAsByteByByte) {
     }
 }
 
-class TextBufferFiles : public testing::Test {
+class TextBufferFiles : public TemporaryFolderTest {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("tabrix-textbuffer-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
+        TemporaryFolderTest::SetUp();
+        folder = root;
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::string Write(const std::string& name, const std::string& content) {
-        std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary) << content;
+        const std::string path = root + name;
+        TemporaryFolderTest::Write(path, content);
         return path;
-    }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::filesystem::path folder;
@@ -238,6 +230,21 @@ TEST_F(TextBufferFiles, SaveEmptiesAnExistingFile) {
     list.Add("short");
     list.SaveToFile(path);
     EXPECT_EQ(Read(path), "short\r\n");
+}
+
+TEST_F(TextBufferFiles, SaveReplacesTheFileInsteadOfRewritingIt) {
+    const std::string path = Write("doc.txt", "old content\n");
+    std::ifstream heldOpen(path, std::ios::binary);
+    TSynEditStringList list;
+    list.Add("new");
+    list.SaveToFile(path);
+    EXPECT_EQ(Read(path), "new\r\n");
+    // A reader of the old file still sees all of it: the new text went to a file of its own.
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(heldOpen), {}), "old content\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "a temporary file was left behind";
 }
 
 TEST_F(TextBufferFiles, FileThatCannotBeOpenedLeavesListUnchanged) {

@@ -11,14 +11,10 @@ using K = TVbTokenKind;
 
 using LineCase = PlainLineCase;
 
-class VbLineTest : public testing::TestWithParam<LineCase> {};
+class VbLineTest : public PlainLineTest<TSynVBSyn> {};
 
 TEST_P(VbLineTest, Tokens) {
-    const LineCase& c = GetParam();
-    TSynVBSyn vb;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(vb, c.line, 0, &after), c.tokens);
-    EXPECT_EQ(after, 0u);
+    ExpectTokensAndNoRange();
 }
 
 const LineCase lineCases[] = {

@@ -10,14 +10,10 @@ using R = TXmlRange;
 
 using LineCase = RangedLineCase<R>;
 
-class XmlLineTest : public testing::TestWithParam<LineCase> {};
+class XmlLineTest : public RangedLineTest<TSynXMLSyn, R> {};
 
 TEST_P(XmlLineTest, TokensAndRangeAfterLine) {
-    const LineCase& c = GetParam();
-    TSynXMLSyn xml;
-    TSynRange after = 99;
-    EXPECT_EQ(ScanLine(xml, c.line, static_cast<TSynRange>(c.start), &after), c.tokens);
-    EXPECT_EQ(after, static_cast<TSynRange>(c.end));
+    ExpectTokensAndRange();
 }
 
 const LineCase lineCases[] = {

@@ -74,16 +74,6 @@ TEST_F(SettingsFolders, ReadPathUsesTheSettingsAndDataFolders) {
     EXPECT_EQ(SettingsReadPath("Paper.style"), root + "config/Tabrix_Pro/Paper.style");
 }
 
-TEST_F(SettingsFolders, ProgramDataFolderOfABuildTreeAndOfAnInstall) {
-    std::filesystem::create_directories(root + "build/bin");
-    std::filesystem::create_directories(root + "usr/bin");
-    std::filesystem::create_directories(root + "usr/share/tabrix-pro");
-    std::filesystem::create_directories(root + "opt/tabrix");
-    EXPECT_EQ(ProgramDataFolderFor(root + "build/bin/tabrix-pro"), root + "build/bin/");
-    EXPECT_EQ(ProgramDataFolderFor(root + "usr/bin/tabrix-pro"), root + "usr/share/tabrix-pro/");
-    EXPECT_EQ(ProgramDataFolderFor(root + "opt/tabrix/tabrix-pro"), root + "opt/tabrix/");
-}
-
 TEST_F(SettingsFolders, RunningExecutableIsFound) {
     const std::string self = ExecutablePath();
     EXPECT_NE(self.find("test_core_settings"), std::string::npos) << self;

@@ -45,7 +45,8 @@ TEST_F(ContextMenuTest, OpensWithTheEditItemsThenTheMainMenusInOrder) {
     EXPECT_EQ(VisibleCaptions(),
               QStringList({"Undo", "|", "Cut", "Copy", "Paste", "|", "Select All", "|", "File",
                            "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
-    EXPECT_EQ(Captions(Submenu("Edit")), QStringList({"Delete", "Go to"}));
+    EXPECT_EQ(Captions(Submenu("Edit")),
+              QStringList({"Delete", "Go to", "Find...", "Find Next", "Replace"}));
     EXPECT_EQ(Captions(Submenu("View")), Captions(window->mniView));
 }
 

@@ -10,6 +10,8 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <set>
+#include <typeinfo>
 
 TEST_F(MainWindowTest, MenuBarHasTheMenusInOrderWithOptionsAndFavoritesHidden) {
     QStringList visible;
@@ -78,11 +80,16 @@ TEST_F(MainWindowTest, SecondaryDialogsStartWithTheirCaptionsAndTexts) {
 }
 
 TEST_F(MainWindowTest, OwnsOneInstanceOfEveryHighlighterClass) {
+    std::set<const TSynCustomHighlighter*> instances;
     for (const THighlighterClass& highlighterClass : HighlighterClasses()) {
         TSynCustomHighlighter* instance =
             window->HighlighterInstance(highlighterClass.instanceName);
         ASSERT_NE(instance, nullptr) << std::string(highlighterClass.instanceName);
-        EXPECT_EQ(instance, window->HighlighterInstance(highlighterClass.instanceName));
+        const auto constructed = highlighterClass.create();
+        const TSynCustomHighlighter& fresh = *constructed;
+        EXPECT_EQ(typeid(*instance), typeid(fresh)) << std::string(highlighterClass.instanceName);
+        EXPECT_TRUE(instances.insert(instance).second)
+            << "shared " << std::string(highlighterClass.instanceName);
     }
     EXPECT_EQ(window->HighlighterInstance("NoSuchSyn1"), nullptr);
     EXPECT_EQ(window->CurrentDocument().CodeEditor->Highlighter(),

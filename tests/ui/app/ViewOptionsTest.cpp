@@ -102,6 +102,7 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     QApplication::processEvents();
     const QRect before = window->frameGeometry();
     window->mniFullScreen->trigger();
+    QApplication::processEvents();
     EXPECT_TRUE(window->FullScreen());
     EXPECT_TRUE(window->mniFullScreen->isChecked());
     EXPECT_EQ(window->geometry(), Desktop());
@@ -113,6 +114,7 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     EXPECT_EQ(window->CurrentPlainEditor()->frameShape(), QFrame::NoFrame);
 
     window->findChild<QAction*>("tbFullScreen")->trigger();
+    QApplication::processEvents();
     EXPECT_FALSE(window->FullScreen());
     EXPECT_FALSE(window->mniFullScreen->isChecked());
     EXPECT_EQ(window->frameGeometry(), before);

@@ -160,7 +160,8 @@ TEST(SynEditMouse, DraggingBelowTheViewKeepsScrollingAndSelecting) {
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, 5));
     QTest::mouseMove(view, QPoint(60, view->height() + 20));
     const int topAfterMove = editor.TopLine();
-    QTest::qWait(400);
+    // The drag scrolls on a timer while the mouse stays below the view.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return editor.TopLine() > topAfterMove; }, 5000));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, view->height() + 20));
     EXPECT_GT(editor.TopLine(), topAfterMove);
     EXPECT_GT(editor.Engine().Caret().line.Value(), view->height() / editor.LineHeight());

@@ -69,12 +69,6 @@ TEST(ScriptedDialogs, AnswerOfTheWrongKindIsNotConsumed) {
     EXPECT_EQ(dialogs.Unanswered(), 1);
 }
 
-TEST(QtFilterString, JoinsPatternsAndMapsAllFiles) {
-    EXPECT_EQ(QtFilterString({"HTML Files (*.htm, *.html)", "*.htm;*.html"}),
-              "HTML Files (*.htm, *.html) (*.htm *.html)");
-    EXPECT_EQ(QtFilterString({"All Files", "*.*"}), "All Files (*)");
-}
-
 TEST(ScriptedDialogs, OwnDialogGetsTheTypedTextOnlyWhenAccepted) {
     ScriptedDialogs dialogs;
     QDialog dialog;

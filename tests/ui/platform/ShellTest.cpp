@@ -1,5 +1,7 @@
 #include "platform/qt/Shell.h"
 
+#include "support/TemporaryFolderTest.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,16 +13,16 @@
 
 namespace {
 
-TEST(Shell, StartRunsACommandLineWithQuotedWordsDetached) {
-    const QString marker = QDir::temp().filePath("tabrix shell start marker");
-    QFile::remove(marker);
+class ShellStartTest : public TemporaryFolderTest {};
+
+TEST_F(ShellStartTest, RunsACommandLineWithQuotedWordsDetached) {
+    const QString marker = QString::fromStdString(root) + "shell start marker";
     ASSERT_TRUE(ShellStart("touch \"" + marker + "\""));
     QElapsedTimer waited;
     waited.start();
     while (!QFile::exists(marker) && waited.elapsed() < 10000)
         QThread::msleep(20);
     EXPECT_TRUE(QFile::exists(marker));
-    QFile::remove(marker);
 }
 
 TEST(Shell, StartReportsWhatCannotStart) {

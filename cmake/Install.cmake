@@ -1,0 +1,13 @@
+# What `cmake --install` (and `make install PREFIX=DIR`) puts in place. Everything the program
+# ships goes into one program folder, <prefix>/lib/tabrix-pro/, beside the executables, where the
+# program looks for its shipped files whatever the prefix: the installation can be moved.
+# InstallFinish.cmake then links the commands into <prefix>/bin/, writes the desktop entry, the
+# user's shortcuts and the installed-files list "install.txt" that /uninstall reads.
+
+set(TABRIX_PROGRAM_DIR lib/tabrix-pro)
+install(TARGETS tabrix-pro tabrix-cli RUNTIME DESTINATION ${TABRIX_PROGRAM_DIR})
+install(FILES ${shipped_styles} ${PROJECT_SOURCE_DIR}/src/app/icons/tabrix-pro.svg
+        DESTINATION ${TABRIX_PROGRAM_DIR})
+install(CODE "set(TABRIX_PROGRAM_DIR \"${TABRIX_PROGRAM_DIR}\")
+set(TABRIX_DESKTOP_TEMPLATE \"${PROJECT_SOURCE_DIR}/data/tabrix-pro.desktop.in\")")
+install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallFinish.cmake)

@@ -1,0 +1,61 @@
+// Arbitrary bytes as an RTF file: the reader gives well-formed UTF-8 text in runs that are never
+// empty and never two of one format side by side; writing that document keeps its text exactly,
+// and a second write and read changes nothing any more.
+
+#include "platform/detail/Utf8.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = detail::Utf8SequenceLength(text, at);
+        if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+std::vector<std::string> Texts(const RichDocument& document) {
+    std::vector<std::string> texts;
+    for (const RichParagraph& paragraph : document.paragraphs) {
+        texts.push_back(ParagraphText(paragraph));
+    }
+    return texts;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const RichDocument document = ReadRtf(bytes);
+    for (const RichParagraph& paragraph : document.paragraphs) {
+        for (std::size_t i = 0; i < paragraph.runs.size(); ++i) {
+            const RichRun& run = paragraph.runs[i];
+            Check(!run.text.empty());
+            Check(IsWellFormedUtf8(run.text) && IsWellFormedUtf8(run.format.fontName));
+            Check(run.format.halfPoints >= 1);
+            Check(i == 0 || !(paragraph.runs[i - 1].format == run.format));
+        }
+    }
+    const Encoding& codePage = *Encoding::ForCodePage(size % 2 == 0 ? 1252 : 1251);
+    const RichDocument once = ReadRtf(WriteRtf(document, codePage));
+    Check(Texts(once) == Texts(document));
+    Check(ReadRtf(WriteRtf(once, codePage)) == once);
+    return 0;
+}

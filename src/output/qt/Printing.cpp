@@ -1,0 +1,129 @@
+#include "output/qt/Printing.h"
+
+#include "codeedit/SynEditTextBuffer.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/EncodingQt.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPalette>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextOption>
+
+namespace {
+
+QTextOption Wrapping() {
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return wrapping;
+}
+
+// Characters the renderer gets as one paragraph at most.
+constexpr qsizetype PieceLength = 16384;
+
+// The renderer lays a paragraph out anew for every page it draws, which makes a line of
+// megabytes cost time in the square of its length. Such a line goes in as several paragraphs
+// that end exactly where wrapping breaks it anyway: a window of the line is laid out at the
+// page width, and the cut falls at the start of its last printed line.
+void AppendLine(QString& text, const QString& line, const QFont& font, QPaintDevice& device,
+                qreal width) {
+    qsizetype start = 0;
+    while (line.size() - start > PieceLength) {
+        QTextLayout layout(line.mid(start, PieceLength), font, &device);
+        layout.setTextOption(Wrapping());
+        layout.beginLayout();
+        qsizetype lastStart = 0;
+        for (QTextLine printed = layout.createLine(); printed.isValid();
+             printed = layout.createLine()) {
+            printed.setLineWidth(width);
+            lastStart = printed.textStart();
+        }
+        layout.endLayout();
+        if (lastStart == 0)
+            break;
+        text += QStringView(line).mid(start, lastStart);
+        text += QLatin1Char('\n');
+        start += lastStart;
+    }
+    text += QStringView(line).mid(start);
+}
+
+QString JoinedLines(const TSynEditStringList& lines, const QFont& font, QPaintDevice& device,
+                    qreal width) {
+    QString text;
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        AppendLine(text, ToQString(lines.Get(i)), font, device, width);
+    }
+    return text;
+}
+
+// No margins beyond what the printer cannot print on: the page is the printable area.
+void UseWholePrintableArea(QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    layout.setMargins(layout.minimumMargins());
+    printer.setPageLayout(layout);
+}
+
+} // namespace
+
+bool PrintLines(QPrinter& printer, const PrintJob& job) {
+    printer.setDocName(job.title);
+    UseWholePrintableArea(printer);
+
+    QTextDocument renderer;
+    renderer.setDocumentMargin(0);
+    renderer.setDefaultFont(job.font);
+    renderer.setDefaultTextOption(Wrapping());
+    // Measured in the printer's own resolution, so what fits on a page is what prints.
+    renderer.documentLayout()->setPaintDevice(&printer);
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    renderer.setPageSize(page.size());
+    renderer.setPlainText(JoinedLines(job.lines, job.font, printer, page.width()));
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    QAbstractTextDocumentLayout::PaintContext context;
+    // Black, the window-text colour of a light desktop: a dark theme's would vanish on paper.
+    context.palette.setColor(QPalette::Text, Qt::black);
+    const int pages = renderer.pageCount();
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0 && !printer.newPage())
+            return false;
+        const QRectF shown = page.translated(0, index * page.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        painter.setClipRect(shown);
+        context.clip = shown;
+        renderer.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+void PrintWithDialog(Dialogs& dialogs, QPrinter& printer, const PrintJob& job) {
+    if (!dialogs.Print(printer))
+        return;
+    if (!PrintLines(printer, job)) {
+        const QString target =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        dialogs.ShowError("Tabrix Pro", "Cannot print to \"" + target + "\".");
+    }
+}
+
+void ShowPrintPreview(Dialogs& dialogs, QPrinter& printer, const PrintJob& job) {
+    dialogs.PrintPreview(printer, [&job](QPrinter& pages) { PrintLines(pages, job); });
+}
+
+PageSetup::PageSetup() {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter));
+}
+
+void PageSetup::Show(Dialogs& dialogs) {
+    dialogs.PageSetup(printer);
+}

@@ -1,0 +1,209 @@
+#include "richedit/qt/RichEdit.h"
+
+#include "platform/FileSystem.h"
+#include "platform/qt/EncodingQt.h"
+#include "richedit/RichFileKind.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
+#include "richedit/qt/RichTextConversion.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+
+namespace {
+
+constexpr QChar kLineSeparator = QChar::LineSeparator;
+
+// Lines before position in the block's text: the number of line separators ahead of it.
+int LineSeparatorsBefore(const QString& text, int position) {
+    return int(QStringView(text).left(position).count(kLineSeparator));
+}
+
+} // namespace
+
+TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
+    setTabChangesFocus(false);
+    setAcceptRichText(true);
+    // Pointer movement without a button held is reported too: the window watches for it.
+    viewport()->setMouseTracking(true);
+    KeepSelectionVisible();
+    connect(this, &QTextEdit::textChanged, this, &TRxRichEdit::Changed);
+}
+
+QStringList TRxRichEdit::Lines() const {
+    QStringList lines;
+    if (document()->isEmpty()) {
+        return lines;
+    }
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        lines += block.text().split(kLineSeparator);
+    }
+    return lines;
+}
+
+void TRxRichEdit::SetLines(const QStringList& lines) {
+    SetUnformattedText(lines.join(QChar('\n')));
+}
+
+void TRxRichEdit::SetUnformattedText(const QString& text) {
+    // Typing after replaced text must not take on the format the caret had before.
+    setCurrentCharFormat(QTextCharFormat());
+    document()->setPlainText(text);
+    TextReplaced();
+}
+
+void TRxRichEdit::Clear() {
+    clear();
+    TextReplaced();
+}
+
+std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path) {
+    const FileResult<std::string> file = ReadWholeFile(path);
+    if (!file) {
+        return file.error->message;
+    }
+    switch (ClassifyRichFile(file.value)) {
+    case RichFileKind::Binary:
+        return NotRichTextMessage(path);
+    case RichFileKind::Rtf:
+        ToTextDocument(ReadRtf(file.value), *document());
+        break;
+    case RichFileKind::PlainText: {
+        QString text = ToQString(file.value);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(QChar('\r'), QChar('\n'));
+        SetUnformattedText(text);
+        return std::nullopt;
+    }
+    }
+    TextReplaced();
+    return std::nullopt;
+}
+
+std::optional<std::string> TRxRichEdit::SaveToFile(const std::string& path) const {
+    const std::string rtf = WriteRtf(FromTextDocument(*document()), ProgramEncoding());
+    if (const std::optional<FileError> error = SaveFileAtomically(path, rtf)) {
+        return error->message;
+    }
+    return std::nullopt;
+}
+
+QPoint TRxRichEdit::CaretPos() const {
+    const QTextCursor cursor = textCursor();
+    const QTextBlock current = cursor.block();
+    int line = 0;
+    for (QTextBlock block = document()->begin(); block != current; block = block.next()) {
+        line += 1 + LineSeparatorsBefore(block.text(), block.length());
+    }
+    const QString text = current.text();
+    const int inBlock = cursor.positionInBlock();
+    line += LineSeparatorsBefore(text, inBlock);
+    const int lineStart = inBlock > 0 ? int(text.lastIndexOf(kLineSeparator, inBlock - 1)) + 1 : 0;
+    return QPoint(inBlock - lineStart, line);
+}
+
+void TRxRichEdit::SetCaretPos(QPoint position) {
+    if (position.y() < 0) {
+        return;
+    }
+    int line = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QStringList blockLines = block.text().split(kLineSeparator);
+        if (position.y() < line + blockLines.size()) {
+            int offset = 0;
+            for (int i = 0; i < position.y() - line; ++i) {
+                offset += int(blockLines[i].size()) + 1;
+            }
+            const int column =
+                std::clamp(position.x(), 0, int(blockLines[position.y() - line].size()));
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + offset + column);
+            setTextCursor(cursor);
+            return;
+        }
+        line += int(blockLines.size());
+    }
+}
+
+void TRxRichEdit::SetFont(const QFont& font) {
+    // The default font is no change of the text: the document must not count as modified.
+    const QSignalBlocker blocker(this);
+    document()->setDefaultFont(font);
+    setFont(font);
+}
+
+QColor TRxRichEdit::FontColor() const {
+    return palette().color(QPalette::Text);
+}
+
+void TRxRichEdit::SetFontColor(const QColor& color) {
+    QPalette colors = palette();
+    colors.setColor(QPalette::Text, color);
+    setPalette(colors);
+}
+
+QColor TRxRichEdit::Color() const {
+    return palette().color(QPalette::Base);
+}
+
+void TRxRichEdit::SetColor(const QColor& color) {
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, color);
+    setPalette(colors);
+}
+
+void TRxRichEdit::Undo() {
+    if (CanUndo()) {
+        undo();
+    }
+}
+
+void TRxRichEdit::keyPressEvent(QKeyEvent* event) {
+    emit KeyPressed(event);
+    QTextEdit::keyPressEvent(event);
+}
+
+void TRxRichEdit::keyReleaseEvent(QKeyEvent* event) {
+    emit KeyReleased(event);
+    QTextEdit::keyReleaseEvent(event);
+}
+
+void TRxRichEdit::mousePressEvent(QMouseEvent* event) {
+    emit MousePressed(event);
+    QTextEdit::mousePressEvent(event);
+}
+
+void TRxRichEdit::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMoved(event);
+    QTextEdit::mouseMoveEvent(event);
+}
+
+void TRxRichEdit::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        KeepSelectionVisible();
+    }
+}
+
+void TRxRichEdit::TextReplaced() {
+    document()->clearUndoRedoStacks();
+    moveCursor(QTextCursor::Start);
+}
+
+void TRxRichEdit::KeepSelectionVisible() {
+    // The inactive colours are the active ones, so the selection shows without the focus.
+    QPalette colors = palette();
+    const QPalette::ColorRole roles[] = {QPalette::Highlight, QPalette::HighlightedText};
+    bool changed = false;
+    for (const QPalette::ColorRole role : roles) {
+        const QColor active = colors.color(QPalette::Active, role);
+        if (colors.color(QPalette::Inactive, role) != active) {
+            colors.setColor(QPalette::Inactive, role, active);
+            changed = true;
+        }
+    }
+    if (changed) {
+        setPalette(colors);
+    }
+}

@@ -1,0 +1,78 @@
+#pragma once
+// TRxRichEdit: the rich editor, a QTextEdit that loads RTF (or plain text), saves RTF through our
+// own reader and writer, and offers the window what it asks of an editor: the text as lines,
+// the caret as 0-based column and line, font and colours, clipboard, one-step undo and the
+// change, key and mouse signals. Lines are the document's paragraphs split at line breaks.
+// It does not apply the window's appearance settings itself; the window calls the setters.
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QStringList>
+#include <QTextEdit>
+#include <optional>
+#include <string>
+
+class TRxRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TRxRichEdit(QWidget* parent = nullptr);
+
+    // One entry per line; an empty document has none.
+    QStringList Lines() const;
+    // Replaces everything by the lines as unformatted text in the editor's font, as code does:
+    // the change signal fires, the caret goes to the start and there is nothing to undo.
+    void SetLines(const QStringList& lines);
+    void Clear();
+
+    // RTF when the file begins as RTF does, otherwise plain text in the program's code page; a
+    // file that is neither (it holds NUL bytes) is refused and the editor left as it was. The
+    // error message on failure, nothing on success.
+    std::optional<std::string> LoadFromFile(const std::string& path);
+    // Always RTF, in the program's code page where it can.
+    std::optional<std::string> SaveToFile(const std::string& path) const;
+
+    // x: column, y: line, both from 0, counted as Lines() counts them.
+    QPoint CaretPos() const;
+    // A line that does not exist leaves the caret where it was; a column past the line's end
+    // goes to its end.
+    void SetCaretPos(QPoint position);
+
+    // The font of unformatted text; text with a font of its own keeps it.
+    QFont Font() const { return document()->defaultFont(); }
+    void SetFont(const QFont& font);
+    QColor FontColor() const;
+    void SetFontColor(const QColor& color);
+    QColor Color() const;
+    void SetColor(const QColor& color);
+
+    void CutToClipboard() { cut(); }
+    void CopyToClipboard() { copy(); }
+    void PasteFromClipboard() { paste(); }
+    void ClearSelection() { textCursor().removeSelectedText(); }
+    void SelectAll() { selectAll(); }
+    // Takes back the last edit only.
+    bool CanUndo() const { return document()->isUndoAvailable(); }
+    void Undo();
+
+signals:
+    // Every change of the text, from the user or from code (loading, SetLines, Clear).
+    void Changed();
+    void KeyPressed(QKeyEvent* event);
+    void KeyReleased(QKeyEvent* event);
+    void MousePressed(QMouseEvent* event);
+    void MouseMoved(QMouseEvent* event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void SetUnformattedText(const QString& text);
+    // Starts a fresh history after the text was replaced from code.
+    void TextReplaced();
+    void KeepSelectionVisible();
+};

@@ -1,0 +1,32 @@
+#pragma once
+// What find and replace need of an editor: its lines, its selection and one edit. An editor
+// adapter implements it; the search never holds a copy of the text.
+
+#include "codeedit/SynEditPosition.h"
+#include "platform/Encoding.h"
+
+#include <string_view>
+
+// Lines as bytes in the document's encoding, without line breaks. The text they stand for is
+// the lines joined by CR LF.
+class SearchLines {
+public:
+    virtual ~SearchLines() = default;
+    virtual const Encoding& TextEncoding() const = 0;
+    // At least 1: an empty text is one empty line.
+    virtual int LineCount() const = 0;
+    // Valid until the document changes.
+    virtual std::string_view LineText(LineIndex line) const = 0;
+};
+
+class SearchDocument : public SearchLines {
+public:
+    // Positions are on character boundaries; begin <= end.
+    virtual BufferRange Selection() const = 0;
+    // Selects the range with the caret at its end and shows it.
+    virtual void Select(BufferRange range) = 0;
+    // A document that refuses edits is searched but never changed.
+    virtual bool ReadOnly() const = 0;
+    // Replaces the range by text (lines separated by CR LF) as one undoable edit.
+    virtual void Replace(BufferRange range, std::string_view text) = 0;
+};

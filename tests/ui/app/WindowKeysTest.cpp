@@ -1,0 +1,104 @@
+// Keys and clicks as a user gives them to the window: real key and mouse events, not handler
+// calls.
+
+#include "MainWindowFixture.h"
+
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+void ShowActive(TForm1& window) {
+    window.resize(640, 480);
+    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    QApplication::processEvents();
+}
+
+std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? "\r\n" : "") + line + std::to_string(i);
+    return text;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, CtrlWithKeypadPlusAndMinusStepTheFontSize) {
+    ShowActive(*window);
+    TMemo* editor = window->CurrentPlainEditor();
+    editor->setFocus();
+    const int start = editor->Font().pointSize();
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int expected;
+    };
+    const Qt::KeyboardModifiers ctrlKeypad = Qt::ControlModifier | Qt::KeypadModifier;
+    for (const Press& press :
+         {Press{Qt::Key_Plus, ctrlKeypad, start + 1}, Press{Qt::Key_Plus, ctrlKeypad, start + 2},
+          Press{Qt::Key_Minus, ctrlKeypad, start + 1},
+          // Not the keypad: the main keyboard's minus is no zoom key.
+          Press{Qt::Key_Minus, Qt::ControlModifier, start + 1}}) {
+        QTest::keyClick(editor, press.key, press.modifiers);
+        EXPECT_EQ(editor->Font().pointSize(), press.expected)
+            << QKeySequence(QKeyCombination(press.modifiers, press.key)).toString().toStdString();
+        EXPECT_EQ(window->DocumentAt(0).CodeEditor->Font().pointSize(), press.expected);
+    }
+}
+
+TEST_F(MainWindowTest, CtrlEndScrollsTheCaretIntoViewWhateverTheWrap) {
+    struct Case {
+        const char* name;
+        bool wrap;
+        std::string text;
+    };
+    const std::string longLine(300, 'w');
+    const Case cases[] = {{"3,000 lines, wrapped", true, Lines(3000, "line ")},
+                          {"3,000 lines, not wrapped", false, Lines(3000, "line ")},
+                          {"long wrapped lines", true, Lines(400, longLine)}};
+    for (const Case& c : cases) {
+        const QString path = WriteFile("big.txt", QByteArray::fromStdString(c.text));
+        window->OpenFile(path);
+        ShowActive(*window);
+        window->SetWordWrap(c.wrap);
+        TMemo* editor = window->CurrentPlainEditor();
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_GT(editor->TopLine(), 0) << c.name;
+        EXPECT_FALSE(editor->CaretRect().isEmpty()) << c.name;
+        EXPECT_TRUE(editor->viewport()->rect().contains(editor->CaretRect())) << c.name;
+
+        QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(editor->TopLine(), 0) << c.name;
+        window->mniCloseClick();
+    }
+}
+
+TEST_F(MainWindowTest, RightClickOnATabRecordsItAndKeepsTheCurrentTab) {
+    MakeDocuments({"a", "b", "c"});
+    for (int i = 0; i < 3; ++i)
+        window->DocumentAt(i).Modified = false;
+    window->SelectIndex(0);
+    window->RefreshCurrentTab();
+    ShowActive(*window);
+
+    QTest::mousePress(window->TabControl, Qt::RightButton, {},
+                      window->TabControl->tabRect(1).center());
+    EXPECT_EQ(window->CurrentIndex(), 0);
+    EXPECT_EQ(CurrentText(), "a");
+    QTest::mouseRelease(window->TabControl, Qt::RightButton, {},
+                        window->TabControl->tabRect(1).center());
+    window->mnuTabs->hide();
+    EXPECT_EQ(window->CurrentIndex(), 0);
+
+    window->mniHidefromCloseallClick();
+    EXPECT_TRUE(window->DocumentAt(1).HiddenFromCloseAll);
+    EXPECT_FALSE(window->DocumentAt(0).HiddenFromCloseAll);
+
+    // The left button still selects.
+    QTest::mouseClick(window->TabControl, Qt::LeftButton, {},
+                      window->TabControl->tabRect(2).center());
+    EXPECT_EQ(window->CurrentIndex(), 2);
+}
