@@ -60,8 +60,13 @@ public:
     TMemo* CurrentPlainEditor() { return CurrentDocument().PlainEditor; }
     // The line list of the current document's editor for its view mode.
     TSynEditStringList& CurrentLines();
-    // The editor of the document's view mode.
+    // The editor of the document's view mode when it is one of our engine (plain or code view);
+    // nothing in rich view.
     TSynEditWidget* ActiveEditor(const TMyMemo& document) const;
+    // The rich editor in rich view, else nothing.
+    TRxRichEdit* ActiveRichEditor(const TMyMemo& document) const;
+    // The editor of the document's view mode, whichever it is.
+    QWidget* ActiveWidget(const TMyMemo& document) const;
     // The window's own instance of a highlighter class by its name ("SynHTMLSyn1"), or nothing.
     TSynCustomHighlighter* HighlighterInstance(std::string_view instanceName) const;
 
@@ -251,6 +256,9 @@ private:
     void CreateEditors(TMyMemo& document);
     void DestroyEditors(TMyMemo& document);
     void ConnectEditor(TSynEditWidget* editor);
+    void ConnectRichEditor(TRxRichEdit* editor);
+    // The rich editor takes the plain editor's font, font colour and background.
+    void ApplyLookToRichEditor(TMyMemo& document, const TMemo& model);
     void FocusActiveEditor();
     // Puts the font menu's items into the view-mode switch.
     void TrackQuickFontModes();
@@ -266,6 +274,8 @@ private:
     std::vector<std::unique_ptr<TMyMemo>> documents;
     // One instance of every highlighter class, as the code editors share them.
     std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
+    // The rich editor's text as CurrentLines gives it in rich view.
+    std::unique_ptr<TSynEditStringList> richLines;
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;

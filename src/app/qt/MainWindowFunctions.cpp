@@ -227,7 +227,9 @@ void TForm1::RunTextFunction(std::string_view name) {
     // Only the two offset keys reach here outside plain view, as the menu is hidden there. They
     // change the text the user sees, as one undoable edit of that editor.
     if (CurrentDocument().ViewMode != vmPlain) {
-        RunAsEdit(*command, *ActiveEditor(CurrentDocument()));
+        // The rich editor has no such edit.
+        if (TSynEditWidget* editor = ActiveEditor(CurrentDocument()))
+            RunAsEdit(*command, *editor);
         return;
     }
     TakeUndoSnapshot();

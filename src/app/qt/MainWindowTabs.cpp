@@ -6,6 +6,7 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
+#include "richedit/qt/RichEdit.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -94,13 +95,18 @@ void TForm1::CreateEditors(TMyMemo& document) {
     if (documents.empty())
         document.CodeEditor->SetHighlighter(HighlighterInstance("SynHTMLSyn1"));
     ConnectEditor(document.CodeEditor);
+    document.RichEditor = new TRxRichEdit(EditorArea);
+    document.RichEditor->setObjectName("RichEdit");
+    ConnectRichEditor(document.RichEditor);
 }
 
 void TForm1::DestroyEditors(TMyMemo& document) {
     delete document.PlainEditor;
     delete document.CodeEditor;
+    delete document.RichEditor;
     document.PlainEditor = nullptr;
     document.CodeEditor = nullptr;
+    document.RichEditor = nullptr;
 }
 
 void TForm1::mniNewClick() {
@@ -136,6 +142,7 @@ bool TForm1::CloseDocument(int position) {
     if (DocumentCount() == 1) {
         document.PlainEditor->SetText({});
         document.CodeEditor->SetText({});
+        document.RichEditor->Clear();
         SelectIndex(0);
         document.FileName.clear();
         document.Modified = false;
@@ -338,5 +345,6 @@ void TForm1::ApplyAppearanceToAllDocuments() {
         document->CodeEditor->SetFontColor(model->FontColor());
         document->CodeEditor->SetColor(model->Color());
         document->CodeEditor->SetShowLineNumbers(Showlinenumbers1->isChecked());
+        ApplyLookToRichEditor(*document, *model);
     }
 }

@@ -7,6 +7,8 @@
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/qt/EncodingQt.h"
+#include "richedit/qt/RichEdit.h"
 
 #include <QMenu>
 #include <QStackedWidget>
@@ -61,17 +63,47 @@ std::span<const MenuItem> CodeEditorModeMenu() {
 
 namespace {
 
-// The plain editor counts the empty line after a final line break as a line, as an edit
-// control's text does; a line list does not, and the code editor writes a break after every
-// line. Dropping it on the way in and adding it on the way out keeps the text and its bytes
-// on disk the same across a round trip. The lines themselves are shared, not copied.
+// The plain and the rich editor count the empty line after a final line break as a line, as
+// an edit control's text does; a line list does not, and the code editor writes a break after
+// every line. Dropping it on the way into code view and adding it on the way out keeps the text
+// and its bytes on disk the same across a round trip.
+bool EndsWithEmptyLine(const TSynEditStringList& lines) {
+    return lines.Count() > 0 && lines.Get(lines.Count() - 1).empty();
+}
+
+// Between the plain and the code editor the lines are shared, not copied.
 void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int toMode) {
     target.BeginUpdate();
     target.Assign(source);
-    const int count = target.Count();
-    if (toMode == vmCode && count > 0 && target.Get(count - 1).empty())
-        target.Delete(count - 1);
+    if (toMode == vmCode && EndsWithEmptyLine(target))
+        target.Delete(target.Count() - 1);
     else if (toMode == vmPlain)
+        target.Add("");
+    target.EndUpdate();
+}
+
+QStringList ToRichLines(const TSynEditStringList& lines, int fromMode) {
+    QStringList richLines;
+    richLines.reserve(lines.Count() + 1);
+    for (int line = 0; line < lines.Count(); ++line)
+        richLines << ToQString(lines.Get(line));
+    if (fromMode == vmCode)
+        richLines << QString();
+    return richLines;
+}
+
+void FromRichLines(const QStringList& richLines, TSynEditStringList& target, int toMode) {
+    std::vector<std::string> lines;
+    lines.reserve(std::size_t(richLines.size()));
+    for (const QString& line : richLines)
+        lines.push_back(FromQString(line));
+    if (toMode == vmCode && !lines.empty() && lines.back().empty())
+        lines.pop_back();
+    target.BeginUpdate();
+    target.Clear();
+    target.InsertLines(0, lines);
+    // The plain editor shows an empty text as one empty line.
+    if (target.Count() == 0 && toMode == vmPlain)
         target.Add("");
     target.EndUpdate();
 }
@@ -80,12 +112,16 @@ void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int
 QPoint CaretOf(const TMyMemo& document, int mode) {
     if (mode == vmCode)
         return {document.CodeEditor->CaretX() - 1, document.CodeEditor->CaretY() - 1};
+    if (mode == vmRich)
+        return document.RichEditor->CaretPos();
     return document.PlainEditor->CaretPos();
 }
 
 void PlaceCaret(TMyMemo& document, int mode, QPoint caret) {
     if (mode == vmCode)
         document.CodeEditor->SetCaretXY(caret.x() + 1, caret.y() + 1);
+    else if (mode == vmRich)
+        document.RichEditor->SetCaretPos(caret);
     else
         document.PlainEditor->SetCaretPos(caret);
 }
@@ -105,10 +141,19 @@ ViewModes QuickFontModes(const QString& caption, bool separator) {
     return ViewModes(InPlainView | InRichView);
 }
 
+// The rich editor is no editor of our engine: nothing for a mode that shows it.
 TSynEditWidget* EditorOf(const TMyMemo& document, int mode) {
     if (mode == vmCode)
         return document.CodeEditor;
+    if (mode == vmRich)
+        return nullptr;
     return document.PlainEditor;
+}
+
+QWidget* WidgetOf(const TMyMemo& document, int mode) {
+    if (mode == vmRich)
+        return document.RichEditor;
+    return EditorOf(document, mode);
 }
 
 } // namespace
@@ -117,21 +162,36 @@ TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
     return EditorOf(document, document.ViewMode);
 }
 
+TRxRichEdit* TForm1::ActiveRichEditor(const TMyMemo& document) const {
+    return document.ViewMode == vmRich ? document.RichEditor : nullptr;
+}
+
+QWidget* TForm1::ActiveWidget(const TMyMemo& document) const {
+    return WidgetOf(document, document.ViewMode);
+}
+
 TSynEditStringList& TForm1::CurrentLines() {
-    return ActiveEditor(CurrentDocument())->Lines();
+    TMyMemo& document = CurrentDocument();
+    if (document.ViewMode != vmRich)
+        return ActiveEditor(document)->Lines();
+    // The rich editor's plain text, as lines of a list of its own.
+    if (!richLines)
+        richLines = std::make_unique<TSynEditStringList>();
+    FromRichLines(document.RichEditor->Lines(), *richLines, vmRich);
+    return *richLines;
 }
 
 void TForm1::ShowActiveEditor() {
     if (!initialised)
         return;
-    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+    QWidget* editor = ActiveWidget(CurrentDocument());
     editor->show();
     EditorArea->setCurrentWidget(editor);
     editor->setFocus();
 }
 
 void TForm1::FocusActiveEditor() {
-    ActiveEditor(CurrentDocument())->setFocus();
+    ActiveWidget(CurrentDocument())->setFocus();
 }
 
 void TForm1::CheckViewModeItems() {
@@ -161,10 +221,15 @@ void TForm1::SetViewMode(int mode) {
     document.ViewMode = mode;
     if (mode != old) {
         const QPoint caret = CaretOf(document, old);
-        TSynEditWidget* to = EditorOf(document, mode);
-        CopyLines(EditorOf(document, old)->Lines(), to->Lines(), mode);
+        if (mode == vmRich)
+            document.RichEditor->SetLines(ToRichLines(EditorOf(document, old)->Lines(), old));
+        else if (old == vmRich)
+            FromRichLines(document.RichEditor->Lines(), EditorOf(document, mode)->Lines(), mode);
+        else
+            CopyLines(EditorOf(document, old)->Lines(), EditorOf(document, mode)->Lines(), mode);
         PlaceCaret(document, mode, caret);
-        to->EnsureCaretVisible();
+        if (TSynEditWidget* editor = EditorOf(document, mode))
+            editor->EnsureCaretVisible();
     }
     ShowActiveEditor();
     CheckViewModeItems();
