@@ -61,3 +61,67 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
     }
     return line;
 }
+
+TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
+                             const TSynLinesChange& change, int validThrough) {
+    const int count = lines.Count();
+    if (highlighter == nullptr || count == 0 || change.wholeText)
+        return {-1, -1};
+    // Lines before the change keep their ranges; the slots from the change on hold other
+    // lines' now.
+    if (validThrough < change.index)
+        return {-1, validThrough};
+    if (validThrough < change.index + change.removed)
+        return {-1, std::min(change.index, count) - 1};
+    const int current = std::min(validThrough + change.inserted - change.removed, count - 1);
+
+    const int first = std::min(change.index, count);
+    int line;
+    if (first == 0) {
+        highlighter->ClearRange();
+        lines.SetRange(0, highlighter->CurrentRange());
+        line = 0;
+    } else {
+        line = first - 1;
+        highlighter->RestoreRange(lines.Ranges(line));
+    }
+    const int lastChanged = first + change.inserted - 1;
+    for (;;) {
+        ScanLine(lines, *highlighter, line);
+        const int next = line + 1;
+        if (next >= count)
+            return {line, line};
+        const TSynRange range = highlighter->CurrentRange();
+        // Past the current lines nothing is stored to compare with: they are scanned when
+        // asked for, and whatever follows may change its colours.
+        if (next > current) {
+            lines.SetRange(next, range);
+            return {count - 1, next};
+        }
+        if (next > lastChanged && lines.Ranges(next) == range)
+            return {line, current};
+        lines.SetRange(next, range);
+        line = next;
+    }
+}
+
+int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
+                int lastLine) {
+    const int count = lines.Count();
+    lastLine = std::min(lastLine, count - 1);
+    if (highlighter == nullptr || lastLine <= validThrough)
+        return validThrough;
+    int line = validThrough;
+    if (line < 0) {
+        highlighter->ClearRange();
+        lines.SetRange(0, highlighter->CurrentRange());
+        line = 0;
+    } else {
+        highlighter->RestoreRange(lines.Ranges(line));
+    }
+    for (; line < lastLine; ++line) {
+        ScanLine(lines, *highlighter, line);
+        lines.SetRange(line + 1, highlighter->CurrentRange());
+    }
+    return lastLine;
+}

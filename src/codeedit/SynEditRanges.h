@@ -18,6 +18,24 @@ void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter);
 int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
            const TSynLinesChange& change);
 
+// Start ranges kept current on demand, so that a large text shows without a scan of all of
+// it: the stored ranges of lines 0 .. validThrough are right, those after it are not yet (-1:
+// none is). The editor makes the lines it paints current before painting them.
+struct TSynLazyRescan {
+    int lastRescanned; // -1 when no line was rescanned
+    int validThrough;
+};
+
+// After one change: rescans as Rescan does, but only within the lines that were current, and
+// reports how far the ranges are current now. A whole-text change makes none current.
+TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
+                             const TSynLinesChange& change, int validThrough);
+
+// Makes the start ranges current through lastLine (clamped to the list) and returns the new
+// validThrough.
+int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
+                int lastLine);
+
 struct TSynToken {
     int start;  // byte column, 0-based
     int length; // bytes

@@ -16,7 +16,7 @@ struct TMyMemo {
     bool Modified = false;
     bool HiddenFromCloseAll = false;
     TMemo* PlainEditor = nullptr;
-    TRxRichEdit* RichEditor = nullptr; // arrives with the rich-text editor
+    TRxRichEdit* RichEditor = nullptr;
     TSynEdit* CodeEditor = nullptr;
     int ViewMode = vmPlain;
     std::string UndoSnapshot; // the plain text before the last text function

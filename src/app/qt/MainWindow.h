@@ -62,8 +62,13 @@ public:
     TMemo* CurrentPlainEditor() { return CurrentDocument().PlainEditor; }
     // The line list of the current document's editor for its view mode.
     TSynEditStringList& CurrentLines();
-    // The editor of the document's view mode.
+    // The editor of the document's view mode when it is one of our engine (plain or code view);
+    // nothing in rich view.
     TSynEditWidget* ActiveEditor(const TMyMemo& document) const;
+    // The rich editor in rich view, else nothing.
+    TRxRichEdit* ActiveRichEditor(const TMyMemo& document) const;
+    // The editor of the document's view mode, whichever it is.
+    QWidget* ActiveWidget(const TMyMemo& document) const;
     // The window's own instance of a highlighter class by its name ("SynHTMLSyn1"), or nothing.
     TSynCustomHighlighter* HighlighterInstance(std::string_view instanceName) const;
 
@@ -173,7 +178,18 @@ public:
     // ---- View modes ----
     void SetViewMode(int mode);
     void ShowActiveEditor();
+    // Checks the "View Mode" item of the current document's view mode, and no other.
+    void CheckViewModeItems();
     void UpdateModeMenus();
+    // The "View Mode" items: the clicked item's tag is the mode.
+    void mniPlainClick(int mode);
+    // Gives the current code editor the highlighter of the extension (with its dot, letter case
+    // as it is); false, changing nothing, for an extension no highlighter claims.
+    bool ChangeSyn(const QString& extension);
+    // The rich editor's extensions, compared exactly.
+    static bool ChangeRich(const QString& extension);
+    // The "Code Editor Mode" items (html1Click ... ini1Click): the item's extension.
+    void CodeEditorModeClick(std::string_view extension);
 
     // ---- Edit commands ----
     void TakeUndoSnapshot();
@@ -209,6 +225,9 @@ public:
     QMenu* mniHelp = nullptr;
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
+    QAction* mniPlain = nullptr;
+    QAction* mniSyn = nullptr;
+    QAction* mniRich = nullptr;
     QAction* mniTabsSeparator = nullptr;
     QPointer<QAction> checkedTabItem;
     QToolBar* ToolBar = nullptr;       // first row
@@ -264,7 +283,12 @@ private:
     void CreateEditors(TMyMemo& document);
     void DestroyEditors(TMyMemo& document);
     void ConnectEditor(TSynEditWidget* editor);
+    void ConnectRichEditor(TRxRichEdit* editor);
+    // The rich editor takes the plain editor's font, font colour and background.
+    void ApplyLookToRichEditor(TMyMemo& document, const TMemo& model);
     void FocusActiveEditor();
+    // Puts the font menu's items into the view-mode switch.
+    void TrackQuickFontModes();
     void ShowTabBarWhenNeeded();
     // Checks the Tabs menu's item of that tab, and no other.
     void CheckTabItem(int position);
@@ -279,6 +303,8 @@ private:
     std::vector<std::unique_ptr<TMyMemo>> documents;
     // One instance of every highlighter class, as the code editors share them.
     std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
+    // The rich editor's text as CurrentLines gives it in rich view.
+    std::unique_ptr<TSynEditStringList> richLines;
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;

@@ -5,6 +5,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "richedit/qt/RichEdit.h"
 #include "search/qt/GoToLineDialog.h"
 #include "search/qt/SearchController.h"
 
@@ -75,6 +76,10 @@ void TForm1::TakeUndoSnapshot() {
 
 void TForm1::mniUndoClick() {
     TMyMemo& document = CurrentDocument();
+    if (TRxRichEdit* rich = ActiveRichEditor(document)) {
+        rich->Undo();
+        return;
+    }
     if (document.ViewMode == vmCode) {
         if (document.CodeEditor->CanUndo())
             document.CodeEditor->Undo();
@@ -88,25 +93,41 @@ void TForm1::mniUndoClick() {
 }
 
 void TForm1::mniCutClick() {
-    ActiveEditor(CurrentDocument())->CutToClipboard();
+    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
+        rich->CutToClipboard();
+    else
+        ActiveEditor(CurrentDocument())->CutToClipboard();
 }
 
 void TForm1::mniCopyClick() {
-    ActiveEditor(CurrentDocument())->CopyToClipboard();
+    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
+        rich->CopyToClipboard();
+    else
+        ActiveEditor(CurrentDocument())->CopyToClipboard();
 }
 
 void TForm1::mniPasteClick() {
-    ActiveEditor(CurrentDocument())->PasteFromClipboard();
+    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
+        rich->PasteFromClipboard();
+    else
+        ActiveEditor(CurrentDocument())->PasteFromClipboard();
 }
 
 void TForm1::mniDeleteClick() {
+    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument())) {
+        rich->ClearSelection();
+        return;
+    }
     TSynEditWidget* editor = ActiveEditor(CurrentDocument());
     if (!editor->ReadOnly())
         editor->Engine().DeleteSelection();
 }
 
 void TForm1::mniSelectAllClick() {
-    ActiveEditor(CurrentDocument())->SelectAll();
+    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
+        rich->SelectAll();
+    else
+        ActiveEditor(CurrentDocument())->SelectAll();
 }
 
 void TForm1::mniGotoClick() {
@@ -116,6 +137,8 @@ void TForm1::mniGotoClick() {
     TMyMemo& document = CurrentDocument();
     if (document.ViewMode == vmCode)
         document.CodeEditor->SetCaretXY(1, *number);
+    else if (TRxRichEdit* rich = ActiveRichEditor(document))
+        rich->SetCaretPos(QPoint(0, *number - 1));
     else
         document.PlainEditor->SetCaretPos(QPoint(0, *number - 1));
     ShowCaretPosition();
@@ -141,7 +164,8 @@ void TForm1::ShowCaretPosition() {
         line = document.CodeEditor->CaretY();
         column = document.CodeEditor->CaretX();
     } else {
-        const QPoint caret = document.PlainEditor->CaretPos();
+        const QPoint caret = document.ViewMode == vmRich ? document.RichEditor->CaretPos()
+                                                         : document.PlainEditor->CaretPos();
         line = caret.y() + 1;
         column = caret.x() + 1;
     }

@@ -11,7 +11,9 @@
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EncodingQt.h"
 #include "platform/qt/PathNames.h"
+#include "richedit/qt/RichEdit.h"
 
 #include <QFileInfo>
 
@@ -146,20 +148,42 @@ void TForm1::OpenFile(const QString& path) {
         mniNewClick();
     TMyMemo& target = CurrentDocument();
 
-    FileResult<std::string> content = ReadWholeFile(absolute);
-    if (!content) {
-        dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
-        return;
+    const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
+    const bool rich = ChangeRich(extension.toLower());
+    if (rich) {
+        // Refused content (a binary file) leaves the tab empty and untitled.
+        if (const std::optional<std::string> error = target.RichEditor->LoadFromFile(absolute)) {
+            dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
+            return;
+        }
+        target.ViewMode = vmRich;
+    } else {
+        FileResult<std::string> content = ReadWholeFile(absolute);
+        if (!content) {
+            dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
+            return;
+        }
+        target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
     }
-    target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
     target.FileName = shown;
     target.Modified = false;
     AddRecentFile(shown);
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
+
+    // A known language shows in code view; the extension keeps its letter case here.
+    if (ChangeSyn(extension))
+        SetViewMode(vmCode);
+    else if (rich)
+        SetViewMode(vmRich);
 }
 
 std::string TForm1::DocumentBytes(const TMyMemo& document) const {
+    if (document.ViewMode == vmRich) {
+        // Its plain text: the lines joined as the plain editor joins them.
+        const QStringList lines = document.RichEditor->Lines();
+        return FromQString(lines.join("\r\n"));
+    }
     if (document.ViewMode != vmCode)
         return document.PlainEditor->Text();
     // The code editor's lines, each with CR LF after it, the last one too.
@@ -176,8 +200,14 @@ bool TForm1::SaveDocument(int position) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
-    if (const auto error =
-            SaveFileAtomically(LocalPath(document.FileName), DocumentBytes(document))) {
+    const std::string path = LocalPath(document.FileName);
+    // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
+    // view) keeps being text.
+    const bool asRtf = document.ViewMode == vmRich &&
+                       ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
+    const bool failed = asRtf ? document.RichEditor->SaveToFile(path).has_value()
+                              : SaveFileAtomically(path, DocumentBytes(document)).has_value();
+    if (failed) {
         dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
         return false;
     }

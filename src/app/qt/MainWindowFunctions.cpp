@@ -206,13 +206,15 @@ std::span<const MenuItem> FunctionsMenu() {
         {.name = "ransform1", .caption = "Transform", .submenu = transform},
         // Speech is still to come: its buttons only, doing nothing yet.
         {.name = "mniSpeak",
-         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}}},
+         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}},
+         .modes = InPlainView},
         {.name = "mniSpeakSettings",
          .button = {"tbSpeakSettings",
                     "Options",
                     "Speak Settings",
                     "speak-options",
-                    {ToolRow::Second, 4, 2}}},
+                    {ToolRow::Second, 4, 2}},
+         .modes = InPlainView},
     };
     return rows;
 }
@@ -225,7 +227,9 @@ void TForm1::RunTextFunction(std::string_view name) {
     // Only the two offset keys reach here outside plain view, as the menu is hidden there. They
     // change the text the user sees, as one undoable edit of that editor.
     if (CurrentDocument().ViewMode != vmPlain) {
-        RunAsEdit(*command, *ActiveEditor(CurrentDocument()));
+        // The rich editor has no such edit.
+        if (TSynEditWidget* editor = ActiveEditor(CurrentDocument()))
+            RunAsEdit(*command, *editor);
         return;
     }
     TakeUndoSnapshot();

@@ -58,6 +58,7 @@ void TForm1::CreateMenus() {
     mnuFont = new QMenu(this);
     mnuFont->setObjectName("mnuFont");
     AddQuickFontItems(*mnuFont, [this](const QString& caption) { QuickFontClick(caption); });
+    TrackQuickFontModes();
     // The Open button's drop-down; File > "Recent" comes with the File menu.
     mnuRecent = new QMenu(this);
     mnuRecent->setObjectName("mnuRecent");

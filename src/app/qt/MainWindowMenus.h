@@ -15,3 +15,5 @@ std::span<const MenuItem> StyleMenu();
 std::span<const MenuItem> TabsMenu();
 std::span<const MenuItem> HelpMenu();
 std::span<const MenuItem> TabContextMenu();
+std::span<const MenuItem> ViewModeMenu();
+std::span<const MenuItem> CodeEditorModeMenu();

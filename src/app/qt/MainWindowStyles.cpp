@@ -146,6 +146,7 @@ void TForm1::ForEachEditor(const std::function<void(TSynEditWidget&)>& change) {
         TMyMemo& document = DocumentAt(position);
         change(*document.PlainEditor);
         change(*document.CodeEditor);
+        ApplyLookToRichEditor(document, *document.PlainEditor);
     }
 }
 

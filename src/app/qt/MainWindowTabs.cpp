@@ -6,6 +6,7 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
+#include "richedit/qt/RichEdit.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -56,6 +57,11 @@ std::span<const MenuItem> TabContextMenu() {
          .check = MenuCheck::Unchecked,
          .action = &TForm1::mniHidefromCloseall},
         {.name = "mniClose1", .caption = "Close", .handler = Call<&TForm1::mniClose1Click>},
+        {},
+        {.name = "mniViewMode", .caption = "View Mode", .submenu = ViewModeMenu()},
+        {.name = "mniCodeEditorMode",
+         .caption = "Code Editor Mode",
+         .submenu = CodeEditorModeMenu()},
     };
     return rows;
 }
@@ -92,13 +98,18 @@ void TForm1::CreateEditors(TMyMemo& document) {
     if (documents.empty())
         document.CodeEditor->SetHighlighter(HighlighterInstance("SynHTMLSyn1"));
     ConnectEditor(document.CodeEditor);
+    document.RichEditor = new TRxRichEdit(EditorArea);
+    document.RichEditor->setObjectName("RichEdit");
+    ConnectRichEditor(document.RichEditor);
 }
 
 void TForm1::DestroyEditors(TMyMemo& document) {
     delete document.PlainEditor;
     delete document.CodeEditor;
+    delete document.RichEditor;
     document.PlainEditor = nullptr;
     document.CodeEditor = nullptr;
+    document.RichEditor = nullptr;
 }
 
 void TForm1::mniNewClick() {
@@ -134,6 +145,7 @@ bool TForm1::CloseDocument(int position) {
     if (DocumentCount() == 1) {
         document.PlainEditor->SetText({});
         document.CodeEditor->SetText({});
+        document.RichEditor->Clear();
         SelectIndex(0);
         document.FileName.clear();
         document.Modified = false;
@@ -318,6 +330,7 @@ void TForm1::ShowTabBarWhenNeeded() {
 
 void TForm1::RefreshCurrentTab() {
     ShowActiveEditor();
+    CheckViewModeItems();
     UpdateTitle();
     ShowCaretPosition();
     UpdateModeMenus();
@@ -358,4 +371,5 @@ void TForm1::ApplyAppearance(TMyMemo& document, const TMemo& model) {
     document.CodeEditor->SetFontColor(model.FontColor());
     document.CodeEditor->SetColor(model.Color());
     document.CodeEditor->SetShowLineNumbers(Showlinenumbers1->isChecked());
+    ApplyLookToRichEditor(document, model);
 }

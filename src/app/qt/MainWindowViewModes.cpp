@@ -1,26 +1,190 @@
-// View modes: which of a document's editors holds its text, switching between them, and the
-// menus and tool buttons each mode shows (the view-mode column of the menu tables).
+// View modes: which of a document's editors holds its text, switching between them, the
+// highlighter of the code editor, and the menus and tool buttons each mode shows (the
+// view-mode column of the menu tables).
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
+#include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/qt/EncodingQt.h"
+#include "richedit/qt/RichEdit.h"
 
+#include <QMenu>
 #include <QStackedWidget>
 
-TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
-    if (document.ViewMode == vmCode)
+std::span<const MenuItem> ViewModeMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniPlain",
+         .caption = "Plain Text Editor",
+         .tag = vmPlain,
+         .handler = Call<&TForm1::mniPlainClick>,
+         .check = MenuCheck::RadioChecked,
+         .action = &TForm1::mniPlain},
+        {.name = "mniSyn",
+         .caption = "Code Editor",
+         .tag = vmCode,
+         .handler = Call<&TForm1::mniPlainClick>,
+         .check = MenuCheck::RadioUnchecked,
+         .action = &TForm1::mniSyn},
+        {.name = "mniRich",
+         .caption = "Rich Text Editor",
+         .tag = vmRich,
+         .handler = Call<&TForm1::mniPlainClick>,
+         .check = MenuCheck::RadioUnchecked,
+         .action = &TForm1::mniRich},
+    };
+    return rows;
+}
+
+std::span<const MenuItem> CodeEditorModeMenu() {
+    constexpr auto Pick = Call<&TForm1::CodeEditorModeClick>;
+    constexpr auto Radio = MenuCheck::RadioUnchecked;
+    static const MenuItem rows[] = {
+        // The first document's code editor starts with HTML.
+        {.name = "html1",
+         .caption = "html",
+         .handler = Pick,
+         .check = MenuCheck::RadioChecked,
+         .command = ".html"},
+        {.name = "php1", .caption = "php", .handler = Pick, .check = Radio, .command = ".php"},
+        {.name = "c1", .caption = "c++", .handler = Pick, .check = Radio, .command = ".cpp"},
+        {.name = "java1", .caption = "java", .handler = Pick, .check = Radio, .command = ".java"},
+        {.name = "pas1", .caption = "pas", .handler = Pick, .check = Radio, .command = ".pas"},
+        {.name = "bas1", .caption = "bas", .handler = Pick, .check = Radio, .command = ".bas"},
+        {.name = "css1", .caption = "css", .handler = Pick, .check = Radio, .command = ".css"},
+        {.name = "xml1", .caption = "xml", .handler = Pick, .check = Radio, .command = ".xml"},
+        {.name = "perl1", .caption = "perl", .handler = Pick, .check = Radio, .command = ".perl"},
+        {.name = "sql1", .caption = "sql", .handler = Pick, .check = Radio, .command = ".sql"},
+        {.name = "ini1", .caption = "ini", .handler = Pick, .check = Radio, .command = ".ini"},
+    };
+    return rows;
+}
+
+namespace {
+
+// The plain and the rich editor count the empty line after a final line break as a line, as
+// an edit control's text does; a line list does not, and the code editor writes a break after
+// every line. Dropping it on the way into code view and adding it on the way out keeps the text
+// and its bytes on disk the same across a round trip.
+bool EndsWithEmptyLine(const TSynEditStringList& lines) {
+    return lines.Count() > 0 && lines.Get(lines.Count() - 1).empty();
+}
+
+// Between the plain and the code editor the lines are shared, not copied.
+void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int toMode) {
+    target.BeginUpdate();
+    target.Assign(source);
+    if (toMode == vmCode && EndsWithEmptyLine(target))
+        target.Delete(target.Count() - 1);
+    else if (toMode == vmPlain)
+        target.Add("");
+    target.EndUpdate();
+}
+
+QStringList ToRichLines(const TSynEditStringList& lines, int fromMode) {
+    QStringList richLines;
+    richLines.reserve(lines.Count() + 1);
+    for (int line = 0; line < lines.Count(); ++line)
+        richLines << ToQString(lines.Get(line));
+    if (fromMode == vmCode)
+        richLines << QString();
+    return richLines;
+}
+
+void FromRichLines(const QStringList& richLines, TSynEditStringList& target, int toMode) {
+    std::vector<std::string> lines;
+    lines.reserve(std::size_t(richLines.size()));
+    for (const QString& line : richLines)
+        lines.push_back(FromQString(line));
+    if (toMode == vmCode && !lines.empty() && lines.back().empty())
+        lines.pop_back();
+    target.BeginUpdate();
+    target.Clear();
+    target.InsertLines(0, lines);
+    // The plain editor shows an empty text as one empty line.
+    if (target.Count() == 0 && toMode == vmPlain)
+        target.Add("");
+    target.EndUpdate();
+}
+
+// Caret as a 0-based column (characters) and line.
+QPoint CaretOf(const TMyMemo& document, int mode) {
+    if (mode == vmCode)
+        return {document.CodeEditor->CaretX() - 1, document.CodeEditor->CaretY() - 1};
+    if (mode == vmRich)
+        return document.RichEditor->CaretPos();
+    return document.PlainEditor->CaretPos();
+}
+
+void PlaceCaret(TMyMemo& document, int mode, QPoint caret) {
+    if (mode == vmCode)
+        document.CodeEditor->SetCaretXY(caret.x() + 1, caret.y() + 1);
+    else if (mode == vmRich)
+        document.RichEditor->SetCaretPos(caret);
+    else
+        document.PlainEditor->SetCaretPos(caret);
+}
+
+// Where an item of the font menu shows: in code view only the fixed-pitch fonts, in rich view
+// all but "MS Sans Serif, 10". A separator is told by the item before it; the one after
+// "Small Fonts, 7" stays in code view, between the fixed-pitch fonts and the rest.
+ViewModes QuickFontModes(const QString& caption, bool separator) {
+    if (separator)
+        return caption == "Small Fonts, 7" ? InEveryView : ViewModes(InPlainView | InRichView);
+    if (caption == "MS Sans Serif, 10")
+        return InPlainView;
+    for (const char* fixedPitch : {"Courier New, 10", "Lucida Console, 10", "Terminal, 10"}) {
+        if (caption == QLatin1String(fixedPitch))
+            return InEveryView;
+    }
+    return ViewModes(InPlainView | InRichView);
+}
+
+// The rich editor is no editor of our engine: nothing for a mode that shows it.
+TSynEditWidget* EditorOf(const TMyMemo& document, int mode) {
+    if (mode == vmCode)
         return document.CodeEditor;
+    if (mode == vmRich)
+        return nullptr;
     return document.PlainEditor;
 }
 
+QWidget* WidgetOf(const TMyMemo& document, int mode) {
+    if (mode == vmRich)
+        return document.RichEditor;
+    return EditorOf(document, mode);
+}
+
+} // namespace
+
+TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
+    return EditorOf(document, document.ViewMode);
+}
+
+TRxRichEdit* TForm1::ActiveRichEditor(const TMyMemo& document) const {
+    return document.ViewMode == vmRich ? document.RichEditor : nullptr;
+}
+
+QWidget* TForm1::ActiveWidget(const TMyMemo& document) const {
+    return WidgetOf(document, document.ViewMode);
+}
+
 TSynEditStringList& TForm1::CurrentLines() {
-    return ActiveEditor(CurrentDocument())->Lines();
+    TMyMemo& document = CurrentDocument();
+    if (document.ViewMode != vmRich)
+        return ActiveEditor(document)->Lines();
+    // The rich editor's plain text, as lines of a list of its own.
+    if (!richLines)
+        richLines = std::make_unique<TSynEditStringList>();
+    FromRichLines(document.RichEditor->Lines(), *richLines, vmRich);
+    return *richLines;
 }
 
 void TForm1::ShowActiveEditor() {
     if (!initialised)
         return;
-    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
+    QWidget* editor = ActiveWidget(CurrentDocument());
     QWidget* previous = EditorArea->currentWidget();
     if (previous && previous != editor)
         previous->setUpdatesEnabled(false);
@@ -31,20 +195,73 @@ void TForm1::ShowActiveEditor() {
 }
 
 void TForm1::FocusActiveEditor() {
-    ActiveEditor(CurrentDocument())->setFocus();
+    ActiveWidget(CurrentDocument())->setFocus();
+}
+
+void TForm1::CheckViewModeItems() {
+    const int mode = CurrentDocument().ViewMode;
+    for (QAction* item : {mniPlain, mniSyn, mniRich})
+        item->setChecked(item->data().toInt() == mode);
 }
 
 void TForm1::UpdateModeMenus() {
     menus.ShowFor(CurrentDocument().ViewMode);
 }
 
+void TForm1::TrackQuickFontModes() {
+    QString previous;
+    for (QAction* item : mnuFont->actions()) {
+        const ViewModes modes =
+            QuickFontModes(item->isSeparator() ? previous : item->text(), item->isSeparator());
+        if (modes != InEveryView)
+            menus.Track(*item, modes);
+        previous = item->text();
+    }
+}
+
 void TForm1::SetViewMode(int mode) {
     TMyMemo& document = CurrentDocument();
-    if (mode == vmCode && document.ViewMode != vmCode)
-        document.CodeEditor->SetText(document.PlainEditor->Text());
-    else if (mode == vmPlain && document.ViewMode == vmCode)
-        document.PlainEditor->SetText(document.CodeEditor->Text());
+    const int old = document.ViewMode;
     document.ViewMode = mode;
+    if (mode != old) {
+        const QPoint caret = CaretOf(document, old);
+        if (mode == vmRich)
+            document.RichEditor->SetLines(ToRichLines(EditorOf(document, old)->Lines(), old));
+        else if (old == vmRich)
+            FromRichLines(document.RichEditor->Lines(), EditorOf(document, mode)->Lines(), mode);
+        else
+            CopyLines(EditorOf(document, old)->Lines(), EditorOf(document, mode)->Lines(), mode);
+        PlaceCaret(document, mode, caret);
+        if (TSynEditWidget* editor = EditorOf(document, mode))
+            editor->EnsureCaretVisible();
+    }
+    ShowActiveEditor();
+    CheckViewModeItems();
     ShowTabBarWhenNeeded();
-    RefreshCurrentTab();
+    UpdateModeMenus();
+}
+
+void TForm1::mniPlainClick(int mode) {
+    SetViewMode(mode);
+}
+
+bool TForm1::ChangeSyn(const QString& extension) {
+    const THighlighterClass* highlighterClass = FindHighlighterClass(extension.toStdString());
+    if (!highlighterClass)
+        return false;
+    CurrentDocument().CodeEditor->SetHighlighter(
+        HighlighterInstance(highlighterClass->instanceName));
+    return true;
+}
+
+bool TForm1::ChangeRich(const QString& extension) {
+    for (const char* rich : {".doc", ".rtf", ".docx", ".rtfx"}) {
+        if (extension == QLatin1String(rich))
+            return true;
+    }
+    return false;
+}
+
+void TForm1::CodeEditorModeClick(std::string_view extension) {
+    ChangeSyn(QString::fromUtf8(extension.data(), qsizetype(extension.size())));
 }

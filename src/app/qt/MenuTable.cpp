@@ -4,6 +4,7 @@
 #include "app/qt/MainWindow.h"
 #include "app/qt/ToolIcons.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -19,9 +20,20 @@ void MenuBuild::AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& 
     AddRows(bar, rows, window);
 }
 
+namespace {
+
+bool IsRadio(MenuCheck check) {
+    return check == MenuCheck::RadioUnchecked || check == MenuCheck::RadioChecked;
+}
+
+} // namespace
+
 template <class Container>
 void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window) {
+    QActionGroup* radioGroup = nullptr;
     for (const MenuItem& row : rows) {
+        if (!IsRadio(row.check))
+            radioGroup = nullptr;
         QAction* item = nullptr;
         if (row.IsSubmenu()) {
             QMenu* submenu = container.addMenu(row.caption);
@@ -44,7 +56,13 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
             if (!keys.isEmpty())
                 window.addAction(item);
             item->setCheckable(row.check != MenuCheck::None);
-            item->setChecked(row.check == MenuCheck::Checked);
+            item->setChecked(row.check == MenuCheck::Checked ||
+                             row.check == MenuCheck::RadioChecked);
+            if (IsRadio(row.check)) {
+                if (!radioGroup)
+                    radioGroup = new QActionGroup(&container);
+                radioGroup->addAction(item);
+            }
             if (row.icon)
                 item->setIcon(ToolIcon(row.icon));
             if (row.handler) {
@@ -78,8 +96,13 @@ void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& wind
         const ToolButton& button = pending.row->button;
         QToolBar& row = button.place.row == ToolRow::First ? first : second;
         if (previous && previous->row->button.place.row == button.place.row &&
-            previous->row->button.place.group != button.place.group)
-            row.addSeparator();
+            previous->row->button.place.group != button.place.group) {
+            // A separator stands between two buttons only where both show.
+            const auto modes = ViewModes(previous->row->modes & pending.row->modes);
+            QAction* separator = row.addSeparator();
+            if (modes != InEveryView)
+                Track(*separator, modes);
+        }
         previous = &pending;
         QAction* action = row.addAction(ToolIcon(button.icon), button.caption);
         action->setObjectName(button.name);

@@ -49,7 +49,8 @@ struct ToolButton {
     ToolPlace place;
 };
 
-enum class MenuCheck { None, Unchecked, Checked };
+// Radio rows that follow one another in a menu form one group: checking one unchecks the others.
+enum class MenuCheck { None, Unchecked, Checked, RadioUnchecked, RadioChecked };
 
 struct MenuItem;
 // Runs a row's command: the window, the row and the clicked item. Made by Call below.
@@ -113,9 +114,10 @@ public:
     void PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& window);
     // Shows exactly the elements that show in viewMode.
     void ShowFor(int viewMode) const;
+    // Adds an element built elsewhere to the view-mode switch.
+    void Track(QAction& element, ViewModes modes);
 
 private:
-    void Track(QAction& element, ViewModes modes);
     template <class Container>
     void AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window);
 

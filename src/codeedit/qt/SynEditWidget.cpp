@@ -137,8 +137,12 @@ void TSynEditWidget::LayoutChanged() {
 }
 
 void TSynEditWidget::RescanAllRanges() {
-    ScanAll(Lines(), RangeHighlighter());
+    rangesValidThrough = -1;
     viewport()->update();
+}
+
+void TSynEditWidget::MakeRangesCurrent(int lastLine) {
+    rangesValidThrough = ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine);
 }
 
 // ---- Geometry ------------------------------------------------------------------------------
@@ -397,7 +401,10 @@ void TSynEditWidget::EnsureCaretVisible() {
 
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     ForgetLayout();
-    const int last = Rescan(Lines(), RangeHighlighter(), change);
+    const TSynLazyRescan rescan =
+        RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);
+    rangesValidThrough = rescan.validThrough;
+    const int last = rescan.lastRescanned;
     if (change.wholeText) {
         widestLine = 0;
         topRow = 0;
@@ -562,6 +569,8 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     const QColor background = TextBackground();
     painter.fillRect(textArea, background);
     const std::vector<VisibleRow> rows = VisibleRows();
+    if (!rows.empty())
+        MakeRangesCurrent(rows.back().row.line);
     const qreal originX = TextOriginX();
     if (!textArea.isEmpty()) {
         painter.save();

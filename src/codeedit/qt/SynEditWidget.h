@@ -98,8 +98,12 @@ protected:
     QColor ResolvedFontColor() const;
     // Re-reads gutter width, font geometry and scroll ranges after a change of either.
     void LayoutChanged();
-    // Rescans all stored ranges (a new highlighter) and repaints.
+    // Forgets all stored ranges (a new highlighter) and repaints; the painted lines are
+    // scanned again when painted.
     void RescanAllRanges();
+    // Makes the stored start ranges right through lastLine: the lines after the last current
+    // one are scanned only when shown.
+    void MakeRangesCurrent(int lastLine);
     std::vector<VisibleRow> VisibleRows();
 
     bool event(QEvent* event) override;
@@ -159,6 +163,8 @@ private:
     TColor color = clWindow;
     bool wordWrap = false;
     ChangeSignalSource changeSource = ChangeSignalSource::AllTextChanges;
+    // Stored start ranges are right through this line (-1: none is).
+    int rangesValidThrough = -1;
 
     // Row of the top line shown first in word wrap.
     int topRow = 0;

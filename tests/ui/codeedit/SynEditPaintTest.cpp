@@ -43,6 +43,32 @@ TEST(SynEditPaint, KeywordsTakeTheirAttributeColourAndPlainTextTheFontColour) {
     EXPECT_TRUE(HasColourIn(plain, TextRow(editor, 1), fontColour));
 }
 
+// Lines far below the first screen are coloured from the lines above them when they come into
+// view, also after an edit above them that was made while they were out of view.
+TEST(SynEditPaint, LinesScrolledIntoViewTakeTheRangeOfTheLinesAbove) {
+    TSynHTMLSyn html;
+    TSynEdit editor;
+    editor.SetHighlighter(&html);
+    std::string text = "<!--\r\n";
+    for (int i = 1; i < 3000; ++i)
+        text += i == 2000 ? "-->\r\n" : "<html>\r\n";
+    editor.SetText(text);
+    ShowFocused(editor);
+    const QColor keyColour = ToQColor(html.KeyAttri()->Foreground(), editor.palette());
+    const struct {
+        int topLine; // from 1
+        const char* firstLine;
+        bool tag;
+    } cases[] = {{1500, "<!--", false}, {2500, "<!--", true}, {1500, "", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.topLine);
+        editor.Lines().Put(0, c.firstLine);
+        editor.SetTopLine(c.topLine);
+        const QImage image = Render(editor);
+        EXPECT_EQ(HasColourIn(image, TextRow(editor, 1), keyColour), c.tag);
+    }
+}
+
 TEST(SynEditPaint, DisabledHighlighterPaintsInTheFontAlone) {
     TSynHTMLSyn html;
     TSynEdit editor;

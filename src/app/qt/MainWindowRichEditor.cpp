@@ -1,0 +1,29 @@
+// The rich editor of every document: wired to the window's editor handlers like the other two,
+// and dressed in the plain editor's look.
+
+#include "app/qt/MainWindow.h"
+#include "codeedit/qt/ColorQt.h"
+#include "codeedit/qt/Memo.h"
+#include "richedit/qt/RichEdit.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStackedWidget>
+
+void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
+    EditorArea->addWidget(editor);
+    editor->hide();
+    WatchEditor(editor);
+    connect(editor, &TRxRichEdit::Changed, this, &TForm1::Memo01Change);
+    connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::ShowCaretPosition);
+    connect(editor, &TRxRichEdit::KeyReleased, this, &TForm1::ShowCaretPosition);
+    connect(editor, &TRxRichEdit::MousePressed, this, &TForm1::ShowCaretPosition);
+}
+
+void TForm1::ApplyLookToRichEditor(TMyMemo& document, const TMemo& model) {
+    TRxRichEdit& editor = *document.RichEditor;
+    editor.SetFont(model.Font());
+    // System colours as the window's palette has them, not as the editor's own has been set.
+    editor.SetFontColor(ToQColor(model.FontColor(), palette(), palette().color(QPalette::Text)));
+    editor.SetColor(ToQColor(model.Color(), palette(), palette().color(QPalette::Base)));
+}
