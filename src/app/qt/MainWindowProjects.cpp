@@ -7,7 +7,6 @@
 #include "platform/qt/PathNames.h"
 #include "settings/SettingsFolders.h"
 
-#include <QGuiApplication>
 #include <QMenu>
 
 namespace {
@@ -20,7 +19,7 @@ QString DefaultProjectPath() {
 
 void TForm1::SetCurrentProject(const QString& path) {
     currentProject = path;
-    QGuiApplication::setApplicationDisplayName("Tabrix Pro [" + path + "]");
+    UpdateTitle();
 }
 
 void TForm1::SaveProjectAs1Click() {

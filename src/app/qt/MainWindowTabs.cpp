@@ -351,6 +351,12 @@ void TForm1::UpdateTitle() {
     if (!CurrentDocument().FileName.isEmpty())
         caption += "[" + CurrentDocument().FileName + "]";
     setWindowTitle(caption);
+    // The application title is the taskbar's text: on X11 the window's icon name, which Qt would
+    // otherwise append to every window's caption as the display name.
+    QString applicationTitle = "Tabrix Pro ";
+    if (!currentProject.isEmpty())
+        applicationTitle += "[" + currentProject + "]";
+    setWindowIconText(applicationTitle);
 }
 
 void TForm1::ApplyAppearanceToAllDocuments() {
