@@ -7,11 +7,14 @@
 #include "app/RecentList.h"
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
+#include "output/qt/Printing.h"
+#include "platform/Speech.h"
 
 #include <QMainWindow>
 #include <QMargins>
 #include <QPoint>
 #include <QPointer>
+#include <QPrinter>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -206,6 +209,15 @@ public:
     void ShowCaretPosition();
     void Exit1Click();
 
+    // ---- Output: HTML export, printing, speech ----
+    void mniHTMLExportClick(int tag);
+    void PreviewinBrowser1Click();
+    void Print1Click();
+    void PrintPreview1Click();
+    void Pagesetup1Click();
+    void mniSpeakClick();
+    void mniSpeakSettingsClick();
+
     // ---- Text functions ----
     // Runs the named text function on the current plain editor by its rule, after
     // TakeUndoSnapshot.
@@ -360,4 +372,14 @@ private:
     QString currentProject;
     QString saveProjectDialogFileName;
     QStringList listedStyles;
+
+    // ---- Output ----
+    // The whole text of the current document's editor for its view mode.
+    std::string ActiveText();
+    PrintJob CurrentPrintJob();
+
+    // The print dialog's choices, kept between prints as the dialog component keeps them.
+    QPrinter printer;
+    PageSetup pageSetup;
+    SpeechToAudioDevice speech;
 };

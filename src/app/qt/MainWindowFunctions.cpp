@@ -204,17 +204,7 @@ std::span<const MenuItem> FunctionsMenu() {
         {.name = "Reverse1", .caption = "Reverse", .submenu = reverse},
         {.name = "Sort1", .caption = "Sort", .submenu = sort},
         {.name = "ransform1", .caption = "Transform", .submenu = transform},
-        // Speech is still to come: its buttons only, doing nothing yet.
-        {.name = "mniSpeak",
-         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}},
-         .modes = InPlainView},
-        {.name = "mniSpeakSettings",
-         .button = {"tbSpeakSettings",
-                    "Options",
-                    "Speak Settings",
-                    "speak-options",
-                    {ToolRow::Second, 4, 2}},
-         .modes = InPlainView},
+        {.name = "mniVoice", .caption = "Voice", .submenu = VoiceMenu()},
     };
     return rows;
 }

@@ -7,9 +7,11 @@
 #include <span>
 
 std::span<const MenuItem> FileMenu();
+std::span<const MenuItem> ExportMenu();
 std::span<const MenuItem> EditMenu();
 std::span<const MenuItem> ViewMenu();
 std::span<const MenuItem> FunctionsMenu();
+std::span<const MenuItem> VoiceMenu();
 std::span<const MenuItem> OptionsMenu();
 std::span<const MenuItem> StyleMenu();
 std::span<const MenuItem> TabsMenu();

@@ -247,7 +247,7 @@ TEST_F(TextFunctionsTest, SubmenusComeInMenuOrder) {
     for (QAction* action : window->mniFunctions->actions())
         captions << action->text();
     EXPECT_EQ(captions, QStringList({"Character Case", "Date && Time", "Encode", "Random", "Remove",
-                                     "Regional", "Reverse", "Sort", "Transform"}));
+                                     "Regional", "Reverse", "Sort", "Transform", "Voice"}));
 }
 
 } // namespace

@@ -1,0 +1,99 @@
+// File > Export, Preview in Browser, Print, Print Preview and Page Setup, and Functions > Voice:
+// thin entry points passing the current document's text and plain-editor font to the output
+// commands.
+
+#include "app/qt/MainWindow.h"
+#include "app/qt/MainWindowMenus.h"
+#include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/qt/Memo.h"
+#include "output/qt/HtmlExportCommands.h"
+#include "output/qt/SpeechCommands.h"
+#include "platform/Registry.h"
+
+std::span<const MenuItem> ExportMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniHTMLExport",
+         .caption = "HTML File w/o Style",
+         .tag = 0,
+         .handler = Call<&TForm1::mniHTMLExportClick>},
+        {.name = "mniHTMLExport1",
+         .caption = "HTML File with Style",
+         .tag = 1,
+         .handler = Call<&TForm1::mniHTMLExportClick>},
+        {.name = "HTMLFilewithHeader1",
+         .caption = "HTML File with Header",
+         .tag = 2,
+         .handler = Call<&TForm1::mniHTMLExportClick>,
+         .modes = NoViewMode},
+        {.name = "PreviewinBrowser1",
+         .caption = "Preview in Browser",
+         .shortcuts = {"Ctrl+0"},
+         .handler = Call<&TForm1::PreviewinBrowser1Click>},
+    };
+    return rows;
+}
+
+// Its tool buttons show in plain view only, like the Functions menu.
+std::span<const MenuItem> VoiceMenu() {
+    static const MenuItem rows[] = {
+        {.name = "mniSpeak",
+         .caption = "Speak",
+         .handler = Call<&TForm1::mniSpeakClick>,
+         .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}},
+         .modes = InPlainView},
+        {.name = "mniSpeakSettings",
+         .caption = "Speak Settings",
+         .handler = Call<&TForm1::mniSpeakSettingsClick>,
+         .button = {"tbSpeakSettings",
+                    "Options",
+                    "Speak Settings",
+                    "speak-options",
+                    {ToolRow::Second, 4, 2}},
+         .modes = InPlainView},
+    };
+    return rows;
+}
+
+std::string TForm1::ActiveText() {
+    // The code and rich editors give their line lists, each line ending in a line break; the
+    // plain editor gives its text as it stands.
+    if (CurrentDocument().ViewMode != vmPlain)
+        return CurrentLines().Text();
+    return CurrentPlainEditor()->Text();
+}
+
+void TForm1::mniHTMLExportClick(int tag) {
+    const std::optional<HtmlVariant> variant = HtmlVariantFromTag(tag);
+    Q_ASSERT(variant);
+    if (variant)
+        ExportHtml(dialogs, ActiveText(), CurrentPlainEditor()->Font(), *variant);
+}
+
+void TForm1::PreviewinBrowser1Click() {
+    PreviewInBrowser(dialogs, ActiveText(), CurrentPlainEditor()->Font());
+}
+
+PrintJob TForm1::CurrentPrintJob() {
+    return {CurrentLines(), CurrentPlainEditor()->Font(), CurrentDocument().FileName};
+}
+
+void TForm1::Print1Click() {
+    PrintWithDialog(dialogs, printer, CurrentPrintJob());
+}
+
+void TForm1::PrintPreview1Click() {
+    ShowPrintPreview(dialogs, printer, CurrentPrintJob());
+}
+
+void TForm1::Pagesetup1Click() {
+    pageSetup.Show(dialogs);
+}
+
+void TForm1::mniSpeakClick() {
+    SpeakText(dialogs, speech, *CurrentPlainEditor());
+}
+
+void TForm1::mniSpeakSettingsClick() {
+    Registry registry;
+    OpenSpeechSettings(registry);
+}
