@@ -52,6 +52,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
     search = new TSearchController(this, dialogs, [this]() -> std::unique_ptr<SearchEditor> {
+        if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
+            return MakeSearchEditor(*rich);
         TSynEditWidget* editor = ActiveEditor(CurrentDocument());
         return editor ? MakeSearchEditor(*editor) : nullptr;
     });

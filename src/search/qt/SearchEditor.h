@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class TRxRichEdit;
 class TSynEditWidget;
 
 class SearchEditor : public SearchDocument {
@@ -21,3 +22,6 @@ public:
 
 // The adapter of a plain or code editor; it lives no longer than the editor.
 std::unique_ptr<SearchEditor> MakeSearchEditor(TSynEditWidget& editor);
+// The adapter of the rich editor, in the program's encoding as the rich editor converts its
+// text; it lives no longer than the editor.
+std::unique_ptr<SearchEditor> MakeSearchEditor(TRxRichEdit& editor);

@@ -1,6 +1,7 @@
 // Find and replace reached from the window: the Edit items, their keys and tool buttons act on
 // the current document's editor, and each tab is searched on its own text.
 
+#include "richedit/qt/RichEdit.h"
 #include "search/qt/SearchController.h"
 #include "search/qt/SearchDialog.h"
 #include "ui/app/MainWindowFixture.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextCursor>
 
 namespace {
 
@@ -53,6 +55,22 @@ TEST_F(FindReplaceWindowTest, FindNextSearchesTheCurrentTabOnly) {
     Item("FindNext1")->trigger();
     EXPECT_EQ(window->CurrentPlainEditor()->Engine().SelStart().Value(), 6u);
     EXPECT_EQ(Selected(), "beta");
+}
+
+TEST_F(FindReplaceWindowTest, FindNextInRichViewSelectsInTheRichEditor) {
+    window->OpenFile(WriteFile("letter.rtf", "{\\rtf1\\ansi plain {\\b word} end\\par "
+                                             "second word\\par}"));
+    ASSERT_EQ(window->CurrentDocument().ViewMode, vmRich);
+    TRxRichEdit& rich = *window->CurrentDocument().RichEditor;
+    window->findChild<TSearchDialog*>("FindDialog")->SetFindText("word");
+    const struct { int start; } presses[] = {{6}, {22}, {6}};
+    for (const auto& press : presses) {
+        Item("FindNext1")->trigger();
+        EXPECT_EQ(rich.textCursor().selectedText(), "word");
+        EXPECT_EQ(rich.textCursor().selectionStart(), press.start);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), &rich);
+    EXPECT_TRUE(dialogs.History().empty());
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+#include "platform/qt/EncodingQt.h"
+#include "richedit/qt/RichEdit.h"
+#include "search/qt/SearchEditor.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A line of the rich editor: where it starts in the document and its text in the program's
+// encoding. Lines are split as TRxRichEdit::Lines splits them, at paragraphs and line breaks.
+struct RichLine {
+    int start;
+    QString text;
+    std::string bytes;
+};
+
+class RichEditSearchEditor : public SearchEditor {
+public:
+    explicit RichEditSearchEditor(TRxRichEdit& editor) : editor(editor) {}
+
+    // The rich editor converts its text through the program's encoding, so the search does too.
+    const Encoding& TextEncoding() const override { return ProgramEncoding(); }
+    int LineCount() const override { return int(Lines().size()); }
+    std::string_view LineText(LineIndex line) const override {
+        return Lines()[std::size_t(line.Value())].bytes;
+    }
+
+    BufferRange Selection() const override {
+        const QTextCursor cursor = editor.textCursor();
+        return {PositionAt(cursor.selectionStart()), PositionAt(cursor.selectionEnd())};
+    }
+    void Select(BufferRange range) override {
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(DocumentPosition(range.begin));
+        cursor.setPosition(DocumentPosition(range.end), QTextCursor::KeepAnchor);
+        editor.setTextCursor(cursor);
+        editor.ensureCursorVisible();
+    }
+    bool ReadOnly() const override { return editor.isReadOnly(); }
+    void Replace(BufferRange range, std::string_view text) override {
+        QString replacement = ToQString(text, TextEncoding());
+        replacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(DocumentPosition(range.begin));
+        cursor.setPosition(DocumentPosition(range.end), QTextCursor::KeepAnchor);
+        cursor.beginEditBlock();
+        cursor.insertText(replacement);
+        cursor.endEditBlock();
+        editor.setTextCursor(cursor);
+        lines.clear();
+    }
+    void TakeFocus() override { editor.setFocus(); }
+
+private:
+    // Built again after a replacement or any other change since the last look.
+    const std::vector<RichLine>& Lines() const {
+        const int revision = editor.document()->revision();
+        if (lines.empty() || revision != linesRevision) {
+            Split();
+            linesRevision = revision;
+        }
+        return lines;
+    }
+    // A document always has a block, so there is always a line.
+    void Split() const {
+        lines.clear();
+        for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            int lineStart = 0;
+            for (const QString& part : text.split(QChar::LineSeparator)) {
+                lines.push_back(
+                    {block.position() + lineStart, part, FromQString(part, ProgramEncoding())});
+                lineStart += int(part.size()) + 1;
+            }
+        }
+    }
+
+    int DocumentPosition(BufferPosition position) const {
+        const RichLine& line = Lines()[std::size_t(position.line.Value())];
+        const std::string_view prefix =
+            std::string_view(line.bytes).substr(0, position.column.Value());
+        return line.start + int(ToQString(prefix, TextEncoding()).size());
+    }
+    BufferPosition PositionAt(int documentPosition) const {
+        const std::vector<RichLine>& all = Lines();
+        std::size_t index = 0;
+        while (index + 1 < all.size() && all[index + 1].start <= documentPosition)
+            ++index;
+        const RichLine& line = all[index];
+        const QString prefix = line.text.left(documentPosition - line.start);
+        return {LineIndex(int(index)), ByteColumn(FromQString(prefix, TextEncoding()).size())};
+    }
+
+    TRxRichEdit& editor;
+    mutable std::vector<RichLine> lines;
+    mutable int linesRevision = 0;
+};
+
+} // namespace
+
+std::unique_ptr<SearchEditor> MakeSearchEditor(TRxRichEdit& editor) {
+    return std::make_unique<RichEditSearchEditor>(editor);
+}
