@@ -5,7 +5,10 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <string>
 
 namespace bench {
 
@@ -38,5 +41,15 @@ public:
 private:
     std::uint64_t state;
 };
+
+// A /proc/self/status field in kilobytes (VmRSS, VmHWM, ...), or -1.
+inline long StatusKilobytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0)
+            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
+    return -1;
+}
 
 } // namespace bench

@@ -4,6 +4,7 @@
 // process (this executable with --peak-open). Run by bench/run.sh (environment there); prints
 // figures and SUMMARY lines, exits 3 when a target is missed.
 
+#include "BenchSupport.h"
 #include "codeedit/qt/Memo.h"
 
 #include <QApplication>
@@ -57,16 +58,6 @@ private:
     std::size_t size = 0;
 };
 
-// A /proc/self/status field in kilobytes, or -1.
-long StatusKilobytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    return -1;
-}
-
 // Opens the file into a shown memo and paints it once; returns milliseconds.
 double OpenAndPaint(TMemo& memo, const std::string& path) {
     const auto start = Clock::now();
@@ -102,9 +93,9 @@ int PeakOpenChild(int argc, char** argv, const std::string& path) {
     QApplication app(argc, argv);
     TMemo memo;
     memo.resize(1000, 800);
-    const long before = StatusKilobytes("VmRSS");
+    const long before = bench::StatusKilobytes("VmRSS");
     OpenAndPaint(memo, path);
-    std::printf("%ld\n", StatusKilobytes("VmHWM") - before);
+    std::printf("%ld\n", bench::StatusKilobytes("VmHWM") - before);
     return 0;
 }
 

@@ -40,22 +40,12 @@ double MicrosecondsEach(int count, const std::function<void(int)>& work) {
     return ms * 1000.0 / count;
 }
 
-// A /proc/self/status field in kilobytes, or -1.
-long StatusKilobytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    return -1;
-}
-
 int PeakLoadChild(const char* path) {
-    long before = StatusKilobytes("VmRSS");
+    long before = bench::StatusKilobytes("VmRSS");
     TSynEditStringList list;
     list.LoadFromFile(path);
-    std::printf("%ld %ld %ld %d\n", before, StatusKilobytes("VmHWM"), StatusKilobytes("VmRSS"),
-                list.Count());
+    std::printf("%ld %ld %ld %d\n", before, bench::StatusKilobytes("VmHWM"),
+                bench::StatusKilobytes("VmRSS"), list.Count());
     return 0;
 }
 

@@ -7,6 +7,7 @@
 // the window reads and writes no settings of the user. Run by bench/run.sh (environment
 // there); prints figures and SUMMARY lines, exits 3 when a target is missed.
 
+#include "BenchSupport.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -28,16 +29,6 @@ using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// A /proc/self/status field in kilobytes, or -1.
-long StatusKilobytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    return -1;
 }
 
 // Starts a new peak: VmHWM becomes the current resident size.
@@ -84,13 +75,13 @@ int PeakSwitchChild(int argc, char** argv, const QString& path) {
     QApplication app(argc, argv);
     ScriptedDialogs dialogs;
     auto window = NewWindow(dialogs);
-    const long before = StatusKilobytes("VmRSS");
+    const long before = bench::StatusKilobytes("VmRSS");
     window->OpenFile(path);
-    const long openPeak = StatusKilobytes("VmHWM") - before;
+    const long openPeak = bench::StatusKilobytes("VmHWM") - before;
     ResetPeak();
     window->SetViewMode(vmPlain);
     window->SetViewMode(vmCode);
-    std::printf("%ld %ld\n", openPeak, StatusKilobytes("VmHWM") - before);
+    std::printf("%ld %ld\n", openPeak, bench::StatusKilobytes("VmHWM") - before);
     // Nothing is asked at exit: the document is marked saved.
     window->CurrentDocument().Modified = false;
     return 0;

@@ -9,6 +9,18 @@ void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighte
     highlighter.ScanToLineEnd();
 }
 
+// Puts the highlighter in the state to scan the line before `first` (or line 0, from the
+// initial range, when first is 0) and returns the line to scan first.
+int ResumeBefore(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, int first) {
+    if (first == 0) {
+        highlighter.ClearRange();
+        lines.SetRange(0, highlighter.CurrentRange());
+        return 0;
+    }
+    highlighter.RestoreRange(lines.Ranges(first - 1));
+    return first - 1;
+}
+
 } // namespace
 
 void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter) {
@@ -34,15 +46,7 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
         return count - 1;
     }
     const int first = std::clamp(change.index, 0, count);
-    int line;
-    if (first == 0) {
-        highlighter->ClearRange();
-        lines.SetRange(0, highlighter->CurrentRange());
-        line = 0;
-    } else {
-        line = first - 1;
-        highlighter->RestoreRange(lines.Ranges(line));
-    }
+    int line = ResumeBefore(lines, *highlighter, first);
     // Inserted lines carry no meaningful stored range yet, so the equality stop only applies
     // after the last of them.
     const int lastChanged = first + change.inserted - 1;
@@ -76,15 +80,7 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
     const int current = std::min(validThrough + change.inserted - change.removed, count - 1);
 
     const int first = std::min(change.index, count);
-    int line;
-    if (first == 0) {
-        highlighter->ClearRange();
-        lines.SetRange(0, highlighter->CurrentRange());
-        line = 0;
-    } else {
-        line = first - 1;
-        highlighter->RestoreRange(lines.Ranges(line));
-    }
+    int line = ResumeBefore(lines, *highlighter, first);
     const int lastChanged = first + change.inserted - 1;
     for (;;) {
         ScanLine(lines, *highlighter, line);
@@ -111,14 +107,7 @@ int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, i
     lastLine = std::min(lastLine, count - 1);
     if (highlighter == nullptr || lastLine <= validThrough)
         return validThrough;
-    int line = validThrough;
-    if (line < 0) {
-        highlighter->ClearRange();
-        lines.SetRange(0, highlighter->CurrentRange());
-        line = 0;
-    } else {
-        highlighter->RestoreRange(lines.Ranges(line));
-    }
+    int line = ResumeBefore(lines, *highlighter, validThrough + 1);
     for (; line < lastLine; ++line) {
         ScanLine(lines, *highlighter, line);
         lines.SetRange(line + 1, highlighter->CurrentRange());
