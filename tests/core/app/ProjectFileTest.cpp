@@ -65,7 +65,7 @@ TEST(ProjectPathsTest, ContentThatCannotBeAListOfFilesIsRefused) {
     const std::string tooMany = [] {
         std::string text;
         for (int i = 0; i <= kMaxProjectEntries; ++i)
-            text += "f" + std::to_string(i) + "\r\n";
+            text.append("f").append(std::to_string(i)).append("\r\n");
         return text;
     }();
     const struct {

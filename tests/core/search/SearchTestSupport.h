@@ -36,8 +36,8 @@ inline void LoadMarked(TSynEditEngine& engine, std::string_view marked) {
 inline std::string Marked(const TSynEditEngine& engine) {
     const BufferRange selection = engine.SelectionRange();
     std::string text = engine.Text();
-    text.insert(engine.OffsetOf(selection.end).Value(), "]");
-    text.insert(engine.OffsetOf(selection.begin).Value(), "[");
+    text.insert(engine.OffsetOf(selection.end).Value(), 1, ']');
+    text.insert(engine.OffsetOf(selection.begin).Value(), 1, '[');
     std::string lines;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text.compare(i, 2, "\r\n") == 0) {

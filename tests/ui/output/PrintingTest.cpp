@@ -108,7 +108,7 @@ TEST_F(PrintingTest, LongLinesWrapInsteadOfBeingCutOff) {
 TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
     std::string line;
     for (int i = 0; line.size() < 70000; ++i)
-        line += "w" + std::to_string(i) + (i % 3 == 0 ? "  " : " ");
+        line.append("w").append(std::to_string(i)).append(i % 3 == 0 ? "  " : " ");
     lines.Add(line);
     ASSERT_TRUE(PrintLines(printer, {lines, font, ""}));
     QStringList printed;
