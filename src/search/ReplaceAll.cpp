@@ -41,6 +41,8 @@ FirstMatch FindFirstMatch(const SearchDocument& document, const SearchRequest& r
 // Where the last range lies once every range is replaced by text: a line keeps its shift from
 // the replacements before it, and the rest of a line after a replacement moves with its end.
 BufferRange LastReplacement(const std::vector<BufferRange>& ranges, std::string_view text) {
+    // The lines and the last line's length of text, measured once.
+    const BufferPosition shape = EndOfText({}, text);
     BufferRange replaced{};
     BufferPosition replacedBefore{};
     for (const BufferRange& range : ranges) {
@@ -50,7 +52,11 @@ BufferRange LastReplacement(const std::vector<BufferRange>& ranges, std::string_
                                  replaced.end.column + (range.begin.column - replacedBefore.column)}
                 : BufferPosition{range.begin.line + (replaced.end.line - replacedBefore.line),
                                  range.begin.column};
-        replaced = {begin, EndOfText(begin, text)};
+        const BufferPosition end =
+            shape.line.Value() == 0
+                ? BufferPosition{begin.line, begin.column + shape.column.Value()}
+                : BufferPosition{begin.line + shape.line.Value(), shape.column};
+        replaced = {begin, end};
         replacedBefore = range.end;
     }
     return replaced;
