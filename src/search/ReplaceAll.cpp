@@ -10,22 +10,9 @@
 
 #include "search/FindReplace.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
-
-void AppendText(const SearchLines& lines, BufferPosition from, BufferPosition to,
-                std::string& out) {
-    for (LineIndex line = from.line; line <= to.line; line = line + 1) {
-        const std::string_view text = lines.LineText(line);
-        const std::size_t begin = line == from.line ? from.column.Value() : 0;
-        const std::size_t end = line == to.line ? to.column.Value() : text.size();
-        out.append(text.substr(begin, end - begin));
-        if (line != to.line)
-            out += "\r\n";
-    }
-}
 
 BufferPosition TextEnd(const SearchLines& lines) {
     const LineIndex last(lines.LineCount() - 1);
@@ -51,30 +38,43 @@ FirstMatch FindFirstMatch(const SearchDocument& document, const SearchRequest& r
             selection.Empty() ? SearchOutcome::NotFound : SearchOutcome::DialogClosed};
 }
 
+// Where the last range lies once every range is replaced by text: a line keeps its shift from
+// the replacements before it, and the rest of a line after a replacement moves with its end.
+BufferRange LastReplacement(const std::vector<BufferRange>& ranges, std::string_view text) {
+    // The lines and the last line's length of text, measured once.
+    const BufferPosition shape = EndOfText({}, text);
+    BufferRange replaced{};
+    BufferPosition replacedBefore{};
+    for (const BufferRange& range : ranges) {
+        const BufferPosition begin =
+            range.begin.line == replacedBefore.line
+                ? BufferPosition{replaced.end.line,
+                                 replaced.end.column + (range.begin.column - replacedBefore.column)}
+                : BufferPosition{range.begin.line + (replaced.end.line - replacedBefore.line),
+                                 range.begin.column};
+        const BufferPosition end =
+            shape.line.Value() == 0
+                ? BufferPosition{begin.line, begin.column + shape.column.Value()}
+                : BufferPosition{begin.line + shape.line.Value(), shape.column};
+        replaced = {begin, end};
+        replacedBefore = range.end;
+    }
+    return replaced;
+}
+
 SearchOutcome ReplaceWithText(SearchDocument& document, const TextMatcher& matcher,
                               BufferRange first, const std::string& replacement) {
     std::vector<BufferRange> matches{first};
     while (const auto found = LocateText(document, matcher, matches.back().end))
         matches.push_back(*found);
-
-    std::string text;
-    std::size_t lastStart = 0;
-    for (std::size_t i = 0; i < matches.size(); ++i) {
-        if (i > 0)
-            AppendText(document, matches[i - 1].end, matches[i].begin, text);
-        lastStart = text.size();
-        text += replacement;
-    }
-    const BufferPosition begin = matches.front().begin;
-    document.Replace({begin, matches.back().end}, text);
-    const BufferPosition selected = EndOfText(begin, std::string_view(text).substr(0, lastStart));
-    document.Select({selected, EndOfText(selected, replacement)});
+    const BufferRange selected = LastReplacement(matches, replacement);
+    document.ReplaceRanges(matches, replacement);
+    document.Select(selected);
     // The last search started after a replacement with text: the dialog closes.
     return SearchOutcome::DialogClosed;
 }
 
-// Hands every character from `from` to `to` to visit with the position after it; a line
-// break is one character.
+// Hands every character from `from` to `to` to visit; a line break is one character.
 template <typename Visit>
 void ForEachCharacter(const SearchLines& lines, BufferPosition from, BufferPosition to,
                       Visit visit) {
@@ -85,48 +85,95 @@ void ForEachCharacter(const SearchLines& lines, BufferPosition from, BufferPosit
         const std::size_t end = line == to.line ? to.column.Value() : text.size();
         while (column < end) {
             const std::size_t length = encoding.CharLength(text, column);
-            visit(text.substr(column, length), BufferPosition{line, ByteColumn(column + length)});
+            visit(text.substr(column, length));
             column += length;
         }
         if (line != to.line)
-            visit("\r\n", MakePosition(line.Value() + 1, 0));
+            visit("\r\n");
     }
 }
 
-// The whole text without `first`, read once from the top, dropping matches as they end.
+// Offsets in the text as a whole (lines joined by CR LF).
+struct OffsetRange {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The positions of ascending, disjoint offset ranges, found in one walk down the lines.
+std::vector<BufferRange> PositionsOf(const SearchLines& lines,
+                                     const std::vector<OffsetRange>& ranges) {
+    LineIndex line(0);
+    std::size_t lineStart = 0;
+    const auto positionOf = [&](std::size_t offset) {
+        while (offset > lineStart + lines.LineText(line).size()) {
+            lineStart += lines.LineText(line).size() + 2;
+            line = line + 1;
+        }
+        return BufferPosition{line, ByteColumn(offset - lineStart)};
+    };
+    std::vector<BufferRange> positions;
+    positions.reserve(ranges.size());
+    for (const OffsetRange& range : ranges) {
+        const BufferPosition begin = positionOf(range.begin);
+        positions.push_back({begin, positionOf(range.end)});
+    }
+    return positions;
+}
+
+// The text kept while reading with removals is pieces of the text read, each contiguous in
+// both; a piece runs to the start of the next one, or to the end of what is kept.
+struct KeptPiece {
+    std::size_t kept;
+    std::size_t read;
+};
+
+// What the pieces leave out of a text of `length` bytes: the removed ranges.
+std::vector<OffsetRange> Gaps(const std::vector<KeptPiece>& pieces, std::size_t keptLength,
+                              std::size_t length) {
+    std::vector<OffsetRange> gaps;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (pieces[i].read > from)
+            gaps.push_back({from, pieces[i].read});
+        const std::size_t pieceEnd = i + 1 < pieces.size() ? pieces[i + 1].kept : keptLength;
+        from = pieces[i].read + (pieceEnd - pieces[i].kept);
+    }
+    if (length > from)
+        gaps.push_back({from, length});
+    return gaps;
+}
+
+// The whole text without `first`, read once from the top, dropping matches as they end. A
+// removal can take kept text from before earlier removals, so the ranges removed from the
+// document are what the kept pieces leave out.
 SearchOutcome ReplaceWithNothing(SearchDocument& document, const TextMatcher& matcher,
                                  BufferRange first) {
     std::string kept;
-    std::size_t firstChange = std::string::npos;
-    // Where the text stops changing, in the kept text and in the document.
-    std::size_t keptAtLastChange = 0;
-    BufferPosition readAtLastChange{};
+    std::vector<KeptPiece> pieces;
+    std::size_t read = 0;
     // Where the last removal leaves the caret: `first` goes first, the others in reading order.
     std::optional<std::size_t> lastRemoval;
-    const auto changedAt = [&](std::size_t at, BufferPosition read) {
-        firstChange = std::min(firstChange, at);
-        keptAtLastChange = at;
-        readAtLastChange = read;
-    };
-    const auto keep = [&](std::string_view bytes, BufferPosition read) {
+    const auto keep = [&](std::string_view bytes) {
+        if (pieces.empty() || pieces.back().read + (kept.size() - pieces.back().kept) != read)
+            pieces.push_back({kept.size(), read});
         kept.append(bytes);
+        read += bytes.size();
         if (const auto start = matcher.MatchEndingAt(kept)) {
             kept.resize(*start);
-            changedAt(*start, read);
+            while (!pieces.empty() && pieces.back().kept >= *start)
+                pieces.pop_back();
             lastRemoval = *start;
         }
     };
     ForEachCharacter(document, {}, first.begin, keep);
     const std::size_t firstAt = kept.size();
-    changedAt(firstAt, first.end);
+    ForEachCharacter(document, first.begin, first.end,
+                     [&](std::string_view bytes) { read += bytes.size(); });
     ForEachCharacter(document, first.end, TextEnd(document), keep);
 
-    const std::string_view keptText(kept);
-    const BufferPosition begin = EndOfText({}, keptText.substr(0, firstChange));
-    document.Replace({begin, readAtLastChange},
-                     keptText.substr(firstChange, keptAtLastChange - firstChange));
+    document.ReplaceRanges(PositionsOf(document, Gaps(pieces, kept.size(), read)), {});
     const BufferPosition caret =
-        EndOfText(begin, keptText.substr(firstChange, lastRemoval.value_or(firstAt) - firstChange));
+        EndOfText({}, std::string_view(kept).substr(0, lastRemoval.value_or(firstAt)));
     document.Select({caret, caret});
     // The last search started at the top, after a replacement that left nothing selected.
     return SearchOutcome::NotFound;

@@ -6,6 +6,7 @@
 #include "platform/Encoding.h"
 
 #include <string_view>
+#include <vector>
 
 // Lines as bytes in the document's encoding, without line breaks. The text they stand for is
 // the lines joined by CR LF.
@@ -29,4 +30,10 @@ public:
     virtual bool ReadOnly() const = 0;
     // Replaces the range by text (lines separated by CR LF) as one undoable edit.
     virtual void Replace(BufferRange range, std::string_view text) = 0;
+    // Replaces every range by the same text as one undoable edit. The ranges are disjoint, in
+    // text order, and positions in the text before any of them is replaced. By default one
+    // Replace spans them all with the text between them rebuilt, which a text engine makes at
+    // once; an editor whose characters carry formats replaces them one by one instead, so the
+    // text between them keeps its own.
+    virtual void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text);
 };

@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct RichLine {
     int start;
     QString text;
     std::string bytes;
+};
+
+struct DocumentSpan {
+    int begin;
+    int end;
 };
 
 class RichEditSearchEditor : public SearchEditor {
@@ -34,21 +40,30 @@ public:
         return {PositionAt(cursor.selectionStart()), PositionAt(cursor.selectionEnd())};
     }
     void Select(BufferRange range) override {
+        const DocumentSpan span = DocumentSpans({range}).front();
         QTextCursor cursor = editor.textCursor();
-        cursor.setPosition(DocumentPosition(range.begin));
-        cursor.setPosition(DocumentPosition(range.end), QTextCursor::KeepAnchor);
+        cursor.setPosition(span.begin);
+        cursor.setPosition(span.end, QTextCursor::KeepAnchor);
         editor.setTextCursor(cursor);
         editor.ensureCursorVisible();
     }
     bool ReadOnly() const override { return editor.isReadOnly(); }
     void Replace(BufferRange range, std::string_view text) override {
+        ReplaceRanges({range}, text);
+    }
+    // One insertion per range, from the last so that the positions before it hold: each
+    // replacement takes the format of the text it replaces and the text between keeps its own.
+    void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
         QString replacement = ToQString(text, TextEncoding());
         replacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const std::vector<DocumentSpan> spans = DocumentSpans(ranges);
         QTextCursor cursor = editor.textCursor();
-        cursor.setPosition(DocumentPosition(range.begin));
-        cursor.setPosition(DocumentPosition(range.end), QTextCursor::KeepAnchor);
         cursor.beginEditBlock();
-        cursor.insertText(replacement);
+        for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
+            cursor.setPosition(span->begin);
+            cursor.setPosition(span->end, QTextCursor::KeepAnchor);
+            cursor.insertText(replacement);
+        }
         cursor.endEditBlock();
         editor.setTextCursor(cursor);
         lines.clear();
@@ -79,11 +94,33 @@ private:
         }
     }
 
-    int DocumentPosition(BufferPosition position) const {
-        const RichLine& line = Lines()[std::size_t(position.line.Value())];
-        const std::string_view prefix =
-            std::string_view(line.bytes).substr(0, position.column.Value());
-        return line.start + int(ToQString(prefix, TextEncoding()).size());
+    // Character positions in the document of ascending ranges; each line's bytes are converted
+    // once however many ranges it holds.
+    std::vector<DocumentSpan> DocumentSpans(const std::vector<BufferRange>& ranges) const {
+        const std::vector<RichLine>& all = Lines();
+        std::optional<LineIndex> line;
+        std::size_t column = 0;
+        int at = 0;
+        const auto documentPosition = [&](BufferPosition position) {
+            const RichLine& rich = all[std::size_t(position.line.Value())];
+            if (line != position.line) {
+                line = position.line;
+                column = 0;
+                at = rich.start;
+            }
+            const std::string_view bytes =
+                std::string_view(rich.bytes).substr(column, position.column.Value() - column);
+            at += int(ToQString(bytes, TextEncoding()).size());
+            column = position.column.Value();
+            return at;
+        };
+        std::vector<DocumentSpan> spans;
+        spans.reserve(ranges.size());
+        for (const BufferRange& range : ranges) {
+            const int begin = documentPosition(range.begin);
+            spans.push_back({begin, documentPosition(range.end)});
+        }
+        return spans;
     }
     BufferPosition PositionAt(int documentPosition) const {
         const std::vector<RichLine>& all = Lines();

@@ -4,9 +4,10 @@
 // - the plain and code editors share one (MakeSearchEditor below), on the text engine;
 // - a QTextEdit-based editor implements SearchDocument over its blocks: each block's text
 //   through FromQString as a line, selection and Select through a QTextCursor (block number
-//   and the byte column converted to the block's character position), Replace through one
-//   QTextCursor insertText between beginEditBlock and endEditBlock (one undo step), and
-//   TakeFocus through setFocus.
+//   and the byte column converted to the block's character position), Replace and
+//   ReplaceRanges through QTextCursor insertText between one beginEditBlock and endEditBlock
+//   (one undo step, each replacement in the format of what it replaces), and TakeFocus
+//   through setFocus.
 
 #include "search/SearchDocument.h"
 

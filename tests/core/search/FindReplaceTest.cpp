@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,6 +47,29 @@ void Check(const Case& c) {
     EXPECT_EQ(Marked(engine), c.after) << c.before << " / " << c.find << " / " << c.replace;
     EXPECT_EQ(outcome, c.outcome) << c.before << " / " << c.find << " / " << c.replace;
 }
+
+// Takes Replace All's edits one by one from the last, as an editor whose characters carry
+// formats does, and keeps them as "begin-end" offsets of the text before the run.
+class EditByEditDocument : public EngineSearchDocument {
+public:
+    explicit EditByEditDocument(TSynEditEngine& engine)
+        : EngineSearchDocument(engine), engine(engine) {}
+
+    void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
+        for (std::size_t i = 1; i < ranges.size(); ++i)
+            EXPECT_LE(ranges[i - 1].end, ranges[i].begin);
+        for (const BufferRange& range : ranges)
+            edits.push_back(std::to_string(engine.OffsetOf(range.begin).Value()) + "-" +
+                            std::to_string(engine.OffsetOf(range.end).Value()));
+        for (auto range = ranges.rbegin(); range != ranges.rend(); ++range)
+            Replace(*range, text);
+    }
+
+    std::vector<std::string> edits;
+
+private:
+    TSynEditEngine& engine;
+};
 
 TEST(FindNextMatch, SelectsTheNextMatchOrWrapsOrStops) {
     const Case cases[] = {
@@ -131,6 +156,43 @@ TEST(ReplaceAllMatches, GivesWhatRepeatedReplaceGives) {
         Check(c);
 }
 
+TEST(ReplaceAllMatches, HandsTheDocumentOneEditPerChangedRange) {
+    struct EditCase {
+        std::string before, find, replace;
+        std::vector<std::string> edits;
+        std::string after;
+    };
+    const EditCase cases[] = {
+        {"a-a", "a", "", {"0-1", "2-3"}, "-[]"},
+        {"a-a", "a", "bc", {"0-1", "2-3"}, "bc-[bc]"},
+        {"aa", "a", "b", {"0-1", "1-2"}, "b[b]"},
+        {"a [x] a a", "a", "b", {"4-5", "6-7"}, "a x b [b]"},
+        {"a [x] a a", "a", "", {"0-1", "4-5", "6-7"}, " x  []"},
+        // A removal that joins a match takes the earlier removal into one range.
+        {"xaabby", "ab", "", {"1-5"}, "x[]y"},
+        {"aabbab-ab", "ab", "", {"0-6", "7-9"}, "-[]"},
+        {"ab\nab", "b\na", "-", {"1-5"}, "a[-]b"},
+        {"a\nb\na", "A\nB", "", {"0-4"}, "[]\na"},
+        {"\xd0\xb4"
+         "a \xd0\x94"
+         "A",
+         "\xd0\xb4"
+         "a",
+         "\n",
+         {"0-3", "4-7"},
+         "\n [\n]"},
+        {"none", "x", "y", {}, "[]none"},
+    };
+    for (const EditCase& c : cases) {
+        TSynEditEngine engine(Utf8());
+        LoadMarked(engine, c.before);
+        EditByEditDocument document(engine);
+        ReplaceAllMatches(document, {c.find, c.replace, AnyCase});
+        EXPECT_EQ(document.edits, c.edits) << c.before << " / " << c.find;
+        EXPECT_EQ(Marked(engine), c.after) << c.before << " / " << c.find;
+    }
+}
+
 // The one-pass Replace All against the Replace button pressed until it stops, on random texts,
 // selections, find and replace texts, in both encodings.
 TEST(ReplaceAllMatches, EqualsPressingReplaceUntilItStops) {
@@ -155,17 +217,20 @@ TEST(ReplaceAllMatches, EqualsPressingReplaceUntilItStops) {
         const SearchRequest request{finds[random() % std::size(finds)],
                                     replaces[random() % std::size(replaces)],
                                     random() % 2 ? Exact : AnyCase};
-        TSynEditEngine stepped(Utf8()), once(Utf8());
+        TSynEditEngine stepped(Utf8()), once(Utf8()), editByEdit(Utf8());
         stepped.SetText(text);
         const TextOffset size(stepped.Text().size());
         const TextOffset a(random() % (size.Value() + 1)), b(random() % (size.Value() + 1));
         stepped.SetSelection(stepped.PositionOf(std::min(a, b)),
                              stepped.PositionOf(std::max(a, b)));
-        once.SetText(text);
-        once.SetSelection(stepped.SelectionRange().begin, stepped.SelectionRange().end);
+        for (TSynEditEngine* engine : {&once, &editByEdit}) {
+            engine->SetText(text);
+            engine->SetSelection(stepped.SelectionRange().begin, stepped.SelectionRange().end);
+        }
         const std::string start = Marked(stepped);
 
         EngineSearchDocument steppedDocument(stepped), onceDocument(once);
+        EditByEditDocument editByEditDocument(editByEdit);
         SearchOutcome last = Selected;
         for (int press = 0; press < 100 && last == Selected; ++press)
             last = ReplaceAndFindNext(steppedDocument, request);
@@ -173,6 +238,10 @@ TEST(ReplaceAllMatches, EqualsPressingReplaceUntilItStops) {
         EXPECT_EQ(ReplaceAllMatches(onceDocument, request), last)
             << start << " / " << request.findText << " / " << request.replaceText;
         EXPECT_EQ(Marked(once), Marked(stepped))
+            << start << " / " << request.findText << " / " << request.replaceText;
+        // The same run made edit by edit: the edits are ordered, disjoint and give that text.
+        EXPECT_EQ(ReplaceAllMatches(editByEditDocument, request), last);
+        EXPECT_EQ(Marked(editByEdit), Marked(stepped))
             << start << " / " << request.findText << " / " << request.replaceText;
     }
 }

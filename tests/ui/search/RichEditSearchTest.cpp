@@ -8,10 +8,14 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -151,6 +155,94 @@ TEST(RichEditSearch, ReplaceAllIsOneUndoStep) {
             EXPECT_EQ(w.Messages(), c.messages);
             w.rich.Undo();
             EXPECT_EQ(w.Text(), "Дом и дом\nи ДОМ");
+        }
+    }
+}
+
+// A run of rich text in one format; a match of the find text is a run of its own.
+struct TextRun {
+    QString text;
+    QTextCharFormat format;
+    bool match = false;
+};
+
+QTextCharFormat Formatted(int weight, QColor colour, qreal pointSize, bool italic) {
+    QTextCharFormat format;
+    format.setFontWeight(weight);
+    format.setForeground(colour);
+    format.setFontPointSize(pointSize);
+    format.setFontItalic(italic);
+    return format;
+}
+
+// The format of every character of a one-paragraph document.
+std::vector<QTextCharFormat> CharacterFormats(const QTextDocument& document) {
+    std::vector<QTextCharFormat> formats;
+    for (auto fragment = document.begin().begin(); !fragment.atEnd(); ++fragment)
+        formats.insert(formats.end(), std::size_t(fragment.fragment().length()),
+                       fragment.fragment().charFormat());
+    return formats;
+}
+
+// The text and per-character formats of the runs, with every match replaced by replacement.
+std::pair<QString, std::vector<QTextCharFormat>> Expected(const std::vector<TextRun>& runs,
+                                                          const QString* replacement) {
+    QString text;
+    std::vector<QTextCharFormat> formats;
+    for (const TextRun& run : runs) {
+        const QString& shown = run.match && replacement ? *replacement : run.text;
+        text += shown;
+        formats.insert(formats.end(), std::size_t(shown.size()), run.format);
+    }
+    return {text, formats};
+}
+
+void ExpectDocument(const TRxRichEdit& rich,
+                    const std::pair<QString, std::vector<QTextCharFormat>>& expected) {
+    EXPECT_EQ(rich.document()->toPlainText(), expected.first);
+    const std::vector<QTextCharFormat> formats = CharacterFormats(*rich.document());
+    ASSERT_EQ(formats.size(), expected.second.size());
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        EXPECT_TRUE(formats[i] == expected.second[i]) << "character " << i;
+}
+
+TEST(RichEditSearch, ReplaceAllKeepsTheFormatsAroundAndBetweenMatches) {
+    const QTextCharFormat plain;
+    const QTextCharFormat bold = Formatted(QFont::Bold, Qt::black, 12, false);
+    const QTextCharFormat red = Formatted(QFont::Normal, Qt::red, 12, false);
+    const QTextCharFormat large = Formatted(QFont::Normal, Qt::black, 20, false);
+    const QTextCharFormat blueItalic = Formatted(QFont::Normal, Qt::blue, 9, true);
+    const std::vector<TextRun> runs = {
+        {"Дом", bold, true},  {" и ", plain},          {"красный", red},   {" ", plain},
+        {"дом", large, true}, {" очень ", blueItalic}, {"большой", large}, {" ", bold},
+        {"ДОМ", red, true},   {" конец", blueItalic},
+    };
+    struct Case {
+        QString replacement;
+        QString marked;
+    };
+    const Case cases[] = {
+        {"сад", "сад и красный сад очень большой [сад] конец"},
+        {"", " и красный  очень большой [] конец"},
+    };
+    for (const Encoding* encoding : kEncodings) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(encoding->Name() + " " + c.replacement.toStdString());
+            RichSearchWindow w(*encoding);
+            QTextCursor cursor(w.rich.document());
+            for (const TextRun& run : runs)
+                cursor.insertText(run.text, run.format);
+            w.rich.document()->clearUndoRedoStacks();
+            TSearchDialog& replace = *w.search.ReplaceDialog;
+            w.search.ShowReplaceDialog();
+            replace.SetFindText("дом");
+            replace.SetReplaceText(c.replacement);
+            replace.ReplaceAllButton->click();
+            EXPECT_EQ(w.Marked(), c.marked);
+            ExpectDocument(w.rich, Expected(runs, &c.replacement));
+            w.rich.Undo();
+            ExpectDocument(w.rich, Expected(runs, nullptr));
+            EXPECT_FALSE(w.rich.CanUndo());
         }
     }
 }
