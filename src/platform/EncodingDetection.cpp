@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <unicode/ucsdet.h>
 
@@ -91,9 +92,24 @@ struct Utf8Scan {
     bool wellFormed = true;
 };
 
+// Eight ASCII bytes start at pos.
+bool AsciiWordAt(std::string_view bytes, std::size_t pos) {
+    if (pos + 8 > bytes.size())
+        return false;
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + pos, 8);
+    return (word & 0x8080808080808080ULL) == 0;
+}
+
+// Stops at the first ill-formed byte; steps over ASCII eight bytes at a time, as most of a large
+// file is ASCII.
 Utf8Scan ScanUtf8(std::string_view bytes) {
     Utf8Scan scan;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        if (AsciiWordAt(bytes, pos)) {
+            pos += 8;
+            continue;
+        }
         if (static_cast<std::uint8_t>(bytes[pos]) < 0x80) {
             ++pos;
             continue;

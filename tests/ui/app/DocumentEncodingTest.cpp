@@ -280,6 +280,48 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingConvertsAndAsksBeforeLosingCharacte
     EXPECT_EQ(Caption(), "UTF-8");
 }
 
+TEST_F(DocumentEncodingTest, CodeViewKeepsTheEncodingAndConvertsItsOwnText) {
+    Start(CLocaleDesktop);
+    const QString html = "<p>Привет</p>\r\n<p>мир</p>\r\n";
+    const QString path = WriteFile("page.html", InUtf16(html, QStringConverter::Utf16BE));
+    window->OpenFile(path);
+    ASSERT_EQ(window->CurrentDocument().ViewMode, vmCode);
+    TSynEdit& editor = *window->CurrentDocument().CodeEditor;
+    EXPECT_EQ(Caption(), "UTF-16 BE");
+    editor.SetCaretXY(1, 1);
+    EXPECT_EQ(editor.inputMethodQuery(Qt::ImSurroundingText).toString(), "<p>Привет</p>");
+    window->mniSaveClick();
+    EXPECT_EQ(ReadFile(path), InUtf16(html, QStringConverter::Utf16BE));
+
+    EncodingItem("mniSaveWithEncoding", "Windows-1251")->trigger();
+    EXPECT_EQ(ReadFile(path), InCodePage(html, 1251));
+    EXPECT_EQ(Caption(), "Windows-1251");
+    editor.SetCaretXY(1, 2);
+    EXPECT_EQ(editor.inputMethodQuery(Qt::ImSurroundingText).toString(), "<p>мир</p>");
+}
+
+TEST_F(DocumentEncodingTest, SavingWhatTheEncodingCannotHoldAsksFirst) {
+    Start(CLocaleDesktop);
+    const QString path = WriteFile("plain.txt", "abc");
+    window->OpenFile(path);
+    window->SetViewMode(vmRich);
+    window->CurrentDocument().RichEditor->insertPlainText("жж");
+    ASSERT_TRUE(window->CurrentDocument().Modified);
+
+    dialogs.Queue(DialogAnswer::No);
+    window->mniSaveClick();
+    EXPECT_EQ(LastMessage(), "File " + path +
+                                 ": 2 character(s) cannot be written in Windows-1252 and would "
+                                 "become \"?\".  Save anyway?");
+    EXPECT_EQ(ReadFile(path), "abc");
+    EXPECT_TRUE(window->CurrentDocument().Modified);
+
+    dialogs.Queue(DialogAnswer::Yes);
+    window->mniSaveClick();
+    EXPECT_EQ(ReadFile(path), "??abc");
+    EXPECT_FALSE(window->CurrentDocument().Modified);
+}
+
 TEST_F(DocumentEncodingTest, EncodingMenusOfferUtf8AndEveryCodePageOutsideRichView) {
     Start(Utf8Desktop);
     for (const char* submenu : {"mniReopenWithEncoding", "mniSaveWithEncoding"}) {
