@@ -3,6 +3,7 @@
 // or save it in another encoding, which the recent list and projects keep.
 
 #include "platform/EncodingDetection.h"
+#include "richedit/qt/RichEdit.h"
 #include "search/qt/SearchDialog.h"
 #include "ui/app/MainWindowFixture.h"
 
