@@ -84,3 +84,7 @@ void SetProgramEncoding(const Encoding& encoding);
 const Encoding& LocaleEncoding();
 // The same for a POSIX locale name such as "ru_RU.CP1251", "de_DE.UTF-8", "C".
 const Encoding& EncodingForLocaleName(std::string_view localeName);
+// The Windows code page of the user's language, whatever the locale's code set: Windows-1251 for
+// Russian, Windows-1252 for English and the C locale. Reads LC_ALL, LC_MESSAGES and LANG (the
+// first one set) at each call.
+const Encoding& LanguageEncoding();

@@ -47,3 +47,9 @@ const Encoding& EncodingForLocaleName(std::string_view localeName) {
 const Encoding& LocaleEncoding() {
     return EncodingForLocaleName(detail::UserLocaleName("LC_CTYPE"));
 }
+
+const Encoding& LanguageEncoding() {
+    // The language of the user's messages names the user's language; its code set says nothing.
+    return *Encoding::ForCodePage(
+        LanguageCodePageOf(detail::ParsePosixLocale(detail::UserLocaleName("LC_MESSAGES"))));
+}

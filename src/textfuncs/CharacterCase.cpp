@@ -70,10 +70,11 @@ std::string ChangeEachCharacter(std::string_view text, const Encoding& encoding,
     return result;
 }
 
+// In a code page every byte from 128 up takes part. In UTF-8 every character beyond ASCII does
+// (ill-formed bytes too), so a text cases the same in UTF-8 as in any code page that holds it.
 bool IsSentenceCased(std::uint32_t code) {
     return code == ' ' || code == '!' || code == '.' || code == '?' ||
-           (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
-           (code >= 128 && code <= 255);
+           (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') || code >= 128;
 }
 
 std::string ChangeAsciiLetters(std::string_view text, CaseChange change) {

@@ -30,8 +30,9 @@ enum class SentenceRule {
 };
 
 // The sentence rules ("Normal Case", "Upper Case First"). Cased are space, '!', '.', '?', the
-// Latin letters and codes 128 to 255 (in UTF-8 the characters U+0080 to U+00FF; characters
-// above U+00FF and ill-formed bytes are left as they are and do not touch the flag).
+// Latin letters and codes 128 to 255 (in UTF-8 every character beyond ASCII, so that Cyrillic,
+// Greek or any other letters are capitalised as in their code page; ill-formed bytes take part
+// and stay as they are).
 std::string SentenceCaseText(std::string_view text, SentenceRule rule,
                              const Encoding& encoding = ProgramEncoding());
 

@@ -2,6 +2,8 @@
 // TMyMemo: one tab document. The main window owns the editors (they are its children, stacked
 // in the editor area); the record only points at them.
 
+#include "platform/EncodingDetection.h"
+
 #include <QString>
 #include <string>
 
@@ -20,4 +22,7 @@ struct TMyMemo {
     TSynEdit* CodeEditor = nullptr;
     int ViewMode = vmPlain;
     std::string UndoSnapshot; // the plain text before the last text function
+    // What the editors' bytes and the file are in; the window sets it through
+    // SetDocumentEncoding, which tells the editors.
+    DocumentEncoding FileEncoding = DocumentEncoding::Plain(ProgramEncoding());
 };

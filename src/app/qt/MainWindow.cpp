@@ -44,6 +44,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     AddTab(0);
     CheckTabItem(0);
     UpdateModeMenus();
+    ShowDocumentEncoding();
     LoadStartupSettings();
     initialised = true;
     MirrorMainMenu();
@@ -102,6 +103,9 @@ void TForm1::CreateClientArea() {
 
     StatusBarText = new QLabel(this);
     statusBar()->addWidget(StatusBarText, 1);
+    StatusBarEncoding = new QLabel(this);
+    StatusBarEncoding->setObjectName("StatusBarEncoding");
+    statusBar()->addPermanentWidget(StatusBarEncoding);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -164,6 +164,13 @@ public:
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
 
+    // ---- Document encodings ----
+    // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
+    void SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding);
+    // File > "Reopen with Encoding" and "Save with Encoding": the item's tag is the code page.
+    void ReopenWithEncodingClick(int codePage);
+    void SaveWithEncodingClick(int codePage);
+
     // ---- Recent files and projects ----
     void AddRecentFile(const QString& path);
     // The recent entries, slot 0 (the newest) first.
@@ -247,6 +254,7 @@ public:
     QStackedWidget* EditorArea = nullptr;
     QTabBar* TabControl = nullptr;
     QLabel* StatusBarText = nullptr;
+    QLabel* StatusBarEncoding = nullptr; // the current document's encoding
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -307,6 +315,18 @@ private:
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
     std::string DocumentBytes(const TMyMemo& document) const;
+    // The file's bytes for the document's text in its encoding; nothing when characters the
+    // encoding cannot hold would be lost and the user would rather not save.
+    std::optional<std::string> BytesToSave(const TMyMemo& document);
+    // A byte-order mark in the file, else the encoding the user last gave the file, else the
+    // one its bytes show.
+    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
+    // Keeps the encoding of a file just written or reopened for the next time it is opened.
+    void RememberDocumentEncoding(const TMyMemo& document);
+    // Whether to go on when count characters cannot be held by the encoding and become "?".
+    bool AcceptLostCharacters(const TMyMemo& document, std::size_t count,
+                              const DocumentEncoding& encoding, const QString& action);
+    void ShowDocumentEncoding();
 
     Dialogs& dialogs;
     QStringList arguments;

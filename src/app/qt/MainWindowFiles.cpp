@@ -50,6 +50,15 @@ std::span<const MenuItem> FileMenu() {
          .handler = Call<&TForm1::SaveProjectAs1Click>,
          .action = &TForm1::SaveProjectAs1},
         {},
+        {.name = "mniReopenWithEncoding",
+         .caption = "Reopen with Encoding",
+         .modes = ViewModes(InPlainView | InCodeView),
+         .submenu = ReopenWithEncodingMenu()},
+        {.name = "mniSaveWithEncoding",
+         .caption = "Save with Encoding",
+         .modes = ViewModes(InPlainView | InCodeView),
+         .submenu = SaveWithEncodingMenu()},
+        {},
         {.name = "mniExport", .caption = "&Export", .submenu = ExportMenu()},
         {},
         {.name = "Print1", .caption = "&Print", .handler = Call<&TForm1::Print1Click>},
@@ -161,6 +170,8 @@ void TForm1::OpenFile(const QString& path) {
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
+    // Rich files carry their code page inside; a text file's is found from its bytes below.
+    SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
     if (rich) {
         // Refused content (a binary file) leaves the tab empty and untitled.
         if (const std::optional<std::string> error = target.RichEditor->LoadFromFile(absolute)) {
@@ -174,7 +185,10 @@ void TForm1::OpenFile(const QString& path) {
             dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
             return;
         }
-        target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
+        const DocumentEncoding encoding = EncodingForFile(absolute, content.value);
+        SetDocumentEncoding(target, encoding);
+        target.PlainEditor->SetText(
+            ToPlainEditorText(DecodeFileBytes(std::move(content.value), encoding)));
     }
     target.FileName = shown;
     target.Modified = false;
@@ -193,7 +207,7 @@ std::string TForm1::DocumentBytes(const TMyMemo& document) const {
     if (document.ViewMode == vmRich) {
         // Its plain text: the lines joined as the plain editor joins them.
         const QStringList lines = document.RichEditor->Lines();
-        return FromQString(lines.join("\r\n"));
+        return FromQString(lines.join("\r\n"), *document.FileEncoding.encoding);
     }
     if (document.ViewMode != vmCode)
         return document.PlainEditor->Text();
@@ -216,13 +230,21 @@ bool TForm1::SaveDocument(int position) {
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
+    std::optional<std::string> bytes;
+    if (!asRtf) {
+        bytes = BytesToSave(document);
+        if (!bytes)
+            return false;
+    }
     const bool failed = asRtf ? document.RichEditor->SaveToFile(path).has_value()
-                              : SaveFileAtomically(path, DocumentBytes(document)).has_value();
+                              : SaveFileAtomically(path, *bytes).has_value();
     if (failed) {
         dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
         return false;
     }
     document.Modified = false;
+    if (!asRtf)
+        RememberDocumentEncoding(document);
     return true;
 }
 

@@ -66,15 +66,18 @@ void TForm1::mniHTMLExportClick(int tag) {
     const std::optional<HtmlVariant> variant = HtmlVariantFromTag(tag);
     Q_ASSERT(variant);
     if (variant)
-        ExportHtml(dialogs, ActiveText(), CurrentPlainEditor()->Font(), *variant);
+        ExportHtml(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
+                   CurrentPlainEditor()->Font(), *variant);
 }
 
 void TForm1::PreviewinBrowser1Click() {
-    PreviewInBrowser(dialogs, ActiveText(), CurrentPlainEditor()->Font());
+    PreviewInBrowser(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
+                     CurrentPlainEditor()->Font());
 }
 
 PrintJob TForm1::CurrentPrintJob() {
-    return {CurrentLines(), CurrentPlainEditor()->Font(), CurrentDocument().FileName};
+    return {CurrentLines(), *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
+            CurrentDocument().FileName};
 }
 
 void TForm1::Print1Click() {

@@ -146,6 +146,7 @@ bool TForm1::CloseDocument(int position) {
         document.PlainEditor->SetText({});
         document.CodeEditor->SetText({});
         document.RichEditor->Clear();
+        SetDocumentEncoding(document, DocumentEncoding::Plain(ProgramEncoding()));
         SelectIndex(0);
         document.FileName.clear();
         document.Modified = false;
@@ -333,6 +334,7 @@ void TForm1::RefreshCurrentTab() {
     CheckViewModeItems();
     UpdateTitle();
     ShowCaretPosition();
+    ShowDocumentEncoding();
     UpdateModeMenus();
     CheckTabItem(CurrentIndex());
 }

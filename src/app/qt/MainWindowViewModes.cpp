@@ -82,21 +82,22 @@ void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int
     target.EndUpdate();
 }
 
-QStringList ToRichLines(const TSynEditStringList& lines, int fromMode) {
+QStringList ToRichLines(const TSynEditStringList& lines, const Encoding& encoding, int fromMode) {
     QStringList richLines;
     richLines.reserve(lines.Count() + 1);
     for (int line = 0; line < lines.Count(); ++line)
-        richLines << ToQString(lines.Get(line));
+        richLines << ToQString(lines.Get(line), encoding);
     if (fromMode == vmCode)
         richLines << QString();
     return richLines;
 }
 
-void FromRichLines(const QStringList& richLines, TSynEditStringList& target, int toMode) {
+void FromRichLines(const QStringList& richLines, const Encoding& encoding,
+                   TSynEditStringList& target, int toMode) {
     std::vector<std::string> lines;
     lines.reserve(std::size_t(richLines.size()));
     for (const QString& line : richLines)
-        lines.push_back(FromQString(line));
+        lines.push_back(FromQString(line, encoding));
     if (toMode == vmCode && !lines.empty() && lines.back().empty())
         lines.pop_back();
     target.BeginUpdate();
@@ -177,7 +178,8 @@ TSynEditStringList& TForm1::CurrentLines() {
     // The rich editor's plain text, as lines of a list of its own.
     if (!richLines)
         richLines = std::make_unique<TSynEditStringList>();
-    FromRichLines(document.RichEditor->Lines(), *richLines, vmRich);
+    FromRichLines(document.RichEditor->Lines(), *document.FileEncoding.encoding, *richLines,
+                  vmRich);
     return *richLines;
 }
 
@@ -226,9 +228,11 @@ void TForm1::SetViewMode(int mode) {
     if (mode != old) {
         const QPoint caret = CaretOf(document, old);
         if (mode == vmRich)
-            document.RichEditor->SetLines(ToRichLines(EditorOf(document, old)->Lines(), old));
+            document.RichEditor->SetLines(ToRichLines(EditorOf(document, old)->Lines(),
+                                                      *document.FileEncoding.encoding, old));
         else if (old == vmRich)
-            FromRichLines(document.RichEditor->Lines(), EditorOf(document, mode)->Lines(), mode);
+            FromRichLines(document.RichEditor->Lines(), *document.FileEncoding.encoding,
+                          EditorOf(document, mode)->Lines(), mode);
         else
             CopyLines(EditorOf(document, old)->Lines(), EditorOf(document, mode)->Lines(), mode);
         PlaceCaret(document, mode, caret);

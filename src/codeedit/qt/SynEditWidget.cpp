@@ -85,6 +85,12 @@ void TSynEditWidget::SetFont(const QFont& font) {
     LayoutChanged();
 }
 
+void TSynEditWidget::SetTextEncoding(const Encoding& encoding) {
+    engine.SetEncoding(encoding);
+    widestLine = 0;
+    LayoutChanged();
+}
+
 void TSynEditWidget::SetFontColor(TColor value) {
     fontColor = value;
     viewport()->update();
@@ -176,7 +182,7 @@ std::vector<std::size_t> TSynEditWidget::ComputeRowStarts(int line) {
     std::vector<std::size_t> starts{0};
     const std::string_view text = Lines().Get(line);
     const qreal width = TextAreaWidth();
-    const Encoding& encoding = ProgramEncoding();
+    const Encoding& encoding = engine.TextEncoding();
     std::size_t rowStart = 0, breakAfterBlank = 0;
     qreal x = 0;
     WalkChars(text, 0, text.size(), 0, encoding, *metrics, [&](const TSynCharBox& box) {
@@ -205,7 +211,7 @@ qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
     if (caretX.line != line || caretX.rowFrom != rowFrom || caretX.column != column) {
         caretX = CaretX{
             line, rowFrom, column,
-            XOfColumn(Lines().Get(line), rowFrom, rowTo, column, ProgramEncoding(), *metrics)};
+            XOfColumn(Lines().Get(line), rowFrom, rowTo, column, engine.TextEncoding(), *metrics)};
     }
     return caretX.x;
 }
@@ -245,8 +251,8 @@ BufferPosition TSynEditWidget::PositionAt(QPoint point) {
         --row;
     const std::string_view text = Lines().Get(row->row.line);
     const std::size_t column =
-        ColumnAtX(text, row->row.from, row->row.to, point.x() - TextOriginX(), ProgramEncoding(),
-                  *metrics, false);
+        ColumnAtX(text, row->row.from, row->row.to, point.x() - TextOriginX(),
+                  engine.TextEncoding(), *metrics, false);
     return engine.Clamp(MakePosition(row->row.line, column));
 }
 
@@ -279,7 +285,8 @@ qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_
                                        DisplayColumn column) {
     const ByteColumn byte = engine.ColumnAtDisplay(LineIndex(line), column);
     const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{LineIndex(line), byte});
-    return XOfColumn(Lines().Get(line), rowFrom, rowTo, byte.Value(), ProgramEncoding(), *metrics) +
+    return XOfColumn(Lines().Get(line), rowFrom, rowTo, byte.Value(), engine.TextEncoding(),
+                     *metrics) +
            std::max(0, column - reached) * metrics->SpaceWidth();
 }
 
@@ -431,7 +438,7 @@ void TSynEditWidget::TrackWidth(int line) {
         return;
     const qreal width = text.size() > kMeasuredLineLimit
                             ? qreal(text.size()) * metrics->SpaceWidth()
-                            : TextWidth(text, 0, text.size(), ProgramEncoding(), *metrics);
+                            : TextWidth(text, 0, text.size(), engine.TextEncoding(), *metrics);
     if (width > widestLine) {
         widestLine = width;
         QMetaObject::invokeMethod(
@@ -524,7 +531,7 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
     const RowSpan span = RowOf(caret);
     if (rowMoveX < 0)
         rowMoveX = XOfColumn(Lines().Get(line), span.from, span.to, caret.column.Value(),
-                             ProgramEncoding(), *metrics);
+                             engine.TextEncoding(), *metrics);
     int row = span.index + direction;
     if (row < 0) {
         if (line == 0)
@@ -541,8 +548,8 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
     const std::size_t from = starts[std::size_t(row)];
     const std::size_t to =
         std::size_t(row) + 1 < starts.size() ? starts[std::size_t(row) + 1] : SIZE_MAX;
-    BufferPosition target = MakePosition(
-        line, ColumnAtX(Lines().Get(line), from, to, rowMoveX, ProgramEncoding(), *metrics, false));
+    BufferPosition target = MakePosition(line, ColumnAtX(Lines().Get(line), from, to, rowMoveX,
+                                                         engine.TextEncoding(), *metrics, false));
     // The end of a wrapped row is the start of the next one: stay on the row aimed at.
     if (to != SIZE_MAX && target.column.Value() >= to)
         target = engine.PreviousCharPosition(MakePosition(line, to));
@@ -578,7 +585,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
         const TSynPaintStyle style{ResolvedFontColor(), background,
                                    palette().color(QPalette::HighlightedText),
                                    palette().color(QPalette::Highlight)};
-        TSynLinePainter linePainter(painter, *metrics, ProgramEncoding(), style,
+        TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
                                     PaintingHighlighter(), palette());
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
         for (const VisibleRow& row : rows) {
@@ -623,7 +630,7 @@ void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& 
         to = std::min(to, lastRow ? SIZE_MAX : row.to);
         if (to <= from)
             return;
-        const Encoding& encoding = ProgramEncoding();
+        const Encoding& encoding = engine.TextEncoding();
         left = XOfColumn(text, row.from, row.to, from, encoding, *metrics);
         right = XOfColumn(text, row.from, row.to, to, encoding, *metrics);
     }

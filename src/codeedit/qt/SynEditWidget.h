@@ -30,6 +30,9 @@ public:
     TSynEditStringList& Lines() { return engine.Lines(); }
     const TSynEditStringList& Lines() const { return engine.Lines(); }
 
+    // The encoding the text's bytes are in (the document's); the bytes stay as they are.
+    void SetTextEncoding(const Encoding& encoding);
+
     // ---- Appearance ----
     QFont Font() const { return editorFont; }
     void SetFont(const QFont& font);

@@ -16,8 +16,8 @@ namespace {
 constexpr int kWheelRows = 3;
 
 // The clipboard holds Qt's line breaks; the platform's clipboard converts them as it must.
-QString ClipboardText(const std::string& bytes) {
-    QString text = ToQString(bytes);
+QString ClipboardText(const std::string& bytes, const Encoding& encoding) {
+    QString text = ToQString(bytes, encoding);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
@@ -26,7 +26,8 @@ QString ClipboardText(const std::string& bytes) {
 
 void TSynEditWidget::CopyToClipboard() {
     if (engine.SelectionAvailable())
-        QGuiApplication::clipboard()->setText(ClipboardText(engine.SelectedText()));
+        QGuiApplication::clipboard()->setText(
+            ClipboardText(engine.SelectedText(), engine.TextEncoding()));
 }
 
 void TSynEditWidget::CutToClipboard() {
@@ -39,7 +40,7 @@ void TSynEditWidget::CutToClipboard() {
 void TSynEditWidget::PasteFromClipboard() {
     const QString text = QGuiApplication::clipboard()->text();
     if (!text.isEmpty())
-        engine.ExecuteCommand(ecPaste, FromQString(text));
+        engine.ExecuteCommand(ecPaste, FromQString(text, engine.TextEncoding()));
 }
 
 // ---- Input ---------------------------------------------------------------------------------
@@ -81,7 +82,7 @@ void TSynEditWidget::keyPressEvent(QKeyEvent* event) {
     });
     // Ctrl+Alt together is AltGr on some systems and types a character.
     if (printable && ctrl == alt) {
-        ExecuteCommand(ecChar, FromQString(text));
+        ExecuteCommand(ecChar, FromQString(text, engine.TextEncoding()));
         event->accept();
         emit KeyPressed(event);
         return;
@@ -230,7 +231,7 @@ void TSynEditWidget::focusOutEvent(QFocusEvent* event) {
 
 void TSynEditWidget::inputMethodEvent(QInputMethodEvent* event) {
     if (!event->commitString().isEmpty())
-        ExecuteCommand(ecChar, FromQString(event->commitString()));
+        ExecuteCommand(ecChar, FromQString(event->commitString(), engine.TextEncoding()));
     preedit = event->preeditString();
     viewport()->update();
     event->accept();
@@ -249,11 +250,11 @@ QVariant TSynEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
         return editorFont;
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition:
-        return int(ToQString(line.substr(0, caret.column.Value())).size());
+        return int(ToQString(line.substr(0, caret.column.Value()), engine.TextEncoding()).size());
     case Qt::ImSurroundingText:
-        return ToQString(line);
+        return ToQString(line, engine.TextEncoding());
     case Qt::ImCurrentSelection:
-        return ClipboardText(engine.SelectedText());
+        return ClipboardText(engine.SelectedText(), engine.TextEncoding());
     case Qt::ImHints:
         return int(Qt::ImhMultiLine);
     default:

@@ -13,10 +13,10 @@ const QString ErrorCaption = QStringLiteral("Tabrix Pro");
 
 // Asks whether to convert and writes; false when the user has been told of a failure.
 bool WriteAfterQuestion(Dialogs& dialogs, const QString& path, std::string_view text,
-                        const QFont& plainFont, HtmlVariant variant) {
+                        const Encoding& encoding, const QFont& plainFont, HtmlVariant variant) {
     HtmlExportOptions options;
     options.variant = variant;
-    options.fontName = FromQString(plainFont.family());
+    options.fontName = FromQString(plainFont.family(), encoding);
     // A font sized in pixels has no point size of its own; the size it shows in does.
     options.fontSize =
         plainFont.pointSize() > 0 ? plainFont.pointSize() : QFontInfo(plainFont).pointSize();
@@ -32,8 +32,8 @@ bool WriteAfterQuestion(Dialogs& dialogs, const QString& path, std::string_view 
 
 } // namespace
 
-void ExportHtml(Dialogs& dialogs, std::string_view text, const QFont& plainFont,
-                HtmlVariant variant) {
+void ExportHtml(Dialogs& dialogs, std::string_view text, const Encoding& encoding,
+                const QFont& plainFont, HtmlVariant variant) {
     FileDialogRequest request;
     request.filters = {{"HTML Files (*.htm, *.html)", "*.htm;*.html"}, {"All Files", "*.*"}};
     request.defaultExtension = "txt";
@@ -41,11 +41,11 @@ void ExportHtml(Dialogs& dialogs, std::string_view text, const QFont& plainFont,
     const std::optional<FileDialogResult> chosen = dialogs.SaveFile(request);
     if (!chosen || chosen->files.isEmpty() || chosen->files.front().isEmpty())
         return;
-    WriteAfterQuestion(dialogs, chosen->files.front(), text, plainFont, variant);
+    WriteAfterQuestion(dialogs, chosen->files.front(), text, encoding, plainFont, variant);
 }
 
 std::optional<QString> WritePreviewFile(Dialogs& dialogs, std::string_view text,
-                                        const QFont& plainFont) {
+                                        const Encoding& encoding, const QFont& plainFont) {
     const PreviewPath preview = PreviewFilePath();
     if (!preview.error.empty()) {
         dialogs.ShowError(ErrorCaption,
@@ -53,12 +53,13 @@ std::optional<QString> WritePreviewFile(Dialogs& dialogs, std::string_view text,
         return std::nullopt;
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(preview.path));
-    if (!WriteAfterQuestion(dialogs, path, text, plainFont, HtmlVariant::WithHeader))
+    if (!WriteAfterQuestion(dialogs, path, text, encoding, plainFont, HtmlVariant::WithHeader))
         return std::nullopt;
     return path;
 }
 
-void PreviewInBrowser(Dialogs& dialogs, std::string_view text, const QFont& plainFont) {
-    if (const std::optional<QString> path = WritePreviewFile(dialogs, text, plainFont))
+void PreviewInBrowser(Dialogs& dialogs, std::string_view text, const Encoding& encoding,
+                      const QFont& plainFont) {
+    if (const std::optional<QString> path = WritePreviewFile(dialogs, text, encoding, plainFont))
         ShellOpen(*path); // as on Windows, a browser that does not come is not reported
 }

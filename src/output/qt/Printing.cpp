@@ -49,13 +49,13 @@ void AppendLine(QString& text, const QString& line, const QFont& font, QPaintDev
     text += QStringView(line).mid(start);
 }
 
-QString JoinedLines(const TSynEditStringList& lines, const QFont& font, QPaintDevice& device,
-                    qreal width) {
+QString JoinedLines(const TSynEditStringList& lines, const Encoding& encoding, const QFont& font,
+                    QPaintDevice& device, qreal width) {
     QString text;
     for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        AppendLine(text, ToQString(lines.Get(i)), font, device, width);
+        AppendLine(text, ToQString(lines.Get(i), encoding), font, device, width);
     }
     return text;
 }
@@ -82,7 +82,7 @@ bool PrintLines(QPrinter& printer, const PrintJob& job) {
     renderer.documentLayout()->setPaintDevice(&printer);
     const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
     renderer.setPageSize(page.size());
-    renderer.setPlainText(JoinedLines(job.lines, job.font, printer, page.width()));
+    renderer.setPlainText(JoinedLines(job.lines, job.encoding, job.font, printer, page.width()));
 
     QPainter painter;
     if (!painter.begin(&printer))

@@ -4,6 +4,8 @@
 // page over the whole printable area, long lines wrapped; no headers, footers or page numbers,
 // and the page setup's values are never applied (as the program always did).
 
+#include "platform/Encoding.h"
+
 #include <QFont>
 #include <QPrinter>
 #include <QString>
@@ -15,6 +17,7 @@ class TSynEditStringList;
 // editor and the job title (the document's full path, empty when untitled).
 struct PrintJob {
     const TSynEditStringList& lines;
+    const Encoding& encoding; // of the lines' bytes
     QFont font;
     QString title;
 };

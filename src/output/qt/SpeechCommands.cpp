@@ -68,7 +68,8 @@ void SpeakText(Dialogs& dialogs, Speech& speech, const TMemo& plainEditor) {
         text = plainEditor.Text();
     if (text.empty())
         return;
-    const QByteArray utf8 = ToQString(CyrillicToLatin(text)).toUtf8();
+    const Encoding& encoding = plainEditor.Engine().TextEncoding();
+    const QByteArray utf8 = ToQString(CyrillicToLatin(text, encoding), encoding).toUtf8();
     EscapeWatcher escape;
     const std::optional<std::string> error = speech.Speak(
         std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), [&escape] {

@@ -2,6 +2,7 @@
 
 #include "platform/detail/Utf8.h"
 
+#include <QList>
 #include <cstdint>
 #include <cstring>
 
@@ -119,4 +120,11 @@ std::string FromQString(const QString& text, const Encoding& encoding) {
     }
     result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
+}
+
+std::size_t UnencodableCount(const QString& text, const Encoding& encoding) {
+    std::size_t count = 0;
+    for (const char32_t code : text.toUcs4())
+        count += encoding.CanEncode(code) ? 0 : 1;
+    return count;
 }

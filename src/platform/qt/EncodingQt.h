@@ -5,9 +5,12 @@
 #include "platform/Encoding.h"
 
 #include <QString>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-QString ToQString(std::string_view bytes, const Encoding& encoding = ProgramEncoding());
+QString ToQString(std::string_view bytes, const Encoding& encoding);
 // Characters the encoding cannot hold become '?'.
-std::string FromQString(const QString& text, const Encoding& encoding = ProgramEncoding());
+std::string FromQString(const QString& text, const Encoding& encoding);
+// The characters of text the encoding cannot hold: those FromQString turns into '?'.
+std::size_t UnencodableCount(const QString& text, const Encoding& encoding);

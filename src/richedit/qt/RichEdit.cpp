@@ -70,7 +70,7 @@ std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path) {
         ToTextDocument(ReadRtf(file.value), *document());
         break;
     case RichFileKind::PlainText: {
-        QString text = ToQString(file.value);
+        QString text = ToQString(file.value, ProgramEncoding());
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QChar('\r'), QChar('\n'));
         SetUnformattedText(text);

@@ -5,6 +5,8 @@
 // change, key and mouse signals. Lines are the document's paragraphs split at line breaks.
 // It does not apply the window's appearance settings itself; the window calls the setters.
 
+#include "platform/Encoding.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPoint>
@@ -24,6 +26,11 @@ public:
     // the change signal fires, the caret goes to the start and there is nothing to undo.
     void SetLines(const QStringList& lines);
     void Clear();
+
+    // The encoding the document's text takes as bytes (search, a save as text); the program's
+    // until set.
+    const Encoding& TextEncoding() const { return *textEncoding; }
+    void SetTextEncoding(const Encoding& encoding) { textEncoding = &encoding; }
 
     // RTF when the file begins as RTF does, otherwise plain text in the program's code page; a
     // file that is neither (it holds NUL bytes) is refused and the editor left as it was. The
@@ -75,4 +82,6 @@ private:
     // Starts a fresh history after the text was replaced from code.
     void TextReplaced();
     void KeepSelectionVisible();
+
+    const Encoding* textEncoding = &ProgramEncoding();
 };

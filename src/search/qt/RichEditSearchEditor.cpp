@@ -11,7 +11,7 @@
 
 namespace {
 
-// A line of the rich editor: where it starts in the document and its text in the program's
+// A line of the rich editor: where it starts in the document and its text in the document's
 // encoding. Lines are split as TRxRichEdit::Lines splits them, at paragraphs and line breaks.
 struct RichLine {
     int start;
@@ -28,8 +28,8 @@ class RichEditSearchEditor : public SearchEditor {
 public:
     explicit RichEditSearchEditor(TRxRichEdit& editor) : editor(editor) {}
 
-    // The rich editor converts its text through the program's encoding, so the search does too.
-    const Encoding& TextEncoding() const override { return ProgramEncoding(); }
+    // The rich editor's text taken as bytes of the document's encoding.
+    const Encoding& TextEncoding() const override { return editor.TextEncoding(); }
     int LineCount() const override { return int(Lines().size()); }
     std::string_view LineText(LineIndex line) const override {
         return Lines()[std::size_t(line.Value())].bytes;
@@ -88,7 +88,7 @@ private:
             int lineStart = 0;
             for (const QString& part : text.split(QChar::LineSeparator)) {
                 lines.push_back(
-                    {block.position() + lineStart, part, FromQString(part, ProgramEncoding())});
+                    {block.position() + lineStart, part, FromQString(part, TextEncoding())});
                 lineStart += int(part.size()) + 1;
             }
         }

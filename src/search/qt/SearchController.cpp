@@ -1,6 +1,7 @@
 #include "search/qt/SearchController.h"
 
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EncodingQt.h"
 #include "search/FindReplace.h"
 
 TSearchController::TSearchController(QWidget* window, Dialogs& dialogs, EditorSource activeEditor)
@@ -31,17 +32,6 @@ void TSearchController::FindNext() {
     Press(*FindDialog, Button::FindNext);
 }
 
-namespace {
-
-bool CanEncodeAll(const QString& text, const Encoding& encoding) {
-    for (const char32_t code : text.toUcs4())
-        if (!encoding.CanEncode(code))
-            return false;
-    return true;
-}
-
-} // namespace
-
 SearchOutcome TSearchController::Run(SearchEditor& editor, const SearchRequest& request,
                                      SearchDialogKind dialog, Button button) {
     switch (button) {
@@ -68,7 +58,7 @@ void TSearchController::Press(TSearchDialog& dialog, Button button) {
     // A character the text cannot hold matches nothing; searching for the '?' it would become
     // could find a question mark instead.
     const SearchOutcome outcome =
-        CanEncodeAll(dialog.FindText(), editor->TextEncoding())
+        UnencodableCount(dialog.FindText(), editor->TextEncoding()) == 0
             ? Run(*editor, dialog.Request(editor->TextEncoding()), dialog.Kind(), button)
         : editor->Selection().Empty() || dialog.Kind() == SearchDialogKind::Find
             ? SearchOutcome::NotFound

@@ -4,11 +4,12 @@
 
 void RunOnPlainEditor(const TextCommand& command, TMemo& editor) {
     if (command.rule == TextRule::CaretInsertion) {
-        editor.SetSelText(command.insertion(ProgramEncoding()));
+        editor.SetSelText(command.insertion(editor.Engine().TextEncoding()));
         editor.ClearUndo();
         return;
     }
-    const std::optional<PlainTextState> result = RunTextCommand(command, {editor.Text(), 0, 0});
+    const std::optional<PlainTextState> result =
+        RunTextCommand(command, {editor.Text(), 0, 0}, editor.Engine().TextEncoding());
     if (result)
         editor.SetText(result->text);
 }
@@ -17,7 +18,7 @@ void RunAsEdit(const TextCommand& command, TSynEditWidget& editor) {
     if (editor.ReadOnly())
         return;
     const std::optional<PlainTextState> result =
-        RunTextCommand(command, {editor.Engine().Text(), 0, 0});
+        RunTextCommand(command, {editor.Engine().Text(), 0, 0}, editor.Engine().TextEncoding());
     if (!result)
         return;
     editor.SelectAll();

@@ -2,6 +2,7 @@
 
 #include "TestEncodings.h"
 #include "platform/CaseMapping.h"
+#include "platform/EncodingDetection.h"
 #include "platform/Random.h"
 
 #include <functional>
@@ -157,19 +158,49 @@ TEST(CharacterCase, SentenceRules) {
         {"first 1251", UpperCaseFirst, &Windows1251(), "\xEF\xF0 \xEC\xE8", "\xCF\xF0 \xCC\xE8"},
         {"normal utf-8 latin-1", NormalCase, &Utf8(), "\xC3\xA9T\xC3\x89. \xC3\xA9",
          "\xC3\x89t\xC3\xA9. \xC3\x89"},
-        // Above U+00FF nothing changes and the flag passes through.
+        // Letters above U+00FF are cased too, and every non-ASCII character clears the flag.
         {"normal utf-8 cyrillic", NormalCase, &Utf8(),
          "\xD0\xB6\xD0\x96"
          "a",
-         "\xD0\xB6\xD0\x96"
-         "A"},
-        {"ill-formed byte passes", UpperCaseFirst, &Utf8(),
+         "\xD0\x96\xD0\xB6"
+         "a"},
+        {"ill-formed byte stays and clears", UpperCaseFirst, &Utf8(),
          " \xFF"
          "a",
          " \xFF"
-         "A"},
+         "a"},
         {"empty", NormalCase, &Windows1252(), "", ""},
     });
+}
+
+// Russian text cases the same in UTF-8 as in Windows-1251, punctuation beyond ASCII included.
+TEST(CharacterCase, SentenceRulesAgreeInUtf8AndWindows1251) {
+    struct SentenceCase {
+        SentenceRule rule;
+        std::string text; // UTF-8
+        std::string result;
+    };
+    const SentenceCase cases[] = {
+        {SentenceRule::NormalCase, "привет. как дела? хорошо!", "Привет. Как дела? Хорошо!"},
+        {SentenceRule::NormalCase, "ПРИВЕТ МИР", "Привет мир"},
+        {SentenceRule::NormalCase, "ёлка. ЁЖ", "Ёлка. Ёж"},
+        {SentenceRule::NormalCase, "«цитата» и всё.", "«цитата» и всё."},
+        {SentenceRule::NormalCase, "итак. — нет. да", "Итак. — нет. Да"},
+        {SentenceRule::NormalCase, "№ 5, дом", "№ 5, дом"},
+        {SentenceRule::NormalCase, "hello МИР. щи", "Hello мир. Щи"},
+        {SentenceRule::UpperCaseFirst, "иван петрович,сидоров\r\nмосква",
+         "Иван Петрович,Сидоров\r\nМосква"},
+        {SentenceRule::UpperCaseFirst, "ёж-ЁЖИК «да»", "Ёж-ёжик «да»"},
+        {SentenceRule::UpperCaseFirst, "щи да каша – пища наша", "Щи Да Каша – Пища Наша"},
+    };
+    for (const SentenceCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SentenceCaseText(c.text, c.rule, Utf8()), c.result);
+        const EncodedText text = ConvertText(c.text, Utf8(), Windows1251());
+        const EncodedText result = ConvertText(c.result, Utf8(), Windows1251());
+        ASSERT_EQ(text.unencodable + result.unencodable, 0u);
+        EXPECT_EQ(SentenceCaseText(text.bytes, c.rule, Windows1251()), result.bytes);
+    }
 }
 
 TEST(CharacterCase, RandomCaseFollowsTheSharedGenerator) {

@@ -33,7 +33,7 @@ TEST_F(HtmlExportCommandsTest, SaveDialogThenQuestionThenTheFile) {
         dialogs.ClearHistory();
         dialogs.QueueFiles({QString::fromStdString(path)});
         dialogs.Queue(c.answer);
-        ExportHtml(dialogs, "a<b", font, c.variant);
+        ExportHtml(dialogs, "a<b", ProgramEncoding(), font, c.variant);
         EXPECT_EQ(Read(path), c.expected);
         ASSERT_EQ(dialogs.History().size(), 2u);
         const FileDialogRequest& request = dialogs.History()[0].fileRequest;
@@ -56,7 +56,7 @@ TEST_F(HtmlExportCommandsTest, SaveDialogThenQuestionThenTheFile) {
 
 TEST_F(HtmlExportCommandsTest, CancelInTheSaveDialogDoesNothing) {
     dialogs.QueueCancel();
-    ExportHtml(dialogs, "text", font, HtmlVariant::WithStyle);
+    ExportHtml(dialogs, "text", ProgramEncoding(), font, HtmlVariant::WithStyle);
     EXPECT_EQ(dialogs.History().size(), 1u);
     EXPECT_TRUE(std::filesystem::is_empty(root));
 }
@@ -65,7 +65,8 @@ TEST_F(HtmlExportCommandsTest, FontNameAndSizeComeFromThePlainEditorsFont) {
     const std::string path = root + "f.htm";
     dialogs.QueueFiles({QString::fromStdString(path)});
     dialogs.Queue(DialogAnswer::Yes);
-    ExportHtml(dialogs, "", QFont("Liberation Serif", 14), HtmlVariant::WithStyle);
+    ExportHtml(dialogs, "", ProgramEncoding(), QFont("Liberation Serif", 14),
+               HtmlVariant::WithStyle);
     EXPECT_EQ(Read(path),
               "<font face=\"Liberation Serif\" style=\"font-size: 14pt\">\r\n\r\n</font>\r\n");
 }
@@ -77,7 +78,7 @@ TEST_F(HtmlExportCommandsTest, UnwritablePathShowsTheFileCreationMessage) {
                                                            "sum\xc3\xa9 & co/x.html"));
     dialogs.QueueFiles({path});
     dialogs.Queue(DialogAnswer::Yes);
-    ExportHtml(dialogs, "text", font, HtmlVariant::WithoutStyle);
+    ExportHtml(dialogs, "text", ProgramEncoding(), font, HtmlVariant::WithoutStyle);
     ASSERT_EQ(dialogs.History().size(), 3u);
     EXPECT_EQ(dialogs.History()[2].messageKind, MessageKind::Error);
     EXPECT_EQ(dialogs.History()[2].caption, "Tabrix Pro");
@@ -89,7 +90,8 @@ TEST_F(HtmlExportCommandsTest, PreviewAsksTheSameQuestionAndAlwaysUsesTheFontEle
     for (const DialogAnswer answer : {DialogAnswer::Yes, DialogAnswer::No}) {
         dialogs.ClearHistory();
         dialogs.Queue(answer);
-        const std::optional<QString> path = WritePreviewFile(dialogs, "a b", font);
+        const std::optional<QString> path =
+            WritePreviewFile(dialogs, "a b", ProgramEncoding(), font);
         ASSERT_TRUE(path);
         EXPECT_TRUE(path->endsWith(".html"));
         EXPECT_TRUE(path->startsWith(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")))) << *path;

@@ -71,7 +71,7 @@ TEST_F(PrintingTest, LinesFlowOverPagesInOrderWithNoneLostOrRepeated) {
         lines.Add("line " + std::to_string(i));
     // Margins chosen anywhere are not applied: the page is the whole printable area.
     printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
-    ASSERT_TRUE(PrintLines(printer, {lines, font, "/home/user/notes.txt"}));
+    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, "/home/user/notes.txt"}));
 
     const int perPage = LinesPerPage();
     ASSERT_GT(perPage, 20);
@@ -95,7 +95,7 @@ TEST_F(PrintingTest, LongLinesWrapInsteadOfBeingCutOff) {
                               "mu nu xi omicron pi rho sigma tau upsilon phi chi psi omega end";
     lines.Add(word);
     lines.Add(words + " " + words);
-    ASSERT_TRUE(PrintLines(printer, {lines, font, ""}));
+    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
     ASSERT_EQ(Pages(), 1);
     const QString text = PageText(1);
     EXPECT_EQ(text.count('w'), 120);
@@ -110,7 +110,7 @@ TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
     for (int i = 0; line.size() < 70000; ++i)
         line.append("w").append(std::to_string(i)).append(i % 3 == 0 ? "  " : " ");
     lines.Add(line);
-    ASSERT_TRUE(PrintLines(printer, {lines, font, ""}));
+    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
     QStringList printed;
     for (int page = 1, pages = Pages(); page <= pages; ++page)
         printed += PageLines(page);
@@ -144,14 +144,15 @@ TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
 }
 
 TEST_F(PrintingTest, EmptyDocumentPrintsOneBlankPage) {
-    ASSERT_TRUE(PrintLines(printer, {lines, font, ""}));
+    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
     EXPECT_EQ(Pages(), 1);
     EXPECT_TRUE(PageLines(1).isEmpty());
 }
 
 TEST_F(PrintingTest, FontTheSystemLacksIsSubstitutedNotDropped) {
     lines.Add("still printed");
-    ASSERT_TRUE(PrintLines(printer, {lines, QFont("Tabrix No Such Face", 10), ""}));
+    ASSERT_TRUE(
+        PrintLines(printer, {lines, ProgramEncoding(), QFont("Tabrix No Such Face", 10), ""}));
     EXPECT_EQ(PageText(1).trimmed(), "still printed");
 }
 
@@ -159,10 +160,10 @@ TEST_F(PrintingTest, PrintDialogDecides) {
     lines.Add("printed");
     ScriptedDialogs dialogs;
     dialogs.Queue(false);
-    PrintWithDialog(dialogs, printer, {lines, font, "t"});
+    PrintWithDialog(dialogs, printer, {lines, ProgramEncoding(), font, "t"});
     EXPECT_FALSE(QFile::exists(pdf));
     dialogs.Queue(true);
-    PrintWithDialog(dialogs, printer, {lines, font, "t"});
+    PrintWithDialog(dialogs, printer, {lines, ProgramEncoding(), font, "t"});
     EXPECT_EQ(PageText(1).trimmed(), "printed");
     EXPECT_EQ(dialogs.History().size(), 2u);
 }
@@ -172,7 +173,7 @@ TEST_F(PrintingTest, PrinterThatWillNotStartIsReported) {
     lines.Add("x");
     ScriptedDialogs dialogs;
     dialogs.Queue(true);
-    PrintWithDialog(dialogs, printer, {lines, font, ""});
+    PrintWithDialog(dialogs, printer, {lines, ProgramEncoding(), font, ""});
     ASSERT_EQ(dialogs.History().size(), 2u);
     EXPECT_EQ(dialogs.History()[1].messageKind, MessageKind::Error);
     EXPECT_EQ(dialogs.History()[1].text,
@@ -183,7 +184,7 @@ TEST_F(PrintingTest, PreviewDrawsThePagesPrintLaysOut) {
     for (int i = 1; i <= 150; ++i)
         lines.Add("row " + std::to_string(i));
     ScriptedDialogs dialogs;
-    ShowPrintPreview(dialogs, printer, {lines, font, "preview"});
+    ShowPrintPreview(dialogs, printer, {lines, ProgramEncoding(), font, "preview"});
     ASSERT_EQ(dialogs.History().size(), 1u);
     EXPECT_EQ(dialogs.History()[0].kind, ScriptedDialogs::Kind::PrintPreview);
     EXPECT_EQ(Pages(), (150 + LinesPerPage() - 1) / LinesPerPage());

@@ -14,7 +14,8 @@ namespace {
 
 class SpeechCommandsTest : public testing::Test {
 protected:
-    void SetUp() override { SetProgramEncoding(*Encoding::ForCodePage(1251)); }
+    // The text is read in the document's encoding, whatever the program's.
+    void SetUp() override { memo.SetTextEncoding(*Encoding::ForCodePage(1251)); }
 
     // Whether the speech heard is `text` spoken directly: espeak-ng's timing varies by a few
     // samples from run to run, a different text by far more.

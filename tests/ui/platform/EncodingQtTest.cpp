@@ -71,12 +71,4 @@ TEST(EncodingQt, TextTheEncodingCannotHoldBecomesQuestionMarks) {
     }
 }
 
-TEST(EncodingQt, DefaultsToTheProgramEncoding) {
-    const Encoding& before = ProgramEncoding();
-    SetProgramEncoding(Page(1251));
-    EXPECT_EQ(ToQString("\xC0"), QString(QChar(0x0410)));
-    EXPECT_EQ(FromQString(QString(QChar(0x0410))), "\xC0");
-    SetProgramEncoding(before);
-}
-
 } // namespace
