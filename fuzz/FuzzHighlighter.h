@@ -45,8 +45,9 @@ inline std::vector<FuzzToken> CheckedTokens(TSynCustomHighlighter& highlighter,
     // 2 * length + 1 tokens; more means the scanner stopped advancing.
     const std::size_t limit = 2 * line.size() + 2;
     while (!highlighter.AtLineEnd()) {
-        const int start = highlighter.TokenStart();
-        const int tokenLength = highlighter.TokenLength();
+        // Fuzzed lines are short: their positions fit an int.
+        const int start = static_cast<int>(highlighter.TokenStart());
+        const int tokenLength = static_cast<int>(highlighter.TokenLength());
         if (start != expected) {
             ContractBroken("token does not start where the previous one ended", index, start);
         }
@@ -67,8 +68,9 @@ inline std::vector<FuzzToken> CheckedTokens(TSynCustomHighlighter& highlighter,
         expected = start + tokenLength;
         highlighter.NextToken();
     }
-    if (highlighter.TokenStart() != length || expected != length) {
-        ContractBroken("null token before the line end", index, highlighter.TokenStart());
+    if (highlighter.TokenStart() != line.size() || expected != length) {
+        ContractBroken("null token before the line end", index,
+                       static_cast<int>(highlighter.TokenStart()));
     }
     return tokens;
 }

@@ -3,6 +3,7 @@
 #include "codeedit/SynEditEngineScopes.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 TSynEditEngine::TSynEditEngine() : TSynEditEngine(ProgramEncoding()) {}
@@ -70,9 +71,10 @@ TSynEditEngine::CharClass TSynEditEngine::ClassAt(std::string_view text, std::si
 
 int TSynEditEngine::AdvanceDisplay(int displayColumn, std::string_view text,
                                    std::size_t column) const {
-    if (text[column] == '\t')
-        return (displayColumn / tabWidth + 1) * tabWidth;
-    return displayColumn + 1;
+    // Saturates at INT_MAX: a line of hundreds of MB (of tabs) reaches past what int counts.
+    const long long next =
+        text[column] == '\t' ? (displayColumn / tabWidth + 1LL) * tabWidth : displayColumn + 1LL;
+    return static_cast<int>(std::min<long long>(next, INT_MAX));
 }
 
 BufferPosition TSynEditEngine::Clamp(BufferPosition position) const {

@@ -143,8 +143,8 @@ void TSynCustomHighlighter::ScanToLineEnd() {
     }
 }
 
-int TSynCustomHighlighter::TokenLength() const {
-    return static_cast<int>(TokenText().size());
+std::size_t TSynCustomHighlighter::TokenLength() const {
+    return TokenText().size();
 }
 
 void TSynCustomHighlighter::SetEnabled(bool value) {

@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -91,7 +92,8 @@ public:
     virtual std::string TokenText() const = 0;
     virtual TSynHighlighterAttributes* TokenAttribute() const = 0;
     virtual int TokenKind() const = 0;
-    virtual int TokenStart() const = 0;
+    // Byte positions: a line may be longer than int can count.
+    virtual std::size_t TokenStart() const = 0;
     virtual bool IsKeywordText(std::string_view word) const;
     virtual void NextToken() = 0;
     // The line without its line break; it must stay alive until the next StartLine. The line
@@ -115,7 +117,7 @@ public:
 
     void ScanToLineEnd();
     // The token's length without building its text.
-    virtual int TokenLength() const;
+    virtual std::size_t TokenLength() const;
 
     const TSynCharSet& WordBreakChars() const { return wordBreakChars; }
     bool Enabled() const { return enabled; }

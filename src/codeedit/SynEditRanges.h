@@ -37,8 +37,8 @@ int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, i
                 int lastLine);
 
 struct TSynToken {
-    int start;  // byte column, 0-based
-    int length; // bytes
+    std::size_t start;  // byte column, 0-based
+    std::size_t length; // bytes
     int kind;
     TSynHighlighterAttributes* attribute; // nothing: paint in the editor's font
 };

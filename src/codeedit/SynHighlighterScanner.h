@@ -80,10 +80,10 @@ public:
     TSynCharSet IdentifierChars() const override { return identifierChars; }
     bool AtLineEnd() const override { return tokenKind == nullKind; }
     std::string TokenText() const override;
-    int TokenLength() const override { return static_cast<int>(run - tokenPos); }
+    std::size_t TokenLength() const override { return run - tokenPos; }
     TSynHighlighterAttributes* TokenAttribute() const override;
     int TokenKind() const override { return tokenKind; }
-    int TokenStart() const override { return static_cast<int>(tokenPos); }
+    std::size_t TokenStart() const override { return tokenPos; }
     void StartLine(std::string_view line, int lineIndex) override;
 
 protected:

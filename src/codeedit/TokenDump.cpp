@@ -41,9 +41,7 @@ void DumpTokens(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, s
         const TSynRange after = ForEachToken(lines, highlighter, n, [&](const TSynToken& token) {
             out << 'L' << n << '\t' << token.start << '\t' << token.kind << '\t'
                 << (token.attribute != nullptr ? token.attribute->Name() : std::string("-")) << '\t'
-                << EscapeTokenText(text.substr(static_cast<std::size_t>(token.start),
-                                               static_cast<std::size_t>(token.length)))
-                << '\n';
+                << EscapeTokenText(text.substr(token.start, token.length)) << '\n';
         });
         out << 'R' << n << '\t' << after << '\n';
     }

@@ -30,8 +30,9 @@ template <typename T> struct FileResult {
     explicit operator bool() const { return !error; }
 };
 
-// Files above this size are refused rather than read: the editors hold the whole text in memory.
-inline constexpr std::uint64_t kMaxReadableFileSize = std::uint64_t{1} << 31;
+// Files above this size are refused rather than read: the editors hold the whole text in memory
+// and number its lines with int, and a file of this size has at most that many lines.
+inline constexpr std::uint64_t kMaxReadableFileSize = (std::uint64_t{1} << 31) - 1;
 
 // The whole content of a regular file, read with one allocation. Folders, devices and pipes
 // are refused (reading them could block or never end).

@@ -1,8 +1,24 @@
 #pragma once
-// Byte strings that stress decoding: every one must come back unchanged from any encoding.
+// Byte strings that stress decoding (every one must come back unchanged from any encoding), and
+// the line breaks the plain editor makes of bytes.
 
 #include <string>
 #include <vector>
+
+// The bytes as the plain editor holds them: every lone CR and lone LF becomes CR LF.
+inline std::string WithCrLf(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            out += "\r\n";
+        } else {
+            out += bytes[i];
+        }
+    }
+    return out;
+}
 
 inline std::string AllBytes() {
     std::string bytes;

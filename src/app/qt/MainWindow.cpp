@@ -5,6 +5,7 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/Random.h"
+#include "platform/qt/Application.h"
 #include "platform/qt/Dialogs.h"
 #include "search/qt/GoToLineDialog.h"
 #include "search/qt/SearchController.h"
@@ -26,6 +27,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     setWindowTitle("Tabrix Pro ");
     setAcceptDrops(true);
     Random::SeedFromClock();
+    // Errors no command foresaw are shown in the window's own error boxes.
+    TApplication::SetErrorDialogs(&dialogs);
 
     for (const THighlighterClass& highlighterClass : HighlighterClasses()) {
         highlighters.push_back(highlighterClass.create());
@@ -65,6 +68,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    TApplication::SetErrorDialogs(nullptr);
     // The editors hold hooks into the highlighter: they go first.
     for (auto& document : documents)
         DestroyEditors(*document);

@@ -10,12 +10,16 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileSystem.h"
+#include "platform/UnforeseenError.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
 #include "platform/qt/PathNames.h"
 #include "richedit/qt/RichEdit.h"
 
 #include <QFileInfo>
+#include <climits>
+#include <new>
+#include <stdexcept>
 
 std::span<const MenuItem> FileMenu() {
     static const MenuItem rows[] = {
@@ -109,6 +113,16 @@ const std::vector<FileFilter>& SaveDialogFilters() {
     return filters;
 }
 
+// Every line but the last ends in a break byte, so a file that can be read has no more lines
+// than the line list's int indexes reach: only memory can fail a load.
+static_assert(kMaxReadableFileSize <= std::uint64_t{INT_MAX});
+
+// The open command's message for a text the editors could not take in (the exception being
+// handled says why).
+std::string CannotOpenText(const std::string& path) {
+    return "Cannot open \"" + path + "\": " + UnforeseenErrorText(std::current_exception());
+}
+
 constexpr int ProjectFileType = 2;
 constexpr int AllFilesType = 4;
 
@@ -172,24 +186,34 @@ void TForm1::OpenFile(const QString& path) {
     const bool rich = ChangeRich(extension.toLower());
     // Rich files carry their code page inside; a text file's is found from its bytes below.
     SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
-    if (rich) {
-        // Refused content (a binary file) leaves the tab empty and untitled.
-        if (const std::optional<std::string> error = target.RichEditor->LoadFromFile(absolute)) {
-            dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
-            return;
-        }
-        target.ViewMode = vmRich;
-    } else {
+    const auto load = [&]() -> std::optional<std::string> {
+        if (rich)
+            return target.RichEditor->LoadFromFile(absolute);
         FileResult<std::string> content = ReadWholeFile(absolute);
-        if (!content) {
-            dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
-            return;
-        }
+        if (!content)
+            return content.error->message;
         const DocumentEncoding encoding = EncodingForFile(absolute, content.value);
         SetDocumentEncoding(target, encoding);
         target.PlainEditor->SetText(
             ToPlainEditorText(DecodeFileBytes(std::move(content.value), encoding)));
+        return std::nullopt;
+    };
+    std::optional<std::string> error;
+    try {
+        error = load();
+    } catch (const std::length_error&) {
+        error = CannotOpenText(absolute);
+    } catch (const std::bad_alloc&) {
+        error = CannotOpenText(absolute);
     }
+    // Refused content (a binary file, a text the editors cannot hold) leaves the tab empty and
+    // untitled.
+    if (error) {
+        dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
+        return;
+    }
+    if (rich)
+        target.ViewMode = vmRich;
     target.FileName = shown;
     target.Modified = false;
     AddRecentFile(shown);

@@ -6,10 +6,10 @@
 #include "maintenance/qt/StartupMaintenance.h"
 #include "platform/CodePageOption.h"
 #include "platform/Random.h"
+#include "platform/qt/Application.h"
 #include "platform/qt/Dialogs.h"
 #include "settings/qt/ProgramIcon.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     }
     SetProgramEncoding(*codePage.encoding);
 
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     QApplication::setApplicationName("Tabrix Pro");
     QApplication::setWindowIcon(TabrixProgramIcon());
     QtDialogs dialogs;

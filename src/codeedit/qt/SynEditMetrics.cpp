@@ -4,6 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+int ClampedPixels(qreal x) {
+    constexpr qreal limit = 1 << 30;
+    return static_cast<int>(std::clamp(x, -limit, limit));
+}
+
 char32_t DisplayCode(CharCode code) {
     if (code < 0x20 && code != '\t')
         return 0x2400 + code;

@@ -13,6 +13,10 @@
 #include <cstddef>
 #include <string_view>
 
+// A pixel position or extent as int for Qt's geometry, clamped to +-2^30 so that a view's width
+// added to it cannot overflow either: a line of hundreds of MB is wider than int can count.
+int ClampedPixels(qreal x);
+
 // What is drawn for a character: control characters as their control pictures, bytes that are
 // no character of the encoding as the replacement character, so every byte stays visible.
 char32_t DisplayCode(CharCode code);

@@ -103,8 +103,8 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
         highlighter->RestoreRange(lines.Ranges(row.line));
         highlighter->StartLine(text, row.line);
         while (!highlighter->AtLineEnd() && !passedRight) {
-            const std::size_t tokenFrom = std::size_t(highlighter->TokenStart());
-            const std::size_t tokenTo = tokenFrom + std::size_t(highlighter->TokenLength());
+            const std::size_t tokenFrom = highlighter->TokenStart();
+            const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();
             if (tokenFrom >= to)
                 break;
             if (tokenTo > row.from)

@@ -278,7 +278,8 @@ QRect TSynEditWidget::CaretRect() {
     qreal width = 2;
     if (engine.InsertMode() == TSynInsertMode::Overwrite)
         width = std::max<qreal>(2, metrics->SpaceWidth());
-    return QRect(int(std::floor(TextOriginX() + x)), top, int(std::ceil(width)), LineHeight());
+    return QRect(ClampedPixels(std::floor(TextOriginX() + x)), top, int(std::ceil(width)),
+                 LineHeight());
 }
 
 qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo,
@@ -302,9 +303,9 @@ void TSynEditWidget::UpdateScrollBars() {
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setPageStep(TextAreaWidth());
     horizontal->setRange(
-        0, wordWrap
-               ? 0
-               : std::max(0, int(std::ceil(widestLine + metrics->SpaceWidth())) - TextAreaWidth()));
+        0, wordWrap ? 0
+                    : std::max(0, ClampedPixels(std::ceil(widestLine + metrics->SpaceWidth())) -
+                                      TextAreaWidth()));
 }
 
 void TSynEditWidget::SetTopLine(int line) {
@@ -353,9 +354,10 @@ void TSynEditWidget::EnsureCaretVisible() {
             // Widths seen while painting reach the range only later; the caret needs it now.
             UpdateScrollBars();
             if (x < horizontal->value())
-                horizontal->setValue(std::max(0, int(x) - width / 4));
+                horizontal->setValue(std::max(0, ClampedPixels(x) - width / 4));
             else if (x + metrics->SpaceWidth() > horizontal->value() + width)
-                horizontal->setValue(int(std::ceil(x + metrics->SpaceWidth())) - width + width / 4);
+                horizontal->setValue(ClampedPixels(std::ceil(x + metrics->SpaceWidth())) - width +
+                                     width / 4);
         }
         return;
     }

@@ -248,7 +248,7 @@ TEST(CssHighlighter, EmptyLineGivesOnlyNullToken) {
         css.RestoreRange(static_cast<TSynRange>(range));
         css.StartLine("", 0);
         EXPECT_TRUE(css.AtLineEnd());
-        EXPECT_EQ(css.TokenStart(), 0);
+        EXPECT_EQ(css.TokenStart(), 0u);
         EXPECT_EQ(css.TokenKind(), static_cast<int>(K::Null));
         EXPECT_EQ(css.TokenAttribute(), nullptr);
         EXPECT_EQ(css.CurrentRange(), static_cast<TSynRange>(range));

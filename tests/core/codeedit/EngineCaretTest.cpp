@@ -2,6 +2,7 @@
 
 #include "EngineTestSupport.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,6 +122,29 @@ TEST(EngineCaret, UpAndDownKeepTheDesiredDisplayColumn) {
     engine.ExecuteCommand(ecLeft);
     engine.ExecuteCommand(ecUp);
     EXPECT_EQ(Marked(engine), "abcdefghij\nab\n\t|x\nabcdefghijkl");
+}
+
+TEST(EngineCaret, DisplayColumnsBeyondIntStopAtItsLargestValue) {
+    // Tabs this wide reach past INT_MAX within a few characters, as a line of hundreds of MB
+    // of tabs does at the usual width.
+    TSynEditEngine engine(Utf8());
+    Load(engine, "\t\t\tx|\n\t\t\tyz");
+    engine.SetTabWidth(1'000'000'000);
+    struct Case {
+        std::size_t byteColumn;
+        int display;
+    };
+    const Case cases[] = {
+        {1, 1'000'000'000}, {2, 2'000'000'000}, {3, INT_MAX}, {4, INT_MAX}, {5, INT_MAX}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.byteColumn);
+        EXPECT_EQ(engine.DisplayColumnOf(MakePosition(1, c.byteColumn)), DisplayColumn(c.display));
+    }
+    EXPECT_EQ(engine.ColumnAtDisplay(LineIndex(1), DisplayColumn(2'000'000'000)), ByteColumn(2));
+    EXPECT_EQ(engine.ColumnAtDisplay(LineIndex(1), DisplayColumn(INT_MAX)), ByteColumn(3));
+    // Down from the end of the first line keeps to the far column: past the tabs.
+    engine.ExecuteCommand(ecDown);
+    EXPECT_EQ(Marked(engine), "\t\t\tx\n\t\t\t|yz");
 }
 
 TEST(EngineCaret, WordMovesStopAtWordStarts) {

@@ -20,7 +20,7 @@ public:
     std::string TokenText() const override { return {}; }
     TSynHighlighterAttributes* TokenAttribute() const override { return nullptr; }
     int TokenKind() const override { return 0; }
-    int TokenStart() const override { return 0; }
+    std::size_t TokenStart() const override { return 0; }
     void NextToken() override {}
     void StartLine(std::string_view, int) override {}
 };

@@ -187,7 +187,7 @@ void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, int i
         const std::string text = highlighter.TokenText();
         out << highlighter.TokenStart() << ',' << text.size() << ',' << highlighter.TokenKind()
             << ',' << AttributeIndex(highlighter, highlighter.TokenAttribute());
-        if (highlighter.TokenLength() != static_cast<int>(text.size())) {
+        if (highlighter.TokenLength() != text.size()) {
             out << ",length " << highlighter.TokenLength();
         }
         if (highlighter.IsKeywordText(text)) {

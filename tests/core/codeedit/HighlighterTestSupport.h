@@ -28,7 +28,7 @@ inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, st
     std::vector<ScannedToken> tokens;
     highlighter.RestoreRange(range);
     highlighter.StartLine(line, 0);
-    int expectedStart = 0;
+    std::size_t expectedStart = 0;
     while (!highlighter.AtLineEnd()) {
         if (highlighter.TokenStart() != expectedStart) {
             tokens.push_back({"<gap>", -1});
@@ -37,7 +37,7 @@ inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, st
         expectedStart = highlighter.TokenStart() + highlighter.TokenLength();
         highlighter.NextToken();
     }
-    if (highlighter.TokenStart() != static_cast<int>(line.size())) {
+    if (highlighter.TokenStart() != line.size()) {
         tokens.push_back({"<null token not at line end>", -1});
     }
     if (rangeAfter != nullptr) {

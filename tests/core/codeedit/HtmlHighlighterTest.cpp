@@ -269,7 +269,7 @@ TEST(HtmlHighlighter, EmptyLineGivesOnlyNullTokenAtZero) {
     TSynHTMLSyn html;
     html.StartLine("", 0);
     EXPECT_TRUE(html.AtLineEnd());
-    EXPECT_EQ(html.TokenStart(), 0);
+    EXPECT_EQ(html.TokenStart(), 0u);
     EXPECT_EQ(html.TokenKind(), static_cast<int>(K::Null));
     EXPECT_EQ(html.TokenAttribute(), nullptr);
 }

@@ -104,7 +104,7 @@ TEST(IniHighlighter, EmptyLineIsOneNullToken) {
     TSynIniSyn ini;
     ini.StartLine("", 0);
     EXPECT_TRUE(ini.AtLineEnd());
-    EXPECT_EQ(ini.TokenStart(), 0);
+    EXPECT_EQ(ini.TokenStart(), 0u);
     EXPECT_EQ(ini.TokenKind(), static_cast<int>(K::Null));
     EXPECT_EQ(ini.TokenAttribute(), nullptr);
 }

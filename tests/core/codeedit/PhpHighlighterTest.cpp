@@ -231,7 +231,7 @@ TEST(PhpHighlighter, EmptyLineInsideConstructIsOnlyTheNullToken) {
         php.RestoreRange(static_cast<TSynRange>(range));
         php.StartLine("", 0);
         EXPECT_TRUE(php.AtLineEnd());
-        EXPECT_EQ(php.TokenStart(), 0);
+        EXPECT_EQ(php.TokenStart(), 0u);
         EXPECT_EQ(php.TokenAttribute(), nullptr);
         EXPECT_EQ(php.CurrentRange(), static_cast<TSynRange>(range));
     }

@@ -137,12 +137,13 @@ TEST(Ranges, NoHighlighterOrNoLinesDoesNothing) {
 
 TEST(Ranges, ForEachTokenStartsFromTheStoredRange) {
     Document doc("<!-- a\r\nb --> <i>");
-    std::vector<std::pair<int, int>> tokens;
+    std::vector<std::pair<std::size_t, int>> tokens;
     const TSynRange after = ForEachToken(doc.lines, doc.html, 1, [&](const TSynToken& token) {
         tokens.emplace_back(token.start, token.kind);
         EXPECT_EQ(token.attribute, doc.html.TokenAttribute());
     });
-    EXPECT_EQ(tokens, (std::vector<std::pair<int, int>>{{0, 2}, {5, 9}, {6, 8}, {7, 4}, {8, 8}}));
+    EXPECT_EQ(tokens,
+              (std::vector<std::pair<std::size_t, int>>{{0, 2}, {5, 9}, {6, 8}, {7, 4}, {8, 8}}));
     EXPECT_EQ(after, TextRange);
 }
 

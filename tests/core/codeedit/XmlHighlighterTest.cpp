@@ -220,7 +220,7 @@ TEST(XmlHighlighter, EmptyLineKeepsRange) {
         xml.RestoreRange(static_cast<TSynRange>(value));
         xml.StartLine("", 0);
         EXPECT_TRUE(xml.AtLineEnd()) << value;
-        EXPECT_EQ(xml.TokenStart(), 0);
+        EXPECT_EQ(xml.TokenStart(), 0u);
         EXPECT_EQ(xml.TokenAttribute(), nullptr);
         EXPECT_EQ(xml.CurrentRange(), static_cast<TSynRange>(value));
     }

@@ -1,27 +1,14 @@
 #include "codeedit/SynHighlighterHtml.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "support/ByteStrings.h"
 #include "ui/codeedit/EditorTestSupport.h"
 
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace {
-
-// Every line break form becomes CR LF, as the editors' text reads back.
-std::string WithCrLf(const std::string& bytes) {
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            out += "\r\n";
-        } else {
-            out += bytes[i];
-        }
-    }
-    return out;
-}
 
 std::string AllByteValues() {
     std::string bytes;
@@ -61,6 +48,34 @@ TEST(EditorRobustness, TenMegabyteLineShowsItsEnd) {
     memo.SetWordWrap(true);
     PaintAndGoToEnd(memo);
     EXPECT_EQ(memo.Text().size(), line.size());
+}
+
+TEST(EditorRobustness, LineWiderThanIntCanCountScrollsAsFarAsItGoes) {
+    // Three tabs this wide span some 10^10 pixels, as a line of a few hundred MB does.
+    TSynHTMLSyn html;
+    TSynEdit code;
+    code.SetHighlighter(&html);
+    TMemo memo;
+    for (TSynEditWidget* editor : std::initializer_list<TSynEditWidget*>{&code, &memo}) {
+        SCOPED_TRACE(editor == &code ? "code editor" : "plain editor");
+        editor->SetTabWidth(400'000'000);
+        editor->Engine().SetText("\t\t\tend\r\nshort");
+        ShowFocused(*editor);
+        Render(*editor);
+        QScrollBar* bar = editor->horizontalScrollBar();
+        QTest::keyClick(editor, Qt::Key_End);
+        Render(*editor);
+        EXPECT_GT(bar->maximum(), 1 << 29);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        // The caret lies beyond the farthest scroll position: off to the right, not wrapped
+        // round to the left.
+        EXPECT_GE(editor->CaretRect().left(), editor->viewport()->width());
+
+        QTest::keyClick(editor, Qt::Key_Home);
+        Render(*editor);
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_TRUE(editor->viewport()->rect().contains(editor->CaretRect().center()));
+    }
 }
 
 TEST(EditorRobustness, BinaryBytesPaintAndComeBackUnchanged) {

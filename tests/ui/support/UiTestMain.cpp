@@ -1,8 +1,11 @@
 // Main of every UI test executable: a QApplication under the offscreen platform, with HOME and
 // the XDG folders pointing into a private temporary folder so no test sees the user's files.
-// CTest runs each test case in its own process, so each test gets fresh folders.
+// CTest runs each test case in its own process, so each test gets fresh folders. The
+// application is the program's own, so that an exception leaving an event handler reaches the
+// top-level handler as it does in the program.
 
-#include <QApplication>
+#include "platform/qt/Application.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -24,6 +27,6 @@ int main(int argc, char** argv) {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
