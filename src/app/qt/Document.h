@@ -2,7 +2,10 @@
 // TMyMemo: one tab document. The main window owns the editors (they are its children, stacked
 // in the editor area); the record only points at them.
 
+#include "platform/FileStamp.h"
+
 #include <QString>
+#include <optional>
 #include <string>
 
 class TMemo;
@@ -10,6 +13,18 @@ class TSynEdit;
 class TRxRichEdit;
 
 enum TViewMode { vmPlain = 0, vmCode = 1, vmRich = 2 };
+
+// The document's file as this program last saw it on disk, to notice other programs changing it.
+struct TDiskFile {
+    QString FileName; // the file the stamp belongs to; empty: never loaded or saved
+    FileStamp Stamp;  // as loaded or last saved
+    // A change left alone (the user kept the tab's text, or it could not be read): not asked
+    // about again.
+    std::optional<FileStamp> Ignored{};
+    bool Missing = false; // deleted or renamed away: the document was marked modified
+    // Modified only because the file went missing: no edit of the user's is at stake.
+    bool ModifiedOnlyForMissing = false;
+};
 
 struct TMyMemo {
     QString FileName; // full path; empty for an untitled document
@@ -20,4 +35,5 @@ struct TMyMemo {
     TSynEdit* CodeEditor = nullptr;
     int ViewMode = vmPlain;
     std::string UndoSnapshot; // the plain text before the last text function
+    TDiskFile Disk;
 };

@@ -5,10 +5,12 @@
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/VersionName.h"
+#include "app/qt/DiskWatch.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
@@ -158,6 +160,7 @@ void TForm1::OpenFile(const QString& path) {
     if (!reuse)
         mniNewClick();
     TMyMemo& target = CurrentDocument();
+    const std::optional<FileStamp> stampBeforeLoading = StampOfFile(absolute);
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
@@ -178,6 +181,7 @@ void TForm1::OpenFile(const QString& path) {
     }
     target.FileName = shown;
     target.Modified = false;
+    RememberDiskFile(target, stampBeforeLoading);
     AddRecentFile(shown);
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
@@ -211,6 +215,9 @@ bool TForm1::SaveDocument(int position) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
+    if (!MayOverwriteOnDisk(document))
+        return false;
+    const DiskWatch::Pause ownWrite(*diskWatch);
     const std::string path = LocalPath(document.FileName);
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
@@ -223,6 +230,7 @@ bool TForm1::SaveDocument(int position) {
         return false;
     }
     document.Modified = false;
+    RememberDiskFile(document, StampOfFile(path));
     return true;
 }
 

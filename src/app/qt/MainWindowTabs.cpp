@@ -148,6 +148,7 @@ bool TForm1::CloseDocument(int position) {
         document.RichEditor->Clear();
         SelectIndex(0);
         document.FileName.clear();
+        document.Disk = {};
         document.Modified = false;
         ShowTabCaption(0);
         UpdateTitle();
