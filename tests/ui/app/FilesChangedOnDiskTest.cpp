@@ -219,6 +219,51 @@ TEST_F(FilesChangedOnDiskTest, AChangeAfterNoIsAskedAboutAgain) {
     EXPECT_FALSE(Current().Modified);
 }
 
+// Answers as a modal message box does: the event loop runs while the question is open, and
+// meanwhile the file changes once more.
+class ModalDialogs : public ScriptedDialogs {
+public:
+    explicit ModalDialogs(std::function<void()> whileOpen) : whileOpen(std::move(whileOpen)) {}
+    DialogAnswer Message(MessageKind kind, const QString& caption, const QString& text,
+                         MessageButtons buttons) override {
+        ++open;
+        deepest = std::max(deepest, open);
+        if (open == 1)
+            whileOpen();
+        --open;
+        return ScriptedDialogs::Message(kind, caption, text, buttons);
+    }
+    int deepest = 0;
+
+private:
+    std::function<void()> whileOpen;
+    int open = 0;
+};
+
+TEST_F(FilesChangedOnDiskTest, NoSecondQuestionWhileOneIsOpenButTheNewChangeIsAskedAfter) {
+    const QString path = WriteFile("notes.txt", "first");
+    int changesWhileOpen = 0;
+    ModalDialogs modal([&] {
+        if (changesWhileOpen++ == 0)
+            Shell("printf 'third, longer' > notes.txt");
+        Settle();
+    });
+    TForm1 other(modal);
+    other.show();
+    other.OpenFile(path);
+    QTest::keyClicks(other.ActiveWidget(other.CurrentDocument()), "mine ");
+    modal.Queue(DialogAnswer::No);
+    modal.Queue(DialogAnswer::No);
+
+    Shell("printf 'second' > notes.txt");
+    ASSERT_TRUE(Noticed([&] { return modal.Pending() == 0; }));
+    Settle();
+    EXPECT_EQ(modal.deepest, 1);
+    EXPECT_EQ(modal.History().size(), 2u);
+    EXPECT_EQ(other.CurrentPlainEditor()->Text(), "mine first");
+    EXPECT_EQ(modal.Unanswered(), 0);
+}
+
 TEST_F(FilesChangedOnDiskTest, DeletedOrRenamedAwayMarksTheTabModifiedSoClosingAsks) {
     struct Case {
         const char* name;
