@@ -3,8 +3,10 @@
 // in the editor area); the record only points at them.
 
 #include "platform/EncodingDetection.h"
+#include "platform/FileStamp.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 
 class TMemo;
@@ -12,6 +14,18 @@ class TSynEdit;
 class TRxRichEdit;
 
 enum TViewMode { vmPlain = 0, vmCode = 1, vmRich = 2 };
+
+// The document's file as this program last saw it on disk, to notice other programs changing it.
+struct TDiskFile {
+    QString FileName; // the file the stamp belongs to; empty: never loaded or saved
+    FileStamp Stamp;  // as loaded or last saved
+    // A change left alone (the user kept the tab's text, or it could not be read): not asked
+    // about again.
+    std::optional<FileStamp> Ignored{};
+    bool Missing = false; // deleted or renamed away: the document was marked modified
+    // Modified only because the file went missing: no edit of the user's is at stake.
+    bool ModifiedOnlyForMissing = false;
+};
 
 struct TMyMemo {
     QString FileName; // full path; empty for an untitled document
@@ -25,4 +39,5 @@ struct TMyMemo {
     // What the editors' bytes and the file are in; the window sets it through
     // SetDocumentEncoding, which tells the editors.
     DocumentEncoding FileEncoding = DocumentEncoding::Plain(ProgramEncoding());
+    TDiskFile Disk;
 };

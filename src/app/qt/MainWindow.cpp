@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
     Timer1->start();
+    diskWatch = new DiskWatch(*this, [this] { CheckFilesOnDisk(); });
 }
 
 TForm1::~TForm1() {
@@ -165,6 +167,7 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::Memo01Change() {
     CurrentDocument().Modified = true;
+    CurrentDocument().Disk.ModifiedOnlyForMissing = false;
     ShowCaretPosition();
 }
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 class Dialogs;
+class DiskWatch;
 class QAction;
 class QLabel;
 class QMenu;
@@ -170,6 +171,13 @@ public:
     // File > "Reopen with Encoding" and "Save with Encoding": the item's tag is the code page.
     void ReopenWithEncodingClick(int codePage);
     void SaveWithEncodingClick(int codePage);
+    // ---- Files changed by other programs ----
+    // Looks at the file of every document: an unmodified document reloads, a modified one asks
+    // first, a deleted file marks its document modified so that its text is not lost.
+    void CheckFilesOnDisk();
+    // The document's file on disk, as stamped (before loading, after saving), is the one its
+    // text came from or went to; nothing: no file is known for it.
+    void RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp);
 
     // ---- Recent files and projects ----
     void AddRecentFile(const QString& path);
@@ -187,6 +195,8 @@ public:
 
     // ---- View modes ----
     void SetViewMode(int mode);
+    // Gives the editor of one view mode the text of another's, as switching modes does.
+    void CarryText(TMyMemo& document, int fromMode, int toMode);
     void ShowActiveEditor();
     // Checks the "View Mode" item of the current document's view mode, and no other.
     void CheckViewModeItems();
@@ -376,6 +386,18 @@ private:
     QRect restoreBounds;
     std::optional<QRect> pendingOuterBounds;
     QString currentStyleName = "Untitled";
+
+    // ---- Files changed by other programs ----
+    void CheckFileOnDisk(int position);
+    // Reads the document's file again into the editor of its view mode, keeping the caret's
+    // line and the scroll where the new text allows.
+    void ReloadFromDisk(int position);
+    // Before writing over the document's file: true unless another program changed the file
+    // since the document last read or wrote it and the user chose not to overwrite it.
+    bool MayOverwriteOnDisk(const TMyMemo& document);
+    void WatchDocumentFiles();
+
+    DiskWatch* diskWatch = nullptr;
 
     // ---- Recent files and projects ----
     // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.

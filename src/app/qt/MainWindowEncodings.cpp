@@ -8,6 +8,8 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/EncodingDetection.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
@@ -172,6 +174,7 @@ void TForm1::ReopenWithEncodingClick(int codePage) {
         !dialogs.AskYesNo("Confirm", "File " + document.FileName +
                                          " has been modified.  Reopen it and lose the changes?"))
         return;
+    const std::optional<FileStamp> stamp = StampOfFile(LocalPath(document.FileName));
     FileResult<std::string> content = ReadWholeFile(LocalPath(document.FileName));
     if (!content) {
         dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
@@ -189,6 +192,7 @@ void TForm1::ReopenWithEncodingClick(int codePage) {
         SetViewMode(mode);
     document.Modified = false;
     RememberDocumentEncoding(document);
+    RememberDiskFile(document, stamp);
     RefreshCurrentTab();
 }
 

@@ -5,10 +5,12 @@
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/VersionName.h"
+#include "app/qt/DiskWatch.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/UnforeseenError.h"
 #include "platform/qt/Dialogs.h"
@@ -181,6 +183,7 @@ void TForm1::OpenFile(const QString& path) {
     if (!reuse)
         mniNewClick();
     TMyMemo& target = CurrentDocument();
+    const std::optional<FileStamp> stampBeforeLoading = StampOfFile(absolute);
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
@@ -216,6 +219,7 @@ void TForm1::OpenFile(const QString& path) {
         target.ViewMode = vmRich;
     target.FileName = shown;
     target.Modified = false;
+    RememberDiskFile(target, stampBeforeLoading);
     AddRecentFile(shown);
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
@@ -249,6 +253,9 @@ bool TForm1::SaveDocument(int position) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
+    if (!MayOverwriteOnDisk(document))
+        return false;
+    const DiskWatch::Pause ownWrite(*diskWatch);
     const std::string path = LocalPath(document.FileName);
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
@@ -269,6 +276,7 @@ bool TForm1::SaveDocument(int position) {
     document.Modified = false;
     if (!asRtf)
         RememberDocumentEncoding(document);
+    RememberDiskFile(document, StampOfFile(path));
     return true;
 }
 

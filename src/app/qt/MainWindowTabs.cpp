@@ -149,6 +149,7 @@ bool TForm1::CloseDocument(int position) {
         SetDocumentEncoding(document, DocumentEncoding::Plain(ProgramEncoding()));
         SelectIndex(0);
         document.FileName.clear();
+        document.Disk = {};
         document.Modified = false;
         ShowTabCaption(0);
         UpdateTitle();

@@ -227,14 +227,7 @@ void TForm1::SetViewMode(int mode) {
     document.ViewMode = mode;
     if (mode != old) {
         const QPoint caret = CaretOf(document, old);
-        if (mode == vmRich)
-            document.RichEditor->SetLines(ToRichLines(EditorOf(document, old)->Lines(),
-                                                      *document.FileEncoding.encoding, old));
-        else if (old == vmRich)
-            FromRichLines(document.RichEditor->Lines(), *document.FileEncoding.encoding,
-                          EditorOf(document, mode)->Lines(), mode);
-        else
-            CopyLines(EditorOf(document, old)->Lines(), EditorOf(document, mode)->Lines(), mode);
+        CarryText(document, old, mode);
         PlaceCaret(document, mode, caret);
         if (TSynEditWidget* editor = EditorOf(document, mode))
             editor->EnsureCaretVisible();
@@ -243,6 +236,19 @@ void TForm1::SetViewMode(int mode) {
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
     UpdateModeMenus();
+}
+
+void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
+    const Encoding& encoding = *document.FileEncoding.encoding;
+    if (toMode == vmRich)
+        document.RichEditor->SetLines(
+            ToRichLines(EditorOf(document, fromMode)->Lines(), encoding, fromMode));
+    else if (fromMode == vmRich)
+        FromRichLines(document.RichEditor->Lines(), encoding, EditorOf(document, toMode)->Lines(),
+                      toMode);
+    else
+        CopyLines(EditorOf(document, fromMode)->Lines(), EditorOf(document, toMode)->Lines(),
+                  toMode);
 }
 
 void TForm1::mniPlainClick(int mode) {

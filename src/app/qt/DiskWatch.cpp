@@ -1,0 +1,89 @@
+#include "app/qt/DiskWatch.h"
+
+#include "platform/FileSystem.h"
+#include "platform/qt/PathNames.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QWidget>
+#include <set>
+
+namespace {
+
+bool SameFile(const std::optional<FileStamp>& a, const FileStamp& b) {
+    return a && a->device == b.device && a->inode == b.inode;
+}
+
+// The folder of a path without its trailing separator, as the watcher takes it.
+std::string FolderPathOf(const std::string& path) {
+    std::string folder(FolderOf(path));
+    if (folder.size() > 1 && IsPathSeparator(folder.back()))
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+DiskWatch::DiskWatch(QWidget& window, std::function<void()> check)
+    : QObject(&window), check(std::move(check)) {
+    settle.setSingleShot(true);
+    settle.setInterval(kSettleMilliseconds);
+    connect(&settle, &QTimer::timeout, this, &DiskWatch::Run);
+    connect(&watcher, &QFileSystemWatcher::fileChanged, this, &DiskWatch::Schedule);
+    connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &DiskWatch::Schedule);
+    window.installEventFilter(this);
+}
+
+void DiskWatch::WatchOnly(const std::vector<std::string>& files) {
+    std::map<std::string, std::optional<FileStamp>> wanted;
+    std::set<QString> folders;
+    for (const std::string& file : files) {
+        wanted.emplace(file, StampOfFile(file));
+        folders.insert(DisplayPath(FolderPathOf(file)));
+    }
+    for (const auto& [file, stamp] : watchedFiles) {
+        const auto found = wanted.find(file);
+        if (found == wanted.end() || !SameFile(found->second, stamp))
+            watcher.removePath(DisplayPath(file));
+    }
+    watchedFiles.clear();
+    // The watcher forgets a file by itself when it is deleted or renamed away.
+    const QStringList watching = watcher.files();
+    for (const auto& [file, stamp] : wanted) {
+        const QString path = DisplayPath(file);
+        if (stamp && (watching.contains(path) || watcher.addPath(path)))
+            watchedFiles.emplace(file, *stamp);
+    }
+
+    for (const QString& folder : watcher.directories()) {
+        if (!folders.contains(folder))
+            watcher.removePath(folder);
+    }
+    const QStringList watchedFolders = watcher.directories();
+    for (const QString& folder : folders) {
+        if (!watchedFolders.contains(folder) && QFileInfo(folder).isDir())
+            watcher.addPath(folder);
+    }
+}
+
+bool DiskWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Schedule();
+    return QObject::eventFilter(watched, event);
+}
+
+void DiskWatch::Schedule() {
+    settle.start();
+}
+
+void DiskWatch::Run() {
+    if (running || pauses > 0 || QApplication::activeModalWidget() != nullptr) {
+        Schedule();
+        return;
+    }
+    running = true;
+    const auto done = qScopeGuard([this] { running = false; });
+    check();
+}
