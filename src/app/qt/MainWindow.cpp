@@ -1,6 +1,7 @@
 #include "app/qt/MainWindow.h"
 
 #include "app/qt/NameDialog.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -128,6 +129,11 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // A file is being opened or saved: its tab is not ready to be saved or closed.
+    if (StatusBarProgress::Busy()) {
+        event->ignore();
+        return;
+    }
     SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;

@@ -306,7 +306,9 @@ private:
     void CheckTabItem(int position);
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
-    std::string DocumentBytes(const TMyMemo& document) const;
+    // The text a save writes: the editor of the document's view mode, piece by piece.
+    void WriteDocument(const TMyMemo& document,
+                       const std::function<bool(std::string_view)>& write) const;
 
     Dialogs& dialogs;
     QStringList arguments;

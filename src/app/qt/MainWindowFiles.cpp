@@ -7,6 +7,7 @@
 #include "app/VersionName.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileSystem.h"
@@ -169,12 +170,14 @@ void TForm1::OpenFile(const QString& path) {
         }
         target.ViewMode = vmRich;
     } else {
-        FileResult<std::string> content = ReadWholeFile(absolute);
+        // The block read is the one the lines keep: a big file is in memory once.
+        StatusBarProgress progress(StatusBarText, "Opening " + shown);
+        FileResult<ByteBlock> content = ReadFileBytes(absolute, progress.Hook());
         if (!content) {
             dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
             return;
         }
-        target.PlainEditor->SetText(ToPlainEditorText(std::move(content.value)));
+        target.PlainEditor->TakeText(std::move(content.value), progress.Hook());
     }
     target.FileName = shown;
     target.Modified = false;
@@ -189,22 +192,20 @@ void TForm1::OpenFile(const QString& path) {
         SetViewMode(vmRich);
 }
 
-std::string TForm1::DocumentBytes(const TMyMemo& document) const {
+void TForm1::WriteDocument(const TMyMemo& document,
+                           const std::function<bool(std::string_view)>& write) const {
     if (document.ViewMode == vmRich) {
         // Its plain text: the lines joined as the plain editor joins them.
         const QStringList lines = document.RichEditor->Lines();
-        return FromQString(lines.join("\r\n"));
+        write(FromQString(lines.join("\r\n")));
+        return;
     }
-    if (document.ViewMode != vmCode)
-        return document.PlainEditor->Text();
-    // The code editor's lines, each with CR LF after it, the last one too.
-    const TSynEditStringList& lines = document.CodeEditor->Lines();
-    std::string bytes;
-    for (int line = 0; line < lines.Count(); ++line) {
-        bytes += lines.Get(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    // The plain editor's text has no break after its last line; the code editor writes CR LF
+    // after every line, the last one too.
+    if (document.ViewMode == vmCode)
+        document.CodeEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::Yes);
+    else
+        document.PlainEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::No);
 }
 
 bool TForm1::SaveDocument(int position) {
@@ -216,8 +217,25 @@ bool TForm1::SaveDocument(int position) {
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
-    const bool failed = asRtf ? document.RichEditor->SaveToFile(path).has_value()
-                              : SaveFileAtomically(path, DocumentBytes(document)).has_value();
+    bool failed;
+    if (asRtf) {
+        failed = document.RichEditor->SaveToFile(path).has_value();
+    } else {
+        // Streamed to the file: a big text is never held a second time.
+        StatusBarProgress progress(StatusBarText, "Saving " + document.FileName);
+        const TSynEditWidget* editor = ActiveEditor(document);
+        const std::uint64_t total =
+            editor ? editor->Lines().LineStartOffset(editor->Lines().Count()) : 0;
+        std::uint64_t written = 0;
+        ProgressReporter reporter(progress.Hook(), total);
+        failed = SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
+                     WriteDocument(document, [&](std::string_view piece) {
+                         written += piece.size();
+                         reporter.Advance(written);
+                         return write(piece);
+                     });
+                 }).has_value();
+    }
     if (failed) {
         dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
         return false;
