@@ -430,18 +430,29 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
     ProgressReporter reporter(progress, bytes.Size());
     std::size_t filled = 0;
     for (;;) {
-        if (filled == bytes.Size()) {
-            // The size was reached (or the file has none, as in /proc): look for more.
-            if (filled > kMaxReadableFileSize) {
-                result.error = tooLarge;
-                bytes = ByteBlock();
-                return result;
+        ssize_t got;
+        if (filled < bytes.Size()) {
+            // In steps, so that progress can be shown while a large file comes in.
+            got = read(fd.Get(), bytes.Data() + filled,
+                       std::min<std::size_t>(bytes.Size() - filled, kProgressStep));
+            if (got > 0) {
+                filled += static_cast<std::size_t>(got);
             }
-            bytes.Resize(filled + std::max<std::size_t>(filled / 8, 1 << 16));
+        } else {
+            // The size was reached (or the file has none, as in /proc): look for more.
+            char spill[1 << 16];
+            got = read(fd.Get(), spill, sizeof spill);
+            if (got > 0) {
+                if (filled + static_cast<std::size_t>(got) > kMaxReadableFileSize) {
+                    result.error = tooLarge;
+                    bytes = ByteBlock();
+                    return result;
+                }
+                bytes.Resize(filled + std::max<std::size_t>(filled / 8, sizeof spill));
+                std::memcpy(bytes.Data() + filled, spill, static_cast<std::size_t>(got));
+                filled += static_cast<std::size_t>(got);
+            }
         }
-        // In steps, so that progress can be shown while a large file comes in.
-        const ssize_t got = read(fd.Get(), bytes.Data() + filled,
-                                 std::min<std::size_t>(bytes.Size() - filled, kProgressStep));
         if (got == 0) {
             break;
         }
@@ -453,13 +464,7 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
             bytes = ByteBlock();
             return result;
         }
-        filled += static_cast<std::size_t>(got);
         reporter.Advance(filled);
-    }
-    if (filled > kMaxReadableFileSize) {
-        result.error = tooLarge;
-        bytes = ByteBlock();
-        return result;
     }
     bytes.Resize(filled);
     return result;

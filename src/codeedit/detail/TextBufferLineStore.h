@@ -185,21 +185,26 @@ public:
 
     // Appends a line that is the piece [offset, offset + length) of the block.
     void AppendPiece(std::size_t offset, std::size_t length) {
-        CheckLineLength(length);
-        PackedText text;
-        if (length == 0) {
-        } else if (PackedText::FitsView(offset, length)) {
-            text = PackedText::View(offset, length);
-        } else {
-            text = PackedText::Node(NewNode(length, block.get() + offset));
+        if (length == 0 || PackedText::FitsView(offset, length)) {
+            const PackedText text = length == 0 ? PackedText() : PackedText::View(offset, length);
+            // Loading appends millions of lines: while the gap is at the end and no other
+            // column exists, a line is one store.
+            if (gapStart < gapEnd && gapEnd == capacity && !ranges && !objects && !flags) {
+                texts[gapStart++] = text;
+                return;
+            }
+            Insert(Size(), 1);
+            texts[gapStart - 1] = text;
+            return;
         }
+        CheckLineLength(length);
+        const PackedText text = PackedText::Node(NewNode(length, block.get() + offset));
         try {
-            MakeRoom(1);
+            Insert(Size(), 1);
         } catch (...) {
             ReleaseText(text);
             throw;
         }
-        Insert(Size(), 1);
         texts[gapStart - 1] = text;
     }
 

@@ -48,8 +48,11 @@ QList<QByteArray> PlainLines(const QByteArray& file) {
     return lines;
 }
 
+// An empty list is the editor's one empty line.
 QList<QByteArray> EditorLines(const TSynEditStringList& lines) {
     QList<QByteArray> result;
+    if (lines.Count() == 0)
+        result << QByteArray();
     for (int i = 0; i < lines.Count(); ++i)
         result << Bytes(lines.Get(i));
     return result;
