@@ -47,32 +47,38 @@ TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
 }
 
 // Every line followed by lineBreak (the last one as finalBreak says), handed to write in
-// pieces of about WriteChunkSize bytes; stops when write returns false.
+// pieces of about WriteChunkSize bytes; stops when write returns false. Lines are copied into
+// the piece by hand: a text of millions of short lines spends its time here.
 void WriteLines(const LineStore& lines, std::string_view lineBreak, TSynFinalBreak finalBreak,
                 const std::function<bool(std::string_view)>& write) {
-    std::string chunk;
-    chunk.reserve(WriteChunkSize + 2 * lineBreak.size());
+    std::string chunk(WriteChunkSize + lineBreak.size(), '\0');
+    char* const begin = chunk.data();
+    char* used = begin;
     bool writing = true;
     auto flush = [&] {
-        if (writing && !chunk.empty())
-            writing = write(chunk);
-        chunk.clear();
+        if (writing && used != begin)
+            writing = write(std::string_view(begin, static_cast<std::size_t>(used - begin)));
+        used = begin;
     };
     std::size_t left = lines.Size();
     lines.ForEachText([&](std::string_view text) {
         if (!writing)
             return;
-        if (text.size() >= WriteChunkSize) {
+        if (static_cast<std::size_t>(used - begin) + text.size() >= WriteChunkSize) {
             flush();
-            if (writing)
-                writing = write(text);
-        } else {
-            chunk.append(text);
+            if (text.size() >= WriteChunkSize) {
+                writing = writing && write(text);
+                text = {};
+            }
         }
-        if (--left > 0 || finalBreak == TSynFinalBreak::Yes)
-            chunk.append(lineBreak);
-        if (chunk.size() >= WriteChunkSize)
-            flush();
+        if (!text.empty()) {
+            std::memcpy(used, text.data(), text.size());
+            used += text.size();
+        }
+        if (--left > 0 || finalBreak == TSynFinalBreak::Yes) {
+            for (const char c : lineBreak)
+                *used++ = c;
+        }
     });
     flush();
 }
@@ -142,10 +148,10 @@ struct TSynEditStringList::Impl {
             samples.resize(wanted);
         std::size_t sample = sampledThrough / SampleEvery;
         std::uint64_t length = samples[sample];
-        for (std::size_t i = sample * SampleEvery; i < upTo / SampleEvery * SampleEvery; ++i) {
-            length += lines.Length(i);
-            if ((i + 1) % SampleEvery == 0)
-                samples[(i + 1) / SampleEvery] = length;
+        for (std::size_t i = sample * SampleEvery; i < upTo / SampleEvery * SampleEvery;
+             i += SampleEvery) {
+            length += lines.SumOfLengths(i, i + SampleEvery);
+            samples[(i + SampleEvery) / SampleEvery] = length;
         }
         sampledThrough = upTo / SampleEvery * SampleEvery;
     }
@@ -153,10 +159,8 @@ struct TSynEditStringList::Impl {
     // Byte length of lines [0, index), breaks excluded.
     std::uint64_t LengthBefore(std::size_t index) const {
         EnsureSamples(index);
-        std::uint64_t length = samples[index / SampleEvery];
-        for (std::size_t i = index / SampleEvery * SampleEvery; i < index; ++i)
-            length += lines.Length(i);
-        return length;
+        return samples[index / SampleEvery] +
+               lines.SumOfLengths(index / SampleEvery * SampleEvery, index);
     }
 
     std::uint64_t StartOf(std::size_t index, std::size_t breakLength) const {

@@ -7,6 +7,8 @@
 // A line costs six bytes while its text is a piece of the loaded block, so a file of empty
 // lines costs little more than eight times its size.
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -78,14 +80,23 @@ public:
     PackedText() = default;
 
 private:
+    // The low six bytes of the value, least significant first.
     explicit PackedText(std::uint64_t bits) {
-        for (int i = 0; i < 6; ++i)
-            bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(bytes, &bits, sizeof bytes);
+        } else {
+            for (std::size_t i = 0; i < sizeof bytes; ++i)
+                bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+        }
     }
     std::uint64_t Bits() const {
         std::uint64_t bits = 0;
-        for (int i = 0; i < 6; ++i)
-            bits |= std::uint64_t{bytes[i]} << (8 * i);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bits, bytes, sizeof bytes);
+        } else {
+            for (std::size_t i = 0; i < sizeof bytes; ++i)
+                bits |= std::uint64_t{bytes[i]} << (8 * i);
+        }
         return bits;
     }
 
@@ -241,6 +252,16 @@ public:
         const std::size_t wanted = Size() + Size() / 64 + MinimumCapacity;
         if (wanted < capacity)
             TryReallocate(wanted);
+    }
+
+    // Total length of lines [from, to).
+    std::uint64_t SumOfLengths(std::size_t from, std::size_t to) const {
+        std::uint64_t sum = 0;
+        for (std::size_t i = from; i < std::min(to, gapStart); ++i)
+            sum += texts[i].Length();
+        for (std::size_t i = std::max(from, gapStart); i < to; ++i)
+            sum += texts[i + GapLength()].Length();
+        return sum;
     }
 
     // Calls f(text) for every line in order.
