@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QLabel;
 
@@ -27,11 +28,18 @@ public:
     // Shows the state and repaints, for a big text (total over kBigText).
     void Report(std::uint64_t done, std::uint64_t total);
 
+    // Runs work on a thread of its own when the text is big, showing the seconds it takes and
+    // repainting until it ends; a small text's work runs here at once. The work must not touch
+    // widgets. What it throws is thrown here.
+    void RunWhileRepainting(std::uint64_t textSize, const std::function<void()>& work);
+
     // Some operation is showing progress: events that would end or change the window (closing
     // it) must wait.
     static bool Busy() { return showing > 0; }
 
 private:
+    void Show(const QString& text);
+
     QPointer<QLabel> label;
     QString action;
     QString before;

@@ -2,13 +2,19 @@
 
 #include "codeedit/qt/Memo.h"
 
-void RunOnPlainEditor(const TextCommand& command, TMemo& editor) {
+void RunOnPlainEditor(const TextCommand& command, TMemo& editor, const TextWorkRunner& run) {
     if (command.rule == TextRule::CaretInsertion) {
         editor.SetSelText(command.insertion(ProgramEncoding()));
         editor.ClearUndo();
         return;
     }
-    const std::optional<PlainTextState> result = RunTextCommand(command, {editor.Text(), 0, 0});
+    const PlainTextState before{editor.Text(), 0, 0};
+    std::optional<PlainTextState> result;
+    const auto work = [&] { result = RunTextCommand(command, before); };
+    if (run)
+        run(before.text.size(), work);
+    else
+        work();
     if (result)
         editor.SetText(result->text);
 }

@@ -147,3 +147,30 @@ TEST_F(BigFileTest, SmallFilesShowNoProgress) {
     EXPECT_TRUE(seen.isEmpty()) << seen.join(", ").toStdString();
     EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0).size(), std::size_t(16) << 20);
 }
+
+TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRunning) {
+    std::string text;
+    while (text.size() <= kBigText)
+        text += "mixed Case words\r\n";
+    window->CurrentPlainEditor()->SetText(text);
+    window->StatusBarText->setText("before");
+    const QRegularExpression shown("^Running upper\\.\\.\\. \\d+ s$");
+    int seen = 0;
+    bool closeRefused = true;
+    WhileRunning([&] { window->RunTextFunction("upper"); },
+                 [&](const QString& status) {
+                     if (!shown.match(status).hasMatch())
+                         return;
+                     ++seen;
+                     window->close();
+                     closeRefused = closeRefused && window->isVisible();
+                 });
+    EXPECT_GE(seen, 1);
+    EXPECT_TRUE(closeRefused);
+    EXPECT_EQ(window->StatusBarText->text(), "before");
+    std::string upper = text;
+    for (char& c : upper)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    EXPECT_TRUE(window->CurrentPlainEditor()->Text() == upper) << "the text was upper-cased";
+    window->CurrentDocument().Modified = false;
+}
