@@ -377,18 +377,28 @@ std::string TSynEditEngine::Text() const {
 }
 
 void TSynEditEngine::ApplyWholeText(std::string_view text) {
+    ApplyWholeText(ByteBlock::CopyOf(text), {});
+}
+
+void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress) {
     OwnEditScope scope(*this);
-    lines.SetText(text);
     // The list drops a final break; an edit control's text keeps the empty line after it.
-    if (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+    const std::string_view bytes = text.View();
+    const bool finalBreak = !bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n');
+    lines.TakeText(std::move(text), progress);
+    if (finalBreak)
         lines.Add("");
 }
 
 void TSynEditEngine::SetText(std::string_view text) {
+    TakeText(ByteBlock::CopyOf(text));
+}
+
+void TSynEditEngine::TakeText(ByteBlock text, const ProgressHook& progress) {
     OperationScope operation(*this);
     // The caret is valid again before the change record goes out.
     OwnEditScope scope(*this);
-    ApplyWholeText(text);
+    ApplyWholeText(std::move(text), progress);
     undoList.Clear();
     PlaceCaret(BufferPosition{}, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
     topLine = LineIndex(0);

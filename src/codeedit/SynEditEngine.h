@@ -166,6 +166,9 @@ public:
     // Sets the text as code does (not undoable): clears undo and redo, caret to the start, no
     // selection. CR LF, LF and CR all break lines; a final break leaves an empty last line.
     void SetText(std::string_view text);
+    // The same, keeping the block as the lines' storage (no copy of a large file's text) and
+    // reporting progress through it.
+    void TakeText(ByteBlock text, const ProgressHook& progress = {});
     // Replaces the whole text as one undoable edit; the caret goes to the start.
     bool ReplaceAllText(std::string_view text);
 
@@ -274,6 +277,7 @@ private:
     // Changing the list (inside an OwnEditScope); nothing is recorded here.
     BufferPosition ApplyReplace(BufferPosition begin, BufferPosition end, std::string_view text);
     void ApplyWholeText(std::string_view text);
+    void ApplyWholeText(ByteBlock text, const ProgressHook& progress);
     void ApplyStep(const TSynEditStep& step, bool forward);
 
     // Caret and selection.

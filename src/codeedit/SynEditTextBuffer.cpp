@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <optional>
 
-using detail::LineRecord;
 using detail::LineStore;
 
 EListError::EListError(long long index)
@@ -47,27 +46,38 @@ TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
     return TSynEditFileFormat::sffDos;
 }
 
-// Every line followed by lineBreak, handed to sink in pieces of about WriteChunkSize bytes.
-template <typename Sink>
-void WriteLines(const LineStore& lines, std::string_view lineBreak, Sink sink) {
-    std::string chunk;
-    chunk.reserve(WriteChunkSize + 2 * lineBreak.size());
+// Every line followed by lineBreak (the last one as finalBreak says), handed to write in
+// pieces of about WriteChunkSize bytes; stops when write returns false. Lines are copied into
+// the piece by hand: a text of millions of short lines spends its time here.
+void WriteLines(const LineStore& lines, std::string_view lineBreak, TSynFinalBreak finalBreak,
+                const std::function<bool(std::string_view)>& write) {
+    std::string chunk(WriteChunkSize + lineBreak.size(), '\0');
+    char* const begin = chunk.data();
+    char* used = begin;
+    bool writing = true;
     auto flush = [&] {
-        if (!chunk.empty())
-            sink(std::string_view(chunk));
-        chunk.clear();
+        if (writing && used != begin)
+            writing = write(std::string_view(begin, static_cast<std::size_t>(used - begin)));
+        used = begin;
     };
-    lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
-        for (const LineRecord* record = first; record != first + count; ++record) {
-            if (record->length >= WriteChunkSize) {
-                flush();
-                sink(record->Text());
-            } else {
-                chunk.append(record->Text());
+    std::size_t left = lines.Size();
+    lines.ForEachText([&](std::string_view text) {
+        if (!writing)
+            return;
+        if (static_cast<std::size_t>(used - begin) + text.size() >= WriteChunkSize) {
+            flush();
+            if (text.size() >= WriteChunkSize) {
+                writing = writing && write(text);
+                text = {};
             }
-            chunk.append(lineBreak);
-            if (chunk.size() >= WriteChunkSize)
-                flush();
+        }
+        if (!text.empty()) {
+            std::memcpy(used, text.data(), text.size());
+            used += text.size();
+        }
+        if (--left > 0 || finalBreak == TSynFinalBreak::Yes) {
+            for (const char c : lineBreak)
+                *used++ = c;
         }
     });
     flush();
@@ -75,13 +85,6 @@ void WriteLines(const LineStore& lines, std::string_view lineBreak, Sink sink) {
 
 std::string ErrorText(const char* what, const std::string& path, int error) {
     return std::string(what) + " \"" + path + "\". " + std::strerror(error);
-}
-
-std::shared_ptr<const char> CopyOf(std::string_view text) {
-    std::shared_ptr<char[]> copy(new char[text.size()]);
-    if (!text.empty())
-        std::memcpy(copy.get(), text.data(), text.size());
-    return std::shared_ptr<const char>(copy, copy.get());
 }
 
 struct FileCloser {
@@ -107,15 +110,12 @@ TSynLinesChange Coalesce(const TSynLinesChange& pending, const TSynLinesChange& 
 
 struct TSynEditStringList::Impl {
     LineStore lines;
-    // The text that records not marked owned point into; shared with lists assigned from us.
-    std::shared_ptr<const char> loadBuffer;
-    // prefix[i] is the byte length of lines [0, i), breaks excluded; valid for i <= prefixValid.
-    mutable std::vector<std::uint64_t> prefix{0};
-    mutable std::size_t prefixValid = 0;
-    // samples[k] = prefix[k * SampleEvery], small enough to stay in cache, so that a lookup
-    // touches few cold places of prefix. Kept in step with prefix.
+    // samples[k] is the byte length of lines [0, k * SampleEvery), breaks excluded; valid for
+    // k * SampleEvery <= sampledThrough. A line's offset adds the lengths of the few lines
+    // between it and its sample, so offsets cost a word per SampleEvery lines, not per line.
     static constexpr std::size_t SampleEvery = 64;
     mutable std::vector<std::uint64_t> samples{0};
+    mutable std::size_t sampledThrough = 0;
     // The line PositionOfOffset found last: where the next lookup starts searching.
     mutable std::size_t lastPosition = 0;
     int updateCount = 0;
@@ -135,26 +135,36 @@ struct TSynEditStringList::Impl {
     }
 
     void InvalidateFrom(int index) const {
-        prefixValid = std::min(prefixValid, static_cast<std::size_t>(index));
+        const std::size_t sample = static_cast<std::size_t>(index) / SampleEvery * SampleEvery;
+        sampledThrough = std::min(sampledThrough, sample);
     }
 
-    void EnsurePrefix(std::size_t upTo) const {
-        if (upTo <= prefixValid)
+    // Makes the sample of line upTo (the one at or before it) valid.
+    void EnsureSamples(std::size_t upTo) const {
+        if (upTo / SampleEvery * SampleEvery <= sampledThrough)
             return;
-        if (prefix.size() < lines.Size() + 1)
-            prefix.resize(lines.Size() + 1);
-        if (samples.size() < lines.Size() / SampleEvery + 1)
-            samples.resize(lines.Size() / SampleEvery + 1);
-        for (std::size_t i = prefixValid; i < upTo; ++i) {
-            prefix[i + 1] = prefix[i] + lines[i].length;
-            if ((i + 1) % SampleEvery == 0)
-                samples[(i + 1) / SampleEvery] = prefix[i + 1];
+        const std::size_t wanted = lines.Size() / SampleEvery + 1;
+        if (samples.size() < wanted)
+            samples.resize(wanted);
+        std::size_t sample = sampledThrough / SampleEvery;
+        std::uint64_t length = samples[sample];
+        for (std::size_t i = sample * SampleEvery; i < upTo / SampleEvery * SampleEvery;
+             i += SampleEvery) {
+            length += lines.SumOfLengths(i, i + SampleEvery);
+            samples[(i + SampleEvery) / SampleEvery] = length;
         }
-        prefixValid = upTo;
+        sampledThrough = upTo / SampleEvery * SampleEvery;
+    }
+
+    // Byte length of lines [0, index), breaks excluded.
+    std::uint64_t LengthBefore(std::size_t index) const {
+        EnsureSamples(index);
+        return samples[index / SampleEvery] +
+               lines.SumOfLengths(index / SampleEvery * SampleEvery, index);
     }
 
     std::uint64_t StartOf(std::size_t index, std::size_t breakLength) const {
-        return prefix[index] + index * static_cast<std::uint64_t>(breakLength);
+        return LengthBefore(index) + index * static_cast<std::uint64_t>(breakLength);
     }
 
     std::uint64_t SampleStart(std::size_t sample, std::size_t breakLength) const {
@@ -171,30 +181,31 @@ struct TSynEditStringList::Impl {
     }
 
     // Puts `fresh` in place of all lines as one whole-text change.
-    void ReplaceAll(LineStore fresh, std::shared_ptr<const char> buffer) {
+    void ReplaceAll(LineStore fresh) {
         int oldCount = Count();
         lines.Swap(fresh);
         fresh = LineStore(); // the old lines go before anyone hears of the change
-        loadBuffer = std::move(buffer);
-        prefix.assign(1, 0);
-        prefix.shrink_to_fit();
         samples.assign(1, 0);
         samples.shrink_to_fit();
-        prefixValid = 0;
+        sampledThrough = 0;
+        lastPosition = 0;
         Changed({0, oldCount, Count(), true});
     }
 
-    // Lines of `text` as views into it, for loading (NUL breaks) and SetText (NUL kept).
-    LineStore Split(const char* text, std::size_t size, detail::NulBreaksLine nul,
-                    detail::BreaksSeen* seen) const {
+    // Lines of `text` as pieces of block, for loading (NUL breaks) and SetText (NUL kept).
+    LineStore Split(std::shared_ptr<const char> block, std::size_t size, detail::NulBreaksLine nul,
+                    const ProgressHook& progress, detail::BreaksSeen* seen) const {
         LineStore fresh;
-        std::size_t count = 0;
+        fresh.SetBlock(std::move(block));
+        const char* const text = fresh.Block().get();
+        ProgressReporter reporter(progress, size);
         detail::BreaksSeen breaks =
             detail::SplitLines(text, text + size, nul, [&](const char* first, std::size_t length) {
-                detail::CheckLineLength(length);
-                if (++count > static_cast<std::size_t>(INT_MAX))
+                if (fresh.Size() >= static_cast<std::size_t>(INT_MAX))
                     throw std::length_error("Too many lines");
-                fresh.Append(detail::ViewRecord(first, length));
+                const auto offset = static_cast<std::size_t>(first - text);
+                fresh.AppendPiece(offset, length);
+                reporter.Advance(offset);
             });
         fresh.Compact();
         if (seen)
@@ -202,10 +213,10 @@ struct TSynEditStringList::Impl {
         return fresh;
     }
 
-    // After the last line is gone nothing points into the load buffer any more.
-    void ReleaseBufferWhenEmpty() {
+    // After the last line is gone nothing is a piece of the block any more.
+    void ReleaseBlockWhenEmpty() {
         if (lines.Size() == 0)
-            loadBuffer.reset();
+            lines.SetBlock(nullptr);
     }
 };
 
@@ -219,17 +230,12 @@ int TSynEditStringList::Count() const {
 
 std::string_view TSynEditStringList::Get(int index) const {
     impl->CheckIndex(index);
-    return impl->lines[index].Text();
+    return impl->lines.Text(index);
 }
 
 void TSynEditStringList::Put(int index, std::string_view text) {
     impl->CheckIndex(index);
-    LineRecord copy = detail::OwnedRecord(text);
-    LineRecord& record = impl->lines[index];
-    detail::ReleaseText(record);
-    record.text = copy.text;
-    record.length = copy.length;
-    record.owned = copy.owned;
+    impl->lines.SetText(index, text);
     impl->InvalidateFrom(index);
     impl->Changed({index, 1, 1});
 }
@@ -241,14 +247,7 @@ int TSynEditStringList::Add(std::string_view text) {
 }
 
 void TSynEditStringList::Insert(int index, std::string_view text) {
-    if (index < 0 || index > Count())
-        throw EListError(index);
-    impl->CheckRoomFor(1);
-    impl->lines.MakeRoom(1);
-    LineRecord record = detail::OwnedRecord(text);
-    *impl->lines.Open(index, 1) = record;
-    impl->InvalidateFrom(index);
-    impl->Changed({index, 0, 1});
+    InsertLines(index, std::vector<std::string>{std::string(text)});
 }
 
 void TSynEditStringList::InsertLines(int index, const std::vector<std::string>& lines) {
@@ -257,12 +256,10 @@ void TSynEditStringList::InsertLines(int index, const std::vector<std::string>& 
     if (lines.empty())
         return;
     impl->CheckRoomFor(lines.size());
-    impl->lines.MakeRoom(lines.size());
-    LineRecord* slots = impl->lines.Open(index, lines.size());
-    std::fill(slots, slots + lines.size(), LineRecord{});
+    impl->lines.Insert(index, lines.size());
     try {
         for (std::size_t i = 0; i < lines.size(); ++i)
-            slots[i] = detail::OwnedRecord(lines[i]);
+            impl->lines.SetText(index + i, lines[i]);
     } catch (...) {
         impl->lines.Erase(index, lines.size());
         throw;
@@ -283,7 +280,7 @@ void TSynEditStringList::DeleteLines(int index, int count) {
     if (count == 0)
         return;
     impl->lines.Erase(index, count);
-    impl->ReleaseBufferWhenEmpty();
+    impl->ReleaseBlockWhenEmpty();
     impl->InvalidateFrom(index);
     impl->Changed({index, count, 0});
 }
@@ -291,7 +288,7 @@ void TSynEditStringList::DeleteLines(int index, int count) {
 void TSynEditStringList::Exchange(int index1, int index2) {
     impl->CheckIndex(index1);
     impl->CheckIndex(index2);
-    std::swap(impl->lines[index1], impl->lines[index2]);
+    impl->lines.Exchange(index1, index2);
     impl->InvalidateFrom(std::min(index1, index2));
     impl->Changed({index1, 1, 1});
     if (index2 != index1)
@@ -299,69 +296,70 @@ void TSynEditStringList::Exchange(int index1, int index2) {
 }
 
 void TSynEditStringList::Clear() {
-    impl->ReplaceAll(LineStore(), nullptr);
+    impl->ReplaceAll(LineStore());
 }
 
 void TSynEditStringList::Assign(const TSynEditStringList& source) {
     if (&source == this)
         return;
-    LineStore fresh;
-    fresh.MakeRoom(source.impl->lines.Size());
-    source.impl->lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
-        for (const LineRecord* record = first; record != first + count; ++record) {
-            LineRecord copy = *record;
-            if (record->owned) {
-                LineRecord text = detail::OwnedRecord(record->Text());
-                copy.text = text.text;
-                copy.owned = text.owned;
-            }
-            fresh.Append(copy);
-        }
-    });
-    impl->ReplaceAll(std::move(fresh), source.impl->loadBuffer);
+    impl->ReplaceAll(LineStore::CopyOf(source.impl->lines));
 }
 
 std::string TSynEditStringList::Text() const {
     std::string text;
     text.reserve(LineStartOffset(Count(), 2));
-    WriteLines(impl->lines, "\r\n", [&](std::string_view piece) { text.append(piece); });
+    WriteText(
+        [&](std::string_view piece) {
+            text.append(piece);
+            return true;
+        },
+        "\r\n", TSynFinalBreak::Yes);
     return text;
 }
 
 void TSynEditStringList::SetText(std::string_view text) {
-    std::shared_ptr<const char> buffer = CopyOf(text);
-    LineStore fresh = impl->Split(buffer.get(), text.size(), detail::NulBreaksLine::No, nullptr);
-    impl->ReplaceAll(std::move(fresh), std::move(buffer));
+    TakeText(ByteBlock::CopyOf(text));
+}
+
+void TSynEditStringList::TakeText(ByteBlock block, const ProgressHook& progress) {
+    const std::size_t size = block.Size();
+    impl->ReplaceAll(
+        impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No, progress, nullptr));
+}
+
+void TSynEditStringList::WriteText(const std::function<bool(std::string_view)>& write,
+                                   std::string_view lineBreak, TSynFinalBreak finalBreak) const {
+    WriteLines(impl->lines, lineBreak, finalBreak, write);
 }
 
 void* TSynEditStringList::Objects(int index) const {
     impl->CheckIndex(index);
-    return impl->lines[index].object;
+    return impl->lines.Object(index);
 }
 
 void TSynEditStringList::SetObject(int index, void* object) {
     impl->CheckIndex(index);
-    impl->lines[index].object = object;
+    impl->lines.SetObject(index, object);
 }
 
 TSynRange TSynEditStringList::Ranges(int index) const {
     impl->CheckIndex(index);
-    return impl->lines[index].range;
+    return impl->lines.Range(index);
 }
 
 void TSynEditStringList::SetRange(int index, TSynRange range) {
     impl->CheckIndex(index);
-    impl->lines[index].range = range;
+    impl->lines.SetRange(index, range);
 }
 
 std::uint8_t TSynEditStringList::Flags(int index) const {
     impl->CheckIndex(index);
-    return impl->lines[index].flags;
+    return impl->lines.Flags(index);
 }
 
 void TSynEditStringList::SetFlags(int index, std::uint8_t flags) {
     impl->CheckIndex(index);
-    impl->lines[index].flags = flags;
+    impl->lines.SetFlags(index, flags);
 }
 
 void TSynEditStringList::LoadFromStream(std::istream& stream) {
@@ -396,24 +394,18 @@ void TSynEditStringList::LoadFromFile(const std::string& path) {
     // Read straight into a block the size of the file: no zero-filling, no second copy.
     std::error_code sizeError;
     std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    std::shared_ptr<char[]> block;
-    std::size_t filled = 0;
-    if (!sizeError && size > 0) {
-        block.reset(new char[static_cast<std::size_t>(size)]);
-        filled = std::fread(block.get(), 1, static_cast<std::size_t>(size), file.get());
-    }
+    ByteBlock block(sizeError ? 0 : static_cast<std::size_t>(size));
+    std::size_t filled = std::fread(block.Data(), 1, block.Size(), file.get());
     // The size is only a hint: special files report none and a file may grow meanwhile.
-    std::string rest;
-    char piece[ReadChunkSize];
-    while (!std::ferror(file.get()) && !std::feof(file.get()))
-        rest.append(piece, std::fread(piece, 1, sizeof piece, file.get()));
+    while (filled == block.Size() && !std::ferror(file.get()) && !std::feof(file.get())) {
+        block.Resize(filled + std::max<std::size_t>(filled / 8, ReadChunkSize));
+        filled += std::fread(block.Data() + filled, 1, block.Size() - filled, file.get());
+    }
     if (std::ferror(file.get()))
         throw EFileStreamError(ErrorText("Cannot read file", path, errno));
     file.reset();
-    if (rest.empty())
-        LoadBlock(std::shared_ptr<const char>(block, block.get()), filled);
-    else
-        LoadFromBuffer(std::string(block.get(), filled) + rest);
+    block.Resize(filled);
+    LoadBlock(std::move(block).Share(), filled);
 }
 
 void TSynEditStringList::LoadFromBuffer(std::string buffer) {
@@ -423,72 +415,76 @@ void TSynEditStringList::LoadFromBuffer(std::string buffer) {
 
 void TSynEditStringList::LoadBlock(std::shared_ptr<const char> block, std::size_t size) {
     detail::BreaksSeen seen;
-    LineStore fresh = impl->Split(block.get(), size, detail::NulBreaksLine::Yes, &seen);
+    LineStore fresh = impl->Split(std::move(block), size, detail::NulBreaksLine::Yes, {}, &seen);
     BeginUpdate();
     fileFormat = FormatOf(seen);
-    impl->ReplaceAll(std::move(fresh), std::move(block));
+    impl->ReplaceAll(std::move(fresh));
     EndUpdate();
 }
 
 void TSynEditStringList::SaveToStream(std::ostream& stream) const {
-    WriteLines(impl->lines, LineBreakOf(fileFormat), [&](std::string_view piece) {
-        if (!stream.write(piece.data(), static_cast<std::streamsize>(piece.size())))
-            throw EFileStreamError("Stream write error");
-    });
+    WriteText(
+        [&](std::string_view piece) {
+            if (!stream.write(piece.data(), static_cast<std::streamsize>(piece.size())))
+                throw EFileStreamError("Stream write error");
+            return true;
+        },
+        LineBreakOf(fileFormat), TSynFinalBreak::Yes);
 }
 
 // Through the platform's atomic save: a failure leaves the old file whole, never a truncated one.
 void TSynEditStringList::SaveToFile(const std::string& path) const {
-    const std::string_view lineBreak = LineBreakOf(fileFormat);
-    std::string bytes;
-    bytes.reserve(LineStartOffset(Count(), lineBreak.size()));
-    WriteLines(impl->lines, lineBreak, [&](std::string_view piece) { bytes.append(piece); });
-    if (const auto error = SaveFileAtomically(path, bytes))
+    const auto error =
+        SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
+            WriteText(write, LineBreakOf(fileFormat), TSynFinalBreak::Yes);
+        });
+    if (error)
         throw EFileStreamError(error->message);
 }
 
 std::size_t TSynEditStringList::LineStartOffset(int index, std::size_t breakLength) const {
     if (index < 0 || index > Count())
         throw EListError(index);
-    impl->EnsurePrefix(index);
     return impl->StartOf(index, breakLength);
 }
 
 TSynEditStringList::Position TSynEditStringList::PositionOfOffset(std::size_t offset,
                                                                   std::size_t breakLength) const {
-    std::size_t count = impl->lines.Size();
+    const std::size_t count = impl->lines.Size();
     if (count == 0)
         return {0, 0};
-    impl->EnsurePrefix(count);
-    // The last line starting at or before offset. Invariant: StartOf(low) <= offset <
-    // StartOf(high), StartOf(count) being past everything. Lookups in text order (find,
-    // selections) land in the block after the previous answer; others search the samples.
-    auto startOf = [&](std::size_t line) { return impl->StartOf(line, breakLength); };
+    impl->EnsureSamples(count);
+    // The last line starting at or before offset. Lookups in text order (find, selections)
+    // land after the previous answer within its block of lines; others search the samples.
     constexpr std::size_t block = Impl::SampleEvery;
-    std::size_t low = std::min(impl->lastPosition, count - 1);
-    std::size_t high = std::min(low + block, count);
-    if (startOf(low) > offset || (high < count && startOf(high) <= offset)) {
-        std::size_t first = 0, last = (count - 1) / block + 1;
+    const auto startOf = [&](std::size_t sample) { return impl->SampleStart(sample, breakLength); };
+    const std::size_t samples = (count - 1) / block + 1;
+    std::size_t sample = std::min(impl->lastPosition, count - 1) / block;
+    if (startOf(sample) > offset || (sample + 1 < samples && startOf(sample + 1) <= offset)) {
+        std::size_t first = 0, last = samples;
         while (last - first > 1) {
-            std::size_t middle = first + (last - first) / 2;
-            if (impl->SampleStart(middle, breakLength) <= offset)
+            const std::size_t middle = first + (last - first) / 2;
+            if (startOf(middle) <= offset)
                 first = middle;
             else
                 last = middle;
         }
-        low = first * block;
-        high = std::min(low + block, count);
+        sample = first;
     }
-    while (high - low > 1) {
-        std::size_t middle = low + (high - low) / 2;
-        if (startOf(middle) <= offset)
-            low = middle;
-        else
-            high = middle;
+    // Walk the lines of the sample's block.
+    std::size_t line = sample * block;
+    std::uint64_t start = startOf(sample);
+    const std::size_t end = std::min(line + block, count);
+    while (line + 1 < end) {
+        const std::uint64_t next = start + impl->lines.Length(line) + breakLength;
+        if (next > offset)
+            break;
+        start = next;
+        ++line;
     }
-    std::size_t column = std::min<std::uint64_t>(offset - startOf(low), impl->lines[low].length);
-    impl->lastPosition = low;
-    return {static_cast<int>(low), column};
+    const std::size_t column = std::min<std::uint64_t>(offset - start, impl->lines.Length(line));
+    impl->lastPosition = line;
+    return {static_cast<int>(line), column};
 }
 
 void TSynEditStringList::BeginUpdate() {

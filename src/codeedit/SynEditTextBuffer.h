@@ -3,8 +3,11 @@
 // without line break), an object slot, the highlighter range at the start of the line and a
 // flag set, all moved together. It does not scan, paint or know about carets.
 //
-// Loaded text is kept in one shared buffer that unedited lines point into; a line gets its own
+// Loaded text is kept in one shared block that unedited lines are pieces of; a line gets its own
 // copy when it is written, so loading a large file costs one read and a few bytes per line.
+
+#include "platform/ByteBlock.h"
+#include "platform/Progress.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +24,9 @@
 using TSynRange = std::uintptr_t;
 
 enum class TSynEditFileFormat { sffDos = 0, sffUnix = 1, sffMac = 2 };
+
+// Whether the last line is followed by a line break too when lines are written out.
+enum class TSynFinalBreak { No, Yes };
 
 // The list's index error: "List index out of bounds (<index>)".
 class EListError : public std::out_of_range {
@@ -94,6 +100,15 @@ public:
     // Replaces all lines; CR LF, LF and CR all break lines; a final break adds no empty line;
     // NUL bytes stay in their line. The file format is kept.
     void SetText(std::string_view text);
+    // The same, keeping the block itself as the lines' storage rather than a copy of it, and
+    // reporting progress through a large text.
+    void TakeText(ByteBlock block, const ProgressHook& progress = {});
+
+    // Hands every line followed by lineBreak (the last one only with TSynFinalBreak::Yes) to
+    // write, in order, in pieces of about a megabyte; stops when write returns false. Never
+    // holds the whole text.
+    void WriteText(const std::function<bool(std::string_view)>& write, std::string_view lineBreak,
+                   TSynFinalBreak finalBreak) const;
 
     void* Objects(int index) const;
     void SetObject(int index, void* object);

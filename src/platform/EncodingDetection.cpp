@@ -17,20 +17,6 @@ constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 // The detector learns nothing more from a larger sample, and a large file must open fast.
 constexpr std::size_t DetectionSampleSize = 64 * 1024;
 
-std::string_view MarkBytes(ByteOrderMark mark) {
-    switch (mark) {
-    case ByteOrderMark::Utf8:
-        return Utf8Mark;
-    case ByteOrderMark::Utf16LittleEndian:
-        return Utf16LittleEndianMark;
-    case ByteOrderMark::Utf16BigEndian:
-        return Utf16BigEndianMark;
-    case ByteOrderMark::None:
-        break;
-    }
-    return {};
-}
-
 const Encoding& Utf8() {
     return *Encoding::ForCodePage(Encoding::Utf8CodePage);
 }
@@ -153,6 +139,20 @@ DocumentEncoding WithMark(ByteOrderMark mark) {
 
 } // namespace
 
+std::string_view MarkBytes(ByteOrderMark mark) {
+    switch (mark) {
+    case ByteOrderMark::Utf8:
+        return Utf8Mark;
+    case ByteOrderMark::Utf16LittleEndian:
+        return Utf16LittleEndianMark;
+    case ByteOrderMark::Utf16BigEndian:
+        return Utf16BigEndianMark;
+    case ByteOrderMark::None:
+        break;
+    }
+    return {};
+}
+
 std::string EncodingCaption(const Encoding& encoding) {
     std::string caption = encoding.Name();
     if (caption.starts_with("windows"))
@@ -241,6 +241,12 @@ std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding)
                          [&](CharCode code) { detail::AppendUtf8(text, code); });
     // Only MarkOf decides on UTF-16, and it checked the bytes.
     return wellFormed ? text : bytes;
+}
+
+ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding) {
+    if (encoding.mark == ByteOrderMark::None)
+        return bytes;
+    return ByteBlock::CopyOf(DecodeFileBytes(std::string(bytes.View()), encoding));
 }
 
 EncodedText EncodeFileBytes(std::string text, const DocumentEncoding& encoding) {

@@ -4,6 +4,7 @@
 // edited as UTF-8 and written back as UTF-16; every other file is edited in its own bytes, so
 // reading and writing them back changes nothing. Does not read or write files.
 
+#include "platform/ByteBlock.h"
 #include "platform/Encoding.h"
 
 #include <cstddef>
@@ -53,8 +54,13 @@ DocumentEncoding DetectEncoding(std::string_view bytes, const Encoding& programE
 // are; UTF-8 keeps a byte-order mark the file has (UTF-8, or UTF-16 when well-formed).
 DocumentEncoding EncodingOfChoice(std::string_view bytes, const Encoding& chosen);
 
+// The bytes of the mark; empty for none.
+std::string_view MarkBytes(ByteOrderMark mark);
+
 // The text an editor holds for a file's bytes: without the byte-order mark, UTF-16 as UTF-8.
 std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding);
+// The same for a block read whole; a file without a mark is handed back untouched.
+ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding);
 
 struct EncodedText {
     std::string bytes;

@@ -134,6 +134,18 @@ int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     return 0;
 }
 
+// Writes the content's pieces one after another from the start of the file. Returns errno.
+int WriteContent(int fd, const ContentWriter& content) {
+    int error = 0;
+    off_t offset = 0;
+    content([&](std::string_view piece) {
+        error = WriteAllAt(fd, piece, offset);
+        offset += static_cast<off_t>(piece.size());
+        return error == 0;
+    });
+    return error;
+}
+
 // Copies everything of `from` over the start of `to`, which must be empty. Returns errno.
 int CopyContent(int from, int to) {
     std::vector<char> buffer(1 << 20);
@@ -210,8 +222,8 @@ bool HasAccessControlList(const std::string& path) {
 
 // Writes, syncs and renames `temp` over `file`.
 std::optional<FileError> CommitByRename(UniqueFile& temp, const std::string& file,
-                                        std::string_view bytes) {
-    int error = WriteAllAt(temp.fd.Get(), bytes, 0);
+                                        const ContentWriter& content) {
+    int error = WriteContent(temp.fd.Get(), content);
     if (error == 0) {
         error = Sync(temp.fd.Get());
     }
@@ -229,14 +241,14 @@ std::optional<FileError> CommitByRename(UniqueFile& temp, const std::string& fil
     return std::nullopt;
 }
 
-std::optional<FileError> CreateByRename(const std::string& file, std::string_view bytes) {
+std::optional<FileError> CreateByRename(const std::string& file, const ContentWriter& content) {
     UniqueFile temp;
     // The permissions a new file gets anyway (0666 less the umask), so the content is never
     // more open than the finished file.
     if (const int error = temp.Create(FolderOf(file), FileNameOf(file), ".tabrix-", 0666)) {
         return SystemError(error, "Cannot create", file);
     }
-    return CommitByRename(temp, file, bytes);
+    return CommitByRename(temp, file, content);
 }
 
 enum class Replacement { Done, InPlaceNeeded };
@@ -244,7 +256,7 @@ enum class Replacement { Done, InPlaceNeeded };
 // Replaces `file` by a new file renamed over it, unless the new file could not take over the
 // old one's owner and group (then InPlaceNeeded, nothing changed).
 FileResult<Replacement> ReplaceByRename(const std::string& file, const struct stat& old,
-                                        std::string_view bytes) {
+                                        const ContentWriter& content) {
     FileResult<Replacement> result;
     UniqueFile temp;
     if (const int error = temp.Create(FolderOf(file), FileNameOf(file), ".tabrix-", 0600)) {
@@ -275,7 +287,7 @@ FileResult<Replacement> ReplaceByRename(const std::string& file, const struct st
         result.error = SystemError(errno, "Cannot save", file);
         return result;
     }
-    result.error = CommitByRename(temp, file, bytes);
+    result.error = CommitByRename(temp, file, content);
     result.value = Replacement::Done;
     return result;
 }
@@ -300,11 +312,11 @@ int MakeBackup(const std::string& file, int source, UniqueFile& backup) {
     return error;
 }
 
-int Rewrite(int fd, std::string_view bytes) {
+int Rewrite(int fd, const ContentWriter& content) {
     if (ftruncate(fd, 0) != 0) {
         return errno;
     }
-    if (const int error = WriteAllAt(fd, bytes, 0)) {
+    if (const int error = WriteContent(fd, content)) {
         return error;
     }
     return Sync(fd);
@@ -321,7 +333,7 @@ int Restore(int fd, int backup) {
 }
 
 // For files a rename would change: hard-linked ones, or in a folder we cannot add to.
-std::optional<FileError> RewriteInPlace(const std::string& file, std::string_view bytes) {
+std::optional<FileError> RewriteInPlace(const std::string& file, const ContentWriter& content) {
     FileDescriptor target(open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (!target) {
         return SystemError(errno, "Cannot open", file);
@@ -330,7 +342,7 @@ std::optional<FileError> RewriteInPlace(const std::string& file, std::string_vie
     if (const int error = MakeBackup(file, target.Get(), backup)) {
         return SystemError(error, "Cannot make a backup of", file);
     }
-    const int error = Rewrite(target.Get(), bytes);
+    const int error = Rewrite(target.Get(), content);
     if (error == 0) {
         return std::nullopt;
     }
@@ -377,6 +389,16 @@ std::optional<std::string> FolderFromEnvironment(const char* name) {
 
 FileResult<std::string> ReadWholeFile(const std::string& path) {
     FileResult<std::string> result;
+    FileResult<ByteBlock> read = ReadFileBytes(path);
+    if (!read)
+        result.error = std::move(read.error);
+    else
+        result.value.assign(read.value.View());
+    return result;
+}
+
+FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook& progress) {
+    FileResult<ByteBlock> result;
     // Non-blocking, so that opening a pipe cannot wait for a writer.
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd) {
@@ -403,13 +425,16 @@ FileResult<std::string> ReadWholeFile(const std::string& path) {
         result.error = tooLarge;
         return result;
     }
-    std::string& bytes = result.value;
-    bytes.resize(static_cast<std::size_t>(status.st_size));
+    ByteBlock& bytes = result.value;
+    bytes.Resize(static_cast<std::size_t>(status.st_size));
+    ProgressReporter reporter(progress, bytes.Size());
     std::size_t filled = 0;
     for (;;) {
         ssize_t got;
-        if (filled < bytes.size()) {
-            got = read(fd.Get(), bytes.data() + filled, std::min(bytes.size() - filled, kIoChunk));
+        if (filled < bytes.Size()) {
+            // In steps, so that progress can be shown while a large file comes in.
+            got = read(fd.Get(), bytes.Data() + filled,
+                       std::min<std::size_t>(bytes.Size() - filled, kProgressStep));
             if (got > 0) {
                 filled += static_cast<std::size_t>(got);
             }
@@ -420,27 +445,37 @@ FileResult<std::string> ReadWholeFile(const std::string& path) {
             if (got > 0) {
                 if (filled + static_cast<std::size_t>(got) > kMaxReadableFileSize) {
                     result.error = tooLarge;
-                    bytes.clear();
+                    bytes = ByteBlock();
                     return result;
                 }
-                bytes.append(spill, static_cast<std::size_t>(got));
-                filled = bytes.size();
+                bytes.Resize(filled + std::max<std::size_t>(filled / 8, sizeof spill));
+                std::memcpy(bytes.Data() + filled, spill, static_cast<std::size_t>(got));
+                filled += static_cast<std::size_t>(got);
             }
         }
         if (got == 0) {
             break;
         }
-        if (got < 0 && errno != EINTR) {
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
             result.error = SystemError(errno, "Cannot read", path);
-            bytes.clear();
+            bytes = ByteBlock();
             return result;
         }
+        reporter.Advance(filled);
     }
-    bytes.resize(filled);
+    bytes.Resize(filled);
     return result;
 }
 
 std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes) {
+    return SaveFileAtomically(
+        path, [bytes](const std::function<bool(std::string_view)>& write) { write(bytes); });
+}
+
+std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content) {
     const FileResult<std::string> target = FinalLinkTarget(path);
     if (!target) {
         return target.error;
@@ -451,7 +486,7 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, std::string
         if (errno != ENOENT) {
             return SystemError(errno, "Cannot save", file);
         }
-        return CreateByRename(file, bytes);
+        return CreateByRename(file, content);
     }
     if (S_ISDIR(status.st_mode)) {
         return PlainError(FileErrorKind::IsFolder, "Cannot save", file, "It is a folder");
@@ -465,12 +500,12 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, std::string
         return SystemError(errno, "Cannot save", file);
     }
     if (status.st_nlink == 1 && !HasAccessControlList(file)) {
-        const FileResult<Replacement> replaced = ReplaceByRename(file, status, bytes);
+        const FileResult<Replacement> replaced = ReplaceByRename(file, status, content);
         if (!replaced || replaced.value == Replacement::Done) {
             return replaced.error;
         }
     }
-    return RewriteInPlace(file, bytes);
+    return RewriteInPlace(file, content);
 }
 
 std::string AbsolutePath(std::string_view path) {

@@ -3,7 +3,11 @@
 // and the path rules of the platform (absolute paths, comparison, the folder/name split, a
 // private temporary folder). Knows nothing about text, encodings or editors.
 
+#include "platform/ByteBlock.h"
+#include "platform/Progress.h"
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +41,12 @@ inline constexpr std::uint64_t kMaxReadableFileSize = (std::uint64_t{1} << 31) -
 // The whole content of a regular file, read with one allocation. Folders, devices and pipes
 // are refused (reading them could block or never end).
 FileResult<std::string> ReadWholeFile(const std::string& path);
+// The same into a block that is not zero-filled first, reporting progress while it reads.
+FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook& progress = {});
+
+// Content written piece by piece: the writer hands every piece, in order, to `write`, and stops
+// early when `write` returns false (the file could not take it).
+using ContentWriter = std::function<void(const std::function<bool(std::string_view)>& write)>;
 
 // Replaces the file's content by `bytes` so that a failure at any point (a full disk, a crash)
 // leaves either the old or the new content, never a mix:
@@ -50,6 +60,8 @@ FileResult<std::string> ReadWholeFile(const std::string& path);
 // stays a link. A file without write permission is refused, not replaced, as is a folder or a
 // device. Returns nothing on success.
 std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes);
+// The same with content that is never held whole in memory.
+std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content);
 
 // `path` made absolute against the current folder and normalised by its text alone: repeated
 // separators, "." and ".." are removed; symbolic links are not resolved (as the Windows rules

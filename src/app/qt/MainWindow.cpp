@@ -2,6 +2,7 @@
 
 #include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -138,6 +139,11 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // A file is being opened or saved: its tab is not ready to be saved or closed.
+    if (StatusBarProgress::Busy()) {
+        event->ignore();
+        return;
+    }
     SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;

@@ -324,7 +324,13 @@ private:
     void CheckTabItem(int position);
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
+    // The text a save writes, whole: for the saves that convert it on the way.
     std::string DocumentBytes(const TMyMemo& document) const;
+    // Reads the file into the document's plain editor in the encoding `choose` finds for its
+    // bytes; the error's text when it cannot be read.
+    std::optional<std::string>
+    LoadPlainText(TMyMemo& document, const std::string& path,
+                  const std::function<DocumentEncoding(std::string_view)>& choose);
     // The file's bytes for the document's text in its encoding; nothing when characters the
     // encoding cannot hold would be lost and the user would rather not save.
     std::optional<std::string> BytesToSave(const TMyMemo& document);
@@ -337,6 +343,9 @@ private:
     bool AcceptLostCharacters(const TMyMemo& document, std::size_t count,
                               const DocumentEncoding& encoding, const QString& action);
     void ShowDocumentEncoding();
+    // The text a save writes: the editor of the document's view mode, piece by piece.
+    void WriteDocument(const TMyMemo& document,
+                       const std::function<bool(std::string_view)>& write) const;
 
     Dialogs& dialogs;
     QStringList arguments;

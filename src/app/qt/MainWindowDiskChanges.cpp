@@ -134,17 +134,11 @@ void TForm1::ReloadFromDisk(int position) {
         const QSignalBlocker plainBlocker(document.PlainEditor);
         const QSignalBlocker codeBlocker(document.CodeEditor);
         const QSignalBlocker richBlocker(document.RichEditor);
-        if (rich) {
-            error = document.RichEditor->LoadFromFile(path);
-        } else if (FileResult<std::string> content = ReadWholeFile(path)) {
-            // The other program may have written another encoding: found again as on opening.
-            const DocumentEncoding encoding = EncodingForFile(path, content.value);
-            SetDocumentEncoding(document, encoding);
-            document.PlainEditor->SetText(
-                ToPlainEditorText(DecodeFileBytes(std::move(content.value), encoding)));
-        } else {
-            error = content.error->message;
-        }
+        // The other program may have written another encoding: found again as on opening.
+        error = rich ? document.RichEditor->LoadFromFile(path)
+                     : LoadPlainText(document, path, [&](std::string_view bytes) {
+                           return EncodingForFile(path, bytes);
+                       });
         const int loadedMode = rich ? vmRich : vmPlain;
         if (!error && document.ViewMode != loadedMode)
             CarryText(document, loadedMode, document.ViewMode);

@@ -174,19 +174,18 @@ void TForm1::ReopenWithEncodingClick(int codePage) {
         !dialogs.AskYesNo("Confirm", "File " + document.FileName +
                                          " has been modified.  Reopen it and lose the changes?"))
         return;
-    const std::optional<FileStamp> stamp = StampOfFile(LocalPath(document.FileName));
-    FileResult<std::string> content = ReadWholeFile(LocalPath(document.FileName));
-    if (!content) {
-        dialogs.ShowError("Tabrix Pro", QString::fromStdString(content.error->message));
+    const std::string path = LocalPath(document.FileName);
+    const std::optional<FileStamp> stamp = StampOfFile(path);
+    if (const std::optional<std::string> error =
+            LoadPlainText(document, path, [&](std::string_view bytes) {
+                return EncodingOfChoice(bytes, *chosen);
+            })) {
+        dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
         return;
     }
-    const DocumentEncoding encoding = EncodingOfChoice(content.value, *chosen);
+    // The text went in as OpenFile puts it: into the plain editor, and from there to code view.
     const int mode = document.ViewMode;
-    // The text goes in as OpenFile puts it: into the plain editor, and from there to code view.
     document.ViewMode = vmPlain;
-    SetDocumentEncoding(document, encoding);
-    document.PlainEditor->SetText(
-        ToPlainEditorText(DecodeFileBytes(std::move(content.value), encoding)));
     document.UndoSnapshot.clear();
     if (mode != vmPlain)
         SetViewMode(mode);

@@ -8,6 +8,7 @@
 #include "app/qt/DiskWatch.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileStamp.h"
@@ -187,23 +188,14 @@ void TForm1::OpenFile(const QString& path) {
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
-    // Rich files carry their code page inside; a text file's is found from its bytes below.
+    // Rich files carry their code page inside; a text file's is found from its bytes.
     SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
-    const auto load = [&]() -> std::optional<std::string> {
-        if (rich)
-            return target.RichEditor->LoadFromFile(absolute);
-        FileResult<std::string> content = ReadWholeFile(absolute);
-        if (!content)
-            return content.error->message;
-        const DocumentEncoding encoding = EncodingForFile(absolute, content.value);
-        SetDocumentEncoding(target, encoding);
-        target.PlainEditor->SetText(
-            ToPlainEditorText(DecodeFileBytes(std::move(content.value), encoding)));
-        return std::nullopt;
-    };
     std::optional<std::string> error;
     try {
-        error = load();
+        error = rich ? target.RichEditor->LoadFromFile(absolute)
+                     : LoadPlainText(target, absolute, [&](std::string_view bytes) {
+                           return EncodingForFile(absolute, bytes);
+                       });
     } catch (const std::length_error&) {
         error = CannotOpenText(absolute);
     } catch (const std::bad_alloc&) {
@@ -231,22 +223,44 @@ void TForm1::OpenFile(const QString& path) {
         SetViewMode(vmRich);
 }
 
+std::optional<std::string>
+TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
+                      const std::function<DocumentEncoding(std::string_view)>& choose) {
+    // The block read is the one the lines keep: a big file is in memory once.
+    StatusBarProgress progress(StatusBarText, "Opening " + DisplayPath(path));
+    FileResult<ByteBlock> content = ReadFileBytes(path, progress.Hook());
+    if (!content)
+        return content.error->message;
+    const DocumentEncoding encoding = choose(content.value.View());
+    SetDocumentEncoding(document, encoding);
+    document.PlainEditor->TakeText(DecodeFileBytes(std::move(content.value), encoding),
+                                   progress.Hook());
+    return std::nullopt;
+}
+
 std::string TForm1::DocumentBytes(const TMyMemo& document) const {
+    std::string bytes;
+    WriteDocument(document, [&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
+}
+
+void TForm1::WriteDocument(const TMyMemo& document,
+                           const std::function<bool(std::string_view)>& write) const {
     if (document.ViewMode == vmRich) {
         // Its plain text: the lines joined as the plain editor joins them.
         const QStringList lines = document.RichEditor->Lines();
-        return FromQString(lines.join("\r\n"), *document.FileEncoding.encoding);
+        write(FromQString(lines.join("\r\n"), *document.FileEncoding.encoding));
+        return;
     }
-    if (document.ViewMode != vmCode)
-        return document.PlainEditor->Text();
-    // The code editor's lines, each with CR LF after it, the last one too.
-    const TSynEditStringList& lines = document.CodeEditor->Lines();
-    std::string bytes;
-    for (int line = 0; line < lines.Count(); ++line) {
-        bytes += lines.Get(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    // The plain editor's text has no break after its last line; the code editor writes CR LF
+    // after every line, the last one too.
+    if (document.ViewMode == vmCode)
+        document.CodeEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::Yes);
+    else
+        document.PlainEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::No);
 }
 
 bool TForm1::SaveDocument(int position) {
@@ -261,14 +275,33 @@ bool TForm1::SaveDocument(int position) {
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
-    std::optional<std::string> bytes;
-    if (!asRtf) {
-        bytes = BytesToSave(document);
+    bool failed;
+    if (asRtf) {
+        failed = document.RichEditor->SaveToFile(path).has_value();
+    } else if (document.ViewMode == vmRich || document.FileEncoding.IsUtf16()) {
+        // Characters are converted on the way, and some may not survive: the user is asked.
+        const std::optional<std::string> bytes = BytesToSave(document);
         if (!bytes)
             return false;
+        failed = SaveFileAtomically(path, *bytes).has_value();
+    } else {
+        // Streamed to the file: a big text is never held a second time.
+        StatusBarProgress progress(StatusBarText, "Saving " + document.FileName);
+        const TSynEditWidget* editor = ActiveEditor(document);
+        const std::uint64_t total =
+            editor ? editor->Lines().LineStartOffset(editor->Lines().Count()) : 0;
+        std::uint64_t written = 0;
+        ProgressReporter reporter(progress.Hook(), total);
+        failed = SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
+                     if (!write(MarkBytes(document.FileEncoding.mark)))
+                         return;
+                     WriteDocument(document, [&](std::string_view piece) {
+                         written += piece.size();
+                         reporter.Advance(written);
+                         return write(piece);
+                     });
+                 }).has_value();
     }
-    const bool failed = asRtf ? document.RichEditor->SaveToFile(path).has_value()
-                              : SaveFileAtomically(path, *bytes).has_value();
     if (failed) {
         dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
         return false;

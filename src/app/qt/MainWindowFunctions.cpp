@@ -3,6 +3,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/qt/Memo.h"
 #include "textfuncs/RandomText.h"
 #include "textfuncs/qt/EditorTextCommands.h"
@@ -223,7 +224,14 @@ void TForm1::RunTextFunction(std::string_view name) {
         return;
     }
     TakeUndoSnapshot();
-    RunOnPlainEditor(*command, *CurrentPlainEditor());
+    // A big text's function runs beside the window, which shows how long it takes.
+    StatusBarProgress progress(
+        StatusBarText,
+        "Running " + QString::fromUtf8(command->name.data(), qsizetype(command->name.size())));
+    RunOnPlainEditor(*command, *CurrentPlainEditor(),
+                     [&](std::size_t size, const std::function<void()>& work) {
+                         progress.RunWhileRepainting(size, work);
+                     });
 }
 
 void TForm1::mniFillRandomClick(int tag) {

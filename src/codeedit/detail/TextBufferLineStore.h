@@ -1,10 +1,18 @@
 #pragma once
-// The line list's storage: a gap buffer of compact line records. It moves records and owns
-// the memory of edited line texts; it knows nothing of index errors, changes or files.
+// The line list's storage: a gap buffer of compact line texts, with columns for the range,
+// object and flags of each line that exist only once some line has a value other than 0. It
+// moves lines and owns the memory of edited line texts; it knows nothing of index errors,
+// changes or files.
+//
+// A line costs six bytes while its text is a piece of the loaded block, so a file of empty
+// lines costs little more than eight times its size.
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string_view>
@@ -13,23 +21,7 @@
 
 namespace detail {
 
-// Everything kept per line, in one record so that it moves as one. The text is either a view
-// into the list's shared load buffer or, once the line has been written, a heap copy the
-// record owns (`owned`). Records are trivially copyable: LineStore releases owned texts.
-struct LineRecord {
-    const char* text = nullptr;
-    std::uint32_t length = 0;
-    std::uint8_t flags = 0;
-    bool owned = false;
-    std::uintptr_t range = 0;
-    void* object = nullptr;
-
-    std::string_view Text() const { return {text, length}; }
-};
-static_assert(std::is_trivially_copyable_v<LineRecord>);
-static_assert(sizeof(LineRecord) <= 32);
-
-// Longest line a record can hold.
+// Longest line a list can hold.
 constexpr std::size_t MaxLineLength = UINT32_MAX;
 
 inline void CheckLineLength(std::size_t length) {
@@ -37,38 +29,106 @@ inline void CheckLineLength(std::size_t length) {
         throw std::length_error("Line too long");
 }
 
-// A record that views text it does not own (the load buffer).
-inline LineRecord ViewRecord(const char* text, std::size_t length) {
-    LineRecord record;
-    record.text = text;
-    record.length = static_cast<std::uint32_t>(length);
-    return record;
-}
+// A line text the compact form cannot describe (edited, too long, or too far into the block):
+// its length and bytes, which follow the node (owned) or lie in the block.
+struct LineNode {
+    std::size_t length;
+    const char* text;
 
-// A record owning a copy of text; an empty text needs no memory.
-inline LineRecord OwnedRecord(std::string_view text) {
-    CheckLineLength(text.size());
-    LineRecord record;
-    if (!text.empty()) {
-        char* copy = new char[text.size()];
-        std::memcpy(copy, text.data(), text.size());
-        record.text = copy;
-        record.owned = true;
+    bool Owned() const { return text == reinterpret_cast<const char*>(this + 1); }
+};
+
+// A line's text in 48 bits. 0: empty. Low bit 1: a piece of the block, offset in bits 1-31,
+// length in bits 32-47. Otherwise a LineNode's address shifted right by two.
+class PackedText {
+public:
+    static constexpr std::uint64_t MaxOffset = (std::uint64_t{1} << 31) - 1;
+    static constexpr std::uint64_t MaxViewLength = (std::uint64_t{1} << 16) - 1;
+
+    static PackedText View(std::uint64_t offset, std::size_t length) {
+        return PackedText(1 | offset << 1 | std::uint64_t{length} << 32);
     }
-    record.length = static_cast<std::uint32_t>(text.size());
-    return record;
+    static bool FitsView(std::uint64_t offset, std::size_t length) {
+        return offset <= MaxOffset && length <= MaxViewLength;
+    }
+    static PackedText Node(const LineNode* node) {
+        const auto address = reinterpret_cast<std::uintptr_t>(node);
+        // Heap addresses of the platforms we build for have at most 48 significant bits.
+        if ((address >> 50) != 0 || (address & 7) != 0)
+            throw std::bad_alloc();
+        return PackedText(address >> 2);
+    }
+
+    bool IsEmpty() const { return Bits() == 0; }
+    bool IsView() const { return (Bits() & 1) != 0; }
+    LineNode* AsNode() const {
+        return IsView() || IsEmpty() ? nullptr : reinterpret_cast<LineNode*>(Bits() << 2);
+    }
+    std::size_t Length() const {
+        if (IsView())
+            return static_cast<std::size_t>(Bits() >> 32);
+        const LineNode* node = AsNode();
+        return node ? node->length : 0;
+    }
+    std::string_view Text(const char* block) const {
+        if (IsView())
+            return {block + ((Bits() >> 1) & MaxOffset), static_cast<std::size_t>(Bits() >> 32)};
+        const LineNode* node = AsNode();
+        return node ? std::string_view(node->text, node->length) : std::string_view();
+    }
+
+    PackedText() = default;
+
+private:
+    // The low six bytes of the value, least significant first.
+    explicit PackedText(std::uint64_t bits) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(bytes, &bits, sizeof bytes);
+        } else {
+            for (std::size_t i = 0; i < sizeof bytes; ++i)
+                bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+        }
+    }
+    std::uint64_t Bits() const {
+        std::uint64_t bits = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bits, bytes, sizeof bytes);
+        } else {
+            for (std::size_t i = 0; i < sizeof bytes; ++i)
+                bits |= std::uint64_t{bytes[i]} << (8 * i);
+        }
+        return bits;
+    }
+
+    unsigned char bytes[6]{};
+};
+static_assert(sizeof(PackedText) == 6);
+
+inline LineNode* NewNode(std::size_t length, const char* text) {
+    void* memory = ::operator new(sizeof(LineNode) + length);
+    return new (memory) LineNode{length, text};
 }
 
-inline void ReleaseText(LineRecord& record) {
-    if (record.owned)
-        delete[] record.text;
-    record.text = nullptr;
-    record.length = 0;
-    record.owned = false;
+// An owned copy of text; an empty text needs no memory.
+inline PackedText OwnedText(std::string_view text) {
+    CheckLineLength(text.size());
+    if (text.empty())
+        return {};
+    LineNode* node = NewNode(text.size(), nullptr);
+    char* copy = reinterpret_cast<char*>(node + 1);
+    std::memcpy(copy, text.data(), text.size());
+    node->text = copy;
+    return PackedText::Node(node);
 }
 
-// Records [0, gapStart) and [gapEnd, capacity) are lines; the gap between them is free, so an
-// insertion or deletion near the last edited place moves only the records in between.
+inline void ReleaseText(PackedText text) {
+    if (LineNode* node = text.AsNode())
+        ::operator delete(node);
+}
+
+// Records [0, gapStart) and [gapEnd, capacity) of every column are lines; the gap between them
+// is free, so an insertion or deletion near the last edited place moves only the lines in
+// between. Every column is moved and resized in the same step, so they never fall out of line.
 class LineStore {
 public:
     LineStore() = default;
@@ -81,73 +141,143 @@ public:
         return *this;
     }
     ~LineStore() {
-        ForEachSpan([](LineRecord* first, std::size_t count) {
-            for (std::size_t i = 0; i < count; ++i)
-                ReleaseText(first[i]);
-        });
-        std::free(records);
+        for (std::size_t i = 0; i < Size(); ++i)
+            ReleaseText(texts[Slot(i)]);
+        ForEachColumn([](auto*& column, bool) { std::free(column); });
     }
 
     std::size_t Size() const { return capacity - GapLength(); }
-    std::size_t Capacity() const { return capacity; }
 
-    LineRecord& operator[](std::size_t index) {
-        return records[index < gapStart ? index : index + GapLength()];
-    }
-    const LineRecord& operator[](std::size_t index) const {
-        return records[index < gapStart ? index : index + GapLength()];
+    // The block that lines of the compact form are pieces of.
+    void SetBlock(std::shared_ptr<const char> newBlock) { block = std::move(newBlock); }
+    const std::shared_ptr<const char>& Block() const { return block; }
+
+    std::string_view Text(std::size_t index) const { return texts[Slot(index)].Text(block.get()); }
+    std::size_t Length(std::size_t index) const { return texts[Slot(index)].Length(); }
+    // Gives the line an owned copy of text; nothing changes when that fails.
+    void SetText(std::size_t index, std::string_view text) {
+        const PackedText copy = OwnedText(text);
+        PackedText& slot = texts[Slot(index)];
+        ReleaseText(slot);
+        slot = copy;
     }
 
-    // Makes sure the next Open of up to `count` slots cannot fail.
+    std::uintptr_t Range(std::size_t index) const { return Get(ranges, index); }
+    void SetRange(std::size_t index, std::uintptr_t value) { Set(ranges, index, value); }
+    void* Object(std::size_t index) const { return Get(objects, index); }
+    void SetObject(std::size_t index, void* value) { Set(objects, index, value); }
+    std::uint8_t Flags(std::size_t index) const { return Get(flags, index); }
+    void SetFlags(std::size_t index, std::uint8_t value) { Set(flags, index, value); }
+
+    // Swaps everything two lines keep.
+    void Exchange(std::size_t a, std::size_t b) {
+        ForEachColumn([&](auto*& column, bool) {
+            if (column)
+                std::swap(column[Slot(a)], column[Slot(b)]);
+        });
+    }
+
+    // Makes sure the next Insert of up to `count` lines cannot fail.
     void MakeRoom(std::size_t count) {
         if (GapLength() < count)
             Grow(Size() + count);
     }
 
-    // Opens `count` slots at index and returns them, contiguous, for the caller to fill.
-    LineRecord* Open(std::size_t index, std::size_t count) {
+    // Inserts `count` empty lines at index, all their values 0.
+    void Insert(std::size_t index, std::size_t count) {
         MakeRoom(count);
         MoveGapTo(index);
-        LineRecord* slots = records + gapStart;
+        ForEachColumn([&](auto*& column, bool) {
+            if (column)
+                std::memset(static_cast<void*>(column + gapStart), 0, count * sizeof *column);
+        });
         gapStart += count;
-        return slots;
     }
 
-    // Drops `count` records from index after releasing their texts.
+    // Appends a line that is the piece [offset, offset + length) of the block.
+    void AppendPiece(std::size_t offset, std::size_t length) {
+        if (length == 0 || PackedText::FitsView(offset, length)) {
+            const PackedText text = length == 0 ? PackedText() : PackedText::View(offset, length);
+            // Loading appends millions of lines: while the gap is at the end and no other
+            // column exists, a line is one store.
+            if (gapStart < gapEnd && gapEnd == capacity && !ranges && !objects && !flags) {
+                texts[gapStart++] = text;
+                return;
+            }
+            Insert(Size(), 1);
+            texts[gapStart - 1] = text;
+            return;
+        }
+        CheckLineLength(length);
+        const PackedText text = PackedText::Node(NewNode(length, block.get() + offset));
+        try {
+            Insert(Size(), 1);
+        } catch (...) {
+            ReleaseText(text);
+            throw;
+        }
+        texts[gapStart - 1] = text;
+    }
+
+    // A copy of source's lines with all they keep, sharing its block; owned texts are copied.
+    static LineStore CopyOf(const LineStore& source) {
+        LineStore copy;
+        copy.block = source.block;
+        copy.MakeRoom(source.Size());
+        for (std::size_t i = 0; i < source.Size(); ++i) {
+            PackedText text = source.texts[source.Slot(i)];
+            if (const LineNode* node = text.AsNode())
+                text = node->Owned() ? OwnedText(source.Text(i))
+                                     : PackedText::Node(NewNode(node->length, node->text));
+            copy.texts[copy.gapStart++] = text;
+        }
+        copy.CopyColumn(copy.ranges, source.ranges, source);
+        copy.CopyColumn(copy.objects, source.objects, source);
+        copy.CopyColumn(copy.flags, source.flags, source);
+        return copy;
+    }
+
+    // Drops `count` lines from index after releasing their texts.
     void Erase(std::size_t index, std::size_t count) {
         MoveGapTo(index);
         for (std::size_t i = 0; i < count; ++i)
-            ReleaseText(records[gapEnd + i]);
+            ReleaseText(texts[gapEnd + i]);
         gapEnd += count;
         if (capacity > MinimumCapacity && Size() < capacity / 4)
             Shrink();
     }
 
-    void Append(const LineRecord& record) { *Open(Size(), 1) = record; }
-
     // Gives back the slack left by growing, keeping a little room for edits.
     void Compact() {
-        std::size_t wanted = Size() + Size() / 64 + MinimumCapacity;
+        const std::size_t wanted = Size() + Size() / 64 + MinimumCapacity;
         if (wanted < capacity)
             TryReallocate(wanted);
     }
 
-    // Calls f(first, count) for the records before and after the gap, in line order.
-    template <typename F> void ForEachSpan(F f) {
-        if (gapStart > 0)
-            f(records, gapStart);
-        if (gapEnd < capacity)
-            f(records + gapEnd, capacity - gapEnd);
+    // Total length of lines [from, to).
+    std::uint64_t SumOfLengths(std::size_t from, std::size_t to) const {
+        std::uint64_t sum = 0;
+        for (std::size_t i = from; i < std::min(to, gapStart); ++i)
+            sum += texts[i].Length();
+        for (std::size_t i = std::max(from, gapStart); i < to; ++i)
+            sum += texts[i + GapLength()].Length();
+        return sum;
     }
-    template <typename F> void ForEachSpan(F f) const {
-        if (gapStart > 0)
-            f(static_cast<const LineRecord*>(records), gapStart);
-        if (gapEnd < capacity)
-            f(static_cast<const LineRecord*>(records + gapEnd), capacity - gapEnd);
+
+    // Calls f(text) for every line in order.
+    template <typename F> void ForEachText(F f) const {
+        for (std::size_t i = 0; i < gapStart; ++i)
+            f(texts[i].Text(block.get()));
+        for (std::size_t i = gapEnd; i < capacity; ++i)
+            f(texts[i].Text(block.get()));
     }
 
     void Swap(LineStore& other) noexcept {
-        std::swap(records, other.records);
+        std::swap(texts, other.texts);
+        std::swap(ranges, other.ranges);
+        std::swap(objects, other.objects);
+        std::swap(flags, other.flags);
+        std::swap(block, other.block);
         std::swap(capacity, other.capacity);
         std::swap(gapStart, other.gapStart);
         std::swap(gapEnd, other.gapEnd);
@@ -157,50 +287,108 @@ private:
     static constexpr std::size_t MinimumCapacity = 8;
 
     std::size_t GapLength() const { return gapEnd - gapStart; }
+    std::size_t Slot(std::size_t index) const {
+        return index < gapStart ? index : index + GapLength();
+    }
+
+    // f(column, always): the text column always exists once there is room for a line; the
+    // others may not.
+    template <typename F> void ForEachColumn(F f) {
+        f(texts, true);
+        f(ranges, false);
+        f(objects, false);
+        f(flags, false);
+    }
+
+    // Source's column into this store's, whose lines are source's lines [0, Size()).
+    template <typename T>
+    void CopyColumn(T*& column, const T* sourceColumn, const LineStore& source) {
+        if (!sourceColumn)
+            return;
+        column = static_cast<T*>(std::calloc(capacity, sizeof(T)));
+        if (!column)
+            throw std::bad_alloc();
+        std::memcpy(column, sourceColumn, source.gapStart * sizeof(T));
+        std::memcpy(column + source.gapStart, sourceColumn + source.gapEnd,
+                    (source.capacity - source.gapEnd) * sizeof(T));
+    }
+
+    template <typename T> T Get(T* column, std::size_t index) const {
+        return column ? column[Slot(index)] : T{};
+    }
+    // A column is made when its first value other than 0 arrives.
+    template <typename T> void Set(T*& column, std::size_t index, T value) {
+        if (!column) {
+            if (value == T{})
+                return;
+            column = static_cast<T*>(std::calloc(capacity, sizeof(T)));
+            if (!column)
+                throw std::bad_alloc();
+        }
+        column[Slot(index)] = value;
+    }
 
     void MoveGapTo(std::size_t index) {
         if (index < gapStart) {
-            std::size_t moved = gapStart - index;
-            std::memmove(records + gapEnd - moved, records + index, moved * sizeof(LineRecord));
+            const std::size_t moved = gapStart - index;
+            ForEachColumn([&](auto*& column, bool) {
+                if (column)
+                    std::memmove(static_cast<void*>(column + gapEnd - moved), column + index,
+                                 moved * sizeof *column);
+            });
             gapStart = index;
             gapEnd -= moved;
         } else if (index > gapStart) {
-            std::size_t moved = index - gapStart;
-            std::memmove(records + gapStart, records + gapEnd, moved * sizeof(LineRecord));
+            const std::size_t moved = index - gapStart;
+            ForEachColumn([&](auto*& column, bool) {
+                if (column)
+                    std::memmove(static_cast<void*>(column + gapStart), column + gapEnd,
+                                 moved * sizeof *column);
+            });
             gapStart = index;
             gapEnd += moved;
         }
     }
 
-    // Reallocates to hold at least `needed` records, the gap at the end first so that realloc
-    // can move the block without our copying it.
+    // Grows to hold at least `needed` lines, the gap at the end first so that realloc can move
+    // the columns without our copying them.
     void Grow(std::size_t needed) {
         std::size_t newCapacity = capacity < MinimumCapacity ? MinimumCapacity : capacity;
         while (newCapacity < needed)
             newCapacity += newCapacity / 2 + MinimumCapacity;
-        Reallocate(newCapacity);
-    }
-
-    // Best effort: a deletion must not fail, so a refused shrink keeps the old block.
-    void Shrink() { TryReallocate(Size() * 2 > MinimumCapacity ? Size() * 2 : MinimumCapacity); }
-
-    void Reallocate(std::size_t newCapacity) {
-        if (newCapacity > SIZE_MAX / sizeof(LineRecord) || !TryReallocate(newCapacity))
+        if (newCapacity > SIZE_MAX / sizeof(std::uintptr_t) || !TryReallocate(newCapacity))
             throw std::bad_alloc();
     }
 
+    // Best effort: a deletion must not fail, so a refused shrink keeps the old columns.
+    void Shrink() { TryReallocate(Size() * 2 > MinimumCapacity ? Size() * 2 : MinimumCapacity); }
+
+    // Every column to newCapacity. When one refuses, the capacity is the smaller of old and
+    // new, which every column still holds, and the lines (all before the gap) are intact.
     bool TryReallocate(std::size_t newCapacity) {
         MoveGapTo(Size());
-        void* block = std::realloc(records, newCapacity * sizeof(LineRecord));
-        if (!block)
-            return false;
-        records = static_cast<LineRecord*>(block);
+        bool all = true;
+        ForEachColumn([&](auto*& column, bool always) {
+            if (!column && !always)
+                return;
+            void* moved = std::realloc(static_cast<void*>(column), newCapacity * sizeof *column);
+            if (moved)
+                column = static_cast<std::remove_reference_t<decltype(column)>>(moved);
+            else
+                all = false;
+        });
+        if (!all)
+            newCapacity = newCapacity < capacity ? newCapacity : capacity;
         gapEnd = newCapacity;
         capacity = newCapacity;
-        return true;
+        return all;
     }
 
-    LineRecord* records = nullptr;
+    PackedText* texts = nullptr;
+    std::uintptr_t* ranges = nullptr;
+    void** objects = nullptr;
+    std::uint8_t* flags = nullptr;
+    std::shared_ptr<const char> block;
     std::size_t capacity = 0;
     std::size_t gapStart = 0;
     std::size_t gapEnd = 0;

@@ -8,7 +8,11 @@ TMemo::TMemo(QWidget* parent) : TSynEditWidget(parent) {
 }
 
 void TMemo::SetText(std::string_view text) {
-    Engine().SetText(text);
+    TakeText(ByteBlock::CopyOf(text));
+}
+
+void TMemo::TakeText(ByteBlock text, const ProgressHook& progress) {
+    Engine().TakeText(std::move(text), progress);
     modified = false;
 }
 

@@ -21,6 +21,9 @@ public:
     std::string Text() const { return Engine().Text(); }
     // Replaces the text as code does: not undoable, caret to the start, Modified cleared.
     void SetText(std::string_view text);
+    // The same with a block the lines keep as it is (a file's content as read), reporting
+    // progress through a large text.
+    void TakeText(ByteBlock text, const ProgressHook& progress = {});
 
     // x: character offset in the line, y: line, both from 0.
     QPoint CaretPos() const;

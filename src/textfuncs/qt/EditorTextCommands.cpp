@@ -2,14 +2,20 @@
 
 #include "codeedit/qt/Memo.h"
 
-void RunOnPlainEditor(const TextCommand& command, TMemo& editor) {
+void RunOnPlainEditor(const TextCommand& command, TMemo& editor, const TextWorkRunner& run) {
     if (command.rule == TextRule::CaretInsertion) {
         editor.SetSelText(command.insertion(editor.Engine().TextEncoding()));
         editor.ClearUndo();
         return;
     }
-    const std::optional<PlainTextState> result =
-        RunTextCommand(command, {editor.Text(), 0, 0}, editor.Engine().TextEncoding());
+    const PlainTextState before{editor.Text(), 0, 0};
+    const Encoding& encoding = editor.Engine().TextEncoding();
+    std::optional<PlainTextState> result;
+    const auto work = [&] { result = RunTextCommand(command, before, encoding); };
+    if (run)
+        run(before.text.size(), work);
+    else
+        work();
     if (result)
         editor.SetText(result->text);
 }

@@ -1,0 +1,166 @@
+// The line list's compact storage: lines of every length around the limits of the compact
+// form, copies that share the loaded block, taking a block without copying it, progress, and
+// writing the lines out piece by piece.
+
+#include "codeedit/SynEditTextBuffer.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Join(const std::vector<std::string>& lines, std::string_view lineBreak) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + std::string(lineBreak);
+    return text;
+}
+
+std::vector<std::string> LinesOf(const TSynEditStringList& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.Count(); ++i)
+        lines.emplace_back(list.Get(i));
+    return lines;
+}
+
+// Lengths on both sides of what a compact line record can describe (64 KiB - 1).
+std::vector<std::string> LinesOfEveryLength() {
+    std::vector<std::string> lines;
+    for (std::size_t length : {0u, 1u, 65534u, 65535u, 65536u, 200000u, 3u})
+        lines.push_back(std::string(length, static_cast<char>('a' + lines.size())));
+    return lines;
+}
+
+} // namespace
+
+TEST(TextBufferStorage, LinesOfEveryLengthLoadCopyAndEditApart) {
+    const std::vector<std::string> lines = LinesOfEveryLength();
+    for (std::string_view lineBreak : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(lineBreak)));
+        TSynEditStringList list;
+        list.TakeText(ByteBlock::CopyOf(Join(lines, lineBreak)));
+        ASSERT_EQ(LinesOf(list), lines);
+        std::size_t offset = 0;
+        for (int i = 0; i < list.Count(); ++i) {
+            EXPECT_EQ(list.LineStartOffset(i, lineBreak.size()), offset) << "line " << i;
+            const auto end = list.PositionOfOffset(offset + lines[i].size(), lineBreak.size());
+            EXPECT_EQ(end.line, i);
+            EXPECT_EQ(end.column, lines[i].size());
+            offset += lines[i].size() + lineBreak.size();
+        }
+
+        // A copy shares the block but not the edits made on either side afterwards.
+        TSynEditStringList copy;
+        copy.Assign(list);
+        list.Put(4, "edited");
+        list.Delete(0);
+        copy.Put(5, "other");
+        std::vector<std::string> expectedCopy = lines;
+        expectedCopy[5] = "other";
+        EXPECT_EQ(LinesOf(copy), expectedCopy);
+        std::vector<std::string> expectedList = lines;
+        expectedList[4] = "edited";
+        expectedList.erase(expectedList.begin());
+        EXPECT_EQ(LinesOf(list), expectedList);
+
+        // The copy outlives the list it was made from.
+        TSynEditStringList second;
+        second.Assign(copy);
+        copy.Clear();
+        EXPECT_EQ(LinesOf(second), expectedCopy);
+    }
+}
+
+TEST(TextBufferStorage, DataSetOnSomeLinesFollowsThemLikeTheirText) {
+    TSynEditStringList list;
+    list.TakeText(ByteBlock::CopyOf("a\nb\nc\nd\n"));
+    // Only the third line has a range, object and flags: the others read 0 throughout.
+    list.SetRange(2, 7);
+    list.SetObject(2, &list);
+    list.SetFlags(2, 3);
+    list.Insert(0, "new");
+    list.Exchange(3, 4);
+    list.Delete(1);
+    const std::vector<std::string> expected{"new", "b", "d", "c"};
+    ASSERT_EQ(LinesOf(list), expected);
+    TSynEditStringList copy;
+    copy.Assign(list);
+    for (const TSynEditStringList* l : {&list, &copy}) {
+        for (int i = 0; i < l->Count(); ++i) {
+            const bool tagged = l->Get(i) == "c";
+            EXPECT_EQ(l->Ranges(i), tagged ? 7u : 0u) << i;
+            EXPECT_EQ(l->Objects(i), tagged ? static_cast<void*>(&list) : nullptr) << i;
+            EXPECT_EQ(l->Flags(i), tagged ? 3 : 0) << i;
+        }
+    }
+}
+
+TEST(TextBufferStorage, TakingABlockReportsProgressThroughLargeTexts) {
+    struct Case {
+        std::size_t size;
+        std::size_t reportsAtLeast;
+    };
+    for (const Case& c : {Case{kProgressStep / 2, 0}, Case{kProgressStep * 3 + 5, 3}}) {
+        std::string text;
+        while (text.size() < c.size)
+            text += "0123456789abcde\n";
+        text.resize(c.size);
+        std::vector<std::uint64_t> reported;
+        TSynEditStringList list;
+        list.TakeText(ByteBlock::CopyOf(text), [&](std::uint64_t done, std::uint64_t total) {
+            EXPECT_EQ(total, text.size());
+            EXPECT_LE(done, total);
+            EXPECT_TRUE(reported.empty() || done > reported.back());
+            reported.push_back(done);
+        });
+        EXPECT_GE(reported.size(), c.reportsAtLeast);
+        EXPECT_LE(reported.size(), c.reportsAtLeast + 1);
+        EXPECT_EQ(list.Count(), static_cast<int>((c.size + 15) / 16));
+    }
+}
+
+TEST(TextBufferStorage, WritesLinesInPiecesWithOrWithoutTheFinalBreak) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        TSynFinalBreak finalBreak;
+        std::string expected;
+    };
+    const std::string big(3 << 20, 'x');
+    const Case cases[] = {
+        {"no lines", {}, TSynFinalBreak::Yes, ""},
+        {"one empty line", {""}, TSynFinalBreak::No, ""},
+        {"one empty line, final break", {""}, TSynFinalBreak::Yes, "\r\n"},
+        {"break after the last", {"a", "b"}, TSynFinalBreak::Yes, "a\r\nb\r\n"},
+        {"none after the last", {"a", "", "b"}, TSynFinalBreak::No, "a\r\n\r\nb"},
+        {"pieces over a megabyte", {"a", big, "b"}, TSynFinalBreak::No, "a\r\n" + big + "\r\nb"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSynEditStringList list;
+        list.InsertLines(0, c.lines);
+        std::string written;
+        list.WriteText(
+            [&](std::string_view piece) {
+                EXPECT_FALSE(piece.empty());
+                written += piece;
+                return true;
+            },
+            "\r\n", c.finalBreak);
+        EXPECT_EQ(written, c.expected);
+    }
+}
+
+TEST(TextBufferStorage, WritingStopsAtTheFirstRefusedPiece) {
+    TSynEditStringList list;
+    list.InsertLines(0, {std::string(3 << 20, 'a'), std::string(3 << 20, 'b'), "c"});
+    int pieces = 0;
+    list.WriteText(
+        [&](std::string_view) {
+            ++pieces;
+            return false;
+        },
+        "\n", TSynFinalBreak::Yes);
+    EXPECT_EQ(pieces, 1);
+}
