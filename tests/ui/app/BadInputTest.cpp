@@ -97,11 +97,11 @@ struct BadFile {
 
 TEST_F(BadInputTest, SmallBadFilesOpenEditSaveAndKeepEveryByte) {
     const BadFile files[] = {
-        {"binary.bin", View::Plain},           {"nul-bytes.txt", View::Plain},
-        {"invalid-utf8.txt", View::Plain},     {"cr-only.txt", View::Plain},
-        {"mixed-breaks.txt", View::Plain},     {"empty.txt", View::Plain},
-        {"utf16-bom.txt", View::Plain},        {"truncated.ini", View::Code},
-        {"truncated-section.ini", View::Code}, {"random.ini", View::Code},
+        {"binary.bin", View::Plain},       {"nul-bytes.txt", View::Plain},
+        {"invalid-utf8.txt", View::Plain}, {"cr-only.txt", View::Plain},
+        {"mixed-breaks.txt", View::Plain}, {"empty.txt", View::Plain},
+        {"truncated.ini", View::Code},     {"truncated-section.ini", View::Code},
+        {"random.ini", View::Code},
     };
     for (const BadFile& file : files) {
         SCOPED_TRACE(file.name);
@@ -118,6 +118,21 @@ TEST_F(BadInputTest, SmallBadFilesOpenEditSaveAndKeepEveryByte) {
         EXPECT_EQ(Bytes(ReadFile(path)), SavedAfterTyping(file.view, Bytes(original), "<", ">"));
     }
     EXPECT_EQ(window->DocumentCount(), 1);
+}
+
+// A file with a UTF-16 mark is edited as its characters and written back as UTF-16 with the mark.
+TEST_F(BadInputTest, Utf16FileIsEditedAsTextAndSavedAsUtf16) {
+    const QString path = WriteFile("utf16-bom.txt", BadInputFile("utf16-bom.txt"));
+    window->OpenFile(path);
+    ExpectNoErrorBox();
+    TypeAt(Qt::Key_Home, "<");
+    TypeAt(Qt::Key_End, ">");
+    SaveAndClose();
+    const QString expected = "<UTF-16 text\r\nwith two lines\r\n>";
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : expected)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    EXPECT_EQ(Bytes(ReadFile(path)), Bytes(bytes));
 }
 
 TEST_F(BadInputTest, DamagedRichFilesShowTheirTextOrAreRefusedUntouched) {
