@@ -223,6 +223,7 @@ bool TForm1::SaveDocument(int position) {
         return false;
     }
     document.Modified = false;
+    recovery->Discard(&document);
     return true;
 }
 
