@@ -2,7 +2,8 @@
 // through the plain editor and a repaint, timed one by one until the writer thread has finished;
 // the same keys with no copy being written are the yardstick. Also timed: taking the copy on the
 // user's thread (the snapshot of the lines), and writing it. Run by bench/run.sh with the
-// environment described there; target: no keystroke slower than 50 ms while the copy is written.
+// environment described there; target: 99 keystrokes in 100 within a frame (16.7 ms) and none
+// slower than 100 ms while the copy is written.
 
 #include "BenchSupport.h"
 #include "codeedit/qt/Memo.h"
@@ -42,6 +43,7 @@ double Keystroke(TMemo& memo, char letter) {
 
 struct Keys {
     double median = 0;
+    double ninetyNinth = 0;
     double slowest = 0;
     int count = 0;
 };
@@ -50,7 +52,8 @@ Keys Summary(std::vector<double> times) {
     if (times.empty())
         return {};
     std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back(), int(times.size())};
+    return {times[times.size() / 2], times[times.size() * 99 / 100], times.back(),
+            int(times.size())};
 }
 
 } // namespace
@@ -81,10 +84,8 @@ int main(int argc, char** argv) {
                                      memo.Lines().Snapshot()});
     });
 
-    std::vector<double> idle;
-    for (int i = 0; i < 200; ++i)
-        idle.push_back(Keystroke(memo, char('a' + i % 26)));
-
+    // Every key must land in the text, or the figures time nothing.
+    const std::size_t lengthBefore = memo.Lines().Get(0).size();
     const double capture = bench::BestMilliseconds(5, [&] { (void)memo.Lines().Snapshot(); });
 
     std::vector<double> writing;
@@ -103,19 +104,33 @@ int main(int argc, char** argv) {
         writeMilliseconds = std::max(writeMilliseconds, Milliseconds(start));
     }
 
+    // As many keys again with no copy being written: the machine's own noise, for comparison.
+    std::vector<double> idle;
+    for (std::size_t i = 0; i < writing.size(); ++i)
+        idle.push_back(Keystroke(memo, char('a' + i % 26)));
+
+    if (memo.Lines().Get(0).size() != lengthBefore + idle.size() + writing.size()) {
+        std::fprintf(stderr, "bench_recovery_keystroke: the keys did not reach the text\n");
+        return 2;
+    }
     const Keys quiet = Summary(idle);
     const Keys busy = Summary(writing);
     std::printf("document: %.0f MB; copy written in %.0f ms (slowest of 3)\n", megabytes,
                 writeMilliseconds);
     std::printf("taking the copy on the user's thread: %.1f ms (best of 5)\n", capture);
-    std::printf("keystroke without a copy being written: median %.2f ms, slowest %.2f ms (%d)\n",
-                quiet.median, quiet.slowest, quiet.count);
-    std::printf("keystroke while the copy is written: median %.2f ms, slowest %.2f ms (%d)\n",
-                busy.median, busy.slowest, busy.count);
-    const bool met = busy.count > 0 && busy.slowest <= 50;
+    std::printf("keystroke without a copy being written: median %.2f ms, 99th percentile "
+                "%.2f ms, slowest %.2f ms (%d keys)\n",
+                quiet.median, quiet.ninetyNinth, quiet.slowest, quiet.count);
+    std::printf("keystroke while the copy is written: median %.2f ms, 99th percentile %.2f ms, "
+                "slowest %.2f ms (%d keys)\n",
+                busy.median, busy.ninetyNinth, busy.slowest, busy.count);
+    // A frame at 60 Hz for nearly every key, and no key held up noticeably.
+    const bool met = busy.count > 0 && busy.ninetyNinth <= 16.7 && busy.slowest <= 100;
     std::printf("SUMMARY keystroke in a modified %.0f MB document while its recovery copy is "
-                "written: median %.2f ms, slowest %.2f ms (target 50 ms)%s\n",
-                megabytes, busy.median, busy.slowest, met ? "" : " MISSED");
+                "written: median %.2f ms, 99th percentile %.2f ms (target 16.7 ms), slowest %.2f "
+                "ms (target 100 ms; without a copy: %.2f ms)%s\n",
+                megabytes, busy.median, busy.ninetyNinth, busy.slowest, quiet.slowest,
+                met ? "" : " MISSED");
     std::printf("SUMMARY recovery copy of %.0f MB: %.1f ms on the user's thread, %.0f ms in all\n",
                 megabytes, capture, writeMilliseconds);
     std::error_code ignored;

@@ -1,6 +1,7 @@
 #include "recovery/RecoveryWriter.h"
 
 #include "platform/FileSystem.h"
+#include "platform/ThreadPriority.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -45,6 +46,8 @@ std::string RecoveryWriter::LastError() const {
 }
 
 void RecoveryWriter::Run() {
+    // Copies may wait a little; typing may not.
+    LowerThisThreadPriority();
     std::unique_lock lock(mutex);
     while (true) {
         changed.wait(lock, [this] { return stopping || !jobs.empty(); });
