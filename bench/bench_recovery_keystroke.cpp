@@ -79,9 +79,8 @@ int main(int argc, char** argv) {
 
     const std::string root = std::string(scratchFolder ? scratchFolder : "/tmp") + "/recovery/";
     TRecoveryKeeper keeper(root, [&memo](TRecoveryKeeper::DocumentKey) {
-        return std::optional<TRecoveryKeeper::Capture>(
-            TRecoveryKeeper::Capture{{"/bench/sample.html", 0, 0, 0, "utf-8", ""},
-                                     memo.Lines().Snapshot()});
+        return std::optional<TRecoveryKeeper::Capture>(TRecoveryKeeper::Capture{
+            {"/bench/sample.html", 0, 0, 0, "utf-8", ""}, memo.Lines().Snapshot()});
     });
 
     // Every key must land in the text, or the figures time nothing.

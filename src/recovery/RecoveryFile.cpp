@@ -104,8 +104,8 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
     std::string file = std::string(kFirstLine) + " " + std::to_string(kVersion) + "\n";
     file += "FileName=" + Escaped(header.fileName) + "\n";
     file += "ViewMode=" + std::to_string(header.viewMode) + "\n";
-    file += "Caret=" + std::to_string(header.caretLine) + "," +
-            std::to_string(header.caretColumn) + "\n";
+    file += "Caret=" + std::to_string(header.caretLine) + "," + std::to_string(header.caretColumn) +
+            "\n";
     file += "Encoding=" + Escaped(header.encodingName) + "\n";
     file += "Highlighter=" + Escaped(header.highlighter) + "\n";
     file += "Length=" + std::to_string(length) + "\n\n";
@@ -166,9 +166,8 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
     const std::string_view caret = *values[Caret];
     const std::size_t comma = caret.find(',');
     const std::optional<int> caretLine = ParseNumber<int>(caret.substr(0, comma));
-    const std::optional<int> caretColumn = comma == std::string_view::npos
-                                               ? std::nullopt
-                                               : ParseNumber<int>(caret.substr(comma + 1));
+    const std::optional<int> caretColumn =
+        comma == std::string_view::npos ? std::nullopt : ParseNumber<int>(caret.substr(comma + 1));
     if (!caretLine || !caretColumn || *caretLine < 0 || *caretColumn < 0)
         return Refused("its caret is not two numbers from 0");
     fields.caretLine = *caretLine;

@@ -103,7 +103,9 @@ FileResult<RecoveryFolder> RecoveryFolder::Create(const std::string& root) {
         }
         fs::remove_all(draft, error);
         if (!lock)
-            return {{}, FolderError(draft.string(), std::make_error_code(std::errc::no_lock_available))};
+            return {
+                {},
+                FolderError(draft.string(), std::make_error_code(std::errc::no_lock_available))};
     }
     return {{}, FolderError(root, std::make_error_code(std::errc::file_exists))};
 }
@@ -126,7 +128,8 @@ AbandonedCopies AbandonedCopies::Claim(const std::string& root) {
     std::error_code error;
     std::vector<std::string> folders;
     for (const fs::directory_entry& entry : fs::directory_iterator(root, error)) {
-        if (entry.is_directory(error) && entry.path().filename().string().starts_with(kInstancePrefix))
+        if (entry.is_directory(error) &&
+            entry.path().filename().string().starts_with(kInstancePrefix))
             folders.push_back(entry.path().string());
     }
     std::sort(folders.begin(), folders.end());
@@ -149,8 +152,8 @@ FileResult<std::string> AbandonedCopies::SetAside(const AbandonedCopy& copy) {
         return {{}, FolderError(refused.string(), error)};
     }
     const fs::path source(copy.path);
-    const fs::path target = refused / (source.parent_path().filename().string() + "-" +
-                                       source.filename().string());
+    const fs::path target =
+        refused / (source.parent_path().filename().string() + "-" + source.filename().string());
     std::error_code error;
     fs::rename(source, target, error);
     if (error) {

@@ -39,8 +39,8 @@ std::string TForm1::DocumentEncodingName(const TMyMemo& /*document*/) {
 
 void TForm1::StartRecovery() {
     recovery = new TRecoveryKeeper(
-        RecoveryRoot(), [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); },
-        this);
+        RecoveryRoot(),
+        [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); }, this);
 }
 
 std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) const {
@@ -85,10 +85,9 @@ void TForm1::RestoreAbandonedDocuments() {
                      : " It stays where it is: " + QString::fromStdString(kept.error->message);
         dialogs.ShowError("Tabrix Pro", text);
     }
-    if (!usable.empty() &&
-        dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
-                        RestoreQuestion(int(usable.size())),
-                        MessageButtons::YesNo) == DialogAnswer::Yes) {
+    if (!usable.empty() && dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
+                                           RestoreQuestion(int(usable.size())),
+                                           MessageButtons::YesNo) == DialogAnswer::Yes) {
         for (const RecoveredDocument* document : usable)
             RestoreDocument(*document);
         // The restored documents have copies of this instance before the old ones go.

@@ -2,7 +2,6 @@
 // content or the new one, whole, never a mix or a cut.
 
 #include "platform/FileSystem.h"
-
 #include "support/TemporaryFolderTest.h"
 
 #include <chrono>

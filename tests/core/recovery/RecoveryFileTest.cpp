@@ -20,15 +20,17 @@ TEST(RecoveryFileTest, HeaderAndTextComeBackExactly) {
         std::string text;
     } cases[] = {
         {"untitled plain", {"", 0, 0, 0, "utf-8", ""}, "hello"},
-        {"code view with caret", {"/home/a/x.cpp", 1, 41, 7, "windows-1252", "SynCppSyn1"},
+        {"code view with caret",
+         {"/home/a/x.cpp", 1, 41, 7, "windows-1252", "SynCppSyn1"},
          "int a;\r\n\r\nint b;"},
         {"rich view bytes", {"/d/r.rtf", 2, 0, 3, "windows-1251", ""}, "{\\rtf1 a\\par\r\n}"},
-        {"a name with every escaped character", {"/a\\b\nc\rd\\\\n.txt", 0, 1, 1, "utf-8", ""},
+        {"a name with every escaped character",
+         {"/a\\b\nc\rd\\\\n.txt", 0, 1, 1, "utf-8", ""},
          "x"},
-        {"NUL bytes and lone breaks in the text", {"", 0, 0, 0, "utf-8", ""},
-         "a\0b\rc\nd\r\n"s},
+        {"NUL bytes and lone breaks in the text", {"", 0, 0, 0, "utf-8", ""}, "a\0b\rc\nd\r\n"s},
         {"an empty text", {"/e.txt", 0, 0, 0, "utf-8", ""}, ""},
-        {"text that looks like a header", {"", 0, 0, 0, "utf-8", ""},
+        {"text that looks like a header",
+         {"", 0, 0, 0, "utf-8", ""},
          "\nLength=3\nTabrix Pro recovery 1\n"},
     };
     for (const auto& c : cases) {
@@ -58,7 +60,8 @@ TEST(RecoveryFileTest, LinesAreWrittenJoinedByCrLfAsTheEditorHoldsThem) {
 }
 
 TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
-    const std::string good = FormatRecoveryFile({"/a.txt", 1, 2, 3, "utf-8", "SynCppSyn1"}, "12345"s);
+    const std::string good =
+        FormatRecoveryFile({"/a.txt", 1, 2, 3, "utf-8", "SynCppSyn1"}, "12345"s);
     auto replaced = [&](const std::string& from, const std::string& to) {
         std::string damaged = good;
         damaged.replace(damaged.find(from), from.size(), to);

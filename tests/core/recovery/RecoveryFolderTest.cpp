@@ -1,11 +1,11 @@
 #include "recovery/RecoveryFolder.h"
-#include "recovery/RecoveryWriter.h"
 
+#include "recovery/RecoveryWriter.h"
 #include "support/TemporaryFolderTest.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,7 +42,8 @@ protected:
     static std::vector<std::string> FileNames(const AbandonedCopies& abandoned) {
         std::vector<std::string> names;
         for (const AbandonedCopy& copy : abandoned.Copies())
-            names.push_back(copy.document ? copy.document->header.fileName : "refused: " + copy.error);
+            names.push_back(copy.document ? copy.document->header.fileName
+                                          : "refused: " + copy.error);
         return names;
     }
 };
@@ -106,8 +107,7 @@ TEST_F(RecoveryFolderTest, AbandonedCopiesAreClaimedOnceInDocumentOrder) {
     LeaveAbandoned(".draft", {{"document-1.recovery", Copy("/draft.txt", "d")}});
 
     AbandonedCopies claimed = AbandonedCopies::Claim(Root());
-    EXPECT_EQ(FileNames(claimed),
-              (std::vector<std::string>{"/nine.txt", "/ten.txt", "/one.txt"}));
+    EXPECT_EQ(FileNames(claimed), (std::vector<std::string>{"/nine.txt", "/ten.txt", "/one.txt"}));
     // Whoever looks while they are claimed finds nothing to take.
     EXPECT_TRUE(AbandonedCopies::Claim(Root()).Copies().empty());
 

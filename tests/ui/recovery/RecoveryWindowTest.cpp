@@ -186,7 +186,8 @@ TEST_F(RecoveryWindowTest, RestoredDocumentsComeBeforeTheLastSessionsTabsAndTheC
     Start({DisplayPath(argument)});
     QStringList names;
     for (int i = 0; i < window->DocumentCount(); ++i)
-        names << QString::fromStdString(fs::path(LocalPath(window->DocumentAt(i).FileName)).filename().string());
+        names << QString::fromStdString(
+            fs::path(LocalPath(window->DocumentAt(i).FileName)).filename().string());
     EXPECT_EQ(names, (QStringList{"kept.txt", "other.txt", "argument.txt"}));
     EXPECT_EQ(window->DocumentAt(0).PlainEditor->Text(), "typed") << "the file replaced the copy";
     EXPECT_TRUE(window->DocumentAt(0).Modified);
