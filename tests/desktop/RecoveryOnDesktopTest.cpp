@@ -1,7 +1,8 @@
 // Crash recovery with the real program: it is typed into on a desktop of its own, killed with
 // SIGKILL, and started again in this process (answering through ScriptedDialogs); the restored
 // tabs are saved and the files compared byte for byte. Also: a second instance leaves a live
-// instance's copies alone, and declining the offer deletes them.
+// instance's copies alone, declining the offer deletes them, and a kill while the program saves
+// leaves the file whole.
 
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -230,6 +232,27 @@ TEST_F(RecoveryOnDesktopTest, ASaveRemovesTheCopyAndAnExitLeavesNoFolder) {
     program->Keys("alt+F4");
     ASSERT_TRUE(program->WaitForExit(10000));
     EXPECT_TRUE(fs::is_empty(RecoveryRoot()));
+}
+
+TEST_F(RecoveryOnDesktopTest, KillingTheProgramWhileItSavesLeavesTheOldOrTheNewFileWhole) {
+    const std::string big = files + "big.txt";
+    std::string before = NumberedLines(40 << 20);
+    WriteBytes(big, before);
+    std::mt19937 random(1208);
+    std::uniform_int_distribution<int> delay(0, 400);
+    for (int round = 0; round < 4; ++round) {
+        // No copy from the round before is offered: this is about the file alone.
+        fs::remove_all(RecoveryRoot());
+        auto program = Start({QString::fromStdString(big)});
+        program->Keys("Q ctrl+s");
+        QThread::msleep(static_cast<unsigned long>(delay(random)));
+        program->Kill();
+        const std::string after = ReadBytes(big);
+        EXPECT_TRUE(after == before || after == "Q" + before)
+            << "round " << round << ": a file of " << after.size() << " bytes, neither the "
+            << before.size() << " bytes before nor the " << before.size() + 1 << " after";
+        before = after;
+    }
 }
 
 } // namespace
