@@ -103,7 +103,7 @@ TEST_F(RecoveryWindowTest, ACopyFollowsTheLastChangeAndGoesWhenTheEditsAreSafeOr
         Start({DisplayPath(path)});
         Type("my ");
         EXPECT_TRUE(Copies().empty()) << c.name << ": written at once, not after the last change";
-        QTRY_COMPARE_WITH_TIMEOUT(Copies().size(), 1u, CopyTimeout);
+        ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, CopyTimeout)) << c.name;
         const RecoveredDocument copy = Copies().front();
         EXPECT_EQ(copy.header.fileName, path) << c.name;
         EXPECT_EQ(copy.text, "my text\r\n") << c.name;
@@ -113,7 +113,7 @@ TEST_F(RecoveryWindowTest, ACopyFollowsTheLastChangeAndGoesWhenTheEditsAreSafeOr
         for (DialogAnswer answer : c.answers)
             dialogs.Queue(answer);
         c.end(*window);
-        QTRY_VERIFY_WITH_TIMEOUT(Copies().empty(), CopyTimeout);
+        EXPECT_TRUE(QTest::qWaitFor([] { return Copies().empty(); }, CopyTimeout)) << c.name;
         window.reset();
         EXPECT_FALSE(fs::exists(RecoveryRoot()) && !fs::is_empty(RecoveryRoot()))
             << c.name << ": the instance's folder stayed";
@@ -138,7 +138,7 @@ TEST_F(RecoveryWindowTest, EachViewModeComesBackWithItsCaretAndLook) {
     Type("begin");
     QTest::keyClick(window->ActiveWidget(window->CurrentDocument()), Qt::Key_Return);
     Type("end.");
-    QTRY_COMPARE_WITH_TIMEOUT(Copies().size(), 2u, CopyTimeout);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 2; }, CopyTimeout));
 
     // The copies as a killed instance would have left them.
     std::vector<std::string> files;
