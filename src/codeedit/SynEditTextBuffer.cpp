@@ -317,6 +317,48 @@ std::string TSynEditStringList::Text() const {
     return text;
 }
 
+TSynLinesSnapshot TSynEditStringList::Snapshot() const {
+    TSynLinesSnapshot snapshot;
+    snapshot.loadBuffer = impl->loadBuffer;
+    std::size_t editedBytes = 0;
+    impl->lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
+        for (const LineRecord* record = first; record != first + count; ++record)
+            editedBytes += record->owned ? record->length : 0;
+    });
+    // Reserved once: the views into it must not move while it fills.
+    snapshot.edited.reserve(editedBytes);
+    snapshot.lines.reserve(impl->lines.Size());
+    impl->lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
+        for (const LineRecord* record = first; record != first + count; ++record) {
+            if (!record->owned) {
+                snapshot.lines.push_back(record->Text());
+                continue;
+            }
+            const std::size_t start = snapshot.edited.size();
+            snapshot.edited.insert(snapshot.edited.end(), record->text,
+                                   record->text + record->length);
+            snapshot.lines.emplace_back(snapshot.edited.data() + start, record->length);
+        }
+    });
+    return snapshot;
+}
+
+std::size_t TSynLinesSnapshot::JoinedLength() const {
+    std::size_t length = lines.empty() ? 0 : 2 * (lines.size() - 1);
+    for (std::string_view line : lines)
+        length += line.size();
+    return length;
+}
+
+void TSynLinesSnapshot::AppendJoined(std::string& target) const {
+    target.reserve(target.size() + JoinedLength());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            target += "\r\n";
+        target += lines[i];
+    }
+}
+
 void TSynEditStringList::SetText(std::string_view text) {
     TakeText(ByteBlock::CopyOf(text));
 }

@@ -70,6 +70,31 @@ struct TSynLinesChange {
     friend bool operator==(const TSynLinesChange&, const TSynLinesChange&) = default;
 };
 
+// The lines of a list frozen at one moment, readable on any thread while the list goes on
+// changing: unedited lines keep pointing into the list's shared load buffer, edited lines are
+// copied. Taking one costs a few bytes per line plus the edited lines' text.
+class TSynLinesSnapshot {
+public:
+    TSynLinesSnapshot() = default;
+    TSynLinesSnapshot(TSynLinesSnapshot&&) noexcept = default;
+    TSynLinesSnapshot& operator=(TSynLinesSnapshot&&) noexcept = default;
+    TSynLinesSnapshot(const TSynLinesSnapshot&) = delete;
+    TSynLinesSnapshot& operator=(const TSynLinesSnapshot&) = delete;
+
+    int Count() const { return static_cast<int>(lines.size()); }
+    std::string_view Get(int index) const { return lines[static_cast<std::size_t>(index)]; }
+    // The lines joined by CR LF, no break after the last: the plain editor's Text.
+    std::size_t JoinedLength() const;
+    void AppendJoined(std::string& target) const;
+
+private:
+    friend class TSynEditStringList;
+    std::shared_ptr<const char> loadBuffer;
+    // The edited lines' bytes; a vector keeps its block when moved, so the views stay valid.
+    std::vector<char> edited;
+    std::vector<std::string_view> lines;
+};
+
 class TSynEditStringList {
 public:
     TSynEditStringList();
@@ -97,6 +122,7 @@ public:
 
     // Every line followed by CR LF (the last one too), as a string list's Text.
     std::string Text() const;
+    TSynLinesSnapshot Snapshot() const;
     // Replaces all lines; CR LF, LF and CR all break lines; a final break adds no empty line;
     // NUL bytes stay in their line. The file format is kept.
     void SetText(std::string_view text);

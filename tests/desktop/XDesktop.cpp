@@ -275,6 +275,11 @@ bool ProgramOnDesktop::WaitForExit(int milliseconds) {
     return process.state() == QProcess::NotRunning || process.waitForFinished(milliseconds);
 }
 
+void ProgramOnDesktop::Kill() {
+    process.kill();
+    process.waitForFinished(StartTimeout);
+}
+
 QString SettingsFileIn(const QString& home) {
     return QDir(home).filePath(".config/Tabrix_Pro/tabrix_pro.ini");
 }

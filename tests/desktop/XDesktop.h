@@ -65,6 +65,8 @@ public:
     // Keys as xdotool names them ("alt+F4"), typed into the active window.
     void Keys(const QString& keys) const;
     bool WaitForExit(int milliseconds);
+    // Ends the process at once (SIGKILL): nothing of it runs any more, as in a crash.
+    void Kill();
     bool Running() const { return process.state() != QProcess::NotRunning; }
     int ExitCode() const { return process.exitCode(); }
 

@@ -39,6 +39,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
+    StartRecovery();
 
     // The first document, with the editors every later document copies its look from.
     auto first = std::make_unique<TMyMemo>();
@@ -124,6 +125,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    RestoreAbandonedDocuments();
     LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
@@ -174,6 +176,7 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::Memo01Change() {
     CurrentDocument().Modified = true;
     CurrentDocument().Disk.ModifiedOnlyForMissing = false;
+    recovery->Changed(&CurrentDocument());
     ShowCaretPosition();
 }
 

@@ -9,6 +9,7 @@
 #include "app/qt/MenuTable.h"
 #include "output/qt/Printing.h"
 #include "platform/Speech.h"
+#include "recovery/qt/RecoveryKeeper.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -428,6 +429,17 @@ private:
     // The whole text of the current document's editor for its view mode.
     std::string ActiveText();
     PrintJob CurrentPrintJob();
+
+    // ---- Crash recovery ----
+    // The recovery folder shared by all instances, inside the settings folder.
+    static std::string RecoveryRoot();
+    void StartRecovery();
+    std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key) const;
+    // Offers the copies left by instances that ended without closing, as modified tabs.
+    void RestoreAbandonedDocuments();
+    void RestoreDocument(const RecoveredDocument& recovered);
+
+    TRecoveryKeeper* recovery = nullptr;
 
     // The print dialog's choices, kept between prints as the dialog component keeps them.
     QPrinter printer;

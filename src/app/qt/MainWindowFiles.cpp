@@ -310,6 +310,7 @@ bool TForm1::SaveDocument(int position) {
     if (!asRtf)
         RememberDocumentEncoding(document);
     RememberDiskFile(document, StampOfFile(path));
+    recovery->Discard(&document);
     return true;
 }
 

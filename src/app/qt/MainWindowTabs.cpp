@@ -141,6 +141,7 @@ bool TForm1::CloseDocument(int position) {
         if (answer == DialogAnswer::Yes && !SaveDocument(position))
             return false;
     }
+    recovery->Discard(&document);
 
     if (DocumentCount() == 1) {
         document.PlainEditor->SetText({});

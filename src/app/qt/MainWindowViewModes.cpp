@@ -2,6 +2,7 @@
 // highlighter of the code editor, and the menus and tool buttons each mode shows (the
 // view-mode column of the menu tables).
 
+#include "app/qt/DocumentCaret.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/HighlighterRegistry.h"
@@ -109,24 +110,6 @@ void FromRichLines(const QStringList& richLines, const Encoding& encoding,
     target.EndUpdate();
 }
 
-// Caret as a 0-based column (characters) and line.
-QPoint CaretOf(const TMyMemo& document, int mode) {
-    if (mode == vmCode)
-        return {document.CodeEditor->CaretX() - 1, document.CodeEditor->CaretY() - 1};
-    if (mode == vmRich)
-        return document.RichEditor->CaretPos();
-    return document.PlainEditor->CaretPos();
-}
-
-void PlaceCaret(TMyMemo& document, int mode, QPoint caret) {
-    if (mode == vmCode)
-        document.CodeEditor->SetCaretXY(caret.x() + 1, caret.y() + 1);
-    else if (mode == vmRich)
-        document.RichEditor->SetCaretPos(caret);
-    else
-        document.PlainEditor->SetCaretPos(caret);
-}
-
 // Where an item of the font menu shows: in code view only the fixed-pitch fonts, in rich view
 // all but "MS Sans Serif, 10". A separator is told by the item before it; the one after
 // "Small Fonts, 7" stays in code view, between the fixed-pitch fonts and the rest.
@@ -158,6 +141,23 @@ QWidget* WidgetOf(const TMyMemo& document, int mode) {
 }
 
 } // namespace
+
+QPoint CaretOf(const TMyMemo& document, int mode) {
+    if (mode == vmCode)
+        return {document.CodeEditor->CaretX() - 1, document.CodeEditor->CaretY() - 1};
+    if (mode == vmRich)
+        return document.RichEditor->CaretPos();
+    return document.PlainEditor->CaretPos();
+}
+
+void PlaceCaret(TMyMemo& document, int mode, QPoint caret) {
+    if (mode == vmCode)
+        document.CodeEditor->SetCaretXY(caret.x() + 1, caret.y() + 1);
+    else if (mode == vmRich)
+        document.RichEditor->SetCaretPos(caret);
+    else
+        document.PlainEditor->SetCaretPos(caret);
+}
 
 TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
     return EditorOf(document, document.ViewMode);
@@ -232,6 +232,8 @@ void TForm1::SetViewMode(int mode) {
         if (TSynEditWidget* editor = EditorOf(document, mode))
             editor->EnsureCaretVisible();
     }
+    // The copy records the view mode too.
+    recovery->Changed(&document);
     ShowActiveEditor();
     CheckViewModeItems();
     ShowTabBarWhenNeeded();

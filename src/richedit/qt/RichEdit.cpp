@@ -63,14 +63,19 @@ std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path) {
     if (!file) {
         return file.error->message;
     }
-    switch (ClassifyRichFile(file.value)) {
+    return LoadFromBytes(file.value, path);
+}
+
+std::optional<std::string> TRxRichEdit::LoadFromBytes(const std::string& bytes,
+                                                      const std::string& name) {
+    switch (ClassifyRichFile(bytes)) {
     case RichFileKind::Binary:
-        return NotRichTextMessage(path);
+        return NotRichTextMessage(name);
     case RichFileKind::Rtf:
-        ToTextDocument(ReadRtf(file.value), *document());
+        ToTextDocument(ReadRtf(bytes), *document());
         break;
     case RichFileKind::PlainText: {
-        QString text = ToQString(file.value, ProgramEncoding());
+        QString text = ToQString(bytes, ProgramEncoding());
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QChar('\r'), QChar('\n'));
         SetUnformattedText(text);
@@ -81,9 +86,12 @@ std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path) {
     return std::nullopt;
 }
 
+std::string TRxRichEdit::RtfText() const {
+    return WriteRtf(FromTextDocument(*document()), ProgramEncoding());
+}
+
 std::optional<std::string> TRxRichEdit::SaveToFile(const std::string& path) const {
-    const std::string rtf = WriteRtf(FromTextDocument(*document()), ProgramEncoding());
-    if (const std::optional<FileError> error = SaveFileAtomically(path, rtf)) {
+    if (const std::optional<FileError> error = SaveFileAtomically(path, RtfText())) {
         return error->message;
     }
     return std::nullopt;

@@ -36,8 +36,12 @@ public:
     // file that is neither (it holds NUL bytes) is refused and the editor left as it was. The
     // error message on failure, nothing on success.
     std::optional<std::string> LoadFromFile(const std::string& path);
+    // The same for bytes already read; name is what a refusal calls them.
+    std::optional<std::string> LoadFromBytes(const std::string& bytes, const std::string& name);
     // Always RTF, in the program's code page where it can.
     std::optional<std::string> SaveToFile(const std::string& path) const;
+    // The RTF that SaveToFile writes.
+    std::string RtfText() const;
 
     // x: column, y: line, both from 0, counted as Lines() counts them.
     QPoint CaretPos() const;

@@ -1,0 +1,187 @@
+#include "recovery/RecoveryFile.h"
+
+#include <charconv>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kFirstLine = "Tabrix Pro recovery";
+constexpr int kVersion = 1;
+
+std::string Escaped(std::string_view value) {
+    std::string escaped;
+    escaped.reserve(value.size());
+    for (char c : value) {
+        if (c == '\\')
+            escaped += "\\\\";
+        else if (c == '\n')
+            escaped += "\\n";
+        else if (c == '\r')
+            escaped += "\\r";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+std::optional<std::string> Unescaped(std::string_view value) {
+    std::string plain;
+    plain.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\') {
+            plain += value[i];
+            continue;
+        }
+        if (++i == value.size())
+            return std::nullopt;
+        switch (value[i]) {
+        case '\\':
+            plain += '\\';
+            break;
+        case 'n':
+            plain += '\n';
+            break;
+        case 'r':
+            plain += '\r';
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return plain;
+}
+
+template <typename Number> std::optional<Number> ParseNumber(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+std::size_t TextLength(const RecoveryText& text) {
+    if (const auto* lines = std::get_if<TSynLinesSnapshot>(&text))
+        return lines->JoinedLength();
+    return std::get<std::string>(text).size();
+}
+
+// The header's fields in the order they are written; each must appear exactly once.
+enum Field { FileName, ViewMode, Caret, EncodingName, Highlighter, Length, FieldCount };
+constexpr std::string_view kFieldNames[FieldCount] = {"FileName", "ViewMode",    "Caret",
+                                                      "Encoding", "Highlighter", "Length"};
+
+struct HeaderLines {
+    std::vector<std::string_view> lines;
+    std::size_t textStart = 0;
+};
+
+// The header's lines up to the empty line that ends it; nothing when there is none.
+std::optional<HeaderLines> SplitHeader(std::string_view bytes) {
+    HeaderLines header;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (line.empty()) {
+            header.textStart = start;
+            return header;
+        }
+        header.lines.push_back(line);
+    }
+}
+
+RecoveryParse Refused(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+} // namespace
+
+std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText& text) {
+    const std::size_t length = TextLength(text);
+    std::string file = std::string(kFirstLine) + " " + std::to_string(kVersion) + "\n";
+    file += "FileName=" + Escaped(header.fileName) + "\n";
+    file += "ViewMode=" + std::to_string(header.viewMode) + "\n";
+    file += "Caret=" + std::to_string(header.caretLine) + "," + std::to_string(header.caretColumn) +
+            "\n";
+    file += "Encoding=" + Escaped(header.encodingName) + "\n";
+    file += "Highlighter=" + Escaped(header.highlighter) + "\n";
+    file += "Length=" + std::to_string(length) + "\n\n";
+    file.reserve(file.size() + length);
+    if (const auto* lines = std::get_if<TSynLinesSnapshot>(&text))
+        lines->AppendJoined(file);
+    else
+        file += std::get<std::string>(text);
+    return file;
+}
+
+RecoveryParse ParseRecoveryFile(std::string bytes) {
+    const std::optional<HeaderLines> header = SplitHeader(bytes);
+    if (!header || header->lines.empty() ||
+        !header->lines[0].starts_with(std::string(kFirstLine) + " "))
+        return Refused("it is not a recovery file of Tabrix Pro");
+    const std::optional<int> version =
+        ParseNumber<int>(header->lines[0].substr(kFirstLine.size() + 1));
+    if (version != kVersion)
+        return Refused("its format version is not one this program reads");
+
+    std::optional<std::string_view> values[FieldCount];
+    for (std::size_t i = 1; i < header->lines.size(); ++i) {
+        const std::string_view line = header->lines[i];
+        const std::size_t equals = line.find('=');
+        int field = FieldCount;
+        for (int f = 0; f < FieldCount && equals != std::string_view::npos; ++f) {
+            if (line.substr(0, equals) == kFieldNames[f])
+                field = f;
+        }
+        if (field == FieldCount)
+            return Refused("header line " + std::to_string(i + 1) + " is not understood");
+        if (values[field])
+            return Refused("the field " + std::string(kFieldNames[field]) + " appears twice");
+        values[field] = line.substr(equals + 1);
+    }
+    for (int f = 0; f < FieldCount; ++f) {
+        if (!values[f])
+            return Refused("the field " + std::string(kFieldNames[f]) + " is missing");
+    }
+
+    RecoveredDocument document;
+    RecoveryHeader& fields = document.header;
+    const std::optional<std::string> fileName = Unescaped(*values[FileName]);
+    const std::optional<std::string> encodingName = Unescaped(*values[EncodingName]);
+    const std::optional<std::string> highlighter = Unescaped(*values[Highlighter]);
+    if (!fileName || !encodingName || !highlighter)
+        return Refused("a name in its header has a broken escape");
+    fields.fileName = *fileName;
+    fields.encodingName = *encodingName;
+    fields.highlighter = *highlighter;
+
+    const std::optional<int> viewMode = ParseNumber<int>(*values[ViewMode]);
+    if (!viewMode || *viewMode < 0 || *viewMode > 2)
+        return Refused("its view mode is not 0, 1 or 2");
+    fields.viewMode = *viewMode;
+
+    const std::string_view caret = *values[Caret];
+    const std::size_t comma = caret.find(',');
+    const std::optional<int> caretLine = ParseNumber<int>(caret.substr(0, comma));
+    const std::optional<int> caretColumn =
+        comma == std::string_view::npos ? std::nullopt : ParseNumber<int>(caret.substr(comma + 1));
+    if (!caretLine || !caretColumn || *caretLine < 0 || *caretColumn < 0)
+        return Refused("its caret is not two numbers from 0");
+    fields.caretLine = *caretLine;
+    fields.caretColumn = *caretColumn;
+
+    const std::optional<std::size_t> length = ParseNumber<std::size_t>(*values[Length]);
+    if (!length)
+        return Refused("its text length is not a number");
+    const std::size_t present = bytes.size() - header->textStart;
+    if (present != *length) {
+        return Refused("its text is " + std::to_string(present) + " bytes long instead of " +
+                       std::to_string(*length) + " (the file was cut short or changed)");
+    }
+    bytes.erase(0, header->textStart);
+    document.text = std::move(bytes);
+    return {std::move(document), {}};
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The recovery file of one modified document: a short header of text lines (what the document
+// needs to come back as it was) and then the document's bytes exactly. It does not decide when
+// copies are written or where they go.
+//
+//   Tabrix Pro recovery 1
+//   FileName=/home/ann/notes.txt        (empty for an untitled document)
+//   ViewMode=1                          (0 plain, 1 code, 2 rich)
+//   Caret=12,4                          (line and column from 0)
+//   Encoding=utf-8
+//   Highlighter=SynCppSyn1              (the code editor's, or empty)
+//   Length=81234                        (bytes of text after the empty line)
+//
+//   <text>
+//
+// Values escape a backslash, CR and LF as \\, \r and \n, so any path fits on its line.
+
+#include "codeedit/SynEditTextBuffer.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+struct RecoveryHeader {
+    std::string fileName;
+    int viewMode = 0;
+    int caretLine = 0;
+    int caretColumn = 0;
+    std::string encodingName;
+    std::string highlighter;
+
+    friend bool operator==(const RecoveryHeader&, const RecoveryHeader&) = default;
+};
+
+// A document's text as it is handed over to be written: the lines of an editor (joined by
+// CR LF), or bytes of their own (the rich editor's RTF).
+using RecoveryText = std::variant<TSynLinesSnapshot, std::string>;
+
+struct RecoveredDocument {
+    RecoveryHeader header;
+    std::string text;
+};
+
+// The whole file: header, empty line, text.
+std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText& text);
+
+// A file's content read back, or why it is no recovery file this program can trust; a file cut
+// short or grown is refused rather than restored as something the user never typed.
+struct RecoveryParse {
+    std::optional<RecoveredDocument> document;
+    std::string error;
+};
+RecoveryParse ParseRecoveryFile(std::string bytes);

@@ -1,0 +1,65 @@
+#pragma once
+// Keeps a recovery copy of every modified document of one window. A few seconds after a
+// document's last change it asks the window for the document frozen as it is (cheap: the lines
+// are shared, not copied) and hands it to the writer thread; saving or closing the document
+// removes the copy; when the keeper goes (the window ended normally) the instance's folder
+// goes with it. Restoring copies at start is the window's business (AbandonedCopies).
+
+#include "recovery/RecoveryFolder.h"
+#include "recovery/RecoveryWriter.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+class QTimer;
+
+class TRecoveryKeeper : public QObject {
+    Q_OBJECT
+public:
+    // Identifies a document for as long as it is open.
+    using DocumentKey = const void*;
+    struct Capture {
+        RecoveryHeader header;
+        RecoveryText text;
+    };
+    // The document as it is now; nothing when it needs no copy (it is not modified).
+    using CaptureFunction = std::function<std::optional<Capture>(DocumentKey)>;
+
+    // How long after the last change a copy is written.
+    static constexpr int kDelayMilliseconds = 2000;
+
+    // root: the recovery folder, shared by all instances.
+    TRecoveryKeeper(std::string root, CaptureFunction capture, QObject* parent = nullptr);
+    ~TRecoveryKeeper() override;
+
+    const std::string& Root() const { return root; }
+    // This instance's subfolder; empty when none could be made (no copies are kept then).
+    std::string FolderPath() const { return folder.Path(); }
+
+    // The document changed: its copy is due after the delay.
+    void Changed(DocumentKey document);
+    // A copy (or its removal, when the document needs none) now rather than after the delay.
+    void CaptureNow(DocumentKey document);
+    // The document was saved or closed: its copy goes.
+    void Discard(DocumentKey document);
+    // Waits until the copies asked for so far are written.
+    void Flush() { writer.Flush(); }
+
+private:
+    struct Tracked {
+        int serial = 0;
+        QTimer* timer = nullptr;
+    };
+    Tracked& Track(DocumentKey document);
+
+    std::string root;
+    CaptureFunction capture;
+    RecoveryFolder folder;
+    RecoveryWriter writer;
+    std::unordered_map<DocumentKey, Tracked> tracked;
+    int nextSerial = 1;
+};

@@ -1,0 +1,109 @@
+#include "recovery/RecoveryFile.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using namespace std::string_literals;
+
+TSynLinesSnapshot SnapshotOf(const std::string& text) {
+    TSynEditStringList lines;
+    lines.LoadFromBuffer(text);
+    return lines.Snapshot();
+}
+
+TEST(RecoveryFileTest, HeaderAndTextComeBackExactly) {
+    const struct {
+        const char* name;
+        RecoveryHeader header;
+        std::string text;
+    } cases[] = {
+        {"untitled plain", {"", 0, 0, 0, "utf-8", ""}, "hello"},
+        {"code view with caret",
+         {"/home/a/x.cpp", 1, 41, 7, "windows-1252", "SynCppSyn1"},
+         "int a;\r\n\r\nint b;"},
+        {"rich view bytes", {"/d/r.rtf", 2, 0, 3, "windows-1251", ""}, "{\\rtf1 a\\par\r\n}"},
+        {"a name with every escaped character",
+         {"/a\\b\nc\rd\\\\n.txt", 0, 1, 1, "utf-8", ""},
+         "x"},
+        {"NUL bytes and lone breaks in the text", {"", 0, 0, 0, "utf-8", ""}, "a\0b\rc\nd\r\n"s},
+        {"an empty text", {"/e.txt", 0, 0, 0, "utf-8", ""}, ""},
+        {"text that looks like a header",
+         {"", 0, 0, 0, "utf-8", ""},
+         "\nLength=3\nTabrix Pro recovery 1\n"},
+    };
+    for (const auto& c : cases) {
+        RecoveryParse parsed = ParseRecoveryFile(FormatRecoveryFile(c.header, c.text));
+        ASSERT_TRUE(parsed.document) << c.name << ": " << parsed.error;
+        EXPECT_EQ(parsed.document->header, c.header) << c.name;
+        EXPECT_EQ(parsed.document->text, c.text) << c.name;
+    }
+}
+
+TEST(RecoveryFileTest, LinesAreWrittenJoinedByCrLfAsTheEditorHoldsThem) {
+    const struct {
+        const char* name;
+        std::string loaded;
+        std::string joined;
+    } cases[] = {
+        {"several lines", "a\r\nbb\r\nccc", "a\r\nbb\r\nccc"},
+        {"LF and CR breaks become CR LF", "a\nb\rc", "a\r\nb\r\nc"},
+        {"an empty line in the middle", "a\r\n\r\nb", "a\r\n\r\nb"},
+        {"no lines", "", ""},
+    };
+    for (const auto& c : cases) {
+        RecoveryParse parsed = ParseRecoveryFile(FormatRecoveryFile({}, SnapshotOf(c.loaded)));
+        ASSERT_TRUE(parsed.document) << c.name << ": " << parsed.error;
+        EXPECT_EQ(parsed.document->text, c.joined) << c.name;
+    }
+}
+
+TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
+    const std::string good =
+        FormatRecoveryFile({"/a.txt", 1, 2, 3, "utf-8", "SynCppSyn1"}, "12345"s);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string damaged = good;
+        damaged.replace(damaged.find(from), from.size(), to);
+        return damaged;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"empty file", "", "not a recovery file"},
+        {"some other file", "hello world\n\nxyz", "not a recovery file"},
+        {"no empty line after the header", good.substr(0, good.find("\n\n")),
+         "not a recovery file"},
+        {"a later version", replaced("recovery 1\n", "recovery 2\n"), "format version"},
+        {"a version that is no number", replaced("recovery 1\n", "recovery one\n"),
+         "format version"},
+        {"a field missing", replaced("ViewMode=1\n", ""), "ViewMode is missing"},
+        {"a field twice", replaced("ViewMode=1\n", "ViewMode=1\nViewMode=1\n"),
+         "ViewMode appears twice"},
+        {"an unknown line", replaced("ViewMode=1\n", "ViewMode=1\nColour=red\n"),
+         "line 4 is not understood"},
+        {"a line without equals sign", replaced("ViewMode=1\n", "ViewMode=1\nrubbish\n"),
+         "line 4 is not understood"},
+        {"view mode out of range", replaced("ViewMode=1", "ViewMode=3"), "view mode"},
+        {"view mode not a number", replaced("ViewMode=1", "ViewMode=x"), "view mode"},
+        {"caret with one number", replaced("Caret=2,3", "Caret=2"), "caret"},
+        {"negative caret", replaced("Caret=2,3", "Caret=-2,3"), "caret"},
+        {"broken escape in the name", replaced("FileName=/a.txt", "FileName=/a\\q.txt"),
+         "broken escape"},
+        {"escape at the end of a name", replaced("FileName=/a.txt", "FileName=/a.txt\\"),
+         "broken escape"},
+        {"length not a number", replaced("Length=5", "Length=five"), "length is not a number"},
+        {"text cut short", good.substr(0, good.size() - 2), "3 bytes long instead of 5"},
+        {"text grown", good + "6", "6 bytes long instead of 5"},
+    };
+    for (const auto& c : cases) {
+        const RecoveryParse parsed = ParseRecoveryFile(c.bytes);
+        EXPECT_FALSE(parsed.document) << c.name;
+        EXPECT_NE(parsed.error.find(c.reason), std::string::npos)
+            << c.name << ": \"" << parsed.error << "\"";
+    }
+}
+
+} // namespace

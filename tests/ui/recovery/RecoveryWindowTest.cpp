@@ -1,0 +1,234 @@
+// Recovery copies as the window keeps and restores them, in this process: when a copy appears
+// and goes, what a restored document looks like in each view mode, the order of start-up, and
+// damaged copies.
+
+#include "app/qt/MainWindow.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "platform/Encoding.h"
+#include "platform/qt/PathNames.h"
+#include "platform/qt/ScriptedDialogs.h"
+#include "recovery/RecoveryFile.h"
+#include "richedit/qt/RichEdit.h"
+#include "settings/SettingsFolders.h"
+#include "support/TemporaryFolderTest.h"
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int CopyTimeout = 10000;
+
+class RecoveryWindowTest : public TemporaryFolderTest {
+protected:
+    void TearDown() override {
+        window.reset();
+        EXPECT_EQ(dialogs.Unanswered(), 0) << "a question was asked that the test did not expect";
+        std::error_code ignored;
+        fs::remove_all(RecoveryRoot(), ignored);
+        fs::remove(SettingsFolder() + "default.txp", ignored);
+        TemporaryFolderTest::TearDown();
+    }
+
+    static std::string RecoveryRoot() { return SettingsFolder() + "recovery/"; }
+
+    void Start(const QStringList& arguments = {}) {
+        window = std::make_unique<TForm1>(dialogs, arguments);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    // The copies of all instances, the refused ones aside.
+    static std::vector<RecoveredDocument> Copies() {
+        std::vector<RecoveredDocument> copies;
+        std::error_code error;
+        for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot(), error)) {
+            if (entry.path().extension() == ".recovery" &&
+                entry.path().parent_path().filename() != "refused") {
+                RecoveryParse parsed = ParseRecoveryFile(Read(entry.path().string()));
+                EXPECT_TRUE(parsed.document) << parsed.error;
+                if (parsed.document)
+                    copies.push_back(std::move(*parsed.document));
+            }
+        }
+        return copies;
+    }
+
+    // What a killed instance leaves behind: its folder, unlocked, with these files.
+    static void LeaveAbandoned(const std::vector<std::string>& files) {
+        const std::string folder = RecoveryRoot() + "instance-killed/";
+        fs::create_directories(folder);
+        Write(folder + "lock", "");
+        for (std::size_t i = 0; i < files.size(); ++i)
+            Write(folder + "document-" + std::to_string(i + 1) + ".recovery", files[i]);
+    }
+
+    void Type(const QString& text) {
+        QWidget* editor = window->ActiveWidget(window->CurrentDocument());
+        editor->setFocus();
+        QTest::keyClicks(editor, text);
+    }
+
+    QStringList ShownTexts() const {
+        QStringList texts;
+        for (const auto& shown : dialogs.History())
+            texts << shown.text;
+        return texts;
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(RecoveryWindowTest, ACopyFollowsTheLastChangeAndGoesWhenTheEditsAreSafeOrGivenUp) {
+    const struct {
+        const char* name;
+        std::vector<DialogAnswer> answers;
+        std::function<void(TForm1&)> end;
+    } cases[] = {
+        {"saved", {}, [](TForm1& w) { w.mniSaveClick(); }},
+        {"tab closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.mniCloseClick(); }},
+        {"tab closed saving", {DialogAnswer::Yes}, [](TForm1& w) { w.mniCloseClick(); }},
+        {"window closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.close(); }},
+    };
+    for (const auto& c : cases) {
+        const std::string path = root + "note.txt";
+        Write(path, "text\r\n");
+        Start({DisplayPath(path)});
+        Type("my ");
+        EXPECT_TRUE(Copies().empty()) << c.name << ": written at once, not after the last change";
+        ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, CopyTimeout)) << c.name;
+        const RecoveredDocument copy = Copies().front();
+        EXPECT_EQ(copy.header.fileName, path) << c.name;
+        EXPECT_EQ(copy.text, "my text\r\n") << c.name;
+        EXPECT_EQ(copy.header.caretColumn, 3) << c.name;
+        EXPECT_EQ(copy.header.encodingName, ProgramEncoding().Name()) << c.name;
+
+        for (DialogAnswer answer : c.answers)
+            dialogs.Queue(answer);
+        c.end(*window);
+        EXPECT_TRUE(QTest::qWaitFor([] { return Copies().empty(); }, CopyTimeout)) << c.name;
+        window.reset();
+        EXPECT_FALSE(fs::exists(RecoveryRoot()) && !fs::is_empty(RecoveryRoot()))
+            << c.name << ": the instance's folder stayed";
+        dialogs.ClearHistory();
+    }
+}
+
+TEST_F(RecoveryWindowTest, EachViewModeComesBackWithItsCaretAndLook) {
+    const std::string richPath = root + "letter.rtf";
+    Write(richPath, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end\\par\n"
+                    "second line\\par\n}");
+    Start({DisplayPath(richPath)});
+    ASSERT_EQ(window->CurrentDocument().ViewMode, vmRich);
+    window->CurrentDocument().RichEditor->SetCaretPos(QPoint(5, 1));
+    Type("X");
+    const std::string rtf = window->CurrentDocument().RichEditor->RtfText();
+    const QPoint richCaret = window->CurrentDocument().RichEditor->CaretPos();
+
+    window->mniNewClick();
+    window->CodeEditorModeClick(".pas");
+    window->mniPlainClick(vmCode);
+    Type("begin");
+    QTest::keyClick(window->ActiveWidget(window->CurrentDocument()), Qt::Key_Return);
+    Type("end.");
+    ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 2; }, CopyTimeout));
+
+    // The copies as a killed instance would have left them.
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot())) {
+        if (entry.path().extension() == ".recovery")
+            files.push_back(Read(entry.path().string()));
+    }
+    window.reset();
+    ASSERT_EQ(files.size(), 2u);
+    LeaveAbandoned(files);
+
+    dialogs.Queue(DialogAnswer::Yes);
+    Start();
+    ASSERT_EQ(window->DocumentCount(), 2);
+    int rich = window->DocumentAt(0).ViewMode == vmRich ? 0 : 1;
+    const TMyMemo& letter = window->DocumentAt(rich);
+    EXPECT_EQ(LocalPath(letter.FileName), richPath);
+    EXPECT_EQ(letter.ViewMode, vmRich);
+    EXPECT_TRUE(letter.Modified);
+    EXPECT_EQ(letter.RichEditor->RtfText(), rtf) << "the formatting changed";
+    EXPECT_EQ(letter.RichEditor->CaretPos(), richCaret);
+
+    const TMyMemo& code = window->DocumentAt(1 - rich);
+    EXPECT_TRUE(code.FileName.isEmpty());
+    EXPECT_EQ(code.ViewMode, vmCode);
+    EXPECT_TRUE(code.Modified);
+    EXPECT_EQ(code.CodeEditor->Highlighter(), window->HighlighterInstance("SynPasSyn1"));
+    EXPECT_EQ(code.CodeEditor->Lines().Text(), "begin\r\nend.\r\n");
+    EXPECT_EQ(code.CodeEditor->CaretY(), 2);
+    EXPECT_EQ(code.CodeEditor->CaretX(), 5);
+}
+
+TEST_F(RecoveryWindowTest, RestoredDocumentsComeBeforeTheLastSessionsTabsAndTheCommandLine) {
+    const std::string kept = root + "kept.txt";
+    const std::string other = root + "other.txt";
+    const std::string argument = root + "argument.txt";
+    Write(kept, "on disk\r\n");
+    Write(other, "other\r\n");
+    Write(argument, "argument\r\n");
+    fs::create_directories(SettingsFolder());
+    Write(SettingsFolder() + "default.txp", kept + "\r\n" + other + "\r\n");
+    LeaveAbandoned({FormatRecoveryFile({kept, 0, 0, 0, "utf-8", ""}, std::string("typed"))});
+
+    dialogs.Queue(DialogAnswer::Yes);
+    Start({DisplayPath(argument)});
+    QStringList names;
+    for (int i = 0; i < window->DocumentCount(); ++i)
+        names << QString::fromStdString(
+            fs::path(LocalPath(window->DocumentAt(i).FileName)).filename().string());
+    EXPECT_EQ(names, (QStringList{"kept.txt", "other.txt", "argument.txt"}));
+    EXPECT_EQ(window->DocumentAt(0).PlainEditor->Text(), "typed") << "the file replaced the copy";
+    EXPECT_TRUE(window->DocumentAt(0).Modified);
+    EXPECT_EQ(window->CurrentIndex(), 2);
+}
+
+TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
+    const std::string good = FormatRecoveryFile({"", 0, 0, 2, "utf-8", ""}, std::string("good"));
+    const std::string whole =
+        FormatRecoveryFile({"/x/cut.txt", 0, 0, 0, "utf-8", ""}, std::string("0123456789"));
+    const std::string damaged = whole.substr(0, whole.size() - 6);
+    const std::string foreign = "just some file\n\nwith text";
+    LeaveAbandoned({damaged, good, foreign});
+
+    dialogs.Queue(DialogAnswer::Yes);
+    Start();
+    const QStringList shown = ShownTexts();
+    ASSERT_EQ(shown.size(), 3);
+    const std::string refused = RecoveryRoot() + "refused/";
+    EXPECT_EQ(shown[0], DisplayPath("The recovery file " + RecoveryRoot() +
+                                    "instance-killed/document-1.recovery cannot be restored: its "
+                                    "text is 4 bytes long instead of 10 (the file was cut short "
+                                    "or changed). It has been kept as " +
+                                    refused + "instance-killed-document-1.recovery."));
+    EXPECT_TRUE(shown[1].contains("document-3.recovery cannot be restored: it is not a recovery "
+                                  "file of Tabrix Pro."))
+        << shown[1].toStdString();
+    EXPECT_EQ(shown[2], "Tabrix Pro was not closed properly. Restore 1 unsaved document?");
+    EXPECT_EQ(dialogs.History()[0].messageKind, MessageKind::Error);
+
+    ASSERT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(window->CurrentPlainEditor()->Text(), "good");
+    EXPECT_EQ(Read(refused + "instance-killed-document-1.recovery"), damaged);
+    EXPECT_EQ(Read(refused + "instance-killed-document-3.recovery"), foreign);
+    EXPECT_FALSE(fs::exists(RecoveryRoot() + "instance-killed"));
+
+    // Set aside, they are not offered again.
+    window.reset();
+    dialogs.ClearHistory();
+    Start();
+    EXPECT_TRUE(ShownTexts().isEmpty());
+}
+
+} // namespace
