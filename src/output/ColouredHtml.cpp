@@ -190,16 +190,16 @@ void ColouredHtmlWriter::BuildClasses() {
 
 void ColouredHtmlWriter::BuildByteTable() {
     for (unsigned byte = 0; byte < 256; ++byte) {
-        std::string shown;
-        if (encoding.IsUtf8()) {
-            // Bytes from 0x80 on are taken a whole sequence at a time in WriteText.
-            shown = byte < 0x80 ? HtmlOfCode(byte) : std::string(1, char(byte));
-        } else {
-            shown = HtmlOfCode(encoding.ByteToCode(std::uint8_t(byte)));
+        ByteOutput& output = byteTable[byte];
+        if (encoding.IsUtf8() && byte >= 0x80) {
+            // Taken a whole sequence at a time in Escape: only marked here.
+            output.length = 1;
+            continue;
         }
+        const std::string shown = HtmlOfCode(
+            encoding.IsUtf8() ? char32_t(byte) : encoding.ByteToCode(std::uint8_t(byte)));
         if (shown.size() == 1 && static_cast<unsigned char>(shown[0]) == byte)
             continue;
-        ByteOutput& output = byteTable[byte];
         output.length = std::uint8_t(shown.size());
         std::memcpy(output.bytes.data(), shown.data(), shown.size());
     }
