@@ -276,10 +276,16 @@ void ColouredHtmlWriter::WriteLine(std::string_view line) {
             const TSynHighlighterAttributes* attribute = highlighter->TokenAttribute();
             const std::string_view token = line.substr(std::size_t(highlighter->TokenStart()),
                                                        std::size_t(highlighter->TokenLength()));
-            const int classIndex = ClassOf(attribute);
-            // Blanks that show the same inside the open run stay in it: fewer spans.
-            if (classIndex != openClass && !(classIndex != -2 && openClass != -2 &&
-                                             BlankJoins(classIndex, openClass) && IsBlank(token)))
+            int classIndex = ClassOf(attribute);
+            // Blanks that show the same inside the open run, or as plain text, go there:
+            // fewer spans.
+            if (classIndex != openClass && classIndex != -2 && IsBlank(token)) {
+                if (openClass != -2 && BlankJoins(classIndex, openClass))
+                    classIndex = openClass;
+                else if (BlankJoins(classIndex, -1))
+                    classIndex = -1;
+            }
+            if (classIndex != openClass || classIndex == -2)
                 SwitchTo(classIndex, attribute);
             WriteText(token);
             highlighter->NextToken();
