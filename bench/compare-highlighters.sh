@@ -13,7 +13,8 @@
 # samples where the machine has less than 1 MB of them, repeated up to 20 MB.
 #
 # Each tool runs RUNS times (default 3; PEER_RUNS, if set, for the peers) on the file with its output to /dev/null, under
-# /usr/bin/time; a run longer than LIMIT seconds (default 600) is stopped and counted as failed.
+# /usr/bin/time; a run longer than LIMIT seconds (default 600) is stopped, and the tool's row
+# shows the bound that proves ("< 0.3": slower than 20 MB in LIMIT seconds).
 # MB/s is taken from the best run's CPU time (user + system), which a machine shared with other
 # work disturbs least; the best wall-clock MB/s is printed beside it. Peak memory is the largest
 # maximum resident set size of the runs.
@@ -110,17 +111,23 @@ build_input() {
 
 # ---- Timing ------------------------------------------------------------------------------------
 
-# Runs a command $1 times; prints "cpu_mbs wall_mbs peak_mb", or "failed" when any run failed.
+# Runs a command $1 times; prints "cpu_mbs wall_mbs peak_mb", "timeout" when a run took longer
+# than the limit, or "failed" when one failed.
 measure() {
     local times=$1 best_cpu='' best_wall='' peak=0 run line wall user system rss
     shift
     for ((run = 1; run <= times; run++)); do
-        if ! /usr/bin/time -f '%e %U %S %M' -o "$work/time" timeout "$limit" "$@" \
-            >/dev/null 2>"$work/stderr"; then
+        local status=0
+        /usr/bin/time -f '%e %U %S %M' -o "$work/time" timeout "$limit" "$@" \
+            >/dev/null 2>"$work/stderr" || status=$?
+        if [ "$status" -eq 124 ]; then
+            echo timeout
+            return
+        elif [ "$status" -ne 0 ]; then
             echo failed
             return
         fi
-        read -r wall user system rss <"$work/time"
+        read -r wall user system rss < <(tail -n 1 "$work/time")
         line=$(awk -v w="$wall" -v u="$user" -v s="$system" 'BEGIN { printf "%.3f %.3f", u + s, w }')
         read -r cpu wall <<<"$line"
         if [ -z "$best_cpu" ] || awk -v a="$cpu" -v b="$best_cpu" 'BEGIN { exit !(a < b) }'; then
@@ -137,8 +144,22 @@ measure() {
         printf "%.1f %.1f %.1f", n / 1e6 / c, n / 1e6 / w, p / 1024 }'
 }
 
+# Sets command to the tool's command line for the current language and input.
+set_command() {
+    case $1 in
+    kate) command=(/usr/bin/kate-syntax-highlighter -s "$kate" "$input") ;;
+    highlight) command=(/usr/bin/highlight -S "$highlight_lang" -O html -i "$input") ;;
+    source-highlight)
+        command=(/usr/bin/source-highlight -s "$source_lang" -f html -i "$input" -o STDOUT)
+        ;;
+    pygmentize) command=(/usr/bin/pygmentize -l "$pygments_lang" -f html -O full "$input") ;;
+    tabrix) command=("$cli" --codepage utf-8 html --syntax "$extension" "$input") ;;
+    esac
+}
+
 mkdir -p "$cache"
 export LC_ALL=C.UTF-8
+rows=()
 echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg);" \
     "$runs runs of ours, $peer_runs of each peer" >&2
 printf '| Language | Tool | MB/s (CPU) | MB/s (wall) | Peak memory (MB) |\n'
@@ -149,34 +170,51 @@ for entry in "${languages[@]}"; do
     input=$cache/input-20mb$extension
     [ -s "$input" ] || build_input "$extension" "$patterns" "$input"
     best_peer="" best_peer_name="" best_peer_wall="" ours=0 ours_wall=0 ours_peak=failed
+    peers=()
     for tool in kate highlight source-highlight pygmentize tabrix; do
-        case $tool in
-        kate) command=(kate-syntax-highlighter -s "$kate" "$input") ;;
-        highlight) command=(highlight -S "$highlight_lang" -O html -i "$input") ;;
-        source-highlight) command=(source-highlight -s "$source_lang" -f html -i "$input" -o STDOUT) ;;
-        pygmentize) command=(pygmentize -l "$pygments_lang" -f html -O full "$input") ;;
-        tabrix) command=("$cli" --codepage utf-8 html --syntax "$extension" "$input") ;;
-        esac
+        set_command "$tool"
         echo "$name: $tool" >&2
         times=$peer_runs
         [ "$tool" = tabrix ] && times=$runs
         result=$(measure "$times" "${command[@]}")
         if [ "$result" = failed ]; then
-            printf '| %s | %s | failed | | |\n' "$name" "$tool"
+            rows+=("| $name | $tool | failed | | |")
+            continue
+        fi
+        if [ "$result" = timeout ]; then
+            bound=$(awk -v n="$size" -v l="$limit" 'BEGIN { printf "%.2f", n / 1e6 / l }')
+            rows+=("| $name | $tool | | < $bound | |")
             continue
         fi
         read -r cpu_mbs wall_mbs peak_mb <<<"$result"
-        printf '| %s | %s | %s | %s | %s |\n' "$name" "$tool" "$cpu_mbs" "$wall_mbs" "$peak_mb"
         if [ "$tool" = tabrix ]; then
             ours=$cpu_mbs
             ours_wall=$wall_mbs
             ours_peak=$peak_mb
-        elif [ -z "$best_peer" ] || awk -v a="$cpu_mbs" -v b="$best_peer" 'BEGIN { exit !(a > b) }'; then
+        else
+            peers+=("$cpu_mbs $wall_mbs $tool")
+        fi
+        rows+=("| $name | $tool | $cpu_mbs | $wall_mbs | $peak_mb |")
+    done
+    # The fastest peer that wrote the whole text (some stop early on input they dislike).
+    while read -r cpu_mbs wall_mbs tool; do
+        [ -n "$tool" ] || continue
+        set_command "$tool"
+        written=$({ "${command[@]}" 2>/dev/null || true; } | wc -c)
+        if [ "$written" -ge "$size" ]; then
             best_peer=$cpu_mbs
             best_peer_wall=$wall_mbs
             best_peer_name=$tool
+            break
         fi
-    done
+        echo "$name: $tool wrote $written bytes of HTML for $size bytes of text: not counted" >&2
+        for i in "${!rows[@]}"; do
+            [[ ${rows[$i]} == "| $name | $tool |"* ]] &&
+                rows[$i]="| $name | $tool | incomplete output | | |"
+        done
+    done < <(printf '%s\n' "${peers[@]}" | sort -k1,1 -g -r)
+    printf '%s\n' "${rows[@]}"
+    rows=()
     if [ -n "$best_peer" ]; then
         summary+=("$(awk -v n="$name" -v o="$ours" -v ow="$ours_wall" -v p="$best_peer" \
             -v pw="$best_peer_wall" -v t="$best_peer_name" -v m="$ours_peak" 'BEGIN {

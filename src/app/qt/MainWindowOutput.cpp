@@ -6,6 +6,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
 #include "output/qt/ColouredHtmlCommands.h"
 #include "output/qt/HtmlExportCommands.h"
 #include "output/qt/SpeechCommands.h"
