@@ -154,7 +154,7 @@ ColouredHtmlWriter::ColouredHtmlWriter(const Encoding& encoding, TSynCustomHighl
     BuildClasses();
     if (highlighter)
         highlighter->ClearRange();
-    WriteHead(resolver, options);
+    WriteHead(options);
 }
 
 void ColouredHtmlWriter::BuildClasses() {
@@ -205,9 +205,8 @@ void ColouredHtmlWriter::BuildByteTable() {
     }
 }
 
-void ColouredHtmlWriter::WriteHead(const TSynStyleResolver& look,
-                                   const ColouredHtmlOptions& options) {
-    const TSynTokenStyle& plain = look.Plain();
+void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
+    const TSynTokenStyle& plain = resolver.Plain();
     std::string head = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
                        TitleText(options.title) +
                        "</title>\n<style>\nbody{margin:0;background-color:";

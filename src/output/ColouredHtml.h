@@ -59,7 +59,7 @@ private:
 
     void BuildByteTable();
     void BuildClasses();
-    void WriteHead(const TSynStyleResolver& resolver, const ColouredHtmlOptions& options);
+    void WriteHead(const ColouredHtmlOptions& options);
     int ClassOf(const TSynHighlighterAttributes* attribute);
     // Whether blanks in the look of class `from` show the same inside the open run of `into`.
     bool BlankJoins(int from, int into) const {
@@ -91,7 +91,6 @@ private:
     const TSynHighlighterAttributes* lastAttribute = nullptr;
     int lastClass = -1;
     int openClass = -1; // the span open now; -1 none
-    bool inlineSpanOpen = false;
     int lineIndex = 0;
     std::string buffer;
     std::size_t used = 0;
