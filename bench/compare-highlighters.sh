@@ -12,6 +12,7 @@
 # found on the machine (/usr/include, /usr/share, /usr/lib), or this repository's highlighter
 # samples where the machine has less than 1 MB of them, repeated up to 20 MB.
 #
+# LANGUAGES (names as in the table, space-separated) limits the run to those languages.
 # Each tool runs RUNS times (default 3; PEER_RUNS, if set, for the peers) on the file with its output to /dev/null, under
 # /usr/bin/time; a run longer than LIMIT seconds (default 600) is stopped, and the tool's row
 # shows the bound that proves ("< 0.3": slower than 20 MB in LIMIT seconds).
@@ -167,6 +168,7 @@ printf '|---|---|---:|---:|---:|\n'
 summary=()
 for entry in "${languages[@]}"; do
     IFS='|' read -r name extension patterns kate highlight_lang source_lang pygments_lang <<<"$entry"
+    [ -z "${LANGUAGES:-}" ] || [[ " $LANGUAGES " == *" $name "* ]] || continue
     input=$cache/input-20mb$extension
     [ -s "$input" ] || build_input "$extension" "$patterns" "$input"
     best_peer="" best_peer_name="" best_peer_wall="" ours=0 ours_wall=0 ours_peak=failed

@@ -223,18 +223,18 @@ void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
 }
 
 int ColouredHtmlWriter::ClassOf(const TSynHighlighterAttributes* attribute) {
-    if (attribute == lastAttribute)
-        return lastClass;
-    lastAttribute = attribute;
-    lastClass = -2; // not one of the highlighter's listed attributes
-    if (attribute == nullptr) {
-        lastClass = -1;
-    } else {
-        for (const AttributeClass& known : attributeClasses)
-            if (known.attribute == attribute)
-                lastClass = known.index;
-    }
-    return lastClass;
+    if (attribute == nullptr)
+        return -1;
+    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+    CachedClass& cached = classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
+    if (cached.attribute == attribute)
+        return cached.index;
+    int index = -2; // not one of the highlighter's listed attributes
+    for (const AttributeClass& known : attributeClasses)
+        if (known.attribute == attribute)
+            index = known.index;
+    cached = {attribute, index};
+    return index;
 }
 
 void ColouredHtmlWriter::SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {

@@ -88,8 +88,12 @@ private:
     std::vector<std::string> spanTags; // per class: its opening tag
     std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
     std::vector<AttributeClass> attributeClasses;
-    const TSynHighlighterAttributes* lastAttribute = nullptr;
-    int lastClass = -1;
+    // Attribute to class, direct-mapped by address: tokens switch attributes all the time.
+    struct CachedClass {
+        const TSynHighlighterAttributes* attribute = nullptr;
+        int index = -1;
+    };
+    std::array<CachedClass, 64> classCache{};
     int openClass = -1; // the span open now; -1 none
     int lineIndex = 0;
     std::string buffer;
