@@ -22,7 +22,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(realpath -m "${1:-$root/build}")
 runs=${RUNS:-3}
 peer_runs=${PEER_RUNS:-$runs}
 limit=${LIMIT:-600}
@@ -160,6 +160,8 @@ set_command() {
 
 mkdir -p "$cache"
 export LC_ALL=C.UTF-8
+# Some tools leave files of their own beside the output (highlight writes highlight.css).
+cd "$work"
 rows=()
 echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg);" \
     "$runs runs of ours, $peer_runs of each peer" >&2
