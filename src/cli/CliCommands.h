@@ -36,6 +36,10 @@ int RunReplace(const std::vector<std::string>& arguments, CliStreams streams);
 // the plain editor's text, standard output the bytes File > Export writes for it.
 int RunExportHtml(const std::vector<std::string>& arguments, CliStreams streams);
 
+// html --syntax EXT [FILE]: the coloured HTML page of FILE (standard input without FILE) as the
+// code editor colours it with its default look, to standard output, streamed.
+int RunHtml(const std::vector<std::string>& arguments, CliStreams streams);
+
 // shell-folder NAME: the user's folder of that name (AppData, Desktop, Programs), as the
 // program finds it; the install step places its shortcuts there.
 int RunShellFolder(const std::vector<std::string>& arguments, CliStreams streams);

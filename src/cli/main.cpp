@@ -33,6 +33,9 @@ const char* const Usage =
     "  export-html --variant 0|1|2 --convert yes|no [--font NAME]\n"
     "              [--size N]       write standard input as File > Export\n"
     "                               writes it (font: Courier New, 10 pt)\n"
+    "  html --syntax EXT [FILE]     write FILE (standard input without FILE)\n"
+    "                               as a coloured HTML page, as the code\n"
+    "                               editor colours it (Courier New, 10 pt)\n"
     "  shell-folder NAME            the user's AppData, Desktop or Programs\n"
     "                               folder\n"
     "  styles                       the shipped style files\n"
@@ -93,6 +96,9 @@ int main(int argc, char** argv) {
     }
     if (command == "export-html") {
         return RunExportHtml(rest, streams);
+    }
+    if (command == "html") {
+        return RunHtml(rest, streams);
     }
     if (command == "shell-folder") {
         return RunShellFolder(rest, streams);

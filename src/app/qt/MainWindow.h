@@ -229,6 +229,8 @@ public:
 
     // ---- Output: HTML export, printing, speech ----
     void mniHTMLExportClick(int tag);
+    // "HTML File with Colours": the page as the active editor colours it.
+    void mniHTMLExportColoursClick();
     void PreviewinBrowser1Click();
     void Print1Click();
     void PrintPreview1Click();

@@ -6,9 +6,13 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "output/qt/ColouredHtmlCommands.h"
 #include "output/qt/HtmlExportCommands.h"
 #include "output/qt/SpeechCommands.h"
 #include "platform/Registry.h"
+
+#include <QFileInfo>
 
 std::span<const MenuItem> ExportMenu() {
     static const MenuItem rows[] = {
@@ -25,6 +29,9 @@ std::span<const MenuItem> ExportMenu() {
          .tag = 2,
          .handler = Call<&TForm1::mniHTMLExportClick>,
          .modes = NoViewMode},
+        {.name = "mniHTMLExportColours",
+         .caption = "HTML File with Colours",
+         .handler = Call<&TForm1::mniHTMLExportColoursClick>},
         {.name = "PreviewinBrowser1",
          .caption = "Preview in Browser",
          .shortcuts = {"Ctrl+0"},
@@ -68,6 +75,18 @@ void TForm1::mniHTMLExportClick(int tag) {
     if (variant)
         ExportHtml(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
                    CurrentPlainEditor()->Font(), *variant);
+}
+
+void TForm1::mniHTMLExportColoursClick() {
+    TMyMemo& document = CurrentDocument();
+    // Rich view has no highlighter: its text in the plain editor's look.
+    const TSynEditWidget* active = ActiveEditor(document);
+    const TSynEditWidget& lookFrom = active ? *active : *document.PlainEditor;
+    TSynCustomHighlighter* highlighter =
+        document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
+    const QString title = document.FileName.isEmpty() ? QStringLiteral("Untitled")
+                                                      : QFileInfo(document.FileName).fileName();
+    ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
 }
 
 void TForm1::PreviewinBrowser1Click() {

@@ -48,10 +48,17 @@ QColor SystemColor(unsigned index, const QPalette& palette) {
 
 } // namespace
 
+TSystemColors SystemColorsFromPalette(const QPalette& palette) {
+    TSystemColors system;
+    for (unsigned index = 0; index < TSystemColors::Count; ++index)
+        system.colors[index] = ToTColor(SystemColor(index, palette));
+    return system;
+}
+
 QColor ToQColor(TColor color, const QPalette& palette, const QColor& fallback) {
     if (color == clNone)
         return fallback;
     if ((color & 0xFF000000u) == 0xFF000000u)
         return SystemColor(color & 0xFFu, palette);
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    return ToQColor(color);
 }

@@ -7,9 +7,10 @@
 
 TSynLinePainter::TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics,
                                  const Encoding& encoding, const TSynPaintStyle& style,
-                                 TSynCustomHighlighter* highlighter, const QPalette& palette)
+                                 TSynCustomHighlighter* highlighter,
+                                 const TSynStyleResolver& resolver)
     : painter(painter), metrics(metrics), encoding(encoding), style(style),
-      highlighter(highlighter), palette(palette) {}
+      highlighter(highlighter), resolver(resolver) {}
 
 const QFont& TSynLinePainter::StyledFont(TFontStyles fontStyle) {
     const unsigned index = fontStyle & 15u;
@@ -122,11 +123,10 @@ void TSynLinePainter::PaintToken(std::string_view text, std::size_t from, std::s
                                  int top, qreal clipLeft, qreal clipRight,
                                  const TSynHighlighterAttributes* attribute,
                                  const QColor* forcedColor) {
-    const QColor color = forcedColor ? *forcedColor
-                                     : ToQColor(attribute ? attribute->Foreground() : clNone,
-                                                palette, style.foreground);
-    const TFontStyles fontStyle = attribute ? attribute->Style() : 0;
-    const bool ownBackground = !forcedColor && attribute && attribute->Background() != clNone;
+    const TSynTokenStyle tokenStyle = resolver.TokenStyle(attribute);
+    const QColor color = forcedColor ? *forcedColor : ToQColor(tokenStyle.foreground);
+    const TFontStyles fontStyle = tokenStyle.style;
+    const bool ownBackground = !forcedColor && tokenStyle.background != resolver.TextBackground();
     // Runs of visible characters between tabs, drawn once the token's background is down.
     segments.clear();
     qreal visibleLeft = 0, visibleRight = 0;
@@ -157,7 +157,7 @@ void TSynLinePainter::PaintToken(std::string_view text, std::size_t from, std::s
     });
     if (visibleRight > visibleLeft && ownBackground)
         painter.fillRect(QRectF(visibleLeft, top, visibleRight - visibleLeft, metrics.LineHeight()),
-                         ToQColor(attribute->Background(), palette, style.background));
+                         ToQColor(tokenStyle.background));
     for (const Run& segment : segments) {
         if (pending.to == segment.from && pending.to > pending.from && pending.color == color &&
             pending.style == fontStyle) {

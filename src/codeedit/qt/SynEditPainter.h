@@ -5,19 +5,18 @@
 
 #include "codeedit/SynEditHighlighter.h"
 #include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTokenStyle.h"
 #include "codeedit/qt/SynEditMetrics.h"
 
 #include <QColor>
 #include <QFont>
 #include <QPainter>
-#include <QPalette>
 #include <QRawFont>
 #include <array>
 #include <vector>
 
+// Token colours come from the style resolver; the selection's from the desktop.
 struct TSynPaintStyle {
-    QColor foreground;
-    QColor background;
     QColor selectionForeground;
     QColor selectionBackground;
 };
@@ -38,10 +37,11 @@ struct TSynVisibleRow {
 
 class TSynLinePainter {
 public:
-    // highlighter: nullptr when the lines are painted in the editor font alone.
+    // highlighter: nullptr when the lines are painted in the editor font alone; resolver
+    // gives each token's colours and font style.
     TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics, const Encoding& encoding,
                     const TSynPaintStyle& style, TSynCustomHighlighter* highlighter,
-                    const QPalette& palette);
+                    const TSynStyleResolver& resolver);
 
     // Paints the row at (originX, top); only x in [clipLeft, clipRight) is touched.
     void PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
@@ -74,7 +74,7 @@ private:
     const Encoding& encoding;
     TSynPaintStyle style;
     TSynCustomHighlighter* highlighter;
-    const QPalette& palette;
+    const TSynStyleResolver& resolver;
     std::array<QFont, 16> fonts;
     std::array<bool, 16> fontReady{};
     std::array<QRawFont, 16> rawFonts;

@@ -122,16 +122,31 @@ void TSynEditWidget::SetWordWrap(bool value) {
     EnsureCaretVisible();
 }
 
+TSynEditorLook TSynEditWidget::Look() const {
+    TFontStyles fontStyle = 0;
+    if (editorFont.bold())
+        fontStyle |= fsBold;
+    if (editorFont.italic())
+        fontStyle |= fsItalic;
+    if (editorFont.underline())
+        fontStyle |= fsUnderline;
+    if (editorFont.strikeOut())
+        fontStyle |= fsStrikeOut;
+    return {fontColor, color, fontStyle};
+}
+
+TSynStyleResolver TSynEditWidget::StyleResolver(const TSystemColors& system) const {
+    return TSynStyleResolver(Look(), system, PaintingHighlighter());
+}
+
 QColor TSynEditWidget::ResolvedFontColor() const {
-    return ToQColor(fontColor, palette(), palette().color(QPalette::Text));
+    const TSystemColors system = SystemColorsFromPalette(palette());
+    return ToQColor(StyleResolver(system).FontColor());
 }
 
 QColor TSynEditWidget::TextBackground() const {
-    const QColor own = ToQColor(color, palette(), palette().color(QPalette::Base));
-    if (TSynCustomHighlighter* highlighter = PaintingHighlighter())
-        if (TSynHighlighterAttributes* space = highlighter->DefaultAttribute(SYN_ATTR_WHITESPACE))
-            return ToQColor(space->Background(), palette(), own);
-    return own;
+    const TSystemColors system = SystemColorsFromPalette(palette());
+    return ToQColor(StyleResolver(system).TextBackground());
 }
 
 void TSynEditWidget::LayoutChanged() {
@@ -575,8 +590,9 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     const int textLeft = TextAreaLeft();
     const QRect textArea =
         QRect(textLeft, 0, viewport()->width() - textLeft, viewport()->height()).intersected(area);
-    const QColor background = TextBackground();
-    painter.fillRect(textArea, background);
+    const TSystemColors system = SystemColorsFromPalette(palette());
+    const TSynStyleResolver resolver = StyleResolver(system);
+    painter.fillRect(textArea, ToQColor(resolver.TextBackground()));
     const std::vector<VisibleRow> rows = VisibleRows();
     if (!rows.empty())
         MakeRangesCurrent(rows.back().row.line);
@@ -584,11 +600,10 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     if (!textArea.isEmpty()) {
         painter.save();
         painter.setClipRect(textArea);
-        const TSynPaintStyle style{ResolvedFontColor(), background,
-                                   palette().color(QPalette::HighlightedText),
+        const TSynPaintStyle style{palette().color(QPalette::HighlightedText),
                                    palette().color(QPalette::Highlight)};
         TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
-                                    PaintingHighlighter(), palette());
+                                    PaintingHighlighter(), resolver);
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
         for (const VisibleRow& row : rows) {
             if (row.top + LineHeight() <= area.top() || row.top > area.bottom())

@@ -73,6 +73,13 @@ public:
     QRect CaretRect();
     // Paints the view as the viewport would (benchmarks and tests paint into an image).
     void PaintView(QPainter& painter, const QRect& area);
+    // The editor's font colour, colour and font style, as tokens fall back to them.
+    TSynEditorLook Look() const;
+    // How the text is coloured now, with system colours from the given set (system must
+    // outlive the resolver): painting passes the widget's palette, export too.
+    TSynStyleResolver StyleResolver(const TSystemColors& system) const;
+    // The highlighter that colours the text now (nullptr: font alone).
+    TSynCustomHighlighter* ColouringHighlighter() const { return PaintingHighlighter(); }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:

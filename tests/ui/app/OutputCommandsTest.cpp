@@ -49,6 +49,7 @@ TEST_F(OutputCommandsTest, ItemsShowTheirCaptionsKeysAndVisibility) {
         {"mniHTMLExport", "Export", "HTML File w/o Style", "", true},
         {"mniHTMLExport1", "Export", "HTML File with Style", "", true},
         {"HTMLFilewithHeader1", "Export", "HTML File with Header", "", false},
+        {"mniHTMLExportColours", "Export", "HTML File with Colours", "", true},
         {"PreviewinBrowser1", "Export", "Preview in Browser", "Ctrl+0", true},
         {"Print1", "File", "Print", "", true},
         {"PrintPreview1", "File", "Print Preview", "", true},
@@ -118,6 +119,31 @@ TEST_F(OutputCommandsTest, ExportInCodeViewTakesTheCodeEditorsLinesInThePlainEdi
     EXPECT_EQ(Export("mniHTMLExport1", PathOf("code.html"), DialogAnswer::No),
               "<font face=\"Courier New\" style=\"font-size: 10pt\">\r\n"
               "<pre>if a<b\r\nend\r\n</pre>\r\n</font>\r\n");
+}
+
+TEST_F(OutputCommandsTest, ColouredExportColoursCodeViewOnlyAndAsksNothingElse) {
+    const struct {
+        int mode;
+        bool spans;
+    } cases[] = {{vmCode, true}, {vmPlain, false}};
+    SetPlainText("int main() { return a<b; }");
+    window->CurrentDocument().FileName = PathOf("sample.cpp");
+    ASSERT_TRUE(window->ChangeSyn(".cpp"));
+    int number = 0;
+    for (const auto& c : cases) {
+        window->SetViewMode(c.mode);
+        const QString path = PathOf(QString("coloured%1.html").arg(++number));
+        dialogs.QueueFiles({path});
+        const std::size_t asked = dialogs.History().size();
+        Item("mniHTMLExportColours")->trigger();
+        const QByteArray page = ReadFile(path);
+        EXPECT_EQ(dialogs.History().size(), asked + 1) << "the save dialog alone";
+        EXPECT_TRUE(page.startsWith("<!DOCTYPE html>")) << c.mode;
+        EXPECT_TRUE(page.contains("<title>sample.cpp</title>")) << c.mode;
+        EXPECT_TRUE(page.contains("return")) << c.mode;
+        EXPECT_TRUE(page.contains("a&lt;b")) << c.mode;
+        EXPECT_EQ(page.contains("<span class="), c.spans) << c.mode;
+    }
 }
 
 TEST_F(OutputCommandsTest, CancelledExportWritesNothing) {

@@ -1,0 +1,405 @@
+#include "output/ColouredHtml.h"
+
+#include "codeedit/detail/TextBufferSplit.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The most one input byte grows to: "&quot;".
+constexpr std::size_t MaxGrowth = 6;
+// Input bytes escaped between two checks of the room left in the buffer.
+constexpr std::size_t SliceBytes = 8192;
+
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | (code >> 6));
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | (code >> 12));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | (code >> 18));
+        out += char(0x80 | ((code >> 12) & 0x3F));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// What the editor shows for a character (the control pictures and U+FFFD of its painting),
+// as HTML text.
+std::string HtmlOfCode(char32_t code) {
+    switch (code) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\t':
+        return "\t";
+    default:
+        break;
+    }
+    std::string out;
+    if (code < 0x20)
+        AppendUtf8(out, 0x2400 + code);
+    else if (code == 0x7F)
+        AppendUtf8(out, 0x2421);
+    else if (IsRawByteCode(code))
+        out = ReplacementCharacter;
+    else
+        AppendUtf8(out, code);
+    return out;
+}
+
+void AppendHex(std::string& out, TColor rgb) {
+    static const char digits[] = "0123456789abcdef";
+    out += '#';
+    for (unsigned channel : {rgb & 0xFFu, (rgb >> 8) & 0xFFu, (rgb >> 16) & 0xFFu}) {
+        out += digits[channel >> 4];
+        out += digits[channel & 15];
+    }
+}
+
+std::string StyleCss(const TSynTokenStyle& style) {
+    std::string css = "color:";
+    AppendHex(css, style.foreground);
+    css += ";background-color:";
+    AppendHex(css, style.background);
+    css += style.style & fsBold ? ";font-weight:bold" : ";font-weight:normal";
+    css += style.style & fsItalic ? ";font-style:italic" : ";font-style:normal";
+    if (!(style.style & (fsUnderline | fsStrikeOut)))
+        css += ";text-decoration:none";
+    else if (!(style.style & fsStrikeOut))
+        css += ";text-decoration:underline";
+    else if (!(style.style & fsUnderline))
+        css += ";text-decoration:line-through";
+    else
+        css += ";text-decoration:underline line-through";
+    return css;
+}
+
+// A CSS string of a font name: quotes, backslashes and markup characters as CSS escapes, so
+// that nothing in it can end the string or the style element.
+std::string CssString(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+            quoted += "\\22 ";
+            break;
+        case '\\':
+            quoted += "\\5c ";
+            break;
+        case '<':
+            quoted += "\\3c ";
+            break;
+        case '>':
+            quoted += "\\3e ";
+            break;
+        case '&':
+            quoted += "\\26 ";
+            break;
+        default:
+            quoted += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+            break;
+        }
+    }
+    return quoted + '"';
+}
+
+// The title's text: UTF-8 with the markup characters escaped and control codes dropped.
+std::string TitleText(std::string_view title) {
+    std::string text;
+    for (char c : title) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            continue;
+        if (c == '&' || c == '<' || c == '>' || c == '"')
+            text += HtmlOfCode(char32_t(byte));
+        else
+            text += c;
+    }
+    return text;
+}
+
+// Where the complete lines of a block end: after its last break that cannot be the first half
+// of a CR LF cut by the block's end. 0 when there is none.
+std::size_t CompleteLinesEnd(const char* data, std::size_t size) {
+    for (std::size_t i = size; i > 0; --i) {
+        const char c = data[i - 1];
+        if (c == '\n' || c == '\0' || (c == '\r' && i < size))
+            return i;
+    }
+    return 0;
+}
+
+} // namespace
+
+ColouredHtmlWriter::ColouredHtmlWriter(const Encoding& encoding, TSynCustomHighlighter* highlighter,
+                                       const TSynStyleResolver& resolver,
+                                       const ColouredHtmlOptions& options, HtmlSink sink)
+    : encoding(encoding), highlighter(highlighter), resolver(resolver), sink(std::move(sink)) {
+    buffer.resize(ChunkSize + SliceBytes * MaxGrowth + 64);
+    BuildByteTable();
+    BuildClasses();
+    if (highlighter)
+        highlighter->ClearRange();
+    WriteHead(options);
+}
+
+void ColouredHtmlWriter::BuildClasses() {
+    // One class per distinct look among the attributes; the plain look needs none.
+    if (highlighter) {
+        for (int i = 0; i < highlighter->AttributeCount(); ++i) {
+            const TSynHighlighterAttributes* attribute = highlighter->AttributeAt(i);
+            const TSynTokenStyle style = resolver.TokenStyle(attribute);
+            int index = -1;
+            if (style != resolver.Plain()) {
+                const auto found = std::find(classStyles.begin(), classStyles.end(), style);
+                index = int(found - classStyles.begin());
+                if (found == classStyles.end())
+                    classStyles.push_back(style);
+            }
+            attributeClasses.push_back({attribute, index});
+        }
+    }
+    for (std::size_t i = 0; i < classStyles.size(); ++i)
+        spanTags.push_back("<span class=\"c" + std::to_string(i) + "\">");
+    // Blanks leave no ink: only their background, font (the width of a blank) and lines show.
+    const std::size_t count = classStyles.size() + 1;
+    const auto styleOf = [&](std::size_t slot) {
+        return slot == 0 ? resolver.Plain() : classStyles[slot - 1];
+    };
+    blankJoins.resize(count * count);
+    for (std::size_t from = 0; from < count; ++from)
+        for (std::size_t into = 0; into < count; ++into)
+            blankJoins[from * count + into] =
+                styleOf(from).background == styleOf(into).background &&
+                styleOf(from).style == styleOf(into).style;
+}
+
+void ColouredHtmlWriter::BuildByteTable() {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        ByteOutput& output = byteTable[byte];
+        if (encoding.IsUtf8() && byte >= 0x80) {
+            // Taken a whole sequence at a time in Escape: only marked here.
+            output.length = 1;
+            continue;
+        }
+        const std::string shown = HtmlOfCode(
+            encoding.IsUtf8() ? char32_t(byte) : encoding.ByteToCode(std::uint8_t(byte)));
+        if (shown.size() == 1 && static_cast<unsigned char>(shown[0]) == byte)
+            continue;
+        output.length = std::uint8_t(shown.size());
+        std::memcpy(output.bytes.data(), shown.data(), shown.size());
+    }
+}
+
+void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
+    const TSynTokenStyle& plain = resolver.Plain();
+    std::string head = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
+                       TitleText(options.title) +
+                       "</title>\n<style>\nbody{margin:0;background-color:";
+    AppendHex(head, plain.background);
+    head += "}\npre{margin:0;padding:2px;font-family:" + CssString(options.fontName) +
+            ",monospace;font-size:" + std::to_string(options.fontSize) +
+            "pt;tab-size:" + std::to_string(options.tabWidth) +
+            ";-moz-tab-size:" + std::to_string(options.tabWidth) + ";" + StyleCss(plain) + "}\n";
+    for (std::size_t i = 0; i < classStyles.size(); ++i)
+        head += ".c" + std::to_string(i) + "{" + StyleCss(classStyles[i]) + "}\n";
+    // The parser drops a line break right after <pre>: this one, not the text's first.
+    head += "</style>\n</head>\n<body>\n<pre>\n";
+    Append(head);
+}
+
+int ColouredHtmlWriter::ClassOf(const TSynHighlighterAttributes* attribute) {
+    if (attribute == nullptr)
+        return -1;
+    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+    CachedClass& cached = classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
+    if (cached.attribute == attribute)
+        return cached.index;
+    int index = -2; // not one of the highlighter's listed attributes
+    for (const AttributeClass& known : attributeClasses)
+        if (known.attribute == attribute)
+            index = known.index;
+    cached = {attribute, index};
+    return index;
+}
+
+void ColouredHtmlWriter::SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {
+    // An attribute the class table lacks gets its look written in place, every time.
+    if (classIndex == openClass && classIndex != -2)
+        return;
+    if (openClass != -1)
+        Append("</span>");
+    openClass = classIndex;
+    if (classIndex >= 0) {
+        Append(spanTags[std::size_t(classIndex)]);
+    } else if (classIndex == -2) {
+        const TSynTokenStyle style = resolver.TokenStyle(attribute);
+        if (style == resolver.Plain())
+            openClass = -1;
+        else
+            Append("<span style=\"" + StyleCss(style) + "\">");
+    }
+}
+
+namespace {
+
+bool IsBlank(std::string_view text) {
+    for (char c : text)
+        if (c != ' ' && c != '\t')
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ColouredHtmlWriter::WriteLine(std::string_view line) {
+    if (!highlighter) {
+        WriteText(line);
+    } else {
+        highlighter->StartLine(line, lineIndex);
+        while (!highlighter->AtLineEnd()) {
+            const TSynHighlighterAttributes* attribute = highlighter->TokenAttribute();
+            const std::string_view token = line.substr(std::size_t(highlighter->TokenStart()),
+                                                       std::size_t(highlighter->TokenLength()));
+            int classIndex = ClassOf(attribute);
+            // Blanks that show the same inside the open run, or as plain text, go there:
+            // fewer spans.
+            if (classIndex != openClass && classIndex != -2 && IsBlank(token)) {
+                if (openClass != -2 && BlankJoins(classIndex, openClass))
+                    classIndex = openClass;
+                else if (BlankJoins(classIndex, -1))
+                    classIndex = -1;
+            }
+            if (classIndex != openClass || classIndex == -2)
+                SwitchTo(classIndex, attribute);
+            WriteText(token);
+            highlighter->NextToken();
+        }
+    }
+    *Reserve(1) = '\n';
+    ++used;
+    ++lineIndex;
+    FlushIfFull();
+}
+
+char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
+                                 std::string_view whole) const {
+    const bool utf8 = encoding.IsUtf8();
+    while (p < end) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        const ByteOutput& shown = byteTable[byte];
+        if (shown.length == 0) {
+            *out++ = char(byte);
+            ++p;
+        } else if (byte >= 0x80 && utf8) {
+            const std::size_t length = encoding.CharLength(whole, std::size_t(p - whole.data()));
+            if (length == 1) {
+                std::memcpy(out, ReplacementCharacter.data(), ReplacementCharacter.size());
+                out += ReplacementCharacter.size();
+            } else {
+                std::memcpy(out, p, length);
+                out += length;
+            }
+            p += length;
+        } else {
+            std::memcpy(out, shown.bytes.data(), shown.bytes.size());
+            out += shown.length;
+            ++p;
+        }
+    }
+    return out;
+}
+
+void ColouredHtmlWriter::WriteText(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* const sliceEnd = p + std::min<std::size_t>(SliceBytes, std::size_t(end - p));
+        // A UTF-8 sequence begun inside the slice may reach 3 bytes past it.
+        char* const out = Reserve(std::size_t(sliceEnd - p) * MaxGrowth + 8);
+        used += std::size_t(Escape(out, p, sliceEnd, text) - out);
+    }
+}
+
+void ColouredHtmlWriter::Append(std::string_view text) {
+    std::memcpy(Reserve(text.size()), text.data(), text.size());
+    used += text.size();
+}
+
+void ColouredHtmlWriter::MakeRoom(std::size_t bytes) {
+    if (used > 0) {
+        sink(std::string_view(buffer.data(), used));
+        used = 0;
+    }
+    if (bytes > buffer.size())
+        buffer.resize(bytes);
+}
+
+void ColouredHtmlWriter::FlushIfFull() {
+    if (used >= ChunkSize) {
+        sink(std::string_view(buffer.data(), used));
+        used = 0;
+    }
+}
+
+void ColouredHtmlWriter::Finish() {
+    if (openClass != -1)
+        Append("</span>");
+    openClass = -1;
+    Append("</pre>\n</body>\n</html>\n");
+    sink(std::string_view(buffer.data(), used));
+    used = 0;
+}
+
+void WriteColouredHtml(const TSynEditStringList& lines, const Encoding& encoding,
+                       TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
+                       const ColouredHtmlOptions& options, const HtmlSink& sink) {
+    ColouredHtmlWriter writer(encoding, highlighter, resolver, options, sink);
+    const int count = lines.Count();
+    for (int i = 0; i < count; ++i)
+        writer.WriteLine(lines.Get(i));
+    writer.Finish();
+}
+
+bool WriteColouredHtml(std::FILE* input, const Encoding& encoding,
+                       TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
+                       const ColouredHtmlOptions& options, const HtmlSink& sink) {
+    ColouredHtmlWriter writer(encoding, highlighter, resolver, options, sink);
+    std::vector<char> block(ColouredHtmlWriter::ChunkSize);
+    std::size_t kept = 0;
+    for (;;) {
+        // A line longer than the block: make room for more of it.
+        if (kept == block.size())
+            block.resize(block.size() * 2);
+        const std::size_t got = std::fread(block.data() + kept, 1, block.size() - kept, input);
+        const std::size_t filled = kept + got;
+        const bool atEnd = got == 0;
+        const std::size_t cut = atEnd ? filled : CompleteLinesEnd(block.data(), filled);
+        detail::SplitLines(block.data(), block.data() + cut, detail::NulBreaksLine::Yes,
+                           [&](const char* first, std::size_t length) {
+                               writer.WriteLine(std::string_view(first, length));
+                           });
+        kept = filled - cut;
+        std::memmove(block.data(), block.data() + cut, kept);
+        if (atEnd)
+            break;
+    }
+    if (std::ferror(input))
+        return false;
+    writer.Finish();
+    return true;
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The coloured HTML page of a text: a complete HTML5 page in UTF-8 whatever the text's code
+// page, the text in a <pre> in the editor's font and colours, the highlighter's tokens joined
+// into runs of equal look with one <span> per run that differs from the plain text. Every look
+// comes from TSynStyleResolver, the rule the code editor paints by; characters the editor shows
+// as pictures (control codes, bytes that are no character) are written as those pictures.
+// It streams: the page leaves in chunks of about ChunkSize bytes, and only the line being
+// written is held. It neither opens files nor picks the highlighter.
+
+#include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTokenStyle.h"
+#include "platform/Encoding.h"
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ColouredHtmlOptions {
+    std::string title;    // UTF-8
+    std::string fontName; // UTF-8
+    int fontSize = 10;    // points
+    int tabWidth = 8;     // columns
+};
+
+// Takes each finished piece of the page, in order.
+using HtmlSink = std::function<void(std::string_view)>;
+
+class ColouredHtmlWriter {
+public:
+    static constexpr std::size_t ChunkSize = 1 << 20;
+
+    // highlighter: nullptr for a page of plain text. It is cleared to its initial range and
+    // then carried from line to line. The head of the page goes out with the first chunk.
+    ColouredHtmlWriter(const Encoding& encoding, TSynCustomHighlighter* highlighter,
+                       const TSynStyleResolver& resolver, const ColouredHtmlOptions& options,
+                       HtmlSink sink);
+    ColouredHtmlWriter(const ColouredHtmlWriter&) = delete;
+    ColouredHtmlWriter& operator=(const ColouredHtmlWriter&) = delete;
+
+    // One line of the text, without its line break.
+    void WriteLine(std::string_view line);
+    // Closes the page and hands out the rest. Call once, after the last line.
+    void Finish();
+
+private:
+    // What one byte becomes: copied as it is, or replaced by up to 8 bytes.
+    struct ByteOutput {
+        std::uint8_t length = 0; // 0: the byte itself
+        std::array<char, 8> bytes{};
+    };
+    struct AttributeClass {
+        const TSynHighlighterAttributes* attribute;
+        int index; // class number, -1 for the plain look
+    };
+
+    void BuildByteTable();
+    void BuildClasses();
+    void WriteHead(const ColouredHtmlOptions& options);
+    int ClassOf(const TSynHighlighterAttributes* attribute);
+    // Whether blanks in the look of class `from` show the same inside the open run of `into`.
+    bool BlankJoins(int from, int into) const {
+        return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
+    }
+    void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute);
+    void WriteText(std::string_view text);
+    // Escapes from p up to end (a UTF-8 sequence begun before end is taken whole); returns the
+    // new end of the output and leaves p after the last byte taken.
+    char* Escape(char* out, const char*& p, const char* end, std::string_view whole) const;
+    void Append(std::string_view text);
+    char* Reserve(std::size_t bytes) {
+        if (used + bytes > buffer.size())
+            MakeRoom(bytes);
+        return buffer.data() + used;
+    }
+    void MakeRoom(std::size_t bytes);
+    void FlushIfFull();
+
+    const Encoding& encoding;
+    TSynCustomHighlighter* highlighter;
+    const TSynStyleResolver& resolver;
+    HtmlSink sink;
+    std::array<ByteOutput, 256> byteTable{};
+    std::vector<TSynTokenStyle> classStyles;
+    std::vector<std::string> spanTags; // per class: its opening tag
+    std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
+    std::vector<AttributeClass> attributeClasses;
+    // Attribute to class, direct-mapped by address: tokens switch attributes all the time.
+    struct CachedClass {
+        const TSynHighlighterAttributes* attribute = nullptr;
+        int index = -1;
+    };
+    std::array<CachedClass, 64> classCache{};
+    int openClass = -1; // the span open now; -1 none
+    int lineIndex = 0;
+    std::string buffer;
+    std::size_t used = 0;
+};
+
+// The whole page of a line list (the window's export).
+void WriteColouredHtml(const TSynEditStringList& lines, const Encoding& encoding,
+                       TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
+                       const ColouredHtmlOptions& options, const HtmlSink& sink);
+
+// The page of a stream read in chunks, cut into lines as loading a file cuts them (CR LF, CR,
+// LF and NUL end a line). False when reading failed; the page is then incomplete.
+bool WriteColouredHtml(std::FILE* input, const Encoding& encoding,
+                       TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
+                       const ColouredHtmlOptions& options, const HtmlSink& sink);
