@@ -318,28 +318,26 @@ std::string TSynEditStringList::Text() const {
 }
 
 TSynLinesSnapshot TSynEditStringList::Snapshot() const {
+    const LineStore& lines = impl->lines;
+    const std::size_t count = lines.Size();
     TSynLinesSnapshot snapshot;
-    snapshot.loadBuffer = impl->loadBuffer;
+    snapshot.block = lines.Block();
     std::size_t editedBytes = 0;
-    impl->lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
-        for (const LineRecord* record = first; record != first + count; ++record)
-            editedBytes += record->owned ? record->length : 0;
-    });
+    for (std::size_t i = 0; i < count; ++i)
+        editedBytes += lines.TextInBlock(i) ? 0 : lines.Text(i).size();
     // Reserved once: the views into it must not move while it fills.
     snapshot.edited.reserve(editedBytes);
-    snapshot.lines.reserve(impl->lines.Size());
-    impl->lines.ForEachSpan([&](const LineRecord* first, std::size_t count) {
-        for (const LineRecord* record = first; record != first + count; ++record) {
-            if (!record->owned) {
-                snapshot.lines.push_back(record->Text());
-                continue;
-            }
-            const std::size_t start = snapshot.edited.size();
-            snapshot.edited.insert(snapshot.edited.end(), record->text,
-                                   record->text + record->length);
-            snapshot.lines.emplace_back(snapshot.edited.data() + start, record->length);
+    snapshot.lines.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view text = lines.Text(i);
+        if (lines.TextInBlock(i)) {
+            snapshot.lines.push_back(text);
+            continue;
         }
-    });
+        const std::size_t start = snapshot.edited.size();
+        snapshot.edited.insert(snapshot.edited.end(), text.begin(), text.end());
+        snapshot.lines.emplace_back(snapshot.edited.data() + start, text.size());
+    }
     return snapshot;
 }
 

@@ -71,7 +71,7 @@ struct TSynLinesChange {
 };
 
 // The lines of a list frozen at one moment, readable on any thread while the list goes on
-// changing: unedited lines keep pointing into the list's shared load buffer, edited lines are
+// changing: unedited lines keep pointing into the list's shared loaded block, edited lines are
 // copied. Taking one costs a few bytes per line plus the edited lines' text.
 class TSynLinesSnapshot {
 public:
@@ -89,7 +89,7 @@ public:
 
 private:
     friend class TSynEditStringList;
-    std::shared_ptr<const char> loadBuffer;
+    std::shared_ptr<const char> block;
     // The edited lines' bytes; a vector keeps its block when moved, so the views stay valid.
     std::vector<char> edited;
     std::vector<std::string_view> lines;

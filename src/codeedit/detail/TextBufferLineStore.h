@@ -153,6 +153,12 @@ public:
     const std::shared_ptr<const char>& Block() const { return block; }
 
     std::string_view Text(std::size_t index) const { return texts[Slot(index)].Text(block.get()); }
+    // The line's text is a piece of the block, which never changes, or empty: a view of it stays
+    // valid as long as the block is held.
+    bool TextInBlock(std::size_t index) const {
+        const LineNode* node = texts[Slot(index)].AsNode();
+        return !node || !node->Owned();
+    }
     std::size_t Length(std::size_t index) const { return texts[Slot(index)].Length(); }
     // Gives the line an owned copy of text; nothing changes when that fails.
     void SetText(std::size_t index, std::string_view text) {
