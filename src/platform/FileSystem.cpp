@@ -1,11 +1,14 @@
 #include "platform/FileSystem.h"
 
+#include "platform/SystemMemory.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <random>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -425,6 +428,9 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
         result.error = tooLarge;
         return result;
     }
+    // The block is written whole at once: it must fit, or the system ends the process.
+    if (!MemoryFits(static_cast<std::uint64_t>(status.st_size)))
+        throw std::bad_alloc();
     ByteBlock& bytes = result.value;
     bytes.Resize(static_cast<std::size_t>(status.st_size));
     ProgressReporter reporter(progress, bytes.Size());

@@ -42,6 +42,7 @@ inline constexpr std::uint64_t kMaxReadableFileSize = (std::uint64_t{1} << 31) -
 // are refused (reading them could block or never end).
 FileResult<std::string> ReadWholeFile(const std::string& path);
 // The same into a block that is not zero-filled first, reporting progress while it reads.
+// Throws std::bad_alloc when the file does not fit in the memory the system can still give.
 FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook& progress = {});
 
 // Content written piece by piece: the writer hands every piece, in order, to `write`, and stops

@@ -7,6 +7,8 @@
 // A line costs six bytes while its text is a piece of the loaded block, so a file of empty
 // lines costs little more than eight times its size.
 
+#include "platform/SystemMemory.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -362,8 +364,22 @@ private:
         std::size_t newCapacity = capacity < MinimumCapacity ? MinimumCapacity : capacity;
         while (newCapacity < needed)
             newCapacity += newCapacity / 2 + MinimumCapacity;
-        if (newCapacity > SIZE_MAX / sizeof(std::uintptr_t) || !TryReallocate(newCapacity))
+        if (newCapacity > SIZE_MAX / sizeof(std::uintptr_t) || !GrowthFits(newCapacity) ||
+            !TryReallocate(newCapacity))
             throw std::bad_alloc();
+    }
+
+    // A large growth must fit in what the system can still give: it grants more than it has
+    // and would end the process once the lines are written, rather than refuse it here.
+    bool GrowthFits(std::size_t newCapacity) {
+        constexpr std::size_t LargeGrowth = std::size_t{64} << 20;
+        std::size_t bytesPerLine = 0;
+        ForEachColumn([&](auto*& column, bool always) {
+            if (column || always)
+                bytesPerLine += sizeof *column;
+        });
+        const std::size_t growth = (newCapacity - capacity) * bytesPerLine;
+        return growth < LargeGrowth || MemoryFits(growth);
     }
 
     // Best effort: a deletion must not fail, so a refused shrink keeps the old columns.
