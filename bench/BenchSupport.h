@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -50,6 +51,17 @@ inline long StatusKilobytes(const std::string& field) {
         if (line.rfind(field + ":", 0) == 0)
             return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
     return -1;
+}
+
+// The program's settings and data go under scratch, never into the user's, and windows are
+// made offscreen unless a platform is set.
+inline void UsePrivateHome(const std::string& scratch) {
+    const std::string home = scratch + "/home";
+    std::filesystem::create_directories(home);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
 }
 
 } // namespace bench

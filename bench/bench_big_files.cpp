@@ -58,15 +58,6 @@ void Generate(const std::string& path, const BigFile& file) {
     }
 }
 
-void UsePrivateHome(const std::string& scratch) {
-    const std::string home = scratch + "/home";
-    std::filesystem::create_directories(home);
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-}
-
 // Prints: seconds to open and paint, peak kilobytes of the process, seconds to save.
 int OpenChild(int argc, char** argv, const QString& path) {
     QApplication app(argc, argv);
@@ -92,7 +83,7 @@ int OpenChild(int argc, char** argv, const QString& path) {
 int main(int argc, char** argv) {
     const char* scratchFolder = std::getenv("TABRIX_BENCH_SCRATCH");
     const std::string scratch = scratchFolder ? scratchFolder : "/tmp/tabrix-bench-big-files";
-    UsePrivateHome(scratch);
+    bench::UsePrivateHome(scratch);
     if (argc > 2 && std::string(argv[1]) == "--open")
         return OpenChild(argc, argv, QString::fromLocal8Bit(argv[2]));
 

@@ -62,15 +62,6 @@ double SwitchAndPaint(TForm1& window, int mode) {
     return Milliseconds(start);
 }
 
-void UsePrivateHome(const std::string& scratch) {
-    const std::string home = scratch + "/home";
-    std::filesystem::create_directories(home);
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-}
-
 int PeakSwitchChild(int argc, char** argv, const QString& path) {
     QApplication app(argc, argv);
     ScriptedDialogs dialogs;
@@ -96,7 +87,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const char* scratchFolder = std::getenv("TABRIX_BENCH_SCRATCH");
-    UsePrivateHome(scratchFolder ? scratchFolder : "/tmp/tabrix-bench-view-switch");
+    bench::UsePrivateHome(scratchFolder ? scratchFolder : "/tmp/tabrix-bench-view-switch");
     const QString path = QString::fromLocal8Bit(file);
     if (argc > 1 && std::string(argv[1]) == "--peak-switch")
         return PeakSwitchChild(argc, argv, path);

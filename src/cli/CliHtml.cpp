@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/CliSyntaxOptions.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/SynEditTokenStyle.h"
 #include "output/ColouredHtml.h"
@@ -16,47 +17,6 @@ namespace {
 
 const char* const HtmlUsage = "Usage: tabrix-cli html --syntax EXT [--codepage CP] [FILE]\n";
 
-struct HtmlCommandOptions {
-    std::string syntax;
-    std::optional<std::string> file;
-};
-
-std::optional<HtmlCommandOptions> ParseHtmlOptions(const std::vector<std::string>& arguments,
-                                                   std::string& problem) {
-    HtmlCommandOptions options;
-    bool haveSyntax = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument == "--syntax") {
-            if (i + 1 == arguments.size()) {
-                problem = "--syntax needs an extension such as .cpp";
-                return std::nullopt;
-            }
-            options.syntax = arguments[++i];
-            haveSyntax = true;
-        } else if (!optionsEnded && argument.starts_with("--syntax=")) {
-            options.syntax = argument.substr(9);
-            haveSyntax = true;
-        } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            problem = "unknown option " + argument;
-            return std::nullopt;
-        } else if (!options.file) {
-            options.file = argument;
-        } else {
-            problem = "only one file can be given";
-            return std::nullopt;
-        }
-    }
-    if (!haveSyntax) {
-        problem = "--syntax EXT is required";
-        return std::nullopt;
-    }
-    return options;
-}
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -65,7 +25,7 @@ struct FileCloser {
 
 int RunHtml(const std::vector<std::string>& arguments, CliStreams streams) {
     std::string problem;
-    const std::optional<HtmlCommandOptions> options = ParseHtmlOptions(arguments, problem);
+    const std::optional<SyntaxCommandOptions> options = ParseSyntaxOptions(arguments, problem);
     if (!options) {
         streams.err << "tabrix-cli html: " << problem << "\n" << HtmlUsage;
         return ExitUsage;
@@ -80,7 +40,7 @@ int RunHtml(const std::vector<std::string>& arguments, CliStreams streams) {
     highlighter->ApplyFormDefaults();
     std::unique_ptr<std::FILE, FileCloser> opened;
     std::FILE* input = stdin;
-    const bool fromFile = options->file && *options->file != "-";
+    const bool fromFile = !options->FromStandardInput();
     if (fromFile) {
         opened.reset(std::fopen(options->file->c_str(), "rb"));
         if (!opened) {
