@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -79,8 +80,11 @@ int main(int argc, char** argv) {
 
     const std::string root = std::string(scratchFolder ? scratchFolder : "/tmp") + "/recovery/";
     TRecoveryKeeper keeper(root, [&memo](TRecoveryKeeper::DocumentKey) {
-        return std::optional<TRecoveryKeeper::Capture>(TRecoveryKeeper::Capture{
-            {"/bench/sample.html", 0, 0, 0, "utf-8", ""}, memo.Lines().Snapshot()});
+        std::optional<TRecoveryKeeper::Capture> capture(std::in_place);
+        capture->header.fileName = "/bench/sample.html";
+        capture->header.encodingName = "utf-8";
+        capture->text = memo.Lines().Snapshot();
+        return capture;
     });
 
     // Every key must land in the text, or the figures time nothing.
