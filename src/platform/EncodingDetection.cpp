@@ -226,27 +226,29 @@ DocumentEncoding EncodingOfChoice(std::string_view bytes, const Encoding& chosen
     return WithMark(MarkOf(bytes));
 }
 
-std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding) {
+ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding) {
     const std::string_view mark = MarkBytes(encoding.mark);
-    if (!std::string_view(bytes).starts_with(mark))
+    if (!bytes.View().starts_with(mark))
         return bytes;
     if (!encoding.IsUtf16()) {
-        bytes.erase(0, mark.size());
+        // The mark goes in place: the file is in memory once.
+        std::memmove(bytes.Data(), bytes.Data() + mark.size(), bytes.Size() - mark.size());
+        bytes.Resize(bytes.Size() - mark.size());
         return bytes;
     }
     std::string text;
-    text.reserve(bytes.size());
+    text.reserve(bytes.Size());
     const bool wellFormed =
-        ForEachUtf16Code(std::string_view(bytes).substr(mark.size()), encoding.mark,
+        ForEachUtf16Code(bytes.View().substr(mark.size()), encoding.mark,
                          [&](CharCode code) { detail::AppendUtf8(text, code); });
     // Only MarkOf decides on UTF-16, and it checked the bytes.
-    return wellFormed ? text : bytes;
+    if (!wellFormed)
+        return bytes;
+    return ByteBlock::CopyOf(text);
 }
 
-ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding) {
-    if (encoding.mark == ByteOrderMark::None)
-        return bytes;
-    return ByteBlock::CopyOf(DecodeFileBytes(std::string(bytes.View()), encoding));
+std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding) {
+    return std::string(DecodeFileBytes(ByteBlock::CopyOf(bytes), encoding).View());
 }
 
 EncodedText EncodeFileBytes(std::string text, const DocumentEncoding& encoding) {

@@ -57,10 +57,11 @@ DocumentEncoding EncodingOfChoice(std::string_view bytes, const Encoding& chosen
 // The bytes of the mark; empty for none.
 std::string_view MarkBytes(ByteOrderMark mark);
 
-// The text an editor holds for a file's bytes: without the byte-order mark, UTF-16 as UTF-8.
-std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding);
-// The same for a block read whole; a file without a mark is handed back untouched.
+// The text an editor holds for a file's bytes read whole: without the byte-order mark (taken off
+// in place), UTF-16 as UTF-8. A file without a mark is handed back untouched.
 ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding);
+// The same for bytes in a string.
+std::string DecodeFileBytes(std::string bytes, const DocumentEncoding& encoding);
 
 struct EncodedText {
     std::string bytes;

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <QWidget>
 #include <set>
 
@@ -50,7 +51,9 @@ void DiskWatch::WatchOnly(const std::vector<std::string>& files) {
     }
     watchedFiles.clear();
     // The watcher forgets a file by itself when it is deleted or renamed away.
-    const QStringList watching = watcher.files();
+    // Sets: a project of many files must not compare every name with every other.
+    const QStringList watchingList = watcher.files();
+    const QSet<QString> watching(watchingList.begin(), watchingList.end());
     for (const auto& [file, stamp] : wanted) {
         const QString path = DisplayPath(file);
         if (stamp && (watching.contains(path) || watcher.addPath(path)))
@@ -61,7 +64,8 @@ void DiskWatch::WatchOnly(const std::vector<std::string>& files) {
         if (!folders.contains(folder))
             watcher.removePath(folder);
     }
-    const QStringList watchedFolders = watcher.directories();
+    const QStringList watchedFolderList = watcher.directories();
+    const QSet<QString> watchedFolders(watchedFolderList.begin(), watchedFolderList.end());
     for (const QString& folder : folders) {
         if (!watchedFolders.contains(folder) && QFileInfo(folder).isDir())
             watcher.addPath(folder);
