@@ -228,7 +228,7 @@ DocumentEncoding EncodingOfChoice(std::string_view bytes, const Encoding& chosen
 
 ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding) {
     const std::string_view mark = MarkBytes(encoding.mark);
-    if (!bytes.View().starts_with(mark))
+    if (mark.empty() || !bytes.View().starts_with(mark))
         return bytes;
     if (!encoding.IsUtf16()) {
         // The mark goes in place: the file is in memory once.
