@@ -38,11 +38,6 @@ std::string TSynScanningHighlighter::TokenText() const {
     return std::string(line + tokenPos, run - tokenPos);
 }
 
-TSynHighlighterAttributes* TSynScanningHighlighter::TokenAttribute() const {
-    const auto kind = static_cast<std::size_t>(tokenKind);
-    return kind < kindAttributes.size() ? kindAttributes[kind] : nullptr;
-}
-
 void TSynScanningHighlighter::StartLine(std::string_view text, int lineIndex) {
     line = text.empty() ? "" : text.data();
     length = text.size();

@@ -81,12 +81,31 @@ public:
     bool AtLineEnd() const override { return tokenKind == nullKind; }
     std::string TokenText() const override;
     std::size_t TokenLength() const override { return run - tokenPos; }
-    TSynHighlighterAttributes* TokenAttribute() const override;
+    TSynHighlighterAttributes* TokenAttribute() const override { return KindAttribute(tokenKind); }
     int TokenKind() const override { return tokenKind; }
     std::size_t TokenStart() const override { return tokenPos; }
     void StartLine(std::string_view line, int lineIndex) override;
 
 protected:
+    // The token loop with the language's own NextToken and TokenAttribute called directly
+    // rather than through the virtual table: every language overrides TokensOfLine with
+    // TokensOfLineAs(*this, ...), and is final, so that nothing can override them beneath it.
+    template <class Language>
+    static void TokensOfLineAs(Language& language, std::string_view text, int lineIndex,
+                               std::vector<TSynToken>& tokens) {
+        tokens.clear();
+        language.TSynScanningHighlighter::StartLine(text, lineIndex);
+        while (language.tokenKind != language.nullKind) {
+            tokens.push_back({language.tokenPos, language.run - language.tokenPos,
+                              language.Language::TokenKind(), language.Language::TokenAttribute()});
+            language.Language::NextToken();
+        }
+    }
+    TSynHighlighterAttributes* KindAttribute(int kind) const {
+        const auto index = static_cast<std::size_t>(kind);
+        return index < kindAttributes.size() ? kindAttributes[index] : nullptr;
+    }
+
     // spaceKind is the kind of blanks, line breaks and NULs inside the line.
     TSynScanningHighlighter(int nullKind, int spaceKind);
 

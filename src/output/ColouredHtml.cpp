@@ -270,11 +270,10 @@ void ColouredHtmlWriter::WriteLine(std::string_view line) {
     if (!highlighter) {
         WriteText(line);
     } else {
-        highlighter->StartLine(line, lineIndex);
-        while (!highlighter->AtLineEnd()) {
-            const TSynHighlighterAttributes* attribute = highlighter->TokenAttribute();
-            const std::string_view token = line.substr(std::size_t(highlighter->TokenStart()),
-                                                       std::size_t(highlighter->TokenLength()));
+        highlighter->TokensOfLine(line, lineIndex, tokens);
+        for (const TSynToken& scanned : tokens) {
+            const TSynHighlighterAttributes* attribute = scanned.attribute;
+            const std::string_view token(line.data() + scanned.start, scanned.length);
             int classIndex = ClassOf(attribute);
             // Blanks that show the same inside the open run, or as plain text, go there:
             // fewer spans.
@@ -287,7 +286,6 @@ void ColouredHtmlWriter::WriteLine(std::string_view line) {
             if (classIndex != openClass || classIndex == -2)
                 SwitchTo(classIndex, attribute);
             WriteText(token);
-            highlighter->NextToken();
         }
     }
     *Reserve(1) = '\n';

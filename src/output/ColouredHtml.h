@@ -94,7 +94,8 @@ private:
         int index = -1;
     };
     std::array<CachedClass, 64> classCache{};
-    int openClass = -1; // the span open now; -1 none
+    std::vector<TSynToken> tokens; // of the line being written
+    int openClass = -1;            // the span open now; -1 none
     int lineIndex = 0;
     std::string buffer;
     std::size_t used = 0;
