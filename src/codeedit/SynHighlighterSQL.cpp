@@ -21,27 +21,27 @@ bool EndsStringLine(unsigned char c) {
 
 // Capitals weigh as their small letters, every other byte as itself: words equal but for case
 // weigh the same and compare equal.
-const TSynWeights& FoldedByteWeights() {
-    static const TSynWeights weights = [] {
-        TSynWeights folded{};
-        for (int c = 0; c < 256; ++c) {
-            folded[static_cast<std::size_t>(c)] = c >= 'A' && c <= 'Z' ? c + 32 : c;
-        }
-        return folded;
-    }();
-    return weights;
-}
+constexpr TSynWeights foldedByteWeights = [] {
+    TSynWeights folded{};
+    for (int c = 0; c < 256; ++c) {
+        folded[static_cast<std::size_t>(c)] = c >= 'A' && c <= 'Z' ? c + 32 : c;
+    }
+    return folded;
+}();
 
 // The keywords' sums stay below 2,200; a longer table name's sum wraps and shares an entry.
-constexpr int WordBuckets = 4096;
+constexpr unsigned WordBuckets = 4096;
 
-int WordHash(std::string_view word) {
-    const TSynWeights& weights = FoldedByteWeights();
+int BucketOfSum(unsigned sum) {
+    return static_cast<int>(sum % WordBuckets);
+}
+
+int BucketOf(std::string_view word) {
     unsigned sum = 0;
     for (unsigned char c : word) {
-        sum += static_cast<unsigned>(weights[c]);
+        sum += static_cast<unsigned>(foldedByteWeights[c]);
     }
-    return static_cast<int>(sum % WordBuckets);
+    return BucketOfSum(sum);
 }
 
 const std::vector<std::string_view> sybaseWords = {
@@ -462,7 +462,7 @@ TSynSQLSyn::TSynSQLSyn()
     : TSynRangedHighlighter(static_cast<int>(TSqlTokenKind::Null),
                             static_cast<int>(TSqlTokenKind::Space), TSqlRange::Normal,
                             {TSqlRange::Comment, TSqlRange::String}),
-      words(FoldedByteWeights(), WordBuckets - 1, TSynKeywordCase::ByWeight) {
+      words(foldedByteWeights, WordBuckets - 1, TSynKeywordCase::ByWeight) {
     commentAttri = AddAttribute("Comment", fsItalic);
     dataTypeAttri = AddAttribute("Data type", fsBold);
     defaultPackageAttri = AddAttribute("Default packages", fsBold);
@@ -505,7 +505,7 @@ TSynSQLSyn::TSynSQLSyn()
 
 void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
     longestWord = std::max(longestWord, word.size());
-    const int hash = WordHash(word);
+    const int hash = BucketOf(word);
     if (words.Find(word, hash).outcome == TSynKeywordTable::Outcome::Found) {
         std::string message = "Keyword \"";
         message.append(word).append("\" already in list");
@@ -515,14 +515,14 @@ void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
 }
 
 void TSynSQLSyn::RebuildWords() {
-    words = TSynKeywordTable(FoldedByteWeights(), WordBuckets - 1, TSynKeywordCase::ByWeight);
+    words = TSynKeywordTable(foldedByteWeights, WordBuckets - 1, TSynKeywordCase::ByWeight);
     longestWord = 0;
     for (auto word : sybaseWords) {
         AddWord(word, TSqlTokenKind::Keyword);
     }
     for (const auto& name : tableNames) {
         if (!name.empty() &&
-            words.Find(name, WordHash(name)).outcome != TSynKeywordTable::Outcome::Found) {
+            words.Find(name, BucketOf(name)).outcome != TSynKeywordTable::Outcome::Found) {
             AddWord(name, TSqlTokenKind::TableName);
         }
     }
@@ -534,11 +534,15 @@ void TSynSQLSyn::SetTableNames(std::vector<std::string> names) {
 }
 
 TSqlTokenKind TSynSQLSyn::WordKind(std::string_view word) const {
+    return KindInBucket(word, BucketOf(word));
+}
+
+TSqlTokenKind TSynSQLSyn::KindInBucket(std::string_view word, int bucket) const {
     if (word.size() > longestWord) {
         return TSqlTokenKind::Identifier;
     }
     return static_cast<TSqlTokenKind>(
-        words.KindOf(word, WordHash(word), static_cast<int>(TSqlTokenKind::Identifier)));
+        words.KindOf(word, bucket, static_cast<int>(TSqlTokenKind::Identifier)));
 }
 
 std::string TSynSQLSyn::LanguageName() const {
@@ -579,8 +583,15 @@ void TSynSQLSyn::NextToken() {
     }
 }
 
+// Weighed while it is scanned: every word of the text comes through here.
 void TSynSQLSyn::WordProc() {
-    SetKind(WordKind(TakeWord(wordChars)));
+    const std::size_t start = run;
+    unsigned sum = 0;
+    for (unsigned char c = At(run); wordChars(c); c = At(run)) {
+        sum += static_cast<unsigned>(foldedByteWeights[c]);
+        ++run;
+    }
+    SetKind(KindInBucket({line + start, run - start}, BucketOfSum(sum)));
 }
 
 // Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.

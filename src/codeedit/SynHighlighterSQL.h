@@ -84,6 +84,8 @@ private:
     // Throws std::invalid_argument "Keyword "<word>" already in list" for a duplicate.
     void AddWord(std::string_view word, TSqlTokenKind kind);
     TSqlTokenKind WordKind(std::string_view word) const;
+    // The kind of a word whose entry in words is known.
+    TSqlTokenKind KindInBucket(std::string_view word, int bucket) const;
 
     void WordProc();
     void NumberProc();

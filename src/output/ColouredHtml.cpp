@@ -11,6 +11,8 @@ namespace {
 constexpr std::size_t MaxGrowth = 6;
 // Input bytes escaped between two checks of the room left in the buffer.
 constexpr std::size_t SliceBytes = 8192;
+// Texts up to this long are escaped in one piece after a quick check.
+constexpr std::size_t ShortText = 64;
 
 constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
 
@@ -203,6 +205,8 @@ void ColouredHtmlWriter::BuildByteTable() {
         output.length = std::uint8_t(shown.size());
         std::memcpy(output.bytes.data(), shown.data(), shown.size());
     }
+    for (unsigned byte = 0; byte < 256; ++byte)
+        replaced[byte] = byteTable[byte].length;
 }
 
 void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
@@ -222,18 +226,15 @@ void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
     Append(head);
 }
 
-int ColouredHtmlWriter::ClassOf(const TSynHighlighterAttributes* attribute) {
+int ColouredHtmlWriter::ClassOfUncached(const TSynHighlighterAttributes* attribute) {
     if (attribute == nullptr)
         return -1;
-    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
-    CachedClass& cached = classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
-    if (cached.attribute == attribute)
-        return cached.index;
     int index = -2; // not one of the highlighter's listed attributes
     for (const AttributeClass& known : attributeClasses)
         if (known.attribute == attribute)
             index = known.index;
-    cached = {attribute, index};
+    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+    classCache[((address >> 4) ^ (address >> 10)) % classCache.size()] = {attribute, index};
     return index;
 }
 
@@ -299,8 +300,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
     const bool utf8 = encoding.IsUtf8();
     while (p < end) {
         const unsigned char byte = static_cast<unsigned char>(*p);
-        const ByteOutput& shown = byteTable[byte];
-        if (shown.length == 0) {
+        if (replaced[byte] == 0) {
             *out++ = char(byte);
             ++p;
         } else if (byte >= 0x80 && utf8) {
@@ -314,6 +314,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
             }
             p += length;
         } else {
+            const ByteOutput& shown = byteTable[byte];
             std::memcpy(out, shown.bytes.data(), shown.bytes.size());
             out += shown.length;
             ++p;
@@ -323,6 +324,24 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
 }
 
 void ColouredHtmlWriter::WriteText(std::string_view text) {
+    // Most tokens are short and hold nothing to escape: copied while checked, and escaped over
+    // the copy when the check finds a byte to replace.
+    if (text.size() <= ShortText) {
+        char* const out = Reserve(ShortText * MaxGrowth + 8);
+        unsigned found = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            out[i] = char(byte);
+            found |= replaced[byte];
+        }
+        if (found == 0) {
+            used += text.size();
+            return;
+        }
+        const char* p = text.data();
+        used += std::size_t(Escape(out, p, p + text.size(), text) - out);
+        return;
+    }
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {

@@ -60,7 +60,14 @@ private:
     void BuildByteTable();
     void BuildClasses();
     void WriteHead(const ColouredHtmlOptions& options);
-    int ClassOf(const TSynHighlighterAttributes* attribute);
+    // Attribute to class through the cache: tokens switch attributes all the time.
+    int ClassOf(const TSynHighlighterAttributes* attribute) {
+        const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+        const CachedClass& cached =
+            classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
+        return cached.attribute == attribute ? cached.index : ClassOfUncached(attribute);
+    }
+    int ClassOfUncached(const TSynHighlighterAttributes* attribute);
     // Whether blanks in the look of class `from` show the same inside the open run of `into`.
     bool BlankJoins(int from, int into) const {
         return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
@@ -84,11 +91,13 @@ private:
     const TSynStyleResolver& resolver;
     HtmlSink sink;
     std::array<ByteOutput, 256> byteTable{};
+    // Each byte's table length alone, packed: the check of short texts reads only this.
+    std::array<std::uint8_t, 256> replaced{};
     std::vector<TSynTokenStyle> classStyles;
     std::vector<std::string> spanTags; // per class: its opening tag
     std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
     std::vector<AttributeClass> attributeClasses;
-    // Attribute to class, direct-mapped by address: tokens switch attributes all the time.
+    // Attribute to class, direct-mapped by address.
     struct CachedClass {
         const TSynHighlighterAttributes* attribute = nullptr;
         int index = -1;
