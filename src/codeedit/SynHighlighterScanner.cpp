@@ -71,9 +71,18 @@ void TSynScanningHighlighter::LineBreakProc() {
     tokenKind = spaceKind;
 }
 
+namespace {
+
+// Blanks that continue a run: characters 1-32 but CR and LF.
+constexpr TSynCharClass runBlanks([](unsigned char c) {
+    return c != 0 && c <= 32 && c != '\n' && c != '\r';
+});
+
+} // namespace
+
 void TSynScanningHighlighter::SpaceProc() {
     ++run;
-    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
+    while (run < length && runBlanks(static_cast<unsigned char>(line[run]))) {
         ++run;
     }
     tokenKind = spaceKind;

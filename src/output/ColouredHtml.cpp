@@ -11,8 +11,6 @@ namespace {
 constexpr std::size_t MaxGrowth = 6;
 // Input bytes escaped between two checks of the room left in the buffer.
 constexpr std::size_t SliceBytes = 8192;
-// Texts up to this long are escaped in one piece after a quick check.
-constexpr std::size_t ShortText = 64;
 
 constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
 
@@ -323,25 +321,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
     return out;
 }
 
-void ColouredHtmlWriter::WriteText(std::string_view text) {
-    // Most tokens are short and hold nothing to escape: copied while checked, and escaped over
-    // the copy when the check finds a byte to replace.
-    if (text.size() <= ShortText) {
-        char* const out = Reserve(ShortText * MaxGrowth + 8);
-        unsigned found = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            out[i] = char(byte);
-            found |= replaced[byte];
-        }
-        if (found == 0) {
-            used += text.size();
-            return;
-        }
-        const char* p = text.data();
-        used += std::size_t(Escape(out, p, p + text.size(), text) - out);
-        return;
-    }
+void ColouredHtmlWriter::WriteEscaped(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {

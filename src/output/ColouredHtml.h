@@ -47,6 +47,8 @@ public:
     void Finish();
 
 private:
+    // Texts up to this long are first copied as they are and checked on the way.
+    static constexpr std::size_t ShortText = 64;
     // What one byte becomes: copied as it is, or replaced by up to 8 bytes.
     struct ByteOutput {
         std::uint8_t length = 0; // 0: the byte itself
@@ -73,7 +75,25 @@ private:
         return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
     }
     void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute);
-    void WriteText(std::string_view text);
+    // Most tokens are short and hold nothing to escape: copied while checked, inline.
+    void WriteText(std::string_view text) {
+        if (text.size() > ShortText || !CopyIfPlain(text))
+            WriteEscaped(text);
+    }
+    bool CopyIfPlain(std::string_view text) {
+        char* const out = Reserve(text.size());
+        unsigned found = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            out[i] = char(byte);
+            found |= replaced[byte];
+        }
+        if (found != 0)
+            return false;
+        used += text.size();
+        return true;
+    }
+    void WriteEscaped(std::string_view text);
     // Escapes from p up to end (a UTF-8 sequence begun before end is taken whole); returns the
     // new end of the output and leaves p after the last byte taken.
     char* Escape(char* out, const char*& p, const char* end, std::string_view whole) const;
