@@ -586,12 +586,13 @@ void TSynSQLSyn::NextToken() {
 // Weighed while it is scanned: every word of the text comes through here.
 void TSynSQLSyn::WordProc() {
     const std::size_t start = run;
+    std::size_t i = start; // a local: see TakeWord
     unsigned sum = 0;
-    for (unsigned char c = At(run); wordChars(c); c = At(run)) {
+    for (unsigned char c = At(i); wordChars(c); c = At(++i)) {
         sum += static_cast<unsigned>(foldedByteWeights[c]);
-        ++run;
     }
-    SetKind(KindInBucket({line + start, run - start}, BucketOfSum(sum)));
+    run = i;
+    SetKind(KindInBucket({line + start, i - start}, BucketOfSum(sum)));
 }
 
 // Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.

@@ -81,10 +81,13 @@ constexpr TSynCharClass runBlanks([](unsigned char c) {
 } // namespace
 
 void TSynScanningHighlighter::SpaceProc() {
-    ++run;
-    while (run < length && runBlanks(static_cast<unsigned char>(line[run]))) {
-        ++run;
+    // A local position: the line's bytes could alias the member, which would then be stored
+    // and loaded again for every byte.
+    std::size_t i = run + 1;
+    while (i < length && runBlanks(static_cast<unsigned char>(line[i]))) {
+        ++i;
     }
+    run = i;
     tokenKind = spaceKind;
 }
 

@@ -177,24 +177,30 @@ protected:
 
     // Advances over the run of characters isWordChar accepts and returns the run.
     template <class IsWordChar> std::string_view TakeWord(const IsWordChar& isWordChar) {
+        // A local position: see ScanKeyword.
         const std::size_t start = run;
-        while (isWordChar(At(run))) {
-            ++run;
+        std::size_t i = start;
+        while (isWordChar(At(i))) {
+            ++i;
         }
-        return {line + start, run - start};
+        run = i;
+        return {line + start, i - start};
     }
     // Advances over the word at the scan position and returns the kind keywords files it
     // under, else otherwise. Hashed while it is scanned: every word of the text comes through.
     template <class IsWordChar>
     int ScanKeyword(const IsWordChar& isWordChar, const TSynKeywordTable& keywords, int otherwise) {
+        // Counted in a local: the line's bytes could alias the member, which would then be
+        // stored and loaded again for every byte.
         const std::size_t start = run;
+        std::size_t i = start;
         const TSynWeights& weights = keywords.Weights();
         long long sum = 0;
-        for (unsigned char c = At(run); isWordChar(c); c = At(run)) {
+        for (unsigned char c = At(i); isWordChar(c); c = At(++i)) {
             sum += weights[c];
-            ++run;
         }
-        return keywords.KindOf({line + start, run - start}, keywords.HashOfSum(sum), otherwise);
+        run = i;
+        return keywords.KindOf({line + start, i - start}, keywords.HashOfSum(sum), otherwise);
     }
     // The word at the scan position as a keyword or an identifier.
     template <class IsWordChar>
