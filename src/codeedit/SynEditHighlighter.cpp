@@ -143,6 +143,16 @@ void TSynCustomHighlighter::ScanToLineEnd() {
     }
 }
 
+void TSynCustomHighlighter::TokensOfLine(std::string_view line, int lineIndex,
+                                         std::vector<TSynToken>& tokens) {
+    tokens.clear();
+    StartLine(line, lineIndex);
+    while (!AtLineEnd()) {
+        tokens.push_back({TokenStart(), TokenLength(), TokenKind(), TokenAttribute()});
+        NextToken();
+    }
+}
+
 std::size_t TSynCustomHighlighter::TokenLength() const {
     return TokenText().size();
 }

@@ -56,6 +56,14 @@ private:
     TFontStyles style = 0, styleDefault = 0;
 };
 
+// One token of a line.
+struct TSynToken {
+    std::size_t start;  // byte column, 0-based
+    std::size_t length; // bytes
+    int kind;
+    TSynHighlighterAttributes* attribute; // nothing: paint in the editor's font
+};
+
 enum TSynHighlighterCapability : unsigned { hcUserSettings = 1, hcRegistry = 2 };
 
 // Roles of DefaultAttribute.
@@ -116,6 +124,9 @@ public:
                                    const std::string& keyPath) const;
 
     void ScanToLineEnd();
+    // Every token of the line, as StartLine and NextToken hand them out one at a time; tokens
+    // is emptied first. One call per line for readers of whole texts (the export).
+    virtual void TokensOfLine(std::string_view line, int lineIndex, std::vector<TSynToken>& tokens);
     // The token's length without building its text.
     virtual std::size_t TokenLength() const;
 

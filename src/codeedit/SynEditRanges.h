@@ -36,13 +36,6 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
 int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
                 int lastLine);
 
-struct TSynToken {
-    std::size_t start;  // byte column, 0-based
-    std::size_t length; // bytes
-    int kind;
-    TSynHighlighterAttributes* attribute; // nothing: paint in the editor's font
-};
-
 // Calls visit(const TSynToken&) for each token of line index, from the line's stored start
 // range, and returns the range in force after the line.
 template <class Visitor>

@@ -34,13 +34,17 @@ enum class TCppRange : std::uint8_t {
     MultilineDirective = 11
 };
 
-class TSynCppSyn : public TSynRangedHighlighter<TCppRange> {
+class TSynCppSyn final : public TSynRangedHighlighter<TCppRange> {
 public:
     TSynCppSyn();
 
     unsigned Capabilities() const override;
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }

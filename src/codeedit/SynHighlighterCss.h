@@ -23,12 +23,16 @@ enum class TCssTokenKind : int {
 
 enum class TCssRange : std::uint8_t { Normal = 0, Comment = 1 };
 
-class TSynCssSyn : public TSynRangedHighlighter<TCssRange> {
+class TSynCssSyn final : public TSynRangedHighlighter<TCssRange> {
 public:
     TSynCssSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }

@@ -34,13 +34,17 @@ enum class THtmlRange : std::uint8_t {
     ValueExpected = 7
 };
 
-class TSynHTMLSyn : public TSynRangedHighlighter<THtmlRange> {
+class TSynHTMLSyn final : public TSynRangedHighlighter<THtmlRange> {
 public:
     TSynHTMLSyn();
 
     std::string SampleSource() const override;
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* ASPAttri() const { return aspAttri; }
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }

@@ -18,13 +18,17 @@ enum class TIniTokenKind : int {
     Symbol = 8
 };
 
-class TSynIniSyn : public TSynScanningHighlighter {
+class TSynIniSyn final : public TSynScanningHighlighter {
 public:
     TSynIniSyn();
 
     std::string SampleSource() const override;
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* TextAttri() const { return textAttri; }

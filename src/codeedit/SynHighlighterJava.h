@@ -24,12 +24,16 @@ enum class TJavaTokenKind : int {
 
 enum class TJavaRange : std::uint8_t { Comment = 1, Documentation = 2, Normal = 3 };
 
-class TSynJavaSyn : public TSynRangedHighlighter<TJavaRange> {
+class TSynJavaSyn final : public TSynRangedHighlighter<TJavaRange> {
 public:
     TSynJavaSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* DocumentAttri() const { return documentAttri; }

@@ -6,6 +6,7 @@
 #include "codeedit/SynEditHighlighter.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,48 +83,62 @@ public:
         if (hash < 0 || hash > MaxKey()) {
             return otherwise;
         }
-        for (const auto& keyword : entries[static_cast<std::size_t>(hash)]) {
-            if (Equal(keyword.text, word)) {
-                return keyword.kind;
+        const auto h = static_cast<std::size_t>(hash);
+        for (std::uint32_t i = firstOfHash[h]; i < firstOfHash[h + 1]; ++i) {
+            if (Equal(TextOf(keywords[i]), word)) {
+                return keywords[i].kind;
             }
         }
         return otherwise;
     }
 
-    int MaxKey() const { return static_cast<int>(entries.size()) - 1; }
+    int MaxKey() const { return static_cast<int>(firstOfHash.size()) - 2; }
     const TSynWeights& Weights() const { return weights; }
 
 private:
-    // Whether two different bytes still compare equal.
-    bool SameIgnoringWeightOrCase(unsigned char k, unsigned char w) const {
-        switch (compare) {
-        case TSynKeywordCase::Exact:
-            return false;
-        case TSynKeywordCase::ByWeight:
-            return weights[k] == weights[w];
-        case TSynKeywordCase::IgnoreCase:
-            return (k | 0x20) == (w | 0x20) && (k | 0x20) >= 'a' && (k | 0x20) <= 'z';
-        }
-        return false;
-    }
     bool Equal(std::string_view keyword, std::string_view word) const {
         if (keyword.size() != word.size()) {
             return false;
         }
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const auto k = static_cast<unsigned char>(keyword[i]);
-            const auto w = static_cast<unsigned char>(word[i]);
-            if (k != w && !SameIgnoringWeightOrCase(k, w)) {
-                return false;
+        // The rule chosen once per word, not per byte.
+        switch (compare) {
+        case TSynKeywordCase::Exact:
+            return keyword == word;
+        case TSynKeywordCase::ByWeight:
+            for (std::size_t i = 0; i < word.size(); ++i) {
+                if (weights[static_cast<unsigned char>(keyword[i])] !=
+                    weights[static_cast<unsigned char>(word[i])]) {
+                    return false;
+                }
             }
+            return true;
+        case TSynKeywordCase::IgnoreCase:
+            for (std::size_t i = 0; i < word.size(); ++i) {
+                const auto k = static_cast<unsigned char>(keyword[i]);
+                const auto w = static_cast<unsigned char>(word[i]);
+                if (k != w &&
+                    !((k | 0x20) == (w | 0x20) && (k | 0x20) >= 'a' && (k | 0x20) <= 'z')) {
+                    return false;
+                }
+            }
+            return true;
         }
-        return true;
+        return false;
     }
+    // Flat, so that a lookup touches a few neighbouring bytes: the keywords in the order of
+    // their hashes, those of one hash in the order added, their bytes in one string.
     struct Keyword {
-        std::string text;
+        std::uint32_t textStart;
+        std::uint32_t length;
         int kind;
     };
+    std::string_view TextOf(const Keyword& keyword) const {
+        return {text.data() + keyword.textStart, keyword.length};
+    }
     TSynWeights weights;
     TSynKeywordCase compare;
-    std::vector<std::vector<Keyword>> entries;
+    // The keywords of hash h are keywords[firstOfHash[h]] up to keywords[firstOfHash[h + 1]].
+    std::vector<std::uint32_t> firstOfHash;
+    std::vector<Keyword> keywords;
+    std::string text;
 };

@@ -25,12 +25,16 @@ enum class TPhpTokenKind : int {
 
 enum class TPhpRange : std::uint8_t { Normal = 0, String39 = 1, String34 = 2, Comment = 3 };
 
-class TSynPHPSyn : public TSynRangedHighlighter<TPhpRange> {
+class TSynPHPSyn final : public TSynRangedHighlighter<TPhpRange> {
 public:
     TSynPHPSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     // The colours the main window's form gives its instance over the constructor's.
     void ApplyFormDefaults() override;

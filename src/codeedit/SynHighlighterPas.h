@@ -47,12 +47,16 @@ enum class TDelphiVersion : int {
     dvDelphi6
 };
 
-class TSynPasSyn : public TSynRangedHighlighter<TPasRange> {
+class TSynPasSyn final : public TSynRangedHighlighter<TPasRange> {
 public:
     TSynPasSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
     // Inside an asm block every token but comments, spaces and the "asm" keyword is assembler.
     int TokenKind() const override;
     TSynHighlighterAttributes* TokenAttribute() const override;

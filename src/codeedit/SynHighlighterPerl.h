@@ -22,12 +22,16 @@ enum class TPerlTokenKind : int {
     Variable = 11
 };
 
-class TSynPerlSyn : public TSynScanningHighlighter {
+class TSynPerlSyn final : public TSynScanningHighlighter {
 public:
     TSynPerlSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }

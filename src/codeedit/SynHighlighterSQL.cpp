@@ -19,14 +19,29 @@ bool EndsStringLine(unsigned char c) {
     return c == 0 || c == '\r' || c == '\n';
 }
 
-std::string Lower(std::string_view word) {
-    std::string lower(word);
-    for (auto& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + 32);
-        }
+// Capitals weigh as their small letters, every other byte as itself: words equal but for case
+// weigh the same and compare equal.
+constexpr TSynWeights foldedByteWeights = [] {
+    TSynWeights folded{};
+    for (int c = 0; c < 256; ++c) {
+        folded[static_cast<std::size_t>(c)] = c >= 'A' && c <= 'Z' ? c + 32 : c;
     }
-    return lower;
+    return folded;
+}();
+
+// The keywords' sums stay below 2,200; a longer table name's sum wraps and shares an entry.
+constexpr unsigned WordBuckets = 4096;
+
+int BucketOfSum(unsigned sum) {
+    return static_cast<int>(sum % WordBuckets);
+}
+
+int BucketOf(std::string_view word) {
+    unsigned sum = 0;
+    for (unsigned char c : word) {
+        sum += static_cast<unsigned>(foldedByteWeights[c]);
+    }
+    return BucketOfSum(sum);
 }
 
 const std::vector<std::string_view> sybaseWords = {
@@ -446,7 +461,8 @@ const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
 TSynSQLSyn::TSynSQLSyn()
     : TSynRangedHighlighter(static_cast<int>(TSqlTokenKind::Null),
                             static_cast<int>(TSqlTokenKind::Space), TSqlRange::Normal,
-                            {TSqlRange::Comment, TSqlRange::String}) {
+                            {TSqlRange::Comment, TSqlRange::String}),
+      words(foldedByteWeights, WordBuckets - 1, TSynKeywordCase::ByWeight) {
     commentAttri = AddAttribute("Comment", fsItalic);
     dataTypeAttri = AddAttribute("Data type", fsBold);
     defaultPackageAttri = AddAttribute("Default packages", fsBold);
@@ -489,19 +505,24 @@ TSynSQLSyn::TSynSQLSyn()
 
 void TSynSQLSyn::AddWord(std::string_view word, TSqlTokenKind kind) {
     longestWord = std::max(longestWord, word.size());
-    if (!words.emplace(Lower(word), kind).second) {
-        throw std::invalid_argument("Keyword \"" + std::string(word) + "\" already in list");
+    const int hash = BucketOf(word);
+    if (words.Find(word, hash).outcome == TSynKeywordTable::Outcome::Found) {
+        std::string message = "Keyword \"";
+        message.append(word).append("\" already in list");
+        throw std::invalid_argument(message);
     }
+    words.Add(word, static_cast<int>(kind), hash);
 }
 
 void TSynSQLSyn::RebuildWords() {
-    words.clear();
+    words = TSynKeywordTable(foldedByteWeights, WordBuckets - 1, TSynKeywordCase::ByWeight);
     longestWord = 0;
     for (auto word : sybaseWords) {
         AddWord(word, TSqlTokenKind::Keyword);
     }
     for (const auto& name : tableNames) {
-        if (!name.empty() && words.find(std::string_view(Lower(name))) == words.end()) {
+        if (!name.empty() &&
+            words.Find(name, BucketOf(name)).outcome != TSynKeywordTable::Outcome::Found) {
             AddWord(name, TSqlTokenKind::TableName);
         }
     }
@@ -513,24 +534,15 @@ void TSynSQLSyn::SetTableNames(std::vector<std::string> names) {
 }
 
 TSqlTokenKind TSynSQLSyn::WordKind(std::string_view word) const {
+    return KindInBucket(word, BucketOf(word));
+}
+
+TSqlTokenKind TSynSQLSyn::KindInBucket(std::string_view word, int bucket) const {
     if (word.size() > longestWord) {
         return TSqlTokenKind::Identifier;
     }
-    // Scanning lowers every word; a buffer on the stack keeps that free of allocations.
-    constexpr std::size_t BufferSize = 64;
-    char buffer[BufferSize];
-    std::string longer;
-    char* lower = buffer;
-    if (word.size() > BufferSize) {
-        longer.resize(word.size());
-        lower = longer.data();
-    }
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const char c = word[i];
-        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    }
-    const auto found = words.find(std::string_view(lower, word.size()));
-    return found != words.end() ? found->second : TSqlTokenKind::Identifier;
+    return static_cast<TSqlTokenKind>(
+        words.KindOf(word, bucket, static_cast<int>(TSqlTokenKind::Identifier)));
 }
 
 std::string TSynSQLSyn::LanguageName() const {
@@ -571,8 +583,16 @@ void TSynSQLSyn::NextToken() {
     }
 }
 
+// Weighed while it is scanned: every word of the text comes through here.
 void TSynSQLSyn::WordProc() {
-    SetKind(WordKind(TakeWord(wordChars)));
+    const std::size_t start = run;
+    std::size_t i = start; // a local: see TakeWord
+    unsigned sum = 0;
+    for (unsigned char c = At(i); wordChars(c); c = At(++i)) {
+        sum += static_cast<unsigned>(foldedByteWeights[c]);
+    }
+    run = i;
+    SetKind(KindInBucket({line + start, i - start}, BucketOfSum(sum)));
 }
 
 // Digits, "-" and "."; a ".." ends the number so that ranges read as two numbers.

@@ -5,10 +5,8 @@
 #include "codeedit/SynHighlighterScanner.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 enum class TSqlTokenKind : int {
@@ -45,13 +43,17 @@ enum class TSQLDialect : int {
     sqlMSSQL2K
 };
 
-class TSynSQLSyn : public TSynRangedHighlighter<TSqlRange> {
+class TSynSQLSyn final : public TSynRangedHighlighter<TSqlRange> {
 public:
     TSynSQLSyn();
 
     std::string LanguageName() const override;
     bool IsKeywordText(std::string_view word) const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSQLDialect SQLDialect() const { return TSQLDialect::sqlSybase; }
     const std::vector<std::string>& TableNames() const { return tableNames; }
@@ -82,6 +84,8 @@ private:
     // Throws std::invalid_argument "Keyword "<word>" already in list" for a duplicate.
     void AddWord(std::string_view word, TSqlTokenKind kind);
     TSqlTokenKind WordKind(std::string_view word) const;
+    // The kind of a word whose entry in words is known.
+    TSqlTokenKind KindInBucket(std::string_view word, int bucket) const;
 
     void WordProc();
     void NumberProc();
@@ -118,13 +122,8 @@ private:
     TSynHighlighterAttributes* variableAttri;
 
     std::vector<std::string> tableNames;
-    // Words by their lower-case spelling; looked up by string_view without a copy.
-    struct WordHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view word) const {
-            return std::hash<std::string_view>{}(word);
-        }
-    };
-    std::unordered_map<std::string, TSqlTokenKind, WordHash, std::equal_to<>> words;
+    // Keywords and table names by the sum of their bytes with capitals weighing as small
+    // letters; compared ignoring case, so no word is lowered or copied to be looked up.
+    TSynKeywordTable words;
     std::size_t longestWord = 0;
 };

@@ -38,11 +38,6 @@ std::string TSynScanningHighlighter::TokenText() const {
     return std::string(line + tokenPos, run - tokenPos);
 }
 
-TSynHighlighterAttributes* TSynScanningHighlighter::TokenAttribute() const {
-    const auto kind = static_cast<std::size_t>(tokenKind);
-    return kind < kindAttributes.size() ? kindAttributes[kind] : nullptr;
-}
-
 void TSynScanningHighlighter::StartLine(std::string_view text, int lineIndex) {
     line = text.empty() ? "" : text.data();
     length = text.size();
@@ -76,11 +71,23 @@ void TSynScanningHighlighter::LineBreakProc() {
     tokenKind = spaceKind;
 }
 
+namespace {
+
+// Blanks that continue a run: characters 1-32 but CR and LF.
+constexpr TSynCharClass runBlanks([](unsigned char c) {
+    return c != 0 && c <= 32 && c != '\n' && c != '\r';
+});
+
+} // namespace
+
 void TSynScanningHighlighter::SpaceProc() {
-    ++run;
-    for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\n' && c != '\r'; c = At(run)) {
-        ++run;
+    // A local position: the line's bytes could alias the member, which would then be stored
+    // and loaded again for every byte.
+    std::size_t i = run + 1;
+    while (i < length && runBlanks(static_cast<unsigned char>(line[i]))) {
+        ++i;
     }
+    run = i;
     tokenKind = spaceKind;
 }
 

@@ -81,12 +81,31 @@ public:
     bool AtLineEnd() const override { return tokenKind == nullKind; }
     std::string TokenText() const override;
     std::size_t TokenLength() const override { return run - tokenPos; }
-    TSynHighlighterAttributes* TokenAttribute() const override;
+    TSynHighlighterAttributes* TokenAttribute() const override { return KindAttribute(tokenKind); }
     int TokenKind() const override { return tokenKind; }
     std::size_t TokenStart() const override { return tokenPos; }
     void StartLine(std::string_view line, int lineIndex) override;
 
 protected:
+    // The token loop with the language's own NextToken and TokenAttribute called directly
+    // rather than through the virtual table: every language overrides TokensOfLine with
+    // TokensOfLineAs(*this, ...), and is final, so that nothing can override them beneath it.
+    template <class Language>
+    static void TokensOfLineAs(Language& language, std::string_view text, int lineIndex,
+                               std::vector<TSynToken>& tokens) {
+        tokens.clear();
+        language.TSynScanningHighlighter::StartLine(text, lineIndex);
+        while (language.tokenKind != language.nullKind) {
+            tokens.push_back({language.tokenPos, language.run - language.tokenPos,
+                              language.Language::TokenKind(), language.Language::TokenAttribute()});
+            language.Language::NextToken();
+        }
+    }
+    TSynHighlighterAttributes* KindAttribute(int kind) const {
+        const auto index = static_cast<std::size_t>(kind);
+        return index < kindAttributes.size() ? kindAttributes[index] : nullptr;
+    }
+
     // spaceKind is the kind of blanks, line breaks and NULs inside the line.
     TSynScanningHighlighter(int nullKind, int spaceKind);
 
@@ -158,24 +177,30 @@ protected:
 
     // Advances over the run of characters isWordChar accepts and returns the run.
     template <class IsWordChar> std::string_view TakeWord(const IsWordChar& isWordChar) {
+        // A local position: see ScanKeyword.
         const std::size_t start = run;
-        while (isWordChar(At(run))) {
-            ++run;
+        std::size_t i = start;
+        while (isWordChar(At(i))) {
+            ++i;
         }
-        return {line + start, run - start};
+        run = i;
+        return {line + start, i - start};
     }
     // Advances over the word at the scan position and returns the kind keywords files it
     // under, else otherwise. Hashed while it is scanned: every word of the text comes through.
     template <class IsWordChar>
     int ScanKeyword(const IsWordChar& isWordChar, const TSynKeywordTable& keywords, int otherwise) {
+        // Counted in a local: the line's bytes could alias the member, which would then be
+        // stored and loaded again for every byte.
         const std::size_t start = run;
+        std::size_t i = start;
         const TSynWeights& weights = keywords.Weights();
         long long sum = 0;
-        for (unsigned char c = At(run); isWordChar(c); c = At(run)) {
+        for (unsigned char c = At(i); isWordChar(c); c = At(++i)) {
             sum += weights[c];
-            ++run;
         }
-        return keywords.KindOf({line + start, run - start}, keywords.HashOfSum(sum), otherwise);
+        run = i;
+        return keywords.KindOf({line + start, i - start}, keywords.HashOfSum(sum), otherwise);
     }
     // The word at the scan position as a keyword or an identifier.
     template <class IsWordChar>

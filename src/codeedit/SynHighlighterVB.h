@@ -21,12 +21,16 @@ enum class TVbTokenKind : int {
     Unknown = 8
 };
 
-class TSynVBSyn : public TSynScanningHighlighter {
+class TSynVBSyn final : public TSynScanningHighlighter {
 public:
     TSynVBSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
     TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }

@@ -55,12 +55,16 @@ enum class TXmlRange : std::uint8_t {
     DocTypeSubset = 18
 };
 
-class TSynXMLSyn : public TSynRangedHighlighter<TXmlRange> {
+class TSynXMLSyn final : public TSynRangedHighlighter<TXmlRange> {
 public:
     TSynXMLSyn();
 
     std::string LanguageName() const override;
     void NextToken() override;
+    void TokensOfLine(std::string_view text, int lineIndex,
+                      std::vector<TSynToken>& tokens) override {
+        TokensOfLineAs(*this, text, lineIndex, tokens);
+    }
 
     // The main window's form stores WantBracesParsed as false; the scanner ignores it.
     void ApplyFormDefaults() override { wantBracesParsed = false; }

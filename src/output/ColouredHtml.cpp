@@ -203,6 +203,8 @@ void ColouredHtmlWriter::BuildByteTable() {
         output.length = std::uint8_t(shown.size());
         std::memcpy(output.bytes.data(), shown.data(), shown.size());
     }
+    for (unsigned byte = 0; byte < 256; ++byte)
+        replaced[byte] = byteTable[byte].length;
 }
 
 void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
@@ -222,18 +224,15 @@ void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
     Append(head);
 }
 
-int ColouredHtmlWriter::ClassOf(const TSynHighlighterAttributes* attribute) {
+int ColouredHtmlWriter::ClassOfUncached(const TSynHighlighterAttributes* attribute) {
     if (attribute == nullptr)
         return -1;
-    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
-    CachedClass& cached = classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
-    if (cached.attribute == attribute)
-        return cached.index;
     int index = -2; // not one of the highlighter's listed attributes
     for (const AttributeClass& known : attributeClasses)
         if (known.attribute == attribute)
             index = known.index;
-    cached = {attribute, index};
+    const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+    classCache[((address >> 4) ^ (address >> 10)) % classCache.size()] = {attribute, index};
     return index;
 }
 
@@ -270,11 +269,10 @@ void ColouredHtmlWriter::WriteLine(std::string_view line) {
     if (!highlighter) {
         WriteText(line);
     } else {
-        highlighter->StartLine(line, lineIndex);
-        while (!highlighter->AtLineEnd()) {
-            const TSynHighlighterAttributes* attribute = highlighter->TokenAttribute();
-            const std::string_view token = line.substr(std::size_t(highlighter->TokenStart()),
-                                                       std::size_t(highlighter->TokenLength()));
+        highlighter->TokensOfLine(line, lineIndex, tokens);
+        for (const TSynToken& scanned : tokens) {
+            const TSynHighlighterAttributes* attribute = scanned.attribute;
+            const std::string_view token(line.data() + scanned.start, scanned.length);
             int classIndex = ClassOf(attribute);
             // Blanks that show the same inside the open run, or as plain text, go there:
             // fewer spans.
@@ -287,7 +285,6 @@ void ColouredHtmlWriter::WriteLine(std::string_view line) {
             if (classIndex != openClass || classIndex == -2)
                 SwitchTo(classIndex, attribute);
             WriteText(token);
-            highlighter->NextToken();
         }
     }
     *Reserve(1) = '\n';
@@ -301,8 +298,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
     const bool utf8 = encoding.IsUtf8();
     while (p < end) {
         const unsigned char byte = static_cast<unsigned char>(*p);
-        const ByteOutput& shown = byteTable[byte];
-        if (shown.length == 0) {
+        if (replaced[byte] == 0) {
             *out++ = char(byte);
             ++p;
         } else if (byte >= 0x80 && utf8) {
@@ -316,6 +312,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
             }
             p += length;
         } else {
+            const ByteOutput& shown = byteTable[byte];
             std::memcpy(out, shown.bytes.data(), shown.bytes.size());
             out += shown.length;
             ++p;
@@ -324,7 +321,7 @@ char* ColouredHtmlWriter::Escape(char* out, const char*& p, const char* end,
     return out;
 }
 
-void ColouredHtmlWriter::WriteText(std::string_view text) {
+void ColouredHtmlWriter::WriteEscaped(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {

@@ -47,6 +47,8 @@ public:
     void Finish();
 
 private:
+    // Texts up to this long are first copied as they are and checked on the way.
+    static constexpr std::size_t ShortText = 64;
     // What one byte becomes: copied as it is, or replaced by up to 8 bytes.
     struct ByteOutput {
         std::uint8_t length = 0; // 0: the byte itself
@@ -60,13 +62,38 @@ private:
     void BuildByteTable();
     void BuildClasses();
     void WriteHead(const ColouredHtmlOptions& options);
-    int ClassOf(const TSynHighlighterAttributes* attribute);
+    // Attribute to class through the cache: tokens switch attributes all the time.
+    int ClassOf(const TSynHighlighterAttributes* attribute) {
+        const auto address = reinterpret_cast<std::uintptr_t>(attribute);
+        const CachedClass& cached =
+            classCache[((address >> 4) ^ (address >> 10)) % classCache.size()];
+        return cached.attribute == attribute ? cached.index : ClassOfUncached(attribute);
+    }
+    int ClassOfUncached(const TSynHighlighterAttributes* attribute);
     // Whether blanks in the look of class `from` show the same inside the open run of `into`.
     bool BlankJoins(int from, int into) const {
         return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
     }
     void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute);
-    void WriteText(std::string_view text);
+    // Most tokens are short and hold nothing to escape: copied while checked, inline.
+    void WriteText(std::string_view text) {
+        if (text.size() > ShortText || !CopyIfPlain(text))
+            WriteEscaped(text);
+    }
+    bool CopyIfPlain(std::string_view text) {
+        char* const out = Reserve(text.size());
+        unsigned found = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            out[i] = char(byte);
+            found |= replaced[byte];
+        }
+        if (found != 0)
+            return false;
+        used += text.size();
+        return true;
+    }
+    void WriteEscaped(std::string_view text);
     // Escapes from p up to end (a UTF-8 sequence begun before end is taken whole); returns the
     // new end of the output and leaves p after the last byte taken.
     char* Escape(char* out, const char*& p, const char* end, std::string_view whole) const;
@@ -84,17 +111,20 @@ private:
     const TSynStyleResolver& resolver;
     HtmlSink sink;
     std::array<ByteOutput, 256> byteTable{};
+    // Each byte's table length alone, packed: the check of short texts reads only this.
+    std::array<std::uint8_t, 256> replaced{};
     std::vector<TSynTokenStyle> classStyles;
     std::vector<std::string> spanTags; // per class: its opening tag
     std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
     std::vector<AttributeClass> attributeClasses;
-    // Attribute to class, direct-mapped by address: tokens switch attributes all the time.
+    // Attribute to class, direct-mapped by address.
     struct CachedClass {
         const TSynHighlighterAttributes* attribute = nullptr;
         int index = -1;
     };
     std::array<CachedClass, 64> classCache{};
-    int openClass = -1; // the span open now; -1 none
+    std::vector<TSynToken> tokens; // of the line being written
+    int openClass = -1;            // the span open now; -1 none
     int lineIndex = 0;
     std::string buffer;
     std::size_t used = 0;
