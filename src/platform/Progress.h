@@ -20,9 +20,23 @@ public:
             hook(done, total);
         }
     }
+    // Whether Advance(done) would report: work that must be made whole before a report (the
+    // window repaints during it) asks first.
+    bool Due(std::uint64_t done) const { return hook && done >= next; }
 
 private:
     const ProgressHook& hook;
     std::uint64_t total;
     std::uint64_t next = kProgressStep;
 };
+
+// The hook for one of `stages` stages of an operation, each reporting its own bytes: the
+// stage's progress becomes its share of the whole, so the whole counts up once.
+inline ProgressHook StageOfProgress(const ProgressHook& whole, std::uint64_t stage,
+                                    std::uint64_t stages) {
+    if (!whole)
+        return {};
+    return [whole, stage, stages](std::uint64_t done, std::uint64_t total) {
+        whole((stage * total + done) / stages, total);
+    };
+}

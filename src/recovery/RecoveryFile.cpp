@@ -59,12 +59,6 @@ template <typename Number> std::optional<Number> ParseNumber(std::string_view te
     return value;
 }
 
-std::size_t TextLength(const RecoveryText& text) {
-    if (const auto* lines = std::get_if<TSynLinesSnapshot>(&text))
-        return lines->JoinedLength();
-    return std::get<std::string>(text).size();
-}
-
 // The header's fields in the order they are written; each must appear exactly once.
 enum Field { FileName, ViewMode, Caret, EncodingName, Highlighter, Length, FieldCount };
 constexpr std::string_view kFieldNames[FieldCount] = {"FileName", "ViewMode",    "Caret",
@@ -100,7 +94,13 @@ RecoveryParse Refused(std::string reason) {
 } // namespace
 
 std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText& text) {
-    const std::size_t length = TextLength(text);
+    std::string made;
+    if (const auto* deferred = std::get_if<DeferredText>(&text))
+        made = (*deferred)();
+    const auto* lines = std::get_if<TSynLinesSnapshot>(&text);
+    const std::string& bytes =
+        std::holds_alternative<std::string>(text) ? std::get<std::string>(text) : made;
+    const std::size_t length = lines ? lines->JoinedLength() : bytes.size();
     std::string file = std::string(kFirstLine) + " " + std::to_string(kVersion) + "\n";
     file += "FileName=" + Escaped(header.fileName) + "\n";
     file += "ViewMode=" + std::to_string(header.viewMode) + "\n";
@@ -110,10 +110,10 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
     file += "Highlighter=" + Escaped(header.highlighter) + "\n";
     file += "Length=" + std::to_string(length) + "\n\n";
     file.reserve(file.size() + length);
-    if (const auto* lines = std::get_if<TSynLinesSnapshot>(&text))
+    if (lines)
         lines->AppendJoined(file);
     else
-        file += std::get<std::string>(text);
+        file += bytes;
     return file;
 }
 

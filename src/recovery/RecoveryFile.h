@@ -17,6 +17,7 @@
 
 #include "codeedit/SynEditTextBuffer.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,9 +34,13 @@ struct RecoveryHeader {
     friend bool operator==(const RecoveryHeader&, const RecoveryHeader&) = default;
 };
 
+// Bytes made when the copy is written, on the writer's thread: the RTF of a big rich text takes
+// too long to make between two keystrokes.
+using DeferredText = std::function<std::string()>;
+
 // A document's text as it is handed over to be written: the lines of an editor (joined by
-// CR LF), or bytes of their own (the rich editor's RTF).
-using RecoveryText = std::variant<TSynLinesSnapshot, std::string>;
+// CR LF), or bytes of their own (the rich editor's RTF), made now or when written.
+using RecoveryText = std::variant<TSynLinesSnapshot, std::string, DeferredText>;
 
 struct RecoveredDocument {
     RecoveryHeader header;

@@ -70,7 +70,7 @@ class RtfParser {
 public:
     explicit RtfParser(std::string_view input) : input(input) {}
 
-    RichDocument Parse();
+    RichDocument Parse(const ProgressHook& progress);
 
 private:
     void ParseControl();
@@ -122,8 +122,10 @@ private:
     const Encoding* pendingEncoding = nullptr;
 };
 
-RichDocument RtfParser::Parse() {
+RichDocument RtfParser::Parse(const ProgressHook& progress) {
+    ProgressReporter reporter(progress, input.size());
     while (pos < input.size()) {
+        reporter.Advance(pos);
         const char c = input[pos];
         switch (c) {
         case '{':
@@ -592,6 +594,6 @@ RichCharFormat RtfParser::CurrentFormat() const {
 
 } // namespace
 
-RichDocument ReadRtf(std::string_view rtf) {
-    return RtfParser(rtf).Parse();
+RichDocument ReadRtf(std::string_view rtf, const ProgressHook& progress) {
+    return RtfParser(rtf).Parse(progress);
 }

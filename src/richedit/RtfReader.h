@@ -5,8 +5,9 @@
 // numbers, deep nesting) gives whatever text could be read. Works without recursion, so nesting
 // depth costs memory only.
 
+#include "platform/Progress.h"
 #include "richedit/RichDocument.h"
 
 #include <string_view>
 
-RichDocument ReadRtf(std::string_view rtf);
+RichDocument ReadRtf(std::string_view rtf, const ProgressHook& progress = {});

@@ -1,5 +1,6 @@
 #include "app/qt/DiskWatch.h"
 
+#include "app/qt/StatusBarProgress.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/PathNames.h"
 
@@ -83,7 +84,10 @@ void DiskWatch::Schedule() {
 }
 
 void DiskWatch::Run() {
-    if (running || pauses > 0 || QApplication::activeModalWidget() != nullptr) {
+    // A big text being opened, saved or moved between views is not ready to be compared or
+    // reloaded until it is done.
+    if (running || pauses > 0 || QApplication::activeModalWidget() != nullptr ||
+        StatusBarProgress::Busy()) {
         Schedule();
         return;
     }

@@ -23,8 +23,8 @@ public:
     // steps, or replacing it by delete and create, is looked at once it is done.
     static constexpr int kSettleMilliseconds = 150;
 
-    // check runs on the window's thread, never inside itself, nor while a modal dialog is open
-    // or a pause lives.
+    // check runs on the window's thread, never inside itself, nor while a modal dialog is open,
+    // a pause lives or a long operation shows its progress.
     DiskWatch(QWidget& window, std::function<void()> check);
 
     // Watches these files (those that exist) and the folders they are in, and nothing else. A

@@ -8,6 +8,7 @@
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 #include "output/qt/Printing.h"
+#include "platform/Progress.h"
 #include "platform/Speech.h"
 #include "recovery/qt/RecoveryKeeper.h"
 
@@ -334,9 +335,13 @@ private:
     std::optional<std::string>
     LoadPlainText(TMyMemo& document, const std::string& path,
                   const std::function<DocumentEncoding(std::string_view)>& choose);
+    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
+    // text when it cannot be read.
+    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
     // The file's bytes for the document's text in its encoding; nothing when characters the
     // encoding cannot hold would be lost and the user would rather not save.
-    std::optional<std::string> BytesToSave(const TMyMemo& document);
+    std::optional<std::string> BytesToSave(const TMyMemo& document,
+                                           const ProgressHook& progress = {});
     // A byte-order mark in the file, else the encoding the user last gave the file, else the
     // one its bytes show.
     DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
@@ -349,6 +354,10 @@ private:
     // The text a save writes: the editor of the document's view mode, piece by piece.
     void WriteDocument(const TMyMemo& document,
                        const std::function<bool(std::string_view)>& write) const;
+    // Rich view's plain text in the document's encoding, its lines joined by CR LF, adding to
+    // unencodable the characters that became '?'.
+    std::string RichViewText(const TMyMemo& document, const ProgressHook& progress,
+                             std::size_t& unencodable) const;
 
     Dialogs& dialogs;
     QStringList arguments;

@@ -135,7 +135,7 @@ void TForm1::ReloadFromDisk(int position) {
         const QSignalBlocker codeBlocker(document.CodeEditor);
         const QSignalBlocker richBlocker(document.RichEditor);
         // The other program may have written another encoding: found again as on opening.
-        error = rich ? document.RichEditor->LoadFromFile(path)
+        error = rich ? LoadRichText(document, path)
                      : LoadPlainText(document, path, [&](std::string_view bytes) {
                            return EncodingForFile(path, bytes);
                        });

@@ -149,12 +149,13 @@ bool TForm1::AcceptLostCharacters(const TMyMemo& document, std::size_t count,
     return answer == DialogAnswer::Yes;
 }
 
-std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document) {
-    const Encoding& encoding = *document.FileEncoding.encoding;
+std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document,
+                                               const ProgressHook& progress) {
     std::size_t lost = 0;
-    if (document.ViewMode == vmRich)
-        lost = UnencodableCount(document.RichEditor->Lines().join("\r\n"), encoding);
-    EncodedText file = EncodeFileBytes(DocumentBytes(document), document.FileEncoding);
+    EncodedText file =
+        EncodeFileBytes(document.ViewMode == vmRich ? RichViewText(document, progress, lost)
+                                                    : DocumentBytes(document),
+                        document.FileEncoding);
     if (!AcceptLostCharacters(document, lost + file.unencodable, document.FileEncoding,
                               "Save anyway?"))
         return std::nullopt;

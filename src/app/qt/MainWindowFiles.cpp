@@ -192,7 +192,7 @@ void TForm1::OpenFile(const QString& path) {
     SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
     std::optional<std::string> error;
     try {
-        error = rich ? target.RichEditor->LoadFromFile(absolute)
+        error = rich ? LoadRichText(target, absolute)
                      : LoadPlainText(target, absolute, [&](std::string_view bytes) {
                            return EncodingForFile(absolute, bytes);
                        });
@@ -238,6 +238,11 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
     return std::nullopt;
 }
 
+std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::string& path) {
+    StatusBarProgress progress(StatusBarText, "Opening " + DisplayPath(path));
+    return document.RichEditor->LoadFromFile(path, progress.Hook());
+}
+
 std::string TForm1::DocumentBytes(const TMyMemo& document) const {
     std::string bytes;
     WriteDocument(document, [&](std::string_view piece) {
@@ -250,9 +255,8 @@ std::string TForm1::DocumentBytes(const TMyMemo& document) const {
 void TForm1::WriteDocument(const TMyMemo& document,
                            const std::function<bool(std::string_view)>& write) const {
     if (document.ViewMode == vmRich) {
-        // Its plain text: the lines joined as the plain editor joins them.
-        const QStringList lines = document.RichEditor->Lines();
-        write(FromQString(lines.join("\r\n"), *document.FileEncoding.encoding));
+        std::size_t unencodable = 0;
+        write(RichViewText(document, {}, unencodable));
         return;
     }
     // The plain editor's text has no break after its last line; the code editor writes CR LF
@@ -261,6 +265,23 @@ void TForm1::WriteDocument(const TMyMemo& document,
         document.CodeEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::Yes);
     else
         document.PlainEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::No);
+}
+
+std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& progress,
+                                 std::size_t& unencodable) const {
+    const Encoding& encoding = *document.FileEncoding.encoding;
+    std::string text;
+    bool first = true;
+    document.RichEditor->ForEachLine(
+        [&](const QString& line) {
+            if (!first)
+                text += "\r\n";
+            first = false;
+            text += FromQString(line, encoding);
+            unencodable += UnencodableCount(line, encoding);
+        },
+        progress);
+    return text;
 }
 
 bool TForm1::SaveDocument(int position) {
@@ -276,20 +297,19 @@ bool TForm1::SaveDocument(int position) {
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
     bool failed;
+    StatusBarProgress progress(StatusBarText, "Saving " + document.FileName);
     if (asRtf) {
-        failed = document.RichEditor->SaveToFile(path).has_value();
+        failed = document.RichEditor->SaveToFile(path, progress.Hook()).has_value();
     } else if (document.ViewMode == vmRich || document.FileEncoding.IsUtf16()) {
         // Characters are converted on the way, and some may not survive: the user is asked.
-        const std::optional<std::string> bytes = BytesToSave(document);
+        const std::optional<std::string> bytes = BytesToSave(document, progress.Hook());
         if (!bytes)
             return false;
         failed = SaveFileAtomically(path, *bytes).has_value();
     } else {
         // Streamed to the file: a big text is never held a second time.
-        StatusBarProgress progress(StatusBarText, "Saving " + document.FileName);
         const TSynEditWidget* editor = ActiveEditor(document);
-        const std::uint64_t total =
-            editor ? editor->Lines().LineStartOffset(editor->Lines().Count()) : 0;
+        const std::uint64_t total = editor->Lines().LineStartOffset(editor->Lines().Count());
         std::uint64_t written = 0;
         ProgressReporter reporter(progress.Hook(), total);
         failed = SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {

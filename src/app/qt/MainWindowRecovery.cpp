@@ -13,6 +13,7 @@
 #include "platform/qt/PathNames.h"
 #include "recovery/qt/RecoveryKeeper.h"
 #include "richedit/qt/RichEdit.h"
+#include "richedit/qt/RichTextConversion.h"
 #include "settings/SettingsFolders.h"
 
 #include <algorithm>
@@ -59,10 +60,18 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
         if (highlighters[i].get() == highlighter)
             header.highlighter = classes[i].instanceName;
     }
-    if (document.ViewMode == vmRich)
-        copy.text = document.RichEditor->RtfText();
-    else
+    if (document.ViewMode != vmRich) {
         copy.text = ActiveEditor(document)->Lines().Snapshot();
+        return copy;
+    }
+    // The editor's text is read between keystrokes; the RTF is made by the writer.
+    auto reader = std::make_shared<RichTextReader>(*document.RichEditor->document());
+    copy.rest = [reader](std::chrono::milliseconds budget) -> std::optional<RecoveryText> {
+        if (!reader->ReadFor(budget))
+            return std::nullopt;
+        auto read = std::make_shared<RichDocument>(std::move(reader->Result()));
+        return RecoveryText(DeferredText([read] { return TRxRichEdit::RtfOf(*read); }));
+    };
     return copy;
 }
 

@@ -5,6 +5,7 @@
 #include "app/qt/DocumentCaret.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -83,22 +84,40 @@ void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int
     target.EndUpdate();
 }
 
-QStringList ToRichLines(const TSynEditStringList& lines, const Encoding& encoding, int fromMode) {
-    QStringList richLines;
-    richLines.reserve(lines.Count() + 1);
-    for (int line = 0; line < lines.Count(); ++line)
-        richLines << ToQString(lines.Get(line), encoding);
-    if (fromMode == vmCode)
-        richLines << QString();
-    return richLines;
+// The lines go into the rich editor a piece at a time: a big text shows its progress between
+// pieces and is never held as one string of characters.
+void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const Encoding& encoding,
+                    int fromMode, const ProgressHook& progress) {
+    const int count = lines.Count();
+    // The code editor ends its last line with a break, which the rich editor shows as a line.
+    const bool finalBreak = fromMode == vmCode && count > 0;
+    ProgressReporter reporter(progress, lines.LineStartOffset(count, 1));
+    int next = 0;
+    std::uint64_t done = 0;
+    std::string bytes;
+    editor.SetUnformattedText([&](QString& piece) {
+        if (next == count)
+            return false;
+        bytes.clear();
+        while (next < count && bytes.size() < TRxRichEdit::kPieceBytes) {
+            if (next > 0)
+                bytes += '\n';
+            bytes += lines.Get(next++);
+        }
+        if (next == count && finalBreak)
+            bytes += '\n';
+        piece = ToQString(bytes, encoding);
+        done += bytes.size();
+        reporter.Advance(done);
+        return true;
+    });
 }
 
-void FromRichLines(const QStringList& richLines, const Encoding& encoding,
-                   TSynEditStringList& target, int toMode) {
+void FromRichEditor(const TRxRichEdit& editor, const Encoding& encoding, TSynEditStringList& target,
+                    int toMode, const ProgressHook& progress) {
     std::vector<std::string> lines;
-    lines.reserve(std::size_t(richLines.size()));
-    for (const QString& line : richLines)
-        lines.push_back(FromQString(line, encoding));
+    editor.ForEachLine([&](const QString& line) { lines.push_back(FromQString(line, encoding)); },
+                       progress);
     if (toMode == vmCode && !lines.empty() && lines.back().empty())
         lines.pop_back();
     target.BeginUpdate();
@@ -108,6 +127,14 @@ void FromRichLines(const QStringList& richLines, const Encoding& encoding,
     if (target.Count() == 0 && toMode == vmPlain)
         target.Add("");
     target.EndUpdate();
+}
+
+QString ViewModeName(int mode) {
+    if (mode == vmCode)
+        return "code view";
+    if (mode == vmRich)
+        return "rich view";
+    return "plain view";
 }
 
 // Where an item of the font menu shows: in code view only the fixed-pitch fonts, in rich view
@@ -178,8 +205,7 @@ TSynEditStringList& TForm1::CurrentLines() {
     // The rich editor's plain text, as lines of a list of its own.
     if (!richLines)
         richLines = std::make_unique<TSynEditStringList>();
-    FromRichLines(document.RichEditor->Lines(), *document.FileEncoding.encoding, *richLines,
-                  vmRich);
+    FromRichEditor(*document.RichEditor, *document.FileEncoding.encoding, *richLines, vmRich, {});
     return *richLines;
 }
 
@@ -224,10 +250,12 @@ void TForm1::TrackQuickFontModes() {
 void TForm1::SetViewMode(int mode) {
     TMyMemo& document = CurrentDocument();
     const int old = document.ViewMode;
-    document.ViewMode = mode;
     if (mode != old) {
         const QPoint caret = CaretOf(document, old);
+        // The document stays in its old view, whole, until its text has arrived: a recovery copy
+        // taken while a big text moves reads the old editor.
         CarryText(document, old, mode);
+        document.ViewMode = mode;
         PlaceCaret(document, mode, caret);
         if (TSynEditWidget* editor = EditorOf(document, mode))
             editor->EnsureCaretVisible();
@@ -242,12 +270,13 @@ void TForm1::SetViewMode(int mode) {
 
 void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
     const Encoding& encoding = *document.FileEncoding.encoding;
+    StatusBarProgress progress(StatusBarText, "Switching to " + ViewModeName(toMode));
     if (toMode == vmRich)
-        document.RichEditor->SetLines(
-            ToRichLines(EditorOf(document, fromMode)->Lines(), encoding, fromMode));
+        FillRichEditor(*document.RichEditor, EditorOf(document, fromMode)->Lines(), encoding,
+                       fromMode, progress.Hook());
     else if (fromMode == vmRich)
-        FromRichLines(document.RichEditor->Lines(), encoding, EditorOf(document, toMode)->Lines(),
-                      toMode);
+        FromRichEditor(*document.RichEditor, encoding, EditorOf(document, toMode)->Lines(), toMode,
+                       progress.Hook());
     else
         CopyLines(EditorOf(document, fromMode)->Lines(), EditorOf(document, toMode)->Lines(),
                   toMode);

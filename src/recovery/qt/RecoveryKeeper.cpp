@@ -24,12 +24,21 @@ TRecoveryKeeper::Tracked& TRecoveryKeeper::Track(DocumentKey document) {
     entry.timer->setSingleShot(true);
     entry.timer->setInterval(kDelayMilliseconds);
     connect(entry.timer, &QTimer::timeout, this, [this, document] { CaptureNow(document); });
+    entry.slices = new QTimer(this);
+    entry.slices->setSingleShot(true);
+    entry.slices->setInterval(0);
+    connect(entry.slices, &QTimer::timeout, this,
+            [this, document] { TakeSlice(document, kSlice); });
     return entry;
 }
 
 void TRecoveryKeeper::Changed(DocumentKey document) {
-    if (folder.Active())
-        Track(document).timer->start();
+    if (!folder.Active())
+        return;
+    Tracked& entry = Track(document);
+    entry.pending.reset();
+    entry.slices->stop();
+    entry.timer->start();
 }
 
 void TRecoveryKeeper::CaptureNow(DocumentKey document) {
@@ -37,11 +46,41 @@ void TRecoveryKeeper::CaptureNow(DocumentKey document) {
         return;
     Tracked& entry = Track(document);
     entry.timer->stop();
-    std::optional<Capture> copy = capture(document);
-    if (copy)
-        writer.Write(folder.FileFor(entry.serial), std::move(copy->header), std::move(copy->text));
-    else
+    entry.slices->stop();
+    entry.pending = capture(document);
+    if (!entry.pending) {
         writer.Remove(folder.FileFor(entry.serial));
+        return;
+    }
+    if (!entry.pending->rest) {
+        writer.Write(folder.FileFor(entry.serial), std::move(entry.pending->header),
+                     std::move(entry.pending->text));
+        entry.pending.reset();
+        return;
+    }
+    // A small text is whole after the first slice.
+    TakeSlice(document, kSlice);
+}
+
+void TRecoveryKeeper::TakeSlice(DocumentKey document, std::chrono::milliseconds budget) {
+    Tracked& entry = tracked.at(document);
+    if (!entry.pending)
+        return;
+    std::optional<RecoveryText> text = entry.pending->rest(budget);
+    if (!text) {
+        entry.slices->start();
+        return;
+    }
+    writer.Write(folder.FileFor(entry.serial), std::move(entry.pending->header), std::move(*text));
+    entry.pending.reset();
+}
+
+void TRecoveryKeeper::Flush() {
+    for (auto& [document, entry] : tracked) {
+        entry.slices->stop();
+        TakeSlice(document, std::chrono::milliseconds::max());
+    }
+    writer.Flush();
 }
 
 void TRecoveryKeeper::Discard(DocumentKey document) {
@@ -50,5 +89,6 @@ void TRecoveryKeeper::Discard(DocumentKey document) {
         return;
     writer.Remove(folder.FileFor(found->second.serial));
     delete found->second.timer;
+    delete found->second.slices;
     tracked.erase(found);
 }

@@ -9,6 +9,7 @@
 #include "recovery/RecoveryWriter.h"
 
 #include <QObject>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,12 +26,18 @@ public:
     struct Capture {
         RecoveryHeader header;
         RecoveryText text;
+        // Set for a text too big to take between two keystrokes (a big rich text): takes it a
+        // slice of about budget at a time on later turns of the event loop, and gives it once it
+        // is whole. A change of the document drops the capture; a new one follows the delay.
+        std::function<std::optional<RecoveryText>(std::chrono::milliseconds budget)> rest;
     };
     // The document as it is now; nothing when it needs no copy (it is not modified).
     using CaptureFunction = std::function<std::optional<Capture>(DocumentKey)>;
 
     // How long after the last change a copy is written.
     static constexpr int kDelayMilliseconds = 2000;
+    // The longest a slice of a capture holds up the user.
+    static constexpr std::chrono::milliseconds kSlice{20};
 
     // root: the recovery folder, shared by all instances.
     TRecoveryKeeper(std::string root, CaptureFunction capture, QObject* parent = nullptr);
@@ -46,15 +53,20 @@ public:
     void CaptureNow(DocumentKey document);
     // The document was saved or closed: its copy goes.
     void Discard(DocumentKey document);
-    // Waits until the copies asked for so far are written.
-    void Flush() { writer.Flush(); }
+    // Waits until the copies asked for so far are written, taking what is left of captures in
+    // slices at once.
+    void Flush();
 
 private:
     struct Tracked {
         int serial = 0;
         QTimer* timer = nullptr;
+        QTimer* slices = nullptr;
+        std::optional<Capture> pending;
     };
     Tracked& Track(DocumentKey document);
+    // Takes the next slice of the document's pending capture; writes it once it is whole.
+    void TakeSlice(DocumentKey document, std::chrono::milliseconds budget);
 
     std::string root;
     CaptureFunction capture;

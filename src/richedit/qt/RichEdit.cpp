@@ -33,13 +33,23 @@ TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
 
 QStringList TRxRichEdit::Lines() const {
     QStringList lines;
-    if (document()->isEmpty()) {
-        return lines;
-    }
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        lines += block.text().split(kLineSeparator);
-    }
+    ForEachLine([&](const QString& line) { lines += line; });
     return lines;
+}
+
+void TRxRichEdit::ForEachLine(const std::function<void(const QString& line)>& take,
+                              const ProgressHook& progress) const {
+    if (document()->isEmpty()) {
+        return;
+    }
+    ProgressReporter reporter(progress, std::uint64_t(document()->characterCount()));
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (const QStringView line : QStringView(text).tokenize(kLineSeparator)) {
+            take(line.toString());
+        }
+        reporter.Advance(std::uint64_t(block.position() + block.length()));
+    }
 }
 
 void TRxRichEdit::SetLines(const QStringList& lines) {
@@ -47,9 +57,31 @@ void TRxRichEdit::SetLines(const QStringList& lines) {
 }
 
 void TRxRichEdit::SetUnformattedText(const QString& text) {
+    bool given = false;
+    SetUnformattedText([&](QString& piece) {
+        if (given) {
+            return false;
+        }
+        piece = text;
+        given = true;
+        return true;
+    });
+}
+
+void TRxRichEdit::SetUnformattedText(const std::function<bool(QString& piece)>& next) {
     // Typing after replaced text must not take on the format the caret had before.
     setCurrentCharFormat(QTextCharFormat());
-    document()->setPlainText(text);
+    QTextDocument& text = *document();
+    // Without a history the old text is not kept for undo while the new one goes in.
+    const bool history = text.isUndoRedoEnabled();
+    text.setUndoRedoEnabled(false);
+    text.clear();
+    QTextCursor end(&text);
+    QString piece;
+    while (next(piece)) {
+        end.insertText(piece);
+    }
+    text.setUndoRedoEnabled(history);
     TextReplaced();
 }
 
@@ -58,40 +90,63 @@ void TRxRichEdit::Clear() {
     TextReplaced();
 }
 
-std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path) {
+std::optional<std::string> TRxRichEdit::LoadFromFile(const std::string& path,
+                                                     const ProgressHook& progress) {
     const FileResult<std::string> file = ReadWholeFile(path);
     if (!file) {
         return file.error->message;
     }
-    return LoadFromBytes(file.value, path);
+    return LoadFromBytes(file.value, path, progress);
 }
 
 std::optional<std::string> TRxRichEdit::LoadFromBytes(const std::string& bytes,
-                                                      const std::string& name) {
+                                                      const std::string& name,
+                                                      const ProgressHook& progress) {
     switch (ClassifyRichFile(bytes)) {
     case RichFileKind::Binary:
         return NotRichTextMessage(name);
     case RichFileKind::Rtf:
-        ToTextDocument(ReadRtf(bytes), *document());
+        ToTextDocument(ReadRtf(bytes, StageOfProgress(progress, 0, 2)), *document(),
+                       StageOfProgress(progress, 1, 2));
         break;
-    case RichFileKind::PlainText: {
-        QString text = ToQString(bytes, ProgramEncoding());
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QChar('\r'), QChar('\n'));
-        SetUnformattedText(text);
+    case RichFileKind::PlainText:
+        SetPlainTextBytes(bytes, progress);
         return std::nullopt;
-    }
     }
     TextReplaced();
     return std::nullopt;
 }
 
-std::string TRxRichEdit::RtfText() const {
-    return WriteRtf(FromTextDocument(*document()), ProgramEncoding());
+void TRxRichEdit::SetPlainTextBytes(std::string_view bytes, const ProgressHook& progress) {
+    ProgressReporter reporter(progress, bytes.size());
+    std::size_t start = 0;
+    SetUnformattedText([&](QString& piece) {
+        if (start == bytes.size()) {
+            return false;
+        }
+        // Pieces end after a line feed, so no CR LF and no character is cut in two.
+        const std::size_t feed = bytes.find('\n', std::min(bytes.size(), start + kPieceBytes));
+        const std::size_t end = feed == std::string_view::npos ? bytes.size() : feed + 1;
+        piece = ToQString(bytes.substr(start, end - start), ProgramEncoding());
+        piece.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        piece.replace(QChar('\r'), QChar('\n'));
+        start = end;
+        reporter.Advance(start);
+        return true;
+    });
 }
 
-std::optional<std::string> TRxRichEdit::SaveToFile(const std::string& path) const {
-    if (const std::optional<FileError> error = SaveFileAtomically(path, RtfText())) {
+std::string TRxRichEdit::RtfText(const ProgressHook& progress) const {
+    return RtfOf(FromTextDocument(*document(), progress));
+}
+
+std::string TRxRichEdit::RtfOf(const RichDocument& text) {
+    return WriteRtf(text, ProgramEncoding());
+}
+
+std::optional<std::string> TRxRichEdit::SaveToFile(const std::string& path,
+                                                   const ProgressHook& progress) const {
+    if (const std::optional<FileError> error = SaveFileAtomically(path, RtfText(progress))) {
         return error->message;
     }
     return std::nullopt;

@@ -6,25 +6,40 @@
 // It does not apply the window's appearance settings itself; the window calls the setters.
 
 #include "platform/Encoding.h"
+#include "platform/Progress.h"
+#include "richedit/RichDocument.h"
 
 #include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QStringList>
 #include <QTextEdit>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class TRxRichEdit : public QTextEdit {
     Q_OBJECT
 public:
+    // A big text goes in about this many bytes at a time, the window repainting in between.
+    static constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
     explicit TRxRichEdit(QWidget* parent = nullptr);
 
     // One entry per line; an empty document has none.
     QStringList Lines() const;
+    // The same lines handed over one at a time, without a list of them all; progress counts
+    // characters.
+    void ForEachLine(const std::function<void(const QString& line)>& take,
+                     const ProgressHook& progress = {}) const;
     // Replaces everything by the lines as unformatted text in the editor's font, as code does:
     // the change signal fires, the caret goes to the start and there is nothing to undo.
     void SetLines(const QStringList& lines);
+    // The same for a big text, which comes in pieces, joined as they are: `next` fills in the next
+    // piece and says whether there was one. Between pieces the editor is whole, so the window may
+    // repaint.
+    void SetUnformattedText(const std::function<bool(QString& piece)>& next);
     void Clear();
 
     // The encoding the document's text takes as bytes (search, a save as text); the program's
@@ -35,13 +50,19 @@ public:
     // RTF when the file begins as RTF does, otherwise plain text in the program's code page; a
     // file that is neither (it holds NUL bytes) is refused and the editor left as it was. The
     // error message on failure, nothing on success.
-    std::optional<std::string> LoadFromFile(const std::string& path);
+    std::optional<std::string> LoadFromFile(const std::string& path,
+                                            const ProgressHook& progress = {});
     // The same for bytes already read; name is what a refusal calls them.
-    std::optional<std::string> LoadFromBytes(const std::string& bytes, const std::string& name);
+    std::optional<std::string> LoadFromBytes(const std::string& bytes, const std::string& name,
+                                             const ProgressHook& progress = {});
     // Always RTF, in the program's code page where it can.
-    std::optional<std::string> SaveToFile(const std::string& path) const;
+    std::optional<std::string> SaveToFile(const std::string& path,
+                                          const ProgressHook& progress = {}) const;
     // The RTF that SaveToFile writes.
-    std::string RtfText() const;
+    std::string RtfText(const ProgressHook& progress = {}) const;
+    // The same for a text already read from an editor (RichTextReader); needs no editor, so it
+    // may be made on any thread.
+    static std::string RtfOf(const RichDocument& text);
 
     // x: column, y: line, both from 0, counted as Lines() counts them.
     QPoint CaretPos() const;
@@ -83,6 +104,8 @@ protected:
 
 private:
     void SetUnformattedText(const QString& text);
+    // Plain text in the program's code page, its line breaks whatever they are.
+    void SetPlainTextBytes(std::string_view bytes, const ProgressHook& progress);
     // Starts a fresh history after the text was replaced from code.
     void TextReplaced();
     void KeepSelectionVisible();

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -92,7 +93,17 @@ std::string FragmentText(const QString& text) {
 
 } // namespace
 
-void ToTextDocument(const RichDocument& document, QTextDocument& target) {
+void ToTextDocument(const RichDocument& document, QTextDocument& target,
+                    const ProgressHook& progress) {
+    std::uint64_t total = 0;
+    for (const RichParagraph& paragraph : document.paragraphs) {
+        for (const RichRun& run : paragraph.runs)
+            total += run.text.size() + 1;
+    }
+    ProgressReporter reporter(progress, total);
+    std::uint64_t done = 0;
+    const bool history = target.isUndoRedoEnabled();
+    target.setUndoRedoEnabled(false);
     target.clear();
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
@@ -108,23 +119,74 @@ void ToTextDocument(const RichDocument& document, QTextDocument& target) {
         }
         for (const RichRun& run : paragraph.runs) {
             cursor.insertText(QString::fromStdString(run.text), ToCharFormat(run.format));
+            done += run.text.size() + 1;
+        }
+        // The text is laid out and may be painted only outside an edit block.
+        if (reporter.Due(done)) {
+            cursor.endEditBlock();
+            reporter.Advance(done);
+            cursor.beginEditBlock();
         }
     }
     cursor.endEditBlock();
+    target.setUndoRedoEnabled(history);
 }
 
-RichDocument FromTextDocument(const QTextDocument& source) {
+namespace {
+
+RichParagraph ReadParagraph(const QTextBlock& block, const QFont& defaultFont) {
+    RichParagraph paragraph;
+    paragraph.alignment = ToAlignment(block.blockFormat().alignment());
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+        const QTextFragment part = fragment.fragment();
+        AppendRun(paragraph, FragmentText(part.text()),
+                  ToRichFormat(part.charFormat(), defaultFont));
+    }
+    return paragraph;
+}
+
+} // namespace
+
+RichDocument FromTextDocument(const QTextDocument& source, const ProgressHook& progress) {
     RichDocument document;
     const QFont defaultFont = source.defaultFont();
+    ProgressReporter reporter(progress, std::uint64_t(source.characterCount()));
     for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
-        RichParagraph paragraph;
-        paragraph.alignment = ToAlignment(block.blockFormat().alignment());
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            const QTextFragment part = fragment.fragment();
-            AppendRun(paragraph, FragmentText(part.text()),
-                      ToRichFormat(part.charFormat(), defaultFont));
-        }
-        document.paragraphs.push_back(std::move(paragraph));
+        reporter.Advance(std::uint64_t(block.position()));
+        document.paragraphs.push_back(ReadParagraph(block, defaultFont));
     }
     return document;
+}
+
+RichTextReader::RichTextReader(const QTextDocument& source)
+    : source(source),
+      watch(QObject::connect(&source, &QTextDocument::contentsChange, [this] { edited = true; })) {
+    StartOver();
+}
+
+RichTextReader::~RichTextReader() {
+    QObject::disconnect(watch);
+}
+
+void RichTextReader::StartOver() {
+    edited = false;
+    defaultFont = source.defaultFont();
+    next = source.begin();
+    document = RichDocument();
+}
+
+bool RichTextReader::ReadFor(std::chrono::milliseconds budget) {
+    // The block to read next may be gone.
+    if (edited)
+        StartOver();
+    QElapsedTimer clock;
+    clock.start();
+    // The clock is asked every few paragraphs: asking costs more than a short paragraph.
+    for (int read = 0; next.isValid(); ++read) {
+        if (read % 64 == 63 && clock.elapsed() >= budget.count())
+            return false;
+        document.paragraphs.push_back(ReadParagraph(next, defaultFont));
+        next = next.next();
+    }
+    return true;
 }
