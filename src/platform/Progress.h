@@ -3,6 +3,7 @@
 // the hook about every ProgressStep bytes with the bytes done and the bytes in all, so that a
 // window can show it and repaint. Nothing is reported for texts below one step.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -30,13 +31,15 @@ private:
     std::uint64_t next = kProgressStep;
 };
 
-// The hook for one of `stages` stages of an operation, each reporting its own bytes: the
-// stage's progress becomes its share of the whole, so the whole counts up once.
-inline ProgressHook StageOfProgress(const ProgressHook& whole, std::uint64_t stage,
-                                    std::uint64_t stages) {
-    if (!whole)
+// The hook for one of `stages` equal stages of an operation over `whole` bytes, each stage
+// reporting in its own units: its progress becomes its share of the whole, so the whole counts
+// up once.
+inline ProgressHook StageOfProgress(const ProgressHook& hook, std::uint64_t whole,
+                                    std::uint64_t stage, std::uint64_t stages) {
+    if (!hook)
         return {};
-    return [whole, stage, stages](std::uint64_t done, std::uint64_t total) {
-        whole((stage * total + done) / stages, total);
+    return [hook, whole, stage, stages](std::uint64_t done, std::uint64_t total) {
+        const double share = total > 0 ? double(std::min(done, total)) / double(total) : 1;
+        hook(std::uint64_t((double(stage) + share) * double(whole) / double(stages)), whole);
     };
 }

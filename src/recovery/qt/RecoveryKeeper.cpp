@@ -77,8 +77,9 @@ void TRecoveryKeeper::TakeSlice(DocumentKey document, std::chrono::milliseconds 
 
 void TRecoveryKeeper::Flush() {
     for (auto& [document, entry] : tracked) {
+        while (entry.pending)
+            TakeSlice(document, std::chrono::milliseconds::max());
         entry.slices->stop();
-        TakeSlice(document, std::chrono::milliseconds::max());
     }
     writer.Flush();
 }

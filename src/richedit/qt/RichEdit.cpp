@@ -106,8 +106,8 @@ std::optional<std::string> TRxRichEdit::LoadFromBytes(const std::string& bytes,
     case RichFileKind::Binary:
         return NotRichTextMessage(name);
     case RichFileKind::Rtf:
-        ToTextDocument(ReadRtf(bytes, StageOfProgress(progress, 0, 2)), *document(),
-                       StageOfProgress(progress, 1, 2));
+        ToTextDocument(ReadRtf(bytes, StageOfProgress(progress, bytes.size(), 0, 2)), *document(),
+                       StageOfProgress(progress, bytes.size(), 1, 2));
         break;
     case RichFileKind::PlainText:
         SetPlainTextBytes(bytes, progress);

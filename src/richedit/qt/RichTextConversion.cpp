@@ -160,7 +160,7 @@ RichDocument FromTextDocument(const QTextDocument& source, const ProgressHook& p
 
 RichTextReader::RichTextReader(const QTextDocument& source)
     : source(source),
-      watch(QObject::connect(&source, &QTextDocument::contentsChange, [this] { edited = true; })) {
+      watch(QObject::connect(&source, &QTextDocument::contentsChanged, [this] { edited = true; })) {
     StartOver();
 }
 

@@ -4,9 +4,13 @@
 #include "MainWindowFixture.h"
 #include "app/DocumentText.h"
 #include "app/qt/StatusBarProgress.h"
+#include "richedit/qt/RichEdit.h"
 
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -93,6 +97,26 @@ protected:
         timer.stop();
     }
 
+    // Runs the operation, expecting it to show progress matching pattern at least twice, to keep
+    // the window from closing meanwhile and to give the status bar back; what it showed.
+    QStringList ExpectProgress(const QString& pattern, const std::function<void()>& operation) {
+        const QRegularExpression shown(pattern);
+        QStringList progress;
+        bool closeRefused = true;
+        WhileRunning(operation, [&](const QString& text) {
+            if (!shown.match(text).hasMatch())
+                return;
+            progress << text;
+            window->close();
+            closeRefused = closeRefused && window->isVisible();
+        });
+        EXPECT_GE(progress.size(), 2) << "the event loop ran during the operation";
+        EXPECT_TRUE(closeRefused);
+        EXPECT_FALSE(shown.match(window->StatusBarText->text()).hasMatch())
+            << "the progress stayed after the end";
+        return progress;
+    }
+
     // Over the size that shows progress: lines of 64 bytes with LF breaks.
     QString WriteBigFile() {
         const QByteArray line = QByteArray(63, 'b') + "\n";
@@ -117,20 +141,9 @@ TEST_F(BigFileTest, OpeningAndSavingShowProgressAndKeepTheWindowRunning) {
     for (const Step& step : {Step{"Opening", [&] { window->OpenFile(path); }},
                              Step{"Saving", [&] { window->mniSaveClick(); }}}) {
         SCOPED_TRACE(step.action);
-        const QRegularExpression shown(
-            QString("^%1 %2\\.\\.\\. (\\d+)%$").arg(step.action, QRegularExpression::escape(path)));
-        QStringList progress;
-        bool closeRefused = true;
-        WhileRunning(step.run, [&](const QString& text) {
-            if (!shown.match(text).hasMatch())
-                return;
-            progress << text;
-            // Half-way, the window cannot be closed under the operation.
-            window->close();
-            closeRefused = closeRefused && window->isVisible();
-        });
-        EXPECT_GE(progress.size(), 2) << "the event loop ran during the operation";
-        EXPECT_TRUE(closeRefused);
+        ExpectProgress(
+            QString("^%1 %2\\.\\.\\. (\\d+)%$").arg(step.action, QRegularExpression::escape(path)),
+            step.run);
         EXPECT_EQ(window->StatusBarText->text(), "before");
     }
     // The big file is whole: one line per line of the file and the empty one after the last.
@@ -173,4 +186,49 @@ TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRun
         c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     EXPECT_TRUE(window->CurrentPlainEditor()->Text() == upper) << "the text was upper-cased";
     window->CurrentDocument().Modified = false;
+}
+
+TEST_F(BigFileTest, RichViewTakesABigTextSavesItAndGivesItBackShowingProgress) {
+    const QString path = WriteBigFile();
+    window->OpenFile(path);
+    ExpectProgress("^Switching to rich view\\.\\.\\. \\d+%$", [&] { window->SetViewMode(vmRich); });
+    EXPECT_EQ(window->CurrentDocument().RichEditor->document()->blockCount(), lineCount + 1);
+    // A text file stays text in rich view: its lines joined by CR LF.
+    ExpectProgress("^Saving " + QRegularExpression::escape(path) + "\\.\\.\\. \\d+%$",
+                   [&] { window->mniSaveClick(); });
+    QByteArray expected;
+    for (int line = 0; line < lineCount; ++line)
+        expected += QByteArray(63, 'b') + "\r\n";
+    EXPECT_TRUE(ReadFile(path) == expected) << "the saved text differs";
+    ExpectProgress("^Switching to plain view\\.\\.\\. \\d+%$",
+                   [&] { window->SetViewMode(vmPlain); });
+    const TSynEditStringList& lines = window->CurrentPlainEditor()->Lines();
+    ASSERT_EQ(lines.Count(), lineCount + 1);
+    EXPECT_EQ(lines.Get(lineCount - 1), std::string(63, 'b'));
+    EXPECT_EQ(lines.Get(lineCount), "");
+    window->CurrentDocument().Modified = false;
+}
+
+TEST_F(BigFileTest, ABigRtfFileOpensCountingUpOnceThroughReadingAndLayingOut) {
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\n";
+    const QByteArray paragraph = "\\b bold\\b0  then plain words to make a paragraph of it\\par\n";
+    int paragraphs = 0;
+    rtf.reserve(qsizetype(kBigText) + (2 << 20));
+    for (; rtf.size() <= qsizetype(kBigText) + (1 << 20); ++paragraphs)
+        rtf += paragraph;
+    rtf += "}";
+    const QString path = WriteFile("big.rtf", rtf);
+    const QString pattern = "^Opening " + QRegularExpression::escape(path) + "\\.\\.\\. (\\d+)%$";
+    const QStringList shown = ExpectProgress(pattern, [&] { window->OpenFile(path); });
+    QList<int> percents;
+    for (const QString& text : shown)
+        percents << QRegularExpression(pattern).match(text).captured(1).toInt();
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    ASSERT_FALSE(percents.isEmpty());
+    EXPECT_GT(percents.back(), 50) << "the second stage counts on from the first";
+    ASSERT_EQ(window->CurrentDocument().ViewMode, vmRich);
+    const QTextDocument& text = *window->CurrentDocument().RichEditor->document();
+    ASSERT_EQ(text.blockCount(), paragraphs);
+    EXPECT_EQ(text.lastBlock().text(), "bold then plain words to make a paragraph of it");
+    EXPECT_TRUE(text.lastBlock().begin().fragment().charFormat().font().bold());
 }

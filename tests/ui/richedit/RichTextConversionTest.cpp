@@ -3,7 +3,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,83 @@ TEST(RichTextConversionTest, ImagesAreLeftOut) {
     const RichDocument document = FromTextDocument(text);
     ASSERT_EQ(document.paragraphs.size(), 1u);
     EXPECT_EQ(ParagraphText(document.paragraphs[0]), "beforeafter");
+}
+
+// Paragraphs of their own alignment and a bold run every few, so that a reading that skips,
+// repeats or misplaces one shows.
+RichDocument NumberedParagraphs(int count, std::size_t filler = 0) {
+    RichDocument document;
+    for (int i = 0; i < count; ++i) {
+        RichCharFormat format = Format("DejaVu Sans", 20 + i % 7);
+        format.bold = i % 3 == 0;
+        document.paragraphs.push_back(
+            {RichAlignment(i % 4),
+             {{"paragraph " + std::to_string(i) + std::string(filler, 'f'), format}}});
+    }
+    return document;
+}
+
+TEST(RichTextReaderTest, ReadingInSlicesGivesWhatReadingAtOnceGives) {
+    struct Case {
+        const char* name;
+        int paragraphs;
+        // Slices read before the edit; -1: none.
+        int editAfter;
+    };
+    const Case cases[] = {
+        {"empty", 0, -1},
+        {"within one slice", 10, -1},
+        {"many slices", 5000, -1},
+        {"edited after the first slice", 5000, 1},
+        {"edited half-way", 5000, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument text;
+        ToTextDocument(NumberedParagraphs(c.paragraphs), text);
+        RichTextReader reader(text);
+        int slices = 0;
+        // No time at all: each slice reads as little as it may.
+        while (!reader.ReadFor(std::chrono::milliseconds(0))) {
+            if (++slices == c.editAfter) {
+                QTextCursor cursor(&text);
+                QTextCharFormat italic;
+                italic.setFontItalic(true);
+                cursor.insertText("inserted ", italic);
+                cursor.movePosition(QTextCursor::End);
+                cursor.insertBlock();
+                cursor.insertText("appended");
+            }
+        }
+        if (c.paragraphs >= 5000) {
+            EXPECT_GT(slices, c.editAfter) << "the text was read at once";
+        }
+        EXPECT_EQ(reader.Result(), FromTextDocument(text));
+    }
+}
+
+TEST(RichTextConversionTest, ProgressCountsUpAndTheTextStaysWhole) {
+    // Over two steps of progress.
+    const RichDocument document = NumberedParagraphs(20000, 1000);
+    QTextDocument text;
+    std::vector<std::uint64_t> written;
+    std::uint64_t writeTotal = 0;
+    ToTextDocument(document, text, [&](std::uint64_t done, std::uint64_t total) {
+        written.push_back(done);
+        writeTotal = total;
+        // Reported outside an edit block: the text so far is there, laid out.
+        EXPECT_GT(text.blockCount(), 1);
+    });
+    std::vector<std::uint64_t> read;
+    EXPECT_EQ(
+        FromTextDocument(text, [&](std::uint64_t done, std::uint64_t) { read.push_back(done); }),
+        document);
+    for (const auto* reports : {&written, &read}) {
+        ASSERT_GE(reports->size(), 2u);
+        EXPECT_TRUE(std::is_sorted(reports->begin(), reports->end()));
+    }
+    EXPECT_LE(written.back(), writeTotal);
+    EXPECT_FALSE(text.isUndoAvailable()) << "filling the text made a history";
 }
 
 } // namespace
