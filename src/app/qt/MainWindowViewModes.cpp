@@ -13,6 +13,7 @@
 #include "richedit/qt/RichEdit.h"
 
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 
 std::span<const MenuItem> ViewModeMenu() {
@@ -274,10 +275,14 @@ void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
     if (toMode == vmRich)
         FillRichEditor(*document.RichEditor, EditorOf(document, fromMode)->Lines(), encoding,
                        fromMode, progress.Hook());
-    else if (fromMode == vmRich)
+    else if (fromMode == vmRich) {
         FromRichEditor(*document.RichEditor, encoding, EditorOf(document, toMode)->Lines(), toMode,
                        progress.Hook());
-    else
+        // Its copy would hold a big text a second time (and more, as characters and blocks);
+        // the text goes back in unformatted anyway. Emptying it is no edit of the document.
+        const QSignalBlocker quiet(document.RichEditor);
+        document.RichEditor->Clear();
+    } else
         CopyLines(EditorOf(document, fromMode)->Lines(), EditorOf(document, toMode)->Lines(),
                   toMode);
 }
