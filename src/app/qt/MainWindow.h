@@ -36,6 +36,7 @@ class QTabBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class StatusBarProgress;
 class TForm2;
 class TForm4;
 class TSearchController;
@@ -329,7 +330,7 @@ private:
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
     // The text a save writes, whole: for the saves that convert it on the way.
-    std::string DocumentBytes(const TMyMemo& document) const;
+    std::string DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const;
     // Reads the file into the document's plain editor in the encoding `choose` finds for its
     // bytes; the error's text when it cannot be read.
     std::optional<std::string>
@@ -340,8 +341,7 @@ private:
     std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
     // The file's bytes for the document's text in its encoding; nothing when characters the
     // encoding cannot hold would be lost and the user would rather not save.
-    std::optional<std::string> BytesToSave(const TMyMemo& document,
-                                           const ProgressHook& progress = {});
+    std::optional<std::string> BytesToSave(const TMyMemo& document, StatusBarProgress& progress);
     // A byte-order mark in the file, else the encoding the user last gave the file, else the
     // one its bytes show.
     DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
@@ -352,8 +352,8 @@ private:
                               const DocumentEncoding& encoding, const QString& action);
     void ShowDocumentEncoding();
     // The text a save writes: the editor of the document's view mode, piece by piece.
-    void WriteDocument(const TMyMemo& document,
-                       const std::function<bool(std::string_view)>& write) const;
+    void WriteDocument(const TMyMemo& document, const std::function<bool(std::string_view)>& write,
+                       const ProgressHook& progress) const;
     // Rich view's plain text in the document's encoding, its lines joined by CR LF, adding to
     // unencodable the characters that became '?'.
     std::string RichViewText(const TMyMemo& document, const ProgressHook& progress,

@@ -6,6 +6,7 @@
 #include "app/RememberedEncodings.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/StatusBarProgress.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/EncodingDetection.h"
@@ -150,12 +151,15 @@ bool TForm1::AcceptLostCharacters(const TMyMemo& document, std::size_t count,
 }
 
 std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document,
-                                               const ProgressHook& progress) {
+                                               StatusBarProgress& progress) {
+    // The text is read here, with progress (the editors belong to this thread), and converted
+    // beside the window.
     std::size_t lost = 0;
-    EncodedText file =
-        EncodeFileBytes(document.ViewMode == vmRich ? RichViewText(document, progress, lost)
-                                                    : DocumentBytes(document),
-                        document.FileEncoding);
+    std::string text = document.ViewMode == vmRich ? RichViewText(document, progress.Hook(), lost)
+                                                   : DocumentBytes(document, progress.Hook());
+    EncodedText file;
+    progress.RunWhileRepainting(
+        text.size(), [&] { file = EncodeFileBytes(std::move(text), document.FileEncoding); });
     if (!AcceptLostCharacters(document, lost + file.unencodable, document.FileEncoding,
                               "Save anyway?"))
         return std::nullopt;

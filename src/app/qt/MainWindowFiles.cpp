@@ -233,8 +233,12 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
         return content.error->message;
     const DocumentEncoding encoding = choose(content.value.View());
     SetDocumentEncoding(document, encoding);
-    document.PlainEditor->TakeText(DecodeFileBytes(std::move(content.value), encoding),
-                                   progress.Hook());
+    // Converting a big UTF-16 file takes a while: beside the window, which repaints.
+    const std::uint64_t size = content.value.View().size();
+    ByteBlock text;
+    progress.RunWhileRepainting(
+        size, [&] { text = DecodeFileBytes(std::move(content.value), encoding); });
+    document.PlainEditor->TakeText(std::move(text), progress.Hook());
     return std::nullopt;
 }
 
@@ -243,28 +247,38 @@ std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::st
     return document.RichEditor->LoadFromFile(path, progress.Hook());
 }
 
-std::string TForm1::DocumentBytes(const TMyMemo& document) const {
+std::string TForm1::DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const {
     std::string bytes;
-    WriteDocument(document, [&](std::string_view piece) {
-        bytes.append(piece);
-        return true;
-    });
+    WriteDocument(
+        document,
+        [&](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        },
+        progress);
     return bytes;
 }
 
 void TForm1::WriteDocument(const TMyMemo& document,
-                           const std::function<bool(std::string_view)>& write) const {
+                           const std::function<bool(std::string_view)>& write,
+                           const ProgressHook& progress) const {
     if (document.ViewMode == vmRich) {
         std::size_t unencodable = 0;
-        write(RichViewText(document, {}, unencodable));
+        write(RichViewText(document, progress, unencodable));
         return;
     }
+    const TSynEditStringList& lines = ActiveEditor(document)->Lines();
+    ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
+    std::uint64_t written = 0;
     // The plain editor's text has no break after its last line; the code editor writes CR LF
     // after every line, the last one too.
-    if (document.ViewMode == vmCode)
-        document.CodeEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::Yes);
-    else
-        document.PlainEditor->Lines().WriteText(write, "\r\n", TSynFinalBreak::No);
+    lines.WriteText(
+        [&](std::string_view piece) {
+            written += piece.size();
+            reporter.Advance(written);
+            return write(piece);
+        },
+        "\r\n", document.ViewMode == vmCode ? TSynFinalBreak::Yes : TSynFinalBreak::No);
 }
 
 std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& progress,
@@ -302,24 +316,16 @@ bool TForm1::SaveDocument(int position) {
         failed = document.RichEditor->SaveToFile(path, progress.Hook()).has_value();
     } else if (document.ViewMode == vmRich || document.FileEncoding.IsUtf16()) {
         // Characters are converted on the way, and some may not survive: the user is asked.
-        const std::optional<std::string> bytes = BytesToSave(document, progress.Hook());
+        const std::optional<std::string> bytes = BytesToSave(document, progress);
         if (!bytes)
             return false;
-        failed = SaveFileAtomically(path, *bytes).has_value();
+        progress.RunWhileRepainting(bytes->size(),
+                                    [&] { failed = SaveFileAtomically(path, *bytes).has_value(); });
     } else {
         // Streamed to the file: a big text is never held a second time.
-        const TSynEditWidget* editor = ActiveEditor(document);
-        const std::uint64_t total = editor->Lines().LineStartOffset(editor->Lines().Count());
-        std::uint64_t written = 0;
-        ProgressReporter reporter(progress.Hook(), total);
         failed = SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
-                     if (!write(MarkBytes(document.FileEncoding.mark)))
-                         return;
-                     WriteDocument(document, [&](std::string_view piece) {
-                         written += piece.size();
-                         reporter.Advance(written);
-                         return write(piece);
-                     });
+                     if (write(MarkBytes(document.FileEncoding.mark)))
+                         WriteDocument(document, write, progress.Hook());
                  }).has_value();
     }
     if (failed) {

@@ -232,3 +232,22 @@ TEST_F(BigFileTest, ABigRtfFileOpensCountingUpOnceThroughReadingAndLayingOut) {
     EXPECT_EQ(text.lastBlock().text(), "bold then plain words to make a paragraph of it");
     EXPECT_TRUE(text.lastBlock().begin().fragment().charFormat().font().bold());
 }
+
+TEST_F(BigFileTest, ABigUtf16FileOpensAndSavesByteForByteShowingProgress) {
+    // Two bytes a letter both as UTF-8 and as UTF-16: over the size that shows progress either way.
+    const QString line = QString("äöü").repeated(20) + "\r\n";
+    QString text;
+    while (text.toUtf8().size() <= qsizetype(kBigText) + (1 << 20))
+        text += line.repeated(4096);
+    QByteArray file("\xFF\xFE");
+    file.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const QString path = WriteFile("big-utf16.txt", file);
+    const QString shown = QRegularExpression::escape(path) + "\\.\\.\\. \\d+( s|%)$";
+    ExpectProgress("^Opening " + shown, [&] { window->OpenFile(path); });
+    ASSERT_TRUE(window->CurrentDocument().FileEncoding.IsUtf16());
+    EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0), line.chopped(2).toStdString());
+    window->CurrentDocument().Modified = true;
+    ExpectProgress("^Saving " + shown, [&] { window->mniSaveClick(); });
+    EXPECT_TRUE(ReadFile(path) == file) << "the file did not come back byte for byte";
+    EXPECT_FALSE(window->CurrentDocument().Modified);
+}
