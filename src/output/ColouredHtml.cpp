@@ -175,6 +175,16 @@ void ColouredHtmlWriter::BuildClasses() {
     }
     for (std::size_t i = 0; i < classStyles.size(); ++i)
         spanTags.push_back("<span class=\"c" + std::to_string(i) + "\">");
+    for (const std::string_view close : {"", "</span>"}) {
+        for (std::size_t to = 0; to <= classStyles.size(); ++to) {
+            std::string markup(close);
+            if (to > 0)
+                markup += spanTags[to - 1];
+            SpanSwitch& entry = spanSwitches.emplace_back();
+            entry.length = markup.size();
+            std::memcpy(entry.bytes.data(), markup.data(), markup.size());
+        }
+    }
     // Blanks leave no ink: only their background, font (the width of a blank) and lines show.
     const std::size_t count = classStyles.size() + 1;
     const auto styleOf = [&](std::size_t slot) {
@@ -236,10 +246,9 @@ int ColouredHtmlWriter::ClassOfUncached(const TSynHighlighterAttributes* attribu
     return index;
 }
 
-void ColouredHtmlWriter::SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {
+void ColouredHtmlWriter::SwitchToUnlisted(int classIndex,
+                                          const TSynHighlighterAttributes* attribute) {
     // An attribute the class table lacks gets its look written in place, every time.
-    if (classIndex == openClass && classIndex != -2)
-        return;
     if (openClass != -1)
         Append("</span>");
     openClass = classIndex;

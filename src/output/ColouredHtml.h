@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -74,7 +75,21 @@ private:
     bool BlankJoins(int from, int into) const {
         return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
     }
-    void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute);
+    // Ends the open span and opens the one of classIndex (nothing for the plain look). Between
+    // listed classes the markup is one copy of a fixed size: runs change all the time.
+    void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {
+        if (classIndex == -2 || openClass == -2) {
+            SwitchToUnlisted(classIndex, attribute);
+            return;
+        }
+        const SpanSwitch& markup =
+            spanSwitches[std::size_t(openClass != -1) * (classStyles.size() + 1) +
+                         std::size_t(classIndex + 1)];
+        std::memcpy(Reserve(markup.bytes.size()), markup.bytes.data(), markup.bytes.size());
+        used += markup.length;
+        openClass = classIndex;
+    }
+    void SwitchToUnlisted(int classIndex, const TSynHighlighterAttributes* attribute);
     // Most tokens are short and hold nothing to escape: copied while checked, inline.
     void WriteText(std::string_view text) {
         if (text.size() > ShortText || !CopyIfPlain(text))
@@ -115,7 +130,13 @@ private:
     std::array<std::uint8_t, 256> replaced{};
     std::vector<TSynTokenStyle> classStyles;
     std::vector<std::string> spanTags; // per class: its opening tag
-    std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
+    // The markup from one class to another: (a span is open) * (classes + 1) + (to + 1).
+    struct SpanSwitch {
+        std::array<char, 48> bytes{};
+        std::size_t length = 0;
+    };
+    std::vector<SpanSwitch> spanSwitches;
+    std::vector<bool> blankJoins; // (from + 1, into + 1), classes -1 (plain) and up
     std::vector<AttributeClass> attributeClasses;
     // Attribute to class, direct-mapped by address.
     struct CachedClass {
