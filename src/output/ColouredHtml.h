@@ -42,8 +42,14 @@ public:
     ColouredHtmlWriter(const ColouredHtmlWriter&) = delete;
     ColouredHtmlWriter& operator=(const ColouredHtmlWriter&) = delete;
 
+    // Bytes after a line that WriteLine may read when told so.
+    static constexpr std::size_t LineSlack = 16;
+    enum class ReadPastLine {
+        No,
+        Yes // the LineSlack bytes after the line may be read (never written)
+    };
     // One line of the text, without its line break.
-    void WriteLine(std::string_view line);
+    void WriteLine(std::string_view line, ReadPastLine readPast = ReadPastLine::No);
     // Closes the page and hands out the rest. Call once, after the last line.
     void Finish();
 
@@ -109,6 +115,20 @@ private:
         return true;
     }
     void WriteEscaped(std::string_view text);
+    // Whether no byte of a line needs escaping; reads up to LineSlack bytes past it.
+    bool NothingToEscapeIn(std::string_view line) const;
+    // A token of a line with nothing to escape and the slack after it: moved sixteen bytes a
+    // step, as many as the copy needs at least. The buffer has room past what it holds, and the
+    // bytes past the token are overwritten next.
+    void CopyToken(const char* from, std::size_t count) {
+        char* const out = Reserve(count + LineSlack);
+        std::size_t at = 0;
+        do {
+            std::memcpy(out + at, from + at, LineSlack);
+            at += LineSlack;
+        } while (at < count);
+        used += count;
+    }
     // Escapes from p up to end (a UTF-8 sequence begun before end is taken whole); returns the
     // new end of the output and leaves p after the last byte taken.
     char* Escape(char* out, const char*& p, const char* end, std::string_view whole) const;
@@ -128,6 +148,9 @@ private:
     std::array<ByteOutput, 256> byteTable{};
     // Each byte's table length alone, packed: the check of short texts reads only this.
     std::array<std::uint8_t, 256> replaced{};
+    // Whether the check of sixteen bytes at a time finds every byte the table replaces (it
+    // does for every code page whose printable ASCII is ASCII).
+    bool wideCheckFindsAll = false;
     std::vector<TSynTokenStyle> classStyles;
     std::vector<std::string> spanTags; // per class: its opening tag
     // The markup from one class to another: (a span is open) * (classes + 1) + (to + 1).
