@@ -209,12 +209,19 @@ void ColouredHtmlWriter::BuildClasses() {
     const auto styleOf = [&](std::size_t slot) {
         return slot == 0 ? resolver.Plain() : classStyles[slot - 1];
     };
-    blankJoins.resize(count * count);
-    for (std::size_t from = 0; from < count; ++from)
+    const auto joins = [&](std::size_t from, std::size_t into) {
+        return styleOf(from).background == styleOf(into).background &&
+               styleOf(from).style == styleOf(into).style;
+    };
+    // Into the open run if they show the same there, else plain text if they show the same
+    // there, else their own class; the run of an unlisted attribute (-2) takes none.
+    blankClasses.resize(count * (count + 1));
+    for (std::size_t from = 0; from < count; ++from) {
+        const int own = joins(from, 0) ? -1 : int(from) - 1;
+        blankClasses[from * (count + 1)] = own;
         for (std::size_t into = 0; into < count; ++into)
-            blankJoins[from * count + into] =
-                styleOf(from).background == styleOf(into).background &&
-                styleOf(from).style == styleOf(into).style;
+            blankClasses[from * (count + 1) + into + 1] = joins(from, into) ? int(into) - 1 : own;
+    }
 }
 
 void ColouredHtmlWriter::BuildByteTable() {
@@ -334,12 +341,8 @@ void ColouredHtmlWriter::WriteLine(std::string_view line, ReadPastLine readPast)
             int classIndex = ClassOf(attribute);
             // Blanks that show the same inside the open run, or as plain text, go there:
             // fewer spans.
-            if (classIndex != openClass && classIndex != -2 && IsBlank(token)) {
-                if (openClass != -2 && BlankJoins(classIndex, openClass))
-                    classIndex = openClass;
-                else if (BlankJoins(classIndex, -1))
-                    classIndex = -1;
-            }
+            if (classIndex != openClass && classIndex != -2 && IsBlank(token))
+                classIndex = BlankClass(classIndex, openClass);
             if (classIndex != openClass || classIndex == -2)
                 SwitchTo(classIndex, attribute);
             if (moveTokens)

@@ -77,9 +77,11 @@ private:
         return cached.attribute == attribute ? cached.index : ClassOfUncached(attribute);
     }
     int ClassOfUncached(const TSynHighlighterAttributes* attribute);
-    // Whether blanks in the look of class `from` show the same inside the open run of `into`.
-    bool BlankJoins(int from, int into) const {
-        return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
+    // The class blanks in the look of class `from` are written in while the run of `open` is
+    // open: fewer spans.
+    int BlankClass(int from, int open) const {
+        return blankClasses[std::size_t(from + 1) * (classStyles.size() + 2) +
+                            std::size_t(open + 2)];
     }
     // Ends the open span and opens the one of classIndex (nothing for the plain look). Between
     // listed classes the markup is one copy of a fixed size: runs change all the time.
@@ -159,7 +161,7 @@ private:
         std::size_t length = 0;
     };
     std::vector<SpanSwitch> spanSwitches;
-    std::vector<bool> blankJoins; // (from + 1, into + 1), classes -1 (plain) and up
+    std::vector<int> blankClasses; // (from + 1, open + 2), from -1 (plain), open -2 and up
     std::vector<AttributeClass> attributeClasses;
     // Attribute to class, direct-mapped by address.
     struct CachedClass {
