@@ -136,9 +136,10 @@ std::string TitleText(std::string_view title) {
     return text;
 }
 
+// A mark (bit i for byte i) for each of sixteen bytes that HTML text cannot hold as it is in
+// the usual code pages: control codes but TAB, DEL, bytes of 0x80 and up, and the four markup
+// characters.
 #if defined(__SSE2__)
-// A mark for each of sixteen bytes that HTML text cannot hold as it is in the usual code pages:
-// control codes but TAB, DEL, bytes of 0x80 and up, and the four markup characters.
 unsigned BytesToEscape(const char* p) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const auto is = [&](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
@@ -148,6 +149,17 @@ unsigned BytesToEscape(const char* p) {
     const __m128i markup =
         _mm_or_si128(_mm_or_si128(is('&'), is('<')), _mm_or_si128(is('>'), is('"')));
     return unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(controlOrHigh, markup), is(0x7F))));
+}
+#else
+unsigned BytesToEscape(const char* p) {
+    unsigned marks = 0;
+    for (unsigned i = 0; i < 16; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        const bool escaped =
+            (c < 0x20 && c != '\t') || c >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"';
+        marks |= unsigned(escaped) << i;
+    }
+    return marks;
 }
 #endif
 
@@ -241,7 +253,6 @@ void ColouredHtmlWriter::BuildByteTable() {
     }
     for (unsigned byte = 0; byte < 256; ++byte)
         replaced[byte] = byteTable[byte].length;
-#if defined(__SSE2__)
     wideCheckFindsAll = true;
     for (unsigned byte = 0; byte < 256; ++byte) {
         std::array<char, 16> sixteen;
@@ -249,25 +260,21 @@ void ColouredHtmlWriter::BuildByteTable() {
         if (replaced[byte] != 0 && BytesToEscape(sixteen.data()) == 0)
             wideCheckFindsAll = false;
     }
-#endif
 }
 
 bool ColouredHtmlWriter::NothingToEscapeIn(std::string_view line) const {
-#if defined(__SSE2__)
-    if (wideCheckFindsAll) {
-        unsigned found = 0;
-        std::size_t at = 0;
-        for (; at + 16 <= line.size(); at += 16)
-            found |= BytesToEscape(line.data() + at);
-        // The bytes past the line are read but not counted.
-        const unsigned inLine = (1u << (line.size() - at)) - 1;
-        return (found | (BytesToEscape(line.data() + at) & inLine)) == 0;
-    }
-#endif
     unsigned found = 0;
-    for (char c : line)
-        found |= replaced[static_cast<unsigned char>(c)];
-    return found == 0;
+    if (!wideCheckFindsAll) {
+        for (char c : line)
+            found |= replaced[static_cast<unsigned char>(c)];
+        return found == 0;
+    }
+    std::size_t at = 0;
+    for (; at + 16 <= line.size(); at += 16)
+        found |= BytesToEscape(line.data() + at);
+    // The bytes past the line are read but not counted.
+    const unsigned inLine = (1u << (line.size() - at)) - 1;
+    return (found | (BytesToEscape(line.data() + at) & inLine)) == 0;
 }
 
 void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
