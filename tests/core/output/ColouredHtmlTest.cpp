@@ -24,16 +24,21 @@ ColouredHtmlOptions Options() {
     return options;
 }
 
+const Encoding& Utf8() {
+    return *Encoding::ForName("utf-8");
+}
+
 // The page of the bytes streamed from a real (temporary) file.
-Page StreamedPage(const std::string& bytes, TSynCustomHighlighter* highlighter) {
+Page StreamedPage(const std::string& bytes, TSynCustomHighlighter* highlighter,
+                  const Encoding& encoding = Utf8()) {
     std::unique_ptr<std::FILE, FileCloser> file(std::tmpfile());
     EXPECT_NE(file, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), file.get());
     std::rewind(file.get());
     const TSynStyleResolver resolver({}, DefaultSystemColors(), highlighter);
     Page page;
-    EXPECT_TRUE(WriteColouredHtml(file.get(), *Encoding::ForName("utf-8"), highlighter, resolver,
-                                  Options(), [&](std::string_view piece) {
+    EXPECT_TRUE(WriteColouredHtml(file.get(), encoding, highlighter, resolver, Options(),
+                                  [&](std::string_view piece) {
                                       page.text.append(piece);
                                       page.pieces.push_back(piece.size());
                                   }));
@@ -41,12 +46,13 @@ Page StreamedPage(const std::string& bytes, TSynCustomHighlighter* highlighter) 
 }
 
 // The page of the same bytes loaded into a line list, as the editor holds a file.
-std::string LoadedPage(const std::string& bytes, TSynCustomHighlighter* highlighter) {
+std::string LoadedPage(const std::string& bytes, TSynCustomHighlighter* highlighter,
+                       const Encoding& encoding = Utf8()) {
     TSynEditStringList lines;
     lines.LoadFromBuffer(bytes);
     const TSynStyleResolver resolver({}, DefaultSystemColors(), highlighter);
     std::string page;
-    WriteColouredHtml(lines, *Encoding::ForName("utf-8"), highlighter, resolver, Options(),
+    WriteColouredHtml(lines, encoding, highlighter, resolver, Options(),
                       [&](std::string_view piece) { page.append(piece); });
     return page;
 }
@@ -82,6 +88,43 @@ TEST(ColouredHtml, StreamCutsLinesAsLoadingDoesAcrossItsChunks) {
         }
     }
     EXPECT_EQ(Body(LoadedPage("a\r\nb\rc\nd\n\re", nullptr)), "a\nb\nc\nd\n\ne\n");
+}
+
+// A streamed line is checked for bytes to escape sixteen at a time, with bytes after it read
+// but not counted; a loaded line byte by byte. Every byte at the start, middle and end of lines
+// around that step must come out alike, whatever follows the line.
+TEST(ColouredHtml, StreamedLinesEscapeAsLoadedLinesWhereverTheByteSits) {
+    const std::size_t lengths[] = {1, 2, 15, 16, 17, 31, 32, 33, 48};
+    const char* const encodings[] = {"utf-8", "windows-1252"};
+    const char* const syntaxes[] = {".sql", ".cpp"};
+    for (const char* syntax : syntaxes) {
+        const std::unique_ptr<TSynCustomHighlighter> highlighter = CreateHighlighter(syntax);
+        for (const char* encodingName : encodings) {
+            const Encoding& encoding = *Encoding::ForName(encodingName);
+            for (unsigned byte = 1; byte < 256; ++byte) {
+                if (byte == '\n' || byte == '\r')
+                    continue;
+                std::string text;
+                for (const std::size_t length : lengths) {
+                    for (const std::size_t at : {std::size_t(0), length / 2, length - 1}) {
+                        // Words and blanks: tokens of several kinds.
+                        std::string line;
+                        while (line.size() < length)
+                            line += "ab c;";
+                        line.resize(length);
+                        line[at] = char(byte);
+                        // Each followed by a clean line, which the next case's byte follows
+                        // closely.
+                        text += line + "\n" + std::string(length, 'x') + "\n";
+                    }
+                }
+                SCOPED_TRACE(std::string(syntax) + " " + encodingName + " byte " +
+                             std::to_string(byte));
+                EXPECT_EQ(StreamedPage(text, highlighter.get(), encoding).text,
+                          LoadedPage(text, highlighter.get(), encoding));
+            }
+        }
+    }
 }
 
 TEST(ColouredHtml, PageLeavesInChunksWhileTheTextIsRead) {
