@@ -593,13 +593,15 @@ void TSynSQLSyn::NextToken() {
         QuoteProc();
         break;
     default: {
-        // Words and spaces are most of the tokens: tests and direct calls are predicted far
-        // better than the jump through the table.
+        // Words, spaces and one-byte symbols are most of the tokens: tests and direct calls
+        // are predicted far better than the jump through the table.
         const unsigned char c = At(run);
         if (IsLetter(c) || c == '_') {
             WordProc();
         } else if (c == ' ') {
             SpaceProc();
+        } else if (dispatchTable<TSqlDispatch>[c] == &TSynSQLSyn::SymbolProc) {
+            SymbolProc();
         } else {
             (this->*dispatchTable<TSqlDispatch>[c])();
         }
