@@ -138,6 +138,60 @@ TEST(ColouredHtml, PageLeavesInChunksWhileTheTextIsRead) {
         EXPECT_LE(piece, ColouredHtmlWriter::ChunkSize + 64 * 1024);
 }
 
+// One token per byte: 'k' in its listed keyword look (bold), 'x' in an italic attribute it
+// does not list, anything else in the editor's own look.
+class UnlistedLookHighlighter : public TSynCustomHighlighter {
+public:
+    UnlistedLookHighlighter() {
+        keyword = AddAttribute("Keyword", fsBold);
+        SetAttributesOnChange();
+    }
+    TSynHighlighterAttributes* DefaultAttribute(int) const override { return nullptr; }
+    bool AtLineEnd() const override { return at >= line.size(); }
+    std::string TokenText() const override { return std::string(line.substr(at, 1)); }
+    TSynHighlighterAttributes* TokenAttribute() const override {
+        return line[at] == 'k' ? keyword : line[at] == 'x' ? &unlisted : nullptr;
+    }
+    int TokenKind() const override { return 0; }
+    std::size_t TokenStart() const override { return at; }
+    void NextToken() override { ++at; }
+    void StartLine(std::string_view text, int) override {
+        line = text;
+        at = 0;
+    }
+
+    // Not among AttributeAt's; handed out as tokens' attribute all the same.
+    mutable TSynHighlighterAttributes unlisted{"Unlisted"};
+
+private:
+    TSynHighlighterAttributes* keyword;
+    std::string_view line;
+    std::size_t at = 0;
+};
+
+// A look the class table lacks is written in place for every token, and the runs around it
+// open and close as they do between listed classes.
+TEST(ColouredHtml, UnlistedLooksAreWrittenInPlace) {
+    UnlistedLookHighlighter highlighter;
+    highlighter.unlisted.SetStyle(fsItalic);
+    const std::string italic = "<span style=\"color:#000000;background-color:#ffffff;"
+                               "font-weight:normal;font-style:italic;text-decoration:none\">";
+    const struct {
+        const char* line;
+        std::string body;
+    } cases[] = {
+        {"k x", "<span class=\"c0\">k</span> " + italic + "x\n</span>"},
+        {"xx", italic + "x</span>" + italic + "x\n</span>"},
+        {"x k", italic + "x</span> <span class=\"c0\">k\n</span>"},
+        {"kxk", "<span class=\"c0\">k</span>" + italic + "x</span><span class=\"c0\">k\n</span>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(Body(LoadedPage(c.line, &highlighter)), c.body);
+        EXPECT_EQ(Body(StreamedPage(c.line, &highlighter).text), c.body);
+    }
+}
+
 TEST(ColouredHtml, OneSpanPerRunOfEqualLook) {
     const std::unique_ptr<TSynCustomHighlighter> cpp = CreateHighlighter(".cpp");
     const struct {
