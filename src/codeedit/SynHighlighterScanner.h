@@ -32,11 +32,6 @@ private:
     std::array<bool, 256> table;
 };
 
-// Blanks that continue a run: characters 1-32 but CR and LF.
-inline constexpr TSynCharClass runBlanks([](unsigned char c) {
-    return c != 0 && c <= 32 && c != '\n' && c != '\r';
-});
-
 // Character tests most languages share.
 namespace SynChars {
 constexpr bool IsDigit(unsigned char c) {
@@ -51,6 +46,10 @@ constexpr bool IsHexDigit(unsigned char c) {
 constexpr bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\n' || c == '\r';
 }
+// Blanks that continue a run: characters 1-32 but CR and LF (a table: tested for every blank).
+inline constexpr TSynCharClass IsRunBlank([](unsigned char c) {
+    return c != 0 && c <= 32 && c != '\n' && c != '\r';
+});
 } // namespace SynChars
 
 // One scanning procedure per first byte of a token, built once per language.
@@ -181,7 +180,7 @@ protected:
         // A local position: the line's bytes could alias the member, which would then be
         // stored and loaded again for every byte.
         std::size_t i = run + 1;
-        while (i < length && runBlanks(static_cast<unsigned char>(line[i]))) {
+        while (i < length && SynChars::IsRunBlank(static_cast<unsigned char>(line[i]))) {
             ++i;
         }
         run = i;

@@ -157,7 +157,7 @@ private:
     std::vector<std::string> spanTags; // per class: its opening tag
     // The markup from one class to another: (a span is open) * (classes + 1) + (to + 1).
     struct SpanSwitch {
-        std::array<char, 48> bytes{};
+        std::array<char, 48> bytes{}; // the longest, with a ten-digit class number: 33
         std::size_t length = 0;
     };
     std::vector<SpanSwitch> spanSwitches;
