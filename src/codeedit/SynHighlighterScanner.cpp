@@ -71,26 +71,6 @@ void TSynScanningHighlighter::LineBreakProc() {
     tokenKind = spaceKind;
 }
 
-namespace {
-
-// Blanks that continue a run: characters 1-32 but CR and LF.
-constexpr TSynCharClass runBlanks([](unsigned char c) {
-    return c != 0 && c <= 32 && c != '\n' && c != '\r';
-});
-
-} // namespace
-
-void TSynScanningHighlighter::SpaceProc() {
-    // A local position: the line's bytes could alias the member, which would then be stored
-    // and loaded again for every byte.
-    std::size_t i = run + 1;
-    while (i < length && runBlanks(static_cast<unsigned char>(line[i]))) {
-        ++i;
-    }
-    run = i;
-    tokenKind = spaceKind;
-}
-
 void TSynScanningHighlighter::SpaceUpToTabProc() {
     ++run;
     for (unsigned char c = At(run); c != 0 && c <= 32 && c != '\t' && c != '\n' && c != '\r';

@@ -46,6 +46,10 @@ constexpr bool IsHexDigit(unsigned char c) {
 constexpr bool IsLineBreakOrNul(unsigned char c) {
     return c == 0 || c == '\n' || c == '\r';
 }
+// Blanks that continue a run: characters 1-32 but CR and LF (a table: tested for every blank).
+inline constexpr TSynCharClass IsRunBlank([](unsigned char c) {
+    return c != 0 && c <= 32 && c != '\n' && c != '\r';
+});
 } // namespace SynChars
 
 // One scanning procedure per first byte of a token, built once per language.
@@ -170,8 +174,18 @@ protected:
     void NullProc();
     // A line break inside the line (CR LF, CR or LF) as one space token.
     void LineBreakProc();
-    // A run of blanks: characters 1-32 other than CR and LF.
-    void SpaceProc();
+    // A run of blanks: characters 1-32 other than CR and LF. Inline: a language may call it
+    // directly for its commonest blank.
+    void SpaceProc() {
+        // A local position: the line's bytes could alias the member, which would then be
+        // stored and loaded again for every byte.
+        std::size_t i = run + 1;
+        while (i < length && SynChars::IsRunBlank(static_cast<unsigned char>(line[i]))) {
+            ++i;
+        }
+        run = i;
+        tokenKind = spaceKind;
+    }
     // The same, except that a TAB only starts a run (markup keeps each TAB apart).
     void SpaceUpToTabProc();
 

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The most one input byte grows to: "&quot;".
@@ -132,6 +136,33 @@ std::string TitleText(std::string_view title) {
     return text;
 }
 
+// A mark (bit i for byte i) for each of sixteen bytes that HTML text cannot hold as it is in
+// the usual code pages: control codes but TAB, DEL, bytes of 0x80 and up, and the four markup
+// characters.
+#if defined(__SSE2__)
+unsigned BytesToEscape(const char* p) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto is = [&](char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+    // Compared as signed bytes, those of 0x80 and up are below 0x20 too.
+    const __m128i controlOrHigh =
+        _mm_andnot_si128(is('\t'), _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)));
+    const __m128i markup =
+        _mm_or_si128(_mm_or_si128(is('&'), is('<')), _mm_or_si128(is('>'), is('"')));
+    return unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(controlOrHigh, markup), is(0x7F))));
+}
+#else
+unsigned BytesToEscape(const char* p) {
+    unsigned marks = 0;
+    for (unsigned i = 0; i < 16; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        const bool escaped =
+            (c < 0x20 && c != '\t') || c >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"';
+        marks |= unsigned(escaped) << i;
+    }
+    return marks;
+}
+#endif
+
 // Where the complete lines of a block end: after its last break that cannot be the first half
 // of a CR LF cut by the block's end. 0 when there is none.
 std::size_t CompleteLinesEnd(const char* data, std::size_t size) {
@@ -175,17 +206,34 @@ void ColouredHtmlWriter::BuildClasses() {
     }
     for (std::size_t i = 0; i < classStyles.size(); ++i)
         spanTags.push_back("<span class=\"c" + std::to_string(i) + "\">");
+    for (const std::string_view close : {"", "</span>"}) {
+        for (std::size_t to = 0; to <= classStyles.size(); ++to) {
+            std::string markup(close);
+            if (to > 0)
+                markup += spanTags[to - 1];
+            SpanSwitch& entry = spanSwitches.emplace_back();
+            entry.length = markup.size();
+            std::memcpy(entry.bytes.data(), markup.data(), markup.size());
+        }
+    }
     // Blanks leave no ink: only their background, font (the width of a blank) and lines show.
     const std::size_t count = classStyles.size() + 1;
     const auto styleOf = [&](std::size_t slot) {
         return slot == 0 ? resolver.Plain() : classStyles[slot - 1];
     };
-    blankJoins.resize(count * count);
-    for (std::size_t from = 0; from < count; ++from)
+    const auto joins = [&](std::size_t from, std::size_t into) {
+        return styleOf(from).background == styleOf(into).background &&
+               styleOf(from).style == styleOf(into).style;
+    };
+    // Into the open run if they show the same there, else plain text if they show the same
+    // there, else their own class; the run of an unlisted attribute (-2) takes none.
+    blankClasses.resize(count * (count + 1));
+    for (std::size_t from = 0; from < count; ++from) {
+        const int own = joins(from, 0) ? -1 : int(from) - 1;
+        blankClasses[from * (count + 1)] = own;
         for (std::size_t into = 0; into < count; ++into)
-            blankJoins[from * count + into] =
-                styleOf(from).background == styleOf(into).background &&
-                styleOf(from).style == styleOf(into).style;
+            blankClasses[from * (count + 1) + into + 1] = joins(from, into) ? int(into) - 1 : own;
+    }
 }
 
 void ColouredHtmlWriter::BuildByteTable() {
@@ -205,6 +253,28 @@ void ColouredHtmlWriter::BuildByteTable() {
     }
     for (unsigned byte = 0; byte < 256; ++byte)
         replaced[byte] = byteTable[byte].length;
+    wideCheckFindsAll = true;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        std::array<char, 16> sixteen;
+        sixteen.fill(char(byte));
+        if (replaced[byte] != 0 && BytesToEscape(sixteen.data()) == 0)
+            wideCheckFindsAll = false;
+    }
+}
+
+bool ColouredHtmlWriter::NothingToEscapeIn(std::string_view line) const {
+    unsigned found = 0;
+    if (!wideCheckFindsAll) {
+        for (char c : line)
+            found |= replaced[static_cast<unsigned char>(c)];
+        return found == 0;
+    }
+    std::size_t at = 0;
+    for (; at + 16 <= line.size(); at += 16)
+        found |= BytesToEscape(line.data() + at);
+    // The bytes past the line are read but not counted.
+    const unsigned inLine = (1u << (line.size() - at)) - 1;
+    return (found | (BytesToEscape(line.data() + at) & inLine)) == 0;
 }
 
 void ColouredHtmlWriter::WriteHead(const ColouredHtmlOptions& options) {
@@ -236,10 +306,9 @@ int ColouredHtmlWriter::ClassOfUncached(const TSynHighlighterAttributes* attribu
     return index;
 }
 
-void ColouredHtmlWriter::SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {
+void ColouredHtmlWriter::SwitchToUnlisted(int classIndex,
+                                          const TSynHighlighterAttributes* attribute) {
     // An attribute the class table lacks gets its look written in place, every time.
-    if (classIndex == openClass && classIndex != -2)
-        return;
     if (openClass != -1)
         Append("</span>");
     openClass = classIndex;
@@ -265,26 +334,28 @@ bool IsBlank(std::string_view text) {
 
 } // namespace
 
-void ColouredHtmlWriter::WriteLine(std::string_view line) {
+void ColouredHtmlWriter::WriteLine(std::string_view line, ReadPastLine readPast) {
     if (!highlighter) {
         WriteText(line);
     } else {
         highlighter->TokensOfLine(line, lineIndex, tokens);
+        // Most lines hold nothing to escape: with the slack after them, their tokens are
+        // moved in steps of a fixed size rather than copied and checked byte by byte.
+        const bool moveTokens = readPast == ReadPastLine::Yes && NothingToEscapeIn(line);
         for (const TSynToken& scanned : tokens) {
             const TSynHighlighterAttributes* attribute = scanned.attribute;
             const std::string_view token(line.data() + scanned.start, scanned.length);
             int classIndex = ClassOf(attribute);
             // Blanks that show the same inside the open run, or as plain text, go there:
             // fewer spans.
-            if (classIndex != openClass && classIndex != -2 && IsBlank(token)) {
-                if (openClass != -2 && BlankJoins(classIndex, openClass))
-                    classIndex = openClass;
-                else if (BlankJoins(classIndex, -1))
-                    classIndex = -1;
-            }
+            if (classIndex != openClass && classIndex != -2 && IsBlank(token))
+                classIndex = BlankClass(classIndex, openClass);
             if (classIndex != openClass || classIndex == -2)
                 SwitchTo(classIndex, attribute);
-            WriteText(token);
+            if (moveTokens)
+                CopyToken(token.data(), token.size());
+            else
+                WriteText(token);
         }
     }
     *Reserve(1) = '\n';
@@ -376,19 +447,24 @@ bool WriteColouredHtml(std::FILE* input, const Encoding& encoding,
                        TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
                        const ColouredHtmlOptions& options, const HtmlSink& sink) {
     ColouredHtmlWriter writer(encoding, highlighter, resolver, options, sink);
-    std::vector<char> block(ColouredHtmlWriter::ChunkSize);
+    // Text up to capacity, and the slack the writer may read past the last line.
+    std::size_t capacity = ColouredHtmlWriter::ChunkSize;
+    std::vector<char> block(capacity + ColouredHtmlWriter::LineSlack);
     std::size_t kept = 0;
     for (;;) {
         // A line longer than the block: make room for more of it.
-        if (kept == block.size())
-            block.resize(block.size() * 2);
-        const std::size_t got = std::fread(block.data() + kept, 1, block.size() - kept, input);
+        if (kept == capacity) {
+            capacity *= 2;
+            block.resize(capacity + ColouredHtmlWriter::LineSlack);
+        }
+        const std::size_t got = std::fread(block.data() + kept, 1, capacity - kept, input);
         const std::size_t filled = kept + got;
         const bool atEnd = got == 0;
         const std::size_t cut = atEnd ? filled : CompleteLinesEnd(block.data(), filled);
         detail::SplitLines(block.data(), block.data() + cut, detail::NulBreaksLine::Yes,
                            [&](const char* first, std::size_t length) {
-                               writer.WriteLine(std::string_view(first, length));
+                               writer.WriteLine(std::string_view(first, length),
+                                                ColouredHtmlWriter::ReadPastLine::Yes);
                            });
         kept = filled - cut;
         std::memmove(block.data(), block.data() + cut, kept);

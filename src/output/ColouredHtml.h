@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,8 +42,14 @@ public:
     ColouredHtmlWriter(const ColouredHtmlWriter&) = delete;
     ColouredHtmlWriter& operator=(const ColouredHtmlWriter&) = delete;
 
+    // Bytes after a line that WriteLine may read when told so.
+    static constexpr std::size_t LineSlack = 16;
+    enum class ReadPastLine {
+        No,
+        Yes // the LineSlack bytes after the line may be read (never written)
+    };
     // One line of the text, without its line break.
-    void WriteLine(std::string_view line);
+    void WriteLine(std::string_view line, ReadPastLine readPast = ReadPastLine::No);
     // Closes the page and hands out the rest. Call once, after the last line.
     void Finish();
 
@@ -70,11 +77,27 @@ private:
         return cached.attribute == attribute ? cached.index : ClassOfUncached(attribute);
     }
     int ClassOfUncached(const TSynHighlighterAttributes* attribute);
-    // Whether blanks in the look of class `from` show the same inside the open run of `into`.
-    bool BlankJoins(int from, int into) const {
-        return blankJoins[std::size_t(from + 1) * (classStyles.size() + 1) + std::size_t(into + 1)];
+    // The class blanks in the look of class `from` are written in while the run of `open` is
+    // open: fewer spans.
+    int BlankClass(int from, int open) const {
+        return blankClasses[std::size_t(from + 1) * (classStyles.size() + 2) +
+                            std::size_t(open + 2)];
     }
-    void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute);
+    // Ends the open span and opens the one of classIndex (nothing for the plain look). Between
+    // listed classes the markup is one copy of a fixed size: runs change all the time.
+    void SwitchTo(int classIndex, const TSynHighlighterAttributes* attribute) {
+        if (classIndex == -2 || openClass == -2) {
+            SwitchToUnlisted(classIndex, attribute);
+            return;
+        }
+        const SpanSwitch& markup =
+            spanSwitches[std::size_t(openClass != -1) * (classStyles.size() + 1) +
+                         std::size_t(classIndex + 1)];
+        std::memcpy(Reserve(markup.bytes.size()), markup.bytes.data(), markup.bytes.size());
+        used += markup.length;
+        openClass = classIndex;
+    }
+    void SwitchToUnlisted(int classIndex, const TSynHighlighterAttributes* attribute);
     // Most tokens are short and hold nothing to escape: copied while checked, inline.
     void WriteText(std::string_view text) {
         if (text.size() > ShortText || !CopyIfPlain(text))
@@ -94,6 +117,20 @@ private:
         return true;
     }
     void WriteEscaped(std::string_view text);
+    // Whether no byte of a line needs escaping; reads up to LineSlack bytes past it.
+    bool NothingToEscapeIn(std::string_view line) const;
+    // A token of a line with nothing to escape and the slack after it: moved sixteen bytes a
+    // step, as many as the copy needs at least. The buffer has room past what it holds, and the
+    // bytes past the token are overwritten next.
+    void CopyToken(const char* from, std::size_t count) {
+        char* const out = Reserve(count + LineSlack);
+        std::size_t at = 0;
+        do {
+            std::memcpy(out + at, from + at, LineSlack);
+            at += LineSlack;
+        } while (at < count);
+        used += count;
+    }
     // Escapes from p up to end (a UTF-8 sequence begun before end is taken whole); returns the
     // new end of the output and leaves p after the last byte taken.
     char* Escape(char* out, const char*& p, const char* end, std::string_view whole) const;
@@ -113,9 +150,18 @@ private:
     std::array<ByteOutput, 256> byteTable{};
     // Each byte's table length alone, packed: the check of short texts reads only this.
     std::array<std::uint8_t, 256> replaced{};
+    // Whether the check of sixteen bytes at a time finds every byte the table replaces (it
+    // does for every code page whose printable ASCII is ASCII).
+    bool wideCheckFindsAll = false;
     std::vector<TSynTokenStyle> classStyles;
     std::vector<std::string> spanTags; // per class: its opening tag
-    std::vector<bool> blankJoins;      // (from + 1, into + 1), classes -1 (plain) and up
+    // The markup from one class to another: (a span is open) * (classes + 1) + (to + 1).
+    struct SpanSwitch {
+        std::array<char, 48> bytes{}; // the longest, with a ten-digit class number: 33
+        std::size_t length = 0;
+    };
+    std::vector<SpanSwitch> spanSwitches;
+    std::vector<int> blankClasses; // (from + 1, open + 2), from -1 (plain), open -2 and up
     std::vector<AttributeClass> attributeClasses;
     // Attribute to class, direct-mapped by address.
     struct CachedClass {
