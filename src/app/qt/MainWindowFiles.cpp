@@ -20,6 +20,7 @@
 #include "richedit/qt/RichEdit.h"
 
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <climits>
 #include <new>
 #include <stdexcept>
@@ -244,6 +245,8 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
 
 std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::string& path) {
     StatusBarProgress progress(StatusBarText, "Opening " + DisplayPath(path));
+    // Loading is no edit: the pieces of a big file are no changes to mark or copy.
+    const QSignalBlocker loading(document.RichEditor);
     return document.RichEditor->LoadFromFile(path, progress.Hook());
 }
 
