@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -51,6 +52,33 @@ TEST_F(RichEditFileTest, LoadsRtfAndPlainTextAndRefusesBinaryFiles) {
             EXPECT_NE(error->find(c.path), std::string::npos) << *error;
         }
     }
+    SetProgramEncoding(LocaleEncoding());
+}
+
+TEST_F(RichEditFileTest, PlainTextOverSeveralPiecesKeepsEveryLineWhereverItsBreakFalls) {
+    SetProgramEncoding(*Encoding::ForCodePage(65001));
+    const std::string breaks[] = {"\r\n", "\r", "\n"};
+    // A CR LF around each piece's end, the other breaks and a two-byte letter between.
+    std::string file;
+    QStringList expected;
+    for (std::size_t piece = 1; piece <= 3; ++piece) {
+        const std::size_t crlfAt = piece * TRxRichEdit::kPieceBytes - 1 + (piece - 1);
+        for (int i = 0; file.size() + 20 < crlfAt; ++i) {
+            std::string line = "ä line ";
+            line += std::to_string(i);
+            file.append(line).append(breaks[i % 3]);
+            expected << QString::fromStdString(line);
+        }
+        const std::string filler(crlfAt - file.size(), 'f');
+        file.append(filler).append("\r\n");
+        expected << QString::fromStdString(filler);
+    }
+    file.append("last");
+    expected << "last";
+    Write(root + "pieces.rtf", file);
+    TRxRichEdit editor;
+    ASSERT_FALSE(editor.LoadFromFile(root + "pieces.rtf").has_value());
+    EXPECT_TRUE(editor.Lines() == expected) << "lines were split, joined or lost";
     SetProgramEncoding(LocaleEncoding());
 }
 
