@@ -13,8 +13,9 @@
 # samples where the machine has less than 1 MB of them, repeated up to 20 MB.
 #
 # LANGUAGES (names as in the table, space-separated) limits the run to those languages.
-# Each tool runs RUNS times (default 3; PEER_RUNS, if set, for the peers) on the file with its output to /dev/null, under
-# /usr/bin/time; a run longer than LIMIT seconds (default 600) is stopped, and the tool's row
+# tabrix-cli runs RUNS times (default 9: a run takes a tenth of a second, and /usr/bin/time counts
+# in 10 ms steps, so the best of few runs swings by a fifth), each peer PEER_RUNS times (default
+# 3), on the file with its output to /dev/null, under /usr/bin/time; a run longer than LIMIT seconds (default 600) is stopped, and the tool's row
 # shows the bound that proves ("< 0.3": slower than 20 MB in LIMIT seconds).
 # MB/s is taken from the best run's CPU time (user + system), which a machine shared with other
 # work disturbs least; the best wall-clock MB/s is printed beside it. Peak memory is the largest
@@ -23,8 +24,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
-runs=${RUNS:-3}
-peer_runs=${PEER_RUNS:-$runs}
+runs=${RUNS:-9}
+peer_runs=${PEER_RUNS:-3}
 limit=${LIMIT:-600}
 size=$((20 * 1000 * 1000))
 cache=${TMPDIR:-/tmp}/tabrix-compare
