@@ -21,6 +21,8 @@ public:
             hook(done, total);
         }
     }
+    // The same for work that counts the bytes of its pieces rather than a position.
+    void Add(std::uint64_t bytes) { Advance(added += bytes); }
     // Whether Advance(done) would report: work that must be made whole before a report (the
     // window repaints during it) asks first.
     bool Due(std::uint64_t done) const { return hook && done >= next; }
@@ -29,6 +31,7 @@ private:
     const ProgressHook& hook;
     std::uint64_t total;
     std::uint64_t next = kProgressStep;
+    std::uint64_t added = 0;
 };
 
 // The hook for one of `stages` equal stages of an operation over `whole` bytes, each stage

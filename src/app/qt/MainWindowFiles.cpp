@@ -272,13 +272,11 @@ void TForm1::WriteDocument(const TMyMemo& document,
     }
     const TSynEditStringList& lines = ActiveEditor(document)->Lines();
     ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
-    std::uint64_t written = 0;
     // The plain editor's text has no break after its last line; the code editor writes CR LF
     // after every line, the last one too.
     lines.WriteText(
         [&](std::string_view piece) {
-            written += piece.size();
-            reporter.Advance(written);
+            reporter.Add(piece.size());
             return write(piece);
         },
         "\r\n", document.ViewMode == vmCode ? TSynFinalBreak::Yes : TSynFinalBreak::No);

@@ -94,7 +94,6 @@ void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const 
     const bool finalBreak = fromMode == vmCode && count > 0;
     ProgressReporter reporter(progress, lines.LineStartOffset(count, 1));
     int next = 0;
-    std::uint64_t done = 0;
     std::string bytes;
     editor.SetUnformattedText([&](QString& piece) {
         if (next == count)
@@ -108,8 +107,7 @@ void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const 
         if (next == count && finalBreak)
             bytes += '\n';
         piece = ToQString(bytes, encoding);
-        done += bytes.size();
-        reporter.Advance(done);
+        reporter.Add(bytes.size());
         return true;
     });
 }

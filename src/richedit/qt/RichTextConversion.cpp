@@ -91,6 +91,17 @@ std::string FragmentText(const QString& text) {
     return kept.toStdString();
 }
 
+RichParagraph ReadParagraph(const QTextBlock& block, const QFont& defaultFont) {
+    RichParagraph paragraph;
+    paragraph.alignment = ToAlignment(block.blockFormat().alignment());
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+        const QTextFragment part = fragment.fragment();
+        AppendRun(paragraph, FragmentText(part.text()),
+                  ToRichFormat(part.charFormat(), defaultFont));
+    }
+    return paragraph;
+}
+
 } // namespace
 
 void ToTextDocument(const RichDocument& document, QTextDocument& target,
@@ -131,21 +142,6 @@ void ToTextDocument(const RichDocument& document, QTextDocument& target,
     cursor.endEditBlock();
     target.setUndoRedoEnabled(history);
 }
-
-namespace {
-
-RichParagraph ReadParagraph(const QTextBlock& block, const QFont& defaultFont) {
-    RichParagraph paragraph;
-    paragraph.alignment = ToAlignment(block.blockFormat().alignment());
-    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-        const QTextFragment part = fragment.fragment();
-        AppendRun(paragraph, FragmentText(part.text()),
-                  ToRichFormat(part.charFormat(), defaultFont));
-    }
-    return paragraph;
-}
-
-} // namespace
 
 RichDocument FromTextDocument(const QTextDocument& source, const ProgressHook& progress) {
     RichDocument document;
