@@ -143,7 +143,7 @@ TEST_F(ProjectsTest, BadProjectsSayWhatIsWrongAndOpenTheRest) {
 TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
     QByteArray source;
     for (int line = 1; line <= 375; ++line)
-        source += "int line" + QByteArray::number(line) + ";\n";
+        source += "int line" + QByteArray::number(line) + ";\r\n";
     const QString kept = File("kept.txt", "kept"), code = File("main.cpp", source);
     const QString project = File("work.txp", "kept.txt\r\n");
     Start();
