@@ -1,6 +1,7 @@
 #include "app/ProjectFile.h"
 
 #include "app/DocumentText.h"
+#include "app/FileNameParts.h"
 
 #include <algorithm>
 
@@ -15,6 +16,23 @@ FileError NoProject(std::string_view why) {
 }
 
 } // namespace
+
+bool IsProjectFileName(std::string_view path) {
+    return SplitFileName(path).extension == ".txp";
+}
+
+std::string MissingEntriesText(const std::vector<std::string>& messages) {
+    std::string text;
+    const std::size_t listed = std::min(messages.size(), kMaxListedMissingEntries);
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (i > 0)
+            text += "\n";
+        text += messages[i];
+    }
+    if (messages.size() > listed)
+        text += "\nand " + std::to_string(messages.size() - listed) + " more";
+    return text;
+}
 
 std::string ProjectEntry(std::string_view documentPath, std::string_view projectFolder) {
     if (documentPath.size() <= projectFolder.size() ||

@@ -12,6 +12,16 @@
 // The project of the tabs open at the last exit, kept in the settings folder.
 inline constexpr std::string_view kDefaultProjectName = "default.txp";
 
+// Only a file with a project's extension (".txp", exactly) is read as a project; every other
+// file is a document, whatever file type the open dialog showed.
+bool IsProjectFileName(std::string_view path);
+
+// The entries of one project that name no file are told in one box, not one box each.
+inline constexpr std::size_t kMaxListedMissingEntries = 20;
+
+// One line per message, the first kMaxListedMissingEntries of them, then "and N more".
+std::string MissingEntriesText(const std::vector<std::string>& messages);
+
 // More entries than any set of tabs a person keeps open: such a file is no project, and opening
 // it would make a tab per line.
 inline constexpr int kMaxProjectEntries = 10000;

@@ -11,6 +11,7 @@
 #include "platform/qt/PathNames.h"
 #include "platform/qt/ScriptedDialogs.h"
 #include "recovery/RecoveryFile.h"
+#include "ui/support/StartedWindow.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -111,7 +112,7 @@ protected:
         setenv("XDG_CONFIG_HOME", (root + "/.config").constData(), 1);
         setenv("XDG_DATA_HOME", (root + "/.local/share").constData(), 1);
         window = std::make_unique<TForm1>(dialogs);
-        window->show();
+        ShowAndStart(*window);
         QApplication::processEvents();
     }
 

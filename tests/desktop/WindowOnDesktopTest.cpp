@@ -9,12 +9,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string_view>
 
 // Bounds in failure messages as "x,y wxh".
 void PrintTo(const QRect& rect, std::ostream* out) {
@@ -197,6 +199,61 @@ TEST_F(WindowOnDesktopTest, CtrlWithKeypadPlusAndMinusZoomWithNumLockOffAndOn) {
         program->Keys("ctrl+KP_Add ctrl+KP_Add ctrl+KP_Subtract");
         ASSERT_TRUE(Exit(*program));
         EXPECT_EQ(SavedValue("Size"), ++expected) << (*numLock ? "NumLock on" : "NumLock off");
+    }
+}
+
+// How much of the screen inside the rectangle is black, as the screen is before anything is
+// drawn on it: 0 to 1.
+double BlackShare(const QImage& screen, const QRect& area) {
+    int black = 0, all = 0;
+    const QRect inside = area & screen.rect();
+    for (int y = inside.top(); y <= inside.bottom(); y += 4) {
+        for (int x = inside.left(); x <= inside.right(); x += 4) {
+            ++all;
+            black += (screen.pixel(x, y) & 0xFFFFFF) == 0;
+        }
+    }
+    return all ? double(black) / all : 1.0;
+}
+
+TEST_F(WindowOnDesktopTest, MessagesOfTheStartShowOverTheWindowDrawnFirst) {
+    const QString docx = QDir(home.path()).filePath("letter.docx");
+    QFile refused(docx);
+    ASSERT_TRUE(refused.open(QIODevice::WriteOnly));
+    refused.write(QByteArray("PK\x03\x04\0\0binary", 14));
+    refused.close();
+    const struct {
+        const char* name;
+        QByteArray defaultProject;
+        QStringList files;
+    } cases[] = {
+        {"entries of the last session not found", "gone.txt\r\nlost.txt\r\n", {}},
+        {"a refused .docx", "", {docx}},
+    };
+    for (const auto& c : cases) {
+        const QString folder = QDir(home.path()).filePath(".config/Tabrix_Pro");
+        QDir().mkpath(folder);
+        QFile project(folder + "/default.txp");
+        ASSERT_TRUE(project.open(QIODevice::WriteOnly));
+        project.write(c.defaultProject);
+        project.close();
+        ProgramOnDesktop program(*desktop, home.path(), c.files);
+        // The box's caption is the program's name; the window's ends in a blank.
+        ASSERT_TRUE(program.ShowsCaption("Tabrix Pro")) << c.name;
+        const QString shown =
+            desktop->Tool("xdotool", {"search", "--onlyvisible", "--name", "^Tabrix Pro $"});
+        ASSERT_FALSE(shown.trimmed().isEmpty()) << c.name << ": the box came before the window";
+        const QRect bounds = program.OuterBounds(shown.split('\n').first());
+        const QString screenshot = QDir(home.path()).filePath("start.png");
+        ASSERT_TRUE(desktop->Screenshot(screenshot));
+        // The left side of the window, beside the box centred over it.
+        const QRect side(bounds.left(), bounds.top(), bounds.width() / 5, bounds.height());
+        EXPECT_LT(BlackShare(QImage(screenshot), side), 0.05) << c.name << ": not drawn";
+        if (std::string_view(c.name) == "a refused .docx")
+            SaveScreenshot("start-up-message-over-the-window.png");
+        program.Keys("Return");
+        window = program.MainWindow();
+        EXPECT_TRUE(Exit(program)) << c.name;
     }
 }
 

@@ -10,10 +10,16 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QToolBar>
+#include <QWheelEvent>
 
 namespace {
 
-// Hands pointer movement over an editor's text area to the window, in editor coordinates.
+// A wheel's notch, in the units of QWheelEvent::angleDelta.
+constexpr int kWheelNotch = 120;
+
+// Hands pointer movement over an editor's text area to the window, in editor coordinates, and
+// Ctrl with the wheel, which zooms every editor as the font size keys do (the rich editor's own
+// zoom would change its view alone).
 class PointerWatch : public QObject {
 public:
     PointerWatch(TForm1& window, QAbstractScrollArea& editor)
@@ -23,6 +29,16 @@ public:
         if (event->type() == QEvent::MouseMove) {
             const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
             window.Memo01MouseMove(&editor, editor.viewport()->mapTo(&editor, point));
+        } else if (event->type() == QEvent::Wheel) {
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            if (wheel->modifiers() & Qt::ControlModifier) {
+                // A touchpad turns in small steps: they add up to notches.
+                wheelAngle += wheel->angleDelta().y();
+                const int notches = wheelAngle / kWheelNotch;
+                wheelAngle -= notches * kWheelNotch;
+                window.ZoomByWheel(notches);
+                return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -30,6 +46,7 @@ public:
 private:
     TForm1& window;
     QAbstractScrollArea& editor;
+    int wheelAngle = 0;
 };
 
 } // namespace

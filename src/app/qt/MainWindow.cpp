@@ -22,6 +22,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <functional>
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
@@ -39,6 +41,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
+    CreateProjectField();
     StartRecovery();
 
     // The first document, with the editors every later document copies its look from.
@@ -116,15 +119,55 @@ void TForm1::CreateClientArea() {
     statusBar()->addPermanentWidget(StatusBarEncoding);
 }
 
+namespace {
+
+// Runs the start-up work once the window system has shown the window and it has painted itself
+// (widgets paint as they are exposed), so that the questions and messages of the start appear
+// over the window, not over an empty screen. A window that is never exposed (started minimised)
+// starts all the same after a while.
+class FirstExposure : public QObject {
+public:
+    // Belongs to the widget: changing its window flags may give it a new window.
+    FirstExposure(QWidget& widget, std::function<void()> start)
+        : QObject(&widget), start(std::move(start)) {
+        widget.windowHandle()->installEventFilter(this);
+        QTimer::singleShot(kLongestWait, this, [this] { Start(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+            // After the exposure has been painted and shown.
+            QMetaObject::invokeMethod(this, &FirstExposure::Start, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int kLongestWait = 2000;
+
+    void Start() {
+        if (!start)
+            return;
+        const std::function<void()> work = std::move(start);
+        start = nullptr;
+        deleteLater();
+        work();
+    }
+
+    std::function<void()> start;
+};
+
+} // namespace
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce) {
         shownOnce = true;
-        FormShow();
+        new FirstExposure(*this, [this] { FormShow(); });
     }
 }
 
 void TForm1::FormShow() {
+    startupDone = true;
     RestoreAbandonedDocuments();
     LoadDefaultProject();
     for (const QString& argument : arguments)
@@ -146,7 +189,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveDefaultProject();
+    // Before the start-up work the last session's tabs are not open yet: their project stays.
+    if (startupDone)
+        SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {

@@ -57,6 +57,9 @@ public:
 
     Dialogs& Questions() { return dialogs; }
     bool Initialised() const { return initialised; }
+    // The start-up work of the first showing (the last session's tabs, the command line's
+    // files) has been done; it runs once the window is on screen.
+    bool StartupDone() const { return startupDone; }
     bool Closing() const { return closing; }
 
     // ---- The document list ----
@@ -137,6 +140,9 @@ public:
     void QuickFontClick(const QString& caption);
     void mniIncreaseFontClick();
     void mniDecreaseFontClick();
+    // Ctrl with the wheel over an editor: each notch away from the user is Increase Font Size,
+    // each one towards the user Decrease Font Size.
+    void ZoomByWheel(int notches);
     // Pointer movement over an editor, in the editor's coordinates.
     void Memo01MouseMove(QWidget* editor, QPoint position);
     // Rebuilds mnuPopup from the main menu.
@@ -171,9 +177,10 @@ public:
     // ---- Document encodings ----
     // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
     void SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding);
-    // File > "Reopen with Encoding" and "Save with Encoding": the item's tag is the code page.
-    void ReopenWithEncodingClick(int codePage);
-    void SaveWithEncodingClick(int codePage);
+    // File > "Reopen with Encoding" and "Save with Encoding": the item's tag is the position
+    // of its encoding in its menu.
+    void ReopenWithEncodingClick(int choice);
+    void SaveWithEncodingClick(int choice);
     // ---- Files changed by other programs ----
     // Looks at the file of every document: an unmodified document reloads, a modified one asks
     // first, a deleted file marks its document modified so that its text is not lost.
@@ -270,6 +277,7 @@ public:
     QTabBar* TabControl = nullptr;
     QLabel* StatusBarText = nullptr;
     QLabel* StatusBarEncoding = nullptr; // the current document's encoding
+    QLabel* StatusBarProject = nullptr;  // the current project's file name
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -299,6 +307,8 @@ public:
     QMenu* mnuPopup = nullptr;
     QMenu* mnuFont = nullptr;
     QMenu* mniRecent = nullptr; // File > "Recent": full paths
+    QMenu* mniReopenWithEncoding = nullptr;
+    QMenu* mniSaveWithEncoding = nullptr;
     QMenu* mnuRecent = nullptr; // the Open button's drop-down: names only
     QAction* SaveProjectAs1 = nullptr;
 
@@ -331,6 +341,8 @@ private:
     QAction* TabItem(int position) const;
     // The text a save writes, whole: for the saves that convert it on the way.
     std::string DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const;
+    // OpenFile, but a path that names no file is not reported: its message is given back.
+    std::optional<QString> OpenFileUnlessMissing(const QString& path);
     // Reads the file into the document's plain editor in the encoding `choose` finds for its
     // bytes; the error's text when it cannot be read.
     std::optional<std::string>
@@ -351,6 +363,8 @@ private:
     bool AcceptLostCharacters(const TMyMemo& document, std::size_t count,
                               const DocumentEncoding& encoding, const QString& action);
     void ShowDocumentEncoding();
+    // Checks the items of the current document's encoding in both encoding menus.
+    void MarkDocumentEncoding();
     // The text a save writes: the editor of the document's view mode, piece by piece.
     void WriteDocument(const TMyMemo& document, const std::function<bool(std::string_view)>& write,
                        const ProgressHook& progress) const;
@@ -371,6 +385,7 @@ private:
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;
+    bool startupDone = false;
     int savedTabIndex = -1;
     int clickedTabIndex = -1;
     int dragSourceIndex = -1;
@@ -424,6 +439,8 @@ private:
     // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
     void CreateRecentItems();
     void RefreshRecentMenus();
+    // The status bar's field of the current project, hidden while there is none.
+    void CreateProjectField();
     void SetCurrentProject(const QString& path);
     // Close All, then the project: how the Open dialog and the recent list open one.
     void OpenProjectReplacingTabs(const QString& path);

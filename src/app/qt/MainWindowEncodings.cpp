@@ -19,6 +19,9 @@
 #include "settings/SettingsFolders.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,13 +53,41 @@ const char* ScriptOf(int codePage) {
     }
 }
 
-// UTF-8 first, then the code pages: one item each, tagged with its code page.
-template <MenuHandler handler> std::span<const MenuItem> EncodingItems() {
-    static const std::vector<std::string> captions = [] {
+// The encodings of one menu, UTF-8 first, then the byte-order marks (when offered), then the
+// code pages.
+std::vector<DocumentEncoding> MenuEncodings(bool withMarks) {
+    std::vector<DocumentEncoding> encodings = {
+        DocumentEncoding::Plain(*Encoding::ForCodePage(Encoding::Utf8CodePage))};
+    if (withMarks) {
+        for (const char* name : {"utf-8-bom", "utf-16le", "utf-16be"})
+            encodings.push_back(*DocumentEncoding::FromName(name));
+    }
+    for (const int codePage : Encoding::SupportedCodePages()) {
+        if (codePage != Encoding::Utf8CodePage)
+            encodings.push_back(DocumentEncoding::Plain(*Encoding::ForCodePage(codePage)));
+    }
+    return encodings;
+}
+
+const std::vector<DocumentEncoding>& ReopenEncodings() {
+    static const std::vector<DocumentEncoding> encodings = MenuEncodings(false);
+    return encodings;
+}
+
+// Saving can also give a file a byte-order mark, or take it away.
+const std::vector<DocumentEncoding>& SaveEncodings() {
+    static const std::vector<DocumentEncoding> encodings = MenuEncodings(true);
+    return encodings;
+}
+
+// One item per encoding, tagged with its position in the list.
+template <MenuHandler handler>
+std::span<const MenuItem> EncodingItems(const std::vector<DocumentEncoding>& encodings) {
+    static const std::vector<std::string> captions = [&] {
         std::vector<std::string> all;
-        for (const int codePage : Encoding::SupportedCodePages()) {
-            std::string caption = EncodingCaption(*Encoding::ForCodePage(codePage));
-            if (const char* script = ScriptOf(codePage))
+        for (const DocumentEncoding& encoding : encodings) {
+            std::string caption = encoding.Caption();
+            if (const char* script = ScriptOf(encoding.encoding->CodePage()))
                 caption += std::string(" (") + script + ")";
             all.push_back(std::move(caption));
         }
@@ -64,17 +95,49 @@ template <MenuHandler handler> std::span<const MenuItem> EncodingItems() {
     }();
     static const std::vector<MenuItem> rows = [] {
         std::vector<MenuItem> items;
-        const std::vector<int>& codePages = Encoding::SupportedCodePages();
-        for (std::size_t i = 0; i < codePages.size(); ++i) {
-            MenuItem item{.caption = captions[i].c_str(), .tag = codePages[i], .handler = handler};
-            if (codePages[i] == Encoding::Utf8CodePage)
-                items.insert(items.begin(), item);
-            else
-                items.push_back(item);
-        }
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            items.push_back({.caption = captions[i].c_str(),
+                             .tag = int(i),
+                             .handler = handler,
+                             .check = MenuCheck::Unchecked});
         return items;
     }();
     return rows;
+}
+
+// Checks the item of the encoding `matches` finds, and no other.
+void MarkEncoding(QMenu& menu, const std::vector<DocumentEncoding>& encodings,
+                  const std::function<bool(const DocumentEncoding&)>& matches) {
+    for (QAction* item : menu.actions()) {
+        const std::size_t position = std::size_t(item->data().toInt());
+        item->setChecked(position < encodings.size() && matches(encodings[position]));
+    }
+}
+
+// Where the user is in an editor, counted in characters, which the same text in another
+// encoding has at the same places.
+struct CharacterView {
+    LineIndex anchorLine;
+    CharColumn anchorColumn;
+    LineIndex caretLine;
+    CharColumn caretColumn;
+    int topLine;
+    int horizontalScroll;
+};
+
+CharacterView ViewOf(const TSynEditWidget& editor) {
+    const TSynEditEngine& engine = editor.Engine();
+    return {engine.Anchor().line, engine.CharColumnOf(engine.Anchor()),
+            engine.Caret().line,  engine.CharColumnOf(engine.Caret()),
+            editor.TopLine(),     editor.horizontalScrollBar()->value()};
+}
+
+void ReturnTo(const CharacterView& view, TSynEditWidget& editor) {
+    TSynEditEngine& engine = editor.Engine();
+    engine.SetSelection({view.anchorLine, engine.ColumnAtChar(view.anchorLine, view.anchorColumn)},
+                        {view.caretLine, engine.ColumnAtChar(view.caretLine, view.caretColumn)});
+    editor.SetTopLine(view.topLine);
+    editor.horizontalScrollBar()->setValue(view.horizontalScroll);
 }
 
 std::string RememberedEncodingsPath() {
@@ -89,11 +152,21 @@ std::vector<RememberedEncoding> ReadRememberedEncodings() {
 } // namespace
 
 std::span<const MenuItem> ReopenWithEncodingMenu() {
-    return EncodingItems<Call<&TForm1::ReopenWithEncodingClick>>();
+    return EncodingItems<Call<&TForm1::ReopenWithEncodingClick>>(ReopenEncodings());
 }
 
 std::span<const MenuItem> SaveWithEncodingMenu() {
-    return EncodingItems<Call<&TForm1::SaveWithEncodingClick>>();
+    return EncodingItems<Call<&TForm1::SaveWithEncodingClick>>(SaveEncodings());
+}
+
+void TForm1::MarkDocumentEncoding() {
+    const DocumentEncoding& current = CurrentDocument().FileEncoding;
+    // Reopening in UTF-8 keeps a file's byte-order mark: UTF-8 is what a marked file is read in.
+    MarkEncoding(*mniReopenWithEncoding, ReopenEncodings(), [&](const DocumentEncoding& encoding) {
+        return encoding.encoding == current.encoding;
+    });
+    MarkEncoding(*mniSaveWithEncoding, SaveEncodings(),
+                 [&](const DocumentEncoding& encoding) { return encoding == current; });
 }
 
 void TForm1::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding) {
@@ -166,11 +239,11 @@ std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document,
     return std::move(file.bytes);
 }
 
-void TForm1::ReopenWithEncodingClick(int codePage) {
+void TForm1::ReopenWithEncodingClick(int choice) {
     TMyMemo& document = CurrentDocument();
-    const Encoding* chosen = Encoding::ForCodePage(codePage);
-    if (!chosen || document.ViewMode == vmRich)
+    if (choice < 0 || choice >= int(ReopenEncodings().size()) || document.ViewMode == vmRich)
         return;
+    const Encoding* chosen = ReopenEncodings()[std::size_t(choice)].encoding;
     if (document.FileName.isEmpty()) {
         dialogs.ShowMessage("Tabrix Pro", "The document has no file to reopen.");
         return;
@@ -200,25 +273,25 @@ void TForm1::ReopenWithEncodingClick(int codePage) {
     RefreshCurrentTab();
 }
 
-void TForm1::SaveWithEncodingClick(int codePage) {
+void TForm1::SaveWithEncodingClick(int choice) {
     TMyMemo& document = CurrentDocument();
-    const Encoding* target = Encoding::ForCodePage(codePage);
     TSynEditWidget* editor = ActiveEditor(document);
-    if (!target || !editor)
+    if (choice < 0 || choice >= int(SaveEncodings().size()) || !editor)
         return;
     const DocumentEncoding old = document.FileEncoding;
-    // UTF-8 keeps the UTF-8 mark of a file that had one.
-    const DocumentEncoding chosen = target->IsUtf8() && old.mark == ByteOrderMark::Utf8
-                                        ? old
-                                        : DocumentEncoding::Plain(*target);
+    const DocumentEncoding chosen = SaveEncodings()[std::size_t(choice)];
+    const Encoding* target = chosen.encoding;
     if (chosen != old) {
         EncodedText text = ConvertText(editor->Engine().Text(), *old.encoding, *target);
         if (!AcceptLostCharacters(document, text.unencodable, chosen, "Convert anyway?"))
             return;
         document.UndoSnapshot = ConvertText(document.UndoSnapshot, *old.encoding, *target).bytes;
+        const CharacterView view = ViewOf(*editor);
         SetDocumentEncoding(document, chosen);
-        if (old.encoding != target)
+        if (old.encoding != target) {
             editor->Engine().SetText(text.bytes);
+            ReturnTo(view, *editor);
+        }
         document.Modified = true;
     }
     SaveDocument(CurrentIndex());

@@ -4,6 +4,7 @@
 
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
+#include "app/ProjectFile.h"
 #include "app/VersionName.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/MainWindow.h"
@@ -54,24 +55,29 @@ std::span<const MenuItem> FileMenu() {
          .caption = "Save new &version",
          .handler = Call<&TForm1::Savenewversion1Click>},
         {.name = "SaveProjectAs1",
-         .caption = "Save &Project As...",
+         .caption = "Save Pro&ject As...",
          .handler = Call<&TForm1::SaveProjectAs1Click>,
          .action = &TForm1::SaveProjectAs1},
         {},
         {.name = "mniReopenWithEncoding",
          .caption = "Reopen with Encoding",
          .modes = ViewModes(InPlainView | InCodeView),
-         .submenu = ReopenWithEncodingMenu()},
+         .submenu = ReopenWithEncodingMenu(),
+         .menu = &TForm1::mniReopenWithEncoding},
         {.name = "mniSaveWithEncoding",
          .caption = "Save with Encoding",
          .modes = ViewModes(InPlainView | InCodeView),
-         .submenu = SaveWithEncodingMenu()},
+         .submenu = SaveWithEncodingMenu(),
+         .menu = &TForm1::mniSaveWithEncoding},
         {},
-        {.name = "mniExport", .caption = "&Export", .submenu = ExportMenu()},
+        {.name = "mniExport", .caption = "Expor&t", .submenu = ExportMenu()},
         {},
-        {.name = "Print1", .caption = "&Print", .handler = Call<&TForm1::Print1Click>},
+        {.name = "Print1",
+         .caption = "&Print",
+         .shortcuts = {"Ctrl+P"},
+         .handler = Call<&TForm1::Print1Click>},
         {.name = "PrintPreview1",
-         .caption = "Print Pre&view",
+         .caption = "Print Previe&w",
          .handler = Call<&TForm1::PrintPreview1Click>},
         {.name = "Pagesetup1",
          .caption = "Page Set&up",
@@ -83,7 +89,7 @@ std::span<const MenuItem> FileMenu() {
          .shortcuts = {"Ctrl+W"},
          .handler = Call<&TForm1::mniCloseClick>},
         {.name = "mniCloseAll",
-         .caption = "Close A&ll",
+         .caption = "Clos&e All",
          .shortcuts = {"Ctrl+Shift+W"},
          .handler = Call<&TForm1::mniCloseAllClick>},
         {},
@@ -155,7 +161,10 @@ void TForm1::mniOpenClick() {
         return;
     openDialogFilterIndex = chosen->filterIndex;
     openDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
-    if (chosen->filterIndex == ProjectFileType) {
+    // The type the dialog kept from the last time is no reason to read a source file as a
+    // list of paths: only a project's own name does.
+    if (chosen->filterIndex == ProjectFileType &&
+        IsProjectFileName(LocalPath(chosen->files.front()))) {
         OpenProjectReplacingTabs(chosen->files.front());
         return;
     }
@@ -164,20 +173,22 @@ void TForm1::mniOpenClick() {
 }
 
 void TForm1::OpenFile(const QString& path) {
+    if (const std::optional<QString> missing = OpenFileUnlessMissing(path))
+        dialogs.ShowMessage("Tabrix Pro", *missing);
+}
+
+std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     const std::string absolute = AbsolutePath(LocalPath(path));
     const QString shown = DisplayPath(absolute);
     for (int position = 0; position < DocumentCount(); ++position) {
         if (SamePath(LocalPath(DocumentAt(position).FileName), absolute)) {
             SelectIndex(position);
             RefreshCurrentTab();
-            return;
+            return std::nullopt;
         }
     }
-    if (!FileExists(absolute)) {
-        dialogs.ShowMessage("Tabrix Pro",
-                            PathExists(absolute) ? shown + " is not a file" : shown + " not found");
-        return;
-    }
+    if (!FileExists(absolute))
+        return PathExists(absolute) ? shown + " is not a file" : shown + " not found";
 
     TMyMemo& current = CurrentDocument();
     const bool reuse = current.FileName.isEmpty() && current.ViewMode == vmPlain &&
@@ -206,7 +217,7 @@ void TForm1::OpenFile(const QString& path) {
     // untitled.
     if (error) {
         dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
-        return;
+        return std::nullopt;
     }
     if (rich)
         target.ViewMode = vmRich;
@@ -222,6 +233,7 @@ void TForm1::OpenFile(const QString& path) {
         SetViewMode(vmCode);
     else if (rich)
         SetViewMode(vmRich);
+    return std::nullopt;
 }
 
 std::optional<std::string>

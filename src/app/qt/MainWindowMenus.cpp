@@ -6,10 +6,9 @@
 #include "app/qt/MainWindow.h"
 #include "settings/qt/QuickFont.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
-
-namespace {
 
 std::span<const MenuItem> MainMenu() {
     static const MenuItem rows[] = {
@@ -17,7 +16,7 @@ std::span<const MenuItem> MainMenu() {
         {.name = "mniEdit", .caption = "&Edit", .submenu = EditMenu(), .menu = &TForm1::mniEdit},
         {.name = "mniView", .caption = "&View", .submenu = ViewMenu(), .menu = &TForm1::mniView},
         {.name = "mniFunctions",
-         .caption = "F&unctions",
+         .caption = "Fu&nctions",
          .modes = InPlainView,
          .submenu = FunctionsMenu(),
          .menu = &TForm1::mniFunctions},
@@ -31,14 +30,16 @@ std::span<const MenuItem> MainMenu() {
          .submenu = StyleMenu(),
          .menu = &TForm1::mniStyle},
         {.name = "mniFavorites",
-         .caption = "F&avorites",
+         .caption = "Favo&rites",
          .modes = NoViewMode,
          .menu = &TForm1::mniFavorites},
-        {.name = "mniTabs", .caption = "&Tabs", .submenu = TabsMenu(), .menu = &TForm1::mniTabs},
+        {.name = "mniTabs", .caption = "Ta&bs", .submenu = TabsMenu(), .menu = &TForm1::mniTabs},
         {.name = "mniHelp", .caption = "&Help", .submenu = HelpMenu(), .menu = &TForm1::mniHelp},
     };
     return rows;
 }
+
+namespace {
 
 QToolBar* NewRow(QMainWindow* window, const QString& name) {
     auto* row = new QToolBar(name, window);
@@ -64,6 +65,9 @@ void TForm1::CreateMenus() {
     mnuRecent->setObjectName("mnuRecent");
 
     menus.AddMenus(*menuBar(), MainMenu(), *this);
+    // The encoding menus check the current document's encoding whenever they open.
+    for (QMenu* encodings : {mniReopenWithEncoding, mniSaveWithEncoding})
+        connect(encodings, &QMenu::aboutToShow, this, &TForm1::MarkDocumentEncoding);
     mnuTabs = new QMenu(this);
     mnuTabs->setObjectName("mnuTabs");
     menus.AddItems(*mnuTabs, TabContextMenu(), *this);

@@ -6,6 +6,8 @@
 
 #include <span>
 
+// The menu bar: its rows are the menus below.
+std::span<const MenuItem> MainMenu();
 std::span<const MenuItem> FileMenu();
 std::span<const MenuItem> ExportMenu();
 std::span<const MenuItem> ReopenWithEncodingMenu();

@@ -7,7 +7,10 @@
 #include "platform/qt/PathNames.h"
 #include "settings/SettingsFolders.h"
 
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace {
 
@@ -17,9 +20,21 @@ QString DefaultProjectPath() {
 
 } // namespace
 
+void TForm1::CreateProjectField() {
+    StatusBarProject = new QLabel(this);
+    StatusBarProject->setObjectName("StatusBarProject");
+    StatusBarProject->hide();
+    statusBar()->addWidget(StatusBarProject);
+}
+
 void TForm1::SetCurrentProject(const QString& path) {
     currentProject = path;
     UpdateTitle();
+    // The title's project goes to the X11 icon name, which no taskbar shows: the status bar
+    // shows it where the user looks.
+    StatusBarProject->setText("Project: " + QFileInfo(path).fileName());
+    StatusBarProject->setToolTip(path);
+    StatusBarProject->setVisible(!path.isEmpty());
 }
 
 void TForm1::SaveProjectAs1Click() {
@@ -60,10 +75,15 @@ void TForm1::LoadProject(const QString& path) {
     // once when shown again, so a large project does not take time growing with the cube of its
     // size.
     centralWidget()->hide();
-    for (const std::string& entry : entries.value)
-        OpenFile(DisplayPath(entry));
+    std::vector<std::string> missing;
+    for (const std::string& entry : entries.value) {
+        if (const std::optional<QString> message = OpenFileUnlessMissing(DisplayPath(entry)))
+            missing.push_back(message->toStdString());
+    }
     centralWidget()->show();
     RefreshCurrentTab();
+    if (!missing.empty())
+        dialogs.ShowMessage("Tabrix Pro", QString::fromStdString(MissingEntriesText(missing)));
 }
 
 void TForm1::OpenProjectReplacingTabs(const QString& path) {

@@ -1,7 +1,7 @@
 // The recent-files list in the window: File > "Recent" (full paths) and the Open button's
 // drop-down (names only), one item per slot, rebuilt from the list after every change.
 
-#include "app/FileNameParts.h"
+#include "app/ProjectFile.h"
 #include "app/qt/MainWindow.h"
 #include "platform/qt/PathNames.h"
 #include "settings/WindowSettings.h"
@@ -72,7 +72,7 @@ void TForm1::mniRecentItemClick(int slot) {
         return;
     const QString entry = DisplayPath(recentList.Entry(slot));
     openDialogFolder = QFileInfo(entry).absolutePath();
-    if (SplitFileName(recentList.Entry(slot)).extension == ".txp")
+    if (IsProjectFileName(recentList.Entry(slot)))
         OpenProjectReplacingTabs(entry);
     else
         OpenFile(entry);

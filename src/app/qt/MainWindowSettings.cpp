@@ -96,6 +96,9 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
         font.setFamily(QString::fromStdString(settings.font.name));
     if (settings.font.size >= kMinFontSize && settings.font.size <= kMaxFontSize)
         font.setPointSize(settings.font.size);
+    // Every style flag comes from the file; a face's style name (a font dialog's "Bold") would
+    // outweigh the flags.
+    font.setStyleName(QString());
     font.setBold(settings.font.bold);
     font.setItalic(settings.font.italic);
     font.setUnderline(settings.font.underline);

@@ -20,13 +20,13 @@ std::span<const MenuItem> StyleMenu() {
     static const MenuItem fontSize[] = {
         {.name = "mniDecreaseFont",
          .caption = "&Decrease Font Size",
-         .shortcuts = {"Ctrl+Num+-"},
+         .shortcuts = {"Ctrl+Num+-", "Ctrl+-"},
          .handler = Call<&TForm1::mniDecreaseFontClick>,
          .button = {"tbZoomOut", " Zoom Out", "Zoom Out", "zoom-out", {ToolRow::Second, 2, 2}},
          .action = &TForm1::mniDecreaseFont},
         {.name = "mniIncreaseFont",
          .caption = "&Increase Font Size",
-         .shortcuts = {"Ctrl+Num++"},
+         .shortcuts = {"Ctrl+Num++", "Ctrl+=", "Ctrl++"},
          .handler = Call<&TForm1::mniIncreaseFontClick>,
          .button = {"tbZoomIn", "Zoom In", "Zoom In", "zoom-in", {ToolRow::Second, 2, 1}},
          .action = &TForm1::mniIncreaseFont},
@@ -62,7 +62,7 @@ std::span<const MenuItem> StyleMenu() {
         {.name = "mniFontSize", .caption = "Font &Size", .submenu = fontSize},
         {},
         {.name = "mniSaveStyle",
-         .caption = "Save &Current Style",
+         .caption = "Sa&ve Current Style",
          .handler = Call<&TForm1::mniSaveStyleClick>,
          .action = &TForm1::mniSaveStyle},
         {},
@@ -195,4 +195,11 @@ void TForm1::mniDecreaseFontClick() {
     if (CurrentPlainEditor()->Font().pointSize() < 2)
         return;
     ChangeFontSize(-1);
+}
+
+void TForm1::ZoomByWheel(int notches) {
+    for (; notches > 0; --notches)
+        mniIncreaseFontClick();
+    for (; notches < 0; ++notches)
+        mniDecreaseFontClick();
 }

@@ -65,7 +65,7 @@ std::span<const MenuItem> ViewMenu() {
          .check = MenuCheck::Unchecked,
          .action = &TForm1::mniAlwaysOnTop},
         {.name = "mniHideCaption",
-         .caption = "Tool &Window Mode",
+         .caption = "Tool W&indow Mode",
          .handler = Call<&TForm1::SetToolWindowMode>,
          .check = MenuCheck::Unchecked,
          .action = &TForm1::mniHideCaption},

@@ -44,10 +44,25 @@ QString FilterCaptionShown(const QString& qtFilter) {
 }
 
 QFont DrawnFont(const QFont& font) {
+    const QFontInfo info(font);
     QFont drawn = font;
-    drawn.setFamily(QFontInfo(font).family());
+    drawn.setFamily(info.family());
+    // The face's own name for the style drawn ("Book"): by weight and slant alone a dialog may
+    // pick another face of the family, such as "Oblique".
+    drawn.setStyleName(info.styleName());
     return drawn;
 }
+
+namespace {
+
+bool LooksAlike(const QFont& a, const QFont& b) {
+    const QFontInfo x(a), y(b);
+    return x.family() == y.family() && x.styleName() == y.styleName() &&
+           x.pointSizeF() == y.pointSizeF() && a.underline() == b.underline() &&
+           a.strikeOut() == b.strikeOut();
+}
+
+} // namespace
 
 namespace {
 
@@ -159,14 +174,23 @@ std::optional<FileDialogResult> QtDialogs::SaveFile(const FileDialogRequest& req
 }
 
 std::optional<FontChoice> QtDialogs::ChooseFont(const FontChoice& current, bool fixedPitchOnly) {
+    QFontDialog dialog(parent);
+    // The dialog filters its list of faces when it is given a font, not when the option is set.
+    dialog.setOption(QFontDialog::MonospacedFonts, fixedPitchOnly);
     // The dialog lists the faces that exist: it opens on the face the editors are drawn with.
-    QFontDialog dialog(DrawnFont(current.font), parent);
-    if (fixedPitchOnly)
-        dialog.setOption(QFontDialog::MonospacedFonts);
+    const QFont shown = DrawnFont(current.font);
+    dialog.setCurrentFont(shown);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     // Qt's font dialog has no colour choice; the colour stays as it was.
-    return FontChoice{dialog.selectedFont(), current.color};
+    QFont chosen = dialog.selectedFont();
+    // OK on what was shown keeps the font as it was, with the face name the user gave it.
+    if (LooksAlike(chosen, shown))
+        return FontChoice{current.font, current.color};
+    // The editors and the settings files know a style by its bold and italic flags only; a face
+    // name kept beside them would outweigh them when a style file clears them.
+    chosen.setStyleName(QString());
+    return FontChoice{chosen, current.color};
 }
 
 std::optional<QColor> QtDialogs::ChooseColor(const QColor& current) {

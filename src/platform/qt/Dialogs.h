@@ -101,5 +101,6 @@ private:
 QString QtFilterString(const FileFilter& filter);
 QString FilterCaptionShown(const QString& qtFilter);
 
-// The font with the face the system actually draws it with, where it substitutes a missing face.
+// The font with the face and style the system actually draws it with, where it substitutes a
+// missing face.
 QFont DrawnFont(const QFont& font);

@@ -34,6 +34,40 @@ TEST(ProjectTextTest, EntriesInTheProjectFolderAreRelativeAndEveryLineEndsInCrLf
         EXPECT_EQ(ProjectText(c.documents, "/p/"), c.expected) << c.name;
 }
 
+TEST(ProjectFileNameTest, OnlyTheProjectExtensionMakesAProject) {
+    const struct {
+        const char* path;
+        bool project;
+    } cases[] = {
+        {"/p/work.txp", true},   {"/p/.hidden/a.txp", true}, {"/p/main.cpp", false},
+        {"/p/work.TXP", false},  {"/p/work.txp.txt", false}, {"/p/txp", false},
+        {"/p.txp/notes", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsProjectFileName(c.path), c.project) << c.path;
+}
+
+TEST(MissingEntriesTextTest, ListsTheFirstTwentyThenHowManyMore) {
+    const auto messages = [](int count) {
+        Paths lines;
+        for (int i = 1; i <= count; ++i)
+            lines.push_back("/p/" + std::to_string(i) + " not found");
+        return lines;
+    };
+    std::string twenty;
+    for (const std::string& line : messages(20))
+        twenty += (twenty.empty() ? "" : "\n") + line;
+    const struct {
+        int count;
+        std::string expected;
+    } cases[] = {
+        {1, "/p/1 not found"},         {2, "/p/1 not found\n/p/2 not found"}, {20, twenty},
+        {21, twenty + "\nand 1 more"}, {375, twenty + "\nand 355 more"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MissingEntriesText(messages(c.count)), c.expected) << c.count;
+}
+
 TEST(ProjectPathsTest, ReadsEveryNonBlankLineAndResolvesRelativeOnes) {
     const struct {
         const char* name;

@@ -13,6 +13,7 @@
 #include <QStringEncoder>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -146,6 +147,20 @@ protected:
         return nullptr;
     }
     QString Caption() const { return window->StatusBarEncoding->text(); }
+    // The checked items of a File submenu as the user sees it opened.
+    QStringList CheckedItems(const char* submenu) {
+        QMenu* menu = submenu == std::string_view("mniSaveWithEncoding")
+                          ? window->mniSaveWithEncoding
+                          : window->mniReopenWithEncoding;
+        menu->popup(QPoint());
+        QStringList checked;
+        for (const QAction* item : menu->actions()) {
+            if (item->isChecked())
+                checked << item->text();
+        }
+        menu->close();
+        return checked;
+    }
     // The first line as the editor shows it (what it gives input methods).
     QString FirstLine() {
         window->CurrentPlainEditor()->SetCaretPos({0, 0});
@@ -337,10 +352,100 @@ TEST_F(DocumentEncodingTest, EncodingMenusOfferUtf8AndEveryCodePageOutsideRichVi
                 window->SetViewMode(vmPlain);
             }
         }
-        EXPECT_EQ(captions.size(), qsizetype(Encoding::SupportedCodePages().size())) << submenu;
-        EXPECT_EQ(captions.value(0), "UTF-8") << submenu;
+        const bool saving = std::string_view(submenu) == "mniSaveWithEncoding";
+        EXPECT_EQ(captions.size(),
+                  qsizetype(Encoding::SupportedCodePages().size()) + (saving ? 3 : 0))
+            << submenu;
+        EXPECT_EQ(captions.mid(0, saving ? 4 : 1),
+                  saving ? QStringList({"UTF-8", "UTF-8 with BOM", "UTF-16 LE", "UTF-16 BE"})
+                         : QStringList({"UTF-8"}))
+            << submenu;
         EXPECT_TRUE(captions.contains("Windows-1251 (Cyrillic)")) << submenu;
         EXPECT_TRUE(captions.contains("ISO-8859-1 (Western)")) << submenu;
+    }
+}
+
+TEST_F(DocumentEncodingTest, EncodingMenusCheckTheDocumentsEncoding) {
+    Start(Utf8Desktop);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString reopen; // the item checked in each menu
+        QString save;
+    } cases[] = {
+        {"utf-8", Russian.toUtf8(), "UTF-8", "UTF-8"},
+        {"utf-8 with mark", "\xEF\xBB\xBF" + Russian.toUtf8(), "UTF-8", "UTF-8 with BOM"},
+        {"utf-16 le", InUtf16(Russian, QStringConverter::Utf16LE), "UTF-8", "UTF-16 LE"},
+        {"windows-1251", InCodePage(Russian, 1251), "Windows-1251 (Cyrillic)",
+         "Windows-1251 (Cyrillic)"},
+    };
+    for (const auto& c : cases) {
+        window->OpenFile(WriteFile(QString(c.name) + ".txt", c.bytes));
+        EXPECT_EQ(CheckedItems("mniReopenWithEncoding"), QStringList({c.reopen})) << c.name;
+        EXPECT_EQ(CheckedItems("mniSaveWithEncoding"), QStringList({c.save})) << c.name;
+    }
+    // Each tab shows its own.
+    window->SelectIndex(0);
+    window->RefreshCurrentTab();
+    EXPECT_EQ(CheckedItems("mniSaveWithEncoding"), QStringList({"UTF-8"}));
+}
+
+TEST_F(DocumentEncodingTest, SaveWithEncodingGivesOrTakesAByteOrderMark) {
+    Start(CLocaleDesktop);
+    const QString path = WriteFile("russian.txt", InCodePage(Russian, 1251));
+    window->OpenFile(path);
+    EncodingItem("mniReopenWithEncoding", "Windows-1251")->trigger();
+    const struct {
+        const char* item;
+        QByteArray bytes;
+    } steps[] = {
+        {"UTF-16 LE", InUtf16(Russian, QStringConverter::Utf16LE)},
+        {"UTF-16 BE", InUtf16(Russian, QStringConverter::Utf16BE)},
+        {"UTF-8 with BOM", "\xEF\xBB\xBF" + Russian.toUtf8()},
+        {"UTF-8", Russian.toUtf8()},
+        {"UTF-16 BE", InUtf16(Russian, QStringConverter::Utf16BE)},
+        {"Windows-1251", InCodePage(Russian, 1251)},
+    };
+    for (const auto& step : steps) {
+        EncodingItem("mniSaveWithEncoding", step.item)->trigger();
+        EXPECT_EQ(ReadFile(path), step.bytes) << step.item;
+        EXPECT_TRUE(Caption().startsWith(step.item)) << step.item;
+        EXPECT_EQ(FirstLine(), "Привет, мир.") << step.item;
+        EXPECT_FALSE(window->CurrentDocument().Modified) << step.item;
+    }
+    // Opened again, the file shows in the encoding it was saved in.
+    EncodingItem("mniSaveWithEncoding", "UTF-16 LE")->trigger();
+    window->mniCloseAllClick();
+    window->OpenFile(path);
+    EXPECT_EQ(Caption(), "UTF-16 LE");
+}
+
+TEST_F(DocumentEncodingTest, SaveWithEncodingKeepsCaretSelectionAndScroll) {
+    Start(Utf8Desktop);
+    QString text;
+    for (int line = 0; line < 200; ++line)
+        text += "Строка " + QString::number(line) + ": Привет, мир.\r\n";
+    for (const int mode : {vmPlain, vmCode}) {
+        const QString path = WriteFile(mode == vmPlain ? "lines.txt" : "lines.ini", text.toUtf8());
+        window->OpenFile(path);
+        ASSERT_EQ(window->CurrentDocument().ViewMode, mode);
+        TSynEditWidget& editor = *window->ActiveEditor(window->CurrentDocument());
+        TSynEditEngine& engine = editor.Engine();
+        // "мир" on line 120, selected from its end back to its start.
+        const LineIndex line(120);
+        engine.SetSelection({line, engine.ColumnAtChar(line, CharColumn(23))},
+                            {line, engine.ColumnAtChar(line, CharColumn(20))});
+        editor.SetTopLine(100);
+        const QString selected = editor.inputMethodQuery(Qt::ImCurrentSelection).toString();
+        ASSERT_EQ(selected, "мир");
+
+        EncodingItem("mniSaveWithEncoding", "Windows-1251")->trigger();
+        ASSERT_EQ(ReadFile(path), InCodePage(text, 1251)) << mode;
+        EXPECT_EQ(editor.inputMethodQuery(Qt::ImCurrentSelection).toString(), selected) << mode;
+        EXPECT_EQ(engine.Caret().line, line) << mode;
+        EXPECT_EQ(engine.CharColumnOf(engine.Caret()), CharColumn(20)) << mode;
+        EXPECT_EQ(engine.CharColumnOf(engine.Anchor()), CharColumn(23)) << mode;
+        EXPECT_EQ(editor.TopLine(), 100) << mode;
     }
 }
 

@@ -249,7 +249,7 @@ TEST_F(FilesChangedOnDiskTest, NoSecondQuestionWhileOneIsOpenButTheNewChangeIsAs
         Settle();
     });
     TForm1 other(modal);
-    other.show();
+    ShowAndStart(other);
     other.OpenFile(path);
     QTest::keyClicks(other.ActiveWidget(other.CurrentDocument()), "mine ");
     modal.Queue(DialogAnswer::No);

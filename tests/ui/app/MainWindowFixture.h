@@ -7,6 +7,7 @@
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/ScriptedDialogs.h"
 #include "ui/support/QtPrinters.h"
+#include "ui/support/StartedWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         window = std::make_unique<TForm1>(dialogs);
-        window->show();
+        ShowAndStart(*window);
         QApplication::processEvents();
     }
     void TearDown() override {

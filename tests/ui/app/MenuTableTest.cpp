@@ -12,8 +12,12 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <map>
+#include <optional>
 #include <set>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -162,7 +166,7 @@ TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
         window = std::make_unique<TForm1>(dialogs);
-        window->show();
+        ShowAndStart(*window);
         if (c.before)
             c.before(*window);
         QAction* button = window->findChild<QAction*>(c.button);
@@ -190,6 +194,60 @@ TEST(MenuTables, TheFunctionsMenuRunsEveryTextCommandOnce) {
     for (const TextCommand& command : TextCommands())
         known.insert(command.name);
     EXPECT_EQ(onMenu, known);
+}
+
+// The letter a caption's accelerator mark gives ("&&" is an ampersand), or none.
+std::optional<char> Accelerator(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return char(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Each key of a menu opens one item: Alt+F, P must not merely move between two.
+TEST(MenuTables, NoTwoItemsOfAMenuShareAnAccelerator) {
+    std::vector<std::string> clashes;
+    const auto check = [&](const std::string& menu, const std::vector<const char*>& captions) {
+        std::map<char, const char*> taken;
+        for (const char* caption : captions) {
+            const std::optional<char> key = Accelerator(caption);
+            if (!key)
+                continue;
+            if (const auto [at, added] = taken.emplace(*key, caption); !added)
+                clashes.push_back(menu + ": \"" + at->second + "\" and \"" + caption + "\"");
+        }
+    };
+    const std::function<void(const std::string&, std::span<const MenuItem>)> walk =
+        [&](const std::string& menu, std::span<const MenuItem> rows) {
+            std::vector<const char*> captions;
+            for (const MenuItem& row : rows) {
+                if (!row.caption)
+                    continue;
+                captions.push_back(row.caption);
+                if (row.IsSubmenu())
+                    walk(menu + " > " + row.caption, row.submenu);
+            }
+            check(menu, captions);
+        };
+    walk("menu bar", MainMenu());
+    walk("tab menu", TabContextMenu());
+    // The editors' context menu: the items tagged for its top, then the menu bar's menus.
+    std::vector<const char*> contextTop;
+    for (const MenuItem& menu : MainMenu()) {
+        for (const MenuItem& row : menu.submenu) {
+            if (row.caption && row.tag == TForm1::ContextMenuTopTag)
+                contextTop.push_back(row.caption);
+        }
+    }
+    ASSERT_EQ(contextTop.size(), 5u) << "Undo, Cut, Copy, Paste, Select All";
+    for (const MenuItem& menu : MainMenu())
+        contextTop.push_back(menu.caption);
+    check("context menu", contextTop);
+    EXPECT_TRUE(clashes.empty()) << testing::PrintToString(clashes);
 }
 
 } // namespace

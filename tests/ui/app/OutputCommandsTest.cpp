@@ -51,7 +51,7 @@ TEST_F(OutputCommandsTest, ItemsShowTheirCaptionsKeysAndVisibility) {
         {"HTMLFilewithHeader1", "Export", "HTML File with Header", "", false},
         {"mniHTMLExportColours", "Export", "HTML File with Colours", "", true},
         {"PreviewinBrowser1", "Export", "Preview in Browser", "Ctrl+0", true},
-        {"Print1", "File", "Print", "", true},
+        {"Print1", "File", "Print", "Ctrl+P", true},
         {"PrintPreview1", "File", "Print Preview", "", true},
         {"Pagesetup1", "File", "Page Setup", "", false},
         {"mniSpeak", "Voice", "Speak", "", true},
@@ -183,7 +183,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("first line\r\nsecond line\r\n");
         file.close();
-        window.show();
+        ShowAndStart(window);
         window.OpenFile(document);
     }
     void TearDown() override { EXPECT_EQ(dialogs.Unanswered(), 0); }

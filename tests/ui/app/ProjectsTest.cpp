@@ -114,8 +114,8 @@ TEST_F(ProjectsTest, BadProjectsSayWhatIsWrongAndOpenTheRest) {
          {"good.txt"}},
         {"Windows paths name files in the project folder",
          "C:\\x\\b.txt\r\n\\b.txt\r\ngood.txt\r\n",
-         {root.filePath("p/C:\\x\\b.txt") + " not found",
-          root.filePath("p/\\b.txt") + " not found"},
+         {root.filePath("p/C:\\x\\b.txt") + " not found\n" + root.filePath("p/\\b.txt") +
+          " not found"},
          {"good.txt"}},
         {"a device",
          "/dev/null\r\ngood.txt\r\n",
@@ -137,6 +137,82 @@ TEST_F(ProjectsTest, BadProjectsSayWhatIsWrongAndOpenTheRest) {
         for (const QString& name : c.open)
             expected << (name.isEmpty() ? QString() : root.filePath("p/" + name));
         EXPECT_EQ(OpenPaths(), expected) << c.name;
+    }
+}
+
+TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
+    QByteArray source;
+    for (int line = 1; line <= 375; ++line)
+        source += "int line" + QByteArray::number(line) + ";\r\n";
+    const QString kept = File("kept.txt", "kept"), code = File("main.cpp", source);
+    const QString project = File("work.txp", "kept.txt\r\n");
+    Start();
+    OpenProject(project);
+    // The Open dialog shows the project type again; a source file chosen under it is a document.
+    OpenProject(code);
+    EXPECT_EQ(OpenPaths(), QStringList({kept, code}));
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
+    EXPECT_EQ(window->CurrentProject(), project);
+    window->mniSaveAllClick();
+    EXPECT_EQ(Read(code), source);
+    EXPECT_EQ(Read(project), "kept.txt\r\nmain.cpp\r\n");
+}
+
+TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
+    const QString a = File("p/a.txt");
+    Start();
+    const QLabel& field = *window->StatusBarProject;
+    EXPECT_FALSE(field.isVisible()) << "no project yet";
+    window->OpenFile(a);
+    const QString project = root.filePath("p/work.txp");
+    dialogs.QueueFiles({project});
+    window->SaveProjectAs1->trigger();
+    EXPECT_TRUE(field.isVisible());
+    EXPECT_EQ(field.text(), "Project: work.txp");
+    EXPECT_EQ(field.toolTip(), project);
+    // The captions stay the program's own.
+    EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + a + "]");
+
+    Restart();
+    EXPECT_TRUE(window->StatusBarProject->isVisible());
+    EXPECT_EQ(window->StatusBarProject->text(), "Project: default.txp");
+    EXPECT_EQ(window->StatusBarProject->toolTip(), DefaultProject());
+}
+
+TEST_F(ProjectsTest, MissingEntriesAreListedInOneBox) {
+    const QString good = File("p/good.txt");
+    QDir().mkpath(root.filePath("p/folder"));
+    const struct {
+        const char* name;
+        int missing;
+        bool folder;
+        int listed; // lines naming an entry
+        QString more;
+    } cases[] = {
+        {"one", 1, false, 1, ""},
+        {"two and a folder", 2, true, 3, ""},
+        {"twenty", 20, false, 20, ""},
+        {"375 entries", 374, true, 20, "and 355 more"},
+    };
+    Start();
+    for (const auto& c : cases) {
+        QByteArray content = "good.txt\r\n";
+        QStringList expected;
+        if (c.folder) {
+            content += "folder\r\n";
+            expected << root.filePath("p/folder") + " is not a file";
+        }
+        for (int i = 1; i <= c.missing; ++i) {
+            content += "gone" + QByteArray::number(i) + ".txt\r\n";
+            expected << root.filePath("p/gone" + QString::number(i) + ".txt") + " not found";
+        }
+        expected = expected.mid(0, c.listed);
+        if (!c.more.isEmpty())
+            expected << c.more;
+        dialogs.ClearHistory();
+        OpenProject(File("p/lost.txp", content));
+        EXPECT_EQ(Messages(), QStringList({expected.join("\n")})) << c.name;
+        EXPECT_EQ(OpenPaths(), QStringList({good})) << c.name;
     }
 }
 

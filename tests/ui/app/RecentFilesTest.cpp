@@ -90,7 +90,7 @@ TEST_F(RecentFilesTest, TheFileMenuHoldsRecentAfterOpenAndSaveProjectAsAfterSave
         EXPECT_EQ(items[at - 1]->text(), c.before);
     }
     EXPECT_EQ(window->mniRecent->title(), "&Recent");
-    EXPECT_EQ(window->SaveProjectAs1->text(), "Save &Project As...");
+    EXPECT_EQ(window->SaveProjectAs1->text(), "Save Pro&ject As...");
 }
 
 TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {

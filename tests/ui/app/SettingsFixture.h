@@ -44,7 +44,7 @@ protected:
     // Starts the program's window as a start of the program would.
     void Start() {
         window = std::make_unique<TForm1>(dialogs);
-        window->show();
+        ShowAndStart(*window);
         QApplication::processEvents();
     }
     // Exits as File > Exit does, then starts again.

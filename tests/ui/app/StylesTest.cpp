@@ -1,5 +1,6 @@
 #include "SettingsFixture.h"
 
+#include <QFontInfo>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -63,6 +64,39 @@ TEST_F(StylesTest, ChoosingAStyleReadsTheSettingsFoldersFileFirstAndChecksIt) {
     EXPECT_EQ(FontName(), "DejaVu Sans") << "the settings folder's file is read first";
     EXPECT_TRUE(window->CurrentPlainEditor()->WordWrap()) << "absent keys take their defaults";
     EXPECT_EQ(CheckedStyle(), "Paper");
+}
+
+TEST_F(StylesTest, AStyleClearsEveryStyleTheFontDialogGave) {
+    // The font dialog names the face's style as well as setting its flags.
+    const struct {
+        const char* style;
+        bool bold;
+        bool italic;
+    } chosen[] = {{"Bold", true, false}, {"Oblique", false, true}, {"Bold Oblique", true, true}};
+    ShipStyle("Night.style", "[Font]\r\nName=DejaVu Sans Mono\r\nIsBold=0\r\nIsItalic=0\r\n");
+    Start();
+    window->mniNewClick();
+    window->SetViewMode(vmCode);
+    for (const auto& c : chosen) {
+        QFont font("DejaVu Sans Mono", 12);
+        font.setBold(c.bold);
+        font.setItalic(c.italic);
+        font.setStyleName(c.style);
+        dialogs.Queue(std::optional<FontChoice>(FontChoice{font, QColor(Qt::black)}));
+        window->mniFont->trigger();
+        ASSERT_EQ(QFontInfo(window->CurrentPlainEditor()->Font()).styleName(), c.style);
+        StyleItem("Night")->trigger();
+        for (int position : {0, 1}) {
+            const TMyMemo& document = window->DocumentAt(position);
+            for (const TSynEditWidget* editor :
+                 {static_cast<const TSynEditWidget*>(document.PlainEditor),
+                  static_cast<const TSynEditWidget*>(document.CodeEditor)}) {
+                const QFontInfo drawn(editor->Font());
+                EXPECT_FALSE(drawn.bold()) << c.style << " in tab " << position;
+                EXPECT_FALSE(drawn.italic()) << c.style << " in tab " << position;
+            }
+        }
+    }
 }
 
 TEST_F(StylesTest, SavingAStyleWritesTheSettingsFolderAndChecksIt) {

@@ -236,7 +236,7 @@ TEST(TextFunctionsWindow, OnlyPlainViewMenusShowWhenFilesOpenAtStart) {
     file.close();
     ScriptedDialogs dialogs;
     TForm1 window(dialogs, {path});
-    window.show();
+    ShowAndStart(window);
     QApplication::processEvents();
     EXPECT_TRUE(window.mniFunctions->menuAction()->isVisible());
     EXPECT_FALSE(window.mniFunctions2->menuAction()->isVisible());

@@ -3,8 +3,11 @@
 
 #include "MainWindowFixture.h"
 
+#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
 
 namespace {
 
@@ -38,12 +41,65 @@ TEST_F(MainWindowTest, CtrlWithKeypadPlusAndMinusStepTheFontSize) {
     for (const Press& press :
          {Press{Qt::Key_Plus, ctrlKeypad, start + 1}, Press{Qt::Key_Plus, ctrlKeypad, start + 2},
           Press{Qt::Key_Minus, ctrlKeypad, start + 1},
-          // Not the keypad: the main keyboard's minus is no zoom key.
-          Press{Qt::Key_Minus, Qt::ControlModifier, start + 1}}) {
+          // The main keyboard's keys too, for keyboards without a keypad.
+          Press{Qt::Key_Minus, Qt::ControlModifier, start},
+          Press{Qt::Key_Equal, Qt::ControlModifier, start + 1},
+          Press{Qt::Key_Plus, Qt::ControlModifier, start + 2}}) {
         QTest::keyClick(editor, press.key, press.modifiers);
         EXPECT_EQ(editor->Font().pointSize(), press.expected)
             << QKeySequence(QKeyCombination(press.modifiers, press.key)).toString().toStdString();
         EXPECT_EQ(window->DocumentAt(0).CodeEditor->Font().pointSize(), press.expected);
+    }
+}
+
+TEST_F(MainWindowTest, ZoomKeysCtrlWheelAndCtrlPWorkInEveryEditor) {
+    ShowActive(*window);
+    const auto wheel = [](QWidget* viewport, int angle, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    for (const int mode : {vmPlain, vmCode, vmRich}) {
+        SCOPED_TRACE(mode);
+        window->SetViewMode(mode);
+        QWidget* editor = window->ActiveWidget(window->CurrentDocument());
+        auto* area = qobject_cast<QAbstractScrollArea*>(editor);
+        ASSERT_NE(area, nullptr);
+        editor->setFocus();
+        const bool modified = window->CurrentDocument().Modified;
+        const int start = window->CurrentPlainEditor()->Font().pointSize();
+        const struct {
+            const char* name;
+            std::function<void()> act;
+            int size; // relative to the start
+        } steps[] = {
+            {"Ctrl+=", [&] { QTest::keyClick(editor, Qt::Key_Equal, Qt::ControlModifier); }, 1},
+            {"Ctrl+-", [&] { QTest::keyClick(editor, Qt::Key_Minus, Qt::ControlModifier); }, 0},
+            {"Ctrl+wheel away", [&] { wheel(area->viewport(), 240, Qt::ControlModifier); }, 2},
+            {"Ctrl+wheel back", [&] { wheel(area->viewport(), -120, Qt::ControlModifier); }, 1},
+            // A touchpad's small steps add up to one notch.
+            {"Ctrl+touchpad",
+             [&] {
+                 for (int i = 0; i < 4; ++i)
+                     wheel(area->viewport(), 30, Qt::ControlModifier);
+             },
+             2},
+            {"wheel alone scrolls", [&] { wheel(area->viewport(), 120, Qt::NoModifier); }, 2},
+        };
+        for (const auto& step : steps) {
+            step.act();
+            EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), start + step.size)
+                << step.name;
+            EXPECT_EQ(window->CurrentDocument().CodeEditor->Font().pointSize(), start + step.size)
+                << step.name;
+        }
+        dialogs.Queue(false);
+        QTest::keyClick(editor, Qt::Key_P, Qt::ControlModifier);
+        ASSERT_FALSE(dialogs.History().empty());
+        EXPECT_EQ(dialogs.History().back().kind, ScriptedDialogs::Kind::Print);
+        dialogs.ClearHistory();
+        EXPECT_EQ(window->CurrentDocument().Modified, modified) << "no key reached the text";
     }
 }
 

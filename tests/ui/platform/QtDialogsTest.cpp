@@ -6,12 +6,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -83,34 +87,75 @@ TEST(QtFileDialogs, TypesComeFromNamesWithoutOpeningTheFiles) {
     }
 }
 
-TEST(QtFontDialog, OpensOnTheFontTheEditorsAreDrawnWith) {
-    struct Case {
-        QString family;
-        int size;
+// The faces the shipped styles name, the editors' default face and the rich editor's.
+QStringList FacesInUse() {
+    QStringList faces = {"Courier New", "MS Sans Serif"};
+    for (const QFileInfo& style :
+         QDir(TABRIX_TEST_DATA "/../../data/styles").entryInfoList({"*.style"})) {
+        QFile file(style.filePath());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << style.fileName().toStdString();
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (line.startsWith("Name="))
+                faces << QString::fromUtf8(line.mid(5).trimmed());
+        }
+    }
+    faces.removeDuplicates();
+    return faces;
+}
+
+TEST(QtFontDialog, OpensOnTheFontDrawnAndOkChangesNothing) {
+    const QStringList faces = FacesInUse();
+    ASSERT_TRUE(faces.contains("DejaVu Sans Mono"));
+    struct Style {
         bool bold;
+        bool italic;
     };
-    // "Courier New" is not installed here: the system draws it with a substitute.
-    for (const Case& c : {Case{"Courier New", 10, false}, Case{"DejaVu Sans Mono", 14, true}}) {
-        QFont current(c.family, c.size);
-        current.setBold(c.bold);
-        const QString drawnFamily = QFontInfo(current).family();
-        QFont shown;
+    for (const QString& face : faces) {
+        for (const Style style :
+             {Style{false, false}, Style{true, false}, Style{false, true}, Style{true, true}}) {
+            QFont current(face, 11);
+            current.setBold(style.bold);
+            current.setItalic(style.italic);
+            const QFontInfo drawn(current);
+            const std::string name = face.toStdString() + " " + drawn.styleName().toStdString();
+            QFont shown;
+            WhenModalShows([&](QWidget& modal) {
+                auto& dialog = dynamic_cast<QFontDialog&>(modal);
+                shown = dialog.currentFont();
+                dialog.accept();
+            });
+            QtDialogs dialogs;
+            const std::optional<FontChoice> chosen =
+                dialogs.ChooseFont(FontChoice{current, QColor(Qt::black)}, false);
+            const QFontInfo opened(shown);
+            EXPECT_EQ(opened.family().toStdString(), drawn.family().toStdString()) << name;
+            EXPECT_EQ(opened.styleName().toStdString(), drawn.styleName().toStdString()) << name;
+            EXPECT_EQ(shown.pointSize(), 11) << name;
+            ASSERT_TRUE(chosen.has_value()) << name;
+            EXPECT_EQ(chosen->font, current) << name;
+        }
+    }
+}
+
+TEST(QtFontDialog, ListsFixedPitchFacesOnlyWhenAskedTo) {
+    for (const bool fixedPitchOnly : {true, false}) {
+        QStringList listed;
         WhenModalShows([&](QWidget& modal) {
-            auto& dialog = dynamic_cast<QFontDialog&>(modal);
-            shown = dialog.currentFont();
-            dialog.accept();
+            // The first list of the dialog is its list of faces.
+            const QAbstractItemModel* faces = modal.findChild<QListView*>()->model();
+            for (int row = 0; row < faces->rowCount(); ++row)
+                listed << faces->index(row, 0).data().toString();
+            static_cast<QDialog&>(modal).reject();
         });
         QtDialogs dialogs;
-        const std::optional<FontChoice> chosen =
-            dialogs.ChooseFont(FontChoice{current, QColor(Qt::black)}, true);
-        EXPECT_EQ(shown.family().toStdString(), drawnFamily.toStdString());
-        EXPECT_EQ(shown.pointSize(), c.size) << c.family.toStdString();
-        EXPECT_EQ(shown.bold(), c.bold) << c.family.toStdString();
-        ASSERT_TRUE(chosen.has_value());
-        // OK without a change keeps the face drawn, its size and style.
-        EXPECT_EQ(QFontInfo(chosen->font).family().toStdString(), drawnFamily.toStdString());
-        EXPECT_EQ(chosen->font.pointSize(), c.size);
-        EXPECT_EQ(chosen->font.bold(), c.bold);
+        EXPECT_FALSE(dialogs.ChooseFont(
+            FontChoice{QFont("DejaVu Sans Mono", 10), QColor(Qt::black)}, fixedPitchOnly));
+        const auto proportional = std::count_if(listed.begin(), listed.end(), [](const QString& f) {
+            return !QFontDatabase::isFixedPitch(f);
+        });
+        EXPECT_TRUE(listed.contains("DejaVu Sans Mono")) << fixedPitchOnly;
+        EXPECT_EQ(listed.contains("DejaVu Serif"), !fixedPitchOnly);
+        EXPECT_EQ(proportional == 0, fixedPitchOnly) << listed.join(", ").toStdString();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "richedit/qt/RichEdit.h"
 #include "settings/SettingsFolders.h"
 #include "support/TemporaryFolderTest.h"
+#include "ui/support/StartedWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -40,7 +41,7 @@ protected:
 
     void Start(const QStringList& arguments = {}) {
         window = std::make_unique<TForm1>(dialogs, arguments);
-        window->show();
+        ShowAndStart(*window);
         QApplication::processEvents();
     }
 
