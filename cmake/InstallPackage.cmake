@@ -2,7 +2,7 @@
 # <prefix>/share/tabrix-pro/ (where the program looks when it runs from a bin/ folder), and the
 # desktop entry, icons, AppStream metadata and manual pages where the desktop and man look. The
 # package manager owns every file: nothing goes into a user's home, no "install.txt" is written,
-# and package-removal.txt tells /uninstall which command removes the package.
+# and package-removal tells /uninstall which command removes the package.
 
 include(GNUInstallDirs)
 set(TABRIX_PACKAGE_REMOVAL "apt remove tabrix-pro"
@@ -23,8 +23,8 @@ endif()
 set(data_dir ${CMAKE_INSTALL_DATADIR}/tabrix-pro)
 install(TARGETS tabrix-pro tabrix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${shipped_styles} DESTINATION ${data_dir})
-file(WRITE ${PROJECT_BINARY_DIR}/package/package-removal.txt "${TABRIX_PACKAGE_REMOVAL}\n")
-install(FILES ${PROJECT_BINARY_DIR}/package/package-removal.txt DESTINATION ${data_dir})
+file(WRITE ${PROJECT_BINARY_DIR}/package/package-removal "${TABRIX_PACKAGE_REMOVAL}\n")
+install(FILES ${PROJECT_BINARY_DIR}/package/package-removal DESTINATION ${data_dir})
 
 set(TABRIX_EXEC tabrix-pro)
 set(TABRIX_ICON tabrix-pro)

@@ -20,7 +20,7 @@ std::string DataFolderOf(std::string_view programFolder);
 
 // The file a package's installation carries in its data folder: it tells that the package manager
 // owns the program's files, and its first line is the command that removes the package.
-inline constexpr std::string_view kPackageRemovalName = "package-removal.txt";
+inline constexpr std::string_view kPackageRemovalName = "package-removal";
 
 // Where an installation keeps the commands that lead to the program folder: for a program folder
 // <prefix>/lib/tabrix-pro/, the folder <prefix>/bin/; empty for any other program folder (a build
