@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX ?= $(HOME)/.local
 
-.PHONY: deps configure build run test test-sanitize bench fuzz format clean install
+.PHONY: deps configure build run test test-sanitize bench fuzz format clean install deb
 
 deps:
 	@bash scripts/install-deps.sh
@@ -34,6 +34,10 @@ test-sanitize: deps
 # `$(PREFIX)/bin/tabrix-pro /uninstall` removes it all again.
 install: build
 	cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+# The Debian package, built without its tests, into build-deb/tabrix-pro_VERSION_ARCH.deb.
+deb: deps
+	@bash scripts/build-deb.sh
 
 bench: build
 	@bash bench/run.sh $(BUILD)

@@ -3,6 +3,13 @@
 # program looks for its shipped files whatever the prefix: the installation can be moved.
 # InstallFinish.cmake then links the commands into <prefix>/bin/, writes the desktop entry, the
 # user's shortcuts and the installed-files list "install.txt" that /uninstall reads.
+# A system package (make deb) takes the layout of InstallPackage.cmake instead.
+
+option(TABRIX_PACKAGE "Install in the layout of a system package, whose files the package manager owns" OFF)
+if(TABRIX_PACKAGE)
+    include(${PROJECT_SOURCE_DIR}/cmake/InstallPackage.cmake)
+    return()
+endif()
 
 set(TABRIX_PROGRAM_DIR lib/tabrix-pro)
 install(TARGETS tabrix-pro tabrix-cli RUNTIME DESTINATION ${TABRIX_PROGRAM_DIR})

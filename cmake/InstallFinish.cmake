@@ -19,7 +19,7 @@ foreach(command tabrix-pro tabrix-cli)
          SYMBOLIC)
 endforeach()
 
-set(TABRIX_EXECUTABLE "${program}/tabrix-pro")
+set(TABRIX_EXEC "\"${program}/tabrix-pro\"")
 set(TABRIX_ICON "${program}/tabrix-pro.svg")
 configure_file("${TABRIX_DESKTOP_TEMPLATE}" "${staged}/tabrix-pro.desktop" @ONLY)
 message(STATUS "Installing: ${staged}/tabrix-pro.desktop")

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need; only what is missing.
+# Installs the Debian packages the build, the tests, the benchmarks and the Debian package need;
+# only what is missing.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   desktop-file-utils
   fonts-liberation fonts-dejavu-core
   locales
+  dpkg-dev debhelper fakeroot lintian librsvg2-bin appstream man-db
 )
 
 missing=()

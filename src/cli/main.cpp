@@ -43,7 +43,7 @@ const char* const Usage =
     "Options:\n"
     "  --codepage CP   code page of the text (1250 to 1258, 28591, utf-8)\n"
     "  --seed N        seed of the random generator (default: the clock)\n"
-    "  --help          show this help\n"
+    "  --help, -h      show this help\n"
     "  --version       show the version\n";
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -43,6 +44,27 @@ std::string WithoutTrailingSeparator(std::string path) {
     return path;
 }
 
+// The removal command a package's installation names, when the program belongs to a package
+// manager; an unreadable or empty list still marks it as the package manager's.
+std::optional<std::string> PackageRemovalCommand(const std::string& programFolder) {
+    const std::string marker = DataFolderOf(programFolder) + std::string(kPackageRemovalName);
+    if (!PathExists(marker))
+        return std::nullopt;
+    const std::string text = ReadWholeFile(marker).value;
+    std::string command = text.substr(0, text.find_first_of("\r\n"));
+    while (!command.empty() && command.back() == ' ')
+        command.pop_back();
+    return command;
+}
+
+std::string PackagedProgramMessage(const std::string& removalCommand) {
+    std::string text =
+        "Tabrix Pro was installed by the package manager, and only the package manager removes it.";
+    if (!removalCommand.empty())
+        text += " As root, run:\r\n\r\n" + removalCommand;
+    return text + "\r\n\r\nNothing has been removed.";
+}
+
 } // namespace
 
 Maintenance::Maintenance(Registry& registry, MaintenanceUi& ui, std::string executablePath)
@@ -57,7 +79,11 @@ bool Maintenance::RunAtStart(const std::vector<std::string>& arguments) {
         return true;
     }
     if (first == "/uninstall") {
-        if (ui.AskYesNo("Are you sure to remove Tabrix Pro?")) {
+        // The package's files are the package manager's: deleting them would leave its records
+        // wrong, so the user is sent there instead and keeps everything, settings included.
+        if (const std::optional<std::string> removal = PackageRemovalCommand(programFolder)) {
+            ui.ShowMessage(PackagedProgramMessage(*removal));
+        } else if (ui.AskYesNo("Are you sure to remove Tabrix Pro?")) {
             ResetRegistryEntries();
             UninstallProgram();
         }

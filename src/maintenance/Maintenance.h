@@ -17,8 +17,9 @@ public:
     // folder that holds "install.txt".
     Maintenance(Registry& registry, MaintenanceUi& ui, std::string executablePath);
 
-    // Registers the uninstall entry, then acts on the first argument (letter case aside). True
-    // when the program is to end now.
+    // Registers the uninstall entry, then acts on the first argument (letter case aside); a
+    // package's installation answers "/uninstall" with the package manager's removal command and
+    // removes nothing. True when the program is to end now.
     bool RunAtStart(const std::vector<std::string>& arguments);
 
     // Creates the uninstall entry when it is missing and, at that start only, clears the entries

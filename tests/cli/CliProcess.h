@@ -1,5 +1,5 @@
 #pragma once
-// Runs tabrix-cli (the build's bin/tabrix-cli) as a process with given
+// Runs tabrix-cli (the build's bin/tabrix-cli), or another program, as a process with given
 // arguments and standard input, in a private temporary folder, and collects its output and exit
 // status.
 
@@ -44,14 +44,19 @@ public:
     }
 
     CliResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+        return RunProgram(std::string(TABRIX_BINARY_DIR) + "/bin/tabrix-cli", arguments, input);
+    }
+
+    // Any program, found on PATH when it names no folder.
+    CliResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input = {}) const {
         CliResult result;
         if (root.empty()) {
             result.err = "no temporary folder";
             return result;
         }
-        const std::string cli = std::string(TABRIX_BINARY_DIR) + "/bin/tabrix-cli";
         const auto in = Write("stdin", input);
-        std::string command = Quote(cli);
+        std::string command = Quote(program);
         for (const auto& argument : arguments) {
             // Appending, not " " + std::string: GCC 12 warns falsely (restrict) at -O3.
             command.append(" ").append(Quote(argument));

@@ -1,8 +1,10 @@
 #include "platform/ProgramFolder.h"
 
 #include "platform/FileSystem.h"
+#include "support/TemporaryFolderTest.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -34,6 +36,31 @@ TEST(ProgramFolder, CommandLinksOfAnInstallationOnly) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(CommandLinkFolder(c.programFolder), c.linkFolder) << c.programFolder;
+}
+
+class DataFolder : public TemporaryFolderTest {};
+
+TEST_F(DataFolder, APackagesCommandFolderFindsItsSharedFilesEverythingElseItsOwn) {
+    for (const char* folder :
+         {"usr/bin", "usr/share/tabrix-pro", "opt/bin", "opt/share", "build/bin", "lib/tabrix-pro",
+          "xbin", "x/share/tabrix-pro", "file/share"})
+        std::filesystem::create_directories(root + folder);
+    Write(root + "file/share/tabrix-pro", "not a folder");
+    struct Case {
+        std::string programFolder;
+        std::string dataFolder;
+    };
+    const Case cases[] = {
+        {root + "usr/bin/", root + "usr/share/tabrix-pro/"},
+        {root + "opt/bin/", root + "opt/bin/"},
+        {root + "build/bin/", root + "build/bin/"},
+        {root + "lib/tabrix-pro/", root + "lib/tabrix-pro/"},
+        {root + "xbin/", root + "xbin/"},
+        {root + "file/bin/", root + "file/bin/"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DataFolderOf(c.programFolder), c.dataFolder) << c.programFolder;
 }
 
 TEST(ProgramFolder, PlainFileNamesStayOneEntryOfTheirFolder) {
