@@ -141,7 +141,7 @@ bool TForm1::AcceptLostCharacters(const TMyMemo& document, std::size_t count,
                                   const DocumentEncoding& encoding, const QString& action) {
     if (count == 0)
         return true;
-    const QString name = document.FileName.isEmpty() ? "<blank>" : document.FileName;
+    const QString name = document.FileName.isEmpty() ? "<blank>" : ShownPath(document.FileName);
     const DialogAnswer answer = dialogs.Message(
         MessageKind::Warning, "Tabrix Pro",
         "File " + name + ": " + QString::number(count) + " character(s) cannot be written in " +
@@ -176,7 +176,7 @@ void TForm1::ReopenWithEncodingClick(int codePage) {
         return;
     }
     if (document.Modified &&
-        !dialogs.AskYesNo("Confirm", "File " + document.FileName +
+        !dialogs.AskYesNo("Confirm", "File " + ShownPath(document.FileName) +
                                          " has been modified.  Reopen it and lose the changes?"))
         return;
     const std::string path = LocalPath(document.FileName);

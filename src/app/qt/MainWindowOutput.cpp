@@ -11,8 +11,8 @@
 #include "output/qt/HtmlExportCommands.h"
 #include "output/qt/SpeechCommands.h"
 #include "platform/Registry.h"
+#include "platform/qt/PathNames.h"
 
-#include <QFileInfo>
 
 std::span<const MenuItem> ExportMenu() {
     static const MenuItem rows[] = {
@@ -85,7 +85,7 @@ void TForm1::mniHTMLExportColoursClick() {
     TSynCustomHighlighter* highlighter =
         document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
     const QString title = document.FileName.isEmpty() ? QStringLiteral("Untitled")
-                                                      : QFileInfo(document.FileName).fileName();
+                                                      : ShownFileName(document.FileName);
     ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
 }
 
@@ -96,7 +96,7 @@ void TForm1::PreviewinBrowser1Click() {
 
 PrintJob TForm1::CurrentPrintJob() {
     return {CurrentLines(), *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
-            CurrentDocument().FileName};
+            ShownPath(CurrentDocument().FileName)};
 }
 
 void TForm1::Print1Click() {
