@@ -429,7 +429,8 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix) {
 
 // Deletes the temporary file at `path` when it is ours and no writer holds its lock.
 void RemoveIfStale(const std::string& path) {
-    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK));
+    FileDescriptor fd(
+        open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK));
     struct stat status;
     if (!fd || fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_uid != geteuid() || flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
@@ -456,14 +457,13 @@ std::optional<FileError> CheckPrivateFolder(const std::string& folder) {
     if (lstat(folder.c_str(), &status) != 0) {
         return SystemError(errno, "Cannot use the folder", folder);
     }
-    const char* const reason = S_ISLNK(status.st_mode)    ? "It is a symbolic link"
-                               : !S_ISDIR(status.st_mode) ? "It is not a folder"
-                               : status.st_uid != geteuid() ? "It belongs to another user"
+    const char* const reason = S_ISLNK(status.st_mode)       ? "It is a symbolic link"
+                               : !S_ISDIR(status.st_mode)    ? "It is not a folder"
+                               : status.st_uid != geteuid()  ? "It belongs to another user"
                                : (status.st_mode & 077) != 0 ? "Other users may enter it"
                                                              : nullptr;
     if (reason != nullptr) {
-        return PlainError(FileErrorKind::PermissionDenied, "Cannot use the folder", folder,
-                          reason);
+        return PlainError(FileErrorKind::PermissionDenied, "Cannot use the folder", folder, reason);
     }
     return std::nullopt;
 }

@@ -151,7 +151,8 @@ AbandonedCopies AbandonedCopies::Claim(const std::string& root) {
 
 FileResult<std::string> AbandonedCopies::SetAside(const AbandonedCopy& copy) {
     const fs::path refused = fs::path(root) / kRefusedFolder;
-    if (std::optional<FileError> error = MakePrivateFolder(refused.string(), OwnOpenFolder::Close)) {
+    if (std::optional<FileError> error =
+            MakePrivateFolder(refused.string(), OwnOpenFolder::Close)) {
         kept.push_back(fs::path(copy.path).parent_path().string());
         return {{}, std::move(error)};
     }

@@ -173,9 +173,8 @@ void TForm1::OpenFile(const QString& path) {
         }
     }
     if (!FileExists(absolute)) {
-        dialogs.ShowMessage("Tabrix Pro",
-                            PathExists(absolute) ? ShownPath(shown) + " is not a file"
-                                                 : ShownPath(shown) + " not found");
+        dialogs.ShowMessage("Tabrix Pro", PathExists(absolute) ? ShownPath(shown) + " is not a file"
+                                                               : ShownPath(shown) + " not found");
         return;
     }
 

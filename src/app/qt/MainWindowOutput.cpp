@@ -13,7 +13,6 @@
 #include "platform/Registry.h"
 #include "platform/qt/PathNames.h"
 
-
 std::span<const MenuItem> ExportMenu() {
     static const MenuItem rows[] = {
         {.name = "mniHTMLExport",
@@ -84,8 +83,8 @@ void TForm1::mniHTMLExportColoursClick() {
     const TSynEditWidget& lookFrom = active ? *active : *document.PlainEditor;
     TSynCustomHighlighter* highlighter =
         document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
-    const QString title = document.FileName.isEmpty() ? QStringLiteral("Untitled")
-                                                      : ShownFileName(document.FileName);
+    const QString title =
+        document.FileName.isEmpty() ? QStringLiteral("Untitled") : ShownFileName(document.FileName);
     ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
 }
 

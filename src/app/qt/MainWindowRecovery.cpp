@@ -40,8 +40,8 @@ void TForm1::StartRecovery() {
         std::fprintf(stderr, "Tabrix Pro: %s\n", root.complaint.c_str());
     recoveryRoot = root.path;
     recovery = new TRecoveryKeeper(
-        recoveryRoot,
-        [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); }, this);
+        recoveryRoot, [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); },
+        this);
 }
 
 std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) const {

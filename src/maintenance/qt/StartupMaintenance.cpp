@@ -6,7 +6,6 @@
 #include "platform/qt/PathNames.h"
 #include "platform/qt/Shell.h"
 
-
 namespace {
 
 const QString kCaption = QStringLiteral("Tabrix Pro");

@@ -52,7 +52,6 @@ void ExportColouredHtml(Dialogs& dialogs, const ColouredHtmlSource& source) {
         WritePage(source, [&](std::string_view piece) { writing = writing && write(piece); });
     };
     if (const std::optional<FileError> error = SaveFileAtomically(encodedPath, content))
-        dialogs.ShowError(QStringLiteral("Tabrix Pro"),
-                          "Cannot create file \"" + ShownPath(path) + "\". " +
-                              ShownText(error->reason));
+        dialogs.ShowError(QStringLiteral("Tabrix Pro"), "Cannot create file \"" + ShownPath(path) +
+                                                            "\". " + ShownText(error->reason));
 }

@@ -23,8 +23,7 @@ bool WriteAfterQuestion(Dialogs& dialogs, const QString& path, std::string_view 
     options.conversion = dialogs.AskYesNo("Confirm", "Convert txt to html?")
                              ? HtmlConversion::Escape
                              : HtmlConversion::Preformatted;
-    const std::optional<std::string> error =
-        WriteHtmlFile(LocalPath(path), text, options);
+    const std::optional<std::string> error = WriteHtmlFile(LocalPath(path), text, options);
     if (error)
         dialogs.ShowError(ErrorCaption, ShownText(*error));
     return !error;

@@ -31,7 +31,9 @@ QString ShownPath(const QString& path) {
     shown.reserve(path.size());
     for (const QChar unit : path) {
         if (IsRawByteCode(unit.unicode()))
-            shown += "\\x" + QString("%1").arg(unit.unicode() - RawByteCode(0), 2, 16, QChar('0')).toUpper();
+            shown +=
+                "\\x" +
+                QString("%1").arg(unit.unicode() - RawByteCode(0), 2, 16, QChar('0')).toUpper();
         else
             shown += unit;
     }

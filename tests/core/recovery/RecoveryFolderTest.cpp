@@ -127,7 +127,8 @@ TEST_F(RecoveryFolderTest, ARefusedCopyIsSetAsideNotLost) {
     ASSERT_EQ(claimed.Copies().size(), 2u);
     const AbandonedCopy& refused = claimed.Copies()[0];
     EXPECT_FALSE(refused.document);
-    EXPECT_NE(refused.error.find("13 bytes long instead of 10"), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find("13 bytes long instead of 10"), std::string::npos)
+        << refused.error;
     const FileResult<std::string> kept = claimed.SetAside(refused);
     ASSERT_FALSE(kept.error);
     claimed.Discard();

@@ -212,10 +212,11 @@ TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
     const QStringList shown = ShownTexts();
     ASSERT_EQ(shown.size(), 3);
     const std::string refused = RecoveryRoot() + "refused/";
-    EXPECT_EQ(shown[0], DisplayPath("The recovery file " + RecoveryRoot() +
-                                    "instance-killed/document-1.recovery cannot be restored: it was "
-                                    "cut short inside its header. It has been kept as " +
-                                    refused + "instance-killed-document-1.recovery."));
+    EXPECT_EQ(shown[0],
+              DisplayPath("The recovery file " + RecoveryRoot() +
+                          "instance-killed/document-1.recovery cannot be restored: it was "
+                          "cut short inside its header. It has been kept as " +
+                          refused + "instance-killed-document-1.recovery."));
     EXPECT_TRUE(shown[1].contains("document-3.recovery cannot be restored: it is not a recovery "
                                   "file of Tabrix Pro."))
         << shown[1].toStdString();
