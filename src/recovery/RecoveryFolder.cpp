@@ -68,6 +68,12 @@ void ReadCopies(const std::string& folder, std::vector<AbandonedCopy>& copies) {
 } // namespace
 
 RecoveryRootChoice ChooseRecoveryRoot(const std::string& wanted) {
+    // The folder it goes in (the settings folder) may not be made yet.
+    fs::path folder(wanted);
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    std::error_code ignored;
+    fs::create_directories(folder.parent_path(), ignored);
     const std::optional<FileError> refused = MakePrivateFolder(wanted, OwnOpenFolder::Close);
     if (!refused)
         return {wanted, {}};

@@ -84,10 +84,11 @@ TEST_F(SaveRefusalsTest, AFailedSaveNamesTheSystemsReasonAndKeepsTheOldFile) {
     for (const auto& c : cases) {
         window->OpenFile(c.path);
         window->CurrentPlainEditor()->SetText(c.text.toStdString());
-        if (c.remountReadOnly)
+        if (c.remountReadOnly) {
             ASSERT_EQ(mount("tmpfs", QFile::encodeName(mounted).constData(), "tmpfs",
                             MS_REMOUNT | MS_RDONLY, "size=64k"),
                       0);
+        }
         window->mniSaveClick();
         EXPECT_EQ(LastMessage(), "File " + c.path + " has not been saved\n" + c.reason);
         EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);

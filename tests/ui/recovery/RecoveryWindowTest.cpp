@@ -15,6 +15,7 @@
 #include "support/TemporaryFolderTest.h"
 
 #include <QApplication>
+#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 #include <functional>
