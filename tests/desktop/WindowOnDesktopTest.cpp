@@ -209,7 +209,8 @@ TEST_F(WindowOnDesktopTest, AFileNamedInBytesThatAreNotUtf8OpensFromTheCommandLi
     const std::string file = LocalPath(QDir(home.path()).filePath("a")) + "\xff\x80.txt";
     std::ofstream(file) << "text";
     auto program = Start({DisplayPath(file)});
-    EXPECT_TRUE(program->ShowsCaption("Tabrix Pro [" + ShownText(file) + "]"))
+    // The X tools show a backslash of the caption doubled.
+    EXPECT_TRUE(program->ShowsCaption("Tabrix Pro [" + ShownText(file).replace("\\", "\\\\") + "]"))
         << program->Captions().join(" | ").toStdString();
     EXPECT_TRUE(ShownText(file).endsWith("a\\xFF\\x80.txt"));
     ASSERT_TRUE(Exit(*program));
