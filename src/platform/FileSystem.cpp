@@ -6,13 +6,16 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <new>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,6 +24,19 @@ namespace {
 constexpr std::size_t kIoChunk = std::size_t{1} << 30;
 // Links are followed at most this many times, as the kernel does before it gives up.
 constexpr int kMaxLinkHops = 40;
+
+// The names of our unique files: "." + the file's name cut to its first bytes + a tag + random
+// letters. The cut leaves room for the rest below the common 255-byte limit of a file name.
+constexpr std::size_t kNameBytesKept = 64;
+constexpr std::size_t kRandomLetters = 10;
+constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::string_view kTemporaryTag = ".tabrix-";
+constexpr std::string_view kBackupTag = ".tabrix-backup-";
+
+std::string UniqueNamePrefix(std::string_view folder, std::string_view name, std::string_view tag) {
+    return std::string(folder) + "." + std::string(name.substr(0, kNameBytesKept)) +
+           std::string(tag);
+}
 
 FileErrorKind KindOf(int error) {
     switch (error) {
@@ -65,6 +81,7 @@ public:
         fd_ = -1;
         return result;
     }
+    int Release() { return std::exchange(fd_, -1); }
     void Reset(int fd = -1) {
         if (fd_ >= 0) {
             close(fd_);
@@ -76,7 +93,8 @@ private:
     int fd_;
 };
 
-// A file created under a unique name; removed again unless Keep() is called.
+// A file created under a unique name and locked for as long as the object lives; removed again
+// unless Keep() is called.
 class UniqueFile {
 public:
     UniqueFile() = default;
@@ -89,30 +107,41 @@ public:
         }
     }
 
-    // Creates `folder` + "." + `name` + `tag` + random letters, exclusively and without
-    // following links. Returns errno, 0 on success.
+    // Creates UniqueNamePrefix + random letters, exclusively and without following links.
+    // Returns errno, 0 on success.
     int Create(std::string_view folder, std::string_view name, std::string_view tag, mode_t mode) {
         thread_local std::mt19937_64 generator{std::random_device{}() ^
                                                static_cast<std::uint64_t>(getpid())};
-        // Leaves room for the additions below the common 255-byte limit of a file name.
-        const std::string_view shortName = name.substr(0, 64);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-            std::string candidate =
-                std::string(folder) + "." + std::string(shortName) + std::string(tag);
-            for (int i = 0; i < 10; ++i) {
-                candidate += kLetters[generator() % (sizeof kLetters - 1)];
+            std::string candidate = UniqueNamePrefix(folder, name, tag);
+            for (std::size_t i = 0; i < kRandomLetters; ++i) {
+                candidate += kLetters[generator() % kLetters.size()];
             }
-            const int fd =
-                open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-            if (fd >= 0) {
-                this->fd.Reset(fd);
-                path = std::move(candidate);
-                return 0;
+            FileDescriptor created(
+                open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode));
+            if (!created) {
+                if (errno != EEXIST) {
+                    return errno;
+                }
+                continue;
             }
-            if (errno != EEXIST) {
+            const int error = LockUntilClosed(created.Get());
+            struct stat status;
+            if (error != 0 || fstat(created.Get(), &status) != 0) {
+                unlink(candidate.c_str());
+                return error != 0 ? error : errno;
+            }
+            // A cleaner took the file for stale in the moment before the lock: it is gone.
+            if (status.st_nlink == 0) {
+                continue;
+            }
+            fd.Reset(fcntl(created.Get(), F_DUPFD_CLOEXEC, 0));
+            lock.Reset(created.Release());
+            path = std::move(candidate);
+            if (!fd) {
                 return errno;
             }
+            return 0;
         }
         return EEXIST;
     }
@@ -120,6 +149,20 @@ public:
 
     FileDescriptor fd;
     std::string path;
+
+private:
+    // The lock belongs to the open file, which this second descriptor keeps open after fd is
+    // closed to report delayed write errors, up to and past the rename.
+    static int LockUntilClosed(int descriptor) {
+        while (flock(descriptor, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                return errno;
+            }
+        }
+        return 0;
+    }
+
+    FileDescriptor lock;
 };
 
 int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
@@ -248,7 +291,7 @@ std::optional<FileError> CreateByRename(const std::string& file, const ContentWr
     UniqueFile temp;
     // The permissions a new file gets anyway (0666 less the umask), so the content is never
     // more open than the finished file.
-    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), ".tabrix-", 0666)) {
+    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), kTemporaryTag, 0666)) {
         return SystemError(error, "Cannot create", file);
     }
     return CommitByRename(temp, file, content);
@@ -262,7 +305,7 @@ FileResult<Replacement> ReplaceByRename(const std::string& file, const struct st
                                         const ContentWriter& content) {
     FileResult<Replacement> result;
     UniqueFile temp;
-    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), ".tabrix-", 0600)) {
+    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), kTemporaryTag, 0600)) {
         if (error == EACCES || error == EPERM) {
             result.value = Replacement::InPlaceNeeded;
         } else {
@@ -298,13 +341,13 @@ FileResult<Replacement> ReplaceByRename(const std::string& file, const struct st
 // A backup of `source` in the folder of `file`, or in the private temporary folder when that
 // folder takes no new files. Returns errno.
 int MakeBackup(const std::string& file, int source, UniqueFile& backup) {
-    int error = backup.Create(FolderOf(file), FileNameOf(file), ".tabrix-backup-", 0600);
+    int error = backup.Create(FolderOf(file), FileNameOf(file), kBackupTag, 0600);
     if (error == EACCES || error == EPERM || error == EROFS) {
         const FileResult<std::string> folder = PrivateTempFolder();
         if (!folder) {
             return error;
         }
-        error = backup.Create(folder.value, FileNameOf(file), ".tabrix-backup-", 0600);
+        error = backup.Create(folder.value, FileNameOf(file), kBackupTag, 0600);
     }
     if (error == 0) {
         error = CopyContent(source, backup.fd.Get());
@@ -357,21 +400,76 @@ std::optional<FileError> RewriteInPlace(const std::string& file, const ContentWr
     return failure;
 }
 
-bool IsPrivateFolder(const std::string& folder) {
-    struct stat status;
-    return lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == geteuid() && (status.st_mode & 077) == 0;
+bool InGroup(gid_t group) {
+    if (group == getegid()) {
+        return true;
+    }
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<std::size_t>(
+        std::max(getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
-// The folder itself if it is private, creating it when missing.
-bool UsePrivateFolder(const std::string& folder) {
-    if (mkdir(folder.c_str(), 0700) == 0) {
-        // The umask may have taken more than the group and world bits.
-        chmod(folder.c_str(), 0700);
-    } else if (errno != EEXIST) {
-        return false;
+bool DeniesWriting(const struct stat& status) {
+    const uid_t user = geteuid();
+    if (status.st_uid == user) {
+        return (status.st_mode & S_IWUSR) == 0;
     }
-    return IsPrivateFolder(folder);
+    if (user == 0) {
+        return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    }
+    return (status.st_mode & (InGroup(status.st_gid) ? S_IWGRP : S_IWOTH)) == 0;
+}
+
+// One of our temporary files for `prefix`'s file: the prefix and then random letters only.
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    return name.size() == prefix.size() + kRandomLetters && name.starts_with(prefix) &&
+           name.find_first_not_of(kLetters, prefix.size()) == std::string_view::npos;
+}
+
+// Deletes the temporary file at `path` when it is ours and no writer holds its lock.
+void RemoveIfStale(const std::string& path) {
+    FileDescriptor fd(
+        open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK));
+    struct stat status;
+    if (!fd || fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_uid != geteuid() || flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+        return;
+    }
+    // Still the same file under that name: nothing was put in its place meanwhile.
+    struct stat named;
+    if (lstat(path.c_str(), &named) == 0 && named.st_dev == status.st_dev &&
+        named.st_ino == status.st_ino) {
+        unlink(path.c_str());
+    }
+}
+
+// A trailing separator would make lstat and mkdir follow a link in the folder's place.
+std::string WithoutTrailingSeparators(std::string folder) {
+    while (folder.size() > 1 && IsPathSeparator(folder.back())) {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::optional<FileError> CheckPrivateFolder(const std::string& folder) {
+    struct stat status;
+    if (lstat(folder.c_str(), &status) != 0) {
+        return SystemError(errno, "Cannot use the folder", folder);
+    }
+    const char* const reason = S_ISLNK(status.st_mode)       ? "It is a symbolic link"
+                               : !S_ISDIR(status.st_mode)    ? "It is not a folder"
+                               : status.st_uid != geteuid()  ? "It belongs to another user"
+                               : (status.st_mode & 077) != 0 ? "Other users may enter it"
+                                                             : nullptr;
+    if (reason != nullptr) {
+        return PlainError(FileErrorKind::PermissionDenied, "Cannot use the folder", folder, reason);
+    }
+    return std::nullopt;
+}
+
+bool IsPrivateFolder(const std::string& folder) {
+    return !CheckPrivateFolder(folder);
 }
 
 // The folder named by an environment variable, without trailing separators so that a name can
@@ -476,17 +574,22 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
     return result;
 }
 
-std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes) {
+std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
+                                            ReadOnlyFile readOnly) {
     return SaveFileAtomically(
-        path, [bytes](const std::function<bool(std::string_view)>& write) { write(bytes); });
+        path, [bytes](const std::function<bool(std::string_view)>& write) { write(bytes); },
+        readOnly);
 }
 
-std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content) {
+std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content,
+                                            ReadOnlyFile readOnly) {
     const FileResult<std::string> target = FinalLinkTarget(path);
     if (!target) {
         return target.error;
     }
     const std::string& file = target.value;
+    // First, so that the room they took is there for the new copy.
+    RemoveStaleTemporaries(file);
     struct stat status;
     if (lstat(file.c_str(), &status) != 0) {
         if (errno != ENOENT) {
@@ -502,8 +605,14 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, const Conte
     }
     // A file the user may not write is refused, though a writable folder would let us
     // replace it.
-    if (faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
-        return SystemError(errno, "Cannot save", file);
+    if (readOnly == ReadOnlyFile::Refuse) {
+        if (faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
+            return SystemError(errno, "Cannot save", file);
+        }
+        if (DeniesWriting(status)) {
+            return PlainError(FileErrorKind::PermissionDenied, "Cannot save", file,
+                              "The file is read-only");
+        }
     }
     if (status.st_nlink == 1 && !HasAccessControlList(file)) {
         const FileResult<Replacement> replaced = ReplaceByRename(file, status, content);
@@ -512,6 +621,32 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, const Conte
         }
     }
     return RewriteInPlace(file, content);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && DeniesWriting(status);
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const FileResult<std::string> target = FinalLinkTarget(path);
+    if (!target) {
+        return;
+    }
+    const std::string folder(FolderOf(target.value));
+    const std::string prefix = UniqueNamePrefix("", FileNameOf(target.value), kTemporaryTag);
+    DIR* const listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    std::vector<std::string> stale;
+    while (const dirent* entry = readdir(listing)) {
+        if (IsTemporaryName(entry->d_name, prefix)) {
+            stale.push_back(folder + entry->d_name);
+        }
+    }
+    closedir(listing);
+    std::for_each(stale.begin(), stale.end(), RemoveIfStale);
 }
 
 std::string AbsolutePath(std::string_view path) {
@@ -588,6 +723,36 @@ std::string_view FileNameOf(std::string_view path) {
     return path.substr(FolderOf(path).size());
 }
 
+std::string FolderPathOf(std::string_view path) {
+    std::string folder(FolderOf(path));
+    if (folder.size() > 1 && IsPathSeparator(folder.back()))
+        folder.pop_back();
+    return folder;
+}
+
+// Gives a folder of the user's own the mode 0700; never what a link leads to, never another's.
+void CloseOwnFolder(const std::string& folder) {
+    FileDescriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status;
+    if (fd && fstat(fd.Get(), &status) == 0 && status.st_uid == geteuid() &&
+        (status.st_mode & 07777) != 0700) {
+        fchmod(fd.Get(), 0700);
+    }
+}
+
+std::optional<FileError> MakePrivateFolder(const std::string& path, OwnOpenFolder ownOpen) {
+    const std::string folder = WithoutTrailingSeparators(path);
+    if (mkdir(folder.c_str(), 0700) == 0) {
+        // The umask may have taken more than the group and world bits.
+        CloseOwnFolder(folder);
+    } else if (errno != EEXIST) {
+        return SystemError(errno, "Cannot create the folder", folder);
+    } else if (ownOpen == OwnOpenFolder::Close) {
+        CloseOwnFolder(folder);
+    }
+    return CheckPrivateFolder(folder);
+}
+
 FileResult<std::string> PrivateTempFolder() {
     // A folder made by mkdtemp is reused for the rest of the process.
     static std::string madeUnique;
@@ -601,7 +766,7 @@ FileResult<std::string> PrivateTempFolder() {
     }
     candidates.push_back(shared + "/" + ownName);
     for (const std::string& candidate : candidates) {
-        if (UsePrivateFolder(candidate)) {
+        if (!MakePrivateFolder(candidate)) {
             result.value = candidate + "/";
             return result;
         }

@@ -49,6 +49,9 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
 // early when `write` returns false (the file could not take it).
 using ContentWriter = std::function<void(const std::function<bool(std::string_view)>& write)>;
 
+// What a save does with a file whose mode bits deny the user writing it.
+enum class ReadOnlyFile { Refuse, Overwrite };
+
 // Replaces the file's content by `bytes` so that a failure at any point (a full disk, a crash)
 // leaves either the old or the new content, never a mix:
 // - a new file, or a regular file with one link whose owner, group, permissions and ACL the
@@ -58,11 +61,25 @@ using ContentWriter = std::function<void(const std::function<bool(std::string_vi
 //   content is copied to a backup first, the file is rewritten in place and synced, and restored
 //   from the backup when that fails.
 // A symbolic link is followed to its final target (a dangling link creates it), so the link
-// stays a link. A file without write permission is refused, not replaced, as is a folder or a
-// device. Returns nothing on success.
-std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes);
+// stays a link. A read-only file (IsReadOnlyFile) or one the system would not let the user write
+// is refused unless the caller asked to overwrite it; a folder or a device always is. While the
+// temporary file is written its writer holds a lock on it, so a temporary left by a writer that
+// died is told apart from one in use (RemoveStaleTemporaries). Returns nothing on success.
+std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
+                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse);
 // The same with content that is never held whole in memory.
-std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content);
+std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content,
+                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse);
+
+// Whether the file's mode bits deny the user writing it, as editors tell a read-only file: the
+// owner's, group's or others' write bit, whichever class the user is in. For root, whom the
+// system lets write anything, a file that nobody may write. False when there is no such file.
+bool IsReadOnlyFile(const std::string& path);
+
+// Deletes the temporary files that saves of `path` (a link: of its target) left beside it when
+// their writer was killed before it could rename them: files of ours by their name, owned by the
+// user, on which no live writer holds its lock. Touches nothing else; failures are ignored.
+void RemoveStaleTemporaries(const std::string& path);
 
 // `path` made absolute against the current folder and normalised by its text alone: repeated
 // separators, "." and ".." are removed; symbolic links are not resolved (as the Windows rules
@@ -90,11 +107,23 @@ bool IsPathSeparator(char c);
 // The folder part of a path with its trailing separator ("" for a bare name), and the rest.
 std::string_view FolderOf(std::string_view path);
 std::string_view FileNameOf(std::string_view path);
+// The folder part without its trailing separator ("/" stays), as folders are named alone.
+std::string FolderPathOf(std::string_view path);
 // folder with one separator added when it does not end in one ("" stays "").
 std::string WithTrailingSeparator(std::string folder);
 // A name that stays one entry of the folder it is appended to: not empty, not "." or "..", and
 // without a separator or NUL byte.
 bool IsPlainFileName(std::string_view name);
+
+// What MakePrivateFolder does with a folder of the user's own that others may enter: refuse it
+// (in a shared place, where others may have put things in it) or close it to them.
+enum class OwnOpenFolder { Refuse, Close };
+
+// Makes the folder (its parent must exist) or checks the one there: it must be a folder, not a
+// link to one, owned by the user, which nobody else may enter. Nothing is changed in a folder
+// that is a link or someone else's; what is wrong with the folder is returned.
+std::optional<FileError> MakePrivateFolder(const std::string& folder,
+                                           OwnOpenFolder ownOpen = OwnOpenFolder::Refuse);
 
 // A folder only the current user can enter, ending in a separator: $XDG_RUNTIME_DIR/tabrix-pro,
 // else ${TMPDIR:-/tmp}/tabrix-pro-<uid>. An existing one that is a link, belongs to someone

@@ -87,6 +87,14 @@ std::optional<HeaderLines> SplitHeader(std::string_view bytes) {
     }
 }
 
+// Whether the file begins as a recovery file does, or as a beginning of one.
+bool StartsAsRecoveryFile(std::string_view bytes) {
+    const std::string expected = std::string(kFirstLine) + " ";
+    const std::string_view firstLine = bytes.substr(0, bytes.find('\n'));
+    return firstLine.size() < expected.size() ? std::string_view(expected).starts_with(firstLine)
+                                              : firstLine.starts_with(expected);
+}
+
 RecoveryParse Refused(std::string reason) {
     return {std::nullopt, std::move(reason)};
 }
@@ -119,6 +127,8 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
 
 RecoveryParse ParseRecoveryFile(std::string bytes) {
     const std::optional<HeaderLines> header = SplitHeader(bytes);
+    if (!header && StartsAsRecoveryFile(bytes))
+        return Refused("it was cut short inside its header");
     if (!header || header->lines.empty() ||
         !header->lines[0].starts_with(std::string(kFirstLine) + " "))
         return Refused("it is not a recovery file of Tabrix Pro");
@@ -177,11 +187,15 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
     if (!length)
         return Refused("its text length is not a number");
     const std::size_t present = bytes.size() - header->textStart;
-    if (present != *length) {
+    if (present > *length) {
         return Refused("its text is " + std::to_string(present) + " bytes long instead of " +
-                       std::to_string(*length) + " (the file was cut short or changed)");
+                       std::to_string(*length) + " (the file was changed)");
     }
+    std::string missing;
+    if (present < *length)
+        missing = "its text was cut short after " + std::to_string(present) + " of its " +
+                  std::to_string(*length) + " bytes";
     bytes.erase(0, header->textStart);
     document.text = std::move(bytes);
-    return {std::move(document), {}};
+    return {std::move(document), std::move(missing)};
 }

@@ -50,10 +50,13 @@ struct RecoveredDocument {
 // The whole file: header, empty line, text.
 std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText& text);
 
-// A file's content read back, or why it is no recovery file this program can trust; a file cut
-// short or grown is refused rather than restored as something the user never typed.
+// A file's content read back, or why it is no recovery file this program can trust. A file cut
+// short (a full disk, a crash of the system) is ours all the same: cut inside its header it is
+// refused as cut short; with its header whole, the text that is there comes back and the error
+// says what is missing. A file that grew is refused rather than restored as something the user
+// never typed.
 struct RecoveryParse {
     std::optional<RecoveredDocument> document;
-    std::string error;
+    std::string error; // without a document: why; with one: what of its text is missing
 };
 RecoveryParse ParseRecoveryFile(std::string bytes);

@@ -15,15 +15,7 @@ constexpr std::string_view kFilePrefix = "document-";
 constexpr std::string_view kFileExtension = ".recovery";
 constexpr std::string_view kLockName = "lock";
 constexpr std::string_view kRefusedFolder = "refused";
-
-// The copies hold the user's text: nobody else may look in.
-std::error_code MakePrivateFolder(const fs::path& folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!error)
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
-    return error;
-}
+constexpr std::string_view kFallbackFolder = "recovery";
 
 FileError FolderError(const std::string& folder, const std::error_code& error) {
     return {FileErrorKind::Other, "Cannot create the folder " + folder + ": " + error.message(),
@@ -75,9 +67,27 @@ void ReadCopies(const std::string& folder, std::vector<AbandonedCopy>& copies) {
 
 } // namespace
 
+RecoveryRootChoice ChooseRecoveryRoot(const std::string& wanted) {
+    // The folder it goes in (the settings folder) may not be made yet.
+    fs::path folder(wanted);
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    std::error_code ignored;
+    fs::create_directories(folder.parent_path(), ignored);
+    const std::optional<FileError> refused = MakePrivateFolder(wanted, OwnOpenFolder::Close);
+    if (!refused)
+        return {wanted, {}};
+    const FileResult<std::string> temporary = PrivateTempFolder();
+    if (!temporary)
+        return {{}, refused->message + "; " + temporary.error->message};
+    const std::string fallback = temporary.value + std::string(kFallbackFolder) + "/";
+    return {fallback, refused->message + "; recovery copies are kept in " + fallback};
+}
+
 FileResult<RecoveryFolder> RecoveryFolder::Create(const std::string& root) {
-    if (const std::error_code error = MakePrivateFolder(root))
-        return {{}, FolderError(root, error)};
+    // The copies hold the user's text: nobody else may look in.
+    if (std::optional<FileError> error = MakePrivateFolder(root, OwnOpenFolder::Close))
+        return {{}, std::move(error)};
     // Made and locked under a name nobody scans, then renamed: no other instance can ever see
     // the subfolder unlocked and take it for abandoned.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -147,9 +157,10 @@ AbandonedCopies AbandonedCopies::Claim(const std::string& root) {
 
 FileResult<std::string> AbandonedCopies::SetAside(const AbandonedCopy& copy) {
     const fs::path refused = fs::path(root) / kRefusedFolder;
-    if (const std::error_code error = MakePrivateFolder(refused)) {
+    if (std::optional<FileError> error =
+            MakePrivateFolder(refused.string(), OwnOpenFolder::Close)) {
         kept.push_back(fs::path(copy.path).parent_path().string());
-        return {{}, FolderError(refused.string(), error)};
+        return {{}, std::move(error)};
     }
     const fs::path source(copy.path);
     const fs::path target =

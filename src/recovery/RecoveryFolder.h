@@ -13,6 +13,16 @@
 #include <string>
 #include <vector>
 
+// The recovery folder to use: `wanted` when it is private or can be made so (MakePrivateFolder),
+// else one in the private temporary folder, never a folder a link leads to or another user's.
+// The complaint says why `wanted` was not taken (and where copies go instead); empty when it was.
+// No path at all when neither can be used.
+struct RecoveryRootChoice {
+    std::string path;
+    std::string complaint;
+};
+RecoveryRootChoice ChooseRecoveryRoot(const std::string& wanted);
+
 // The subfolder of this instance.
 class RecoveryFolder {
 public:
@@ -34,7 +44,8 @@ private:
     std::optional<InstanceLock> lock;
 };
 
-// One file found in a claimed subfolder: the document it holds, or why it cannot be used.
+// One file found in a claimed subfolder: the document it holds, or why it cannot be used (as
+// RecoveryParse gives them: with a document, the error says what of its text is missing).
 struct AbandonedCopy {
     std::string path;
     std::optional<RecoveredDocument> document;

@@ -5,6 +5,7 @@
 // TABRIX_SCREENSHOTS=<folder> also saves what the screen showed at the end of the bounds tests.
 
 #include "desktop/XDesktop.h"
+#include "platform/qt/PathNames.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,8 +14,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -255,6 +258,21 @@ TEST_F(WindowOnDesktopTest, MessagesOfTheStartShowOverTheWindowDrawnFirst) {
         window = program.MainWindow();
         EXPECT_TRUE(Exit(program)) << c.name;
     }
+}
+
+// A file name of bytes that are not UTF-8, given on the command line, opens that very file: the
+// caption shows its odd bytes, and the tabs kept at exit name it byte for byte.
+TEST_F(WindowOnDesktopTest, AFileNamedInBytesThatAreNotUtf8OpensFromTheCommandLine) {
+    const std::string file = LocalPath(QDir(home.path()).filePath("a")) + "\xff\x80.txt";
+    std::ofstream(file) << "text";
+    auto program = Start({DisplayPath(file)});
+    // The X tools show a backslash of the caption doubled.
+    EXPECT_TRUE(program->ShowsCaption("Tabrix Pro [" + ShownText(file).replace("\\", "\\\\") + "]"))
+        << program->Captions().join(" | ").toStdString();
+    EXPECT_TRUE(ShownText(file).endsWith("a\\xFF\\x80.txt"));
+    ASSERT_TRUE(Exit(*program));
+    std::ifstream kept(LocalPath(home.path()) + "/.config/Tabrix_Pro/default.txp");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), file + "\r\n");
 }
 
 TEST_F(WindowOnDesktopTest, CaptionsAreExactlyTheProgramsOwn) {

@@ -1,5 +1,7 @@
 #include "desktop/XDesktop.h"
 
+#include "platform/qt/PathNames.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -163,6 +165,26 @@ bool XDesktop::Screenshot(const QString& path) const {
     return import.waitForFinished(ToolTimeout) && import.exitCode() == 0;
 }
 
+namespace {
+
+// QProcess hands arguments over in UTF-8, which has no form for a name's bytes that are not
+// UTF-8: the shell makes each argument from octal escapes and starts the program with them.
+QStringList ProgramByteArguments(const QStringList& files) {
+    QStringList arguments = {"-c",
+                             "program=$0; for escaped; do set -- \"$@\" \"$(printf '%b' "
+                             "\"$escaped\")\"; shift; done; exec \"$program\" \"$@\"",
+                             TABRIX_BINARY_DIR "/bin/tabrix-pro"};
+    for (const QString& file : files) {
+        QString escaped;
+        for (const char byte : LocalPath(file))
+            escaped += QString("\\0%1").arg(static_cast<unsigned char>(byte), 3, 8, QChar('0'));
+        arguments << escaped;
+    }
+    return arguments;
+}
+
+} // namespace
+
 ProgramOnDesktop::ProgramOnDesktop(const XDesktop& desktop, const QString& home,
                                    const QStringList& files)
     : desktop(desktop) {
@@ -173,7 +195,7 @@ ProgramOnDesktop::ProgramOnDesktop(const XDesktop& desktop, const QString& home,
     environment.insert("XDG_CACHE_HOME", home + "/.cache");
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(TABRIX_BINARY_DIR "/bin/tabrix-pro", files);
+    process.start("/bin/sh", ProgramByteArguments(files));
     process.waitForStarted(StartTimeout);
 }
 

@@ -18,14 +18,6 @@ bool SameFile(const std::optional<FileStamp>& a, const FileStamp& b) {
     return a && a->device == b.device && a->inode == b.inode;
 }
 
-// The folder of a path without its trailing separator, as the watcher takes it.
-std::string FolderPathOf(const std::string& path) {
-    std::string folder(FolderOf(path));
-    if (folder.size() > 1 && IsPathSeparator(folder.back()))
-        folder.pop_back();
-    return folder;
-}
-
 } // namespace
 
 DiskWatch::DiskWatch(QWidget& window, std::function<void()> check)

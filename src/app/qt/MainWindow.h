@@ -459,8 +459,8 @@ private:
     PrintJob CurrentPrintJob();
 
     // ---- Crash recovery ----
-    // The recovery folder shared by all instances, inside the settings folder.
-    static std::string RecoveryRoot();
+    // Chooses the recovery folder shared by all instances (inside the settings folder unless that
+    // one cannot be trusted) and starts keeping copies in it.
     void StartRecovery();
     std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key) const;
     // Offers the copies left by instances that ended without closing, as modified tabs.
@@ -468,6 +468,7 @@ private:
     void RestoreDocument(const RecoveredDocument& recovered);
 
     TRecoveryKeeper* recovery = nullptr;
+    std::string recoveryRoot;
 
     // The print dialog's choices, kept between prints as the dialog component keeps them.
     QPrinter printer;

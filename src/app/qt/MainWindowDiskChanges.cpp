@@ -105,7 +105,7 @@ void TForm1::CheckFileOnDisk(int position) {
     if (document.Modified && !unedited) {
         const DialogAnswer answer =
             dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
-                            "File " + document.FileName +
+                            "File " + ShownPath(document.FileName) +
                                 " has been changed by another program.  Reload it and lose your "
                                 "changes?",
                             MessageButtons::YesNo);
@@ -165,7 +165,7 @@ bool TForm1::MayOverwriteOnDisk(const TMyMemo& document) {
     if (!now || *now == disk.Stamp)
         return true;
     return dialogs.Message(MessageKind::Warning, "Tabrix Pro",
-                           "File " + document.FileName +
+                           "File " + ShownPath(document.FileName) +
                                " has been changed by another program since it was opened or "
                                "saved.  Overwrite it?",
                            MessageButtons::YesNo) == DialogAnswer::Yes;

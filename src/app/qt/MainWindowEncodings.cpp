@@ -214,7 +214,7 @@ bool TForm1::AcceptLostCharacters(const TMyMemo& document, std::size_t count,
                                   const DocumentEncoding& encoding, const QString& action) {
     if (count == 0)
         return true;
-    const QString name = document.FileName.isEmpty() ? "<blank>" : document.FileName;
+    const QString name = document.FileName.isEmpty() ? "<blank>" : ShownPath(document.FileName);
     const DialogAnswer answer = dialogs.Message(
         MessageKind::Warning, "Tabrix Pro",
         "File " + name + ": " + QString::number(count) + " character(s) cannot be written in " +
@@ -249,7 +249,7 @@ void TForm1::ReopenWithEncodingClick(int choice) {
         return;
     }
     if (document.Modified &&
-        !dialogs.AskYesNo("Confirm", "File " + document.FileName +
+        !dialogs.AskYesNo("Confirm", "File " + ShownPath(document.FileName) +
                                          " has been modified.  Reopen it and lose the changes?"))
         return;
     const std::string path = LocalPath(document.FileName);

@@ -20,7 +20,6 @@
 #include "platform/qt/PathNames.h"
 #include "richedit/qt/RichEdit.h"
 
-#include <QFileInfo>
 #include <QSignalBlocker>
 #include <climits>
 #include <new>
@@ -160,7 +159,7 @@ void TForm1::mniOpenClick() {
     if (!chosen)
         return;
     openDialogFilterIndex = chosen->filterIndex;
-    openDialogFolder = QFileInfo(chosen->files.front()).absolutePath();
+    openDialogFolder = DisplayFolderOf(chosen->files.front());
     // The type the dialog kept from the last time is no reason to read a source file as a
     // list of paths: only a project's own name does.
     if (chosen->filterIndex == ProjectFileType &&
@@ -188,7 +187,8 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         }
     }
     if (!FileExists(absolute))
-        return PathExists(absolute) ? shown + " is not a file" : shown + " not found";
+        return PathExists(absolute) ? ShownPath(shown) + " is not a file"
+                                    : ShownPath(shown) + " not found";
 
     TMyMemo& current = CurrentDocument();
     const bool reuse = current.FileName.isEmpty() && current.ViewMode == vmPlain &&
@@ -197,6 +197,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         mniNewClick();
     TMyMemo& target = CurrentDocument();
     const std::optional<FileStamp> stampBeforeLoading = StampOfFile(absolute);
+    RemoveStaleTemporaries(absolute);
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
@@ -216,7 +217,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     // Refused content (a binary file, a text the editors cannot hold) leaves the tab empty and
     // untitled.
     if (error) {
-        dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
+        dialogs.ShowError("Tabrix Pro", ShownText(*error));
         return std::nullopt;
     }
     if (rich)
@@ -240,7 +241,7 @@ std::optional<std::string>
 TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
                       const std::function<DocumentEncoding(std::string_view)>& choose) {
     // The block read is the one the lines keep: a big file is in memory once.
-    StatusBarProgress progress(StatusBarText, "Opening " + DisplayPath(path));
+    StatusBarProgress progress(StatusBarText, "Opening " + ShownText(path));
     FileResult<ByteBlock> content = ReadFileBytes(path, progress.Hook());
     if (!content)
         return content.error->message;
@@ -256,7 +257,7 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
 }
 
 std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::string& path) {
-    StatusBarProgress progress(StatusBarText, "Opening " + DisplayPath(path));
+    StatusBarProgress progress(StatusBarText, "Opening " + ShownText(path));
     // Loading is no edit: the pieces of a big file are no changes to mark or copy.
     const QSignalBlocker loading(document.RichEditor);
     return document.RichEditor->LoadFromFile(path, progress.Hook());
@@ -317,32 +318,45 @@ bool TForm1::SaveDocument(int position) {
         return SaveDocumentAs(position);
     if (!MayOverwriteOnDisk(document))
         return false;
-    const DiskWatch::Pause ownWrite(*diskWatch);
     const std::string path = LocalPath(document.FileName);
+    // The question is put to root too, whom the system would let write the file.
+    if (IsReadOnlyFile(path) &&
+        !dialogs.AskYesNo("Confirm",
+                          "File " + ShownPath(document.FileName) + " is read-only.  Save anyway?"))
+        return false;
+    const DiskWatch::Pause ownWrite(*diskWatch);
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
-    bool failed;
-    StatusBarProgress progress(StatusBarText, "Saving " + document.FileName);
+    std::optional<FileError> error;
+    StatusBarProgress progress(StatusBarText, "Saving " + ShownPath(document.FileName));
     if (asRtf) {
-        failed = document.RichEditor->SaveToFile(path, progress.Hook()).has_value();
+        error = SaveFileAtomically(path, document.RichEditor->RtfText(progress.Hook()),
+                                   ReadOnlyFile::Overwrite);
     } else if (document.ViewMode == vmRich || document.FileEncoding.IsUtf16()) {
         // Characters are converted on the way, and some may not survive: the user is asked.
         const std::optional<std::string> bytes = BytesToSave(document, progress);
         if (!bytes)
             return false;
-        progress.RunWhileRepainting(bytes->size(),
-                                    [&] { failed = SaveFileAtomically(path, *bytes).has_value(); });
+        progress.RunWhileRepainting(bytes->size(), [&] {
+            error = SaveFileAtomically(path, *bytes, ReadOnlyFile::Overwrite);
+        });
     } else {
         // Streamed to the file: a big text is never held a second time.
-        failed = SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
-                     if (write(MarkBytes(document.FileEncoding.mark)))
-                         WriteDocument(document, write, progress.Hook());
-                 }).has_value();
+        error = SaveFileAtomically(
+            path,
+            [&](const std::function<bool(std::string_view)>& write) {
+                if (write(MarkBytes(document.FileEncoding.mark)))
+                    WriteDocument(document, write, progress.Hook());
+            },
+            ReadOnlyFile::Overwrite);
     }
-    if (failed) {
-        dialogs.ShowError("Tabrix Pro", "File " + document.FileName + " has not been saved");
+    if (error) {
+        // The system's reason tells a full disk from a locked file: the atomic save needs room
+        // for a second copy.
+        dialogs.ShowError("Tabrix Pro", "File " + ShownPath(document.FileName) +
+                                            " has not been saved\n" + ShownText(error->reason));
         return false;
     }
     document.Modified = false;

@@ -11,8 +11,7 @@
 #include "output/qt/HtmlExportCommands.h"
 #include "output/qt/SpeechCommands.h"
 #include "platform/Registry.h"
-
-#include <QFileInfo>
+#include "platform/qt/PathNames.h"
 
 std::span<const MenuItem> ExportMenu() {
     static const MenuItem rows[] = {
@@ -84,8 +83,8 @@ void TForm1::mniHTMLExportColoursClick() {
     const TSynEditWidget& lookFrom = active ? *active : *document.PlainEditor;
     TSynCustomHighlighter* highlighter =
         document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
-    const QString title = document.FileName.isEmpty() ? QStringLiteral("Untitled")
-                                                      : QFileInfo(document.FileName).fileName();
+    const QString title =
+        document.FileName.isEmpty() ? QStringLiteral("Untitled") : ShownFileName(document.FileName);
     ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
 }
 
@@ -96,7 +95,7 @@ void TForm1::PreviewinBrowser1Click() {
 
 PrintJob TForm1::CurrentPrintJob() {
     return {CurrentLines(), *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
-            CurrentDocument().FileName};
+            ShownPath(CurrentDocument().FileName)};
 }
 
 void TForm1::Print1Click() {

@@ -6,7 +6,6 @@
 #include "platform/qt/PathNames.h"
 #include "settings/WindowSettings.h"
 
-#include <QFileInfo>
 #include <QMenu>
 
 static_assert(kRecentCapacity == kMaxRecentFiles, "the settings file keeps every slot");
@@ -43,8 +42,8 @@ void TForm1::RefreshRecentMenus() {
         const QString entry = used ? DisplayPath(recentList.Entry(slot)) : QString();
         const QString name =
             used ? DisplayPath(std::string(RecentMenuName(recentList.Entry(slot)))) : QString();
-        fullPaths[slot]->setText(used ? MenuCaption(entry) : " ");
-        names[slot]->setText(used ? MenuCaption(name) : " ");
+        fullPaths[slot]->setText(used ? MenuCaption(ShownPath(entry)) : " ");
+        names[slot]->setText(used ? MenuCaption(ShownPath(name)) : " ");
         fullPaths[slot]->setVisible(used);
         names[slot]->setVisible(used);
     }
@@ -71,7 +70,7 @@ void TForm1::mniRecentItemClick(int slot) {
     if (slot >= recentList.Count())
         return;
     const QString entry = DisplayPath(recentList.Entry(slot));
-    openDialogFolder = QFileInfo(entry).absolutePath();
+    openDialogFolder = DisplayFolderOf(entry);
     if (IsProjectFileName(recentList.Entry(slot)))
         OpenProjectReplacingTabs(entry);
     else

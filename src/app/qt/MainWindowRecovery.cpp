@@ -17,6 +17,7 @@
 #include "settings/SettingsFolders.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -30,14 +31,17 @@ QString RestoreQuestion(int count) {
 
 } // namespace
 
-std::string TForm1::RecoveryRoot() {
-    return SettingsFolder() + std::string(kRecoveryFolderName) + "/";
-}
-
 void TForm1::StartRecovery() {
+    const RecoveryRootChoice root =
+        ChooseRecoveryRoot(SettingsFolder() + std::string(kRecoveryFolderName) + "/");
+    // Said where a user or an administrator looks when copies are not where they should be; the
+    // program goes on either way.
+    if (!root.complaint.empty())
+        std::fprintf(stderr, "Tabrix Pro: %s\n", root.complaint.c_str());
+    recoveryRoot = root.path;
     recovery = new TRecoveryKeeper(
-        RecoveryRoot(),
-        [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); }, this);
+        recoveryRoot, [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); },
+        this);
 }
 
 std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) const {
@@ -76,25 +80,30 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
 }
 
 void TForm1::RestoreAbandonedDocuments() {
-    AbandonedCopies abandoned = AbandonedCopies::Claim(RecoveryRoot());
-    std::vector<const RecoveredDocument*> usable;
+    AbandonedCopies abandoned = AbandonedCopies::Claim(recoveryRoot);
+    std::vector<const AbandonedCopy*> usable;
     for (const AbandonedCopy& copy : abandoned.Copies()) {
         if (copy.document) {
-            usable.push_back(&*copy.document);
+            usable.push_back(&copy);
             continue;
         }
         const FileResult<std::string> kept = abandoned.SetAside(copy);
-        QString text = "The recovery file " + DisplayPath(copy.path) +
-                       " cannot be restored: " + QString::fromStdString(copy.error) + ".";
-        text += kept ? " It has been kept as " + DisplayPath(kept.value) + "."
-                     : " It stays where it is: " + QString::fromStdString(kept.error->message);
+        QString text = "The recovery file " + ShownText(copy.path) +
+                       " cannot be restored: " + ShownText(copy.error) + ".";
+        text += kept ? " It has been kept as " + ShownText(kept.value) + "."
+                     : " It stays where it is: " + ShownText(kept.error->message);
         dialogs.ShowError("Tabrix Pro", text);
     }
     if (!usable.empty() && dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
                                            RestoreQuestion(int(usable.size())),
                                            MessageButtons::YesNo) == DialogAnswer::Yes) {
-        for (const RecoveredDocument* document : usable)
-            RestoreDocument(*document);
+        for (const AbandonedCopy* copy : usable) {
+            RestoreDocument(*copy->document);
+            if (!copy->error.empty())
+                dialogs.ShowError("Tabrix Pro", "The recovery file " + ShownText(copy->path) +
+                                                    " is incomplete: " + ShownText(copy->error) +
+                                                    ". The part that is there has been restored.");
+        }
         // The restored documents have copies of this instance before the old ones go.
         recovery->Flush();
     }

@@ -123,7 +123,7 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
     WriteWindowSettings(file, CurrentWindowSettings(activeTab), isMain);
     std::string failedPath = path;
     if (!nameIsFileName || !file.Flush(failedPath)) {
-        dialogs.ShowError("Tabrix Pro", "Unable to write to " + DisplayPath(failedPath));
+        dialogs.ShowError("Tabrix Pro", "Unable to write to " + ShownText(failedPath));
         return false;
     }
     return true;

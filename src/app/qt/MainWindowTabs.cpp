@@ -6,11 +6,11 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 #include "richedit/qt/RichEdit.h"
 
 #include <QApplication>
 #include <QDrag>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -25,7 +25,7 @@ const char* const TabDragMimeType = "application/x-tabrix-tab";
 QString TabCaption(const TMyMemo& document) {
     if (document.FileName.isEmpty())
         return "Blank";
-    return QFileInfo(document.FileName).fileName();
+    return ShownFileName(document.FileName);
 }
 
 } // namespace
@@ -131,7 +131,7 @@ bool TForm1::CloseDocument(int position) {
     const int remembered = CurrentIndex();
     TMyMemo& document = DocumentAt(position);
     if (document.Modified) {
-        const QString name = document.FileName.isEmpty() ? "<blank>" : document.FileName;
+        const QString name = document.FileName.isEmpty() ? "<blank>" : ShownPath(document.FileName);
         const DialogAnswer answer = dialogs.Message(
             MessageKind::Warning, "Tabrix Pro",
             "File " + name + " has been modified.  Save changes?", MessageButtons::YesNoCancel);
@@ -353,13 +353,13 @@ void TForm1::CheckTabItem(int position) {
 void TForm1::UpdateTitle() {
     QString caption = "Tabrix Pro ";
     if (!CurrentDocument().FileName.isEmpty())
-        caption += "[" + CurrentDocument().FileName + "]";
+        caption += "[" + ShownPath(CurrentDocument().FileName) + "]";
     setWindowTitle(caption);
     // The application title is the taskbar's text: on X11 the window's icon name, which Qt would
     // otherwise append to every window's caption as the display name.
     QString applicationTitle = "Tabrix Pro ";
     if (!currentProject.isEmpty())
-        applicationTitle += "[" + currentProject + "]";
+        applicationTitle += "[" + ShownPath(currentProject) + "]";
     setWindowIconText(applicationTitle);
 }
 

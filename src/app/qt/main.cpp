@@ -8,6 +8,7 @@
 #include "platform/Random.h"
 #include "platform/qt/Application.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 #include "settings/qt/ProgramIcon.h"
 
 #include <cstdio>
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
         return 0;
     QStringList files;
     for (const std::string& argument : options.arguments)
-        files << QString::fromLocal8Bit(argument);
+        files << DisplayPath(argument);
     TForm1 window(dialogs, files);
     dialogs.SetParent(&window);
     // The window seeds from the clock as it is created; a given seed replaces that.

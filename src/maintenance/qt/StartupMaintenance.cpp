@@ -3,9 +3,8 @@
 #include "maintenance/Maintenance.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 #include "platform/qt/Shell.h"
-
-#include <QFile>
 
 namespace {
 
@@ -13,7 +12,7 @@ const QString kCaption = QStringLiteral("Tabrix Pro");
 
 // Paths are the file system's bytes; the fixed texts are ASCII.
 QString Text(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
+    return ShownText(bytes);
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "output/ColouredHtml.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/PathNames.h"
 
-#include <QFile>
 #include <QFontInfo>
 #include <functional>
 
@@ -45,14 +45,13 @@ void ExportColouredHtml(Dialogs& dialogs, const ColouredHtmlSource& source) {
     if (!chosen || chosen->files.isEmpty() || chosen->files.front().isEmpty())
         return;
     const QString& path = chosen->files.front();
-    const std::string encodedPath = QFile::encodeName(path).toStdString();
+    const std::string encodedPath = LocalPath(path);
     // Streamed: the page of a big document is never held whole.
     const auto content = [&](const std::function<bool(std::string_view)>& write) {
         bool writing = true;
         WritePage(source, [&](std::string_view piece) { writing = writing && write(piece); });
     };
     if (const std::optional<FileError> error = SaveFileAtomically(encodedPath, content))
-        dialogs.ShowError(QStringLiteral("Tabrix Pro"),
-                          "Cannot create file \"" + path + "\". " +
-                              QFile::decodeName(QByteArray::fromStdString(error->reason)));
+        dialogs.ShowError(QStringLiteral("Tabrix Pro"), "Cannot create file \"" + ShownPath(path) +
+                                                            "\". " + ShownText(error->reason));
 }

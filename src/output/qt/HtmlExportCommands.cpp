@@ -2,9 +2,9 @@
 
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
+#include "platform/qt/PathNames.h"
 #include "platform/qt/Shell.h"
 
-#include <QFile>
 #include <QFontInfo>
 
 namespace {
@@ -23,10 +23,9 @@ bool WriteAfterQuestion(Dialogs& dialogs, const QString& path, std::string_view 
     options.conversion = dialogs.AskYesNo("Confirm", "Convert txt to html?")
                              ? HtmlConversion::Escape
                              : HtmlConversion::Preformatted;
-    const std::optional<std::string> error =
-        WriteHtmlFile(QFile::encodeName(path).toStdString(), text, options);
+    const std::optional<std::string> error = WriteHtmlFile(LocalPath(path), text, options);
     if (error)
-        dialogs.ShowError(ErrorCaption, QFile::decodeName(QByteArray::fromStdString(*error)));
+        dialogs.ShowError(ErrorCaption, ShownText(*error));
     return !error;
 }
 
@@ -48,11 +47,10 @@ std::optional<QString> WritePreviewFile(Dialogs& dialogs, std::string_view text,
                                         const Encoding& encoding, const QFont& plainFont) {
     const PreviewPath preview = PreviewFilePath();
     if (!preview.error.empty()) {
-        dialogs.ShowError(ErrorCaption,
-                          QFile::decodeName(QByteArray::fromStdString(preview.error)));
+        dialogs.ShowError(ErrorCaption, ShownText(preview.error));
         return std::nullopt;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(preview.path));
+    const QString path = DisplayPath(preview.path);
     if (!WriteAfterQuestion(dialogs, path, text, encoding, plainFont, HtmlVariant::WithHeader))
         return std::nullopt;
     return path;

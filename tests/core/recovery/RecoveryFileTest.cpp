@@ -76,9 +76,8 @@ TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
         std::string bytes;
         std::string reason;
     } cases[] = {
-        {"empty file", "", "not a recovery file"},
         {"some other file", "hello world\n\nxyz", "not a recovery file"},
-        {"no empty line after the header", good.substr(0, good.find("\n\n")),
+        {"a first line like ours that goes on otherwise", "Tabrix Pro recovered\n",
          "not a recovery file"},
         {"a later version", replaced("recovery 1\n", "recovery 2\n"), "format version"},
         {"a version that is no number", replaced("recovery 1\n", "recovery one\n"),
@@ -99,7 +98,6 @@ TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
         {"escape at the end of a name", replaced("FileName=/a.txt", "FileName=/a.txt\\"),
          "broken escape"},
         {"length not a number", replaced("Length=5", "Length=five"), "length is not a number"},
-        {"text cut short", good.substr(0, good.size() - 2), "3 bytes long instead of 5"},
         {"text grown", good + "6", "6 bytes long instead of 5"},
     };
     for (const auto& c : cases) {
@@ -107,6 +105,39 @@ TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
         EXPECT_FALSE(parsed.document) << c.name;
         EXPECT_NE(parsed.error.find(c.reason), std::string::npos)
             << c.name << ": \"" << parsed.error << "\"";
+    }
+}
+
+// A copy cut short is told as such: refused when its header is not whole, else the text that is
+// there comes back with what is missing.
+TEST(RecoveryFileTest, ACopyCutShortIsToldAsSuchAndGivesBackWhatIsThere) {
+    const RecoveryHeader header{"/a.txt", 1, 2, 3, "utf-8", "SynCppSyn1"};
+    const std::string whole = FormatRecoveryFile(header, "12345"s);
+    const std::size_t textStart = whole.find("\n\n") + 2;
+    const struct {
+        const char* name;
+        std::size_t kept;
+        const char* text; // nullptr: refused
+        std::string error;
+    } cases[] = {
+        {"nothing at all", 0, nullptr, "cut short inside its header"},
+        {"inside the first line", 9, nullptr, "cut short inside its header"},
+        {"inside a field", whole.find("Caret=") + 3, nullptr, "cut short inside its header"},
+        {"before the empty line", textStart - 1, nullptr, "cut short inside its header"},
+        {"before the text", textStart, "", "cut short after 0 of its 5 bytes"},
+        {"inside the text", textStart + 3, "123", "cut short after 3 of its 5 bytes"},
+        {"nothing missing", whole.size(), "12345", ""},
+    };
+    for (const auto& c : cases) {
+        const RecoveryParse parsed = ParseRecoveryFile(whole.substr(0, c.kept));
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos)
+            << c.name << ": \"" << parsed.error << "\"";
+        EXPECT_EQ(parsed.error.empty(), c.error.empty()) << c.name;
+        ASSERT_EQ(parsed.document.has_value(), c.text != nullptr) << c.name;
+        if (c.text) {
+            EXPECT_EQ(parsed.document->text, c.text) << c.name;
+            EXPECT_EQ(parsed.document->header, header) << c.name;
+        }
     }
 }
 

@@ -119,7 +119,7 @@ TEST_F(RecoveryFolderTest, AbandonedCopiesAreClaimedOnceInDocumentOrder) {
 
 TEST_F(RecoveryFolderTest, ARefusedCopyIsSetAsideNotLost) {
     const std::string whole = Copy("/cut.txt", "0123456789");
-    const std::string damaged = whole.substr(0, whole.size() - 3);
+    const std::string damaged = whole + "abc";
     LeaveAbandoned("instance-c", {{"document-1.recovery", damaged},
                                   {"document-2.recovery", Copy("/fine.txt", "ok")}});
 
@@ -127,7 +127,8 @@ TEST_F(RecoveryFolderTest, ARefusedCopyIsSetAsideNotLost) {
     ASSERT_EQ(claimed.Copies().size(), 2u);
     const AbandonedCopy& refused = claimed.Copies()[0];
     EXPECT_FALSE(refused.document);
-    EXPECT_NE(refused.error.find("7 bytes long instead of 10"), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find("13 bytes long instead of 10"), std::string::npos)
+        << refused.error;
     const FileResult<std::string> kept = claimed.SetAside(refused);
     ASSERT_FALSE(kept.error);
     claimed.Discard();
@@ -171,3 +172,66 @@ TEST_F(RecoveryFolderTest, AWriteThatFailsIsReported) {
 }
 
 } // namespace
+
+// A recovery folder someone else prepared (a link planted in its place, a folder of another
+// user) is neither used nor changed: the copies go to a fresh folder of the user's own.
+TEST_F(RecoveryFolderTest, ARecoveryFolderThatIsALinkOrSomeoneElsesIsLeftAlone) {
+    const char* savedTemp = std::getenv("TMPDIR");
+    const std::string previousTemp = savedTemp ? savedTemp : "";
+    setenv("TMPDIR", root.c_str(), 1);
+    unsetenv("XDG_RUNTIME_DIR");
+    const std::string fallback = root + "tabrix-pro-" + std::to_string(geteuid()) + "/recovery/";
+    const std::string target = root + "theirs";
+    struct Case {
+        const char* name;
+        bool plantLink;
+        bool foreignOwner;
+        mode_t mode;
+        std::string complaint;
+    };
+    const Case cases[] = {
+        {"a link to an open folder", true, false, 0777, "It is a symbolic link"},
+        {"a link to another user's folder", true, true, 0777, "It is a symbolic link"},
+        {"another user's folder", false, true, 0777, "It belongs to another user"},
+        {"our own folder open to others", false, false, 0755, ""},
+        {"none yet", false, false, 0, ""},
+    };
+    for (const Case& c : cases) {
+        if (c.foreignOwner && geteuid() != 0)
+            continue;
+        fs::remove_all(fs::path(Root()).parent_path());
+        fs::remove_all(target);
+        if (c.mode != 0) {
+            const std::string folder = c.plantLink ? target : Root();
+            mkdir(folder.c_str(), 0700);
+            chmod(folder.c_str(), c.mode);
+            if (c.foreignOwner) {
+                ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+            }
+            if (c.plantLink)
+                fs::create_directory_symlink(target, fs::path(Root()).parent_path());
+        }
+        const RecoveryRootChoice choice = ChooseRecoveryRoot(Root());
+        const bool refused = !c.complaint.empty();
+        EXPECT_EQ(choice.path, refused ? fallback : Root()) << c.name;
+        EXPECT_NE(choice.complaint.find(c.complaint), std::string::npos) << c.name;
+        EXPECT_EQ(choice.complaint.empty(), !refused) << c.name;
+        FileResult<RecoveryFolder> made = RecoveryFolder::Create(choice.path);
+        ASSERT_FALSE(made.error) << c.name;
+        Write(made.value.FileFor(1), Copy("/a.txt", "text"));
+        struct stat status {};
+        ASSERT_EQ(lstat(choice.path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0700u) << c.name;
+        EXPECT_EQ(status.st_uid, geteuid()) << c.name;
+        if (refused) {
+            const std::string left = c.plantLink ? target : Root();
+            ASSERT_EQ(stat(left.c_str(), &status), 0);
+            EXPECT_EQ(status.st_mode & 07777, c.mode) << c.name;
+            EXPECT_TRUE(fs::is_empty(left)) << c.name;
+        }
+        made.value.RemoveAll();
+    }
+    setenv("TMPDIR", previousTemp.c_str(), 1);
+    if (!savedTemp)
+        unsetenv("TMPDIR");
+}

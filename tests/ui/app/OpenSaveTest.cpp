@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, FailedSaveReportsTheFileAndKeepsTheDocumentModified) {
     dialogs.QueueFiles({path});
     window->CurrentPlainEditor()->SetText("text");
     window->mniSaveAsClick();
-    EXPECT_EQ(LastMessage(), "File " + path + " has not been saved");
+    EXPECT_EQ(LastMessage(), "File " + path + " has not been saved\nNo such file or directory");
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(window->CurrentDocument().Modified);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
@@ -209,8 +209,9 @@ TEST_F(MainWindowTest, ReadOnlyDestinationIsNotOverwritten) {
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     window->OpenFile(path);
     window->CurrentPlainEditor()->SetText("new");
+    dialogs.Queue(DialogAnswer::No);
     window->mniSaveClick();
-    EXPECT_EQ(LastMessage(), "File " + path + " has not been saved");
+    EXPECT_EQ(LastMessage(), "File " + path + " is read-only.  Save anyway?");
     EXPECT_EQ(ReadFile(path), "old");
 }
 

@@ -6,6 +6,7 @@
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/Encoding.h"
+#include "platform/FileSystem.h"
 #include "platform/qt/PathNames.h"
 #include "platform/qt/ScriptedDialogs.h"
 #include "recovery/RecoveryFile.h"
@@ -15,6 +16,7 @@
 #include "ui/support/StartedWindow.h"
 
 #include <QApplication>
+#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 #include <functional>
@@ -203,7 +205,7 @@ TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
     const std::string good = FormatRecoveryFile({"", 0, 0, 2, "utf-8", ""}, std::string("good"));
     const std::string whole =
         FormatRecoveryFile({"/x/cut.txt", 0, 0, 0, "utf-8", ""}, std::string("0123456789"));
-    const std::string damaged = whole.substr(0, whole.size() - 6);
+    const std::string damaged = whole.substr(0, whole.find("Length="));
     const std::string foreign = "just some file\n\nwith text";
     LeaveAbandoned({damaged, good, foreign});
 
@@ -212,11 +214,11 @@ TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
     const QStringList shown = ShownTexts();
     ASSERT_EQ(shown.size(), 3);
     const std::string refused = RecoveryRoot() + "refused/";
-    EXPECT_EQ(shown[0], DisplayPath("The recovery file " + RecoveryRoot() +
-                                    "instance-killed/document-1.recovery cannot be restored: its "
-                                    "text is 4 bytes long instead of 10 (the file was cut short "
-                                    "or changed). It has been kept as " +
-                                    refused + "instance-killed-document-1.recovery."));
+    EXPECT_EQ(shown[0],
+              DisplayPath("The recovery file " + RecoveryRoot() +
+                          "instance-killed/document-1.recovery cannot be restored: it was "
+                          "cut short inside its header. It has been kept as " +
+                          refused + "instance-killed-document-1.recovery."));
     EXPECT_TRUE(shown[1].contains("document-3.recovery cannot be restored: it is not a recovery "
                                   "file of Tabrix Pro."))
         << shown[1].toStdString();
@@ -234,6 +236,68 @@ TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
     dialogs.ClearHistory();
     Start();
     EXPECT_TRUE(ShownTexts().isEmpty());
+}
+
+TEST_F(RecoveryWindowTest, ACopyCutShortInItsTextComesBackInPartWithAMessage) {
+    const std::string name = root + "cut\xff.txt";
+    const std::string whole =
+        FormatRecoveryFile({name, 0, 0, 0, "utf-8", ""}, std::string("0123456789"));
+    LeaveAbandoned({whole.substr(0, whole.size() - 4)});
+
+    dialogs.Queue(DialogAnswer::Yes);
+    Start();
+    const QStringList shown = ShownTexts();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], "Tabrix Pro was not closed properly. Restore 1 unsaved document?");
+    EXPECT_EQ(shown[1], ShownText("The recovery file " + RecoveryRoot() +
+                                  "instance-killed/document-1.recovery is incomplete: its text "
+                                  "was cut short after 6 of its 10 bytes. The part that is there "
+                                  "has been restored."));
+    ASSERT_EQ(window->DocumentCount(), 1);
+    EXPECT_EQ(window->CurrentPlainEditor()->Text(), "012345");
+    EXPECT_TRUE(window->CurrentDocument().Modified);
+    EXPECT_EQ(LocalPath(window->CurrentDocument().FileName), name);
+    EXPECT_EQ(window->TabControl->tabText(0), "cut\\xFF.txt");
+    window->CurrentDocument().Modified = false;
+}
+
+// A link planted where the recovery folder belongs is not followed: the folder it leads to keeps
+// its mode and gets nothing; the copies go to a folder of the user's own.
+TEST_F(RecoveryWindowTest, APlantedRecoveryLinkIsNotFollowed) {
+    const std::string planted = root + "planted/";
+    fs::create_directories(planted);
+    chmod(planted.c_str(), 0777);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(planted.c_str(), 65534, 65534), 0);
+    }
+    fs::create_directories(SettingsFolder());
+    fs::create_directory_symlink(planted, SettingsFolder() + "recovery");
+    const FileResult<std::string> temporary = PrivateTempFolder();
+    ASSERT_TRUE(temporary);
+    const std::string fallback = temporary.value + "recovery/";
+
+    const std::string path = root + "note.txt";
+    Write(path, "text\r\n");
+    Start({DisplayPath(path)});
+    Type("my ");
+    const auto copiesIn = [](const std::string& folder) {
+        std::size_t count = 0;
+        std::error_code error;
+        for (const auto& entry : fs::recursive_directory_iterator(folder, error))
+            count += entry.path().extension() == ".recovery" ? 1 : 0;
+        return count;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return copiesIn(fallback) == 1; }, CopyTimeout));
+    EXPECT_TRUE(fs::is_empty(planted));
+    struct stat status {};
+    ASSERT_EQ(stat(planted.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0777u);
+    dialogs.Queue(DialogAnswer::No);
+    window->close();
+    window.reset();
+    std::error_code ignored;
+    fs::remove_all(fallback, ignored);
+    fs::remove(SettingsFolder() + "recovery", ignored);
 }
 
 } // namespace
