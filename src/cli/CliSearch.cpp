@@ -90,12 +90,19 @@ SearchArguments ParseArguments(const std::vector<std::string>& arguments, Search
         parsed.error = "--find needs a text";
     else if (parsed.error.empty() && command == SearchCommand::Replace && !parsed.replaceText)
         parsed.error = "--with needs a text";
-    // The arguments come in the user's locale encoding; the text is in the program's.
+    // The arguments come in the encoding the user's locale names, the text in the program's; a
+    // locale that names none (the C locale) passes the bytes as they are.
+    const Encoding* argumentEncoding = LocaleCodeSet();
     const auto convert = [&](const std::optional<std::string>& argument, const char* option,
                              std::string& into) {
         if (!argument || !parsed.error.empty())
             return;
-        const EncodedText converted = ConvertText(*argument, LocaleEncoding(), ProgramEncoding());
+        if (argumentEncoding == nullptr ||
+            argumentEncoding->CodePage() == ProgramEncoding().CodePage()) {
+            into = *argument;
+            return;
+        }
+        const EncodedText converted = ConvertText(*argument, *argumentEncoding, ProgramEncoding());
         if (converted.unencodable > 0)
             parsed.error = std::string(option) + " holds characters " + ProgramEncoding().Name() +
                            " cannot hold";
