@@ -4,11 +4,16 @@
 // - Replace All of every "the" by "THE" (Match case) in about 60 MB with about a million
 //   matches, against `sed 's/the/THE/g'` on the same file in the same run (target: under 2
 //   times sed), and at a quarter and a half of the text to show it grows linearly.
-// The editor's result is checked against sed's. Prints SUMMARY lines; exits 3 when a target is
-// missed.
+// - with a regular expression: Find Next to the last line of the 100 MB text against
+//   `grep -E -c` on the same file (target: under 0.3 s and 1.5 times grep), Replace All with
+//   groups in the 60 MB text against `sed -E` (target: 1.5 times sed), and the status bar's
+//   count of a common word in the 100 MB text (target: under 0.3 s).
+// The editor's results are checked against sed's. Prints SUMMARY lines; exits 3 when a target
+// is missed.
 
 #include "search/EngineSearchDocument.h"
 #include "search/FindReplace.h"
+#include "search/MatchCount.h"
 
 #include <algorithm>
 #include <chrono>
@@ -116,9 +121,8 @@ double ReplaceAllMs(const std::string& text, std::string* result) {
     return ms;
 }
 
-// CPU time sed takes (the user and system time of waited-for children), best of three.
-double SedMs(const std::string& input, const std::string& output) {
-    const std::string command = "LC_ALL=C sed 's/the/THE/g' '" + input + "' > '" + output + "'";
+// CPU time a command takes (the user and system time of waited-for children), best of three.
+double CommandMs(const std::string& command, const char* name) {
     const auto childrenCpu = [] {
         rusage usage{};
         getrusage(RUSAGE_CHILDREN, &usage);
@@ -129,11 +133,92 @@ double SedMs(const std::string& input, const std::string& output) {
     for (int i = 0; i < 3; ++i) {
         const double start = childrenCpu();
         if (std::system(command.c_str()) != 0)
-            std::fprintf(stderr, "sed failed\n");
+            std::fprintf(stderr, "%s failed\n", name);
         best = std::min(best, childrenCpu() - start);
     }
-    std::printf("  (sed best CPU %.1f ms)\n", best);
+    std::printf("  (%s best CPU %.1f ms)\n", name, best);
     return best;
+}
+
+double SedMs(const std::string& input, const std::string& output) {
+    return CommandMs("LC_ALL=C sed 's/the/THE/g' '" + input + "' > '" + output + "'", "sed");
+}
+
+// Regular expressions: Find Next to the last line against grep -E -c, Replace All with groups
+// against sed -E, and the count of a common word.
+bool PatternTargetsMet(const std::string& sample, const std::string& text,
+                       const std::filesystem::path& scratch) {
+    bool met = true;
+    const Encoding& encoding = *Encoding::ForCodePage(1252);
+    const std::string sampleFile = (scratch / "bench-search-100mb.txt").string();
+    {
+        TSynEditEngine engine(encoding);
+        engine.Lines().LoadFromBuffer(sample);
+        const LineIndex last(engine.LineCount() - 1);
+        engine.Lines().Put(last.Value(), std::string(engine.LineText(last)) + " NeedleOnline42");
+        std::ofstream(sampleFile, std::ios::binary) << WithLf(engine.Text()) << "\n";
+        EngineSearchDocument document(engine);
+        const SearchRequest request{"Needle[A-Z][a-z]+\\d+", "", CaseRule::MatchCase,
+                                    PatternSyntax::RegularExpression};
+        SearchOutcome outcome = SearchOutcome::NotFound;
+        std::printf("\nRegular expression Find Next to the last line\n");
+        const double ms = BestMilliseconds(
+            5, [&] { engine.SetCaret({}); },
+            [&] { outcome = FindNextMatch(document, request, SearchDialogKind::Find); });
+        const bool found =
+            outcome == SearchOutcome::Selected && engine.SelectionRange().begin.line == last;
+        const double grepMs = CommandMs("LC_ALL=C grep -E -c 'Needle[A-Z][a-z]+[0-9]+' '" +
+                                            sampleFile + "' > /dev/null",
+                                        "grep -E -c");
+        const bool findMet = found && ms < 300 && ms < 1.5 * grepMs;
+        met &= findMet;
+        std::printf("SUMMARY Regular expression Find Next to the last line of %.0f MB: %.1f ms%s, "
+                    "grep -E -c %.1f ms, ratio %.2f (target < 300 ms and < 1.5: %s)\n",
+                    sample.size() / 1e6, ms, found ? "" : " WITHOUT FINDING IT", grepMs,
+                    ms / grepMs, findMet ? "met" : "MISSED");
+
+        std::printf("\nCounting the matches of \"the\" as the status bar does\n");
+        for (const WordRule words : {WordRule::AnyText, WordRule::WholeWords}) {
+            MatchCount count;
+            const double countMs = BestMilliseconds(
+                3, [] {},
+                [&] {
+                    count = CountMatches(
+                        document, {"the", "", CaseRule::IgnoreCase, PatternSyntax::Literal, words});
+                });
+            const bool countMet = countMs < 300;
+            met &= countMet;
+            std::printf("SUMMARY Count of %zu matches of \"the\"%s in %.0f MB: %.1f ms (target < "
+                        "300 ms: %s)\n",
+                        count.count, words == WordRule::WholeWords ? " (whole words)" : "",
+                        sample.size() / 1e6, countMs, countMet ? "met" : "MISSED");
+        }
+    }
+    std::filesystem::remove(sampleFile);
+
+    const std::string input = (scratch / "bench-search-groups.txt").string();
+    const std::string sedOutput = (scratch / "bench-search-groups-sed.txt").string();
+    std::ofstream(input, std::ios::binary) << text;
+    std::printf("\nReplace All \"(the) ([a-z]+)\" by \"$2 $1\"\n");
+    TSynEditEngine engine(encoding);
+    EngineSearchDocument document(engine);
+    const SearchRequest request{"(the) ([a-z]+)", "$2 $1", CaseRule::MatchCase,
+                                PatternSyntax::RegularExpression};
+    const double ms = BestMilliseconds(
+        3, [&] { engine.SetText(text); }, [&] { ReplaceAllMatches(document, request); });
+    const double sedMs = CommandMs("LC_ALL=C sed -E 's/(the) ([a-z]+)/\\2 \\1/g' '" + input +
+                                       "' > '" + sedOutput + "'",
+                                   "sed -E");
+    const bool same = WithLf(engine.Text()) == ReadFile(sedOutput);
+    const bool replaceMet = same && ms < 1.5 * sedMs;
+    met &= replaceMet;
+    std::printf("SUMMARY Replace All with groups in %.0f MB: %.0f ms, sed -E %.0f ms, ratio "
+                "%.2f%s (target < 1.5: %s)\n",
+                text.size() / 1e6, ms, sedMs, ms / sedMs, same ? "" : ", RESULT DIFFERS FROM SED",
+                replaceMet ? "met" : "MISSED");
+    std::filesystem::remove(input);
+    std::filesystem::remove(sedOutput);
+    return met;
 }
 
 std::size_t CountMatches(const std::string& text) {
@@ -201,5 +286,6 @@ int main() {
                 growth);
     std::filesystem::remove(input);
     std::filesystem::remove(sedOutput);
+    missed |= !PatternTargetsMet(sample, text, scratch);
     return missed ? 3 : 0;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libicu-dev
+  libicu-dev libpcre2-dev
   espeak-ng libespeak-ng-dev libpcaudio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick openbox xdotool x11-utils

@@ -3,6 +3,7 @@
 
 #include "app/DocumentText.h"
 #include "cli/CliCommands.h"
+#include "platform/EncodingDetection.h"
 #include "search/EngineSearchDocument.h"
 #include "search/FindReplace.h"
 
@@ -13,11 +14,12 @@
 
 namespace {
 
-const char* const FindUsage = "Usage: tabrix-cli find --find TEXT [--match-case] "
-                              "[--selection START,LENGTH] [--dialog find|replace] "
-                              "[--codepage CP]\n";
+const char* const FindUsage = "Usage: tabrix-cli find --find TEXT [--match-case] [--regex] "
+                              "[--whole-words] [--selection START,LENGTH] "
+                              "[--dialog find|replace] [--codepage CP]\n";
 const char* const ReplaceUsage = "Usage: tabrix-cli replace --find TEXT --with TEXT [--all] "
-                                 "[--match-case] [--selection START,LENGTH] [--codepage CP]\n";
+                                 "[--match-case] [--regex] [--whole-words] "
+                                 "[--selection START,LENGTH] [--codepage CP]\n";
 
 struct SearchArguments {
     SearchRequest request;
@@ -57,6 +59,10 @@ SearchArguments ParseArguments(const std::vector<std::string>& arguments, Search
             parsed.all = true;
         } else if (name == "--match-case") {
             parsed.request.caseRule = CaseRule::MatchCase;
+        } else if (name == "--regex") {
+            parsed.request.syntax = PatternSyntax::RegularExpression;
+        } else if (name == "--whole-words") {
+            parsed.request.words = WordRule::WholeWords;
         } else if (name == "--dialog" && command == SearchCommand::Find) {
             const std::optional<std::string> dialog = value();
             if (dialog == "replace")
@@ -84,10 +90,26 @@ SearchArguments ParseArguments(const std::vector<std::string>& arguments, Search
         parsed.error = "--find needs a text";
     else if (parsed.error.empty() && command == SearchCommand::Replace && !parsed.replaceText)
         parsed.error = "--with needs a text";
-    if (parsed.findText)
-        parsed.request.findText = *parsed.findText;
-    if (parsed.replaceText)
-        parsed.request.replaceText = *parsed.replaceText;
+    // The arguments come in the encoding the user's locale names, the text in the program's; a
+    // locale that names none (the C locale) passes the bytes as they are.
+    const Encoding* argumentEncoding = LocaleCodeSet();
+    const auto convert = [&](const std::optional<std::string>& argument, const char* option,
+                             std::string& into) {
+        if (!argument || !parsed.error.empty())
+            return;
+        if (argumentEncoding == nullptr ||
+            argumentEncoding->CodePage() == ProgramEncoding().CodePage()) {
+            into = *argument;
+            return;
+        }
+        const EncodedText converted = ConvertText(*argument, *argumentEncoding, ProgramEncoding());
+        if (converted.unencodable > 0)
+            parsed.error = std::string(option) + " holds characters " + ProgramEncoding().Name() +
+                           " cannot hold";
+        into = converted.bytes;
+    };
+    convert(parsed.findText, "--find", parsed.request.findText);
+    convert(parsed.replaceText, "--with", parsed.request.replaceText);
     return parsed;
 }
 
@@ -131,6 +153,15 @@ int UsageError(CliStreams streams, const char* command, const std::string& error
     return ExitUsage;
 }
 
+// A bad expression or replacement: its reason; the text is left as it is.
+std::optional<int> PatternError(CliStreams streams, const char* command,
+                                const std::string& problem) {
+    if (problem.empty())
+        return std::nullopt;
+    streams.err << "tabrix-cli " << command << ": " << problem << "\n";
+    return ExitFailure;
+}
+
 // Loads standard input and selects as asked; an exit status when that fails.
 std::optional<int> LoadDocument(TSynEditEngine& engine, const SearchArguments& arguments,
                                 CliStreams streams, const char* command, const char* usage) {
@@ -160,6 +191,9 @@ int RunFind(const std::vector<std::string>& arguments, CliStreams streams) {
     TSynEditEngine engine;
     if (const auto status = LoadDocument(engine, parsed, streams, "find", FindUsage))
         return *status;
+    if (const auto status =
+            PatternError(streams, "find", FindTextProblem(parsed.request, engine.TextEncoding())))
+        return *status;
     EngineSearchDocument document(engine);
     switch (FindNextMatch(document, parsed.request, parsed.dialog)) {
     case SearchOutcome::Selected:
@@ -170,8 +204,12 @@ int RunFind(const std::vector<std::string>& arguments, CliStreams streams) {
         break;
     case SearchOutcome::NotFound:
     case SearchOutcome::EmptyFindText:
+    case SearchOutcome::BadPattern:
         streams.out << "not found\n";
         break;
+    case SearchOutcome::TooComplex:
+        streams.err << "tabrix-cli find: " << TooComplexMessage << "\n";
+        return ExitFailure;
     }
     return streams.out.flush() ? ExitOk : ExitFailure;
 }
@@ -183,9 +221,16 @@ int RunReplace(const std::vector<std::string>& arguments, CliStreams streams) {
     TSynEditEngine engine;
     if (const auto status = LoadDocument(engine, parsed, streams, "replace", ReplaceUsage))
         return *status;
+    if (const auto status = PatternError(streams, "replace",
+                                         ReplaceTextProblem(parsed.request, engine.TextEncoding())))
+        return *status;
     EngineSearchDocument document(engine);
     const SearchOutcome outcome = parsed.all ? ReplaceAllMatches(document, parsed.request)
                                              : ReplaceAndFindNext(document, parsed.request);
+    if (outcome == SearchOutcome::TooComplex) {
+        streams.err << "tabrix-cli replace: " << TooComplexMessage << "\n";
+        return ExitFailure;
+    }
     const std::string text = engine.Text();
     streams.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     streams.err << SelectionLine(engine);

@@ -82,6 +82,9 @@ void SetProgramEncoding(const Encoding& encoding);
 // Windows code page of their language, the C locale Windows-1252. Reads LC_ALL, LC_CTYPE and
 // LANG (the first one set) at each call.
 const Encoding& LocaleEncoding();
+// The code set the locale's name gives ("de_DE.UTF-8": UTF-8); nothing when it gives none (the
+// C locale, "ru_RU"), and text then has no declared encoding.
+const Encoding* LocaleCodeSet();
 // The same for a POSIX locale name such as "ru_RU.CP1251", "de_DE.UTF-8", "C".
 const Encoding& EncodingForLocaleName(std::string_view localeName);
 // The Windows code page of the user's language, whatever the locale's code set: Windows-1251 for

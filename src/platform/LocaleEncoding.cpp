@@ -48,6 +48,12 @@ const Encoding& LocaleEncoding() {
     return EncodingForLocaleName(detail::UserLocaleName("LC_CTYPE"));
 }
 
+const Encoding* LocaleCodeSet() {
+    const detail::PosixLocaleName name =
+        detail::ParsePosixLocale(detail::UserLocaleName("LC_CTYPE"));
+    return name.codeset.empty() ? nullptr : Encoding::ForName(name.codeset);
+}
+
 const Encoding& LanguageEncoding() {
     // The language of the user's messages names the user's language; its code set says nothing.
     return *Encoding::ForCodePage(

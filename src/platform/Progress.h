@@ -11,6 +11,9 @@ using ProgressHook = std::function<void(std::uint64_t done, std::uint64_t total)
 
 inline constexpr std::uint64_t kProgressStep = std::uint64_t{8} << 20;
 
+// Work on texts over this size shows its progress, or runs beside the window's thread.
+inline constexpr std::uint64_t kBigText = std::uint64_t{50} << 20;
+
 // Calls the hook each time `done` passes the next step; cheap to ask on every line.
 class ProgressReporter {
 public:

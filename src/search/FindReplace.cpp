@@ -1,12 +1,14 @@
 #include "search/FindReplace.h"
 
-namespace {
+#include "search/detail/SearchSteps.h"
 
-SearchOutcome SearchAfterSelection(SearchDocument& document, const TextMatcher& matcher,
+namespace detail {
+
+SearchOutcome SearchAfterSelection(SearchDocument& document, const Locate& locate,
                                    SearchDialogKind dialog) {
     const BufferRange selection = document.Selection();
     const BufferPosition start = selection.Empty() ? BufferPosition{} : selection.end;
-    if (const auto found = LocateText(document, matcher, start)) {
+    if (const auto found = locate(start)) {
         document.Select(*found);
         return SearchOutcome::Selected;
     }
@@ -14,11 +16,22 @@ SearchOutcome SearchAfterSelection(SearchDocument& document, const TextMatcher& 
         return SearchOutcome::NotFound;
     if (dialog == SearchDialogKind::Replace)
         return SearchOutcome::DialogClosed;
-    if (const auto found = LocateText(document, matcher, {})) {
+    if (const auto found = locate({})) {
         document.Select(*found);
         return SearchOutcome::Selected;
     }
     return SearchOutcome::NotFound;
+}
+
+} // namespace detail
+
+namespace {
+
+SearchOutcome SearchAfterSelection(SearchDocument& document, const TextMatcher& matcher,
+                                   SearchDialogKind dialog) {
+    return detail::SearchAfterSelection(
+        document, [&](BufferPosition start) { return LocateText(document, matcher, start); },
+        dialog);
 }
 
 } // namespace
@@ -31,6 +44,8 @@ bool SelectionIsFindText(const SearchDocument& document, const std::string& find
 
 SearchOutcome FindNextMatch(SearchDocument& document, const SearchRequest& request,
                             SearchDialogKind dialog) {
+    if (UsesPattern(request))
+        return detail::FindNextPatternMatch(document, request, dialog);
     const TextMatcher matcher(request.findText, request.caseRule, document.TextEncoding());
     if (matcher.Empty())
         return SearchOutcome::EmptyFindText;
@@ -38,6 +53,8 @@ SearchOutcome FindNextMatch(SearchDocument& document, const SearchRequest& reque
 }
 
 SearchOutcome ReplaceAndFindNext(SearchDocument& document, const SearchRequest& request) {
+    if (UsesPattern(request))
+        return detail::ReplacePatternAndFindNext(document, request);
     const TextMatcher matcher(request.findText, request.caseRule, document.TextEncoding());
     if (matcher.Empty())
         return SearchOutcome::EmptyFindText;

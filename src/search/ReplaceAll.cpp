@@ -9,6 +9,7 @@
 //   the first match.
 
 #include "search/FindReplace.h"
+#include "search/detail/SearchSteps.h"
 
 #include <vector>
 
@@ -38,36 +39,13 @@ FirstMatch FindFirstMatch(const SearchDocument& document, const SearchRequest& r
             selection.Empty() ? SearchOutcome::NotFound : SearchOutcome::DialogClosed};
 }
 
-// Where the last range lies once every range is replaced by text: a line keeps its shift from
-// the replacements before it, and the rest of a line after a replacement moves with its end.
-BufferRange LastReplacement(const std::vector<BufferRange>& ranges, std::string_view text) {
-    // The lines and the last line's length of text, measured once.
-    const BufferPosition shape = EndOfText({}, text);
-    BufferRange replaced{};
-    BufferPosition replacedBefore{};
-    for (const BufferRange& range : ranges) {
-        const BufferPosition begin =
-            range.begin.line == replacedBefore.line
-                ? BufferPosition{replaced.end.line,
-                                 replaced.end.column + (range.begin.column - replacedBefore.column)}
-                : BufferPosition{range.begin.line + (replaced.end.line - replacedBefore.line),
-                                 range.begin.column};
-        const BufferPosition end =
-            shape.line.Value() == 0
-                ? BufferPosition{begin.line, begin.column + shape.column.Value()}
-                : BufferPosition{begin.line + shape.line.Value(), shape.column};
-        replaced = {begin, end};
-        replacedBefore = range.end;
-    }
-    return replaced;
-}
-
 SearchOutcome ReplaceWithText(SearchDocument& document, const TextMatcher& matcher,
                               BufferRange first, const std::string& replacement) {
     std::vector<BufferRange> matches{first};
     while (const auto found = LocateText(document, matcher, matches.back().end))
         matches.push_back(*found);
-    const BufferRange selected = LastReplacement(matches, replacement);
+    const BufferRange selected = detail::LastReplacement(
+        matches, [&](std::size_t) -> std::string_view { return replacement; });
     document.ReplaceRanges(matches, replacement);
     document.Select(selected);
     // The last search started after a replacement with text: the dialog closes.
@@ -182,6 +160,8 @@ SearchOutcome ReplaceWithNothing(SearchDocument& document, const TextMatcher& ma
 } // namespace
 
 SearchOutcome ReplaceAllMatches(SearchDocument& document, const SearchRequest& request) {
+    if (UsesPattern(request))
+        return detail::ReplaceAllPatternMatches(document, request);
     if (document.ReadOnly())
         return FindNextMatch(document, request, SearchDialogKind::Replace);
     const TextMatcher matcher(request.findText, request.caseRule, document.TextEncoding());

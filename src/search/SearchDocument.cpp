@@ -16,16 +16,28 @@ void AppendText(const SearchLines& lines, BufferPosition from, BufferPosition to
     }
 }
 
-} // namespace
-
-void SearchDocument::ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) {
+// One Replace from the first range to the last, the text between them rebuilt.
+template <typename TextOf>
+void ReplaceSpanning(SearchDocument& document, const std::vector<BufferRange>& ranges,
+                     TextOf textOf) {
     if (ranges.empty())
         return;
     std::string joined;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
         if (i > 0)
-            AppendText(*this, ranges[i - 1].end, ranges[i].begin, joined);
-        joined += text;
+            AppendText(document, ranges[i - 1].end, ranges[i].begin, joined);
+        joined += textOf(i);
     }
-    Replace({ranges.front().begin, ranges.back().end}, joined);
+    document.Replace({ranges.front().begin, ranges.back().end}, joined);
+}
+
+} // namespace
+
+void SearchDocument::ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) {
+    ReplaceSpanning(*this, ranges, [&](std::size_t) { return text; });
+}
+
+void SearchDocument::ReplaceEach(const std::vector<BufferRange>& ranges,
+                                 const std::vector<std::string>& texts) {
+    ReplaceSpanning(*this, ranges, [&](std::size_t i) -> std::string_view { return texts[i]; });
 }

@@ -5,6 +5,7 @@
 #include "codeedit/SynEditPosition.h"
 #include "platform/Encoding.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,4 +37,7 @@ public:
     // once; an editor whose characters carry formats replaces them one by one instead, so the
     // text between them keeps its own.
     virtual void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text);
+    // The same with a text of its own for each range (texts[i] for ranges[i]).
+    virtual void ReplaceEach(const std::vector<BufferRange>& ranges,
+                             const std::vector<std::string>& texts);
 };

@@ -1,6 +1,9 @@
 #include "cli/CliProcess.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -126,3 +129,91 @@ TEST(CliSearch, BadOptionsExitWithUsage) {
 }
 
 } // namespace
+
+// The child takes the locale of the test while the object lives.
+class LocaleForChildren {
+public:
+    explicit LocaleForChildren(const char* locale) {
+        if (const char* old = std::getenv("LC_ALL"))
+            saved = old;
+        setenv("LC_ALL", locale, 1);
+    }
+    ~LocaleForChildren() {
+        if (saved)
+            setenv("LC_ALL", saved->c_str(), 1);
+        else
+            unsetenv("LC_ALL");
+    }
+
+private:
+    std::optional<std::string> saved;
+};
+
+TEST(CliPatterns, RegularExpressionsAndWholeWordsInTheLocalesEncoding) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string output;
+        std::string report;
+    } cases[] = {
+        {{"find", "--find", "c.t", "--regex"}, "a cut", "selection 2 3\n", ""},
+        {{"find", "--find", "cat", "--whole-words"}, "cats cat", "selection 5 3\n", ""},
+        {{"find", "--find", "b$\\n^c", "--regex"}, "ab\ncd", "selection 1 4\n", ""},
+        // A UTF-8 argument finds its letters in a Windows-1251 text.
+        {{"--codepage", "1251", "find", "--find", "ДОМ"},
+         "\xe4\xe0 \xe4\xee\xec",
+         "selection 3 3\n",
+         ""},
+        {{"--codepage", "1251", "find", "--find", "дом", "--whole-words"},
+         "\xe4\xee\xec\xe8\xea \xe4\xee\xec",
+         "selection 6 3\n",
+         ""},
+        {{"replace", "--find", "(\\w+)@(\\w+)", "--with", "$2 at $1", "--regex", "--all"},
+         "me@home, you@work",
+         "home at me, work at you",
+         "selection 12 11 closed\n"},
+        {{"--codepage", "1251", "replace", "--find", "д(о)м", "--with", "с$1к", "--regex", "--all"},
+         "\xe4\xee\xec",
+         "\xf1\xee\xea",
+         "selection 0 3 closed\n"},
+    };
+    const LocaleForChildren locale("C.UTF-8");
+    CliFolder folder;
+    for (const auto& c : cases) {
+        const CliResult result = folder.Run(c.arguments, c.input);
+        EXPECT_EQ(result.status, 0) << c.input << ": " << result.err;
+        const bool replace = c.arguments[0] == "replace" || c.arguments[2] == "replace";
+        EXPECT_EQ(result.out, c.output) << c.input << " " << c.arguments.back();
+        EXPECT_EQ(result.err, replace ? c.report : "") << c.input;
+    }
+}
+
+TEST(CliPatterns, BadInputIsToldAndChangesNothing) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } cases[] = {
+        {{"find", "--find", "a(", "--regex"},
+         "tabrix-cli find: The regular expression is not valid at position 2: missing closing "
+         "parenthesis.\n"},
+        {{"replace", "--find", "a", "--with", "$1", "--regex", "--all"},
+         "tabrix-cli replace: The replacement text refers to $1, a group the regular "
+         "expression does not have.\n"},
+        {{"--codepage", "1251", "find", "--find", "日本"},
+         "tabrix-cli find: --find holds characters windows-1251 cannot hold\n" +
+             std::string(
+                 "Usage: tabrix-cli find --find TEXT [--match-case] [--regex] [--whole-words] "
+                 "[--selection START,LENGTH] [--dialog find|replace] [--codepage CP]\n")},
+        {{"find", "--find", "(\\w+\\s?)+$", "--regex"},
+         "tabrix-cli find: The regular expression needs too many steps on this text: the "
+         "search has stopped.\n"},
+    };
+    const LocaleForChildren locale("C.UTF-8");
+    CliFolder folder;
+    for (const auto& c : cases) {
+        const CliResult result = folder.Run(c.arguments, std::string(20000, 'a') + "!");
+        EXPECT_NE(result.status, 0) << c.arguments[2];
+        EXPECT_EQ(result.out, "") << c.arguments[2];
+        EXPECT_EQ(result.err, c.error) << c.arguments[2];
+    }
+}

@@ -67,6 +67,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
         TSynEditWidget* editor = ActiveEditor(CurrentDocument());
         return editor ? MakeSearchEditor(*editor) : nullptr;
     });
+    auto* matches = new QLabel(this);
+    matches->setObjectName("StatusBarMatches");
+    statusBar()->addPermanentWidget(matches);
+    search->ShowMatchCountIn(matches);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);

@@ -8,6 +8,7 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
 #include "richedit/qt/RichEdit.h"
+#include "search/qt/SearchController.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -339,6 +340,8 @@ void TForm1::RefreshCurrentTab() {
     ShowDocumentEncoding();
     UpdateModeMenus();
     CheckTabItem(CurrentIndex());
+    if (search)
+        search->ActiveEditorChanged();
 }
 
 void TForm1::CheckTabItem(int position) {

@@ -11,8 +11,6 @@
 
 class QLabel;
 
-inline constexpr std::uint64_t kBigText = std::uint64_t{50} << 20;
-
 class StatusBarProgress {
 public:
     // action names what happens ("Opening /home/me/big.txt"); label is the status bar's text,

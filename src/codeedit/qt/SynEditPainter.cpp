@@ -80,14 +80,29 @@ void TSynLinePainter::PaintRow(const TSynEditStringList& lines, const TSynRow& r
 void TSynLinePainter::PaintSelection(const TSynEditStringList& lines, const TSynRow& row,
                                      qreal originX, int top, qreal clipLeft, qreal clipRight,
                                      qreal left, qreal right) {
+    PaintOver(lines, row, originX, top, clipLeft, clipRight, left, right, style.selectionBackground,
+              &style.selectionForeground);
+}
+
+void TSynLinePainter::PaintMark(const TSynEditStringList& lines, const TSynRow& row, qreal originX,
+                                int top, qreal clipLeft, qreal clipRight, qreal left, qreal right) {
+    PaintOver(lines, row, originX, top, clipLeft, clipRight, left, right, style.markBackground,
+              nullptr);
+}
+
+void TSynLinePainter::PaintOver(const TSynEditStringList& lines, const TSynRow& row, qreal originX,
+                                int top, qreal clipLeft, qreal clipRight, qreal left, qreal right,
+                                const QColor& background, const QColor* forcedColor) {
     const qreal from = std::max(left, clipLeft), to = std::min(right, clipRight);
     if (to <= from)
         return;
     const QRectF area(from, top, to - from, metrics.LineHeight());
     painter.save();
     painter.setClipRect(area, Qt::IntersectClip);
-    painter.fillRect(area, style.selectionBackground);
-    PaintTokens(lines, row, originX, top, from, to, &style.selectionForeground);
+    painter.fillRect(area, background);
+    overBackground = true;
+    PaintTokens(lines, row, originX, top, from, to, forcedColor);
+    overBackground = false;
     painter.restore();
 }
 
@@ -126,7 +141,8 @@ void TSynLinePainter::PaintToken(std::string_view text, std::size_t from, std::s
     const TSynTokenStyle tokenStyle = resolver.TokenStyle(attribute);
     const QColor color = forcedColor ? *forcedColor : ToQColor(tokenStyle.foreground);
     const TFontStyles fontStyle = tokenStyle.style;
-    const bool ownBackground = !forcedColor && tokenStyle.background != resolver.TextBackground();
+    const bool ownBackground =
+        !overBackground && tokenStyle.background != resolver.TextBackground();
     // Runs of visible characters between tabs, drawn once the token's background is down.
     segments.clear();
     qreal visibleLeft = 0, visibleRight = 0;

@@ -19,6 +19,8 @@
 struct TSynPaintStyle {
     QColor selectionForeground;
     QColor selectionBackground;
+    // Behind marked text (a search's matches), which keeps its token colours.
+    QColor markBackground;
 };
 
 // A row: bytes [from, to) of a line, drawn with its left edge at originX.
@@ -49,6 +51,9 @@ public:
     // Paints the row as selected between x positions left and right.
     void PaintSelection(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
                         qreal clipLeft, qreal clipRight, qreal left, qreal right);
+    // Paints the row as marked between x positions left and right.
+    void PaintMark(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
+                   qreal clipLeft, qreal clipRight, qreal left, qreal right);
 
 private:
     struct Run {
@@ -57,6 +62,10 @@ private:
         QColor color;
         TFontStyles style = 0;
     };
+    // The row again between left and right on a background, in forcedColor or the tokens'.
+    void PaintOver(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
+                   qreal clipLeft, qreal clipRight, qreal left, qreal right,
+                   const QColor& background, const QColor* forcedColor);
     void PaintTokens(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
                      qreal clipLeft, qreal clipRight, const QColor* forcedColor);
     void PaintToken(std::string_view text, std::size_t from, std::size_t to, qreal& x, int top,
@@ -85,4 +94,6 @@ private:
     std::vector<Run> segments;
     qreal rowOrigin = 0;
     bool passedRight = false;
+    // Painting over a background of its own: tokens do not paint theirs.
+    bool overBackground = false;
 };

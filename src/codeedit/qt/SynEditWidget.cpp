@@ -600,8 +600,18 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     if (!textArea.isEmpty()) {
         painter.save();
         painter.setClipRect(textArea);
+        // Amber over the background, light or dark, so that the text stays readable.
+        const QColor base = ToQColor(resolver.TextBackground());
+        const QColor amber(255, 190, 0);
+        const QColor mark = QColor::fromRgbF(base.redF() * 0.55f + amber.redF() * 0.45f,
+                                             base.greenF() * 0.55f + amber.greenF() * 0.45f,
+                                             base.blueF() * 0.55f + amber.blueF() * 0.45f);
         const TSynPaintStyle style{palette().color(QPalette::HighlightedText),
-                                   palette().color(QPalette::Highlight)};
+                                   palette().color(QPalette::Highlight), mark};
+        const std::vector<BufferRange> marked =
+            marks && !rows.empty()
+                ? marks(LineIndex(rows.front().row.line), LineIndex(rows.back().row.line))
+                : std::vector<BufferRange>();
         TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
                                     PaintingHighlighter(), resolver);
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
@@ -609,6 +619,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
             if (row.top + LineHeight() <= area.top() || row.top > area.bottom())
                 continue;
             linePainter.PaintRow(Lines(), row.row, originX, row.top, clipLeft, clipRight);
+            PaintMarks(linePainter, marked, row, originX, clipLeft, clipRight);
             PaintSelection(linePainter, row, originX, clipLeft, clipRight);
             if (row.firstOfLine)
                 TrackWidth(row.row.line);
@@ -620,13 +631,45 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
         PaintGutter(painter, rows, area);
 }
 
+void TSynEditWidget::SetMarks(MarkSource source) {
+    marks = std::move(source);
+    viewport()->update();
+}
+
+std::optional<TSynEditWidget::RowCover> TSynEditWidget::CoverOnRow(const TSynRow& row,
+                                                                   BufferRange range) {
+    const int line = row.line;
+    if (line < range.begin.line.Value() || line > range.end.line.Value())
+        return std::nullopt;
+    const std::string_view text = Lines().Get(line);
+    std::size_t from = line == range.begin.line.Value() ? range.begin.column.Value() : 0;
+    // A covered line break shows as one blank after the line's last row.
+    std::size_t to = line == range.end.line.Value() ? range.end.column.Value() : text.size() + 1;
+    const bool lastRow = row.to >= text.size();
+    from = std::max(from, row.from);
+    to = std::min(to, lastRow ? SIZE_MAX : row.to);
+    if (to <= from)
+        return std::nullopt;
+    const Encoding& encoding = engine.TextEncoding();
+    return RowCover{XOfColumn(text, row.from, row.to, from, encoding, *metrics),
+                    XOfColumn(text, row.from, row.to, to, encoding, *metrics)};
+}
+
+void TSynEditWidget::PaintMarks(TSynLinePainter& painter, const std::vector<BufferRange>& marked,
+                                const VisibleRow& visible, qreal originX, qreal clipLeft,
+                                qreal clipRight) {
+    for (const BufferRange& range : marked)
+        if (const auto cover = CoverOnRow(visible.row, range))
+            painter.PaintMark(Lines(), visible.row, originX, visible.top, clipLeft, clipRight,
+                              originX + cover->left, originX + cover->right);
+}
+
 void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& visible,
                                     qreal originX, qreal clipLeft, qreal clipRight) {
     if (!engine.SelectionAvailable())
         return;
     const TSynRow& row = visible.row;
     const int line = row.line;
-    const std::string_view text = Lines().Get(line);
     qreal left, right;
     if (engine.SelectionMode() == TSynSelectionMode::smColumn) {
         const TSynEditEngine::ColumnBlock block = engine.SelectionColumnBlock();
@@ -635,21 +678,11 @@ void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& 
         left = XOfDisplayColumn(line, row.from, row.to, block.left);
         right = XOfDisplayColumn(line, row.from, row.to, block.right);
     } else {
-        const BufferRange range = engine.SelectionRange();
-        if (line < range.begin.line.Value() || line > range.end.line.Value())
+        const std::optional<RowCover> cover = CoverOnRow(row, engine.SelectionRange());
+        if (!cover)
             return;
-        std::size_t from = line == range.begin.line.Value() ? range.begin.column.Value() : 0;
-        // A selected line break shows as one blank after the line's last row.
-        std::size_t to =
-            line == range.end.line.Value() ? range.end.column.Value() : text.size() + 1;
-        const bool lastRow = row.to >= text.size();
-        from = std::max(from, row.from);
-        to = std::min(to, lastRow ? SIZE_MAX : row.to);
-        if (to <= from)
-            return;
-        const Encoding& encoding = engine.TextEncoding();
-        left = XOfColumn(text, row.from, row.to, from, encoding, *metrics);
-        right = XOfColumn(text, row.from, row.to, to, encoding, *metrics);
+        left = cover->left;
+        right = cover->right;
     }
     painter.PaintSelection(Lines(), row, originX, visible.top, clipLeft, clipRight, originX + left,
                            originX + right);

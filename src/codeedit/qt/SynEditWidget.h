@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -51,6 +52,12 @@ public:
 
     const TSynEditKeyStrokes& KeyStrokes() const { return keyStrokes; }
     void SetKeyStrokes(const TSynEditKeyStrokes& strokes) { keyStrokes = strokes; }
+
+    // ---- Marks ----
+    // Text painted on a background of its own (a search's matches): the ranges that start on
+    // the lines in view, first to last, asked at every paint. Empty: nothing is marked.
+    using MarkSource = std::function<std::vector<BufferRange>(LineIndex first, LineIndex last)>;
+    void SetMarks(MarkSource source);
 
     // ---- Commands ----
     // Runs a command as a key would: clipboard commands use the system clipboard, and the
@@ -159,6 +166,13 @@ private:
     qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
     void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
                         qreal clipLeft, qreal clipRight);
+    void PaintMarks(TSynLinePainter& painter, const std::vector<BufferRange>& marks,
+                    const VisibleRow& row, qreal originX, qreal clipLeft, qreal clipRight);
+    // Where a range covers a row, as x from the text origin; nothing where it does not.
+    struct RowCover {
+        qreal left, right;
+    };
+    std::optional<RowCover> CoverOnRow(const TSynRow& row, BufferRange range);
     void PaintCaret(QPainter& painter);
     void TrackWidth(int line);
     // Up and Down in word wrap go by rows, which only the view knows, aiming at one x.
@@ -167,6 +181,7 @@ private:
 
     TSynEditEngine engine;
     TSynEditKeyStrokes keyStrokes;
+    MarkSource marks;
     QFont editorFont;
     std::unique_ptr<TSynTextMetrics> metrics;
     TColor fontColor = clWindowText;

@@ -34,11 +34,17 @@ TSearchDialog::TSearchDialog(SearchDialogKind kind, QWidget* parent) : QDialog(p
         ReplaceEdit->setObjectName("ReplaceEdit");
     }
     MatchCaseCheck = new QCheckBox("Match &case", this);
+    RegexCheck = new QCheckBox("Regular e&xpression", this);
+    RegexCheck->setObjectName("RegexCheck");
+    WholeWordsCheck = new QCheckBox("&Whole words only", this);
+    WholeWordsCheck->setObjectName("WholeWordsCheck");
 
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     left->addStretch();
     left->addWidget(MatchCaseCheck);
+    left->addWidget(RegexCheck);
+    left->addWidget(WholeWordsCheck);
 
     auto* buttons = new QVBoxLayout;
     const auto addButton = [&](const QString& caption) {
@@ -61,6 +67,9 @@ TSearchDialog::TSearchDialog(SearchDialogKind kind, QWidget* parent) : QDialog(p
     layout->addLayout(buttons);
 
     connect(FindEdit, &QLineEdit::textChanged, this, &TSearchDialog::UpdateButtons);
+    connect(FindEdit, &QLineEdit::textChanged, this, &TSearchDialog::SearchChanged);
+    for (QCheckBox* option : {MatchCaseCheck, RegexCheck, WholeWordsCheck})
+        connect(option, &QCheckBox::toggled, this, &TSearchDialog::SearchChanged);
     connect(FindNextButton, &QPushButton::clicked, this, &TSearchDialog::FindNextPressed);
     if (replace) {
         connect(ReplaceButton, &QPushButton::clicked, this, &TSearchDialog::ReplacePressed);
@@ -95,9 +104,29 @@ void TSearchDialog::SetMatchCase(bool value) {
     MatchCaseCheck->setChecked(value);
 }
 
+void TSearchDialog::SetRegularExpression(bool value) {
+    RegexCheck->setChecked(value);
+}
+
+void TSearchDialog::SetWholeWords(bool value) {
+    WholeWordsCheck->setChecked(value);
+}
+
 SearchRequest TSearchDialog::Request(const Encoding& encoding) const {
     return {FromQString(FindText(), encoding), FromQString(ReplaceText(), encoding),
-            MatchCase() ? CaseRule::MatchCase : CaseRule::IgnoreCase};
+            MatchCase() ? CaseRule::MatchCase : CaseRule::IgnoreCase,
+            RegexCheck->isChecked() ? PatternSyntax::RegularExpression : PatternSyntax::Literal,
+            WholeWordsCheck->isChecked() ? WordRule::WholeWords : WordRule::AnyText};
+}
+
+void TSearchDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    emit VisibilityChanged();
+}
+
+void TSearchDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    emit VisibilityChanged();
 }
 
 void TSearchDialog::Execute() {

@@ -19,6 +19,8 @@ class TSynEditWidget;
 class SearchEditor : public SearchDocument {
 public:
     virtual void TakeFocus() = 0;
+    // The editor on our text engine, which marks matches; nothing for the rich editor.
+    virtual TSynEditWidget* MarkingEditor() { return nullptr; }
 };
 
 // The adapter of a plain or code editor; it lives no longer than the editor.

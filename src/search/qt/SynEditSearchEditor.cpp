@@ -22,6 +22,7 @@ public:
         document.Replace(range, text);
     }
     void TakeFocus() override { editor.setFocus(); }
+    TSynEditWidget* MarkingEditor() override { return &editor; }
 
 private:
     TSynEditWidget& editor;

@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -247,6 +249,166 @@ TEST(SearchDialogs, FindTextTheDocumentCannotHoldMatchesNothing) {
     w.search.ReplaceDialog->ReplaceAllButton->click();
     EXPECT_EQ(w.Marked(), "[a]?b?");
     EXPECT_FALSE(w.search.ReplaceDialog->isVisible());
+}
+
+// The boxes other than "not found", as kind and text.
+std::vector<std::pair<MessageKind, QString>> OtherMessages(const ScriptedDialogs& dialogs) {
+    std::vector<std::pair<MessageKind, QString>> shown;
+    for (const auto& box : dialogs.History())
+        if (box.kind == ScriptedDialogs::Kind::Message && box.text != NotFoundMessage)
+            shown.emplace_back(box.messageKind, box.text);
+    return shown;
+}
+
+TEST(SearchDialogs, RegularExpressionsAndWholeWordsInBothDialogs) {
+    enum class Button { FindNext, Replace, ReplaceAll };
+    struct OptionCase {
+        SearchDialogKind dialog;
+        Button button;
+        QString text, find, replace;
+        bool regex, wholeWords, matchCase;
+        QString after; // selection in [ and ]
+        bool dialogOpen;
+    };
+    using enum SearchDialogKind;
+    const OptionCase cases[] = {
+        {Find, Button::FindNext, "Кот кот", "к(о)т", "", true, false, true, "Кот [кот]", false},
+        {Find, Button::FindNext, "кот Кот котик", "^к\\w+", "", true, false, false,
+         "[кот] Кот котик", false},
+        {Find, Button::FindNext, "котик, Кот!", "кот", "", false, true, false, "котик, [Кот]!",
+         false},
+        {Find, Button::FindNext, "ab\ncd", "b\\r\\nc", "", true, false, false, "a[b\nc]d", false},
+        {Replace, Button::Replace, "Иван Петров", "(\\w+) (\\w+)", "$2 $1", true, false, false,
+         "Иван Петров", true},
+        {Replace, Button::ReplaceAll, "Иван Петров, Олег Сидоров", "(\\w+) (\\w+)", "$2 $1", true,
+         false, false, "Петров Иван, [Сидоров Олег]", false},
+        {Replace, Button::ReplaceAll, "дом домик дом.", "дом", "сад", false, true, false,
+         "сад домик [сад].", false},
+        {Replace, Button::ReplaceAll, "a\nb", "\\n", "+", true, false, false, "a[+]b", false},
+    };
+    for (const EditorSetup& setup : AllSetups()) {
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const OptionCase& c = cases[i];
+            SearchWindow w(setup.kind, setup.encoding);
+            w.SetText(c.text);
+            TSearchDialog& dialog =
+                c.dialog == Find ? *w.search.FindDialog : *w.search.ReplaceDialog;
+            dialog.Execute();
+            dialog.SetFindText(c.find);
+            dialog.SetReplaceText(c.replace);
+            dialog.SetRegularExpression(c.regex);
+            dialog.SetWholeWords(c.wholeWords);
+            dialog.SetMatchCase(c.matchCase);
+            (c.button == Button::FindNext  ? dialog.FindNextButton
+             : c.button == Button::Replace ? dialog.ReplaceButton
+                                           : dialog.ReplaceAllButton)
+                ->click();
+            // Replace with nothing selected only finds: the first match is selected.
+            const QString shown = c.button == Button::Replace ? "[Иван Петров]" : c.after;
+            EXPECT_EQ(w.Marked().replace("\r\n", "\n"), shown) << Name(setup) << " " << i;
+            EXPECT_EQ(dialog.isVisible(), c.dialogOpen) << Name(setup) << " " << i;
+            if (c.button == Button::Replace) {
+                dialog.ReplaceButton->click();
+                EXPECT_EQ(w.Marked(), "[Петров Иван]") << Name(setup);
+                w.active->Engine().Undo();
+                EXPECT_EQ(w.Text(), c.text) << Name(setup);
+            }
+            EXPECT_EQ(w.Messages(), 0) << Name(setup) << " " << i;
+            EXPECT_TRUE(OtherMessages(w.dialogs).empty()) << Name(setup) << " " << i;
+        }
+    }
+}
+
+TEST(SearchDialogs, ABadExpressionIsToldAndNothingHappens) {
+    for (const EditorSetup& setup : AllSetups()) {
+        SearchWindow w(setup.kind, setup.encoding);
+        w.SetText("a(b a(b");
+        w.Select(0, 3);
+        for (TSearchDialog* dialog : {w.search.FindDialog, w.search.ReplaceDialog}) {
+            dialog->Execute();
+            dialog->SetFindText("a(");
+            dialog->SetRegularExpression(true);
+            for (QPushButton* button :
+                 {dialog->FindNextButton, dialog->ReplaceButton, dialog->ReplaceAllButton}) {
+                if (button == nullptr)
+                    continue;
+                button->click();
+                EXPECT_EQ(w.Marked(), "[a(b] a(b") << Name(setup);
+                EXPECT_TRUE(dialog->isVisible()) << Name(setup);
+            }
+        }
+        // A replacement naming a group the expression lacks is told at Replace only.
+        w.search.ReplaceDialog->SetFindText("a(\\()");
+        w.search.ReplaceDialog->SetReplaceText("$2");
+        w.search.ReplaceDialog->ReplaceAllButton->click();
+        EXPECT_EQ(w.Text(), "a(b a(b") << Name(setup);
+        const auto shown = OtherMessages(w.dialogs);
+        const QString bad =
+            "The regular expression is not valid at position 2: missing closing parenthesis.";
+        const std::vector<std::pair<MessageKind, QString>> expected{
+            {MessageKind::Error, bad},
+            {MessageKind::Error, bad},
+            {MessageKind::Error, bad},
+            {MessageKind::Error, bad},
+            {MessageKind::Error, "The replacement text refers to $2, a group the regular "
+                                 "expression does not have."}};
+        EXPECT_EQ(shown, expected) << Name(setup);
+        EXPECT_EQ(w.Messages(), 0);
+    }
+}
+
+TEST(SearchDialogs, AnExpressionTooHardStopsWithAWarning) {
+    SearchWindow w(EditorKind::Code, *Encoding::ForCodePage(Encoding::Utf8CodePage));
+    w.SetText(QString(20000, QChar('a')) + "!");
+    w.search.FindDialog->SetFindText("(\\w+\\s?)+$");
+    w.search.FindDialog->SetRegularExpression(true);
+    w.search.FindNext();
+    EXPECT_EQ(w.Marked().left(2), "[]");
+    const std::vector<std::pair<MessageKind, QString>> expected{
+        {MessageKind::Warning, TooComplexMessage}};
+    EXPECT_EQ(OtherMessages(w.dialogs), expected);
+}
+
+TEST(SearchDialogs, OpenDialogsMarkAndCountTheMatches) {
+    for (const EditorSetup& setup : AllSetups()) {
+        SearchWindow w(setup.kind, setup.encoding);
+        QLabel count;
+        w.search.ShowMatchCountIn(&count);
+        w.SetText("дом, домик; Дом\nдом");
+        const auto marksShown = [&] {
+            QApplication::processEvents();
+            QTest::qWait(250);
+            QImage image(w.active->viewport()->size(), QImage::Format_RGB32);
+            QPainter painter(&image);
+            w.active->PaintView(painter, image.rect());
+            return image;
+        };
+        const QImage unmarked = marksShown();
+        TSearchDialog& find = *w.search.FindDialog;
+        find.SetFindText("дом");
+        find.SetWholeWords(true);
+        EXPECT_EQ(count.text(), "") << Name(setup);
+        find.Execute();
+        const QImage marked = marksShown();
+        EXPECT_EQ(count.text(), "3 matches") << Name(setup);
+        EXPECT_NE(marked, unmarked) << Name(setup);
+        find.SetWholeWords(false);
+        marksShown();
+        EXPECT_EQ(count.text(), "4 matches") << Name(setup);
+        find.SetRegularExpression(true);
+        find.SetFindText("дом\\w");
+        marksShown();
+        EXPECT_EQ(count.text(), "1 match") << Name(setup);
+        // Typing into the document counts again.
+        w.active->Engine().SetCaret({});
+        w.active->Engine().InsertText(FromQString("доми ", setup.encoding));
+        marksShown();
+        EXPECT_EQ(count.text(), "2 matches") << Name(setup);
+        const QImage beforeClosing = marksShown();
+        find.close();
+        EXPECT_NE(marksShown(), beforeClosing) << Name(setup);
+        EXPECT_EQ(count.text(), "") << Name(setup);
+    }
 }
 
 } // namespace
