@@ -217,8 +217,12 @@ void TForm1::SaveWithEncodingClick(int codePage) {
             return;
         document.UndoSnapshot = ConvertText(document.UndoSnapshot, *old.encoding, *target).bytes;
         SetDocumentEncoding(document, chosen);
-        if (old.encoding != target)
+        if (old.encoding != target) {
+            // The same lines in other bytes: each keeps its break.
+            const TSynLineBreaks breaks = editor->Lines().LineBreaks();
             editor->Engine().SetText(text.bytes);
+            editor->Lines().SetLineBreaks(breaks);
+        }
         document.Modified = true;
     }
     SaveDocument(CurrentIndex());
