@@ -395,8 +395,7 @@ void TSynEditEngine::SetText(std::string_view text) {
     TakeText(ByteBlock::CopyOf(text));
 }
 
-void TSynEditEngine::TakeText(ByteBlock text, const ProgressHook& progress,
-                              TSynTextBreaks breaks) {
+void TSynEditEngine::TakeText(ByteBlock text, const ProgressHook& progress, TSynTextBreaks breaks) {
     OperationScope operation(*this);
     // The caret is valid again before the change record goes out.
     OwnEditScope scope(*this);

@@ -47,7 +47,8 @@ BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, Bu
     TSynLineBreakMarks removedBreaks =
         engine.lines.LineBreakMarks(begin.line.Value(), end.line.Value());
     BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
-    steps.push_back({begin, std::move(removed), std::string(text), false, std::move(removedBreaks)});
+    steps.push_back(
+        {begin, std::move(removed), std::string(text), false, std::move(removedBreaks)});
     return newEnd;
 }
 

@@ -5,12 +5,12 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <array>
 #include <filesystem>
 #include <optional>
 
@@ -116,7 +116,7 @@ std::optional<TSynEditFileFormat> FirstBreakFormat(const char* text, std::size_t
     if (*found == '\n')
         return TSynEditFileFormat::sffUnix;
     return found + 1 < end && found[1] == '\n' ? TSynEditFileFormat::sffDos
-                                                : TSynEditFileFormat::sffMac;
+                                               : TSynEditFileFormat::sffMac;
 }
 
 TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
@@ -290,8 +290,7 @@ struct TSynEditStringList::Impl {
         std::array<std::size_t, 3> counts{};
         bool lastHasBreak = false;
         detail::BreaksSeen breaks = detail::SplitLines(
-            text, text + size, nul,
-            [&](const char* line, std::size_t length, detail::LineEnd end) {
+            text, text + size, nul, [&](const char* line, std::size_t length, detail::LineEnd end) {
                 if (fresh.Size() >= static_cast<std::size_t>(INT_MAX))
                     throw std::length_error("Too many lines");
                 const auto offset = static_cast<std::size_t>(line - text);
@@ -539,9 +538,9 @@ void TSynEditStringList::TakeText(ByteBlock block, const ProgressHook& progress,
                                   TSynTextBreaks breaks) {
     const std::size_t size = block.Size();
     TSynEditFileFormat format = fileFormat;
-    LineStore fresh = impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No,
-                                  progress, nullptr,
-                                  breaks == TSynTextBreaks::AsInText ? &format : nullptr);
+    LineStore fresh =
+        impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No, progress, nullptr,
+                    breaks == TSynTextBreaks::AsInText ? &format : nullptr);
     fileFormat = format;
     impl->ReplaceAll(std::move(fresh));
 }

@@ -278,7 +278,7 @@ public:
     QStackedWidget* EditorArea = nullptr;
     QTabBar* TabControl = nullptr;
     QLabel* StatusBarText = nullptr;
-    QLabel* StatusBarEncoding = nullptr; // the current document's encoding
+    QLabel* StatusBarEncoding = nullptr;   // the current document's encoding
     QLabel* StatusBarLineBreaks = nullptr; // its line breaks: "LF", "CR LF", "CR" or "Mixed"
     QLabel* StatusBarBinary = nullptr;     // shown while it looks like no text
     QTimer* Timer1 = nullptr;

@@ -54,8 +54,7 @@ public:
     static constexpr std::uint64_t MaxViewLength = (std::uint64_t{1} << 14) - 1;
 
     static PackedText View(std::uint64_t offset, std::size_t length, BreakCode code) {
-        return PackedText(1 | std::uint64_t{code} << 1 | offset << 3 | std::uint64_t{length}
-                                                                           << 34);
+        return PackedText(1 | std::uint64_t{code} << 1 | offset << 3 | std::uint64_t{length} << 34);
     }
     static bool FitsView(std::uint64_t offset, std::size_t length) {
         return offset <= MaxOffset && length <= MaxViewLength;
@@ -266,9 +265,9 @@ public:
         for (std::size_t i = 0; i < source.Size(); ++i) {
             PackedText text = source.texts[source.Slot(i)];
             if (const LineNode* node = text.AsNode())
-                text = (node->Owned() ? OwnedText(source.Text(i))
-                                      : PackedText::Node(NewNode(node->length, node->text),
-                                                         UsualBreak))
+                text = (node->Owned()
+                            ? OwnedText(source.Text(i))
+                            : PackedText::Node(NewNode(node->length, node->text), UsualBreak))
                            .WithBreak(text.Break());
             copy.texts[copy.gapStart++] = text;
         }

@@ -41,8 +41,9 @@ TEST(TextBufferLineBreaks, AFileTextIsWrittenBackAsItWas) {
         {"LF CR is two breaks", "a\n\rb\n", Unix, true},
         {"no final break", "one\ntwo", Unix, false},
         {"NUL bytes stay in their line", "a\0b\nc\0"s, Unix, false},
-        {"long lines between breaks", std::string(70000, 'x') + "\r" + std::string(20000, 'y') +
-                                          "\n" + std::string(70000, 'z') + "\n",
+        {"long lines between breaks",
+         std::string(70000, 'x') + "\r" + std::string(20000, 'y') + "\n" + std::string(70000, 'z') +
+             "\n",
          Unix, true},
     };
     for (const Case& c : cases) {
@@ -83,8 +84,7 @@ TEST(TextBufferLineBreaks, ABreakStaysWithItsLineAndGoesWithIt) {
 TEST(TextBufferLineBreaks, MarksAndBreaksGoFromOneListToAnother) {
     TSynEditStringList source;
     source.TakeText(ByteBlock::CopyOf("a\r\nb\nc\r\nd\re"), {}, TSynTextBreaks::AsInText);
-    EXPECT_EQ(source.LineBreakMarks(1, 4),
-              (TSynLineBreakMarks{{0, Unix}, {2, Mac}}));
+    EXPECT_EQ(source.LineBreakMarks(1, 4), (TSynLineBreakMarks{{0, Unix}, {2, Mac}}));
     TSynEditStringList copy;
     copy.Assign(source);
     EXPECT_EQ(Written(copy, TSynFinalBreak::No), "a\r\nb\nc\r\nd\re");

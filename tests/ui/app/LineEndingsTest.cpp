@@ -15,8 +15,8 @@ QByteArray DataFile(const QString& name) {
     return file.readAll();
 }
 
-const char* const kDataFiles[] = {"lf.txt",         "crlf.txt",           "cr.txt",
-                                  "mixed.txt",      "no-final-break.txt", "binary.bin",
+const char* const kDataFiles[] = {"lf.txt",        "crlf.txt",           "cr.txt",
+                                  "mixed.txt",     "no-final-break.txt", "binary.bin",
                                   "utf16le-lf.txt"};
 
 class LineEndingsTest : public MainWindowTest {
