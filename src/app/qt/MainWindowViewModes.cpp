@@ -275,6 +275,7 @@ void TForm1::SetViewMode(int mode) {
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
     UpdateModeMenus();
+    ShowDocumentLineBreaks();
 }
 
 void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {

@@ -6,6 +6,7 @@
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <QMenu>
+#include <QTest>
 
 namespace {
 
@@ -151,6 +152,33 @@ TEST_F(LineEndingsTest, TheStatusBarShowsTheStyleAndTheMenuChecksIt) {
     }
     // A new document has the platform's line ending.
     EXPECT_EQ(StatusLineBreaks(), "LF");
+}
+
+TEST_F(LineEndingsTest, NewDocumentsTakeTheChosenLineEnding) {
+    const struct {
+        const char* setting;
+        const char* caption;
+        QByteArray saved;
+    } cases[] = {
+        {"CR LF", "CR LF", "a\r\nb"},
+        {"CR", "CR", "a\rb"},
+        {"no such ending", "LF", "a\nb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting);
+        window->SetNewDocumentLineBreaks(c.setting);
+        window->mniNewClick();
+        EXPECT_EQ(StatusLineBreaks(), c.caption);
+        // A file without line breaks is as new as a new document.
+        const QString path = WriteFile("empty.txt", "");
+        window->OpenFile(path);
+        QTest::keyClicks(&Editor(), "a");
+        QTest::keyClick(&Editor(), Qt::Key_Return);
+        QTest::keyClicks(&Editor(), "b");
+        window->mniSaveClick();
+        EXPECT_EQ(ReadFile(path), c.saved);
+        window->mniCloseAllClick();
+    }
 }
 
 TEST_F(LineEndingsTest, ConvertingMarksModifiedAndOneUndoTakesItBack) {
