@@ -33,7 +33,7 @@ struct RecoveryHeader {
     std::string encodingName;
     std::string highlighter;
     // The line breaks the document's file gets; nothing from a copy that does not say.
-    std::optional<TSynLineBreaks> lineBreaks;
+    std::optional<TSynLineBreaks> lineBreaks{};
 
     friend bool operator==(const RecoveryHeader&, const RecoveryHeader&) = default;
 };

@@ -51,7 +51,8 @@ void TForm1::SetNewDocumentLineBreaks(const std::string& name) {
 }
 
 void TForm1::GiveNewDocumentLineBreaks(TMyMemo& document) const {
-    const TSynLineBreaks breaks{.format = newDocumentLineBreaks};
+    TSynLineBreaks breaks;
+    breaks.format = newDocumentLineBreaks;
     document.PlainEditor->Lines().SetLineBreaks(breaks);
     document.CodeEditor->Lines().SetLineBreaks(breaks);
     document.RichViewBreaks = breaks;
