@@ -127,6 +127,7 @@ TEST_F(WindowSettingsFiles, MissingStyleGivesBooleanDefaultsAndKeepsTheLook) {
     WindowSettings expected = DefaultWindowSettings();
     expected.styleName = current.styleName;
     expected.recentFiles = current.recentFiles;
+    expected.lineEnding = current.lineEnding;
     expected.bounds = current.bounds;
     expected.alwaysOnTop = current.alwaysOnTop;
     expected.font = current.font;
