@@ -76,6 +76,22 @@ bool LooksBinary(std::string_view bytes) {
     return bytes.substr(0, kBinaryProbeLength).find('\0') != std::string_view::npos;
 }
 
+bool LooksBinaryText(std::string_view bytes, const Encoding& encoding) {
+    if (LooksBinary(bytes))
+        return true;
+    const std::string_view probe = bytes.substr(0, kBinaryProbeLength);
+    // A character cut where the probe ends is no fault of the file.
+    constexpr std::size_t kLongestCharacter = 4;
+    const std::size_t end = probe.size() < bytes.size() && probe.size() > kLongestCharacter
+                                ? probe.size() - kLongestCharacter
+                                : probe.size();
+    for (std::size_t pos = 0; pos < end; pos += encoding.CharLength(probe, pos)) {
+        if (IsRawByteCode(encoding.CodeAt(probe, pos)))
+            return true;
+    }
+    return false;
+}
+
 bool IsBlankText(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });

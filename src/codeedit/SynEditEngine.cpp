@@ -377,15 +377,16 @@ std::string TSynEditEngine::Text() const {
 }
 
 void TSynEditEngine::ApplyWholeText(std::string_view text) {
-    ApplyWholeText(ByteBlock::CopyOf(text), {});
+    ApplyWholeText(ByteBlock::CopyOf(text), {}, TSynTextBreaks::Usual);
 }
 
-void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress) {
+void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress,
+                                    TSynTextBreaks breaks) {
     OwnEditScope scope(*this);
     // The list drops a final break; an edit control's text keeps the empty line after it.
     const std::string_view bytes = text.View();
     const bool finalBreak = !bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n');
-    lines.TakeText(std::move(text), progress);
+    lines.TakeText(std::move(text), progress, breaks);
     if (finalBreak)
         lines.Add("");
 }
@@ -394,11 +395,11 @@ void TSynEditEngine::SetText(std::string_view text) {
     TakeText(ByteBlock::CopyOf(text));
 }
 
-void TSynEditEngine::TakeText(ByteBlock text, const ProgressHook& progress) {
+void TSynEditEngine::TakeText(ByteBlock text, const ProgressHook& progress, TSynTextBreaks breaks) {
     OperationScope operation(*this);
     // The caret is valid again before the change record goes out.
     OwnEditScope scope(*this);
-    ApplyWholeText(std::move(text), progress);
+    ApplyWholeText(std::move(text), progress, breaks);
     undoList.Clear();
     PlaceCaret(BufferPosition{}, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
     topLine = LineIndex(0);
@@ -413,7 +414,8 @@ bool TSynEditEngine::ReplaceAllText(std::string_view text) {
     TSynUndoEntry entry;
     entry.kind = TSynUndoKind::WholeText;
     entry.before = CurrentSelectionState();
-    entry.steps.push_back({BufferPosition{}, Text(), std::string(text), true});
+    entry.steps.push_back({BufferPosition{}, Text(), std::string(text), true,
+                           lines.LineBreakMarks(0, lines.Count())});
     {
         OwnEditScope scope(*this);
         ApplyWholeText(text);
@@ -423,6 +425,25 @@ bool TSynEditEngine::ReplaceAllText(std::string_view text) {
     entry.after = CurrentSelectionState();
     undoList.Add(std::move(entry));
     undoListChangedPending = true;
+    return true;
+}
+
+bool TSynEditEngine::ConvertLineBreaks(TSynEditFileFormat format) {
+    if (readOnly || (lines.FileFormat() == format && !lines.MixedLineBreaks()))
+        return false;
+    OperationScope operation(*this);
+    undoList.EndTypingRun();
+    TSynUndoEntry entry;
+    entry.before = CurrentSelectionState();
+    entry.after = entry.before;
+    TSynEditStep step;
+    step.removedBreaks = lines.LineBreakMarks(0, lines.Count());
+    step.lineBreaks = {lines.FileFormat(), format};
+    lines.ConvertLineBreaks(format);
+    entry.steps.push_back(std::move(step));
+    undoList.Add(std::move(entry));
+    undoListChangedPending = true;
+    textChangedPending = true;
     return true;
 }
 
@@ -439,11 +460,16 @@ bool TSynEditEngine::CanRedo() const {
 void TSynEditEngine::ApplyStep(const TSynEditStep& step, bool forward) {
     const std::string& oldText = forward ? step.removed : step.inserted;
     const std::string& newText = forward ? step.inserted : step.removed;
-    if (step.wholeText) {
+    if (step.lineBreaks) {
+        lines.ConvertLineBreaks(forward ? step.lineBreaks->second : step.lineBreaks->first);
+        textChangedPending = true;
+    } else if (step.wholeText) {
         ApplyWholeText(newText);
-        return;
+    } else {
+        ApplyReplace(step.start, EndOfInsertedText(step.start, oldText), newText);
     }
-    ApplyReplace(step.start, EndOfInsertedText(step.start, oldText), newText);
+    if (!forward)
+        lines.SetLineBreakMarks(step.start.line.Value(), step.removedBreaks);
 }
 
 bool TSynEditEngine::Undo() {

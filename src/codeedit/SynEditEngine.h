@@ -167,10 +167,15 @@ public:
     // selection. CR LF, LF and CR all break lines; a final break leaves an empty last line.
     void SetText(std::string_view text);
     // The same, keeping the block as the lines' storage (no copy of a large file's text) and
-    // reporting progress through it.
-    void TakeText(ByteBlock text, const ProgressHook& progress = {});
+    // reporting progress through it; a file's text keeps its line breaks (AsInText).
+    void TakeText(ByteBlock text, const ProgressHook& progress = {},
+                  TSynTextBreaks breaks = TSynTextBreaks::Usual);
     // Replaces the whole text as one undoable edit; the caret goes to the start.
     bool ReplaceAllText(std::string_view text);
+    // Gives every line the line break of format as one undoable edit that changes no text (an
+    // OnTextChanged all the same: the file's bytes change); false when read-only or when every
+    // line has that break already.
+    bool ConvertLineBreaks(TSynEditFileFormat format);
 
     // ---- Edits (each one undo entry; false when read-only or nothing to do) ---------------
 
@@ -277,7 +282,7 @@ private:
     // Changing the list (inside an OwnEditScope); nothing is recorded here.
     BufferPosition ApplyReplace(BufferPosition begin, BufferPosition end, std::string_view text);
     void ApplyWholeText(std::string_view text);
-    void ApplyWholeText(ByteBlock text, const ProgressHook& progress);
+    void ApplyWholeText(ByteBlock text, const ProgressHook& progress, TSynTextBreaks breaks);
     void ApplyStep(const TSynEditStep& step, bool forward);
 
     // Caret and selection.

@@ -44,8 +44,11 @@ BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, Bu
     std::string removed = engine.TextBetween(begin, end);
     if (removed.empty() && text.empty())
         return begin;
+    TSynLineBreakMarks removedBreaks =
+        engine.lines.LineBreakMarks(begin.line.Value(), end.line.Value());
     BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
-    steps.push_back({begin, std::move(removed), std::string(text), false});
+    steps.push_back(
+        {begin, std::move(removed), std::string(text), false, std::move(removedBreaks)});
     return newEnd;
 }
 
@@ -67,6 +70,16 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     std::string prefix(lines.Get(first).substr(0, begin.column.Value()));
     std::string suffix(lines.Get(last).substr(end.column.Value()));
     std::vector<std::string_view> pieces = SplitLines(text);
+    // The break after the last line touched stays after the suffix; the breaks in between are
+    // new and take the list's format.
+    const TSynEditFileFormat lastBreak = lines.LineBreakAfter(last);
+    const auto placeBreaks = [&](int newLast) {
+        if (!lines.MixedLineBreaks() && lastBreak == lines.FileFormat())
+            return;
+        for (int line = first; line < newLast; ++line)
+            lines.SetLineBreakAfter(line, lines.FileFormat());
+        lines.SetLineBreakAfter(newLast, lastBreak);
+    };
 
     if (pieces.size() == 1) {
         std::string joined = prefix;
@@ -74,6 +87,7 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
         lines.Put(first, joined);
         if (last > first)
             lines.DeleteLines(first + 1, last - first);
+        placeBreaks(first);
         return {begin.line, ByteColumn(prefix.size() + pieces.front().size())};
     }
 
@@ -90,6 +104,7 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     else if (newFollowing > reused)
         lines.InsertLines(first + 1 + reused,
                           std::vector<std::string>(following.begin() + reused, following.end()));
+    placeBreaks(first + newFollowing);
     return {LineIndex(first + newFollowing), ByteColumn(pieces.back().size())};
 }
 

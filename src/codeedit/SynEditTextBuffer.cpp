@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cerrno>
 #include <climits>
@@ -14,17 +15,6 @@
 #include <optional>
 
 using detail::LineStore;
-
-EListError::EListError(long long index)
-    : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")"), index(index) {}
-
-namespace {
-
-// Saving hands the bytes over in pieces of about this size, so a large list never needs a
-// second copy of its text in memory.
-constexpr std::size_t WriteChunkSize = 1 << 20;
-
-constexpr std::size_t ReadChunkSize = 1 << 16;
 
 std::string_view LineBreakOf(TSynEditFileFormat format) {
     switch (format) {
@@ -38,6 +28,97 @@ std::string_view LineBreakOf(TSynEditFileFormat format) {
     return "\r\n";
 }
 
+namespace {
+
+template <typename Matches> std::optional<TSynEditFileFormat> FindFormat(Matches matches) {
+    for (const auto format :
+         {TSynEditFileFormat::sffDos, TSynEditFileFormat::sffUnix, TSynEditFileFormat::sffMac}) {
+        if (matches(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TSynEditFileFormat> FileFormatOfBreak(std::string_view lineBreak) {
+    return FindFormat([&](TSynEditFileFormat format) { return LineBreakOf(format) == lineBreak; });
+}
+
+std::string_view FileFormatName(TSynEditFileFormat format) {
+    switch (format) {
+    case TSynEditFileFormat::sffUnix:
+        return "LF";
+    case TSynEditFileFormat::sffMac:
+        return "CR";
+    case TSynEditFileFormat::sffDos:
+        break;
+    }
+    return "CR LF";
+}
+
+std::optional<TSynEditFileFormat> FileFormatOfName(std::string_view name) {
+    return FindFormat([&](TSynEditFileFormat format) { return FileFormatName(format) == name; });
+}
+
+EListError::EListError(long long index)
+    : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")"), index(index) {}
+
+namespace {
+
+// Saving hands the bytes over in pieces of about this size, so a large list never needs a
+// second copy of its text in memory.
+constexpr std::size_t WriteChunkSize = 1 << 20;
+
+constexpr std::size_t ReadChunkSize = 1 << 16;
+
+// The break after each line by its code: [0] for lines that follow the list's format.
+using BreakTable = std::array<std::string_view, 4>;
+
+BreakTable OwnBreaks(TSynEditFileFormat format) {
+    return {LineBreakOf(format), "\r\n", "\n", "\r"};
+}
+
+BreakTable SameBreaks(std::string_view lineBreak) {
+    return {lineBreak, lineBreak, lineBreak, lineBreak};
+}
+
+detail::BreakCode CodeOf(TSynEditFileFormat format, TSynEditFileFormat listFormat) {
+    return format == listFormat ? detail::UsualBreak
+                                : static_cast<detail::BreakCode>(1 + static_cast<int>(format));
+}
+
+TSynEditFileFormat FormatOfCode(detail::BreakCode code, TSynEditFileFormat listFormat) {
+    return code == detail::UsualBreak ? listFormat : static_cast<TSynEditFileFormat>(code - 1);
+}
+
+std::optional<TSynEditFileFormat> FormatOfEnd(detail::LineEnd end) {
+    switch (end) {
+    case detail::LineEnd::CrLf:
+        return TSynEditFileFormat::sffDos;
+    case detail::LineEnd::Lf:
+        return TSynEditFileFormat::sffUnix;
+    case detail::LineEnd::Cr:
+        return TSynEditFileFormat::sffMac;
+    case detail::LineEnd::Nul:
+    case detail::LineEnd::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The format of the text's first line break, or nothing when it has none.
+std::optional<TSynEditFileFormat> FirstBreakFormat(const char* text, std::size_t size) {
+    const char* const end = text + size;
+    const char* found = detail::FindBreak(text, end, detail::NulBreaksLine::No);
+    if (found == end)
+        return std::nullopt;
+    if (*found == '\n')
+        return TSynEditFileFormat::sffUnix;
+    return found + 1 < end && found[1] == '\n' ? TSynEditFileFormat::sffDos
+                                               : TSynEditFileFormat::sffMac;
+}
+
 TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
     if (seen.cr && !seen.lf)
         return TSynEditFileFormat::sffMac;
@@ -49,9 +130,9 @@ TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
 // Every line followed by lineBreak (the last one as finalBreak says), handed to write in
 // pieces of about WriteChunkSize bytes; stops when write returns false. Lines are copied into
 // the piece by hand: a text of millions of short lines spends its time here.
-void WriteLines(const LineStore& lines, std::string_view lineBreak, TSynFinalBreak finalBreak,
+void WriteLines(const LineStore& lines, const BreakTable& breaks, TSynFinalBreak finalBreak,
                 const std::function<bool(std::string_view)>& write) {
-    std::string chunk(WriteChunkSize + lineBreak.size(), '\0');
+    std::string chunk(WriteChunkSize + 2, '\0');
     char* const begin = chunk.data();
     char* used = begin;
     bool writing = true;
@@ -61,7 +142,7 @@ void WriteLines(const LineStore& lines, std::string_view lineBreak, TSynFinalBre
         used = begin;
     };
     std::size_t left = lines.Size();
-    lines.ForEachText([&](std::string_view text) {
+    lines.ForEachLine([&](std::string_view text, detail::BreakCode code) {
         if (!writing)
             return;
         if (static_cast<std::size_t>(used - begin) + text.size() >= WriteChunkSize) {
@@ -76,7 +157,7 @@ void WriteLines(const LineStore& lines, std::string_view lineBreak, TSynFinalBre
             used += text.size();
         }
         if (--left > 0 || finalBreak == TSynFinalBreak::Yes) {
-            for (const char c : lineBreak)
+            for (const char c : breaks[code])
                 *used++ = c;
         }
     });
@@ -193,24 +274,60 @@ struct TSynEditStringList::Impl {
     }
 
     // Lines of `text` as pieces of block, for loading (NUL breaks) and SetText (NUL kept).
+    // With a format (the list's), every line keeps its own break and format becomes the most
+    // common one; without, every line takes the list's format.
     LineStore Split(std::shared_ptr<const char> block, std::size_t size, detail::NulBreaksLine nul,
-                    const ProgressHook& progress, detail::BreaksSeen* seen) const {
+                    const ProgressHook& progress, detail::BreaksSeen* seen,
+                    TSynEditFileFormat* format = nullptr) const {
         LineStore fresh;
         fresh.SetBlock(std::move(block));
         const char* const text = fresh.Block().get();
         ProgressReporter reporter(progress, size);
-        detail::BreaksSeen breaks =
-            detail::SplitLines(text, text + size, nul, [&](const char* first, std::size_t length) {
+        // Lines are coded against the first break, which most files have throughout; the
+        // codes are set right afterwards when another one is more common.
+        const TSynEditFileFormat first =
+            format ? FirstBreakFormat(text, size).value_or(*format) : TSynEditFileFormat::sffDos;
+        std::array<std::size_t, 3> counts{};
+        bool lastHasBreak = false;
+        detail::BreaksSeen breaks = detail::SplitLines(
+            text, text + size, nul, [&](const char* line, std::size_t length, detail::LineEnd end) {
                 if (fresh.Size() >= static_cast<std::size_t>(INT_MAX))
                     throw std::length_error("Too many lines");
-                const auto offset = static_cast<std::size_t>(first - text);
-                fresh.AppendPiece(offset, length);
+                const auto offset = static_cast<std::size_t>(line - text);
+                detail::BreakCode code = detail::UsualBreak;
+                lastHasBreak = end != detail::LineEnd::None;
+                if (format) {
+                    if (const std::optional<TSynEditFileFormat> own = FormatOfEnd(end)) {
+                        ++counts[static_cast<std::size_t>(*own)];
+                        code = CodeOf(*own, first);
+                    }
+                }
+                fresh.AppendPiece(offset, length, code);
                 reporter.Advance(offset);
             });
         fresh.Compact();
         if (seen)
             *seen = breaks;
+        if (format)
+            *format = MostCommon(fresh, counts, first, lastHasBreak);
         return fresh;
+    }
+
+    // The format most breaks have (first wins a tie), with the lines' codes made relative to it.
+    static TSynEditFileFormat MostCommon(LineStore& fresh, const std::array<std::size_t, 3>& counts,
+                                         TSynEditFileFormat first, bool lastHasBreak) {
+        TSynEditFileFormat common = first;
+        for (std::size_t f = 0; f < counts.size(); ++f) {
+            if (counts[f] > counts[static_cast<std::size_t>(common)])
+                common = static_cast<TSynEditFileFormat>(f);
+        }
+        if (common == first)
+            return common;
+        // A last line without a break of its own stays usual.
+        const std::size_t broken = lastHasBreak ? fresh.Size() : fresh.Size() - 1;
+        for (std::size_t i = 0; i < broken; ++i)
+            fresh.SetBreak(i, CodeOf(FormatOfCode(fresh.Break(i), first), common));
+        return common;
     }
 
     // After the last line is gone nothing is a piece of the block any more.
@@ -302,7 +419,10 @@ void TSynEditStringList::Clear() {
 void TSynEditStringList::Assign(const TSynEditStringList& source) {
     if (&source == this)
         return;
-    impl->ReplaceAll(LineStore::CopyOf(source.impl->lines));
+    LineStore copy = LineStore::CopyOf(source.impl->lines);
+    // The copied lines' breaks are told against the source's format.
+    fileFormat = source.fileFormat;
+    impl->ReplaceAll(std::move(copy));
 }
 
 std::string TSynEditStringList::Text() const {
@@ -315,6 +435,59 @@ std::string TSynEditStringList::Text() const {
         },
         "\r\n", TSynFinalBreak::Yes);
     return text;
+}
+
+TSynEditFileFormat TSynEditStringList::LineBreakAfter(int index) const {
+    impl->CheckIndex(index);
+    return FormatOfCode(impl->lines.Break(index), fileFormat);
+}
+
+void TSynEditStringList::SetLineBreakAfter(int index, TSynEditFileFormat format) {
+    impl->CheckIndex(index);
+    impl->lines.SetBreak(index, CodeOf(format, fileFormat));
+}
+
+bool TSynEditStringList::MixedLineBreaks() const {
+    return impl->lines.UnusualBreaks() > 0;
+}
+
+void TSynEditStringList::ConvertLineBreaks(TSynEditFileFormat format) {
+    impl->lines.ClearBreaks();
+    fileFormat = format;
+}
+
+TSynLineBreakMarks TSynEditStringList::LineBreakMarks(int from, int to) const {
+    TSynLineBreakMarks marks;
+    const LineStore& lines = impl->lines;
+    const int end = std::min(to, Count());
+    for (int line = std::max(from, 0); line < end && lines.UnusualBreaks() > 0; ++line) {
+        if (lines.Break(line) != detail::UsualBreak)
+            marks.push_back({line - from, FormatOfCode(lines.Break(line), fileFormat)});
+    }
+    return marks;
+}
+
+void TSynEditStringList::SetLineBreakMarks(int from, const TSynLineBreakMarks& marks) {
+    for (const TSynLineBreakMark& mark : marks) {
+        const long long line = static_cast<long long>(from) + mark.line;
+        if (line >= 0 && line < Count())
+            impl->lines.SetBreak(static_cast<std::size_t>(line), CodeOf(mark.format, fileFormat));
+    }
+}
+
+TSynLineBreaks TSynEditStringList::LineBreaks() const {
+    return {fileFormat, LineBreakMarks(0, Count()), breakAfterLast};
+}
+
+void TSynEditStringList::SetLineBreaks(const TSynLineBreaks& breaks) {
+    ConvertLineBreaks(breaks.format);
+    SetLineBreakMarks(0, breaks.marks);
+    breakAfterLast = breaks.breakAfterLast;
+}
+
+void TSynEditStringList::WriteFileText(const std::function<bool(std::string_view)>& write,
+                                       TSynFinalBreak finalBreak) const {
+    WriteLines(impl->lines, OwnBreaks(fileFormat), finalBreak, write);
 }
 
 TSynLinesSnapshot TSynEditStringList::Snapshot() const {
@@ -361,15 +534,20 @@ void TSynEditStringList::SetText(std::string_view text) {
     TakeText(ByteBlock::CopyOf(text));
 }
 
-void TSynEditStringList::TakeText(ByteBlock block, const ProgressHook& progress) {
+void TSynEditStringList::TakeText(ByteBlock block, const ProgressHook& progress,
+                                  TSynTextBreaks breaks) {
     const std::size_t size = block.Size();
-    impl->ReplaceAll(
-        impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No, progress, nullptr));
+    TSynEditFileFormat format = fileFormat;
+    LineStore fresh =
+        impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No, progress, nullptr,
+                    breaks == TSynTextBreaks::AsInText ? &format : nullptr);
+    fileFormat = format;
+    impl->ReplaceAll(std::move(fresh));
 }
 
 void TSynEditStringList::WriteText(const std::function<bool(std::string_view)>& write,
                                    std::string_view lineBreak, TSynFinalBreak finalBreak) const {
-    WriteLines(impl->lines, lineBreak, finalBreak, write);
+    WriteLines(impl->lines, SameBreaks(lineBreak), finalBreak, write);
 }
 
 void* TSynEditStringList::Objects(int index) const {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,43 @@
 using TSynRange = std::uintptr_t;
 
 enum class TSynEditFileFormat { sffDos = 0, sffUnix = 1, sffMac = 2 };
+
+// The bytes of the format's line break: CR LF, LF or CR.
+std::string_view LineBreakOf(TSynEditFileFormat format);
+// The format whose break those bytes are; nothing for other bytes.
+std::optional<TSynEditFileFormat> FileFormatOfBreak(std::string_view lineBreak);
+// "CR LF", "LF", "CR": the name the program shows and keeps for the format.
+std::string_view FileFormatName(TSynEditFileFormat format);
+// The format of such a name; nothing for any other text.
+std::optional<TSynEditFileFormat> FileFormatOfName(std::string_view name);
+
+// A line whose break is not the list's file format, and the break it has.
+struct TSynLineBreakMark {
+    int line = 0;
+    TSynEditFileFormat format = TSynEditFileFormat::sffDos;
+
+    friend bool operator==(const TSynLineBreakMark&, const TSynLineBreakMark&) = default;
+};
+using TSynLineBreakMarks = std::vector<TSynLineBreakMark>;
+
+// Every line break of a list: the file format most lines follow, the lines that differ, and
+// whether the last line has a break too.
+struct TSynLineBreaks {
+    TSynEditFileFormat format = TSynEditFileFormat::sffDos;
+    TSynLineBreakMarks marks;
+    bool breakAfterLast = true;
+
+    friend bool operator==(const TSynLineBreaks&, const TSynLineBreaks&) = default;
+};
+
+// How TakeText breaks the lines it takes when they are written to a file.
+enum class TSynTextBreaks {
+    // All with the list's file format, as lines that are new.
+    Usual,
+    // Each with the break it had in the text; the break most lines had (the first one seen of
+    // those most common) becomes the file format; a text without breaks keeps the format.
+    AsInText,
+};
 
 // Whether the last line is followed by a line break too when lines are written out.
 enum class TSynFinalBreak { No, Yes };
@@ -128,7 +166,8 @@ public:
     void SetText(std::string_view text);
     // The same, keeping the block itself as the lines' storage rather than a copy of it, and
     // reporting progress through a large text.
-    void TakeText(ByteBlock block, const ProgressHook& progress = {});
+    void TakeText(ByteBlock block, const ProgressHook& progress = {},
+                  TSynTextBreaks breaks = TSynTextBreaks::Usual);
 
     // Hands every line followed by lineBreak (the last one only with TSynFinalBreak::Yes) to
     // write, in order, in pieces of about a megabyte; stops when write returns false. Never
@@ -145,6 +184,32 @@ public:
 
     TSynEditFileFormat FileFormat() const { return fileFormat; }
     void SetFileFormat(TSynEditFileFormat format) { fileFormat = format; }
+
+    // The line break written after each line: the file format unless the line keeps another
+    // one. A line's break stays with it when its text is put, and goes when it is deleted;
+    // inserted lines take the file format. Setting breaks reports no change.
+    TSynEditFileFormat LineBreakAfter(int index) const;
+    void SetLineBreakAfter(int index, TSynEditFileFormat format);
+    // Some line keeps a break other than the file format.
+    bool MixedLineBreaks() const;
+    // The file format becomes format, for every line.
+    void ConvertLineBreaks(TSynEditFileFormat format);
+    // The lines of [from, to) that keep another break, numbered from `from`; empty without
+    // any (at no cost when no line of the list keeps one).
+    TSynLineBreakMarks LineBreakMarks(int from, int to) const;
+    // Gives the lines from `from` on the marked breaks; marks beyond the list are ignored.
+    void SetLineBreakMarks(int from, const TSynLineBreakMarks& marks);
+    // The whole list's breaks, and setting them (marks by index, as far as the lines reach).
+    TSynLineBreaks LineBreaks() const;
+    void SetLineBreaks(const TSynLineBreaks& breaks);
+    // Whether writing the list to its file ends the last line with a break too (the flag is set
+    // when the list is made).
+    bool BreakAfterLast() const { return breakAfterLast; }
+    void SetBreakAfterLast(bool on) { breakAfterLast = on; }
+    // Hands the lines to write as WriteText does, each followed by its own line break (the last
+    // one as finalBreak says).
+    void WriteFileText(const std::function<bool(std::string_view)>& write,
+                       TSynFinalBreak finalBreak) const;
 
     // Load: NUL, CR and LF end a line (CR LF is one break; the NUL is dropped); the format is
     // detected; one whole-text change. Throws EFileStreamError when the file cannot be opened
@@ -186,4 +251,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl;
     TSynEditFileFormat fileFormat = TSynEditFileFormat::sffDos;
+    bool breakAfterLast = true;
 };

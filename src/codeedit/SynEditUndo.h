@@ -16,10 +16,13 @@
 // 6. A new entry clears the redo list; the undo list keeps at most MaxEntries entries.
 
 #include "codeedit/SynEditPosition.h"
+#include "codeedit/SynEditTextBuffer.h"
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One contiguous replacement: at start, removed was replaced by inserted. Both texts separate
@@ -30,6 +33,12 @@ struct TSynEditStep {
     std::string removed;
     std::string inserted;
     bool wholeText = false;
+    // The removed lines whose break was not the list's file format, numbered from start's line
+    // (from line 0 for a whole-text step): undoing puts those breaks back.
+    TSynLineBreakMarks removedBreaks{};
+    // A step that changes no text but the line break of every line: the formats before and
+    // after.
+    std::optional<std::pair<TSynEditFileFormat, TSynEditFileFormat>> lineBreaks{};
 };
 
 struct TSynSelectionState {

@@ -462,7 +462,7 @@ bool WriteColouredHtml(std::FILE* input, const Encoding& encoding,
         const bool atEnd = got == 0;
         const std::size_t cut = atEnd ? filled : CompleteLinesEnd(block.data(), filled);
         detail::SplitLines(block.data(), block.data() + cut, detail::NulBreaksLine::Yes,
-                           [&](const char* first, std::size_t length) {
+                           [&](const char* first, std::size_t length, detail::LineEnd) {
                                writer.WriteLine(std::string_view(first, length),
                                                 ColouredHtmlWriter::ReadPastLine::Yes);
                            });

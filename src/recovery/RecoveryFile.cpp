@@ -59,10 +59,52 @@ template <typename Number> std::optional<Number> ParseNumber(std::string_view te
     return value;
 }
 
-// The header's fields in the order they are written; each must appear exactly once.
-enum Field { FileName, ViewMode, Caret, EncodingName, Highlighter, Length, FieldCount };
-constexpr std::string_view kFieldNames[FieldCount] = {"FileName", "ViewMode",    "Caret",
-                                                      "Encoding", "Highlighter", "Length"};
+// The header's fields in the order they are written; each must appear exactly once, but
+// LineBreaks, which older copies do not have, may be missing.
+enum Field { FileName, ViewMode, Caret, EncodingName, Highlighter, LineBreaks, Length, FieldCount };
+constexpr std::string_view kFieldNames[FieldCount] = {
+    "FileName", "ViewMode", "Caret", "Encoding", "Highlighter", "LineBreaks", "Length"};
+
+std::string FormatLineBreaks(const TSynLineBreaks& breaks) {
+    std::string text = std::string(FileFormatName(breaks.format)) + ";" +
+                       (breaks.breakAfterLast ? "1" : "0") + ";";
+    for (std::size_t i = 0; i < breaks.marks.size(); ++i) {
+        if (i > 0)
+            text += ",";
+        text += std::to_string(breaks.marks[i].line) + ":";
+        text += FileFormatName(breaks.marks[i].format);
+    }
+    return text;
+}
+
+std::optional<TSynLineBreaks> ParseLineBreaks(std::string_view text) {
+    const std::size_t first = text.find(';');
+    const std::size_t second = first == std::string_view::npos ? first : text.find(';', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+    TSynLineBreaks breaks;
+    const std::optional<TSynEditFileFormat> format = FileFormatOfName(text.substr(0, first));
+    const std::string_view last = text.substr(first + 1, second - first - 1);
+    if (!format || (last != "0" && last != "1"))
+        return std::nullopt;
+    breaks.format = *format;
+    breaks.breakAfterLast = last == "1";
+    std::string_view marks = text.substr(second + 1);
+    while (!marks.empty()) {
+        const std::size_t comma = std::min(marks.find(','), marks.size());
+        const std::string_view mark = marks.substr(0, comma);
+        const std::size_t colon = mark.find(':');
+        const std::optional<int> line = ParseNumber<int>(mark.substr(0, colon));
+        const std::optional<TSynEditFileFormat> own =
+            colon == std::string_view::npos ? std::nullopt
+                                            : FileFormatOfName(mark.substr(colon + 1));
+        if (!line || *line < 0 || !own)
+            return std::nullopt;
+        breaks.marks.push_back({*line, *own});
+        marks.remove_prefix(std::min(comma + 1, marks.size()));
+    }
+    return breaks;
+}
 
 struct HeaderLines {
     std::vector<std::string_view> lines;
@@ -116,6 +158,8 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
             "\n";
     file += "Encoding=" + Escaped(header.encodingName) + "\n";
     file += "Highlighter=" + Escaped(header.highlighter) + "\n";
+    if (header.lineBreaks)
+        file += "LineBreaks=" + FormatLineBreaks(*header.lineBreaks) + "\n";
     file += "Length=" + std::to_string(length) + "\n\n";
     file.reserve(file.size() + length);
     if (lines)
@@ -153,7 +197,7 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
         values[field] = line.substr(equals + 1);
     }
     for (int f = 0; f < FieldCount; ++f) {
-        if (!values[f])
+        if (!values[f] && f != LineBreaks)
             return Refused("the field " + std::string(kFieldNames[f]) + " is missing");
     }
 
@@ -167,6 +211,11 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
     fields.fileName = *fileName;
     fields.encodingName = *encodingName;
     fields.highlighter = *highlighter;
+    if (values[LineBreaks]) {
+        fields.lineBreaks = ParseLineBreaks(*values[LineBreaks]);
+        if (!fields.lineBreaks)
+            return Refused("its line breaks are not understood");
+    }
 
     const std::optional<int> viewMode = ParseNumber<int>(*values[ViewMode]);
     if (!viewMode || *viewMode < 0 || *viewMode > 2)

@@ -9,6 +9,8 @@
 //   Caret=12,4                          (line and column from 0)
 //   Encoding=utf-8
 //   Highlighter=SynCppSyn1              (the code editor's, or empty)
+//   LineBreaks=LF;1;12:CR LF,40:CR      (the usual break; 1: a break after the last line too;
+//                                        lines with another break. Older copies lack it)
 //   Length=81234                        (bytes of text after the empty line)
 //
 //   <text>
@@ -30,6 +32,8 @@ struct RecoveryHeader {
     int caretColumn = 0;
     std::string encodingName;
     std::string highlighter;
+    // The line breaks the document's file gets; nothing from a copy that does not say.
+    std::optional<TSynLineBreaks> lineBreaks{};
 
     friend bool operator==(const RecoveryHeader&, const RecoveryHeader&) = default;
 };

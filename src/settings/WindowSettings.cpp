@@ -86,6 +86,8 @@ WindowSettings ReadWindowSettings(const IniFile& file, bool isMain, const Window
             file.ReadBool(option.section, option.key, defaults.*option.member);
     }
     settings.activeTab = file.ReadInteger(kSettings, "CIndex", defaults.activeTab);
+    if (isMain)
+        settings.lineEnding = file.ReadString(kSettings, "LineEnding", current.lineEnding);
     settings.font.name = file.ReadString(kFont, "Name", current.font.name);
     settings.font.size = file.ReadInteger(kFont, "Size", current.font.size);
     if (settings.font.size < kMinFontSize || settings.font.size > kMaxFontSize) {
@@ -148,6 +150,8 @@ void WriteWindowSettings(IniFile& file, const WindowSettings& settings, bool isM
         }
     }
     file.WriteInteger(kSettings, "CIndex", settings.activeTab);
+    if (isMain && !settings.lineEnding.empty())
+        file.WriteString(kSettings, "LineEnding", settings.lineEnding);
     file.WriteString(kFont, "Name", settings.font.name);
     file.WriteInteger(kFont, "Size", settings.font.size);
     file.WriteBool(kFont, "IsBold", settings.font.bold);

@@ -49,6 +49,9 @@ struct WindowSettings {
     bool showLineNumbers = true;
     bool showToolbarCaptions = true;
     int activeTab = 0; // CIndex
+    // Main file only: the line break of new documents' files, "LF", "CR LF" or "CR"; empty for
+    // the platform's.
+    std::string lineEnding;
     FontSettings font;
     TColor background = clWindow;
 
@@ -80,6 +83,7 @@ WindowSettings ReadWindowSettings(const IniFile& file, bool isMain, const Window
 WindowBounds ClampToWorkArea(const WindowBounds& bounds, const WindowBounds& workArea);
 
 // Writes every key in the order the files have always had: StyleName and the recent files
-// (main file only), then bounds, options, CIndex (activeTab as given), font and background.
+// (main file only), then bounds, options, CIndex (activeTab as given), LineEnding (main file
+// only, when not empty), font and background.
 // A recent path that cannot be written (it holds a line break) is skipped.
 void WriteWindowSettings(IniFile& file, const WindowSettings& settings, bool isMain);

@@ -2,6 +2,7 @@
 // TMyMemo: one tab document. The main window owns the editors (they are its children, stacked
 // in the editor area); the record only points at them.
 
+#include "codeedit/SynEditTextBuffer.h"
 #include "platform/EncodingDetection.h"
 #include "platform/FileStamp.h"
 
@@ -39,5 +40,10 @@ struct TMyMemo {
     // What the editors' bytes and the file are in; the window sets it through
     // SetDocumentEncoding, which tells the editors.
     DocumentEncoding FileEncoding = DocumentEncoding::Plain(ProgramEncoding());
+    // The breaks of the lines the rich editor was given (it keeps none), written back when rich
+    // view saves its text as text.
+    TSynLineBreaks RichViewBreaks;
+    // The file read into it holds NUL bytes or bytes that are no text in its encoding.
+    bool LooksBinary = false;
     TDiskFile Disk;
 };

@@ -118,6 +118,13 @@ void TForm1::CreateClientArea() {
 
     StatusBarText = new QLabel(this);
     statusBar()->addWidget(StatusBarText, 1);
+    StatusBarBinary = new QLabel("The file looks binary: saved unedited, it keeps its bytes", this);
+    StatusBarBinary->setObjectName("StatusBarBinary");
+    StatusBarBinary->hide();
+    statusBar()->addWidget(StatusBarBinary);
+    StatusBarLineBreaks = new QLabel(this);
+    StatusBarLineBreaks->setObjectName("StatusBarLineBreaks");
+    statusBar()->addPermanentWidget(StatusBarLineBreaks);
     StatusBarEncoding = new QLabel(this);
     StatusBarEncoding->setObjectName("StatusBarEncoding");
     statusBar()->addPermanentWidget(StatusBarEncoding);

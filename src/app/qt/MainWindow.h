@@ -8,6 +8,7 @@
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 #include "output/qt/Printing.h"
+#include "platform/LineBreak.h"
 #include "platform/Progress.h"
 #include "platform/Speech.h"
 #include "recovery/qt/RecoveryKeeper.h"
@@ -181,6 +182,14 @@ public:
     // of its encoding in its menu.
     void ReopenWithEncodingClick(int choice);
     void SaveWithEncodingClick(int choice);
+
+    // ---- Document line breaks ----
+    // File > "Line Endings": the item's tag is the TSynEditFileFormat every line of the current
+    // document gets, as one undoable edit.
+    void LineEndingsClick(int format);
+    // New documents' files get the named break ("LF", "CR LF", "CR"); any other name: the
+    // platform's.
+    void SetNewDocumentLineBreaks(const std::string& name);
     // ---- Files changed by other programs ----
     // Looks at the file of every document: an unmodified document reloads, a modified one asks
     // first, a deleted file marks its document modified so that its text is not lost.
@@ -276,8 +285,10 @@ public:
     QStackedWidget* EditorArea = nullptr;
     QTabBar* TabControl = nullptr;
     QLabel* StatusBarText = nullptr;
-    QLabel* StatusBarEncoding = nullptr; // the current document's encoding
-    QLabel* StatusBarProject = nullptr;  // the current project's file name
+    QLabel* StatusBarEncoding = nullptr;   // the current document's encoding
+    QLabel* StatusBarProject = nullptr;    // the current project's file name
+    QLabel* StatusBarLineBreaks = nullptr; // its line breaks: "LF", "CR LF", "CR" or "Mixed"
+    QLabel* StatusBarBinary = nullptr;     // shown while it looks like no text
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -310,6 +321,7 @@ public:
     QMenu* mniReopenWithEncoding = nullptr;
     QMenu* mniSaveWithEncoding = nullptr;
     QMenu* mnuRecent = nullptr; // the Open button's drop-down: names only
+    QMenu* mniLineEndings = nullptr;
     QAction* SaveProjectAs1 = nullptr;
 
 protected:
@@ -365,11 +377,16 @@ private:
     void ShowDocumentEncoding();
     // Checks the items of the current document's encoding in both encoding menus.
     void MarkDocumentEncoding();
+    // The status bar's line breaks and binary note, and the checks of "Line Endings".
+    void ShowDocumentLineBreaks();
+    // An empty document's breaks: those of new documents.
+    void GiveNewDocumentLineBreaks(TMyMemo& document) const;
     // The text a save writes: the editor of the document's view mode, piece by piece.
     void WriteDocument(const TMyMemo& document, const std::function<bool(std::string_view)>& write,
                        const ProgressHook& progress) const;
-    // Rich view's plain text in the document's encoding, its lines joined by CR LF, adding to
-    // unencodable the characters that became '?'.
+    // Rich view's plain text in the document's encoding, its lines joined by the breaks they
+    // had when the text went into rich view, adding to unencodable the characters that became
+    // '?'.
     std::string RichViewText(const TMyMemo& document, const ProgressHook& progress,
                              std::size_t& unencodable) const;
 
@@ -396,6 +413,8 @@ private:
     QString saveDialogFileName;
     int saveDialogFilterIndex = 1;
     QString saveDialogDefaultExtension;
+    TSynEditFileFormat newDocumentLineBreaks =
+        FileFormatOfBreak(PlatformLineBreak()).value_or(TSynEditFileFormat::sffDos);
 
     // ---- Settings and appearance ----
     // Pending bounds applied once shown; the taskbar following activation in full screen.

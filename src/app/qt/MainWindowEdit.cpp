@@ -170,4 +170,5 @@ void TForm1::ShowCaretPosition() {
         column = caret.x() + 1;
     }
     StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(line).arg(column));
+    ShowDocumentLineBreaks();
 }

@@ -289,7 +289,10 @@ void TForm1::SaveWithEncodingClick(int choice) {
         const CharacterView view = ViewOf(*editor);
         SetDocumentEncoding(document, chosen);
         if (old.encoding != target) {
+            // The same lines in other bytes: each keeps its break.
+            const TSynLineBreaks breaks = editor->Lines().LineBreaks();
             editor->Engine().SetText(text.bytes);
+            editor->Lines().SetLineBreaks(breaks);
             ReturnTo(view, *editor);
         }
         document.Modified = true;

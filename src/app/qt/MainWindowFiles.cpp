@@ -68,6 +68,11 @@ std::span<const MenuItem> FileMenu() {
          .modes = ViewModes(InPlainView | InCodeView),
          .submenu = SaveWithEncodingMenu(),
          .menu = &TForm1::mniSaveWithEncoding},
+        {.name = "mniLineEndings",
+         .caption = "Line Endings",
+         .modes = ViewModes(InPlainView | InCodeView),
+         .submenu = LineEndingsMenu(),
+         .menu = &TForm1::mniLineEndings},
         {},
         {.name = "mniExport", .caption = "Expor&t", .submenu = ExportMenu()},
         {},
@@ -203,6 +208,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     const bool rich = ChangeRich(extension.toLower());
     // Rich files carry their code page inside; a text file's is found from its bytes.
     SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
+    GiveNewDocumentLineBreaks(target);
     std::optional<std::string> error;
     try {
         error = rich ? LoadRichText(target, absolute)
@@ -234,6 +240,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         SetViewMode(vmCode);
     else if (rich)
         SetViewMode(vmRich);
+    ShowDocumentLineBreaks();
     return std::nullopt;
 }
 
@@ -252,7 +259,10 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
     ByteBlock text;
     progress.RunWhileRepainting(
         size, [&] { text = DecodeFileBytes(std::move(content.value), encoding); });
-    document.PlainEditor->TakeText(std::move(text), progress.Hook());
+    document.LooksBinary = LooksBinaryText(text.View(), *encoding.encoding);
+    // A file without line breaks gets those of a new document.
+    document.PlainEditor->Lines().SetFileFormat(newDocumentLineBreaks);
+    document.PlainEditor->TakeText(std::move(text), progress.Hook(), TSynTextBreaks::AsInText);
     return std::nullopt;
 }
 
@@ -285,28 +295,37 @@ void TForm1::WriteDocument(const TMyMemo& document,
     }
     const TSynEditStringList& lines = ActiveEditor(document)->Lines();
     ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
-    // The plain editor's text has no break after its last line; the code editor writes CR LF
-    // after every line, the last one too.
-    lines.WriteText(
+    // Every line with the break it had in the file (or the document's, for a new one). The plain
+    // editor's text has no break after its last line; the code editor's has one when the file
+    // had.
+    const bool breakAfterLast = document.ViewMode == vmCode && lines.BreakAfterLast();
+    lines.WriteFileText(
         [&](std::string_view piece) {
             reporter.Add(piece.size());
             return write(piece);
         },
-        "\r\n", document.ViewMode == vmCode ? TSynFinalBreak::Yes : TSynFinalBreak::No);
+        breakAfterLast ? TSynFinalBreak::Yes : TSynFinalBreak::No);
 }
 
 std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& progress,
                                  std::size_t& unencodable) const {
     const Encoding& encoding = *document.FileEncoding.encoding;
+    const TSynLineBreaks& breaks = document.RichViewBreaks;
+    auto mark = breaks.marks.begin();
     std::string text;
-    bool first = true;
+    int line = 0;
     document.RichEditor->ForEachLine(
-        [&](const QString& line) {
-            if (!first)
-                text += "\r\n";
-            first = false;
-            text += FromQString(line, encoding);
-            unencodable += UnencodableCount(line, encoding);
+        [&](const QString& lineText) {
+            if (line > 0) {
+                // The break after the line before.
+                while (mark != breaks.marks.end() && mark->line < line - 1)
+                    ++mark;
+                const bool marked = mark != breaks.marks.end() && mark->line == line - 1;
+                text += LineBreakOf(marked ? mark->format : breaks.format);
+            }
+            ++line;
+            text += FromQString(lineText, encoding);
+            unencodable += UnencodableCount(lineText, encoding);
         },
         progress);
     return text;

@@ -12,6 +12,7 @@ std::span<const MenuItem> FileMenu();
 std::span<const MenuItem> ExportMenu();
 std::span<const MenuItem> ReopenWithEncodingMenu();
 std::span<const MenuItem> SaveWithEncodingMenu();
+std::span<const MenuItem> LineEndingsMenu();
 std::span<const MenuItem> EditMenu();
 std::span<const MenuItem> ViewMenu();
 std::span<const MenuItem> FunctionsMenu();

@@ -65,9 +65,12 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
             header.highlighter = classes[i].instanceName;
     }
     if (document.ViewMode != vmRich) {
-        copy.text = ActiveEditor(document)->Lines().Snapshot();
+        const TSynEditStringList& lines = ActiveEditor(document)->Lines();
+        header.lineBreaks = lines.LineBreaks();
+        copy.text = lines.Snapshot();
         return copy;
     }
+    header.lineBreaks = document.RichViewBreaks;
     // The editor's text is read between keystrokes; the RTF is made by the writer.
     auto reader = std::make_shared<RichTextReader>(*document.RichEditor->document());
     copy.rest = [reader](std::chrono::milliseconds budget) -> std::optional<RecoveryText> {
@@ -132,6 +135,11 @@ void TForm1::RestoreDocument(const RecoveredDocument& recovered) {
     } else {
         ActiveEditor(document)->Engine().SetText(recovered.text);
     }
+    // A copy that does not say keeps the breaks of a new document.
+    if (header.lineBreaks && header.viewMode == vmRich)
+        document.RichViewBreaks = *header.lineBreaks;
+    else if (header.lineBreaks)
+        ActiveEditor(document)->Lines().SetLineBreaks(*header.lineBreaks);
     PlaceCaret(document, header.viewMode, QPoint(header.caretColumn, header.caretLine));
     document.FileName = DisplayPath(header.fileName);
     document.Modified = true;

@@ -40,6 +40,7 @@ WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     settings.showLineNumbers = Showlinenumbers1->isChecked();
     settings.showToolbarCaptions = ToolBarCaptions();
     settings.activeTab = activeTab;
+    settings.lineEnding = FileFormatName(newDocumentLineBreaks);
 
     const TMemo* model = documents[static_cast<std::size_t>(CurrentIndex())]->PlainEditor;
     const QFont font = model->Font();
@@ -72,6 +73,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
         SetRecentFiles(settings.recentFiles);
+        SetNewDocumentLineBreaks(settings.lineEnding);
     }
 
     setWindowState(Qt::WindowNoState);

@@ -102,6 +102,7 @@ void TForm1::CreateEditors(TMyMemo& document) {
     document.RichEditor = new TRxRichEdit(EditorArea);
     document.RichEditor->setObjectName("RichEdit");
     ConnectRichEditor(document.RichEditor);
+    GiveNewDocumentLineBreaks(document);
 }
 
 void TForm1::DestroyEditors(TMyMemo& document) {
@@ -148,6 +149,7 @@ bool TForm1::CloseDocument(int position) {
         document.PlainEditor->SetText({});
         document.CodeEditor->SetText({});
         document.RichEditor->Clear();
+        GiveNewDocumentLineBreaks(document);
         SetDocumentEncoding(document, DocumentEncoding::Plain(ProgramEncoding()));
         SelectIndex(0);
         document.FileName.clear();

@@ -68,19 +68,27 @@ namespace {
 
 // The plain and the rich editor count the empty line after a final line break as a line, as
 // an edit control's text does; a line list does not, and the code editor writes a break after
-// every line. Dropping it on the way into code view and adding it on the way out keeps the text
-// and its bytes on disk the same across a round trip.
+// its last line when its text had one. Dropping the empty line on the way into code view and
+// adding it on the way out keeps the text and its bytes on disk the same across a round trip.
 bool EndsWithEmptyLine(const TSynEditStringList& lines) {
     return lines.Count() > 0 && lines.Get(lines.Count() - 1).empty();
 }
 
-// Between the plain and the code editor the lines are shared, not copied.
+// Into code view: the empty last line becomes the break after the last line.
+void DropFinalEmptyLine(TSynEditStringList& lines) {
+    const bool finalBreak = EndsWithEmptyLine(lines);
+    if (finalBreak)
+        lines.Delete(lines.Count() - 1);
+    lines.SetBreakAfterLast(finalBreak);
+}
+
+// Between the plain and the code editor the lines are shared, not copied; so are their breaks.
 void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int toMode) {
     target.BeginUpdate();
     target.Assign(source);
-    if (toMode == vmCode && EndsWithEmptyLine(target))
-        target.Delete(target.Count() - 1);
-    else if (toMode == vmPlain)
+    if (toMode == vmCode)
+        DropFinalEmptyLine(target);
+    else if (toMode == vmPlain && source.BreakAfterLast())
         target.Add("");
     target.EndUpdate();
 }
@@ -90,8 +98,8 @@ void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int
 void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const Encoding& encoding,
                     int fromMode, const ProgressHook& progress) {
     const int count = lines.Count();
-    // The code editor ends its last line with a break, which the rich editor shows as a line.
-    const bool finalBreak = fromMode == vmCode && count > 0;
+    // The code editor's break after its last line shows as an empty line in the rich editor.
+    const bool finalBreak = fromMode == vmCode && count > 0 && lines.BreakAfterLast();
     ProgressReporter reporter(progress, lines.LineStartOffset(count, 1));
     int next = 0;
     std::string bytes;
@@ -112,16 +120,18 @@ void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const 
     });
 }
 
+// The lines take the breaks they had before they went into the rich editor, by their place.
 void FromRichEditor(const TRxRichEdit& editor, const Encoding& encoding, TSynEditStringList& target,
-                    int toMode, const ProgressHook& progress) {
+                    int toMode, const ProgressHook& progress, const TSynLineBreaks& breaks = {}) {
     std::vector<std::string> lines;
     editor.ForEachLine([&](const QString& line) { lines.push_back(FromQString(line, encoding)); },
                        progress);
-    if (toMode == vmCode && !lines.empty() && lines.back().empty())
-        lines.pop_back();
     target.BeginUpdate();
     target.Clear();
     target.InsertLines(0, lines);
+    target.SetLineBreaks(breaks);
+    if (toMode == vmCode)
+        DropFinalEmptyLine(target);
     // The plain editor shows an empty text as one empty line.
     if (target.Count() == 0 && toMode == vmPlain)
         target.Add("");
@@ -265,24 +275,27 @@ void TForm1::SetViewMode(int mode) {
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
     UpdateModeMenus();
+    ShowDocumentLineBreaks();
 }
 
 void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
     const Encoding& encoding = *document.FileEncoding.encoding;
     StatusBarProgress progress(StatusBarText, "Switching to " + ViewModeName(toMode));
-    if (toMode == vmRich)
-        FillRichEditor(*document.RichEditor, EditorOf(document, fromMode)->Lines(), encoding,
-                       fromMode, progress.Hook());
-    else if (fromMode == vmRich) {
+    if (toMode == vmRich) {
+        const TSynEditStringList& lines = EditorOf(document, fromMode)->Lines();
+        FillRichEditor(*document.RichEditor, lines, encoding, fromMode, progress.Hook());
+        document.RichViewBreaks = lines.LineBreaks();
+    } else if (fromMode == vmRich) {
         FromRichEditor(*document.RichEditor, encoding, EditorOf(document, toMode)->Lines(), toMode,
-                       progress.Hook());
+                       progress.Hook(), document.RichViewBreaks);
         // Its copy would hold a big text a second time (and more, as characters and blocks);
         // the text goes back in unformatted anyway. Emptying it is no edit of the document.
         const QSignalBlocker quiet(document.RichEditor);
         document.RichEditor->Clear();
-    } else
+    } else {
         CopyLines(EditorOf(document, fromMode)->Lines(), EditorOf(document, toMode)->Lines(),
                   toMode);
+    }
 }
 
 void TForm1::mniPlainClick(int mode) {

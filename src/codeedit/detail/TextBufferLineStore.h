@@ -5,7 +5,8 @@
 // changes or files.
 //
 // A line costs six bytes while its text is a piece of the loaded block, so a file of empty
-// lines costs little more than eight times its size.
+// lines costs little more than eight times its size. The same six bytes say which line break
+// follows the line when it is not the list's usual one.
 
 #include "platform/SystemMemory.h"
 
@@ -40,41 +41,51 @@ struct LineNode {
     bool Owned() const { return text == reinterpret_cast<const char*>(this + 1); }
 };
 
-// A line's text in 48 bits. 0: empty. Low bit 1: a piece of the block, offset in bits 1-31,
-// length in bits 32-47. Otherwise a LineNode's address shifted right by two.
+// Which break follows a line: 0 the list's own style, else 1 + a TSynEditFileFormat value.
+using BreakCode = std::uint8_t;
+constexpr BreakCode UsualBreak = 0;
+
+// A line's text and break in 48 bits. Bits 1-2 are the break code. Low bit 1: a piece of the
+// block, offset in bits 3-33, length in bits 34-47. Low bit 0: a LineNode's address in the
+// other bits (aligned to 8, so its low three bits are free), 0 for an empty text.
 class PackedText {
 public:
     static constexpr std::uint64_t MaxOffset = (std::uint64_t{1} << 31) - 1;
-    static constexpr std::uint64_t MaxViewLength = (std::uint64_t{1} << 16) - 1;
+    static constexpr std::uint64_t MaxViewLength = (std::uint64_t{1} << 14) - 1;
 
-    static PackedText View(std::uint64_t offset, std::size_t length) {
-        return PackedText(1 | offset << 1 | std::uint64_t{length} << 32);
+    static PackedText View(std::uint64_t offset, std::size_t length, BreakCode code) {
+        return PackedText(1 | std::uint64_t{code} << 1 | offset << 3 | std::uint64_t{length} << 34);
     }
     static bool FitsView(std::uint64_t offset, std::size_t length) {
         return offset <= MaxOffset && length <= MaxViewLength;
     }
-    static PackedText Node(const LineNode* node) {
+    static PackedText Node(const LineNode* node, BreakCode code) {
         const auto address = reinterpret_cast<std::uintptr_t>(node);
         // Heap addresses of the platforms we build for have at most 48 significant bits.
-        if ((address >> 50) != 0 || (address & 7) != 0)
+        if ((address >> 48) != 0 || (address & 7) != 0)
             throw std::bad_alloc();
-        return PackedText(address >> 2);
+        return PackedText(address | std::uint64_t{code} << 1);
     }
 
-    bool IsEmpty() const { return Bits() == 0; }
+    bool IsEmpty() const { return (Bits() & ~std::uint64_t{6}) == 0; }
     bool IsView() const { return (Bits() & 1) != 0; }
+    BreakCode Break() const { return static_cast<BreakCode>((Bits() >> 1) & 3); }
+    // The same text followed by another break.
+    PackedText WithBreak(BreakCode code) const {
+        return PackedText((Bits() & ~std::uint64_t{6}) | std::uint64_t{code} << 1);
+    }
     LineNode* AsNode() const {
-        return IsView() || IsEmpty() ? nullptr : reinterpret_cast<LineNode*>(Bits() << 2);
+        return IsView() || IsEmpty() ? nullptr : reinterpret_cast<LineNode*>(Bits() & ~7ULL);
     }
     std::size_t Length() const {
         if (IsView())
-            return static_cast<std::size_t>(Bits() >> 32);
+            return static_cast<std::size_t>(Bits() >> 34);
         const LineNode* node = AsNode();
         return node ? node->length : 0;
     }
     std::string_view Text(const char* block) const {
         if (IsView())
-            return {block + ((Bits() >> 1) & MaxOffset), static_cast<std::size_t>(Bits() >> 32)};
+            return {block + ((Bits() >> 3) & MaxOffset), static_cast<std::size_t>(Bits() >> 34)};
         const LineNode* node = AsNode();
         return node ? std::string_view(node->text, node->length) : std::string_view();
     }
@@ -120,7 +131,7 @@ inline PackedText OwnedText(std::string_view text) {
     char* copy = reinterpret_cast<char*>(node + 1);
     std::memcpy(copy, text.data(), text.size());
     node->text = copy;
-    return PackedText::Node(node);
+    return PackedText::Node(node, UsualBreak);
 }
 
 inline void ReleaseText(PackedText text) {
@@ -162,12 +173,26 @@ public:
         return !node || !node->Owned();
     }
     std::size_t Length(std::size_t index) const { return texts[Slot(index)].Length(); }
-    // Gives the line an owned copy of text; nothing changes when that fails.
+    // Gives the line an owned copy of text, keeping its break; nothing changes when that fails.
     void SetText(std::size_t index, std::string_view text) {
         const PackedText copy = OwnedText(text);
         PackedText& slot = texts[Slot(index)];
         ReleaseText(slot);
-        slot = copy;
+        slot = copy.WithBreak(slot.Break());
+    }
+
+    BreakCode Break(std::size_t index) const { return texts[Slot(index)].Break(); }
+    void SetBreak(std::size_t index, BreakCode code) {
+        PackedText& slot = texts[Slot(index)];
+        unusualBreaks += (code != UsualBreak) - (slot.Break() != UsualBreak);
+        slot = slot.WithBreak(code);
+    }
+    // Lines whose break is not the usual one.
+    std::size_t UnusualBreaks() const { return unusualBreaks; }
+    // Every line followed by the usual break.
+    void ClearBreaks() {
+        for (std::size_t i = 0; i < Size() && unusualBreaks > 0; ++i)
+            SetBreak(i, UsualBreak);
     }
 
     std::uintptr_t Range(std::size_t index) const { return Get(ranges, index); }
@@ -202,10 +227,14 @@ public:
         gapStart += count;
     }
 
-    // Appends a line that is the piece [offset, offset + length) of the block.
-    void AppendPiece(std::size_t offset, std::size_t length) {
+    // Appends a line that is the piece [offset, offset + length) of the block, followed by the
+    // break of that code.
+    void AppendPiece(std::size_t offset, std::size_t length, BreakCode code) {
+        unusualBreaks += code != UsualBreak;
         if (length == 0 || PackedText::FitsView(offset, length)) {
-            const PackedText text = length == 0 ? PackedText() : PackedText::View(offset, length);
+            const PackedText text = length == 0 && code == UsualBreak
+                                        ? PackedText()
+                                        : PackedText::View(offset, length, code);
             // Loading appends millions of lines: while the gap is at the end and no other
             // column exists, a line is one store.
             if (gapStart < gapEnd && gapEnd == capacity && !ranges && !objects && !flags) {
@@ -217,11 +246,12 @@ public:
             return;
         }
         CheckLineLength(length);
-        const PackedText text = PackedText::Node(NewNode(length, block.get() + offset));
+        const PackedText text = PackedText::Node(NewNode(length, block.get() + offset), code);
         try {
             Insert(Size(), 1);
         } catch (...) {
             ReleaseText(text);
+            unusualBreaks -= code != UsualBreak;
             throw;
         }
         texts[gapStart - 1] = text;
@@ -235,10 +265,13 @@ public:
         for (std::size_t i = 0; i < source.Size(); ++i) {
             PackedText text = source.texts[source.Slot(i)];
             if (const LineNode* node = text.AsNode())
-                text = node->Owned() ? OwnedText(source.Text(i))
-                                     : PackedText::Node(NewNode(node->length, node->text));
+                text = (node->Owned()
+                            ? OwnedText(source.Text(i))
+                            : PackedText::Node(NewNode(node->length, node->text), UsualBreak))
+                           .WithBreak(text.Break());
             copy.texts[copy.gapStart++] = text;
         }
+        copy.unusualBreaks = source.unusualBreaks;
         copy.CopyColumn(copy.ranges, source.ranges, source);
         copy.CopyColumn(copy.objects, source.objects, source);
         copy.CopyColumn(copy.flags, source.flags, source);
@@ -248,8 +281,10 @@ public:
     // Drops `count` lines from index after releasing their texts.
     void Erase(std::size_t index, std::size_t count) {
         MoveGapTo(index);
-        for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t i = 0; i < count; ++i) {
+            unusualBreaks -= texts[gapEnd + i].Break() != UsualBreak;
             ReleaseText(texts[gapEnd + i]);
+        }
         gapEnd += count;
         if (capacity > MinimumCapacity && Size() < capacity / 4)
             Shrink();
@@ -272,12 +307,12 @@ public:
         return sum;
     }
 
-    // Calls f(text) for every line in order.
-    template <typename F> void ForEachText(F f) const {
+    // Calls f(text, break code) for every line in order.
+    template <typename F> void ForEachLine(F f) const {
         for (std::size_t i = 0; i < gapStart; ++i)
-            f(texts[i].Text(block.get()));
+            f(texts[i].Text(block.get()), texts[i].Break());
         for (std::size_t i = gapEnd; i < capacity; ++i)
-            f(texts[i].Text(block.get()));
+            f(texts[i].Text(block.get()), texts[i].Break());
     }
 
     void Swap(LineStore& other) noexcept {
@@ -289,6 +324,7 @@ public:
         std::swap(capacity, other.capacity);
         std::swap(gapStart, other.gapStart);
         std::swap(gapEnd, other.gapEnd);
+        std::swap(unusualBreaks, other.unusualBreaks);
     }
 
 private:
@@ -414,6 +450,7 @@ private:
     std::size_t capacity = 0;
     std::size_t gapStart = 0;
     std::size_t gapEnd = 0;
+    std::size_t unusualBreaks = 0;
 };
 
 } // namespace detail

@@ -20,6 +20,9 @@ struct BreaksSeen {
     bool lf = false;
 };
 
+// What ends a line: its break characters, or the end of the text.
+enum class LineEnd : std::uint8_t { CrLf, Lf, Cr, Nul, None };
+
 // Nonzero when some byte of word is zero (exact, no false alarms for the whole word).
 constexpr std::uint64_t HasZeroByte(std::uint64_t word) {
     constexpr std::uint64_t ones = 0x0101010101010101ULL;
@@ -62,30 +65,37 @@ inline const char* FindBreak(const char* p, const char* end, NulBreaksLine nul) 
     return p;
 }
 
-// Calls onLine(first, length) for each line of [begin, end). CR LF is one break; CR alone and
-// LF alone are one each (so LF CR is two); a break at the very end adds no empty line.
+// Calls onLine(first, length, end) for each line of [begin, end). CR LF is one break; CR alone
+// and LF alone are one each (so LF CR is two); a break at the very end adds no empty line.
 template <typename OnLine>
 BreaksSeen SplitLines(const char* begin, const char* end, NulBreaksLine nul, OnLine onLine) {
     BreaksSeen seen;
     const char* p = begin;
     while (p < end) {
-        const char* lineEnd = FindBreak(p, end, nul);
-        onLine(p, static_cast<std::size_t>(lineEnd - p));
-        p = lineEnd;
-        if (p == end)
-            break;
-        if (*p == '\0') {
+        const char* const first = p;
+        p = FindBreak(p, end, nul);
+        const auto length = static_cast<std::size_t>(p - first);
+        LineEnd lineEnd = LineEnd::None;
+        if (p == end) {
+            // the last line, without a break
+        } else if (*p == '\0') {
             ++p;
-            continue;
-        }
-        if (*p == '\r') {
+            lineEnd = LineEnd::Nul;
+        } else if (*p == '\r') {
             ++p;
             seen.cr = true;
-        }
-        if (p < end && *p == '\n') {
+            lineEnd = LineEnd::Cr;
+            if (p < end && *p == '\n') {
+                ++p;
+                seen.lf = true;
+                lineEnd = LineEnd::CrLf;
+            }
+        } else {
             ++p;
             seen.lf = true;
+            lineEnd = LineEnd::Lf;
         }
+        onLine(first, length, lineEnd);
     }
     return seen;
 }

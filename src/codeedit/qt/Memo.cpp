@@ -11,8 +11,8 @@ void TMemo::SetText(std::string_view text) {
     TakeText(ByteBlock::CopyOf(text));
 }
 
-void TMemo::TakeText(ByteBlock text, const ProgressHook& progress) {
-    Engine().TakeText(std::move(text), progress);
+void TMemo::TakeText(ByteBlock text, const ProgressHook& progress, TSynTextBreaks breaks) {
+    Engine().TakeText(std::move(text), progress, breaks);
     modified = false;
 }
 

@@ -22,8 +22,9 @@ public:
     // Replaces the text as code does: not undoable, caret to the start, Modified cleared.
     void SetText(std::string_view text);
     // The same with a block the lines keep as it is (a file's content as read), reporting
-    // progress through a large text.
-    void TakeText(ByteBlock text, const ProgressHook& progress = {});
+    // progress through a large text; a file's content keeps its line breaks (AsInText).
+    void TakeText(ByteBlock text, const ProgressHook& progress = {},
+                  TSynTextBreaks breaks = TSynTextBreaks::Usual);
 
     // x: character offset in the line, y: line, both from 0.
     QPoint CaretPos() const;

@@ -65,6 +65,28 @@ TEST(DocumentTextTest, TellsRtfFromTextAndBinaryContent) {
     EXPECT_TRUE(LooksBinary(longText));
 }
 
+TEST(DocumentTextTest, TextThatIsNoTextInItsEncodingLooksBinary) {
+    const Encoding& utf8 = *Encoding::ForCodePage(Encoding::Utf8CodePage);
+    const Encoding& western = *Encoding::ForCodePage(1252);
+    const std::string cutAtTheProbe = std::string(64 * 1024 - 1, 'a') + "\xE2\x82\xAC more";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const Encoding& encoding;
+        bool binary;
+    } cases[] = {
+        {"UTF-8 text", "caf\xC3\xA9 \xE2\x82\xAC\r\n", utf8, false},
+        {"ill-formed UTF-8", "caf\xC3 \xFF", utf8, true},
+        {"a NUL byte", "text\0more"s, utf8, true},
+        {"the same bytes in a code page", "caf\xC3 \xFF", western, false},
+        {"every byte of a code page is text", "a\x81" "b\x9D", western, false},
+        {"a character cut where the probe ends", cutAtTheProbe, utf8, false},
+        {"an empty file", "", utf8, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksBinaryText(c.bytes, c.encoding), c.binary) << c.name;
+}
+
 TEST(DocumentTextTest, BlankTextHasOnlySpacesAndControlCharacters) {
     EXPECT_TRUE(IsBlankText(""));
     EXPECT_TRUE(IsBlankText(" \t\r\n\x01\0 "s));

@@ -29,6 +29,13 @@ TEST(RecoveryFileTest, HeaderAndTextComeBackExactly) {
          "x"},
         {"NUL bytes and lone breaks in the text", {"", 0, 0, 0, "utf-8", ""}, "a\0b\rc\nd\r\n"s},
         {"an empty text", {"/e.txt", 0, 0, 0, "utf-8", ""}, ""},
+        {"the file's line breaks",
+         {"/s.sh", 1, 0, 0, "utf-8", "",
+          TSynLineBreaks{TSynEditFileFormat::sffUnix,
+                         {{1, TSynEditFileFormat::sffDos}, {40, TSynEditFileFormat::sffMac}},
+                         false}},
+         "a\r\nb\r\nc"},
+        {"line breaks of one style", {"", 0, 0, 0, "utf-8", "", TSynLineBreaks{}}, "x"},
         {"text that looks like a header",
          {"", 0, 0, 0, "utf-8", ""},
          "\nLength=3\nTabrix Pro recovery 1\n"},
@@ -99,6 +106,14 @@ TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
          "broken escape"},
         {"length not a number", replaced("Length=5", "Length=five"), "length is not a number"},
         {"text grown", good + "6", "6 bytes long instead of 5"},
+        {"line breaks of no known style", replaced("Length=5", "LineBreaks=LR;1;\nLength=5"),
+         "line breaks"},
+        {"a final break neither 0 nor 1", replaced("Length=5", "LineBreaks=LF;2;\nLength=5"),
+         "line breaks"},
+        {"a line break mark without line", replaced("Length=5", "LineBreaks=LF;1;CR\nLength=5"),
+         "line breaks"},
+        {"a line break mark of no style",
+         replaced("Length=5", "LineBreaks=LF;1;3:CR,4:XX\nLength=5"), "line breaks"},
     };
     for (const auto& c : cases) {
         const RecoveryParse parsed = ParseRecoveryFile(c.bytes);

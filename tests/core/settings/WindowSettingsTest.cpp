@@ -39,6 +39,7 @@ protected:
         settings.showLineNumbers = false;
         settings.showToolbarCaptions = false;
         settings.activeTab = 3;
+        settings.lineEnding = "CR";
         settings.font = {"DejaVu Sans Mono", 13, true, true, true, true, RGB(1, 2, 3)};
         settings.background = clInfoBk;
         return settings;
@@ -105,6 +106,7 @@ TEST_F(WindowSettingsFiles, StyleFileHasNoStyleNameAndNoRecentFiles) {
     WriteWindowSettings(file, settings, false);
     EXPECT_FALSE(file.KeyExists("Form", "StyleName"));
     EXPECT_FALSE(file.SectionExists("Recent"));
+    EXPECT_FALSE(file.KeyExists("Settings", "LineEnding")) << "no look of the window";
     EXPECT_EQ(file.ReadString("Settings", "CIndex", ""), "0");
 
     // Reading it back as a style keeps the current style name and recent list.
@@ -114,6 +116,7 @@ TEST_F(WindowSettingsFiles, StyleFileHasNoStyleNameAndNoRecentFiles) {
     const WindowSettings loaded = ReadWindowSettings(file, false, current);
     EXPECT_EQ(loaded.styleName, "Night");
     EXPECT_EQ(loaded.recentFiles, std::vector<std::string>{"/x"});
+    EXPECT_EQ(loaded.lineEnding, "");
     EXPECT_EQ(loaded.font, settings.font);
     EXPECT_EQ(loaded.bounds, settings.bounds);
 }
@@ -124,6 +127,7 @@ TEST_F(WindowSettingsFiles, MissingStyleGivesBooleanDefaultsAndKeepsTheLook) {
     WindowSettings expected = DefaultWindowSettings();
     expected.styleName = current.styleName;
     expected.recentFiles = current.recentFiles;
+    expected.lineEnding = current.lineEnding;
     expected.bounds = current.bounds;
     expected.alwaysOnTop = current.alwaysOnTop;
     expected.font = current.font;

@@ -28,17 +28,18 @@ std::string Bytes(const QByteArray& bytes) {
 
 enum class View { Plain, Code };
 
-// The file saved after `first` was typed at the start of the text and `last` at its end. Plain
-// view saves its text as held (line breaks made CR LF); code view ends every line with CR LF,
-// the last one too, and a final break of the file ends its last line rather than adding one.
+// The file saved after `first` was typed at the start of the text and `last` at its end. Every
+// byte of the file stays: plain view's text ends after a final break, code view's last line
+// before it.
 std::string SavedAfterTyping(View view, const std::string& original, const std::string& first,
                              const std::string& last) {
-    std::string text = WithCrLf(original);
     if (view == View::Plain)
-        return first + text + last;
-    if (text.ends_with("\r\n"))
-        text.resize(text.size() - 2);
-    return first + text + last + "\r\n";
+        return first + original + last;
+    const std::size_t finalBreak = original.ends_with("\r\n")                             ? 2
+                                   : original.ends_with("\n") || original.ends_with("\r") ? 1
+                                                                                          : 0;
+    const std::size_t end = original.size() - finalBreak;
+    return first + original.substr(0, end) + last + original.substr(end);
 }
 
 class BadInputTest : public MainWindowTest {

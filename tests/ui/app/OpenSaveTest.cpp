@@ -215,12 +215,16 @@ TEST_F(MainWindowTest, ReadOnlyDestinationIsNotOverwritten) {
     EXPECT_EQ(ReadFile(path), "old");
 }
 
-TEST_F(MainWindowTest, CodeViewSavesEveryLineWithCrLf) {
-    const QString path = WriteFile("page.txt", "a\nb");
-    window->OpenFile(path);
-    window->SetViewMode(vmCode);
-    window->mniSaveClick();
-    EXPECT_EQ(ReadFile(path), "a\r\nb\r\n");
+TEST_F(MainWindowTest, CodeViewSavesTheLineBreaksTheFileHad) {
+    for (const QByteArray& bytes :
+         {QByteArray("a\nb"), QByteArray("a\r\nb\r\n"), QByteArray("a\r")}) {
+        const QString path = WriteFile("page.txt", bytes);
+        window->OpenFile(path);
+        window->SetViewMode(vmCode);
+        window->mniSaveClick();
+        EXPECT_EQ(ReadFile(path), bytes);
+        window->mniCloseAllClick();
+    }
 }
 
 TEST_F(MainWindowTest, FilesDroppedOnTheWindowOpenAsFromTheOpenCommand) {

@@ -16,6 +16,7 @@
 #include "ui/support/StartedWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTabBar>
 #include <QTest>
 #include <filesystem>
@@ -176,6 +177,34 @@ TEST_F(RecoveryWindowTest, EachViewModeComesBackWithItsCaretAndLook) {
     EXPECT_EQ(code.CodeEditor->Lines().Text(), "begin\r\nend.\r\n");
     EXPECT_EQ(code.CodeEditor->CaretY(), 2);
     EXPECT_EQ(code.CodeEditor->CaretX(), 5);
+}
+
+TEST_F(RecoveryWindowTest, ARestoredCopyKeepsTheLineBreaksOfItsFile) {
+    for (const int view : {vmPlain, vmCode}) {
+        SCOPED_TRACE(view);
+        const std::string path = root + "mixed.txt";
+        Write(path, "unix\nmac\rdos\r\nlast");
+        Start({DisplayPath(path)});
+        window->mniPlainClick(view);
+        Type("my ");
+        ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, CopyTimeout));
+        std::vector<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot())) {
+            if (entry.path().extension() == ".recovery")
+                files.push_back(Read(entry.path().string()));
+        }
+        window.reset();
+        LeaveAbandoned(files);
+
+        dialogs.Queue(DialogAnswer::Yes);
+        Start();
+        ASSERT_EQ(window->DocumentCount(), 1);
+        EXPECT_EQ(window->StatusBarLineBreaks->text(), "Mixed");
+        window->mniSaveClick();
+        EXPECT_EQ(Read(path), "my unix\nmac\rdos\r\nlast");
+        window.reset();
+        dialogs.ClearHistory();
+    }
 }
 
 TEST_F(RecoveryWindowTest, RestoredDocumentsComeBeforeTheLastSessionsTabsAndTheCommandLine) {
