@@ -49,6 +49,10 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
 // early when `write` returns false (the file could not take it).
 using ContentWriter = std::function<void(const std::function<bool(std::string_view)>& write)>;
 
+// Who may read what a save writes: as the umask lets (documents, and a replaced file keeps its
+// permissions), or the owner alone whatever the umask (the program's private copies).
+enum class FileAccess { Usual, OwnerOnly };
+
 // Replaces the file's content by `bytes` so that a failure at any point (a full disk, a crash)
 // leaves either the old or the new content, never a mix:
 // - a new file, or a regular file with one link whose owner, group, permissions and ACL the
@@ -60,9 +64,11 @@ using ContentWriter = std::function<void(const std::function<bool(std::string_vi
 // A symbolic link is followed to its final target (a dangling link creates it), so the link
 // stays a link. A file without write permission is refused, not replaced, as is a folder or a
 // device. Returns nothing on success.
-std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes);
+std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
+                                            FileAccess access = FileAccess::Usual);
 // The same with content that is never held whole in memory.
-std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content);
+std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content,
+                                            FileAccess access = FileAccess::Usual);
 
 // `path` made absolute against the current folder and normalised by its text alone: repeated
 // separators, "." and ".." are removed; symbolic links are not resolved (as the Windows rules

@@ -63,8 +63,8 @@ void RecoveryWriter::Run() {
             std::error_code removeError;
             std::filesystem::remove(job.path, removeError);
             error = removeError ? job.path + ": " + removeError.message() : std::string();
-        } else if (const std::optional<FileError> saveError =
-                       SaveFileAtomically(job.path, FormatRecoveryFile(job.header, job.text))) {
+        } else if (const std::optional<FileError> saveError = SaveFileAtomically(
+                       job.path, FormatRecoveryFile(job.header, job.text), FileAccess::OwnerOnly)) {
             error = saveError->message;
         }
         // The snapshot goes here, off the user's thread, with its share of the loaded text.
