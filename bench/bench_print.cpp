@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromLocal8Bit(scratch) + "/print.pdf");
     const auto start = std::chrono::steady_clock::now();
-    const bool printed =
-        PrintLines(printer, {lines, ProgramEncoding(), QFont("Courier New", 10), "bench.txt"});
+    const bool printed = PrintLines(printer, {lines, ProgramEncoding(), QFont("Courier New", 10),
+                                              "bench.txt"}) == PrintResult::Printed;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage usage{};

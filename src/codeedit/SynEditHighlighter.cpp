@@ -250,6 +250,12 @@ void TSynCustomHighlighter::SetAttributesOnChange() {
         };
         attribute->InternalSaveDefaultValues();
     }
+    KeepPresetForegrounds();
+}
+
+void TSynCustomHighlighter::KeepPresetForegrounds() {
+    for (const auto& attribute : attributes)
+        attribute->KeepPresetForeground();
 }
 
 TSynHighlighterList& TSynHighlighterList::Instance() {

@@ -42,6 +42,11 @@ public:
     bool BackgroundStored() const { return background != backgroundDefault; }
     bool ForegroundStored() const { return foreground != foregroundDefault; }
     bool StyleStored() const { return style != styleDefault; }
+    // Remembers the current foreground as the program's own choice (its constructor's, then
+    // the main window's form). Only such a colour may be shown lighter or darker to stay
+    // readable; one set after it is shown exactly.
+    void KeepPresetForeground() { foregroundPreset = foreground; }
+    bool ForegroundIsPreset() const { return foreground == foregroundPreset; }
 
     // Copies name, colours and style; one change notification when any of the three differed.
     void Assign(const TSynHighlighterAttributes& source);
@@ -52,7 +57,7 @@ private:
     void Changed();
     std::string name;
     TColor background = clNone, backgroundDefault = clNone;
-    TColor foreground = clNone, foregroundDefault = clNone;
+    TColor foreground = clNone, foregroundDefault = clNone, foregroundPreset = clNone;
     TFontStyles style = 0, styleDefault = 0;
 };
 
@@ -152,6 +157,8 @@ protected:
                                             TColor foreground = clNone, TColor background = clNone);
     // Hooks every attribute's change handler and records the defaults; end of a constructor.
     void SetAttributesOnChange();
+    // Every attribute's KeepPresetForeground: after the form's values are set.
+    void KeepPresetForegrounds();
 
 private:
     std::vector<std::unique_ptr<TSynHighlighterAttributes>> attributes; // sorted by name

@@ -1,5 +1,9 @@
 #include "codeedit/SynEditTokenStyle.h"
 
+#include "codeedit/ColorContrast.h"
+
+#include <algorithm>
+
 const TSystemColors& DefaultSystemColors() {
     // Qt's standard light palette, role by role as the window maps the indices (ColorQt.cpp).
     constexpr TColor window = RGB(239, 239, 239), base = clWhite, text = clBlack,
@@ -58,16 +62,33 @@ TSynStyleResolver::TSynStyleResolver(const TSynEditorLook& look, const TSystemCo
     plain.foreground = ResolveColor(look.fontColor, system, system.colors[8]);
     plain.background = ResolveColor(look.color, system, system.colors[5]);
     plain.style = look.fontStyle;
-    if (highlighter)
-        if (const TSynHighlighterAttributes* space =
-                highlighter->DefaultAttribute(SYN_ATTR_WHITESPACE))
-            plain.background = ResolveColor(space->Background(), system, plain.background);
+    if (!highlighter)
+        return;
+    if (const TSynHighlighterAttributes* space = highlighter->DefaultAttribute(SYN_ATTR_WHITESPACE))
+        plain.background = ResolveColor(space->Background(), system, plain.background);
+    dark = RelativeLuminance(plain.foreground) > RelativeLuminance(plain.background);
+    if (!dark)
+        return;
+    for (int index = 0; index < highlighter->AttributeCount(); ++index) {
+        const TSynHighlighterAttributes* attribute = highlighter->AttributeAt(index);
+        readable.emplace_back(attribute, ResolvedStyle(*attribute));
+    }
 }
 
 TSynTokenStyle TSynStyleResolver::TokenStyle(const TSynHighlighterAttributes* attribute) const {
     if (!attribute)
         return plain;
-    return {ResolveColor(attribute->Foreground(), system, plain.foreground),
-            ResolveColor(attribute->Background(), system, plain.background),
-            TFontStyles(plain.style | attribute->Style())};
+    const auto known =
+        std::find_if(readable.begin(), readable.end(),
+                     [attribute](const auto& entry) { return entry.first == attribute; });
+    return known != readable.end() ? known->second : ResolvedStyle(*attribute);
+}
+
+TSynTokenStyle TSynStyleResolver::ResolvedStyle(const TSynHighlighterAttributes& attribute) const {
+    TSynTokenStyle style{ResolveColor(attribute.Foreground(), system, plain.foreground),
+                         ResolveColor(attribute.Background(), system, plain.background),
+                         TFontStyles(plain.style | attribute.Style())};
+    if (dark && attribute.Foreground() != clNone && attribute.ForegroundIsPreset())
+        style.foreground = WithContrast(style.foreground, style.background, kReadableContrast);
+    return style;
 }

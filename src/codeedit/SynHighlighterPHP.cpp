@@ -124,6 +124,7 @@ void TSynPHPSyn::ApplyFormDefaults() {
     keyAttri->SetStyle(0);
     numberAttri->SetForeground(clMaroon);
     stringAttri->SetForeground(RGB(255, 128, 0));
+    KeepPresetForegrounds();
 }
 
 std::string TSynPHPSyn::LanguageName() const {

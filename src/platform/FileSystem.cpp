@@ -287,11 +287,13 @@ std::optional<FileError> CommitByRename(UniqueFile& temp, const std::string& fil
     return std::nullopt;
 }
 
-std::optional<FileError> CreateByRename(const std::string& file, const ContentWriter& content) {
+std::optional<FileError> CreateByRename(const std::string& file, const ContentWriter& content,
+                                        FileAccess access) {
     UniqueFile temp;
     // The permissions a new file gets anyway (0666 less the umask), so the content is never
     // more open than the finished file.
-    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), kTemporaryTag, 0666)) {
+    const mode_t mode = access == FileAccess::OwnerOnly ? 0600 : 0666;
+    if (const int error = temp.Create(FolderOf(file), FileNameOf(file), kTemporaryTag, mode)) {
         return SystemError(error, "Cannot create", file);
     }
     return CommitByRename(temp, file, content);
@@ -302,7 +304,7 @@ enum class Replacement { Done, InPlaceNeeded };
 // Replaces `file` by a new file renamed over it, unless the new file could not take over the
 // old one's owner and group (then InPlaceNeeded, nothing changed).
 FileResult<Replacement> ReplaceByRename(const std::string& file, const struct stat& old,
-                                        const ContentWriter& content) {
+                                        const ContentWriter& content, FileAccess access) {
     FileResult<Replacement> result;
     UniqueFile temp;
     if (const int error = temp.Create(FolderOf(file), FileNameOf(file), kTemporaryTag, 0600)) {
@@ -329,7 +331,8 @@ FileResult<Replacement> ReplaceByRename(const std::string& file, const struct st
         }
     }
     // After the owner: changing it clears the set-user-ID and set-group-ID bits.
-    if (fchmod(temp.fd.Get(), old.st_mode & 07777) != 0) {
+    const mode_t mode = access == FileAccess::OwnerOnly ? 0600 : old.st_mode & 07777;
+    if (fchmod(temp.fd.Get(), mode) != 0) {
         result.error = SystemError(errno, "Cannot save", file);
         return result;
     }
@@ -575,14 +578,14 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
 }
 
 std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
-                                            ReadOnlyFile readOnly) {
+                                            ReadOnlyFile readOnly, FileAccess access) {
     return SaveFileAtomically(
         path, [bytes](const std::function<bool(std::string_view)>& write) { write(bytes); },
-        readOnly);
+        readOnly, access);
 }
 
 std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content,
-                                            ReadOnlyFile readOnly) {
+                                            ReadOnlyFile readOnly, FileAccess access) {
     const FileResult<std::string> target = FinalLinkTarget(path);
     if (!target) {
         return target.error;
@@ -595,7 +598,7 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, const Conte
         if (errno != ENOENT) {
             return SystemError(errno, "Cannot save", file);
         }
-        return CreateByRename(file, content);
+        return CreateByRename(file, content, access);
     }
     if (S_ISDIR(status.st_mode)) {
         return PlainError(FileErrorKind::IsFolder, "Cannot save", file, "It is a folder");
@@ -615,7 +618,7 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, const Conte
         }
     }
     if (status.st_nlink == 1 && !HasAccessControlList(file)) {
-        const FileResult<Replacement> replaced = ReplaceByRename(file, status, content);
+        const FileResult<Replacement> replaced = ReplaceByRename(file, status, content, access);
         if (!replaced || replaced.value == Replacement::Done) {
             return replaced.error;
         }

@@ -51,6 +51,9 @@ using ContentWriter = std::function<void(const std::function<bool(std::string_vi
 
 // What a save does with a file whose mode bits deny the user writing it.
 enum class ReadOnlyFile { Refuse, Overwrite };
+// Who may read what a save writes: as the umask lets (documents, and a replaced file keeps its
+// permissions), or the owner alone whatever the umask (the program's private copies).
+enum class FileAccess { Usual, OwnerOnly };
 
 // Replaces the file's content by `bytes` so that a failure at any point (a full disk, a crash)
 // leaves either the old or the new content, never a mix:
@@ -66,10 +69,12 @@ enum class ReadOnlyFile { Refuse, Overwrite };
 // temporary file is written its writer holds a lock on it, so a temporary left by a writer that
 // died is told apart from one in use (RemoveStaleTemporaries). Returns nothing on success.
 std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
-                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse);
+                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse,
+                                            FileAccess access = FileAccess::Usual);
 // The same with content that is never held whole in memory.
 std::optional<FileError> SaveFileAtomically(const std::string& path, const ContentWriter& content,
-                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse);
+                                            ReadOnlyFile readOnly = ReadOnlyFile::Refuse,
+                                            FileAccess access = FileAccess::Usual);
 
 // Whether the file's mode bits deny the user writing it, as editors tell a read-only file: the
 // owner's, group's or others' write bit, whichever class the user is in. For root, whom the

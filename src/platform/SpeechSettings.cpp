@@ -57,3 +57,10 @@ std::optional<std::string> SpeechSettingsCommandLine(Registry& registry) {
     }
     return std::nullopt;
 }
+
+std::vector<std::string_view> SoundSettingsProgramNames() {
+    std::vector<std::string_view> names;
+    for (const SettingsProgram& candidate : SoundSettingsPrograms)
+        names.push_back(candidate.program);
+    return names;
+}

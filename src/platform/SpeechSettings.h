@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The key and value naming the speech settings program (local machine hive).
 inline constexpr std::string_view SpeechSettingsKey =
@@ -16,3 +18,6 @@ inline constexpr std::string_view SpeechSettingsValue = "Speech";
 // settings program found on PATH (GNOME, KDE Plasma, pavucontrol-qt, pavucontrol, MATE) with
 // its arguments; nothing when the desktop has none.
 std::optional<std::string> SpeechSettingsCommandLine(Registry& registry);
+
+// The sound settings programs looked for, in that order.
+std::vector<std::string_view> SoundSettingsProgramNames();

@@ -64,7 +64,8 @@ void RecoveryWriter::Run() {
             std::filesystem::remove(job.path, removeError);
             error = removeError ? job.path + ": " + removeError.message() : std::string();
         } else if (const std::optional<FileError> saveError =
-                       SaveFileAtomically(job.path, FormatRecoveryFile(job.header, job.text))) {
+                       SaveFileAtomically(job.path, FormatRecoveryFile(job.header, job.text),
+                                          ReadOnlyFile::Refuse, FileAccess::OwnerOnly)) {
             error = saveError->message;
         }
         // The snapshot goes here, off the user's thread, with its share of the loaded text.

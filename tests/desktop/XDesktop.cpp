@@ -293,6 +293,11 @@ void ProgramOnDesktop::Keys(const QString& keys) const {
     desktop.Tool("xdotool", QStringList{"key", "--delay", "60"} + keys.split(' '));
 }
 
+void ProgramOnDesktop::Click(const QString& id, QPoint point, int button) const {
+    desktop.Tool("xdotool", {"mousemove", "--sync", "--window", id, QString::number(point.x()),
+                             QString::number(point.y()), "click", QString::number(button)});
+}
+
 bool ProgramOnDesktop::WaitForExit(int milliseconds) {
     return process.state() == QProcess::NotRunning || process.waitForFinished(milliseconds);
 }

@@ -4,6 +4,7 @@
 // (xdotool, xprop, xwininfo, import) run against it. The servers are stopped by their process
 // ids when the desktop goes. Does not drive the program's widgets: only what a user could do.
 
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -64,6 +65,8 @@ public:
     void Activate(const QString& window) const;
     // Keys as xdotool names them ("alt+F4"), typed into the active window.
     void Keys(const QString& keys) const;
+    // A click of a mouse button (1 left, 2 middle, 3 right) at a point of the window.
+    void Click(const QString& window, QPoint point, int button) const;
     bool WaitForExit(int milliseconds);
     // Ends the process at once (SIGKILL): nothing of it runs any more, as in a crash.
     void Kill();

@@ -43,6 +43,8 @@ void ReturnTo(const EditorPlace& place, TSynEditWidget* editor, TRxRichEdit& ric
         TSynEditEngine& engine = editor->Engine();
         engine.SetCaret(engine.Clamp(place.caret));
         editor->SetTopLine(place.topLine);
+        // A shorter text may leave the caret above the kept scroll.
+        editor->EnsureCaretVisible();
         return;
     }
     const int lastLine = std::max(0, int(rich.Lines().size()) - 1);

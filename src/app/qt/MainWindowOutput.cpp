@@ -99,10 +99,12 @@ PrintJob TForm1::CurrentPrintJob() {
 }
 
 void TForm1::Print1Click() {
+    pageSetup.ApplyTo(printer);
     PrintWithDialog(dialogs, printer, CurrentPrintJob());
 }
 
 void TForm1::PrintPreview1Click() {
+    pageSetup.ApplyTo(printer);
     ShowPrintPreview(dialogs, printer, CurrentPrintJob());
 }
 
@@ -116,5 +118,5 @@ void TForm1::mniSpeakClick() {
 
 void TForm1::mniSpeakSettingsClick() {
     Registry registry;
-    OpenSpeechSettings(registry);
+    OpenSpeechSettings(dialogs, registry);
 }

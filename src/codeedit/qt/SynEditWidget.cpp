@@ -56,6 +56,13 @@ TSynEditWidget::TSynEditWidget(QWidget* parent) : QAbstractScrollArea(parent) {
         caretShown = !caretShown;
         viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
     });
+    selectionSettled.setSingleShot(true);
+    selectionSettled.setInterval(0);
+    connect(&selectionSettled, &QTimer::timeout, this, [this] {
+        // A selection still growing under the mouse is offered when the button goes up.
+        if (!mouseSelecting)
+            PublishSelection();
+    });
     autoScrollTimer.setInterval(50);
     connect(&autoScrollTimer, &QTimer::timeout, this, [this] {
         if (mouseSelecting)
@@ -153,6 +160,9 @@ void TSynEditWidget::LayoutChanged() {
     ForgetLayout();
     engine.SetPageRows(std::max(1, viewport()->height() / metrics->LineHeight()));
     horizontalScrollBar()->setSingleStep(std::max(1, int(metrics->SpaceWidth())));
+    // A wrapped top line may have fewer rows at the new width.
+    if (wordWrap && TopLine() < Lines().Count())
+        topRow = std::min(topRow, int(RowStarts(TopLine()).size()) - 1);
     UpdateScrollBars();
     viewport()->update();
 }
@@ -353,6 +363,7 @@ void TSynEditWidget::scrollContentsBy(int /*dx*/, int dy) {
 }
 
 void TSynEditWidget::EnsureCaretVisible() {
+    caretUnseen = true;
     const BufferPosition caret = engine.Caret();
     const int line = caret.line.Value();
     const int rows = std::max(1, viewport()->height() / LineHeight());
@@ -488,6 +499,8 @@ void TSynEditWidget::CaretChanged() {
             viewport()->update();
     }
     hadSelection = selection;
+    if (selection)
+        selectionSettled.start();
     lastCaret = engine.Caret();
     EnsureCaretVisible();
     RestartBlink();
@@ -582,6 +595,7 @@ void TSynEditWidget::SelectAll() {
 // ---- Painting ------------------------------------------------------------------------------
 
 void TSynEditWidget::paintEvent(QPaintEvent* event) {
+    caretUnseen = false;
     QPainter painter(viewport());
     PaintView(painter, event->rect());
 }
@@ -717,6 +731,14 @@ void TSynEditWidget::PaintCaret(QPainter& painter) {
 void TSynEditWidget::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     LayoutChanged();
+    // A caret placed before the editor had its size (a tab restored or reloaded behind another)
+    // was brought into a view of the wrong size: bring it into this one, scrolled no further
+    // than it needs.
+    if (caretUnseen) {
+        SetTopLine(0);
+        horizontalScrollBar()->setValue(0);
+        EnsureCaretVisible();
+    }
 }
 
 void TSynEditWidget::changeEvent(QEvent* event) {

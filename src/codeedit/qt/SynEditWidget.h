@@ -66,6 +66,10 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // Where the platform has a primary selection (X11), selected text is offered there once the
+    // selection settles, and a middle click pastes it at the click.
+    void PublishSelection();
+    void PasteSelectionAt(QPoint point);
     void SelectAll();
     void EnsureCaretVisible();
 
@@ -205,6 +209,8 @@ private:
     } caretX;
     QTimer blinkTimer;
     QTimer autoScrollTimer;
+    // Offers a changed selection once the event that changed it is done.
+    QTimer selectionSettled;
     QPoint lastMousePoint;
     bool caretShown = true;
     bool mouseSelecting = false;
@@ -213,5 +219,7 @@ private:
     QString preedit;
     BufferPosition lastCaret{};
     bool hadSelection = false;
+    // The caret was last brought into view and nothing has been painted since.
+    bool caretUnseen = false;
     qreal rowMoveX = -1;
 };

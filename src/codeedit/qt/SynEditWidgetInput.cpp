@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -22,7 +23,47 @@ QString ClipboardText(const std::string& bytes, const Encoding& encoding) {
     return text;
 }
 
+// The selected bytes as they were when selected, turned into text only when a program asks for
+// them: selecting much text costs a copy of its bytes, not a conversion, each time.
+class SelectedBytes : public QMimeData {
+public:
+    SelectedBytes(std::string bytes, const Encoding& encoding)
+        : bytes(std::move(bytes)), encoding(encoding) {}
+
+    QStringList formats() const override { return {PlainText()}; }
+    bool hasFormat(const QString& type) const override { return type == PlainText(); }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        return type == PlainText() ? QVariant(ClipboardText(bytes, encoding)) : QVariant();
+    }
+
+private:
+    static QString PlainText() { return QStringLiteral("text/plain"); }
+
+    std::string bytes;
+    const Encoding& encoding; // encodings live as long as the program
+};
+
 } // namespace
+
+void TSynEditWidget::PublishSelection() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection() && engine.SelectionAvailable())
+        clipboard->setMimeData(new SelectedBytes(engine.SelectedText(), engine.TextEncoding()),
+                               QClipboard::Selection);
+}
+
+void TSynEditWidget::PasteSelectionAt(QPoint point) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection() || engine.ReadOnly())
+        return;
+    const QString text = clipboard->text(QClipboard::Selection);
+    if (text.isEmpty())
+        return;
+    engine.SetCaret(PositionAt(point), TSynCaretMove::Collapse);
+    engine.ExecuteCommand(ecPaste, FromQString(text, engine.TextEncoding()));
+}
 
 void TSynEditWidget::CopyToClipboard() {
     if (engine.SelectionAvailable())
@@ -125,6 +166,8 @@ void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
             engine.SetCaret(position, shift ? TSynCaretMove::Extend : TSynCaretMove::Collapse);
             mouseSelecting = true;
         }
+    } else if (event->button() == Qt::MiddleButton) {
+        PasteSelectionAt(event->position().toPoint());
     }
     emit MousePressed(event);
 }
@@ -160,9 +203,10 @@ void TSynEditWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TSynEditWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && mouseSelecting) {
         mouseSelecting = false;
         autoScrollTimer.stop();
+        PublishSelection();
     }
 }
 

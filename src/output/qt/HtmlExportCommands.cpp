@@ -58,6 +58,11 @@ std::optional<QString> WritePreviewFile(Dialogs& dialogs, std::string_view text,
 
 void PreviewInBrowser(Dialogs& dialogs, std::string_view text, const Encoding& encoding,
                       const QFont& plainFont) {
-    if (const std::optional<QString> path = WritePreviewFile(dialogs, text, encoding, plainFont))
-        ShellOpen(*path); // as on Windows, a browser that does not come is not reported
+    const std::optional<QString> path = WritePreviewFile(dialogs, text, encoding, plainFont);
+    // Nothing else would tell that the command came to nothing; the page stays for the user.
+    if (path && !ShellOpen(*path))
+        dialogs.ShowError(ErrorCaption, "The preview was written to \"" + *path +
+                                            "\", but this desktop has no program to show it. "
+                                            "Install a web browser, or make one the default "
+                                            "for HTML files.");
 }

@@ -22,6 +22,7 @@ void ExportHtml(Dialogs& dialogs, std::string_view text, const Encoding& encodin
 std::optional<QString> WritePreviewFile(Dialogs& dialogs, std::string_view text,
                                         const Encoding& encoding, const QFont& plainFont);
 
-// "Preview in Browser": WritePreviewFile, then the desktop's browser opens it.
+// "Preview in Browser": WritePreviewFile, then the desktop's browser opens it; a desktop
+// without one is reported.
 void PreviewInBrowser(Dialogs& dialogs, std::string_view text, const Encoding& encoding,
                       const QFont& plainFont);

@@ -5,11 +5,13 @@
 #include "platform/qt/EncodingQt.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 
 namespace {
 
@@ -60,19 +62,21 @@ QString JoinedLines(const TSynEditStringList& lines, const Encoding& encoding, c
     return text;
 }
 
-// No margins beyond what the printer cannot print on: the page is the printable area.
-void UseWholePrintableArea(QPrinter& printer) {
-    QPageLayout layout = printer.pageLayout();
-    layout.setMode(QPageLayout::StandardMode);
-    layout.setMargins(layout.minimumMargins());
-    printer.setPageLayout(layout);
+// The pages to print, 0-based and inclusive: the printer's range, cut to the document.
+struct PageSpan {
+    int first, last;
+};
+
+PageSpan PagesToPrint(const QPrinter& printer, int pages) {
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1)
+        return {0, pages - 1};
+    return {printer.fromPage() - 1, std::min(pages, printer.toPage()) - 1};
 }
 
 } // namespace
 
-bool PrintLines(QPrinter& printer, const PrintJob& job) {
+PrintResult PrintLines(QPrinter& printer, const PrintJob& job) {
     printer.setDocName(job.title);
-    UseWholePrintableArea(printer);
 
     QTextDocument renderer;
     renderer.setDocumentMargin(0);
@@ -84,38 +88,57 @@ bool PrintLines(QPrinter& printer, const PrintJob& job) {
     renderer.setPageSize(page.size());
     renderer.setPlainText(JoinedLines(job.lines, job.encoding, job.font, printer, page.width()));
 
+    const PageSpan span = PagesToPrint(printer, renderer.pageCount());
+    if (span.first > span.last)
+        return PrintResult::NoPageInRange;
     QPainter painter;
     if (!painter.begin(&printer))
-        return false;
+        return PrintResult::PrinterFailed;
     QAbstractTextDocumentLayout::PaintContext context;
     // Black, the window-text colour of a light desktop: a dark theme's would vanish on paper.
     context.palette.setColor(QPalette::Text, Qt::black);
-    const int pages = renderer.pageCount();
-    for (int index = 0; index < pages; ++index) {
-        if (index > 0 && !printer.newPage())
-            return false;
+    const qreal quarterLine = QFontMetricsF(job.font, &printer).height() / 4;
+    for (int index = span.first; index <= span.last; ++index) {
+        if (index > span.first && !printer.newPage())
+            return PrintResult::PrinterFailed;
         const QRectF shown = page.translated(0, index * page.height());
         painter.save();
         painter.translate(0, -shown.top());
         painter.setClipRect(shown);
-        context.clip = shown;
+        // Inside the page by a quarter line: the layout draws every line that touches the clip,
+        // so the last line of the page before would come along, hidden in the margin but there
+        // as text.
+        context.clip = shown.adjusted(0, quarterLine, 0, -quarterLine);
         renderer.documentLayout()->draw(&painter, context);
         painter.restore();
     }
-    return painter.end();
+    return painter.end() ? PrintResult::Printed : PrintResult::PrinterFailed;
 }
 
 void PrintWithDialog(Dialogs& dialogs, QPrinter& printer, const PrintJob& job) {
     if (!dialogs.Print(printer))
         return;
-    if (!PrintLines(printer, job)) {
+    switch (PrintLines(printer, job)) {
+    case PrintResult::Printed:
+        break;
+    case PrintResult::NoPageInRange:
+        dialogs.ShowError("Tabrix Pro", QString("Nothing was printed: the document has no page "
+                                                "from %1 to %2.")
+                                            .arg(printer.fromPage())
+                                            .arg(printer.toPage()));
+        break;
+    case PrintResult::PrinterFailed: {
         const QString target =
             printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
         dialogs.ShowError("Tabrix Pro", "Cannot print to \"" + target + "\".");
+        break;
+    }
     }
 }
 
 void ShowPrintPreview(Dialogs& dialogs, QPrinter& printer, const PrintJob& job) {
+    // The preview shows every page, whatever range the last print asked for.
+    printer.setPrintRange(QPrinter::AllPages);
     dialogs.PrintPreview(printer, [&job](QPrinter& pages) { PrintLines(pages, job); });
 }
 
@@ -126,4 +149,8 @@ PageSetup::PageSetup() {
 
 void PageSetup::Show(Dialogs& dialogs) {
     dialogs.PageSetup(printer);
+}
+
+void PageSetup::ApplyTo(QPrinter& target) const {
+    target.setPageLayout(printer.pageLayout());
 }

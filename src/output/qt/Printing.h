@@ -1,8 +1,8 @@
 #pragma once
 // The window side of File > Print, Print Preview and Page Setup. The text is laid out by a
 // hidden rich-text document (the program's RichEdit1) in the plain editor's font, page after
-// page over the whole printable area, long lines wrapped; no headers, footers or page numbers,
-// and the page setup's values are never applied (as the program always did).
+// page inside the margins of the printer's page layout (Page Setup's, which the window hands
+// on), long lines wrapped; no headers, footers or page numbers.
 
 #include "platform/Encoding.h"
 
@@ -22,23 +22,33 @@ struct PrintJob {
     QString title;
 };
 
-// Prints the job on the printer as it is set up; false when the printer would not start (an
-// output file that cannot be written, a printer gone).
-bool PrintLines(QPrinter& printer, const PrintJob& job);
+enum class PrintResult {
+    Printed,
+    NoPageInRange, // the range chosen in the print dialog lies past the last page
+    PrinterFailed, // an output file that cannot be written, a printer gone
+};
 
-// "Print": the print dialog, then the job. A printer that would not start is reported.
+// Prints the job on the printer as it is set up: its page layout and margins, and the pages
+// of its print range (all when none is chosen).
+PrintResult PrintLines(QPrinter& printer, const PrintJob& job);
+
+// "Print": the print dialog (printer, copies, page range), then the job. A range without a
+// page and a printer that would not start are reported.
 void PrintWithDialog(Dialogs& dialogs, QPrinter& printer, const PrintJob& job);
 
 // "Print Preview": the pages exactly as Print lays them out on this printer.
 void ShowPrintPreview(Dialogs& dialogs, QPrinter& printer, const PrintJob& job);
 
-// "Page Setup": a dialog whose values are kept between showings and used nowhere. It starts
-// with A4 paper (210 x 297 mm) and margins of 25 mm all round.
+// "Page Setup": a dialog whose paper, orientation and margins are kept between showings and
+// given to the printer before each print. It starts with A4 paper (210 x 297 mm) and margins of
+// 25 mm all round: a desktop printer reports no margins of its own, so text would otherwise
+// start at the very edge of the sheet.
 class PageSetup {
 public:
     PageSetup();
     void Show(Dialogs& dialogs);
     const QPrinter& Printer() const { return printer; }
+    void ApplyTo(QPrinter& target) const;
 
 private:
     QPrinter printer;

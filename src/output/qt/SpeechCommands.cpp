@@ -80,7 +80,18 @@ void SpeakText(Dialogs& dialogs, Speech& speech, const TMemo& plainEditor) {
         dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
 }
 
-void OpenSpeechSettings(Registry& registry) {
-    if (const std::optional<std::string> command = SpeechSettingsCommandLine(registry))
-        ShellStart(QString::fromStdString(*command));
+void OpenSpeechSettings(Dialogs& dialogs, Registry& registry) {
+    const std::optional<std::string> command = SpeechSettingsCommandLine(registry);
+    if (!command) {
+        QStringList names;
+        for (const std::string_view name : SoundSettingsProgramNames())
+            names << QString::fromUtf8(name.data(), qsizetype(name.size()));
+        dialogs.ShowError("Tabrix Pro", "This desktop has no program for the speech settings. "
+                                        "Install one of these: " +
+                                            names.join(", ") + ".");
+        return;
+    }
+    const QString commandLine = QString::fromStdString(*command);
+    if (!ShellStart(commandLine))
+        dialogs.ShowError("Tabrix Pro", "Cannot start the speech settings: " + commandLine + ".");
 }

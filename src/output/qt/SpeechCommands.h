@@ -13,5 +13,6 @@ class TMemo;
 // changes.
 void SpeakText(Dialogs& dialogs, Speech& speech, const TMemo& plainEditor);
 
-// Starts the settings program without waiting for it; nothing happens when there is none.
-void OpenSpeechSettings(Registry& registry);
+// Starts the settings program without waiting for it. A desktop without one, or a program
+// that would not start, is reported: nothing else would show that the command failed.
+void OpenSpeechSettings(Dialogs& dialogs, Registry& registry);

@@ -202,7 +202,9 @@ std::optional<QColor> QtDialogs::ChooseColor(const QColor& current) {
 
 bool QtDialogs::Print(QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // The desktop's dialog offers a page range even when asked not to (a print server would
+    // apply it): ask for it, so that the range reaches the printing, which honours it.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog.exec() == QDialog::Accepted;
 }

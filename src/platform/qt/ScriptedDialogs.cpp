@@ -88,6 +88,12 @@ bool ScriptedDialogs::PageSetup(QPrinter& printer) {
                      {},
                      {},
                      printer.pageLayout()});
+    if (const auto* chosen =
+            answers.empty() ? nullptr : std::get_if<QPageLayout>(&answers.front())) {
+        printer.setPageLayout(*chosen);
+        answers.pop_front();
+        return true;
+    }
     return Next<bool>().value_or(false);
 }
 

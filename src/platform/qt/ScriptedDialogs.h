@@ -43,10 +43,12 @@ public:
     // For Kind::Dialog, caption is the dialog's title and text what its edit field showed.
 
     // An answer for the next question: a button, a file choice (nullopt = Cancel), a font, a
-    // colour, or true/false for the print and page setup dialogs. The print preview needs no
-    // answer: it draws its pages once on the printer and closes.
-    using Answer = std::variant<DialogAnswer, std::optional<FileDialogResult>,
-                                std::optional<FontChoice>, std::optional<QColor>, bool, TypedText>;
+    // colour, true/false for the print and page setup dialogs, or the paper and margins chosen
+    // in the page setup dialog before OK. The print preview needs no answer: it draws its pages
+    // once on the printer and closes.
+    using Answer =
+        std::variant<DialogAnswer, std::optional<FileDialogResult>, std::optional<FontChoice>,
+                     std::optional<QColor>, bool, TypedText, QPageLayout>;
 
     // Out of line: inlined into a test, GCC 12 warns falsely that the variant is uninitialised.
     void Queue(Answer answer);

@@ -59,6 +59,28 @@ TEST_F(SaveFileAtomicallyTest, ReplacesAFileKeepingItsPermissions) {
     EXPECT_EQ(EntriesIn(root), 1u) << "no temporary file may stay behind";
 }
 
+TEST_F(SaveFileAtomicallyTest, AnOwnerOnlyFileIsOpenToItsOwnerAloneWhateverTheUmask) {
+    const std::string path = root + "private";
+    struct Case {
+        mode_t umask;
+        bool existing; // replacing a file that others may read
+    };
+    for (const Case c : {Case{022, false}, Case{0, false}, Case{022, true}, Case{0, true}}) {
+        std::filesystem::remove(path);
+        if (c.existing) {
+            Write(path, "old");
+            chmod(path.c_str(), 0644);
+        }
+        const mode_t previous = umask(c.umask);
+        const std::optional<FileError> error =
+            SaveFileAtomically(path, "new", ReadOnlyFile::Refuse, FileAccess::OwnerOnly);
+        umask(previous);
+        ASSERT_EQ(error, std::nullopt);
+        EXPECT_EQ(Read(path), "new");
+        EXPECT_EQ(PermissionsOf(path), 0600u) << "umask " << c.umask << " existing " << c.existing;
+    }
+}
+
 TEST_F(SaveFileAtomicallyTest, SavesEmptyAndLargeTexts) {
     const std::string path = root + "file";
     Write(path, "something");

@@ -164,6 +164,21 @@ TEST_F(RecoveryFolderTest, TheWriterLeavesTheLastRequestForEachFile) {
     EXPECT_TRUE(fs::exists(folder.FileFor(4)));
 }
 
+TEST_F(RecoveryFolderTest, CopiesAreReadableByTheirOwnerAlone) {
+    RecoveryFolder folder = MakeFolder();
+    const mode_t previous = umask(022);
+    {
+        RecoveryWriter writer;
+        writer.Write(folder.FileFor(1), {"/a.txt", 0, 0, 0, "utf-8", ""}, std::string("first"));
+        writer.Flush();
+        writer.Write(folder.FileFor(1), {"/a.txt", 0, 0, 0, "utf-8", ""}, std::string("second"));
+    }
+    umask(previous);
+    struct stat info {};
+    ASSERT_EQ(stat(folder.FileFor(1).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
 TEST_F(RecoveryFolderTest, AWriteThatFailsIsReported) {
     RecoveryWriter writer;
     writer.Write(root + "no-such-folder/document-1.recovery", {}, std::string("x"));

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QToolBar>
+#include <optional>
 
 namespace {
 
@@ -230,6 +231,45 @@ TEST_F(OutputPrintTest, PreviewDrawsThePagesPrintWould) {
     window.findChild<QAction*>("PrintPreview1")->trigger();
     ASSERT_EQ(dialogs.History().back().kind, ScriptedDialogs::Kind::PrintPreview);
     ExpectDocumentPrinted();
+}
+
+TEST_F(OutputPrintTest, PrintAndPreviewUsePageSetupsPaperAndMargins) {
+    const struct {
+        const char* name;
+        std::optional<QPageLayout> chosen; // in Page Setup first; none: as it starts
+        QPageSize paper;
+        QMarginsF margins;
+    } cases[] = {
+        {"as Page Setup starts", std::nullopt, QPageSize(QPageSize::A4), {25, 25, 25, 25}},
+        {"chosen in Page Setup",
+         QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, {12, 30, 18, 15},
+                     QPageLayout::Millimeter),
+         QPageSize(QPageSize::A5),
+         {12, 30, 18, 15}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.chosen) {
+            dialogs.Queue(*c.chosen);
+            window.findChild<QAction*>("Pagesetup1")->trigger();
+        }
+        for (const char* command : {"Print1", "PrintPreview1"}) {
+            QFile::remove(dialogs.pdf);
+            if (QString(command) == "Print1")
+                dialogs.Queue(true);
+            window.findChild<QAction*>(command)->trigger();
+            const QPageLayout& shown = dialogs.History().back().pageLayout;
+            EXPECT_TRUE(shown.pageSize().isEquivalentTo(c.paper)) << command;
+            EXPECT_EQ(shown.margins(QPageLayout::Millimeter), c.margins) << command;
+            // The first word sits at the margins' corner of the sheet, in points.
+            const QString words = Run("pdftotext", {"-bbox", dialogs.pdf, "-"});
+            const QRegularExpressionMatch first =
+                QRegularExpression(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)")re").match(words);
+            ASSERT_TRUE(first.hasMatch()) << words.toStdString();
+            EXPECT_NEAR(first.captured(1).toDouble(), c.margins.left() * 72 / 25.4, 3) << command;
+            EXPECT_NEAR(first.captured(2).toDouble(), c.margins.top() * 72 / 25.4, 6) << command;
+        }
+    }
 }
 
 TEST_F(OutputPrintTest, PageSetupShowsItsDialog) {

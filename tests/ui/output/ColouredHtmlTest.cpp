@@ -168,11 +168,23 @@ void DressUp(TSynCustomHighlighter& highlighter, TSynEditWidget& editor) {
     }
 }
 
-class ColouredHtmlPaintTest : public ::testing::TestWithParam<const char*> {};
+// A palette of a dark desktop theme, as Fusion's dark variant has it.
+QPalette DarkPalette() {
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(53, 53, 53));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::Base, QColor(0x3D, 0x3D, 0x3D));
+    palette.setColor(QPalette::Text, Qt::white);
+    return palette;
+}
 
-TEST_P(ColouredHtmlPaintTest, PageShowsTheTextInTheColoursTheEditorPaints) {
+enum class Desktop { Light, Dark };
+
+// The first sample of a language in its editor, dressed up in looks of every kind on a light
+// desktop and in the program's own colours on a dark one.
+void ExpectPageInTheEditorsColours(const char* language, Desktop desktop) {
     const std::filesystem::path folder =
-        std::filesystem::path(TABRIX_TEST_DATA) / "highlight" / GetParam();
+        std::filesystem::path(TABRIX_TEST_DATA) / "highlight" / language;
     std::filesystem::path sample;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         if (entry.path().extension() != ".tokens" && (sample.empty() || entry.path() < sample))
@@ -187,7 +199,10 @@ TEST_P(ColouredHtmlPaintTest, PageShowsTheTextInTheColoursTheEditorPaints) {
     TSynEdit editor;
     editor.SetFont(QFont("DejaVu Sans Mono", 14));
     editor.SetHighlighter(highlighter.get());
-    DressUp(*highlighter, editor);
+    if (desktop == Desktop::Light)
+        DressUp(*highlighter, editor);
+    else
+        editor.setPalette(DarkPalette());
     editor.SetText(ReadBytes(sample));
     editor.resize(1400, 900);
     editor.show();
@@ -242,9 +257,24 @@ TEST_P(ColouredHtmlPaintTest, PageShowsTheTextInTheColoursTheEditorPaints) {
     EXPECT_GT(checkedInk, 30) << "too few characters compared";
 }
 
+class ColouredHtmlPaintTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ColouredHtmlPaintTest, PageShowsTheTextInTheColoursTheEditorPaints) {
+    ExpectPageInTheEditorsColours(GetParam(), Desktop::Light);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryLanguage, ColouredHtmlPaintTest,
                          ::testing::Values("bas", "cpp", "css", "html", "ini", "java", "pas",
                                            "perl", "php", "sql", "xml"));
+
+class ColouredHtmlDarkPaintTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ColouredHtmlDarkPaintTest, PageShowsTheReadableColoursTheEditorPaintsOnADarkDesktop) {
+    ExpectPageInTheEditorsColours(GetParam(), Desktop::Dark);
+}
+
+INSTANTIATE_TEST_SUITE_P(MarkupAndCode, ColouredHtmlDarkPaintTest,
+                         ::testing::Values("html", "php", "xml"));
 
 TEST(ColouredHtml, SpecialCharactersAreEscapedAndReadBackUnchanged) {
     const struct {

@@ -52,11 +52,29 @@ protected:
         lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
         return lines;
     }
-    // The lines of text that fit on the printer's whole printable area.
+    // Each word pdftotext finds on a page, with its box in points from the sheet's top left.
+    struct Word {
+        QString text;
+        QRectF box;
+    };
+    std::vector<Word> Words(int page) const {
+        const QString number = QString::number(page);
+        const QString html = Run("pdftotext", {"-f", number, "-l", number, "-bbox", pdf, "-"});
+        static const QRegularExpression word(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+        std::vector<Word> words;
+        for (auto match = word.globalMatch(html); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            words.push_back(
+                {found.captured(5),
+                 QRectF(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                        QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()))});
+        }
+        return words;
+    }
+    // The lines of text that fit between the margins of the printer's page layout.
     int LinesPerPage() const {
-        QPageLayout printable = printer.pageLayout();
-        printable.setMargins(printable.minimumMargins());
-        const qreal height = printable.paintRectPixels(printer.resolution()).height();
+        const qreal height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
         return static_cast<int>(height / QFontMetricsF(font, &printer).height());
     }
 
@@ -69,9 +87,9 @@ protected:
 TEST_F(PrintingTest, LinesFlowOverPagesInOrderWithNoneLostOrRepeated) {
     for (int i = 1; i <= 300; ++i)
         lines.Add("line " + std::to_string(i));
-    // Margins chosen anywhere are not applied: the page is the whole printable area.
     printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
-    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, "/home/user/notes.txt"}));
+    ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, "/home/user/notes.txt"}),
+              PrintResult::Printed);
 
     const int perPage = LinesPerPage();
     ASSERT_GT(perPage, 20);
@@ -95,7 +113,7 @@ TEST_F(PrintingTest, LongLinesWrapInsteadOfBeingCutOff) {
                               "mu nu xi omicron pi rho sigma tau upsilon phi chi psi omega end";
     lines.Add(word);
     lines.Add(words + " " + words);
-    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
+    ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, ""}), PrintResult::Printed);
     ASSERT_EQ(Pages(), 1);
     const QString text = PageText(1);
     EXPECT_EQ(text.count('w'), 120);
@@ -109,8 +127,10 @@ TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
     std::string line;
     for (int i = 0; line.size() < 70000; ++i)
         line.append("w").append(std::to_string(i)).append(i % 3 == 0 ? "  " : " ");
+    // The whole sheet, so that no line is near the page's edge for the text extraction.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     lines.Add(line);
-    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
+    ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, ""}), PrintResult::Printed);
     QStringList printed;
     for (int page = 1, pages = Pages(); page <= pages; ++page)
         printed += PageLines(page);
@@ -144,15 +164,99 @@ TEST_F(PrintingTest, VeryLongLineWrapsAsOneParagraphWithNothingLost) {
 }
 
 TEST_F(PrintingTest, EmptyDocumentPrintsOneBlankPage) {
-    ASSERT_TRUE(PrintLines(printer, {lines, ProgramEncoding(), font, ""}));
+    ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, ""}), PrintResult::Printed);
     EXPECT_EQ(Pages(), 1);
     EXPECT_TRUE(PageLines(1).isEmpty());
 }
 
+TEST_F(PrintingTest, TextStaysInsidePageSetupsMargins) {
+    const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda";
+    for (int i = 0; i < 200; ++i)
+        lines.Add(i % 7 == 0 ? words + " " + words : "line " + std::to_string(i));
+    constexpr qreal PointsPerMm = 72 / 25.4;
+    const struct {
+        const char* name;
+        QMarginsF margins; // mm; none: Page Setup as it starts
+    } cases[] = {
+        {"Page Setup's own", {}},
+        {"chosen in Page Setup", QMarginsF(10, 40, 30, 20)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PageSetup setup;
+        if (!c.margins.isNull()) {
+            ScriptedDialogs dialogs;
+            dialogs.Queue(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, c.margins,
+                                      QPageLayout::Millimeter));
+            setup.Show(dialogs);
+        }
+        const QMarginsF expected = c.margins.isNull() ? QMarginsF(25, 25, 25, 25) : c.margins;
+        setup.ApplyTo(printer);
+        ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, ""}), PrintResult::Printed);
+        ASSERT_GE(Pages(), 2);
+        const QRectF inside = QRectF(0, 0, 210, 297).marginsRemoved(expected);
+        const QRectF allowed(inside.topLeft() * PointsPerMm, inside.size() * PointsPerMm);
+        for (const int page : {1, Pages()}) {
+            const std::vector<Word> found = Words(page);
+            ASSERT_FALSE(found.empty()) << "page " << page;
+            // The first word starts at the margins' corner, give or take the font's own room.
+            EXPECT_NEAR(found.front().box.left(), allowed.left(), 3) << "page " << page;
+            EXPECT_NEAR(found.front().box.top(), allowed.top(), 6) << "page " << page;
+            for (const Word& word : found)
+                EXPECT_TRUE(allowed.adjusted(-1, -1, 1, 1).contains(word.box))
+                    << "page " << page << " '" << word.text.toStdString() << "' at "
+                    << word.box.left() << "," << word.box.top() << " - " << word.box.right() << ","
+                    << word.box.bottom();
+        }
+    }
+}
+
+TEST_F(PrintingTest, OnlyThePagesOfTheChosenRangeArePrinted) {
+    for (int i = 1; i <= 400; ++i)
+        lines.Add("row " + std::to_string(i));
+    const int perPage = LinesPerPage();
+    const int pages = (400 + perPage - 1) / perPage;
+    ASSERT_GE(pages, 5);
+    const struct {
+        int from, to; // 0, 0: no range chosen
+        std::vector<int> printed;
+    } cases[] = {
+        {0, 0, {1, 2, 3, 4, 5}},
+        {2, 3, {2, 3}},
+        {4, 4, {4}},
+        {pages - 1, pages + 5, {pages - 1, pages}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + "-" + std::to_string(c.to));
+        printer.setPrintRange(c.from == 0 ? QPrinter::AllPages : QPrinter::PageRange);
+        printer.setFromTo(c.from, c.to);
+        ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), font, ""}), PrintResult::Printed);
+        const std::size_t expectedPages = c.from == 0 ? std::size_t(pages) : c.printed.size();
+        ASSERT_EQ(Pages(), int(expectedPages));
+        for (std::size_t i = 0; i < std::min(c.printed.size(), expectedPages); ++i)
+            EXPECT_EQ(PageLines(int(i) + 1).first().trimmed(),
+                      "row " + QString::number((c.printed[i] - 1) * perPage + 1));
+    }
+}
+
+TEST_F(PrintingTest, ARangePastTheLastPagePrintsNothingAndSaysSo) {
+    lines.Add("one page");
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(3, 4);
+    ScriptedDialogs dialogs;
+    dialogs.Queue(true);
+    PrintWithDialog(dialogs, printer, {lines, ProgramEncoding(), font, ""});
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(dialogs.History().size(), 2u);
+    EXPECT_EQ(dialogs.History()[1].messageKind, MessageKind::Error);
+    EXPECT_EQ(dialogs.History()[1].text,
+              "Nothing was printed: the document has no page from 3 to 4.");
+}
+
 TEST_F(PrintingTest, FontTheSystemLacksIsSubstitutedNotDropped) {
     lines.Add("still printed");
-    ASSERT_TRUE(
-        PrintLines(printer, {lines, ProgramEncoding(), QFont("Tabrix No Such Face", 10), ""}));
+    ASSERT_EQ(PrintLines(printer, {lines, ProgramEncoding(), QFont("Tabrix No Such Face", 10), ""}),
+              PrintResult::Printed);
     EXPECT_EQ(PageText(1).trimmed(), "still printed");
 }
 

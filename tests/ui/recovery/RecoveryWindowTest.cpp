@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <filesystem>
@@ -228,6 +229,47 @@ TEST_F(RecoveryWindowTest, RestoredDocumentsComeBeforeTheLastSessionsTabsAndTheC
     EXPECT_EQ(window->DocumentAt(0).PlainEditor->Text(), "typed") << "the file replaced the copy";
     EXPECT_TRUE(window->DocumentAt(0).Modified);
     EXPECT_EQ(window->CurrentIndex(), 2);
+}
+
+TEST_F(RecoveryWindowTest, EveryRestoredTabShowsItsCaretLine) {
+    std::string numbered, wide;
+    for (int i = 1; i <= 300; ++i) {
+        numbered += "line " + std::to_string(i) + "\r\n";
+        wide +=
+            "line " + std::to_string(i) + " " + std::string(std::size_t(i % 5) * 40, 'w') + "\r\n";
+    }
+    const struct {
+        RecoveryHeader header;
+        std::string text;
+    } copies[] = {
+        {{"", vmPlain, 1, 12, "utf-8", ""}, "short\r\nhello world!"},
+        {{"", vmPlain, 250, 4, "utf-8", ""}, numbered},
+        {{"", vmCode, 283, 150, "utf-8", "SynPasSyn1"}, wide},
+        {{"", vmPlain, 9, 165, "utf-8", ""}, wide},
+    };
+    std::vector<std::string> files;
+    for (const auto& copy : copies)
+        files.push_back(FormatRecoveryFile(copy.header, copy.text));
+    LeaveAbandoned(files);
+    dialogs.Queue(DialogAnswer::Yes);
+    Start();
+    ASSERT_EQ(window->DocumentCount(), int(std::size(copies)));
+    for (int i = 0; i < window->DocumentCount(); ++i) {
+        window->SelectIndex(i);
+        window->TabControlChange();
+        QApplication::processEvents();
+        TSynEditWidget* editor = window->ActiveEditor(window->CurrentDocument());
+        ASSERT_NE(editor, nullptr);
+        const RecoveryHeader& header = copies[i].header;
+        EXPECT_EQ(editor->Engine().Caret().line.Value(), header.caretLine) << "tab " << i;
+        const QRect caret = editor->CaretRect();
+        EXPECT_FALSE(caret.isEmpty()) << "tab " << i << ": the caret is out of view";
+        EXPECT_TRUE(editor->viewport()->rect().contains(caret)) << "tab " << i;
+        // The text left of the caret shows as far as the view is wide.
+        if (header.caretColumn < 20) {
+            EXPECT_EQ(editor->horizontalScrollBar()->value(), 0) << "tab " << i;
+        }
+    }
 }
 
 TEST_F(RecoveryWindowTest, ADamagedCopyIsRefusedWithAMessageAndKept) {
