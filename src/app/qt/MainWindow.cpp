@@ -111,6 +111,9 @@ void TForm1::CreateClientArea() {
 
     StatusBarText = new QLabel(this);
     statusBar()->addWidget(StatusBarText, 1);
+    StatusBarLostItems = new QLabel(this);
+    StatusBarLostItems->setObjectName("StatusBarLostItems");
+    statusBar()->addPermanentWidget(StatusBarLostItems);
     StatusBarEncoding = new QLabel(this);
     StatusBarEncoding->setObjectName("StatusBarEncoding");
     statusBar()->addPermanentWidget(StatusBarEncoding);

@@ -170,4 +170,10 @@ void TForm1::ShowCaretPosition() {
         column = caret.x() + 1;
     }
     StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(line).arg(column));
+    const TRxRichEdit& rich = *document.RichEditor;
+    StatusBarLostItems->setText(document.ViewMode == vmRich && rich.LostItemCount() > 0
+                                    ? QString("%1 items not kept: %2")
+                                          .arg(rich.LostItemCount())
+                                          .arg(QString::fromStdString(rich.LostItemNames()))
+                                    : QString());
 }
