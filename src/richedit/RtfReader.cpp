@@ -2,6 +2,7 @@
 
 #include "platform/Encoding.h"
 #include "platform/detail/Utf8.h"
+#include "richedit/RtfCharsets.h"
 #include "richedit/RtfControlWords.h"
 #include "richedit/RtfTables.h"
 
@@ -273,6 +274,7 @@ RichDocument RtfParser::Parse(const ProgressHook& progress) {
         document.paragraphs.back().table < 0) {
         document.paragraphs.pop_back();
     }
+    FinishRow(); // a file cut off inside a table
     return std::move(document);
 }
 
@@ -589,6 +591,8 @@ void RtfParser::Apply(const detail::RtfControlWord& word, bool hasParameter, int
             EndCell();
         }
         FinishRow();
+        // What follows a row is outside the table until a paragraph says otherwise.
+        paragraphState.inTable = false;
         break;
     case RtfAction::NestedCellEnd:
         EndParagraph();
@@ -1152,8 +1156,11 @@ RichCharFormat RtfParser::CurrentFormat() const {
     format.strikeOut = state.strikeOut;
     if (const detail::RtfFont* font = CurrentFont()) {
         format.fontName = font->name;
-        format.fontFamily = font->family;
-        format.fontCharset = font->charset;
+        // What the writer spells out for a font of no family or charset of its own.
+        format.fontFamily = font->family == "nil" ? std::string() : font->family;
+        format.fontCharset = font->charset == detail::CodePageCharset(documentEncoding->CodePage())
+                                 ? -1
+                                 : font->charset;
     }
     format.halfPoints = state.halfPoints;
     format.color = colors.At(state.color);
