@@ -28,6 +28,8 @@ enum Property {
     PictureData,
     PicturePixels,
     ListNumber,
+    // A cell border's width in twips, top, left, bottom, right: thin ones are drawn wider.
+    BorderTwips,
 };
 
 // Lengths: twips in our documents, pixels at 96 per inch in QTextDocument.
@@ -339,6 +341,10 @@ QTextTableCellFormat ToCellFormat(const RichCell& cell) {
     side(cell.right, &QTextTableCellFormat::setRightBorder,
          &QTextTableCellFormat::setRightBorderStyle, &QTextTableCellFormat::setRightBorderBrush,
          format);
+    const RichBorder* sides[] = {&cell.top, &cell.left, &cell.bottom, &cell.right};
+    for (int i = 0; i < 4; ++i) {
+        format.setProperty(BorderTwips + i, sides[i]->width);
+    }
     if (cell.shading != clNone) {
         format.setBackground(ToQColor(cell.shading));
     }
@@ -349,7 +355,7 @@ QTextTableCellFormat ToCellFormat(const RichCell& cell) {
 RichCell ToCell(const QTextTableCellFormat& format, double width) {
     RichCell cell;
     cell.width = std::max(1, ToTwips(width));
-    const auto side = [&](QTextFormat::Property widthProperty, QTextFormat::Property styleProperty,
+    const auto side = [&](int index, QTextFormat::Property styleProperty,
                           QTextFormat::Property brushProperty) {
         RichBorder border;
         if (!format.hasProperty(styleProperty)) {
@@ -357,18 +363,17 @@ RichCell ToCell(const QTextTableCellFormat& format, double width) {
         }
         border.style =
             ToBorderStyle(QTextFrameFormat::BorderStyle(format.intProperty(styleProperty)));
-        border.width = ToTwips(format.doubleProperty(widthProperty));
+        border.width = format.intProperty(BorderTwips + index);
         border.color = ToColor(format.brushProperty(brushProperty));
         return border;
     };
-    cell.top = side(QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
-                    QTextFormat::TableCellTopBorderBrush);
-    cell.left = side(QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
-                     QTextFormat::TableCellLeftBorderBrush);
-    cell.bottom = side(QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle,
-                       QTextFormat::TableCellBottomBorderBrush);
-    cell.right = side(QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
-                      QTextFormat::TableCellRightBorderBrush);
+    cell.top = side(0, QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellTopBorderBrush);
+    cell.left =
+        side(1, QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellLeftBorderBrush);
+    cell.bottom =
+        side(2, QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush);
+    cell.right =
+        side(3, QTextFormat::TableCellRightBorderStyle, QTextFormat::TableCellRightBorderBrush);
     cell.shading = ToColor(format.background());
     return cell;
 }
@@ -541,10 +546,14 @@ private:
 };
 
 void TextDocumentReader::Read(const QTextBlock& block) {
-    // The block Qt keeps after a table at the end is no paragraph of the text.
-    if (!block.next().isValid() && block.length() == 1 && block.previous().isValid() &&
-        QTextCursor(block.previous()).currentTable() != nullptr &&
-        QTextCursor(block).currentTable() == nullptr) {
+    // The blocks Qt keeps before a table at the start and after one at the end are no
+    // paragraphs of the text.
+    const bool empty = block.length() == 1 && QTextCursor(block).currentTable() == nullptr;
+    const auto inTable = [](const QTextBlock& other) {
+        return other.isValid() && QTextCursor(other).currentTable() != nullptr;
+    };
+    if (empty && ((!block.next().isValid() && inTable(block.previous())) ||
+                  (!block.previous().isValid() && inTable(block.next())))) {
         return;
     }
     RichParagraph paragraph;
