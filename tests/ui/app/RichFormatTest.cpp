@@ -20,7 +20,7 @@
 namespace {
 
 class RichFormatTest : public MainWindowTest {
-protected:
+public:
     TRxRichEdit& Rich() { return *window->CurrentDocument().RichEditor; }
     // A rich document holding text, the given word selected.
     void OpenRich(const QByteArray& rtf, const QString& word) {
@@ -122,8 +122,9 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
                 dialogs.Queue(*c.answer);
             c.run(*window);
             EXPECT_TRUE(c.applied(*this, document.word));
-            if (c.checked)
+            if (c.checked) {
                 EXPECT_TRUE(((*window).*c.checked)->isChecked());
+            }
             Rich().undo();
             EXPECT_FALSE(c.applied(*this, document.word)) << "one undo takes it back";
             EXPECT_FALSE(Rich().document()->isUndoAvailable()) << "more than one step";
