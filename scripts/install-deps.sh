@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick openbox xdotool x11-utils
   poppler-utils
+  libreoffice-writer-nogui
   desktop-file-utils
   fonts-liberation fonts-dejavu-core
   locales

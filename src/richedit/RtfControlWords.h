@@ -48,12 +48,67 @@ enum class RtfAction : std::uint8_t {
     Green,
     Blue,
     Binary,
+    // Fonts: the family of a font table entry (the entry's code indexes kRtfFontFamilies).
+    FontFamily,
+    // Paragraph spacing, indents and page breaks.
+    SpaceBefore,
+    SpaceAfter,
+    FirstLineIndent,
+    LeftIndent,
+    RightIndent,
+    LineSpacing,
+    LineMultiple,
+    PageBreakBefore,
+    PageBreak,
+    // Lists: the tables that describe them and the paragraph's list and level.
+    ListTable,
+    ListOverrideTable,
+    List,
+    ListLevel,
+    ListLevelNumbering,
+    ListId,
+    ListOverride,
+    ParagraphList,
+    ParagraphListLevel,
+    // Tables: the row being defined, its cells and borders, and the cells' content.
+    InTable,
+    RowDefaults,
+    CellBorder,  // the code says which side: 0 top, 1 left, 2 bottom, 3 right
+    BorderStyle, // the code is a RichBorderStyle
+    BorderWidth,
+    BorderColor,
+    CellShading,
+    CellRight,
+    MergedCell,
+    CellEnd,
+    RowEnd,
+    NestedCellEnd,
+    NestedRowEnd,
+    // Fields and pictures.
+    Field,
+    FieldInstruction,
+    FieldResult,
+    Picture,
+    ShapePicture,
+    PictureKind, // the code is a RichPicture::Kind
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    // A destination the document cannot keep; the code is the RichLoss it counts as.
+    Lost,
 };
+
+// The font family words of a font table entry, without their \f.
+inline constexpr std::string_view kRtfFontFamilies[] = {"nil",    "roman", "swiss", "modern",
+                                                        "script", "decor", "tech",  "bidi"};
 
 struct RtfControlWord {
     std::string_view name;
     RtfAction action;
-    char32_t code = 0; // for Character and CharacterSet
+    char32_t code = 0; // for the actions that say what their code means
 };
 
 // The entry of a control word name; RtfAction::Ignore for a name not in the table.

@@ -51,11 +51,12 @@ void RtfFontTable::FinishEntry(const Encoding& documentEncoding) {
     const auto last = std::find_if_not(name.rbegin(), name.rend(), blank).base();
     const auto first = std::find_if_not(name.begin(), last, blank);
     if (first != last) {
-        fonts[number] = {std::string(first, last), encoding};
+        fonts[number] = {std::string(first, last), encoding, family, charset};
     }
     name.clear();
     nameBytes.clear();
-    charset = 0;
+    family.clear();
+    charset = -1;
     codePage = 0;
 }
 
@@ -65,7 +66,7 @@ const RtfFont* RtfFontTable::Find(int fontNumber) const {
 }
 
 const Encoding* RtfFontTable::EntryEncoding() const {
-    return Encoding::ForCodePage(codePage != 0 ? codePage : CharsetCodePage(charset));
+    return Encoding::ForCodePage(codePage != 0 ? codePage : CharsetCodePage(std::max(charset, 0)));
 }
 
 void RtfColorTable::FinishEntry() {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace detail {
@@ -15,6 +16,8 @@ namespace detail {
 struct RtfFont {
     std::string name;                   // UTF-8
     const Encoding* encoding = nullptr; // nullptr: the document's code page
+    std::string family;                 // "roman", "swiss", ...; empty when not given
+    int charset = -1;                   // -1 when not given
 };
 
 class RtfFontTable {
@@ -22,6 +25,7 @@ public:
     // Starts the entry of font number; an entry not yet finished is finished first.
     void BeginEntry(int number, const Encoding& documentEncoding);
     void SetCharset(int value) { charset = value; }
+    void SetFamily(std::string_view value) { family = value; }
     void SetCodePage(int value) { codePage = value; }
     // A byte of the name in the entry's code page, or a character given by its code.
     void AddByte(char byte);
@@ -36,8 +40,9 @@ private:
 
     std::map<int, RtfFont> fonts;
     int number = 0;
-    int charset = 0;
+    int charset = -1;
     int codePage = 0;
+    std::string family;
     std::string name; // UTF-8, followed by the bytes not yet decoded
     std::string nameBytes;
 };

@@ -4,6 +4,8 @@
 #include "richedit/RtfCharsets.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <vector>
 
 namespace {
@@ -37,6 +39,40 @@ void AppendUnicode(std::string& out, char32_t code) {
     out += '?';
 }
 
+struct FontKey {
+    std::string name;
+    std::string family;
+    int charset = -1;
+
+    bool operator==(const FontKey&) const = default;
+};
+
+// Word's numbering format (\levelnfc) of a list style.
+int NumberingOf(RichListStyle style) {
+    switch (style) {
+    case RichListStyle::Bullet:
+        return 23;
+    case RichListStyle::Decimal:
+        break;
+    case RichListStyle::LowerAlpha:
+        return 4;
+    case RichListStyle::UpperAlpha:
+        return 3;
+    case RichListStyle::LowerRoman:
+        return 2;
+    case RichListStyle::UpperRoman:
+        return 1;
+    }
+    return 0;
+}
+
+constexpr int kListLevels = 9;
+// Twips a list level or an indent step is indented by.
+constexpr int kListIndent = 720;
+constexpr int kListHanging = 360;
+// Picture data is written in lines of this many bytes.
+constexpr std::size_t kPictureLineBytes = 64;
+
 class RtfWriter {
 public:
     explicit RtfWriter(const Encoding& codePage)
@@ -48,42 +84,52 @@ public:
     std::string Write(const RichDocument& document);
 
 private:
+    void WriteTable(const RichTable& table, std::span<const RichParagraph> paragraphs);
+    void WriteCellDefinition(const RichCell& cell, int& right);
+    void WriteBorder(std::string_view side, const RichBorder& border);
+    void WriteParagraph(const RichParagraph& paragraph, bool inTable);
     void WriteRun(const RichRun& run);
-    void WriteText(std::string& out, std::string_view utf8) const;
-    void WriteCode(std::string& out, char32_t code) const;
+    void WritePicture(const RichPicture& picture);
+    std::string Header() const;
+    void WriteText(std::string& out, std::string_view utf8, const Encoding& encoding) const;
+    void WriteCode(std::string& out, char32_t code, const Encoding& encoding) const;
+    std::size_t ColorNumber(TColor color) { return colors.IndexOf(color) + 1; }
 
     const Encoding& codePage;
     const int charset;
-    UsedTable<std::string> fonts;
+    const RichDocument* document = nullptr;
+    UsedTable<FontKey> fonts;
     // Index 0 of the written table is "automatic"; these start at 1.
     UsedTable<TColor> colors;
+    // The document's lists in order of first use, each with the style of its levels.
+    UsedTable<int> lists;
+    std::vector<std::array<int, kListLevels>> listNumbering;
     bool anyRunWithoutFont = false;
     std::string body;
 };
 
-std::string RtfWriter::Write(const RichDocument& document) {
-    for (const RichParagraph& paragraph : document.paragraphs) {
-        body += "\\pard";
-        switch (paragraph.alignment) {
-        case RichAlignment::Left:
-            body += "\\ql";
-            break;
-        case RichAlignment::Center:
-            body += "\\qc";
-            break;
-        case RichAlignment::Right:
-            body += "\\qr";
-            break;
-        case RichAlignment::Justify:
-            body += "\\qj";
-            break;
+std::string RtfWriter::Write(const RichDocument& source) {
+    document = &source;
+    const std::vector<RichParagraph>& paragraphs = source.paragraphs;
+    for (std::size_t i = 0; i < paragraphs.size();) {
+        const int table = paragraphs[i].table;
+        if (table < 0 || std::size_t(table) >= source.tables.size()) {
+            WriteParagraph(paragraphs[i], false);
+            body += "\\par\n";
+            ++i;
+            continue;
         }
-        for (const RichRun& run : paragraph.runs) {
-            WriteRun(run);
+        std::size_t end = i;
+        while (end < paragraphs.size() && paragraphs[end].table == table) {
+            ++end;
         }
-        body += "\\par\n";
+        WriteTable(source.tables[std::size_t(table)], std::span(paragraphs).subspan(i, end - i));
+        i = end;
     }
+    return Header() + body + "}\n";
+}
 
+std::string RtfWriter::Header() const {
     std::string header = "{\\rtf1\\ansi";
     AppendNumber(header, "ansicpg", codePage.CodePage());
     // Runs without a font of their own name none; their default is a number missing from the
@@ -91,12 +137,14 @@ std::string RtfWriter::Write(const RichDocument& document) {
     AppendNumber(header, "deff", (long long)(anyRunWithoutFont ? fonts.Values().size() : 0));
     header += "\\uc1\n{\\fonttbl";
     for (std::size_t i = 0; i < fonts.Values().size(); ++i) {
+        const FontKey& font = fonts.Values()[i];
         header += '{';
         AppendNumber(header, "f", (long long)i);
-        header += "\\fnil";
-        AppendNumber(header, "fcharset", charset);
+        header += "\\f";
+        header += font.family.empty() ? "nil" : font.family;
+        AppendNumber(header, "fcharset", font.charset >= 0 ? font.charset : charset);
         header += ' ';
-        WriteText(header, fonts.Values()[i]);
+        WriteText(header, font.name, codePage);
         header += ";}";
     }
     header += "}\n{\\colortbl;";
@@ -107,16 +155,184 @@ std::string RtfWriter::Write(const RichDocument& document) {
         header += ';';
     }
     header += "}\n";
-    return header + body + "}\n";
+    if (lists.Values().empty()) {
+        return header;
+    }
+    header += "{\\*\\listtable";
+    for (std::size_t list = 0; list < listNumbering.size(); ++list) {
+        header += "\n{\\list";
+        AppendNumber(header, "listtemplateid", (long long)list + 1);
+        for (int level = 0; level < kListLevels; ++level) {
+            const int given = listNumbering[list][std::size_t(level)];
+            const int numbering = given >= 0 ? given : NumberingOf(RichListStyle::Bullet);
+            header += "{\\listlevel";
+            AppendNumber(header, "levelnfc", numbering);
+            AppendNumber(header, "levelnfcn", numbering);
+            header += "\\leveljc0\\levelstartat1\\levelfollow0";
+            if (numbering == NumberingOf(RichListStyle::Bullet)) {
+                header += "{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}";
+            } else {
+                header += "{\\leveltext\\'02\\'0";
+                header += char('0' + level);
+                header += ".;}{\\levelnumbers\\'01;}";
+            }
+            AppendNumber(header, "fi", -kListHanging);
+            AppendNumber(header, "li", kListIndent * (level + 1));
+            header += '}';
+        }
+        AppendNumber(header, "listid", (long long)list + 1);
+        header += '}';
+    }
+    header += "}\n{\\*\\listoverridetable";
+    for (std::size_t list = 0; list < listNumbering.size(); ++list) {
+        header += "{\\listoverride";
+        AppendNumber(header, "listid", (long long)list + 1);
+        header += "\\listoverridecount0";
+        AppendNumber(header, "ls", (long long)list + 1);
+        header += '}';
+    }
+    header += "}\n";
+    return header;
+}
+
+void RtfWriter::WriteTable(const RichTable& table, std::span<const RichParagraph> paragraphs) {
+    // The paragraphs of each cell, row by row; a cell the table lacks gets a plain one.
+    std::vector<std::vector<std::vector<const RichParagraph*>>> cells(table.rows.size());
+    for (const RichParagraph& paragraph : paragraphs) {
+        const auto row = std::size_t(std::max(paragraph.row, 0));
+        const auto column = std::size_t(std::max(paragraph.column, 0));
+        if (cells.size() <= row) {
+            cells.resize(row + 1);
+        }
+        if (cells[row].size() <= column) {
+            cells[row].resize(column + 1);
+        }
+        cells[row][column].push_back(&paragraph);
+    }
+    for (std::size_t row = 0; row < cells.size(); ++row) {
+        const std::vector<RichCell> none;
+        const std::vector<RichCell>& defined =
+            row < table.rows.size() ? table.rows[row].cells : none;
+        const std::size_t columns = std::max(defined.size(), cells[row].size());
+        cells[row].resize(columns);
+        body += "\\trowd\\trgaph108";
+        int right = 0;
+        for (std::size_t column = 0; column < columns; ++column) {
+            WriteCellDefinition(column < defined.size() ? defined[column] : RichCell{}, right);
+        }
+        body += '\n';
+        for (const std::vector<const RichParagraph*>& cell : cells[row]) {
+            if (cell.empty()) {
+                body += "\\pard\\intbl\\cell\n";
+            }
+            for (std::size_t i = 0; i < cell.size(); ++i) {
+                WriteParagraph(*cell[i], true);
+                body += i + 1 < cell.size() ? "\\par\n" : "\\cell\n";
+            }
+        }
+        body += "\\row\n";
+    }
+}
+
+void RtfWriter::WriteCellDefinition(const RichCell& cell, int& right) {
+    WriteBorder("clbrdrt", cell.top);
+    WriteBorder("clbrdrl", cell.left);
+    WriteBorder("clbrdrb", cell.bottom);
+    WriteBorder("clbrdrr", cell.right);
+    if (cell.shading != clNone) {
+        AppendNumber(body, "clcbpat", (long long)ColorNumber(cell.shading));
+    }
+    right += cell.width > 0 ? cell.width : 1440;
+    AppendNumber(body, "cellx", right);
+}
+
+void RtfWriter::WriteBorder(std::string_view side, const RichBorder& border) {
+    if (border == RichBorder{}) {
+        return;
+    }
+    static constexpr std::string_view kStyles[] = {"brdrnone", "brdrs", "brdrdb", "brdrdot",
+                                                   "brdrdash"};
+    body += '\\';
+    body += side;
+    body += '\\';
+    body += kStyles[std::size_t(border.style)];
+    AppendNumber(body, "brdrw", border.width);
+    if (border.color != clNone) {
+        AppendNumber(body, "brdrcf", (long long)ColorNumber(border.color));
+    }
+}
+
+void RtfWriter::WriteParagraph(const RichParagraph& paragraph, bool inTable) {
+    body += "\\pard";
+    if (inTable) {
+        body += "\\intbl";
+    }
+    static constexpr std::string_view kAlignments[] = {"\\ql", "\\qc", "\\qr", "\\qj"};
+    body += kAlignments[std::size_t(paragraph.alignment)];
+    const std::pair<std::string_view, int> lengths[] = {{"sb", paragraph.spaceBefore},
+                                                        {"sa", paragraph.spaceAfter},
+                                                        {"fi", paragraph.firstLineIndent},
+                                                        {"li", paragraph.leftIndent},
+                                                        {"ri", paragraph.rightIndent}};
+    for (const auto& [word, value] : lengths) {
+        if (value != 0) {
+            AppendNumber(body, word, value);
+        }
+    }
+    if (paragraph.lineSpacing != 0 || paragraph.lineMultiple) {
+        AppendNumber(body, "sl", paragraph.lineSpacing);
+        AppendNumber(body, "slmult", paragraph.lineMultiple ? 1 : 0);
+    }
+    if (paragraph.pageBreakBefore) {
+        body += "\\pagebb";
+    }
+    if (paragraph.list >= 0) {
+        const std::size_t list = lists.IndexOf(paragraph.list);
+        if (list == listNumbering.size()) {
+            listNumbering.emplace_back();
+            listNumbering.back().fill(-1);
+        }
+        const int level = std::clamp(paragraph.listLevel, 0, kListLevels - 1);
+        // A level takes the style of its first paragraph.
+        int& numbering = listNumbering[list][std::size_t(level)];
+        if (numbering < 0) {
+            numbering = NumberingOf(paragraph.listStyle);
+        }
+        AppendNumber(body, "ls", (long long)list + 1);
+        AppendNumber(body, "ilvl", level);
+    }
+    body += ' ';
+    for (const RichRun& run : paragraph.runs) {
+        WriteRun(run);
+    }
 }
 
 void RtfWriter::WriteRun(const RichRun& run) {
     const RichCharFormat& format = run.format;
+    if (!format.link.empty()) {
+        body += "{\\field{\\*\\fldinst HYPERLINK ";
+        std::string target = format.link;
+        if (target.starts_with('#')) {
+            body += "\\\\l ";
+            target.erase(0, 1);
+        }
+        body += '"';
+        for (const char c : target) {
+            if (c == '"') {
+                body += "%22";
+            } else {
+                WriteText(body, std::string_view(&c, 1), codePage);
+            }
+        }
+        body += "\"}{\\fldrslt ";
+    }
     body += '{';
     if (format.fontName.empty()) {
         anyRunWithoutFont = true;
     } else {
-        AppendNumber(body, "f", (long long)fonts.IndexOf(format.fontName));
+        AppendNumber(
+            body, "f",
+            (long long)fonts.IndexOf({format.fontName, format.fontFamily, format.fontCharset}));
     }
     AppendNumber(body, "fs", format.halfPoints);
     if (format.bold) {
@@ -132,17 +348,51 @@ void RtfWriter::WriteRun(const RichRun& run) {
         body += "\\strike";
     }
     if (format.color != clNone) {
-        AppendNumber(body, "cf", (long long)colors.IndexOf(format.color) + 1);
+        AppendNumber(body, "cf", (long long)ColorNumber(format.color));
     }
     if (format.highlight != clNone) {
-        AppendNumber(body, "highlight", (long long)colors.IndexOf(format.highlight) + 1);
+        AppendNumber(body, "highlight", (long long)ColorNumber(format.highlight));
     }
     body += ' ';
-    WriteText(body, run.text);
+    if (run.picture >= 0 && std::size_t(run.picture) < document->pictures.size()) {
+        WritePicture(document->pictures[std::size_t(run.picture)]);
+    } else {
+        const int fontCodePage = detail::CharsetCodePage(std::max(format.fontCharset, 0));
+        const Encoding* fontEncoding = format.fontName.empty() || fontCodePage == 0
+                                           ? nullptr
+                                           : Encoding::ForCodePage(fontCodePage);
+        WriteText(body, run.text, fontEncoding != nullptr ? *fontEncoding : codePage);
+    }
+    body += '}';
+    if (!format.link.empty()) {
+        body += "}}";
+    }
+}
+
+void RtfWriter::WritePicture(const RichPicture& picture) {
+    if (picture.kind == RichPicture::Kind::Other) {
+        body += picture.data;
+        return;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    body += "{\\pict\\picscalex100\\picscaley100";
+    AppendNumber(body, "picw", picture.pixelWidth);
+    AppendNumber(body, "pich", picture.pixelHeight);
+    AppendNumber(body, "picwgoal", picture.width);
+    AppendNumber(body, "pichgoal", picture.height);
+    body += picture.kind == RichPicture::Kind::Png ? "\\pngblip" : "\\jpegblip";
+    for (std::size_t i = 0; i < picture.data.size(); ++i) {
+        if (i % kPictureLineBytes == 0) {
+            body += '\n';
+        }
+        const auto byte = static_cast<unsigned char>(picture.data[i]);
+        body += kHex[byte >> 4];
+        body += kHex[byte & 0xF];
+    }
     body += '}';
 }
 
-void RtfWriter::WriteText(std::string& out, std::string_view utf8) const {
+void RtfWriter::WriteText(std::string& out, std::string_view utf8, const Encoding& encoding) const {
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t length = detail::Utf8SequenceLength(utf8, at);
         const auto byte = static_cast<unsigned char>(utf8[at]);
@@ -150,12 +400,12 @@ void RtfWriter::WriteText(std::string& out, std::string_view utf8) const {
         const char32_t code = length > 1    ? detail::DecodeUtf8Sequence(utf8, at, length)
                               : byte < 0x80 ? char32_t(byte)
                                             : char32_t(0xFFFD);
-        WriteCode(out, code);
+        WriteCode(out, code, encoding);
         at += length;
     }
 }
 
-void RtfWriter::WriteCode(std::string& out, char32_t code) const {
+void RtfWriter::WriteCode(std::string& out, char32_t code, const Encoding& encoding) const {
     static constexpr char kHex[] = "0123456789abcdef";
     if (code == '\\' || code == '{' || code == '}') {
         out += '\\';
@@ -173,7 +423,7 @@ void RtfWriter::WriteCode(std::string& out, char32_t code) const {
         const char32_t offset = code - 0x10000;
         AppendUnicode(out, 0xD800 + (offset >> 10));
         AppendUnicode(out, 0xDC00 + (offset & 0x3FF));
-    } else if (const int byte = codePage.CodeToByte(code); byte >= 0x80) {
+    } else if (const int byte = encoding.CodeToByte(code); byte >= 0x80) {
         out += "\\'";
         out += kHex[byte >> 4];
         out += kHex[byte & 0xF];

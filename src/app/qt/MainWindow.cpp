@@ -125,6 +125,9 @@ void TForm1::CreateClientArea() {
     StatusBarLineBreaks = new QLabel(this);
     StatusBarLineBreaks->setObjectName("StatusBarLineBreaks");
     statusBar()->addPermanentWidget(StatusBarLineBreaks);
+    StatusBarLostItems = new QLabel(this);
+    StatusBarLostItems->setObjectName("StatusBarLostItems");
+    statusBar()->addPermanentWidget(StatusBarLostItems);
     StatusBarEncoding = new QLabel(this);
     StatusBarEncoding->setObjectName("StatusBarEncoding");
     statusBar()->addPermanentWidget(StatusBarEncoding);

@@ -171,7 +171,9 @@ public:
     void mniSaveAllClick();
     void Savenewversion1Click();
     // True when the file was written.
-    bool SaveDocument(int position);
+    // askAboutLoss: saving over the file the rich editor read asks first when reading it left
+    // items out.
+    bool SaveDocument(int position, bool askAboutLoss = true);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
 
@@ -222,6 +224,19 @@ public:
     void UpdateModeMenus();
     // The "View Mode" items: the clicked item's tag is the mode.
     void mniPlainClick(int mode);
+    // Format menu (rich view): the selection's look, and the menu's checks following it.
+    void mniBoldClick(bool on);
+    void mniItalicClick(bool on);
+    void mniUnderlineClick(bool on);
+    void mniStrikeOutClick(bool on);
+    void mniFormatFontClick();
+    void mniTextColourClick();
+    void mniHighlightColourClick();
+    void mniAlignClick(int alignment);
+    void mniBulletsClick();
+    void mniNumberingClick();
+    void mniIndentClick(int steps);
+    void UpdateFormatChecks();
     // Gives the current code editor the highlighter of the extension (with its dot, letter case
     // as it is); false, changing nothing, for an extension no highlighter claims.
     bool ChangeSyn(const QString& extension);
@@ -273,6 +288,17 @@ public:
     QMenu* mniFavorites = nullptr;
     QMenu* mniTabs = nullptr;
     QMenu* mniHelp = nullptr;
+    QMenu* mniFormat = nullptr;
+    QAction* mniBold = nullptr;
+    QAction* mniItalic = nullptr;
+    QAction* mniUnderline = nullptr;
+    QAction* mniStrikeOut = nullptr;
+    QAction* mniAlignLeft = nullptr;
+    QAction* mniAlignCentre = nullptr;
+    QAction* mniAlignRight = nullptr;
+    QAction* mniJustify = nullptr;
+    QAction* mniBullets = nullptr;
+    QAction* mniNumbering = nullptr;
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
     QAction* mniPlain = nullptr;
@@ -289,6 +315,7 @@ public:
     QLabel* StatusBarProject = nullptr;    // the current project's file name
     QLabel* StatusBarLineBreaks = nullptr; // its line breaks: "LF", "CR LF", "CR" or "Mixed"
     QLabel* StatusBarBinary = nullptr;     // shown while it looks like no text
+    QLabel* StatusBarLostItems = nullptr;  // what reading the current rich file left out
     QTimer* Timer1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -332,6 +359,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The current rich editor when the current document is in rich view, else none.
+    TRxRichEdit* FormatTarget();
     void CreateMenus();
     void CreateToolBar();
     void CreateClientArea();

@@ -171,4 +171,10 @@ void TForm1::ShowCaretPosition() {
     }
     StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(line).arg(column));
     ShowDocumentLineBreaks();
+    const TRxRichEdit& rich = *document.RichEditor;
+    StatusBarLostItems->setText(document.ViewMode == vmRich && rich.LostItemCount() > 0
+                                    ? QString("%1 items not kept: %2")
+                                          .arg(rich.LostItemCount())
+                                          .arg(QString::fromStdString(rich.LostItemNames()))
+                                    : QString());
 }

@@ -331,7 +331,7 @@ std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& pr
     return text;
 }
 
-bool TForm1::SaveDocument(int position) {
+bool TForm1::SaveDocument(int position, bool askAboutLoss) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
@@ -348,6 +348,16 @@ bool TForm1::SaveDocument(int position) {
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
                        ChangeRich(QString::fromStdString(SplitFileName(path).extension).toLower());
+    TRxRichEdit& rich = *document.RichEditor;
+    if (asRtf && askAboutLoss && rich.LostItemCount() > 0 &&
+        dialogs.Message(MessageKind::Warning, "Tabrix Pro",
+                        QString("File %1 contains %2 items that Tabrix Pro cannot keep (%3).  "
+                                "Save anyway?")
+                            .arg(ShownPath(document.FileName))
+                            .arg(rich.LostItemCount())
+                            .arg(QString::fromStdString(rich.LostItemNames())),
+                        MessageButtons::YesNo) != DialogAnswer::Yes)
+        return false;
     std::optional<FileError> error;
     StatusBarProgress progress(StatusBarText, "Saving " + ShownPath(document.FileName));
     if (asRtf) {
@@ -379,6 +389,9 @@ bool TForm1::SaveDocument(int position) {
         return false;
     }
     document.Modified = false;
+    // The file now holds what the editor holds.
+    if (asRtf)
+        rich.ForgetLostItems();
     if (!asRtf)
         RememberDocumentEncoding(document);
     RememberDiskFile(document, StampOfFile(path));
@@ -407,8 +420,9 @@ bool TForm1::SaveDocumentAs(int position) {
         return false;
     saveDialogFilterIndex = chosen->filterIndex;
     saveDialogFileName = chosen->files.front();
+    const bool sameFile = document.FileName == saveDialogFileName;
     document.FileName = saveDialogFileName;
-    const bool saved = SaveDocument(position);
+    const bool saved = SaveDocument(position, sameFile);
     AddRecentFile(document.FileName);
     ShowTabCaption(position);
     UpdateTitle();

@@ -21,6 +21,7 @@ std::span<const MenuItem> OptionsMenu();
 std::span<const MenuItem> StyleMenu();
 std::span<const MenuItem> TabsMenu();
 std::span<const MenuItem> HelpMenu();
+std::span<const MenuItem> FormatMenu();
 std::span<const MenuItem> TabContextMenu();
 std::span<const MenuItem> ViewModeMenu();
 std::span<const MenuItem> CodeEditorModeMenu();

@@ -18,6 +18,8 @@ void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
     connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::ShowCaretPosition);
     connect(editor, &TRxRichEdit::KeyReleased, this, &TForm1::ShowCaretPosition);
     connect(editor, &TRxRichEdit::MousePressed, this, &TForm1::ShowCaretPosition);
+    connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::UpdateFormatChecks);
+    connect(editor, &QTextEdit::currentCharFormatChanged, this, &TForm1::UpdateFormatChecks);
 }
 
 void TForm1::ApplyLookToRichEditor(TMyMemo& document, const TMemo& model) {

@@ -243,6 +243,7 @@ void TForm1::CheckViewModeItems() {
 
 void TForm1::UpdateModeMenus() {
     menus.ShowFor(CurrentDocument().ViewMode);
+    UpdateFormatChecks();
 }
 
 void TForm1::TrackQuickFontModes() {

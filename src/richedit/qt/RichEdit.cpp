@@ -105,15 +105,18 @@ std::optional<std::string> TRxRichEdit::LoadFromBytes(const std::string& bytes,
     switch (ClassifyRichFile(bytes)) {
     case RichFileKind::Binary:
         return NotRichTextMessage(name);
-    case RichFileKind::Rtf:
-        ToTextDocument(ReadRtf(bytes, StageOfProgress(progress, bytes.size(), 0, 2)), *document(),
-                       StageOfProgress(progress, bytes.size(), 1, 2));
-        break;
+    case RichFileKind::Rtf: {
+        const RichDocument read = ReadRtf(bytes, StageOfProgress(progress, bytes.size(), 0, 2));
+        ToTextDocument(read, *document(), StageOfProgress(progress, bytes.size(), 1, 2));
+        TextReplaced();
+        lostItemCount = LostCount(read);
+        lostItemNames = LostNames(read);
+        return std::nullopt;
+    }
     case RichFileKind::PlainText:
         SetPlainTextBytes(bytes, progress);
         return std::nullopt;
     }
-    TextReplaced();
     return std::nullopt;
 }
 
@@ -251,6 +254,7 @@ void TRxRichEdit::changeEvent(QEvent* event) {
 
 void TRxRichEdit::TextReplaced() {
     document()->clearUndoRedoStacks();
+    ForgetLostItems();
     moveCursor(QTextCursor::Start);
 }
 

@@ -55,6 +55,16 @@ public:
     // The same for bytes already read; name is what a refusal calls them.
     std::optional<std::string> LoadFromBytes(const std::string& bytes, const std::string& name,
                                              const ProgressHook& progress = {});
+    // What the last RTF read had to leave out (headers, footnotes, ...): how many items, and
+    // their kinds ("headers, footnotes"); nothing after plain text, Clear or SetLines.
+    int LostItemCount() const { return lostItemCount; }
+    const std::string& LostItemNames() const { return lostItemNames; }
+    // After a save: the file holds what the editor holds.
+    void ForgetLostItems() {
+        lostItemCount = 0;
+        lostItemNames.clear();
+    }
+
     // Always RTF, in the program's code page where it can.
     std::optional<std::string> SaveToFile(const std::string& path,
                                           const ProgressHook& progress = {}) const;
@@ -111,4 +121,6 @@ private:
     void KeepSelectionVisible();
 
     const Encoding* textEncoding = &ProgramEncoding();
+    int lostItemCount = 0;
+    std::string lostItemNames;
 };

@@ -1,7 +1,8 @@
 #pragma once
-// Between our RichDocument and QTextDocument, for the formatting both know: font face, size and
-// style, text and background colours, paragraph alignment, tabs and line breaks. What else a
-// QTextDocument may hold (images, tables, lists, pasted HTML styles) is left out on the way back.
+// Between our RichDocument and QTextDocument: font face, family, charset, size and style, text
+// and background colours, hyperlinks, paragraph alignment, spacing, indents, line spacing and
+// page breaks, lists, tables (QTextTable, with column widths, cell borders and shading) and
+// pictures (PNG and JPEG shown; other kinds shown as a box of their size and kept as they came).
 
 #include "platform/Progress.h"
 #include "richedit/RichDocument.h"
@@ -10,8 +11,13 @@
 #include <QObject>
 #include <QTextBlock>
 #include <chrono>
+#include <memory>
 
 class QTextDocument;
+
+namespace detail {
+class TextDocumentReader;
+}
 
 // Replaces the content of target, leaving it no history; a run without a font name takes
 // target's default font. Progress counts the text's bytes; between
@@ -35,7 +41,7 @@ public:
     // Reads on for about budget; true once the whole text is read.
     bool ReadFor(std::chrono::milliseconds budget);
     // What was read; the whole document once ReadFor gave true.
-    RichDocument& Result() { return document; }
+    RichDocument& Result();
 
 private:
     void StartOver();
@@ -43,7 +49,6 @@ private:
     const QTextDocument& source;
     QMetaObject::Connection watch;
     bool edited = false;
-    QFont defaultFont;
     QTextBlock next;
-    RichDocument document;
+    std::unique_ptr<detail::TextDocumentReader> reader;
 };

@@ -29,8 +29,8 @@ TEST(RtfReaderTextTest, ReadsParagraphsBreaksAndSymbols) {
         {R"({\rtf1 word\unknownword  two spaces})", {"word two spaces"}},
         {R"({\rtf1 \par})", {""}},
         {R"({\rtf1})", {}},
-        // A table's cells are tab-separated, its rows paragraphs.
-        {R"({\rtf1 \trowd a\cell b\cell\row after\par})", {"a\tb\t", "after"}},
+        // A table's cells hold paragraphs of their own.
+        {R"({\rtf1 \trowd a\cell b\cell\row after\par})", {"a", "b", "after"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParagraphTexts(ReadRtf(c.rtf)), c.expected) << c.rtf;
@@ -46,11 +46,12 @@ TEST(RtfReaderTextTest, PassesOverDestinationsThatHoldNoText) {
         {R"({\rtf1{\stylesheet{\s0 Normal;}}{\info{\title T}{\author A}}text})", {"text"}},
         {R"({\rtf1 a{\*\unknowndest hidden {nested} text}b})", {"ab"}},
         {R"({\rtf1 a{\*\generator LibreOffice;}b})", {"ab"}},
-        {R"({\rtf1 a{\pict\pngblip 89504e47}b})", {"ab"}},
+        // A picture is one mark in the text.
+        {R"({\rtf1 a{\pict\pngblip 89504e47}b})", {"a\uFFFCb"}},
         {R"({\rtf1 a{\header head}{\footer foot}{\footnote note}b})", {"ab"}},
         {R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt shown}}})", {"shown"}},
         // Binary data may hold braces and backslashes: they are data, not structure.
-        {"{\\rtf1 a{\\pict\\bin5 }{\\\\\\b}b}", {"ab"}},
+        {"{\\rtf1 a{\\pict\\bin5 }{\\\\\\b}b}", {"a\uFFFCb"}},
         {"{\\rtf1 a\\bin3 x}yb}", {"ab"}},
     };
     for (const auto& c : cases) {
@@ -138,7 +139,7 @@ TEST(RtfReaderTextTest, SurvivesExtremeNestingAndHugePictures) {
     std::string picture = "{\\rtf1 before{\\pict\\pngblip ";
     picture.append(50u << 20, 'a');
     picture += "}after}";
-    EXPECT_EQ(ParagraphTexts(ReadRtf(picture)), Texts{"beforeafter"});
+    EXPECT_EQ(ParagraphTexts(ReadRtf(picture)), Texts{"before\uFFFCafter"});
 }
 
 } // namespace

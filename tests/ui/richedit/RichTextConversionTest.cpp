@@ -1,8 +1,14 @@
 #include "richedit/qt/RichTextConversion.h"
 
+#include "richedit/RtfReader.h"
+
+#include <QFile>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
+#include <QUrl>
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -56,15 +62,70 @@ TEST(RichTextConversionTest, TextWithoutFormatTakesTheDefaultFont) {
     EXPECT_EQ(document.paragraphs[1].runs[0].text, "second");
 }
 
-TEST(RichTextConversionTest, ImagesAreLeftOut) {
+TEST(RichTextConversionTest, PastedImagesAreKeptAsPng) {
     QTextDocument text;
     QTextCursor cursor(&text);
     cursor.insertText("before");
-    cursor.insertImage(QImage(4, 4, QImage::Format_RGB32));
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    text.addResource(QTextDocument::ImageResource, QUrl("pasted"), image);
+    cursor.insertImage("pasted");
     cursor.insertText("after");
     const RichDocument document = FromTextDocument(text);
     ASSERT_EQ(document.paragraphs.size(), 1u);
-    EXPECT_EQ(ParagraphText(document.paragraphs[0]), "beforeafter");
+    EXPECT_EQ(ParagraphText(document.paragraphs[0]), "before\uFFFCafter");
+    ASSERT_EQ(document.pictures.size(), 1u);
+    EXPECT_EQ(document.pictures[0].kind, RichPicture::Kind::Png);
+    EXPECT_EQ(document.pictures[0].pixelWidth, 4);
+    EXPECT_EQ(document.pictures[0].width, 60);
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(document.pictures[0].data)).size(),
+              QSize(4, 3));
+}
+
+TEST(RichTextConversionTest, TablesListsSpacingPicturesAndLinksComeBackUnchanged) {
+    const char* files[] = {"lo-table-formatted.rtf", "lo-lists-nested.rtf",
+                           "lo-spacing-indents.rtf", "lo-picture-link.rtf",
+                           "libreoffice-picture-table.rtf"};
+    for (const char* file : files) {
+        SCOPED_TRACE(file);
+        QFile in(QString(TABRIX_TEST_DATA) + "/rtf/" + file);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        RichDocument document = ReadRtf(in.readAll().toStdString());
+        document.lost = {};
+        QTextDocument text;
+        ToTextDocument(document, text);
+        EXPECT_EQ(FromTextDocument(text), document);
+    }
+}
+
+TEST(RichTextConversionTest, ATableIsARealTableOfTheEditor) {
+    RichDocument document;
+    RichTable& table = document.tables.emplace_back();
+    RichCell cell;
+    cell.width = 1500;
+    cell.shading = RGB(255, 255, 0);
+    cell.top = {RichBorderStyle::Single, 15, RGB(0, 0, 0)};
+    table.rows = {{{cell, cell}}, {{cell, cell}}};
+    const char* texts[] = {"a", "b", "c", "d"};
+    for (int i = 0; i < 4; ++i) {
+        RichParagraph paragraph;
+        paragraph.runs = {{texts[i], Format("DejaVu Sans", 24)}};
+        paragraph.table = 0;
+        paragraph.row = i / 2;
+        paragraph.column = i % 2;
+        document.paragraphs.push_back(paragraph);
+    }
+    QTextDocument text;
+    ToTextDocument(document, text);
+    const QTextCursor found = text.find("d");
+    QTextTable* qtTable = found.currentTable();
+    ASSERT_NE(qtTable, nullptr);
+    EXPECT_EQ(qtTable->rows(), 2);
+    EXPECT_EQ(qtTable->columns(), 2);
+    EXPECT_EQ(qtTable->cellAt(found.position()).row(), 1);
+    EXPECT_EQ(qtTable->cellAt(0, 1).firstCursorPosition().block().text(), "b");
+    EXPECT_EQ(qtTable->cellAt(0, 0).format().background().color(), QColor(255, 255, 0));
+    EXPECT_EQ(FromTextDocument(text), document);
 }
 
 // Paragraphs of their own alignment and a bold run every few, so that a reading that skips,
