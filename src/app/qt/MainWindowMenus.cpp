@@ -26,7 +26,7 @@ std::span<const MenuItem> MainMenu() {
          .submenu = OptionsMenu(),
          .menu = &TForm1::mniFunctions2},
         {.name = "mniFormat",
-         .caption = "Fo&rmat",
+         .caption = "For&mat",
          .modes = InRichView,
          .submenu = FormatMenu(),
          .menu = &TForm1::mniFormat},

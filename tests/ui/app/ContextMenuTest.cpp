@@ -38,10 +38,10 @@ protected:
 
 TEST_F(ContextMenuTest, OpensWithTheEditItemsThenTheMainMenusInOrder) {
     Open();
-    EXPECT_EQ(
-        Captions(window->mnuPopup),
-        QStringList({"Undo", "|", "Cut", "Copy", "Paste", "|", "Select All", "|", "File", "Edit",
-                     "View", "Functions", "Options", "Style", "Favorites", "Tabs", "Help"}));
+    EXPECT_EQ(Captions(window->mnuPopup),
+              QStringList({"Undo", "|", "Cut", "Copy", "Paste", "|", "Select All", "|", "File",
+                           "Edit", "View", "Functions", "Options", "Format", "Style", "Favorites",
+                           "Tabs", "Help"}));
     EXPECT_EQ(VisibleCaptions(),
               QStringList({"Undo", "|", "Cut", "Copy", "Paste", "|", "Select All", "|", "File",
                            "Edit", "View", "Functions", "Style", "Tabs", "Help"}));

@@ -60,12 +60,9 @@ protected:
         window->OpenFile(path);
         return path;
     }
-    // What saving these lines writes in that view mode.
-    static QByteArray SavedBytes(const QStringList& lines, int mode) {
-        if (mode == vmCode)
-            return (lines.join("\r\n") + "\r\n").toUtf8();
-        return lines.join("\r\n").toUtf8();
-    }
+    // What saving these lines writes in either view: the file's own LF breaks, and none after
+    // the last line, as the file had none.
+    static QByteArray SavedBytes(const QStringList& lines) { return lines.join("\n").toUtf8(); }
 };
 
 // "n1" to "n120" with a final line break, as the plain editor and the code editor show them.
@@ -275,7 +272,6 @@ TEST_F(FilesChangedOnDiskTest, DeletedOrRenamedAwayMarksTheTabModifiedSoClosingA
                               Case{"renamed away", "mv FILE elsewhere", false}}) {
             SCOPED_TRACE(std::string(name) + ", " + c.name + (c.edited ? ", edited" : ""));
             const QString path = OpenHundredLines(name);
-            const int mode = Current().ViewMode;
             if (c.edited)
                 Type("mine ");
             const QStringList before = ShownLines();
@@ -293,7 +289,7 @@ TEST_F(FilesChangedOnDiskTest, DeletedOrRenamedAwayMarksTheTabModifiedSoClosingA
             ASSERT_EQ(dialogs.History().size(), 1u);
             EXPECT_EQ(dialogs.History()[0].text,
                       "File " + path + " has been modified.  Save changes?");
-            EXPECT_EQ(ReadFile(path), SavedBytes(before, mode));
+            EXPECT_EQ(ReadFile(path), SavedBytes(before));
             Shell(QString("rm -f %1 elsewhere").arg(name));
         }
     }
@@ -397,7 +393,7 @@ TEST_F(FilesChangedOnDiskTest, SavingOverAFileChangedSinceLoadingAsksFirst) {
                   "File " + path +
                       " has been changed by another program since it was opened or saved.  "
                       "Overwrite it?");
-        EXPECT_EQ(ReadFile(path), yes ? SavedBytes(ShownLines(), vmPlain) : QByteArray("theirs"));
+        EXPECT_EQ(ReadFile(path), yes ? SavedBytes(ShownLines()) : QByteArray("theirs"));
         EXPECT_EQ(Current().Modified, !yes);
         if (!yes) {
             // Declined, the save failed: closing with Yes keeps the tab, as after any failed
@@ -427,7 +423,7 @@ TEST_F(FilesChangedOnDiskTest, SavingAfterDecliningAReloadAsksBeforeOverwriting)
     window->mniSaveClick();
     ASSERT_EQ(dialogs.History().size(), 2u);
     EXPECT_TRUE(dialogs.History()[1].text.endsWith("Overwrite it?"));
-    EXPECT_EQ(ReadFile(path), SavedBytes(ShownLines(), vmPlain));
+    EXPECT_EQ(ReadFile(path), SavedBytes(ShownLines()));
     EXPECT_FALSE(Current().Modified);
 }
 

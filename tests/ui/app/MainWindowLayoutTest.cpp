@@ -22,7 +22,7 @@ TEST_F(MainWindowTest, MenuBarHasTheMenusInOrderWithOptionsAndFavoritesHidden) {
         if (action->isVisible())
             visible << caption;
     }
-    EXPECT_EQ(all, QStringList({"File", "Edit", "View", "Functions", "Options", "Style",
+    EXPECT_EQ(all, QStringList({"File", "Edit", "View", "Functions", "Options", "Format", "Style",
                                 "Favorites", "Tabs", "Help"}));
     EXPECT_EQ(visible, QStringList({"File", "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
 }
@@ -39,7 +39,8 @@ TEST_F(MainWindowTest, ToolBarHasTwoRowsOfCaptionedButtonsAboveTheEditorArea) {
                            "Replace", "|", "Full Screen"}));
     EXPECT_EQ(captions(window->ToolBarSecond),
               QStringList({"Sort", "Sort", "|", "Zoom In", " Zoom Out", "|", "Font Color",
-                           "Background", "Font Type", "|", "Speak", "Options"}));
+                           "Background", "Font Type", "|", "Speak", "Options", "|", "Bold",
+                           "Italic", "Underline", "Strike-out"}));
     EXPECT_EQ(window->ToolBar->iconSize(), QSize(24, 24));
     EXPECT_EQ(window->ToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_LT(window->ToolBar->geometry().bottom(), window->ToolBarSecond->geometry().bottom());

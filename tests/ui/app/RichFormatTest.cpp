@@ -176,8 +176,10 @@ TEST_F(RichFormatTest, SavingOverAFileWithLeftOutItemsAsksFirst) {
     EXPECT_EQ(ReadFile(path), rtf) << "No saves nothing";
     const QString copy = PathOf("copy.rtf");
     dialogs.QueueFiles({copy});
+    dialogs.ClearHistory();
     window->mniSaveAsClick();
-    EXPECT_EQ(LastMessage(), question) << "Save As to a new name does not ask";
+    for (const ScriptedDialogs::Shown& shown : dialogs.History())
+        EXPECT_NE(shown.text, question) << "Save As to a new name does not ask";
     EXPECT_TRUE(ReadFile(copy).contains("Body"));
     window->OpenFile(path);
     dialogs.Queue(DialogAnswer::Yes);

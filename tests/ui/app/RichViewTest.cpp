@@ -88,12 +88,9 @@ TEST_F(RichViewTest, TextCaretAndModifiedFlagTravelThroughEveryView) {
         const char* plainText; // the plain editor's text after the step, when in plain view
     };
     const Step steps[] = {
-        {vmRich, {"one", "two", "three four"}, nullptr},
-        {vmCode, {}, nullptr},
-        {vmRich, {"one", "two", "three four", ""}, nullptr},
-        {vmPlain, {}, "one\r\ntwo\r\nthree four\r\n"},
-        {vmRich, {"one", "two", "three four", ""}, nullptr},
-        {vmPlain, {}, "one\r\ntwo\r\nthree four\r\n"},
+        {vmRich, {"one", "two", "three four"}, nullptr}, {vmCode, {}, nullptr},
+        {vmRich, {"one", "two", "three four"}, nullptr}, {vmPlain, {}, "one\r\ntwo\r\nthree four"},
+        {vmRich, {"one", "two", "three four"}, nullptr}, {vmPlain, {}, "one\r\ntwo\r\nthree four"},
     };
     window->CurrentPlainEditor()->SetText("one\r\ntwo\r\nthree four");
     window->CurrentPlainEditor()->SetCaretPos(QPoint(3, 2));
