@@ -4,6 +4,9 @@
 #include "search/PatternReplacement.h"
 #include "search/detail/SearchSteps.h"
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 PatternMatcher MatcherFor(const SearchRequest& request, const Encoding& encoding) {
@@ -45,6 +48,20 @@ SelectionMatch MatchSelection(const SearchDocument& document, const PatternMatch
     return result;
 }
 
+// The matcher and the replacement of a Replace request, when both are good.
+struct ReplaceRule {
+    PatternMatcher matcher;
+    PatternReplacement replacement;
+};
+
+std::optional<ReplaceRule> ReplaceRuleFor(const SearchRequest& request, const Encoding& encoding) {
+    PatternMatcher matcher = MatcherFor(request, encoding);
+    PatternReplacement replacement(request.replaceText, request.syntax, matcher);
+    if (!matcher.Valid() || !replacement.Problem().empty())
+        return std::nullopt;
+    return ReplaceRule{std::move(matcher), std::move(replacement)};
+}
+
 } // namespace
 
 std::string FindTextProblem(const SearchRequest& request, const Encoding& encoding) {
@@ -77,12 +94,12 @@ SearchOutcome FindNextPatternMatch(SearchDocument& document, const SearchRequest
 SearchOutcome ReplacePatternAndFindNext(SearchDocument& document, const SearchRequest& request) {
     if (request.findText.empty())
         return SearchOutcome::EmptyFindText;
-    const PatternMatcher matcher = MatcherFor(request, document.TextEncoding());
-    const PatternReplacement replacement(request.replaceText, request.syntax, matcher);
-    if (!matcher.Valid() || !replacement.Problem().empty())
+    const std::optional<ReplaceRule> rule = ReplaceRuleFor(request, document.TextEncoding());
+    if (!rule)
         return SearchOutcome::BadPattern;
+    const PatternMatcher& matcher = rule->matcher;
     if (!document.ReadOnly()) {
-        const SelectionMatch selected = MatchSelection(document, matcher, replacement);
+        const SelectionMatch selected = MatchSelection(document, matcher, rule->replacement);
         if (selected.status == PatternStatus::TooComplex)
             return SearchOutcome::TooComplex;
         if (selected.replacement) {
@@ -99,10 +116,11 @@ SearchOutcome ReplaceAllPatternMatches(SearchDocument& document, const SearchReq
         return FindNextPatternMatch(document, request, SearchDialogKind::Replace);
     if (request.findText.empty())
         return SearchOutcome::EmptyFindText;
-    const PatternMatcher matcher = MatcherFor(request, document.TextEncoding());
-    const PatternReplacement replacement(request.replaceText, request.syntax, matcher);
-    if (!matcher.Valid() || !replacement.Problem().empty())
+    const std::optional<ReplaceRule> rule = ReplaceRuleFor(request, document.TextEncoding());
+    if (!rule)
         return SearchOutcome::BadPattern;
+    const PatternMatcher& matcher = rule->matcher;
+    const PatternReplacement& replacement = rule->replacement;
     const BufferRange selection = document.Selection();
     const SelectionMatch selected = MatchSelection(document, matcher, replacement);
     if (selected.status == PatternStatus::TooComplex)

@@ -83,6 +83,14 @@ protected:
     }
     std::string Extension() const { return std::string(GetParam().extensions.front()); }
     void Edit(TSynEditStringList& lines, std::mt19937& random) const;
+    // count random lines, each change they make recorded in changes.
+    void Fill(TSynEditStringList& lines, std::vector<TSynLinesChange>& changes,
+              std::mt19937& random, int count) const {
+        lines.SetOnChange([&changes](const TSynLinesChange& change) { changes.push_back(change); });
+        for (int i = 0; i < count; ++i) {
+            lines.Add(RandomLine(random));
+        }
+    }
     // Some line left the language's first state: the comparison is not of nothing but it.
     void CountStates(const std::vector<TSynRange>& ranges) {
         for (const TSynRange range : ranges) {
@@ -101,16 +109,20 @@ private:
     std::set<TSynRange> states;
 };
 
+std::vector<TSynRange> StoredRanges(const TSynEditStringList& lines) {
+    std::vector<TSynRange> ranges;
+    for (int i = 0; i < lines.Count(); ++i) {
+        ranges.push_back(lines.Ranges(i));
+    }
+    return ranges;
+}
+
 std::vector<TSynRange> ScratchRanges(const TSynEditStringList& lines, const std::string& ext) {
     TSynEditStringList copy;
     copy.Assign(lines);
     auto highlighter = CreateHighlighter(ext);
     ScanAll(copy, highlighter.get());
-    std::vector<TSynRange> ranges;
-    for (int i = 0; i < copy.Count(); ++i) {
-        ranges.push_back(copy.Ranges(i));
-    }
-    return ranges;
+    return StoredRanges(copy);
 }
 
 void RangesIncremental::Edit(TSynEditStringList& lines, std::mt19937& random) const {
@@ -150,10 +162,7 @@ TEST_P(RangesIncremental, RescanAfterRandomEditsEqualsScanFromScratch) {
         auto highlighter = GetParam().create();
         TSynEditStringList lines;
         std::vector<TSynLinesChange> changes;
-        lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
-        for (int i = 0; i < 20; ++i) {
-            lines.Add(RandomLine(random));
-        }
+        Fill(lines, changes, random, 20);
         for (const auto& change : changes) {
             Rescan(lines, highlighter.get(), change);
         }
@@ -163,10 +172,7 @@ TEST_P(RangesIncremental, RescanAfterRandomEditsEqualsScanFromScratch) {
             for (const auto& change : changes) {
                 Rescan(lines, highlighter.get(), change);
             }
-            std::vector<TSynRange> ranges;
-            for (int i = 0; i < lines.Count(); ++i) {
-                ranges.push_back(lines.Ranges(i));
-            }
+            const std::vector<TSynRange> ranges = StoredRanges(lines);
             ASSERT_EQ(ranges, ScratchRanges(lines, extension))
                 << "seed " << seed << " step " << step;
             CountStates(ranges);
@@ -184,10 +190,7 @@ TEST_P(RangesIncremental, LazyRescanKeepsTheCurrentLinesRight) {
         auto highlighter = GetParam().create();
         TSynEditStringList lines;
         std::vector<TSynLinesChange> changes;
-        lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
-        for (int i = 0; i < 30; ++i) {
-            lines.Add(RandomLine(random));
-        }
+        Fill(lines, changes, random, 30);
         int valid = -1;
         for (int step = 0; step < 200; ++step) {
             changes.clear();
@@ -211,11 +214,7 @@ TEST_P(RangesIncremental, LazyRescanKeepsTheCurrentLinesRight) {
         }
         ASSERT_EQ(ScanThrough(lines, highlighter.get(), valid, lines.Count() - 1),
                   lines.Count() - 1);
-        std::vector<TSynRange> ranges;
-        for (int i = 0; i < lines.Count(); ++i) {
-            ranges.push_back(lines.Ranges(i));
-        }
-        ASSERT_EQ(ranges, ScratchRanges(lines, extension)) << "seed " << seed;
+        ASSERT_EQ(StoredRanges(lines), ScratchRanges(lines, extension)) << "seed " << seed;
     }
     ExpectStatesSeen();
 }
