@@ -17,6 +17,7 @@
 #include <cmath>
 #include <map>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -205,39 +206,47 @@ RichPicture ToPicture(const QTextImageFormat& format, const QTextDocument& sourc
     return picture;
 }
 
-QTextListFormat::Style ToQtListStyle(RichListStyle style) {
-    switch (style) {
-    case RichListStyle::Bullet:
-        break;
-    case RichListStyle::Decimal:
-        return QTextListFormat::ListDecimal;
-    case RichListStyle::LowerAlpha:
-        return QTextListFormat::ListLowerAlpha;
-    case RichListStyle::UpperAlpha:
-        return QTextListFormat::ListUpperAlpha;
-    case RichListStyle::LowerRoman:
-        return QTextListFormat::ListLowerRoman;
-    case RichListStyle::UpperRoman:
-        return QTextListFormat::ListUpperRoman;
+// Our list and border styles beside Qt's; the first row is what either side falls back to.
+constexpr std::pair<RichListStyle, QTextListFormat::Style> kListStyles[] = {
+    {RichListStyle::Bullet, QTextListFormat::ListDisc},
+    {RichListStyle::Decimal, QTextListFormat::ListDecimal},
+    {RichListStyle::LowerAlpha, QTextListFormat::ListLowerAlpha},
+    {RichListStyle::UpperAlpha, QTextListFormat::ListUpperAlpha},
+    {RichListStyle::LowerRoman, QTextListFormat::ListLowerRoman},
+    {RichListStyle::UpperRoman, QTextListFormat::ListUpperRoman},
+};
+constexpr std::pair<RichBorderStyle, QTextFrameFormat::BorderStyle> kBorderStyles[] = {
+    {RichBorderStyle::Single, QTextFrameFormat::BorderStyle_Solid},
+    {RichBorderStyle::None, QTextFrameFormat::BorderStyle_None},
+    {RichBorderStyle::Double, QTextFrameFormat::BorderStyle_Double},
+    {RichBorderStyle::Dotted, QTextFrameFormat::BorderStyle_Dotted},
+    {RichBorderStyle::Dashed, QTextFrameFormat::BorderStyle_Dashed},
+};
+
+template <class Ours, class Qts, std::size_t N>
+Qts QtStyleOf(const std::pair<Ours, Qts> (&rows)[N], Ours ours) {
+    for (const auto& [mine, theirs] : rows) {
+        if (mine == ours)
+            return theirs;
     }
-    return QTextListFormat::ListDisc;
+    return rows[0].second;
+}
+
+template <class Ours, class Qts, std::size_t N>
+Ours StyleOf(const std::pair<Ours, Qts> (&rows)[N], Qts qts) {
+    for (const auto& [mine, theirs] : rows) {
+        if (theirs == qts)
+            return mine;
+    }
+    return rows[0].first;
+}
+
+QTextListFormat::Style ToQtListStyle(RichListStyle style) {
+    return QtStyleOf(kListStyles, style);
 }
 
 RichListStyle ToListStyle(QTextListFormat::Style style) {
-    switch (style) {
-    case QTextListFormat::ListDecimal:
-        return RichListStyle::Decimal;
-    case QTextListFormat::ListLowerAlpha:
-        return RichListStyle::LowerAlpha;
-    case QTextListFormat::ListUpperAlpha:
-        return RichListStyle::UpperAlpha;
-    case QTextListFormat::ListLowerRoman:
-        return RichListStyle::LowerRoman;
-    case QTextListFormat::ListUpperRoman:
-        return RichListStyle::UpperRoman;
-    default:
-        return RichListStyle::Bullet;
-    }
+    return StyleOf(kListStyles, style);
 }
 
 QTextBlockFormat ToBlockFormat(const RichParagraph& paragraph) {
@@ -287,34 +296,11 @@ void ReadBlockFormat(const QTextBlockFormat& format, RichParagraph& paragraph) {
 }
 
 QTextFrameFormat::BorderStyle ToQtBorderStyle(RichBorderStyle style) {
-    switch (style) {
-    case RichBorderStyle::None:
-        return QTextFrameFormat::BorderStyle_None;
-    case RichBorderStyle::Single:
-        break;
-    case RichBorderStyle::Double:
-        return QTextFrameFormat::BorderStyle_Double;
-    case RichBorderStyle::Dotted:
-        return QTextFrameFormat::BorderStyle_Dotted;
-    case RichBorderStyle::Dashed:
-        return QTextFrameFormat::BorderStyle_Dashed;
-    }
-    return QTextFrameFormat::BorderStyle_Solid;
+    return QtStyleOf(kBorderStyles, style);
 }
 
 RichBorderStyle ToBorderStyle(QTextFrameFormat::BorderStyle style) {
-    switch (style) {
-    case QTextFrameFormat::BorderStyle_None:
-        return RichBorderStyle::None;
-    case QTextFrameFormat::BorderStyle_Double:
-        return RichBorderStyle::Double;
-    case QTextFrameFormat::BorderStyle_Dotted:
-        return RichBorderStyle::Dotted;
-    case QTextFrameFormat::BorderStyle_Dashed:
-        return RichBorderStyle::Dashed;
-    default:
-        return RichBorderStyle::Single;
-    }
+    return StyleOf(kBorderStyles, style);
 }
 
 QTextTableCellFormat ToCellFormat(const RichCell& cell) {
