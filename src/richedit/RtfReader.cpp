@@ -907,9 +907,12 @@ void RtfParser::FinishPicture() {
         std::min(shown(picture.goalHeight, image.pixelHeight, picture.scaleY), kLargestLength);
     if (image.kind == RichPicture::Kind::Other) {
         // Written back as it came; a group cut off by the file's end is closed.
-        image.data = picture.groupStart != std::string_view::npos
-                         ? std::string(input.substr(picture.groupStart, pos - picture.groupStart))
-                         : "{" + std::string(input.substr(picture.start, pos - picture.start));
+        if (picture.groupStart != std::string_view::npos) {
+            image.data = input.substr(picture.groupStart, pos - picture.groupStart);
+        } else {
+            image.data = "{";
+            image.data.append(input.substr(picture.start, pos - picture.start));
+        }
         if (image.data.empty() || image.data.back() != '}') {
             image.data += '}';
         }

@@ -317,13 +317,15 @@ void RtfWriter::WriteRun(const RichRun& run) {
             target.erase(0, 1);
         }
         body += '"';
-        for (const char c : target) {
-            if (c == '"') {
-                body += "%22";
-            } else {
-                WriteText(body, std::string_view(&c, 1), codePage);
-            }
+        // Quotes end the instruction's argument, so they go as %22; the pieces between them
+        // are written whole, so that a character of several bytes stays one character.
+        std::string_view rest = target;
+        for (std::size_t quote; (quote = rest.find('"')) != std::string_view::npos;
+             rest.remove_prefix(quote + 1)) {
+            WriteText(body, rest.substr(0, quote), codePage);
+            body += "%22";
         }
+        WriteText(body, rest, codePage);
         body += "\"}{\\fldrslt ";
     }
     body += '{';

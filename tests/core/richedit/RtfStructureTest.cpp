@@ -151,6 +151,18 @@ TEST(RtfStructureTest, WrittenDocumentsReadBackTheSame) {
     }
 }
 
+TEST(RtfStructureTest, ALinkToANameOfLettersOfSeveralBytesIsWrittenBackWhole) {
+    const RichDocument document = ReadRtf(
+        R"({\rtf1 {\field{\*\fldinst HYPERLINK "https://\u1076?\u1086?\u1084?.example/\u26085?"}{\fldrslt home}}\par})");
+    ASSERT_EQ(FormatOf(document, "home")->link, "https://дом.example/日");
+    for (const int codePage : {1252, 1251}) {
+        SCOPED_TRACE(codePage);
+        EXPECT_EQ(
+            FormatOf(ReadRtf(WriteRtf(document, *Encoding::ForCodePage(codePage))), "home")->link,
+            "https://дом.example/日");
+    }
+}
+
 TEST(RtfStructureTest, DamagedStructureStillGivesAWholeDocument) {
     const char* inputs[] = {
         R"({\rtf1 \intbl a\cell b)",
