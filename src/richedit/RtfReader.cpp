@@ -910,7 +910,7 @@ void RtfParser::FinishPicture() {
         if (picture.groupStart != std::string_view::npos) {
             image.data = input.substr(picture.groupStart, pos - picture.groupStart);
         } else {
-            image.data = "{";
+            image.data.assign(1, '{');
             image.data.append(input.substr(picture.start, pos - picture.start));
         }
         if (image.data.empty() || image.data.back() != '}') {
