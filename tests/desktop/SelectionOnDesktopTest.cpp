@@ -1,6 +1,6 @@
-// The X11 primary selection from the rich view (Qt's text edit, which offers the selection as
-// every Linux program does) into the program's own editor: a middle click pastes it there, and
-// the saved file shows it arrived.
+// The X11 primary selection both ways between the rich view (Qt's text edit) and the program's
+// own editor: selecting offers the text, a middle click in the other tab pastes it there, and the
+// saved files show it arrived.
 
 #include "desktop/XDesktop.h"
 
@@ -51,11 +51,13 @@ TEST(SelectionOnDesktopTest, SelectedTextIsPastedByTheMiddleButtonBetweenEditors
         QThread::msleep(500);
     };
     carry(); // from the rich view into the plain editor
+    carry(); // and from the plain editor back into the rich view
     program.Activate(window);
     program.Keys("alt+F4");
     ASSERT_TRUE(program.WaitForExit(10000));
 
     EXPECT_TRUE(ReadFile(plain).contains("gamma delta")) << ReadFile(plain).toStdString();
+    EXPECT_TRUE(ReadFile(rich).contains("alpha beta")) << ReadFile(rich).toStdString();
 }
 
 } // namespace

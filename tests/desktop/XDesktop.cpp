@@ -294,8 +294,11 @@ void ProgramOnDesktop::Keys(const QString& keys) const {
 }
 
 void ProgramOnDesktop::Click(const QString& id, QPoint point, int button) const {
-    desktop.Tool("xdotool", {"mousemove", "--sync", "--window", id, QString::number(point.x()),
-                             QString::number(point.y()), "click", QString::number(button)});
+    // Not "mousemove --sync": it waits for a motion that never comes when the pointer is
+    // already there.
+    desktop.Tool("xdotool",
+                 {"mousemove", "--window", id, QString::number(point.x()),
+                  QString::number(point.y()), "sleep", "0.2", "click", QString::number(button)});
 }
 
 bool ProgramOnDesktop::WaitForExit(int milliseconds) {
