@@ -36,7 +36,9 @@ struct TMyMemo {
     TRxRichEdit* RichEditor = nullptr;
     TSynEdit* CodeEditor = nullptr;
     int ViewMode = vmPlain;
-    std::string UndoSnapshot; // the plain text before the last text function
+    // The plain text before the last text function, and its lines' breaks.
+    std::string UndoSnapshot;
+    TSynLineBreaks UndoSnapshotBreaks;
     // What the editors' bytes and the file are in; the window sets it through
     // SetDocumentEncoding, which tells the editors.
     DocumentEncoding FileEncoding = DocumentEncoding::Plain(ProgramEncoding());

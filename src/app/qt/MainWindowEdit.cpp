@@ -72,6 +72,7 @@ std::span<const MenuItem> EditMenu() {
 
 void TForm1::TakeUndoSnapshot() {
     CurrentDocument().UndoSnapshot = CurrentPlainEditor()->Text();
+    CurrentDocument().UndoSnapshotBreaks = CurrentPlainEditor()->Lines().LineBreaks();
 }
 
 void TForm1::mniUndoClick() {
@@ -88,8 +89,11 @@ void TForm1::mniUndoClick() {
     TMemo* editor = document.PlainEditor;
     if (editor->CanUndo())
         editor->Undo();
-    else if (!document.UndoSnapshot.empty() && document.UndoSnapshot != editor->Text())
+    else if (!document.UndoSnapshot.empty() && document.UndoSnapshot != editor->Text()) {
         editor->SetText(document.UndoSnapshot);
+        editor->Lines().SetLineBreaks(document.UndoSnapshotBreaks);
+        ShowDocumentLineBreaks();
+    }
 }
 
 void TForm1::mniCutClick() {

@@ -245,3 +245,23 @@ TEST_F(LineEndingsTest, AReloadAfterAChangeOnDiskTakesTheNewFilesEndings) {
 }
 
 } // namespace
+
+TEST_F(LineEndingsTest, UndoingATextFunctionBringsBackEveryLinesOwnBreak) {
+    const QByteArray file = DataFile("mixed.txt");
+    for (const char* function : {"mniSortLines", "mniAnsiUpperCase", "mniReverseLines"}) {
+        for (const int view : {vmPlain, vmCode}) {
+            SCOPED_TRACE(std::string(function) + " in view " + std::to_string(view));
+            const QString path = WriteFile("mixed.txt", file);
+            window->OpenFile(path);
+            window->mniPlainClick(view);
+            QAction* item = window->findChild<QAction*>(function);
+            ASSERT_NE(item, nullptr);
+            item->trigger();
+            ASSERT_TRUE(window->CurrentDocument().Modified);
+            window->mniUndoClick();
+            window->mniSaveClick();
+            EXPECT_EQ(ReadFile(path), file);
+            window->mniCloseAllClick();
+        }
+    }
+}
