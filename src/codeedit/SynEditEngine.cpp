@@ -173,7 +173,10 @@ std::string TSynEditEngine::TextBetween(BufferPosition begin, BufferPosition end
     if (begin.line == end.line)
         return std::string(
             first.substr(begin.column.Value(), end.column.Value() - begin.column.Value()));
-    std::string text(first.substr(begin.column.Value()));
+    std::string text;
+    // The offsets count CR LF between lines: a little more than is needed, in one allocation.
+    text.reserve(OffsetOf(end).Value() - OffsetOf(begin).Value());
+    text.append(first.substr(begin.column.Value()));
     for (LineIndex line = begin.line + 1; line < end.line; line = line + 1) {
         text += '\n';
         text += LineText(line);

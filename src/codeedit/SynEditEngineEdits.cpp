@@ -9,18 +9,18 @@
 
 namespace {
 
-// CR LF, LF and CR all become the engine's one internal break, '\n'.
+// CR LF, LF and CR all become the engine's one internal break, '\n'. Copied in runs between
+// CRs, as a pasted or replaced text may be tens of megabytes.
 std::string NormalizeBreaks(std::string_view text) {
     std::string result;
     result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            result += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            result += text[i];
-        }
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t cr = std::min(text.find('\r', from), text.size());
+        result.append(text.substr(from, cr - from));
+        if (cr == text.size())
+            break;
+        result += '\n';
+        from = cr + (cr + 1 < text.size() && text[cr + 1] == '\n' ? 2 : 1);
     }
     return result;
 }
@@ -40,15 +40,14 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 } // namespace
 
 BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, BufferPosition end,
-                                                        std::string_view text) {
+                                                        std::string text) {
     std::string removed = engine.TextBetween(begin, end);
     if (removed.empty() && text.empty())
         return begin;
     TSynLineBreakMarks removedBreaks =
         engine.lines.LineBreakMarks(begin.line.Value(), end.line.Value());
     BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
-    steps.push_back(
-        {begin, std::move(removed), std::string(text), false, std::move(removedBreaks)});
+    steps.push_back({begin, std::move(removed), std::move(text), false, std::move(removedBreaks)});
     return newEnd;
 }
 
@@ -169,7 +168,7 @@ bool TSynEditEngine::InsertTypedOrPasted(std::string_view text, TSynUndoKind kin
             column += encoding->CharLength(line, column);
         end = {caret.line, ByteColumn(column)};
     }
-    BufferPosition newCaret = edit.Replace(begin, end, normalized);
+    BufferPosition newCaret = edit.Replace(begin, end, std::move(normalized));
     PlaceCaret(newCaret, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
     return edit.Changed();
 }

@@ -50,8 +50,9 @@ public:
     EditTransaction(const EditTransaction&) = delete;
     EditTransaction& operator=(const EditTransaction&) = delete;
 
-    // Replaces [begin, end) with text ('\n' between lines); returns the end of the new text.
-    BufferPosition Replace(BufferPosition begin, BufferPosition end, std::string_view text);
+    // Replaces [begin, end) with text ('\n' between lines), which the undo step keeps; returns
+    // the end of the new text.
+    BufferPosition Replace(BufferPosition begin, BufferPosition end, std::string text);
     bool Changed() const { return !steps.empty(); }
 
     TSynUndoKind kind = TSynUndoKind::Edit;

@@ -51,26 +51,35 @@ public:
     void Replace(BufferRange range, std::string_view text) override {
         ReplaceRanges({range}, text);
     }
+    void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
+        ReplaceOneByOne(ranges, [&](std::size_t) { return text; });
+    }
+    void ReplaceEach(const std::vector<BufferRange>& ranges,
+                     const std::vector<std::string>& texts) override {
+        ReplaceOneByOne(ranges, [&](std::size_t i) -> std::string_view { return texts[i]; });
+    }
+    void TakeFocus() override { editor.setFocus(); }
+
+private:
     // One insertion per range, from the last so that the positions before it hold: each
     // replacement takes the format of the text it replaces and the text between keeps its own.
-    void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
-        QString replacement = ToQString(text, TextEncoding());
-        replacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    template <typename TextOf>
+    void ReplaceOneByOne(const std::vector<BufferRange>& ranges, TextOf textOf) {
         const std::vector<DocumentSpan> spans = DocumentSpans(ranges);
         QTextCursor cursor = editor.textCursor();
         cursor.beginEditBlock();
-        for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
-            cursor.setPosition(span->begin);
-            cursor.setPosition(span->end, QTextCursor::KeepAnchor);
+        for (std::size_t i = spans.size(); i-- > 0;) {
+            QString replacement = ToQString(textOf(i), TextEncoding());
+            replacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            cursor.setPosition(spans[i].begin);
+            cursor.setPosition(spans[i].end, QTextCursor::KeepAnchor);
             cursor.insertText(replacement);
         }
         cursor.endEditBlock();
         editor.setTextCursor(cursor);
         lines.clear();
     }
-    void TakeFocus() override { editor.setFocus(); }
 
-private:
     // Built again after a replacement or any other change since the last look.
     const std::vector<RichLine>& Lines() const {
         const int revision = editor.document()->revision();

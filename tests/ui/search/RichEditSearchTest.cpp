@@ -227,22 +227,26 @@ TEST(RichEditSearch, ReplaceAllKeepsTheFormatsAroundAndBetweenMatches) {
     };
     for (const Encoding* encoding : kEncodings) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(encoding->Name() + " " + c.replacement.toStdString());
-            RichSearchWindow w(*encoding);
-            QTextCursor cursor(w.rich.document());
-            for (const TextRun& run : runs)
-                cursor.insertText(run.text, run.format);
-            w.rich.document()->clearUndoRedoStacks();
-            TSearchDialog& replace = *w.search.ReplaceDialog;
-            w.search.ShowReplaceDialog();
-            replace.SetFindText("дом");
-            replace.SetReplaceText(c.replacement);
-            replace.ReplaceAllButton->click();
-            EXPECT_EQ(w.Marked(), c.marked);
-            ExpectDocument(w.rich, Expected(runs, &c.replacement));
-            w.rich.Undo();
-            ExpectDocument(w.rich, Expected(runs, nullptr));
-            EXPECT_FALSE(w.rich.CanUndo());
+            for (const bool pattern : {false, true}) {
+                SCOPED_TRACE(encoding->Name() + " " + c.replacement.toStdString() +
+                             (pattern ? " as a pattern" : ""));
+                RichSearchWindow w(*encoding);
+                QTextCursor cursor(w.rich.document());
+                for (const TextRun& run : runs)
+                    cursor.insertText(run.text, run.format);
+                w.rich.document()->clearUndoRedoStacks();
+                TSearchDialog& replace = *w.search.ReplaceDialog;
+                w.search.ShowReplaceDialog();
+                replace.SetRegularExpression(pattern);
+                replace.SetFindText(pattern ? "д[оа]м" : "дом");
+                replace.SetReplaceText(c.replacement);
+                replace.ReplaceAllButton->click();
+                EXPECT_EQ(w.Marked(), c.marked);
+                ExpectDocument(w.rich, Expected(runs, &c.replacement));
+                w.rich.Undo();
+                ExpectDocument(w.rich, Expected(runs, nullptr));
+                EXPECT_FALSE(w.rich.CanUndo());
+            }
         }
     }
 }
