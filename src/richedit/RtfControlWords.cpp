@@ -113,7 +113,7 @@ constexpr std::array kControlWords = std::to_array<RtfControlWord>({
     {"mac", CharacterSet, 10000},
     {"nestcell", NestedCellEnd},
     {"nestrow", NestedRowEnd},
-    {"nesttableprops", SkipDestination},
+    {"nesttableprops", NestedTableProperties},
     {"nonshppict", SkipDestination},
     {"object", Lost, int(RichLoss::Objects)},
     {"page", PageBreak},

@@ -84,6 +84,7 @@ enum class RtfAction : std::uint8_t {
     RowEnd,
     NestedCellEnd,
     NestedRowEnd,
+    NestedTableProperties, // a destination that ends each row of a nested table
     // Fields and pictures.
     Field,
     FieldInstruction,

@@ -147,6 +147,13 @@ private:
     void ApplyInPicture(const detail::RtfControlWord& word, int parameter);
     void ApplyToRow(const detail::RtfControlWord& word, int parameter);
     void Lose(RichLoss loss) { ++document.lost[std::size_t(loss)]; }
+    // The rows of a table inside a cell are read as that cell's paragraphs: the table counts
+    // once, however many rows it has.
+    void LoseNestedTable() {
+        if (!nestedTableInCell)
+            Lose(RichLoss::NestedTables);
+        nestedTableInCell = true;
+    }
     void StartField();
     void StartFieldResult();
     void StartPicture(std::size_t pictStart);
@@ -203,6 +210,7 @@ private:
     int openTable = -1;
     int cellIndex = 0;
     bool rowOpen = false;
+    bool nestedTableInCell = false;
 
     std::string fieldInstruction;
     std::vector<std::string> links;
@@ -325,7 +333,8 @@ void RtfParser::ParseControlWord() {
         const bool known =
             word.action == RtfAction::FieldInstruction || word.action == RtfAction::ShapePicture ||
             word.action == RtfAction::Picture || word.action == RtfAction::ListTable ||
-            word.action == RtfAction::ListOverrideTable || word.action == RtfAction::Lost;
+            word.action == RtfAction::ListOverrideTable || word.action == RtfAction::Lost ||
+            word.action == RtfAction::NestedTableProperties;
         if (known && beforeStar != Destination::Skip) {
             state.destination = beforeStar;
         }
@@ -598,7 +607,11 @@ void RtfParser::Apply(const detail::RtfControlWord& word, bool hasParameter, int
         EndParagraph();
         break;
     case RtfAction::NestedRowEnd:
-        Lose(RichLoss::NestedTables);
+        LoseNestedTable();
+        break;
+    case RtfAction::NestedTableProperties:
+        LoseNestedTable();
+        state.destination = Destination::Skip;
         break;
     case RtfAction::Field:
         StartField();
@@ -662,6 +675,7 @@ void RtfParser::ApplyInFontTable(const detail::RtfControlWord& word, int paramet
         break;
     case RtfAction::SkipDestination:
     case RtfAction::Lost:
+    case RtfAction::NestedTableProperties:
         state.destination = Destination::Skip;
         break;
     case RtfAction::Unicode:
@@ -709,6 +723,7 @@ void RtfParser::ApplyInListTable(RtfAction action, int parameter) {
         break;
     case RtfAction::SkipDestination:
     case RtfAction::Lost:
+    case RtfAction::NestedTableProperties:
         state.destination = Destination::Skip;
         break;
     default:
@@ -798,6 +813,7 @@ void RtfParser::ApplyToRow(const detail::RtfControlWord& word, int parameter) {
 void RtfParser::EndCell() {
     EndParagraph(true);
     ++cellIndex;
+    nestedTableInCell = false;
 }
 
 // Every cell of a finished row has a paragraph, and the row a cell for every paragraph.

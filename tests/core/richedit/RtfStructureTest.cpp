@@ -125,6 +125,13 @@ TEST(RtfStructureTest, WhatCannotBeKeptIsCounted) {
         {R"({\rtf1 {\header {\field{\*\fldinst PAGE}{\fldrslt 3}}}\par})", 1, "headers"},
         {R"({\rtf1 \trowd\clmgf\cellx100\clmrg\cellx200\intbl a\cell\cell\row})", 1,
          "merged cells"},
+        {R"({\rtf1 \trowd\cellx900\intbl a\par\itap2 b\nestcell{\*\nesttableprops\trowd)"
+         R"(\cellx400\nestrow}c\nestcell{\*\nesttableprops\trowd\cellx400\nestrow}\cell\row})",
+         1, "nested tables"},
+        {R"({\rtf1 \trowd\cellx400\cellx900\intbl\itap2 b\nestcell{\*\nesttableprops\trowd)"
+         R"(\cellx300\nestrow}\cell\itap2 c\nestcell{\*\nesttableprops\trowd\cellx300)"
+         R"(\nestrow}\cell\row})",
+         2, "nested tables"},
         {R"({\rtf1 {\*\unknowndestination x}Text\par})", 0, ""},
     };
     for (const Case& c : cases) {
