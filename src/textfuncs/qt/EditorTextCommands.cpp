@@ -25,9 +25,6 @@ void RunAsEdit(const TextCommand& command, TSynEditWidget& editor) {
         return;
     const std::optional<PlainTextState> result =
         RunTextCommand(command, {editor.Engine().Text(), 0, 0}, editor.Engine().TextEncoding());
-    if (!result)
-        return;
-    editor.SelectAll();
-    editor.Engine().InsertText(result->text);
-    editor.Engine().SetCaret({});
+    if (result)
+        editor.Engine().ReplaceAllText(result->text);
 }
