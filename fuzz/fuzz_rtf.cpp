@@ -8,6 +8,7 @@
 #include "richedit/RtfWriter.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -15,8 +16,10 @@
 
 namespace {
 
-void Check(bool condition) {
+// Names the rule an input broke before stopping on it.
+void Check(bool condition, const char* rule) {
     if (!condition) {
+        std::fprintf(stderr, "broken: %s\n", rule);
         std::abort();
     }
 }
@@ -47,26 +50,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RichDocument document = ReadRtf(bytes);
     for (const RichParagraph& paragraph : document.paragraphs) {
         if (paragraph.table >= 0) {
-            Check(std::size_t(paragraph.table) < document.tables.size());
+            Check(std::size_t(paragraph.table) < document.tables.size(), "a cell's table exists");
             const RichTable& table = document.tables[std::size_t(paragraph.table)];
-            Check(std::size_t(paragraph.row) < table.rows.size());
+            Check(std::size_t(paragraph.row) < table.rows.size(), "a cell's row exists");
             Check(std::size_t(paragraph.column) <
-                  table.rows[std::size_t(paragraph.row)].cells.size());
+                      table.rows[std::size_t(paragraph.row)].cells.size(),
+                  "a cell's column exists");
         }
         for (std::size_t i = 0; i < paragraph.runs.size(); ++i) {
             const RichRun& run = paragraph.runs[i];
-            Check(run.picture < int(document.pictures.size()));
-            Check(!run.text.empty());
-            Check(IsWellFormedUtf8(run.text) && IsWellFormedUtf8(run.format.fontName));
-            Check(run.format.halfPoints >= 1);
+            Check(run.picture < int(document.pictures.size()), "a run's picture exists");
+            Check(!run.text.empty(), "runs are not empty");
+            Check(IsWellFormedUtf8(run.text) && IsWellFormedUtf8(run.format.fontName),
+                  "text is UTF-8");
+            Check(run.format.halfPoints >= 1, "a size of at least half a point");
             Check(i == 0 || run.picture >= 0 || paragraph.runs[i - 1].picture >= 0 ||
-                  !(paragraph.runs[i - 1].format == run.format));
+                      !(paragraph.runs[i - 1].format == run.format),
+                  "no two runs of one format side by side");
         }
     }
     const Encoding& codePage = *Encoding::ForCodePage(size % 2 == 0 ? 1252 : 1251);
     RichDocument once = ReadRtf(WriteRtf(document, codePage));
-    Check(Texts(once) == Texts(document));
+    Check(Texts(once) == Texts(document), "writing keeps the text");
     once.lost = {};
-    Check(ReadRtf(WriteRtf(once, codePage)) == once);
+    Check(ReadRtf(WriteRtf(once, codePage)) == once, "a second write and read changes nothing");
     return 0;
 }

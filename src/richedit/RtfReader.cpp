@@ -117,6 +117,33 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Nothing but control words (and \*, and line breaks, which RTF ignores): no text.
+bool OnlyControlWords(std::string_view rtf) {
+    for (std::size_t at = 0; at < rtf.size();) {
+        if (rtf[at] == '\r' || rtf[at] == '\n') {
+            ++at;
+        } else if (rtf[at] != '\\' || at + 1 == rtf.size()) {
+            return false;
+        } else if (rtf[at + 1] == '*') {
+            at += 2;
+        } else if (!IsLetter(rtf[at + 1])) {
+            return false; // a control symbol is text, or a character
+        } else {
+            for (++at; at < rtf.size() && IsLetter(rtf[at]); ++at) {
+            }
+            if (at < rtf.size() && rtf[at] == '-') {
+                ++at;
+            }
+            for (; at < rtf.size() && IsDigit(rtf[at]); ++at) {
+            }
+            if (at < rtf.size() && rtf[at] == ' ') {
+                ++at;
+            }
+        }
+    }
+    return true;
+}
+
 int HexValue(char c) {
     if (IsDigit(c)) {
         return c - '0';
@@ -158,7 +185,8 @@ private:
     void StartFieldResult();
     void StartPicture(std::size_t pictStart);
     void AddPictureByte(char byte);
-    void FinishPicture();
+    // openGroups: the groups of the picture the input left open, to be closed in its kept copy.
+    void FinishPicture(std::size_t openGroups = 0);
     void EndCell();
     void FinishRow();
     void FlushRun();
@@ -274,7 +302,8 @@ RichDocument RtfParser::Parse(const ProgressHook& progress) {
         }
     }
     if (state.destination == Destination::Picture) {
-        FinishPicture(); // a file cut off inside a picture
+        // A file cut off inside a picture: the picture's group and those opened in it stay open.
+        FinishPicture(stack.size() + unstackedDepth - picture.depth + 1);
     }
     EndParagraph();
     // The paragraph mark after the last paragraph makes no paragraph of its own.
@@ -892,8 +921,13 @@ void RtfParser::StartPicture(std::size_t pictStart) {
         return;
     }
     picture = PictureState{};
-    // The group's own brace, unless a group closed since the last one opened.
-    picture.groupStart = lastCloseBrace < lastOpenBrace ? lastOpenBrace : std::string_view::npos;
+    // The group's own brace, unless a group closed since the last one opened or text came
+    // between them (the text is the document's, not the picture's).
+    picture.groupStart =
+        lastCloseBrace < lastOpenBrace &&
+                OnlyControlWords(input.substr(lastOpenBrace + 1, pictStart - lastOpenBrace - 1))
+            ? lastOpenBrace
+            : std::string_view::npos;
     picture.start = pictStart;
     picture.depth = stack.size();
     state.destination = Destination::Picture;
@@ -912,7 +946,7 @@ void RtfParser::AddPictureByte(char byte) {
     }
 }
 
-void RtfParser::FinishPicture() {
+void RtfParser::FinishPicture(std::size_t openGroups) {
     RichPicture& image = picture.picture;
     const auto shown = [](int goal, int pixels, int scale) {
         return int(std::int64_t(goal > 0 ? goal : pixels * 15) * scale / 100);
@@ -922,16 +956,15 @@ void RtfParser::FinishPicture() {
     image.height =
         std::min(shown(picture.goalHeight, image.pixelHeight, picture.scaleY), kLargestLength);
     if (image.kind == RichPicture::Kind::Other) {
-        // Written back as it came; a group cut off by the file's end is closed.
+        // Written back as it came, with the groups a cut-off file left open closed, so that
+        // the copy ends where the picture ends when it is read again.
         if (picture.groupStart != std::string_view::npos) {
             image.data = input.substr(picture.groupStart, pos - picture.groupStart);
         } else {
             image.data.assign(1, '{');
             image.data.append(input.substr(picture.start, pos - picture.start));
         }
-        if (image.data.empty() || image.data.back() != '}') {
-            image.data += '}';
-        }
+        image.data.append(openGroups, '}');
     }
     FlushRun();
     document.pictures.push_back(std::move(image));
