@@ -14,6 +14,36 @@ QAccessibleInterface* EditorFactory(const QString& /*className*/, QObject* objec
     return nullptr;
 }
 
+enum class CharKind { Word, Blank, Other };
+
+CharKind KindOf(CharCode code) {
+    if (code == ' ' || code == '\t')
+        return CharKind::Blank;
+    if (code == '_' || (code > 0x7F && !IsRawByteCode(code)) ||
+        (code < 0x80 && QChar(char16_t(code)).isLetterOrNumber()))
+        return CharKind::Word;
+    return CharKind::Other;
+}
+
+// The run of characters of one kind (word characters, blanks, or others) holding the character
+// at position, within its line.
+BufferRange RunAt(const TSynEditEngine& engine, BufferPosition position) {
+    const std::string_view line = engine.LineText(position.line);
+    const Encoding& encoding = engine.TextEncoding();
+    const CharKind kind = KindOf(encoding.CodeAt(line, position.column.Value()));
+    std::size_t begin = position.column.Value();
+    while (begin > 0) {
+        const std::size_t before = encoding.PreviousCharStart(line, begin);
+        if (KindOf(encoding.CodeAt(line, before)) != kind)
+            break;
+        begin = before;
+    }
+    std::size_t end = position.column.Value();
+    while (end < line.size() && KindOf(encoding.CodeAt(line, end)) == kind)
+        end += encoding.CharLength(line, end);
+    return {MakePosition(position.line.Value(), begin), MakePosition(position.line.Value(), end)};
+}
+
 } // namespace
 
 void InstallSynEditAccessibleFactory() {
@@ -175,7 +205,7 @@ TSynEditAccessible::SpanAt(int offset, QAccessible::TextBoundaryType boundaryTyp
         const BufferPosition next = engine.NextCharPosition(position);
         return {int(index.OffsetOf(position)), int(index.OffsetOf(next))};
     }
-    const BufferRange word = engine.WordAt(position);
+    const BufferRange word = RunAt(engine, position);
     return {int(index.OffsetOf(word.begin)), int(index.OffsetOf(word.end))};
 }
 
