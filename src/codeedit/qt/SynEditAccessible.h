@@ -21,6 +21,7 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
 
     // Text.
+    using QAccessibleWidget::text;
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
     int selectionCount() const override;
     void addSelection(int startOffset, int endOffset) override;
