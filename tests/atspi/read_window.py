@@ -13,6 +13,7 @@ import pyatspi
 from gi.repository import GLib
 
 TEXT = "first line\nsecond word here\n"
+CODE = "int main() { return 0; }"
 failures = []
 
 
@@ -62,9 +63,12 @@ def main():
     with open(path, "w") as f:
         f.write(TEXT)
     env = dict(os.environ, HOME=scratch, XDG_CONFIG_HOME=scratch + "/.config")
+    code = os.path.join(scratch, "main.cpp")
+    with open(code, "w") as f:
+        f.write(CODE)
     # A window manager gives the window the keyboard focus, as on a desktop.
     manager = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
-    proc = subprocess.Popen([program, path], env=env)
+    proc = subprocess.Popen([program, code, path], env=env)
     try:
         app = wait_for(lambda: application(os.path.basename(program)))
         check("program on the accessibility bus", app is not None,
@@ -73,11 +77,13 @@ def main():
             return 1
         editor = wait_for(lambda: next((n for n, _ in walk(app)
                                         if n.getRole() == pyatspi.ROLE_TEXT
-                                        and n.getState().contains(pyatspi.STATE_MULTI_LINE)),
-                                       None))
+                                        and n.getState().contains(pyatspi.STATE_SHOWING)
+                                        and n.queryText().getText(0, 5) == TEXT[:5]), None))
         check("plain editor found", editor is not None)
         if editor is None:
             return 1
+        texts = [n.queryText() for n, _ in walk(app) if n.getRole() == pyatspi.ROLE_TEXT]
+        check("code editor's text read", any(t.getText(0, -1) == CODE for t in texts))
         text = editor.queryText()
         check("editor text read", text.getText(0, -1) == TEXT.rstrip("\n") + "\n"
               or text.getText(0, -1) == TEXT, repr(text.getText(0, -1)))
@@ -109,6 +115,17 @@ def main():
         check("tool bar buttons", len(buttons) > 5, str(len(buttons)))
         unnamed = [i for i, b in enumerate(buttons) if not b.name]
         check("every tool button named", not unnamed, str(unnamed))
+        keys("ctrl+f")
+        dialog = wait_for(lambda: next((n for n, _ in walk(app) if n.getRole() == pyatspi.ROLE_DIALOG
+                                        and n.childCount), None), 5)
+        check("Find dialog on the bus", dialog is not None)
+        if dialog is not None:
+            controls = [n for n, _ in walk(dialog) if n.getRole() in
+                        (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON)]
+            print("Find dialog:", [(c.getRoleName(), c.name) for c in controls])
+            check("Find dialog's buttons and boxes named", controls and all(c.name for c in controls),
+                  str([(c.getRoleName(), c.name) for c in controls]))
+            keys("Escape")
         if dump:
             with open(dump, "w") as out:
                 for node, depth in walk(app):
