@@ -10,6 +10,7 @@ packages=(
   espeak-ng libespeak-ng-dev libpcaudio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick openbox xdotool x11-utils
+  dbus at-spi2-core python3-pyatspi
   poppler-utils
   libreoffice-writer-nogui
   desktop-file-utils

@@ -2,6 +2,7 @@
 
 #include "codeedit/SynEditRanges.h"
 #include "codeedit/qt/ColorQt.h"
+#include "codeedit/qt/SynEditAccessible.h"
 #include "platform/qt/EncodingQt.h"
 
 #include <QGuiApplication>
@@ -27,7 +28,10 @@ QFont PaintingFont(QFont font) {
 
 } // namespace
 
-TSynEditWidget::TSynEditWidget(QWidget* parent) : QAbstractScrollArea(parent) {
+TSynEditWidget::TSynEditWidget(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      accessibility(std::make_unique<TSynEditAccessibility>(*this, engine)) {
+    InstallSynEditAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -94,6 +98,7 @@ void TSynEditWidget::SetFont(const QFont& font) {
 
 void TSynEditWidget::SetTextEncoding(const Encoding& encoding) {
     engine.SetEncoding(encoding);
+    accessibility->EncodingChanged();
     widestLine = 0;
     LayoutChanged();
 }
@@ -281,29 +286,38 @@ BufferPosition TSynEditWidget::PositionAt(QPoint point) {
     return engine.Clamp(MakePosition(row->row.line, column));
 }
 
-QRect TSynEditWidget::CaretRect() {
-    const BufferPosition caret = engine.Caret();
-    const int line = caret.line.Value();
+std::optional<QPointF> TSynEditWidget::PointOf(BufferPosition position) {
+    const int line = position.line.Value();
     if (line < TopLine())
-        return QRect();
+        return std::nullopt;
     int top = -topRow * LineHeight();
     for (int l = TopLine(); l < line; ++l) {
         top += int(RowStarts(l).size()) * LineHeight();
         if (top >= viewport()->height())
-            return QRect();
+            return std::nullopt;
     }
     qreal x = 0;
     if (line < Lines().Count()) {
-        const RowSpan span = RowOf(caret);
+        const RowSpan span = RowOf(position);
         top += span.index * LineHeight();
-        x = XOfCaret(line, span.from, span.to, caret.column.Value());
+        const std::size_t column = position.column.Value();
+        x = position == engine.Caret() ? XOfCaret(line, span.from, span.to, column)
+                                       : XOfColumn(Lines().Get(line), span.from, span.to, column,
+                                                   engine.TextEncoding(), *metrics);
     }
     if (top < 0 || top >= viewport()->height())
+        return std::nullopt;
+    return QPointF(TextOriginX() + x, top);
+}
+
+QRect TSynEditWidget::CaretRect() {
+    const std::optional<QPointF> point = PointOf(engine.Caret());
+    if (!point)
         return QRect();
     qreal width = 2;
     if (engine.InsertMode() == TSynInsertMode::Overwrite)
         width = std::max<qreal>(2, metrics->SpaceWidth());
-    return QRect(ClampedPixels(std::floor(TextOriginX() + x)), top, int(std::ceil(width)),
+    return QRect(ClampedPixels(std::floor(point->x())), int(point->y()), int(std::ceil(width)),
                  LineHeight());
 }
 
@@ -435,6 +449,7 @@ void TSynEditWidget::EnsureCaretVisible() {
 // ---- Engine notifications ------------------------------------------------------------------
 
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
+    accessibility->LinesChanged(change);
     ForgetLayout();
     const TSynLazyRescan rescan =
         RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);
@@ -504,6 +519,7 @@ void TSynEditWidget::CaretChanged() {
     lastCaret = engine.Caret();
     EnsureCaretVisible();
     RestartBlink();
+    accessibility->CaretChanged();
     emit CaretMoved();
 }
 

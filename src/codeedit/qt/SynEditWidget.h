@@ -7,6 +7,7 @@
 
 #include "codeedit/SynEditEngine.h"
 #include "codeedit/SynEditKeyBindings.h"
+#include "codeedit/qt/SynEditAccessibility.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
 
@@ -82,6 +83,11 @@ public:
     BufferPosition PositionAt(QPoint point);
     // The caret's rectangle in viewport coordinates (empty when it is not in view).
     QRect CaretRect();
+    // The rectangle of the character at a position (a line end: a space's width), in viewport
+    // coordinates; empty when it is not in view.
+    QRect CharacterRect(BufferPosition position);
+    // What assistive technology reads the text through.
+    TSynEditAccessibility& Accessibility() { return *accessibility; }
     // Paints the view as the viewport would (benchmarks and tests paint into an image).
     void PaintView(QPainter& painter, const QRect& area);
     // The editor's font colour, colour and font style, as tokens fall back to them.
@@ -167,6 +173,8 @@ private:
         int index;
     };
     RowSpan RowOf(BufferPosition position);
+    // Top left of a position's row and x, in viewport coordinates; nothing when not in view.
+    std::optional<QPointF> PointOf(BufferPosition position);
     qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
     void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
                         qreal clipLeft, qreal clipRight);
@@ -184,6 +192,7 @@ private:
     void ExtendByMouse(QPoint point);
 
     TSynEditEngine engine;
+    std::unique_ptr<TSynEditAccessibility> accessibility;
     TSynEditKeyStrokes keyStrokes;
     MarkSource marks;
     QFont editorFont;
