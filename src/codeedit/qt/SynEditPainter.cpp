@@ -111,7 +111,9 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
                                   const QColor* forcedColor) {
     const std::string_view text = lines.Get(row.line);
     const std::size_t to = std::min(row.to, text.size());
-    qreal x = originX;
+    const bool skip = row.paintFrom > row.from;
+    const std::size_t from = skip ? row.paintFrom : row.from;
+    qreal x = originX + (skip ? row.paintX : 0);
     rowOrigin = originX;
     pending = Run{};
     passedRight = false;
@@ -123,13 +125,13 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
             const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();
             if (tokenFrom >= to)
                 break;
-            if (tokenTo > row.from)
-                PaintToken(text, std::max(tokenFrom, row.from), std::min(tokenTo, to), x, top,
-                           clipLeft, clipRight, highlighter->TokenAttribute(), forcedColor);
+            if (tokenTo > from)
+                PaintToken(text, std::max(tokenFrom, from), std::min(tokenTo, to), x, top, clipLeft,
+                           clipRight, highlighter->TokenAttribute(), forcedColor);
             highlighter->NextToken();
         }
     } else {
-        PaintToken(text, row.from, to, x, top, clipLeft, clipRight, nullptr, forcedColor);
+        PaintToken(text, from, to, x, top, clipLeft, clipRight, nullptr, forcedColor);
     }
     Flush(text, top);
 }

@@ -28,6 +28,10 @@ struct TSynRow {
     int line = 0;
     std::size_t from = 0;
     std::size_t to = 0;
+    // Painting may start here when it is past `from`: what comes before lies left of the view.
+    // paintX is its x from the row's left edge.
+    std::size_t paintFrom = 0;
+    qreal paintX = 0;
 };
 
 // A row as shown: its top in the view, and whether it is its line's first row.
