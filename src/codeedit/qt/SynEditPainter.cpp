@@ -118,8 +118,16 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
     pending = Run{};
     passedRight = false;
     if (highlighter) {
-        highlighter->RestoreRange(lines.Ranges(row.line));
-        highlighter->StartLine(text, row.line);
+        // The rows of a wrapped line come in order: each goes on from the token the one before
+        // stopped at rather than scanning the line again from its start.
+        const bool goOn = scannedLine == row.line && scannedText == text.data() &&
+                          !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
+        if (!goOn) {
+            highlighter->RestoreRange(lines.Ranges(row.line));
+            highlighter->StartLine(text, row.line);
+        }
+        scannedLine = row.line;
+        scannedText = text.data();
         while (!highlighter->AtLineEnd() && !passedRight) {
             const std::size_t tokenFrom = highlighter->TokenStart();
             const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();
@@ -128,6 +136,8 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
             if (tokenTo > from)
                 PaintToken(text, std::max(tokenFrom, from), std::min(tokenTo, to), x, top, clipLeft,
                            clipRight, highlighter->TokenAttribute(), forcedColor);
+            if (tokenTo > to)
+                break;
             highlighter->NextToken();
         }
     } else {

@@ -100,4 +100,7 @@ private:
     bool passedRight = false;
     // Painting over a background of its own: tokens do not paint theirs.
     bool overBackground = false;
+    // The line the highlighter is scanning, and its text then.
+    int scannedLine = -1;
+    const char* scannedText = nullptr;
 };
