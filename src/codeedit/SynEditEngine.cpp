@@ -130,6 +130,22 @@ ByteColumn TSynEditEngine::ColumnAtChar(LineIndex line, CharColumn column) const
     return ByteColumn(pos);
 }
 
+DisplayColumn TSynEditEngine::DesiredColumn() const {
+    if (desiredFrom) {
+        desiredColumn = DisplayColumnOf(*desiredFrom);
+        desiredFrom.reset();
+    }
+    return desiredColumn;
+}
+
+void TSynEditEngine::KeepDesiredColumnAcross(BufferPosition editBegin) const {
+    // An edit after the position (or starting at it) leaves its display column as it is.
+    if (desiredFrom &&
+        (desiredFrom->line > editBegin.line ||
+         (desiredFrom->line == editBegin.line && desiredFrom->column > editBegin.column)))
+        DesiredColumn();
+}
+
 BufferPosition TSynEditEngine::NextCharPosition(BufferPosition position) const {
     std::string_view text = LineText(position.line);
     if (position.column.Value() < text.size())
@@ -191,7 +207,7 @@ std::string TSynEditEngine::TextBetween(BufferPosition begin, BufferPosition end
 void TSynEditEngine::SetTabWidth(int width) {
     OperationScope operation(*this);
     tabWidth = std::max(1, width);
-    desiredColumn = DisplayColumnOf(caret);
+    desiredFrom = caret;
     caretChangedPending = true;
 }
 
@@ -240,7 +256,7 @@ void TSynEditEngine::PlaceCaret(BufferPosition position, TSynCaretMove move,
     if (move == TSynCaretMove::Collapse)
         anchor = caret;
     if (desired == DesiredColumnUpdate::Update)
-        desiredColumn = DisplayColumnOf(caret);
+        desiredFrom = caret;
 }
 
 bool TSynEditEngine::MoveCaret(BufferPosition position, TSynCaretMove move,
@@ -386,6 +402,7 @@ void TSynEditEngine::ApplyWholeText(std::string_view text) {
 void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress,
                                     TSynTextBreaks breaks) {
     OwnEditScope scope(*this);
+    KeepDesiredColumnAcross(BufferPosition{});
     // The list drops a final break; an edit control's text keeps the empty line after it.
     const std::string_view bytes = text.View();
     const bool finalBreak = !bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n');
@@ -606,12 +623,16 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
         }
         caret = Clamp(caret);
         anchor = Clamp(anchor);
-        desiredColumn = DisplayColumnOf(caret);
+        desiredFrom = caret;
         topLine = LineIndex(std::min(topLine.Value(), LineCount() - 1));
         caretChangedPending = true;
     }
+    if (editStart && !change.wholeText && editStart->line.Value() == change.index)
+        unchangedPrefix = editStart->column.Value();
+    editStart.reset();
     if (OnLinesChanged)
         OnLinesChanged(change);
+    unchangedPrefix.reset();
     if (operationDepth == 0)
         FlushNotifications();
 }

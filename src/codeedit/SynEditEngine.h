@@ -68,6 +68,9 @@ public:
     // Every line change record, from engine edits and direct list changes alike (range
     // rescanning and repaint).
     std::function<void(const TSynLinesChange&)> OnLinesChanged;
+    // While OnLinesChanged runs: the bytes of the change's first line before this column are
+    // as they were (0 when that is not known), so per-line caches of the part before it stay.
+    std::size_t UnchangedPrefix() const { return unchangedPrefix.value_or(0); }
     // After any change of the text, also from SetText and direct list changes (the plain
     // editor's change event). Once per engine operation.
     std::function<void()> OnTextChanged;
@@ -129,7 +132,7 @@ public:
 
     BufferPosition Caret() const { return caret; }
     BufferPosition Anchor() const { return anchor; }
-    DisplayColumn DesiredColumn() const { return desiredColumn; }
+    DisplayColumn DesiredColumn() const;
     // Clamps; Collapse drops the selection. Ends a typing run.
     void SetCaret(BufferPosition position, TSynCaretMove move = TSynCaretMove::Collapse);
     void SetSelection(BufferPosition anchor, BufferPosition caret);
@@ -315,7 +318,16 @@ private:
 
     BufferPosition caret{};
     BufferPosition anchor{};
-    DisplayColumn desiredColumn{};
+    // The desired column is counted only when Up or Down asks for it: on a long line, counting
+    // from the line start at every key would cost more than the key. Until then it is the
+    // display column of desiredFrom, in the text as it is (edits before that position count it
+    // first).
+    mutable DisplayColumn desiredColumn{};
+    mutable std::optional<BufferPosition> desiredFrom;
+    // The first column an edit of this operation touched on its first line (see UnchangedPrefix).
+    std::optional<std::size_t> unchangedPrefix;
+    std::optional<BufferPosition> editStart;
+    void KeepDesiredColumnAcross(BufferPosition editBegin) const;
     TSynSelectionMode selectionMode = TSynSelectionMode::smNormal;
     TSynInsertMode insertMode = TSynInsertMode::Insert;
     bool readOnly = false;

@@ -139,7 +139,8 @@ bool TSynEditEngine::MoveHorizontal(bool forward, TSynCaretMove move) {
 bool TSynEditEngine::MoveVertical(int lineDelta, TSynCaretMove move) {
     long long wanted = static_cast<long long>(caret.line.Value()) + lineDelta;
     LineIndex line(static_cast<int>(std::clamp<long long>(wanted, 0, LineCount() - 1)));
-    return MoveCaret({line, ColumnAtDisplay(line, desiredColumn)}, move, DesiredColumnUpdate::Keep);
+    return MoveCaret({line, ColumnAtDisplay(line, DesiredColumn())}, move,
+                     DesiredColumnUpdate::Keep);
 }
 
 // Moves the top line, not past the point where the last line is at the bottom of the view.

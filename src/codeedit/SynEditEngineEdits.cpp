@@ -64,10 +64,17 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
                                             std::string_view text) {
     if (lines.Count() == 0)
         lines.Add("");
+    KeepDesiredColumnAcross(begin);
+    // Edits of one operation reach the list's observers as one record from the first line on.
+    if (!editStart || editStart->line == begin.line)
+        editStart = BufferPosition{
+            begin.line, std::min(begin.column, editStart ? editStart->column : begin.column)};
+    else
+        editStart = BufferPosition{std::min(editStart->line, begin.line), ByteColumn(0)};
     const int first = begin.line.Value();
     const int last = end.line.Value();
-    std::string prefix(lines.Get(first).substr(0, begin.column.Value()));
-    std::string suffix(lines.Get(last).substr(end.column.Value()));
+    const std::string_view prefix = lines.Get(first).substr(0, begin.column.Value());
+    const std::string_view suffix = lines.Get(last).substr(end.column.Value());
     std::vector<std::string_view> pieces = SplitLines(text);
     // The break after the last line touched stays after the suffix; the breaks in between are
     // new and take the list's format.
@@ -81,18 +88,21 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     };
 
     if (pieces.size() == 1) {
-        std::string joined = prefix;
-        joined.append(pieces.front()).append(suffix);
+        // One copy of the line: a keystroke in a line of many MB must not copy it thrice.
+        std::string joined;
+        joined.reserve(prefix.size() + pieces.front().size() + suffix.size());
+        joined.append(prefix).append(pieces.front()).append(suffix);
+        const std::size_t newColumn = prefix.size() + pieces.front().size();
         lines.Put(first, joined);
         if (last > first)
             lines.DeleteLines(first + 1, last - first);
         placeBreaks(first);
-        return {begin.line, ByteColumn(prefix.size() + pieces.front().size())};
+        return {begin.line, ByteColumn(newColumn)};
     }
 
     std::vector<std::string> following(pieces.begin() + 1, pieces.end());
     following.back() += suffix;
-    lines.Put(first, prefix.append(pieces.front()));
+    lines.Put(first, std::string(prefix).append(pieces.front()));
     const int oldFollowing = last - first;
     const int newFollowing = static_cast<int>(following.size());
     const int reused = std::min(oldFollowing, newFollowing);

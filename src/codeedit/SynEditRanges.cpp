@@ -50,12 +50,14 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
     // Inserted lines carry no meaningful stored range yet, so the equality stop only applies
     // after the last of them.
     const int lastChanged = first + change.inserted - 1;
+    // The last line's end range starts no line: a keystroke in a long last line need not scan
+    // it.
     for (;;) {
-        ScanLine(lines, *highlighter, line);
         const int next = line + 1;
         if (next >= count) {
             break;
         }
+        ScanLine(lines, *highlighter, line);
         const TSynRange range = highlighter->CurrentRange();
         if (next > lastChanged && lines.Ranges(next) == range) {
             break;
@@ -83,10 +85,10 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
     int line = ResumeBefore(lines, *highlighter, first);
     const int lastChanged = first + change.inserted - 1;
     for (;;) {
-        ScanLine(lines, *highlighter, line);
         const int next = line + 1;
         if (next >= count)
             return {line, line};
+        ScanLine(lines, *highlighter, line);
         const TSynRange range = highlighter->CurrentRange();
         // Past the current lines nothing is stored to compare with: they are scanned when
         // asked for, and whatever follows may change its colours.

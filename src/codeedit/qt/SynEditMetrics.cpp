@@ -65,10 +65,10 @@ qreal TSynTextMetrics::NextTabStop(qreal x) const {
 }
 
 qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::size_t column,
-                const Encoding& encoding, TSynTextMetrics& metrics) {
-    qreal x = 0;
+                const Encoding& encoding, TSynTextMetrics& metrics, qreal fromX) {
+    qreal x = fromX;
     std::size_t reached = from;
-    WalkChars(line, from, std::min(to, line.size()), 0, encoding, metrics,
+    WalkChars(line, from, std::min(to, line.size()), fromX, encoding, metrics,
               [&](const TSynCharBox& box) {
                   if (box.start >= column)
                       return false;
@@ -82,12 +82,13 @@ qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::si
 }
 
 std::size_t ColumnAtX(std::string_view line, std::size_t from, std::size_t to, qreal x,
-                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd) {
+                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd,
+                      qreal fromX) {
     to = std::min(to, line.size());
     std::size_t column = to;
-    qreal end = 0;
+    qreal end = fromX;
     bool found = false;
-    WalkChars(line, from, to, 0, encoding, metrics, [&](const TSynCharBox& box) {
+    WalkChars(line, from, to, fromX, encoding, metrics, [&](const TSynCharBox& box) {
         if (x < box.x + box.width / 2) {
             column = box.start;
             found = true;

@@ -92,15 +92,16 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
     }
 }
 
-// x of byte column `column` in line[from, ...), relative to `from`; columns past the end count
-// as spaces (the caret may stand beyond the end of a line).
+// x of byte column `column` in line[from, ...), where `from` is at fromX (tab stops count from
+// x 0); columns past the end count as spaces (the caret may stand beyond the end of a line).
 qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::size_t column,
-                const Encoding& encoding, TSynTextMetrics& metrics);
+                const Encoding& encoding, TSynTextMetrics& metrics, qreal fromX = 0);
 
-// The byte column nearest to x in line[from, to); past `to` it counts whole spaces beyond when
-// `pastEnd` is set, else stops at `to`.
+// The byte column nearest to x in line[from, to), `from` being at fromX; past `to` it counts
+// whole spaces beyond when `pastEnd` is set, else stops at `to`.
 std::size_t ColumnAtX(std::string_view line, std::size_t from, std::size_t to, qreal x,
-                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd);
+                      const Encoding& encoding, TSynTextMetrics& metrics, bool pastEnd,
+                      qreal fromX = 0);
 
 // Width of line[from, to).
 qreal TextWidth(std::string_view line, std::size_t from, std::size_t to, const Encoding& encoding,

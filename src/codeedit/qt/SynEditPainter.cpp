@@ -111,25 +111,37 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
                                   const QColor* forcedColor) {
     const std::string_view text = lines.Get(row.line);
     const std::size_t to = std::min(row.to, text.size());
-    qreal x = originX;
+    const bool skip = row.paintFrom > row.from;
+    const std::size_t from = skip ? row.paintFrom : row.from;
+    qreal x = originX + (skip ? row.paintX : 0);
     rowOrigin = originX;
     pending = Run{};
     passedRight = false;
     if (highlighter) {
-        highlighter->RestoreRange(lines.Ranges(row.line));
-        highlighter->StartLine(text, row.line);
+        // The rows of a wrapped line come in order: each goes on from the token the one before
+        // stopped at rather than scanning the line again from its start.
+        const bool goOn = scannedLine == row.line && scannedText == text.data() &&
+                          !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
+        if (!goOn) {
+            highlighter->RestoreRange(lines.Ranges(row.line));
+            highlighter->StartLine(text, row.line);
+        }
+        scannedLine = row.line;
+        scannedText = text.data();
         while (!highlighter->AtLineEnd() && !passedRight) {
             const std::size_t tokenFrom = highlighter->TokenStart();
             const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();
             if (tokenFrom >= to)
                 break;
-            if (tokenTo > row.from)
-                PaintToken(text, std::max(tokenFrom, row.from), std::min(tokenTo, to), x, top,
-                           clipLeft, clipRight, highlighter->TokenAttribute(), forcedColor);
+            if (tokenTo > from)
+                PaintToken(text, std::max(tokenFrom, from), std::min(tokenTo, to), x, top, clipLeft,
+                           clipRight, highlighter->TokenAttribute(), forcedColor);
+            if (tokenTo > to)
+                break;
             highlighter->NextToken();
         }
     } else {
-        PaintToken(text, row.from, to, x, top, clipLeft, clipRight, nullptr, forcedColor);
+        PaintToken(text, from, to, x, top, clipLeft, clipRight, nullptr, forcedColor);
     }
     Flush(text, top);
 }

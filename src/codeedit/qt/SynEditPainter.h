@@ -28,6 +28,10 @@ struct TSynRow {
     int line = 0;
     std::size_t from = 0;
     std::size_t to = 0;
+    // Painting may start here when it is past `from`: what comes before lies left of the view.
+    // paintX is its x from the row's left edge.
+    std::size_t paintFrom = 0;
+    qreal paintX = 0;
 };
 
 // A row as shown: its top in the view, and whether it is its line's first row.
@@ -96,4 +100,7 @@ private:
     bool passedRight = false;
     // Painting over a background of its own: tokens do not paint theirs.
     bool overBackground = false;
+    // The line the highlighter is scanning, and its text then.
+    int scannedLine = -1;
+    const char* scannedText = nullptr;
 };

@@ -93,6 +93,7 @@ void TSynEditWidget::SetFont(const QFont& font) {
     QWidget::setFont(font);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(font), engine.TabWidth());
     widestLine = 0;
+    checkpoints.clear();
     LayoutChanged();
 }
 
@@ -100,6 +101,7 @@ void TSynEditWidget::SetTextEncoding(const Encoding& encoding) {
     engine.SetEncoding(encoding);
     accessibility->EncodingChanged();
     widestLine = 0;
+    checkpoints.clear();
     LayoutChanged();
 }
 
@@ -117,6 +119,7 @@ void TSynEditWidget::SetTabWidth(int width) {
     engine.SetTabWidth(width);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(editorFont), engine.TabWidth());
     widestLine = 0;
+    checkpoints.clear();
     LayoutChanged();
 }
 
@@ -239,11 +242,55 @@ void TSynEditWidget::ForgetLayout() {
 qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
                                std::size_t column) {
     if (caretX.line != line || caretX.rowFrom != rowFrom || caretX.column != column) {
-        caretX = CaretX{
-            line, rowFrom, column,
-            XOfColumn(Lines().Get(line), rowFrom, rowTo, column, engine.TextEncoding(), *metrics)};
+        caretX = CaretX{line, rowFrom, column, XInRow(line, rowFrom, rowTo, column)};
     }
     return caretX.x;
+}
+
+TSynLineCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
+    if (Lines().Get(line).size() < TSynLineCheckpoints::kLongLine)
+        return nullptr;
+    // Only the lines in view and the caret's are asked for.
+    if (checkpoints.size() > 64 && !checkpoints.contains(line))
+        checkpoints.clear();
+    return &checkpoints[line];
+}
+
+void TSynEditWidget::ForgetCheckpoints(const TSynLinesChange& change) {
+    if (change.wholeText) {
+        checkpoints.clear();
+        return;
+    }
+    // Lines past the change keep their checkpoints when they keep their index.
+    const int end = change.removed == change.inserted ? change.index + change.removed : INT_MAX;
+    std::erase_if(checkpoints, [&](const auto& entry) {
+        return entry.first > change.index && entry.first < end;
+    });
+    auto first = checkpoints.find(change.index);
+    if (first == checkpoints.end())
+        return;
+    if (change.removed == 1 && change.inserted >= 1)
+        first->second.ForgetFrom(engine.UnchangedPrefix());
+    else
+        checkpoints.erase(first);
+}
+
+qreal TSynEditWidget::XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column) {
+    const std::string_view text = Lines().Get(line);
+    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynLineCheckpoints::Point start =
+        points ? points->AtOrBefore(text, column, engine.TextEncoding(), *metrics)
+               : TSynLineCheckpoints::Point{rowFrom, 0};
+    return XOfColumn(text, start.column, rowTo, column, engine.TextEncoding(), *metrics, start.x);
+}
+
+std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x) {
+    const std::string_view text = Lines().Get(line);
+    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynLineCheckpoints::Point start =
+        points ? points->AtOrBeforeX(text, x, engine.TextEncoding(), *metrics)
+               : TSynLineCheckpoints::Point{rowFrom, 0};
+    return ColumnAtX(text, start.column, rowTo, x, engine.TextEncoding(), *metrics, false, start.x);
 }
 
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
@@ -279,10 +326,8 @@ BufferPosition TSynEditWidget::PositionAt(QPoint point) {
     });
     if (row == rows.end())
         --row;
-    const std::string_view text = Lines().Get(row->row.line);
     const std::size_t column =
-        ColumnAtX(text, row->row.from, row->row.to, point.x() - TextOriginX(),
-                  engine.TextEncoding(), *metrics, false);
+        ColumnInRow(row->row.line, row->row.from, row->row.to, point.x() - TextOriginX());
     return engine.Clamp(MakePosition(row->row.line, column));
 }
 
@@ -302,8 +347,7 @@ std::optional<QPointF> TSynEditWidget::PointOf(BufferPosition position) {
         top += span.index * LineHeight();
         const std::size_t column = position.column.Value();
         x = position == engine.Caret() ? XOfCaret(line, span.from, span.to, column)
-                                       : XOfColumn(Lines().Get(line), span.from, span.to, column,
-                                                   engine.TextEncoding(), *metrics);
+                                       : XInRow(line, span.from, span.to, column);
     }
     if (top < 0 || top >= viewport()->height())
         return std::nullopt;
@@ -451,6 +495,7 @@ void TSynEditWidget::EnsureCaretVisible() {
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     accessibility->LinesChanged(change);
     ForgetLayout();
+    ForgetCheckpoints(change);
     const TSynLazyRescan rescan =
         RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);
     rangesValidThrough = rescan.validThrough;
@@ -623,7 +668,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     const TSystemColors system = SystemColorsFromPalette(palette());
     const TSynStyleResolver resolver = StyleResolver(system);
     painter.fillRect(textArea, ToQColor(resolver.TextBackground()));
-    const std::vector<VisibleRow> rows = VisibleRows();
+    std::vector<VisibleRow> rows = VisibleRows();
     if (!rows.empty())
         MakeRangesCurrent(rows.back().row.line);
     const qreal originX = TextOriginX();
@@ -645,9 +690,10 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
         TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
                                     PaintingHighlighter(), resolver);
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
-        for (const VisibleRow& row : rows) {
+        for (VisibleRow& row : rows) {
             if (row.top + LineHeight() <= area.top() || row.top > area.bottom())
                 continue;
+            SkipLeftOfView(row.row, clipLeft - originX);
             linePainter.PaintRow(Lines(), row.row, originX, row.top, clipLeft, clipRight);
             PaintMarks(linePainter, marked, row, originX, clipLeft, clipRight);
             PaintSelection(linePainter, row, originX, clipLeft, clipRight);
@@ -659,6 +705,16 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
     }
     if (GutterWidth() > 0)
         PaintGutter(painter, rows, area);
+}
+
+void TSynEditWidget::SkipLeftOfView(TSynRow& row, qreal viewLeft) {
+    TSynLineCheckpoints* points = row.from == 0 ? CheckpointsOf(row.line) : nullptr;
+    if (!points || viewLeft <= 0)
+        return;
+    const TSynLineCheckpoints::Point start =
+        points->AtOrBeforeX(Lines().Get(row.line), viewLeft, engine.TextEncoding(), *metrics);
+    row.paintFrom = start.column;
+    row.paintX = start.x;
 }
 
 void TSynEditWidget::SetMarks(MarkSource source) {
@@ -680,9 +736,7 @@ std::optional<TSynEditWidget::RowCover> TSynEditWidget::CoverOnRow(const TSynRow
     to = std::min(to, lastRow ? SIZE_MAX : row.to);
     if (to <= from)
         return std::nullopt;
-    const Encoding& encoding = engine.TextEncoding();
-    return RowCover{XOfColumn(text, row.from, row.to, from, encoding, *metrics),
-                    XOfColumn(text, row.from, row.to, to, encoding, *metrics)};
+    return RowCover{XInRow(line, row.from, row.to, from), XInRow(line, row.from, row.to, to)};
 }
 
 void TSynEditWidget::PaintMarks(TSynLinePainter& painter, const std::vector<BufferRange>& marked,

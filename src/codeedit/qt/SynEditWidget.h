@@ -8,6 +8,7 @@
 #include "codeedit/SynEditEngine.h"
 #include "codeedit/SynEditKeyBindings.h"
 #include "codeedit/qt/SynEditAccessibility.h"
+#include "codeedit/qt/SynEditLineCheckpoints.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
 
@@ -175,6 +176,15 @@ private:
     RowSpan RowOf(BufferPosition position);
     // Top left of a position's row and x, in viewport coordinates; nothing when not in view.
     std::optional<QPointF> PointOf(BufferPosition position);
+    // x of a column in a row and the column at an x in it, both from the row's left edge; the
+    // first row of a long line walks from its nearest checkpoint.
+    qreal XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
+    std::size_t ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x);
+    // The checkpoints of a long line (nullptr for a short one).
+    TSynLineCheckpoints* CheckpointsOf(int line);
+    void ForgetCheckpoints(const TSynLinesChange& change);
+    // Lets the painter start a long line's first row at its last checkpoint left of the view.
+    void SkipLeftOfView(TSynRow& row, qreal viewLeft);
     qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
     void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
                         qreal clipLeft, qreal clipRight);
@@ -210,6 +220,7 @@ private:
     // so no edit has to measure every line.
     qreal widestLine = 0;
     std::unordered_map<int, std::vector<std::size_t>> rowCache;
+    std::unordered_map<int, TSynLineCheckpoints> checkpoints;
     std::vector<std::size_t> singleRow{0};
     struct CaretX {
         int line = -1;

@@ -1,0 +1,124 @@
+#include "codeedit/SynHighlighterHtml.h"
+#include "codeedit/qt/Memo.h"
+#include "codeedit/qt/SynEdit.h"
+#include "ui/codeedit/EditorTestSupport.h"
+
+#include <QScrollBar>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A line far longer than the widget walks from its start: words, tabs, two- and three-byte
+// characters.
+std::string LongLine() {
+    std::string line;
+    for (int i = 0; line.size() < 200000; ++i)
+        line += i % 7 == 0 ? "\t<a href=\"x\">caf\xC3\xA9</a> "
+                           : "w\xE2\x82\xAC"
+                             "rd ";
+    return line;
+}
+
+// The caret's x from the line start, against a fresh walk of the whole line.
+void ExpectCaretAtWalkedX(TSynEditWidget& editor, std::size_t column) {
+    editor.Engine().SetCaret(MakePosition(0, column));
+    const std::string_view text = editor.Lines().Get(0);
+    QFont font = editor.Font();
+    font.setKerning(false);
+    TSynTextMetrics metrics(font, editor.TabWidth());
+    const qreal walked =
+        XOfColumn(text, 0, text.size(), column, editor.Engine().TextEncoding(), metrics);
+    const int scrolled = editor.horizontalScrollBar()->value();
+    const QRect caret = editor.CaretRect();
+    ASSERT_FALSE(caret.isNull()) << "column " << column;
+    EXPECT_EQ(caret.left(), int(std::floor(2 - scrolled + walked))) << "column " << column;
+    // A click on the caret's left edge puts the caret back there.
+    const BufferPosition clicked = editor.PositionAt(QPoint(caret.left() + 1, caret.center().y()));
+    EXPECT_EQ(clicked.column.Value(), column) << "column " << column;
+}
+
+TEST(LongLine, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
+    TMemo memo;
+    memo.SetText(LongLine());
+    ShowFocused(memo);
+    const std::size_t middle = memo.Lines().Get(0).find(' ', 100000) + 1;
+    const struct {
+        const char* name;
+        std::function<void(TMemo&)> edit;
+    } edits[] = {
+        {"none", [](TMemo&) {}},
+        {"a tab typed mid-line",
+         [&](TMemo& m) {
+             m.Engine().SetCaret(MakePosition(0, middle));
+             m.ExecuteCommand(ecChar, "\t");
+         }},
+        {"a three-byte character typed",
+         [&](TMemo& m) {
+             m.Engine().SetCaret(MakePosition(0, middle));
+             m.ExecuteCommand(ecChar, "\xE2\x82\xAC");
+         }},
+        {"a character deleted",
+         [&](TMemo& m) {
+             m.Engine().SetCaret(MakePosition(0, middle));
+             m.ExecuteCommand(ecDeleteChar);
+         }},
+        {"undone", [](TMemo& m) { m.Undo(); }},
+        {"near the start",
+         [](TMemo& m) {
+             m.Engine().SetCaret(MakePosition(0, 3));
+             m.ExecuteCommand(ecChar, "xx");
+         }},
+    };
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.name);
+        edit.edit(memo);
+        const std::size_t size = memo.Lines().Get(0).size();
+        // Columns before and after the edit, on checkpoints and between them.
+        for (std::size_t column : {std::size_t(0), std::size_t(5000), middle - 1, middle,
+                                   middle + 4096, size - 1, size}) {
+            column = memo.Engine().Clamp(MakePosition(0, column)).column.Value();
+            ExpectCaretAtWalkedX(memo, column);
+        }
+    }
+}
+
+// The view far along a line paints the same after edits to its left as a fresh editor with the
+// same text does; code view and plain, wrap off and on.
+TEST(LongLine, PaintingAfterEditsMatchesAFreshEditor) {
+    for (const bool highlighted : {false, true})
+        for (const bool wrap : {false, true}) {
+            SCOPED_TRACE(std::string(highlighted ? "code" : "plain") + (wrap ? " wrap" : ""));
+            TSynHTMLSyn html;
+            TSynEdit edited, fresh;
+            for (TSynEdit* editor : {&edited, &fresh}) {
+                editor->SetHighlighter(highlighted ? &html : nullptr);
+                editor->SetWordWrap(wrap);
+                editor->SetText(LongLine());
+                ShowFocused(*editor);
+            }
+            const std::size_t far = 150000;
+            edited.Engine().SetCaret(MakePosition(0, far));
+            edited.viewport()->repaint();
+            // Widths change left of the view and then come back to the same text.
+            edited.Engine().SetCaret(MakePosition(0, 70000));
+            for (const char* typed : {"\t", "\xC3\xA9", "<b>"})
+                edited.ExecuteCommand(ecChar, typed);
+            edited.viewport()->repaint();
+            for (int i = 0; i < 5; ++i)
+                edited.ExecuteCommand(ecDeleteLastChar);
+            for (TSynEdit* editor : {&edited, &fresh}) {
+                editor->Engine().SetCaret(MakePosition(0, far));
+            }
+            ASSERT_EQ(edited.Lines().Get(0), fresh.Lines().Get(0));
+            ASSERT_EQ(edited.CaretRect(), fresh.CaretRect());
+            // Only one of them can have the focus, and with it the caret.
+            edited.clearFocus();
+            fresh.clearFocus();
+            EXPECT_EQ(edited.horizontalScrollBar()->value(), fresh.horizontalScrollBar()->value());
+            EXPECT_TRUE(Render(edited) == Render(fresh));
+        }
+}
+
+} // namespace
