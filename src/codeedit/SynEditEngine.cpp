@@ -383,6 +383,7 @@ void TSynEditEngine::ApplyWholeText(std::string_view text) {
 void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress,
                                     TSynTextBreaks breaks) {
     OwnEditScope scope(*this);
+    changeLog.Lose();
     // The list drops a final break; an edit control's text keeps the empty line after it.
     const std::string_view bytes = text.View();
     const bool finalBreak = !bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n');
@@ -440,6 +441,7 @@ bool TSynEditEngine::ConvertLineBreaks(TSynEditFileFormat format) {
     step.removedBreaks = lines.LineBreakMarks(0, lines.Count());
     step.lineBreaks = {lines.FileFormat(), format};
     lines.ConvertLineBreaks(format);
+    changeLog.Lose();
     entry.steps.push_back(std::move(step));
     undoList.Add(std::move(entry));
     undoListChangedPending = true;
@@ -462,14 +464,18 @@ void TSynEditEngine::ApplyStep(const TSynEditStep& step, bool forward) {
     const std::string& newText = forward ? step.inserted : step.removed;
     if (step.lineBreaks) {
         lines.ConvertLineBreaks(forward ? step.lineBreaks->second : step.lineBreaks->first);
+        changeLog.Lose();
         textChangedPending = true;
     } else if (step.wholeText) {
         ApplyWholeText(newText);
     } else {
         ApplyReplace(step.start, EndOfInsertedText(step.start, oldText), newText);
     }
-    if (!forward)
+    if (!forward && !step.removedBreaks.empty()) {
         lines.SetLineBreakMarks(step.start.line.Value(), step.removedBreaks);
+        // Breaks put back are no replacement of text.
+        changeLog.Lose();
+    }
 }
 
 bool TSynEditEngine::Undo() {
@@ -595,6 +601,7 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
     if (ownEditDepth == 0) {
         // Someone changed the list directly: the undo steps no longer fit the text.
         undoList.Clear();
+        changeLog.Lose();
         if (change.wholeText) {
             caret = anchor = BufferPosition{};
         } else {
