@@ -45,7 +45,7 @@ bool JournalFitsFile(const RecoveredDocument& document) {
 bool ChangeFits(const TSynEditEngine& engine, const TSynTextChange& change) {
     const auto onText = [&](BufferPosition position) {
         return position.line.Value() < engine.LineCount() &&
-               position.column <= engine.LineLength(position.line);
+               position.column.Value() <= engine.LineText(position.line).size();
     };
     return onText(change.begin) && onText(change.end) && !(change.end < change.begin);
 }
@@ -82,8 +82,9 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
     TMyMemo& document = **found;
     if (!document.Modified) {
         // Back to the file's text: a journal starts from it again.
-        if (document.JournalBase)
-            ActiveEditor(document)->Engine().ChangeLog().Restart();
+        TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+        if (document.JournalBase && editor)
+            editor->Engine().ChangeLog().Restart();
         return std::nullopt;
     }
     TRecoveryKeeper::Capture copy;
@@ -152,10 +153,9 @@ void TForm1::RestoreAbandonedDocuments() {
                      : " It stays where it is: " + ShownText(kept.error->message);
         dialogs.ShowError("Tabrix Pro", text);
     }
-    if (!usable.empty() &&
-        dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
-                        RestoreQuestion(int(usable.size()), changedFiles),
-                        MessageButtons::YesNo) == DialogAnswer::Yes) {
+    if (!usable.empty() && dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
+                                           RestoreQuestion(int(usable.size()), changedFiles),
+                                           MessageButtons::YesNo) == DialogAnswer::Yes) {
         for (const AbandonedCopy* copy : usable) {
             if (!copy->document->journal)
                 RestoreDocument(*copy->document);
@@ -226,8 +226,8 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
                "now, without them.";
     TMyMemo& document = CurrentDocument();
     if (document.FileEncoding.Name() != header.encodingName || !ActiveEditor(document))
-        return "The file " + shown + " is no longer read as " +
-               ShownText(header.encodingName) + ": its unsaved edits are not applied.";
+        return "The file " + shown + " is no longer read as " + ShownText(header.encodingName) +
+               ": its unsaved edits are not applied.";
     TSynEditEngine& engine = ActiveEditor(document)->Engine();
     std::size_t applied = 0;
     for (const TSynTextChange& change : recovered.journal->changes) {
