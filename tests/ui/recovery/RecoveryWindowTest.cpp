@@ -402,8 +402,8 @@ TEST_F(RecoveryWindowTest, ABigFilesEditsComeBackFromTheirJournalUnlessTheFileCh
                 journal = Read(entry.path().string());
         window.reset();
         LeaveAbandoned({journal});
-        const std::string now = c.changeFile ? "new text\n" + big : big;
-        Write(path, now);
+        if (c.changeFile)
+            Write(path, "new text\n" + big);
 
         dialogs.Queue(DialogAnswer::Yes);
         Start();
