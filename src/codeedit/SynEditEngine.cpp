@@ -403,6 +403,7 @@ void TSynEditEngine::ApplyWholeText(ByteBlock text, const ProgressHook& progress
                                     TSynTextBreaks breaks) {
     OwnEditScope scope(*this);
     KeepDesiredColumnAcross(BufferPosition{});
+    changeLog.Lose();
     // The list drops a final break; an edit control's text keeps the empty line after it.
     const std::string_view bytes = text.View();
     const bool finalBreak = !bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n');
@@ -460,6 +461,7 @@ bool TSynEditEngine::ConvertLineBreaks(TSynEditFileFormat format) {
     step.removedBreaks = lines.LineBreakMarks(0, lines.Count());
     step.lineBreaks = {lines.FileFormat(), format};
     lines.ConvertLineBreaks(format);
+    changeLog.Lose();
     entry.steps.push_back(std::move(step));
     undoList.Add(std::move(entry));
     undoListChangedPending = true;
@@ -482,14 +484,18 @@ void TSynEditEngine::ApplyStep(const TSynEditStep& step, bool forward) {
     const std::string& newText = forward ? step.inserted : step.removed;
     if (step.lineBreaks) {
         lines.ConvertLineBreaks(forward ? step.lineBreaks->second : step.lineBreaks->first);
+        changeLog.Lose();
         textChangedPending = true;
     } else if (step.wholeText) {
         ApplyWholeText(newText);
     } else {
         ApplyReplace(step.start, EndOfInsertedText(step.start, oldText), newText);
     }
-    if (!forward)
+    if (!forward && !step.removedBreaks.empty()) {
         lines.SetLineBreakMarks(step.start.line.Value(), step.removedBreaks);
+        // Breaks put back are no replacement of text.
+        changeLog.Lose();
+    }
 }
 
 bool TSynEditEngine::Undo() {
@@ -615,6 +621,7 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
     if (ownEditDepth == 0) {
         // Someone changed the list directly: the undo steps no longer fit the text.
         undoList.Clear();
+        changeLog.Lose();
         if (change.wholeText) {
             caret = anchor = BufferPosition{};
         } else {

@@ -24,6 +24,7 @@
 #include "codeedit/SynEditHighlighter.h"
 #include "codeedit/SynEditPosition.h"
 #include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTextChanges.h"
 #include "codeedit/SynEditUndo.h"
 #include "platform/Encoding.h"
 
@@ -184,6 +185,9 @@ public:
 
     // Replaces the selection with text (CR LF, LF and CR break lines): paste, drop, input.
     bool InsertText(std::string_view text);
+    // Replaces from begin to end (valid positions, begin first) with text ('\n' breaks lines);
+    // the caret goes after it. Playing back a change log.
+    bool ReplaceRange(BufferPosition begin, BufferPosition end, std::string_view text);
     // Typed text (ecChar): replaces the selection, or in overwrite mode the characters after
     // the caret on its line; merges into a typing run.
     bool TypeText(std::string_view text);
@@ -236,6 +240,8 @@ public:
     void EndUndoGroup();
     // Ends the current typing run, so the next typed character starts a new entry.
     void EndTypingRun();
+    // The edits since the text last matched its file (the owner restarts it then).
+    TSynEditChangeLog& ChangeLog() { return changeLog; }
     TSynEditUndoList& UndoList() { return undoList; }
     const TSynEditUndoList& UndoList() const { return undoList; }
 
@@ -315,6 +321,7 @@ private:
     TSynEditStringList lines;
     const Encoding* encoding;
     TSynEditUndoList undoList;
+    TSynEditChangeLog changeLog;
 
     BufferPosition caret{};
     BufferPosition anchor{};

@@ -62,6 +62,7 @@ TSynEditEngine::EditTransaction::~EditTransaction() {
 
 BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition end,
                                             std::string_view text) {
+    changeLog.Replaced(begin, end, text);
     if (lines.Count() == 0)
         lines.Add("");
     KeepDesiredColumnAcross(begin);
@@ -202,13 +203,17 @@ bool TSynEditEngine::DeleteSelection() {
 }
 
 bool TSynEditEngine::DeleteRange(BufferPosition begin, BufferPosition end) {
-    if (readOnly || begin == end)
+    return begin != end && ReplaceRange(begin, end, "");
+}
+
+bool TSynEditEngine::ReplaceRange(BufferPosition begin, BufferPosition end, std::string_view text) {
+    if (readOnly)
         return false;
     OperationScope operation(*this);
     undoList.EndTypingRun();
     EditTransaction edit(*this);
-    edit.Replace(begin, end, "");
-    PlaceCaret(begin, TSynCaretMove::Collapse, DesiredColumnUpdate::Update);
+    PlaceCaret(edit.Replace(begin, end, text), TSynCaretMove::Collapse,
+               DesiredColumnUpdate::Update);
     return edit.Changed();
 }
 

@@ -577,6 +577,25 @@ FileResult<ByteBlock> ReadFileBytes(const std::string& path, const ProgressHook&
     return result;
 }
 
+std::optional<FileError> AppendToFile(const std::string& path, std::string_view bytes) {
+    FileDescriptor fd(open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!fd)
+        return SystemError(errno, "Cannot open", path);
+    struct stat status {};
+    if (fstat(fd.Get(), &status) != 0)
+        return SystemError(errno, "Cannot read the size of", path);
+    int error = WriteAllAt(fd.Get(), bytes, status.st_size);
+    if (!error)
+        error = Sync(fd.Get());
+    if (error) {
+        // What follows must not land after half of this.
+        if (ftruncate(fd.Get(), status.st_size) == 0)
+            Sync(fd.Get());
+        return SystemError(error, "Cannot write to", path);
+    }
+    return std::nullopt;
+}
+
 std::optional<FileError> SaveFileAtomically(const std::string& path, std::string_view bytes,
                                             ReadOnlyFile readOnly, FileAccess access) {
     return SaveFileAtomically(

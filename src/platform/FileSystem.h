@@ -76,6 +76,10 @@ std::optional<FileError> SaveFileAtomically(const std::string& path, const Conte
                                             ReadOnlyFile readOnly = ReadOnlyFile::Refuse,
                                             FileAccess access = FileAccess::Usual);
 
+// Adds bytes at the end of an existing file (never a link) and syncs them; on failure the file
+// is cut back to what it was.
+std::optional<FileError> AppendToFile(const std::string& path, std::string_view bytes);
+
 // Whether the file's mode bits deny the user writing it, as editors tell a read-only file: the
 // owner's, group's or others' write bit, whichever class the user is in. For root, whom the
 // system lets write anything, a file that nobody may write. False when there is no such file.

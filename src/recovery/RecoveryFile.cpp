@@ -1,12 +1,15 @@
 #include "recovery/RecoveryFile.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view kFirstLine = "Tabrix Pro recovery";
-constexpr int kVersion = 1;
+constexpr int kCopyVersion = 1;
+constexpr int kJournalVersion = 2;
 
 std::string Escaped(std::string_view value) {
     std::string escaped;
@@ -60,10 +63,49 @@ template <typename Number> std::optional<Number> ParseNumber(std::string_view te
 }
 
 // The header's fields in the order they are written; each must appear exactly once, but
-// LineBreaks, which older copies do not have, may be missing.
-enum Field { FileName, ViewMode, Caret, EncodingName, Highlighter, LineBreaks, Length, FieldCount };
-constexpr std::string_view kFieldNames[FieldCount] = {
-    "FileName", "ViewMode", "Caret", "Encoding", "Highlighter", "LineBreaks", "Length"};
+// LineBreaks, which older copies do not have, may be missing. A whole copy has a Length, a
+// journal a FileStamp.
+enum Field {
+    FileName,
+    ViewMode,
+    Caret,
+    EncodingName,
+    Highlighter,
+    LineBreaks,
+    Length,
+    Stamp,
+    FieldCount
+};
+constexpr std::string_view kFieldNames[FieldCount] = {"FileName", "ViewMode",    "Caret",
+                                                      "Encoding", "Highlighter", "LineBreaks",
+                                                      "Length",   "FileStamp"};
+
+bool UsedIn(int field, int version) {
+    return field == Length ? version == kCopyVersion : field != Stamp || version == kJournalVersion;
+}
+
+std::string FormatStamp(const FileStamp& stamp) {
+    return std::to_string(stamp.size) + "," + std::to_string(stamp.modifiedSeconds) + "," +
+           std::to_string(stamp.modifiedNanoseconds) + "," + std::to_string(stamp.device) + "," +
+           std::to_string(stamp.inode);
+}
+
+std::optional<FileStamp> ParseStamp(std::string_view text) {
+    std::optional<std::string_view> parts[5];
+    for (auto& part : parts) {
+        const std::size_t comma = std::min(text.find(','), text.size());
+        part = text.substr(0, comma);
+        text.remove_prefix(std::min(comma + 1, text.size()));
+    }
+    const auto size = ParseNumber<std::uint64_t>(*parts[0]);
+    const auto seconds = ParseNumber<std::int64_t>(*parts[1]);
+    const auto nanoseconds = ParseNumber<std::int64_t>(*parts[2]);
+    const auto device = ParseNumber<std::uint64_t>(*parts[3]);
+    const auto inode = ParseNumber<std::uint64_t>(*parts[4]);
+    if (!size || !seconds || !nanoseconds || !device || !inode)
+        return std::nullopt;
+    return FileStamp{*size, *seconds, *nanoseconds, *device, *inode};
+}
 
 std::string FormatLineBreaks(const TSynLineBreaks& breaks) {
     std::string text = std::string(FileFormatName(breaks.format)) + ";" +
@@ -104,6 +146,20 @@ std::optional<TSynLineBreaks> ParseLineBreaks(std::string_view text) {
         marks.remove_prefix(std::min(comma + 1, marks.size()));
     }
     return breaks;
+}
+
+// The fields both kinds share, each on its line.
+std::string FormatCommonFields(int version, const RecoveryHeader& header) {
+    std::string file = std::string(kFirstLine) + " " + std::to_string(version) + "\n";
+    file += "FileName=" + Escaped(header.fileName) + "\n";
+    file += "ViewMode=" + std::to_string(header.viewMode) + "\n";
+    file += "Caret=" + std::to_string(header.caretLine) + "," + std::to_string(header.caretColumn) +
+            "\n";
+    file += "Encoding=" + Escaped(header.encodingName) + "\n";
+    file += "Highlighter=" + Escaped(header.highlighter) + "\n";
+    if (header.lineBreaks)
+        file += "LineBreaks=" + FormatLineBreaks(*header.lineBreaks) + "\n";
+    return file;
 }
 
 struct HeaderLines {
@@ -151,15 +207,7 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
     const std::string& bytes =
         std::holds_alternative<std::string>(text) ? std::get<std::string>(text) : made;
     const std::size_t length = lines ? lines->JoinedLength() : bytes.size();
-    std::string file = std::string(kFirstLine) + " " + std::to_string(kVersion) + "\n";
-    file += "FileName=" + Escaped(header.fileName) + "\n";
-    file += "ViewMode=" + std::to_string(header.viewMode) + "\n";
-    file += "Caret=" + std::to_string(header.caretLine) + "," + std::to_string(header.caretColumn) +
-            "\n";
-    file += "Encoding=" + Escaped(header.encodingName) + "\n";
-    file += "Highlighter=" + Escaped(header.highlighter) + "\n";
-    if (header.lineBreaks)
-        file += "LineBreaks=" + FormatLineBreaks(*header.lineBreaks) + "\n";
+    std::string file = FormatCommonFields(kCopyVersion, header);
     file += "Length=" + std::to_string(length) + "\n\n";
     file.reserve(file.size() + length);
     if (lines)
@@ -167,6 +215,10 @@ std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText&
     else
         file += bytes;
     return file;
+}
+
+std::string FormatJournalHeader(const RecoveryHeader& header, const FileStamp& base) {
+    return FormatCommonFields(kJournalVersion, header) + "FileStamp=" + FormatStamp(base) + "\n\n";
 }
 
 RecoveryParse ParseRecoveryFile(std::string bytes) {
@@ -178,7 +230,7 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
         return Refused("it is not a recovery file of Tabrix Pro");
     const std::optional<int> version =
         ParseNumber<int>(header->lines[0].substr(kFirstLine.size() + 1));
-    if (version != kVersion)
+    if (version != kCopyVersion && version != kJournalVersion)
         return Refused("its format version is not one this program reads");
 
     std::optional<std::string_view> values[FieldCount];
@@ -187,7 +239,7 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
         const std::size_t equals = line.find('=');
         int field = FieldCount;
         for (int f = 0; f < FieldCount && equals != std::string_view::npos; ++f) {
-            if (line.substr(0, equals) == kFieldNames[f])
+            if (line.substr(0, equals) == kFieldNames[f] && UsedIn(f, *version))
                 field = f;
         }
         if (field == FieldCount)
@@ -197,7 +249,7 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
         values[field] = line.substr(equals + 1);
     }
     for (int f = 0; f < FieldCount; ++f) {
-        if (!values[f] && f != LineBreaks)
+        if (!values[f] && f != LineBreaks && UsedIn(f, *version))
             return Refused("the field " + std::string(kFieldNames[f]) + " is missing");
     }
 
@@ -232,6 +284,22 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
     fields.caretLine = *caretLine;
     fields.caretColumn = *caretColumn;
 
+    if (*version == kJournalVersion) {
+        const std::optional<FileStamp> base = ParseStamp(*values[Stamp]);
+        if (!base)
+            return Refused("its file stamp is not five numbers");
+        JournalRecords read =
+            ParseJournalRecords(std::string_view(bytes).substr(header->textStart));
+        RecoveredJournal& journal = document.journal.emplace();
+        journal.base = *base;
+        for (JournalRecord& record : read.records) {
+            fields.caretLine = record.caretLine;
+            fields.caretColumn = record.caretColumn;
+            std::move(record.changes.begin(), record.changes.end(),
+                      std::back_inserter(journal.changes));
+        }
+        return {std::move(document), std::move(read.stopped)};
+    }
     const std::optional<std::size_t> length = ParseNumber<std::size_t>(*values[Length]);
     if (!length)
         return Refused("its text length is not a number");

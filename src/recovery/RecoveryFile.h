@@ -16,8 +16,14 @@
 //   <text>
 //
 // Values escape a backslash, CR and LF as \\, \r and \n, so any path fits on its line.
+//
+// A big document with a file on disk keeps a journal instead (version 2): the same header with
+// FileStamp=<size>,<seconds>,<nanoseconds>,<device>,<inode> (the file its edits go over) in
+// place of Length, then the records of RecoveryJournal.h.
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "platform/FileStamp.h"
+#include "recovery/RecoveryJournal.h"
 
 #include <functional>
 #include <optional>
@@ -46,19 +52,31 @@ using DeferredText = std::function<std::string()>;
 // CR LF), or bytes of their own (the rich editor's RTF), made now or when written.
 using RecoveryText = std::variant<TSynLinesSnapshot, std::string, DeferredText>;
 
+// A journal read back: the file state its edits go over and the edits, oldest first.
+struct RecoveredJournal {
+    FileStamp base;
+    std::vector<TSynTextChange> changes;
+};
+
 struct RecoveredDocument {
     RecoveryHeader header;
+    // The text, unless the copy is a journal.
     std::string text;
+    std::optional<RecoveredJournal> journal{};
 };
 
 // The whole file: header, empty line, text.
 std::string FormatRecoveryFile(const RecoveryHeader& header, const RecoveryText& text);
 
+// A journal's header with its empty line; its records follow.
+std::string FormatJournalHeader(const RecoveryHeader& header, const FileStamp& base);
+
 // A file's content read back, or why it is no recovery file this program can trust. A file cut
 // short (a full disk, a crash of the system) is ours all the same: cut inside its header it is
 // refused as cut short; with its header whole, the text that is there comes back and the error
 // says what is missing. A file that grew is refused rather than restored as something the user
-// never typed.
+// never typed. A journal gives the edits of its whole records, and the error says where the
+// rest stopped.
 struct RecoveryParse {
     std::optional<RecoveredDocument> document;
     std::string error; // without a document: why; with one: what of its text is missing

@@ -19,17 +19,26 @@ RecoveryWriter::~RecoveryWriter() {
 }
 
 void RecoveryWriter::Write(std::string path, RecoveryHeader header, RecoveryText text) {
-    Queue({std::move(path), false, std::move(header), std::move(text)});
+    Queue({std::move(path), Action::Write, std::move(header), std::move(text), {}});
 }
 
 void RecoveryWriter::Remove(std::string path) {
-    Queue({std::move(path), true, {}, std::string()});
+    Queue({std::move(path), Action::Remove, {}, std::string(), {}});
+}
+
+void RecoveryWriter::StartJournal(std::string path, std::string bytes) {
+    Queue({std::move(path), Action::StartJournal, {}, std::string(), std::move(bytes)});
+}
+
+void RecoveryWriter::Append(std::string path, std::string record) {
+    Queue({std::move(path), Action::Append, {}, std::string(), std::move(record)});
 }
 
 void RecoveryWriter::Queue(Job job) {
     {
         std::lock_guard lock(mutex);
-        std::erase_if(jobs, [&](const Job& waiting) { return waiting.path == job.path; });
+        if (job.action != Action::Append)
+            std::erase_if(jobs, [&](const Job& waiting) { return waiting.path == job.path; });
         jobs.push_back(std::move(job));
     }
     changed.notify_all();
@@ -45,6 +54,29 @@ std::string RecoveryWriter::LastError() const {
     return lastError;
 }
 
+std::string RecoveryWriter::Perform(const Job& job) {
+    std::optional<FileError> failed;
+    switch (job.action) {
+    case Action::Remove: {
+        std::error_code error;
+        std::filesystem::remove(job.path, error);
+        return error ? job.path + ": " + error.message() : std::string();
+    }
+    case Action::Write:
+        failed = SaveFileAtomically(job.path, FormatRecoveryFile(job.header, job.text),
+                                    ReadOnlyFile::Refuse, FileAccess::OwnerOnly);
+        break;
+    case Action::StartJournal:
+        failed = SaveFileAtomically(job.path, job.journalBytes, ReadOnlyFile::Refuse,
+                                    FileAccess::OwnerOnly);
+        break;
+    case Action::Append:
+        failed = AppendToFile(job.path, job.journalBytes);
+        break;
+    }
+    return failed ? failed->message : std::string();
+}
+
 void RecoveryWriter::Run() {
     // Copies may wait a little; typing may not.
     LowerThisThreadPriority();
@@ -58,16 +90,7 @@ void RecoveryWriter::Run() {
         busy = true;
         lock.unlock();
 
-        std::string error;
-        if (job.remove) {
-            std::error_code removeError;
-            std::filesystem::remove(job.path, removeError);
-            error = removeError ? job.path + ": " + removeError.message() : std::string();
-        } else if (const std::optional<FileError> saveError =
-                       SaveFileAtomically(job.path, FormatRecoveryFile(job.header, job.text),
-                                          ReadOnlyFile::Refuse, FileAccess::OwnerOnly)) {
-            error = saveError->message;
-        }
+        const std::string error = Perform(job);
         // The snapshot goes here, off the user's thread, with its share of the loaded text.
         job = Job();
 

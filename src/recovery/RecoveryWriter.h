@@ -1,8 +1,9 @@
 #pragma once
 // Writes and removes recovery files on a thread of its own, so that formatting and writing a
-// large document never holds up typing. Each file is replaced atomically. A request for a file
-// replaces any request for it still waiting, so a burst of changes costs one write. It does not
-// decide what to write or when.
+// large document never holds up typing. Each file is replaced atomically, or a journal grows by
+// appending. A request for a file replaces any request for it still waiting (appends excepted:
+// each holds edits no other has), so a burst of changes costs one write. It does not decide what
+// to write or when.
 
 #include "recovery/RecoveryFile.h"
 
@@ -22,19 +23,27 @@ public:
 
     void Write(std::string path, RecoveryHeader header, RecoveryText text);
     void Remove(std::string path);
+    // A journal made anew (atomically) with its header and first record.
+    void StartJournal(std::string path, std::string bytes);
+    // A record added to the end of the journal.
+    void Append(std::string path, std::string record);
     // Waits until everything asked so far is done.
     void Flush();
     // The last write that failed, for whoever wants to tell; empty when none did.
     std::string LastError() const;
 
 private:
+    enum class Action { Write, Remove, StartJournal, Append };
     struct Job {
         std::string path;
-        bool remove = false;
+        Action action = Action::Write;
         RecoveryHeader header;
         RecoveryText text;
+        std::string journalBytes;
     };
     void Queue(Job job);
+    // What went wrong; empty when nothing did.
+    static std::string Perform(const Job& job);
     void Run();
 
     mutable std::mutex mutex;

@@ -48,4 +48,8 @@ struct TMyMemo {
     // The file read into it holds NUL bytes or bytes that are no text in its encoding.
     bool LooksBinary = false;
     TDiskFile Disk;
+    // The file state the editor's edits are journaled against for recovery (the text was the
+    // file's then) and the encoding it was read in; none while recovery copies are whole.
+    std::optional<FileStamp> JournalBase{};
+    std::string JournalEncoding;
 };

@@ -510,10 +510,15 @@ private:
     // Chooses the recovery folder shared by all instances (inside the settings folder unless that
     // one cannot be trusted) and starts keeping copies in it.
     void StartRecovery();
-    std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key) const;
+    std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key);
+    // The document's text is its file's, in the state stamp: a big one's recovery copies are
+    // journals of the edits from here on.
+    void StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp);
     // Offers the copies left by instances that ended without closing, as modified tabs.
     void RestoreAbandonedDocuments();
     void RestoreDocument(const RecoveredDocument& recovered);
+    // Opens the journal's file and plays its edits back; what could not be done, if anything.
+    std::optional<QString> RestoreJournal(const RecoveredDocument& recovered);
 
     TRecoveryKeeper* recovery = nullptr;
     std::string recoveryRoot;

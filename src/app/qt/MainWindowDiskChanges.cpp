@@ -60,6 +60,7 @@ bool IsRichFile(const std::string& path) {
 
 void TForm1::RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp) {
     document.Disk = stamp ? TDiskFile{.FileName = document.FileName, .Stamp = *stamp} : TDiskFile{};
+    StartJournal(document, stamp);
     WatchDocumentFiles();
 }
 

@@ -230,7 +230,6 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         target.ViewMode = vmRich;
     target.FileName = shown;
     target.Modified = false;
-    RememberDiskFile(target, stampBeforeLoading);
     AddRecentFile(shown);
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
@@ -240,6 +239,8 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         SetViewMode(vmCode);
     else if (rich)
         SetViewMode(vmRich);
+    // After the view is set: the text is in the editor that gets the edits.
+    RememberDiskFile(target, stampBeforeLoading);
     ShowDocumentLineBreaks();
     return std::nullopt;
 }

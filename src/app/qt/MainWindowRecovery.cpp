@@ -22,11 +22,32 @@
 namespace {
 
 constexpr std::string_view kRecoveryFolderName = "recovery";
+// A smaller file's copies are whole: the whole of it costs little to write.
+constexpr std::uint64_t kJournalFrom = std::uint64_t(1) << 20;
 
-QString RestoreQuestion(int count) {
-    return QString("Tabrix Pro was not closed properly. Restore %1 unsaved document%2?")
-        .arg(count)
-        .arg(count == 1 ? "" : "s");
+QString RestoreQuestion(int count, const QStringList& changedFiles) {
+    QString question = QString("Tabrix Pro was not closed properly. Restore %1 unsaved document%2?")
+                           .arg(count)
+                           .arg(count == 1 ? "" : "s");
+    if (!changedFiles.isEmpty())
+        question += "\n\nThese files have changed on disk since, so their unsaved edits cannot be "
+                    "applied; they open as they are now, and the edits are kept aside:\n" +
+                    changedFiles.join("\n");
+    return question;
+}
+
+// Whether the journal was written over the file as it is now.
+bool JournalFitsFile(const RecoveredDocument& document) {
+    return !document.journal || StampOfFile(document.header.fileName) == document.journal->base;
+}
+
+// Whether the change fits the text: positions on it, in order.
+bool ChangeFits(const TSynEditEngine& engine, const TSynTextChange& change) {
+    const auto onText = [&](BufferPosition position) {
+        return position.line.Value() < engine.LineCount() &&
+               position.column.Value() <= engine.LineText(position.line).size();
+    };
+    return onText(change.begin) && onText(change.end) && !(change.end < change.begin);
 }
 
 } // namespace
@@ -44,12 +65,28 @@ void TForm1::StartRecovery() {
         this);
 }
 
-std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) const {
+void TForm1::StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp) {
+    TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+    const bool journaled = editor && stamp && stamp->size >= kJournalFrom;
+    document.JournalBase = journaled ? stamp : std::nullopt;
+    document.JournalEncoding = document.FileEncoding.Name();
+    if (journaled)
+        editor->Engine().ChangeLog().Restart();
+}
+
+std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) {
     const auto found = std::find_if(documents.begin(), documents.end(),
                                     [key](const auto& document) { return document.get() == key; });
-    if (found == documents.end() || !(*found)->Modified)
+    if (found == documents.end())
         return std::nullopt;
-    const TMyMemo& document = **found;
+    TMyMemo& document = **found;
+    if (!document.Modified) {
+        // Back to the file's text: a journal starts from it again.
+        TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+        if (document.JournalBase && editor)
+            editor->Engine().ChangeLog().Restart();
+        return std::nullopt;
+    }
     TRecoveryKeeper::Capture copy;
     RecoveryHeader& header = copy.header;
     header.fileName = LocalPath(document.FileName);
@@ -65,6 +102,15 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
             header.highlighter = classes[i].instanceName;
     }
     if (document.ViewMode != vmRich) {
+        TSynEditChangeLog& log = ActiveEditor(document)->Engine().ChangeLog();
+        if (document.JournalBase && !log.Lost() &&
+            header.encodingName == document.JournalEncoding) {
+            copy.journal = {*document.JournalBase, {caret.y(), caret.x(), log.Take()}};
+            return copy;
+        }
+        // Edits no journal can tell (a whole text replaced, another encoding, the other view):
+        // whole copies until the file is saved.
+        document.JournalBase.reset();
         const TSynEditStringList& lines = ActiveEditor(document)->Lines();
         header.lineBreaks = lines.LineBreaks();
         copy.text = lines.Snapshot();
@@ -85,23 +131,36 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
 void TForm1::RestoreAbandonedDocuments() {
     AbandonedCopies abandoned = AbandonedCopies::Claim(recoveryRoot);
     std::vector<const AbandonedCopy*> usable;
+    QStringList changedFiles;
     for (const AbandonedCopy& copy : abandoned.Copies()) {
-        if (copy.document) {
+        if (copy.document && JournalFitsFile(*copy.document)) {
             usable.push_back(&copy);
             continue;
         }
+        // Edits over a file that changed since would mix two versions: they stay aside.
         const FileResult<std::string> kept = abandoned.SetAside(copy);
-        QString text = "The recovery file " + ShownText(copy.path) +
-                       " cannot be restored: " + ShownText(copy.error) + ".";
+        if (copy.document && kept) {
+            usable.push_back(&copy);
+            changedFiles << ShownText(copy.document->header.fileName) + " (edits kept as " +
+                                ShownText(kept.value) + ")";
+            continue;
+        }
+        QString text = "The recovery file " + ShownText(copy.path) + " cannot be restored: " +
+                       (copy.document ? QString("its file has changed on disk since")
+                                      : ShownText(copy.error)) +
+                       ".";
         text += kept ? " It has been kept as " + ShownText(kept.value) + "."
                      : " It stays where it is: " + ShownText(kept.error->message);
         dialogs.ShowError("Tabrix Pro", text);
     }
     if (!usable.empty() && dialogs.Message(MessageKind::Confirmation, "Tabrix Pro",
-                                           RestoreQuestion(int(usable.size())),
+                                           RestoreQuestion(int(usable.size()), changedFiles),
                                            MessageButtons::YesNo) == DialogAnswer::Yes) {
         for (const AbandonedCopy* copy : usable) {
-            RestoreDocument(*copy->document);
+            if (!copy->document->journal)
+                RestoreDocument(*copy->document);
+            else if (const std::optional<QString> error = RestoreJournal(*copy->document))
+                dialogs.ShowError("Tabrix Pro", *error);
             if (!copy->error.empty())
                 dialogs.ShowError("Tabrix Pro", "The recovery file " + ShownText(copy->path) +
                                                     " is incomplete: " + ShownText(copy->error) +
@@ -146,7 +205,45 @@ void TForm1::RestoreDocument(const RecoveredDocument& recovered) {
     // Changes by other programs from now on are noticed; what happened before cannot be told.
     if (!header.fileName.empty())
         RememberDiskFile(document, StampOfFile(header.fileName));
+    // The text is not the file's: its copies are whole.
+    document.JournalBase.reset();
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
     recovery->CaptureNow(&document);
+}
+
+std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered) {
+    const RecoveryHeader& header = recovered.header;
+    const QString shown = ShownText(header.fileName);
+    const bool fits = JournalFitsFile(recovered);
+    const std::size_t before = documents.size();
+    OpenFile(DisplayPath(header.fileName));
+    if (documents.size() < before || CurrentDocument().FileName != DisplayPath(header.fileName))
+        return "The file " + shown + " could not be opened to restore its unsaved edits.";
+    if (!fits)
+        return "The file " + shown +
+               " has changed on disk since its unsaved edits were kept: it is opened as it is "
+               "now, without them.";
+    TMyMemo& document = CurrentDocument();
+    if (document.FileEncoding.Name() != header.encodingName || !ActiveEditor(document))
+        return "The file " + shown + " is no longer read as " + ShownText(header.encodingName) +
+               ": its unsaved edits are not applied.";
+    TSynEditEngine& engine = ActiveEditor(document)->Engine();
+    std::size_t applied = 0;
+    for (const TSynTextChange& change : recovered.journal->changes) {
+        if (!ChangeFits(engine, change))
+            break;
+        engine.ReplaceRange(change.begin, change.end, change.inserted);
+        ++applied;
+    }
+    PlaceCaret(document, document.ViewMode, QPoint(header.caretColumn, header.caretLine));
+    document.Modified = applied > 0;
+    ShowTabCaption(CurrentIndex());
+    UpdateTitle();
+    recovery->CaptureNow(&document);
+    if (applied < recovered.journal->changes.size())
+        return "Only " + QString::number(applied) + " of the " +
+               QString::number(recovered.journal->changes.size()) + " unsaved edits of " + shown +
+               " fit its text; the rest are not applied.";
+    return std::nullopt;
 }

@@ -48,8 +48,15 @@ void TRecoveryKeeper::CaptureNow(DocumentKey document) {
     entry.timer->stop();
     entry.slices->stop();
     entry.pending = capture(document);
+    if (!entry.pending || !entry.pending->journal)
+        entry.journalBase.reset();
     if (!entry.pending) {
         writer.Remove(folder.FileFor(entry.serial));
+        return;
+    }
+    if (entry.pending->journal) {
+        WriteJournal(entry, *entry.pending);
+        entry.pending.reset();
         return;
     }
     if (!entry.pending->rest) {
@@ -60,6 +67,18 @@ void TRecoveryKeeper::CaptureNow(DocumentKey document) {
     }
     // A small text is whole after the first slice.
     TakeSlice(document, kSlice);
+}
+
+void TRecoveryKeeper::WriteJournal(Tracked& entry, const Capture& capture) {
+    const Capture::Journal& journal = *capture.journal;
+    std::string record = FormatJournalRecord(journal.record);
+    if (entry.journalBase == journal.base) {
+        writer.Append(folder.FileFor(entry.serial), std::move(record));
+        return;
+    }
+    writer.StartJournal(folder.FileFor(entry.serial),
+                        FormatJournalHeader(capture.header, journal.base) + record);
+    entry.journalBase = journal.base;
 }
 
 void TRecoveryKeeper::TakeSlice(DocumentKey document, std::chrono::milliseconds budget) {

@@ -1,7 +1,9 @@
 #pragma once
 // Keeps a recovery copy of every modified document of one window. A few seconds after a
 // document's last change it asks the window for the document frozen as it is (cheap: the lines
-// are shared, not copied) and hands it to the writer thread; saving or closing the document
+// are shared, not copied), or for a big document with a file on disk only the edits since the
+// last time, and hands it to the writer thread (a whole copy, a new journal or a record added
+// to it); saving or closing the document
 // removes the copy; when the keeper goes (the window ended normally) the instance's folder
 // goes with it. Restoring copies at start is the window's business (AbandonedCopies).
 
@@ -30,6 +32,13 @@ public:
         // slice of about budget at a time on later turns of the event loop, and gives it once it
         // is whole. A change of the document drops the capture; a new one follows the delay.
         std::function<std::optional<RecoveryText>(std::chrono::milliseconds budget)> rest;
+        // Set instead of a text: the edits since the last capture, over the file state base
+        // (every edit since that state, when the last capture was no journal over it).
+        struct Journal {
+            FileStamp base;
+            JournalRecord record;
+        };
+        std::optional<Journal> journal{};
     };
     // The document as it is now; nothing when it needs no copy (it is not modified).
     using CaptureFunction = std::function<std::optional<Capture>(DocumentKey)>;
@@ -63,7 +72,10 @@ private:
         QTimer* timer = nullptr;
         QTimer* slices = nullptr;
         std::optional<Capture> pending;
+        // The file state the document's journal goes over, once one is written.
+        std::optional<FileStamp> journalBase;
     };
+    void WriteJournal(Tracked& entry, const Capture& capture);
     Tracked& Track(DocumentKey document);
     // Takes the next slice of the document's pending capture; writes it once it is whole.
     void TakeSlice(DocumentKey document, std::chrono::milliseconds budget);

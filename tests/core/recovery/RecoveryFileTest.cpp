@@ -86,7 +86,7 @@ TEST(RecoveryFileTest, DamagedFilesAreRefusedWithTheReason) {
         {"some other file", "hello world\n\nxyz", "not a recovery file"},
         {"a first line like ours that goes on otherwise", "Tabrix Pro recovered\n",
          "not a recovery file"},
-        {"a later version", replaced("recovery 1\n", "recovery 2\n"), "format version"},
+        {"a later version", replaced("recovery 1\n", "recovery 3\n"), "format version"},
         {"a version that is no number", replaced("recovery 1\n", "recovery one\n"),
          "format version"},
         {"a field missing", replaced("ViewMode=1\n", ""), "ViewMode is missing"},

@@ -372,3 +372,57 @@ TEST_F(RecoveryWindowTest, APlantedRecoveryLinkIsNotFollowed) {
 }
 
 } // namespace
+
+TEST_F(RecoveryWindowTest, ABigFilesEditsComeBackFromTheirJournalUnlessTheFileChanged) {
+    std::string big;
+    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
+        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const struct {
+        const char* name;
+        bool changeFile;
+    } cases[] = {{"file as it was", false}, {"file changed on disk since", true}};
+    for (const auto& c : cases) {
+        const std::string path = root + "big.log";
+        Write(path, big);
+        Start({DisplayPath(path)});
+        Type("ab");
+        ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 1; }, CopyTimeout)) << c.name;
+        Type("c");
+        window->CurrentDocument().PlainEditor->Engine().TypeText("\n");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] { return Copies().size() == 1 && Copies().front().journal->changes.size() == 4; },
+            CopyTimeout))
+            << c.name;
+        const RecoveredDocument copy = Copies().front();
+        ASSERT_TRUE(copy.journal) << c.name << ": a whole copy of a big file";
+        EXPECT_EQ(copy.text, "") << c.name;
+        std::string journal;
+        for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot()))
+            if (entry.path().extension() == ".recovery")
+                journal = Read(entry.path().string());
+        window.reset();
+        LeaveAbandoned({journal});
+        if (c.changeFile)
+            Write(path, "new text\n" + big);
+
+        dialogs.Queue(DialogAnswer::Yes);
+        Start();
+        ASSERT_EQ(window->DocumentCount(), 1) << c.name;
+        const TMyMemo& document = window->CurrentDocument();
+        EXPECT_EQ(LocalPath(document.FileName), path) << c.name;
+        const QStringList shown = ShownTexts();
+        ASSERT_FALSE(shown.isEmpty()) << c.name;
+        EXPECT_EQ(shown.front().contains("changed on disk"), c.changeFile)
+            << shown.front().toStdString();
+        const TSynEditEngine& engine = document.PlainEditor->Engine();
+        EXPECT_EQ(engine.LineText(LineIndex(0)), c.changeFile ? "new text" : "abc") << c.name;
+        EXPECT_EQ(engine.LineText(LineIndex(1)), big.substr(0, big.find('\n'))) << c.name;
+        EXPECT_EQ(engine.Caret(), (BufferPosition{LineIndex(c.changeFile ? 0 : 1), ByteColumn(0)}))
+            << c.name;
+        EXPECT_EQ(document.Modified, !c.changeFile) << c.name;
+        window.reset();
+        dialogs.ClearHistory();
+        std::error_code ignored;
+        fs::remove_all(RecoveryRoot(), ignored);
+    }
+}
