@@ -212,7 +212,7 @@ bool TSynEditEngine::ReplaceRange(BufferPosition begin, BufferPosition end, std:
     OperationScope operation(*this);
     undoList.EndTypingRun();
     EditTransaction edit(*this);
-    PlaceCaret(edit.Replace(begin, end, text), TSynCaretMove::Collapse,
+    PlaceCaret(edit.Replace(begin, end, std::string(text)), TSynCaretMove::Collapse,
                DesiredColumnUpdate::Update);
     return edit.Changed();
 }
