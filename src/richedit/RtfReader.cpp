@@ -920,6 +920,11 @@ void RtfParser::StartPicture(std::size_t pictStart) {
         state.destination = Destination::Skip;
         return;
     }
+    // After the document's last brace no group can end a picture: it would swallow the rest,
+    // stray braces and all. The word is passed over and what follows read as text.
+    if (stack.empty()) {
+        return;
+    }
     picture = PictureState{};
     // The group's own brace, unless a group closed since the last one opened or text came
     // between them (the text is the document's, not the picture's).
