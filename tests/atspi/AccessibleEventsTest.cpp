@@ -14,12 +14,6 @@
 
 namespace {
 
-struct Utf8Program {
-    const Encoding& saved = ProgramEncoding();
-    Utf8Program() { SetProgramEncoding(*Encoding::ForCodePage(Encoding::Utf8CodePage)); }
-    ~Utf8Program() { SetProgramEncoding(saved); }
-};
-
 struct RecordedEvent {
     QAccessible::Event type;
     int position;
@@ -97,22 +91,9 @@ public:
     }
 };
 
-QAccessibleTextInterface* TextOf(QWidget& editor) {
-    return QAccessible::queryAccessibleInterface(&editor)->textInterface();
-}
-
 TEST(AccessibleEvents, TheBridgeIsListening) {
     EXPECT_TRUE(BridgeActive()) << "run under scripts/with-atspi-bus.sh";
 }
-
-struct EditorKind {
-    const char* name;
-    std::unique_ptr<TSynEditWidget> (*make)();
-};
-const EditorKind kEditors[] = {
-    {"plain", [] { return std::unique_ptr<TSynEditWidget>(std::make_unique<TMemo>()); }},
-    {"code", [] { return std::unique_ptr<TSynEditWidget>(std::make_unique<TSynEdit>()); }},
-};
 
 TEST(AccessibleEvents, TypingMovingAndSelectingAreAnnounced) {
     for (const EditorKind& kind : kEditors) {

@@ -11,16 +11,19 @@ namespace {
 // units), a space and x. Read as "ab cd\n\né😀 x": twelve units.
 constexpr std::string_view kText = "ab cd\r\n\r\n\xC3\xA9\xF0\x9F\x98\x80 x";
 
-struct Utf8Program {
-    const Encoding& saved = ProgramEncoding();
-    Utf8Program() { SetProgramEncoding(*Encoding::ForCodePage(Encoding::Utf8CodePage)); }
-    ~Utf8Program() { SetProgramEncoding(saved); }
-};
+// A plain editor holding kText, and its text interface.
+class AccessibleTextOfThreeLines : public testing::Test {
+protected:
+    void SetUp() override {
+        memo.SetText(kText);
+        text = TextOf(memo);
+        ASSERT_NE(text, nullptr);
+    }
 
-QAccessibleTextInterface* TextOf(QWidget& editor) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&editor);
-    return accessible ? accessible->textInterface() : nullptr;
-}
+    Utf8Program utf8;
+    TMemo memo;
+    QAccessibleTextInterface* text = nullptr;
+};
 
 struct BoundaryCase {
     const char* name;
@@ -30,12 +33,7 @@ struct BoundaryCase {
     int atStart, atEnd;
 };
 
-TEST(AccessibleText, UnitsAtAnOffsetByCharacterWordAndLine) {
-    Utf8Program utf8;
-    TMemo memo;
-    memo.SetText(kText);
-    QAccessibleTextInterface* text = TextOf(memo);
-    ASSERT_NE(text, nullptr);
+TEST_F(AccessibleTextOfThreeLines, UnitsAtAnOffsetByCharacterWordAndLine) {
     EXPECT_EQ(text->characterCount(), 12);
     const BoundaryCase cases[] = {
         {"first character", QAccessible::CharBoundary, 0, "a", 0, 1},
@@ -65,12 +63,7 @@ TEST(AccessibleText, UnitsAtAnOffsetByCharacterWordAndLine) {
     }
 }
 
-TEST(AccessibleText, UnitsBeforeAndAfterAnOffset) {
-    Utf8Program utf8;
-    TMemo memo;
-    memo.SetText(kText);
-    QAccessibleTextInterface* text = TextOf(memo);
-    ASSERT_NE(text, nullptr);
+TEST_F(AccessibleTextOfThreeLines, UnitsBeforeAndAfterAnOffset) {
     struct Case {
         const char* name;
         bool before;
@@ -103,12 +96,7 @@ TEST(AccessibleText, UnitsBeforeAndAfterAnOffset) {
     }
 }
 
-TEST(AccessibleText, RangesOfTextAcrossLines) {
-    Utf8Program utf8;
-    TMemo memo;
-    memo.SetText(kText);
-    QAccessibleTextInterface* text = TextOf(memo);
-    ASSERT_NE(text, nullptr);
+TEST_F(AccessibleTextOfThreeLines, RangesOfTextAcrossLines) {
     struct Case {
         int start, end;
         const char* expected;

@@ -8,20 +8,10 @@
 
 namespace {
 
-struct EditorKind {
-    const char* name;
-    std::unique_ptr<TSynEditWidget> (*make)();
-};
-const EditorKind kEditors[] = {
-    {"plain", [] { return std::unique_ptr<TSynEditWidget>(std::make_unique<TMemo>()); }},
-    {"code", [] { return std::unique_ptr<TSynEditWidget>(std::make_unique<TSynEdit>()); }},
-};
-
 // Input methods compose text outside the key events: the pre-edit text shows at the caret and
 // leaves the text alone, the committed text goes in as typed text in the program's encoding.
 TEST(InputMethod, PreeditShowsAtTheCaretAndTheCommitIsTyped) {
-    const Encoding& saved = ProgramEncoding();
-    SetProgramEncoding(*Encoding::ForCodePage(Encoding::Utf8CodePage));
+    Utf8Program utf8;
     for (const EditorKind& kind : kEditors) {
         std::unique_ptr<TSynEditWidget> editor = kind.make();
         editor->Engine().SetText("ab");
@@ -55,7 +45,6 @@ TEST(InputMethod, PreeditShowsAtTheCaretAndTheCommitIsTyped) {
         editor->Engine().Undo();
         EXPECT_EQ(editor->Engine().Text(), "ab") << kind.name;
     }
-    SetProgramEncoding(saved);
 }
 
 } // namespace
