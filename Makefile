@@ -18,7 +18,7 @@ run: build
 	$(BUILD)/bin/tabrix-pro $(ARGS)
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer. Qt and fontconfig
 # keep caches alive until exit, so leak reports say nothing about our code.
@@ -27,7 +27,7 @@ test-sanitize: deps
 		-DTABRIX_SANITIZE=ON >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 # The program, its styles and icon into $(PREFIX)/lib/tabrix-pro, the commands linked into
 # $(PREFIX)/bin, the desktop entry into the user's menu (and onto the Desktop when there is one).

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build ccache pkg-config clang
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libicu-dev libpcre2-dev
   espeak-ng libespeak-ng-dev libpcaudio-dev

@@ -51,7 +51,7 @@ def application(name):
 
 
 def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "30", *names], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "30", *names], check=True, timeout=20)
     time.sleep(0.3)
 
 
@@ -92,8 +92,9 @@ def main():
         pyatspi.Registry.registerEventListener(lambda e: changes.append(e),
                                                "object:text-changed:insert")
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                 str(proc.pid)], capture_output=True, text=True).stdout.split()
-        subprocess.run(["xdotool", "windowactivate", "--sync", window[0]], check=False)
+                                 str(proc.pid)], capture_output=True, text=True,
+                                timeout=30).stdout.split()
+        subprocess.run(["xdotool", "windowactivate", "--sync", window[0]], check=False, timeout=10)
         editor.queryComponent().grabFocus()
         keys("ctrl+Home", "End")
         check("caret follows End", text.caretOffset == len("first line"), str(text.caretOffset))
