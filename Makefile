@@ -24,7 +24,7 @@ test: build
 # keep caches alive until exit, so leak reports say nothing about our code.
 test-sanitize: deps
 	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABRIX_WERROR=ON \
-		-DTABRIX_SANITIZE=ON >/dev/null
+		-DTABRIX_SANITIZE=ON -DTABRIX_BENCHMARKS=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure --timeout 600 -j $(JOBS)
