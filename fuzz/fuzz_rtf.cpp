@@ -3,7 +3,7 @@
 // exist; writing that document keeps its text exactly, and a second write and read changes
 // nothing any more.
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 #include "richedit/RtfReader.h"
 #include "richedit/RtfWriter.h"
 
@@ -26,7 +26,7 @@ void Check(bool condition, const char* rule) {
 
 bool IsWellFormedUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = detail::Utf8SequenceLength(text, at);
+        const std::size_t length = utf8::Utf8SequenceLength(text, at);
         if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80) {
             return false;
         }

@@ -1,17 +1,13 @@
 #include "codeedit/SynEditTextBuffer.h"
 
+#include "codeedit/LineSplit.h"
 #include "codeedit/detail/TextBufferLineStore.h"
-#include "codeedit/detail/TextBufferSplit.h"
-#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <array>
 #include <cassert>
-#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 using detail::LineStore;
@@ -70,8 +66,6 @@ namespace {
 // second copy of its text in memory.
 constexpr std::size_t WriteChunkSize = 1 << 20;
 
-constexpr std::size_t ReadChunkSize = 1 << 16;
-
 // The break after each line by its code: [0] for lines that follow the list's format.
 using BreakTable = std::array<std::string_view, 4>;
 
@@ -92,16 +86,16 @@ TSynEditFileFormat FormatOfCode(detail::BreakCode code, TSynEditFileFormat listF
     return code == detail::UsualBreak ? listFormat : static_cast<TSynEditFileFormat>(code - 1);
 }
 
-std::optional<TSynEditFileFormat> FormatOfEnd(detail::LineEnd end) {
+std::optional<TSynEditFileFormat> FormatOfEnd(linesplit::LineEnd end) {
     switch (end) {
-    case detail::LineEnd::CrLf:
+    case linesplit::LineEnd::CrLf:
         return TSynEditFileFormat::sffDos;
-    case detail::LineEnd::Lf:
+    case linesplit::LineEnd::Lf:
         return TSynEditFileFormat::sffUnix;
-    case detail::LineEnd::Cr:
+    case linesplit::LineEnd::Cr:
         return TSynEditFileFormat::sffMac;
-    case detail::LineEnd::Nul:
-    case detail::LineEnd::None:
+    case linesplit::LineEnd::Nul:
+    case linesplit::LineEnd::None:
         break;
     }
     return std::nullopt;
@@ -110,7 +104,7 @@ std::optional<TSynEditFileFormat> FormatOfEnd(detail::LineEnd end) {
 // The format of the text's first line break, or nothing when it has none.
 std::optional<TSynEditFileFormat> FirstBreakFormat(const char* text, std::size_t size) {
     const char* const end = text + size;
-    const char* found = detail::FindBreak(text, end, detail::NulBreaksLine::No);
+    const char* found = linesplit::FindBreak(text, end, linesplit::NulBreaksLine::No);
     if (found == end)
         return std::nullopt;
     if (*found == '\n')
@@ -119,7 +113,7 @@ std::optional<TSynEditFileFormat> FirstBreakFormat(const char* text, std::size_t
                                                : TSynEditFileFormat::sffMac;
 }
 
-TSynEditFileFormat FormatOf(detail::BreaksSeen seen) {
+TSynEditFileFormat FormatOf(linesplit::BreaksSeen seen) {
     if (seen.cr && !seen.lf)
         return TSynEditFileFormat::sffMac;
     if (seen.lf && !seen.cr)
@@ -163,15 +157,6 @@ void WriteLines(const LineStore& lines, const BreakTable& breaks, TSynFinalBreak
     });
     flush();
 }
-
-std::string ErrorText(const char* what, const std::string& path, int error) {
-    return std::string(what) + " \"" + path + "\". " + std::strerror(error);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // The smallest record covering `pending` followed by `next`; see the header.
 TSynLinesChange Coalesce(const TSynLinesChange& pending, const TSynLinesChange& next,
@@ -276,9 +261,9 @@ struct TSynEditStringList::Impl {
     // Lines of `text` as pieces of block, for loading (NUL breaks) and SetText (NUL kept).
     // With a format (the list's), every line keeps its own break and format becomes the most
     // common one; without, every line takes the list's format.
-    LineStore Split(std::shared_ptr<const char> block, std::size_t size, detail::NulBreaksLine nul,
-                    const ProgressHook& progress, detail::BreaksSeen* seen,
-                    TSynEditFileFormat* format = nullptr) const {
+    LineStore Split(std::shared_ptr<const char> block, std::size_t size,
+                    linesplit::NulBreaksLine nul, const ProgressHook& progress,
+                    linesplit::BreaksSeen* seen, TSynEditFileFormat* format = nullptr) const {
         LineStore fresh;
         fresh.SetBlock(std::move(block));
         const char* const text = fresh.Block().get();
@@ -289,13 +274,14 @@ struct TSynEditStringList::Impl {
             format ? FirstBreakFormat(text, size).value_or(*format) : TSynEditFileFormat::sffDos;
         std::array<std::size_t, 3> counts{};
         bool lastHasBreak = false;
-        detail::BreaksSeen breaks = detail::SplitLines(
-            text, text + size, nul, [&](const char* line, std::size_t length, detail::LineEnd end) {
+        linesplit::BreaksSeen breaks = linesplit::SplitLines(
+            text, text + size, nul,
+            [&](const char* line, std::size_t length, linesplit::LineEnd end) {
                 if (fresh.Size() >= static_cast<std::size_t>(INT_MAX))
                     throw std::length_error("Too many lines");
                 const auto offset = static_cast<std::size_t>(line - text);
                 detail::BreakCode code = detail::UsualBreak;
-                lastHasBreak = end != detail::LineEnd::None;
+                lastHasBreak = end != linesplit::LineEnd::None;
                 if (format) {
                     if (const std::optional<TSynEditFileFormat> own = FormatOfEnd(end)) {
                         ++counts[static_cast<std::size_t>(*own)];
@@ -539,7 +525,7 @@ void TSynEditStringList::TakeText(ByteBlock block, const ProgressHook& progress,
     const std::size_t size = block.Size();
     TSynEditFileFormat format = fileFormat;
     LineStore fresh =
-        impl->Split(std::move(block).Share(), size, detail::NulBreaksLine::No, progress, nullptr,
+        impl->Split(std::move(block).Share(), size, linesplit::NulBreaksLine::No, progress, nullptr,
                     breaks == TSynTextBreaks::AsInText ? &format : nullptr);
     fileFormat = format;
     impl->ReplaceAll(std::move(fresh));
@@ -580,84 +566,18 @@ void TSynEditStringList::SetFlags(int index, std::uint8_t flags) {
     impl->lines.SetFlags(index, flags);
 }
 
-void TSynEditStringList::LoadFromStream(std::istream& stream) {
-    std::string buffer;
-    stream.clear();
-    stream.seekg(0, std::ios::end);
-    std::streamoff size = stream.fail() ? -1 : static_cast<std::streamoff>(stream.tellg());
-    stream.clear();
-    stream.seekg(0, std::ios::beg);
-    if (stream.fail() || size < 0) {
-        // Not seekable: read what is left from where the stream stands.
-        stream.clear();
-        size = 0;
-    }
-    buffer.resize(static_cast<std::size_t>(size));
-    stream.read(buffer.data(), size);
-    buffer.resize(static_cast<std::size_t>(stream.gcount()));
-    char piece[ReadChunkSize];
-    while (stream) {
-        stream.read(piece, sizeof piece);
-        buffer.append(piece, static_cast<std::size_t>(stream.gcount()));
-    }
-    if (stream.bad())
-        throw EFileStreamError("Stream read error");
-    LoadFromBuffer(std::move(buffer));
-}
-
-void TSynEditStringList::LoadFromFile(const std::string& path) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw EFileStreamError(ErrorText("Cannot open file", path, errno));
-    // Read straight into a block the size of the file: no zero-filling, no second copy.
-    std::error_code sizeError;
-    std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    ByteBlock block(sizeError ? 0 : static_cast<std::size_t>(size));
-    std::size_t filled = std::fread(block.Data(), 1, block.Size(), file.get());
-    // The size is only a hint: special files report none and a file may grow meanwhile.
-    while (filled == block.Size() && !std::ferror(file.get()) && !std::feof(file.get())) {
-        block.Resize(filled + std::max<std::size_t>(filled / 8, ReadChunkSize));
-        filled += std::fread(block.Data() + filled, 1, block.Size() - filled, file.get());
-    }
-    if (std::ferror(file.get()))
-        throw EFileStreamError(ErrorText("Cannot read file", path, errno));
-    file.reset();
-    block.Resize(filled);
-    LoadBlock(std::move(block).Share(), filled);
-}
-
 void TSynEditStringList::LoadFromBuffer(std::string buffer) {
     auto owner = std::make_shared<const std::string>(std::move(buffer));
-    LoadBlock(std::shared_ptr<const char>(owner, owner->data()), owner->size());
+    LoadFromBlock(std::shared_ptr<const char>(owner, owner->data()), owner->size());
 }
 
-void TSynEditStringList::LoadBlock(std::shared_ptr<const char> block, std::size_t size) {
-    detail::BreaksSeen seen;
-    LineStore fresh = impl->Split(std::move(block), size, detail::NulBreaksLine::Yes, {}, &seen);
+void TSynEditStringList::LoadFromBlock(std::shared_ptr<const char> block, std::size_t size) {
+    linesplit::BreaksSeen seen;
+    LineStore fresh = impl->Split(std::move(block), size, linesplit::NulBreaksLine::Yes, {}, &seen);
     BeginUpdate();
     fileFormat = FormatOf(seen);
     impl->ReplaceAll(std::move(fresh));
     EndUpdate();
-}
-
-void TSynEditStringList::SaveToStream(std::ostream& stream) const {
-    WriteText(
-        [&](std::string_view piece) {
-            if (!stream.write(piece.data(), static_cast<std::streamsize>(piece.size())))
-                throw EFileStreamError("Stream write error");
-            return true;
-        },
-        LineBreakOf(fileFormat), TSynFinalBreak::Yes);
-}
-
-// Through the platform's atomic save: a failure leaves the old file whole, never a truncated one.
-void TSynEditStringList::SaveToFile(const std::string& path) const {
-    const auto error =
-        SaveFileAtomically(path, [&](const std::function<bool(std::string_view)>& write) {
-            WriteText(write, LineBreakOf(fileFormat), TSynFinalBreak::Yes);
-        });
-    if (error)
-        throw EFileStreamError(error->message);
 }
 
 std::size_t TSynEditStringList::LineStartOffset(int index, std::size_t breakLength) const {

@@ -12,17 +12,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <istream>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A highlighter range as the editor stores it: opaque, compared by value.
-using TSynRange = std::uintptr_t;
+// A highlighter range as the editor stores it: one byte per line, opaque, compared by value.
+using TSynRange = std::uint8_t;
 
 enum class TSynEditFileFormat { sffDos = 0, sffUnix = 1, sffMac = 2 };
 
@@ -212,16 +210,11 @@ public:
                        TSynFinalBreak finalBreak) const;
 
     // Load: NUL, CR and LF end a line (CR LF is one break; the NUL is dropped); the format is
-    // detected; one whole-text change. Throws EFileStreamError when the file cannot be opened
-    // or read, leaving the list unchanged. LoadFromBuffer takes the bytes without copying.
-    void LoadFromStream(std::istream& stream);
-    void LoadFromFile(const std::string& path);
+    // detected; one whole-text change. LoadFromBuffer takes the bytes without copying;
+    // LoadFromBlock the first size bytes of a block, which unedited lines keep pointing into.
+    // Files and streams: SynEditTextFile.h.
     void LoadFromBuffer(std::string buffer);
-    // Save: every line followed by the format's line break. A file is replaced as a whole (the
-    // platform's atomic save), so a failure leaves the old content. Failures throw
-    // EFileStreamError.
-    void SaveToStream(std::ostream& stream) const;
-    void SaveToFile(const std::string& path) const;
+    void LoadFromBlock(std::shared_ptr<const char> block, std::size_t size);
 
     // Whole-text offsets, counting the line break after each line as `breakLength` bytes
     // (2 for the plain editor's CR LF text). index may be Count(): the offset just after the
@@ -245,9 +238,6 @@ public:
     void SetOnChange(ChangeHandler handler);
 
 private:
-    // Loads size bytes of block, which unedited lines keep pointing into.
-    void LoadBlock(std::shared_ptr<const char> block, std::size_t size);
-
     struct Impl;
     std::unique_ptr<Impl> impl;
     TSynEditFileFormat fileFormat = TSynEditFileFormat::sffDos;

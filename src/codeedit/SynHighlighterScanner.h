@@ -246,13 +246,12 @@ private:
 // Saved and restored by value; a value that is none of the language's ranges restores as the
 // initial range, the one ClearRange sets.
 template <class Range> class TSynRangedHighlighter : public TSynScanningHighlighter {
-    static_assert(sizeof(Range) == 1, "a range is stored as one byte");
+    static_assert(sizeof(Range) == sizeof(TSynRange), "a range is stored as one byte");
 
 public:
     TSynRange CurrentRange() const override { return static_cast<TSynRange>(range); }
     void RestoreRange(TSynRange value) override {
-        range =
-            value < known.size() && known.test(value) ? static_cast<Range>(value) : initialRange;
+        range = known.test(value) ? static_cast<Range>(value) : initialRange;
     }
     void ClearRange() override { range = initialRange; }
 

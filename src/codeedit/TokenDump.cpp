@@ -43,6 +43,6 @@ void DumpTokens(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, s
                 << (token.attribute != nullptr ? token.attribute->Name() : std::string("-")) << '\t'
                 << EscapeTokenText(text.substr(token.start, token.length)) << '\n';
         });
-        out << 'R' << n << '\t' << after << '\n';
+        out << 'R' << n << '\t' << unsigned{after} << '\n';
     }
 }

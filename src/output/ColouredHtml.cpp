@@ -1,6 +1,6 @@
 #include "output/ColouredHtml.h"
 
-#include "codeedit/detail/TextBufferSplit.h"
+#include "codeedit/LineSplit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -461,11 +461,11 @@ bool WriteColouredHtml(std::FILE* input, const Encoding& encoding,
         const std::size_t filled = kept + got;
         const bool atEnd = got == 0;
         const std::size_t cut = atEnd ? filled : CompleteLinesEnd(block.data(), filled);
-        detail::SplitLines(block.data(), block.data() + cut, detail::NulBreaksLine::Yes,
-                           [&](const char* first, std::size_t length, detail::LineEnd) {
-                               writer.WriteLine(std::string_view(first, length),
-                                                ColouredHtmlWriter::ReadPastLine::Yes);
-                           });
+        linesplit::SplitLines(block.data(), block.data() + cut, linesplit::NulBreaksLine::Yes,
+                              [&](const char* first, std::size_t length, linesplit::LineEnd) {
+                                  writer.WriteLine(std::string_view(first, length),
+                                                   ColouredHtmlWriter::ReadPastLine::Yes);
+                              });
         kept = filled - cut;
         std::memmove(block.data(), block.data() + cut, kept);
         if (atEnd)

@@ -1,6 +1,6 @@
 #include "platform/CaseMapping.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 
 #include <cassert>
 #include <map>
@@ -49,12 +49,12 @@ std::string MapText(std::string_view text, const Encoding& encoding, CodeMapping
             continue;
         }
         // Any character maps to one UTF-8 can hold; ill-formed bytes are copied as they are.
-        const std::size_t length = detail::Utf8SequenceLength(text, pos);
+        const std::size_t length = utf8::Utf8SequenceLength(text, pos);
         if (length == 1) {
             result.push_back(byte);
         } else {
-            const char32_t code = detail::DecodeUtf8Sequence(text, pos, length);
-            detail::AppendUtf8(result, static_cast<char32_t>(mapping(static_cast<UChar32>(code))));
+            const char32_t code = utf8::DecodeUtf8Sequence(text, pos, length);
+            utf8::AppendUtf8(result, static_cast<char32_t>(mapping(static_cast<UChar32>(code))));
         }
         pos += length;
     }

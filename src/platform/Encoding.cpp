@@ -1,6 +1,6 @@
 #include "platform/Encoding.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -161,7 +161,7 @@ std::size_t Encoding::CharLength(std::string_view text, std::size_t pos) const {
         return 0;
     if (!IsUtf8())
         return 1;
-    return detail::Utf8SequenceLength(text, pos);
+    return utf8::Utf8SequenceLength(text, pos);
 }
 
 std::size_t Encoding::PreviousCharStart(std::string_view text, std::size_t pos) const {
@@ -171,9 +171,9 @@ std::size_t Encoding::PreviousCharStart(std::string_view text, std::size_t pos) 
     // continuation bytes), so the character before pos is the well-formed sequence ending at pos
     // if there is one, else the single byte before pos.
     std::size_t start = pos - 1;
-    while (start > 0 && pos - start < 4 && detail::IsUtf8Continuation(text[start]))
+    while (start > 0 && pos - start < 4 && utf8::IsUtf8Continuation(text[start]))
         --start;
-    if (start < pos - 1 && detail::Utf8SequenceLength(text, start) == pos - start)
+    if (start < pos - 1 && utf8::Utf8SequenceLength(text, start) == pos - start)
         return start;
     return pos - 1;
 }
@@ -184,10 +184,10 @@ CharCode Encoding::CodeAt(std::string_view text, std::size_t pos) const {
         return table[byte];
     if (byte < 0x80)
         return byte;
-    const std::size_t length = detail::Utf8SequenceLength(text, pos);
+    const std::size_t length = utf8::Utf8SequenceLength(text, pos);
     if (length == 1)
         return RawByteCode(byte);
-    return detail::DecodeUtf8Sequence(text, pos, length);
+    return utf8::DecodeUtf8Sequence(text, pos, length);
 }
 
 std::size_t Encoding::CharCount(std::string_view text) const {
@@ -231,7 +231,7 @@ void Encoding::AppendEncoded(std::string& out, CharCode code) const {
     } else if (!CanEncode(code)) {
         out.push_back('?');
     } else {
-        detail::AppendUtf8(out, code);
+        utf8::AppendUtf8(out, code);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "platform/EncodingDetection.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 
 #include <cctype>
 #include <cstdint>
@@ -101,7 +101,7 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
             continue;
         }
         scan.hasNonAscii = true;
-        const std::size_t length = detail::Utf8SequenceLength(bytes, pos);
+        const std::size_t length = utf8::Utf8SequenceLength(bytes, pos);
         if (length == 1) {
             scan.wellFormed = false;
             return scan;
@@ -238,9 +238,8 @@ ByteBlock DecodeFileBytes(ByteBlock bytes, const DocumentEncoding& encoding) {
     }
     std::string text;
     text.reserve(bytes.Size());
-    const bool wellFormed =
-        ForEachUtf16Code(bytes.View().substr(mark.size()), encoding.mark,
-                         [&](CharCode code) { detail::AppendUtf8(text, code); });
+    const bool wellFormed = ForEachUtf16Code(bytes.View().substr(mark.size()), encoding.mark,
+                                             [&](CharCode code) { utf8::AppendUtf8(text, code); });
     // Only MarkOf decides on UTF-16, and it checked the bytes.
     if (!wellFormed)
         return bytes;

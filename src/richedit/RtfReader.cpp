@@ -1,7 +1,7 @@
 #include "richedit/RtfReader.h"
 
 #include "platform/Encoding.h"
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 #include "richedit/RtfCharsets.h"
 #include "richedit/RtfControlWords.h"
 #include "richedit/RtfTables.h"
@@ -13,8 +13,8 @@
 namespace {
 
 using detail::AppendDecoded;
-using detail::AppendUtf8;
 using detail::RtfAction;
+using utf8::AppendUtf8;
 
 // RTF numbers are 16- or 32-bit; longer digit strings are saturated, not wrapped.
 constexpr std::int64_t kLargestParameter = 2'000'000'000;
@@ -1070,7 +1070,7 @@ void RtfParser::AddCode(char32_t code) {
     }
     if (state.destination == Destination::FieldInstruction) {
         if (code >= 0x20 && (code < 0xD800 || code > 0xDFFF)) {
-            AppendUtf8(fieldInstruction, code);
+            utf8::AppendUtf8(fieldInstruction, code);
         }
         return;
     }
@@ -1080,7 +1080,7 @@ void RtfParser::AddCode(char32_t code) {
     SyncFormat();
     FlushBytes();
     if (highSurrogate != 0 && code >= 0xDC00 && code <= 0xDFFF) {
-        AppendUtf8(runText, 0x10000 + ((highSurrogate - 0xD800) << 10) + (code - 0xDC00));
+        utf8::AppendUtf8(runText, 0x10000 + ((highSurrogate - 0xD800) << 10) + (code - 0xDC00));
         highSurrogate = 0;
         return;
     }
@@ -1089,9 +1089,9 @@ void RtfParser::AddCode(char32_t code) {
         highSurrogate = code;
     } else if ((code >= 0xDC00 && code <= 0xDFFF) || code == 0xFFFC) {
         // U+FFFC marks pictures; as text it would be taken for one.
-        AppendUtf8(runText, kReplacement);
+        utf8::AppendUtf8(runText, kReplacement);
     } else if (code >= 0x20 || code == '\t') {
-        AppendUtf8(runText, code);
+        utf8::AppendUtf8(runText, code);
     }
 }
 
@@ -1141,7 +1141,7 @@ void RtfParser::SyncFormat() {
 void RtfParser::DropLoneHighSurrogate() {
     if (highSurrogate != 0) {
         highSurrogate = 0;
-        AppendUtf8(runText, kReplacement);
+        utf8::AppendUtf8(runText, kReplacement);
     }
 }
 

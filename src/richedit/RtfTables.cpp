@@ -1,6 +1,6 @@
 #include "richedit/RtfTables.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 #include "richedit/RtfCharsets.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr char32_t kReplacement = 0xFFFD;
 void AppendDecoded(std::string& out, std::string_view bytes, const Encoding& encoding) {
     for (std::size_t at = 0; at < bytes.size();) {
         const CharCode code = encoding.CodeAt(bytes, at);
-        AppendUtf8(out, IsRawByteCode(code) ? kReplacement : code);
+        utf8::AppendUtf8(out, IsRawByteCode(code) ? kReplacement : code);
         at += encoding.CharLength(bytes, at);
     }
 }
@@ -38,9 +38,9 @@ void RtfFontTable::AddCode(char32_t code, const Encoding& documentEncoding) {
     nameBytes.clear();
     // Font names have no business with surrogate pairs or control characters.
     if (code >= 0xD800 && code <= 0xDFFF) {
-        AppendUtf8(name, kReplacement);
+        utf8::AppendUtf8(name, kReplacement);
     } else if (code >= 0x20) {
-        AppendUtf8(name, code);
+        utf8::AppendUtf8(name, code);
     }
 }
 

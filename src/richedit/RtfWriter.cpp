@@ -1,6 +1,6 @@
 #include "richedit/RtfWriter.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 #include "richedit/RtfCharsets.h"
 
 #include <algorithm>
@@ -396,10 +396,10 @@ void RtfWriter::WritePicture(const RichPicture& picture) {
 
 void RtfWriter::WriteText(std::string& out, std::string_view utf8, const Encoding& encoding) const {
     for (std::size_t at = 0; at < utf8.size();) {
-        const std::size_t length = detail::Utf8SequenceLength(utf8, at);
+        const std::size_t length = utf8::Utf8SequenceLength(utf8, at);
         const auto byte = static_cast<unsigned char>(utf8[at]);
         // Our documents hold well-formed UTF-8; a stray byte is written as U+FFFD.
-        const char32_t code = length > 1    ? detail::DecodeUtf8Sequence(utf8, at, length)
+        const char32_t code = length > 1    ? utf8::DecodeUtf8Sequence(utf8, at, length)
                               : byte < 0x80 ? char32_t(byte)
                                             : char32_t(0xFFFD);
         WriteCode(out, code, encoding);

@@ -1,7 +1,7 @@
 #include "search/TextMatcher.h"
 
 #include "platform/CaseMapping.h"
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <map>
@@ -154,12 +154,12 @@ void TextMatcher::ChooseAnchor() {
 // UTF-8 only: pos does not fall inside a well-formed sequence.
 bool TextMatcher::IsBoundary(std::string_view text, std::size_t pos) const {
     if (!encoding.IsUtf8() || pos == 0 || pos >= text.size() ||
-        !detail::IsUtf8Continuation(text[pos]))
+        !utf8::IsUtf8Continuation(text[pos]))
         return true;
     std::size_t start = pos;
-    while (start > 0 && pos - start < 3 && detail::IsUtf8Continuation(text[start]))
+    while (start > 0 && pos - start < 3 && utf8::IsUtf8Continuation(text[start]))
         --start;
-    return detail::Utf8SequenceLength(text, start) <= pos - start;
+    return utf8::Utf8SequenceLength(text, start) <= pos - start;
 }
 
 std::optional<std::size_t> TextMatcher::PieceEndAt(std::string_view text, std::size_t column,

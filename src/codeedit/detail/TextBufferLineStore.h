@@ -195,8 +195,8 @@ public:
             SetBreak(i, UsualBreak);
     }
 
-    std::uintptr_t Range(std::size_t index) const { return Get(ranges, index); }
-    void SetRange(std::size_t index, std::uintptr_t value) { Set(ranges, index, value); }
+    std::uint8_t Range(std::size_t index) const { return Get(ranges, index); }
+    void SetRange(std::size_t index, std::uint8_t value) { Set(ranges, index, value); }
     void* Object(std::size_t index) const { return Get(objects, index); }
     void SetObject(std::size_t index, void* value) { Set(objects, index, value); }
     std::uint8_t Flags(std::size_t index) const { return Get(flags, index); }
@@ -400,7 +400,7 @@ private:
         std::size_t newCapacity = capacity < MinimumCapacity ? MinimumCapacity : capacity;
         while (newCapacity < needed)
             newCapacity += newCapacity / 2 + MinimumCapacity;
-        if (newCapacity > SIZE_MAX / sizeof(std::uintptr_t) || !GrowthFits(newCapacity) ||
+        if (newCapacity > SIZE_MAX / sizeof(void*) || !GrowthFits(newCapacity) ||
             !TryReallocate(newCapacity))
             throw std::bad_alloc();
     }
@@ -443,7 +443,7 @@ private:
     }
 
     PackedText* texts = nullptr;
-    std::uintptr_t* ranges = nullptr;
+    std::uint8_t* ranges = nullptr;
     void** objects = nullptr;
     std::uint8_t* flags = nullptr;
     std::shared_ptr<const char> block;

@@ -1,6 +1,6 @@
 #include "platform/qt/EncodingQt.h"
 
-#include "platform/detail/Utf8.h"
+#include "platform/Utf8.h"
 
 #include <QList>
 #include <cstdint>
@@ -70,9 +70,9 @@ QString ToQString(std::string_view bytes, const Encoding& encoding) {
                 ++pos;
                 continue;
             }
-            const std::size_t length = detail::Utf8SequenceLength(bytes, pos);
+            const std::size_t length = utf8::Utf8SequenceLength(bytes, pos);
             out = PutCode(out, length == 1 ? RawByteCode(byte)
-                                           : detail::DecodeUtf8Sequence(bytes, pos, length));
+                                           : utf8::DecodeUtf8Sequence(bytes, pos, length));
             pos += length;
         }
     }
@@ -115,7 +115,7 @@ std::string FromQString(const QString& text, const Encoding& encoding) {
         } else if (code >= 0xD800 && code <= 0xDFFF) {
             *out++ = '?';
         } else {
-            out = detail::PutUtf8(out, code);
+            out = utf8::PutUtf8(out, code);
         }
     }
     result.resize(static_cast<std::size_t>(out - result.data()));

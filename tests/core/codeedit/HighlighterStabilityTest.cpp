@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <iomanip>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <random>
 #include <sstream>
@@ -178,10 +179,15 @@ void DumpProperties(TSynCustomHighlighter& highlighter, std::ostream& out) {
 }
 
 // One row per line and start range: start range | start,length,kind,attribute[,k] ... | range.
+// Starts wider than a byte are no range a line can hold; they are dumped as the initial range
+// that they restored to when ranges were wider, so that the dumps stay comparable.
 void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, int index,
-              TSynRange start, std::ostream& out) {
-    highlighter.RestoreRange(start);
-    out << start << '>' << highlighter.CurrentRange() << '|';
+              std::uint64_t start, std::ostream& out) {
+    if (start <= std::numeric_limits<TSynRange>::max())
+        highlighter.RestoreRange(static_cast<TSynRange>(start));
+    else
+        highlighter.ClearRange();
+    out << start << '>' << unsigned{highlighter.CurrentRange()} << '|';
     highlighter.StartLine(line, index);
     for (int guard = 0; guard <= static_cast<int>(line.size()) + 1; ++guard) {
         const std::string text = highlighter.TokenText();
@@ -199,7 +205,7 @@ void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, int i
         }
         highlighter.NextToken();
     }
-    out << '|' << highlighter.CurrentRange() << '\n';
+    out << '|' << unsigned{highlighter.CurrentRange()} << '\n';
 }
 
 struct Variant {
@@ -257,20 +263,21 @@ std::string Dump(const Variant& variant) {
         lines.push_back(maker.Edited());
         lines.push_back(maker.Random());
     }
-    std::vector<TSynRange> starts;
-    for (TSynRange r = 0; r <= 24; ++r) {
+    std::vector<std::uint64_t> starts;
+    for (std::uint64_t r = 0; r <= 24; ++r) {
         starts.push_back(r);
     }
-    for (const TSynRange r : {TSynRange{255}, TSynRange{256}, TSynRange{0x10003}, ~TSynRange{0}}) {
+    for (const std::uint64_t r :
+         {std::uint64_t{255}, std::uint64_t{256}, std::uint64_t{0x10003}, ~std::uint64_t{0}}) {
         starts.push_back(r);
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        for (const TSynRange start : starts) {
+        for (const std::uint64_t start : starts) {
             DumpLine(*highlighter, lines[i], static_cast<int>(i), start, out);
         }
     }
     highlighter->ClearRange();
-    out << "clear " << highlighter->CurrentRange() << '\n';
+    out << "clear " << unsigned{highlighter->CurrentRange()} << '\n';
     highlighter->ApplyFormDefaults();
     DumpAttributes(*highlighter, out);
     return out.str();

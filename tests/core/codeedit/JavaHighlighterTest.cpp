@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Comments, JavaLineTest, testing::ValuesIn(commentCases)
 TEST(JavaHighlighter, InitialAndUnknownRangesAreNormal) {
     TSynJavaSyn java;
     EXPECT_EQ(java.CurrentRange(), static_cast<TSynRange>(R::Normal));
-    for (const TSynRange range : {0u, 4u, 255u, 0x101u}) {
+    for (const TSynRange range : {0u, 4u, 128u, 255u}) {
         EXPECT_EQ(ScanLine(java, "*/", range), (std::vector{T("*", K::Symbol), T("/", K::Symbol)}))
             << range;
     }

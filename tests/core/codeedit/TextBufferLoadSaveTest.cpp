@@ -1,6 +1,7 @@
 // Loading and saving the line list: the break rules, format detection and file errors.
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTextFile.h"
 #include "support/TemporaryFolderTest.h"
 
 #include <filesystem>
@@ -21,7 +22,7 @@ std::vector<std::string> LinesOf(const TSynEditStringList& list) {
 
 std::string Saved(const TSynEditStringList& list) {
     std::ostringstream out;
-    list.SaveToStream(out);
+    SaveToStream(list, out);
     return out.str();
 }
 
@@ -75,7 +76,7 @@ TEST_P(TextBufferLoad, SplitsDetectsFormatAndSavesWithIt) {
     const LoadCase& c = GetParam();
     TSynEditStringList list;
     std::istringstream in(c.file);
-    list.LoadFromStream(in);
+    LoadFromStream(list, in);
     EXPECT_EQ(LinesOf(list), c.lines);
     EXPECT_EQ(list.FileFormat(), c.format);
     EXPECT_EQ(Saved(list), c.saved);
@@ -89,7 +90,7 @@ TEST(TextBufferLoad, ReadsStreamFromItsStart) {
     std::string skipped;
     std::getline(in, skipped);
     TSynEditStringList list;
-    list.LoadFromStream(in);
+    LoadFromStream(list, in);
     EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", "second"}));
 }
 
@@ -208,10 +209,10 @@ protected:
 
 TEST_F(TextBufferFiles, LoadAndSaveRoundTripTheFormat) {
     TSynEditStringList list;
-    list.LoadFromFile(Write("unix.txt", "x\ny"));
+    LoadFromFile(list, Write("unix.txt", "x\ny"));
     EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"x", "y"}));
     std::string saved = (folder / "saved.txt").string();
-    list.SaveToFile(saved);
+    SaveToFile(list, saved);
     EXPECT_EQ(Read(saved), "x\ny\n");
 }
 
@@ -219,7 +220,7 @@ TEST_F(TextBufferFiles, LoadsFilesThatReportNoSize) {
     if (!std::filesystem::exists("/proc/self/status"))
         GTEST_SKIP() << "no /proc";
     TSynEditStringList list;
-    list.LoadFromFile("/proc/self/status");
+    LoadFromFile(list, "/proc/self/status");
     ASSERT_GT(list.Count(), 3);
     EXPECT_EQ(list.Get(0).substr(0, 5), "Name:");
 }
@@ -228,7 +229,7 @@ TEST_F(TextBufferFiles, SaveEmptiesAnExistingFile) {
     std::string path = Write("long.txt", std::string(1000, 'z'));
     TSynEditStringList list;
     list.Add("short");
-    list.SaveToFile(path);
+    SaveToFile(list, path);
     EXPECT_EQ(Read(path), "short\r\n");
 }
 
@@ -237,7 +238,7 @@ TEST_F(TextBufferFiles, SaveReplacesTheFileInsteadOfRewritingIt) {
     std::ifstream heldOpen(path, std::ios::binary);
     TSynEditStringList list;
     list.Add("new");
-    list.SaveToFile(path);
+    SaveToFile(list, path);
     EXPECT_EQ(Read(path), "new\r\n");
     // A reader of the old file still sees all of it: the new text went to a file of its own.
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(heldOpen), {}), "old content\n");
@@ -254,7 +255,7 @@ TEST_F(TextBufferFiles, FileThatCannotBeOpenedLeavesListUnchanged) {
     int changes = 0;
     list.SetOnChange([&](const TSynLinesChange&) { ++changes; });
     for (const std::string& path : {(folder / "missing.txt").string(), folder.string()}) {
-        EXPECT_THROW(list.LoadFromFile(path), EFileStreamError) << path;
+        EXPECT_THROW(LoadFromFile(list, path), EFileStreamError) << path;
         EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"keep", "me"})) << path;
         EXPECT_EQ(list.FileFormat(), Mac);
     }
@@ -265,7 +266,7 @@ TEST_F(TextBufferFiles, OpenErrorNamesTheFile) {
     TSynEditStringList list;
     std::string path = (folder / "missing.txt").string();
     try {
-        list.LoadFromFile(path);
+        LoadFromFile(list, path);
         FAIL() << "no error";
     } catch (const EFileStreamError& error) {
         EXPECT_NE(std::string(error.what()).find("Cannot open file \"" + path + "\""),
@@ -277,8 +278,9 @@ TEST_F(TextBufferFiles, OpenErrorNamesTheFile) {
 TEST_F(TextBufferFiles, SaveToUnwritablePathThrows) {
     TSynEditStringList list;
     list.Add("text");
-    EXPECT_THROW(list.SaveToFile((folder / "no-such-folder" / "x.txt").string()), EFileStreamError);
-    EXPECT_THROW(list.SaveToFile(folder.string()), EFileStreamError);
+    EXPECT_THROW(SaveToFile(list, (folder / "no-such-folder" / "x.txt").string()),
+                 EFileStreamError);
+    EXPECT_THROW(SaveToFile(list, folder.string()), EFileStreamError);
 }
 
 TEST_F(TextBufferFiles, SaveToFullDeviceThrows) {
@@ -286,7 +288,7 @@ TEST_F(TextBufferFiles, SaveToFullDeviceThrows) {
         GTEST_SKIP() << "no /dev/full";
     TSynEditStringList list;
     list.Add("text");
-    EXPECT_THROW(list.SaveToFile("/dev/full"), EFileStreamError);
+    EXPECT_THROW(SaveToFile(list, "/dev/full"), EFileStreamError);
 }
 
 TEST(TextBufferSave, FailingStreamThrows) {
@@ -294,7 +296,7 @@ TEST(TextBufferSave, FailingStreamThrows) {
     list.Add("text");
     std::ostringstream out;
     out.setstate(std::ios::badbit);
-    EXPECT_THROW(list.SaveToStream(out), EFileStreamError);
+    EXPECT_THROW(SaveToStream(list, out), EFileStreamError);
 }
 
 TEST(TextBufferSave, LongLinesAndManyLinesSurviveChunkedWriting) {

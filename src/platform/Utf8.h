@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace detail {
+namespace utf8 {
 
 inline bool IsUtf8Continuation(char byte) {
     return (static_cast<std::uint8_t>(byte) & 0xC0) == 0x80;
@@ -84,4 +84,4 @@ inline void AppendUtf8(std::string& out, char32_t code) {
     out.append(bytes, PutUtf8(bytes, code));
 }
 
-} // namespace detail
+} // namespace utf8

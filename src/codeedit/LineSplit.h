@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace detail {
+namespace linesplit {
 
 // Loading ends a line at a NUL byte too (and drops it); SetText keeps NUL bytes in the line.
 enum class NulBreaksLine { No, Yes };
@@ -100,4 +100,4 @@ BreaksSeen SplitLines(const char* begin, const char* end, NulBreaksLine nul, OnL
     return seen;
 }
 
-} // namespace detail
+} // namespace linesplit
