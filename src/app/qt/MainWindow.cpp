@@ -69,6 +69,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     });
     auto* matches = new QLabel(this);
     matches->setObjectName("StatusBarMatches");
+    matches->hide();
     statusBar()->addPermanentWidget(matches);
     search->ShowMatchCountIn(matches);
     Timer1 = new QTimer(this);
@@ -118,7 +119,7 @@ void TForm1::CreateClientArea() {
 
     StatusBarText = new QLabel(this);
     statusBar()->addWidget(StatusBarText, 1);
-    StatusBarBinary = new QLabel("The file looks binary: saved unedited, it keeps its bytes", this);
+    StatusBarBinary = new QLabel(this);
     StatusBarBinary->setObjectName("StatusBarBinary");
     StatusBarBinary->hide();
     statusBar()->addWidget(StatusBarBinary);
@@ -127,6 +128,7 @@ void TForm1::CreateClientArea() {
     statusBar()->addPermanentWidget(StatusBarLineBreaks);
     StatusBarLostItems = new QLabel(this);
     StatusBarLostItems->setObjectName("StatusBarLostItems");
+    StatusBarLostItems->hide();
     statusBar()->addPermanentWidget(StatusBarLostItems);
     StatusBarEncoding = new QLabel(this);
     StatusBarEncoding->setObjectName("StatusBarEncoding");
