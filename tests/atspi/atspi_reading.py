@@ -59,6 +59,17 @@ def shown_editor(app, starts_with, seconds=10.0):
                                  None), seconds)
 
 
+def manager_running():
+    """A window manager has announced itself on the root window, with a window that still exists
+    (one killed before leaves its announcement behind)."""
+    found = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+                           text=True, timeout=10).stdout
+    if "window id" not in found:
+        return False
+    return subprocess.run(["xprop", "-id", found.split()[-1], "_NET_WM_NAME"],
+                          capture_output=True, timeout=10).returncode == 0
+
+
 class Program:
     """The program started on files under its own window manager, with a home of its own."""
 
@@ -66,6 +77,8 @@ class Program:
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/.config")
         # A window manager gives the window the keyboard focus, as on a desktop.
         self.manager = subprocess.Popen(["openbox"], env=self.env, stderr=subprocess.DEVNULL)
+        # A window mapped while the manager starts may never be mapped at all.
+        wait_for(manager_running)
         self.proc = subprocess.Popen([program, *files], env=self.env)
         self.app = wait_for(lambda: application(os.path.basename(program)))
 

@@ -37,6 +37,13 @@ def write_document(path, size):
     return count
 
 
+def home(scratch, name):
+    """A home of its own for each run: nothing the first leaves behind meets the second."""
+    path = os.path.join(scratch, name)
+    os.mkdir(path)
+    return path
+
+
 def read(program_path, path, home, lines):
     """Reads the document; the program's peak memory, or None when it could not be read."""
     program = Program(program_path, [path], home)
@@ -79,11 +86,11 @@ def main():
     try:
         small = os.path.join(scratch, "small.txt")
         small_lines = write_document(small, 10000)
-        baseline = read(program_path, small, scratch, small_lines)
+        baseline = read(program_path, small, home(scratch, "small"), small_lines)
         big = os.path.join(scratch, "big.txt")
         big_lines = write_document(big, megabytes * 1000 * 1000)
         size = os.path.getsize(big)
-        peak = read(program_path, big, scratch, big_lines)
+        peak = read(program_path, big, home(scratch, "big"), big_lines)
         if baseline is not None and peak is not None:
             limit = baseline + ALLOWED_GROWTH * size
             print(f"  file {size / 1e6:.1f} MB, {big_lines} lines; VmHWM {peak / 1e6:.1f} MB, "

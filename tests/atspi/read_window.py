@@ -16,7 +16,6 @@ from atspi_reading import Program, check, failures, keys, shown_editor, showing,
 
 TEXT = "first line\nsecond word here\n"
 CODE = "int main() { return 0; }"
-FOLDED = (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_MENU, pyatspi.ROLE_SCROLL_BAR)
 
 
 def read_editors(app, editor):
@@ -61,12 +60,14 @@ def read_bars(app):
     rows = [n for n, _ in walk(app) if n.getRole() == pyatspi.ROLE_TOOL_BAR]
     check("tool bars named for people", sorted(r.name for r in rows) == ["Standard", "Text Tools"],
           str([r.name for r in rows]))
-    buttons = [n for row in rows for n, _ in walk(row) if n is not row and n.getRole() in
+    by_row = [[n.name for n, _ in walk(row) if n is not row and n.getRole() in
                (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON)]
-    check("tool bar buttons", len(buttons) > 5, str(len(buttons)))
-    names = [b.name for b in buttons]
+              for row in rows]
+    names = [name for row in by_row for name in row]
+    check("tool bar buttons", len(names) > 5, str(len(names)))
     check("every tool button named", all(names), str(names))
-    check("no two tool buttons named alike", len(set(names)) == len(names), str(names))
+    check("no two tool buttons of a row named alike",
+          all(len(set(row)) == len(row) for row in by_row), str(by_row))
     check("the two Sort buttons told apart",
           {"Sort Alphabetically", "Sort by Line Length"} <= set(names), str(names))
     bar = next((n for n, _ in walk(app) if n.getRole() == pyatspi.ROLE_STATUS_BAR), None)
@@ -100,21 +101,26 @@ def read_find_dialog(app):
     return tree
 
 
-def lines_of(root, depth_limit=7):
-    """The tree under root, a line a node: the menus folded into one line, scroll bars left out."""
-    for node, depth in walk(root):
-        if depth > depth_limit or node.getRole() in FOLDED or (
-                node.parent is not None and node.parent.getRole() in FOLDED):
-            continue
-        line = "  " * depth + f"{node.getRoleName()}: {node.name!r}"
-        if node.description:
-            line += f" ({node.description})"
-        if not showing(node) and node.getRole() != pyatspi.ROLE_APPLICATION:
-            line += "  [hidden]"
-        if node.getRole() == pyatspi.ROLE_MENU_BAR:
-            menus = [node.getChildAtIndex(i).name for i in range(node.childCount)]
-            line += "  (menus: " + ", ".join(menus) + "; each a popup menu of items)"
-        yield line
+def lines_of(node, depth=0):
+    """The tree from node, a line a node: the menus shown folded into the menu bar's line, scroll
+    bars and the parts of an editor's scroll area left out."""
+    line = "  " * depth + f"{node.getRoleName()}: {node.name!r}"
+    if node.description and node.getRole() != pyatspi.ROLE_APPLICATION:
+        line += f" ({node.description})"
+    if not showing(node) and node.getRole() != pyatspi.ROLE_APPLICATION:
+        line += "  [hidden]"
+    if node.getRole() == pyatspi.ROLE_MENU_BAR:
+        menus = [menu.name for menu in map(node.getChildAtIndex, range(node.childCount))
+                 if menu is not None and showing(menu)]
+        yield line + "  (menus: " + ", ".join(menus) + "; each a popup menu of items)"
+        return
+    yield line
+    if node.getRole() == pyatspi.ROLE_TEXT:
+        return
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None and child.getRole() != pyatspi.ROLE_SCROLL_BAR:
+            yield from lines_of(child, depth + 1)
 
 
 def write_dump(path, app, dialog_tree, scratch):
@@ -123,7 +129,9 @@ def write_dump(path, app, dialog_tree, scratch):
                   "(role: name (description)), read with python3-pyatspi by\n"
                   "tests/atspi/read_window.py --dump; menus folded, scroll bars left out, nodes\n"
                   "not showing marked [hidden].\n\n")
-        for line in lines_of(app):
+        out.write(next(lines_of(app)) + "\n")
+        frame = next(n for n, _ in walk(app) if n.getRole() == pyatspi.ROLE_FRAME)
+        for line in lines_of(frame, 1):
             out.write(line.replace(scratch, "/tmp/…") + "\n")
         if dialog_tree:
             out.write("\nThe Find dialog (Ctrl+F):\n")
