@@ -90,6 +90,8 @@ public:
     void mniClose1Click();
     void mniCloseAllClick();
     void mniHidefromCloseallClick();
+    // Tabs > "Hide from Close All": the same for the current tab, so the keyboard reaches it.
+    void SetCurrentHiddenFromCloseAll(bool hidden);
     void mnuTabsPopup();
     void mniNextTabClick();
     void mniPreviousTabClick();
@@ -103,7 +105,8 @@ public:
     void AddTab(int position);
     // Takes away the tab and item of the document just removed from position.
     void RemoveTab(int position);
-    // Shows the caption of the document at position on its tab and its item.
+    // Shows the caption of the document at position on its tab and its item, and names its
+    // editors after it.
     void ShowTabCaption(int position);
     void RefreshCurrentTab();
     void ApplyAppearanceToAllDocuments();
@@ -301,6 +304,10 @@ public:
     QAction* mniNumbering = nullptr;
     QMenu* mnuTabs = nullptr;
     QAction* mniHidefromCloseall = nullptr;
+    QAction* mniHideCurrentFromCloseAll = nullptr;
+    // Shared by the Tabs menu and the tab context menu.
+    QMenu* mniViewModeMenu = nullptr;
+    QMenu* mniCodeEditorModeMenu = nullptr;
     QAction* mniPlain = nullptr;
     QAction* mniSyn = nullptr;
     QAction* mniRich = nullptr;
@@ -378,6 +385,8 @@ private:
     void ShowTabBarWhenNeeded();
     // Checks the Tabs menu's item of that tab, and no other.
     void CheckTabItem(int position);
+    // The Tabs menu's "Hide from Close All" shows the current tab's flag.
+    void CheckHiddenFromCloseAll();
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
     // The text a save writes, whole: for the saves that convert it on the way.

@@ -5,6 +5,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/qt/StatusField.h"
 #include "richedit/qt/RichEdit.h"
 #include "search/qt/GoToLineDialog.h"
 #include "search/qt/SearchController.h"
@@ -176,9 +177,10 @@ void TForm1::ShowCaretPosition() {
     StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(line).arg(column));
     ShowDocumentLineBreaks();
     const TRxRichEdit& rich = *document.RichEditor;
-    StatusBarLostItems->setText(document.ViewMode == vmRich && rich.LostItemCount() > 0
-                                    ? QString("%1 items not kept: %2")
-                                          .arg(rich.LostItemCount())
-                                          .arg(QString::fromStdString(rich.LostItemNames()))
-                                    : QString());
+    SetStatusFieldText(*StatusBarLostItems,
+                       document.ViewMode == vmRich && rich.LostItemCount() > 0
+                           ? QString("%1 items not kept: %2")
+                                 .arg(rich.LostItemCount())
+                                 .arg(QString::fromStdString(rich.LostItemNames()))
+                           : QString());
 }

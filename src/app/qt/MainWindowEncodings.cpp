@@ -15,6 +15,7 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
 #include "platform/qt/PathNames.h"
+#include "platform/qt/StatusField.h"
 #include "richedit/qt/RichEdit.h"
 #include "settings/SettingsFolders.h"
 
@@ -179,7 +180,9 @@ void TForm1::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& enco
 }
 
 void TForm1::ShowDocumentEncoding() {
-    StatusBarEncoding->setText(QString::fromStdString(CurrentDocument().FileEncoding.Caption()));
+    SetStatusFieldText(*StatusBarEncoding,
+                       QString::fromStdString(CurrentDocument().FileEncoding.Caption()),
+                       "Encoding");
 }
 
 DocumentEncoding TForm1::EncodingForFile(const std::string& path, std::string_view bytes) const {

@@ -6,6 +6,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
+#include "platform/qt/StatusField.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -66,9 +67,13 @@ void TForm1::ShowDocumentLineBreaks() {
         editor ? editor->Lines().FileFormat() : document.RichViewBreaks.format;
     const bool mixed =
         editor ? editor->Lines().MixedLineBreaks() : !document.RichViewBreaks.marks.empty();
-    StatusBarLineBreaks->setText(mixed ? QString("Mixed")
-                                       : QString::fromLatin1(FileFormatName(format)));
-    StatusBarBinary->setVisible(document.LooksBinary);
+    SetStatusFieldText(*StatusBarLineBreaks,
+                       mixed ? QString("Mixed") : QString::fromLatin1(FileFormatName(format)),
+                       "Line breaks");
+    SetStatusFieldText(*StatusBarBinary,
+                       document.LooksBinary
+                           ? QString("The file looks binary: saved unedited, it keeps its bytes")
+                           : QString());
     for (QAction* item : mniLineEndings->actions())
         item->setChecked(!mixed && item->data().toInt() == static_cast<int>(format));
 }

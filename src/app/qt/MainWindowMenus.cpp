@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 std::span<const MenuItem> MainMenu() {
     static const MenuItem rows[] = {
@@ -46,9 +47,14 @@ std::span<const MenuItem> MainMenu() {
 
 namespace {
 
-QToolBar* NewRow(QMainWindow* window, const QString& name) {
-    auto* row = new QToolBar(name, window);
+// The title is the row's name for assistive technology.
+QToolBar* NewRow(QMainWindow* window, const QString& name, const QString& title) {
+    auto* row = new QToolBar(title, window);
     row->setObjectName(name);
+    // Before any button is added, the one tool button the row has is its own: the one that shows
+    // the buttons there is no room for.
+    for (QToolButton* more : row->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        more->setAccessibleName("More Buttons");
     row->setMovable(false);
     row->setFloatable(false);
     row->setIconSize(QSize(24, 24));
@@ -81,9 +87,9 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::CreateToolBar() {
-    ToolBar = NewRow(this, "ToolBar");
+    ToolBar = NewRow(this, "ToolBar", "Standard");
     addToolBarBreak(Qt::TopToolBarArea);
-    ToolBarSecond = NewRow(this, "ToolBarSecond");
+    ToolBarSecond = NewRow(this, "ToolBarSecond", "Text Tools");
     menus.PlaceToolButtons(*ToolBar, *ToolBarSecond, *this);
     CreateContextMenu();
 }

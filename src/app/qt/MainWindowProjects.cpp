@@ -5,6 +5,7 @@
 #include "app/qt/MainWindow.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
+#include "platform/qt/StatusField.h"
 #include "settings/SettingsFolders.h"
 
 #include <QFileInfo>
@@ -32,9 +33,9 @@ void TForm1::SetCurrentProject(const QString& path) {
     UpdateTitle();
     // The title's project goes to the X11 icon name, which no taskbar shows: the status bar
     // shows it where the user looks.
-    StatusBarProject->setText("Project: " + QFileInfo(path).fileName());
+    SetStatusFieldText(*StatusBarProject,
+                       path.isEmpty() ? QString() : "Project: " + QFileInfo(path).fileName());
     StatusBarProject->setToolTip(path);
-    StatusBarProject->setVisible(!path.isEmpty());
 }
 
 void TForm1::SaveProjectAs1Click() {

@@ -60,6 +60,8 @@ std::span<const MenuItem> StyleMenu() {
          .dropDown = &TForm1::mnuFont,
          .action = &TForm1::mniFont},
         {.name = "mniFontSize", .caption = "Font &Size", .submenu = fontSize},
+        // The Font Type button's drop-down, for the keyboard.
+        {.caption = "&Quick Fonts", .menu = &TForm1::mnuFont},
         {},
         {.name = "mniSaveStyle",
          .caption = "Sa&ve Current Style",

@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolBar>
+#include <utility>
 
 namespace {
 
@@ -27,6 +28,20 @@ QString TabCaption(const TMyMemo& document) {
     if (document.FileName.isEmpty())
         return "Blank";
     return ShownFileName(document.FileName);
+}
+
+// A screen reader names an editor as the tab names its document, and says which editor it is.
+void NameEditors(const TMyMemo& document) {
+    const QString name = TabCaption(document);
+    const std::pair<QWidget*, const char*> editors[] = {
+        {document.PlainEditor, "Plain text"},
+        {document.CodeEditor, "Code"},
+        {document.RichEditor, "Rich text"},
+    };
+    for (const auto& [editor, kind] : editors) {
+        editor->setAccessibleName(name);
+        editor->setAccessibleDescription(kind);
+    }
 }
 
 } // namespace
@@ -44,6 +59,22 @@ std::span<const MenuItem> TabsMenu() {
          .shortcuts = {"Ctrl+Shift+Tab"},
          .handler = Call<&TForm1::mniPreviousTabClick>,
          .shortcutContext = Qt::ApplicationShortcut},
+        {},
+        // The tab context menu's commands, for the current tab: the mouse alone opens that menu.
+        {.name = "mniHideCurrentFromCloseAll",
+         .caption = "&Hide from Close All",
+         .handler = Call<&TForm1::SetCurrentHiddenFromCloseAll>,
+         .check = MenuCheck::Unchecked,
+         .action = &TForm1::mniHideCurrentFromCloseAll},
+        {.name = "mniViewMode",
+         .caption = "&View Mode",
+         .submenu = ViewModeMenu(),
+         .menu = &TForm1::mniViewModeMenu},
+        {.name = "mniCodeEditorMode",
+         .caption = "&Code Editor Mode",
+         .submenu = CodeEditorModeMenu(),
+         .menu = &TForm1::mniCodeEditorModeMenu},
+        {},
         // Never shown; the tab items follow it.
         {.modes = NoViewMode, .action = &TForm1::mniTabsSeparator},
     };
@@ -59,10 +90,8 @@ std::span<const MenuItem> TabContextMenu() {
          .action = &TForm1::mniHidefromCloseall},
         {.name = "mniClose1", .caption = "Close", .handler = Call<&TForm1::mniClose1Click>},
         {},
-        {.name = "mniViewMode", .caption = "View Mode", .submenu = ViewModeMenu()},
-        {.name = "mniCodeEditorMode",
-         .caption = "Code Editor Mode",
-         .submenu = CodeEditorModeMenu()},
+        {.caption = "&View Mode", .menu = &TForm1::mniViewModeMenu},
+        {.caption = "&Code Editor Mode", .menu = &TForm1::mniCodeEditorModeMenu},
     };
     return rows;
 }
@@ -192,6 +221,15 @@ void TForm1::mniHidefromCloseallClick() {
         return;
     TMyMemo& document = DocumentAt(clickedTabIndex);
     document.HiddenFromCloseAll = !document.HiddenFromCloseAll;
+    CheckHiddenFromCloseAll();
+}
+
+void TForm1::SetCurrentHiddenFromCloseAll(bool hidden) {
+    CurrentDocument().HiddenFromCloseAll = hidden;
+}
+
+void TForm1::CheckHiddenFromCloseAll() {
+    mniHideCurrentFromCloseAll->setChecked(CurrentDocument().HiddenFromCloseAll);
 }
 
 void TForm1::mnuTabsPopup() {
@@ -298,6 +336,7 @@ QAction* TForm1::TabItem(int position) const {
 }
 
 void TForm1::AddTab(int position) {
+    NameEditors(DocumentAt(position));
     const QString caption = WithoutAcceleratorMarks(TabCaption(DocumentAt(position)));
     {
         // The tab bar keeps the current tab; the caller selects.
@@ -325,6 +364,7 @@ void TForm1::RemoveTab(int position) {
 }
 
 void TForm1::ShowTabCaption(int position) {
+    NameEditors(DocumentAt(position));
     const QString caption = WithoutAcceleratorMarks(TabCaption(DocumentAt(position)));
     TabControl->setTabText(position, caption);
     TabItem(position)->setText(caption);
@@ -342,6 +382,7 @@ void TForm1::RefreshCurrentTab() {
     ShowDocumentEncoding();
     UpdateModeMenus();
     CheckTabItem(CurrentIndex());
+    CheckHiddenFromCloseAll();
     if (search)
         search->ActiveEditorChanged();
 }

@@ -26,6 +26,14 @@ bool IsRadio(MenuCheck check) {
     return check == MenuCheck::RadioUnchecked || check == MenuCheck::RadioChecked;
 }
 
+// What a screen reader calls a tool button: its hint where that says more and still holds the
+// caption a sighted user sees (two buttons are both captioned "Sort"), else its caption.
+QString AccessibleName(const ToolButton& button) {
+    const QString caption = QString(button.caption).trimmed();
+    const QString hint = button.hint;
+    return hint.contains(caption, Qt::CaseInsensitive) ? hint : caption;
+}
+
 } // namespace
 
 template <class Container>
@@ -35,6 +43,12 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
         if (!IsRadio(row.check))
             radioGroup = nullptr;
         QAction* item = nullptr;
+        if (QMenu* shared = row.menu ? window.*row.menu : nullptr) {
+            // A menu the window has made already shows here too: the same items and caption.
+            shared->setTitle(row.caption);
+            container.addMenu(shared);
+            continue;
+        }
         if (row.IsSubmenu()) {
             QMenu* submenu = container.addMenu(row.caption);
             if (row.menu)
@@ -110,9 +124,12 @@ void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& wind
         // A tool button is a click on its menu item.
         if (QAction* item = pending.item)
             QObject::connect(action, &QAction::triggered, item, &QAction::trigger);
+        auto* widget = qobject_cast<QToolButton*>(row.widgetForAction(action));
+        if (widget)
+            widget->setAccessibleName(AccessibleName(button));
         if (pending.row->dropDown) {
             action->setMenu(window.*pending.row->dropDown);
-            if (auto* widget = qobject_cast<QToolButton*>(row.widgetForAction(action)))
+            if (widget)
                 widget->setPopupMode(QToolButton::MenuButtonPopup);
         }
         if (pending.row->modes != InEveryView)

@@ -71,6 +71,7 @@ struct MenuItem {
     ViewModes modes = InEveryView;
     MenuCheck check = MenuCheck::None;
     // For a submenu: its items, and the window's member that keeps it (either may be left out).
+    // A member that holds a menu already shares that menu: the row adds no items of its own.
     std::span<const MenuItem> submenu = {};
     QMenu* TForm1::*menu = nullptr;
     // The window's member that keeps the item.

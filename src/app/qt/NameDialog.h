@@ -8,7 +8,7 @@ class TForm2 : public TOneFieldDialog {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr)
-        : TOneFieldDialog("Enter file name", "untitled", parent) {
+        : TOneFieldDialog("Enter file name", "File name", "untitled", parent) {
         setFixedSize(248, 72);
     }
 };

@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TOneFieldDialog::TOneFieldDialog(const QString& caption, const QString& text, QWidget* parent)
+TOneFieldDialog::TOneFieldDialog(const QString& caption, const QString& fieldName,
+                                 const QString& text, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(caption);
     Edit1 = new QLineEdit(text, this);
+    Edit1->setAccessibleName(fieldName);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -12,7 +12,8 @@ class Dialogs;
 class TForm4 : public TOneFieldDialog {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr) : TOneFieldDialog("Go to line number", "1", parent) {
+    explicit TForm4(QWidget* parent = nullptr)
+        : TOneFieldDialog("Go to line number", "Line number", "1", parent) {
         resize(255, 99);
     }
 };

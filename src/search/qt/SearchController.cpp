@@ -4,6 +4,7 @@
 #include "platform/Progress.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
+#include "platform/qt/StatusField.h"
 #include "search/EngineSearchDocument.h"
 #include "search/FindReplace.h"
 #include "search/MatchCount.h"
@@ -108,7 +109,7 @@ void TSearchController::Recount() {
     const std::unique_ptr<SearchEditor> editor = dialog != nullptr ? activeEditor() : nullptr;
     if (!editor || dialog->FindText().isEmpty() ||
         UnencodableCount(dialog->FindText(), editor->TextEncoding()) != 0) {
-        countLabel->clear();
+        SetStatusFieldText(*countLabel, {});
         return;
     }
     const Encoding& encoding = editor->TextEncoding();
@@ -119,7 +120,7 @@ void TSearchController::Recount() {
         return;
     }
     // A big text is counted in a frozen copy of its lines, which costs a few bytes a line.
-    countLabel->setText("Counting matches...");
+    SetStatusFieldText(*countLabel, "Counting matches...");
     counter = std::jthread([this, request, &encoding, number = countNumber,
                             snapshot = widget->Lines().Snapshot()](std::stop_token stop) mutable {
         const SnapshotLines lines(std::move(snapshot), encoding);
@@ -141,12 +142,12 @@ void TSearchController::ShowCount(const MatchCount& count) {
     if (!countLabel)
         return;
     if (!count.valid)
-        countLabel->clear();
+        SetStatusFieldText(*countLabel, {});
     else if (count.status == PatternStatus::TooComplex)
-        countLabel->setText("Too complex to count");
+        SetStatusFieldText(*countLabel, "Too complex to count");
     else
-        countLabel->setText(count.count == 1 ? QString("1 match")
-                                             : QString("%1 matches").arg(count.count));
+        SetStatusFieldText(*countLabel, count.count == 1 ? QString("1 match")
+                                                         : QString("%1 matches").arg(count.count));
 }
 
 void TSearchController::ShowFindDialog() {

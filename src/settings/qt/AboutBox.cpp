@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -15,6 +16,17 @@ namespace {
 const char* const MakerMail = "mailto:hello@tabrix.example";
 const char* const ProductPage = "https://tabrix.example/pro";
 const char* const MakerSite = "https://tabrix.example";
+
+// A left click on a link, or Enter or Space while it has the focus.
+bool OpensLink(const QEvent& event) {
+    if (event.type() == QEvent::MouseButtonRelease)
+        return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton;
+    if (event.type() == QEvent::KeyPress) {
+        const int key = static_cast<const QKeyEvent&>(event).key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -30,6 +42,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setGeometry(8, 16, 32, 32);
     ProgramIcon->setPixmap(TabrixProgramIcon().pixmap(32, 32));
+    ProgramIcon->setAccessibleName("Program icon");
 
     ProductName = new QLabel(Panel1);
     ProductName->move(64, 16);
@@ -65,7 +78,11 @@ QLabel* TAboutBox::AddLink(const QString& text, int top) {
     label->setFixedWidth(Panel1->width() - 16);
     label->setWordWrap(true);
     label->setCursor(Qt::PointingHandCursor);
-    label->setStyleSheet("color: navy; text-decoration: underline;");
+    // Tab reaches a link, Enter or Space opens it; the link with the focus is marked.
+    label->setFocusPolicy(Qt::StrongFocus);
+    label->setStyleSheet("QLabel { color: navy; text-decoration: underline; }"
+                         "QLabel:focus { color: palette(highlighted-text);"
+                         " background: palette(highlight); }");
     label->setTextFormat(Qt::PlainText);
     label->installEventFilter(this);
     return label;
@@ -85,11 +102,12 @@ void TAboutBox::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
+    // Enter closes the box, as before the links took the focus.
+    OKButton->setFocus();
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (OpensLink(*event)) {
         for (const QLabel* label : {Label1, Comments, Label2}) {
             if (watched == label) {
                 CommentsClick(*label);

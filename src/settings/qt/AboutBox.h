@@ -1,6 +1,7 @@
 #pragma once
 // TAboutBox: Help > About. The program's icon, name and version, and three links the desktop
-// opens (mail program or browser). Created once with the main window, shown modally on demand.
+// opens (mail program or browser) on a click, or on Enter or Space once Tab has reached them.
+// Created once with the main window, shown modally on demand.
 
 #include <QDialog>
 #include <functional>
@@ -26,7 +27,7 @@ public:
     QLabel* Label2 = nullptr;   // the maker's web site
     QPushButton* OKButton = nullptr;
 
-    // The click of every link label.
+    // Opening any of the link labels.
     void CommentsClick(const QLabel& label);
 
 protected:

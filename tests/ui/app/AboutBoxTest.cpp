@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 
 TEST(AboutBox, ShowsNameVersionAndThreeLinksInItsFrame) {
     TAboutBox box;
@@ -35,20 +37,38 @@ TEST(AboutBox, ShowsNameVersionAndThreeLinksInItsFrame) {
     EXPECT_TRUE(box.OKButton->isDefault());
 }
 
-TEST(AboutBox, ClickingALinkHandsItsTextToTheDesktop) {
-    TAboutBox box;
-    QStringList opened;
-    box.OpenLink = [&](const QString& link) {
-        opened << link;
-        return false; // a link the desktop cannot open is not reported
+TEST(AboutBox, ALinkClickedOrEnteredFromTheKeyboardGoesToTheDesktop) {
+    const std::function<void(QLabel&)> opens[] = {
+        [](QLabel& label) {
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2),
+                                label.mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(&label, &release);
+        },
+        [](QLabel& label) { QTest::keyClick(&label, Qt::Key_Return); },
+        [](QLabel& label) { QTest::keyClick(&label, Qt::Key_Space); },
     };
-    for (QLabel* label : {box.Label1, box.Comments, box.Label2, box.ProductName}) {
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2),
-                            label->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(label, &release);
+    for (const auto& open : opens) {
+        TAboutBox box;
+        QStringList opened;
+        box.OpenLink = [&](const QString& link) {
+            opened << link;
+            return false; // a link the desktop cannot open is not reported
+        };
+        for (QLabel* label : {box.Label1, box.Comments, box.Label2, box.ProductName})
+            open(*label);
+        EXPECT_EQ(opened,
+                  QStringList({box.Label1->text(), box.Comments->text(), box.Label2->text()}));
+        EXPECT_TRUE(box.Label1->focusPolicy() & Qt::TabFocus);
     }
-    EXPECT_EQ(opened, QStringList({box.Label1->text(), box.Comments->text(), box.Label2->text()}));
+}
+
+TEST(AboutBox, OpensWithOkFocusedSoEnterClosesIt) {
+    TAboutBox box;
+    box.show();
+    QApplication::setActiveWindow(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    EXPECT_EQ(QApplication::focusWidget(), box.OKButton);
 }
 
 TEST(AboutBox, IsCentredOnTheScreen) {

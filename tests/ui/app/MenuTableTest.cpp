@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -248,6 +250,77 @@ TEST(MenuTables, NoTwoItemsOfAMenuShareAnAccelerator) {
         contextTop.push_back(menu.caption);
     check("context menu", contextTop);
     EXPECT_TRUE(clashes.empty()) << testing::PrintToString(clashes);
+}
+
+} // namespace
+
+namespace {
+
+void CollectMenuActions(const QList<QAction*>& actions, std::set<const QAction*>& into) {
+    for (QAction* action : actions) {
+        into.insert(action);
+        if (action->menu())
+            CollectMenuActions(action->menu()->actions(), into);
+    }
+}
+
+QStringList VisibleCaptions(const QMenu& menu) {
+    QStringList captions;
+    for (const QAction* item : menu.actions()) {
+        if (item->isVisible() && !item->isSeparator())
+            captions << item->text();
+    }
+    return captions;
+}
+
+// The mouse alone reaches the tool buttons, their drop-downs and the tab context menu (the tab
+// bar takes no focus); the keyboard reaches every command through the main menu, whose menus
+// open with Alt and their letter.
+TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
+    window->OpenFile(WriteFile("recent.txt", "text"));
+    std::set<const QAction*> inMenus;
+    CollectMenuActions(window->menuBar()->actions(), inMenus);
+    std::set<QString> menuCaptions;
+    for (const QAction* item : inMenus)
+        menuCaptions.insert(item->text().remove('&'));
+
+    for (const MenuItem& menu : MainMenu())
+        EXPECT_TRUE(Accelerator(menu.caption)) << menu.caption;
+
+    const std::function<void(std::span<const MenuItem>)> checkButtons =
+        [&](std::span<const MenuItem> rows) {
+            for (const MenuItem& row : rows) {
+                checkButtons(row.submenu);
+                if (!row.button.name)
+                    continue;
+                SCOPED_TRACE(row.button.name);
+                EXPECT_NE(row.caption, nullptr) << "a tool button without a menu item";
+                EXPECT_TRUE(inMenus.contains(window->findChild<QAction*>(row.name)));
+                if (!row.dropDown)
+                    continue;
+                const QMenu* dropDown = window.get()->*row.dropDown;
+                if (dropDown == window->mnuRecent) {
+                    EXPECT_EQ(VisibleCaptions(*dropDown).size(),
+                              VisibleCaptions(*window->mniRecent).size())
+                        << "File > Recent lists the same files";
+                } else {
+                    EXPECT_TRUE(
+                        std::any_of(inMenus.begin(), inMenus.end(),
+                                    [&](const QAction* item) { return item->menu() == dropDown; }));
+                }
+            }
+        };
+    checkButtons(MainMenu());
+    ASSERT_EQ(VisibleCaptions(*window->mnuRecent).size(), 1);
+
+    std::set<const QAction*> onTabMenu;
+    CollectMenuActions(window->mnuTabs->actions(), onTabMenu);
+    for (const QAction* item : onTabMenu) {
+        if (item->isSeparator())
+            continue;
+        EXPECT_TRUE(inMenus.contains(item) || menuCaptions.contains(item->text().remove('&')))
+            << item->text().toStdString();
+    }
 }
 
 } // namespace

@@ -27,8 +27,8 @@ TEST_F(StylesTest, StyleMenuHasItsItemsInOrder) {
     Start();
     EXPECT_EQ(Captions(window->mniStyle),
               QStringList({"Styles", "|", "Background Color", "Foreground Color", "Choose Font",
-                           "Font Size", "|", "Save Current Style", "|", "Organize Styles", "|",
-                           "Reset to Defaults"}));
+                           "Font Size", "Quick Fonts", "|", "Save Current Style", "|",
+                           "Organize Styles", "|", "Reset to Defaults"}));
 }
 
 TEST_F(StylesTest, ListsOnlyTheProgramFoldersStyleFiles) {

@@ -124,6 +124,30 @@ TEST_F(MainWindowTest, CloseAllSparesTheTabHiddenFromIt) {
     EXPECT_EQ(CurrentText(), "b");
 }
 
+// The Tabs menu's item does the same for the current tab, and shows the current tab's flag.
+TEST_F(MainWindowTest, TabsMenuHidesTheCurrentTabFromCloseAll) {
+    MakeDocuments({"a", "b", "c"});
+    for (int i = 0; i < 3; ++i)
+        window->DocumentAt(i).Modified = false;
+    window->SelectIndex(1);
+    window->RefreshCurrentTab();
+    QAction& item = *window->mniHideCurrentFromCloseAll;
+    EXPECT_FALSE(item.isChecked());
+    item.trigger();
+    EXPECT_TRUE(window->DocumentAt(1).HiddenFromCloseAll);
+    window->mniNextTabClick();
+    EXPECT_FALSE(item.isChecked()) << "the next tab is not hidden";
+    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(2).center());
+    window->mniHidefromCloseallClick();
+    EXPECT_TRUE(item.isChecked()) << "the context menu hid the current tab";
+    window->mniPreviousTabClick();
+    EXPECT_TRUE(item.isChecked());
+
+    window->mniCloseAllClick();
+    EXPECT_EQ(window->DocumentCount(), 2);
+    EXPECT_EQ(CurrentText(), "b");
+}
+
 TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
     MakeDocuments({"a", "b"});
     for (int i = 0; i < 2; ++i)
