@@ -25,17 +25,21 @@ template <class Highlighter> std::unique_ptr<TSynCustomHighlighter> Create() {
 const std::vector<THighlighterClass>& HighlighterClasses() {
     // One row per language.
     static const std::vector<THighlighterClass> classes = {
-        {"TSynPHPSyn", "SynPHPSyn1", {".php", ".php3", ".php4", ".php5"}, Create<TSynPHPSyn>},
-        {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, Create<TSynHTMLSyn>},
-        {"TSynXMLSyn", "SynXMLSyn1", {".xml", ".rss"}, Create<TSynXMLSyn>},
-        {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, Create<TSynSQLSyn>},
-        {"TSynIniSyn", "SynIniSyn1", {".ini"}, Create<TSynIniSyn>},
-        {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, Create<TSynVBSyn>},
-        {"TSynPasSyn", "SynPasSyn1", {".pas"}, Create<TSynPasSyn>},
-        {"TSynCssSyn", "SynCssSyn1", {".css"}, Create<TSynCssSyn>},
-        {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, Create<TSynCppSyn>},
-        {"TSynJavaSyn", "SynJavaSyn1", {".java"}, Create<TSynJavaSyn>},
-        {"TSynPerlSyn", "SynPerlSyn1", {".perl", ".pl"}, Create<TSynPerlSyn>},
+        {"TSynPHPSyn",
+         "SynPHPSyn1",
+         {".php", ".php3", ".php4", ".php5"},
+         &phpLanguage,
+         Create<TSynPHPSyn>},
+        {"TSynHTMLSyn", "SynHTMLSyn1", {".html", ".htm"}, &htmlLanguage, Create<TSynHTMLSyn>},
+        {"TSynXMLSyn", "SynXMLSyn1", {".xml", ".rss"}, &xmlLanguage, Create<TSynXMLSyn>},
+        {"TSynSQLSyn", "SynSQLSyn1", {".sql"}, &sqlLanguage, Create<TSynSQLSyn>},
+        {"TSynIniSyn", "SynIniSyn1", {".ini"}, &iniLanguage, Create<TSynIniSyn>},
+        {"TSynVBSyn", "SynVBSyn1", {".vb", ".bas"}, &vbLanguage, Create<TSynVBSyn>},
+        {"TSynPasSyn", "SynPasSyn1", {".pas"}, &pasLanguage, Create<TSynPasSyn>},
+        {"TSynCssSyn", "SynCssSyn1", {".css"}, &cssLanguage, Create<TSynCssSyn>},
+        {"TSynCppSyn", "SynCppSyn1", {".cpp", ".c"}, &cppLanguage, Create<TSynCppSyn>},
+        {"TSynJavaSyn", "SynJavaSyn1", {".java"}, &javaLanguage, Create<TSynJavaSyn>},
+        {"TSynPerlSyn", "SynPerlSyn1", {".perl", ".pl"}, &perlLanguage, Create<TSynPerlSyn>},
     };
     return classes;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The one table of highlighter classes: which extensions pick which class (as ChangeSyn
-// compares them: the whole extension with its dot, case-sensitive) and how to create one. It
-// does not own instances; the main window and tabrix-cli create their own.
+// The one table of highlighter classes: each language's descriptor, which extensions pick its
+// class (as ChangeSyn compares them: the whole extension with its dot, case-sensitive) and how
+// to create one. It does not own instances; the main window and tabrix-cli create their own.
 
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynHighlighterLanguage.h"
 
 #include <initializer_list>
 #include <memory>
@@ -14,6 +15,7 @@ struct THighlighterClass {
     std::string_view className;    // "TSynHTMLSyn"
     std::string_view instanceName; // the main window's instance, "SynHTMLSyn1"
     std::vector<std::string_view> extensions;
+    const TSynLanguageDescriptor* language;
     std::unique_ptr<TSynCustomHighlighter> (*create)();
 };
 

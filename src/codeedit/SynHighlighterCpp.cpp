@@ -137,52 +137,41 @@ struct TCppDispatch {
     }
 };
 
+namespace {
+
+constexpr TSynAttributeDescriptor cppAttributes[] = {
+    {"Assembler", kNoRole, Kinds(K::Asm)},
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier)},
+    {"Illegal char", kNoRole, Kinds(K::Unknown)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Key), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Character", kNoRole, Kinds(K::Char)},
+    {"Float", kNoRole, Kinds(K::Float)},
+    {"Hexadecimal", kNoRole, Kinds(K::Hex)},
+    {"Octal", kNoRole, Kinds(K::Octal)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space), 0, clWindow},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+    {"Preprocessor", kNoRole, Kinds(K::Directive)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor cppLanguage = {
+    .name = "C++",
+    .filter = "C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp",
+    .attributes = cppAttributes,
+};
+
 TSynCppSyn::TSynCppSyn()
-    : TSynRangedHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space),
+    : TSynRangedHighlighter(cppLanguage, static_cast<int>(K::Null), static_cast<int>(K::Space),
                             TCppRange::Normal,
                             {TCppRange::AnsiComment, TCppRange::DirectiveComment,
-                             TCppRange::MultilineString, TCppRange::MultilineDirective}) {
-    asmAttri = AddAttribute("Assembler", 0);
-    commentAttri = AddAttribute("Comment", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    invalidAttri = AddAttribute("Illegal char", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    charAttri = AddAttribute("Character", 0);
-    floatAttri = AddAttribute("Float", 0);
-    hexAttri = AddAttribute("Hexadecimal", 0);
-    octalAttri = AddAttribute("Octal", 0);
-    spaceAttri = AddAttribute("Space", 0, clWindow);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    direcAttri = AddAttribute("Preprocessor", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<K>({{K::Asm, asmAttri},
-                          {K::Comment, commentAttri},
-                          {K::Directive, direcAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::Key, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Space, spaceAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Unknown, invalidAttri},
-                          {K::Char, charAttri},
-                          {K::Float, floatAttri},
-                          {K::Hex, hexAttri},
-                          {K::Octal, octalAttri}});
-    SetDefaultFilter("C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp");
-}
+                             TCppRange::MultilineString, TCppRange::MultilineDirective}) {}
 
 unsigned TSynCppSyn::Capabilities() const {
     return TSynScanningHighlighter::Capabilities() | hcUserSettings;
-}
-
-std::string TSynCppSyn::LanguageName() const {
-    return "C++";
 }
 
 void TSynCppSyn::NextToken() {

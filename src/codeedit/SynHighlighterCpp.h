@@ -34,34 +34,37 @@ enum class TCppRange : std::uint8_t {
     MultilineDirective = 11
 };
 
+extern const TSynLanguageDescriptor cppLanguage;
+
 class TSynCppSyn final : public TSynRangedHighlighter<TCppRange> {
 public:
     TSynCppSyn();
 
     unsigned Capabilities() const override;
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* InvalidAttri() const { return invalidAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* CharAttri() const { return charAttri; }
-    TSynHighlighterAttributes* FloatAttri() const { return floatAttri; }
-    TSynHighlighterAttributes* HexAttri() const { return hexAttri; }
-    TSynHighlighterAttributes* OctalAttri() const { return octalAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
-    TSynHighlighterAttributes* DirecAttri() const { return direcAttri; }
+    TSynHighlighterAttributes* AsmAttri() const { return KindAttribute(K::Asm); }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* InvalidAttri() const { return KindAttribute(K::Unknown); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* CharAttri() const { return KindAttribute(K::Char); }
+    TSynHighlighterAttributes* FloatAttri() const { return KindAttribute(K::Float); }
+    TSynHighlighterAttributes* HexAttri() const { return KindAttribute(K::Hex); }
+    TSynHighlighterAttributes* OctalAttri() const { return KindAttribute(K::Octal); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
+    TSynHighlighterAttributes* DirecAttri() const { return KindAttribute(K::Directive); }
 
 private:
+    using K = TCppTokenKind;
+
     friend struct TCppDispatch;
 
     void CommentScan();
@@ -86,19 +89,4 @@ private:
     void ColonProc();
     void EqualFollowsProc();
     void SymbolProc();
-
-    TSynHighlighterAttributes* asmAttri;
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* invalidAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* charAttri;
-    TSynHighlighterAttributes* floatAttri;
-    TSynHighlighterAttributes* hexAttri;
-    TSynHighlighterAttributes* octalAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
-    TSynHighlighterAttributes* direcAttri;
 };

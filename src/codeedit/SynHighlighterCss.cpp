@@ -251,35 +251,32 @@ const std::vector<std::string_view>& TSynCssSyn::Keywords() {
     return keywords;
 }
 
+namespace {
+
+using K = TCssTokenKind;
+
+constexpr TSynAttributeDescriptor cssAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier, K::Unknown)},
+    {"Key", SYN_ATTR_KEYWORD, Kinds(K::Key), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor cssLanguage = {
+    .name = "Cascading style sheets",
+    .filter = "Cascading Stylesheets (*.css)|*.css",
+    .attributes = cssAttributes,
+};
+
 TSynCssSyn::TSynCssSyn()
-    : TSynRangedHighlighter(static_cast<int>(TCssTokenKind::Null),
+    : TSynRangedHighlighter(cssLanguage, static_cast<int>(TCssTokenKind::Null),
                             static_cast<int>(TCssTokenKind::Space), TCssRange::Normal,
-                            {TCssRange::Comment}) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    keyAttri = AddAttribute("Key", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    spaceAttri = AddAttribute("Space", 0);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<TCssTokenKind>({{TCssTokenKind::Comment, commentAttri},
-                                      {TCssTokenKind::Identifier, identifierAttri},
-                                      {TCssTokenKind::Key, keyAttri},
-                                      {TCssTokenKind::Number, numberAttri},
-                                      {TCssTokenKind::Space, spaceAttri},
-                                      {TCssTokenKind::String, stringAttri},
-                                      {TCssTokenKind::Symbol, symbolAttri},
-                                      {TCssTokenKind::Unknown, identifierAttri}});
-    SetDefaultFilter("Cascading Stylesheets (*.css)|*.css");
-}
-
-std::string TSynCssSyn::LanguageName() const {
-    return "Cascading style sheets";
-}
+                            {TCssRange::Comment}) {}
 
 void TSynCssSyn::NextToken() {
     tokenPos = run;

@@ -23,29 +23,32 @@ enum class TCssTokenKind : int {
 
 enum class TCssRange : std::uint8_t { Normal = 0, Comment = 1 };
 
+extern const TSynLanguageDescriptor cssLanguage;
+
 class TSynCssSyn final : public TSynRangedHighlighter<TCssRange> {
 public:
     TSynCssSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
 
     // The keywords in the order they are tested.
     static const std::vector<std::string_view>& Keywords();
 
 private:
+    using K = TCssTokenKind;
+
     friend struct TCssDispatch;
     void CommentScanner();
 
@@ -58,12 +61,4 @@ private:
     void SymbolProc();
     void SlashProc();
     void UnknownProc();
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
 };

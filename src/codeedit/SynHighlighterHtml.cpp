@@ -13,8 +13,6 @@ using SynChars::IsLetter;
 
 constexpr int MaxTagHash = 243;
 
-const char* const LineBreak = "\r\n";
-
 unsigned char AsciiLower(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? c + 32 : c;
 }
@@ -210,59 +208,45 @@ const std::vector<std::string>& TSynHTMLSyn::TagNames() {
     return names;
 }
 
+namespace {
+
+using K = THtmlTokenKind;
+
+constexpr TSynAttributeDescriptor htmlAttributes[] = {
+    {"Asp", kNoRole, Kinds(K::Asp), 0, clBlack, clYellow},
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment)},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier), fsBold},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::KnownTag), fsBold, RGB(128, 0, 255)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol), fsBold},
+    {"Text", kNoRole, Kinds(K::Text)},
+    {"Unknown word", kNoRole, Kinds(K::UndefinedTag), fsBold, clRed},
+    {"Value", kNoRole, Kinds(K::String, K::Value), 0, RGB(0, 128, 255)},
+    {"Escape ampersand", kNoRole, Kinds(K::Entity), fsBold, clLime},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor htmlLanguage = {
+    .name = "HTML document",
+    .filter = "HTML Document (*.htm,*.html)|*.htm;*.html",
+    .sample = "<!-- Syntax highlighting -->\r\n"
+              "\r\n"
+              "<html>\r\n"
+              "<body bgcolor=\"red\">\r\n"
+              " <% out.println(\"Hello World\"); %>\r\n"
+              " <invalid>Sample HTML code &copy; 2001</invalid>\r\n"
+              "</body>\r\n"
+              "</html>",
+    .attributes = htmlAttributes,
+};
+
 TSynHTMLSyn::TSynHTMLSyn()
-    : TSynRangedHighlighter(static_cast<int>(THtmlTokenKind::Null),
+    : TSynRangedHighlighter(htmlLanguage, static_cast<int>(THtmlTokenKind::Null),
                             static_cast<int>(THtmlTokenKind::Space), THtmlRange::Text,
                             {THtmlRange::EntityPending, THtmlRange::Asp, THtmlRange::Comment,
                              THtmlRange::TagNameExpected, THtmlRange::InsideTag,
-                             THtmlRange::ValueExpected}) {
-    aspAttri = AddAttribute("Asp", 0, clBlack, clYellow);
-    commentAttri = AddAttribute("Comment", 0);
-    identifierAttri = AddAttribute("Identifier", fsBold);
-    keyAttri = AddAttribute("Reserved word", fsBold, RGB(128, 0, 255));
-    spaceAttri = AddAttribute("Space", 0);
-    symbolAttri = AddAttribute("Symbol", fsBold);
-    textAttri = AddAttribute("Text", 0);
-    undefKeyAttri = AddAttribute("Unknown word", fsBold, clRed);
-    valueAttri = AddAttribute("Value", 0, RGB(0, 128, 255));
-    andAttri = AddAttribute("Escape ampersand", fsBold, clLime);
-    SetAttributesOnChange();
-    SetRoleAttributes({commentAttri, identifierAttri, keyAttri, nullptr, spaceAttri, symbolAttri});
-
-    SetKindAttributes<THtmlTokenKind>({{THtmlTokenKind::Entity, andAttri},
-                                       {THtmlTokenKind::Asp, aspAttri},
-                                       {THtmlTokenKind::Comment, commentAttri},
-                                       {THtmlTokenKind::Identifier, identifierAttri},
-                                       {THtmlTokenKind::KnownTag, keyAttri},
-                                       {THtmlTokenKind::Space, spaceAttri},
-                                       {THtmlTokenKind::String, valueAttri},
-                                       {THtmlTokenKind::Symbol, symbolAttri},
-                                       {THtmlTokenKind::Text, textAttri},
-                                       {THtmlTokenKind::UndefinedTag, undefKeyAttri},
-                                       {THtmlTokenKind::Value, valueAttri}});
-    SetDefaultFilter("HTML Document (*.htm,*.html)|*.htm;*.html");
-}
-
-std::string TSynHTMLSyn::SampleSource() const {
-    const char* const lines[] = {"<!-- Syntax highlighting -->",
-                                 "",
-                                 "<html>",
-                                 "<body bgcolor=\"red\">",
-                                 " <% out.println(\"Hello World\"); %>",
-                                 " <invalid>Sample HTML code &copy; 2001</invalid>",
-                                 "</body>",
-                                 "</html>"};
-    std::string text = lines[0];
-    for (std::size_t i = 1; i < std::size(lines); ++i) {
-        text += LineBreak;
-        text += lines[i];
-    }
-    return text;
-}
-
-std::string TSynHTMLSyn::LanguageName() const {
-    return "HTML document";
-}
+                             THtmlRange::ValueExpected}) {}
 
 void TSynHTMLSyn::NextToken() {
     tokenPos = run;

@@ -34,28 +34,28 @@ enum class THtmlRange : std::uint8_t {
     ValueExpected = 7
 };
 
+extern const TSynLanguageDescriptor htmlLanguage;
+
 class TSynHTMLSyn final : public TSynRangedHighlighter<THtmlRange> {
 public:
     TSynHTMLSyn();
 
-    std::string SampleSource() const override;
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* ASPAttri() const { return aspAttri; }
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
-    TSynHighlighterAttributes* TextAttri() const { return textAttri; }
-    TSynHighlighterAttributes* UndefKeyAttri() const { return undefKeyAttri; }
-    TSynHighlighterAttributes* ValueAttri() const { return valueAttri; }
-    TSynHighlighterAttributes* AndAttri() const { return andAttri; }
+    TSynHighlighterAttributes* ASPAttri() const { return KindAttribute(K::Asp); }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::KnownTag); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
+    TSynHighlighterAttributes* TextAttri() const { return KindAttribute(K::Text); }
+    TSynHighlighterAttributes* UndefKeyAttri() const { return KindAttribute(K::UndefinedTag); }
+    TSynHighlighterAttributes* ValueAttri() const { return KindAttribute(K::Value); }
+    TSynHighlighterAttributes* AndAttri() const { return KindAttribute(K::Entity); }
 
     // The entity names in search order, each with its "&" and ";".
     static const std::vector<std::string_view>& EntityNames();
@@ -66,6 +66,8 @@ protected:
     void ResetLineState() override { entityIndex = -1; }
 
 private:
+    using K = THtmlTokenKind;
+
     friend struct THtmlDispatch;
     void Dispatch();
     void AspScanner();
@@ -82,17 +84,6 @@ private:
     void GreaterProc();
     void WordProc();
     THtmlTokenKind TagNameKind();
-
-    TSynHighlighterAttributes* aspAttri;
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* symbolAttri;
-    TSynHighlighterAttributes* textAttri;
-    TSynHighlighterAttributes* undefKeyAttri;
-    TSynHighlighterAttributes* valueAttri;
-    TSynHighlighterAttributes* andAttri;
 
     int entityIndex = -1;
 };

@@ -31,42 +31,37 @@ struct TIniDispatch {
     }
 };
 
+namespace {
+
+using K = TIniTokenKind;
+
+constexpr TSynAttributeDescriptor iniAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic, clGreen},
+    {"Text", kNoRole, Kinds(K::Text)},
+    {"Section", kNoRole, Kinds(K::Section), fsBold},
+    {"Key", SYN_ATTR_KEYWORD, Kinds(K::Key)},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor iniLanguage = {
+    .name = "INI file",
+    .filter = "INI Files (*.ini)|*.ini",
+    .sample = "; Syntax highlighting\r\n"
+              "[Section]\r\n"
+              "Key=value\r\n"
+              "String=\"Arial\"\r\n"
+              "Number=123456",
+    .attributes = iniAttributes,
+};
+
 TSynIniSyn::TSynIniSyn()
-    : TSynScanningHighlighter(static_cast<int>(TIniTokenKind::Null),
-                              static_cast<int>(TIniTokenKind::Space)) {
-    commentAttri = AddAttribute("Comment", fsItalic, clGreen);
-    textAttri = AddAttribute("Text", 0);
-    sectionAttri = AddAttribute("Section", fsBold);
-    keyAttri = AddAttribute("Key", 0);
-    numberAttri = AddAttribute("Number", 0);
-    spaceAttri = AddAttribute("Space", 0);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes({commentAttri, nullptr, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<TIniTokenKind>({{TIniTokenKind::Comment, commentAttri},
-                                      {TIniTokenKind::Text, textAttri},
-                                      {TIniTokenKind::Section, sectionAttri},
-                                      {TIniTokenKind::Key, keyAttri},
-                                      {TIniTokenKind::Number, numberAttri},
-                                      {TIniTokenKind::Space, spaceAttri},
-                                      {TIniTokenKind::String, stringAttri},
-                                      {TIniTokenKind::Symbol, symbolAttri}});
-    SetDefaultFilter("INI Files (*.ini)|*.ini");
-}
-
-std::string TSynIniSyn::SampleSource() const {
-    return "; Syntax highlighting\r\n"
-           "[Section]\r\n"
-           "Key=value\r\n"
-           "String=\"Arial\"\r\n"
-           "Number=123456";
-}
-
-std::string TSynIniSyn::LanguageName() const {
-    return "INI file";
-}
+    : TSynScanningHighlighter(iniLanguage, static_cast<int>(TIniTokenKind::Null),
+                              static_cast<int>(TIniTokenKind::Space)) {}
 
 void TSynIniSyn::NextToken() {
     tokenPos = run;

@@ -18,28 +18,30 @@ enum class TIniTokenKind : int {
     Symbol = 8
 };
 
+extern const TSynLanguageDescriptor iniLanguage;
+
 class TSynIniSyn final : public TSynScanningHighlighter {
 public:
     TSynIniSyn();
 
-    std::string SampleSource() const override;
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* TextAttri() const { return textAttri; }
-    TSynHighlighterAttributes* SectionAttri() const { return sectionAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* TextAttri() const { return KindAttribute(K::Text); }
+    TSynHighlighterAttributes* SectionAttri() const { return KindAttribute(K::Section); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
 
 private:
+    using K = TIniTokenKind;
+
     friend struct TIniDispatch;
     bool AtColumnZero() const { return run == 0; }
 
@@ -51,13 +53,4 @@ private:
     void TextProc();
     // A key from column 0 up to the first "=" or the line end.
     void KeyScan();
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* textAttri;
-    TSynHighlighterAttributes* sectionAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
 };

@@ -92,39 +92,32 @@ struct TJavaDispatch {
     }
 };
 
+namespace {
+
+constexpr TSynAttributeDescriptor javaAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Documentation", kNoRole, Kinds(K::Documentation), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier)},
+    {"Invalid symbol", kNoRole, Kinds(K::InvalidSymbol, K::Unknown)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Key), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space), 0, clWindow},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor javaLanguage = {
+    .name = "Java",
+    .filter = "Java Files (*.java)|*.java",
+    .identifierChars = "$",
+    .attributes = javaAttributes,
+};
+
 TSynJavaSyn::TSynJavaSyn()
-    : TSynRangedHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space),
-                            TJavaRange::Normal, {TJavaRange::Comment, TJavaRange::Documentation}) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    documentAttri = AddAttribute("Documentation", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    invalidAttri = AddAttribute("Invalid symbol", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    spaceAttri = AddAttribute("Space", 0, clWindow);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    SetAttributesOnChange();
-    AddIdentifierChars("$");
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<K>({{K::Comment, commentAttri},
-                          {K::Documentation, documentAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::InvalidSymbol, invalidAttri},
-                          {K::Key, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Space, spaceAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Unknown, invalidAttri}});
-    SetDefaultFilter("Java Files (*.java)|*.java");
-}
-
-std::string TSynJavaSyn::LanguageName() const {
-    return "Java";
-}
+    : TSynRangedHighlighter(javaLanguage, static_cast<int>(K::Null), static_cast<int>(K::Space),
+                            TJavaRange::Normal, {TJavaRange::Comment, TJavaRange::Documentation}) {}
 
 void TSynJavaSyn::NextToken() {
     tokenPos = run;

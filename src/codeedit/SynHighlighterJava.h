@@ -24,28 +24,31 @@ enum class TJavaTokenKind : int {
 
 enum class TJavaRange : std::uint8_t { Comment = 1, Documentation = 2, Normal = 3 };
 
+extern const TSynLanguageDescriptor javaLanguage;
+
 class TSynJavaSyn final : public TSynRangedHighlighter<TJavaRange> {
 public:
     TSynJavaSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* DocumentAttri() const { return documentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* InvalidAttri() const { return invalidAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* DocumentAttri() const { return KindAttribute(K::Documentation); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* InvalidAttri() const { return KindAttribute(K::InvalidSymbol); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
 
 private:
+    using K = TJavaTokenKind;
+
     friend struct TJavaDispatch;
     // The longest of the given operators that starts here, else one character.
     void LongestSymbol(std::initializer_list<std::string_view> operators);
@@ -68,14 +71,4 @@ private:
     void GreaterProc();
     void EqualFollowsProc();
     void SymbolProc();
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* documentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* invalidAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
 };

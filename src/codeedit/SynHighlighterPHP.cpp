@@ -85,50 +85,44 @@ const std::vector<std::string_view>& TSynPHPSyn::Keywords() {
     return keywords;
 }
 
-TSynPHPSyn::TSynPHPSyn()
-    : TSynRangedHighlighter(static_cast<int>(TPhpTokenKind::Null),
-                            static_cast<int>(TPhpTokenKind::Space), TPhpRange::Normal,
-                            {TPhpRange::String39, TPhpRange::String34, TPhpRange::Comment}) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    invalidSymbolAttri = AddAttribute("Invalid symbol", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    spaceAttri = AddAttribute("Space", 0);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    variableAttri = AddAttribute("Variable", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
+namespace {
 
-    using K = TPhpTokenKind;
-    SetKindAttributes<K>({{K::Comment, commentAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::InvalidSymbol, invalidSymbolAttri},
-                          {K::Key, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Space, spaceAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Unknown, identifierAttri},
-                          {K::Variable, variableAttri}});
-    SetDefaultFilter("PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc");
-}
+using K = TPhpTokenKind;
+
+constexpr TSynAttributeDescriptor phpAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier, K::Unknown)},
+    {"Invalid symbol", kNoRole, Kinds(K::InvalidSymbol)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Key), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+    {"Variable", kNoRole, Kinds(K::Variable)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor phpLanguage = {
+    .name = "PHP",
+    .filter = "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc",
+    .attributes = phpAttributes,
+};
+
+TSynPHPSyn::TSynPHPSyn()
+    : TSynRangedHighlighter(phpLanguage, static_cast<int>(TPhpTokenKind::Null),
+                            static_cast<int>(TPhpTokenKind::Space), TPhpRange::Normal,
+                            {TPhpRange::String39, TPhpRange::String34, TPhpRange::Comment}) {}
 
 void TSynPHPSyn::ApplyFormDefaults() {
-    commentAttri->SetForeground(clGray);
-    commentAttri->SetStyle(fsItalic);
-    identifierAttri->SetForeground(clTeal);
-    keyAttri->SetForeground(clBlue);
-    keyAttri->SetStyle(0);
-    numberAttri->SetForeground(clMaroon);
-    stringAttri->SetForeground(RGB(255, 128, 0));
+    CommentAttri()->SetForeground(clGray);
+    CommentAttri()->SetStyle(fsItalic);
+    IdentifierAttri()->SetForeground(clTeal);
+    KeyAttri()->SetForeground(clBlue);
+    KeyAttri()->SetStyle(0);
+    NumberAttri()->SetForeground(clMaroon);
+    StringAttri()->SetForeground(RGB(255, 128, 0));
     KeepPresetForegrounds();
-}
-
-std::string TSynPHPSyn::LanguageName() const {
-    return "PHP";
 }
 
 void TSynPHPSyn::NextToken() {

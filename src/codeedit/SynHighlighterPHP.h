@@ -25,11 +25,12 @@ enum class TPhpTokenKind : int {
 
 enum class TPhpRange : std::uint8_t { Normal = 0, String39 = 1, String34 = 2, Comment = 3 };
 
+extern const TSynLanguageDescriptor phpLanguage;
+
 class TSynPHPSyn final : public TSynRangedHighlighter<TPhpRange> {
 public:
     TSynPHPSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
@@ -39,19 +40,23 @@ public:
     // The colours the main window's form gives its instance over the constructor's.
     void ApplyFormDefaults() override;
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* InvalidSymbolAttri() const { return invalidSymbolAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
-    TSynHighlighterAttributes* VariableAttri() const { return variableAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* InvalidSymbolAttri() const {
+        return KindAttribute(K::InvalidSymbol);
+    }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
+    TSynHighlighterAttributes* VariableAttri() const { return KindAttribute(K::Variable); }
 
     static const std::vector<std::string_view>& Keywords();
 
 private:
+    using K = TPhpTokenKind;
+
     friend struct TPhpDispatch;
     void Dispatch();
     void StringContinuation();
@@ -79,14 +84,4 @@ private:
     void SymbolProc();
     // A symbol of one character, or two when the next is one of pairs.
     void SymbolOrPair(std::string_view pairs);
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* invalidSymbolAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
-    TSynHighlighterAttributes* variableAttri;
 };

@@ -169,48 +169,39 @@ struct TPasDispatch {
     }
 };
 
+namespace {
+
+using K = TPasTokenKind;
+
+constexpr TSynAttributeDescriptor pasAttributes[] = {
+    {"Assembler", kNoRole, Kinds(K::Assembler)},
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Preprocessor", kNoRole, Kinds(K::Directive), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Keyword), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Float", kNoRole, Kinds(K::Float)},
+    {"Hexadecimal", kNoRole, Kinds(K::Hex)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Character", kNoRole, Kinds(K::Char)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol, K::Unknown)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor pasLanguage = {
+    .name = "ObjectPascal",
+    .filter = "Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc",
+    .attributes = pasAttributes,
+};
+
 TSynPasSyn::TSynPasSyn()
-    : TSynRangedHighlighter(static_cast<int>(TPasTokenKind::Null),
+    : TSynRangedHighlighter(pasLanguage, static_cast<int>(TPasTokenKind::Null),
                             static_cast<int>(TPasTokenKind::Space), TPasRange::Normal,
                             {TPasRange::AnsiComment, TPasRange::AsmAnsiComment, TPasRange::Asm,
                              TPasRange::BorlandComment, TPasRange::AsmBorlandComment,
-                             TPasRange::Property, TPasRange::Exports}) {
-    asmAttri = AddAttribute("Assembler", 0);
-    commentAttri = AddAttribute("Comment", fsItalic);
-    directiveAttri = AddAttribute("Preprocessor", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    floatAttri = AddAttribute("Float", 0);
-    hexAttri = AddAttribute("Hexadecimal", 0);
-    spaceAttri = AddAttribute("Space", 0);
-    stringAttri = AddAttribute("String", 0);
-    charAttri = AddAttribute("Character", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    using K = TPasTokenKind;
-    SetKindAttributes<K>({{K::Assembler, asmAttri},
-                          {K::Comment, commentAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::Keyword, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Space, spaceAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Unknown, symbolAttri},
-                          {K::Float, floatAttri},
-                          {K::Hex, hexAttri},
-                          {K::Directive, directiveAttri},
-                          {K::Char, charAttri}});
-    SetDefaultFilter("Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc");
-}
-
-std::string TSynPasSyn::LanguageName() const {
-    return "ObjectPascal";
-}
+                             TPasRange::Property, TPasRange::Exports}) {}
 
 int TSynPasSyn::TokenKind() const {
     const auto kind = static_cast<TPasTokenKind>(tokenKind);
@@ -222,9 +213,7 @@ int TSynPasSyn::TokenKind() const {
 }
 
 TSynHighlighterAttributes* TSynPasSyn::TokenAttribute() const {
-    return TokenKind() == static_cast<int>(TPasTokenKind::Assembler)
-               ? asmAttri
-               : TSynScanningHighlighter::TokenAttribute();
+    return KindAttribute(TokenKind());
 }
 
 void TSynPasSyn::NextToken() {

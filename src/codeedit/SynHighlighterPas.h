@@ -47,11 +47,12 @@ enum class TDelphiVersion : int {
     dvDelphi6
 };
 
+extern const TSynLanguageDescriptor pasLanguage;
+
 class TSynPasSyn final : public TSynRangedHighlighter<TPasRange> {
 public:
     TSynPasSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
@@ -69,23 +70,25 @@ public:
     bool D4syntax() const { return d4syntax; }
     void SetD4syntax(bool value) { d4syntax = value; }
 
-    TSynHighlighterAttributes* AsmAttri() const { return asmAttri; }
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* DirectiveAttri() const { return directiveAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* FloatAttri() const { return floatAttri; }
-    TSynHighlighterAttributes* HexAttri() const { return hexAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* CharAttri() const { return charAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* AsmAttri() const { return KindAttribute(K::Assembler); }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* DirectiveAttri() const { return KindAttribute(K::Directive); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Keyword); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* FloatAttri() const { return KindAttribute(K::Float); }
+    TSynHighlighterAttributes* HexAttri() const { return KindAttribute(K::Hex); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* CharAttri() const { return KindAttribute(K::Char); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
 
 protected:
     void ResetLineState() override { asmStart = false; }
 
 private:
+    using K = TPasTokenKind;
+
     friend struct TPasDispatch;
     bool InAsm() const { return range == TPasRange::Asm; }
 
@@ -106,19 +109,6 @@ private:
     void UnknownProc();
     void BorlandScanner();
     void AnsiScanner();
-
-    TSynHighlighterAttributes* asmAttri;
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* directiveAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* floatAttri;
-    TSynHighlighterAttributes* hexAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* charAttri;
-    TSynHighlighterAttributes* symbolAttri;
 
     bool asmStart = false;
     TDelphiVersion delphiVersion = TDelphiVersion::dvDelphi6;

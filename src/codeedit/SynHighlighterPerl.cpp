@@ -378,40 +378,33 @@ struct TPerlDispatch {
     }
 };
 
+namespace {
+
+constexpr TSynAttributeDescriptor perlAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier)},
+    {"Illegal char", kNoRole, Kinds(K::Unknown)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Key), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Operator", kNoRole, Kinds(K::Operator)},
+    {"Pragma", kNoRole, Kinds(K::Pragma), fsBold},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space), 0, clWindow},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+    {"Variable", kNoRole, Kinds(K::Variable), fsBold},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor perlLanguage = {
+    .name = "Perl",
+    .filter = "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi",
+    .identifierChars = "$%@",
+    .attributes = perlAttributes,
+};
+
 TSynPerlSyn::TSynPerlSyn()
-    : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    invalidAttri = AddAttribute("Illegal char", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    operatorAttri = AddAttribute("Operator", 0);
-    pragmaAttri = AddAttribute("Pragma", fsBold);
-    spaceAttri = AddAttribute("Space", 0, clWindow);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    variableAttri = AddAttribute("Variable", fsBold);
-    SetAttributesOnChange();
-    AddIdentifierChars("$%@");
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<K>({{K::Comment, commentAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::Key, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Operator, operatorAttri},
-                          {K::Pragma, pragmaAttri},
-                          {K::Space, spaceAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Unknown, invalidAttri},
-                          {K::Variable, variableAttri}});
-    SetDefaultFilter("Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi");
-}
-
-std::string TSynPerlSyn::LanguageName() const {
-    return "Perl";
+    : TSynScanningHighlighter(perlLanguage, static_cast<int>(K::Null), static_cast<int>(K::Space)) {
 }
 
 void TSynPerlSyn::NextToken() {

@@ -22,30 +22,33 @@ enum class TPerlTokenKind : int {
     Variable = 11
 };
 
+extern const TSynLanguageDescriptor perlLanguage;
+
 class TSynPerlSyn final : public TSynScanningHighlighter {
 public:
     TSynPerlSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* InvalidAttri() const { return invalidAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* OperatorAttri() const { return operatorAttri; }
-    TSynHighlighterAttributes* PragmaAttri() const { return pragmaAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
-    TSynHighlighterAttributes* VariableAttri() const { return variableAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* InvalidAttri() const { return KindAttribute(K::Unknown); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Key); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* OperatorAttri() const { return KindAttribute(K::Operator); }
+    TSynHighlighterAttributes* PragmaAttri() const { return KindAttribute(K::Pragma); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
+    TSynHighlighterAttributes* VariableAttri() const { return KindAttribute(K::Variable); }
 
 private:
+    using K = TPerlTokenKind;
+
     friend struct TPerlDispatch;
     // Tries the special forms that start with "$", "%" or "x"; false when none applies.
     bool SpecialWord();
@@ -59,16 +62,4 @@ private:
     void OperatorProc();
     void SymbolProc();
     void UnknownProc();
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* invalidAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* operatorAttri;
-    TSynHighlighterAttributes* pragmaAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
-    TSynHighlighterAttributes* variableAttri;
 };

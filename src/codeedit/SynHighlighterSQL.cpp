@@ -473,48 +473,41 @@ const std::vector<std::string_view>& TSynSQLSyn::SybaseWords() {
     return sybaseWords;
 }
 
+namespace {
+
+using K = TSqlTokenKind;
+
+constexpr TSynAttributeDescriptor sqlAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Data type", kNoRole, Kinds(K::DataType), fsBold},
+    {"Default packages", kNoRole, Kinds(K::DefaultPackage), fsBold},
+    {"Exception", kNoRole, Kinds(K::Exception), fsItalic},
+    {"Function", kNoRole, Kinds(K::Function), fsBold},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier, K::Unknown)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Keyword), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Reserved word (PL/SQL)", kNoRole, Kinds(K::PLSQL), fsBold},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"SQL*Plus command", kNoRole, Kinds(K::SQLPlus), fsBold},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+    {"Table name", kNoRole, Kinds(K::TableName)},
+    {"Variable", kNoRole, Kinds(K::Variable)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor sqlLanguage = {
+    .name = "SQL",
+    .filter = "SQL Files (*.sql)|*.sql",
+    .attributes = sqlAttributes,
+};
+
 TSynSQLSyn::TSynSQLSyn()
-    : TSynRangedHighlighter(static_cast<int>(TSqlTokenKind::Null),
+    : TSynRangedHighlighter(sqlLanguage, static_cast<int>(TSqlTokenKind::Null),
                             static_cast<int>(TSqlTokenKind::Space), TSqlRange::Normal,
                             {TSqlRange::Comment, TSqlRange::String}),
       words(foldedByteWeights, WordBuckets - 1, TSynKeywordCase::ByWeight) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    dataTypeAttri = AddAttribute("Data type", fsBold);
-    defaultPackageAttri = AddAttribute("Default packages", fsBold);
-    exceptionAttri = AddAttribute("Exception", fsItalic);
-    functionAttri = AddAttribute("Function", fsBold);
-    identifierAttri = AddAttribute("Identifier", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    plsqlAttri = AddAttribute("Reserved word (PL/SQL)", fsBold);
-    spaceAttri = AddAttribute("Space", 0);
-    sqlPlusAttri = AddAttribute("SQL*Plus command", fsBold);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    tableNameAttri = AddAttribute("Table name", 0);
-    variableAttri = AddAttribute("Variable", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    using K = TSqlTokenKind;
-    SetKindAttributes<K>({{K::Comment, commentAttri},
-                          {K::DataType, dataTypeAttri},
-                          {K::DefaultPackage, defaultPackageAttri},
-                          {K::Exception, exceptionAttri},
-                          {K::Function, functionAttri},
-                          {K::Identifier, identifierAttri},
-                          {K::Keyword, keyAttri},
-                          {K::Number, numberAttri},
-                          {K::Space, spaceAttri},
-                          {K::PLSQL, plsqlAttri},
-                          {K::SQLPlus, sqlPlusAttri},
-                          {K::String, stringAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::TableName, tableNameAttri},
-                          {K::Unknown, identifierAttri},
-                          {K::Variable, variableAttri}});
-    SetDefaultFilter("SQL Files (*.sql)|*.sql");
     RebuildWords();
 }
 
@@ -558,10 +551,6 @@ TSqlTokenKind TSynSQLSyn::KindInBucket(std::string_view word, int bucket) const 
     }
     return static_cast<TSqlTokenKind>(
         words.KindOf(word, bucket, static_cast<int>(TSqlTokenKind::Identifier)));
-}
-
-std::string TSynSQLSyn::LanguageName() const {
-    return "SQL";
 }
 
 bool TSynSQLSyn::IsKeywordText(std::string_view word) const {

@@ -43,11 +43,12 @@ enum class TSQLDialect : int {
     sqlMSSQL2K
 };
 
+extern const TSynLanguageDescriptor sqlLanguage;
+
 class TSynSQLSyn final : public TSynRangedHighlighter<TSqlRange> {
 public:
     TSynSQLSyn();
 
-    std::string LanguageName() const override;
     bool IsKeywordText(std::string_view word) const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
@@ -60,25 +61,29 @@ public:
     // Names that are not words yet become table names; the word list is rebuilt.
     void SetTableNames(std::vector<std::string> names);
 
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* DataTypeAttri() const { return dataTypeAttri; }
-    TSynHighlighterAttributes* DefaultPackageAttri() const { return defaultPackageAttri; }
-    TSynHighlighterAttributes* ExceptionAttri() const { return exceptionAttri; }
-    TSynHighlighterAttributes* FunctionAttri() const { return functionAttri; }
-    TSynHighlighterAttributes* IdentifierAttri() const { return identifierAttri; }
-    TSynHighlighterAttributes* KeyAttri() const { return keyAttri; }
-    TSynHighlighterAttributes* NumberAttri() const { return numberAttri; }
-    TSynHighlighterAttributes* PLSQLAttri() const { return plsqlAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* SQLPlusAttri() const { return sqlPlusAttri; }
-    TSynHighlighterAttributes* StringAttri() const { return stringAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
-    TSynHighlighterAttributes* TableNameAttri() const { return tableNameAttri; }
-    TSynHighlighterAttributes* VariableAttri() const { return variableAttri; }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* DataTypeAttri() const { return KindAttribute(K::DataType); }
+    TSynHighlighterAttributes* DefaultPackageAttri() const {
+        return KindAttribute(K::DefaultPackage);
+    }
+    TSynHighlighterAttributes* ExceptionAttri() const { return KindAttribute(K::Exception); }
+    TSynHighlighterAttributes* FunctionAttri() const { return KindAttribute(K::Function); }
+    TSynHighlighterAttributes* IdentifierAttri() const { return KindAttribute(K::Identifier); }
+    TSynHighlighterAttributes* KeyAttri() const { return KindAttribute(K::Keyword); }
+    TSynHighlighterAttributes* NumberAttri() const { return KindAttribute(K::Number); }
+    TSynHighlighterAttributes* PLSQLAttri() const { return KindAttribute(K::PLSQL); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* SQLPlusAttri() const { return KindAttribute(K::SQLPlus); }
+    TSynHighlighterAttributes* StringAttri() const { return KindAttribute(K::String); }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
+    TSynHighlighterAttributes* TableNameAttri() const { return KindAttribute(K::TableName); }
+    TSynHighlighterAttributes* VariableAttri() const { return KindAttribute(K::Variable); }
 
     static const std::vector<std::string_view>& SybaseWords();
 
 private:
+    using K = TSqlTokenKind;
+
     friend struct TSqlDispatch;
     void RebuildWords();
     // Throws std::invalid_argument "Keyword "<word>" already in list" for a duplicate.
@@ -104,22 +109,6 @@ private:
     void SymbolProc();
     void UnknownProc();
     void CommentScan();
-
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* dataTypeAttri;
-    TSynHighlighterAttributes* defaultPackageAttri;
-    TSynHighlighterAttributes* exceptionAttri;
-    TSynHighlighterAttributes* functionAttri;
-    TSynHighlighterAttributes* identifierAttri;
-    TSynHighlighterAttributes* keyAttri;
-    TSynHighlighterAttributes* numberAttri;
-    TSynHighlighterAttributes* plsqlAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* sqlPlusAttri;
-    TSynHighlighterAttributes* stringAttri;
-    TSynHighlighterAttributes* symbolAttri;
-    TSynHighlighterAttributes* tableNameAttri;
-    TSynHighlighterAttributes* variableAttri;
 
     std::vector<std::string> tableNames;
     // Keywords and table names by the sum of their bytes with capitals weighing as small

@@ -1,7 +1,23 @@
 #include "codeedit/SynHighlighterScanner.h"
 
-TSynScanningHighlighter::TSynScanningHighlighter(int nullKind, int spaceKind)
-    : tokenKind(nullKind), nullKind(nullKind), spaceKind(spaceKind) {
+TSynScanningHighlighter::TSynScanningHighlighter(const TSynLanguageDescriptor& language,
+                                                 int nullKind, int spaceKind)
+    : tokenKind(nullKind), language(language), nullKind(nullKind), spaceKind(spaceKind) {
+    for (const TSynAttributeDescriptor& descriptor : language.attributes) {
+        auto* attribute = AddAttribute(std::string(descriptor.name), descriptor.style,
+                                       descriptor.foreground, descriptor.background);
+        if (descriptor.role != kNoRole) {
+            roles.at(static_cast<std::size_t>(descriptor.role)) = attribute;
+        }
+        for (int kind = 0; kind < TSynKindSet::Capacity; ++kind) {
+            if (descriptor.kinds.Contains(kind)) {
+                SetKindAttribute(kind, attribute);
+            }
+        }
+    }
+    SetAttributesOnChange();
+    SetDefaultFilter(std::string(language.filter));
+
     AddCharRange(identifierChars, '0', '9');
     AddCharRange(identifierChars, 'A', 'Z');
     AddCharRange(identifierChars, 'a', 'z');
@@ -9,29 +25,13 @@ TSynScanningHighlighter::TSynScanningHighlighter(int nullKind, int spaceKind)
     AddCharRange(identifierChars, 192, 255);
     identifierChars.reset(215);
     identifierChars.reset(247);
+    AddChars(identifierChars, language.identifierChars);
 }
 
 TSynHighlighterAttributes* TSynScanningHighlighter::DefaultAttribute(int role) const {
-    switch (role) {
-    case SYN_ATTR_COMMENT:
-        return roles.comment;
-    case SYN_ATTR_IDENTIFIER:
-        return roles.identifier;
-    case SYN_ATTR_KEYWORD:
-        return roles.keyword;
-    case SYN_ATTR_STRING:
-        return roles.string;
-    case SYN_ATTR_WHITESPACE:
-        return roles.whitespace;
-    case SYN_ATTR_SYMBOL:
-        return roles.symbol;
-    default:
-        return nullptr;
-    }
-}
-
-void TSynScanningHighlighter::AddIdentifierChars(std::string_view chars) {
-    AddChars(identifierChars, chars);
+    return role >= 0 && role < static_cast<int>(roles.size())
+               ? roles[static_cast<std::size_t>(role)]
+               : nullptr;
 }
 
 std::string TSynScanningHighlighter::TokenText() const {

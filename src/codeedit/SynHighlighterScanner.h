@@ -1,12 +1,14 @@
 #pragma once
 // The scanning machinery every language highlighter shares: the current line, the scan
-// position, the token start and kind, the attribute of each kind and of each DefaultAttribute
-// role, the identifier characters, the dispatch entries every language has, and (in
-// TSynRangedHighlighter) the range kept from line to line. Language files hold only their rules:
-// their attributes, word characters, the rest of the dispatch table and the procedures it names.
+// position, the token start and kind, the attributes built from the language's descriptor and
+// reached by kind and by DefaultAttribute role, the identifier characters, the dispatch entries
+// every language has, and (in TSynRangedHighlighter) the range kept from line to line. Language
+// files hold only their descriptor and their rules: the rest of the dispatch table and the
+// procedures it names.
 
 #include "codeedit/SynEditHighlighter.h"
 #include "codeedit/SynHighlighterKeywords.h"
+#include "codeedit/SynHighlighterLanguage.h"
 
 #include <array>
 #include <bitset>
@@ -15,7 +17,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 // The bytes a predicate accepts, looked up in a table: scanners test every character of a word.
@@ -68,20 +69,12 @@ constexpr void SetDispatch(TSynDispatchTable<Scanner>& table, std::string_view c
     }
 }
 
-// The attribute of each DefaultAttribute role; nothing where a language has none.
-struct TSynRoleAttributes {
-    TSynHighlighterAttributes* comment;
-    TSynHighlighterAttributes* identifier;
-    TSynHighlighterAttributes* keyword;
-    TSynHighlighterAttributes* string;
-    TSynHighlighterAttributes* whitespace;
-    TSynHighlighterAttributes* symbol;
-};
-
 class TSynScanningHighlighter : public TSynCustomHighlighter {
 public:
     TSynHighlighterAttributes* DefaultAttribute(int role) const override;
     TSynCharSet IdentifierChars() const override { return identifierChars; }
+    std::string LanguageName() const override { return std::string(language.name); }
+    std::string SampleSource() const override { return std::string(language.sample); }
     bool AtLineEnd() const override { return tokenKind == nullKind; }
     std::string TokenText() const override;
     std::size_t TokenLength() const override { return run - tokenPos; }
@@ -109,9 +102,14 @@ protected:
         const auto index = static_cast<std::size_t>(kind);
         return index < kindAttributes.size() ? kindAttributes[index] : nullptr;
     }
+    // A language's own kind enumeration.
+    template <class Kind> TSynHighlighterAttributes* KindAttribute(Kind kind) const {
+        return KindAttribute(static_cast<int>(kind));
+    }
 
-    // spaceKind is the kind of blanks, line breaks and NULs inside the line.
-    TSynScanningHighlighter(int nullKind, int spaceKind);
+    // Builds the language's attributes; spaceKind is the kind of blanks, line breaks and NULs
+    // inside the line. The descriptor must outlive the highlighter (every one is a constant).
+    TSynScanningHighlighter(const TSynLanguageDescriptor& language, int nullKind, int spaceKind);
 
     // The byte at i, or 0 at and past the line's end. The end is a position, not a byte: a NUL
     // inside the line reads as 0 too but AtEnd tells them apart, and nothing past the line is
@@ -120,19 +118,6 @@ protected:
         return i < length ? static_cast<unsigned char>(line[i]) : 0;
     }
     bool AtEnd(std::size_t i) const { return i >= length; }
-    // Gives each kind its attribute (nothing by default).
-    template <class Kind>
-    void SetKindAttributes(
-        std::initializer_list<std::pair<Kind, TSynHighlighterAttributes*>> kindAttributes) {
-        for (const auto& [kind, attribute] : kindAttributes) {
-            SetKindAttribute(static_cast<int>(kind), attribute);
-        }
-    }
-    void SetRoleAttributes(const TSynRoleAttributes& attributes) { roles = attributes; }
-    // Identifier characters are letters, digits, '_' and the letters of 192-255 (not 215 and
-    // 247, the multiplication and division signs); a language may add some.
-    void AddIdentifierChars(std::string_view chars);
-
     // A table whose NUL, line break and blank entries are the shared procedures and whose
     // other entries are `other`; languages set the rest.
     enum class Blanks { Run, TabApart }; // SpaceProc or SpaceUpToTabProc
@@ -235,10 +220,14 @@ protected:
 private:
     void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);
 
+    const TSynLanguageDescriptor& language;
     const int nullKind;
     const int spaceKind;
     std::vector<TSynHighlighterAttributes*> kindAttributes;
-    TSynRoleAttributes roles{};
+    // By DefaultAttribute role; nothing where the language has none.
+    std::array<TSynHighlighterAttributes*, 6> roles{};
+    // Letters, digits, '_' and the letters of 192-255 (not 215 and 247, the multiplication and
+    // division signs), and the language's own.
     TSynCharSet identifierChars;
 };
 
@@ -256,9 +245,10 @@ public:
     void ClearRange() override { range = initialRange; }
 
 protected:
-    TSynRangedHighlighter(int nullKind, int spaceKind, Range initial,
-                          std::initializer_list<Range> ranges)
-        : TSynScanningHighlighter(nullKind, spaceKind), range(initial), initialRange(initial) {
+    TSynRangedHighlighter(const TSynLanguageDescriptor& language, int nullKind, int spaceKind,
+                          Range initial, std::initializer_list<Range> ranges)
+        : TSynScanningHighlighter(language, nullKind, spaceKind), range(initial),
+          initialRange(initial) {
         known.set(static_cast<std::size_t>(initial));
         for (const Range r : ranges) {
             known.set(static_cast<std::size_t>(r));

@@ -101,34 +101,31 @@ const std::vector<std::string_view>& TSynVBSyn::Keywords() {
     return keywords;
 }
 
+namespace {
+
+using K = TVbTokenKind;
+
+constexpr TSynAttributeDescriptor vbAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsItalic},
+    {"Identifier", SYN_ATTR_IDENTIFIER, Kinds(K::Identifier, K::Unknown)},
+    {"Reserved word", SYN_ATTR_KEYWORD, Kinds(K::Keyword), fsBold},
+    {"Number", kNoRole, Kinds(K::Number)},
+    {"Space", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"String", SYN_ATTR_STRING, Kinds(K::String)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::Symbol)},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor vbLanguage = {
+    .name = "Visual Basic",
+    .filter = "Visual Basic Files (*.bas)|*.bas",
+    .attributes = vbAttributes,
+};
+
 TSynVBSyn::TSynVBSyn()
-    : TSynScanningHighlighter(static_cast<int>(TVbTokenKind::Null),
-                              static_cast<int>(TVbTokenKind::Space)) {
-    commentAttri = AddAttribute("Comment", fsItalic);
-    identifierAttri = AddAttribute("Identifier", 0);
-    keyAttri = AddAttribute("Reserved word", fsBold);
-    numberAttri = AddAttribute("Number", 0);
-    spaceAttri = AddAttribute("Space", 0);
-    stringAttri = AddAttribute("String", 0);
-    symbolAttri = AddAttribute("Symbol", 0);
-    SetAttributesOnChange();
-    SetRoleAttributes(
-        {commentAttri, identifierAttri, keyAttri, stringAttri, spaceAttri, symbolAttri});
-
-    SetKindAttributes<TVbTokenKind>({{TVbTokenKind::Comment, commentAttri},
-                                     {TVbTokenKind::Identifier, identifierAttri},
-                                     {TVbTokenKind::Keyword, keyAttri},
-                                     {TVbTokenKind::Number, numberAttri},
-                                     {TVbTokenKind::Space, spaceAttri},
-                                     {TVbTokenKind::String, stringAttri},
-                                     {TVbTokenKind::Symbol, symbolAttri},
-                                     {TVbTokenKind::Unknown, identifierAttri}});
-    SetDefaultFilter("Visual Basic Files (*.bas)|*.bas");
-}
-
-std::string TSynVBSyn::LanguageName() const {
-    return "Visual Basic";
-}
+    : TSynScanningHighlighter(vbLanguage, static_cast<int>(TVbTokenKind::Null),
+                              static_cast<int>(TVbTokenKind::Space)) {}
 
 void TSynVBSyn::NextToken() {
     tokenPos = run;

@@ -28,63 +28,49 @@ struct TXmlDispatch {
     }
 };
 
+namespace {
+
+using K = TXmlTokenKind;
+
+constexpr TSynAttributeDescriptor xmlAttributes[] = {
+    {"Element Name", SYN_ATTR_KEYWORD, Kinds(K::ElementName), fsBold, clMaroon},
+    {"Text", kNoRole, Kinds(K::Text), fsBold, clBlack},
+    {"Whitespace", SYN_ATTR_WHITESPACE, Kinds(K::Space)},
+    {"Entity Reference", kNoRole,
+     Kinds(K::AposEntityRef, K::EntityRef, K::QuoteEntityRef, K::NsAposEntityRef,
+           K::NsQuoteEntityRef),
+     fsBold, clBlue},
+    {"Processing Instruction", kNoRole, Kinds(K::ProcessingInstruction), 0, clBlue},
+    {"CDATA Section", kNoRole, Kinds(K::CDATA), fsItalic, clOlive},
+    {"Comment", SYN_ATTR_COMMENT, Kinds(K::Comment), fsBold | fsItalic, clGray, clSilver},
+    {"DOCTYPE Section", kNoRole, Kinds(K::DocType), fsItalic, clBlue},
+    {"Attribute Name", SYN_ATTR_IDENTIFIER, Kinds(K::AttributeName), 0, clMaroon},
+    {"Namespace Attribute Name", kNoRole, Kinds(K::NsAttributeName), 0, clRed},
+    {"Attribute Value", kNoRole, Kinds(K::AposAttrValue, K::QuoteAttrValue), fsBold, clNavy},
+    {"Namespace Attribute Value", kNoRole, Kinds(K::NsAposAttrValue, K::NsQuoteAttrValue), fsBold,
+     clRed},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(K::EqualSign, K::Symbol, K::NsEqualSign), 0, clBlue},
+};
+
+} // namespace
+
+const TSynLanguageDescriptor xmlLanguage = {
+    .name = "XML document",
+    .filter = "XML Document (*.xml,*.xsd,*.xsl,*.xslt,*.dtd)|*.xml;*.xsd;*.xsl;*.xslt;*.dtd",
+    .identifierChars = "-.",
+    .attributes = xmlAttributes,
+};
+
 TSynXMLSyn::TSynXMLSyn()
     : TSynRangedHighlighter(
-          static_cast<int>(TXmlTokenKind::Null), static_cast<int>(TXmlTokenKind::Space),
-          TXmlRange::Text,
+          xmlLanguage, static_cast<int>(TXmlTokenKind::Null),
+          static_cast<int>(TXmlTokenKind::Space), TXmlRange::Text,
           {TXmlRange::AposAttrValue, TXmlRange::AposEntityRef, TXmlRange::Attribute,
            TXmlRange::CDATA, TXmlRange::Comment, TXmlRange::Element, TXmlRange::EntityRef,
            TXmlRange::EqualSign, TXmlRange::ProcessingInstruction, TXmlRange::QuoteAttrValue,
            TXmlRange::QuoteEntityRef, TXmlRange::NsAposAttrValue, TXmlRange::NsAposEntityRef,
            TXmlRange::NsEqualSign, TXmlRange::NsQuoteAttrValue, TXmlRange::NsQuoteEntityRef,
-           TXmlRange::DocType, TXmlRange::DocTypeSubset}) {
-    elementAttri = AddAttribute("Element Name", fsBold, clMaroon);
-    textAttri = AddAttribute("Text", fsBold, clBlack);
-    spaceAttri = AddAttribute("Whitespace", 0);
-    entityRefAttri = AddAttribute("Entity Reference", fsBold, clBlue);
-    piAttri = AddAttribute("Processing Instruction", 0, clBlue);
-    cdataAttri = AddAttribute("CDATA Section", fsItalic, clOlive);
-    commentAttri = AddAttribute("Comment", fsBold | fsItalic, clGray, clSilver);
-    docTypeAttri = AddAttribute("DOCTYPE Section", fsItalic, clBlue);
-    attributeAttri = AddAttribute("Attribute Name", 0, clMaroon);
-    nsAttributeAttri = AddAttribute("Namespace Attribute Name", 0, clRed);
-    attributeValueAttri = AddAttribute("Attribute Value", fsBold, clNavy);
-    nsValueAttri = AddAttribute("Namespace Attribute Value", fsBold, clRed);
-    symbolAttri = AddAttribute("Symbol", 0, clBlue);
-    SetAttributesOnChange();
-    AddIdentifierChars("-.");
-    SetRoleAttributes(
-        {commentAttri, attributeAttri, elementAttri, nullptr, spaceAttri, symbolAttri});
-
-    using K = TXmlTokenKind;
-    SetKindAttributes<K>({{K::AposAttrValue, attributeValueAttri},
-                          {K::AposEntityRef, entityRefAttri},
-                          {K::AttributeName, attributeAttri},
-                          {K::CDATA, cdataAttri},
-                          {K::Comment, commentAttri},
-                          {K::ElementName, elementAttri},
-                          {K::EntityRef, entityRefAttri},
-                          {K::EqualSign, symbolAttri},
-                          {K::ProcessingInstruction, piAttri},
-                          {K::QuoteAttrValue, attributeValueAttri},
-                          {K::QuoteEntityRef, entityRefAttri},
-                          {K::Space, spaceAttri},
-                          {K::Symbol, symbolAttri},
-                          {K::Text, textAttri},
-                          {K::NsAposAttrValue, nsValueAttri},
-                          {K::NsAposEntityRef, entityRefAttri},
-                          {K::NsAttributeName, nsAttributeAttri},
-                          {K::NsEqualSign, symbolAttri},
-                          {K::NsQuoteAttrValue, nsValueAttri},
-                          {K::NsQuoteEntityRef, entityRefAttri},
-                          {K::DocType, docTypeAttri}});
-    SetDefaultFilter(
-        "XML Document (*.xml,*.xsd,*.xsl,*.xslt,*.dtd)|*.xml;*.xsd;*.xsl;*.xslt;*.dtd");
-}
-
-std::string TSynXMLSyn::LanguageName() const {
-    return "XML document";
-}
+           TXmlRange::DocType, TXmlRange::DocTypeSubset}) {}
 
 void TSynXMLSyn::NextToken() {
     tokenPos = run;

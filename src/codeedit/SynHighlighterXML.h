@@ -55,11 +55,12 @@ enum class TXmlRange : std::uint8_t {
     DocTypeSubset = 18
 };
 
+extern const TSynLanguageDescriptor xmlLanguage;
+
 class TSynXMLSyn final : public TSynRangedHighlighter<TXmlRange> {
 public:
     TSynXMLSyn();
 
-    std::string LanguageName() const override;
     void NextToken() override;
     void TokensOfLine(std::string_view text, int lineIndex,
                       std::vector<TSynToken>& tokens) override {
@@ -71,21 +72,31 @@ public:
     bool WantBracesParsed() const { return wantBracesParsed; }
     void SetWantBracesParsed(bool value) { wantBracesParsed = value; }
 
-    TSynHighlighterAttributes* ElementAttri() const { return elementAttri; }
-    TSynHighlighterAttributes* TextAttri() const { return textAttri; }
-    TSynHighlighterAttributes* SpaceAttri() const { return spaceAttri; }
-    TSynHighlighterAttributes* EntityRefAttri() const { return entityRefAttri; }
-    TSynHighlighterAttributes* ProcessingInstructionAttri() const { return piAttri; }
-    TSynHighlighterAttributes* CDATAAttri() const { return cdataAttri; }
-    TSynHighlighterAttributes* CommentAttri() const { return commentAttri; }
-    TSynHighlighterAttributes* DocTypeAttri() const { return docTypeAttri; }
-    TSynHighlighterAttributes* AttributeAttri() const { return attributeAttri; }
-    TSynHighlighterAttributes* NamespaceAttributeAttri() const { return nsAttributeAttri; }
-    TSynHighlighterAttributes* AttributeValueAttri() const { return attributeValueAttri; }
-    TSynHighlighterAttributes* NamespaceAttributeValueAttri() const { return nsValueAttri; }
-    TSynHighlighterAttributes* SymbolAttri() const { return symbolAttri; }
+    TSynHighlighterAttributes* ElementAttri() const { return KindAttribute(K::ElementName); }
+    TSynHighlighterAttributes* TextAttri() const { return KindAttribute(K::Text); }
+    TSynHighlighterAttributes* SpaceAttri() const { return KindAttribute(K::Space); }
+    TSynHighlighterAttributes* EntityRefAttri() const { return KindAttribute(K::EntityRef); }
+    TSynHighlighterAttributes* ProcessingInstructionAttri() const {
+        return KindAttribute(K::ProcessingInstruction);
+    }
+    TSynHighlighterAttributes* CDATAAttri() const { return KindAttribute(K::CDATA); }
+    TSynHighlighterAttributes* CommentAttri() const { return KindAttribute(K::Comment); }
+    TSynHighlighterAttributes* DocTypeAttri() const { return KindAttribute(K::DocType); }
+    TSynHighlighterAttributes* AttributeAttri() const { return KindAttribute(K::AttributeName); }
+    TSynHighlighterAttributes* NamespaceAttributeAttri() const {
+        return KindAttribute(K::NsAttributeName);
+    }
+    TSynHighlighterAttributes* AttributeValueAttri() const {
+        return KindAttribute(K::AposAttrValue);
+    }
+    TSynHighlighterAttributes* NamespaceAttributeValueAttri() const {
+        return KindAttribute(K::NsAposAttrValue);
+    }
+    TSynHighlighterAttributes* SymbolAttri() const { return KindAttribute(K::Symbol); }
 
 private:
+    using K = TXmlTokenKind;
+
     friend struct TXmlDispatch;
     void Dispatch();
 
@@ -103,20 +114,6 @@ private:
     void AttributeValue(TXmlTokenKind kind, char quote, TXmlRange atEntity);
     void EntityReference(TXmlTokenKind kind, TXmlRange after);
     void NameRun();
-
-    TSynHighlighterAttributes* elementAttri;
-    TSynHighlighterAttributes* textAttri;
-    TSynHighlighterAttributes* spaceAttri;
-    TSynHighlighterAttributes* entityRefAttri;
-    TSynHighlighterAttributes* piAttri;
-    TSynHighlighterAttributes* cdataAttri;
-    TSynHighlighterAttributes* commentAttri;
-    TSynHighlighterAttributes* docTypeAttri;
-    TSynHighlighterAttributes* attributeAttri;
-    TSynHighlighterAttributes* nsAttributeAttri;
-    TSynHighlighterAttributes* attributeValueAttri;
-    TSynHighlighterAttributes* nsValueAttri;
-    TSynHighlighterAttributes* symbolAttri;
 
     bool wantBracesParsed = true;
 };

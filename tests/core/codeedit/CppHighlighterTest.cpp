@@ -299,23 +299,6 @@ const LineCase directiveCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Directives, CppLineTest, testing::ValuesIn(directiveCases));
 
-TEST(CppHighlighter, UnknownRangeFallsBackToNormal) {
-    TSynCppSyn cpp;
-    for (const TSynRange range : {2u, 5u, 12u, 200u, 255u}) {
-        EXPECT_EQ(ScanLine(cpp, "x*/", range),
-                  (std::vector{T("x", K::Identifier), T("*", K::Symbol), T("/", K::Symbol)}))
-            << range;
-    }
-}
-
-TEST(CppHighlighter, ClearRangeAfterComment) {
-    TSynCppSyn cpp;
-    ScanLine(cpp, "/* open", 0);
-    EXPECT_EQ(cpp.CurrentRange(), static_cast<TSynRange>(R::AnsiComment));
-    cpp.ClearRange();
-    EXPECT_EQ(cpp.CurrentRange(), 0u);
-}
-
 TEST(CppHighlighter, AllKeywordsFitTheTableAndHashAboveIsIdentifier) {
     TSynCppSyn cpp;
     TSynWeights weights{};
@@ -329,35 +312,6 @@ TEST(CppHighlighter, AllKeywordsFitTheTableAndHashAboveIsIdentifier) {
     EXPECT_GT(table.Hash("reinterpret_casta"), 206);
     EXPECT_EQ(ScanLine(cpp, "reinterpret_casta", 0),
               std::vector{T("reinterpret_casta", K::Identifier)});
-}
-
-TEST(CppHighlighter, AttributesNamesAndDefaults) {
-    TSynCppSyn cpp;
-    const std::pair<TSynHighlighterAttributes*, const char*> named[] = {
-        {cpp.AsmAttri(), "Assembler"},         {cpp.CommentAttri(), "Comment"},
-        {cpp.IdentifierAttri(), "Identifier"}, {cpp.InvalidAttri(), "Illegal char"},
-        {cpp.KeyAttri(), "Reserved word"},     {cpp.NumberAttri(), "Number"},
-        {cpp.CharAttri(), "Character"},        {cpp.FloatAttri(), "Float"},
-        {cpp.HexAttri(), "Hexadecimal"},       {cpp.OctalAttri(), "Octal"},
-        {cpp.SpaceAttri(), "Space"},           {cpp.StringAttri(), "String"},
-        {cpp.SymbolAttri(), "Symbol"},         {cpp.DirecAttri(), "Preprocessor"}};
-    EXPECT_EQ(cpp.AttributeCount(), 14);
-    for (const auto& [attribute, name] : named) {
-        EXPECT_EQ(attribute->Name(), name);
-    }
-    EXPECT_EQ(cpp.CommentAttri()->Style(), fsItalic);
-    EXPECT_EQ(cpp.KeyAttri()->Style(), fsBold);
-    EXPECT_EQ(cpp.SpaceAttri()->Foreground(), clWindow);
-    EXPECT_EQ(cpp.StringAttri()->Foreground(), clNone);
-    EXPECT_EQ(cpp.DefaultAttribute(SYN_ATTR_IDENTIFIER), cpp.IdentifierAttri());
-    EXPECT_EQ(cpp.DefaultAttribute(SYN_ATTR_SYMBOL), cpp.SymbolAttri());
-    EXPECT_EQ(cpp.DefaultAttribute(6), nullptr);
-    EXPECT_EQ(cpp.LanguageName(), "C++");
-    EXPECT_EQ(cpp.DefaultFilter(), "C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp");
-    EXPECT_EQ(cpp.Capabilities(), static_cast<unsigned>(hcUserSettings | hcRegistry));
-    EXPECT_TRUE(cpp.IdentifierChars().test(192));
-    EXPECT_FALSE(cpp.IdentifierChars().test(215));
-    EXPECT_FALSE(cpp.IdentifierChars().test('$'));
 }
 
 TEST(CppHighlighter, TokenAttributesFollowKinds) {

@@ -242,19 +242,6 @@ TEST(CssHighlighter, CommentSpanningLines) {
               (std::vector{T("color: red;", K::Comment)}));
 }
 
-TEST(CssHighlighter, EmptyLineGivesOnlyNullToken) {
-    TSynCssSyn css;
-    for (R range : {R::Normal, R::Comment}) {
-        css.RestoreRange(static_cast<TSynRange>(range));
-        css.StartLine("", 0);
-        EXPECT_TRUE(css.AtLineEnd());
-        EXPECT_EQ(css.TokenStart(), 0u);
-        EXPECT_EQ(css.TokenKind(), static_cast<int>(K::Null));
-        EXPECT_EQ(css.TokenAttribute(), nullptr);
-        EXPECT_EQ(css.CurrentRange(), static_cast<TSynRange>(range));
-    }
-}
-
 TEST(CssHighlighter, ScannerNeverReadsPastTheLine) {
     // The bytes after the view would close the comment or the string.
     const std::string comment = "x*/";
@@ -266,31 +253,8 @@ TEST(CssHighlighter, ScannerNeverReadsPastTheLine) {
               (std::vector{T("'ab", K::String)}));
 }
 
-TEST(CssHighlighter, AttributesAndKinds) {
+TEST(CssHighlighter, TokenAttributesFollowKinds) {
     TSynCssSyn css;
-    struct Expected {
-        const char* name;
-        TFontStyles style;
-    };
-    const Expected expected[] = {{"Comment", fsItalic}, {"Identifier", 0}, {"Key", fsBold},
-                                 {"Number", 0},         {"Space", 0},      {"String", 0},
-                                 {"Symbol", 0}};
-    ASSERT_EQ(css.AttributeCount(), static_cast<int>(std::size(expected)));
-    for (int i = 0; i < css.AttributeCount(); ++i) {
-        const auto* attribute = css.AttributeAt(i);
-        EXPECT_EQ(attribute->Name(), expected[i].name);
-        EXPECT_EQ(attribute->Style(), expected[i].style) << expected[i].name;
-        EXPECT_EQ(attribute->Foreground(), clNone) << expected[i].name;
-        EXPECT_EQ(attribute->Background(), clNone) << expected[i].name;
-    }
-    const TSynHighlighterAttributes* roles[] = {css.CommentAttri(), css.IdentifierAttri(),
-                                                css.KeyAttri(),     css.StringAttri(),
-                                                css.SpaceAttri(),   css.SymbolAttri()};
-    for (int role = 0; role < 6; ++role) {
-        EXPECT_EQ(css.DefaultAttribute(role), roles[role]) << role;
-    }
-    EXPECT_EQ(css.DefaultAttribute(6), nullptr);
-
     const std::pair<const char*, const TSynHighlighterAttributes*> tokenAttributes[] = {
         {"/**/", css.CommentAttri()}, {"x", css.IdentifierAttri()}, {"em", css.KeyAttri()},
         {"1", css.NumberAttri()},     {" ", css.SpaceAttri()},      {"'a'", css.StringAttri()},
@@ -300,22 +264,6 @@ TEST(CssHighlighter, AttributesAndKinds) {
         css.StartLine(text, 0);
         EXPECT_EQ(css.TokenAttribute(), attribute) << text;
     }
-}
-
-TEST(CssHighlighter, ClassData) {
-    TSynCssSyn css;
-    EXPECT_EQ(css.LanguageName(), "Cascading style sheets");
-    EXPECT_EQ(css.DefaultFilter(), "Cascading Stylesheets (*.css)|*.css");
-    const TSynCharSet chars = css.IdentifierChars();
-    for (unsigned char c : {'0', '9', 'A', 'Z', '_', 'a', 'z'}) {
-        EXPECT_TRUE(chars.test(c)) << c;
-    }
-    EXPECT_EQ(chars.count(), 10u + 26u + 26u + 1u + 64u - 2u);
-    EXPECT_FALSE(chars.test('-'));
-    EXPECT_FALSE(chars.test(215));
-    EXPECT_FALSE(chars.test(247));
-    EXPECT_TRUE(chars.test(192));
-    EXPECT_TRUE(chars.test(255));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The scanning base every language builds on: blank runs, line breaks, NULs inside the line,
-// keyword words hashed while they are scanned, the shared dispatch entries, operators, the role,
-// kind and identifier tables and ranges kept by value, driven by two small test languages.
+// keyword words hashed while they are scanned, the shared dispatch entries, operators, what a
+// language descriptor gives (attributes, role, kind and identifier tables, class data) and
+// ranges kept by value, driven by two small test languages.
 
 #include "HighlighterTestSupport.h"
 #include "codeedit/SynHighlighterScanner.h"
@@ -27,12 +28,15 @@ TSynWeights LowerWeights() {
     return weights;
 }
 
+const TSynLanguageDescriptor bareLanguage = {.name = "Bare", .filter = "Bare|*.bare"};
+
 // Lower-case words against a table whose hashes stop at 30; a TAB starts its own blank run when
 // tabsApart is set.
 class TestScanner : public TSynScanningHighlighter {
 public:
     explicit TestScanner(bool tabsApart)
-        : TSynScanningHighlighter(static_cast<int>(K::Null), static_cast<int>(K::Space)),
+        : TSynScanningHighlighter(bareLanguage, static_cast<int>(K::Null),
+                                  static_cast<int>(K::Space)),
           tabsApart(tabsApart), keywords(LowerWeights(), 30, TSynKeywordCase::Exact) {
         keywords.Add("if", static_cast<int>(K::Keyword)); // hash 15
         keywords.Add("zd", static_cast<int>(K::Keyword)); // hash 30, the last entry
@@ -124,20 +128,24 @@ TEST(HighlighterScanner, CharClassCoversEveryByte) {
 enum class RK { Null, Space, Word, Symbol, Comment };
 enum class RR : std::uint8_t { Normal = 0, Comment = 3 };
 
+constexpr TSynAttributeDescriptor rangedAttributes[] = {
+    {"Comment", SYN_ATTR_COMMENT, Kinds(RK::Comment), fsItalic},
+    {"Word", SYN_ATTR_IDENTIFIER, Kinds(RK::Word)},
+    {"Symbol", SYN_ATTR_SYMBOL, Kinds(RK::Symbol), fsBold, clRed, clYellow},
+};
+
+const TSynLanguageDescriptor rangedLanguage = {.name = "Ranged",
+                                               .filter = "Ranged|*.ranged",
+                                               .sample = "a{b",
+                                               .identifierChars = "$",
+                                               .attributes = rangedAttributes};
+
 // Words, operators of one or two characters and "{...}" comments that may span lines.
 class RangedScanner : public TSynRangedHighlighter<RR> {
 public:
     RangedScanner()
-        : TSynRangedHighlighter(static_cast<int>(RK::Null), static_cast<int>(RK::Space), RR::Normal,
-                                {RR::Comment}) {
-        comment = AddAttribute("Comment", fsItalic);
-        word = AddAttribute("Word", 0);
-        symbol = AddAttribute("Symbol", fsBold);
-        SetAttributesOnChange();
-        SetRoleAttributes({comment, word, nullptr, nullptr, nullptr, symbol});
-        SetKindAttributes<RK>({{RK::Word, word}, {RK::Symbol, symbol}, {RK::Comment, comment}});
-        AddIdentifierChars("$");
-    }
+        : TSynRangedHighlighter(rangedLanguage, static_cast<int>(RK::Null),
+                                static_cast<int>(RK::Space), RR::Normal, {RR::Comment}) {}
     void NextToken() override;
 
 private:
@@ -157,10 +165,6 @@ private:
         }
         SetKind(RK::Comment);
     }
-
-    TSynHighlighterAttributes* comment;
-    TSynHighlighterAttributes* word;
-    TSynHighlighterAttributes* symbol;
 };
 
 struct RangedDispatch {
@@ -234,11 +238,26 @@ TEST(HighlighterScanner, RestoresOnlyTheLanguagesRanges) {
     EXPECT_EQ(scanner.CurrentRange(), 0u);
 }
 
-TEST(HighlighterScanner, RoleKindAndIdentifierTables) {
+TEST(HighlighterScanner, DescriptorGivesAttributesRolesKindsAndClassData) {
     RangedScanner scanner;
     const auto name = [](const TSynHighlighterAttributes* attribute) {
         return attribute != nullptr ? attribute->Name() : std::string("-");
     };
+    EXPECT_EQ(scanner.LanguageName(), "Ranged");
+    EXPECT_EQ(scanner.DefaultFilter(), "Ranged|*.ranged");
+    EXPECT_EQ(scanner.SampleSource(), "a{b");
+    ASSERT_EQ(scanner.AttributeCount(), 3);
+    const TSynHighlighterAttributes* symbol = scanner.AttributeAt(1); // sorted by name
+    EXPECT_EQ(name(symbol), "Symbol");
+    EXPECT_EQ(symbol->Style(), fsBold);
+    EXPECT_EQ(symbol->Foreground(), clRed);
+    EXPECT_EQ(symbol->Background(), clYellow);
+    EXPECT_FALSE(symbol->ForegroundStored() || symbol->BackgroundStored() || symbol->StyleStored())
+        << "the descriptor's look is the default";
+    int changes = 0;
+    scanner.HookAttributeChange([&changes] { ++changes; });
+    scanner.AttributeAt(0)->SetForeground(clBlue);
+    EXPECT_EQ(changes, 1) << "every attribute reports its changes";
     const std::string roles[] = {"-", "Comment", "Word", "-", "-", "-", "Symbol", "-"};
     for (int role = -1; role <= 6; ++role) {
         EXPECT_EQ(name(scanner.DefaultAttribute(role)), roles[role + 1]) << role;

@@ -1,8 +1,9 @@
 #pragma once
 // Scanning helpers shared by the highlighter tests: the tokens of one line as (text, kind)
-// pairs, starting from a given range, the table rows the tests are written in and the fixtures
-// that scan them.
+// pairs, starting from a given range, the table rows the tests are written in, the fixtures
+// that scan them and the names of tests run over the registry.
 
+#include "codeedit/HighlighterRegistry.h"
 #include "codeedit/SynEditHighlighter.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,16 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+// Failures name the language rather than dump its registry row.
+inline void PrintTo(const THighlighterClass& highlighterClass, std::ostream* out) {
+    *out << highlighterClass.className;
+}
+
+// A test over the registry is named after the class.
+inline std::string ClassNameOf(const testing::TestParamInfo<THighlighterClass>& info) {
+    return std::string(info.param.className);
+}
 
 struct ScannedToken {
     std::string text;

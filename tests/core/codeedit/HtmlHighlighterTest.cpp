@@ -265,15 +265,6 @@ TEST(HtmlHighlighter, CommentSpanningLinesColoursLinesBetween) {
                                        T("<", K::Symbol), T("b", K::KnownTag), T(">", K::Symbol)}));
 }
 
-TEST(HtmlHighlighter, EmptyLineGivesOnlyNullTokenAtZero) {
-    TSynHTMLSyn html;
-    html.StartLine("", 0);
-    EXPECT_TRUE(html.AtLineEnd());
-    EXPECT_EQ(html.TokenStart(), 0u);
-    EXPECT_EQ(html.TokenKind(), static_cast<int>(K::Null));
-    EXPECT_EQ(html.TokenAttribute(), nullptr);
-}
-
 TEST(HtmlHighlighter, ScannerNeverReadsPastTheLine) {
     // The byte after the view would close the comment; the scanner must not see it.
     const std::string storage = "x-->";

@@ -89,24 +89,11 @@ const LineCase lineCases[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, IniLineTest, testing::ValuesIn(lineCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IniHighlighter, RangeIsAlwaysZero) {
+TEST(IniHighlighter, UnclosedConstructsLeaveNoRange) {
     TSynIniSyn ini;
-    for (TSynRange range : {TSynRange{0}, TSynRange{1}, TSynRange{200}}) {
-        ini.RestoreRange(range);
-        EXPECT_EQ(ini.CurrentRange(), 0u);
-        ini.StartLine("[unclosed \"string", 0);
-        ini.ScanToLineEnd();
-        EXPECT_EQ(ini.CurrentRange(), 0u);
-    }
-}
-
-TEST(IniHighlighter, EmptyLineIsOneNullToken) {
-    TSynIniSyn ini;
-    ini.StartLine("", 0);
-    EXPECT_TRUE(ini.AtLineEnd());
-    EXPECT_EQ(ini.TokenStart(), 0u);
-    EXPECT_EQ(ini.TokenKind(), static_cast<int>(K::Null));
-    EXPECT_EQ(ini.TokenAttribute(), nullptr);
+    ini.StartLine("[unclosed \"string", 0);
+    ini.ScanToLineEnd();
+    EXPECT_EQ(ini.CurrentRange(), 0u);
 }
 
 TEST(IniHighlighter, KindsMapToTheirAttributes) {
@@ -125,49 +112,6 @@ TEST(IniHighlighter, KindsMapToTheirAttributes) {
     }
     EXPECT_EQ(names,
               (std::vector<std::string>{"Key", "Symbol", "Space", "Number", "String", "Text"}));
-}
-
-TEST(IniHighlighter, AttributeDefaults) {
-    TSynIniSyn ini;
-    EXPECT_EQ(ini.AttributeCount(), 8);
-    EXPECT_EQ(ini.CommentAttri()->Foreground(), clGreen);
-    EXPECT_EQ(ini.CommentAttri()->Style(), fsItalic);
-    EXPECT_EQ(ini.SectionAttri()->Style(), fsBold);
-    EXPECT_EQ(ini.SectionAttri()->Foreground(), clNone);
-    for (auto* plain : {ini.TextAttri(), ini.KeyAttri(), ini.NumberAttri(), ini.SpaceAttri(),
-                        ini.StringAttri(), ini.SymbolAttri()}) {
-        EXPECT_EQ(plain->Foreground(), clNone) << plain->Name();
-        EXPECT_EQ(plain->Background(), clNone) << plain->Name();
-        EXPECT_EQ(plain->Style(), 0) << plain->Name();
-    }
-}
-
-TEST(IniHighlighter, DefaultAttributeRoles) {
-    TSynIniSyn ini;
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_COMMENT), ini.CommentAttri());
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_IDENTIFIER), nullptr);
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_KEYWORD), ini.KeyAttri());
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_STRING), ini.StringAttri());
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_WHITESPACE), ini.SpaceAttri());
-    EXPECT_EQ(ini.DefaultAttribute(SYN_ATTR_SYMBOL), ini.SymbolAttri());
-    EXPECT_EQ(ini.DefaultAttribute(6), nullptr);
-}
-
-TEST(IniHighlighter, ClassData) {
-    TSynIniSyn ini;
-    EXPECT_EQ(ini.LanguageName(), "INI file");
-    EXPECT_EQ(ini.DefaultFilter(), "INI Files (*.ini)|*.ini");
-    EXPECT_EQ(ini.SampleSource(),
-              "; Syntax highlighting\r\n[Section]\r\nKey=value\r\nString=\"Arial\"\r\n"
-              "Number=123456");
-    const auto chars = ini.IdentifierChars();
-    EXPECT_EQ(chars.count(), 10u + 26u + 26u + 1u + 64u - 2u);
-    for (unsigned char c : {'0', 'Z', 'a', '_', '\xC0', '\xFF'}) {
-        EXPECT_TRUE(chars.test(c)) << int(c);
-    }
-    for (unsigned char c : {' ', '=', '-', '\xD7', '\xF7', '\xBF'}) {
-        EXPECT_FALSE(chars.test(c)) << int(c);
-    }
 }
 
 } // namespace

@@ -181,43 +181,8 @@ const LineCase commentCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Comments, JavaLineTest, testing::ValuesIn(commentCases));
 
-TEST(JavaHighlighter, InitialAndUnknownRangesAreNormal) {
+TEST(JavaHighlighter, StrayCharacterIsInvalid) {
     TSynJavaSyn java;
-    EXPECT_EQ(java.CurrentRange(), static_cast<TSynRange>(R::Normal));
-    for (const TSynRange range : {0u, 4u, 128u, 255u}) {
-        EXPECT_EQ(ScanLine(java, "*/", range), (std::vector{T("*", K::Symbol), T("/", K::Symbol)}))
-            << range;
-    }
-    ScanLine(java, "/* open", static_cast<TSynRange>(R::Normal));
-    EXPECT_EQ(java.CurrentRange(), static_cast<TSynRange>(R::Comment));
-    java.ClearRange();
-    EXPECT_EQ(java.CurrentRange(), static_cast<TSynRange>(R::Normal));
-}
-
-TEST(JavaHighlighter, AttributesAndClassData) {
-    TSynJavaSyn java;
-    const std::pair<TSynHighlighterAttributes*, const char*> named[] = {
-        {java.CommentAttri(), "Comment"},       {java.DocumentAttri(), "Documentation"},
-        {java.IdentifierAttri(), "Identifier"}, {java.InvalidAttri(), "Invalid symbol"},
-        {java.KeyAttri(), "Reserved word"},     {java.NumberAttri(), "Number"},
-        {java.SpaceAttri(), "Space"},           {java.StringAttri(), "String"},
-        {java.SymbolAttri(), "Symbol"}};
-    EXPECT_EQ(java.AttributeCount(), 9);
-    for (const auto& [attribute, name] : named) {
-        EXPECT_EQ(attribute->Name(), name);
-    }
-    EXPECT_EQ(java.DocumentAttri()->Style(), fsItalic);
-    EXPECT_EQ(java.KeyAttri()->Style(), fsBold);
-    EXPECT_EQ(java.SpaceAttri()->Foreground(), clWindow);
-    EXPECT_EQ(java.DefaultAttribute(SYN_ATTR_COMMENT), java.CommentAttri());
-    EXPECT_EQ(java.DefaultAttribute(SYN_ATTR_STRING), java.StringAttri());
-    EXPECT_EQ(java.LanguageName(), "Java");
-    EXPECT_EQ(java.DefaultFilter(), "Java Files (*.java)|*.java");
-    const auto chars = java.IdentifierChars();
-    EXPECT_TRUE(chars.test('$'));
-    EXPECT_TRUE(chars.test(255));
-    EXPECT_FALSE(chars.test(247));
-    EXPECT_FALSE(chars.test('@'));
     java.StartLine("\\", 0);
     EXPECT_EQ(java.TokenAttribute(), java.InvalidAttri());
 }

@@ -187,16 +187,6 @@ const LineCase lineCases[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, PasLineTest, testing::ValuesIn(lineCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PasHighlighter, UnknownRangeStartsNormal) {
-    TSynPasSyn pas;
-    for (TSynRange range : {TSynRange{0}, TSynRange{9}, TSynRange{255}}) {
-        pas.RestoreRange(range);
-        EXPECT_EQ(pas.CurrentRange(), static_cast<TSynRange>(R::Normal)) << range;
-    }
-    pas.RestoreRange(3);
-    EXPECT_EQ(pas.CurrentRange(), 3u);
-}
-
 int FirstKind(TSynPasSyn& pas, const char* line) {
     pas.ClearRange();
     pas.StartLine(line, 0);
@@ -247,26 +237,8 @@ TEST(PasHighlighter, PackageSourceGatesPackageWords) {
     }
 }
 
-TEST(PasHighlighter, AttributesAndRoles) {
+TEST(PasHighlighter, TokenAttributesFollowKinds) {
     TSynPasSyn pas;
-    EXPECT_EQ(pas.AttributeCount(), 12);
-    EXPECT_EQ(pas.CommentAttri()->Style(), fsItalic);
-    EXPECT_EQ(pas.DirectiveAttri()->Style(), fsItalic);
-    EXPECT_EQ(pas.DirectiveAttri()->Name(), "Preprocessor");
-    EXPECT_EQ(pas.KeyAttri()->Style(), fsBold);
-    for (auto* plain : {pas.AsmAttri(), pas.IdentifierAttri(), pas.NumberAttri(), pas.FloatAttri(),
-                        pas.HexAttri(), pas.SpaceAttri(), pas.StringAttri(), pas.CharAttri(),
-                        pas.SymbolAttri()}) {
-        EXPECT_EQ(plain->Style(), 0) << plain->Name();
-        EXPECT_EQ(plain->Foreground(), clNone) << plain->Name();
-    }
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_COMMENT), pas.CommentAttri());
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_IDENTIFIER), pas.IdentifierAttri());
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_KEYWORD), pas.KeyAttri());
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_STRING), pas.StringAttri());
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_WHITESPACE), pas.SpaceAttri());
-    EXPECT_EQ(pas.DefaultAttribute(SYN_ATTR_SYMBOL), pas.SymbolAttri());
-
     const std::pair<const char*, TSynHighlighterAttributes*> attributes[] = {
         {"|", pas.SymbolAttri()},
         {"1.5", pas.FloatAttri()},
@@ -281,9 +253,6 @@ TEST(PasHighlighter, AttributesAndRoles) {
     pas.RestoreRange(static_cast<TSynRange>(R::Asm));
     pas.StartLine("mov", 0);
     EXPECT_EQ(pas.TokenAttribute(), pas.AsmAttri());
-    EXPECT_EQ(pas.LanguageName(), "ObjectPascal");
-    EXPECT_EQ(pas.DefaultFilter(),
-              "Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc");
 }
 
 } // namespace

@@ -129,37 +129,10 @@ TEST(PerlHighlighter, NoConstructSpansLines) {
     TSynPerlSyn perl;
     ScanLine(perl, "print \"open", 0);
     EXPECT_EQ(perl.CurrentRange(), 0u);
-    EXPECT_EQ(ScanLine(perl, "my", 5), std::vector{T("my", K::Key)});
-    EXPECT_EQ(perl.CurrentRange(), 0u);
 }
 
-TEST(PerlHighlighter, AttributesAndClassData) {
+TEST(PerlHighlighter, PragmaAfterUse) {
     TSynPerlSyn perl;
-    const std::pair<TSynHighlighterAttributes*, const char*> named[] = {
-        {perl.CommentAttri(), "Comment"},      {perl.IdentifierAttri(), "Identifier"},
-        {perl.InvalidAttri(), "Illegal char"}, {perl.KeyAttri(), "Reserved word"},
-        {perl.NumberAttri(), "Number"},        {perl.OperatorAttri(), "Operator"},
-        {perl.PragmaAttri(), "Pragma"},        {perl.SpaceAttri(), "Space"},
-        {perl.StringAttri(), "String"},        {perl.SymbolAttri(), "Symbol"},
-        {perl.VariableAttri(), "Variable"}};
-    EXPECT_EQ(perl.AttributeCount(), 11);
-    for (const auto& [attribute, name] : named) {
-        EXPECT_EQ(attribute->Name(), name);
-    }
-    EXPECT_EQ(perl.PragmaAttri()->Style(), fsBold);
-    EXPECT_EQ(perl.VariableAttri()->Style(), fsBold);
-    EXPECT_EQ(perl.CommentAttri()->Style(), fsItalic);
-    EXPECT_EQ(perl.SpaceAttri()->Foreground(), clWindow);
-    EXPECT_EQ(perl.DefaultAttribute(SYN_ATTR_KEYWORD), perl.KeyAttri());
-    EXPECT_EQ(perl.DefaultAttribute(SYN_ATTR_WHITESPACE), perl.SpaceAttri());
-    EXPECT_EQ(perl.LanguageName(), "Perl");
-    EXPECT_EQ(perl.DefaultFilter(), "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi");
-    const auto chars = perl.IdentifierChars();
-    EXPECT_TRUE(chars.test('%'));
-    EXPECT_TRUE(chars.test('@'));
-    EXPECT_TRUE(chars.test(192));
-    EXPECT_FALSE(chars.test(215));
-    EXPECT_FALSE(chars.test('#'));
     perl.StartLine("use vars", 0);
     perl.NextToken();
     perl.NextToken();

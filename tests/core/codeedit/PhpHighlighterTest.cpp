@@ -2,6 +2,7 @@
 #include "codeedit/SynHighlighterPHP.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -225,18 +226,6 @@ TEST(PhpHighlighter, StringSpanningLines) {
     }
 }
 
-TEST(PhpHighlighter, EmptyLineInsideConstructIsOnlyTheNullToken) {
-    TSynPHPSyn php;
-    for (R range : {R::Normal, R::String39, R::String34, R::Comment}) {
-        php.RestoreRange(static_cast<TSynRange>(range));
-        php.StartLine("", 0);
-        EXPECT_TRUE(php.AtLineEnd());
-        EXPECT_EQ(php.TokenStart(), 0u);
-        EXPECT_EQ(php.TokenAttribute(), nullptr);
-        EXPECT_EQ(php.CurrentRange(), static_cast<TSynRange>(range));
-    }
-}
-
 TEST(PhpHighlighter, ScannerNeverReadsPastTheLine) {
     const std::string text = "/* x */";
     TSynPHPSyn php;
@@ -247,45 +236,24 @@ TEST(PhpHighlighter, ScannerNeverReadsPastTheLine) {
               (std::vector{T("'a\\", K::String)}));
 }
 
-TEST(PhpHighlighter, AttributesConstructorAndForm) {
+TEST(PhpHighlighter, FormDefaults) {
     TSynPHPSyn php;
-    struct Expected {
-        const char* name;
-        const TSynHighlighterAttributes* attribute;
-        TFontStyles style;
-        TColor formForeground;
-        TFontStyles formStyle;
+    const std::tuple<const TSynHighlighterAttributes*, TColor, TFontStyles> expected[] = {
+        {php.CommentAttri(), clGray, fsItalic},
+        {php.IdentifierAttri(), clTeal, 0},
+        {php.InvalidSymbolAttri(), clNone, 0},
+        {php.NumberAttri(), clMaroon, 0},
+        {php.KeyAttri(), clBlue, 0},
+        {php.SpaceAttri(), clNone, 0},
+        {php.StringAttri(), 33023, 0},
+        {php.SymbolAttri(), clNone, 0},
+        {php.VariableAttri(), clNone, 0},
     };
-    const Expected expected[] = {
-        {"Comment", php.CommentAttri(), fsItalic, clGray, fsItalic},
-        {"Identifier", php.IdentifierAttri(), 0, clTeal, 0},
-        {"Invalid symbol", php.InvalidSymbolAttri(), 0, clNone, 0},
-        {"Number", php.NumberAttri(), 0, clMaroon, 0},
-        {"Reserved word", php.KeyAttri(), fsBold, clBlue, 0},
-        {"Space", php.SpaceAttri(), 0, clNone, 0},
-        {"String", php.StringAttri(), 0, 33023, 0},
-        {"Symbol", php.SymbolAttri(), 0, clNone, 0},
-        {"Variable", php.VariableAttri(), 0, clNone, 0},
-    };
-    ASSERT_EQ(php.AttributeCount(), static_cast<int>(std::size(expected)));
-    for (int i = 0; i < php.AttributeCount(); ++i) {
-        const auto& e = expected[i];
-        EXPECT_EQ(php.AttributeAt(i), e.attribute) << e.name;
-        EXPECT_EQ(e.attribute->Name(), e.name);
-        EXPECT_EQ(e.attribute->Style(), e.style) << e.name;
-        EXPECT_EQ(e.attribute->Foreground(), clNone) << e.name;
-    }
     php.ApplyFormDefaults();
-    for (const auto& e : expected) {
-        EXPECT_EQ(e.attribute->Foreground(), e.formForeground) << e.name;
-        EXPECT_EQ(e.attribute->Background(), clNone) << e.name;
-        EXPECT_EQ(e.attribute->Style(), e.formStyle) << e.name;
-    }
-    const TSynHighlighterAttributes* roles[] = {php.CommentAttri(), php.IdentifierAttri(),
-                                                php.KeyAttri(),     php.StringAttri(),
-                                                php.SpaceAttri(),   php.SymbolAttri()};
-    for (int role = 0; role < 6; ++role) {
-        EXPECT_EQ(php.DefaultAttribute(role), roles[role]) << role;
+    for (const auto& [attribute, foreground, style] : expected) {
+        EXPECT_EQ(attribute->Foreground(), foreground) << attribute->Name();
+        EXPECT_EQ(attribute->Background(), clNone) << attribute->Name();
+        EXPECT_EQ(attribute->Style(), style) << attribute->Name();
     }
 }
 
@@ -301,17 +269,6 @@ TEST(PhpHighlighter, TokenAttributeByKind) {
         php.StartLine(text, 0);
         EXPECT_EQ(php.TokenAttribute(), attribute) << text;
     }
-}
-
-TEST(PhpHighlighter, ClassData) {
-    TSynPHPSyn php;
-    EXPECT_EQ(php.LanguageName(), "PHP");
-    EXPECT_EQ(php.DefaultFilter(),
-              "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc");
-    const TSynCharSet chars = php.IdentifierChars();
-    EXPECT_EQ(chars.count(), 10u + 26u + 26u + 1u + 64u - 2u);
-    EXPECT_FALSE(chars.test('$'));
-    EXPECT_FALSE(chars.test(247));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Incremental equals full: after any edit, the start ranges that Rescan keeps must equal
 // those of a scan from scratch. Catches state a highlighter hides between lines.
 
-#include "codeedit/HighlighterRegistry.h"
+#include "HighlighterTestSupport.h"
 #include "codeedit/SynEditRanges.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +10,6 @@
 #include <random>
 #include <set>
 #include <string_view>
-
-// Failures name the language rather than dump its bytes.
-void PrintTo(const THighlighterClass& highlighterClass, std::ostream* out) {
-    *out << highlighterClass.className;
-}
 
 namespace {
 
@@ -37,9 +32,9 @@ const std::vector<LanguageFragments>& Fragments() {
          {"<?php", "?>", "/*", "*/", "'", "\"", "//", "#", "$a", "echo", "\\", " ", "x", "<"},
          true},
         {"TSynXMLSyn",
-         {"<!--",  "-->", "<![CDATA[", "]]>",     "<?xml", "?>", "<!DOCTYPE x", "[",
-          "]",     "<a",  "</a>",      ">",       "/>",    "=",  "\"",          "'",
-          "&amp;", "&",   ";",         "xmlns:n", " ",     "t"},
+         {"<!--", "-->",     "<![CDATA[", "]]>", "<?xml", "?>", "<!DOCTYPE x", "[",     "]",
+          "<a",   "</a>",    ">",         "/>",  "=",     "\"", "'",           "&amp;", "&",
+          ";",    "xmlns:n", " ",         "t",   "<"},
          true},
         {"TSynSQLSyn", {"/*", "*/", "'", "\"", "--", "select", " ", "x", "*"}, true},
         {"TSynIniSyn", {"[s]", ";", "=", "k", "\"", " ", "[", "]"}, false},
@@ -220,9 +215,7 @@ TEST_P(RangesIncremental, LazyRescanKeepsTheCurrentLinesRight) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLanguage, RangesIncremental, testing::ValuesIn(HighlighterClasses()),
-                         [](const testing::TestParamInfo<THighlighterClass>& info) {
-                             return std::string(info.param.className);
-                         });
+                         ClassNameOf);
 
 TEST(RangesIncrementalHtml, AWholeTextChangeLeavesNothingCurrentUntilAsked) {
     auto highlighter = CreateHighlighter(".html");

@@ -135,16 +135,6 @@ const LineCase lineCases[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, SqlLineTest, testing::ValuesIn(lineCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SqlHighlighter, UnknownRangeStartsNormal) {
-    TSynSQLSyn sql;
-    sql.RestoreRange(2);
-    EXPECT_EQ(sql.CurrentRange(), 2u);
-    sql.RestoreRange(3);
-    EXPECT_EQ(sql.CurrentRange(), 0u);
-    EXPECT_EQ(ScanLine(sql, "x'", 77),
-              (std::vector<ScannedToken>{T("x", K::Identifier), T("'", K::String)}));
-}
-
 std::string Upper(std::string_view word) {
     std::string upper(word);
     std::transform(upper.begin(), upper.end(), upper.begin(),
@@ -186,45 +176,14 @@ TEST(SqlHighlighter, TableNames) {
     EXPECT_EQ(sql.TokenKind(), static_cast<int>(K::Identifier));
 }
 
-TEST(SqlHighlighter, AttributesAndRoles) {
+TEST(SqlHighlighter, DialectAndTokenAttributes) {
     TSynSQLSyn sql;
-    EXPECT_EQ(sql.AttributeCount(), 15);
     EXPECT_EQ(sql.SQLDialect(), TSQLDialect::sqlSybase);
     EXPECT_EQ(static_cast<int>(TSQLDialect::sqlSybase), 5);
-    const std::pair<TSynHighlighterAttributes*, TFontStyles> styles[] = {
-        {sql.CommentAttri(), fsItalic},
-        {sql.DataTypeAttri(), fsBold},
-        {sql.DefaultPackageAttri(), fsBold},
-        {sql.ExceptionAttri(), fsItalic},
-        {sql.FunctionAttri(), fsBold},
-        {sql.IdentifierAttri(), 0},
-        {sql.KeyAttri(), fsBold},
-        {sql.NumberAttri(), 0},
-        {sql.PLSQLAttri(), fsBold},
-        {sql.SpaceAttri(), 0},
-        {sql.SQLPlusAttri(), fsBold},
-        {sql.StringAttri(), 0},
-        {sql.SymbolAttri(), 0},
-        {sql.TableNameAttri(), 0},
-        {sql.VariableAttri(), 0}};
-    for (const auto& [attribute, style] : styles) {
-        EXPECT_EQ(attribute->Style(), style) << attribute->Name();
-        EXPECT_EQ(attribute->Foreground(), clNone) << attribute->Name();
-    }
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_COMMENT), sql.CommentAttri());
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_IDENTIFIER), sql.IdentifierAttri());
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_KEYWORD), sql.KeyAttri());
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_STRING), sql.StringAttri());
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_WHITESPACE), sql.SpaceAttri());
-    EXPECT_EQ(sql.DefaultAttribute(SYN_ATTR_SYMBOL), sql.SymbolAttri());
     sql.StartLine("#", 0);
     EXPECT_EQ(sql.TokenAttribute(), sql.IdentifierAttri());
     sql.StartLine("@v", 0);
     EXPECT_EQ(sql.TokenAttribute(), sql.VariableAttri());
-    EXPECT_EQ(sql.LanguageName(), "SQL");
-    EXPECT_EQ(sql.DefaultFilter(), "SQL Files (*.sql)|*.sql");
-    EXPECT_FALSE(sql.IdentifierChars().test('#'));
-    EXPECT_TRUE(sql.IdentifierChars().test(0xE9));
 }
 
 } // namespace

@@ -119,55 +119,21 @@ TEST(VbHighlighter, WordsSharingAKeywordHashAreIdentifiers) {
     }
 }
 
-TEST(VbHighlighter, RangeIsAlwaysZero) {
+TEST(VbHighlighter, UnclosedStringLeavesNoRange) {
     TSynVBSyn vb;
-    for (TSynRange range : {TSynRange{0}, TSynRange{3}, TSynRange{255}}) {
-        vb.RestoreRange(range);
-        EXPECT_EQ(vb.CurrentRange(), 0u);
-        vb.StartLine("s = \"open", 0);
-        vb.ScanToLineEnd();
-        EXPECT_EQ(vb.CurrentRange(), 0u);
-    }
+    vb.StartLine("s = \"open", 0);
+    vb.ScanToLineEnd();
+    EXPECT_EQ(vb.CurrentRange(), 0u);
     // An unclosed string does not colour the next line.
     EXPECT_EQ(ScanLine(vb, "x", 0), (std::vector<ScannedToken>{T("x", K::Identifier)}));
 }
 
-TEST(VbHighlighter, AttributesAndRoles) {
+TEST(VbHighlighter, TokenAttributesFollowKinds) {
     TSynVBSyn vb;
-    EXPECT_EQ(vb.AttributeCount(), 7);
-    EXPECT_EQ(vb.CommentAttri()->Style(), fsItalic);
-    EXPECT_EQ(vb.KeyAttri()->Style(), fsBold);
-    EXPECT_EQ(vb.KeyAttri()->Name(), "Reserved word");
-    for (auto* plain : {vb.IdentifierAttri(), vb.NumberAttri(), vb.SpaceAttri(), vb.StringAttri(),
-                        vb.SymbolAttri()}) {
-        EXPECT_EQ(plain->Style(), 0) << plain->Name();
-        EXPECT_EQ(plain->Foreground(), clNone) << plain->Name();
-    }
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_COMMENT), vb.CommentAttri());
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_IDENTIFIER), vb.IdentifierAttri());
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_KEYWORD), vb.KeyAttri());
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_STRING), vb.StringAttri());
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_WHITESPACE), vb.SpaceAttri());
-    EXPECT_EQ(vb.DefaultAttribute(SYN_ATTR_SYMBOL), vb.SymbolAttri());
-    EXPECT_EQ(vb.DefaultAttribute(-1), nullptr);
-
     vb.StartLine("$", 0);
     EXPECT_EQ(vb.TokenAttribute(), vb.IdentifierAttri());
     vb.StartLine("#d#", 0);
     EXPECT_EQ(vb.TokenAttribute(), vb.StringAttri());
-    vb.StartLine("", 0);
-    EXPECT_EQ(vb.TokenAttribute(), nullptr);
-}
-
-TEST(VbHighlighter, ClassData) {
-    TSynVBSyn vb;
-    EXPECT_EQ(vb.LanguageName(), "Visual Basic");
-    EXPECT_EQ(vb.DefaultFilter(), "Visual Basic Files (*.bas)|*.bas");
-    const auto chars = vb.IdentifierChars();
-    EXPECT_TRUE(chars.test('_'));
-    EXPECT_TRUE(chars.test(0xC0));
-    EXPECT_FALSE(chars.test(0xD7));
-    EXPECT_FALSE(chars.test('$'));
 }
 
 } // namespace

@@ -214,18 +214,6 @@ TEST(XmlHighlighter, DocTypeSubsetOverSeveralLines) {
     }
 }
 
-TEST(XmlHighlighter, EmptyLineKeepsRange) {
-    TSynXMLSyn xml;
-    for (int value = 0; value <= 18; ++value) {
-        xml.RestoreRange(static_cast<TSynRange>(value));
-        xml.StartLine("", 0);
-        EXPECT_TRUE(xml.AtLineEnd()) << value;
-        EXPECT_EQ(xml.TokenStart(), 0u);
-        EXPECT_EQ(xml.TokenAttribute(), nullptr);
-        EXPECT_EQ(xml.CurrentRange(), static_cast<TSynRange>(value));
-    }
-}
-
 TEST(XmlHighlighter, ScannerNeverReadsPastTheLine) {
     const std::string comment = "a-->";
     const std::string pi = "a?>";
@@ -234,50 +222,6 @@ TEST(XmlHighlighter, ScannerNeverReadsPastTheLine) {
               (std::vector{T("a--", K::Comment)}));
     EXPECT_EQ(ScanLine(xml, std::string_view(pi).substr(0, 2), 8),
               (std::vector{T("a?", K::ProcessingInstruction)}));
-}
-
-TEST(XmlHighlighter, Attributes) {
-    TSynXMLSyn xml;
-    struct Expected {
-        const char* name;
-        TColor foreground;
-        TColor background;
-        TFontStyles style;
-    };
-    const Expected expected[] = {
-        {"Attribute Name", clMaroon, clNone, 0},
-        {"Attribute Value", clNavy, clNone, fsBold},
-        {"CDATA Section", clOlive, clNone, fsItalic},
-        {"Comment", clGray, clSilver, fsBold | fsItalic},
-        {"DOCTYPE Section", clBlue, clNone, fsItalic},
-        {"Element Name", clMaroon, clNone, fsBold},
-        {"Entity Reference", clBlue, clNone, fsBold},
-        {"Namespace Attribute Name", clRed, clNone, 0},
-        {"Namespace Attribute Value", clRed, clNone, fsBold},
-        {"Processing Instruction", clBlue, clNone, 0},
-        {"Symbol", clBlue, clNone, 0},
-        {"Text", clBlack, clNone, fsBold},
-        {"Whitespace", clNone, clNone, 0},
-    };
-    ASSERT_EQ(xml.AttributeCount(), static_cast<int>(std::size(expected)));
-    for (const auto& e : expected) {
-        const TSynHighlighterAttributes* found = nullptr;
-        for (int i = 0; i < xml.AttributeCount(); ++i) {
-            if (xml.AttributeAt(i)->Name() == e.name) {
-                found = xml.AttributeAt(i);
-            }
-        }
-        ASSERT_NE(found, nullptr) << e.name;
-        EXPECT_EQ(found->Foreground(), e.foreground) << e.name;
-        EXPECT_EQ(found->Background(), e.background) << e.name;
-        EXPECT_EQ(found->Style(), e.style) << e.name;
-    }
-    EXPECT_EQ(xml.DefaultAttribute(0), xml.CommentAttri());
-    EXPECT_EQ(xml.DefaultAttribute(1), xml.AttributeAttri());
-    EXPECT_EQ(xml.DefaultAttribute(2), xml.ElementAttri());
-    EXPECT_EQ(xml.DefaultAttribute(3), nullptr);
-    EXPECT_EQ(xml.DefaultAttribute(4), xml.SpaceAttri());
-    EXPECT_EQ(xml.DefaultAttribute(5), xml.SymbolAttri());
 }
 
 TEST(XmlHighlighter, EveryKindHasItsAttribute) {
@@ -319,17 +263,8 @@ TEST(XmlHighlighter, EveryKindHasItsAttribute) {
     }
 }
 
-TEST(XmlHighlighter, ClassData) {
+TEST(XmlHighlighter, FormClearsWantBracesParsed) {
     TSynXMLSyn xml;
-    EXPECT_EQ(xml.LanguageName(), "XML document");
-    EXPECT_EQ(xml.DefaultFilter(),
-              "XML Document (*.xml,*.xsd,*.xsl,*.xslt,*.dtd)|*.xml;*.xsd;*.xsl;*.xslt;*.dtd");
-    const TSynCharSet chars = xml.IdentifierChars();
-    EXPECT_EQ(chars.count(), 3u + 10u + 26u + 26u + 64u - 2u);
-    EXPECT_TRUE(chars.test('-'));
-    EXPECT_TRUE(chars.test('.'));
-    EXPECT_FALSE(chars.test(':'));
-    EXPECT_FALSE(chars.test(215));
     EXPECT_TRUE(xml.WantBracesParsed());
     xml.ApplyFormDefaults();
     EXPECT_FALSE(xml.WantBracesParsed());
