@@ -374,12 +374,14 @@ TEST_P(HighlighterLanguage, OnlyItsOwnRangesRestore) {
     const ExpectedLanguage& expected = Expected();
     highlighter->ClearRange();
     EXPECT_EQ(highlighter->CurrentRange(), expected.initialRange);
-    for (TSynRange range = 0; range < 256; ++range) {
+    // Counted in an int: a one-byte range could never reach the end.
+    for (int value = 0; value < 256; ++value) {
+        const auto range = static_cast<TSynRange>(value);
         highlighter->RestoreRange(range);
         const bool known = range == expected.initialRange || expected.ranges.count(range) != 0;
-        EXPECT_EQ(highlighter->CurrentRange(), known ? range : expected.initialRange) << range;
+        EXPECT_EQ(highlighter->CurrentRange(), known ? range : expected.initialRange) << value;
         highlighter->ClearRange();
-        EXPECT_EQ(highlighter->CurrentRange(), expected.initialRange) << "cleared from " << range;
+        EXPECT_EQ(highlighter->CurrentRange(), expected.initialRange) << "cleared from " << value;
     }
 }
 
@@ -387,11 +389,12 @@ TEST_P(HighlighterLanguage, EmptyLineIsOnlyTheNullTokenInEveryRange) {
     std::set<TSynRange> ranges = Expected().ranges;
     ranges.insert(Expected().initialRange);
     for (const TSynRange range : ranges) {
+        SCOPED_TRACE("range " + std::to_string(range));
         highlighter->RestoreRange(range);
         highlighter->StartLine("", 0);
-        EXPECT_TRUE(highlighter->AtLineEnd()) << range;
-        EXPECT_EQ(highlighter->TokenStart(), 0u) << range;
-        EXPECT_EQ(highlighter->TokenAttribute(), nullptr) << range;
+        EXPECT_TRUE(highlighter->AtLineEnd());
+        EXPECT_EQ(highlighter->TokenStart(), 0u);
+        EXPECT_EQ(highlighter->TokenAttribute(), nullptr);
         EXPECT_EQ(highlighter->CurrentRange(), range) << "an empty line keeps the range";
     }
 }
