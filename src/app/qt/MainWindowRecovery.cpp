@@ -134,6 +134,11 @@ void TForm1::RestoreAbandonedDocuments() {
     std::vector<const AbandonedCopy*> usable;
     QStringList changedFiles;
     for (const AbandonedCopy& copy : abandoned.Copies()) {
+        // Its edits are in the later copy too: it is kept aside, not offered.
+        if (copy.superseded) {
+            abandoned.SetAside(copy);
+            continue;
+        }
         if (copy.document && JournalFitsFile(*copy.document)) {
             usable.push_back(&copy);
             continue;
