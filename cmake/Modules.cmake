@@ -38,7 +38,10 @@ endfunction()
 # tabrix_test(<name> <folder under tests/> LIBS ...): one GoogleTest executable per folder,
 # each test case its own CTest entry so the suite runs in parallel.
 function(tabrix_test name folder)
-    cmake_parse_arguments(M "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(M "" "TIMEOUT" "LIBS" ${ARGN})
+    if(NOT M_TIMEOUT)
+        set(M_TIMEOUT 600)
+    endif()
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
     if(NOT sources)
         return()
@@ -51,5 +54,5 @@ function(tabrix_test name folder)
         TABRIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         TABRIX_BINARY_DIR="${PROJECT_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${M_TIMEOUT})
 endfunction()

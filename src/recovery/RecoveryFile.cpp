@@ -295,6 +295,7 @@ RecoveryParse ParseRecoveryFile(std::string bytes) {
         for (JournalRecord& record : read.records) {
             fields.caretLine = record.caretLine;
             fields.caretColumn = record.caretColumn;
+            fields.viewMode = record.viewMode.value_or(fields.viewMode);
             std::move(record.changes.begin(), record.changes.end(),
                       std::back_inserter(journal.changes));
         }

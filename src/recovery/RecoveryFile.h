@@ -19,7 +19,8 @@
 //
 // A big document with a file on disk keeps a journal instead (version 2): the same header with
 // FileStamp=<size>,<seconds>,<nanoseconds>,<device>,<inode> (the file its edits go over) in
-// place of Length, then the records of RecoveryJournal.h.
+// place of Length, then the records of RecoveryJournal.h. Its ViewMode is the view the journal
+// began in; each record names the view it was taken in, and the last one read wins.
 
 #include "codeedit/SynEditTextBuffer.h"
 #include "platform/FileStamp.h"

@@ -43,6 +43,29 @@ std::optional<int> SerialOf(const std::string& name) {
     return serial;
 }
 
+// Whether the two are copies of one document: of the same file, or untitled and alike.
+bool SameDocument(const RecoveredDocument& a, const RecoveredDocument& b) {
+    if (!a.header.fileName.empty() || !b.header.fileName.empty())
+        return a.header.fileName == b.header.fileName;
+    return a.header == b.header && a.text == b.text;
+}
+
+void MarkSuperseded(std::vector<AbandonedCopy>& copies) {
+    std::vector<fs::file_time_type> written;
+    for (const AbandonedCopy& copy : copies) {
+        std::error_code error;
+        written.push_back(fs::last_write_time(copy.path, error));
+    }
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        for (std::size_t j = 0; j < copies.size() && !copies[i].superseded; ++j) {
+            // Of two written at the same time, the one read later stands.
+            const bool later = written[j] > written[i] || (written[j] == written[i] && j > i);
+            copies[i].superseded = j != i && later && copies[i].document && copies[j].document &&
+                                   SameDocument(*copies[i].document, *copies[j].document);
+        }
+    }
+}
+
 void ReadCopies(const std::string& folder, std::vector<AbandonedCopy>& copies) {
     std::vector<std::pair<int, std::string>> found;
     std::error_code error;
@@ -52,7 +75,7 @@ void ReadCopies(const std::string& folder, std::vector<AbandonedCopy>& copies) {
     }
     std::sort(found.begin(), found.end());
     for (const auto& [serial, path] : found) {
-        AbandonedCopy copy{path, std::nullopt, {}};
+        AbandonedCopy copy{path, std::nullopt, {}, false};
         FileResult<std::string> bytes = ReadWholeFile(path);
         if (!bytes) {
             copy.error = bytes.error->message;
@@ -152,6 +175,7 @@ AbandonedCopies AbandonedCopies::Claim(const std::string& root) {
         ReadCopies(folder, result.copies);
         result.claimed.push_back({folder, std::move(*lock)});
     }
+    MarkSuperseded(result.copies);
     return result;
 }
 

@@ -50,12 +50,17 @@ struct AbandonedCopy {
     std::string path;
     std::optional<RecoveredDocument> document;
     std::string error;
+    // A later copy of the same document is there too: an instance that restored this one was
+    // stopped before it removed it. Restoring both would apply the same edits twice.
+    bool superseded = false;
 };
 
 // The subfolders of instances that are gone, claimed (locked) by this instance until Discard.
 class AbandonedCopies {
 public:
-    // Claims every unlocked subfolder of root and reads its files, oldest document first.
+    // Claims every unlocked subfolder of root and reads its files, oldest document first. Of
+    // the copies of one file (or of untitled documents alike in every respect) all but the one
+    // written last are superseded.
     static AbandonedCopies Claim(const std::string& root);
 
     const std::vector<AbandonedCopy>& Copies() const { return copies; }

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::string_view kRecordStart = "Edits ";
+constexpr std::string_view kViewMode = "ViewMode=";
 
 std::array<std::uint32_t, 256> MakeCrcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -64,6 +65,14 @@ std::optional<JournalRecord> ParsePayload(std::string_view payload) {
         return std::nullopt;
     record.caretLine = (*caret)[0];
     record.caretColumn = (*caret)[1];
+    if (payload.starts_with(kViewMode)) {
+        const std::optional<std::string_view> viewLine = TakeLine(payload);
+        const auto view =
+            viewLine ? Numbers<int>(viewLine->substr(kViewMode.size()), 1, ' ') : std::nullopt;
+        if (!view || (*view)[0] < 0 || (*view)[0] > 2)
+            return std::nullopt;
+        record.viewMode = (*view)[0];
+    }
     while (!payload.empty()) {
         const std::optional<std::string_view> line = TakeLine(payload);
         const auto fields = line ? Numbers<long long>(*line, 5, ' ') : std::nullopt;
@@ -101,6 +110,8 @@ std::uint32_t Crc32(std::string_view bytes) {
 std::string FormatJournalRecord(const JournalRecord& record) {
     std::string payload = "Caret=" + std::to_string(record.caretLine) + "," +
                           std::to_string(record.caretColumn) + "\n";
+    if (record.viewMode)
+        payload += std::string(kViewMode) + std::to_string(*record.viewMode) + "\n";
     for (const TSynTextChange& change : record.changes) {
         payload += std::to_string(change.begin.line.Value()) + " " +
                    std::to_string(change.begin.column.Value()) + " " +

@@ -6,11 +6,13 @@
 //
 //   Edits <payload bytes> <CRC-32 of the payload, 8 hex digits>\n
 //   Caret=<line>,<column>\n
+//   ViewMode=<mode>\n                                       (the view then; older records lack it)
 //   <begin line> <begin column> <end line> <end column> <inserted bytes>\n<inserted>\n   (each)
 
 #include "codeedit/SynEditTextChanges.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,8 @@ struct JournalRecord {
     int caretLine = 0;
     int caretColumn = 0;
     std::vector<TSynTextChange> changes;
+    // The view the caret is in: the view can change while the journal grows.
+    std::optional<int> viewMode{};
 };
 
 std::uint32_t Crc32(std::string_view bytes);

@@ -204,22 +204,25 @@ ProgramOnDesktop::~ProgramOnDesktop() {
 }
 
 QString ProgramOnDesktop::MainWindow() {
-    if (!window.isEmpty())
-        return window;
+    if (window.isEmpty())
+        // Its caption has a space after the name even without a file; a question has none.
+        window = WindowNamed("^Tabrix Pro ");
+    return window;
+}
+
+QString ProgramOnDesktop::WindowNamed(const QString& pattern) const {
     const QString pid = QString::number(process.processId());
     const QDeadlineTimer deadline(StartTimeout);
-    while (window.isEmpty() && !deadline.hasExpired() && Running()) {
-        // The first mapped window of the process with the program's caption.
+    while (!deadline.hasExpired() && Running()) {
+        // The first mapped window of the process with such a caption.
         const QStringList found =
-            desktop
-                .Tool("xdotool", {"search", "--onlyvisible", "--pid", pid, "--name", "^Tabrix Pro"})
+            desktop.Tool("xdotool", {"search", "--onlyvisible", "--pid", pid, "--name", pattern})
                 .split('\n', Qt::SkipEmptyParts);
         if (!found.isEmpty())
-            window = found.first();
-        else
-            QThread::msleep(PollInterval);
+            return found.first();
+        QThread::msleep(PollInterval);
     }
-    return window;
+    return {};
 }
 
 QRect ProgramOnDesktop::OuterBounds(const QString& id) const {
@@ -291,6 +294,19 @@ void ProgramOnDesktop::Activate(const QString& id) const {
 
 void ProgramOnDesktop::Keys(const QString& keys) const {
     desktop.Tool("xdotool", QStringList{"key", "--delay", "60"} + keys.split(' '));
+}
+
+void StopProcess::operator()(QProcess* process) const {
+    Stop(*process);
+    delete process;
+}
+
+BackgroundProcess ProgramOnDesktop::StartKeys(const QString& commands) const {
+    BackgroundProcess tool(new QProcess);
+    tool->setProcessEnvironment(desktop.Environment());
+    tool->start("xdotool", commands.split(' '));
+    tool->waitForStarted(StartTimeout);
+    return tool;
 }
 
 void ProgramOnDesktop::Click(const QString& id, QPoint point, int button) const {

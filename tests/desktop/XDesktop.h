@@ -43,6 +43,12 @@ private:
     std::unique_ptr<QProcess> windowManager;
 };
 
+// A process of a test's that is stopped when it goes.
+struct StopProcess {
+    void operator()(QProcess* process) const;
+};
+using BackgroundProcess = std::unique_ptr<QProcess, StopProcess>;
+
 // tabrix-pro on a desktop, with a home folder that outlives it so that restarts see the
 // settings the last run wrote.
 class ProgramOnDesktop {
@@ -52,6 +58,9 @@ public:
 
     // The main window's X id once it is on screen; empty when it never showed.
     QString MainWindow();
+    // The X id of the first window of the program whose caption matches the pattern, once one
+    // is on screen; empty when none showed.
+    QString WindowNamed(const QString& pattern) const;
     // The window's frame included, once it has stopped moving.
     QRect OuterBounds(const QString& window) const;
     QString Caption(const QString& window) const;
@@ -65,6 +74,9 @@ public:
     void Activate(const QString& window) const;
     // Keys as xdotool names them ("alt+F4"), typed into the active window.
     void Keys(const QString& keys) const;
+    // An xdotool command line (chained commands: "key a b sleep 2 key c") run in the background,
+    // for a kill to land in the middle of it; it ends when the caller drops it.
+    BackgroundProcess StartKeys(const QString& commands) const;
     // A click of a mouse button (1 left, 2 middle, 3 right) at a point of the window.
     void Click(const QString& window, QPoint point, int button) const;
     bool WaitForExit(int milliseconds);

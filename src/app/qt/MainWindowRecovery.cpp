@@ -105,10 +105,11 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
         TSynEditChangeLog& log = ActiveEditor(document)->Engine().ChangeLog();
         if (document.JournalBase && !log.Lost() &&
             header.encodingName == document.JournalEncoding) {
-            copy.journal = {*document.JournalBase, {caret.y(), caret.x(), log.Take()}};
+            copy.journal = {*document.JournalBase,
+                            {caret.y(), caret.x(), log.Take(), document.ViewMode}};
             return copy;
         }
-        // Edits no journal can tell (a whole text replaced, another encoding, the other view):
+        // Edits no journal can tell (a whole text replaced, another encoding, rich view between):
         // whole copies until the file is saved.
         document.JournalBase.reset();
         const TSynEditStringList& lines = ActiveEditor(document)->Lines();
@@ -133,6 +134,11 @@ void TForm1::RestoreAbandonedDocuments() {
     std::vector<const AbandonedCopy*> usable;
     QStringList changedFiles;
     for (const AbandonedCopy& copy : abandoned.Copies()) {
+        // Its edits are in the later copy too: it is kept aside, not offered.
+        if (copy.superseded) {
+            abandoned.SetAside(copy);
+            continue;
+        }
         if (copy.document && JournalFitsFile(*copy.document)) {
             usable.push_back(&copy);
             continue;
@@ -228,7 +234,10 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
     if (document.FileEncoding.Name() != header.encodingName || !ActiveEditor(document))
         return "The file " + shown + " is no longer read as " + ShownText(header.encodingName) +
                ": its unsaved edits are not applied.";
-    TSynEditEngine& engine = ActiveEditor(document)->Engine();
+    // The journal's places are the plain editor's lines: the code editor's lack only the empty
+    // line after a final break, which plain view may have edited.
+    SetViewMode(vmPlain);
+    TSynEditEngine& engine = document.PlainEditor->Engine();
     std::size_t applied = 0;
     for (const TSynTextChange& change : recovered.journal->changes) {
         if (!ChangeFits(engine, change))
@@ -236,6 +245,7 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
         engine.ReplaceRange(change.begin, change.end, change.inserted);
         ++applied;
     }
+    SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
     PlaceCaret(document, document.ViewMode, QPoint(header.caretColumn, header.caretLine));
     document.Modified = applied > 0;
     ShowTabCaption(CurrentIndex());

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <utility>
 
 std::span<const MenuItem> ViewModeMenu() {
     static const MenuItem rows[] = {
@@ -294,8 +295,13 @@ void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
         const QSignalBlocker quiet(document.RichEditor);
         document.RichEditor->Clear();
     } else {
-        CopyLines(EditorOf(document, fromMode)->Lines(), EditorOf(document, toMode)->Lines(),
-                  toMode);
+        TSynEditEngine& from = EditorOf(document, fromMode)->Engine();
+        TSynEditEngine& to = EditorOf(document, toMode)->Engine();
+        CopyLines(from.Lines(), to.Lines(), toMode);
+        // The code editor's lines are the plain editor's but for the empty line after a final
+        // break, which no edit in code view reaches: the edits logged so far stay true for the
+        // new editor, and a big file's journal goes on instead of turning into whole copies.
+        to.ChangeLog() = std::exchange(from.ChangeLog(), {});
     }
 }
 

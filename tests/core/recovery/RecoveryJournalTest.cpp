@@ -11,6 +11,7 @@ using namespace std::string_literals;
 
 const RecoveryHeader kHeader{"/logs/big.log", 0, 0, 0, "utf-8", ""};
 const FileStamp kBase{123456789, 1700000000, 42, 2049, 77};
+constexpr int vmCodeView = 1;
 
 TSynTextChange Change(int line, std::size_t column, int endLine, std::size_t endColumn,
                       std::string inserted) {
@@ -21,7 +22,7 @@ TSynTextChange Change(int line, std::size_t column, int endLine, std::size_t end
 
 const std::vector<JournalRecord> kRecords = {
     {0, 1, {Change(0, 0, 0, 0, "a")}},
-    {3, 2, {Change(1, 4, 2, 0, ""), Change(3, 0, 3, 0, "two\nlines")}},
+    {3, 2, {Change(1, 4, 2, 0, ""), Change(3, 0, 3, 0, "two\nlines")}, vmCodeView},
     {9, 0, {Change(5, 1, 5, 1, "Edits 9 deadbeef\n\0 x"s)}},
 };
 
@@ -49,6 +50,19 @@ TEST(RecoveryJournalTest, RecordsComeBackWithTheLastCaretAndTheFileStamp) {
     EXPECT_EQ(parsed.document->header.fileName, kHeader.fileName);
     EXPECT_EQ(parsed.document->header.caretLine, 9);
     EXPECT_EQ(parsed.document->header.caretColumn, 0);
+    // The last record that names its view; the header's is the view the journal began in.
+    EXPECT_EQ(parsed.document->header.viewMode, vmCodeView);
+}
+
+TEST(RecoveryJournalTest, ARecordNamingNoViewOfOursStopsThePlayback) {
+    std::string bytes = Journal(1);
+    JournalRecord record = kRecords[1];
+    record.viewMode = 3;
+    bytes += FormatJournalRecord(record);
+    const RecoveryParse parsed = ParseRecoveryFile(bytes);
+    ASSERT_TRUE(parsed.document && parsed.document->journal);
+    EXPECT_EQ(parsed.document->journal->changes, ChangesOf(1));
+    EXPECT_NE(parsed.error, "");
 }
 
 TEST(RecoveryJournalTest, AJournalCutAtAnyByteOfItsLastRecordGivesTheRecordsBefore) {

@@ -70,8 +70,9 @@ protected:
     }
 
     // What a killed instance leaves behind: its folder, unlocked, with these files.
-    static void LeaveAbandoned(const std::vector<std::string>& files) {
-        const std::string folder = RecoveryRoot() + "instance-killed/";
+    static void LeaveAbandoned(const std::vector<std::string>& files,
+                               const std::string& instance = "killed") {
+        const std::string folder = RecoveryRoot() + "instance-" + instance + "/";
         fs::create_directories(folder);
         Write(folder + "lock", "");
         for (std::size_t i = 0; i < files.size(); ++i)
@@ -425,4 +426,127 @@ TEST_F(RecoveryWindowTest, ABigFilesEditsComeBackFromTheirJournalUnlessTheFileCh
         std::error_code ignored;
         fs::remove_all(RecoveryRoot(), ignored);
     }
+}
+
+TEST_F(RecoveryWindowTest, AJournalGoesOnAcrossViewSwitchesAndComesBackInTheLastView) {
+    std::string big;
+    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
+        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const std::string firstLine = big.substr(0, big.find('\n') + 1);
+    const std::string expected = "ab" + firstLine + "c" + big.substr(firstLine.size()) + "tail";
+    // Each edit in its view; line -1 is the plain editor's empty last line, after the final
+    // break, which code view does not show.
+    struct Edit {
+        int view;
+        int line;
+        const char* text;
+    };
+    const struct {
+        const char* name;
+        const char* file;
+        std::vector<Edit> edits;
+        int lastView;
+    } cases[] = {
+        {"opened in plain view",
+         "big.log",
+         {{vmPlain, 0, "ab"}, {vmCode, 1, "c"}, {vmPlain, -1, "tail"}},
+         vmCode},
+        {"opened in code view",
+         "big.cpp",
+         {{vmCode, 0, "ab"}, {vmPlain, 1, "c"}, {vmCode, 1, ""}, {vmPlain, -1, "tail"}},
+         vmPlain},
+    };
+    for (const auto& c : cases) {
+        const std::string path = root + c.file;
+        Write(path, big);
+        Start({DisplayPath(path)});
+        std::size_t changes = 0;
+        for (const Edit& edit : c.edits) {
+            window->mniPlainClick(edit.view);
+            TSynEditEngine& engine = window->ActiveEditor(window->CurrentDocument())->Engine();
+            const int line = edit.line < 0 ? engine.LineCount() - 1 : edit.line;
+            engine.SetCaret({LineIndex(line), ByteColumn(0)});
+            engine.TypeText(edit.text);
+            changes += *edit.text ? 1 : 0;
+            // Each view's edits reach the journal before the next switch.
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    const std::vector<RecoveredDocument> copies = Copies();
+                    return copies.size() == 1 && copies.front().journal &&
+                           copies.front().journal->changes.size() == changes;
+                },
+                CopyTimeout))
+                << c.name << ": no journal of " << changes << " edits";
+        }
+        window->mniPlainClick(c.lastView);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return Copies().size() == 1 && Copies().front().header.viewMode == c.lastView; },
+            CopyTimeout))
+            << c.name;
+        ASSERT_TRUE(Copies().front().journal) << c.name << ": a whole copy after the switch";
+        std::string journal;
+        for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot()))
+            if (entry.path().extension() == ".recovery")
+                journal = Read(entry.path().string());
+        window.reset();
+        LeaveAbandoned({journal});
+
+        dialogs.Queue(DialogAnswer::Yes);
+        Start();
+        ASSERT_EQ(window->DocumentCount(), 1) << c.name;
+        EXPECT_EQ(ShownTexts().size(), 1)
+            << c.name << ": " << ShownTexts().join("; ").toStdString();
+        EXPECT_EQ(window->CurrentDocument().ViewMode, c.lastView) << c.name;
+        EXPECT_TRUE(window->CurrentDocument().Modified) << c.name;
+        ASSERT_TRUE(window->SaveDocument(0)) << c.name;
+        EXPECT_TRUE(Read(path) == expected) << c.name << ": the edits of the views came back wrong";
+        window.reset();
+        dialogs.ClearHistory();
+        std::error_code ignored;
+        fs::remove_all(RecoveryRoot(), ignored);
+    }
+}
+
+TEST_F(RecoveryWindowTest, OfTwoCopiesOfADocumentOnlyTheLaterComesBackAndTheOtherIsKeptAside) {
+    std::string big;
+    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
+        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const std::string path = root + "big.log";
+    Write(path, big);
+    Start({DisplayPath(path)});
+    Type("ab");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return Copies().size() == 1 && Copies().front().journal->changes.size() == 2; },
+        CopyTimeout));
+    std::string journal;
+    for (const auto& entry : fs::recursive_directory_iterator(RecoveryRoot()))
+        if (entry.path().extension() == ".recovery")
+            journal = Read(entry.path().string());
+    window.reset();
+
+    // A start restored both and was killed after writing its own copies, before it removed the
+    // old ones; its journal has one edit more.
+    const std::string untitled =
+        FormatRecoveryFile({"", 0, 0, 4, "utf-8", ""}, std::string("note"));
+    const JournalRecord more{
+        0, 3, {{{LineIndex(0), ByteColumn(2)}, {LineIndex(0), ByteColumn(2)}, "c"}}};
+    LeaveAbandoned({journal, untitled}, "earlier");
+    LeaveAbandoned({journal + FormatJournalRecord(more), untitled}, "later");
+    const auto now = fs::file_time_type::clock::now();
+    for (const char* file : {"earlier/document-1.recovery", "earlier/document-2.recovery"})
+        fs::last_write_time(RecoveryRoot() + "instance-" + file, now - std::chrono::seconds(10));
+
+    dialogs.Queue(DialogAnswer::Yes);
+    Start();
+    EXPECT_EQ(ShownTexts(),
+              QStringList{"Tabrix Pro was not closed properly. Restore 2 unsaved documents?"});
+    ASSERT_EQ(window->DocumentCount(), 2);
+    const int named = LocalPath(window->DocumentAt(0).FileName) == path ? 0 : 1;
+    const TSynEditEngine& engine = window->DocumentAt(named).PlainEditor->Engine();
+    EXPECT_EQ(engine.LineText(LineIndex(0)), "abc" + big.substr(0, big.find('\n')));
+    EXPECT_EQ(window->DocumentAt(1 - named).PlainEditor->Text(), "note");
+    std::size_t aside = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(RecoveryRoot() + "refused"))
+        ++aside;
+    EXPECT_EQ(aside, 2u) << "the earlier copies were not kept aside";
 }
