@@ -634,12 +634,16 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
         topLine = LineIndex(std::min(topLine.Value(), LineCount() - 1));
         caretChangedPending = true;
     }
-    if (editStart && !change.wholeText && editStart->line.Value() == change.index)
+    if (editStart && !change.wholeText && editStart->line.Value() == change.index) {
         unchangedPrefix = editStart->column.Value();
+        if (change.removed == 1 && change.inserted == 1)
+            unchangedSuffix = editTail;
+    }
     editStart.reset();
     if (OnLinesChanged)
         OnLinesChanged(change);
     unchangedPrefix.reset();
+    unchangedSuffix.reset();
     if (operationDepth == 0)
         FlushNotifications();
 }

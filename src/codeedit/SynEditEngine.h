@@ -72,6 +72,9 @@ public:
     // While OnLinesChanged runs: the bytes of the change's first line before this column are
     // as they were (0 when that is not known), so per-line caches of the part before it stay.
     std::size_t UnchangedPrefix() const { return unchangedPrefix.value_or(0); }
+    // The same for the end of a line changed in place (a change {i, 1, 1}): its last bytes of
+    // this many are as they were, moved by the change in length (0 when that is not known).
+    std::size_t UnchangedSuffix() const { return unchangedSuffix.value_or(0); }
     // After any change of the text, also from SetText and direct list changes (the plain
     // editor's change event). Once per engine operation.
     std::function<void()> OnTextChanged;
@@ -334,6 +337,10 @@ private:
     // The first column an edit of this operation touched on its first line (see UnchangedPrefix).
     std::optional<std::size_t> unchangedPrefix;
     std::optional<BufferPosition> editStart;
+    // The bytes at the end of editStart's line no edit of this operation touched, while every
+    // edit stayed inside that line (see UnchangedSuffix).
+    std::optional<std::size_t> unchangedSuffix;
+    std::size_t editTail = 0;
     void KeepDesiredColumnAcross(BufferPosition editBegin) const;
     TSynSelectionMode selectionMode = TSynSelectionMode::smNormal;
     TSynInsertMode insertMode = TSynInsertMode::Insert;
