@@ -71,12 +71,14 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     std::vector<std::string_view> pieces = SplitLines(text);
     const bool inOneLine = first == last && pieces.size() == 1;
     const std::size_t tail = lines.Get(last).size() - end.column.Value();
-    if (!editStart)
+    if (!editStart) {
         editTail = inOneLine ? tail : 0;
-    else if (!inOneLine || editStart->line != begin.line)
+        editLineLength = lines.Get(first).size();
+    } else if (!inOneLine || editStart->line != begin.line) {
         editTail = 0;
-    else
+    } else {
         editTail = std::min(editTail, tail);
+    }
     // Edits of one operation reach the list's observers as one record from the first line on.
     if (!editStart || editStart->line == begin.line)
         editStart = BufferPosition{

@@ -1,8 +1,10 @@
 #pragma once
-// Pixel geometry of one editor font: character advances (cached), tab stops, line height, and
+// Pixel geometry of one editor font: character advances (cached, in 64ths of a pixel, so that
+// x positions add up exactly whatever order they are summed in), tab stops, line height, and
 // the walk over a line's characters that turns byte columns into x positions and back. Knows
 // nothing of carets or highlighters.
 
+#include "codeedit/SynEditLineCheckpoints.h"
 #include "platform/Encoding.h"
 
 #include <QFont>
@@ -90,6 +92,17 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
         x += box.width;
         pos += box.length;
     }
+}
+
+// x positions remembered along a long line, and the walk that makes them.
+using TSynXCheckpoints = TSynLineCheckpoints<qreal>;
+inline auto XWalk(std::string_view line, const Encoding& encoding, TSynTextMetrics& metrics) {
+    return [line, &encoding, &metrics](std::size_t from, qreal x, auto&& visit) {
+        WalkChars(line, from, line.size(), x, encoding, metrics, [&](const TSynCharBox& box) {
+            return visit(
+                TSynXCheckpoints::Step{box.start, box.length, box.x, box.x + box.width, box.tab});
+        });
+    };
 }
 
 // x of byte column `column` in line[from, ...), where `from` is at fromX (tab stops count from

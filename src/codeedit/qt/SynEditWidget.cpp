@@ -93,7 +93,7 @@ void TSynEditWidget::SetFont(const QFont& font) {
     QWidget::setFont(font);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(font), engine.TabWidth());
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -101,7 +101,7 @@ void TSynEditWidget::SetTextEncoding(const Encoding& encoding) {
     engine.SetEncoding(encoding);
     accessibility->EncodingChanged();
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -119,7 +119,7 @@ void TSynEditWidget::SetTabWidth(int width) {
     engine.SetTabWidth(width);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(editorFont), engine.TabWidth());
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -247,50 +247,35 @@ qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
     return caretX.x;
 }
 
-TSynLineCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
-    if (Lines().Get(line).size() < TSynLineCheckpoints::kLongLine)
-        return nullptr;
-    // Only the lines in view and the caret's are asked for.
-    if (checkpoints.size() > 64 && !checkpoints.contains(line))
-        checkpoints.clear();
-    return &checkpoints[line];
+TSynXCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
+    return checkpoints.Of(line, Lines().Get(line).size());
 }
 
 void TSynEditWidget::ForgetCheckpoints(const TSynLinesChange& change) {
-    if (change.wholeText) {
-        checkpoints.clear();
-        return;
-    }
-    // Lines past the change keep their checkpoints when they keep their index.
-    const int end = change.removed == change.inserted ? change.index + change.removed : INT_MAX;
-    std::erase_if(checkpoints, [&](const auto& entry) {
-        return entry.first > change.index && entry.first < end;
-    });
-    auto first = checkpoints.find(change.index);
-    if (first == checkpoints.end())
-        return;
-    if (change.removed == 1 && change.inserted >= 1)
-        first->second.ForgetFrom(engine.UnchangedPrefix());
-    else
-        checkpoints.erase(first);
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    checkpoints.Changed(
+        change, span.prefix, span.suffix, span.oldLength, Lines(),
+        [this](std::string_view text) { return XWalk(text, engine.TextEncoding(), *metrics); });
 }
 
 qreal TSynEditWidget::XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column) {
     const std::string_view text = Lines().Get(line);
-    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
-    const TSynLineCheckpoints::Point start =
-        points ? points->AtOrBefore(text, column, engine.TextEncoding(), *metrics)
-               : TSynLineCheckpoints::Point{rowFrom, 0};
-    return XOfColumn(text, start.column, rowTo, column, engine.TextEncoding(), *metrics, start.x);
+    TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynXCheckpoints::Point start =
+        points ? points->AtOrBefore(column, XWalk(text, engine.TextEncoding(), *metrics))
+               : TSynXCheckpoints::Point{rowFrom, 0};
+    return XOfColumn(text, start.column, rowTo, column, engine.TextEncoding(), *metrics,
+                     start.value);
 }
 
 std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x) {
     const std::string_view text = Lines().Get(line);
-    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
-    const TSynLineCheckpoints::Point start =
-        points ? points->AtOrBeforeX(text, x, engine.TextEncoding(), *metrics)
-               : TSynLineCheckpoints::Point{rowFrom, 0};
-    return ColumnAtX(text, start.column, rowTo, x, engine.TextEncoding(), *metrics, false, start.x);
+    TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynXCheckpoints::Point start =
+        points ? points->AtOrBeforeValue(x, XWalk(text, engine.TextEncoding(), *metrics))
+               : TSynXCheckpoints::Point{rowFrom, 0};
+    return ColumnAtX(text, start.column, rowTo, x, engine.TextEncoding(), *metrics, false,
+                     start.value);
 }
 
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
@@ -369,8 +354,7 @@ qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_
                                        DisplayColumn column) {
     const ByteColumn byte = engine.ColumnAtDisplay(LineIndex(line), column);
     const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{LineIndex(line), byte});
-    return XOfColumn(Lines().Get(line), rowFrom, rowTo, byte.Value(), engine.TextEncoding(),
-                     *metrics) +
+    return XInRow(line, rowFrom, rowTo, byte.Value()) +
            std::max(0, column - reached) * metrics->SpaceWidth();
 }
 
@@ -708,13 +692,13 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
 }
 
 void TSynEditWidget::SkipLeftOfView(TSynRow& row, qreal viewLeft) {
-    TSynLineCheckpoints* points = row.from == 0 ? CheckpointsOf(row.line) : nullptr;
+    TSynXCheckpoints* points = row.from == 0 ? CheckpointsOf(row.line) : nullptr;
     if (!points || viewLeft <= 0)
         return;
-    const TSynLineCheckpoints::Point start =
-        points->AtOrBeforeX(Lines().Get(row.line), viewLeft, engine.TextEncoding(), *metrics);
+    const TSynXCheckpoints::Point start = points->AtOrBeforeValue(
+        viewLeft, XWalk(Lines().Get(row.line), engine.TextEncoding(), *metrics));
     row.paintFrom = start.column;
-    row.paintX = start.x;
+    row.paintX = start.value;
 }
 
 void TSynEditWidget::SetMarks(MarkSource source) {

@@ -8,7 +8,6 @@
 #include "codeedit/SynEditEngine.h"
 #include "codeedit/SynEditKeyBindings.h"
 #include "codeedit/qt/SynEditAccessibility.h"
-#include "codeedit/qt/SynEditLineCheckpoints.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
 
@@ -181,7 +180,7 @@ private:
     qreal XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     std::size_t ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x);
     // The checkpoints of a long line (nullptr for a short one).
-    TSynLineCheckpoints* CheckpointsOf(int line);
+    TSynXCheckpoints* CheckpointsOf(int line);
     void ForgetCheckpoints(const TSynLinesChange& change);
     // Lets the painter start a long line's first row at its last checkpoint left of the view.
     void SkipLeftOfView(TSynRow& row, qreal viewLeft);
@@ -220,7 +219,7 @@ private:
     // so no edit has to measure every line.
     qreal widestLine = 0;
     std::unordered_map<int, std::vector<std::size_t>> rowCache;
-    std::unordered_map<int, TSynLineCheckpoints> checkpoints;
+    TSynLinesCheckpoints<qreal> checkpoints;
     std::vector<std::size_t> singleRow{0};
     struct CaretX {
         int line = -1;
