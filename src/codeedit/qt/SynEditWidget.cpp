@@ -3,6 +3,7 @@
 #include "codeedit/SynEditRanges.h"
 #include "codeedit/qt/ColorQt.h"
 #include "codeedit/qt/SynEditAccessible.h"
+#include "codeedit/qt/SynEditWrapRows.h"
 #include "platform/qt/EncodingQt.h"
 
 #include <QGuiApplication>
@@ -208,35 +209,34 @@ const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line) {
     // Only the rows near the view are ever asked for; keep the cache to about a screen's worth.
     if (rowCache.size() > 512)
         rowCache.clear();
-    return rowCache.emplace(line, ComputeRowStarts(line)).first->second;
-}
-
-std::vector<std::size_t> TSynEditWidget::ComputeRowStarts(int line) {
-    std::vector<std::size_t> starts{0};
-    const std::string_view text = Lines().Get(line);
-    const qreal width = TextAreaWidth();
-    const Encoding& encoding = engine.TextEncoding();
-    std::size_t rowStart = 0, breakAfterBlank = 0;
-    qreal x = 0;
-    WalkChars(text, 0, text.size(), 0, encoding, *metrics, [&](const TSynCharBox& box) {
-        const bool blank = box.tab || text[box.start] == ' ';
-        const qreal advance = box.tab ? metrics->NextTabStop(x) - x : box.width;
-        if (!blank && x + advance > width && box.start > rowStart) {
-            rowStart = breakAfterBlank > rowStart ? breakAfterBlank : box.start;
-            starts.push_back(rowStart);
-            x = TextWidth(text, rowStart, box.start, encoding, *metrics);
-        }
-        x += box.tab ? metrics->NextTabStop(x) - x : box.width;
-        if (blank)
-            breakAfterBlank = box.start + box.length;
-        return true;
-    });
-    return starts;
+    return rowCache
+        .emplace(line,
+                 WrapRowStarts(Lines().Get(line), TextAreaWidth(), engine.TextEncoding(), *metrics))
+        .first->second;
 }
 
 void TSynEditWidget::ForgetLayout() {
     rowCache.clear();
     caretX.line = -1;
+}
+
+void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
+    caretX.line = -1;
+    if (change.wholeText || change.removed != change.inserted) {
+        rowCache.clear();
+        return;
+    }
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    for (int line = change.index; line < change.index + change.removed; ++line) {
+        auto cached = rowCache.find(line);
+        if (cached == rowCache.end())
+            continue;
+        if (line == change.index)
+            RewrapAfterEdit(cached->second, Lines().Get(line), span.prefix, span.suffix,
+                            span.oldLength, TextAreaWidth(), engine.TextEncoding(), *metrics);
+        else
+            rowCache.erase(cached);
+    }
 }
 
 qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
@@ -478,7 +478,7 @@ void TSynEditWidget::EnsureCaretVisible() {
 
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     accessibility->LinesChanged(change);
-    ForgetLayout();
+    ForgetRows(change);
     ForgetCheckpoints(change);
     const TSynLazyRescan rescan =
         RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);

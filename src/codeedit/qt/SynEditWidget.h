@@ -163,8 +163,9 @@ private:
     // Row starts (byte columns) of a line; one row without word wrap. Cached until the text,
     // the font or the width changes.
     const std::vector<std::size_t>& RowStarts(int line);
-    std::vector<std::size_t> ComputeRowStarts(int line);
     void ForgetLayout();
+    // Keeps the cached rows of the lines a change left, and rewraps a line changed in place.
+    void ForgetRows(const TSynLinesChange& change);
     // x of a byte column within a row, remembered for the caret of a long line.
     qreal XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     // The row holding a position: its start, end, and index among the line's rows.
