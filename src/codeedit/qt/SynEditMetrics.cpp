@@ -52,6 +52,11 @@ TSynTextMetrics::TSynTextMetrics(const QFont& font, int tabColumns)
       lineHeight(std::max(1, int(std::ceil(metrics.height())))),
       ascent(int(std::ceil(metrics.ascent()))) {
     latin.fill(-1);
+    ascii.fill(-1);
+}
+
+qreal TSynTextMetrics::MeasureAscii(unsigned char byte) {
+    return ascii[byte] = Advance(DisplayCode(byte));
 }
 
 qreal TSynTextMetrics::MeasureAdvance(char32_t displayCode) {

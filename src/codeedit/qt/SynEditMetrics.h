@@ -35,6 +35,12 @@ public:
             return latin[displayCode];
         return MeasureAdvance(displayCode);
     }
+    // The advance of an ASCII byte as it is shown (control characters as their pictures):
+    // looked up for nearly every byte a walk passes.
+    qreal AsciiAdvance(unsigned char byte) {
+        const qreal cached = ascii[byte & 0x7F];
+        return cached >= 0 ? cached : MeasureAscii(byte & 0x7F);
+    }
     qreal SpaceWidth() const { return spaceWidth; }
     qreal TabWidth() const { return tabWidth; }
     // No character is wider than this (a tab at most a whole tab stop).
@@ -45,9 +51,11 @@ public:
 
 private:
     qreal MeasureAdvance(char32_t displayCode);
+    qreal MeasureAscii(unsigned char byte);
     QFont font;
     QFontMetricsF metrics;
     std::array<qreal, 256> latin{};
+    std::array<qreal, 128> ascii{};
     QHash<char32_t, qreal> others;
     qreal spaceWidth;
     qreal tabWidth;
@@ -82,7 +90,7 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
         } else if (singleByte) {
             box.width = metrics.Advance(DisplayCode(encoding.ByteToCode(byte)));
         } else if (byte < 0x80) {
-            box.width = metrics.Advance(DisplayCode(byte));
+            box.width = metrics.AsciiAdvance(byte);
         } else {
             box.length = encoding.CharLength(line, pos);
             box.width = metrics.Advance(DisplayCode(encoding.CodeAt(line, pos)));

@@ -178,11 +178,13 @@ void TSynEditWidget::LayoutChanged() {
 
 void TSynEditWidget::RescanAllRanges() {
     rangesValidThrough = -1;
+    scans.Clear();
     viewport()->update();
 }
 
 void TSynEditWidget::MakeRangesCurrent(int lastLine) {
-    rangesValidThrough = ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine);
+    rangesValidThrough =
+        ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine, &scans);
 }
 
 // ---- Geometry ------------------------------------------------------------------------------
@@ -480,8 +482,10 @@ void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     accessibility->LinesChanged(change);
     ForgetRows(change);
     ForgetCheckpoints(change);
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    scans.Changed(change, span.prefix, span.suffix, span.oldLength, Lines());
     const TSynLazyRescan rescan =
-        RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);
+        RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough, &scans);
     rangesValidThrough = rescan.validThrough;
     const int last = rescan.lastRescanned;
     if (change.wholeText) {
@@ -672,7 +676,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
                 ? marks(LineIndex(rows.front().row.line), LineIndex(rows.back().row.line))
                 : std::vector<BufferRange>();
         TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
-                                    PaintingHighlighter(), resolver);
+                                    PaintingHighlighter(), resolver, scans);
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
         for (VisibleRow& row : rows) {
             if (row.top + LineHeight() <= area.top() || row.top > area.bottom())

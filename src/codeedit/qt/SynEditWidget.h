@@ -221,6 +221,7 @@ private:
     qreal widestLine = 0;
     std::unordered_map<int, std::vector<std::size_t>> rowCache;
     TSynLinesCheckpoints<qreal> checkpoints;
+    TSynLineScans scans;
     std::vector<std::size_t> singleRow{0};
     struct CaretX {
         int line = -1;
