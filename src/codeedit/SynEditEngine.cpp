@@ -19,6 +19,8 @@ TSynEditEngine::~TSynEditEngine() {
 void TSynEditEngine::SetEncoding(const Encoding& newEncoding) {
     OperationScope operation(*this);
     encoding = &newEncoding;
+    displayCheckpoints.Clear();
+    charCheckpoints.Clear();
     anchor = Clamp(anchor);
     PlaceCaret(caret, TSynCaretMove::Extend, DesiredColumnUpdate::Update);
 }
@@ -83,11 +85,57 @@ BufferPosition TSynEditEngine::Clamp(BufferPosition position) const {
     return {LineIndex(line), ByteColumn(CharacterStart(text, position.column.Value()))};
 }
 
+auto TSynEditEngine::DisplayWalk(std::string_view text) const {
+    return [this, text](std::size_t from, long long display, auto&& visit) {
+        using Step = TSynLineCheckpoints<long long>::Step;
+        for (std::size_t pos = from; pos < text.size();) {
+            const bool tab = text[pos] == '\t';
+            const long long next = tab ? (display / tabWidth + 1) * tabWidth : display + 1;
+            const std::size_t length = encoding->CharLength(text, pos);
+            if (!visit(Step{pos, length, display, next, tab}))
+                return;
+            display = next;
+            pos += length;
+        }
+    };
+}
+
+auto TSynEditEngine::CharWalk(std::string_view text) const {
+    return [this, text](std::size_t from, long long count, auto&& visit) {
+        using Step = TSynLineCheckpoints<long long>::Step;
+        for (std::size_t pos = from; pos < text.size(); ++count) {
+            const std::size_t length = encoding->CharLength(text, pos);
+            if (!visit(Step{pos, length, count, count + 1, false}))
+                return;
+            pos += length;
+        }
+    };
+}
+
+TSynLineCheckpoints<long long>* TSynEditEngine::DisplayCheckpoints(LineIndex line,
+                                                                   std::string_view text) const {
+    // Display columns of such a line may pass INT_MAX, where counting saturates.
+    if (text.size() >= static_cast<std::size_t>(INT_MAX / tabWidth))
+        return nullptr;
+    return displayCheckpoints.Of(line.Value(), text.size());
+}
+
+TSynLineCheckpoints<long long>* TSynEditEngine::CharCheckpoints(LineIndex line,
+                                                                std::string_view text) const {
+    return charCheckpoints.Of(line.Value(), text.size());
+}
+
 DisplayColumn TSynEditEngine::DisplayColumnOf(BufferPosition position) const {
     std::string_view text = LineText(position.line);
     std::size_t end = std::min(position.column.Value(), text.size());
+    std::size_t pos = 0;
     int display = 0;
-    for (std::size_t pos = 0; pos < end; pos += encoding->CharLength(text, pos))
+    if (auto* points = DisplayCheckpoints(position.line, text)) {
+        const auto start = points->AtOrBefore(end, DisplayWalk(text));
+        pos = start.column;
+        display = static_cast<int>(start.value);
+    }
+    for (; pos < end; pos += encoding->CharLength(text, pos))
         display = AdvanceDisplay(display, text, pos);
     return DisplayColumn(display);
 }
@@ -96,6 +144,11 @@ ByteColumn TSynEditEngine::ColumnAtDisplay(LineIndex line, DisplayColumn column)
     std::string_view text = LineText(line);
     std::size_t pos = 0;
     int display = 0;
+    if (auto* points = DisplayCheckpoints(line, text)) {
+        const auto start = points->AtOrBeforeValue(column.Value(), DisplayWalk(text));
+        pos = start.column;
+        display = static_cast<int>(start.value);
+    }
     while (pos < text.size() && display < column.Value()) {
         int next = AdvanceDisplay(display, text, pos);
         if (next > column.Value())
@@ -110,6 +163,11 @@ ByteColumn TSynEditEngine::ColumnAtOrAfterDisplay(LineIndex line, DisplayColumn 
     std::string_view text = LineText(line);
     std::size_t pos = 0;
     int display = 0;
+    if (auto* points = DisplayCheckpoints(line, text)) {
+        const auto start = points->AtOrBeforeValue(column.Value(), DisplayWalk(text));
+        pos = start.column;
+        display = static_cast<int>(start.value);
+    }
     while (pos < text.size() && display < column.Value()) {
         display = AdvanceDisplay(display, text, pos);
         pos += encoding->CharLength(text, pos);
@@ -119,13 +177,22 @@ ByteColumn TSynEditEngine::ColumnAtOrAfterDisplay(LineIndex line, DisplayColumn 
 
 CharColumn TSynEditEngine::CharColumnOf(BufferPosition position) const {
     std::string_view text = LineText(position.line);
-    return CharColumn(encoding->CharCount(text.substr(0, position.column.Value())));
+    const std::size_t end = std::min(position.column.Value(), text.size());
+    TSynLineCheckpoints<long long>::Point start;
+    if (auto* points = CharCheckpoints(position.line, text))
+        start = points->AtOrBefore(end, CharWalk(text));
+    return CharColumn(std::size_t(start.value) +
+                      encoding->CharCount(text.substr(start.column, end - start.column)));
 }
 
 ByteColumn TSynEditEngine::ColumnAtChar(LineIndex line, CharColumn column) const {
     std::string_view text = LineText(line);
-    std::size_t pos = 0;
-    for (std::size_t count = 0; count < column.Value() && pos < text.size(); ++count)
+    TSynLineCheckpoints<long long>::Point start;
+    if (auto* points = CharCheckpoints(line, text))
+        start = points->AtOrBeforeValue(static_cast<long long>(column.Value()), CharWalk(text));
+    std::size_t pos = start.column;
+    for (auto count = std::size_t(start.value); count < column.Value() && pos < text.size();
+         ++count)
         pos += encoding->CharLength(text, pos);
     return ByteColumn(pos);
 }
@@ -207,6 +274,7 @@ std::string TSynEditEngine::TextBetween(BufferPosition begin, BufferPosition end
 void TSynEditEngine::SetTabWidth(int width) {
     OperationScope operation(*this);
     tabWidth = std::max(1, width);
+    displayCheckpoints.Clear();
     desiredFrom = caret;
     caretChangedPending = true;
 }
@@ -634,12 +702,20 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
         topLine = LineIndex(std::min(topLine.Value(), LineCount() - 1));
         caretChangedPending = true;
     }
-    if (editStart && !change.wholeText && editStart->line.Value() == change.index)
-        unchangedPrefix = editStart->column.Value();
+    if (editStart && !change.wholeText && editStart->line.Value() == change.index) {
+        const bool inPlace = change.removed == 1 && change.inserted == 1;
+        editedSpan = LineEditSpan{editStart->column.Value(), inPlace ? editTail : 0,
+                                  inPlace ? editLineLength : 0};
+    }
     editStart.reset();
+    const LineEditSpan span = EditedSpan();
+    displayCheckpoints.Changed(change, span.prefix, span.suffix, span.oldLength, lines,
+                               [this](std::string_view text) { return DisplayWalk(text); });
+    charCheckpoints.Changed(change, span.prefix, span.suffix, span.oldLength, lines,
+                            [this](std::string_view text) { return CharWalk(text); });
     if (OnLinesChanged)
         OnLinesChanged(change);
-    unchangedPrefix.reset();
+    editedSpan.reset();
     if (operationDepth == 0)
         FlushNotifications();
 }

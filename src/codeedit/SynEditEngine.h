@@ -22,6 +22,7 @@
 
 #include "codeedit/SynEditCommands.h"
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditLineCheckpoints.h"
 #include "codeedit/SynEditPosition.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "codeedit/SynEditTextChanges.h"
@@ -69,9 +70,14 @@ public:
     // Every line change record, from engine edits and direct list changes alike (range
     // rescanning and repaint).
     std::function<void(const TSynLinesChange&)> OnLinesChanged;
-    // While OnLinesChanged runs: the bytes of the change's first line before this column are
-    // as they were (0 when that is not known), so per-line caches of the part before it stay.
-    std::size_t UnchangedPrefix() const { return unchangedPrefix.value_or(0); }
+    // While OnLinesChanged runs, what is known of the change's first line, so that per-line
+    // caches keep what the change left: its bytes before `prefix` are as they were; when the
+    // change is that one line changed in place ({i, 1, 1}), its last `suffix` bytes are the
+    // last of the line as it was, `oldLength` bytes long. Nothing known: all 0.
+    struct LineEditSpan {
+        std::size_t prefix = 0, suffix = 0, oldLength = 0;
+    };
+    LineEditSpan EditedSpan() const { return editedSpan.value_or(LineEditSpan{}); }
     // After any change of the text, also from SetText and direct list changes (the plain
     // editor's change event). Once per engine operation.
     std::function<void()> OnTextChanged;
@@ -285,6 +291,12 @@ private:
     std::size_t CharacterStart(std::string_view text, std::size_t column) const;
     CharClass ClassAt(std::string_view text, std::size_t column) const;
     int AdvanceDisplay(int displayColumn, std::string_view text, std::size_t column) const;
+    // The walks of a line's display and character columns, and their checkpoints on a long
+    // line (nullptr on a short one, or on one so long that display columns saturate).
+    auto DisplayWalk(std::string_view text) const;
+    auto CharWalk(std::string_view text) const;
+    TSynLineCheckpoints<long long>* DisplayCheckpoints(LineIndex line, std::string_view text) const;
+    TSynLineCheckpoints<long long>* CharCheckpoints(LineIndex line, std::string_view text) const;
     ByteColumn ColumnAtOrAfterDisplay(LineIndex line, DisplayColumn column) const;
     std::string TextBetween(BufferPosition begin, BufferPosition end) const;
 
@@ -331,9 +343,13 @@ private:
     // first).
     mutable DisplayColumn desiredColumn{};
     mutable std::optional<BufferPosition> desiredFrom;
-    // The first column an edit of this operation touched on its first line (see UnchangedPrefix).
-    std::optional<std::size_t> unchangedPrefix;
+    // The first position an edit of this operation touched, and (while every edit stayed in
+    // that line) the bytes at the end of its line none touched and the line's length before.
     std::optional<BufferPosition> editStart;
+    std::size_t editTail = 0, editLineLength = 0;
+    // What OnLinesChanged is told (see EditedSpan).
+    std::optional<LineEditSpan> editedSpan;
+    mutable TSynLinesCheckpoints<long long> displayCheckpoints, charCheckpoints;
     void KeepDesiredColumnAcross(BufferPosition editBegin) const;
     TSynSelectionMode selectionMode = TSynSelectionMode::smNormal;
     TSynInsertMode insertMode = TSynInsertMode::Insert;

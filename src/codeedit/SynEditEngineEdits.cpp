@@ -66,17 +66,25 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     if (lines.Count() == 0)
         lines.Add("");
     KeepDesiredColumnAcross(begin);
+    const int first = begin.line.Value();
+    const int last = end.line.Value();
+    std::vector<std::string_view> pieces = SplitLines(text);
+    const bool inOneLine = first == last && pieces.size() == 1;
+    const std::size_t tail = lines.Get(last).size() - end.column.Value();
+    if (!editStart) {
+        editTail = inOneLine ? tail : 0;
+        editLineLength = lines.Get(first).size();
+    } else if (!inOneLine || editStart->line != begin.line) {
+        editTail = 0;
+    } else {
+        editTail = std::min(editTail, tail);
+    }
     // Edits of one operation reach the list's observers as one record from the first line on.
     if (!editStart || editStart->line == begin.line)
         editStart = BufferPosition{
             begin.line, std::min(begin.column, editStart ? editStart->column : begin.column)};
     else
         editStart = BufferPosition{std::min(editStart->line, begin.line), ByteColumn(0)};
-    const int first = begin.line.Value();
-    const int last = end.line.Value();
-    const std::string_view prefix = lines.Get(first).substr(0, begin.column.Value());
-    const std::string_view suffix = lines.Get(last).substr(end.column.Value());
-    std::vector<std::string_view> pieces = SplitLines(text);
     // The break after the last line touched stays after the suffix; the breaks in between are
     // new and take the list's format.
     const TSynEditFileFormat lastBreak = lines.LineBreakAfter(last);
@@ -88,22 +96,25 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
         lines.SetLineBreakAfter(newLast, lastBreak);
     };
 
+    // The first line is edited in place: a keystroke in a line of many MB must not copy it.
+    const std::size_t column = begin.column.Value();
+    const std::size_t firstRest = lines.Get(first).size() - column;
     if (pieces.size() == 1) {
-        // One copy of the line: a keystroke in a line of many MB must not copy it thrice.
-        std::string joined;
-        joined.reserve(prefix.size() + pieces.front().size() + suffix.size());
-        joined.append(prefix).append(pieces.front()).append(suffix);
-        const std::size_t newColumn = prefix.size() + pieces.front().size();
-        lines.Put(first, joined);
-        if (last > first)
+        if (last == first) {
+            lines.ReplaceInLine(first, column, end.column.Value() - column, pieces.front());
+        } else {
+            std::string joined(pieces.front());
+            joined.append(lines.Get(last).substr(end.column.Value()));
+            lines.ReplaceInLine(first, column, firstRest, joined);
             lines.DeleteLines(first + 1, last - first);
+        }
         placeBreaks(first);
-        return {begin.line, ByteColumn(newColumn)};
+        return {begin.line, ByteColumn(column + pieces.front().size())};
     }
 
     std::vector<std::string> following(pieces.begin() + 1, pieces.end());
-    following.back() += suffix;
-    lines.Put(first, std::string(prefix).append(pieces.front()));
+    following.back() += lines.Get(last).substr(end.column.Value());
+    lines.ReplaceInLine(first, column, firstRest, pieces.front());
     const int oldFollowing = last - first;
     const int newFollowing = static_cast<int>(following.size());
     const int reused = std::min(oldFollowing, newFollowing);

@@ -129,6 +129,11 @@ void TSynCustomHighlighter::RestoreRange(TSynRange) {}
 
 void TSynCustomHighlighter::ClearRange() {}
 
+void TSynCustomHighlighter::ResumeLine(std::string_view line, int lineIndex,
+                                       const TSynScanState& /*state*/) {
+    StartLine(line, lineIndex);
+}
+
 bool TSynCustomHighlighter::ApplyUserSetting(int) {
     return false;
 }

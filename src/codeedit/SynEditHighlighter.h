@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,18 @@ struct TSynToken {
     TSynHighlighterAttributes* attribute; // nothing: paint in the editor's font
 };
 
+// Where a scan stands inside a line: the current token and all the scanner carries past it,
+// so that the scan can be taken up again there without scanning the line from its start.
+struct TSynScanState {
+    std::size_t tokenStart = 0, tokenEnd = 0;
+    int tokenKind = 0;
+    TSynRange range = 0;
+    // What the language keeps from token to token within a line besides its range.
+    std::uint64_t lineState = 0;
+
+    friend bool operator==(const TSynScanState&, const TSynScanState&) = default;
+};
+
 enum TSynHighlighterCapability : unsigned { hcUserSettings = 1, hcRegistry = 2 };
 
 // Roles of DefaultAttribute.
@@ -115,6 +128,12 @@ public:
     virtual void StartLine(std::string_view line, int lineIndex) = 0;
     virtual void RestoreRange(TSynRange range);
     virtual void ClearRange();
+    // The state of the scan at the current token; nothing when this highlighter cannot take up
+    // a line in the middle (its lines are then always scanned from their start).
+    virtual std::optional<TSynScanState> ScanState() const { return std::nullopt; }
+    // Takes up the scan of line at a state a scan of it gave (the line unchanged up to there):
+    // its token becomes the current one. Only highlighters that give states are asked.
+    virtual void ResumeLine(std::string_view line, int lineIndex, const TSynScanState& state);
     // Sets the values the main window's form gives its instance where they differ from the
     // constructor's; nothing for most languages.
     virtual void ApplyFormDefaults() {}

@@ -4,7 +4,14 @@
 
 namespace {
 
-void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighter, int index) {
+// Leaves the highlighter in the range after line index, scanned from the range it is in.
+void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighter, int index,
+              TSynLineScans* scans) {
+    if (scans) {
+        highlighter.RestoreRange(
+            scans->RangeAfter(highlighter, lines, index, highlighter.CurrentRange()));
+        return;
+    }
     highlighter.StartLine(lines.Get(index), index);
     highlighter.ScanToLineEnd();
 }
@@ -31,12 +38,12 @@ void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter) {
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
         lines.SetRange(i, highlighter->CurrentRange());
-        ScanLine(lines, *highlighter, i);
+        ScanLine(lines, *highlighter, i, nullptr);
     }
 }
 
 int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-           const TSynLinesChange& change) {
+           const TSynLinesChange& change, TSynLineScans* scans) {
     const int count = lines.Count();
     if (highlighter == nullptr || count == 0) {
         return -1;
@@ -57,7 +64,7 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
         if (next >= count) {
             break;
         }
-        ScanLine(lines, *highlighter, line);
+        ScanLine(lines, *highlighter, line, scans);
         const TSynRange range = highlighter->CurrentRange();
         if (next > lastChanged && lines.Ranges(next) == range) {
             break;
@@ -69,7 +76,8 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
 }
 
 TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-                             const TSynLinesChange& change, int validThrough) {
+                             const TSynLinesChange& change, int validThrough,
+                             TSynLineScans* scans) {
     const int count = lines.Count();
     if (highlighter == nullptr || count == 0 || change.wholeText)
         return {-1, -1};
@@ -88,7 +96,7 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
         const int next = line + 1;
         if (next >= count)
             return {line, line};
-        ScanLine(lines, *highlighter, line);
+        ScanLine(lines, *highlighter, line, scans);
         const TSynRange range = highlighter->CurrentRange();
         // Past the current lines nothing is stored to compare with: they are scanned when
         // asked for, and whatever follows may change its colours.
@@ -104,14 +112,14 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
 }
 
 int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
-                int lastLine) {
+                int lastLine, TSynLineScans* scans) {
     const int count = lines.Count();
     lastLine = std::min(lastLine, count - 1);
     if (highlighter == nullptr || lastLine <= validThrough)
         return validThrough;
     int line = ResumeBefore(lines, *highlighter, validThrough + 1);
     for (; line < lastLine; ++line) {
-        ScanLine(lines, *highlighter, line);
+        ScanLine(lines, *highlighter, line, scans);
         lines.SetRange(line + 1, highlighter->CurrentRange());
     }
     return lastLine;

@@ -5,6 +5,7 @@
 // nor decides what to repaint beyond reporting how far it rescanned.
 
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditLineScans.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 // Stores every line's start range, scanning the whole list from the initial range. Nothing
@@ -14,9 +15,10 @@ void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter);
 // Brings the stored start ranges up to date after one change and returns the last line that
 // was rescanned (-1 when none was: no highlighter, or no lines). A whole-text change rescans
 // everything. Otherwise every changed or inserted line is rescanned, then the following lines
-// until one whose stored start range equals the range the scan arrived with.
+// until one whose stored start range equals the range the scan arrived with. With scans (told
+// of the change first), long lines are scanned from their remembered states.
 int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-           const TSynLinesChange& change);
+           const TSynLinesChange& change, TSynLineScans* scans = nullptr);
 
 // Start ranges kept current on demand, so that a large text shows without a scan of all of
 // it: the stored ranges of lines 0 .. validThrough are right, those after it are not yet (-1:
@@ -29,12 +31,13 @@ struct TSynLazyRescan {
 // After one change: rescans as Rescan does, but only within the lines that were current, and
 // reports how far the ranges are current now. A whole-text change makes none current.
 TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-                             const TSynLinesChange& change, int validThrough);
+                             const TSynLinesChange& change, int validThrough,
+                             TSynLineScans* scans = nullptr);
 
 // Makes the start ranges current through lastLine (clamped to the list) and returns the new
 // validThrough.
 int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
-                int lastLine);
+                int lastLine, TSynLineScans* scans = nullptr);
 
 // Calls visit(const TSynToken&) for each token of line index, from the line's stored start
 // range, and returns the range in force after the line.

@@ -8,6 +8,7 @@
 #include <cassert>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 using detail::LineStore;
@@ -339,6 +340,24 @@ std::string_view TSynEditStringList::Get(int index) const {
 void TSynEditStringList::Put(int index, std::string_view text) {
     impl->CheckIndex(index);
     impl->lines.SetText(index, text);
+    impl->InvalidateFrom(index);
+    impl->Changed({index, 1, 1});
+}
+
+void TSynEditStringList::ReplaceInLine(int index, std::size_t column, std::size_t count,
+                                       std::string_view text) {
+    impl->CheckIndex(index);
+    const std::string_view line = Get(index);
+    if (column > line.size() || count > line.size() - column)
+        throw std::out_of_range("ReplaceInLine: the range passes the line's end");
+    // Text taken from the line itself would move under the edit.
+    const std::less<const char*> before;
+    if (!text.empty() && !line.empty() && before(text.data(), line.data() + line.size()) &&
+        before(line.data(), text.data() + text.size())) {
+        ReplaceInLine(index, column, count, std::string(text));
+        return;
+    }
+    impl->lines.ReplaceInText(index, column, count, text);
     impl->InvalidateFrom(index);
     impl->Changed({index, 1, 1});
 }

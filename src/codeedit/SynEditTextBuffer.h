@@ -143,6 +143,11 @@ public:
     std::string_view Get(int index) const;
     std::string operator[](int index) const { return std::string(Get(index)); }
     void Put(int index, std::string_view text);
+    // Replaces bytes [column, column + count) of a line with text: what Put of the edited text
+    // does, but the rest of the line is moved in place (a long line keeps room to grow), so a
+    // keystroke in a line of many MB copies no more than the bytes after it. Throws EListError
+    // for a bad index and std::out_of_range for a range past the line's end.
+    void ReplaceInLine(int index, std::size_t column, std::size_t count, std::string_view text);
     int Add(std::string_view text);
     void Insert(int index, std::string_view text);
     // Inserts several lines in one change.

@@ -64,6 +64,8 @@ public:
 
 protected:
     void ResetLineState() override { entityIndex = -1; }
+    std::uint64_t LineState() const override { return std::uint64_t(entityIndex + 1); }
+    void SetLineState(std::uint64_t state) override { entityIndex = int(state) - 1; }
 
 private:
     using K = THtmlTokenKind;

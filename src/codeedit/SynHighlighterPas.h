@@ -85,6 +85,8 @@ public:
 
 protected:
     void ResetLineState() override { asmStart = false; }
+    std::uint64_t LineState() const override { return asmStart ? 1 : 0; }
+    void SetLineState(std::uint64_t state) override { asmStart = state != 0; }
 
 private:
     using K = TPasTokenKind;

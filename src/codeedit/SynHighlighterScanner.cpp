@@ -49,6 +49,18 @@ void TSynScanningHighlighter::StartLine(std::string_view text, int lineIndex) {
     NextToken();
 }
 
+void TSynScanningHighlighter::ResumeLine(std::string_view text, int lineIndex,
+                                         const TSynScanState& state) {
+    line = text.empty() ? "" : text.data();
+    length = text.size();
+    lineNumber = lineIndex;
+    RestoreRange(state.range);
+    SetLineState(state.lineState);
+    tokenPos = state.tokenStart;
+    run = state.tokenEnd;
+    tokenKind = state.tokenKind;
+}
+
 void TSynScanningHighlighter::SetKindAttribute(int kind, TSynHighlighterAttributes* attribute) {
     const auto index = static_cast<std::size_t>(kind);
     if (index >= kindAttributes.size()) {

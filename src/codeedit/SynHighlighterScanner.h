@@ -82,6 +82,10 @@ public:
     int TokenKind() const override { return tokenKind; }
     std::size_t TokenStart() const override { return tokenPos; }
     void StartLine(std::string_view line, int lineIndex) override;
+    std::optional<TSynScanState> ScanState() const override {
+        return TSynScanState{tokenPos, run, tokenKind, CurrentRange(), LineState()};
+    }
+    void ResumeLine(std::string_view line, int lineIndex, const TSynScanState& state) override;
 
 protected:
     // The token loop with the language's own NextToken and TokenAttribute called directly
@@ -209,6 +213,9 @@ protected:
     }
     // Called by StartLine before the first token: drops state that must not outlive a line.
     virtual void ResetLineState() {}
+    // That state as a scan state keeps it, and setting it back (ResumeLine).
+    virtual std::uint64_t LineState() const { return 0; }
+    virtual void SetLineState(std::uint64_t /*state*/) {}
 
     const char* line = "";
     std::size_t length = 0;

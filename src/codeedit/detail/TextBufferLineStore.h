@@ -35,10 +35,13 @@ inline void CheckLineLength(std::size_t length) {
 // A line text the compact form cannot describe (edited, too long, or too far into the block):
 // its length and bytes, which follow the node (owned) or lie in the block.
 struct LineNode {
-    std::size_t length;
+    std::uint32_t length;
+    // The bytes an owned text has room for (at least length); 0 for a text in the block.
+    std::uint32_t capacity;
     const char* text;
 
     bool Owned() const { return text == reinterpret_cast<const char*>(this + 1); }
+    char* OwnedBytes() { return reinterpret_cast<char*>(this + 1); }
 };
 
 // Which break follows a line: 0 the list's own style, else 1 + a TSynEditFileFormat value.
@@ -117,9 +120,28 @@ private:
 };
 static_assert(sizeof(PackedText) == 6);
 
-inline LineNode* NewNode(std::size_t length, const char* text) {
-    void* memory = ::operator new(sizeof(LineNode) + length);
-    return new (memory) LineNode{length, text};
+// A node for a text that lies in the block.
+inline LineNode* NewBlockNode(std::size_t length, const char* text) {
+    void* memory = ::operator new(sizeof(LineNode));
+    return new (memory) LineNode{static_cast<std::uint32_t>(length), 0, text};
+}
+
+// A node owning room for capacity bytes, of which the first length are the text (not filled).
+inline LineNode* NewOwnedNode(std::size_t length, std::size_t capacity) {
+    void* memory = ::operator new(sizeof(LineNode) + capacity);
+    auto* node = new (memory)
+        LineNode{static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(capacity), nullptr};
+    node->text = node->OwnedBytes();
+    return node;
+}
+
+inline PackedText PackedNode(LineNode* node, BreakCode code) {
+    try {
+        return PackedText::Node(node, code);
+    } catch (...) {
+        ::operator delete(node);
+        throw;
+    }
 }
 
 // An owned copy of text; an empty text needs no memory.
@@ -127,16 +149,31 @@ inline PackedText OwnedText(std::string_view text) {
     CheckLineLength(text.size());
     if (text.empty())
         return {};
-    LineNode* node = NewNode(text.size(), nullptr);
-    char* copy = reinterpret_cast<char*>(node + 1);
-    std::memcpy(copy, text.data(), text.size());
-    node->text = copy;
-    return PackedText::Node(node, UsualBreak);
+    LineNode* node = NewOwnedNode(text.size(), text.size());
+    std::memcpy(node->OwnedBytes(), text.data(), text.size());
+    return PackedNode(node, UsualBreak);
 }
 
 inline void ReleaseText(PackedText text) {
     if (LineNode* node = text.AsNode())
         ::operator delete(node);
+}
+
+// Lines this long get room to grow when they are edited: a keystroke then moves the bytes after
+// it instead of copying the line.
+constexpr std::size_t RoomyLine = std::size_t{64} << 10;
+
+inline std::size_t RoomFor(std::size_t length) {
+    if (length < RoomyLine)
+        return length;
+    return static_cast<std::size_t>(std::min<std::uint64_t>(MaxLineLength, length + length / 8));
+}
+
+// An edit to length bytes is made in the node's own room: it fits, and a long line that shrank
+// to less than half its room gives the rest back.
+inline bool FitsInPlace(const LineNode& node, std::size_t length) {
+    return node.Owned() && length <= node.capacity &&
+           (node.capacity <= RoomyLine || length >= node.capacity / 2);
 }
 
 // Records [0, gapStart) and [gapEnd, capacity) of every column are lines; the gap between them
@@ -179,6 +216,42 @@ public:
         PackedText& slot = texts[Slot(index)];
         ReleaseText(slot);
         slot = copy.WithBreak(slot.Break());
+    }
+    // Replaces bytes [column, column + count) of the line (within it) with text, which must not
+    // lie in the line; nothing changes when that fails.
+    void ReplaceInText(std::size_t index, std::size_t column, std::size_t count,
+                       std::string_view text) {
+        PackedText& slot = texts[Slot(index)];
+        const std::string_view old = slot.Text(block.get());
+        const std::size_t tail = old.size() - column - count;
+        const std::size_t length = column + text.size() + tail;
+        CheckLineLength(length);
+        LineNode* node = slot.AsNode();
+        if (node && FitsInPlace(*node, length)) {
+            char* bytes = node->OwnedBytes();
+            std::memmove(bytes + column + text.size(), bytes + column + count, tail);
+            if (!text.empty())
+                std::memcpy(bytes + column, text.data(), text.size());
+            node->length = static_cast<std::uint32_t>(length);
+            return;
+        }
+        const BreakCode code = slot.Break();
+        if (length == 0) {
+            ReleaseText(slot);
+            slot = PackedText().WithBreak(code);
+            return;
+        }
+        LineNode* fresh = NewOwnedNode(length, RoomFor(length));
+        char* bytes = fresh->OwnedBytes();
+        if (column > 0)
+            std::memcpy(bytes, old.data(), column);
+        if (!text.empty())
+            std::memcpy(bytes + column, text.data(), text.size());
+        if (tail > 0)
+            std::memcpy(bytes + column + text.size(), old.data() + column + count, tail);
+        const PackedText packed = PackedNode(fresh, code);
+        ReleaseText(slot);
+        slot = packed;
     }
 
     BreakCode Break(std::size_t index) const { return texts[Slot(index)].Break(); }
@@ -246,7 +319,7 @@ public:
             return;
         }
         CheckLineLength(length);
-        const PackedText text = PackedText::Node(NewNode(length, block.get() + offset), code);
+        const PackedText text = PackedNode(NewBlockNode(length, block.get() + offset), code);
         try {
             Insert(Size(), 1);
         } catch (...) {
@@ -265,10 +338,10 @@ public:
         for (std::size_t i = 0; i < source.Size(); ++i) {
             PackedText text = source.texts[source.Slot(i)];
             if (const LineNode* node = text.AsNode())
-                text = (node->Owned()
-                            ? OwnedText(source.Text(i))
-                            : PackedText::Node(NewNode(node->length, node->text), UsualBreak))
-                           .WithBreak(text.Break());
+                text =
+                    (node->Owned() ? OwnedText(source.Text(i))
+                                   : PackedNode(NewBlockNode(node->length, node->text), UsualBreak))
+                        .WithBreak(text.Break());
             copy.texts[copy.gapStart++] = text;
         }
         copy.unusualBreaks = source.unusualBreaks;

@@ -4,6 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Font engines give advances in 64ths already; rounding makes sure of it.
+qreal InSixtyFourths(qreal width) {
+    return std::round(width * 64) / 64;
+}
+
+} // namespace
+
 int ClampedPixels(qreal x) {
     constexpr qreal limit = 1 << 30;
     return static_cast<int>(std::clamp(x, -limit, limit));
@@ -36,25 +45,32 @@ void SubstituteDisplayCodes(QString& text) {
 }
 
 TSynTextMetrics::TSynTextMetrics(const QFont& font, int tabColumns)
-    : font(font), metrics(font), spaceWidth(metrics.horizontalAdvance(QLatin1Char(' '))),
+    : font(font), metrics(font),
+      spaceWidth(InSixtyFourths(metrics.horizontalAdvance(QLatin1Char(' ')))),
       tabWidth(spaceWidth * std::max(1, tabColumns)),
-      maxAdvance(std::max({metrics.maxWidth(), tabWidth, 2 * spaceWidth})),
+      maxAdvance(std::max({InSixtyFourths(metrics.maxWidth()), tabWidth, 2 * spaceWidth})),
       lineHeight(std::max(1, int(std::ceil(metrics.height())))),
       ascent(int(std::ceil(metrics.ascent()))) {
     latin.fill(-1);
+    ascii.fill(-1);
+}
+
+qreal TSynTextMetrics::MeasureAscii(unsigned char byte) {
+    return ascii[byte] = Advance(DisplayCode(byte));
 }
 
 qreal TSynTextMetrics::MeasureAdvance(char32_t displayCode) {
     if (displayCode < latin.size()) {
         qreal& cached = latin[displayCode];
         if (cached < 0)
-            cached = metrics.horizontalAdvance(QChar(char16_t(displayCode)));
+            cached = InSixtyFourths(metrics.horizontalAdvance(QChar(char16_t(displayCode))));
         return cached;
     }
     auto found = others.constFind(displayCode);
     if (found != others.constEnd())
         return *found;
-    const qreal width = metrics.horizontalAdvance(QString::fromUcs4(&displayCode, 1));
+    const qreal width =
+        InSixtyFourths(metrics.horizontalAdvance(QString::fromUcs4(&displayCode, 1)));
     others.insert(displayCode, width);
     return width;
 }

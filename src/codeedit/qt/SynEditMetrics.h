@@ -1,8 +1,10 @@
 #pragma once
-// Pixel geometry of one editor font: character advances (cached), tab stops, line height, and
+// Pixel geometry of one editor font: character advances (cached, in 64ths of a pixel, so that
+// x positions add up exactly whatever order they are summed in), tab stops, line height, and
 // the walk over a line's characters that turns byte columns into x positions and back. Knows
 // nothing of carets or highlighters.
 
+#include "codeedit/SynEditLineCheckpoints.h"
 #include "platform/Encoding.h"
 
 #include <QFont>
@@ -33,6 +35,12 @@ public:
             return latin[displayCode];
         return MeasureAdvance(displayCode);
     }
+    // The advance of an ASCII byte as it is shown (control characters as their pictures):
+    // looked up for nearly every byte a walk passes.
+    qreal AsciiAdvance(unsigned char byte) {
+        const qreal cached = ascii[byte & 0x7F];
+        return cached >= 0 ? cached : MeasureAscii(byte & 0x7F);
+    }
     qreal SpaceWidth() const { return spaceWidth; }
     qreal TabWidth() const { return tabWidth; }
     // No character is wider than this (a tab at most a whole tab stop).
@@ -43,9 +51,11 @@ public:
 
 private:
     qreal MeasureAdvance(char32_t displayCode);
+    qreal MeasureAscii(unsigned char byte);
     QFont font;
     QFontMetricsF metrics;
     std::array<qreal, 256> latin{};
+    std::array<qreal, 128> ascii{};
     QHash<char32_t, qreal> others;
     qreal spaceWidth;
     qreal tabWidth;
@@ -80,7 +90,7 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
         } else if (singleByte) {
             box.width = metrics.Advance(DisplayCode(encoding.ByteToCode(byte)));
         } else if (byte < 0x80) {
-            box.width = metrics.Advance(DisplayCode(byte));
+            box.width = metrics.AsciiAdvance(byte);
         } else {
             box.length = encoding.CharLength(line, pos);
             box.width = metrics.Advance(DisplayCode(encoding.CodeAt(line, pos)));
@@ -90,6 +100,17 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
         x += box.width;
         pos += box.length;
     }
+}
+
+// x positions remembered along a long line, and the walk that makes them.
+using TSynXCheckpoints = TSynLineCheckpoints<qreal>;
+inline auto XWalk(std::string_view line, const Encoding& encoding, TSynTextMetrics& metrics) {
+    return [line, &encoding, &metrics](std::size_t from, qreal x, auto&& visit) {
+        WalkChars(line, from, line.size(), x, encoding, metrics, [&](const TSynCharBox& box) {
+            return visit(
+                TSynXCheckpoints::Step{box.start, box.length, box.x, box.x + box.width, box.tab});
+        });
+    };
 }
 
 // x of byte column `column` in line[from, ...), where `from` is at fromX (tab stops count from

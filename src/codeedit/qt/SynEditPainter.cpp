@@ -8,9 +8,9 @@
 TSynLinePainter::TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics,
                                  const Encoding& encoding, const TSynPaintStyle& style,
                                  TSynCustomHighlighter* highlighter,
-                                 const TSynStyleResolver& resolver)
+                                 const TSynStyleResolver& resolver, TSynLineScans& scans)
     : painter(painter), metrics(metrics), encoding(encoding), style(style),
-      highlighter(highlighter), resolver(resolver) {}
+      highlighter(highlighter), resolver(resolver), scans(scans) {}
 
 const QFont& TSynLinePainter::StyledFont(TFontStyles fontStyle) {
     const unsigned index = fontStyle & 15u;
@@ -122,10 +122,8 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
         // stopped at rather than scanning the line again from its start.
         const bool goOn = scannedLine == row.line && scannedText == text.data() &&
                           !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
-        if (!goOn) {
-            highlighter->RestoreRange(lines.Ranges(row.line));
-            highlighter->StartLine(text, row.line);
-        }
+        if (!goOn)
+            scans.StartAt(*highlighter, lines, row.line, from);
         scannedLine = row.line;
         scannedText = text.data();
         while (!highlighter->AtLineEnd() && !passedRight) {

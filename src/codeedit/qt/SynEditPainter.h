@@ -4,6 +4,7 @@
 // beyond one paint; caret, gutter and scrolling are the widget's.
 
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditLineScans.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "codeedit/SynEditTokenStyle.h"
 #include "codeedit/qt/SynEditMetrics.h"
@@ -44,10 +45,10 @@ struct TSynVisibleRow {
 class TSynLinePainter {
 public:
     // highlighter: nullptr when the lines are painted in the editor font alone; resolver
-    // gives each token's colours and font style.
+    // gives each token's colours and font style; scans start long lines' scans near the view.
     TSynLinePainter(QPainter& painter, TSynTextMetrics& metrics, const Encoding& encoding,
                     const TSynPaintStyle& style, TSynCustomHighlighter* highlighter,
-                    const TSynStyleResolver& resolver);
+                    const TSynStyleResolver& resolver, TSynLineScans& scans);
 
     // Paints the row at (originX, top); only x in [clipLeft, clipRight) is touched.
     void PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
@@ -88,6 +89,7 @@ private:
     TSynPaintStyle style;
     TSynCustomHighlighter* highlighter;
     const TSynStyleResolver& resolver;
+    TSynLineScans& scans;
     std::array<QFont, 16> fonts;
     std::array<bool, 16> fontReady{};
     std::array<QRawFont, 16> rawFonts;

@@ -3,6 +3,7 @@
 #include "codeedit/SynEditRanges.h"
 #include "codeedit/qt/ColorQt.h"
 #include "codeedit/qt/SynEditAccessible.h"
+#include "codeedit/qt/SynEditWrapRows.h"
 #include "platform/qt/EncodingQt.h"
 
 #include <QGuiApplication>
@@ -93,7 +94,7 @@ void TSynEditWidget::SetFont(const QFont& font) {
     QWidget::setFont(font);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(font), engine.TabWidth());
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -101,7 +102,7 @@ void TSynEditWidget::SetTextEncoding(const Encoding& encoding) {
     engine.SetEncoding(encoding);
     accessibility->EncodingChanged();
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -119,7 +120,7 @@ void TSynEditWidget::SetTabWidth(int width) {
     engine.SetTabWidth(width);
     metrics = std::make_unique<TSynTextMetrics>(PaintingFont(editorFont), engine.TabWidth());
     widestLine = 0;
-    checkpoints.clear();
+    checkpoints.Clear();
     LayoutChanged();
 }
 
@@ -177,11 +178,13 @@ void TSynEditWidget::LayoutChanged() {
 
 void TSynEditWidget::RescanAllRanges() {
     rangesValidThrough = -1;
+    scans.Clear();
     viewport()->update();
 }
 
 void TSynEditWidget::MakeRangesCurrent(int lastLine) {
-    rangesValidThrough = ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine);
+    rangesValidThrough =
+        ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine, &scans);
 }
 
 // ---- Geometry ------------------------------------------------------------------------------
@@ -208,35 +211,34 @@ const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line) {
     // Only the rows near the view are ever asked for; keep the cache to about a screen's worth.
     if (rowCache.size() > 512)
         rowCache.clear();
-    return rowCache.emplace(line, ComputeRowStarts(line)).first->second;
-}
-
-std::vector<std::size_t> TSynEditWidget::ComputeRowStarts(int line) {
-    std::vector<std::size_t> starts{0};
-    const std::string_view text = Lines().Get(line);
-    const qreal width = TextAreaWidth();
-    const Encoding& encoding = engine.TextEncoding();
-    std::size_t rowStart = 0, breakAfterBlank = 0;
-    qreal x = 0;
-    WalkChars(text, 0, text.size(), 0, encoding, *metrics, [&](const TSynCharBox& box) {
-        const bool blank = box.tab || text[box.start] == ' ';
-        const qreal advance = box.tab ? metrics->NextTabStop(x) - x : box.width;
-        if (!blank && x + advance > width && box.start > rowStart) {
-            rowStart = breakAfterBlank > rowStart ? breakAfterBlank : box.start;
-            starts.push_back(rowStart);
-            x = TextWidth(text, rowStart, box.start, encoding, *metrics);
-        }
-        x += box.tab ? metrics->NextTabStop(x) - x : box.width;
-        if (blank)
-            breakAfterBlank = box.start + box.length;
-        return true;
-    });
-    return starts;
+    return rowCache
+        .emplace(line,
+                 WrapRowStarts(Lines().Get(line), TextAreaWidth(), engine.TextEncoding(), *metrics))
+        .first->second;
 }
 
 void TSynEditWidget::ForgetLayout() {
     rowCache.clear();
     caretX.line = -1;
+}
+
+void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
+    caretX.line = -1;
+    if (change.wholeText || change.removed != change.inserted) {
+        rowCache.clear();
+        return;
+    }
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    for (int line = change.index; line < change.index + change.removed; ++line) {
+        auto cached = rowCache.find(line);
+        if (cached == rowCache.end())
+            continue;
+        if (line == change.index)
+            RewrapAfterEdit(cached->second, Lines().Get(line), span.prefix, span.suffix,
+                            span.oldLength, TextAreaWidth(), engine.TextEncoding(), *metrics);
+        else
+            rowCache.erase(cached);
+    }
 }
 
 qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
@@ -247,50 +249,35 @@ qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
     return caretX.x;
 }
 
-TSynLineCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
-    if (Lines().Get(line).size() < TSynLineCheckpoints::kLongLine)
-        return nullptr;
-    // Only the lines in view and the caret's are asked for.
-    if (checkpoints.size() > 64 && !checkpoints.contains(line))
-        checkpoints.clear();
-    return &checkpoints[line];
+TSynXCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
+    return checkpoints.Of(line, Lines().Get(line).size());
 }
 
 void TSynEditWidget::ForgetCheckpoints(const TSynLinesChange& change) {
-    if (change.wholeText) {
-        checkpoints.clear();
-        return;
-    }
-    // Lines past the change keep their checkpoints when they keep their index.
-    const int end = change.removed == change.inserted ? change.index + change.removed : INT_MAX;
-    std::erase_if(checkpoints, [&](const auto& entry) {
-        return entry.first > change.index && entry.first < end;
-    });
-    auto first = checkpoints.find(change.index);
-    if (first == checkpoints.end())
-        return;
-    if (change.removed == 1 && change.inserted >= 1)
-        first->second.ForgetFrom(engine.UnchangedPrefix());
-    else
-        checkpoints.erase(first);
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    checkpoints.Changed(
+        change, span.prefix, span.suffix, span.oldLength, Lines(),
+        [this](std::string_view text) { return XWalk(text, engine.TextEncoding(), *metrics); });
 }
 
 qreal TSynEditWidget::XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column) {
     const std::string_view text = Lines().Get(line);
-    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
-    const TSynLineCheckpoints::Point start =
-        points ? points->AtOrBefore(text, column, engine.TextEncoding(), *metrics)
-               : TSynLineCheckpoints::Point{rowFrom, 0};
-    return XOfColumn(text, start.column, rowTo, column, engine.TextEncoding(), *metrics, start.x);
+    TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynXCheckpoints::Point start =
+        points ? points->AtOrBefore(column, XWalk(text, engine.TextEncoding(), *metrics))
+               : TSynXCheckpoints::Point{rowFrom, 0};
+    return XOfColumn(text, start.column, rowTo, column, engine.TextEncoding(), *metrics,
+                     start.value);
 }
 
 std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x) {
     const std::string_view text = Lines().Get(line);
-    TSynLineCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
-    const TSynLineCheckpoints::Point start =
-        points ? points->AtOrBeforeX(text, x, engine.TextEncoding(), *metrics)
-               : TSynLineCheckpoints::Point{rowFrom, 0};
-    return ColumnAtX(text, start.column, rowTo, x, engine.TextEncoding(), *metrics, false, start.x);
+    TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
+    const TSynXCheckpoints::Point start =
+        points ? points->AtOrBeforeValue(x, XWalk(text, engine.TextEncoding(), *metrics))
+               : TSynXCheckpoints::Point{rowFrom, 0};
+    return ColumnAtX(text, start.column, rowTo, x, engine.TextEncoding(), *metrics, false,
+                     start.value);
 }
 
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
@@ -369,8 +356,7 @@ qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_
                                        DisplayColumn column) {
     const ByteColumn byte = engine.ColumnAtDisplay(LineIndex(line), column);
     const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{LineIndex(line), byte});
-    return XOfColumn(Lines().Get(line), rowFrom, rowTo, byte.Value(), engine.TextEncoding(),
-                     *metrics) +
+    return XInRow(line, rowFrom, rowTo, byte.Value()) +
            std::max(0, column - reached) * metrics->SpaceWidth();
 }
 
@@ -494,10 +480,12 @@ void TSynEditWidget::EnsureCaretVisible() {
 
 void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     accessibility->LinesChanged(change);
-    ForgetLayout();
+    ForgetRows(change);
     ForgetCheckpoints(change);
+    const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
+    scans.Changed(change, span.prefix, span.suffix, span.oldLength, Lines());
     const TSynLazyRescan rescan =
-        RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough);
+        RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough, &scans);
     rangesValidThrough = rescan.validThrough;
     const int last = rescan.lastRescanned;
     if (change.wholeText) {
@@ -688,7 +676,7 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
                 ? marks(LineIndex(rows.front().row.line), LineIndex(rows.back().row.line))
                 : std::vector<BufferRange>();
         TSynLinePainter linePainter(painter, *metrics, engine.TextEncoding(), style,
-                                    PaintingHighlighter(), resolver);
+                                    PaintingHighlighter(), resolver, scans);
         const qreal clipLeft = textArea.left(), clipRight = textArea.right() + 1;
         for (VisibleRow& row : rows) {
             if (row.top + LineHeight() <= area.top() || row.top > area.bottom())
@@ -708,13 +696,13 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
 }
 
 void TSynEditWidget::SkipLeftOfView(TSynRow& row, qreal viewLeft) {
-    TSynLineCheckpoints* points = row.from == 0 ? CheckpointsOf(row.line) : nullptr;
+    TSynXCheckpoints* points = row.from == 0 ? CheckpointsOf(row.line) : nullptr;
     if (!points || viewLeft <= 0)
         return;
-    const TSynLineCheckpoints::Point start =
-        points->AtOrBeforeX(Lines().Get(row.line), viewLeft, engine.TextEncoding(), *metrics);
+    const TSynXCheckpoints::Point start = points->AtOrBeforeValue(
+        viewLeft, XWalk(Lines().Get(row.line), engine.TextEncoding(), *metrics));
     row.paintFrom = start.column;
-    row.paintX = start.x;
+    row.paintX = start.value;
 }
 
 void TSynEditWidget::SetMarks(MarkSource source) {

@@ -8,7 +8,6 @@
 #include "codeedit/SynEditEngine.h"
 #include "codeedit/SynEditKeyBindings.h"
 #include "codeedit/qt/SynEditAccessibility.h"
-#include "codeedit/qt/SynEditLineCheckpoints.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
 
@@ -164,8 +163,9 @@ private:
     // Row starts (byte columns) of a line; one row without word wrap. Cached until the text,
     // the font or the width changes.
     const std::vector<std::size_t>& RowStarts(int line);
-    std::vector<std::size_t> ComputeRowStarts(int line);
     void ForgetLayout();
+    // Keeps the cached rows of the lines a change left, and rewraps a line changed in place.
+    void ForgetRows(const TSynLinesChange& change);
     // x of a byte column within a row, remembered for the caret of a long line.
     qreal XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     // The row holding a position: its start, end, and index among the line's rows.
@@ -181,7 +181,7 @@ private:
     qreal XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     std::size_t ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x);
     // The checkpoints of a long line (nullptr for a short one).
-    TSynLineCheckpoints* CheckpointsOf(int line);
+    TSynXCheckpoints* CheckpointsOf(int line);
     void ForgetCheckpoints(const TSynLinesChange& change);
     // Lets the painter start a long line's first row at its last checkpoint left of the view.
     void SkipLeftOfView(TSynRow& row, qreal viewLeft);
@@ -220,7 +220,8 @@ private:
     // so no edit has to measure every line.
     qreal widestLine = 0;
     std::unordered_map<int, std::vector<std::size_t>> rowCache;
-    std::unordered_map<int, TSynLineCheckpoints> checkpoints;
+    TSynLinesCheckpoints<qreal> checkpoints;
+    TSynLineScans scans;
     std::vector<std::size_t> singleRow{0};
     struct CaretX {
         int line = -1;

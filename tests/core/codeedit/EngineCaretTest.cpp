@@ -3,7 +3,9 @@
 #include "EngineTestSupport.h"
 
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -145,6 +147,54 @@ TEST(EngineCaret, DisplayColumnsBeyondIntStopAtItsLargestValue) {
     // Down from the end of the first line keeps to the far column: past the tabs.
     engine.ExecuteCommand(ecDown);
     EXPECT_EQ(Marked(engine), "\t\t\tx\n\t\t\t|yz");
+}
+
+// Columns along a long line, remembered from earlier questions, stay right through edits of
+// the line, of the lines around it and of the tab width: an engine asked the same on the same
+// text afresh agrees.
+TEST(EngineCaret, ColumnsOfALongLineStayRightThroughEdits) {
+    std::string longLine;
+    for (int i = 0; longLine.size() < 100000; ++i)
+        longLine += i % 9 == 0 ? "\t" : i % 4 == 0 ? "caf\xC3\xA9 " : "word ";
+    TSynEditEngine engine(Utf8());
+    engine.SetText("first\r\n" + longLine + "\r\nlast");
+    std::mt19937 random(7);
+    const auto below = [&](std::size_t n) { return std::size_t(random() % n); };
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+    } edits[] = {
+        {"type", [&] { engine.TypeText(below(2) ? "\t" : "\xE2\x82\xAC"); }},
+        {"delete", [&] { engine.ExecuteCommand(ecDeleteLastChar); }},
+        {"paste lines", [&] { engine.InsertText("a\tb\r\nc"); }},
+        {"undo", [&] { engine.Undo(); }},
+        {"edit another line",
+         [&] { engine.ReplaceRange(MakePosition(0, 0), MakePosition(0, 1), "F"); }},
+        {"tab width", [&] { engine.SetTabWidth(int(1 + below(8))); }},
+    };
+    for (int round = 0; round < 120; ++round) {
+        const LineIndex line(1);
+        const std::size_t length = engine.LineText(line).size();
+        engine.SetCaret(engine.Clamp(BufferPosition{line, ByteColumn(below(length + 1))}));
+        const auto& edit = edits[below(std::size(edits))];
+        SCOPED_TRACE(std::to_string(round) + ": " + edit.name);
+        edit.edit();
+        TSynEditEngine fresh(Utf8());
+        fresh.SetText(engine.Text());
+        fresh.SetTabWidth(engine.TabWidth());
+        for (int ask = 0; ask < 8; ++ask) {
+            const LineIndex asked(int(below(2)) + 1);
+            const BufferPosition at = engine.Clamp(
+                BufferPosition{asked, ByteColumn(below(engine.LineText(asked).size() + 1))});
+            const DisplayColumn display = fresh.DisplayColumnOf(at);
+            ASSERT_EQ(engine.DisplayColumnOf(at), display) << at.column.Value();
+            const DisplayColumn near(display.Value() + int(below(3)));
+            ASSERT_EQ(engine.ColumnAtDisplay(asked, near), fresh.ColumnAtDisplay(asked, near));
+            const CharColumn character = fresh.CharColumnOf(at);
+            ASSERT_EQ(engine.CharColumnOf(at), character) << at.column.Value();
+            ASSERT_EQ(engine.ColumnAtChar(asked, character), at.column);
+        }
+    }
 }
 
 TEST(EngineCaret, WordMovesStopAtWordStarts) {

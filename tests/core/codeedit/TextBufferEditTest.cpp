@@ -46,6 +46,7 @@ const IndexCase indexCases[] = {
     {"GetPastEnd", [](auto& l) { l.Get(3); }, 3},
     {"GetNegative", [](auto& l) { l.Get(-1); }, -1},
     {"Put", [](auto& l) { l.Put(3, "x"); }, 3},
+    {"ReplaceInLine", [](auto& l) { l.ReplaceInLine(-1, 0, 0, "x"); }, -1},
     {"InsertPastCount", [](auto& l) { l.Insert(4, "x"); }, 4},
     {"InsertNegative", [](auto& l) { l.Insert(-1, "x"); }, -1},
     {"InsertLines", [](auto& l) { l.InsertLines(5, {"x"}); }, 5},

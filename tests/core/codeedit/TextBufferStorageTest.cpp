@@ -4,6 +4,7 @@
 
 #include "codeedit/SynEditTextBuffer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -70,6 +71,67 @@ TEST(TextBufferStorage, LinesOfEveryLengthLoadCopyAndEditApart) {
         copy.Clear();
         EXPECT_EQ(LinesOf(second), expectedCopy);
     }
+}
+
+// Edits in place give what Put of the edited text gives, whatever the line's storage (a piece
+// of the block, a long line in the block, an owned copy with or without room) and however the
+// room is used up, grown past or given back.
+TEST(TextBufferStorage, ReplacingInALineEqualsPuttingTheEditedLine) {
+    const std::string longLine(100000, 'L');
+    const struct {
+        const char* name;
+        std::size_t column, count;
+        std::string text;
+    } edits[] = {
+        {"insert at the start", 0, 0, "ab"},
+        {"insert in the middle", 50, 0, "xyz"},
+        {"delete in the middle", 40, 7, ""},
+        {"append at the end", SIZE_MAX, 0, "end"},
+        {"grow past any room", 10, 0, std::string(60000, 'g')},
+        {"shrink to almost nothing", 5, SIZE_MAX, "s"},
+        {"everything", 0, SIZE_MAX, ""},
+        {"into an empty line", 0, 0, "new"},
+    };
+    for (const std::string& start : {std::string("short line"), longLine}) {
+        TSynEditStringList list;
+        list.TakeText(ByteBlock::CopyOf("first\n" + start + "\r\nlast\n"), {},
+                      TSynTextBreaks::AsInText);
+        list.SetRange(1, 7);
+        list.SetFlags(1, 3);
+        std::string expected = start;
+        std::vector<TSynLinesChange> changes;
+        list.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
+        for (const auto& edit : edits) {
+            SCOPED_TRACE(std::string(edit.name) + " in a line of " + std::to_string(start.size()));
+            const std::size_t column = std::min(edit.column, expected.size());
+            const std::size_t count = std::min(edit.count, expected.size() - column);
+            expected.replace(column, count, edit.text);
+            list.ReplaceInLine(1, column, count, edit.text);
+            ASSERT_EQ(list.Get(1), expected);
+            EXPECT_EQ(changes.back(), (TSynLinesChange{1, 1, 1}));
+            EXPECT_EQ(LinesOf(list).front(), "first");
+            EXPECT_EQ(LinesOf(list).back(), "last");
+            EXPECT_EQ(list.Ranges(1), 7u);
+            EXPECT_EQ(list.Flags(1), 3);
+            EXPECT_EQ(list.LineBreakAfter(1), TSynEditFileFormat::sffDos);
+            EXPECT_EQ(list.LineStartOffset(2, 1), 6 + expected.size() + 1);
+        }
+        EXPECT_EQ(changes.size(), std::size(edits));
+    }
+}
+
+TEST(TextBufferStorage, ReplacingInALineTakesTextFromTheLineItselfAndRefusesBadRanges) {
+    TSynEditStringList list;
+    list.Add(std::string(70000, 'a') + "tail");
+    list.ReplaceInLine(0, 70000, 0, "x");
+    // The line's own bytes, moved by the edit they are inserted with.
+    list.ReplaceInLine(0, 0, 2, list.Get(0).substr(69990));
+    EXPECT_EQ(list.Get(0), std::string("aaaaaaaaaaxtail") + std::string(69998, 'a') + "xtail");
+    const std::string before(list.Get(0));
+    EXPECT_THROW(list.ReplaceInLine(0, before.size() + 1, 0, "x"), std::out_of_range);
+    EXPECT_THROW(list.ReplaceInLine(0, before.size() - 2, 3, ""), std::out_of_range);
+    EXPECT_THROW(list.ReplaceInLine(1, 0, 0, "x"), EListError);
+    EXPECT_EQ(list.Get(0), before);
 }
 
 TEST(TextBufferStorage, DataSetOnSomeLinesFollowsThemLikeTheirText) {

@@ -1,0 +1,173 @@
+#include "codeedit/SynEditLineScans.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr std::size_t kLineEnd = SIZE_MAX;
+
+bool Scans(const TSynCustomHighlighter& highlighter, std::string_view text) {
+    return text.size() >= TSynLineScans::kLongLine && highlighter.ScanState().has_value();
+}
+
+} // namespace
+
+void TSynLineScans::StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& list,
+                            int index, std::size_t column) {
+    const std::string_view text = list.Get(index);
+    if (!Scans(highlighter, text)) {
+        highlighter.RestoreRange(list.Ranges(index));
+        highlighter.StartLine(text, index);
+        return;
+    }
+    ScanTo(ScanOf(highlighter, index, list.Ranges(index)), highlighter, text, index, column);
+}
+
+TSynRange TSynLineScans::RangeAfter(TSynCustomHighlighter& highlighter,
+                                    const TSynEditStringList& list, int index,
+                                    TSynRange startRange) {
+    const std::string_view text = list.Get(index);
+    if (!Scans(highlighter, text)) {
+        highlighter.RestoreRange(startRange);
+        highlighter.StartLine(text, index);
+        highlighter.ScanToLineEnd();
+        return highlighter.CurrentRange();
+    }
+    LineScan& scan = ScanOf(highlighter, index, startRange);
+    if (!scan.end || scan.endAside)
+        ScanTo(scan, highlighter, text, index, kLineEnd);
+    return *scan.end;
+}
+
+TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& highlighter, int index,
+                                               TSynRange startRange) {
+    if (owner != &highlighter) {
+        lines.clear();
+        owner = &highlighter;
+    }
+    // Only the lines in view and the one being edited are asked for.
+    if (lines.size() > 64 && !lines.contains(index))
+        lines.clear();
+    LineScan& scan = lines[index];
+    if (scan.startRange != startRange) {
+        scan = LineScan{};
+        scan.startRange = startRange;
+    }
+    return scan;
+}
+
+void TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
+                           std::string_view text, int index, std::size_t column) {
+    for (;;) {
+        const auto after = std::upper_bound(
+            scan.states.begin(), scan.states.end(), column,
+            [](std::size_t c, const TSynScanState& state) { return c < state.tokenStart; });
+        if (after == scan.states.begin()) {
+            highlighter.RestoreRange(scan.startRange);
+            highlighter.StartLine(text, index);
+        } else {
+            highlighter.ResumeLine(text, index, *(after - 1));
+        }
+        // Short of the last state the next one is near; past it the scan is new ground.
+        const bool beyond = after == scan.states.end();
+        std::size_t next = (scan.states.empty() ? 0 : scan.states.back().tokenEnd) + kSpacing;
+        std::size_t passed = 0;
+        bool met = false;
+        while (!highlighter.AtLineEnd()) {
+            const TSynScanState state = *highlighter.ScanState();
+            if (beyond) {
+                while (passed < scan.aside.size() && scan.aside[passed].tokenEnd < state.tokenEnd)
+                    ++passed;
+                met = passed < scan.aside.size() && scan.aside[passed] == state;
+                if (met)
+                    break;
+                if (state.tokenEnd >= next) {
+                    scan.states.push_back(state);
+                    next = state.tokenEnd + kSpacing;
+                }
+            }
+            if (state.tokenEnd > column) {
+                // States set aside that this scan passed in another state will never be met.
+                scan.aside.erase(scan.aside.begin(), scan.aside.begin() + std::ptrdiff_t(passed));
+                return;
+            }
+            highlighter.NextToken();
+        }
+        if (!met) {
+            if (beyond) {
+                scan.end = highlighter.CurrentRange();
+                scan.endAside = false;
+                scan.aside.clear();
+            }
+            return;
+        }
+        // The rest of the line scans as the scan whose states were set aside did.
+        const bool holdsColumn = scan.aside[passed].tokenEnd > column;
+        scan.states.insert(scan.states.end(), scan.aside.begin() + std::ptrdiff_t(passed),
+                           scan.aside.end());
+        scan.aside.clear();
+        if (scan.end)
+            scan.endAside = false;
+        if (holdsColumn || (column == kLineEnd && scan.end))
+            return;
+    }
+}
+
+void TSynLineScans::Changed(const TSynLinesChange& change, std::size_t prefix, std::size_t suffix,
+                            std::size_t oldLength, const TSynEditStringList& list) {
+    if (change.wholeText) {
+        lines.clear();
+        return;
+    }
+    std::unordered_map<int, LineScan> kept;
+    for (auto& [line, scan] : lines) {
+        if (line < change.index) {
+            kept.emplace(line, std::move(scan));
+        } else if (line >= change.index + change.removed) {
+            kept.emplace(line + change.inserted - change.removed, std::move(scan));
+        } else if (line == change.index && change.inserted > 0) {
+            const bool inPlace = change.removed == 1 && change.inserted == 1;
+            Edited(scan, prefix, inPlace ? suffix : 0, oldLength, list.Get(line).size());
+            kept.emplace(line, std::move(scan));
+        }
+    }
+    lines.swap(kept);
+}
+
+void TSynLineScans::Edited(LineScan& scan, std::size_t prefix, std::size_t suffix,
+                           std::size_t oldLength, std::size_t newLength) {
+    suffix = std::min({suffix, oldLength, newLength});
+    const std::size_t oldTail = oldLength - suffix, newTail = newLength - suffix;
+    // The states after the edit, moved with their bytes; a state just past it may depend on
+    // the bytes before.
+    const auto moved = [&](const std::vector<TSynScanState>& states) {
+        std::vector<TSynScanState> result;
+        if (suffix == 0)
+            return result;
+        for (TSynScanState state : states) {
+            if (state.tokenStart < oldTail + kLookBack)
+                continue;
+            state.tokenStart = state.tokenStart - oldTail + newTail;
+            state.tokenEnd = state.tokenEnd - oldTail + newTail;
+            result.push_back(state);
+        }
+        return result;
+    };
+    // The states set aside and the end range must come from one scan.
+    std::vector<TSynScanState> aside;
+    if (scan.end && scan.endAside) {
+        aside = moved(scan.aside);
+    } else {
+        aside = moved(scan.states);
+        if (!scan.end && aside.empty())
+            aside = moved(scan.aside);
+    }
+    if (aside.empty())
+        scan.end.reset();
+    scan.endAside = scan.end.has_value();
+    scan.aside = std::move(aside);
+    std::erase_if(scan.states, [&](const TSynScanState& state) {
+        return state.tokenEnd > prefix || prefix - state.tokenEnd < kLookAhead;
+    });
+}

@@ -1,0 +1,102 @@
+// Checkpoints along a long line stay what a walk from the line start gives while the line is
+// edited: before the edit they are kept, after it they are moved, through tabs, wide
+// characters and edits that split a two-byte character.
+
+#include "codeedit/SynEditLineCheckpoints.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace {
+
+using Checkpoints = TSynLineCheckpoints<long long>;
+
+// A byte 0xC3 and the byte after it are one character; 'W' is two wide; a tab goes on to the
+// next multiple of 8.
+auto Walk(const std::string& line) {
+    return [&line](std::size_t from, long long value, auto&& visit) {
+        for (std::size_t pos = from; pos < line.size();) {
+            const bool pair = line[pos] == '\xC3' && pos + 1 < line.size();
+            const long long after =
+                line[pos] == '\t' ? (value / 8 + 1) * 8 : value + (line[pos] == 'W' ? 2 : 1);
+            const Checkpoints::Step step{pos, pair ? 2u : 1u, value, after, line[pos] == '\t'};
+            if (!visit(step))
+                return;
+            value = after;
+            pos += step.length;
+        }
+    };
+}
+
+// Every character start of the line with the position there, from the start.
+std::vector<std::pair<std::size_t, long long>> Walked(const std::string& line) {
+    std::vector<std::pair<std::size_t, long long>> positions;
+    Walk(line)(0, 0, [&](const Checkpoints::Step& step) {
+        positions.emplace_back(step.start, step.before);
+        return true;
+    });
+    return positions;
+}
+
+TEST(LineCheckpoints, StayWhatAWalkFromTheStartGivesThroughEdits) {
+    std::mt19937 random(31);
+    const auto below = [&](std::size_t n) { return std::size_t(random() % n); };
+    static const char* const pieces[] = {"\t", "ab", "W", "\xC3\xA9", "\xC3", "x\ty", "word "};
+    std::string line;
+    while (line.size() < 120000)
+        line += pieces[below(std::size(pieces))];
+    Checkpoints points;
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const auto walked = Walked(line);
+        // Asking for columns far along makes checkpoints there, which later edits must move.
+        for (int ask = 0; ask < 6; ++ask) {
+            const auto& [column, value] = walked[below(walked.size())];
+            const Checkpoints::Point byColumn = points.AtOrBefore(column + below(3), Walk(line));
+            const auto at =
+                std::lower_bound(walked.begin(), walked.end(), std::pair{byColumn.column, -1LL});
+            ASSERT_TRUE(at != walked.end() && at->first == byColumn.column) << byColumn.column;
+            ASSERT_EQ(byColumn.value, at->second) << "column " << byColumn.column;
+            ASSERT_LE(byColumn.column, column + 2);
+            const Checkpoints::Point byValue = points.AtOrBeforeValue(value, Walk(line));
+            const auto atValue =
+                std::lower_bound(walked.begin(), walked.end(), std::pair{byValue.column, -1LL});
+            ASSERT_TRUE(atValue != walked.end() && atValue->first == byValue.column);
+            ASSERT_EQ(byValue.value, atValue->second);
+            ASSERT_LE(byValue.value, value);
+        }
+        // Edits near the start, in the middle and near the end, small and large.
+        const std::size_t at = below(line.size() + 1);
+        const std::size_t removed =
+            std::min(line.size() - at, below(4) == 0 ? below(9000) : below(6));
+        std::string inserted;
+        for (std::size_t n = below(3) == 0 ? below(40) : below(3); n > 0; --n)
+            inserted += pieces[below(std::size(pieces))];
+        const std::size_t oldLength = line.size();
+        line.replace(at, removed, inserted);
+        points.Edited(at, oldLength - at - removed, oldLength, line.size(), Walk(line));
+    }
+}
+
+TEST(LineCheckpoints, AnEditOfUnknownExtentKeepsOnlyWhatLiesBeforeIt) {
+    std::string line;
+    for (int i = 0; line.size() < 50000; ++i)
+        line += i % 5 == 0 ? "\t" : "abc";
+    Checkpoints points;
+    points.AtOrBefore(line.size(), Walk(line));
+    const std::size_t oldLength = line.size();
+    line.insert(20000, "W");
+    // Nothing known of the bytes after the edit: no suffix.
+    points.Edited(20000, 0, oldLength, line.size(), Walk(line));
+    const auto walked = Walked(line);
+    for (const std::size_t column : {std::size_t(100), std::size_t(19999), std::size_t(40000)}) {
+        const Checkpoints::Point point = points.AtOrBefore(column, Walk(line));
+        const auto at =
+            std::lower_bound(walked.begin(), walked.end(), std::pair{point.column, -1LL});
+        ASSERT_TRUE(at != walked.end());
+        EXPECT_EQ(point.value, at->second) << column;
+    }
+}
+
+} // namespace

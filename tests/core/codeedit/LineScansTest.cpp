@@ -1,0 +1,184 @@
+// Scans taken up in the middle of a line give what a scan from the line's start gives: for
+// every language at any token, and on long lines through random edits, for the tokens near a
+// place far into a line and for the ranges after it.
+
+#include "LanguageFragments.h"
+#include "codeedit/SynEditRanges.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+
+namespace {
+
+struct Token {
+    std::size_t start, length;
+    int kind;
+    const TSynHighlighterAttributes* attribute;
+    TSynRange rangeAfter;
+    bool operator==(const Token&) const = default;
+};
+
+void PrintTo(const Token& token, std::ostream* out) {
+    *out << "{" << token.start << ", " << token.length << ", kind " << token.kind << ", range "
+         << token.rangeAfter << "}";
+}
+
+// Up to count tokens from the current one on (the range is the one in force past each).
+std::vector<Token> TokensOn(TSynCustomHighlighter& highlighter, std::size_t count) {
+    std::vector<Token> tokens;
+    for (; tokens.size() < count && !highlighter.AtLineEnd(); highlighter.NextToken()) {
+        const std::size_t start = highlighter.TokenStart(), length = highlighter.TokenLength();
+        const int kind = highlighter.TokenKind();
+        const TSynHighlighterAttributes* attribute = highlighter.TokenAttribute();
+        tokens.push_back({start, length, kind, attribute, highlighter.CurrentRange()});
+    }
+    return tokens;
+}
+
+std::size_t LastTokenStart(TSynCustomHighlighter& highlighter, std::string_view line) {
+    highlighter.ClearRange();
+    highlighter.StartLine(line, 0);
+    return TokensOn(highlighter, SIZE_MAX).back().start;
+}
+
+class LineScans : public testing::TestWithParam<THighlighterClass> {
+protected:
+    void SetUp() override {
+        // A fragment that makes the rest of a line one token whatever follows (a line comment)
+        // comes only at a line's end: anywhere else it would leave nothing to scan after it.
+        auto highlighter = GetParam().create();
+        const std::vector<std::string_view>& all = FragmentsOf(GetParam().className).fragments;
+        const std::string words = " w0 w0 w0 w0 w0 w0";
+        for (const std::string_view fragment : all) {
+            const bool endsLine = std::none_of(all.begin(), all.end(), [&](std::string_view other) {
+                const std::string closed = std::string(fragment) + words + std::string(other);
+                return LastTokenStart(*highlighter, closed + words) >= closed.size();
+            });
+            (endsLine ? lineEnders : fragments).push_back(fragment);
+        }
+    }
+    // Fragments apart: put together, two of them can make a third ("*/" "/*" holds "//").
+    std::string RandomText(std::mt19937& random, std::size_t bytes) const {
+        std::string text;
+        while (text.size() < bytes)
+            text.append(fragments[random() % fragments.size()]).append(" ");
+        if (!lineEnders.empty() && random() % 4 == 0)
+            text += lineEnders[random() % lineEnders.size()];
+        return text;
+    }
+
+private:
+    std::vector<std::string_view> fragments, lineEnders;
+};
+
+TEST_P(LineScans, ResumingAtAnyTokenGivesTheTokensOfTheWholeScan) {
+    auto highlighter = GetParam().create();
+    ASSERT_TRUE(highlighter->ScanState().has_value()) << "every language can take up a line";
+    std::set<TSynRange> startRanges{highlighter->CurrentRange()};
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 random(seed);
+        const std::string line = RandomText(random, 8000);
+        for (const TSynRange start :
+             std::vector<TSynRange>(startRanges.begin(), startRanges.end())) {
+            highlighter->RestoreRange(start);
+            highlighter->StartLine(line, 3);
+            std::vector<TSynScanState> states;
+            std::vector<Token> tokens;
+            while (!highlighter->AtLineEnd()) {
+                states.push_back(*highlighter->ScanState());
+                tokens.push_back(TokensOn(*highlighter, 1).front());
+            }
+            ASSERT_GT(states.size(), 50u) << "a line of few tokens tests little";
+            startRanges.insert(highlighter->CurrentRange());
+            // Some other line was scanned in between, as when the view paints another line.
+            for (std::size_t i = 0; i < states.size(); i += 1 + random() % 3) {
+                highlighter->ClearRange();
+                highlighter->StartLine("x \"<!-- {", 0);
+                highlighter->ResumeLine(line, 3, states[i]);
+                const std::vector<Token> expected(
+                    tokens.begin() + std::ptrdiff_t(i),
+                    tokens.begin() + std::ptrdiff_t(std::min(tokens.size(), i + 20)));
+                ASSERT_EQ(TokensOn(*highlighter, 20), expected)
+                    << "seed " << seed << ", token " << i << " at " << states[i].tokenStart;
+            }
+        }
+    }
+}
+
+TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
+    const std::string extension(GetParam().extensions.front());
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::mt19937 random(seed);
+        const auto below = [&](std::size_t n) { return std::size_t(random() % n); };
+        auto highlighter = GetParam().create();
+        TSynEditStringList lines;
+        for (int i = 0; i < 6; ++i)
+            lines.Add(RandomText(random, i % 2 == 0 ? 25000 : 20));
+        TSynLineScans scans;
+        int valid = ScanThrough(lines, highlighter.get(), -1, lines.Count() - 1, &scans);
+        std::vector<TSynLinesChange> changes;
+        lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
+        for (int step = 0; step < 150; ++step) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            changes.clear();
+            const int line = int(below(std::size_t(lines.Count())));
+            const std::size_t length = lines.Get(line).size();
+            // Mostly typing and deleting inside a line; now and then a line comes or goes.
+            std::size_t prefix = 0, suffix = 0;
+            switch (below(10)) {
+            case 0:
+                lines.Insert(line, RandomText(random, 10));
+                break;
+            case 1:
+                if (lines.Count() > 3)
+                    lines.Delete(line);
+                break;
+            default: {
+                const std::size_t at = below(length + 1);
+                const std::size_t removed = std::min(length - at, below(4));
+                prefix = at;
+                suffix = length - at - removed;
+                lines.ReplaceInLine(line, at, removed, RandomText(random, below(3)));
+            }
+            }
+            for (const TSynLinesChange& change : changes) {
+                scans.Changed(change, prefix, suffix, length, lines);
+                valid = RescanCurrent(lines, highlighter.get(), change, valid, &scans).validThrough;
+            }
+            if (below(4) == 0)
+                valid = ScanThrough(lines, highlighter.get(), valid, lines.Count() - 1, &scans);
+
+            TSynEditStringList scratch;
+            scratch.Assign(lines);
+            auto fresh = CreateHighlighter(extension);
+            ScanAll(scratch, fresh.get());
+            for (int i = 0; i <= valid; ++i)
+                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i;
+
+            // Tokens near a place far into a line, as painting asks for them.
+            const int shown = int(below(std::size_t(lines.Count())));
+            valid = ScanThrough(lines, highlighter.get(), valid, shown, &scans);
+            const std::size_t column = below(lines.Get(shown).size() + 1);
+            highlighter->RestoreRange(lines.Ranges(shown));
+            highlighter->StartLine(lines.Get(shown), shown);
+            while (!highlighter->AtLineEnd() &&
+                   highlighter->TokenStart() + highlighter->TokenLength() <= column)
+                highlighter->NextToken();
+            const std::vector<Token> expected = TokensOn(*highlighter, 30);
+            scans.StartAt(*highlighter, lines, shown, column);
+            while (!highlighter->AtLineEnd() &&
+                   highlighter->TokenStart() + highlighter->TokenLength() <= column)
+                highlighter->NextToken();
+            ASSERT_EQ(TokensOn(*highlighter, 30), expected) << "line " << shown << " at " << column;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, LineScans, testing::ValuesIn(HighlighterClasses()),
+                         [](const testing::TestParamInfo<THighlighterClass>& info) {
+                             return std::string(info.param.className);
+                         });
+
+} // namespace
