@@ -206,14 +206,14 @@ ProgramOnDesktop::~ProgramOnDesktop() {
 QString ProgramOnDesktop::MainWindow() {
     if (window.isEmpty())
         // Its caption has a space after the name even without a file; a question has none.
-        window = WindowNamed("^Tabrix Pro ");
+        window = WindowNamed("^Tabrix Pro ", StartTimeout);
     return window;
 }
 
-QString ProgramOnDesktop::WindowNamed(const QString& pattern) const {
+QString ProgramOnDesktop::WindowNamed(const QString& pattern, int milliseconds) const {
     const QString pid = QString::number(process.processId());
-    const QDeadlineTimer deadline(StartTimeout);
-    while (!deadline.hasExpired() && Running()) {
+    const QDeadlineTimer deadline(milliseconds);
+    do {
         // The first mapped window of the process with such a caption.
         const QStringList found =
             desktop.Tool("xdotool", {"search", "--onlyvisible", "--pid", pid, "--name", pattern})
@@ -221,7 +221,7 @@ QString ProgramOnDesktop::WindowNamed(const QString& pattern) const {
         if (!found.isEmpty())
             return found.first();
         QThread::msleep(PollInterval);
-    }
+    } while (!deadline.hasExpired() && Running());
     return {};
 }
 

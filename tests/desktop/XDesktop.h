@@ -59,8 +59,8 @@ public:
     // The main window's X id once it is on screen; empty when it never showed.
     QString MainWindow();
     // The X id of the first window of the program whose caption matches the pattern, once one
-    // is on screen; empty when none showed.
-    QString WindowNamed(const QString& pattern) const;
+    // is on screen; empty when none showed within the time.
+    QString WindowNamed(const QString& pattern, int milliseconds) const;
     // The window's frame included, once it has stopped moving.
     QRect OuterBounds(const QString& window) const;
     QString Caption(const QString& window) const;
