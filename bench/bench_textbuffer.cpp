@@ -8,6 +8,7 @@
 
 #include "BenchSupport.h"
 #include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTextFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,7 +44,7 @@ double MicrosecondsEach(int count, const std::function<void(int)>& work) {
 int PeakLoadChild(const char* path) {
     long before = bench::StatusKilobytes("VmRSS");
     TSynEditStringList list;
-    list.LoadFromFile(path);
+    LoadFromFile(list, path);
     std::printf("%ld %ld %ld %d\n", before, bench::StatusKilobytes("VmHWM"),
                 bench::StatusKilobytes("VmRSS"), list.Count());
     return 0;
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     auto list = std::make_unique<TSynEditStringList>();
     double loadMs = bench::BestMilliseconds(5, [&] {
         list = std::make_unique<TSynEditStringList>();
-        list->LoadFromFile(path);
+        LoadFromFile(*list, path);
     });
     const int count = list->Count();
     std::printf("load %d lines, %.1f MB: %.1f ms (best of 5)\n", count, fileMb, loadMs);
@@ -133,7 +134,7 @@ int main(int argc, char** argv) {
                               ? std::getenv("TABRIX_BENCH_SCRATCH")
                               : std::filesystem::temp_directory_path().string();
     std::string saved = scratch + "/bench_textbuffer-saved.txt";
-    double saveMs = bench::BestMilliseconds(3, [&] { list->SaveToFile(saved); });
+    double saveMs = bench::BestMilliseconds(3, [&] { SaveToFile(*list, saved); });
     bool sameSize = std::filesystem::file_size(saved) == std::filesystem::file_size(path);
     std::filesystem::remove(saved);
     std::printf("SUMMARY save %.1f MB: %.1f ms (best of 3)%s\n", fileMb, saveMs,

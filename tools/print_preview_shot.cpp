@@ -2,6 +2,7 @@
 // (scripts/screenshot-print-preview.sh). Usage: print-preview-shot FILE
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "codeedit/SynEditTextFile.h"
 #include "output/qt/Printing.h"
 #include "platform/qt/Dialogs.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     }
     TSynEditStringList lines;
     try {
-        lines.LoadFromFile(argv[1]);
+        LoadFromFile(lines, argv[1]);
     } catch (const EFileStreamError& error) {
         std::fprintf(stderr, "print-preview-shot: %s\n", error.what());
         return 1;
