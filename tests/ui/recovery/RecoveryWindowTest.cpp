@@ -43,6 +43,22 @@ protected:
 
     static std::string RecoveryRoot() { return SettingsFolder() + "recovery/"; }
 
+    // A text of 1.5 MB, big enough to be kept as a journal of its edits.
+    static std::string BigLog() {
+        std::string big;
+        for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
+            big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+        return big;
+    }
+
+    // Between the cases of one test: no window, no boxes remembered, no copies left.
+    void ForgetRun() {
+        window.reset();
+        dialogs.ClearHistory();
+        std::error_code ignored;
+        fs::remove_all(RecoveryRoot(), ignored);
+    }
+
     void Start(const QStringList& arguments = {}) {
         window = std::make_unique<TForm1>(dialogs, arguments);
         ShowAndStart(*window);
@@ -375,9 +391,7 @@ TEST_F(RecoveryWindowTest, APlantedRecoveryLinkIsNotFollowed) {
 } // namespace
 
 TEST_F(RecoveryWindowTest, ABigFilesEditsComeBackFromTheirJournalUnlessTheFileChanged) {
-    std::string big;
-    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
-        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const std::string big = BigLog();
     const struct {
         const char* name;
         bool changeFile;
@@ -421,17 +435,12 @@ TEST_F(RecoveryWindowTest, ABigFilesEditsComeBackFromTheirJournalUnlessTheFileCh
         EXPECT_EQ(engine.Caret(), (BufferPosition{LineIndex(c.changeFile ? 0 : 1), ByteColumn(0)}))
             << c.name;
         EXPECT_EQ(document.Modified, !c.changeFile) << c.name;
-        window.reset();
-        dialogs.ClearHistory();
-        std::error_code ignored;
-        fs::remove_all(RecoveryRoot(), ignored);
+        ForgetRun();
     }
 }
 
 TEST_F(RecoveryWindowTest, AJournalGoesOnAcrossViewSwitchesAndComesBackInTheLastView) {
-    std::string big;
-    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
-        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const std::string big = BigLog();
     const std::string firstLine = big.substr(0, big.find('\n') + 1);
     const std::string expected = "ab" + firstLine + "c" + big.substr(firstLine.size()) + "tail";
     // Each edit in its view; line -1 is the plain editor's empty last line, after the final
@@ -500,17 +509,12 @@ TEST_F(RecoveryWindowTest, AJournalGoesOnAcrossViewSwitchesAndComesBackInTheLast
         EXPECT_TRUE(window->CurrentDocument().Modified) << c.name;
         ASSERT_TRUE(window->SaveDocument(0)) << c.name;
         EXPECT_TRUE(Read(path) == expected) << c.name << ": the edits of the views came back wrong";
-        window.reset();
-        dialogs.ClearHistory();
-        std::error_code ignored;
-        fs::remove_all(RecoveryRoot(), ignored);
+        ForgetRun();
     }
 }
 
 TEST_F(RecoveryWindowTest, OfTwoCopiesOfADocumentOnlyTheLaterComesBackAndTheOtherIsKeptAside) {
-    std::string big;
-    for (int line = 0; big.size() < (std::size_t(3) << 19); ++line)
-        big += "line " + std::to_string(line) + " of a log that is big enough for a journal\n";
+    const std::string big = BigLog();
     const std::string path = root + "big.log";
     Write(path, big);
     Start({DisplayPath(path)});
