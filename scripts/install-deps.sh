@@ -9,7 +9,7 @@ packages=(
   libicu-dev libpcre2-dev
   espeak-ng libespeak-ng-dev libpcaudio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick openbox xdotool x11-utils
+  xvfb xauth imagemagick openbox xdotool xclip x11-utils
   dbus at-spi2-core python3-pyatspi
   poppler-utils
   libreoffice-writer-nogui
