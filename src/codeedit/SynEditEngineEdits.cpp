@@ -112,21 +112,25 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
         return {begin.line, ByteColumn(column + pieces.front().size())};
     }
 
-    std::vector<std::string> following(pieces.begin() + 1, pieces.end());
-    following.back() += lines.Get(last).substr(end.column.Value());
+    // The lines after the first are put straight from the text; only the last one, which
+    // takes the rest of the old last line, is put together.
+    const ByteColumn endColumn(pieces.back().size());
+    const std::string lastLine =
+        std::string(pieces.back()).append(lines.Get(last).substr(end.column.Value()));
+    pieces.back() = lastLine;
     lines.ReplaceInLine(first, column, firstRest, pieces.front());
     const int oldFollowing = last - first;
-    const int newFollowing = static_cast<int>(following.size());
+    const int newFollowing = static_cast<int>(pieces.size()) - 1;
     const int reused = std::min(oldFollowing, newFollowing);
     for (int i = 0; i < reused; ++i)
-        lines.Put(first + 1 + i, following[static_cast<std::size_t>(i)]);
+        lines.Put(first + 1 + i, pieces[static_cast<std::size_t>(i) + 1]);
     if (oldFollowing > reused)
         lines.DeleteLines(first + 1 + reused, oldFollowing - reused);
     else if (newFollowing > reused)
         lines.InsertLines(first + 1 + reused,
-                          std::vector<std::string>(following.begin() + reused, following.end()));
+                          std::vector<std::string>(pieces.begin() + 1 + reused, pieces.end()));
     placeBreaks(first + newFollowing);
-    return {LineIndex(first + newFollowing), ByteColumn(pieces.back().size())};
+    return {LineIndex(first + newFollowing), endColumn};
 }
 
 BufferPosition TSynEditEngine::DeleteSelectionIn(EditTransaction& edit) {

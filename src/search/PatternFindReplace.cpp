@@ -128,21 +128,21 @@ SearchOutcome ReplaceAllPatternMatches(SearchDocument& document, const SearchReq
     const BufferPosition start = selected.replacement ? selection.begin
                                  : selection.Empty()  ? BufferPosition{}
                                                       : selection.end;
-    std::vector<BufferRange> ranges;
-    std::vector<std::string> texts;
+    SpanReplacement replacements;
     const PatternStatus status =
         matcher.ForEachMatch(document, start, EmptyMatches::Keep, [&](const PatternMatch& match) {
-            ranges.push_back(match.Range());
-            texts.push_back(replacement.Expand(match));
+            replacements.Add(
+                match.Range(),
+                [&](BufferPosition from, std::string& text) { match.AppendTextFrom(from, text); },
+                [&](std::string& text) { replacement.AppendTo(match, text); });
             return true;
         });
     if (status == PatternStatus::TooComplex)
         return SearchOutcome::TooComplex;
-    if (ranges.empty())
+    if (replacements.Empty())
         return selection.Empty() ? SearchOutcome::NotFound : SearchOutcome::DialogClosed;
-    const BufferRange last =
-        LastReplacement(ranges, [&](std::size_t i) -> std::string_view { return texts[i]; });
-    document.ReplaceEach(ranges, texts);
+    const BufferRange last = replacements.LastReplaced();
+    document.ReplaceEach(replacements);
     document.Select(last);
     return SearchOutcome::DialogClosed;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -67,19 +68,21 @@ PatternReplacement::PatternReplacement(std::string_view text, PatternSyntax synt
     }
     if (!literal.empty())
         pieces.push_back({literal});
-    for (Piece& piece : pieces)
+    // Every break CR LF first, so that dropping the CRs leaves one '\n' for each.
+    for (Piece& piece : pieces) {
         piece.text = WithEditorLineBreaks(piece.text);
+        std::erase(piece.text, '\r');
+    }
 }
 
 std::string PatternReplacement::Expand(const PatternMatch& match) const {
-    if (pieces.size() == 1 && pieces.front().group < 0)
-        return pieces.front().text;
-    std::string result;
-    for (const Piece& piece : pieces) {
-        if (piece.group < 0)
-            result += piece.text;
-        else
-            result += WithEditorLineBreaks(match.Group(piece.group));
-    }
-    return result;
+    std::string text;
+    AppendTo(match, text);
+    return WithEditorLineBreaks(text);
+}
+
+// A group's text comes from the searched lines, which have '\n' between them already.
+void PatternReplacement::AppendTo(const PatternMatch& match, std::string& text) const {
+    for (const Piece& piece : pieces)
+        text.append(piece.group < 0 ? std::string_view(piece.text) : match.Group(piece.group));
 }

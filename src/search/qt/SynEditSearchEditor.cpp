@@ -21,6 +21,9 @@ public:
     void Replace(BufferRange range, std::string_view text) override {
         document.Replace(range, text);
     }
+    void ReplaceEach(const SpanReplacement& replacements) override {
+        document.ReplaceEach(replacements);
+    }
     void TakeFocus() override { editor.setFocus(); }
     TSynEditWidget* MarkingEditor() override { return &editor; }
 
