@@ -15,12 +15,19 @@ std::optional<int> ParseGroupNumber(std::string_view digits) {
     return number;
 }
 
+// Every break, CR LF, CR or LF, as one '\n': made CR LF first, the CRs then dropped.
+std::string WithLineFeeds(std::string_view text) {
+    std::string result = WithEditorLineBreaks(text);
+    std::erase(result, '\r');
+    return result;
+}
+
 } // namespace
 
 PatternReplacement::PatternReplacement(std::string_view text, PatternSyntax syntax,
                                        const PatternMatcher& matcher) {
     if (syntax == PatternSyntax::Literal) {
-        pieces.push_back({WithEditorLineBreaks(text)});
+        pieces.push_back({WithLineFeeds(text)});
         return;
     }
     std::string literal;
@@ -68,11 +75,8 @@ PatternReplacement::PatternReplacement(std::string_view text, PatternSyntax synt
     }
     if (!literal.empty())
         pieces.push_back({literal});
-    // Every break CR LF first, so that dropping the CRs leaves one '\n' for each.
-    for (Piece& piece : pieces) {
-        piece.text = WithEditorLineBreaks(piece.text);
-        std::erase(piece.text, '\r');
-    }
+    for (Piece& piece : pieces)
+        piece.text = WithLineFeeds(piece.text);
 }
 
 std::string PatternReplacement::Expand(const PatternMatch& match) const {
