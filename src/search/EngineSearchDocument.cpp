@@ -13,11 +13,11 @@ void EngineSearchDocument::Replace(BufferRange range, std::string_view text) {
         engine.InsertText(text);
 }
 
-void EngineSearchDocument::ReplaceEach(const SpanReplacement& replacements) {
+void EngineSearchDocument::ReplaceEach(SpanReplacement replacements) {
     if (replacements.Empty())
         return;
-    // The span's text has the engine's own breaks: tens of megabytes go in without a conversion.
+    // The span's text has the engine's own breaks: tens of megabytes go in as they are.
     const BufferRange span = replacements.Span();
     Select(span);
-    engine.ReplaceRange(span.begin, span.end, replacements.SpanText());
+    engine.ReplaceRange(span.begin, span.end, replacements.TakeSpanText());
 }

@@ -31,6 +31,15 @@ SearchOutcome SearchOn(SearchDocument& document, const PatternMatcher& matcher,
     return tooComplex ? SearchOutcome::TooComplex : outcome;
 }
 
+// The bytes from a position to the text's end, '\n' between lines: about what Replace All's
+// span of new text takes.
+std::size_t LengthFrom(const SearchLines& lines, BufferPosition from) {
+    std::size_t length = 0;
+    for (LineIndex line = from.line; line.Value() < lines.LineCount(); line = line + 1)
+        length += lines.LineText(line).size() + 1;
+    return length - 1 - from.column.Value();
+}
+
 // The replacement for the selection when the selection is a match.
 struct SelectionMatch {
     std::optional<std::string> replacement;
@@ -129,6 +138,7 @@ SearchOutcome ReplaceAllPatternMatches(SearchDocument& document, const SearchReq
                                  : selection.Empty()  ? BufferPosition{}
                                                       : selection.end;
     SpanReplacement replacements;
+    replacements.Reserve(LengthFrom(document, start));
     const PatternStatus status =
         matcher.ForEachMatch(document, start, EmptyMatches::Keep, [&](const PatternMatch& match) {
             replacements.Add(
@@ -142,7 +152,7 @@ SearchOutcome ReplaceAllPatternMatches(SearchDocument& document, const SearchReq
     if (replacements.Empty())
         return selection.Empty() ? SearchOutcome::NotFound : SearchOutcome::DialogClosed;
     const BufferRange last = replacements.LastReplaced();
-    document.ReplaceEach(replacements);
+    document.ReplaceEach(std::move(replacements));
     document.Select(last);
     return SearchOutcome::DialogClosed;
 }

@@ -42,7 +42,7 @@ void SearchDocument::ReplaceRanges(const std::vector<BufferRange>& ranges, std::
     Replace({ranges.front().begin, ranges.back().end}, joined);
 }
 
-void SearchDocument::ReplaceEach(const SpanReplacement& replacements) {
+void SearchDocument::ReplaceEach(SpanReplacement replacements) {
     if (!replacements.Empty())
         Replace(replacements.Span(), WithEditorLineBreaks(replacements.SpanText()));
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Lines as bytes in the document's encoding, without line breaks. The text they stand for is
@@ -53,6 +54,10 @@ public:
         Added(range, start);
     }
 
+    // Room for a span text of about that many bytes, so that tens of megabytes are not copied
+    // again and again as it grows.
+    void Reserve(std::size_t bytes) { text.reserve(bytes); }
+
     bool Empty() const { return ranges.empty(); }
     // The ranges, positions in the text before any of them is replaced.
     const std::vector<BufferRange>& Ranges() const { return ranges; }
@@ -61,6 +66,8 @@ public:
     // From the first range's start to the last one's end, and the text it becomes.
     BufferRange Span() const { return {ranges.front().begin, ranges.back().end}; }
     std::string_view SpanText() const { return text; }
+    // Hands the span's text over; the replacements hold no text after it.
+    std::string TakeSpanText() { return std::move(text); }
     // Where the last range's text lies once the span is replaced.
     BufferRange LastReplaced() const { return lastReplaced; }
 
@@ -96,5 +103,5 @@ public:
     virtual void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text);
     // The same with a text of its own for each range, gathered with the text between them.
     // By default one Replace of the span.
-    virtual void ReplaceEach(const SpanReplacement& replacements);
+    virtual void ReplaceEach(SpanReplacement replacements);
 };

@@ -54,7 +54,7 @@ public:
     void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
         ReplaceOneByOne(ranges, [&](std::size_t) { return text; });
     }
-    void ReplaceEach(const SpanReplacement& replacements) override {
+    void ReplaceEach(SpanReplacement replacements) override {
         ReplaceOneByOne(replacements.Ranges(),
                         [&](std::size_t i) { return replacements.TextOf(i); });
     }

@@ -2,6 +2,8 @@
 #include "search/EngineSearchDocument.h"
 #include "search/qt/SearchEditor.h"
 
+#include <utility>
+
 namespace {
 
 class SynEditSearchEditor : public SearchEditor {
@@ -21,8 +23,8 @@ public:
     void Replace(BufferRange range, std::string_view text) override {
         document.Replace(range, text);
     }
-    void ReplaceEach(const SpanReplacement& replacements) override {
-        document.ReplaceEach(replacements);
+    void ReplaceEach(SpanReplacement replacements) override {
+        document.ReplaceEach(std::move(replacements));
     }
     void TakeFocus() override { editor.setFocus(); }
     TSynEditWidget* MarkingEditor() override { return &editor; }

@@ -162,7 +162,7 @@ TEST(PatternSearch, OneUndoTakesBackReplaceAll) {
 class RangeByRangeDocument : public EngineSearchDocument {
 public:
     using EngineSearchDocument::EngineSearchDocument;
-    void ReplaceEach(const SpanReplacement& replacements) override {
+    void ReplaceEach(SpanReplacement replacements) override {
         for (std::size_t i = replacements.Ranges().size(); i-- > 0;)
             Replace(replacements.Ranges()[i], WithEditorLineBreaks(replacements.TextOf(i)));
     }
