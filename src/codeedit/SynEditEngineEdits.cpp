@@ -103,7 +103,8 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     }
 
     // The lines after the first are put straight from the text; only the last one, which
-    // takes the rest of the old last line, is put together.
+    // takes the rest of the old last line, is put together. A line the text leaves as it was
+    // keeps its storage: Replace All rewrites every line of its span, many of them unchanged.
     const std::size_t lastStart = text.rfind('\n') + 1;
     const std::string lastLine =
         std::string(text.substr(lastStart)).append(lines.Get(last).substr(end.column.Value()));
@@ -114,10 +115,10 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
         const bool lastPiece = from == lastStart;
         const std::size_t to = lastPiece ? text.size() : text.find('\n', from);
         const std::string_view piece = lastPiece ? lastLine : text.substr(from, to - from);
-        if (line <= last)
-            lines.Put(line, piece);
-        else
+        if (line > last)
             added.emplace_back(piece);
+        else if (lastPiece || lines.Get(line) != piece)
+            lines.Put(line, piece);
         if (lastPiece)
             break;
         from = to + 1;

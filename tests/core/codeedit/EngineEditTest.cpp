@@ -153,6 +153,63 @@ TEST(EngineEdit, DirectListChangesMoveTheCaretAndClearUndo) {
 
 namespace {
 
+// A replacement over several lines reports one record from its first line to the last it
+// touched, lines it leaves as they were inside it too, and Undo reports the same span back.
+TEST(EngineEdit, ReplaceRangeReportsTheLinesItSpans) {
+    struct Case {
+        std::string before;
+        BufferPosition begin, end;
+        std::string text;
+        std::string after;
+        TSynLinesChange record, undone;
+    };
+    const Case cases[] = {
+        {"a\nb\nc\nd",
+         MakePosition(0, 0),
+         MakePosition(3, 1),
+         "A\nb\nc\nD",
+         "A\nb\nc\nD|",
+         {0, 4, 4},
+         {0, 4, 4}},
+        {"a\nb\nc",
+         MakePosition(0, 0),
+         MakePosition(2, 1),
+         "a\nb\nc",
+         "a\nb\nc|",
+         {0, 3, 3},
+         {0, 3, 3}},
+        {"x\na\nb\nc\nd",
+         MakePosition(1, 1),
+         MakePosition(4, 1),
+         "\nb",
+         "x\na\nb|",
+         {1, 4, 2},
+         {1, 2, 4}},
+        {"a\nb",
+         MakePosition(0, 1),
+         MakePosition(1, 0),
+         "\nb\nx\n",
+         "a\nb\nx\n|b",
+         {0, 2, 4},
+         {0, 4, 2}},
+    };
+    for (const Case& c : cases) {
+        TSynEditEngine engine(Utf8());
+        Load(engine, c.before);
+        std::vector<TSynLinesChange> records;
+        engine.OnLinesChanged = [&](const TSynLinesChange& change) { records.push_back(change); };
+        EXPECT_TRUE(engine.ReplaceRange(c.begin, c.end, c.text));
+        EXPECT_EQ(Marked(engine), c.after) << c.before;
+        EXPECT_EQ(records, std::vector<TSynLinesChange>{c.record}) << c.before;
+        records.clear();
+        engine.Undo();
+        TSynEditEngine original(Utf8());
+        Load(original, c.before);
+        EXPECT_EQ(engine.Text(), original.Text()) << c.before;
+        EXPECT_EQ(records, std::vector<TSynLinesChange>{c.undone}) << c.before;
+    }
+}
+
 TEST(EngineEdit, ChangeRecordsSeeAValidCaret) {
     TSynEditEngine engine(Utf8());
     int records = 0;
