@@ -4,6 +4,7 @@
 #include "search/TextMatcher.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -66,6 +67,13 @@ void SpanReplacement::Added(BufferRange range, std::size_t start) {
     ranges.push_back(range);
     pieces.push_back({start, text.size()});
     lastReplaced = follow.Next(range, EndOfInsertedText({}, TextOf(pieces.size() - 1)));
+}
+
+std::string SpanReplacement::TakeSpanText() {
+    // The room reserved is for the rest of the text; the span may have ended long before.
+    if (text.size() < text.capacity() / 2)
+        text.shrink_to_fit();
+    return std::move(text);
 }
 
 std::string_view SpanReplacement::TextOf(std::size_t i) const {

@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 // Lines as bytes in the document's encoding, without line breaks. The text they stand for is
@@ -66,8 +65,9 @@ public:
     // From the first range's start to the last one's end, and the text it becomes.
     BufferRange Span() const { return {ranges.front().begin, ranges.back().end}; }
     std::string_view SpanText() const { return text; }
-    // Hands the span's text over; the replacements hold no text after it.
-    std::string TakeSpanText() { return std::move(text); }
+    // Hands the span's text over, without much more room than it takes, as an undo entry keeps
+    // it; the replacements hold no text after it.
+    std::string TakeSpanText();
     // Where the last range's text lies once the span is replaced.
     BufferRange LastReplaced() const { return lastReplaced; }
 
