@@ -192,8 +192,9 @@ public:
     // Replaces the selection with text (CR LF, LF and CR break lines): paste, drop, input.
     bool InsertText(std::string_view text);
     // Replaces from begin to end (valid positions, begin first) with text ('\n' breaks lines);
-    // the caret goes after it. Playing back a change log.
-    bool ReplaceRange(BufferPosition begin, BufferPosition end, std::string_view text);
+    // the caret goes after it. Playing back a change log, Replace All. The undo entry keeps the
+    // text: a caller that hands it over saves copying it.
+    bool ReplaceRange(BufferPosition begin, BufferPosition end, std::string text);
     // Typed text (ecChar): replaces the selection, or in overwrite mode the characters after
     // the caret on its line; merges into a typing run.
     bool TypeText(std::string_view text);

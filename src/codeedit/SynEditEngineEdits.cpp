@@ -25,18 +25,6 @@ std::string NormalizeBreaks(std::string_view text) {
     return result;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos;
-         pos = text.find('\n', start)) {
-        pieces.push_back(text.substr(start, pos - start));
-        start = pos + 1;
-    }
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
-
 } // namespace
 
 BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, BufferPosition end,
@@ -68,8 +56,10 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     KeepDesiredColumnAcross(begin);
     const int first = begin.line.Value();
     const int last = end.line.Value();
-    std::vector<std::string_view> pieces = SplitLines(text);
-    const bool inOneLine = first == last && pieces.size() == 1;
+    // A text of tens of megabytes is read line by line, never split into a list of its lines.
+    const std::size_t firstBreak = text.find('\n');
+    const bool oneLineText = firstBreak == std::string_view::npos;
+    const bool inOneLine = first == last && oneLineText;
     const std::size_t tail = lines.Get(last).size() - end.column.Value();
     if (!editStart) {
         editTail = inOneLine ? tail : 0;
@@ -99,34 +89,46 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     // The first line is edited in place: a keystroke in a line of many MB must not copy it.
     const std::size_t column = begin.column.Value();
     const std::size_t firstRest = lines.Get(first).size() - column;
-    if (pieces.size() == 1) {
+    if (oneLineText) {
         if (last == first) {
-            lines.ReplaceInLine(first, column, end.column.Value() - column, pieces.front());
+            lines.ReplaceInLine(first, column, end.column.Value() - column, text);
         } else {
-            std::string joined(pieces.front());
+            std::string joined(text);
             joined.append(lines.Get(last).substr(end.column.Value()));
             lines.ReplaceInLine(first, column, firstRest, joined);
             lines.DeleteLines(first + 1, last - first);
         }
         placeBreaks(first);
-        return {begin.line, ByteColumn(column + pieces.front().size())};
+        return {begin.line, ByteColumn(column + text.size())};
     }
 
-    std::vector<std::string> following(pieces.begin() + 1, pieces.end());
-    following.back() += lines.Get(last).substr(end.column.Value());
-    lines.ReplaceInLine(first, column, firstRest, pieces.front());
-    const int oldFollowing = last - first;
-    const int newFollowing = static_cast<int>(following.size());
-    const int reused = std::min(oldFollowing, newFollowing);
-    for (int i = 0; i < reused; ++i)
-        lines.Put(first + 1 + i, following[static_cast<std::size_t>(i)]);
-    if (oldFollowing > reused)
-        lines.DeleteLines(first + 1 + reused, oldFollowing - reused);
-    else if (newFollowing > reused)
-        lines.InsertLines(first + 1 + reused,
-                          std::vector<std::string>(following.begin() + reused, following.end()));
-    placeBreaks(first + newFollowing);
-    return {LineIndex(first + newFollowing), ByteColumn(pieces.back().size())};
+    // The lines after the first are put straight from the text; only the last one, which
+    // takes the rest of the old last line, is put together. A line the text leaves as it was
+    // keeps its storage: Replace All rewrites every line of its span, many of them unchanged.
+    const std::size_t lastStart = text.rfind('\n') + 1;
+    const std::string lastLine =
+        std::string(text.substr(lastStart)).append(lines.Get(last).substr(end.column.Value()));
+    lines.ReplaceInLine(first, column, firstRest, text.substr(0, firstBreak));
+    int line = first + 1;
+    std::vector<std::string> added;
+    for (std::size_t from = firstBreak + 1;; ++line) {
+        const bool lastPiece = from == lastStart;
+        const std::size_t to = lastPiece ? text.size() : text.find('\n', from);
+        const std::string_view piece = lastPiece ? lastLine : text.substr(from, to - from);
+        if (line > last)
+            added.emplace_back(piece);
+        else if (lastPiece || lines.Get(line) != piece)
+            lines.Put(line, piece);
+        if (lastPiece)
+            break;
+        from = to + 1;
+    }
+    if (line < last)
+        lines.DeleteLines(line + 1, last - line);
+    else if (!added.empty())
+        lines.InsertLines(last + 1, added);
+    placeBreaks(line);
+    return {LineIndex(line), ByteColumn(text.size() - lastStart)};
 }
 
 BufferPosition TSynEditEngine::DeleteSelectionIn(EditTransaction& edit) {
@@ -217,13 +219,13 @@ bool TSynEditEngine::DeleteRange(BufferPosition begin, BufferPosition end) {
     return begin != end && ReplaceRange(begin, end, "");
 }
 
-bool TSynEditEngine::ReplaceRange(BufferPosition begin, BufferPosition end, std::string_view text) {
+bool TSynEditEngine::ReplaceRange(BufferPosition begin, BufferPosition end, std::string text) {
     if (readOnly)
         return false;
     OperationScope operation(*this);
     undoList.EndTypingRun();
     EditTransaction edit(*this);
-    PlaceCaret(edit.Replace(begin, end, std::string(text)), TSynCaretMove::Collapse,
+    PlaceCaret(edit.Replace(begin, end, std::move(text)), TSynCaretMove::Collapse,
                DesiredColumnUpdate::Update);
     return edit.Changed();
 }

@@ -1,15 +1,14 @@
 #include "codeedit/SynEditUndo.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
-BufferPosition EndOfInsertedText(BufferPosition start, const std::string& text) {
-    std::size_t lastBreak = text.rfind('\n');
-    if (lastBreak == std::string::npos)
+BufferPosition EndOfInsertedText(BufferPosition start, std::string_view text) {
+    const std::size_t lastBreak = text.rfind('\n');
+    if (lastBreak == std::string_view::npos)
         return {start.line, start.column + text.size()};
-    int breaks = 0;
-    for (char c : text)
-        breaks += c == '\n';
+    const auto breaks = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     return {start.line + breaks, ByteColumn(text.size() - lastBreak - 1)};
 }
 

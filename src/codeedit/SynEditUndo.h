@@ -22,6 +22,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -57,7 +58,7 @@ struct TSynUndoEntry {
 };
 
 // Where the text of a step ends when it is put in at start.
-BufferPosition EndOfInsertedText(BufferPosition start, const std::string& text);
+BufferPosition EndOfInsertedText(BufferPosition start, std::string_view text);
 
 class TSynEditUndoList {
 public:

@@ -16,6 +16,7 @@ public:
     void Select(BufferRange range) override;
     bool ReadOnly() const override { return engine.ReadOnly(); }
     void Replace(BufferRange range, std::string_view text) override;
+    void ReplaceEach(SpanReplacement replacements) override;
 
 private:
     TSynEditEngine& engine;

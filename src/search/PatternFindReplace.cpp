@@ -31,6 +31,15 @@ SearchOutcome SearchOn(SearchDocument& document, const PatternMatcher& matcher,
     return tooComplex ? SearchOutcome::TooComplex : outcome;
 }
 
+// The bytes from a position to the text's end, '\n' between lines: about what Replace All's
+// span of new text takes.
+std::size_t LengthFrom(const SearchLines& lines, BufferPosition from) {
+    std::size_t length = 0;
+    for (LineIndex line = from.line; line.Value() < lines.LineCount(); line = line + 1)
+        length += lines.LineText(line).size() + 1;
+    return length - 1 - from.column.Value();
+}
+
 // The replacement for the selection when the selection is a match.
 struct SelectionMatch {
     std::optional<std::string> replacement;
@@ -128,21 +137,22 @@ SearchOutcome ReplaceAllPatternMatches(SearchDocument& document, const SearchReq
     const BufferPosition start = selected.replacement ? selection.begin
                                  : selection.Empty()  ? BufferPosition{}
                                                       : selection.end;
-    std::vector<BufferRange> ranges;
-    std::vector<std::string> texts;
+    SpanReplacement replacements;
+    replacements.Reserve(LengthFrom(document, start));
     const PatternStatus status =
         matcher.ForEachMatch(document, start, EmptyMatches::Keep, [&](const PatternMatch& match) {
-            ranges.push_back(match.Range());
-            texts.push_back(replacement.Expand(match));
+            replacements.Add(
+                match.Range(),
+                [&](BufferPosition from, std::string& text) { match.AppendTextFrom(from, text); },
+                [&](std::string& text) { replacement.AppendTo(match, text); });
             return true;
         });
     if (status == PatternStatus::TooComplex)
         return SearchOutcome::TooComplex;
-    if (ranges.empty())
+    if (replacements.Empty())
         return selection.Empty() ? SearchOutcome::NotFound : SearchOutcome::DialogClosed;
-    const BufferRange last =
-        LastReplacement(ranges, [&](std::size_t i) -> std::string_view { return texts[i]; });
-    document.ReplaceEach(ranges, texts);
+    const BufferRange last = replacements.LastReplaced();
+    document.ReplaceEach(std::move(replacements));
     document.Select(last);
     return SearchOutcome::DialogClosed;
 }

@@ -158,6 +158,10 @@ std::string_view PatternMatch::Group(int n) const {
     return window->Bytes().substr(begin, end - begin);
 }
 
+void PatternMatch::AppendTextFrom(BufferPosition from, std::string& text) const {
+    window->AppendText(from, offsets[0], text);
+}
+
 BufferRange PatternMatch::Range() const {
     return {window->PositionOf(offsets[0]), window->PositionOf(offsets[1])};
 }

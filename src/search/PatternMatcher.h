@@ -35,6 +35,9 @@ public:
     // The text of group n (0: the whole match), line breaks as '\n'; empty when the group took
     // no part in the match or does not exist.
     std::string_view Group(int n) const;
+    // Appends the text from a position at or before the match to the match's start, line
+    // breaks as '\n'.
+    void AppendTextFrom(BufferPosition from, std::string& text) const;
 
 private:
     friend class PatternMatcher;

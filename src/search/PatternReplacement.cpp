@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -14,12 +15,19 @@ std::optional<int> ParseGroupNumber(std::string_view digits) {
     return number;
 }
 
+// Every break, CR LF, CR or LF, as one '\n': made CR LF first, the CRs then dropped.
+std::string WithLineFeeds(std::string_view text) {
+    std::string result = WithEditorLineBreaks(text);
+    std::erase(result, '\r');
+    return result;
+}
+
 } // namespace
 
 PatternReplacement::PatternReplacement(std::string_view text, PatternSyntax syntax,
                                        const PatternMatcher& matcher) {
     if (syntax == PatternSyntax::Literal) {
-        pieces.push_back({WithEditorLineBreaks(text)});
+        pieces.push_back({WithLineFeeds(text)});
         return;
     }
     std::string literal;
@@ -68,18 +76,17 @@ PatternReplacement::PatternReplacement(std::string_view text, PatternSyntax synt
     if (!literal.empty())
         pieces.push_back({literal});
     for (Piece& piece : pieces)
-        piece.text = WithEditorLineBreaks(piece.text);
+        piece.text = WithLineFeeds(piece.text);
 }
 
 std::string PatternReplacement::Expand(const PatternMatch& match) const {
-    if (pieces.size() == 1 && pieces.front().group < 0)
-        return pieces.front().text;
-    std::string result;
-    for (const Piece& piece : pieces) {
-        if (piece.group < 0)
-            result += piece.text;
-        else
-            result += WithEditorLineBreaks(match.Group(piece.group));
-    }
-    return result;
+    std::string text;
+    AppendTo(match, text);
+    return WithEditorLineBreaks(text);
+}
+
+// A group's text comes from the searched lines, which have '\n' between them already.
+void PatternReplacement::AppendTo(const PatternMatch& match, std::string& text) const {
+    for (const Piece& piece : pieces)
+        text.append(piece.group < 0 ? std::string_view(piece.text) : match.Group(piece.group));
 }

@@ -18,11 +18,13 @@ public:
     const std::string& Problem() const { return problem; }
     // The text for one match, its line breaks CR LF as the editor holds them.
     std::string Expand(const PatternMatch& match) const;
+    // The same appended to text, with '\n' between lines as in the engine's lines.
+    void AppendTo(const PatternMatch& match, std::string& text) const;
 
 private:
     struct Piece {
-        std::string text;
-        int group = -1; // a group's text instead of text
+        std::string text; // '\n' between lines
+        int group = -1;   // a group's text instead of text
     };
     std::vector<Piece> pieces;
     std::string problem;

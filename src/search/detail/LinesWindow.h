@@ -21,6 +21,7 @@ public:
     void Fill(LineIndex first, LineIndex through, std::size_t wanted) {
         bytes.clear();
         starts.clear();
+        lastIndex = 0;
         firstLine = first.Value();
         int line = firstLine;
         while (line < count) {
@@ -43,9 +44,36 @@ public:
     BufferPosition PositionOf(std::size_t offset) const {
         if (offset >= bytes.size() && !ReachesEnd())
             return {LineIndex(endLine), ByteColumn(0)};
-        const auto next = std::upper_bound(starts.begin(), starts.end(), offset);
-        const auto index = static_cast<std::size_t>(next - starts.begin()) - 1;
+        // Positions are mostly asked for in order, a line or two apart: step on from the line
+        // of the last one before searching.
+        std::size_t index = starts[lastIndex] <= offset ? lastIndex : 0;
+        const auto further = [&] {
+            return index + 1 < starts.size() && starts[index + 1] <= offset;
+        };
+        for (int step = 0; step < 4 && further(); ++step)
+            ++index;
+        if (further())
+            index = static_cast<std::size_t>(
+                        std::upper_bound(starts.begin() + index, starts.end(), offset) -
+                        starts.begin()) -
+                    1;
+        lastIndex = index;
         return {LineIndex(firstLine + static_cast<int>(index)), ByteColumn(offset - starts[index])};
+    }
+    // Appends the text from a position to an offset in the window ('\n' between lines), the
+    // part before the window's first line from the lines themselves.
+    void AppendText(BufferPosition from, std::size_t to, std::string& text) const {
+        std::size_t begin = 0;
+        if (from.line.Value() >= firstLine) {
+            begin = OffsetOf(from);
+        } else {
+            for (LineIndex line = from.line; line.Value() < firstLine; line = line + 1) {
+                text.append(
+                    lines.LineText(line).substr(line == from.line ? from.column.Value() : 0));
+                text.push_back('\n');
+            }
+        }
+        text.append(bytes, begin, to - begin);
     }
     std::size_t OffsetOf(BufferPosition position) const {
         return starts[static_cast<std::size_t>(position.line.Value() - firstLine)] +
@@ -59,6 +87,7 @@ private:
     int endLine = 0;
     std::string bytes;
     std::vector<std::size_t> starts;
+    mutable std::size_t lastIndex = 0;
 };
 
 } // namespace detail

@@ -54,9 +54,9 @@ public:
     void ReplaceRanges(const std::vector<BufferRange>& ranges, std::string_view text) override {
         ReplaceOneByOne(ranges, [&](std::size_t) { return text; });
     }
-    void ReplaceEach(const std::vector<BufferRange>& ranges,
-                     const std::vector<std::string>& texts) override {
-        ReplaceOneByOne(ranges, [&](std::size_t i) -> std::string_view { return texts[i]; });
+    void ReplaceEach(SpanReplacement replacements) override {
+        ReplaceOneByOne(replacements.Ranges(),
+                        [&](std::size_t i) { return replacements.TextOf(i); });
     }
     void TakeFocus() override { editor.setFocus(); }
 

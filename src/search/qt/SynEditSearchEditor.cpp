@@ -2,6 +2,8 @@
 #include "search/EngineSearchDocument.h"
 #include "search/qt/SearchEditor.h"
 
+#include <utility>
+
 namespace {
 
 class SynEditSearchEditor : public SearchEditor {
@@ -20,6 +22,9 @@ public:
     bool ReadOnly() const override { return document.ReadOnly(); }
     void Replace(BufferRange range, std::string_view text) override {
         document.Replace(range, text);
+    }
+    void ReplaceEach(SpanReplacement replacements) override {
+        document.ReplaceEach(std::move(replacements));
     }
     void TakeFocus() override { editor.setFocus(); }
     TSynEditWidget* MarkingEditor() override { return &editor; }

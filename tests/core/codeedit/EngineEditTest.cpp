@@ -153,6 +153,34 @@ TEST(EngineEdit, DirectListChangesMoveTheCaretAndClearUndo) {
 
 namespace {
 
+// A replacement of the selection over several lines reports one record from its first line to
+// the last it touched, lines it leaves as they were inside it too; Undo reports it back.
+TEST(EngineEdit, ReplaceRangeReportsTheLinesItSpans) {
+    struct Case {
+        std::string before, text, after;
+        TSynLinesChange record;
+    };
+    const Case cases[] = {
+        {"^a\nb\nc\nd|", "A\nb\nc\nD", "A\nb\nc\nD|", {0, 4, 4}},
+        {"^a\nb\nc|", "a\nb\nc", "a\nb\nc|", {0, 3, 3}},
+        {"x\na^\nb\nc\nd|", "\nb", "x\na\nb|", {1, 4, 2}},
+        {"a^\n|b", "\nb\nx\n", "a\nb\nx\n|b", {0, 2, 4}},
+    };
+    for (const Case& c : cases) {
+        TSynEditEngine engine(Utf8());
+        Load(engine, c.before);
+        std::vector<TSynLinesChange> records;
+        engine.OnLinesChanged = [&](const TSynLinesChange& change) { records.push_back(change); };
+        const BufferRange range = engine.SelectionRange();
+        EXPECT_TRUE(engine.ReplaceRange(range.begin, range.end, c.text));
+        EXPECT_EQ(Marked(engine), c.after);
+        engine.Undo();
+        EXPECT_EQ(Marked(engine), c.before);
+        const TSynLinesChange undone{c.record.index, c.record.inserted, c.record.removed};
+        EXPECT_EQ(records, (std::vector<TSynLinesChange>{c.record, undone})) << c.before;
+    }
+}
+
 TEST(EngineEdit, ChangeRecordsSeeAValidCaret) {
     TSynEditEngine engine(Utf8());
     int records = 0;

@@ -157,6 +157,77 @@ TEST(PatternSearch, OneUndoTakesBackReplaceAll) {
     EXPECT_EQ(engine.Text(), "a1\r\nb2\r\nc3");
 }
 
+// Takes a Replace All's replacements one by one from the last, as an editor whose characters
+// carry formats does: only the ranges and their own texts count, not the text between them.
+class RangeByRangeDocument : public EngineSearchDocument {
+public:
+    using EngineSearchDocument::EngineSearchDocument;
+    void ReplaceEach(SpanReplacement replacements) override {
+        for (std::size_t i = replacements.Ranges().size(); i-- > 0;)
+            Replace(replacements.Ranges()[i], WithEditorLineBreaks(replacements.TextOf(i)));
+    }
+};
+
+template <typename Line> std::string JoinedLines(int count, std::string_view separator, Line line) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i > 0 ? std::string(separator) : "") + line(i);
+    return text;
+}
+
+TEST(PatternSearch, ReplaceAllOverManySearchWindowsKeepsTheTextBetweenMatches) {
+    // About a megabyte: matches close together, far apart, across lines and across the edges
+    // of the windows the search reads.
+    const int count = 60000;
+    const auto number = [](int i) { return std::to_string(i); };
+    const std::string text =
+        JoinedLines(count, "\r\n", [&](int i) { return "word " + number(i) + " end"; });
+    struct ReplaceAllCase {
+        SearchRequest request;
+        std::string after;
+        std::string lastReplacement; // selected: its last place in the text after
+    };
+    const ReplaceAllCase cases[] = {
+        {{"(\\d+) end", "$1 END", Exact, Regex, Any},
+         JoinedLines(count, "\r\n", [&](int i) { return "word " + number(i) + " END"; }),
+         "59999 END"},
+        {{"^word (7|59998) ", "W$1 ", Exact, Regex, Any},
+         JoinedLines(
+             count, "\r\n",
+             [&](int i) { return (i == 7 || i == 59998 ? "W" : "word ") + number(i) + " end"; }),
+         "W59998 "},
+        {{"end\\r\\nword (\\d+)", "end; $1", Exact, Regex, Any},
+         "word 0 " + JoinedLines(count - 1, " ", [&](int i) { return "end; " + number(i + 1); }) +
+             " end",
+         "end; 59999"},
+        {{"(?<=end\\n)word", "WORD", Exact, Regex, Any},
+         JoinedLines(count, "\r\n",
+                     [&](int i) { return (i == 0 ? "word " : "WORD ") + number(i) + " end"; }),
+         "WORD"},
+        {{"end", "\nEND", Exact, Literal, Words},
+         JoinedLines(count, "\r\n", [&](int i) { return "word " + number(i) + " \r\nEND"; }),
+         "\r\nEND"},
+    };
+    for (const ReplaceAllCase& c : cases) {
+        TSynEditEngine whole(Utf8()), byRange(Utf8());
+        whole.SetText(text);
+        byRange.SetText(text);
+        EngineSearchDocument wholeDocument(whole);
+        RangeByRangeDocument byRangeDocument(byRange);
+        EXPECT_EQ(ReplaceAllMatches(wholeDocument, c.request), DialogClosed) << c.request.findText;
+        EXPECT_EQ(ReplaceAllMatches(byRangeDocument, c.request), DialogClosed);
+        EXPECT_TRUE(whole.Text() == c.after) << c.request.findText;
+        EXPECT_TRUE(byRange.Text() == c.after) << c.request.findText;
+        const std::size_t at = c.after.rfind(c.lastReplacement);
+        const BufferRange last{whole.PositionOf(TextOffset(at)),
+                               whole.PositionOf(TextOffset(at + c.lastReplacement.size()))};
+        EXPECT_EQ(whole.SelectionRange(), last) << c.request.findText;
+        EXPECT_EQ(byRange.SelectionRange(), last) << c.request.findText;
+        whole.Undo();
+        EXPECT_TRUE(whole.Text() == text) << c.request.findText;
+    }
+}
+
 TEST(PatternSearch, AnExpressionTooHardForTheTextStopsWithAMessage) {
     // Nested repetition against a long line without a match backtracks without end.
     const std::string line(30000, 'a');
