@@ -1,9 +1,11 @@
 #include "codeedit/SynEditEngine.h"
 
 #include "codeedit/SynEditEngineScopes.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 
 TSynEditEngine::TSynEditEngine() : TSynEditEngine(ProgramEncoding()) {}
@@ -85,31 +87,75 @@ BufferPosition TSynEditEngine::Clamp(BufferPosition position) const {
     return {LineIndex(line), ByteColumn(CharacterStart(text, position.column.Value()))};
 }
 
-auto TSynEditEngine::DisplayWalk(std::string_view text) const {
-    return [this, text](std::size_t from, long long display, auto&& visit) {
-        using Step = TSynLineCheckpoints<long long>::Step;
-        for (std::size_t pos = from; pos < text.size();) {
-            const bool tab = text[pos] == '\t';
-            const long long next = tab ? (display / tabWidth + 1) * tabWidth : display + 1;
-            const std::size_t length = encoding->CharLength(text, pos);
-            if (!visit(Step{pos, length, display, next, tab}))
-                return;
-            display = next;
-            pos += length;
+namespace {
+
+using ColumnPoint = TSynLineCheckpoints<long long>::Point;
+
+// Counts characters from the boundary `from` (at `value`) to the first character start at or
+// past `to`; a tab goes on to the next multiple of tabStop (1: it counts as one).
+std::optional<ColumnPoint> LeapOverCharacters(std::string_view text, const Encoding& encoding,
+                                              std::size_t from, long long value, std::size_t to,
+                                              long long tabStop) {
+    const bool utf8 = encoding.IsUtf8();
+    const std::size_t end = std::min(to, text.size());
+    bool tab = false;
+    std::size_t pos = from;
+    while (pos < end) {
+        if (end - pos >= 8) {
+            const unsigned plain = detail::PlainAsciiPrefix(detail::EightBytes(text.data() + pos));
+            pos += plain;
+            value += plain;
+            if (plain == 8)
+                continue;
         }
-    };
+        if (text[pos] == '\t') {
+            tab = tab || tabStop > 1;
+            value = (value / tabStop + 1) * tabStop;
+            ++pos;
+        } else {
+            ++value;
+            pos += utf8 ? utf8::Utf8SequenceLength(text, pos) : 1;
+        }
+    }
+    if (pos >= text.size())
+        return std::nullopt;
+    return ColumnPoint{pos, value, tab};
+}
+
+} // namespace
+
+auto TSynEditEngine::DisplayWalk(std::string_view text) const {
+    return TSynLineWalk{[this, text](std::size_t from, long long display, auto&& visit) {
+                            using Step = TSynLineCheckpoints<long long>::Step;
+                            for (std::size_t pos = from; pos < text.size();) {
+                                const bool tab = text[pos] == '\t';
+                                const long long next =
+                                    tab ? (display / tabWidth + 1) * tabWidth : display + 1;
+                                const std::size_t length = encoding->CharLength(text, pos);
+                                if (!visit(Step{pos, length, display, next, tab}))
+                                    return;
+                                display = next;
+                                pos += length;
+                            }
+                        },
+                        [this, text](std::size_t from, long long display, std::size_t to) {
+                            return LeapOverCharacters(text, *encoding, from, display, to, tabWidth);
+                        }};
 }
 
 auto TSynEditEngine::CharWalk(std::string_view text) const {
-    return [this, text](std::size_t from, long long count, auto&& visit) {
-        using Step = TSynLineCheckpoints<long long>::Step;
-        for (std::size_t pos = from; pos < text.size(); ++count) {
-            const std::size_t length = encoding->CharLength(text, pos);
-            if (!visit(Step{pos, length, count, count + 1, false}))
-                return;
-            pos += length;
-        }
-    };
+    return TSynLineWalk{[this, text](std::size_t from, long long count, auto&& visit) {
+                            using Step = TSynLineCheckpoints<long long>::Step;
+                            for (std::size_t pos = from; pos < text.size(); ++count) {
+                                const std::size_t length = encoding->CharLength(text, pos);
+                                if (!visit(Step{pos, length, count, count + 1, false}))
+                                    return;
+                                pos += length;
+                            }
+                        },
+                        [this, text](std::size_t from, long long count, std::size_t to) {
+                            return LeapOverCharacters(text, *encoding, from, count, to, 1);
+                        }};
 }
 
 TSynLineCheckpoints<long long>* TSynEditEngine::DisplayCheckpoints(LineIndex line,

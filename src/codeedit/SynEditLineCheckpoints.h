@@ -9,14 +9,21 @@
 //
 // The walk is the caller's: walk(from, value, visit) calls visit(step) for the characters from
 // the character boundary `from` (where the position is `value`) to the line's end, in order,
-// until visit returns false. Advances must add exactly (whole numbers, or pixels in 64ths).
+// until visit returns false, and walk.Leap(from, value, to) goes over whole characters at once
+// to the first character start at or past `to`, giving it as a Point (nothing when the line
+// ends first): making checkpoints needs no character in between. Advances must add exactly
+// (whole numbers, or pixels in 64ths).
 
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +46,22 @@ public:
         // A tab lies between the checkpoint before and this one.
         bool tabBefore = false;
     };
+
+    // A leap made of steps, for walks without a faster way.
+    template <class Walk>
+    static std::optional<Point> StepTo(Walk&& walk, std::size_t from, Value value, std::size_t to) {
+        std::optional<Point> reached;
+        bool tab = false;
+        walk(from, value, [&](const Step& step) {
+            if (step.start >= to) {
+                reached = Point{step.start, step.before, tab};
+                return false;
+            }
+            tab = tab || step.tab;
+            return true;
+        });
+        return reached;
+    }
 
     // The last checkpoint at or before column.
     template <class Walk> Point AtOrBefore(std::size_t column, Walk&& walk) {
@@ -132,28 +155,70 @@ private:
     template <class Walk> void Extend(std::size_t column, Value value, Walk&& walk) {
         if (complete || points.back().column > column || points.back().value > value)
             return;
-        const Point start = points.back();
-        std::size_t next = start.column + kSpacing;
-        bool stopped = false, tab = false;
-        walk(start.column, start.value, [&](const Step& step) {
-            if (step.start >= next) {
-                points.push_back(Point{step.start, step.before, tab});
-                tab = false;
-                if (step.start > column || step.before > value) {
-                    stopped = true;
-                    return false;
-                }
-                next = step.start + kSpacing;
+        for (;;) {
+            const Point last = points.back();
+            const std::optional<Point> next =
+                walk.Leap(last.column, last.value, last.column + kSpacing);
+            if (!next) {
+                complete = true;
+                return;
             }
-            tab = tab || step.tab;
-            return true;
-        });
-        complete = !stopped;
+            points.push_back(*next);
+            if (next->column > column || next->value > value)
+                return;
+        }
     }
 
     std::vector<Point> points{Point{}};
     bool complete = false;
 };
+
+// A walk from its steps and its leap (see above).
+template <class Steps, class Leaper> struct TSynLineWalk {
+    Steps steps;
+    Leaper leaper;
+    template <class Value, class Visit>
+    void operator()(std::size_t from, Value value, Visit&& visit) const {
+        steps(from, value, visit);
+    }
+    template <class Value> auto Leap(std::size_t from, Value value, std::size_t to) const {
+        return leaper(from, value, to);
+    }
+};
+template <class Steps, class Leaper> TSynLineWalk(Steps, Leaper) -> TSynLineWalk<Steps, Leaper>;
+
+namespace detail {
+
+// Eight bytes of a line at once: most of a long line is ASCII without tabs, where a leap needs
+// no character's length.
+inline std::uint64_t EightBytes(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+inline constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+// Marks the bytes of a word of ASCII bytes that are below `limit` (at most 0x80); the lowest
+// mark is exact, as a borrow only runs upwards from a marked byte.
+inline std::uint64_t MarksBelow(std::uint64_t word, unsigned char limit) {
+    return (word - kOnes * limit) & ~word & kHighs;
+}
+// How many of the word's bytes, from the first in the line, are ASCII and no tab.
+inline unsigned PlainAsciiPrefix(std::uint64_t word) {
+    const std::uint64_t marks = (word & kHighs) | MarksBelow(word ^ (kOnes * '\t'), 1);
+    if (marks == 0)
+        return 8;
+    if constexpr (std::endian::native == std::endian::little)
+        return unsigned(std::countr_zero(marks)) / 8;
+    else
+        return unsigned(std::countl_zero(marks)) / 8;
+}
+// Whether every byte of the word is one from space to '~' (no tab, control character or byte
+// of 0x7F and above): a carry only comes from a byte of 0xFF, which is marked itself.
+inline bool AllPrintable(std::uint64_t word) {
+    return ((word | (word + kOnes) | ((word - kOnes * 0x20) & ~word)) & kHighs) == 0;
+}
+
+} // namespace detail
 
 // The checkpoints of the long lines of a list, kept through its change records.
 template <class Value> class TSynLinesCheckpoints {
@@ -178,20 +243,19 @@ public:
             lines.clear();
             return;
         }
-        // Lines past the change keep their checkpoints when they keep their index.
-        const int end = change.removed == change.inserted ? change.index + change.removed : INT_MAX;
-        std::erase_if(lines, [&](const auto& entry) {
-            return entry.first > change.index && entry.first < end;
-        });
-        auto first = lines.find(change.index);
-        if (first == lines.end())
-            return;
-        if (change.removed == 1 && change.inserted >= 1) {
-            const std::string_view text = list.Get(change.index);
-            first->second.Edited(prefix, suffix, oldLength, text.size(), walkOf(text));
-        } else {
-            lines.erase(first);
+        // Lines past the change move with it; those it replaced are gone.
+        std::unordered_map<int, TSynLineCheckpoints<Value>> kept;
+        for (auto& [line, points] : lines) {
+            if (line < change.index)
+                kept.emplace(line, std::move(points));
+            else if (line >= change.index + change.removed)
+                kept.emplace(line + change.inserted - change.removed, std::move(points));
+            else if (line == change.index && change.removed == 1 && change.inserted >= 1)
+                kept.emplace(line, std::move(points))
+                    .first->second.Edited(prefix, suffix, oldLength, list.Get(line).size(),
+                                          walkOf(list.Get(line)));
         }
+        lines.swap(kept);
     }
 
 private:

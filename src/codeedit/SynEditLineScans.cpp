@@ -13,15 +13,16 @@ bool Scans(const TSynCustomHighlighter& highlighter, std::string_view text) {
 
 } // namespace
 
-void TSynLineScans::StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& list,
-                            int index, std::size_t column) {
+bool TSynLineScans::StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& list,
+                            int index, std::size_t column, std::size_t& budget) {
     const std::string_view text = list.Get(index);
     if (!Scans(highlighter, text)) {
         highlighter.RestoreRange(list.Ranges(index));
         highlighter.StartLine(text, index);
-        return;
+        return true;
     }
-    ScanTo(ScanOf(highlighter, index, list.Ranges(index)), highlighter, text, index, column);
+    return ScanTo(ScanOf(highlighter, index, list.Ranges(index)), highlighter, text, index, column,
+                  budget);
 }
 
 TSynRange TSynLineScans::RangeAfter(TSynCustomHighlighter& highlighter,
@@ -35,8 +36,9 @@ TSynRange TSynLineScans::RangeAfter(TSynCustomHighlighter& highlighter,
         return highlighter.CurrentRange();
     }
     LineScan& scan = ScanOf(highlighter, index, startRange);
+    std::size_t unlimited = SIZE_MAX;
     if (!scan.end || scan.endAside)
-        ScanTo(scan, highlighter, text, index, kLineEnd);
+        ScanTo(scan, highlighter, text, index, kLineEnd, unlimited);
     return *scan.end;
 }
 
@@ -57,8 +59,9 @@ TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& high
     return scan;
 }
 
-void TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
-                           std::string_view text, int index, std::size_t column) {
+bool TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
+                           std::string_view text, int index, std::size_t column,
+                           std::size_t& budget) {
     for (;;) {
         const auto after = std::upper_bound(
             scan.states.begin(), scan.states.end(), column,
@@ -71,6 +74,9 @@ void TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
         }
         // Short of the last state the next one is near; past it the scan is new ground.
         const bool beyond = after == scan.states.end();
+        const std::size_t resumed =
+            highlighter.AtLineEnd() ? text.size() : highlighter.TokenStart();
+        std::size_t reached = text.size();
         std::size_t next = (scan.states.empty() ? 0 : scan.states.back().tokenEnd) + kSpacing;
         std::size_t passed = 0;
         bool met = false;
@@ -80,27 +86,37 @@ void TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
                 while (passed < scan.aside.size() && scan.aside[passed].tokenEnd < state.tokenEnd)
                     ++passed;
                 met = passed < scan.aside.size() && scan.aside[passed] == state;
-                if (met)
+                if (met) {
+                    reached = state.tokenEnd;
                     break;
+                }
                 if (state.tokenEnd >= next) {
                     scan.states.push_back(state);
                     next = state.tokenEnd + kSpacing;
                 }
             }
-            if (state.tokenEnd > column) {
+            const bool holds = state.tokenEnd > column;
+            // Only new ground counts against the budget.
+            const bool outOfBudget = beyond && state.tokenStart - resumed > budget;
+            if (holds || outOfBudget) {
                 // States set aside that this scan passed in another state will never be met.
                 scan.aside.erase(scan.aside.begin(), scan.aside.begin() + std::ptrdiff_t(passed));
-                return;
+                budget -= std::min(budget, state.tokenStart - resumed);
+                // The next scan goes on from here.
+                if (!holds && (scan.states.empty() || scan.states.back() != state))
+                    scan.states.push_back(state);
+                return holds;
             }
             highlighter.NextToken();
         }
+        budget -= std::min(budget, reached - resumed);
         if (!met) {
             if (beyond) {
                 scan.end = highlighter.CurrentRange();
                 scan.endAside = false;
                 scan.aside.clear();
             }
-            return;
+            return true;
         }
         // The rest of the line scans as the scan whose states were set aside did.
         const bool holdsColumn = scan.aside[passed].tokenEnd > column;
@@ -110,7 +126,7 @@ void TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
         if (scan.end)
             scan.endAside = false;
         if (holdsColumn || (column == kLineEnd && scan.end))
-            return;
+            return true;
     }
 }
 

@@ -20,9 +20,13 @@ public:
     static constexpr std::size_t kLongLine = 16384;
 
     // Makes the highlighter's current token the one of line `index` that holds column (or the
-    // first after it), its scan started in the line's stored range.
-    void StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines, int index,
-                 std::size_t column);
+    // first after it), its scan started in the line's stored range. At most `budget` bytes of
+    // the line are scanned for it, and what is scanned is taken off: false when the budget ran
+    // out short of column (the current token is then one before it, and the next call goes on
+    // from the last state reached), so that a view far into a line of many MB is coloured over
+    // a few frames instead of holding up one.
+    bool StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines, int index,
+                 std::size_t column, std::size_t& budget);
     // The range after line `index`, its scan started in startRange.
     TSynRange RangeAfter(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines,
                          int index, TSynRange startRange);
@@ -54,9 +58,9 @@ private:
     LineScan& ScanOf(const TSynCustomHighlighter& highlighter, int index, TSynRange startRange);
     // Scans line `index` on from the last state before column (or its start) until the current
     // token holds column or the line ends, remembering states on the way and meeting the ones
-    // set aside.
-    void ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter, std::string_view text,
-                int index, std::size_t column);
+    // set aside; false when the budget (as in StartAt) ran out first.
+    bool ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter, std::string_view text,
+                int index, std::size_t column, std::size_t& budget);
     static void Edited(LineScan& scan, std::size_t prefix, std::size_t suffix,
                        std::size_t oldLength, std::size_t newLength);
 

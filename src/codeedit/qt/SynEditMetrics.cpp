@@ -1,5 +1,7 @@
 #include "codeedit/qt/SynEditMetrics.h"
 
+#include "platform/Utf8.h"
+
 #include <QFontInfo>
 #include <algorithm>
 #include <cmath>
@@ -75,9 +77,78 @@ qreal TSynTextMetrics::MeasureAdvance(char32_t displayCode) {
     return width;
 }
 
+const TSynTextMetrics::AsciiAdvances& TSynTextMetrics::AsciiSixtyFourths() {
+    if (!asciiSixtyFourths) {
+        AsciiAdvances advances{};
+        for (unsigned byte = 0; byte < advances.sixtyFourths.size(); ++byte)
+            advances.sixtyFourths[byte] =
+                static_cast<std::int64_t>(AsciiAdvance(static_cast<unsigned char>(byte)) * 64);
+        const auto printable = advances.sixtyFourths.begin() + ' ';
+        const auto end = advances.sixtyFourths.begin() + '~' + 1;
+        advances.printable =
+            std::all_of(printable, end, [&](std::int64_t advance) { return advance == *printable; })
+                ? *printable
+                : -1;
+        asciiSixtyFourths = advances;
+    }
+    return *asciiSixtyFourths;
+}
+
 qreal TSynTextMetrics::NextTabStop(qreal x) const {
     // A hair of tolerance so a run that ends exactly on a stop moves a whole tab on.
     return (std::floor(x / tabWidth + 1e-6) + 1) * tabWidth;
+}
+
+std::optional<TSynXCheckpoints::Point> LeapOverX(std::string_view line, std::size_t from, qreal x,
+                                                 std::size_t to, const Encoding& encoding,
+                                                 TSynTextMetrics& metrics) {
+    if (!encoding.IsUtf8())
+        return TSynXCheckpoints::StepTo(XWalk(line, encoding, metrics), from, x, to);
+    const TSynTextMetrics::AsciiAdvances& advances = metrics.AsciiSixtyFourths();
+    const std::array<std::int64_t, 128>& ascii = advances.sixtyFourths;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+    const std::size_t end = std::min(to, line.size());
+    // Advances are whole 64ths, so adding them as integers gives what adding them one by one
+    // as qreal does; a tab stop is found from the x reached, as the walk finds it.
+    std::int64_t pending = 0;
+    bool tab = false;
+    std::size_t pos = from;
+    while (pos < end) {
+        // In a fixed-pitch font a run of printable ASCII is as wide as it is long.
+        if (advances.printable >= 0)
+            while (end - pos >= 16 && detail::AllPrintable(detail::EightBytes(line.data() + pos)) &&
+                   detail::AllPrintable(detail::EightBytes(line.data() + pos + 8))) {
+                pending += 16 * advances.printable;
+                pos += 16;
+            }
+        if (end - pos >= 8) {
+            const unsigned plain = detail::PlainAsciiPrefix(detail::EightBytes(line.data() + pos));
+            for (unsigned i = 0; i < plain; ++i)
+                pending += ascii[bytes[pos + i]];
+            pos += plain;
+            if (plain == 8)
+                continue;
+        }
+        if (bytes[pos] == '\t') {
+            x += qreal(pending) / 64;
+            pending = 0;
+            x += metrics.NextTabStop(x) - x;
+            tab = true;
+            ++pos;
+        } else if (bytes[pos] < 0x80) {
+            pending += ascii[bytes[pos]];
+            ++pos;
+        } else {
+            const std::size_t length = utf8::Utf8SequenceLength(line, pos);
+            const CharCode code = length > 1 ? utf8::DecodeUtf8Sequence(line, pos, length)
+                                             : encoding.CodeAt(line, pos);
+            pending += static_cast<std::int64_t>(metrics.Advance(DisplayCode(code)) * 64);
+            pos += length;
+        }
+    }
+    if (pos >= line.size())
+        return std::nullopt;
+    return TSynXCheckpoints::Point{pos, x + qreal(pending) / 64, tab};
 }
 
 qreal XOfColumn(std::string_view line, std::size_t from, std::size_t to, std::size_t column,

@@ -13,6 +13,8 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 // A pixel position or extent as int for Qt's geometry, clamped to +-2^30 so that a view's width
@@ -41,6 +43,14 @@ public:
         const qreal cached = ascii[byte & 0x7F];
         return cached >= 0 ? cached : MeasureAscii(byte & 0x7F);
     }
+    // The advances of the ASCII bytes in 64ths of a pixel, for walks that add them up at once.
+    struct AsciiAdvances {
+        std::array<std::int64_t, 128> sixtyFourths;
+        // The one advance of every byte from space to '~' (a fixed-pitch font); -1 when they
+        // differ.
+        std::int64_t printable;
+    };
+    const AsciiAdvances& AsciiSixtyFourths();
     qreal SpaceWidth() const { return spaceWidth; }
     qreal TabWidth() const { return tabWidth; }
     // No character is wider than this (a tab at most a whole tab stop).
@@ -56,6 +66,7 @@ private:
     QFontMetricsF metrics;
     std::array<qreal, 256> latin{};
     std::array<qreal, 128> ascii{};
+    std::optional<AsciiAdvances> asciiSixtyFourths;
     QHash<char32_t, qreal> others;
     qreal spaceWidth;
     qreal tabWidth;
@@ -104,13 +115,22 @@ void WalkChars(std::string_view line, std::size_t from, std::size_t to, qreal st
 
 // x positions remembered along a long line, and the walk that makes them.
 using TSynXCheckpoints = TSynLineCheckpoints<qreal>;
+// The leap of that walk: from the boundary `from` at x to the first character start at or past
+// `to`, with what WalkChars would add up on the way.
+std::optional<TSynXCheckpoints::Point> LeapOverX(std::string_view line, std::size_t from, qreal x,
+                                                 std::size_t to, const Encoding& encoding,
+                                                 TSynTextMetrics& metrics);
 inline auto XWalk(std::string_view line, const Encoding& encoding, TSynTextMetrics& metrics) {
-    return [line, &encoding, &metrics](std::size_t from, qreal x, auto&& visit) {
-        WalkChars(line, from, line.size(), x, encoding, metrics, [&](const TSynCharBox& box) {
-            return visit(
-                TSynXCheckpoints::Step{box.start, box.length, box.x, box.x + box.width, box.tab});
-        });
-    };
+    return TSynLineWalk{
+        [line, &encoding, &metrics](std::size_t from, qreal x, auto&& visit) {
+            WalkChars(line, from, line.size(), x, encoding, metrics, [&](const TSynCharBox& box) {
+                return visit(TSynXCheckpoints::Step{box.start, box.length, box.x, box.x + box.width,
+                                                    box.tab});
+            });
+        },
+        [line, &encoding, &metrics](std::size_t from, qreal x, std::size_t to) {
+            return LeapOverX(line, from, x, to, encoding, metrics);
+        }};
 }
 
 // x of byte column `column` in line[from, ...), where `from` is at fromX (tab stops count from

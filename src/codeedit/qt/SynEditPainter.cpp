@@ -117,15 +117,16 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
     rowOrigin = originX;
     pending = Run{};
     passedRight = false;
-    if (highlighter) {
-        // The rows of a wrapped line come in order: each goes on from the token the one before
-        // stopped at rather than scanning the line again from its start.
-        const bool goOn = scannedLine == row.line && scannedText == text.data() &&
-                          !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
-        if (!goOn)
-            scans.StartAt(*highlighter, lines, row.line, from);
-        scannedLine = row.line;
-        scannedText = text.data();
+    // The rows of a wrapped line come in order: each goes on from the token the one before
+    // stopped at rather than scanning the line again from its start.
+    const bool goOn = highlighter && scannedLine == row.line && scannedText == text.data() &&
+                      !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
+    const bool scanned =
+        goOn || !highlighter || scans.StartAt(*highlighter, lines, row.line, from, scanBudget);
+    scannedLine = scanned ? row.line : -1;
+    scannedText = text.data();
+    scanUnfinished = scanUnfinished || !scanned;
+    if (highlighter && scanned) {
         while (!highlighter->AtLineEnd() && !passedRight) {
             const std::size_t tokenFrom = highlighter->TokenStart();
             const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();

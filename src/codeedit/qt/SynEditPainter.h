@@ -50,6 +50,10 @@ public:
                     const TSynPaintStyle& style, TSynCustomHighlighter* highlighter,
                     const TSynStyleResolver& resolver, TSynLineScans& scans);
 
+    // A row far into a long line whose scan did not reach it within this paint's share was
+    // painted in the editor font alone: another paint goes on with the scan.
+    bool ScanUnfinished() const { return scanUnfinished; }
+
     // Paints the row at (originX, top); only x in [clipLeft, clipRight) is touched.
     void PaintRow(const TSynEditStringList& lines, const TSynRow& row, qreal originX, int top,
                   qreal clipLeft, qreal clipRight);
@@ -105,4 +109,7 @@ private:
     // The line the highlighter is scanning, and its text then.
     int scannedLine = -1;
     const char* scannedText = nullptr;
+    // Bytes of long lines this paint may still scan: about 3 ms of scanning.
+    std::size_t scanBudget = std::size_t(512) << 10;
+    bool scanUnfinished = false;
 };

@@ -68,6 +68,10 @@ TSynEditWidget::TSynEditWidget(QWidget* parent)
         if (!mouseSelecting)
             PublishSelection();
     });
+    // The scan of a long line that a paint left unfinished goes on in the next one.
+    scanContinuation.setSingleShot(true);
+    scanContinuation.setInterval(0);
+    connect(&scanContinuation, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
     autoScrollTimer.setInterval(50);
     connect(&autoScrollTimer, &QTimer::timeout, this, [this] {
         if (mouseSelecting)
@@ -690,6 +694,8 @@ void TSynEditWidget::PaintView(QPainter& painter, const QRect& area) {
         }
         PaintCaret(painter);
         painter.restore();
+        if (linePainter.ScanUnfinished())
+            scanContinuation.start();
     }
     if (GutterWidth() > 0)
         PaintGutter(painter, rows, area);

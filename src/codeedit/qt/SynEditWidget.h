@@ -230,6 +230,7 @@ private:
     } caretX;
     QTimer blinkTimer;
     QTimer autoScrollTimer;
+    QTimer scanContinuation;
     // Offers a changed selection once the event that changed it is done.
     QTimer selectionSettled;
     QPoint lastMousePoint;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -193,6 +194,46 @@ TEST(EngineCaret, ColumnsOfALongLineStayRightThroughEdits) {
             const CharColumn character = fresh.CharColumnOf(at);
             ASSERT_EQ(engine.CharColumnOf(at), character) << at.column.Value();
             ASSERT_EQ(engine.ColumnAtChar(asked, character), at.column);
+        }
+    }
+}
+
+// Columns far along long lines of every make agree with counting from the line start, asked
+// for far first and then nearer.
+TEST(EngineCaret, ColumnsFarAlongLongLinesAgreeWithCountingFromTheStart) {
+    const struct {
+        const char* name;
+        const Encoding& encoding;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {"tabs", Utf8(), {"ab\t", "\t", "abcdefghijklmnopq"}},
+        {"utf-8", Utf8(), {"caf\xC3\xA9 ", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "words "}},
+        {"ill-formed", Utf8(), {"\xC3", "\xE2\x82", "\xFF", "abcdefghi", "\xED\xA0\x80"}},
+        {"code page", *Encoding::ForCodePage(1251), {"\xE0\xE1\t", "abcdefghij", "\x01"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::mt19937 random(11);
+        std::string line;
+        while (line.size() < 300000)
+            line += c.pieces[random() % c.pieces.size()];
+        TSynEditEngine engine(c.encoding);
+        engine.SetText("first\r\n" + line);
+        // Every character start with its display and character column, counted from the start.
+        std::vector<std::tuple<std::size_t, int, std::size_t>> counted;
+        for (std::size_t pos = 0, characters = 0, display = 0; pos <= line.size(); ++characters) {
+            counted.emplace_back(pos, int(display), characters);
+            display = pos < line.size() && line[pos] == '\t' ? (display / 8 + 1) * 8 : display + 1;
+            pos += pos < line.size() ? c.encoding.CharLength(line, pos) : 1;
+        }
+        for (const double place : {0.97, 0.6, 1.0, 0.3, 0.02, 0.61}) {
+            const auto [byte, display, character] =
+                counted[std::min(counted.size() - 1, std::size_t(double(counted.size()) * place))];
+            const LineIndex at(1);
+            ASSERT_EQ(engine.DisplayColumnOf({at, ByteColumn(byte)}), DisplayColumn(display));
+            ASSERT_EQ(engine.CharColumnOf({at, ByteColumn(byte)}), CharColumn(character));
+            ASSERT_EQ(engine.ColumnAtDisplay(at, DisplayColumn(display)), ByteColumn(byte));
+            ASSERT_EQ(engine.ColumnAtChar(at, CharColumn(character)), ByteColumn(byte));
         }
     }
 }

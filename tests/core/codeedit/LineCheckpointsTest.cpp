@@ -15,7 +15,7 @@ using Checkpoints = TSynLineCheckpoints<long long>;
 // A byte 0xC3 and the byte after it are one character; 'W' is two wide; a tab goes on to the
 // next multiple of 8.
 auto Walk(const std::string& line) {
-    return [&line](std::size_t from, long long value, auto&& visit) {
+    const auto steps = [&line](std::size_t from, long long value, auto&& visit) {
         for (std::size_t pos = from; pos < line.size();) {
             const bool pair = line[pos] == '\xC3' && pos + 1 < line.size();
             const long long after =
@@ -27,6 +27,9 @@ auto Walk(const std::string& line) {
             pos += step.length;
         }
     };
+    return TSynLineWalk{steps, [steps](std::size_t from, long long value, std::size_t to) {
+                            return Checkpoints::StepTo(steps, from, value, to);
+                        }};
 }
 
 // Every character start of the line with the position there, from the start.
@@ -96,6 +99,37 @@ TEST(LineCheckpoints, AnEditOfUnknownExtentKeepsOnlyWhatLiesBeforeIt) {
             std::lower_bound(walked.begin(), walked.end(), std::pair{point.column, -1LL});
         ASSERT_TRUE(at != walked.end());
         EXPECT_EQ(point.value, at->second) << column;
+    }
+}
+
+// A long line keeps its checkpoints while lines above it come and go: they are found where the
+// line went, with no walk of the line again.
+TEST(LinesCheckpoints, MoveWithTheirLineWhenLinesAboveComeAndGo) {
+    const std::string longLine = std::string(60000, 'W') + "\tx";
+    const struct {
+        TSynLinesChange change;
+        int lineAfter;
+    } cases[] = {{{1, 0, 2}, 5}, {{0, 3, 0}, 0}, {{1, 1, 1}, 3}, {{4, 1, 0}, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at " << c.change.index << ", " << c.change.removed
+                                        << " for " << c.change.inserted);
+        std::size_t leaps = 0;
+        const auto counting = [&](std::string_view) {
+            return TSynLineWalk{Walk(longLine),
+                                [&](std::size_t from, long long value, std::size_t to) {
+                                    ++leaps;
+                                    return Walk(longLine).Leap(from, value, to);
+                                }};
+        };
+        TSynLinesCheckpoints<long long> points;
+        const Checkpoints::Point before =
+            points.Of(3, longLine.size())->AtOrBefore(50000, counting(""));
+        points.Changed(c.change, 0, 0, 0, TSynEditStringList(), counting);
+        leaps = 0;
+        const Checkpoints::Point after =
+            points.Of(c.lineAfter, longLine.size())->AtOrBefore(50000, counting(""));
+        EXPECT_EQ(leaps, 0u) << "the checkpoints were made again";
+        EXPECT_EQ(std::pair(after.column, after.value), std::pair(before.column, before.value));
     }
 }
 

@@ -37,6 +37,13 @@ std::vector<Token> TokensOn(TSynCustomHighlighter& highlighter, std::size_t coun
     return tokens;
 }
 
+// Moves on to the token that holds column (or the first after it).
+void SkipTo(TSynCustomHighlighter& highlighter, std::size_t column) {
+    while (!highlighter.AtLineEnd() &&
+           highlighter.TokenStart() + highlighter.TokenLength() <= column)
+        highlighter.NextToken();
+}
+
 std::size_t LastTokenStart(TSynCustomHighlighter& highlighter, std::string_view line) {
     highlighter.ClearRange();
     highlighter.StartLine(line, 0);
@@ -163,16 +170,53 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
             const std::size_t column = below(lines.Get(shown).size() + 1);
             highlighter->RestoreRange(lines.Ranges(shown));
             highlighter->StartLine(lines.Get(shown), shown);
-            while (!highlighter->AtLineEnd() &&
-                   highlighter->TokenStart() + highlighter->TokenLength() <= column)
-                highlighter->NextToken();
+            SkipTo(*highlighter, column);
             const std::vector<Token> expected = TokensOn(*highlighter, 30);
-            scans.StartAt(*highlighter, lines, shown, column);
-            while (!highlighter->AtLineEnd() &&
-                   highlighter->TokenStart() + highlighter->TokenLength() <= column)
-                highlighter->NextToken();
+            std::size_t budget = SIZE_MAX;
+            ASSERT_TRUE(scans.StartAt(*highlighter, lines, shown, column, budget));
+            SkipTo(*highlighter, column);
             ASSERT_EQ(TokensOn(*highlighter, 30), expected) << "line " << shown << " at " << column;
         }
+    }
+}
+
+// A scan that runs out of its budget stops, and the next goes on where it stopped, also after
+// an edit in between: however small the share, the tokens far into the line come out as those
+// of a scan of the whole line.
+TEST_P(LineScans, ABudgetedScanGoesOnWhereItStoppedToTheTokensOfTheWholeScan) {
+    const struct {
+        std::size_t share;
+        double place; // of the line's length
+        bool editBetween;
+    } cases[] = {{0, 0.2, false}, {700, 0.5, false}, {60000, 0.99, false}, {3000, 0.7, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("share " + std::to_string(c.share) + (c.editBetween ? ", edited" : ""));
+        std::mt19937 random(unsigned(c.share) + 3);
+        auto highlighter = GetParam().create();
+        TSynEditStringList lines;
+        lines.Add(RandomText(random, 150000));
+        ScanAll(lines, highlighter.get());
+        TSynLineScans scans;
+        const std::size_t column = std::size_t(double(lines.Get(0).size()) * c.place);
+        std::size_t budget = c.share;
+        ASSERT_FALSE(scans.StartAt(*highlighter, lines, 0, column, budget));
+        if (c.editBetween) {
+            const std::size_t at = column / 3, oldLength = lines.Get(0).size();
+            lines.ReplaceInLine(0, at, 2, RandomText(random, 3));
+            scans.Changed(TSynLinesChange{0, 1, 1}, at, oldLength - at - 2, oldLength, lines);
+        }
+        // Each call gets further than its share, but for the last.
+        std::size_t calls = 0;
+        do {
+            ASSERT_LE(++calls, column / (c.share + 1) + 2);
+            budget = c.share;
+        } while (!scans.StartAt(*highlighter, lines, 0, column, budget));
+        SkipTo(*highlighter, column);
+        const std::vector<Token> resumed = TokensOn(*highlighter, 30);
+        highlighter->RestoreRange(lines.Ranges(0));
+        highlighter->StartLine(lines.Get(0), 0);
+        SkipTo(*highlighter, column);
+        ASSERT_EQ(resumed, TokensOn(*highlighter, 30));
     }
 }
 

@@ -7,17 +7,20 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
 // A line far longer than the widget walks from its start: words, tabs, two- and three-byte
-// characters.
+// characters, control characters and bytes that are none.
 std::string LongLine() {
     std::string line;
     for (int i = 0; line.size() < 200000; ++i)
-        line += i % 7 == 0 ? "\t<a href=\"x\">caf\xC3\xA9</a> "
-                           : "w\xE2\x82\xAC"
-                             "rd ";
+        line += i % 7 == 0    ? "\t<a href=\"x\">caf\xC3\xA9</a> "
+                : i % 23 == 0 ? "\x01\x7F\xFF "
+                              : "w\xE2\x82\xAC"
+                                "rd ";
     return line;
 }
 
@@ -39,8 +42,14 @@ void ExpectCaretAtWalkedX(TSynEditWidget& editor, std::size_t column) {
     EXPECT_EQ(clicked.column.Value(), column) << "column " << column;
 }
 
-TEST(LongLine, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
+class LongLineInFont : public testing::TestWithParam<const char*> {};
+
+// In a fixed-pitch font and in a proportional one.
+TEST_P(LongLineInFont, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
     TMemo memo;
+    QFont font(QString::fromLatin1(GetParam()));
+    font.setPixelSize(13);
+    memo.SetFont(font);
     memo.SetText(LongLine());
     ShowFocused(memo);
     const std::size_t middle = memo.Lines().Get(0).find(' ', 100000) + 1;
@@ -82,6 +91,34 @@ TEST(LongLine, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
             ExpectCaretAtWalkedX(memo, column);
         }
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, LongLineInFont, testing::Values("DejaVu Sans Mono", "DejaVu Sans"));
+
+// A view far into a long line whose scan would hold up a frame is painted in the font alone
+// first, and coloured over the next frames by itself, as a view whose scan was done at once.
+TEST(LongLine, AViewFarIntoALongLineIsColouredByItselfOverTheNextFrames) {
+    std::string line;
+    for (int i = 0; line.size() < (3u << 20); ++i)
+        line += "<div class=\"c" + std::to_string(i % 97) + "\">text &amp; more</div>";
+    TSynHTMLSyn html;
+    TSynEdit deferred, whole;
+    for (TSynEdit* editor : {&deferred, &whole}) {
+        editor->SetHighlighter(&html);
+        ShowFocused(*editor);
+        editor->clearFocus();
+    }
+    deferred.SetText(line);
+    // A line after it needs the range at the long line's end: that scans the line whole.
+    whole.SetText(line + "\r\n");
+    for (TSynEdit* editor : {&deferred, &whole})
+        editor->Engine().SetCaret(MakePosition(0, line.size()));
+    const QRect firstRow(0, 0, whole.viewport()->width(), whole.LineHeight());
+    const QImage coloured = Render(whole).copy(firstRow);
+    EXPECT_FALSE(Render(deferred).copy(firstRow) == coloured) << "painted at once";
+    for (int frame = 0; frame < 100; ++frame)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(Render(deferred).copy(firstRow) == coloured);
 }
 
 // The view far along a line paints the same after edits to its left as a fresh editor with the
