@@ -1,5 +1,7 @@
+# shellcheck shell=bash
 # Sourced by the scripts that open big files: BigFile NAME writes the file once into $cache
 # (text lines of 70 bytes with LF breaks; "empty" is 50,000,000 LF bytes) and prints its path.
+# shellcheck disable=SC2154 # cache is the sourcing script's
 BigFile() {
     local name=$1 path=$cache/$1.txt
     if [[ ! -s $path ]]; then
