@@ -15,22 +15,7 @@ files=${TABRIX_MEASURE_FILES:-100mb 1gb empty}
 [[ -x $program ]] || { echo "no $program" >&2; exit 1; }
 mkdir -p "$cache"
 
-# Text lines of 70 bytes with LF breaks; the empty-line file is 50,000,000 LF bytes.
-generate() {
-    local name=$1 path=$cache/$1.txt
-    if [[ ! -s $path ]]; then
-        case $name in
-        100mb) yes 'The quick brown fox jumps over the lazy dog, then rests for a while.' |
-            head -c 100000000 >"$path.part" ;;
-        1gb) yes 'The quick brown fox jumps over the lazy dog, then rests for a while.' |
-            head -c 1000000000 >"$path.part" ;;
-        empty) yes '' | head -n 50000000 >"$path.part" ;;
-        tiny) printf x >"$path.part" ;;
-        esac
-        mv "$path.part" "$path"
-    fi
-    echo "$path"
-}
+source "$(dirname "$0")/big-files.sh"
 
 # name -> "seconds-target peak-target (times the file)"
 declare -A targets=([100mb]="3 2" [1gb]="3 1.5" [empty]="1 10")
@@ -51,7 +36,7 @@ sleep 1
 
 missed=0
 for name in tiny $files; do
-    path=$(generate "$name")
+    path=$(BigFile "$name")
     size=$(stat -c %s "$path")
     home=$scratch/home-$name
     mkdir -p "$home"

@@ -1,4 +1,4 @@
-// Blocks on either side of the size from which they are placed on huge pages keep their bytes
+// Small blocks and blocks of many megabytes (which the allocator maps apart) keep their bytes
 // through growing, shrinking and sharing.
 
 #include "platform/ByteBlock.h"

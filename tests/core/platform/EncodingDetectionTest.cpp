@@ -63,6 +63,34 @@ TEST(EncodingDetection, PicksTheEncodingTheBytesShow) {
     }
 }
 
+// Long ASCII runs are stepped over many bytes at a time: a character or a bad byte is found
+// wherever it falls among them, also after one that is well-formed.
+TEST(EncodingDetection, FindsWhatLiesAnywhereInLongAsciiText) {
+    const std::string ascii(200, 'a');
+    struct Placement {
+        const char* name;
+        std::string before; // at the start, or nothing
+        std::string placed; // at every position after it
+        std::string expected;
+    };
+    const Placement cases[] = {
+        {"two-byte character", "", "\xC3\xA9", "utf-8"},
+        {"three-byte character", "", "\xE2\x82\xAC", "utf-8"},
+        {"lone byte", "", "\xE9", "windows-1250"},
+        {"cut sequence", "", "\xE2\x82", "windows-1250"},
+        {"lone byte after a character", "\xC3\xA9", "\xE9", "windows-1250"},
+    };
+    for (const Placement& c : cases) {
+        for (std::size_t at = c.before.size(); at + c.placed.size() <= ascii.size(); ++at) {
+            std::string bytes = ascii;
+            bytes.replace(0, c.before.size(), c.before);
+            bytes.replace(at, c.placed.size(), c.placed);
+            EXPECT_EQ(DetectEncoding(bytes, Page(1250), Page(1252)).Name(), c.expected)
+                << c.name << " at " << at;
+        }
+    }
+}
+
 TEST(EncodingDetection, FilesComeBackByteForByte) {
     struct RoundTrip {
         const char* name;
