@@ -86,8 +86,8 @@ void SendKey(QWidget& target, int key, Qt::KeyboardModifiers modifiers, const QS
 
 void Click(TSynEditWidget& editor, QPoint point) {
     QWidget* viewport = editor.viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, point, viewport->mapToGlobal(point),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, point, viewport->mapToGlobal(point), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, point, viewport->mapToGlobal(point),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -140,14 +140,20 @@ void TypeAndBackspace(Figures& figures, const char* name, TSynEditWidget& editor
 }
 
 // Typing in the middle of the long line, then moving, clicking and scrolling on it.
-void LongLineFigures(Figures& figures, const std::string& view, TSynEditWidget& editor,
-                     bool wrap) {
+void LongLineFigures(Figures& figures, const std::string& view, TSynEditWidget& editor, bool wrap) {
     editor.SetWordWrap(wrap);
     editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(0).size() / 2));
     editor.EnsureCaretVisible();
     editor.viewport()->repaint();
     const std::string prefix = view + (wrap ? ", wrap on" : ", wrap off");
     TypeAndBackspace(figures, (prefix + ": keystroke mid-line").c_str(), editor);
+    // Enter cuts the line in two of 10 MB each, Backspace joins them again.
+    figures.Measure((prefix + ": Enter and Backspace mid-line").c_str(), editor, 40, [&](int i) {
+        if (i % 2 == 0)
+            SendKey(editor, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        else
+            SendKey(editor, Qt::Key_Backspace, Qt::NoModifier, QString());
+    });
 
     figures.Measure((prefix + ": Home/End").c_str(), editor, 100, [&](int i) {
         SendKey(editor, i % 2 == 0 ? Qt::Key_Home : Qt::Key_End, Qt::NoModifier, QString());
@@ -156,7 +162,7 @@ void LongLineFigures(Figures& figures, const std::string& view, TSynEditWidget& 
     static const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
-    } moves[] = {{Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
+    } moves[] = {{Qt::Key_Right, Qt::NoModifier},    {Qt::Key_Left, Qt::NoModifier},
                  {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier},
                  {Qt::Key_Down, Qt::NoModifier},     {Qt::Key_Up, Qt::NoModifier},
                  {Qt::Key_Down, Qt::ShiftModifier},  {Qt::Key_Up, Qt::ShiftModifier}};
