@@ -87,6 +87,10 @@ struct PictureState {
     int goalWidth = 0, goalHeight = 0;
     int scaleX = 100, scaleY = 100;
     int nibble = -1; // the first hex digit of a byte not yet complete
+    // A \binN whose N bytes ran past the end of the input: the word and the bytes there were.
+    std::size_t cutBinaryWord = std::string_view::npos;
+    std::size_t cutBinaryWordEnd = 0;
+    std::size_t cutBinaryLength = 0;
 };
 
 // Everything a group saves and its closing brace restores; kept small because 100,000-deep
@@ -374,6 +378,11 @@ void RtfParser::ParseControlWord() {
             std::min(parameter > 0 ? std::size_t(parameter) : 0, input.size() - pos);
         if (state.destination == Destination::Picture) {
             picture.picture.data.append(input.substr(pos, length));
+        }
+        if (picture.depth > 0 && length < std::size_t(std::max(parameter, 0))) {
+            picture.cutBinaryWord = wordStart;
+            picture.cutBinaryWordEnd = pos;
+            picture.cutBinaryLength = length;
         }
         pos += length;
         return;
@@ -963,11 +972,18 @@ void RtfParser::FinishPicture(std::size_t openGroups) {
     if (image.kind == RichPicture::Kind::Other) {
         // Written back as it came, with the groups a cut-off file left open closed, so that
         // the copy ends where the picture ends when it is read again.
-        if (picture.groupStart != std::string_view::npos) {
-            image.data = input.substr(picture.groupStart, pos - picture.groupStart);
+        const std::size_t from =
+            picture.groupStart != std::string_view::npos ? picture.groupStart : picture.start;
+        image.data = from == picture.start ? "{" : "";
+        // A \binN cut off by the end of the file counts the bytes that are there, or read
+        // again it would take the closing braces and all that follows for its own.
+        if (picture.cutBinaryWord != std::string_view::npos) {
+            image.data.append(input.substr(from, picture.cutBinaryWord - from));
+            image.data += "\\bin" + std::to_string(picture.cutBinaryLength) + " ";
+            image.data.append(
+                input.substr(picture.cutBinaryWordEnd, pos - picture.cutBinaryWordEnd));
         } else {
-            image.data.assign(1, '{');
-            image.data.append(input.substr(picture.start, pos - picture.start));
+            image.data.append(input.substr(from, pos - from));
         }
         image.data.append(openGroups, '}');
     }

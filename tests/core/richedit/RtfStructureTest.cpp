@@ -182,6 +182,8 @@ TEST(RtfStructureTest, DamagedStructureStillGivesAWholeDocument) {
         R"({\rtf1 {\b x\pict\wmetafile8 01{\*\inner x})",
         R"({\rtf1 {\b x\pict\wmetafile8 0102}\par})",
         R"({\rtf1 a}}\pict 01}{\b b}}c)",
+        R"({\rtf1 a{\pict\wmetafile8 01\bin20 {}})",
+        R"({\rtf1 {\pict\wmetafile8 {\*\inner \bin999 }}}\par})",
         R"({\rtf1 \ls5\ilvl99 item\par})",
         R"({\rtf1 {\field{\*\fldinst HYPERLINK "unclosed}{\fldrslt y}}})",
         R"({\rtf1 {\*\listtable{\list\listlevel\levelnfc23\listid3}}{\listoverridetable{\listoverride\listid3\ls1}}\ls1\ilvl4 a\par})",
