@@ -122,11 +122,12 @@ TSynEditFileFormat FormatOf(linesplit::BreaksSeen seen) {
     return TSynEditFileFormat::sffDos;
 }
 
-// Every line followed by lineBreak (the last one as finalBreak says), handed to write in
+// Every line followed by its break (the last one as finalBreak says), handed to write in
 // pieces of about WriteChunkSize bytes; stops when write returns false. Lines are copied into
 // the piece by hand: a text of millions of short lines spends its time here.
-void WriteLines(const LineStore& lines, const BreakTable& breaks, TSynFinalBreak finalBreak,
-                const std::function<bool(std::string_view)>& write) {
+template <typename BreakOf>
+void WriteLinesWith(const LineStore& lines, BreakOf breakOf, TSynFinalBreak finalBreak,
+                    const std::function<bool(std::string_view)>& write) {
     std::string chunk(WriteChunkSize + 2, '\0');
     char* const begin = chunk.data();
     char* used = begin;
@@ -152,11 +153,25 @@ void WriteLines(const LineStore& lines, const BreakTable& breaks, TSynFinalBreak
             used += text.size();
         }
         if (--left > 0 || finalBreak == TSynFinalBreak::Yes) {
-            for (const char c : breaks[code])
+            for (const char c : breakOf(code))
                 *used++ = c;
         }
     });
     flush();
+}
+
+void WriteLines(const LineStore& lines, const BreakTable& breaks, TSynFinalBreak finalBreak,
+                const std::function<bool(std::string_view)>& write) {
+    // Most files have one kind of break: their lines need not look theirs up, which costs a
+    // text of fifty million short lines a fifth of its time.
+    if (lines.UnusualBreaks() == 0) {
+        const std::string_view usual = breaks[detail::UsualBreak];
+        WriteLinesWith(
+            lines, [usual](detail::BreakCode) { return usual; }, finalBreak, write);
+    } else {
+        WriteLinesWith(
+            lines, [&breaks](detail::BreakCode code) { return breaks[code]; }, finalBreak, write);
+    }
 }
 
 // The smallest record covering `pending` followed by `next`; see the header.
