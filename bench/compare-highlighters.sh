@@ -32,23 +32,10 @@ cache=${TMPDIR:-/tmp}/tabrix-compare
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-
 # ---- What is needed ---------------------------------------------------------------------------
 
-packages=(time libkf5syntaxhighlighting-tools highlight source-highlight python3-pygments)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >&2
-fi
+source "$root/bench/install-peers.sh"
+install_missing time libkf5syntaxhighlighting-tools highlight source-highlight python3-pygments
 
 cli=$build/bin/tabrix-cli
 if [ ! -x "$cli" ]; then

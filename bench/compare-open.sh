@@ -18,20 +18,8 @@ per_core=${LOAD_PER_CORE:-1}
 cache=${TMPDIR:-/tmp}/tabrix-bench
 source "$root/bench/big-files.sh"
 
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-packages=(kwrite xvfb openbox xdotool time)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >&2
-fi
+source "$root/bench/install-peers.sh"
+install_missing kwrite xvfb openbox xdotool time
 
 # "label=path" per program; kwrite last.
 programs=()
