@@ -974,7 +974,10 @@ void RtfParser::FinishPicture(std::size_t openGroups) {
         // the copy ends where the picture ends when it is read again.
         const std::size_t from =
             picture.groupStart != std::string_view::npos ? picture.groupStart : picture.start;
-        image.data = from == picture.start ? "{" : "";
+        image.data.clear();
+        if (from == picture.start) {
+            image.data += '{';
+        }
         // A \binN cut off by the end of the file counts the bytes that are there, or read
         // again it would take the closing braces and all that follows for its own.
         if (picture.cutBinaryWord != std::string_view::npos) {
