@@ -89,7 +89,7 @@ TEST(LineCheckpoints, AnEditOfUnknownExtentKeepsOnlyWhatLiesBeforeIt) {
     Checkpoints points;
     points.AtOrBefore(line.size(), Walk(line));
     const std::size_t oldLength = line.size();
-    line.insert(20000, "W");
+    line.insert(line.begin() + 20000, 'W');
     // Nothing known of the bytes after the edit: no suffix.
     points.Edited(20000, 0, oldLength, line.size(), Walk(line));
     const auto walked = Walked(line);
