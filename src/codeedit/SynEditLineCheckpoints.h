@@ -14,6 +14,7 @@
 // ends first): making checkpoints needs no character in between. Advances must add exactly
 // (whole numbers, or pixels in 64ths).
 
+#include "codeedit/LineSplit.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <algorithm>
@@ -189,28 +190,21 @@ template <class Steps, class Leaper> TSynLineWalk(Steps, Leaper) -> TSynLineWalk
 
 namespace detail {
 
-// Eight bytes of a line at once: most of a long line is ASCII without tabs, where a leap needs
-// no character's length.
+// Eight bytes of a line at once, the line's first in the lowest byte: most of a long line is
+// ASCII without tabs, where a leap needs no character's length.
 inline std::uint64_t EightBytes(const char* at) {
     std::uint64_t word;
     std::memcpy(&word, at, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
     return word;
 }
 inline constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
-// Marks the bytes of a word of ASCII bytes that are below `limit` (at most 0x80); the lowest
-// mark is exact, as a borrow only runs upwards from a marked byte.
-inline std::uint64_t MarksBelow(std::uint64_t word, unsigned char limit) {
-    return (word - kOnes * limit) & ~word & kHighs;
-}
-// How many of the word's bytes, from the first in the line, are ASCII and no tab.
+// How many of the word's bytes, from the first in the line, are ASCII and no tab. The lowest
+// mark of a zero byte is exact, as a borrow only runs upwards from it.
 inline unsigned PlainAsciiPrefix(std::uint64_t word) {
-    const std::uint64_t marks = (word & kHighs) | MarksBelow(word ^ (kOnes * '\t'), 1);
-    if (marks == 0)
-        return 8;
-    if constexpr (std::endian::native == std::endian::little)
-        return unsigned(std::countr_zero(marks)) / 8;
-    else
-        return unsigned(std::countl_zero(marks)) / 8;
+    const std::uint64_t marks = (word & kHighs) | linesplit::HasZeroByte(word ^ (kOnes * '\t'));
+    return marks == 0 ? 8 : unsigned(std::countr_zero(marks)) / 8;
 }
 // Whether every byte of the word is one from space to '~' (no tab, control character or byte
 // of 0x7F and above): a carry only comes from a byte of 0xFF, which is marked itself.

@@ -87,10 +87,10 @@ struct PictureState {
     int goalWidth = 0, goalHeight = 0;
     int scaleX = 100, scaleY = 100;
     int nibble = -1; // the first hex digit of a byte not yet complete
-    // A \binN whose N bytes ran past the end of the input: the word and the bytes there were.
+    // A \binN whose N bytes ran past the end of the input: where the word starts and ends (the
+    // bytes after it are all there were).
     std::size_t cutBinaryWord = std::string_view::npos;
     std::size_t cutBinaryWordEnd = 0;
-    std::size_t cutBinaryLength = 0;
 };
 
 // Everything a group saves and its closing brace restores; kept small because 100,000-deep
@@ -382,7 +382,6 @@ void RtfParser::ParseControlWord() {
         if (picture.depth > 0 && length < std::size_t(std::max(parameter, 0))) {
             picture.cutBinaryWord = wordStart;
             picture.cutBinaryWordEnd = pos;
-            picture.cutBinaryLength = length;
         }
         pos += length;
         return;
@@ -982,7 +981,7 @@ void RtfParser::FinishPicture(std::size_t openGroups) {
         // again it would take the closing braces and all that follows for its own.
         if (picture.cutBinaryWord != std::string_view::npos) {
             image.data.append(input.substr(from, picture.cutBinaryWord - from));
-            image.data += "\\bin" + std::to_string(picture.cutBinaryLength) + " ";
+            image.data += "\\bin" + std::to_string(pos - picture.cutBinaryWordEnd) + " ";
             image.data.append(
                 input.substr(picture.cutBinaryWordEnd, pos - picture.cutBinaryWordEnd));
         } else {
