@@ -46,8 +46,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     StartRecovery();
 
     // The first document, with the editors every later document copies its look from.
-    auto first = std::make_unique<TMyMemo>();
-    CreateEditors(*first);
+    std::unique_ptr<TMyMemo> first = NewDocument();
     first->PlainEditor->setUpdatesEnabled(true);
     first->PlainEditor->show();
     documents.push_back(std::move(first));
@@ -62,12 +61,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
-    search = new TSearchController(this, dialogs, [this]() -> std::unique_ptr<SearchEditor> {
-        if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-            return MakeSearchEditor(*rich);
-        TSynEditWidget* editor = ActiveEditor(CurrentDocument());
-        return editor ? MakeSearchEditor(*editor) : nullptr;
-    });
+    search = new TSearchController(this, dialogs,
+                                   [this] { return CurrentDocument().View().SearchSource(); });
     auto* matches = new QLabel(this);
     matches->setObjectName("StatusBarMatches");
     matches->hide();
@@ -83,8 +78,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
 TForm1::~TForm1() {
     TApplication::SetErrorDialogs(nullptr);
     // The editors hold hooks into the highlighter: they go first.
-    for (auto& document : documents)
-        DestroyEditors(*document);
+    documents.clear();
 }
 
 void TForm1::CreateClientArea() {

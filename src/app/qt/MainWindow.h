@@ -71,15 +71,6 @@ public:
     TMyMemo& DocumentAt(int index) { return *documents[static_cast<std::size_t>(index)]; }
     TMyMemo& CurrentDocument() { return DocumentAt(CurrentIndex()); }
     TMemo* CurrentPlainEditor() { return CurrentDocument().PlainEditor; }
-    // The line list of the current document's editor for its view mode.
-    TSynEditStringList& CurrentLines();
-    // The editor of the document's view mode when it is one of our engine (plain or code view);
-    // nothing in rich view.
-    TSynEditWidget* ActiveEditor(const TMyMemo& document) const;
-    // The rich editor in rich view, else nothing.
-    TRxRichEdit* ActiveRichEditor(const TMyMemo& document) const;
-    // The editor of the document's view mode, whichever it is.
-    QWidget* ActiveWidget(const TMyMemo& document) const;
     // The window's own instance of a highlighter class by its name ("SynHTMLSyn1"), or nothing.
     TSynCustomHighlighter* HighlighterInstance(std::string_view instanceName) const;
 
@@ -372,9 +363,8 @@ private:
     void CreateToolBar();
     void CreateClientArea();
     void FormShow();
-    // Creates the three editors of a document, hidden, wired to the window's handlers.
-    void CreateEditors(TMyMemo& document);
-    void DestroyEditors(TMyMemo& document);
+    // A document whose editors are wired to the window's handlers.
+    std::unique_ptr<TMyMemo> NewDocument();
     void ConnectEditor(TSynEditWidget* editor);
     void ConnectRichEditor(TRxRichEdit* editor);
     // The rich editor takes the plain editor's font, font colour and background.
@@ -389,8 +379,6 @@ private:
     void CheckHiddenFromCloseAll();
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
-    // The text a save writes, whole: for the saves that convert it on the way.
-    std::string DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const;
     // OpenFile, but a path that names no file is not reported: its message is given back.
     std::optional<QString> OpenFileUnlessMissing(const QString& path);
     // Reads the file into the document's plain editor in the encoding `choose` finds for its
@@ -419,14 +407,6 @@ private:
     void ShowDocumentLineBreaks();
     // An empty document's breaks: those of new documents.
     void GiveNewDocumentLineBreaks(TMyMemo& document) const;
-    // The text a save writes: the editor of the document's view mode, piece by piece.
-    void WriteDocument(const TMyMemo& document, const std::function<bool(std::string_view)>& write,
-                       const ProgressHook& progress) const;
-    // Rich view's plain text in the document's encoding, its lines joined by the breaks they
-    // had when the text went into rich view, adding to unencodable the characters that became
-    // '?'.
-    std::string RichViewText(const TMyMemo& document, const ProgressHook& progress,
-                             std::size_t& unencodable) const;
 
     Dialogs& dialogs;
     QStringList arguments;
@@ -435,8 +415,6 @@ private:
     std::vector<std::unique_ptr<TMyMemo>> documents;
     // One instance of every highlighter class, as the code editors share them.
     std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
-    // The rich editor's text as CurrentLines gives it in rich view.
-    std::unique_ptr<TSynEditStringList> richLines;
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;
@@ -511,8 +489,6 @@ private:
     QStringList listedStyles;
 
     // ---- Output ----
-    // The whole text of the current document's editor for its view mode.
-    std::string ActiveText();
     PrintJob CurrentPrintJob();
 
     // ---- Crash recovery ----

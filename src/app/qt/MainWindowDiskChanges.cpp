@@ -127,7 +127,7 @@ void TForm1::ReloadFromDisk(int position) {
     const std::optional<FileStamp> stamp = StampOfFile(path);
     if (!stamp)
         return;
-    TSynEditWidget* editor = ActiveEditor(document);
+    TSynEditWidget* editor = document.View().TextEditor();
     const EditorPlace place = PlaceIn(editor, *document.RichEditor);
     const bool rich = IsRichFile(path);
     std::optional<std::string> error;

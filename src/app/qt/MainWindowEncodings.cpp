@@ -172,9 +172,8 @@ void TForm1::MarkDocumentEncoding() {
 
 void TForm1::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding) {
     document.FileEncoding = encoding;
-    document.PlainEditor->SetTextEncoding(*encoding.encoding);
-    document.CodeEditor->SetTextEncoding(*encoding.encoding);
-    document.RichEditor->SetTextEncoding(*encoding.encoding);
+    for (const int mode : {vmPlain, vmCode, vmRich})
+        document.ViewOf(mode).SetTextEncoding(*encoding.encoding);
     if (&document == &CurrentDocument())
         ShowDocumentEncoding();
 }
@@ -231,8 +230,7 @@ std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document,
     // The text is read here, with progress (the editors belong to this thread), and converted
     // beside the window.
     std::size_t lost = 0;
-    std::string text = document.ViewMode == vmRich ? RichViewText(document, progress.Hook(), lost)
-                                                   : DocumentBytes(document, progress.Hook());
+    std::string text = document.View().FileText(progress.Hook(), lost);
     EncodedText file;
     progress.RunWhileRepainting(
         text.size(), [&] { file = EncodeFileBytes(std::move(text), document.FileEncoding); });
@@ -278,7 +276,7 @@ void TForm1::ReopenWithEncodingClick(int choice) {
 
 void TForm1::SaveWithEncodingClick(int choice) {
     TMyMemo& document = CurrentDocument();
-    TSynEditWidget* editor = ActiveEditor(document);
+    TSynEditWidget* editor = document.View().TextEditor();
     if (choice < 0 || choice >= int(SaveEncodings().size()) || !editor)
         return;
     const DocumentEncoding old = document.FileEncoding;

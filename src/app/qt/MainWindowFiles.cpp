@@ -7,6 +7,7 @@
 #include "app/ProjectFile.h"
 #include "app/VersionName.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
@@ -274,64 +275,6 @@ std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::st
     return document.RichEditor->LoadFromFile(path, progress.Hook());
 }
 
-std::string TForm1::DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const {
-    std::string bytes;
-    WriteDocument(
-        document,
-        [&](std::string_view piece) {
-            bytes.append(piece);
-            return true;
-        },
-        progress);
-    return bytes;
-}
-
-void TForm1::WriteDocument(const TMyMemo& document,
-                           const std::function<bool(std::string_view)>& write,
-                           const ProgressHook& progress) const {
-    if (document.ViewMode == vmRich) {
-        std::size_t unencodable = 0;
-        write(RichViewText(document, progress, unencodable));
-        return;
-    }
-    const TSynEditStringList& lines = ActiveEditor(document)->Lines();
-    ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
-    // Every line with the break it had in the file (or the document's, for a new one). The plain
-    // editor's text has no break after its last line; the code editor's has one when the file
-    // had.
-    const bool breakAfterLast = document.ViewMode == vmCode && lines.BreakAfterLast();
-    lines.WriteFileText(
-        [&](std::string_view piece) {
-            reporter.Add(piece.size());
-            return write(piece);
-        },
-        breakAfterLast ? TSynFinalBreak::Yes : TSynFinalBreak::No);
-}
-
-std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& progress,
-                                 std::size_t& unencodable) const {
-    const Encoding& encoding = *document.FileEncoding.encoding;
-    const TSynLineBreaks& breaks = document.RichViewBreaks;
-    auto mark = breaks.marks.begin();
-    std::string text;
-    int line = 0;
-    document.RichEditor->ForEachLine(
-        [&](const QString& lineText) {
-            if (line > 0) {
-                // The break after the line before.
-                while (mark != breaks.marks.end() && mark->line < line - 1)
-                    ++mark;
-                const bool marked = mark != breaks.marks.end() && mark->line == line - 1;
-                text += LineBreakOf(marked ? mark->format : breaks.format);
-            }
-            ++line;
-            text += FromQString(lineText, encoding);
-            unencodable += UnencodableCount(lineText, encoding);
-        },
-        progress);
-    return text;
-}
-
 bool TForm1::SaveDocument(int position, bool askAboutLoss) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
@@ -377,8 +320,9 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         error = SaveFileAtomically(
             path,
             [&](const std::function<bool(std::string_view)>& write) {
+                std::size_t unencodable = 0;
                 if (write(MarkBytes(document.FileEncoding.mark)))
-                    WriteDocument(document, write, progress.Hook());
+                    document.View().WriteFileText(write, progress.Hook(), unencodable);
             },
             ReadOnlyFile::Overwrite);
     }

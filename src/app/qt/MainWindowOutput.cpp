@@ -60,42 +60,34 @@ std::span<const MenuItem> VoiceMenu() {
     return rows;
 }
 
-std::string TForm1::ActiveText() {
-    // The code and rich editors give their line lists, each line ending in a line break; the
-    // plain editor gives its text as it stands.
-    if (CurrentDocument().ViewMode != vmPlain)
-        return CurrentLines().Text();
-    return CurrentPlainEditor()->Text();
-}
-
 void TForm1::mniHTMLExportClick(int tag) {
     const std::optional<HtmlVariant> variant = HtmlVariantFromTag(tag);
     Q_ASSERT(variant);
     if (variant)
-        ExportHtml(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
-                   CurrentPlainEditor()->Font(), *variant);
+        ExportHtml(dialogs, CurrentDocument().View().Text(),
+                   *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
+                   *variant);
 }
 
 void TForm1::mniHTMLExportColoursClick() {
     TMyMemo& document = CurrentDocument();
     // Rich view has no highlighter: its text in the plain editor's look.
-    const TSynEditWidget* active = ActiveEditor(document);
+    const TSynEditWidget* active = document.View().TextEditor();
     const TSynEditWidget& lookFrom = active ? *active : *document.PlainEditor;
-    TSynCustomHighlighter* highlighter =
-        document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
     const QString title =
         document.FileName.isEmpty() ? QStringLiteral("Untitled") : ShownFileName(document.FileName);
-    ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
+    ExportColouredHtml(dialogs, {document.View().Lines(), lookFrom,
+                                 document.View().ColouringHighlighter(), title});
 }
 
 void TForm1::PreviewinBrowser1Click() {
-    PreviewInBrowser(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
-                     CurrentPlainEditor()->Font());
+    PreviewInBrowser(dialogs, CurrentDocument().View().Text(),
+                     *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font());
 }
 
 PrintJob TForm1::CurrentPrintJob() {
-    return {CurrentLines(), *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
-            ShownPath(CurrentDocument().FileName)};
+    return {CurrentDocument().View().Lines(), *CurrentDocument().FileEncoding.encoding,
+            CurrentPlainEditor()->Font(), ShownPath(CurrentDocument().FileName)};
 }
 
 void TForm1::Print1Click() {

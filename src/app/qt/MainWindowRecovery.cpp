@@ -2,7 +2,6 @@
 // copies an earlier run left behind, before anything else opens. Keeping the copies is the
 // recovery keeper's work (src/recovery/qt/).
 
-#include "app/qt/DocumentCaret.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -66,7 +65,7 @@ void TForm1::StartRecovery() {
 }
 
 void TForm1::StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp) {
-    TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+    TSynEditWidget* editor = document.View().TextEditor();
     const bool journaled = editor && stamp && stamp->size >= kJournalFrom;
     document.JournalBase = journaled ? stamp : std::nullopt;
     document.JournalEncoding = document.FileEncoding.Name();
@@ -82,7 +81,7 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
     TMyMemo& document = **found;
     if (!document.Modified) {
         // Back to the file's text: a journal starts from it again.
-        TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+        TSynEditWidget* editor = document.View().TextEditor();
         if (document.JournalBase && editor)
             editor->Engine().ChangeLog().Restart();
         return std::nullopt;
@@ -91,7 +90,7 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
     RecoveryHeader& header = copy.header;
     header.fileName = LocalPath(document.FileName);
     header.viewMode = document.ViewMode;
-    const QPoint caret = CaretOf(document, document.ViewMode);
+    const QPoint caret = document.View().Caret();
     header.caretLine = caret.y();
     header.caretColumn = caret.x();
     header.encodingName = document.FileEncoding.Name();
@@ -102,7 +101,7 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
             header.highlighter = classes[i].instanceName;
     }
     if (document.ViewMode != vmRich) {
-        TSynEditChangeLog& log = ActiveEditor(document)->Engine().ChangeLog();
+        TSynEditChangeLog& log = document.View().TextEditor()->Engine().ChangeLog();
         if (document.JournalBase && !log.Lost() &&
             header.encodingName == document.JournalEncoding) {
             copy.journal = {*document.JournalBase,
@@ -112,7 +111,7 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
         // Edits no journal can tell (a whole text replaced, another encoding, rich view between):
         // whole copies until the file is saved.
         document.JournalBase.reset();
-        const TSynEditStringList& lines = ActiveEditor(document)->Lines();
+        const TSynEditStringList& lines = document.View().TextEditor()->Lines();
         header.lineBreaks = lines.LineBreaks();
         copy.text = lines.Snapshot();
         return copy;
@@ -198,14 +197,14 @@ void TForm1::RestoreDocument(const RecoveredDocument& recovered) {
             dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
         }
     } else {
-        ActiveEditor(document)->Engine().SetText(recovered.text);
+        document.View().TextEditor()->Engine().SetText(recovered.text);
     }
     // A copy that does not say keeps the breaks of a new document.
     if (header.lineBreaks && header.viewMode == vmRich)
         document.RichViewBreaks = *header.lineBreaks;
     else if (header.lineBreaks)
-        ActiveEditor(document)->Lines().SetLineBreaks(*header.lineBreaks);
-    PlaceCaret(document, header.viewMode, QPoint(header.caretColumn, header.caretLine));
+        document.View().TextEditor()->Lines().SetLineBreaks(*header.lineBreaks);
+    document.ViewOf(header.viewMode).SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.FileName = DisplayPath(header.fileName);
     document.Modified = true;
     // Changes by other programs from now on are noticed; what happened before cannot be told.
@@ -231,7 +230,7 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
                " has changed on disk since its unsaved edits were kept: it is opened as it is "
                "now, without them.";
     TMyMemo& document = CurrentDocument();
-    if (document.FileEncoding.Name() != header.encodingName || !ActiveEditor(document))
+    if (document.FileEncoding.Name() != header.encodingName || !document.View().TextEditor())
         return "The file " + shown + " is no longer read as " + ShownText(header.encodingName) +
                ": its unsaved edits are not applied.";
     // The journal's places are the plain editor's lines: the code editor's lack only the empty
@@ -246,7 +245,7 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
         ++applied;
     }
     SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
-    PlaceCaret(document, document.ViewMode, QPoint(header.caretColumn, header.caretLine));
+    document.View().SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.Modified = applied > 0;
     ShowTabCaption(CurrentIndex());
     UpdateTitle();

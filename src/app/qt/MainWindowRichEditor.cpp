@@ -8,11 +8,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStackedWidget>
 
 void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
-    EditorArea->addWidget(editor);
-    editor->hide();
     WatchEditor(editor);
     connect(editor, &TRxRichEdit::Changed, this, &TForm1::Memo01Change);
     connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::ShowCaretPosition);

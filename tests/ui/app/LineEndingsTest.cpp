@@ -48,7 +48,7 @@ protected:
         window->mniCloseAllClick();
         return saved;
     }
-    TSynEditWidget& Editor() { return *window->ActiveEditor(window->CurrentDocument()); }
+    TSynEditWidget& Editor() { return *window->CurrentDocument().View().TextEditor(); }
 };
 
 TEST_F(LineEndingsTest, EveryFileSavedUnchangedInEveryViewKeepsItsBytes) {
