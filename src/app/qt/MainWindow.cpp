@@ -2,6 +2,7 @@
 
 #include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
+#include "app/qt/OutputCommands.h"
 #include "app/qt/StatusBarProgress.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -27,7 +28,9 @@
 #include <functional>
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
+    : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)),
+      output(std::make_unique<TOutputCommands>(
+          dialogs, [this]() -> TMyMemo& { return CurrentDocument(); })) {
     // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
     setAcceptDrops(true);

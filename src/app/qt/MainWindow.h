@@ -7,17 +7,13 @@
 #include "app/RecentList.h"
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
-#include "output/qt/Printing.h"
 #include "platform/LineBreak.h"
 #include "platform/Progress.h"
-#include "platform/Speech.h"
 #include "recovery/qt/RecoveryKeeper.h"
 
 #include <QMainWindow>
-#include <QMargins>
 #include <QPoint>
 #include <QPointer>
-#include <QPrinter>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -42,6 +38,8 @@ class TForm2;
 class TForm4;
 class TSearchController;
 class TAboutBox;
+class TOutputCommands;
+class TWindowFrame;
 class QAbstractScrollArea;
 struct WindowSettings;
 class TSynEditStringList;
@@ -112,8 +110,6 @@ public:
     bool FullScreen() const { return fullScreen; }
     // The window's outer rectangle when full screen was entered.
     QRect RestoreBounds() const { return restoreBounds; }
-    // Bounds set while the window was hidden, applied again once its frame is known.
-    void ApplyPendingOuterBounds();
     void mniFullScreenClick();
     void SetAlwaysOnTop(bool on);
     void SetToolWindowMode(bool on);
@@ -255,15 +251,7 @@ public:
     void Exit1Click();
 
     // ---- Output: HTML export, printing, speech ----
-    void mniHTMLExportClick(int tag);
-    // "HTML File with Colours": the page as the active editor colours it.
-    void mniHTMLExportColoursClick();
-    void PreviewinBrowser1Click();
-    void Print1Click();
-    void PrintPreview1Click();
-    void Pagesetup1Click();
-    void mniSpeakClick();
-    void mniSpeakSettingsClick();
+    TOutputCommands& Output() { return *output; }
 
     // ---- Text functions ----
     // Runs the named text function on the current plain editor by its rule, after
@@ -433,17 +421,11 @@ private:
         FileFormatOfBreak(PlatformLineBreak()).value_or(TSynEditFileFormat::sffDos);
 
     // ---- Settings and appearance ----
-    // Pending bounds applied once shown; the taskbar following activation in full screen.
+    // The window's frame, and the taskbar following activation in full screen.
     void WatchWindowEvents();
     void CreateContextMenu();
     // Context menu and pointer handling of one editor.
     void WatchEditor(QAbstractScrollArea* editor);
-    void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
-    void SetWindowFlagsKeepingShown(Qt::WindowFlags flags);
-    QMargins FrameMargins() const;
-    QRect OuterBounds() const;
-    void SetOuterBounds(const QRect& bounds);
-    QRect WorkArea() const;
     void ForEachEditor(const std::function<void(TSynEditWidget&)>& change);
     void ChangeFontSize(int step);
     // The options and look the window has before any settings file is read.
@@ -455,7 +437,7 @@ private:
 
     bool fullScreen = false;
     QRect restoreBounds;
-    std::optional<QRect> pendingOuterBounds;
+    TWindowFrame* frame = nullptr;
     QString currentStyleName = "Untitled";
 
     // ---- Files changed by other programs ----
@@ -488,9 +470,6 @@ private:
     QString saveProjectDialogFileName;
     QStringList listedStyles;
 
-    // ---- Output ----
-    PrintJob CurrentPrintJob();
-
     // ---- Crash recovery ----
     // Chooses the recovery folder shared by all instances (inside the settings folder unless that
     // one cannot be trusted) and starts keeping copies in it.
@@ -508,8 +487,5 @@ private:
     TRecoveryKeeper* recovery = nullptr;
     std::string recoveryRoot;
 
-    // The print dialog's choices, kept between prints as the dialog component keeps them.
-    QPrinter printer;
-    PageSetup pageSetup;
-    SpeechToAudioDevice speech;
+    std::unique_ptr<TOutputCommands> output;
 };

@@ -10,6 +10,7 @@
 #include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/OutputCommands.h"
 #include "app/qt/StatusBarProgress.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -80,13 +81,13 @@ std::span<const MenuItem> FileMenu() {
         {.name = "Print1",
          .caption = "&Print",
          .shortcuts = {"Ctrl+P"},
-         .handler = Call<&TForm1::Print1Click>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::Print1Click>},
         {.name = "PrintPreview1",
          .caption = "Print Previe&w",
-         .handler = Call<&TForm1::PrintPreview1Click>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::PrintPreview1Click>},
         {.name = "Pagesetup1",
          .caption = "Page Set&up",
-         .handler = Call<&TForm1::Pagesetup1Click>,
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::Pagesetup1Click>,
          .modes = NoViewMode},
         {},
         {.name = "mniClose",
