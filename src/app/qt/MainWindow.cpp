@@ -1,9 +1,12 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
 #include "app/qt/OutputCommands.h"
+#include "app/qt/RichFormatCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -28,9 +31,11 @@
 #include <functional>
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)),
-      output(std::make_unique<TOutputCommands>(
-          dialogs, [this]() -> TMyMemo& { return CurrentDocument(); })) {
+    : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
+    const auto current = [this]() -> TMyMemo& { return CurrentDocument(); };
+    outputCommands = std::make_unique<TOutputCommands>(dialogs, current);
+    formatCommands =
+        std::make_unique<TRichFormatCommands>(dialogs, current, [this] { UpdateFormatChecks(); });
     // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
     setAcceptDrops(true);
@@ -46,7 +51,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateToolBar();
     CreateClientArea();
     CreateProjectField();
-    StartRecovery();
+    recovery = std::make_unique<TWindowRecovery>(*this);
 
     // The first document, with the editors every later document copies its look from.
     std::unique_ptr<TMyMemo> first = NewDocument();
@@ -75,7 +80,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
     Timer1->start();
-    diskWatch = new DiskWatch(*this, [this] { CheckFilesOnDisk(); });
+    diskChanges = std::make_unique<TDiskChanges>(*this);
 }
 
 TForm1::~TForm1() {
@@ -186,7 +191,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     startupDone = true;
-    RestoreAbandonedDocuments();
+    recovery->RestoreAbandonedDocuments();
     LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
@@ -239,7 +244,7 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::Memo01Change() {
     CurrentDocument().Modified = true;
     CurrentDocument().Disk.ModifiedOnlyForMissing = false;
-    recovery->Changed(&CurrentDocument());
+    recovery->Keeper().Changed(&CurrentDocument());
     ShowCaretPosition();
 }
 

@@ -9,7 +9,6 @@
 #include "app/qt/MenuTable.h"
 #include "platform/LineBreak.h"
 #include "platform/Progress.h"
-#include "recovery/qt/RecoveryKeeper.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -24,7 +23,7 @@
 #include <vector>
 
 class Dialogs;
-class DiskWatch;
+class TDiskChanges;
 class QAction;
 class QLabel;
 class QMenu;
@@ -39,6 +38,8 @@ class TForm4;
 class TSearchController;
 class TAboutBox;
 class TOutputCommands;
+class TWindowRecovery;
+class TRichFormatCommands;
 class TWindowFrame;
 class QAbstractScrollArea;
 struct WindowSettings;
@@ -166,6 +167,17 @@ public:
     bool SaveDocument(int position, bool askAboutLoss = true);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
+    // Reads the file into the document's plain editor in the encoding `choose` finds for its
+    // bytes; the error's text when it cannot be read.
+    std::optional<std::string>
+    LoadPlainText(TMyMemo& document, const std::string& path,
+                  const std::function<DocumentEncoding(std::string_view)>& choose);
+    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
+    // text when it cannot be read.
+    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
+    // A byte-order mark in the file, else the encoding the user last gave the file, else the
+    // one its bytes show.
+    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
 
     // ---- Document encodings ----
     // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
@@ -182,13 +194,9 @@ public:
     // New documents' files get the named break ("LF", "CR LF", "CR"); any other name: the
     // platform's.
     void SetNewDocumentLineBreaks(const std::string& name);
-    // ---- Files changed by other programs ----
-    // Looks at the file of every document: an unmodified document reloads, a modified one asks
-    // first, a deleted file marks its document modified so that its text is not lost.
-    void CheckFilesOnDisk();
-    // The document's file on disk, as stamped (before loading, after saving), is the one its
-    // text came from or went to; nothing: no file is known for it.
-    void RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp);
+    // ---- The window's parts ----
+    TDiskChanges& DiskChanges() { return *diskChanges; }
+    TWindowRecovery& Recovery() { return *recovery; }
 
     // ---- Recent files and projects ----
     void AddRecentFile(const QString& path);
@@ -215,17 +223,7 @@ public:
     // The "View Mode" items: the clicked item's tag is the mode.
     void mniPlainClick(int mode);
     // Format menu (rich view): the selection's look, and the menu's checks following it.
-    void mniBoldClick(bool on);
-    void mniItalicClick(bool on);
-    void mniUnderlineClick(bool on);
-    void mniStrikeOutClick(bool on);
-    void mniFormatFontClick();
-    void mniTextColourClick();
-    void mniHighlightColourClick();
-    void mniAlignClick(int alignment);
-    void mniBulletsClick();
-    void mniNumberingClick();
-    void mniIndentClick(int steps);
+    TRichFormatCommands& Format() { return *formatCommands; }
     void UpdateFormatChecks();
     // Gives the current code editor the highlighter of the extension (with its dot, letter case
     // as it is); false, changing nothing, for an extension no highlighter claims.
@@ -251,7 +249,7 @@ public:
     void Exit1Click();
 
     // ---- Output: HTML export, printing, speech ----
-    TOutputCommands& Output() { return *output; }
+    TOutputCommands& Output() { return *outputCommands; }
 
     // ---- Text functions ----
     // Runs the named text function on the current plain editor by its rule, after
@@ -345,8 +343,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The current rich editor when the current document is in rich view, else none.
-    TRxRichEdit* FormatTarget();
     void CreateMenus();
     void CreateToolBar();
     void CreateClientArea();
@@ -369,20 +365,9 @@ private:
     QAction* TabItem(int position) const;
     // OpenFile, but a path that names no file is not reported: its message is given back.
     std::optional<QString> OpenFileUnlessMissing(const QString& path);
-    // Reads the file into the document's plain editor in the encoding `choose` finds for its
-    // bytes; the error's text when it cannot be read.
-    std::optional<std::string>
-    LoadPlainText(TMyMemo& document, const std::string& path,
-                  const std::function<DocumentEncoding(std::string_view)>& choose);
-    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
-    // text when it cannot be read.
-    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
     // The file's bytes for the document's text in its encoding; nothing when characters the
     // encoding cannot hold would be lost and the user would rather not save.
     std::optional<std::string> BytesToSave(const TMyMemo& document, StatusBarProgress& progress);
-    // A byte-order mark in the file, else the encoding the user last gave the file, else the
-    // one its bytes show.
-    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
     // Keeps the encoding of a file just written or reopened for the next time it is opened.
     void RememberDocumentEncoding(const TMyMemo& document);
     // Whether to go on when count characters cannot be held by the encoding and become "?".
@@ -440,18 +425,6 @@ private:
     TWindowFrame* frame = nullptr;
     QString currentStyleName = "Untitled";
 
-    // ---- Files changed by other programs ----
-    void CheckFileOnDisk(int position);
-    // Reads the document's file again into the editor of its view mode, keeping the caret's
-    // line and the scroll where the new text allows.
-    void ReloadFromDisk(int position);
-    // Before writing over the document's file: true unless another program changed the file
-    // since the document last read or wrote it and the user chose not to overwrite it.
-    bool MayOverwriteOnDisk(const TMyMemo& document);
-    void WatchDocumentFiles();
-
-    DiskWatch* diskWatch = nullptr;
-
     // ---- Recent files and projects ----
     // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
     void CreateRecentItems();
@@ -471,21 +444,9 @@ private:
     QStringList listedStyles;
 
     // ---- Crash recovery ----
-    // Chooses the recovery folder shared by all instances (inside the settings folder unless that
-    // one cannot be trusted) and starts keeping copies in it.
-    void StartRecovery();
-    std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key);
-    // The document's text is its file's, in the state stamp: a big one's recovery copies are
-    // journals of the edits from here on.
-    void StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp);
-    // Offers the copies left by instances that ended without closing, as modified tabs.
-    void RestoreAbandonedDocuments();
-    void RestoreDocument(const RecoveredDocument& recovered);
-    // Opens the journal's file and plays its edits back; what could not be done, if anything.
-    std::optional<QString> RestoreJournal(const RecoveredDocument& recovered);
+    std::unique_ptr<TWindowRecovery> recovery;
+    std::unique_ptr<TDiskChanges> diskChanges;
 
-    TRecoveryKeeper* recovery = nullptr;
-    std::string recoveryRoot;
-
-    std::unique_ptr<TOutputCommands> output;
+    std::unique_ptr<TOutputCommands> outputCommands;
+    std::unique_ptr<TRichFormatCommands> formatCommands;
 };

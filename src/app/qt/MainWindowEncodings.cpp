@@ -4,6 +4,7 @@
 
 #include "app/DocumentText.h"
 #include "app/RememberedEncodings.h"
+#include "app/qt/DiskChanges.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
@@ -270,7 +271,7 @@ void TForm1::ReopenWithEncodingClick(int choice) {
         SetViewMode(mode);
     document.Modified = false;
     RememberDocumentEncoding(document);
-    RememberDiskFile(document, stamp);
+    diskChanges->RememberDiskFile(document, stamp);
     RefreshCurrentTab();
 }
 

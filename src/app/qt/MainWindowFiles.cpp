@@ -6,12 +6,14 @@
 #include "app/FileNameParts.h"
 #include "app/ProjectFile.h"
 #include "app/VersionName.h"
+#include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/OutputCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileStamp.h"
@@ -242,7 +244,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     else if (rich)
         SetViewMode(vmRich);
     // After the view is set: the text is in the editor that gets the edits.
-    RememberDiskFile(target, stampBeforeLoading);
+    diskChanges->RememberDiskFile(target, stampBeforeLoading);
     ShowDocumentLineBreaks();
     return std::nullopt;
 }
@@ -280,7 +282,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
-    if (!MayOverwriteOnDisk(document))
+    if (!diskChanges->MayOverwriteOnDisk(document))
         return false;
     const std::string path = LocalPath(document.FileName);
     // The question is put to root too, whom the system would let write the file.
@@ -288,7 +290,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         !dialogs.AskYesNo("Confirm",
                           "File " + ShownPath(document.FileName) + " is read-only.  Save anyway?"))
         return false;
-    const DiskWatch::Pause ownWrite(*diskWatch);
+    const DiskWatch::Pause ownWrite(diskChanges->Watch());
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
@@ -340,8 +342,8 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         rich.ForgetLostItems();
     if (!asRtf)
         RememberDocumentEncoding(document);
-    RememberDiskFile(document, StampOfFile(path));
-    recovery->Discard(&document);
+    diskChanges->RememberDiskFile(document, StampOfFile(path));
+    recovery->Keeper().Discard(&document);
     return true;
 }
 

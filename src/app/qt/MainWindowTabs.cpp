@@ -3,6 +3,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
@@ -152,7 +153,7 @@ bool TForm1::CloseDocument(int position) {
         if (answer == DialogAnswer::Yes && !SaveDocument(position))
             return false;
     }
-    recovery->Discard(&document);
+    recovery->Keeper().Discard(&document);
 
     if (DocumentCount() == 1) {
         document.PlainEditor->SetText({});

@@ -7,6 +7,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
 #include "app/qt/ViewModeLines.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -146,7 +147,7 @@ void TForm1::SetViewMode(int mode) {
             editor->EnsureCaretVisible();
     }
     // The copy records the view mode too.
-    recovery->Changed(&document);
+    recovery->Keeper().Changed(&document);
     ShowActiveEditor();
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
