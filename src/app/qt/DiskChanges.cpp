@@ -8,6 +8,7 @@
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
@@ -148,7 +149,7 @@ void TDiskChanges::ReloadFromDisk(int position) {
         // The other program may have written another encoding: found again as on opening.
         error = rich ? window.LoadRichText(document, path)
                      : window.LoadPlainText(document, path, [&](std::string_view bytes) {
-                           return window.EncodingForFile(path, bytes);
+                           return EncodingForFile(path, bytes);
                        });
         const int loadedMode = rich ? vmRich : vmPlain;
         if (!error && document.ViewMode != loadedMode)

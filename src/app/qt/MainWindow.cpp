@@ -4,8 +4,10 @@
 #include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
 #include "app/qt/OutputCommands.h"
+#include "app/qt/RecentMenus.h"
 #include "app/qt/RichFormatCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -50,7 +52,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
-    CreateProjectField();
+    projects = std::make_unique<TWindowProjects>(*this);
     recovery = std::make_unique<TWindowRecovery>(*this);
 
     // The first document, with the editors every later document copies its look from.
@@ -192,7 +194,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     startupDone = true;
     recovery->RestoreAbandonedDocuments();
-    LoadDefaultProject();
+    projects->LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
     if (arguments.isEmpty()) {
@@ -214,7 +216,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     // Before the start-up work the last session's tabs are not open yet: their project stays.
     if (startupDone)
-        SaveDefaultProject();
+        projects->SaveDefaultProject();
     const int activeTab = CurrentIndex();
     closing = true;
     for (int position = DocumentCount() - 1; position >= 0; --position) {

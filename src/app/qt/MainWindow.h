@@ -4,7 +4,6 @@
 // Handlers are thin entry points: the menus are tables next to them (MenuTable.h), and the work
 // of a subsystem's commands lives in its own src/<subsystem>/qt/.
 
-#include "app/RecentList.h"
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 #include "platform/LineBreak.h"
@@ -38,6 +37,8 @@ class TForm4;
 class TSearchController;
 class TAboutBox;
 class TOutputCommands;
+class TRecentMenus;
+class TWindowProjects;
 class TWindowRecovery;
 class TRichFormatCommands;
 class TWindowFrame;
@@ -167,6 +168,8 @@ public:
     bool SaveDocument(int position, bool askAboutLoss = true);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
+    // OpenFile, but a path that names no file is not reported: its message is given back.
+    std::optional<QString> OpenFileUnlessMissing(const QString& path);
     // Reads the file into the document's plain editor in the encoding `choose` finds for its
     // bytes; the error's text when it cannot be read.
     std::optional<std::string>
@@ -175,9 +178,6 @@ public:
     // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
     // text when it cannot be read.
     std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
-    // A byte-order mark in the file, else the encoding the user last gave the file, else the
-    // one its bytes show.
-    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
 
     // ---- Document encodings ----
     // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
@@ -199,18 +199,8 @@ public:
     TWindowRecovery& Recovery() { return *recovery; }
 
     // ---- Recent files and projects ----
-    void AddRecentFile(const QString& path);
-    // The recent entries, slot 0 (the newest) first.
-    std::vector<QString> RecentFiles() const;
-    // The list as the settings file gives it.
-    void SetRecentFiles(std::vector<std::string> entries);
-    void mniRecentItemClick(int slot);
-    void SaveProjectAs1Click();
-    // False when the file could not be written (the user has been told).
-    bool SaveProject(const QString& destination);
-    void LoadProject(const QString& path);
-    // The project file last loaded or saved; empty when there is none.
-    const QString& CurrentProject() const { return currentProject; }
+    TRecentMenus& Recent() { return *recent; }
+    TWindowProjects& Projects() { return *projects; }
 
     // ---- View modes ----
     void SetViewMode(int mode);
@@ -296,7 +286,6 @@ public:
     QTabBar* TabControl = nullptr;
     QLabel* StatusBarText = nullptr;
     QLabel* StatusBarEncoding = nullptr;   // the current document's encoding
-    QLabel* StatusBarProject = nullptr;    // the current project's file name
     QLabel* StatusBarLineBreaks = nullptr; // its line breaks: "LF", "CR LF", "CR" or "Mixed"
     QLabel* StatusBarBinary = nullptr;     // shown while it looks like no text
     QLabel* StatusBarLostItems = nullptr;  // what reading the current rich file left out
@@ -363,16 +352,6 @@ private:
     void CheckHiddenFromCloseAll();
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
-    // OpenFile, but a path that names no file is not reported: its message is given back.
-    std::optional<QString> OpenFileUnlessMissing(const QString& path);
-    // The file's bytes for the document's text in its encoding; nothing when characters the
-    // encoding cannot hold would be lost and the user would rather not save.
-    std::optional<std::string> BytesToSave(const TMyMemo& document, StatusBarProgress& progress);
-    // Keeps the encoding of a file just written or reopened for the next time it is opened.
-    void RememberDocumentEncoding(const TMyMemo& document);
-    // Whether to go on when count characters cannot be held by the encoding and become "?".
-    bool AcceptLostCharacters(const TMyMemo& document, std::size_t count,
-                              const DocumentEncoding& encoding, const QString& action);
     void ShowDocumentEncoding();
     // Checks the items of the current document's encoding in both encoding menus.
     void MarkDocumentEncoding();
@@ -425,23 +404,9 @@ private:
     TWindowFrame* frame = nullptr;
     QString currentStyleName = "Untitled";
 
-    // ---- Recent files and projects ----
-    // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
-    void CreateRecentItems();
-    void RefreshRecentMenus();
-    // The status bar's field of the current project, hidden while there is none.
-    void CreateProjectField();
-    void SetCurrentProject(const QString& path);
-    // Close All, then the project: how the Open dialog and the recent list open one.
-    void OpenProjectReplacingTabs(const QString& path);
-    void SaveCurrentProject();
-    void LoadDefaultProject();
-    void SaveDefaultProject();
-
-    RecentList recentList;
-    QString currentProject;
-    QString saveProjectDialogFileName;
     QStringList listedStyles;
+    std::unique_ptr<TRecentMenus> recent;
+    std::unique_ptr<TWindowProjects> projects;
 
     // ---- Crash recovery ----
     std::unique_ptr<TWindowRecovery> recovery;

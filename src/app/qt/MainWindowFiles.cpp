@@ -9,10 +9,13 @@
 #include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/DocumentView.h"
+#include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/OutputCommands.h"
+#include "app/qt/RecentMenus.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -59,7 +62,7 @@ std::span<const MenuItem> FileMenu() {
          .handler = Call<&TForm1::Savenewversion1Click>},
         {.name = "SaveProjectAs1",
          .caption = "Save Pro&ject As...",
-         .handler = Call<&TForm1::SaveProjectAs1Click>,
+         .handler = CallOn<&TForm1::Projects, &TWindowProjects::SaveProjectAs1Click>,
          .action = &TForm1::SaveProjectAs1},
         {},
         {.name = "mniReopenWithEncoding",
@@ -173,7 +176,7 @@ void TForm1::mniOpenClick() {
     // list of paths: only a project's own name does.
     if (chosen->filterIndex == ProjectFileType &&
         IsProjectFileName(LocalPath(chosen->files.front()))) {
-        OpenProjectReplacingTabs(chosen->files.front());
+        projects->OpenProjectReplacingTabs(chosen->files.front());
         return;
     }
     for (const QString& file : chosen->files)
@@ -234,7 +237,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         target.ViewMode = vmRich;
     target.FileName = shown;
     target.Modified = false;
-    AddRecentFile(shown);
+    recent->AddRecentFile(shown);
     ShowTabCaption(CurrentIndex());
     UpdateTitle();
 
@@ -312,7 +315,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
                                    ReadOnlyFile::Overwrite);
     } else if (document.ViewMode == vmRich || document.FileEncoding.IsUtf16()) {
         // Characters are converted on the way, and some may not survive: the user is asked.
-        const std::optional<std::string> bytes = BytesToSave(document, progress);
+        const std::optional<std::string> bytes = BytesToSave(dialogs, document, progress);
         if (!bytes)
             return false;
         progress.RunWhileRepainting(bytes->size(), [&] {
@@ -371,7 +374,7 @@ bool TForm1::SaveDocumentAs(int position) {
     const bool sameFile = document.FileName == saveDialogFileName;
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position, sameFile);
-    AddRecentFile(document.FileName);
+    recent->AddRecentFile(document.FileName);
     ShowTabCaption(position);
     UpdateTitle();
     return saved;
@@ -392,7 +395,7 @@ void TForm1::mniSaveAllClick() {
         mniSaveClick();
     }
     SelectIndex(remembered);
-    SaveCurrentProject();
+    projects->SaveCurrentProject();
 }
 
 void TForm1::Savenewversion1Click() {
@@ -404,6 +407,6 @@ void TForm1::Savenewversion1Click() {
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
     ShowTabCaption(CurrentIndex());
     SaveDocument(CurrentIndex());
-    AddRecentFile(document.FileName);
+    recent->AddRecentFile(document.FileName);
     UpdateTitle();
 }

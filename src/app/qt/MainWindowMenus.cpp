@@ -3,7 +3,11 @@
 
 #include "app/qt/MainWindowMenus.h"
 
+#include "app/ProjectFile.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/RecentMenus.h"
+#include "app/qt/WindowProjects.h"
+#include "platform/qt/PathNames.h"
 #include "settings/qt/QuickFont.h"
 
 #include <QMenu>
@@ -82,7 +86,13 @@ void TForm1::CreateMenus() {
     mnuTabs = new QMenu(this);
     mnuTabs->setObjectName("mnuTabs");
     menus.AddItems(*mnuTabs, TabContextMenu(), *this);
-    CreateRecentItems();
+    recent = std::make_unique<TRecentMenus>(*mniRecent, *mnuRecent, [this](const QString& entry) {
+        openDialogFolder = DisplayFolderOf(entry);
+        if (IsProjectFileName(LocalPath(entry)))
+            projects->OpenProjectReplacingTabs(entry);
+        else
+            OpenFile(entry);
+    });
     WatchWindowEvents();
 }
 

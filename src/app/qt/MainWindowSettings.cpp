@@ -3,6 +3,7 @@
 // order in which the window's setters run.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/RecentMenus.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "app/qt/WindowFrame.h"
 #include "codeedit/qt/Memo.h"
@@ -27,7 +28,7 @@ constexpr int kMaxFontSize = 1638;
 WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
-    settings.recentFiles = recentList.Entries();
+    settings.recentFiles = recent->Entries();
     settings.bounds = ToBounds(frame->OuterBounds());
     settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
     settings.wordWrap = mniWordWrap->isChecked();
@@ -73,7 +74,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     const WindowSettings settings = ReadWindowSettings(file, isMain, CurrentWindowSettings(0));
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
-        SetRecentFiles(settings.recentFiles);
+        recent->SetRecentFiles(settings.recentFiles);
         SetNewDocumentLineBreaks(settings.lineEnding);
     }
 

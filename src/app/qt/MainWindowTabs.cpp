@@ -3,6 +3,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -384,8 +385,8 @@ void TForm1::UpdateTitle() {
     // The application title is the taskbar's text: on X11 the window's icon name, which Qt would
     // otherwise append to every window's caption as the display name.
     QString applicationTitle = "Tabrix Pro ";
-    if (!currentProject.isEmpty())
-        applicationTitle += "[" + ShownPath(currentProject) + "]";
+    if (!projects->CurrentProject().isEmpty())
+        applicationTitle += "[" + ShownPath(projects->CurrentProject()) + "]";
     setWindowIconText(applicationTitle);
 }
 

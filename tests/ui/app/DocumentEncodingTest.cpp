@@ -2,6 +2,8 @@
 // functions and find work on them, the file is written back as it came, and the user can reopen
 // or save it in another encoding, which the recent list and projects keep.
 
+#include "app/qt/RecentMenus.h"
+#include "app/qt/WindowProjects.h"
 #include "platform/EncodingDetection.h"
 #include "richedit/qt/RichEdit.h"
 #include "search/qt/SearchDialog.h"
@@ -226,15 +228,15 @@ TEST_F(DocumentEncodingTest, ReopenWithEncodingIsKeptByRecentFilesAndProjects) {
 
     window->mniCloseAllClick();
     EXPECT_EQ(Caption(), "Windows-1252");
-    window->mniRecentItemClick(0);
+    window->Recent().mniRecentItemClick(0);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
     EXPECT_EQ(Caption(), "Windows-1251");
     EXPECT_EQ(FirstLine(), "Привет, мир.");
 
     const QString project = PathOf("work.txp");
-    ASSERT_TRUE(window->SaveProject(project));
+    ASSERT_TRUE(window->Projects().SaveProject(project));
     window->mniCloseAllClick();
-    window->LoadProject(project);
+    window->Projects().LoadProject(project);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
     EXPECT_EQ(Caption(), "Windows-1251");
     EXPECT_EQ(FirstLine(), "Привет, мир.");

@@ -2,6 +2,7 @@
 // the last exit and from the recent list as the very same file, and show their odd bytes.
 
 #include "SettingsFixture.h"
+#include "app/qt/RecentMenus.h"
 #include "platform/qt/PathNames.h"
 
 #include <filesystem>
@@ -66,10 +67,10 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
         ASSERT_EQ(window->DocumentCount(), 1) << c.name;
         EXPECT_EQ(LocalPath(window->CurrentDocument().FileName), path) << c.name;
         EXPECT_EQ(CurrentText(), "new") << c.name;
-        ASSERT_FALSE(window->RecentFiles().empty()) << c.name;
-        EXPECT_EQ(LocalPath(window->RecentFiles().front()), path) << c.name;
+        ASSERT_FALSE(window->Recent().RecentFiles().empty()) << c.name;
+        EXPECT_EQ(LocalPath(window->Recent().RecentFiles().front()), path) << c.name;
         window->mniCloseAllClick();
-        window->mniRecentItemClick(0);
+        window->Recent().mniRecentItemClick(0);
         EXPECT_EQ(LocalPath(window->CurrentDocument().FileName), path) << c.name;
         EXPECT_EQ(CurrentText(), "new") << c.name;
         for (const auto& shown : dialogs.History())

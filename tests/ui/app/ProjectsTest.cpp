@@ -1,4 +1,6 @@
 #include "SettingsFixture.h"
+#include "app/qt/RecentMenus.h"
+#include "app/qt/WindowProjects.h"
 
 #include <unistd.h>
 
@@ -51,11 +53,11 @@ TEST_F(ProjectsTest, SaveProjectAsWritesNamedTabsRelativeToTheProjectFolder) {
     window->SaveProjectAs1->trigger();
     EXPECT_EQ(dialogs.History().back().fileRequest.filters[0].caption, "Text Projects (*.txp)");
     EXPECT_EQ(Read(project), ("a.txt\r\nsub/s.txt\r\n" + b + "\r\n").toUtf8());
-    EXPECT_EQ(window->CurrentProject(), project);
+    EXPECT_EQ(window->Projects().CurrentProject(), project);
     EXPECT_EQ(window->windowIconText(), "Tabrix Pro [" + project + "]");
     EXPECT_EQ(window->windowTitle().count("Tabrix Pro"), 1);
     // Saving a project adds nothing to the recent list.
-    EXPECT_EQ(window->RecentFiles()[0], b);
+    EXPECT_EQ(window->Recent().RecentFiles()[0], b);
 
     // Save All writes the current project again, with the tabs as they are now.
     window->mniCloseClick();
@@ -76,7 +78,7 @@ TEST_F(ProjectsTest, LoadingOpensEveryEntryRelativeToTheProjectNotTheCurrentFold
     window->DocumentAt(0).HiddenFromCloseAll = true;
     OpenProject(project);
     EXPECT_EQ(OpenPaths(), QStringList({QString(), a, b, c}));
-    EXPECT_EQ(window->CurrentProject(), project);
+    EXPECT_EQ(window->Projects().CurrentProject(), project);
     window->SelectIndex(1);
     EXPECT_EQ(window->CurrentPlainEditor()->Text(), "A");
     EXPECT_TRUE(Messages().filter("not found").isEmpty());
@@ -152,7 +154,7 @@ TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
     OpenProject(code);
     EXPECT_EQ(OpenPaths(), QStringList({kept, code}));
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
-    EXPECT_EQ(window->CurrentProject(), project);
+    EXPECT_EQ(window->Projects().CurrentProject(), project);
     window->mniSaveAllClick();
     EXPECT_EQ(Read(code), source);
     EXPECT_EQ(Read(project), "kept.txt\r\nmain.cpp\r\n");
@@ -161,7 +163,7 @@ TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
 TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
     const QString a = File("p/a.txt");
     Start();
-    const QLabel& field = *window->StatusBarProject;
+    const QLabel& field = *window->findChild<QLabel*>("StatusBarProject");
     EXPECT_FALSE(field.isVisible()) << "no project yet";
     window->OpenFile(a);
     const QString project = root.filePath("p/work.txp");
@@ -174,9 +176,10 @@ TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + a + "]");
 
     Restart();
-    EXPECT_TRUE(window->StatusBarProject->isVisible());
-    EXPECT_EQ(window->StatusBarProject->text(), "Project: default.txp");
-    EXPECT_EQ(window->StatusBarProject->toolTip(), DefaultProject());
+    const QLabel& restartedField = *window->findChild<QLabel*>("StatusBarProject");
+    EXPECT_TRUE(restartedField.isVisible());
+    EXPECT_EQ(restartedField.text(), "Project: default.txp");
+    EXPECT_EQ(restartedField.toolTip(), DefaultProject());
 }
 
 TEST_F(ProjectsTest, MissingEntriesAreListedInOneBox) {
@@ -226,13 +229,13 @@ TEST_F(ProjectsTest, AnUnreadableProjectKeepsTheCurrentProject) {
     OpenProject(good);
     OpenProject(locked);
     EXPECT_EQ(Messages(), QStringList({"Error opening project"}));
-    EXPECT_EQ(window->CurrentProject(), good);
+    EXPECT_EQ(window->Projects().CurrentProject(), good);
 }
 
 TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     const QString a = File("a.txt", "A"), b = File("b.txt", "B"), gone = File("gone.txt");
     Start();
-    EXPECT_TRUE(window->CurrentProject().isEmpty());
+    EXPECT_TRUE(window->Projects().CurrentProject().isEmpty());
     window->OpenFile(a);
     window->OpenFile(gone);
     window->mniNewClick();
@@ -247,7 +250,7 @@ TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     EXPECT_EQ(OpenPaths(), QStringList({a, b}));
     // The tab current at exit is current again, not the last one the project opened.
     EXPECT_EQ(window->CurrentIndex(), 0);
-    EXPECT_EQ(window->CurrentProject(), DefaultProject());
+    EXPECT_EQ(window->Projects().CurrentProject(), DefaultProject());
     EXPECT_TRUE(window->windowIconText().endsWith("[" + DefaultProject() + "]"));
 
     // Exit with no named document: an empty project, and one empty tab next time.
@@ -264,7 +267,7 @@ TEST_F(ProjectsTest, StartUpGoesOnWhenDefaultProjectCannotBeReadOrWritten) {
     Start();
     window->OpenFile(a);
     EXPECT_EQ(Messages(), QStringList({"Error opening project"}));
-    EXPECT_TRUE(window->CurrentProject().isEmpty());
+    EXPECT_TRUE(window->Projects().CurrentProject().isEmpty());
 
     // A default project that cannot be written is reported, and the exit still completes.
     QFile::remove(DefaultProject());

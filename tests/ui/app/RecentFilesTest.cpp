@@ -1,4 +1,6 @@
 #include "SettingsFixture.h"
+#include "app/qt/RecentMenus.h"
+#include "app/qt/WindowProjects.h"
 
 #include <QMenu>
 #include <QToolBar>
@@ -35,7 +37,7 @@ protected:
     }
     QStringList Recent() const {
         QStringList paths;
-        for (const QString& path : window->RecentFiles())
+        for (const QString& path : window->Recent().RecentFiles())
             paths << path;
         return paths;
     }
@@ -185,7 +187,7 @@ TEST_F(RecentFilesTest, AProjectEntryReplacesTheTabsWithTheProject) {
     window->mniRecent->actions()[1]->trigger();
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(window->CurrentDocument().FileName, listed);
-    EXPECT_EQ(window->CurrentProject(), project);
+    EXPECT_EQ(window->Projects().CurrentProject(), project);
     // Loading a project adds its files; the project's own entry does not move.
     EXPECT_EQ(Recent(), QStringList({listed, other, project}));
 }

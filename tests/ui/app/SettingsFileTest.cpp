@@ -1,4 +1,5 @@
 #include "SettingsFixture.h"
+#include "app/qt/RecentMenus.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -20,7 +21,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     Write(MainSettingsPath(),
           ("[Recent]\r\nFile0=" + recent0 + "\r\nFile1=" + recent1 + "\r\n").toUtf8());
     Start();
-    ASSERT_EQ(window->RecentFiles(), std::vector<QString>({recent0, recent1}));
+    ASSERT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
     SetFrame(QRect(30, 40, 500, 350));
     window->SetAlwaysOnTop(true);
     window->SetWordWrap(false);
@@ -51,7 +52,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     Restart();
     EXPECT_TRUE(Read(MainSettingsPath()).contains("CIndex=2\r\n"));
     EXPECT_EQ(window->CurrentStyleName(), "Mine");
-    EXPECT_EQ(window->RecentFiles(), std::vector<QString>({recent0, recent1}));
+    EXPECT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
     EXPECT_TRUE(window->FullScreen());
     EXPECT_EQ(window->RestoreBounds(), bounds);
     EXPECT_TRUE(window->mniAlwaysOnTop->isChecked());

@@ -1,5 +1,6 @@
-// Projects in the window: Save Project As, loading a project into tabs, "default.txp" at start
-// and exit, and the current project in the application title. The file format is the core's.
+// Projects in the window.
+
+#include "app/qt/WindowProjects.h"
 
 #include "app/ProjectFile.h"
 #include "app/qt/MainWindow.h"
@@ -21,43 +22,43 @@ QString DefaultProjectPath() {
 
 } // namespace
 
-void TForm1::CreateProjectField() {
-    StatusBarProject = new QLabel(this);
-    StatusBarProject->setObjectName("StatusBarProject");
-    StatusBarProject->hide();
-    statusBar()->addWidget(StatusBarProject);
+TWindowProjects::TWindowProjects(TForm1& window)
+    : window(window), dialogs(window.Questions()), field(new QLabel(&window)) {
+    field->setObjectName("StatusBarProject");
+    field->hide();
+    window.statusBar()->addWidget(field);
 }
 
-void TForm1::SetCurrentProject(const QString& path) {
+void TWindowProjects::SetCurrentProject(const QString& path) {
     currentProject = path;
-    UpdateTitle();
+    window.UpdateTitle();
     // The title's project goes to the X11 icon name, which no taskbar shows: the status bar
     // shows it where the user looks.
-    SetStatusFieldText(*StatusBarProject,
+    SetStatusFieldText(*field,
                        path.isEmpty() ? QString() : "Project: " + QFileInfo(path).fileName());
-    StatusBarProject->setToolTip(path);
+    field->setToolTip(path);
 }
 
-void TForm1::SaveProjectAs1Click() {
+void TWindowProjects::SaveProjectAs1Click() {
     FileDialogRequest request;
     request.caption = "Save Project As";
     request.filters = {{"Text Projects (*.txp)", "*.txp"}, {"All Files", "*.*"}};
-    request.fileName = saveProjectDialogFileName;
+    request.fileName = saveDialogFileName;
     // A project saved as ".txt" would not be offered as a project again.
     request.defaultExtension = "txp";
     request.overwritePrompt = true;
     const std::optional<FileDialogResult> chosen = dialogs.SaveFile(request);
     if (!chosen)
         return;
-    saveProjectDialogFileName = chosen->files.front();
-    SetCurrentProject(DisplayPath(AbsolutePath(LocalPath(saveProjectDialogFileName))));
+    saveDialogFileName = chosen->files.front();
+    SetCurrentProject(DisplayPath(AbsolutePath(LocalPath(saveDialogFileName))));
     SaveProject(currentProject);
 }
 
-bool TForm1::SaveProject(const QString& destination) {
+bool TWindowProjects::SaveProject(const QString& destination) {
     std::vector<std::string> paths;
-    for (int position = 0; position < DocumentCount(); ++position)
-        paths.push_back(LocalPath(DocumentAt(position).FileName));
+    for (int position = 0; position < window.DocumentCount(); ++position)
+        paths.push_back(LocalPath(window.DocumentAt(position).FileName));
     if (const auto error = SaveProjectFile(LocalPath(destination), paths)) {
         dialogs.ShowError("Tabrix Pro", QString::fromStdString(error->message));
         return false;
@@ -65,7 +66,7 @@ bool TForm1::SaveProject(const QString& destination) {
     return true;
 }
 
-void TForm1::LoadProject(const QString& path) {
+void TWindowProjects::LoadProject(const QString& path) {
     const FileResult<std::vector<std::string>> entries = LoadProjectFile(LocalPath(path));
     if (!entries) {
         dialogs.ShowMessage("Tabrix Pro", "Error opening project");
@@ -75,34 +76,34 @@ void TForm1::LoadProject(const QString& path) {
     // A shown tab bar lays out all its tabs whenever one is added or renamed; hidden, it does so
     // once when shown again, so a large project does not take time growing with the cube of its
     // size.
-    centralWidget()->hide();
+    window.centralWidget()->hide();
     std::vector<std::string> missing;
     for (const std::string& entry : entries.value) {
-        if (const std::optional<QString> message = OpenFileUnlessMissing(DisplayPath(entry)))
+        if (const std::optional<QString> message = window.OpenFileUnlessMissing(DisplayPath(entry)))
             missing.push_back(message->toStdString());
     }
-    centralWidget()->show();
-    RefreshCurrentTab();
+    window.centralWidget()->show();
+    window.RefreshCurrentTab();
     if (!missing.empty())
         dialogs.ShowMessage("Tabrix Pro", QString::fromStdString(MissingEntriesText(missing)));
 }
 
-void TForm1::OpenProjectReplacingTabs(const QString& path) {
-    mniCloseAllClick();
+void TWindowProjects::OpenProjectReplacingTabs(const QString& path) {
+    window.mniCloseAllClick();
     LoadProject(path);
 }
 
-void TForm1::SaveCurrentProject() {
+void TWindowProjects::SaveCurrentProject() {
     if (!currentProject.isEmpty())
         SaveProject(currentProject);
 }
 
-void TForm1::LoadDefaultProject() {
+void TWindowProjects::LoadDefaultProject() {
     const QString path = DefaultProjectPath();
     if (FileExists(LocalPath(path)))
         LoadProject(path);
 }
 
-void TForm1::SaveDefaultProject() {
+void TWindowProjects::SaveDefaultProject() {
     SaveProject(DefaultProjectPath());
 }
