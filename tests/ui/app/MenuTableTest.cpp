@@ -58,14 +58,15 @@ const MenuItem TestRows[] = {
 class MenuTableTest : public MainWindowTest {
 protected:
     void Build() {
-        build.AddItems(menu, TestRows, *window);
-        build.PlaceToolButtons(firstRow, secondRow, *window);
+        build.AddItems(menu, TestRows, *window, parts);
+        build.PlaceToolButtons(firstRow, secondRow, parts);
     }
     QAction* Child(QObject& parent, const char* name) {
         return parent.findChild<QAction*>(name, Qt::FindChildrenRecursively);
     }
 
     MenuBuild build;
+    TWindowParts parts;
     QMenu menu;
     QToolBar firstRow;
     QToolBar secondRow;
@@ -173,8 +174,8 @@ TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
             c.before(*window);
         QAction* button = window->findChild<QAction*>(c.button);
         ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(window->ToolBar->actions().contains(button) ||
-                    window->ToolBarSecond->actions().contains(button));
+        ASSERT_TRUE(Part<QToolBar>(*window, "ToolBar").actions().contains(button) ||
+                    Part<QToolBar>(*window, "ToolBarSecond").actions().contains(button));
         button->trigger();
         EXPECT_TRUE(c.done(*window));
         window->SetFullScreen(false);
@@ -298,10 +299,12 @@ TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
                 EXPECT_TRUE(inMenus.contains(window->findChild<QAction*>(row.name)));
                 if (!row.dropDown)
                     continue;
-                const QMenu* dropDown = window.get()->*row.dropDown;
-                if (dropDown == window->mnuRecent) {
+                // The drop-down the row names is the one its tool button shows.
+                const QMenu* dropDown = Part<QAction>(*window, row.button.name).menu();
+                ASSERT_NE(dropDown, nullptr);
+                if (dropDown == &Part<QMenu>(*window, "mnuRecent")) {
                     EXPECT_EQ(VisibleCaptions(*dropDown).size(),
-                              VisibleCaptions(*window->mniRecent).size())
+                              VisibleCaptions(Part<QMenu>(*window, "mniRecent")).size())
                         << "File > Recent lists the same files";
                 } else {
                     EXPECT_TRUE(
@@ -311,10 +314,10 @@ TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
             }
         };
     checkButtons(MainMenu());
-    ASSERT_EQ(VisibleCaptions(*window->mnuRecent).size(), 1);
+    ASSERT_EQ(VisibleCaptions(Part<QMenu>(*window, "mnuRecent")).size(), 1);
 
     std::set<const QAction*> onTabMenu;
-    CollectMenuActions(window->mnuTabs->actions(), onTabMenu);
+    CollectMenuActions(Part<QMenu>(*window, "mnuTabs").actions(), onTabMenu);
     for (const QAction* item : onTabMenu) {
         if (item->isSeparator())
             continue;
