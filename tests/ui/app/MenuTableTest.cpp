@@ -91,6 +91,36 @@ TEST_F(MenuTableTest, ItemsTakeWhatTheirRowsSay) {
     EXPECT_EQ(Child(menu, "later"), nullptr) << "a button without a menu item";
 }
 
+// Rows that keep what they build in the window's parts, or take it from there.
+const MenuItem PartRows[] = {
+    {.name = "bold", .caption = "Bold", .action = &TWindowParts::mniBold},
+    {.name = "styles",
+     .caption = "Styles",
+     .submenu = TestSubmenu,
+     .menu = &TWindowParts::mniStyles},
+    {.name = "again", .caption = "Again", .menu = &TWindowParts::mniStyles},
+    {.name = "font",
+     .button = {"tbFont", "F", "Hint F", "edit-find", {ToolRow::Second, 1, 1}},
+     .dropDown = &TWindowParts::mnuFont},
+};
+
+TEST_F(MenuTableTest, RowsKeepWhatTheyBuildInTheWindowsParts) {
+    QMenu fonts;
+    parts.mnuFont = &fonts;
+    build.AddItems(menu, PartRows, *window, parts);
+    build.PlaceToolButtons(firstRow, secondRow, parts);
+    EXPECT_EQ(parts.mniBold, Child(menu, "bold"));
+    ASSERT_NE(parts.mniStyles, nullptr);
+    EXPECT_EQ(parts.mniStyles->objectName(), "styles");
+    EXPECT_EQ(parts.mniStyles->menuAction(), Child(menu, "styles"));
+    EXPECT_EQ(menu.findChildren<QMenu*>().size(), 1) << "the second row shares the first's menu";
+    EXPECT_EQ(parts.mniStyles->title(), "Again");
+    EXPECT_NE(Child(*parts.mniStyles, "inner"), nullptr);
+    QAction* button = Child(secondRow, "tbFont");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->menu(), &fonts);
+}
+
 TEST_F(MenuTableTest, HandlersGetNothingTheCheckMarkOrTheTag) {
     Build();
     const int before = window->DocumentCount();
