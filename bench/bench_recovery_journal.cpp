@@ -114,7 +114,7 @@ long long TypeInWindow(const std::string& path) {
         return -1;
     }
     return TypeInPauses(
-        [&]() -> TSynEditEngine& { return window.ActiveEditor(document)->Engine(); },
+        [&]() -> TSynEditEngine& { return document.View().TextEditor()->Engine(); },
         [&](int pause) {
             if (pause == kPauses / 2)
                 window.SetViewMode(vmCode);

@@ -39,7 +39,7 @@ void ResetPeak() {
 }
 
 void PaintActiveEditor(TForm1& window) {
-    window.ActiveEditor(window.CurrentDocument())->viewport()->repaint();
+    window.CurrentDocument().View().TextEditor()->viewport()->repaint();
 }
 
 std::unique_ptr<TForm1> NewWindow(Dialogs& dialogs) {
@@ -99,7 +99,7 @@ Timed SwitchWatchingStalls(TForm1& window, int mode) {
     const auto start = Clock::now();
     StallWatch stalls;
     window.SetViewMode(mode);
-    window.ActiveWidget(window.CurrentDocument())->repaint();
+    window.CurrentDocument().View().Widget().repaint();
     const double milliseconds = Milliseconds(start);
     // What the editor leaves for later (laying out the rest of the text) stalls the loop too.
     QElapsedTimer idle;

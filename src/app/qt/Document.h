@@ -1,15 +1,19 @@
 #pragma once
-// TMyMemo: one tab document. The main window owns the editors (they are its children, stacked
-// in the editor area); the record only points at them.
+// TMyMemo: one tab document. It owns its three editors (stacked in the window's editor area)
+// and shows its text in the one of its view mode, which commands reach through View().
 
+#include "app/qt/DocumentView.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "platform/EncodingDetection.h"
 #include "platform/FileStamp.h"
 
 #include <QString>
+#include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
+class QStackedWidget;
 class TMemo;
 class TSynEdit;
 class TRxRichEdit;
@@ -29,12 +33,22 @@ struct TDiskFile {
 };
 
 struct TMyMemo {
+    // Puts the three editors into the editor area, hidden, each taking updates only once shown.
+    explicit TMyMemo(QStackedWidget& editorArea);
+    ~TMyMemo();
+    TMyMemo(const TMyMemo&) = delete;
+    TMyMemo& operator=(const TMyMemo&) = delete;
+
+    // The view of the document's view mode, and the view of any mode.
+    TDocumentView& View() const { return ViewOf(ViewMode); }
+    TDocumentView& ViewOf(int mode) const;
+
     QString FileName; // full path; empty for an untitled document
     bool Modified = false;
     bool HiddenFromCloseAll = false;
-    TMemo* PlainEditor = nullptr;
-    TRxRichEdit* RichEditor = nullptr;
-    TSynEdit* CodeEditor = nullptr;
+    TMemo* const PlainEditor;
+    TSynEdit* const CodeEditor;
+    TRxRichEdit* const RichEditor;
     int ViewMode = vmPlain;
     // The plain text before the last text function, and its lines' breaks.
     std::string UndoSnapshot;
@@ -52,4 +66,8 @@ struct TMyMemo {
     // file's then) and the encoding it was read in; none while recovery copies are whole.
     std::optional<FileStamp> JournalBase{};
     std::string JournalEncoding;
+
+private:
+    // By view mode.
+    std::array<std::unique_ptr<TDocumentView>, 3> views;
 };

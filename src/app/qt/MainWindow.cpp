@@ -1,8 +1,12 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/NameDialog.h"
+#include "app/qt/OutputCommands.h"
+#include "app/qt/RichFormatCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -28,6 +32,10 @@
 
 TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), dialogs(dialogs), arguments(std::move(arguments)) {
+    const auto current = [this]() -> TMyMemo& { return CurrentDocument(); };
+    outputCommands = std::make_unique<TOutputCommands>(dialogs, current);
+    formatCommands =
+        std::make_unique<TRichFormatCommands>(dialogs, current, [this] { UpdateFormatChecks(); });
     // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
     setAcceptDrops(true);
@@ -43,11 +51,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateToolBar();
     CreateClientArea();
     CreateProjectField();
-    StartRecovery();
+    recovery = std::make_unique<TWindowRecovery>(*this);
 
     // The first document, with the editors every later document copies its look from.
-    auto first = std::make_unique<TMyMemo>();
-    CreateEditors(*first);
+    std::unique_ptr<TMyMemo> first = NewDocument();
     first->PlainEditor->setUpdatesEnabled(true);
     first->PlainEditor->show();
     documents.push_back(std::move(first));
@@ -62,12 +69,8 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
-    search = new TSearchController(this, dialogs, [this]() -> std::unique_ptr<SearchEditor> {
-        if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-            return MakeSearchEditor(*rich);
-        TSynEditWidget* editor = ActiveEditor(CurrentDocument());
-        return editor ? MakeSearchEditor(*editor) : nullptr;
-    });
+    search = new TSearchController(this, dialogs,
+                                   [this] { return CurrentDocument().View().SearchSource(); });
     auto* matches = new QLabel(this);
     matches->setObjectName("StatusBarMatches");
     matches->hide();
@@ -78,14 +81,13 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
     Timer1->start();
-    diskWatch = new DiskWatch(*this, [this] { CheckFilesOnDisk(); });
+    diskChanges = std::make_unique<TDiskChanges>(*this);
 }
 
 TForm1::~TForm1() {
     TApplication::SetErrorDialogs(nullptr);
     // The editors hold hooks into the highlighter: they go first.
-    for (auto& document : documents)
-        DestroyEditors(*document);
+    documents.clear();
 }
 
 void TForm1::CreateClientArea() {
@@ -192,7 +194,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     startupDone = true;
-    RestoreAbandonedDocuments();
+    recovery->RestoreAbandonedDocuments();
     LoadDefaultProject();
     for (const QString& argument : arguments)
         OpenFile(argument);
@@ -245,7 +247,7 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::Memo01Change() {
     CurrentDocument().Modified = true;
     CurrentDocument().Disk.ModifiedOnlyForMissing = false;
-    recovery->Changed(&CurrentDocument());
+    recovery->Keeper().Changed(&CurrentDocument());
     ShowCaretPosition();
 }
 

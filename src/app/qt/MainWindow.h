@@ -8,16 +8,11 @@
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 #include "app/qt/WindowParts.h"
-#include "output/qt/Printing.h"
 #include "platform/LineBreak.h"
 #include "platform/Progress.h"
-#include "platform/Speech.h"
-#include "recovery/qt/RecoveryKeeper.h"
 
 #include <QMainWindow>
-#include <QMargins>
 #include <QPoint>
-#include <QPrinter>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -28,10 +23,14 @@
 #include <vector>
 
 class Dialogs;
-class DiskWatch;
+class TDiskChanges;
 class QAction;
 class StatusBarProgress;
 class TSearchController;
+class TOutputCommands;
+class TWindowRecovery;
+class TRichFormatCommands;
+class TWindowFrame;
 class QAbstractScrollArea;
 struct WindowSettings;
 class TSynEditStringList;
@@ -64,15 +63,6 @@ public:
     TMyMemo& DocumentAt(int index) { return *documents[static_cast<std::size_t>(index)]; }
     TMyMemo& CurrentDocument() { return DocumentAt(CurrentIndex()); }
     TMemo* CurrentPlainEditor() { return CurrentDocument().PlainEditor; }
-    // The line list of the current document's editor for its view mode.
-    TSynEditStringList& CurrentLines();
-    // The editor of the document's view mode when it is one of our engine (plain or code view);
-    // nothing in rich view.
-    TSynEditWidget* ActiveEditor(const TMyMemo& document) const;
-    // The rich editor in rich view, else nothing.
-    TRxRichEdit* ActiveRichEditor(const TMyMemo& document) const;
-    // The editor of the document's view mode, whichever it is.
-    QWidget* ActiveWidget(const TMyMemo& document) const;
     // The window's own instance of a highlighter class by its name ("SynHTMLSyn1"), or nothing.
     TSynCustomHighlighter* HighlighterInstance(std::string_view instanceName) const;
 
@@ -114,8 +104,6 @@ public:
     bool FullScreen() const { return fullScreen; }
     // The window's outer rectangle when full screen was entered.
     QRect RestoreBounds() const { return restoreBounds; }
-    // Bounds set while the window was hidden, applied again once its frame is known.
-    void ApplyPendingOuterBounds();
     void mniFullScreenClick();
     void SetAlwaysOnTop(bool on);
     void SetToolWindowMode(bool on);
@@ -172,6 +160,17 @@ public:
     bool SaveDocument(int position, bool askAboutLoss = true);
     // True when a name was chosen and the file was written.
     bool SaveDocumentAs(int position);
+    // Reads the file into the document's plain editor in the encoding `choose` finds for its
+    // bytes; the error's text when it cannot be read.
+    std::optional<std::string>
+    LoadPlainText(TMyMemo& document, const std::string& path,
+                  const std::function<DocumentEncoding(std::string_view)>& choose);
+    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
+    // text when it cannot be read.
+    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
+    // A byte-order mark in the file, else the encoding the user last gave the file, else the
+    // one its bytes show.
+    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
 
     // ---- Document encodings ----
     // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
@@ -188,13 +187,9 @@ public:
     // New documents' files get the named break ("LF", "CR LF", "CR"); any other name: the
     // platform's.
     void SetNewDocumentLineBreaks(const std::string& name);
-    // ---- Files changed by other programs ----
-    // Looks at the file of every document: an unmodified document reloads, a modified one asks
-    // first, a deleted file marks its document modified so that its text is not lost.
-    void CheckFilesOnDisk();
-    // The document's file on disk, as stamped (before loading, after saving), is the one its
-    // text came from or went to; nothing: no file is known for it.
-    void RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp);
+    // ---- The window's parts ----
+    TDiskChanges& DiskChanges() { return *diskChanges; }
+    TWindowRecovery& Recovery() { return *recovery; }
 
     // ---- Recent files and projects ----
     void AddRecentFile(const QString& path);
@@ -221,17 +216,7 @@ public:
     // The "View Mode" items: the clicked item's tag is the mode.
     void mniPlainClick(int mode);
     // Format menu (rich view): the selection's look, and the menu's checks following it.
-    void mniBoldClick(bool on);
-    void mniItalicClick(bool on);
-    void mniUnderlineClick(bool on);
-    void mniStrikeOutClick(bool on);
-    void mniFormatFontClick();
-    void mniTextColourClick();
-    void mniHighlightColourClick();
-    void mniAlignClick(int alignment);
-    void mniBulletsClick();
-    void mniNumberingClick();
-    void mniIndentClick(int steps);
+    TRichFormatCommands& Format() { return *formatCommands; }
     void UpdateFormatChecks();
     // Gives the current code editor the highlighter of the extension (with its dot, letter case
     // as it is); false, changing nothing, for an extension no highlighter claims.
@@ -257,15 +242,7 @@ public:
     void Exit1Click();
 
     // ---- Output: HTML export, printing, speech ----
-    void mniHTMLExportClick(int tag);
-    // "HTML File with Colours": the page as the active editor colours it.
-    void mniHTMLExportColoursClick();
-    void PreviewinBrowser1Click();
-    void Print1Click();
-    void PrintPreview1Click();
-    void Pagesetup1Click();
-    void mniSpeakClick();
-    void mniSpeakSettingsClick();
+    TOutputCommands& Output() { return *outputCommands; }
 
     // ---- Text functions ----
     // Runs the named text function on the current plain editor by its rule, after
@@ -282,15 +259,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The current rich editor when the current document is in rich view, else none.
-    TRxRichEdit* FormatTarget();
     void CreateMenus();
     void CreateToolBar();
     void CreateClientArea();
     void FormShow();
-    // Creates the three editors of a document, hidden, wired to the window's handlers.
-    void CreateEditors(TMyMemo& document);
-    void DestroyEditors(TMyMemo& document);
+    // A document whose editors are wired to the window's handlers.
+    std::unique_ptr<TMyMemo> NewDocument();
     void ConnectEditor(TSynEditWidget* editor);
     void ConnectRichEditor(TRxRichEdit* editor);
     // The rich editor takes the plain editor's font, font colour and background.
@@ -305,24 +279,11 @@ private:
     void CheckHiddenFromCloseAll();
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
-    // The text a save writes, whole: for the saves that convert it on the way.
-    std::string DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const;
     // OpenFile, but a path that names no file is not reported: its message is given back.
     std::optional<QString> OpenFileUnlessMissing(const QString& path);
-    // Reads the file into the document's plain editor in the encoding `choose` finds for its
-    // bytes; the error's text when it cannot be read.
-    std::optional<std::string>
-    LoadPlainText(TMyMemo& document, const std::string& path,
-                  const std::function<DocumentEncoding(std::string_view)>& choose);
-    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
-    // text when it cannot be read.
-    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
     // The file's bytes for the document's text in its encoding; nothing when characters the
     // encoding cannot hold would be lost and the user would rather not save.
     std::optional<std::string> BytesToSave(const TMyMemo& document, StatusBarProgress& progress);
-    // A byte-order mark in the file, else the encoding the user last gave the file, else the
-    // one its bytes show.
-    DocumentEncoding EncodingForFile(const std::string& path, std::string_view bytes) const;
     // Keeps the encoding of a file just written or reopened for the next time it is opened.
     void RememberDocumentEncoding(const TMyMemo& document);
     // Whether to go on when count characters cannot be held by the encoding and become "?".
@@ -335,14 +296,6 @@ private:
     void ShowDocumentLineBreaks();
     // An empty document's breaks: those of new documents.
     void GiveNewDocumentLineBreaks(TMyMemo& document) const;
-    // The text a save writes: the editor of the document's view mode, piece by piece.
-    void WriteDocument(const TMyMemo& document, const std::function<bool(std::string_view)>& write,
-                       const ProgressHook& progress) const;
-    // Rich view's plain text in the document's encoding, its lines joined by the breaks they
-    // had when the text went into rich view, adding to unencodable the characters that became
-    // '?'.
-    std::string RichViewText(const TMyMemo& document, const ProgressHook& progress,
-                             std::size_t& unencodable) const;
 
     Dialogs& dialogs;
     QStringList arguments;
@@ -351,8 +304,6 @@ private:
     std::vector<std::unique_ptr<TMyMemo>> documents;
     // One instance of every highlighter class, as the code editors share them.
     std::vector<std::unique_ptr<TSynCustomHighlighter>> highlighters;
-    // The rich editor's text as CurrentLines gives it in rich view.
-    std::unique_ptr<TSynEditStringList> richLines;
     bool initialised = false;
     bool closing = false;
     bool shownOnce = false;
@@ -371,17 +322,11 @@ private:
         FileFormatOfBreak(PlatformLineBreak()).value_or(TSynEditFileFormat::sffDos);
 
     // ---- Settings and appearance ----
-    // Pending bounds applied once shown; the taskbar following activation in full screen.
+    // The window's frame, and the taskbar following activation in full screen.
     void WatchWindowEvents();
     void CreateContextMenu();
     // Context menu and pointer handling of one editor.
     void WatchEditor(QAbstractScrollArea* editor);
-    void SetWindowFlagKeepingShown(Qt::WindowType flag, bool on);
-    void SetWindowFlagsKeepingShown(Qt::WindowFlags flags);
-    QMargins FrameMargins() const;
-    QRect OuterBounds() const;
-    void SetOuterBounds(const QRect& bounds);
-    QRect WorkArea() const;
     void ForEachEditor(const std::function<void(TSynEditWidget&)>& change);
     void ChangeFontSize(int step);
     // The options and look the window has before any settings file is read.
@@ -393,20 +338,8 @@ private:
 
     bool fullScreen = false;
     QRect restoreBounds;
-    std::optional<QRect> pendingOuterBounds;
+    TWindowFrame* frame = nullptr;
     QString currentStyleName = "Untitled";
-
-    // ---- Files changed by other programs ----
-    void CheckFileOnDisk(int position);
-    // Reads the document's file again into the editor of its view mode, keeping the caret's
-    // line and the scroll where the new text allows.
-    void ReloadFromDisk(int position);
-    // Before writing over the document's file: true unless another program changed the file
-    // since the document last read or wrote it and the user chose not to overwrite it.
-    bool MayOverwriteOnDisk(const TMyMemo& document);
-    void WatchDocumentFiles();
-
-    DiskWatch* diskWatch = nullptr;
 
     // ---- Recent files and projects ----
     // The slots of File > "Recent" and of the Open button's drop-down, hidden until used.
@@ -426,30 +359,10 @@ private:
     QString saveProjectDialogFileName;
     QStringList listedStyles;
 
-    // ---- Output ----
-    // The whole text of the current document's editor for its view mode.
-    std::string ActiveText();
-    PrintJob CurrentPrintJob();
-
     // ---- Crash recovery ----
-    // Chooses the recovery folder shared by all instances (inside the settings folder unless that
-    // one cannot be trusted) and starts keeping copies in it.
-    void StartRecovery();
-    std::optional<TRecoveryKeeper::Capture> CaptureForRecovery(const void* key);
-    // The document's text is its file's, in the state stamp: a big one's recovery copies are
-    // journals of the edits from here on.
-    void StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp);
-    // Offers the copies left by instances that ended without closing, as modified tabs.
-    void RestoreAbandonedDocuments();
-    void RestoreDocument(const RecoveredDocument& recovered);
-    // Opens the journal's file and plays its edits back; what could not be done, if anything.
-    std::optional<QString> RestoreJournal(const RecoveredDocument& recovered);
+    std::unique_ptr<TWindowRecovery> recovery;
+    std::unique_ptr<TDiskChanges> diskChanges;
 
-    TRecoveryKeeper* recovery = nullptr;
-    std::string recoveryRoot;
-
-    // The print dialog's choices, kept between prints as the dialog component keeps them.
-    QPrinter printer;
-    PageSetup pageSetup;
-    SpeechToAudioDevice speech;
+    std::unique_ptr<TOutputCommands> outputCommands;
+    std::unique_ptr<TRichFormatCommands> formatCommands;
 };

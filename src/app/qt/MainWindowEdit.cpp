@@ -1,10 +1,10 @@
 // The Edit menu: clipboard and undo on the editor of the current view mode, the undo snapshot
 // the text functions leave, Go to, and the caret position in the status bar.
 
+#include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/qt/Memo.h"
-#include "codeedit/qt/SynEdit.h"
 #include "platform/qt/StatusField.h"
 #include "richedit/qt/RichEdit.h"
 #include "search/qt/GoToLineDialog.h"
@@ -78,19 +78,15 @@ void TForm1::TakeUndoSnapshot() {
 
 void TForm1::mniUndoClick() {
     TMyMemo& document = CurrentDocument();
-    if (TRxRichEdit* rich = ActiveRichEditor(document)) {
-        rich->Undo();
+    TDocumentView& view = document.View();
+    if (view.CanUndo()) {
+        view.Undo();
         return;
     }
-    if (document.ViewMode == vmCode) {
-        if (document.CodeEditor->CanUndo())
-            document.CodeEditor->Undo();
-        return;
-    }
+    // Past the plain editor's own undo: the text before the last text function.
     TMemo* editor = document.PlainEditor;
-    if (editor->CanUndo())
-        editor->Undo();
-    else if (!document.UndoSnapshot.empty() && document.UndoSnapshot != editor->Text()) {
+    if (document.ViewMode == vmPlain && !document.UndoSnapshot.empty() &&
+        document.UndoSnapshot != editor->Text()) {
         editor->SetText(document.UndoSnapshot);
         editor->Lines().SetLineBreaks(document.UndoSnapshotBreaks);
         ShowDocumentLineBreaks();
@@ -98,54 +94,30 @@ void TForm1::mniUndoClick() {
 }
 
 void TForm1::mniCutClick() {
-    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-        rich->CutToClipboard();
-    else
-        ActiveEditor(CurrentDocument())->CutToClipboard();
+    CurrentDocument().View().Cut();
 }
 
 void TForm1::mniCopyClick() {
-    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-        rich->CopyToClipboard();
-    else
-        ActiveEditor(CurrentDocument())->CopyToClipboard();
+    CurrentDocument().View().Copy();
 }
 
 void TForm1::mniPasteClick() {
-    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-        rich->PasteFromClipboard();
-    else
-        ActiveEditor(CurrentDocument())->PasteFromClipboard();
+    CurrentDocument().View().Paste();
 }
 
 void TForm1::mniDeleteClick() {
-    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument())) {
-        rich->ClearSelection();
-        return;
-    }
-    TSynEditWidget* editor = ActiveEditor(CurrentDocument());
-    if (!editor->ReadOnly())
-        editor->Engine().DeleteSelection();
+    CurrentDocument().View().DeleteSelection();
 }
 
 void TForm1::mniSelectAllClick() {
-    if (TRxRichEdit* rich = ActiveRichEditor(CurrentDocument()))
-        rich->SelectAll();
-    else
-        ActiveEditor(CurrentDocument())->SelectAll();
+    CurrentDocument().View().SelectAll();
 }
 
 void TForm1::mniGotoClick() {
     const std::optional<int> number = AskLineNumber(dialogs, *Form4);
     if (!number)
         return;
-    TMyMemo& document = CurrentDocument();
-    if (document.ViewMode == vmCode)
-        document.CodeEditor->SetCaretXY(1, *number);
-    else if (TRxRichEdit* rich = ActiveRichEditor(document))
-        rich->SetCaretPos(QPoint(0, *number - 1));
-    else
-        document.PlainEditor->SetCaretPos(QPoint(0, *number - 1));
+    CurrentDocument().View().SetCaret(QPoint(0, *number - 1));
     ShowCaretPosition();
 }
 
@@ -163,18 +135,8 @@ void TForm1::mniReplaceClick() {
 
 void TForm1::ShowCaretPosition() {
     const TMyMemo& document = CurrentDocument();
-    int line = 0;
-    int column = 0;
-    if (document.ViewMode == vmCode) {
-        line = document.CodeEditor->CaretY();
-        column = document.CodeEditor->CaretX();
-    } else {
-        const QPoint caret = document.ViewMode == vmRich ? document.RichEditor->CaretPos()
-                                                         : document.PlainEditor->CaretPos();
-        line = caret.y() + 1;
-        column = caret.x() + 1;
-    }
-    StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(line).arg(column));
+    const QPoint caret = document.View().Caret();
+    StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(caret.y() + 1).arg(caret.x() + 1));
     ShowDocumentLineBreaks();
     const TRxRichEdit& rich = *document.RichEditor;
     SetStatusFieldText(*StatusBarLostItems,

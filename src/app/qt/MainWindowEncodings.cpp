@@ -4,6 +4,7 @@
 
 #include "app/DocumentText.h"
 #include "app/RememberedEncodings.h"
+#include "app/qt/DiskChanges.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
@@ -172,9 +173,8 @@ void TForm1::MarkDocumentEncoding() {
 
 void TForm1::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding) {
     document.FileEncoding = encoding;
-    document.PlainEditor->SetTextEncoding(*encoding.encoding);
-    document.CodeEditor->SetTextEncoding(*encoding.encoding);
-    document.RichEditor->SetTextEncoding(*encoding.encoding);
+    for (const int mode : {vmPlain, vmCode, vmRich})
+        document.ViewOf(mode).SetTextEncoding(*encoding.encoding);
     if (&document == &CurrentDocument())
         ShowDocumentEncoding();
 }
@@ -231,8 +231,7 @@ std::optional<std::string> TForm1::BytesToSave(const TMyMemo& document,
     // The text is read here, with progress (the editors belong to this thread), and converted
     // beside the window.
     std::size_t lost = 0;
-    std::string text = document.ViewMode == vmRich ? RichViewText(document, progress.Hook(), lost)
-                                                   : DocumentBytes(document, progress.Hook());
+    std::string text = document.View().FileText(progress.Hook(), lost);
     EncodedText file;
     progress.RunWhileRepainting(
         text.size(), [&] { file = EncodeFileBytes(std::move(text), document.FileEncoding); });
@@ -272,13 +271,13 @@ void TForm1::ReopenWithEncodingClick(int choice) {
         SetViewMode(mode);
     document.Modified = false;
     RememberDocumentEncoding(document);
-    RememberDiskFile(document, stamp);
+    diskChanges->RememberDiskFile(document, stamp);
     RefreshCurrentTab();
 }
 
 void TForm1::SaveWithEncodingClick(int choice) {
     TMyMemo& document = CurrentDocument();
-    TSynEditWidget* editor = ActiveEditor(document);
+    TSynEditWidget* editor = document.View().TextEditor();
     if (choice < 0 || choice >= int(SaveEncodings().size()) || !editor)
         return;
     const DocumentEncoding old = document.FileEncoding;

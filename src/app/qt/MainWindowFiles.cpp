@@ -6,10 +6,14 @@
 #include "app/FileNameParts.h"
 #include "app/ProjectFile.h"
 #include "app/VersionName.h"
+#include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/OutputCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileStamp.h"
@@ -79,13 +83,13 @@ std::span<const MenuItem> FileMenu() {
         {.name = "Print1",
          .caption = "&Print",
          .shortcuts = {"Ctrl+P"},
-         .handler = Call<&TForm1::Print1Click>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::Print1Click>},
         {.name = "PrintPreview1",
          .caption = "Print Previe&w",
-         .handler = Call<&TForm1::PrintPreview1Click>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::PrintPreview1Click>},
         {.name = "Pagesetup1",
          .caption = "Page Set&up",
-         .handler = Call<&TForm1::Pagesetup1Click>,
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::Pagesetup1Click>,
          .modes = NoViewMode},
         {},
         {.name = "mniClose",
@@ -240,7 +244,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     else if (rich)
         SetViewMode(vmRich);
     // After the view is set: the text is in the editor that gets the edits.
-    RememberDiskFile(target, stampBeforeLoading);
+    diskChanges->RememberDiskFile(target, stampBeforeLoading);
     ShowDocumentLineBreaks();
     return std::nullopt;
 }
@@ -274,69 +278,11 @@ std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::st
     return document.RichEditor->LoadFromFile(path, progress.Hook());
 }
 
-std::string TForm1::DocumentBytes(const TMyMemo& document, const ProgressHook& progress) const {
-    std::string bytes;
-    WriteDocument(
-        document,
-        [&](std::string_view piece) {
-            bytes.append(piece);
-            return true;
-        },
-        progress);
-    return bytes;
-}
-
-void TForm1::WriteDocument(const TMyMemo& document,
-                           const std::function<bool(std::string_view)>& write,
-                           const ProgressHook& progress) const {
-    if (document.ViewMode == vmRich) {
-        std::size_t unencodable = 0;
-        write(RichViewText(document, progress, unencodable));
-        return;
-    }
-    const TSynEditStringList& lines = ActiveEditor(document)->Lines();
-    ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
-    // Every line with the break it had in the file (or the document's, for a new one). The plain
-    // editor's text has no break after its last line; the code editor's has one when the file
-    // had.
-    const bool breakAfterLast = document.ViewMode == vmCode && lines.BreakAfterLast();
-    lines.WriteFileText(
-        [&](std::string_view piece) {
-            reporter.Add(piece.size());
-            return write(piece);
-        },
-        breakAfterLast ? TSynFinalBreak::Yes : TSynFinalBreak::No);
-}
-
-std::string TForm1::RichViewText(const TMyMemo& document, const ProgressHook& progress,
-                                 std::size_t& unencodable) const {
-    const Encoding& encoding = *document.FileEncoding.encoding;
-    const TSynLineBreaks& breaks = document.RichViewBreaks;
-    auto mark = breaks.marks.begin();
-    std::string text;
-    int line = 0;
-    document.RichEditor->ForEachLine(
-        [&](const QString& lineText) {
-            if (line > 0) {
-                // The break after the line before.
-                while (mark != breaks.marks.end() && mark->line < line - 1)
-                    ++mark;
-                const bool marked = mark != breaks.marks.end() && mark->line == line - 1;
-                text += LineBreakOf(marked ? mark->format : breaks.format);
-            }
-            ++line;
-            text += FromQString(lineText, encoding);
-            unencodable += UnencodableCount(lineText, encoding);
-        },
-        progress);
-    return text;
-}
-
 bool TForm1::SaveDocument(int position, bool askAboutLoss) {
     TMyMemo& document = DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
-    if (!MayOverwriteOnDisk(document))
+    if (!diskChanges->MayOverwriteOnDisk(document))
         return false;
     const std::string path = LocalPath(document.FileName);
     // The question is put to root too, whom the system would let write the file.
@@ -344,7 +290,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         !dialogs.AskYesNo("Confirm",
                           "File " + ShownPath(document.FileName) + " is read-only.  Save anyway?"))
         return false;
-    const DiskWatch::Pause ownWrite(*diskWatch);
+    const DiskWatch::Pause ownWrite(diskChanges->Watch());
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
@@ -377,8 +323,9 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         error = SaveFileAtomically(
             path,
             [&](const std::function<bool(std::string_view)>& write) {
+                std::size_t unencodable = 0;
                 if (write(MarkBytes(document.FileEncoding.mark)))
-                    WriteDocument(document, write, progress.Hook());
+                    document.View().WriteFileText(write, progress.Hook(), unencodable);
             },
             ReadOnlyFile::Overwrite);
     }
@@ -395,8 +342,8 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         rich.ForgetLostItems();
     if (!asRtf)
         RememberDocumentEncoding(document);
-    RememberDiskFile(document, StampOfFile(path));
-    recovery->Discard(&document);
+    diskChanges->RememberDiskFile(document, StampOfFile(path));
+    recovery->Keeper().Discard(&document);
     return true;
 }
 

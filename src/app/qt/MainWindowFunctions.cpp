@@ -219,7 +219,7 @@ void TForm1::RunTextFunction(std::string_view name) {
     // change the text the user sees, as one undoable edit of that editor.
     if (CurrentDocument().ViewMode != vmPlain) {
         // The rich editor has no such edit.
-        if (TSynEditWidget* editor = ActiveEditor(CurrentDocument()))
+        if (TSynEditWidget* editor = CurrentDocument().View().TextEditor())
             RunAsEdit(*command, *editor);
         return;
     }

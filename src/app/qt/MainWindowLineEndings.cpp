@@ -35,7 +35,7 @@ std::span<const MenuItem> LineEndingsMenu() {
 
 void TForm1::LineEndingsClick(int format) {
     // The editor's change signal marks the document modified.
-    if (TSynEditWidget* editor = ActiveEditor(CurrentDocument()))
+    if (TSynEditWidget* editor = CurrentDocument().View().TextEditor())
         editor->Engine().ConvertLineBreaks(static_cast<TSynEditFileFormat>(format));
     ShowDocumentLineBreaks();
 }
@@ -62,7 +62,7 @@ void TForm1::GiveNewDocumentLineBreaks(TMyMemo& document) const {
 
 void TForm1::ShowDocumentLineBreaks() {
     const TMyMemo& document = CurrentDocument();
-    const TSynEditWidget* editor = ActiveEditor(document);
+    const TSynEditWidget* editor = document.View().TextEditor();
     const TSynEditFileFormat format =
         editor ? editor->Lines().FileFormat() : document.RichViewBreaks.format;
     const bool mixed =

@@ -1,18 +1,16 @@
 // The rich editor of every document: wired to the window's editor handlers like the other two,
-// and dressed in the plain editor's look.
+// dressed in the plain editor's look, and the Format menu's checks following its selection.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/RichFormatCommands.h"
 #include "codeedit/qt/ColorQt.h"
 #include "codeedit/qt/Memo.h"
 #include "richedit/qt/RichEdit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStackedWidget>
 
 void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
-    EditorArea->addWidget(editor);
-    editor->hide();
     WatchEditor(editor);
     connect(editor, &TRxRichEdit::Changed, this, &TForm1::Memo01Change);
     connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::ShowCaretPosition);
@@ -28,4 +26,21 @@ void TForm1::ApplyLookToRichEditor(TMyMemo& document, const TMemo& model) {
     // System colours as the window's palette has them, not as the editor's own has been set.
     editor.SetFontColor(ToQColor(model.FontColor(), palette(), palette().color(QPalette::Text)));
     editor.SetColor(ToQColor(model.Color(), palette(), palette().color(QPalette::Base)));
+}
+void TForm1::UpdateFormatChecks() {
+    const std::optional<RichSelectionLook> found = formatCommands->SelectionLook();
+    if (!found || !mniBold)
+        return;
+    const RichSelectionLook& look = *found;
+    mniBold->setChecked(look.bold);
+    mniItalic->setChecked(look.italic);
+    mniUnderline->setChecked(look.underline);
+    mniStrikeOut->setChecked(look.strikeOut);
+    mniAlignCentre->setChecked(look.alignment & Qt::AlignHCenter);
+    mniAlignRight->setChecked(look.alignment & (Qt::AlignRight | Qt::AlignTrailing));
+    mniJustify->setChecked(look.alignment & Qt::AlignJustify);
+    mniAlignLeft->setChecked(!mniAlignCentre->isChecked() && !mniAlignRight->isChecked() &&
+                             !mniJustify->isChecked());
+    mniBullets->setChecked(look.bullets);
+    mniNumbering->setChecked(look.numbering);
 }

@@ -4,6 +4,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/WindowBoundsQt.h"
+#include "app/qt/WindowFrame.h"
 #include "codeedit/qt/Memo.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Dialogs.h"
@@ -27,7 +28,7 @@ WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
     settings.recentFiles = recentList.Entries();
-    settings.bounds = ToBounds(OuterBounds());
+    settings.bounds = ToBounds(frame->OuterBounds());
     settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
     settings.wordWrap = mniWordWrap->isChecked();
     settings.hScrollBarVisible = mniHScrollbar->isChecked();
@@ -60,7 +61,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
     if (isMain && !FileExists(path)) {
-        SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
+        frame->SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame->WorkArea()))));
         RebuildStylesMenu();
         return;
     }
@@ -78,7 +79,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
 
     setWindowState(Qt::WindowNoState);
     SetFullScreen(false);
-    SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(WorkArea()))));
+    frame->SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(frame->WorkArea()))));
 
     SetWordWrap(settings.wordWrap);
     SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);

@@ -6,6 +6,7 @@
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/NameDialog.h"
 #include "app/qt/WindowBoundsQt.h"
+#include "app/qt/WindowFrame.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
@@ -132,7 +133,7 @@ void TForm1::mniResetClick() {
     hide();
     SetFullScreen(false);
     setWindowState(Qt::WindowNoState);
-    SetOuterBounds(ToRect(DefaultBounds(ToBounds(WorkArea()))));
+    frame->SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame->WorkArea()))));
     ApplyDefaultLook();
     ApplyAppearanceToAllDocuments();
     if (shown)

@@ -3,6 +3,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
@@ -107,11 +108,6 @@ void TForm1::SelectIndex(int index) {
 }
 
 void TForm1::ConnectEditor(TSynEditWidget* editor) {
-    EditorArea->addWidget(editor);
-    editor->hide();
-    // Only the shown editor takes updates: switching editors turns updates off and on for the
-    // editor area, which visits every child that has not turned them off itself.
-    editor->setUpdatesEnabled(false);
     WatchEditor(editor);
     connect(editor, &TSynEditWidget::Changed, this, &TForm1::Memo01Change);
     connect(editor, &TSynEditWidget::CaretMoved, this, &TForm1::ShowCaretPosition);
@@ -120,34 +116,19 @@ void TForm1::ConnectEditor(TSynEditWidget* editor) {
     connect(editor, &TSynEditWidget::MousePressed, this, &TForm1::ShowCaretPosition);
 }
 
-void TForm1::CreateEditors(TMyMemo& document) {
-    document.PlainEditor = new TMemo(EditorArea);
-    document.PlainEditor->setObjectName("Memo");
-    ConnectEditor(document.PlainEditor);
-    document.CodeEditor = new TSynEdit(EditorArea);
-    document.CodeEditor->setObjectName("SynEdit");
-    document.CodeEditor->SetShowLineNumbers(true);
+std::unique_ptr<TMyMemo> TForm1::NewDocument() {
+    auto document = std::make_unique<TMyMemo>(*EditorArea);
     if (documents.empty())
-        document.CodeEditor->SetHighlighter(HighlighterInstance("SynHTMLSyn1"));
-    ConnectEditor(document.CodeEditor);
-    document.RichEditor = new TRxRichEdit(EditorArea);
-    document.RichEditor->setObjectName("RichEdit");
-    ConnectRichEditor(document.RichEditor);
-    GiveNewDocumentLineBreaks(document);
-}
-
-void TForm1::DestroyEditors(TMyMemo& document) {
-    delete document.PlainEditor;
-    delete document.CodeEditor;
-    delete document.RichEditor;
-    document.PlainEditor = nullptr;
-    document.CodeEditor = nullptr;
-    document.RichEditor = nullptr;
+        document->CodeEditor->SetHighlighter(HighlighterInstance("SynHTMLSyn1"));
+    ConnectEditor(document->PlainEditor);
+    ConnectEditor(document->CodeEditor);
+    ConnectRichEditor(document->RichEditor);
+    GiveNewDocumentLineBreaks(*document);
+    return document;
 }
 
 void TForm1::mniNewClick() {
-    auto document = std::make_unique<TMyMemo>();
-    CreateEditors(*document);
+    std::unique_ptr<TMyMemo> document = NewDocument();
     const int position = CurrentIndex() + 1;
     TMemo* editor = document->PlainEditor;
     documents.insert(documents.begin() + position, std::move(document));
@@ -174,7 +155,7 @@ bool TForm1::CloseDocument(int position) {
         if (answer == DialogAnswer::Yes && !SaveDocument(position))
             return false;
     }
-    recovery->Discard(&document);
+    recovery->Keeper().Discard(&document);
 
     if (DocumentCount() == 1) {
         document.PlainEditor->SetText({});
@@ -189,7 +170,6 @@ bool TForm1::CloseDocument(int position) {
         ShowTabCaption(0);
         UpdateTitle();
     } else {
-        DestroyEditors(document);
         documents.erase(documents.begin() + position);
         RemoveTab(position);
         SelectIndex(remembered >= position && remembered > 0 ? remembered - 1 : remembered);

@@ -3,10 +3,10 @@
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
+#include "app/qt/WindowFrame.h"
 #include "codeedit/qt/Memo.h"
 #include "platform/qt/Taskbar.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,36 +14,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
-#include <QWindow>
-
-namespace {
-
-// Applies bounds asked for while the window had no frame yet once the window system shows it:
-// a window manager's frame is known only after it has framed the window.
-class FrameWatch : public QObject {
-public:
-    explicit FrameWatch(TForm1& window) : QObject(&window), window(window) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        QWindow* handle = window.windowHandle();
-        if (watched == &window && event->type() == QEvent::Show && handle)
-            handle->installEventFilter(this);
-        else if (watched == handle && event->type() == QEvent::Expose && handle->isExposed())
-            window.ApplyPendingOuterBounds();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    TForm1& window;
-};
-
-// Sets a window's bounds frame included, as far as its frame is known now.
-void PlaceOuterBounds(QWidget& window, const QRect& bounds) {
-    const QWindow* handle = window.windowHandle();
-    window.setGeometry(bounds.marginsRemoved(handle ? handle->frameMargins() : QMargins()));
-}
-
-} // namespace
 
 std::span<const MenuItem> ViewMenu() {
     static const MenuItem rows[] = {
@@ -122,8 +92,7 @@ std::span<const MenuItem> OptionsMenu() {
 }
 
 void TForm1::WatchWindowEvents() {
-    installEventFilter(new FrameWatch(*this));
-
+    frame = new TWindowFrame(*this);
     // Full screen hides the taskbar only while the program is the active one.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -195,67 +164,15 @@ void TForm1::mniShowToolbarCaptionsClick() {
     SetToolBarCaptions(!ToolBarCaptions());
 }
 
-void TForm1::SetWindowFlagsKeepingShown(Qt::WindowFlags flags) {
-    if (windowFlags() == flags)
-        return;
-    // Changing the flags of a shown window hides it and gives it a new frame; it comes back
-    // with the same outer bounds.
-    const bool shown = isVisible();
-    const QRect bounds = OuterBounds();
-    setWindowFlags(flags);
-    // Qt lets a tool window's closing end nothing; this window's closing ends the program.
-    setAttribute(Qt::WA_QuitOnClose, true);
-    pendingOuterBounds = bounds;
-    PlaceOuterBounds(*this, bounds);
-    if (shown)
-        show();
-}
-
-void TForm1::SetWindowFlagKeepingShown(Qt::WindowType flag, bool on) {
-    SetWindowFlagsKeepingShown(on ? windowFlags() | flag : windowFlags() & ~flag);
-}
-
 void TForm1::SetToolWindowMode(bool on) {
     mniHideCaption->setChecked(on);
     // A window type, not a hint: Qt::Tool shares its bits with Qt::Window.
-    SetWindowFlagsKeepingShown((windowFlags() & ~Qt::WindowType_Mask) |
-                               (on ? Qt::Tool : Qt::Window));
+    frame->SetFlags((windowFlags() & ~Qt::WindowType_Mask) | (on ? Qt::Tool : Qt::Window));
 }
 
 void TForm1::SetAlwaysOnTop(bool on) {
     mniAlwaysOnTop->setChecked(on);
-    SetWindowFlagKeepingShown(Qt::WindowStaysOnTopHint, on);
-}
-
-QMargins TForm1::FrameMargins() const {
-    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
-}
-
-QRect TForm1::OuterBounds() const {
-    if (pendingOuterBounds)
-        return *pendingOuterBounds;
-    return geometry().marginsAdded(FrameMargins());
-}
-
-void TForm1::SetOuterBounds(const QRect& bounds) {
-    // The frame is the window system's: a window not shown yet, or shown but not yet framed
-    // again, gets its bounds once more when it is exposed, with the frame it has then.
-    if (pendingOuterBounds || !windowHandle() || !windowHandle()->isExposed())
-        pendingOuterBounds = bounds;
-    PlaceOuterBounds(*this, bounds);
-}
-
-void TForm1::ApplyPendingOuterBounds() {
-    if (!pendingOuterBounds)
-        return;
-    const QRect bounds = *pendingOuterBounds;
-    pendingOuterBounds.reset();
-    PlaceOuterBounds(*this, bounds);
-}
-
-QRect TForm1::WorkArea() const {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    frame->SetFlag(Qt::WindowStaysOnTopHint, on);
 }
 
 void TForm1::mniFullScreenClick() {
@@ -267,31 +184,31 @@ void TForm1::SetFullScreen(bool on) {
         return;
     mniFullScreen->setChecked(on);
     if (on) {
-        restoreBounds = OuterBounds();
-        SetWindowFlagKeepingShown(Qt::FramelessWindowHint, true);
+        restoreBounds = frame->OuterBounds();
+        frame->SetFlag(Qt::FramelessWindowHint, true);
         menuBar()->hide();
         ToolBar->hide();
         ToolBarSecond->hide();
-        SetWindowFlagKeepingShown(Qt::WindowStaysOnTopHint, false);
+        frame->SetFlag(Qt::WindowStaysOnTopHint, false);
         statusBar()->hide();
         Taskbar::Hide();
         QRect desktop;
         for (const QScreen* screen : QGuiApplication::screens())
             desktop |= screen->geometry();
-        SetOuterBounds(desktop);
+        frame->SetOuterBounds(desktop);
         CurrentPlainEditor()->setFrameShape(QFrame::NoFrame);
         fullScreen = true;
     } else {
         if (!initialised)
             return;
-        SetWindowFlagKeepingShown(Qt::FramelessWindowHint, false);
+        frame->SetFlag(Qt::FramelessWindowHint, false);
         SetToolWindowMode(mniHideCaption->isChecked());
         SetAlwaysOnTop(mniAlwaysOnTop->isChecked());
         SetMainMenuVisible(mniViewMainMenu->isChecked());
         SetToolBarVisible(mniViewToolbar->isChecked());
         statusBar()->setVisible(mniStatusbar->isChecked());
         Taskbar::Show();
-        SetOuterBounds(restoreBounds);
+        frame->SetOuterBounds(restoreBounds);
         CurrentPlainEditor()->setFrameShape(QFrame::StyledPanel);
         fullScreen = false;
     }

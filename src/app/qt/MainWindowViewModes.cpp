@@ -2,10 +2,12 @@
 // highlighter of the code editor, and the menus and tool buttons each mode shows (the
 // view-mode column of the menu tables).
 
-#include "app/qt/DocumentCaret.h"
+#include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/ViewModeLines.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -67,78 +69,6 @@ std::span<const MenuItem> CodeEditorModeMenu() {
 
 namespace {
 
-// The plain and the rich editor count the empty line after a final line break as a line, as
-// an edit control's text does; a line list does not, and the code editor writes a break after
-// its last line when its text had one. Dropping the empty line on the way into code view and
-// adding it on the way out keeps the text and its bytes on disk the same across a round trip.
-bool EndsWithEmptyLine(const TSynEditStringList& lines) {
-    return lines.Count() > 0 && lines.Get(lines.Count() - 1).empty();
-}
-
-// Into code view: the empty last line becomes the break after the last line.
-void DropFinalEmptyLine(TSynEditStringList& lines) {
-    const bool finalBreak = EndsWithEmptyLine(lines);
-    if (finalBreak)
-        lines.Delete(lines.Count() - 1);
-    lines.SetBreakAfterLast(finalBreak);
-}
-
-// Between the plain and the code editor the lines are shared, not copied; so are their breaks.
-void CopyLines(const TSynEditStringList& source, TSynEditStringList& target, int toMode) {
-    target.BeginUpdate();
-    target.Assign(source);
-    if (toMode == vmCode)
-        DropFinalEmptyLine(target);
-    else if (toMode == vmPlain && source.BreakAfterLast())
-        target.Add("");
-    target.EndUpdate();
-}
-
-// The lines go into the rich editor a piece at a time: a big text shows its progress between
-// pieces and is never held as one string of characters.
-void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const Encoding& encoding,
-                    int fromMode, const ProgressHook& progress) {
-    const int count = lines.Count();
-    // The code editor's break after its last line shows as an empty line in the rich editor.
-    const bool finalBreak = fromMode == vmCode && count > 0 && lines.BreakAfterLast();
-    ProgressReporter reporter(progress, lines.LineStartOffset(count, 1));
-    int next = 0;
-    std::string bytes;
-    editor.SetUnformattedText([&](QString& piece) {
-        if (next == count)
-            return false;
-        bytes.clear();
-        while (next < count && bytes.size() < TRxRichEdit::kPieceBytes) {
-            if (next > 0)
-                bytes += '\n';
-            bytes += lines.Get(next++);
-        }
-        if (next == count && finalBreak)
-            bytes += '\n';
-        piece = ToQString(bytes, encoding);
-        reporter.Add(bytes.size());
-        return true;
-    });
-}
-
-// The lines take the breaks they had before they went into the rich editor, by their place.
-void FromRichEditor(const TRxRichEdit& editor, const Encoding& encoding, TSynEditStringList& target,
-                    int toMode, const ProgressHook& progress, const TSynLineBreaks& breaks = {}) {
-    std::vector<std::string> lines;
-    editor.ForEachLine([&](const QString& line) { lines.push_back(FromQString(line, encoding)); },
-                       progress);
-    target.BeginUpdate();
-    target.Clear();
-    target.InsertLines(0, lines);
-    target.SetLineBreaks(breaks);
-    if (toMode == vmCode)
-        DropFinalEmptyLine(target);
-    // The plain editor shows an empty text as one empty line.
-    if (target.Count() == 0 && toMode == vmPlain)
-        target.Add("");
-    target.EndUpdate();
-}
-
 QString ViewModeName(int mode) {
     if (mode == vmCode)
         return "code view";
@@ -162,67 +92,12 @@ ViewModes QuickFontModes(const QString& caption, bool separator) {
     return ViewModes(InPlainView | InRichView);
 }
 
-// The rich editor is no editor of our engine: nothing for a mode that shows it.
-TSynEditWidget* EditorOf(const TMyMemo& document, int mode) {
-    if (mode == vmCode)
-        return document.CodeEditor;
-    if (mode == vmRich)
-        return nullptr;
-    return document.PlainEditor;
-}
-
-QWidget* WidgetOf(const TMyMemo& document, int mode) {
-    if (mode == vmRich)
-        return document.RichEditor;
-    return EditorOf(document, mode);
-}
-
 } // namespace
-
-QPoint CaretOf(const TMyMemo& document, int mode) {
-    if (mode == vmCode)
-        return {document.CodeEditor->CaretX() - 1, document.CodeEditor->CaretY() - 1};
-    if (mode == vmRich)
-        return document.RichEditor->CaretPos();
-    return document.PlainEditor->CaretPos();
-}
-
-void PlaceCaret(TMyMemo& document, int mode, QPoint caret) {
-    if (mode == vmCode)
-        document.CodeEditor->SetCaretXY(caret.x() + 1, caret.y() + 1);
-    else if (mode == vmRich)
-        document.RichEditor->SetCaretPos(caret);
-    else
-        document.PlainEditor->SetCaretPos(caret);
-}
-
-TSynEditWidget* TForm1::ActiveEditor(const TMyMemo& document) const {
-    return EditorOf(document, document.ViewMode);
-}
-
-TRxRichEdit* TForm1::ActiveRichEditor(const TMyMemo& document) const {
-    return document.ViewMode == vmRich ? document.RichEditor : nullptr;
-}
-
-QWidget* TForm1::ActiveWidget(const TMyMemo& document) const {
-    return WidgetOf(document, document.ViewMode);
-}
-
-TSynEditStringList& TForm1::CurrentLines() {
-    TMyMemo& document = CurrentDocument();
-    if (document.ViewMode != vmRich)
-        return ActiveEditor(document)->Lines();
-    // The rich editor's plain text, as lines of a list of its own.
-    if (!richLines)
-        richLines = std::make_unique<TSynEditStringList>();
-    FromRichEditor(*document.RichEditor, *document.FileEncoding.encoding, *richLines, vmRich, {});
-    return *richLines;
-}
 
 void TForm1::ShowActiveEditor() {
     if (!initialised)
         return;
-    QWidget* editor = ActiveWidget(CurrentDocument());
+    QWidget* editor = &CurrentDocument().View().Widget();
     QWidget* previous = EditorArea->currentWidget();
     if (previous && previous != editor)
         previous->setUpdatesEnabled(false);
@@ -233,7 +108,7 @@ void TForm1::ShowActiveEditor() {
 }
 
 void TForm1::FocusActiveEditor() {
-    ActiveWidget(CurrentDocument())->setFocus();
+    CurrentDocument().View().Widget().setFocus();
 }
 
 void TForm1::CheckViewModeItems() {
@@ -262,17 +137,17 @@ void TForm1::SetViewMode(int mode) {
     TMyMemo& document = CurrentDocument();
     const int old = document.ViewMode;
     if (mode != old) {
-        const QPoint caret = CaretOf(document, old);
+        const QPoint caret = document.View().Caret();
         // The document stays in its old view, whole, until its text has arrived: a recovery copy
         // taken while a big text moves reads the old editor.
         CarryText(document, old, mode);
         document.ViewMode = mode;
-        PlaceCaret(document, mode, caret);
-        if (TSynEditWidget* editor = EditorOf(document, mode))
+        document.View().SetCaret(caret);
+        if (TSynEditWidget* editor = document.View().TextEditor())
             editor->EnsureCaretVisible();
     }
     // The copy records the view mode too.
-    recovery->Changed(&document);
+    recovery->Keeper().Changed(&document);
     ShowActiveEditor();
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
@@ -284,19 +159,19 @@ void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
     const Encoding& encoding = *document.FileEncoding.encoding;
     StatusBarProgress progress(StatusBarText, "Switching to " + ViewModeName(toMode));
     if (toMode == vmRich) {
-        const TSynEditStringList& lines = EditorOf(document, fromMode)->Lines();
+        const TSynEditStringList& lines = document.ViewOf(fromMode).Lines();
         FillRichEditor(*document.RichEditor, lines, encoding, fromMode, progress.Hook());
         document.RichViewBreaks = lines.LineBreaks();
     } else if (fromMode == vmRich) {
-        FromRichEditor(*document.RichEditor, encoding, EditorOf(document, toMode)->Lines(), toMode,
+        FromRichEditor(*document.RichEditor, encoding, document.ViewOf(toMode).Lines(), toMode,
                        progress.Hook(), document.RichViewBreaks);
         // Its copy would hold a big text a second time (and more, as characters and blocks);
         // the text goes back in unformatted anyway. Emptying it is no edit of the document.
         const QSignalBlocker quiet(document.RichEditor);
         document.RichEditor->Clear();
     } else {
-        TSynEditEngine& from = EditorOf(document, fromMode)->Engine();
-        TSynEditEngine& to = EditorOf(document, toMode)->Engine();
+        TSynEditEngine& from = document.ViewOf(fromMode).TextEditor()->Engine();
+        TSynEditEngine& to = document.ViewOf(toMode).TextEditor()->Engine();
         CopyLines(from.Lines(), to.Lines(), toMode);
         // The code editor's lines are the plain editor's but for the empty line after a final
         // break, which no edit in code view reaches: the edits logged so far stay true for the

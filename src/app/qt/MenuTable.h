@@ -87,20 +87,33 @@ struct MenuItem {
     bool IsSeparator() const { return !caption && !button.name; }
 };
 
-// The row's handler: a member function of the window taking nothing, the item's new check mark
-// (bool), the row's tag (int) or the row's text command (std::string_view).
-template <auto member> void Call(TForm1& window, const MenuItem& row, const QAction& item) {
+// Runs a command of object: a member function taking nothing, the item's new check mark (bool),
+// the row's tag (int) or the row's text command (std::string_view).
+template <auto member, class Object>
+void Invoke(Object& object, const MenuItem& row, const QAction& item) {
     using Member = decltype(member);
-    if constexpr (std::is_same_v<Member, void (TForm1::*)()>)
-        (window.*member)();
-    else if constexpr (std::is_same_v<Member, void (TForm1::*)(bool)>)
-        (window.*member)(item.isChecked());
-    else if constexpr (std::is_same_v<Member, void (TForm1::*)(int)>)
-        (window.*member)(row.tag);
+    if constexpr (std::is_same_v<Member, void (Object::*)()>)
+        (object.*member)();
+    else if constexpr (std::is_same_v<Member, void (Object::*)(bool)>)
+        (object.*member)(item.isChecked());
+    else if constexpr (std::is_same_v<Member, void (Object::*)(int)>)
+        (object.*member)(row.tag);
     else {
-        static_assert(std::is_same_v<Member, void (TForm1::*)(std::string_view)>);
-        (window.*member)(row.command);
+        static_assert(std::is_same_v<Member, void (Object::*)(std::string_view)>);
+        (object.*member)(row.command);
     }
+}
+
+// The row's handler: a command of the window.
+template <auto member> void Call(TForm1& window, const MenuItem& row, const QAction& item) {
+    Invoke<member>(window, row, item);
+}
+
+// The row's handler: a command of a part of the window, which the window's member function
+// `part` gives.
+template <auto part, auto member>
+void CallOn(TForm1& window, const MenuItem& row, const QAction& item) {
+    Invoke<member>((window.*part)(), row, item);
 }
 
 // What the window needs of the built menus: the tool buttons and the elements that show in some

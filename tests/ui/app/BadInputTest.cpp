@@ -52,7 +52,7 @@ protected:
         QApplication::processEvents();
     }
 
-    TSynEditWidget& Editor() { return *window->ActiveEditor(window->CurrentDocument()); }
+    TSynEditWidget& Editor() { return *window->CurrentDocument().View().TextEditor(); }
 
     // Types at the start or the end of the active editor's text, as a user would.
     void TypeAt(Qt::Key place, const QString& text) {

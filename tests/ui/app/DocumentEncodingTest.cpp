@@ -429,7 +429,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingKeepsCaretSelectionAndScroll) {
         const QString path = WriteFile(mode == vmPlain ? "lines.txt" : "lines.ini", text.toUtf8());
         window->OpenFile(path);
         ASSERT_EQ(window->CurrentDocument().ViewMode, mode);
-        TSynEditWidget& editor = *window->ActiveEditor(window->CurrentDocument());
+        TSynEditWidget& editor = *window->CurrentDocument().View().TextEditor();
         TSynEditEngine& engine = editor.Engine();
         // "мир" on line 120, selected from its end back to its start.
         const LineIndex line(120);

@@ -33,7 +33,7 @@ protected:
     }
 
     TMyMemo& Current() { return window->CurrentDocument(); }
-    TSynEditWidget& Editor() { return *window->ActiveEditor(Current()); }
+    TSynEditWidget& Editor() { return *Current().View().TextEditor(); }
     QStringList ShownLines() {
         QStringList lines;
         const TSynEditStringList& list = Editor().Lines();
@@ -47,7 +47,7 @@ protected:
     }
     // Types into the tab's editor: a modification of the user's.
     void Type(const QString& text) {
-        QTest::keyClicks(window->ActiveWidget(Current()), text);
+        QTest::keyClicks(&Current().View().Widget(), text);
         ASSERT_TRUE(Current().Modified);
     }
     // Opens a file of a hundred lines "l1" to "l100", in code view for a ".cpp" and plain view
@@ -248,7 +248,7 @@ TEST_F(FilesChangedOnDiskTest, NoSecondQuestionWhileOneIsOpenButTheNewChangeIsAs
     TForm1 other(modal);
     ShowAndStart(other);
     other.OpenFile(path);
-    QTest::keyClicks(other.ActiveWidget(other.CurrentDocument()), "mine ");
+    QTest::keyClicks(&other.CurrentDocument().View().Widget(), "mine ");
     modal.Queue(DialogAnswer::No);
     modal.Queue(DialogAnswer::No);
 
@@ -348,7 +348,7 @@ TEST_F(FilesChangedOnDiskTest, OwnSavesTriggerNothing) {
         const QString path =
             WriteFile(name, QString(name).endsWith(".rtf") ? "{\\rtf1 start\\par}" : "start");
         window->OpenFile(path);
-        QWidget* editor = window->ActiveWidget(Current());
+        QWidget* editor = &Current().View().Widget();
         QTest::keyClicks(editor, "typed ");
         window->mniSaveClick();
         ASSERT_FALSE(Current().Modified);

@@ -3,6 +3,7 @@
 // line endings of a document, the status bar's display, and reloads after a change on disk.
 
 #include "MainWindowFixture.h"
+#include "app/qt/DiskChanges.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <QMenu>
@@ -48,7 +49,7 @@ protected:
         window->mniCloseAllClick();
         return saved;
     }
-    TSynEditWidget& Editor() { return *window->ActiveEditor(window->CurrentDocument()); }
+    TSynEditWidget& Editor() { return *window->CurrentDocument().View().TextEditor(); }
 };
 
 TEST_F(LineEndingsTest, EveryFileSavedUnchangedInEveryViewKeepsItsBytes) {
@@ -235,7 +236,7 @@ TEST_F(LineEndingsTest, AReloadAfterAChangeOnDiskTakesTheNewFilesEndings) {
         window->OpenFile(path);
         window->mniPlainClick(view);
         WriteFile("changing.txt", "one\rtwo\rthree");
-        window->CheckFilesOnDisk();
+        window->DiskChanges().CheckFilesOnDisk();
         ASSERT_FALSE(window->CurrentDocument().Modified);
         EXPECT_EQ(StatusLineBreaks(), "CR");
         window->mniSaveClick();

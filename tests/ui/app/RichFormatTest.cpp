@@ -3,6 +3,7 @@
 // before saving over a file whose headers or footnotes would be lost.
 
 #include "MainWindowFixture.h"
+#include "app/qt/RichFormatCommands.h"
 #include "platform/Encoding.h"
 #include "richedit/qt/RichEdit.h"
 
@@ -61,17 +62,17 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
         {"strike-out", [](TForm1& w) { Part<QAction>(w, "mniStrikeOut").trigger(); },
          [](RichFormatTest& t, const QString& w) { return t.FormatOf(w).fontStrikeOut(); },
          "mniStrikeOut"},
-        {"font", [](TForm1& w) { w.mniFormatFontClick(); },
+        {"font", [](TForm1& w) { w.Format().mniFormatFontClick(); },
          [](RichFormatTest& t, const QString& w) {
              return t.FormatOf(w).fontFamilies().toStringList().contains("DejaVu Serif");
          },
          nullptr, std::optional<FontChoice>(FontChoice{QFont("DejaVu Serif", 14), QColor()})},
-        {"text colour", [](TForm1& w) { w.mniTextColourClick(); },
+        {"text colour", [](TForm1& w) { w.Format().mniTextColourClick(); },
          [](RichFormatTest& t, const QString& w) {
              return t.FormatOf(w).foreground().color() == QColor(200, 0, 0);
          },
          nullptr, std::optional<QColor>(QColor(200, 0, 0))},
-        {"highlight", [](TForm1& w) { w.mniHighlightColourClick(); },
+        {"highlight", [](TForm1& w) { w.Format().mniHighlightColourClick(); },
          [](RichFormatTest& t, const QString& w) {
              return t.FormatOf(w).background().color() == QColor(200, 0, 0);
          },
@@ -96,7 +97,7 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
                         QTextListFormat::ListDecimal;
          },
          "mniNumbering"},
-        {"indent", [](TForm1& w) { w.mniIndentClick(1); },
+        {"indent", [](TForm1& w) { w.Format().mniIndentClick(1); },
          [](RichFormatTest& t, const QString&) {
              return t.Rich().textCursor().blockFormat().leftMargin() > 0;
          },

@@ -126,7 +126,7 @@ TEST_F(ViewModesTest, TheActiveEditorIsInFrontWithTheFocus) {
         SCOPED_TRACE(mode);
         window->SetViewMode(mode);
         QApplication::processEvents();
-        TSynEditWidget* editor = window->ActiveEditor(Current());
+        TSynEditWidget* editor = Current().View().TextEditor();
         EXPECT_EQ(editor, mode == vmCode ? static_cast<TSynEditWidget*>(&Code()) : &Plain());
         EXPECT_EQ(Part<QStackedWidget>(*window, "EditorArea").currentWidget(), editor);
         EXPECT_TRUE(editor->isVisible());
@@ -320,7 +320,7 @@ TEST_F(ViewModesTest, OpeningAFilePicksTheViewByItsExtension) {
         EXPECT_EQ(Current().FileName, path);
         EXPECT_EQ(Current().ViewMode, c.mode);
         EXPECT_FALSE(Current().Modified);
-        EXPECT_EQ(window->ActiveEditor(Current()),
+        EXPECT_EQ(Current().View().TextEditor(),
                   Part<QStackedWidget>(*window, "EditorArea").currentWidget());
         if (c.instance) {
             EXPECT_EQ(Code().Highlighter(), Instance(c.instance));

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, ZoomKeysCtrlWheelAndCtrlPWorkInEveryEditor) {
     for (const int mode : {vmPlain, vmCode, vmRich}) {
         SCOPED_TRACE(mode);
         window->SetViewMode(mode);
-        QWidget* editor = window->ActiveWidget(window->CurrentDocument());
+        QWidget* editor = &window->CurrentDocument().View().Widget();
         auto* area = qobject_cast<QAbstractScrollArea*>(editor);
         ASSERT_NE(area, nullptr);
         editor->setFocus();

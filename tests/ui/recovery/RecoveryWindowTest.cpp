@@ -97,7 +97,7 @@ protected:
     }
 
     void Type(const QString& text) {
-        QWidget* editor = window->ActiveWidget(window->CurrentDocument());
+        QWidget* editor = &window->CurrentDocument().View().Widget();
         editor->setFocus();
         QTest::keyClicks(editor, text);
     }
@@ -163,7 +163,7 @@ TEST_F(RecoveryWindowTest, EachViewModeComesBackWithItsCaretAndLook) {
     window->CodeEditorModeClick(".pas");
     window->mniPlainClick(vmCode);
     Type("begin");
-    QTest::keyClick(window->ActiveWidget(window->CurrentDocument()), Qt::Key_Return);
+    QTest::keyClick(&window->CurrentDocument().View().Widget(), Qt::Key_Return);
     Type("end.");
     ASSERT_TRUE(QTest::qWaitFor([] { return Copies().size() == 2; }, CopyTimeout));
 
@@ -276,7 +276,7 @@ TEST_F(RecoveryWindowTest, EveryRestoredTabShowsItsCaretLine) {
         window->SelectIndex(i);
         window->TabControlChange();
         QApplication::processEvents();
-        TSynEditWidget* editor = window->ActiveEditor(window->CurrentDocument());
+        TSynEditWidget* editor = window->CurrentDocument().View().TextEditor();
         ASSERT_NE(editor, nullptr);
         const RecoveryHeader& header = copies[i].header;
         EXPECT_EQ(editor->Engine().Caret().line.Value(), header.caretLine) << "tab " << i;
@@ -473,7 +473,7 @@ TEST_F(RecoveryWindowTest, AJournalGoesOnAcrossViewSwitchesAndComesBackInTheLast
         std::size_t changes = 0;
         for (const Edit& edit : c.edits) {
             window->mniPlainClick(edit.view);
-            TSynEditEngine& engine = window->ActiveEditor(window->CurrentDocument())->Engine();
+            TSynEditEngine& engine = window->CurrentDocument().View().TextEditor()->Engine();
             const int line = edit.line < 0 ? engine.LineCount() - 1 : edit.line;
             engine.SetCaret({LineIndex(line), ByteColumn(0)});
             engine.TypeText(edit.text);

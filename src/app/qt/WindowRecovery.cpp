@@ -2,7 +2,9 @@
 // copies an earlier run left behind, before anything else opens. Keeping the copies is the
 // recovery keeper's work (src/recovery/qt/).
 
-#include "app/qt/DocumentCaret.h"
+#include "app/qt/WindowRecovery.h"
+
+#include "app/qt/DiskChanges.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -52,21 +54,20 @@ bool ChangeFits(const TSynEditEngine& engine, const TSynTextChange& change) {
 
 } // namespace
 
-void TForm1::StartRecovery() {
-    const RecoveryRootChoice root =
+TWindowRecovery::TWindowRecovery(TForm1& window) : window(window), dialogs(window.Questions()) {
+    const RecoveryRootChoice choice =
         ChooseRecoveryRoot(SettingsFolder() + std::string(kRecoveryFolderName) + "/");
     // Said where a user or an administrator looks when copies are not where they should be; the
     // program goes on either way.
-    if (!root.complaint.empty())
-        std::fprintf(stderr, "Tabrix Pro: %s\n", root.complaint.c_str());
-    recoveryRoot = root.path;
-    recovery = new TRecoveryKeeper(
-        recoveryRoot, [this](TRecoveryKeeper::DocumentKey key) { return CaptureForRecovery(key); },
-        this);
+    if (!choice.complaint.empty())
+        std::fprintf(stderr, "Tabrix Pro: %s\n", choice.complaint.c_str());
+    root = choice.path;
+    keeper = new TRecoveryKeeper(
+        root, [this](TRecoveryKeeper::DocumentKey key) { return Capture(key); }, &window);
 }
 
-void TForm1::StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp) {
-    TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+void TWindowRecovery::StartJournal(TMyMemo& document, const std::optional<FileStamp>& stamp) {
+    TSynEditWidget* editor = document.View().TextEditor();
     const bool journaled = editor && stamp && stamp->size >= kJournalFrom;
     document.JournalBase = journaled ? stamp : std::nullopt;
     document.JournalEncoding = document.FileEncoding.Name();
@@ -74,15 +75,18 @@ void TForm1::StartJournal(TMyMemo& document, const std::optional<FileStamp>& sta
         editor->Engine().ChangeLog().Restart();
 }
 
-std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* key) {
-    const auto found = std::find_if(documents.begin(), documents.end(),
-                                    [key](const auto& document) { return document.get() == key; });
-    if (found == documents.end())
+std::optional<TRecoveryKeeper::Capture> TWindowRecovery::Capture(const void* key) {
+    TMyMemo* found = nullptr;
+    for (int i = 0; i < window.DocumentCount() && !found; ++i) {
+        if (&window.DocumentAt(i) == key)
+            found = &window.DocumentAt(i);
+    }
+    if (!found)
         return std::nullopt;
-    TMyMemo& document = **found;
+    TMyMemo& document = *found;
     if (!document.Modified) {
         // Back to the file's text: a journal starts from it again.
-        TSynEditWidget* editor = document.ViewMode == vmRich ? nullptr : ActiveEditor(document);
+        TSynEditWidget* editor = document.View().TextEditor();
         if (document.JournalBase && editor)
             editor->Engine().ChangeLog().Restart();
         return std::nullopt;
@@ -91,18 +95,17 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
     RecoveryHeader& header = copy.header;
     header.fileName = LocalPath(document.FileName);
     header.viewMode = document.ViewMode;
-    const QPoint caret = CaretOf(document, document.ViewMode);
+    const QPoint caret = document.View().Caret();
     header.caretLine = caret.y();
     header.caretColumn = caret.x();
     header.encodingName = document.FileEncoding.Name();
     const TSynCustomHighlighter* highlighter = document.CodeEditor->Highlighter();
-    const auto& classes = HighlighterClasses();
-    for (std::size_t i = 0; i < classes.size(); ++i) {
-        if (highlighters[i].get() == highlighter)
-            header.highlighter = classes[i].instanceName;
+    for (const THighlighterClass& highlighterClass : HighlighterClasses()) {
+        if (window.HighlighterInstance(highlighterClass.instanceName) == highlighter)
+            header.highlighter = highlighterClass.instanceName;
     }
     if (document.ViewMode != vmRich) {
-        TSynEditChangeLog& log = ActiveEditor(document)->Engine().ChangeLog();
+        TSynEditChangeLog& log = document.View().TextEditor()->Engine().ChangeLog();
         if (document.JournalBase && !log.Lost() &&
             header.encodingName == document.JournalEncoding) {
             copy.journal = {*document.JournalBase,
@@ -112,7 +115,7 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
         // Edits no journal can tell (a whole text replaced, another encoding, rich view between):
         // whole copies until the file is saved.
         document.JournalBase.reset();
-        const TSynEditStringList& lines = ActiveEditor(document)->Lines();
+        const TSynEditStringList& lines = document.View().TextEditor()->Lines();
         header.lineBreaks = lines.LineBreaks();
         copy.text = lines.Snapshot();
         return copy;
@@ -129,8 +132,8 @@ std::optional<TRecoveryKeeper::Capture> TForm1::CaptureForRecovery(const void* k
     return copy;
 }
 
-void TForm1::RestoreAbandonedDocuments() {
-    AbandonedCopies abandoned = AbandonedCopies::Claim(recoveryRoot);
+void TWindowRecovery::RestoreAbandonedDocuments() {
+    AbandonedCopies abandoned = AbandonedCopies::Claim(root);
     std::vector<const AbandonedCopy*> usable;
     QStringList changedFiles;
     for (const AbandonedCopy& copy : abandoned.Copies()) {
@@ -173,70 +176,72 @@ void TForm1::RestoreAbandonedDocuments() {
                                                     ". The part that is there has been restored.");
         }
         // The restored documents have copies of this instance before the old ones go.
-        recovery->Flush();
+        keeper->Flush();
     }
     abandoned.Discard();
 }
 
-void TForm1::RestoreDocument(const RecoveredDocument& recovered) {
-    const TMyMemo& current = CurrentDocument();
-    const bool reuse = DocumentCount() == 1 && current.FileName.isEmpty() && !current.Modified &&
-                       current.ViewMode == vmPlain && current.PlainEditor->Text().empty();
+void TWindowRecovery::RestoreDocument(const RecoveredDocument& recovered) {
+    const TMyMemo& current = window.CurrentDocument();
+    const bool reuse = window.DocumentCount() == 1 && current.FileName.isEmpty() &&
+                       !current.Modified && current.ViewMode == vmPlain &&
+                       current.PlainEditor->Text().empty();
     if (!reuse)
-        mniNewClick();
-    TMyMemo& document = CurrentDocument();
+        window.mniNewClick();
+    TMyMemo& document = window.CurrentDocument();
     const RecoveryHeader& header = recovered.header;
-    if (TSynCustomHighlighter* highlighter = HighlighterInstance(header.highlighter))
+    if (TSynCustomHighlighter* highlighter = window.HighlighterInstance(header.highlighter))
         document.CodeEditor->SetHighlighter(highlighter);
     // A copy from a version that knew no other encoding holds the program's.
-    SetDocumentEncoding(document, DocumentEncoding::FromName(header.encodingName)
-                                      .value_or(DocumentEncoding::Plain(ProgramEncoding())));
-    SetViewMode(header.viewMode);
+    window.SetDocumentEncoding(document, DocumentEncoding::FromName(header.encodingName)
+                                             .value_or(DocumentEncoding::Plain(ProgramEncoding())));
+    window.SetViewMode(header.viewMode);
     if (header.viewMode == vmRich) {
         if (const std::optional<std::string> error =
                 document.RichEditor->LoadFromBytes(recovered.text, header.fileName)) {
             dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
         }
     } else {
-        ActiveEditor(document)->Engine().SetText(recovered.text);
+        document.View().TextEditor()->Engine().SetText(recovered.text);
     }
     // A copy that does not say keeps the breaks of a new document.
     if (header.lineBreaks && header.viewMode == vmRich)
         document.RichViewBreaks = *header.lineBreaks;
     else if (header.lineBreaks)
-        ActiveEditor(document)->Lines().SetLineBreaks(*header.lineBreaks);
-    PlaceCaret(document, header.viewMode, QPoint(header.caretColumn, header.caretLine));
+        document.View().TextEditor()->Lines().SetLineBreaks(*header.lineBreaks);
+    document.ViewOf(header.viewMode).SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.FileName = DisplayPath(header.fileName);
     document.Modified = true;
     // Changes by other programs from now on are noticed; what happened before cannot be told.
     if (!header.fileName.empty())
-        RememberDiskFile(document, StampOfFile(header.fileName));
+        window.DiskChanges().RememberDiskFile(document, StampOfFile(header.fileName));
     // The text is not the file's: its copies are whole.
     document.JournalBase.reset();
-    ShowTabCaption(CurrentIndex());
-    UpdateTitle();
-    recovery->CaptureNow(&document);
+    window.ShowTabCaption(window.CurrentIndex());
+    window.UpdateTitle();
+    keeper->CaptureNow(&document);
 }
 
-std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered) {
+std::optional<QString> TWindowRecovery::RestoreJournal(const RecoveredDocument& recovered) {
     const RecoveryHeader& header = recovered.header;
     const QString shown = ShownText(header.fileName);
     const bool fits = JournalFitsFile(recovered);
-    const std::size_t before = documents.size();
-    OpenFile(DisplayPath(header.fileName));
-    if (documents.size() < before || CurrentDocument().FileName != DisplayPath(header.fileName))
+    const int before = window.DocumentCount();
+    window.OpenFile(DisplayPath(header.fileName));
+    if (window.DocumentCount() < before ||
+        window.CurrentDocument().FileName != DisplayPath(header.fileName))
         return "The file " + shown + " could not be opened to restore its unsaved edits.";
     if (!fits)
         return "The file " + shown +
                " has changed on disk since its unsaved edits were kept: it is opened as it is "
                "now, without them.";
-    TMyMemo& document = CurrentDocument();
-    if (document.FileEncoding.Name() != header.encodingName || !ActiveEditor(document))
+    TMyMemo& document = window.CurrentDocument();
+    if (document.FileEncoding.Name() != header.encodingName || !document.View().TextEditor())
         return "The file " + shown + " is no longer read as " + ShownText(header.encodingName) +
                ": its unsaved edits are not applied.";
     // The journal's places are the plain editor's lines: the code editor's lack only the empty
     // line after a final break, which plain view may have edited.
-    SetViewMode(vmPlain);
+    window.SetViewMode(vmPlain);
     TSynEditEngine& engine = document.PlainEditor->Engine();
     std::size_t applied = 0;
     for (const TSynTextChange& change : recovered.journal->changes) {
@@ -245,12 +250,12 @@ std::optional<QString> TForm1::RestoreJournal(const RecoveredDocument& recovered
         engine.ReplaceRange(change.begin, change.end, change.inserted);
         ++applied;
     }
-    SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
-    PlaceCaret(document, document.ViewMode, QPoint(header.caretColumn, header.caretLine));
+    window.SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
+    document.View().SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.Modified = applied > 0;
-    ShowTabCaption(CurrentIndex());
-    UpdateTitle();
-    recovery->CaptureNow(&document);
+    window.ShowTabCaption(window.CurrentIndex());
+    window.UpdateTitle();
+    keeper->CaptureNow(&document);
     if (applied < recovered.journal->changes.size())
         return "Only " + QString::number(applied) + " of the " +
                QString::number(recovered.journal->changes.size()) + " unsaved edits of " + shown +

@@ -1,6 +1,8 @@
-// The Format menu: the look of the rich editor's selection. Its keys act in rich view only,
-// where the menu shows.
+// The Format menu's rows and commands.
 
+#include "app/qt/RichFormatCommands.h"
+
+#include "app/qt/Document.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "platform/qt/Dialogs.h"
@@ -12,7 +14,7 @@ std::span<const MenuItem> FormatMenu() {
         {.name = "mniBold",
          .caption = "&Bold",
          .shortcuts = {"Ctrl+B"},
-         .handler = Call<&TForm1::mniBoldClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniBoldClick>,
          .button = {"tbBold", "Bold", "Bold", "format-text-bold", {ToolRow::Second, 5, 1}},
          .modes = InRichView,
          .check = MenuCheck::Unchecked,
@@ -20,7 +22,7 @@ std::span<const MenuItem> FormatMenu() {
         {.name = "mniItalic",
          .caption = "&Italic",
          .shortcuts = {"Ctrl+I"},
-         .handler = Call<&TForm1::mniItalicClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniItalicClick>,
          .button = {"tbItalic", "Italic", "Italic", "format-text-italic", {ToolRow::Second, 5, 2}},
          .modes = InRichView,
          .check = MenuCheck::Unchecked,
@@ -28,7 +30,7 @@ std::span<const MenuItem> FormatMenu() {
         {.name = "mniUnderline",
          .caption = "&Underline",
          .shortcuts = {"Ctrl+U"},
-         .handler = Call<&TForm1::mniUnderlineClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniUnderlineClick>,
          .button = {"tbUnderline",
                     "Underline",
                     "Underline",
@@ -39,7 +41,7 @@ std::span<const MenuItem> FormatMenu() {
          .action = &TWindowParts::mniUnderline},
         {.name = "mniStrikeOut",
          .caption = "Stri&ke-out",
-         .handler = Call<&TForm1::mniStrikeOutClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniStrikeOutClick>,
          .button = {"tbStrikeOut",
                     "Strike-out",
                     "Strike-out",
@@ -51,88 +53,92 @@ std::span<const MenuItem> FormatMenu() {
         {},
         {.name = "mniFormatFont",
          .caption = "&Font...",
-         .handler = Call<&TForm1::mniFormatFontClick>},
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniFormatFontClick>},
         {.name = "mniTextColour",
          .caption = "Text &Colour...",
-         .handler = Call<&TForm1::mniTextColourClick>},
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniTextColourClick>},
         {.name = "mniHighlightColour",
          .caption = "&Highlight Colour...",
-         .handler = Call<&TForm1::mniHighlightColourClick>},
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniHighlightColourClick>},
         {},
         {.name = "mniAlignLeft",
          .caption = "Align &Left",
          .tag = Qt::AlignLeft,
-         .handler = Call<&TForm1::mniAlignClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniAlignClick>,
          .check = MenuCheck::RadioChecked,
          .action = &TWindowParts::mniAlignLeft},
         {.name = "mniAlignCentre",
          .caption = "Align C&entre",
          .tag = Qt::AlignHCenter,
-         .handler = Call<&TForm1::mniAlignClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniAlignClick>,
          .check = MenuCheck::RadioUnchecked,
          .action = &TWindowParts::mniAlignCentre},
         {.name = "mniAlignRight",
          .caption = "Align &Right",
          .tag = Qt::AlignRight,
-         .handler = Call<&TForm1::mniAlignClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniAlignClick>,
          .check = MenuCheck::RadioUnchecked,
          .action = &TWindowParts::mniAlignRight},
         {.name = "mniJustify",
          .caption = "&Justify",
          .tag = Qt::AlignJustify,
-         .handler = Call<&TForm1::mniAlignClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniAlignClick>,
          .check = MenuCheck::RadioUnchecked,
          .action = &TWindowParts::mniJustify},
         {},
         {.name = "mniBullets",
          .caption = "Bulle&ts",
-         .handler = Call<&TForm1::mniBulletsClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniBulletsClick>,
          .check = MenuCheck::Unchecked,
          .action = &TWindowParts::mniBullets},
         {.name = "mniNumbering",
          .caption = "&Numbering",
-         .handler = Call<&TForm1::mniNumberingClick>,
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniNumberingClick>,
          .check = MenuCheck::Unchecked,
          .action = &TWindowParts::mniNumbering},
         {.name = "mniIncreaseIndent",
          .caption = "Increase In&dent",
          .tag = 1,
-         .handler = Call<&TForm1::mniIndentClick>},
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniIndentClick>},
         {.name = "mniDecreaseIndent",
          .caption = "Decre&ase Indent",
          .tag = -1,
-         .handler = Call<&TForm1::mniIndentClick>},
+         .handler = CallOn<&TForm1::Format, &TRichFormatCommands::mniIndentClick>},
     };
     return rows;
 }
 
-TRxRichEdit* TForm1::FormatTarget() {
-    TMyMemo& document = CurrentDocument();
+TRichFormatCommands::TRichFormatCommands(Dialogs& dialogs, CurrentDocument current,
+                                         std::function<void()> lookChanged)
+    : dialogs(dialogs), current(std::move(current)), lookChanged(std::move(lookChanged)) {}
+
+TRxRichEdit* TRichFormatCommands::Target() {
+    TMyMemo& document = current();
     return document.ViewMode == vmRich ? document.RichEditor : nullptr;
 }
 
-void TForm1::mniBoldClick(bool on) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniBoldClick(bool on) {
+    if (TRxRichEdit* editor = Target())
         SetBold(*editor, on);
 }
 
-void TForm1::mniItalicClick(bool on) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniItalicClick(bool on) {
+    if (TRxRichEdit* editor = Target())
         SetItalic(*editor, on);
 }
 
-void TForm1::mniUnderlineClick(bool on) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniUnderlineClick(bool on) {
+    if (TRxRichEdit* editor = Target())
         SetUnderline(*editor, on);
 }
 
-void TForm1::mniStrikeOutClick(bool on) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniStrikeOutClick(bool on) {
+    if (TRxRichEdit* editor = Target())
         SetStrikeOut(*editor, on);
 }
 
-void TForm1::mniFormatFontClick() {
-    TRxRichEdit* editor = FormatTarget();
+void TRichFormatCommands::mniFormatFontClick() {
+    TRxRichEdit* editor = Target();
     if (!editor)
         return;
     const QTextCharFormat current = editor->currentCharFormat();
@@ -145,8 +151,8 @@ void TForm1::mniFormatFontClick() {
     }
 }
 
-void TForm1::mniTextColourClick() {
-    TRxRichEdit* editor = FormatTarget();
+void TRichFormatCommands::mniTextColourClick() {
+    TRxRichEdit* editor = Target();
     if (!editor)
         return;
     if (const std::optional<QColor> color =
@@ -154,8 +160,8 @@ void TForm1::mniTextColourClick() {
         SetTextColor(*editor, *color);
 }
 
-void TForm1::mniHighlightColourClick() {
-    TRxRichEdit* editor = FormatTarget();
+void TRichFormatCommands::mniHighlightColourClick() {
+    TRxRichEdit* editor = Target();
     if (!editor)
         return;
     if (const std::optional<QColor> color =
@@ -163,43 +169,31 @@ void TForm1::mniHighlightColourClick() {
         SetHighlightColor(*editor, *color);
 }
 
-void TForm1::mniAlignClick(int alignment) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniAlignClick(int alignment) {
+    if (TRxRichEdit* editor = Target())
         SetParagraphAlignment(*editor, Qt::Alignment(alignment));
-    UpdateFormatChecks();
+    lookChanged();
 }
 
-void TForm1::mniBulletsClick() {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniBulletsClick() {
+    if (TRxRichEdit* editor = Target())
         ToggleList(*editor, QTextListFormat::ListDisc);
-    UpdateFormatChecks();
+    lookChanged();
 }
 
-void TForm1::mniNumberingClick() {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniNumberingClick() {
+    if (TRxRichEdit* editor = Target())
         ToggleList(*editor, QTextListFormat::ListDecimal);
-    UpdateFormatChecks();
+    lookChanged();
 }
 
-void TForm1::mniIndentClick(int steps) {
-    if (TRxRichEdit* editor = FormatTarget())
+void TRichFormatCommands::mniIndentClick(int steps) {
+    if (TRxRichEdit* editor = Target())
         ChangeIndent(*editor, steps);
 }
 
-void TForm1::UpdateFormatChecks() {
-    TRxRichEdit* editor = FormatTarget();
-    if (!editor || !mniBold)
-        return;
-    const RichSelectionLook look = LookOfSelection(*editor);
-    mniBold->setChecked(look.bold);
-    mniItalic->setChecked(look.italic);
-    mniUnderline->setChecked(look.underline);
-    mniStrikeOut->setChecked(look.strikeOut);
-    mniAlignCentre->setChecked(look.alignment & Qt::AlignHCenter);
-    mniAlignRight->setChecked(look.alignment & (Qt::AlignRight | Qt::AlignTrailing));
-    mniJustify->setChecked(look.alignment & Qt::AlignJustify);
-    mniAlignLeft->setChecked(!mniAlignCentre->isChecked() && !mniAlignRight->isChecked() &&
-                             !mniJustify->isChecked());
-    mniBullets->setChecked(look.bullets);
-    mniNumbering->setChecked(look.numbering);
+std::optional<RichSelectionLook> TRichFormatCommands::SelectionLook() {
+    if (TRxRichEdit* editor = Target())
+        return LookOfSelection(*editor);
+    return std::nullopt;
 }

@@ -3,10 +3,13 @@
 // activation says something may have changed. The program's own saves renew the stamp, so they
 // never count as a change.
 
+#include "app/qt/DiskChanges.h"
+
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowRecovery.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/EncodingDetection.h"
@@ -58,29 +61,34 @@ bool IsRichFile(const std::string& path) {
 
 } // namespace
 
-void TForm1::RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp) {
+TDiskChanges::TDiskChanges(TForm1& window)
+    : window(window), dialogs(window.Questions()),
+      watch(new DiskWatch(window, [this] { CheckFilesOnDisk(); })) {}
+
+void TDiskChanges::RememberDiskFile(TMyMemo& document, const std::optional<FileStamp>& stamp) {
     document.Disk = stamp ? TDiskFile{.FileName = document.FileName, .Stamp = *stamp} : TDiskFile{};
-    StartJournal(document, stamp);
+    window.Recovery().StartJournal(document, stamp);
     WatchDocumentFiles();
 }
 
-void TForm1::WatchDocumentFiles() {
+void TDiskChanges::WatchDocumentFiles() {
     std::vector<std::string> files;
-    for (const auto& document : documents) {
-        if (!document->Disk.FileName.isEmpty() && document->Disk.FileName == document->FileName)
-            files.push_back(LocalPath(document->FileName));
+    for (int position = 0; position < window.DocumentCount(); ++position) {
+        const TMyMemo& document = window.DocumentAt(position);
+        if (!document.Disk.FileName.isEmpty() && document.Disk.FileName == document.FileName)
+            files.push_back(LocalPath(document.FileName));
     }
-    diskWatch->WatchOnly(files);
+    watch->WatchOnly(files);
 }
 
-void TForm1::CheckFilesOnDisk() {
-    for (int position = 0; position < DocumentCount(); ++position)
+void TDiskChanges::CheckFilesOnDisk() {
+    for (int position = 0; position < window.DocumentCount(); ++position)
         CheckFileOnDisk(position);
     WatchDocumentFiles();
 }
 
-void TForm1::CheckFileOnDisk(int position) {
-    TMyMemo& document = DocumentAt(position);
+void TDiskChanges::CheckFileOnDisk(int position) {
+    TMyMemo& document = window.DocumentAt(position);
     TDiskFile& disk = document.Disk;
     // Saved under another name since (or closed): the stamp is not of this file.
     if (disk.FileName.isEmpty() || disk.FileName != document.FileName)
@@ -120,14 +128,14 @@ void TForm1::CheckFileOnDisk(int position) {
     ReloadFromDisk(position);
 }
 
-void TForm1::ReloadFromDisk(int position) {
-    TMyMemo& document = DocumentAt(position);
+void TDiskChanges::ReloadFromDisk(int position) {
+    TMyMemo& document = window.DocumentAt(position);
     const std::string path = LocalPath(document.FileName);
     // Taken before reading: a change during the read shows as one more change, never as none.
     const std::optional<FileStamp> stamp = StampOfFile(path);
     if (!stamp)
         return;
-    TSynEditWidget* editor = ActiveEditor(document);
+    TSynEditWidget* editor = document.View().TextEditor();
     const EditorPlace place = PlaceIn(editor, *document.RichEditor);
     const bool rich = IsRichFile(path);
     std::optional<std::string> error;
@@ -138,13 +146,13 @@ void TForm1::ReloadFromDisk(int position) {
         const QSignalBlocker codeBlocker(document.CodeEditor);
         const QSignalBlocker richBlocker(document.RichEditor);
         // The other program may have written another encoding: found again as on opening.
-        error = rich ? LoadRichText(document, path)
-                     : LoadPlainText(document, path, [&](std::string_view bytes) {
-                           return EncodingForFile(path, bytes);
+        error = rich ? window.LoadRichText(document, path)
+                     : window.LoadPlainText(document, path, [&](std::string_view bytes) {
+                           return window.EncodingForFile(path, bytes);
                        });
         const int loadedMode = rich ? vmRich : vmPlain;
         if (!error && document.ViewMode != loadedMode)
-            CarryText(document, loadedMode, document.ViewMode);
+            window.CarryText(document, loadedMode, document.ViewMode);
     }
     if (error) {
         // The tab keeps its text; the same change is not tried again.
@@ -155,11 +163,11 @@ void TForm1::ReloadFromDisk(int position) {
     ReturnTo(place, editor, *document.RichEditor);
     document.Modified = false;
     document.Disk = {.FileName = document.FileName, .Stamp = *stamp};
-    if (position == CurrentIndex())
-        ShowCaretPosition();
+    if (position == window.CurrentIndex())
+        window.ShowCaretPosition();
 }
 
-bool TForm1::MayOverwriteOnDisk(const TMyMemo& document) {
+bool TDiskChanges::MayOverwriteOnDisk(const TMyMemo& document) {
     const TDiskFile& disk = document.Disk;
     if (disk.FileName.isEmpty() || disk.FileName != document.FileName)
         return true;

@@ -1,40 +1,43 @@
-// File > Export, Preview in Browser, Print, Print Preview and Page Setup, and Functions > Voice:
-// thin entry points passing the current document's text and plain-editor font to the output
-// commands.
+// The output commands of the current document, and the menu rows that run them.
 
+#include "app/qt/OutputCommands.h"
+
+#include "app/qt/Document.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "codeedit/SynEditTextBuffer.h"
 #include "codeedit/qt/Memo.h"
-#include "codeedit/qt/SynEdit.h"
 #include "output/qt/ColouredHtmlCommands.h"
 #include "output/qt/HtmlExportCommands.h"
 #include "output/qt/SpeechCommands.h"
 #include "platform/Registry.h"
 #include "platform/qt/PathNames.h"
 
+TOutputCommands::TOutputCommands(Dialogs& dialogs, CurrentDocument current)
+    : dialogs(dialogs), current(std::move(current)) {}
+
 std::span<const MenuItem> ExportMenu() {
     static const MenuItem rows[] = {
         {.name = "mniHTMLExport",
          .caption = "HTML File w/o Style",
          .tag = 0,
-         .handler = Call<&TForm1::mniHTMLExportClick>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniHTMLExportClick>},
         {.name = "mniHTMLExport1",
          .caption = "HTML File with Style",
          .tag = 1,
-         .handler = Call<&TForm1::mniHTMLExportClick>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniHTMLExportClick>},
         {.name = "HTMLFilewithHeader1",
          .caption = "HTML File with Header",
          .tag = 2,
-         .handler = Call<&TForm1::mniHTMLExportClick>,
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniHTMLExportClick>,
          .modes = NoViewMode},
         {.name = "mniHTMLExportColours",
          .caption = "HTML File with Colours",
-         .handler = Call<&TForm1::mniHTMLExportColoursClick>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniHTMLExportColoursClick>},
         {.name = "PreviewinBrowser1",
          .caption = "Preview in Browser",
          .shortcuts = {"Ctrl+0"},
-         .handler = Call<&TForm1::PreviewinBrowser1Click>},
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::PreviewinBrowser1Click>},
     };
     return rows;
 }
@@ -44,12 +47,12 @@ std::span<const MenuItem> VoiceMenu() {
     static const MenuItem rows[] = {
         {.name = "mniSpeak",
          .caption = "Speak",
-         .handler = Call<&TForm1::mniSpeakClick>,
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniSpeakClick>,
          .button = {"tbSpeak", "Speak", "Speak", "speak", {ToolRow::Second, 4, 1}},
          .modes = InPlainView},
         {.name = "mniSpeakSettings",
          .caption = "Speak Settings",
-         .handler = Call<&TForm1::mniSpeakSettingsClick>,
+         .handler = CallOn<&TForm1::Output, &TOutputCommands::mniSpeakSettingsClick>,
          .button = {"tbSpeakSettings",
                     "Options",
                     "Speak Settings",
@@ -60,63 +63,54 @@ std::span<const MenuItem> VoiceMenu() {
     return rows;
 }
 
-std::string TForm1::ActiveText() {
-    // The code and rich editors give their line lists, each line ending in a line break; the
-    // plain editor gives its text as it stands.
-    if (CurrentDocument().ViewMode != vmPlain)
-        return CurrentLines().Text();
-    return CurrentPlainEditor()->Text();
-}
-
-void TForm1::mniHTMLExportClick(int tag) {
+void TOutputCommands::mniHTMLExportClick(int tag) {
     const std::optional<HtmlVariant> variant = HtmlVariantFromTag(tag);
     Q_ASSERT(variant);
     if (variant)
-        ExportHtml(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
-                   CurrentPlainEditor()->Font(), *variant);
+        ExportHtml(dialogs, current().View().Text(), *current().FileEncoding.encoding,
+                   current().PlainEditor->Font(), *variant);
 }
 
-void TForm1::mniHTMLExportColoursClick() {
-    TMyMemo& document = CurrentDocument();
+void TOutputCommands::mniHTMLExportColoursClick() {
+    TMyMemo& document = current();
     // Rich view has no highlighter: its text in the plain editor's look.
-    const TSynEditWidget* active = ActiveEditor(document);
+    const TSynEditWidget* active = document.View().TextEditor();
     const TSynEditWidget& lookFrom = active ? *active : *document.PlainEditor;
-    TSynCustomHighlighter* highlighter =
-        document.ViewMode == vmCode ? document.CodeEditor->ColouringHighlighter() : nullptr;
     const QString title =
         document.FileName.isEmpty() ? QStringLiteral("Untitled") : ShownFileName(document.FileName);
-    ExportColouredHtml(dialogs, {CurrentLines(), lookFrom, highlighter, title});
+    ExportColouredHtml(dialogs, {document.View().Lines(), lookFrom,
+                                 document.View().ColouringHighlighter(), title});
 }
 
-void TForm1::PreviewinBrowser1Click() {
-    PreviewInBrowser(dialogs, ActiveText(), *CurrentDocument().FileEncoding.encoding,
-                     CurrentPlainEditor()->Font());
+void TOutputCommands::PreviewinBrowser1Click() {
+    PreviewInBrowser(dialogs, current().View().Text(), *current().FileEncoding.encoding,
+                     current().PlainEditor->Font());
 }
 
-PrintJob TForm1::CurrentPrintJob() {
-    return {CurrentLines(), *CurrentDocument().FileEncoding.encoding, CurrentPlainEditor()->Font(),
-            ShownPath(CurrentDocument().FileName)};
+PrintJob TOutputCommands::CurrentPrintJob() {
+    return {current().View().Lines(), *current().FileEncoding.encoding,
+            current().PlainEditor->Font(), ShownPath(current().FileName)};
 }
 
-void TForm1::Print1Click() {
+void TOutputCommands::Print1Click() {
     pageSetup.ApplyTo(printer);
     PrintWithDialog(dialogs, printer, CurrentPrintJob());
 }
 
-void TForm1::PrintPreview1Click() {
+void TOutputCommands::PrintPreview1Click() {
     pageSetup.ApplyTo(printer);
     ShowPrintPreview(dialogs, printer, CurrentPrintJob());
 }
 
-void TForm1::Pagesetup1Click() {
+void TOutputCommands::Pagesetup1Click() {
     pageSetup.Show(dialogs);
 }
 
-void TForm1::mniSpeakClick() {
-    SpeakText(dialogs, speech, *CurrentPlainEditor());
+void TOutputCommands::mniSpeakClick() {
+    SpeakText(dialogs, speech, *current().PlainEditor);
 }
 
-void TForm1::mniSpeakSettingsClick() {
+void TOutputCommands::mniSpeakSettingsClick() {
     Registry registry;
     OpenSpeechSettings(dialogs, registry);
 }
