@@ -79,6 +79,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     statusBar()->addPermanentWidget(matches);
     search->ShowMatchCountIn(matches);
     Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::ShowCaretPosition);
     Timer1->start();
@@ -98,6 +99,7 @@ void TForm1::CreateClientArea() {
     layout->setSpacing(0);
 
     EditorArea = new QStackedWidget(client);
+    EditorArea->setObjectName("EditorArea");
     layout->addWidget(EditorArea, 1);
 
     TabControl = new QTabBar(client);
@@ -127,6 +129,7 @@ void TForm1::CreateClientArea() {
     if (auto* grip = statusBar()->findChild<QSizeGrip*>())
         grip->setAccessibleName("Size Grip");
     StatusBarText = new QLabel(this);
+    StatusBarText->setObjectName("StatusBarText");
     statusBar()->addWidget(StatusBarText, 1);
     StatusBarBinary = new QLabel(this);
     StatusBarBinary->setObjectName("StatusBarBinary");

@@ -6,12 +6,12 @@
 
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
+#include "app/qt/WindowParts.h"
 #include "platform/LineBreak.h"
 #include "platform/Progress.h"
 
 #include <QMainWindow>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -24,18 +24,8 @@
 class Dialogs;
 class TDiskChanges;
 class QAction;
-class QLabel;
-class QMenu;
-class QStackedWidget;
-class QTabBar;
-class QTimer;
-class QToolBar;
-class QToolButton;
 class StatusBarProgress;
-class TForm2;
-class TForm4;
 class TSearchController;
-class TAboutBox;
 class TOutputCommands;
 class TRecentMenus;
 class TWindowProjects;
@@ -48,7 +38,8 @@ class TSynEditStringList;
 class TSynEditWidget;
 class TSynCustomHighlighter;
 
-class TForm1 : public QMainWindow {
+// Its parts (menus, bars, labels, dialogs) are its own: other code asks it for what it needs.
+class TForm1 : public QMainWindow, private TWindowParts {
     Q_OBJECT
 
 public:
@@ -57,6 +48,8 @@ public:
     ~TForm1() override;
 
     Dialogs& Questions() { return dialogs; }
+    // Find, Replace and Find Next, with the dialogs they show.
+    TSearchController& Search() { return *search; }
     bool Initialised() const { return initialised; }
     // The start-up work of the first showing (the last session's tabs, the command line's
     // files) has been done; it runs once the window is on screen.
@@ -247,82 +240,6 @@ public:
     void RunTextFunction(std::string_view command);
     // tag 0: codes 32 to 255, 1: codes 32 to 89, 2: digits and letters.
     void mniFillRandomClick(int tag);
-
-    // ---- Components other code and tests reach ----
-    QMenu* mniFile = nullptr;
-    QMenu* mniEdit = nullptr;
-    QMenu* mniView = nullptr;
-    QMenu* mniFunctions = nullptr;
-    QMenu* mniFunctions2 = nullptr; // "Options"
-    QMenu* mniStyle = nullptr;
-    QMenu* mniFavorites = nullptr;
-    QMenu* mniTabs = nullptr;
-    QMenu* mniHelp = nullptr;
-    QMenu* mniFormat = nullptr;
-    QAction* mniBold = nullptr;
-    QAction* mniItalic = nullptr;
-    QAction* mniUnderline = nullptr;
-    QAction* mniStrikeOut = nullptr;
-    QAction* mniAlignLeft = nullptr;
-    QAction* mniAlignCentre = nullptr;
-    QAction* mniAlignRight = nullptr;
-    QAction* mniJustify = nullptr;
-    QAction* mniBullets = nullptr;
-    QAction* mniNumbering = nullptr;
-    QMenu* mnuTabs = nullptr;
-    QAction* mniHidefromCloseall = nullptr;
-    QAction* mniHideCurrentFromCloseAll = nullptr;
-    // Shared by the Tabs menu and the tab context menu.
-    QMenu* mniViewModeMenu = nullptr;
-    QMenu* mniCodeEditorModeMenu = nullptr;
-    QAction* mniPlain = nullptr;
-    QAction* mniSyn = nullptr;
-    QAction* mniRich = nullptr;
-    QAction* mniTabsSeparator = nullptr;
-    QPointer<QAction> checkedTabItem;
-    QToolBar* ToolBar = nullptr;       // first row
-    QToolBar* ToolBarSecond = nullptr; // second row
-    QStackedWidget* EditorArea = nullptr;
-    QTabBar* TabControl = nullptr;
-    QLabel* StatusBarText = nullptr;
-    QLabel* StatusBarEncoding = nullptr;   // the current document's encoding
-    QLabel* StatusBarLineBreaks = nullptr; // its line breaks: "LF", "CR LF", "CR" or "Mixed"
-    QLabel* StatusBarBinary = nullptr;     // shown while it looks like no text
-    QLabel* StatusBarLostItems = nullptr;  // what reading the current rich file left out
-    QTimer* Timer1 = nullptr;
-    TForm2* Form2 = nullptr;
-    TForm4* Form4 = nullptr;
-    TSearchController* search = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    QAction* mniFullScreen = nullptr;
-    QAction* mniAlwaysOnTop = nullptr;
-    QAction* mniHideCaption = nullptr;
-    QAction* mniWordWrap = nullptr;
-    QAction* mniHScrollbar = nullptr;
-    QAction* mniVScrollbar = nullptr;
-    QAction* mniStatusbar = nullptr;
-    QAction* mniViewMainMenu = nullptr;
-    QAction* mniViewToolbar = nullptr;
-    QAction* mniShowToolbarCaptions = nullptr;
-    QAction* Showlinenumbers1 = nullptr;
-    QAction* mniBackground = nullptr;
-    QAction* mniFontColor = nullptr;
-    QAction* mniFont = nullptr;
-    QAction* mniDecreaseFont = nullptr;
-    QAction* mniIncreaseFont = nullptr;
-    QAction* mniSaveStyle = nullptr;
-    QAction* OpenOrganize1 = nullptr;
-    QAction* mniReset = nullptr;
-    QAction* mniAbout = nullptr;
-    QMenu* mniStyles = nullptr;
-    QMenu* mnuPopup = nullptr;
-    QMenu* mnuFont = nullptr;
-    QMenu* mniRecent = nullptr; // File > "Recent": full paths
-    QMenu* mniReopenWithEncoding = nullptr;
-    QMenu* mniSaveWithEncoding = nullptr;
-    QMenu* mnuRecent = nullptr; // the Open button's drop-down: names only
-    QMenu* mniLineEndings = nullptr;
-    QAction* SaveProjectAs1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

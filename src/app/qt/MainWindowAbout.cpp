@@ -10,7 +10,7 @@ std::span<const MenuItem> HelpMenu() {
         {.name = "mniAbout",
          .caption = "&About",
          .handler = Call<&TForm1::mniAboutClick>,
-         .action = &TForm1::mniAbout},
+         .action = &TWindowParts::mniAbout},
     };
     return rows;
 }

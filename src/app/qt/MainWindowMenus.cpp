@@ -17,34 +17,49 @@
 
 std::span<const MenuItem> MainMenu() {
     static const MenuItem rows[] = {
-        {.name = "mniFile", .caption = "&File", .submenu = FileMenu(), .menu = &TForm1::mniFile},
-        {.name = "mniEdit", .caption = "&Edit", .submenu = EditMenu(), .menu = &TForm1::mniEdit},
-        {.name = "mniView", .caption = "&View", .submenu = ViewMenu(), .menu = &TForm1::mniView},
+        {.name = "mniFile",
+         .caption = "&File",
+         .submenu = FileMenu(),
+         .menu = &TWindowParts::mniFile},
+        {.name = "mniEdit",
+         .caption = "&Edit",
+         .submenu = EditMenu(),
+         .menu = &TWindowParts::mniEdit},
+        {.name = "mniView",
+         .caption = "&View",
+         .submenu = ViewMenu(),
+         .menu = &TWindowParts::mniView},
         {.name = "mniFunctions",
          .caption = "Fu&nctions",
          .modes = InPlainView,
          .submenu = FunctionsMenu(),
-         .menu = &TForm1::mniFunctions},
+         .menu = &TWindowParts::mniFunctions},
         {.name = "mniFunctions2",
          .caption = "&Options",
          .modes = InCodeView,
          .submenu = OptionsMenu(),
-         .menu = &TForm1::mniFunctions2},
+         .menu = &TWindowParts::mniFunctions2},
         {.name = "mniFormat",
          .caption = "For&mat",
          .modes = InRichView,
          .submenu = FormatMenu(),
-         .menu = &TForm1::mniFormat},
+         .menu = &TWindowParts::mniFormat},
         {.name = "mniStyle",
          .caption = "&Style",
          .submenu = StyleMenu(),
-         .menu = &TForm1::mniStyle},
+         .menu = &TWindowParts::mniStyle},
         {.name = "mniFavorites",
          .caption = "Favo&rites",
          .modes = NoViewMode,
-         .menu = &TForm1::mniFavorites},
-        {.name = "mniTabs", .caption = "Ta&bs", .submenu = TabsMenu(), .menu = &TForm1::mniTabs},
-        {.name = "mniHelp", .caption = "&Help", .submenu = HelpMenu(), .menu = &TForm1::mniHelp},
+         .menu = &TWindowParts::mniFavorites},
+        {.name = "mniTabs",
+         .caption = "Ta&bs",
+         .submenu = TabsMenu(),
+         .menu = &TWindowParts::mniTabs},
+        {.name = "mniHelp",
+         .caption = "&Help",
+         .submenu = HelpMenu(),
+         .menu = &TWindowParts::mniHelp},
     };
     return rows;
 }
@@ -79,13 +94,13 @@ void TForm1::CreateMenus() {
     mnuRecent = new QMenu(this);
     mnuRecent->setObjectName("mnuRecent");
 
-    menus.AddMenus(*menuBar(), MainMenu(), *this);
+    menus.AddMenus(*menuBar(), MainMenu(), *this, *this);
     // The encoding menus check the current document's encoding whenever they open.
     for (QMenu* encodings : {mniReopenWithEncoding, mniSaveWithEncoding})
         connect(encodings, &QMenu::aboutToShow, this, &TForm1::MarkDocumentEncoding);
     mnuTabs = new QMenu(this);
     mnuTabs->setObjectName("mnuTabs");
-    menus.AddItems(*mnuTabs, TabContextMenu(), *this);
+    menus.AddItems(*mnuTabs, TabContextMenu(), *this, *this);
     recent = std::make_unique<TRecentMenus>(*mniRecent, *mnuRecent, [this](const QString& entry) {
         openDialogFolder = DisplayFolderOf(entry);
         if (IsProjectFileName(LocalPath(entry)))

@@ -67,18 +67,20 @@ std::span<const MenuItem> TabsMenu() {
          .caption = "&Hide from Close All",
          .handler = Call<&TForm1::SetCurrentHiddenFromCloseAll>,
          .check = MenuCheck::Unchecked,
-         .action = &TForm1::mniHideCurrentFromCloseAll},
+         .action = &TWindowParts::mniHideCurrentFromCloseAll},
         {.name = "mniViewMode",
          .caption = "&View Mode",
          .submenu = ViewModeMenu(),
-         .menu = &TForm1::mniViewModeMenu},
+         .menu = &TWindowParts::mniViewModeMenu},
         {.name = "mniCodeEditorMode",
          .caption = "&Code Editor Mode",
          .submenu = CodeEditorModeMenu(),
-         .menu = &TForm1::mniCodeEditorModeMenu},
+         .menu = &TWindowParts::mniCodeEditorModeMenu},
         {},
         // Never shown; the tab items follow it.
-        {.modes = NoViewMode, .action = &TForm1::mniTabsSeparator},
+        {.name = "mniTabsSeparator",
+         .modes = NoViewMode,
+         .action = &TWindowParts::mniTabsSeparator},
     };
     return rows;
 }
@@ -89,11 +91,11 @@ std::span<const MenuItem> TabContextMenu() {
          .caption = "Hide from Close All",
          .handler = Call<&TForm1::mniHidefromCloseallClick>,
          .check = MenuCheck::Unchecked,
-         .action = &TForm1::mniHidefromCloseall},
+         .action = &TWindowParts::mniHidefromCloseall},
         {.name = "mniClose1", .caption = "Close", .handler = Call<&TForm1::mniClose1Click>},
         {},
-        {.caption = "&View Mode", .menu = &TForm1::mniViewModeMenu},
-        {.caption = "&Code Editor Mode", .menu = &TForm1::mniCodeEditorModeMenu},
+        {.caption = "&View Mode", .menu = &TWindowParts::mniViewModeMenu},
+        {.caption = "&Code Editor Mode", .menu = &TWindowParts::mniCodeEditorModeMenu},
     };
     return rows;
 }

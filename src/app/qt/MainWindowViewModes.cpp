@@ -26,19 +26,19 @@ std::span<const MenuItem> ViewModeMenu() {
          .tag = vmPlain,
          .handler = Call<&TForm1::mniPlainClick>,
          .check = MenuCheck::RadioChecked,
-         .action = &TForm1::mniPlain},
+         .action = &TWindowParts::mniPlain},
         {.name = "mniSyn",
          .caption = "Code Editor",
          .tag = vmCode,
          .handler = Call<&TForm1::mniPlainClick>,
          .check = MenuCheck::RadioUnchecked,
-         .action = &TForm1::mniSyn},
+         .action = &TWindowParts::mniSyn},
         {.name = "mniRich",
          .caption = "Rich Text Editor",
          .tag = vmRich,
          .handler = Call<&TForm1::mniPlainClick>,
          .check = MenuCheck::RadioUnchecked,
-         .action = &TForm1::mniRich},
+         .action = &TWindowParts::mniRich},
     };
     return rows;
 }

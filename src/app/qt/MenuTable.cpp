@@ -12,12 +12,14 @@
 #include <algorithm>
 #include <tuple>
 
-void MenuBuild::AddItems(QMenu& menu, std::span<const MenuItem> rows, TForm1& window) {
-    AddRows(menu, rows, window);
+void MenuBuild::AddItems(QMenu& menu, std::span<const MenuItem> rows, TForm1& window,
+                         TWindowParts& parts) {
+    AddRows(menu, rows, window, parts);
 }
 
-void MenuBuild::AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& window) {
-    AddRows(bar, rows, window);
+void MenuBuild::AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& window,
+                         TWindowParts& parts) {
+    AddRows(bar, rows, window, parts);
 }
 
 namespace {
@@ -37,13 +39,14 @@ QString AccessibleName(const ToolButton& button) {
 } // namespace
 
 template <class Container>
-void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window) {
+void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window,
+                        TWindowParts& parts) {
     QActionGroup* radioGroup = nullptr;
     for (const MenuItem& row : rows) {
         if (!IsRadio(row.check))
             radioGroup = nullptr;
         QAction* item = nullptr;
-        if (QMenu* shared = row.menu ? window.*row.menu : nullptr) {
+        if (QMenu* shared = row.menu ? parts.*row.menu : nullptr) {
             // A menu the window has made already shows here too: the same items and caption.
             shared->setTitle(row.caption);
             container.addMenu(shared);
@@ -51,9 +54,12 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
         }
         if (row.IsSubmenu()) {
             QMenu* submenu = container.addMenu(row.caption);
+            // The menu goes by its row's name, as its action does.
+            if (row.name)
+                submenu->setObjectName(row.name);
             if (row.menu)
-                window.*row.menu = submenu;
-            AddRows(*submenu, row.submenu, window);
+                parts.*row.menu = submenu;
+            AddRows(*submenu, row.submenu, window, parts);
             item = submenu->menuAction();
         } else if (row.IsSeparator()) {
             item = container.addSeparator();
@@ -89,7 +95,7 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
                 item->setObjectName(row.name);
             item->setData(row.tag);
             if (row.action)
-                window.*row.action = item;
+                parts.*row.action = item;
             if (row.modes != InEveryView)
                 Track(*item, row.modes);
         }
@@ -98,7 +104,7 @@ void MenuBuild::AddRows(Container& container, std::span<const MenuItem> rows, TF
     }
 }
 
-void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& window) {
+void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, const TWindowParts& parts) {
     std::stable_sort(
         buttons.begin(), buttons.end(), [](const PendingButton& a, const PendingButton& b) {
             const ToolPlace& x = a.row->button.place;
@@ -128,7 +134,7 @@ void MenuBuild::PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& wind
         if (widget)
             widget->setAccessibleName(AccessibleName(button));
         if (pending.row->dropDown) {
-            action->setMenu(window.*pending.row->dropDown);
+            action->setMenu(parts.*pending.row->dropDown);
             if (widget)
                 widget->setPopupMode(QToolButton::MenuButtonPopup);
         }

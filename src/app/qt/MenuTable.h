@@ -17,6 +17,7 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 class TForm1;
+struct TWindowParts;
 
 // The view modes (plain, code, rich) an element shows in, as a set of bits.
 enum ViewModes : unsigned {
@@ -67,15 +68,15 @@ struct MenuItem {
     MenuHandler handler = nullptr;
     ToolButton button = {};
     // A drop-down menu on the tool button's arrow.
-    QMenu* TForm1::*dropDown = nullptr;
+    QMenu* TWindowParts::*dropDown = nullptr;
     ViewModes modes = InEveryView;
     MenuCheck check = MenuCheck::None;
-    // For a submenu: its items, and the window's member that keeps it (either may be left out).
+    // For a submenu: its items, and the window's part that keeps it (either may be left out).
     // A member that holds a menu already shares that menu: the row adds no items of its own.
     std::span<const MenuItem> submenu = {};
-    QMenu* TForm1::*menu = nullptr;
-    // The window's member that keeps the item.
-    QAction* TForm1::*action = nullptr;
+    QMenu* TWindowParts::*menu = nullptr;
+    // The window's part that keeps the item.
+    QAction* TWindowParts::*action = nullptr;
     // An image beside the caption in the menu.
     const char* icon = nullptr;
     // The text command that RunTextFunction runs for the item.
@@ -119,13 +120,16 @@ void CallOn(TForm1& window, const MenuItem& row, const QAction& item) {
 // view modes only.
 class MenuBuild {
 public:
-    // Adds the rows to menu: items, separators and submenus, each wired to its handler; tool
-    // buttons are kept until PlaceToolButtons.
-    void AddItems(QMenu& menu, std::span<const MenuItem> rows, TForm1& window);
+    // Adds the rows to menu: items, separators and submenus, each wired to its handler on the
+    // window and kept in its part of parts (the window's own); tool buttons are kept until
+    // PlaceToolButtons.
+    void AddItems(QMenu& menu, std::span<const MenuItem> rows, TForm1& window, TWindowParts& parts);
     // The same for the menu bar, whose rows are all submenus.
-    void AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& window);
-    // Puts every tool button met so far into its row, in group order, triggering its menu item.
-    void PlaceToolButtons(QToolBar& first, QToolBar& second, TForm1& window);
+    void AddMenus(QMenuBar& bar, std::span<const MenuItem> rows, TForm1& window,
+                  TWindowParts& parts);
+    // Puts every tool button met so far into its row, in group order, triggering its menu item;
+    // a button's drop-down is its menu in parts.
+    void PlaceToolButtons(QToolBar& first, QToolBar& second, const TWindowParts& parts);
     // Shows exactly the elements that show in viewMode.
     void ShowFor(int viewMode) const;
     // Adds an element built elsewhere to the view-mode switch.
@@ -133,7 +137,8 @@ public:
 
 private:
     template <class Container>
-    void AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window);
+    void AddRows(Container& container, std::span<const MenuItem> rows, TForm1& window,
+                 TWindowParts& parts);
 
     struct PendingButton {
         const MenuItem* row;

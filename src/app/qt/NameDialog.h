@@ -9,6 +9,7 @@ class TForm2 : public TOneFieldDialog {
 public:
     explicit TForm2(QWidget* parent = nullptr)
         : TOneFieldDialog("Enter file name", "File name", "untitled", parent) {
+        setObjectName("Form2");
         setFixedSize(248, 72);
     }
 };

@@ -14,6 +14,7 @@ class TForm4 : public TOneFieldDialog {
 public:
     explicit TForm4(QWidget* parent = nullptr)
         : TOneFieldDialog("Go to line number", "Line number", "1", parent) {
+        setObjectName("Form4");
         resize(255, 99);
     }
 };

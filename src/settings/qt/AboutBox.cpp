@@ -33,6 +33,7 @@ bool OpensLink(const QEvent& event) {
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       OpenLink(ShellOpen) {
+    setObjectName("AboutBox");
     setWindowTitle("About");
     setFixedSize(300, 199);
 

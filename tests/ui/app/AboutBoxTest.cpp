@@ -81,9 +81,9 @@ TEST(AboutBox, IsCentredOnTheScreen) {
 
 TEST_F(SettingsTest, HelpAboutShowsTheAboutBoxModally) {
     Start();
-    EXPECT_EQ(window->mniAbout->text().remove('&'), "About");
+    EXPECT_EQ(Part<QAction>(*window, "mniAbout").text().remove('&'), "About");
     dialogs.QueueText({});
-    window->mniAbout->trigger();
+    Part<QAction>(*window, "mniAbout").trigger();
     ASSERT_FALSE(dialogs.History().empty());
     EXPECT_EQ(dialogs.History().back().kind, ScriptedDialogs::Kind::Dialog);
     EXPECT_EQ(dialogs.History().back().caption, "About");

@@ -42,8 +42,9 @@ TEST_F(MainWindowTest, EditorsAreNamedAfterTheirDocumentAsItsTabIs) {
         {"a second tab", [&] { window->mniNewClick(); }, "Blank"},
         {"the tabs exchanged by dragging",
          [&] {
-             window->TabControlMouseDown(Qt::LeftButton, window->TabControl->tabRect(1).center());
-             window->TabControlDragDrop(window->TabControl->tabRect(0).center());
+             window->TabControlMouseDown(Qt::LeftButton,
+                                         Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+             window->TabControlDragDrop(Part<QTabBar>(*window, "TabControl").tabRect(0).center());
          },
          "Blank"},
         {"the new tab closed", [&] { window->CloseDocument(0); }, "renamed.txt"},
@@ -54,7 +55,7 @@ TEST_F(MainWindowTest, EditorsAreNamedAfterTheirDocumentAsItsTabIs) {
         step.act();
         const TMyMemo& current = window->CurrentDocument();
         EXPECT_EQ(EditorNames(current), QStringList({step.name, step.name, step.name}));
-        EXPECT_EQ(window->TabControl->tabText(window->CurrentIndex()), step.name);
+        EXPECT_EQ(Part<QTabBar>(*window, "TabControl").tabText(window->CurrentIndex()), step.name);
     }
     const TMyMemo& document = window->CurrentDocument();
     const std::set<QString> kinds = {document.PlainEditor->accessibleDescription(),
@@ -65,7 +66,8 @@ TEST_F(MainWindowTest, EditorsAreNamedAfterTheirDocumentAsItsTabIs) {
 
 TEST_F(MainWindowTest, ToolBarsAndEveryToolButtonHaveNamesOfTheirOwn) {
     std::set<QString> names;
-    for (QToolBar* row : {window->ToolBar, window->ToolBarSecond}) {
+    for (QToolBar* row :
+         {&Part<QToolBar>(*window, "ToolBar"), &Part<QToolBar>(*window, "ToolBarSecond")}) {
         const QString rowName = NameOf(row);
         EXPECT_FALSE(rowName.isEmpty());
         EXPECT_NE(rowName, row->objectName()) << "a name for people, not for the code";
@@ -111,10 +113,10 @@ TEST_F(MainWindowTest, StatusBarFieldsShowAndAreNamedWhileTheyHaveText) {
         {"a text file with the Find dialog open",
          [&] {
              window->OpenFile(text);
-             window->search->ShowFindDialog();
-             window->search->FindDialog->SetFindText("one");
+             window->Search().ShowFindDialog();
+             window->Search().FindDialog->SetFindText("one");
          }},
-        {"the Find dialog closed", [&] { window->search->FindDialog->hide(); }},
+        {"the Find dialog closed", [&] { window->Search().FindDialog->hide(); }},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -122,8 +124,8 @@ TEST_F(MainWindowTest, StatusBarFieldsShowAndAreNamedWhileTheyHaveText) {
         QApplication::processEvents();
         ExpectStatusFieldsReadable(*window);
     }
-    EXPECT_EQ(NameOf(window->StatusBarEncoding), "Encoding: UTF-8");
-    EXPECT_EQ(NameOf(window->StatusBarLineBreaks), "Line breaks: LF");
+    EXPECT_EQ(NameOf(&Part<QLabel>(*window, "StatusBarEncoding")), "Encoding: UTF-8");
+    EXPECT_EQ(NameOf(&Part<QLabel>(*window, "StatusBarLineBreaks")), "Line breaks: LF");
 }
 
 } // namespace

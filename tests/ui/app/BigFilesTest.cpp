@@ -88,7 +88,8 @@ protected:
     void WhileRunning(const std::function<void()>& operation,
                       const std::function<void(const QString&)>& look) {
         QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] { look(window->StatusBarText->text()); });
+        QObject::connect(&timer, &QTimer::timeout,
+                         [&] { look(Part<QLabel>(*window, "StatusBarText").text()); });
         timer.start(0);
         operation();
         timer.stop();
@@ -109,7 +110,7 @@ protected:
         });
         EXPECT_GE(progress.size(), 2) << "the event loop ran during the operation";
         EXPECT_TRUE(closeRefused);
-        EXPECT_FALSE(shown.match(window->StatusBarText->text()).hasMatch())
+        EXPECT_FALSE(shown.match(Part<QLabel>(*window, "StatusBarText").text()).hasMatch())
             << "the progress stayed after the end";
         return progress;
     }
@@ -130,7 +131,7 @@ protected:
 
 TEST_F(BigFileTest, OpeningAndSavingShowProgressAndKeepTheWindowRunning) {
     const QString path = WriteBigFile();
-    window->StatusBarText->setText("before");
+    Part<QLabel>(*window, "StatusBarText").setText("before");
     struct Step {
         const char* action;
         std::function<void()> run;
@@ -141,7 +142,7 @@ TEST_F(BigFileTest, OpeningAndSavingShowProgressAndKeepTheWindowRunning) {
         ExpectProgress(
             QString("^%1 %2\\.\\.\\. (\\d+)%$").arg(step.action, QRegularExpression::escape(path)),
             step.run);
-        EXPECT_EQ(window->StatusBarText->text(), "before");
+        EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "before");
     }
     // The big file is whole: one line per line of the file and the empty one after the last.
     EXPECT_EQ(window->CurrentPlainEditor()->Lines().Count(), lineCount + 1);
@@ -151,7 +152,7 @@ TEST_F(BigFileTest, OpeningAndSavingShowProgressAndKeepTheWindowRunning) {
 
 TEST_F(BigFileTest, SmallFilesShowNoProgress) {
     const QString path = WriteFile("small.txt", QByteArray(16 << 20, 's'));
-    window->StatusBarText->setText("before");
+    Part<QLabel>(*window, "StatusBarText").setText("before");
     QStringList seen;
     WhileRunning([&] { window->OpenFile(path); }, [&](const QString& text) { seen << text; });
     EXPECT_TRUE(seen.isEmpty()) << seen.join(", ").toStdString();
@@ -163,7 +164,7 @@ TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRun
     while (text.size() <= kBigText)
         text += "mixed Case words\r\n";
     window->CurrentPlainEditor()->SetText(text);
-    window->StatusBarText->setText("before");
+    Part<QLabel>(*window, "StatusBarText").setText("before");
     const QRegularExpression shown("^Running upper\\.\\.\\. \\d+ s$");
     int seen = 0;
     bool closeRefused = true;
@@ -177,7 +178,7 @@ TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRun
                  });
     EXPECT_GE(seen, 1);
     EXPECT_TRUE(closeRefused);
-    EXPECT_EQ(window->StatusBarText->text(), "before");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "before");
     std::string upper = text;
     for (char& c : upper)
         c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

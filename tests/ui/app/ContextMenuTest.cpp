@@ -11,9 +11,9 @@ protected:
         Start();
     }
     // Rebuilds the context menu as opening it does.
-    void Open() { emit window->mnuPopup->aboutToShow(); }
+    void Open() { emit Part<QMenu>(*window, "mnuPopup").aboutToShow(); }
     QMenu* Submenu(const QString& caption) {
-        for (QAction* action : window->mnuPopup->actions()) {
+        for (QAction* action : Part<QMenu>(*window, "mnuPopup").actions()) {
             if (action->menu() && action->text().remove('&') == caption)
                 return action->menu();
         }
@@ -28,7 +28,7 @@ protected:
     }
     QStringList VisibleCaptions() const {
         QStringList captions;
-        for (const QAction* action : window->mnuPopup->actions()) {
+        for (const QAction* action : Part<QMenu>(*window, "mnuPopup").actions()) {
             if (action->isVisible())
                 captions << (action->isSeparator() ? QString("|") : action->text().remove('&'));
         }
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(ContextMenuTest, OpensWithTheEditItemsThenTheMainMenusInOrder) {
     Open();
-    EXPECT_EQ(Captions(window->mnuPopup),
+    EXPECT_EQ(Captions(&Part<QMenu>(*window, "mnuPopup")),
               QStringList({"Undo", "|", "Cut", "Copy", "Paste", "|", "Select All", "|", "File",
                            "Edit", "View", "Functions", "Options", "Format", "Style", "Favorites",
                            "Tabs", "Help"}));
@@ -47,7 +47,7 @@ TEST_F(ContextMenuTest, OpensWithTheEditItemsThenTheMainMenusInOrder) {
                            "Edit", "View", "Functions", "Style", "Tabs", "Help"}));
     EXPECT_EQ(Captions(Submenu("Edit")),
               QStringList({"Delete", "Go to", "Find...", "Find Next", "Replace"}));
-    EXPECT_EQ(Captions(Submenu("View")), Captions(window->mniView));
+    EXPECT_EQ(Captions(Submenu("View")), Captions(&Part<QMenu>(*window, "mniView")));
 }
 
 TEST_F(ContextMenuTest, FollowsTheMainMenuEachTimeItOpens) {
@@ -70,14 +70,14 @@ TEST_F(ContextMenuTest, BringsBackTheMenuBarWhenItIsHidden) {
     EXPECT_FALSE(mainMenu->isChecked());
     mainMenu->trigger();
     EXPECT_FALSE(window->menuBar()->isHidden());
-    EXPECT_TRUE(window->mniViewMainMenu->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniViewMainMenu").isChecked());
 }
 
 TEST_F(ContextMenuTest, ToolbarCaptionsItemActsLikeTheMainMenuItem) {
     Open();
     Item(Submenu("View"), "Show Toolbar Captions")->trigger();
-    EXPECT_EQ(window->ToolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    EXPECT_FALSE(window->mniShowToolbarCaptions->isChecked());
+    EXPECT_EQ(Part<QToolBar>(*window, "ToolBar").toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_FALSE(Part<QAction>(*window, "mniShowToolbarCaptions").isChecked());
     Open();
     EXPECT_FALSE(Item(Submenu("View"), "Show Toolbar Captions")->isChecked());
 }
@@ -89,12 +89,12 @@ TEST_F(ContextMenuTest, IsTheContextMenuOfEveryEditorAndOfTheToolBar) {
         EXPECT_EQ(document.PlainEditor->contextMenuPolicy(), Qt::CustomContextMenu);
         EXPECT_EQ(document.CodeEditor->contextMenuPolicy(), Qt::CustomContextMenu);
     }
-    EXPECT_EQ(window->ToolBar->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_EQ(window->ToolBarSecond->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(Part<QToolBar>(*window, "ToolBar").contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(Part<QToolBar>(*window, "ToolBarSecond").contextMenuPolicy(), Qt::CustomContextMenu);
     emit window->CurrentPlainEditor()->customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(window->mnuPopup->isVisible());
+    EXPECT_TRUE(Part<QMenu>(*window, "mnuPopup").isVisible());
     EXPECT_TRUE(VisibleCaptions().contains("Help"));
-    window->mnuPopup->hide();
+    Part<QMenu>(*window, "mnuPopup").hide();
 }
 
 TEST_F(ContextMenuTest, MenuShortcutsStillWorkWhileTheMenuBarIsHidden) {

@@ -85,13 +85,13 @@ struct DialogCase {
 };
 
 const DialogCase kDialogs[] = {
-    {"name entry", [](TForm1& w) -> QDialog& { return *w.Form2; }, nullptr},
-    {"go to line", [](TForm1& w) -> QDialog& { return *w.Form4; }, nullptr},
-    {"find", [](TForm1& w) -> QDialog& { return *w.search->FindDialog; },
-     [](TForm1& w) { w.search->FindDialog->SetFindText("x"); }},
-    {"replace", [](TForm1& w) -> QDialog& { return *w.search->ReplaceDialog; },
-     [](TForm1& w) { w.search->ReplaceDialog->SetFindText("x"); }},
-    {"about", [](TForm1& w) -> QDialog& { return *w.AboutBox; }, nullptr},
+    {"name entry", [](TForm1& w) -> QDialog& { return Part<TForm2>(w, "Form2"); }, nullptr},
+    {"go to line", [](TForm1& w) -> QDialog& { return Part<TForm4>(w, "Form4"); }, nullptr},
+    {"find", [](TForm1& w) -> QDialog& { return *w.Search().FindDialog; },
+     [](TForm1& w) { w.Search().FindDialog->SetFindText("x"); }},
+    {"replace", [](TForm1& w) -> QDialog& { return *w.Search().ReplaceDialog; },
+     [](TForm1& w) { w.Search().ReplaceDialog->SetFindText("x"); }},
+    {"about", [](TForm1& w) -> QDialog& { return Part<TAboutBox>(w, "AboutBox"); }, nullptr},
 };
 
 TEST_F(MainWindowTest, TabWalksEveryDialogInTheOrderOfItsLayout) {
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, EveryDialogControlHasANameToBeReadBy) {
             EXPECT_FALSE(name.contains('&')) << name.toStdString();
         }
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->search->ReplaceDialog->ReplaceEdit)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Search().ReplaceDialog->ReplaceEdit)
                   ->text(QAccessible::Name),
               "Replace with:")
         << "named by its label";

@@ -138,7 +138,7 @@ protected:
     QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
     // The item of a File submenu whose caption starts with text.
     QAction* EncodingItem(const char* submenu, const QString& text) {
-        for (QAction* item : window->mniFile->actions()) {
+        for (QAction* item : Part<QMenu>(*window, "mniFile").actions()) {
             if (item->objectName() != submenu || !item->menu())
                 continue;
             for (QAction* choice : item->menu()->actions()) {
@@ -148,12 +148,12 @@ protected:
         }
         return nullptr;
     }
-    QString Caption() const { return window->StatusBarEncoding->text(); }
+    QString Caption() const { return Part<QLabel>(*window, "StatusBarEncoding").text(); }
     // The checked items of a File submenu as the user sees it opened.
     QStringList CheckedItems(const char* submenu) {
         QMenu* menu = submenu == std::string_view("mniSaveWithEncoding")
-                          ? window->mniSaveWithEncoding
-                          : window->mniReopenWithEncoding;
+                          ? &Part<QMenu>(*window, "mniSaveWithEncoding")
+                          : &Part<QMenu>(*window, "mniReopenWithEncoding");
         menu->popup(QPoint());
         QStringList checked;
         for (const QAction* item : menu->actions()) {
@@ -344,7 +344,7 @@ TEST_F(DocumentEncodingTest, EncodingMenusOfferUtf8AndEveryCodePageOutsideRichVi
     Start(Utf8Desktop);
     for (const char* submenu : {"mniReopenWithEncoding", "mniSaveWithEncoding"}) {
         QStringList captions;
-        for (QAction* item : window->mniFile->actions()) {
+        for (QAction* item : Part<QMenu>(*window, "mniFile").actions()) {
             if (item->objectName() == submenu && item->menu()) {
                 for (QAction* choice : item->menu()->actions())
                     captions << choice->text();

@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, GoToMovesTheCaretInEitherView) {
         window->SetViewMode(mode);
         dialogs.QueueText(" 5 ");
         window->mniGotoClick();
-        EXPECT_EQ(window->StatusBarText->text(), "Line: 5  Col: 1  ") << mode;
+        EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 5  Col: 1  ") << mode;
         if (mode == vmCode)
             EXPECT_EQ(window->CurrentDocument().CodeEditor->CaretY(), 5);
         else
@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, GoToDialogShowsTheLastNumberAndCancelChangesNothing) {
     dialogs.QueueText("2", false);
     window->mniGotoClick();
     EXPECT_EQ(dialogs.History().back().text, "7");
-    EXPECT_EQ(window->StatusBarText->text(), "Line: 7  Col: 1  ");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 7  Col: 1  ");
 }
 
 TEST_F(MainWindowTest, GoToRejectsWhatIsNoWholeNumber) {
@@ -51,14 +51,14 @@ TEST_F(MainWindowTest, GoToRejectsWhatIsNoWholeNumber) {
     dialogs.QueueText(" abc ");
     window->mniGotoClick();
     EXPECT_EQ(LastMessage(), "'abc' is not a valid integer value");
-    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 1  Col: 1  ");
 }
 
 TEST_F(MainWindowTest, GoToBeyondTheLastLineLeavesTheCaretOnALine) {
     window->CurrentPlainEditor()->SetText(TenLines());
     dialogs.QueueText("99");
     window->mniGotoClick();
-    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 1  Col: 1  ");
 }
 
 TEST_F(MainWindowTest, UndoInPlainViewFallsBackToTheSnapshot) {

@@ -52,10 +52,11 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
         dialogs.QueueFiles({DisplayPath(path)});
         window->mniOpenClick();
         ASSERT_EQ(CurrentText(), "old") << c.name;
-        EXPECT_EQ(window->TabControl->tabText(0), c.caption);
+        EXPECT_EQ(Part<QTabBar>(*window, "TabControl").tabText(0), c.caption);
         EXPECT_TRUE(window->windowTitle().contains(c.caption))
             << window->windowTitle().toStdString();
-        EXPECT_EQ(window->mniRecent->actions()[0]->text(), ShownPath(DisplayPath(path)));
+        EXPECT_EQ(Part<QMenu>(*window, "mniRecent").actions()[0]->text(),
+                  ShownPath(DisplayPath(path)));
 
         window->CurrentPlainEditor()->SetText("new");
         window->mniSaveClick();

@@ -51,7 +51,7 @@ TEST_F(FindReplaceWindowTest, FindNextSearchesTheCurrentTabOnly) {
     Item("FindNext1")->trigger();
     EXPECT_EQ(Selected(), "beta");
     EXPECT_EQ(window->CurrentPlainEditor()->Engine().SelStart().Value(), 12u);
-    window->TabControl->setCurrentIndex(0);
+    Part<QTabBar>(*window, "TabControl").setCurrentIndex(0);
     Item("FindNext1")->trigger();
     EXPECT_EQ(window->CurrentPlainEditor()->Engine().SelStart().Value(), 6u);
     EXPECT_EQ(Selected(), "beta");

@@ -23,18 +23,18 @@ const char* const kDataFiles[] = {"lf.txt",        "crlf.txt",           "cr.txt
 
 class LineEndingsTest : public MainWindowTest {
 protected:
-    QString StatusLineBreaks() const { return window->StatusBarLineBreaks->text(); }
+    QString StatusLineBreaks() const { return Part<QLabel>(*window, "StatusBarLineBreaks").text(); }
     // The caption of every "Line Endings" item that is checked.
     QStringList CheckedLineEndings() const {
         QStringList checked;
-        for (const QAction* item : window->mniLineEndings->actions()) {
+        for (const QAction* item : Part<QMenu>(*window, "mniLineEndings").actions()) {
             if (item->isChecked())
                 checked << item->text();
         }
         return checked;
     }
     void ClickLineEnding(TSynEditFileFormat format) {
-        for (QAction* item : window->mniLineEndings->actions()) {
+        for (QAction* item : Part<QMenu>(*window, "mniLineEndings").actions()) {
             if (item->data().toInt() == static_cast<int>(format))
                 item->trigger();
         }
@@ -221,11 +221,11 @@ TEST_F(LineEndingsTest, AFileThatLooksBinarySaysSoInTheStatusBar) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile(c.name, c.bytes);
         window->OpenFile(path);
-        EXPECT_EQ(window->StatusBarBinary->isVisibleTo(window.get()), c.binary);
+        EXPECT_EQ(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()), c.binary);
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
         window->mniCloseAllClick();
-        EXPECT_FALSE(window->StatusBarBinary->isVisibleTo(window.get()));
+        EXPECT_FALSE(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()));
     }
 }
 

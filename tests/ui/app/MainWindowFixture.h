@@ -8,6 +8,7 @@
 #include "platform/qt/ScriptedDialogs.h"
 #include "ui/support/QtPrinters.h"
 #include "ui/support/StartedWindow.h"
+#include "ui/support/WindowPart.h"
 
 #include <QApplication>
 #include <QFile>
@@ -44,8 +45,9 @@ protected:
     }
     QStringList TabCaptions() const {
         QStringList captions;
-        for (int i = 0; i < window->TabControl->count(); ++i)
-            captions << window->TabControl->tabText(i);
+        const QTabBar& tabs = Part<QTabBar>(*window, "TabControl");
+        for (int i = 0; i < tabs.count(); ++i)
+            captions << tabs.tabText(i);
         return captions;
     }
     // Opens untitled documents until there are `count`, each holding its own text.

@@ -34,18 +34,21 @@ TEST_F(MainWindowTest, ToolBarHasTwoRowsOfCaptionedButtonsAboveTheEditorArea) {
             result << (action->isSeparator() ? QString("|") : action->text());
         return result;
     };
-    EXPECT_EQ(captions(window->ToolBar),
+    EXPECT_EQ(captions(&Part<QToolBar>(*window, "ToolBar")),
               QStringList({"New", "Open", "Save", "|", "Cut", "Copy", "Paste", "|", "Find",
                            "Replace", "|", "Full Screen"}));
-    EXPECT_EQ(captions(window->ToolBarSecond),
+    EXPECT_EQ(captions(&Part<QToolBar>(*window, "ToolBarSecond")),
               QStringList({"Sort", "Sort", "|", "Zoom In", " Zoom Out", "|", "Font Color",
                            "Background", "Font Type", "|", "Speak", "Options", "|", "Bold",
                            "Italic", "Underline", "Strike-out"}));
-    EXPECT_EQ(window->ToolBar->iconSize(), QSize(24, 24));
-    EXPECT_EQ(window->ToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    EXPECT_LT(window->ToolBar->geometry().bottom(), window->ToolBarSecond->geometry().bottom());
-    const QPoint rowInWindow = window->ToolBarSecond->mapTo(window.get(), QPoint(0, 0));
-    const QPoint editorInWindow = window->EditorArea->mapTo(window.get(), QPoint(0, 0));
+    EXPECT_EQ(Part<QToolBar>(*window, "ToolBar").iconSize(), QSize(24, 24));
+    EXPECT_EQ(Part<QToolBar>(*window, "ToolBar").toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_LT(Part<QToolBar>(*window, "ToolBar").geometry().bottom(),
+              Part<QToolBar>(*window, "ToolBarSecond").geometry().bottom());
+    const QPoint rowInWindow =
+        Part<QToolBar>(*window, "ToolBarSecond").mapTo(window.get(), QPoint(0, 0));
+    const QPoint editorInWindow =
+        Part<QStackedWidget>(*window, "EditorArea").mapTo(window.get(), QPoint(0, 0));
     EXPECT_LT(rowInWindow.y(), editorInWindow.y());
 }
 
@@ -53,11 +56,12 @@ TEST_F(MainWindowTest, TabBarSitsBelowTheEditorsAndAboveTheStatusBar) {
     const auto top = [&](QWidget* widget) { return widget->mapTo(window.get(), QPoint(0, 0)).y(); };
     window->mniNewClick();
     QApplication::processEvents();
-    ASSERT_GT(window->TabControl->height(), 0);
-    EXPECT_EQ(window->TabControl->shape(), QTabBar::RoundedSouth);
-    EXPECT_EQ(window->TabControl->focusPolicy(), Qt::NoFocus);
-    EXPECT_GT(top(window->TabControl), top(window->EditorArea));
-    EXPECT_GT(top(window->statusBar()), top(window->TabControl));
+    ASSERT_GT(Part<QTabBar>(*window, "TabControl").height(), 0);
+    EXPECT_EQ(Part<QTabBar>(*window, "TabControl").shape(), QTabBar::RoundedSouth);
+    EXPECT_EQ(Part<QTabBar>(*window, "TabControl").focusPolicy(), Qt::NoFocus);
+    EXPECT_GT(top(&Part<QTabBar>(*window, "TabControl")),
+              top(&Part<QStackedWidget>(*window, "EditorArea")));
+    EXPECT_GT(top(window->statusBar()), top(&Part<QTabBar>(*window, "TabControl")));
 }
 
 TEST_F(MainWindowTest, TitleIsTheProgramNameWithTrailingSpace) {
@@ -70,14 +74,14 @@ TEST_F(MainWindowTest, SecondaryDialogsStartWithTheirCaptionsAndTexts) {
         QString caption;
         QString text;
     };
-    for (const Case& c : {Case{window->Form2, "Enter file name", "untitled"},
-                          Case{window->Form4, "Go to line number", "1"}}) {
+    for (const Case& c : {Case{&Part<TForm2>(*window, "Form2"), "Enter file name", "untitled"},
+                          Case{&Part<TForm4>(*window, "Form4"), "Go to line number", "1"}}) {
         dialogs.QueueText("", false);
         EXPECT_FALSE(dialogs.Exec(*c.dialog));
         EXPECT_EQ(dialogs.History().back().caption, c.caption);
         EXPECT_EQ(dialogs.History().back().text, c.text);
     }
-    EXPECT_EQ(window->Form2->size(), QSize(248, 72));
+    EXPECT_EQ(Part<TForm2>(*window, "Form2").size(), QSize(248, 72));
 }
 
 TEST_F(MainWindowTest, OwnsOneInstanceOfEveryHighlighterClass) {

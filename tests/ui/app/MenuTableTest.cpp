@@ -58,14 +58,15 @@ const MenuItem TestRows[] = {
 class MenuTableTest : public MainWindowTest {
 protected:
     void Build() {
-        build.AddItems(menu, TestRows, *window);
-        build.PlaceToolButtons(firstRow, secondRow, *window);
+        build.AddItems(menu, TestRows, *window, parts);
+        build.PlaceToolButtons(firstRow, secondRow, parts);
     }
     QAction* Child(QObject& parent, const char* name) {
         return parent.findChild<QAction*>(name, Qt::FindChildrenRecursively);
     }
 
     MenuBuild build;
+    TWindowParts parts;
     QMenu menu;
     QToolBar firstRow;
     QToolBar secondRow;
@@ -88,6 +89,36 @@ TEST_F(MenuTableTest, ItemsTakeWhatTheirRowsSay) {
     EXPECT_TRUE(wrap->isChecked());
     ASSERT_NE(Child(menu, "inner"), nullptr);
     EXPECT_EQ(Child(menu, "later"), nullptr) << "a button without a menu item";
+}
+
+// Rows that keep what they build in the window's parts, or take it from there.
+const MenuItem PartRows[] = {
+    {.name = "bold", .caption = "Bold", .action = &TWindowParts::mniBold},
+    {.name = "styles",
+     .caption = "Styles",
+     .submenu = TestSubmenu,
+     .menu = &TWindowParts::mniStyles},
+    {.name = "again", .caption = "Again", .menu = &TWindowParts::mniStyles},
+    {.name = "font",
+     .button = {"tbFont", "F", "Hint F", "edit-find", {ToolRow::Second, 1, 1}},
+     .dropDown = &TWindowParts::mnuFont},
+};
+
+TEST_F(MenuTableTest, RowsKeepWhatTheyBuildInTheWindowsParts) {
+    QMenu fonts;
+    parts.mnuFont = &fonts;
+    build.AddItems(menu, PartRows, *window, parts);
+    build.PlaceToolButtons(firstRow, secondRow, parts);
+    EXPECT_EQ(parts.mniBold, Child(menu, "bold"));
+    ASSERT_NE(parts.mniStyles, nullptr);
+    EXPECT_EQ(parts.mniStyles->objectName(), "styles");
+    EXPECT_EQ(parts.mniStyles->menuAction(), Child(menu, "styles"));
+    EXPECT_EQ(menu.findChildren<QMenu*>().size(), 1) << "the second row shares the first's menu";
+    EXPECT_EQ(parts.mniStyles->title(), "Again");
+    EXPECT_NE(Child(*parts.mniStyles, "inner"), nullptr);
+    QAction* button = Child(secondRow, "tbFont");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->menu(), &fonts);
 }
 
 TEST_F(MenuTableTest, HandlersGetNothingTheCheckMarkOrTheTag) {
@@ -173,8 +204,8 @@ TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
             c.before(*window);
         QAction* button = window->findChild<QAction*>(c.button);
         ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(window->ToolBar->actions().contains(button) ||
-                    window->ToolBarSecond->actions().contains(button));
+        ASSERT_TRUE(Part<QToolBar>(*window, "ToolBar").actions().contains(button) ||
+                    Part<QToolBar>(*window, "ToolBarSecond").actions().contains(button));
         button->trigger();
         EXPECT_TRUE(c.done(*window));
         window->SetFullScreen(false);
@@ -298,10 +329,12 @@ TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
                 EXPECT_TRUE(inMenus.contains(window->findChild<QAction*>(row.name)));
                 if (!row.dropDown)
                     continue;
-                const QMenu* dropDown = window.get()->*row.dropDown;
-                if (dropDown == window->mnuRecent) {
+                // The drop-down the row names is the one its tool button shows.
+                const QMenu* dropDown = Part<QAction>(*window, row.button.name).menu();
+                ASSERT_NE(dropDown, nullptr);
+                if (dropDown == &Part<QMenu>(*window, "mnuRecent")) {
                     EXPECT_EQ(VisibleCaptions(*dropDown).size(),
-                              VisibleCaptions(*window->mniRecent).size())
+                              VisibleCaptions(Part<QMenu>(*window, "mniRecent")).size())
                         << "File > Recent lists the same files";
                 } else {
                     EXPECT_TRUE(
@@ -311,10 +344,10 @@ TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
             }
         };
     checkButtons(MainMenu());
-    ASSERT_EQ(VisibleCaptions(*window->mnuRecent).size(), 1);
+    ASSERT_EQ(VisibleCaptions(Part<QMenu>(*window, "mnuRecent")).size(), 1);
 
     std::set<const QAction*> onTabMenu;
-    CollectMenuActions(window->mnuTabs->actions(), onTabMenu);
+    CollectMenuActions(Part<QMenu>(*window, "mnuTabs").actions(), onTabMenu);
     for (const QAction* item : onTabMenu) {
         if (item->isSeparator())
             continue;

@@ -71,7 +71,7 @@ TEST_F(OutputCommandsTest, ItemsShowTheirCaptionsKeysAndVisibility) {
         });
         EXPECT_TRUE(inMenu) << c.name << " is not in " << c.menu;
     }
-    const QList<QAction*> file = window->mniFile->actions();
+    const QList<QAction*> file = Part<QMenu>(*window, "mniFile").actions();
     EXPECT_EQ(file.indexOf(Item("PrintPreview1")), file.indexOf(Item("Print1")) + 1);
 }
 
@@ -84,7 +84,7 @@ TEST_F(OutputCommandsTest, SpeechButtonsShowInPlainViewOnly) {
         window->SetViewMode(c.mode);
         window->UpdateModeMenus();
         for (const char* button : {"tbSpeak", "tbSpeakSettings"}) {
-            QAction* action = window->ToolBarSecond->findChild<QAction*>(button);
+            QAction* action = Part<QToolBar>(*window, "ToolBarSecond").findChild<QAction*>(button);
             ASSERT_NE(action, nullptr) << button;
             EXPECT_EQ(action->isVisible(), c.visible) << button << " in mode " << c.mode;
         }

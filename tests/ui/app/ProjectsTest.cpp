@@ -50,7 +50,7 @@ TEST_F(ProjectsTest, SaveProjectAsWritesNamedTabsRelativeToTheProjectFolder) {
     window->OpenFile(b);
     const QString project = root.filePath("p/work.txp");
     dialogs.QueueFiles({project});
-    window->SaveProjectAs1->trigger();
+    Part<QAction>(*window, "SaveProjectAs1").trigger();
     EXPECT_EQ(dialogs.History().back().fileRequest.filters[0].caption, "Text Projects (*.txp)");
     EXPECT_EQ(Read(project), ("a.txt\r\nsub/s.txt\r\n" + b + "\r\n").toUtf8());
     EXPECT_EQ(window->Projects().CurrentProject(), project);
@@ -163,12 +163,12 @@ TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
 TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
     const QString a = File("p/a.txt");
     Start();
-    const QLabel& field = *window->findChild<QLabel*>("StatusBarProject");
+    const QLabel& field = Part<QLabel>(*window, "StatusBarProject");
     EXPECT_FALSE(field.isVisible()) << "no project yet";
     window->OpenFile(a);
     const QString project = root.filePath("p/work.txp");
     dialogs.QueueFiles({project});
-    window->SaveProjectAs1->trigger();
+    Part<QAction>(*window, "SaveProjectAs1").trigger();
     EXPECT_TRUE(field.isVisible());
     EXPECT_EQ(field.text(), "Project: work.txp");
     EXPECT_EQ(field.toolTip(), project);
@@ -176,10 +176,9 @@ TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + a + "]");
 
     Restart();
-    const QLabel& restartedField = *window->findChild<QLabel*>("StatusBarProject");
-    EXPECT_TRUE(restartedField.isVisible());
-    EXPECT_EQ(restartedField.text(), "Project: default.txp");
-    EXPECT_EQ(restartedField.toolTip(), DefaultProject());
+    EXPECT_TRUE(Part<QLabel>(*window, "StatusBarProject").isVisible());
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarProject").text(), "Project: default.txp");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarProject").toolTip(), DefaultProject());
 }
 
 TEST_F(ProjectsTest, MissingEntriesAreListedInOneBox) {

@@ -60,39 +60,40 @@ TEST_F(RecentFilesTest, BothMenusShowTheLastFifteenNewestFirst) {
     }
     const QStringList expected = opened.mid(0, 15);
     EXPECT_EQ(Recent(), expected);
-    EXPECT_EQ(Shown(window->mniRecent), Escaped(expected));
-    EXPECT_EQ(Shown(window->mnuRecent), Escaped(Names(expected)));
-    EXPECT_EQ(window->mniRecent->actions().size(), 15);
-    ASSERT_EQ(window->mnuRecent->actions().size(), 16);
-    EXPECT_FALSE(window->mnuRecent->actions().back()->isVisible());
+    EXPECT_EQ(Shown(&Part<QMenu>(*window, "mniRecent")), Escaped(expected));
+    EXPECT_EQ(Shown(&Part<QMenu>(*window, "mnuRecent")), Escaped(Names(expected)));
+    EXPECT_EQ(Part<QMenu>(*window, "mniRecent").actions().size(), 15);
+    ASSERT_EQ(Part<QMenu>(*window, "mnuRecent").actions().size(), 16);
+    EXPECT_FALSE(Part<QMenu>(*window, "mnuRecent").actions().back()->isVisible());
     for (int slot = 0; slot < 16; ++slot)
-        EXPECT_EQ(window->mnuRecent->actions()[slot]->data().toInt(), slot);
+        EXPECT_EQ(Part<QMenu>(*window, "mnuRecent").actions()[slot]->data().toInt(), slot);
 
     // The Open button's drop-down is the names menu.
-    auto* open = window->ToolBar->findChild<QAction*>("tbOpen");
+    auto* open = Part<QToolBar>(*window, "ToolBar").findChild<QAction*>("tbOpen");
     ASSERT_NE(open, nullptr);
-    auto* button = qobject_cast<QToolButton*>(window->ToolBar->widgetForAction(open));
+    auto* button =
+        qobject_cast<QToolButton*>(Part<QToolBar>(*window, "ToolBar").widgetForAction(open));
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(open->menu(), window->mnuRecent);
+    EXPECT_EQ(open->menu(), &Part<QMenu>(*window, "mnuRecent"));
     EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup);
 }
 
 TEST_F(RecentFilesTest, TheFileMenuHoldsRecentAfterOpenAndSaveProjectAsAfterSaveNewVersion) {
     Start();
-    const QList<QAction*> items = window->mniFile->actions();
+    const QList<QAction*> items = Part<QMenu>(*window, "mniFile").actions();
     const struct {
         const char* before;
         QAction* item;
-    } cases[] = {{"&Open", window->mniRecent->menuAction()},
-                 {"Save new &version", window->SaveProjectAs1}};
+    } cases[] = {{"&Open", Part<QMenu>(*window, "mniRecent").menuAction()},
+                 {"Save new &version", &Part<QAction>(*window, "SaveProjectAs1")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
         const qsizetype at = items.indexOf(c.item);
         ASSERT_GT(at, 0);
         EXPECT_EQ(items[at - 1]->text(), c.before);
     }
-    EXPECT_EQ(window->mniRecent->title(), "&Recent");
-    EXPECT_EQ(window->SaveProjectAs1->text(), "Save Pro&ject As...");
+    EXPECT_EQ(Part<QMenu>(*window, "mniRecent").title(), "&Recent");
+    EXPECT_EQ(Part<QAction>(*window, "SaveProjectAs1").text(), "Save Pro&ject As...");
 }
 
 TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {
@@ -109,7 +110,8 @@ TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {
         QMenu* menu;
         int slot;
     };
-    for (const Case& c : {Case{window->mniRecent, 7}, Case{window->mnuRecent, 4}}) {
+    for (const Case& c : {Case{&Part<QMenu>(*window, "mniRecent"), 7},
+                          Case{&Part<QMenu>(*window, "mnuRecent"), 4}}) {
         const QString entry = Recent()[c.slot];
         QStringList expected = Recent();
         expected.move(c.slot, 0);
@@ -133,7 +135,7 @@ TEST_F(RecentFilesTest, SavingAsAndSavingANewVersionPutTheNameOnTop) {
     dialogs.QueueFiles({saved});
     window->mniSaveAsClick();
     EXPECT_EQ(Recent(), QStringList({saved, old}));
-    EXPECT_EQ(window->mnuRecent->actions()[0]->text(), "new && more.txt");
+    EXPECT_EQ(Part<QMenu>(*window, "mnuRecent").actions()[0]->text(), "new && more.txt");
 
     window->Savenewversion1Click();
     const QString version = root.filePath("files/new & more_2.txt");
@@ -148,13 +150,13 @@ TEST_F(RecentFilesTest, AMissingEntryIsReportedAndStaysUntilTheNextStart) {
     window->OpenFile(gone);
     window->mniCloseAllClick();
     QFile::remove(gone);
-    window->mniRecent->actions()[0]->trigger();
+    Part<QMenu>(*window, "mniRecent").actions()[0]->trigger();
     EXPECT_EQ(Messages(), QStringList({gone + " not found"}));
     EXPECT_EQ(Recent(), QStringList({gone, kept}));
 
     Restart();
     EXPECT_EQ(Recent(), QStringList({kept}));
-    EXPECT_EQ(Shown(window->mniRecent), QStringList({kept}));
+    EXPECT_EQ(Shown(&Part<QMenu>(*window, "mniRecent")), QStringList({kept}));
 }
 
 TEST_F(RecentFilesTest, TheListSurvivesARestartAndOldKeysOfUnusedSlotsStay) {
@@ -184,7 +186,7 @@ TEST_F(RecentFilesTest, AProjectEntryReplacesTheTabsWithTheProject) {
     const QString other = File("other.txt");
     window->OpenFile(other);
     window->mniNewClick();
-    window->mniRecent->actions()[1]->trigger();
+    Part<QMenu>(*window, "mniRecent").actions()[1]->trigger();
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(window->CurrentDocument().FileName, listed);
     EXPECT_EQ(window->Projects().CurrentProject(), project);

@@ -44,24 +44,24 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
         const char* name;
         std::function<void(TForm1&)> run;
         std::function<bool(RichFormatTest&, const QString& word)> applied;
-        QAction* TForm1::*checked; // the item that shows it checked, if any
+        const char* checked; // the item that shows it checked, if any
         std::optional<ScriptedDialogs::Answer> answer = std::nullopt;
     };
     const Case cases[] = {
-        {"bold", [](TForm1& w) { w.mniBold->trigger(); },
+        {"bold", [](TForm1& w) { Part<QAction>(w, "mniBold").trigger(); },
          [](RichFormatTest& t, const QString& w) {
              return t.FormatOf(w).fontWeight() >= QFont::Bold;
          },
-         &TForm1::mniBold},
-        {"italic", [](TForm1& w) { w.mniItalic->trigger(); },
+         "mniBold"},
+        {"italic", [](TForm1& w) { Part<QAction>(w, "mniItalic").trigger(); },
          [](RichFormatTest& t, const QString& w) { return t.FormatOf(w).fontItalic(); },
-         &TForm1::mniItalic},
-        {"underline", [](TForm1& w) { w.mniUnderline->trigger(); },
+         "mniItalic"},
+        {"underline", [](TForm1& w) { Part<QAction>(w, "mniUnderline").trigger(); },
          [](RichFormatTest& t, const QString& w) { return t.FormatOf(w).fontUnderline(); },
-         &TForm1::mniUnderline},
-        {"strike-out", [](TForm1& w) { w.mniStrikeOut->trigger(); },
+         "mniUnderline"},
+        {"strike-out", [](TForm1& w) { Part<QAction>(w, "mniStrikeOut").trigger(); },
          [](RichFormatTest& t, const QString& w) { return t.FormatOf(w).fontStrikeOut(); },
-         &TForm1::mniStrikeOut},
+         "mniStrikeOut"},
         {"font", [](TForm1& w) { w.Format().mniFormatFontClick(); },
          [](RichFormatTest& t, const QString& w) {
              return t.FormatOf(w).fontFamilies().toStringList().contains("DejaVu Serif");
@@ -77,26 +77,26 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
              return t.FormatOf(w).background().color() == QColor(200, 0, 0);
          },
          nullptr, std::optional<QColor>(QColor(200, 0, 0))},
-        {"centre", [](TForm1& w) { w.mniAlignCentre->trigger(); },
+        {"centre", [](TForm1& w) { Part<QAction>(w, "mniAlignCentre").trigger(); },
          [](RichFormatTest& t, const QString&) { return t.Rich().alignment() == Qt::AlignHCenter; },
-         &TForm1::mniAlignCentre},
-        {"justify", [](TForm1& w) { w.mniJustify->trigger(); },
+         "mniAlignCentre"},
+        {"justify", [](TForm1& w) { Part<QAction>(w, "mniJustify").trigger(); },
          [](RichFormatTest& t, const QString&) { return t.Rich().alignment() == Qt::AlignJustify; },
-         &TForm1::mniJustify},
-        {"bullets", [](TForm1& w) { w.mniBullets->trigger(); },
+         "mniJustify"},
+        {"bullets", [](TForm1& w) { Part<QAction>(w, "mniBullets").trigger(); },
          [](RichFormatTest& t, const QString&) {
              return t.Rich().textCursor().currentList() != nullptr &&
                     t.Rich().textCursor().currentList()->format().style() ==
                         QTextListFormat::ListDisc;
          },
-         &TForm1::mniBullets},
-        {"numbering", [](TForm1& w) { w.mniNumbering->trigger(); },
+         "mniBullets"},
+        {"numbering", [](TForm1& w) { Part<QAction>(w, "mniNumbering").trigger(); },
          [](RichFormatTest& t, const QString&) {
              return t.Rich().textCursor().currentList() != nullptr &&
                     t.Rich().textCursor().currentList()->format().style() ==
                         QTextListFormat::ListDecimal;
          },
-         &TForm1::mniNumbering},
+         "mniNumbering"},
         {"indent", [](TForm1& w) { w.Format().mniIndentClick(1); },
          [](RichFormatTest& t, const QString&) {
              return t.Rich().textCursor().blockFormat().leftMargin() > 0;
@@ -124,7 +124,7 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
             c.run(*window);
             EXPECT_TRUE(c.applied(*this, document.word));
             if (c.checked) {
-                EXPECT_TRUE(((*window).*c.checked)->isChecked());
+                EXPECT_TRUE(Part<QAction>(*window, c.checked).isChecked());
             }
             Rich().undo();
             EXPECT_FALSE(c.applied(*this, document.word)) << "one undo takes it back";
@@ -137,17 +137,18 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
 
 TEST_F(RichFormatTest, FormatMenuAndKeysBelongToRichViewOnly) {
     window->CurrentPlainEditor()->SetText("plain words");
-    QMenu* format = window->mniFormat;
+    QMenu* format = &Part<QMenu>(*window, "mniFormat");
     ASSERT_NE(format, nullptr);
     EXPECT_FALSE(format->menuAction()->isVisible());
     QTest::keyClick(window->CurrentPlainEditor(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(CurrentText(), "plain words");
     OpenRich("{\\rtf1 some {\\b bold} text\\par}", "bold");
     EXPECT_TRUE(format->menuAction()->isVisible());
-    EXPECT_TRUE(window->mniBold->isChecked()) << "checked while the selection is bold";
+    EXPECT_TRUE(Part<QAction>(*window, "mniBold").isChecked())
+        << "checked while the selection is bold";
     QTextCursor plain = Rich().document()->find("some");
     Rich().setTextCursor(plain);
-    EXPECT_FALSE(window->mniBold->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniBold").isChecked());
     QTest::keyClick(&Rich(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_GE(FormatOf("some").fontWeight(), QFont::Bold) << "Ctrl+B in rich view";
     QStringList accelerators;
@@ -167,7 +168,8 @@ TEST_F(RichFormatTest, SavingOverAFileWithLeftOutItemsAsksFirst) {
     const QString path = WriteFile("noted.rtf", rtf);
     window->OpenFile(path);
     window->ShowCaretPosition();
-    EXPECT_EQ(window->StatusBarLostItems->text(), "2 items not kept: headers, footnotes");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarLostItems").text(),
+              "2 items not kept: headers, footnotes");
     const QString question = "File " + path +
                              " contains 2 items that Tabrix Pro cannot keep (headers, "
                              "footnotes).  Save anyway?";
@@ -187,7 +189,7 @@ TEST_F(RichFormatTest, SavingOverAFileWithLeftOutItemsAsksFirst) {
     window->mniSaveClick();
     EXPECT_FALSE(ReadFile(path).contains("Head"));
     window->ShowCaretPosition();
-    EXPECT_EQ(window->StatusBarLostItems->text(), "");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarLostItems").text(), "");
 }
 
 } // namespace

@@ -48,9 +48,9 @@ TEST_F(RichViewTest, RichFilesOpenIntoRichViewByTheirExtensionInAnyCase) {
         EXPECT_EQ(Current().ViewMode, vmRich);
         EXPECT_FALSE(Current().Modified);
         EXPECT_EQ(Rich().Lines().mid(0, 2), c.firstLines);
-        EXPECT_EQ(window->EditorArea->currentWidget(), &Rich());
-        EXPECT_TRUE(window->TabControl->isVisible());
-        EXPECT_TRUE(window->mniRich->isChecked());
+        EXPECT_EQ(Part<QStackedWidget>(*window, "EditorArea").currentWidget(), &Rich());
+        EXPECT_TRUE(Part<QTabBar>(*window, "TabControl").isVisible());
+        EXPECT_TRUE(Part<QAction>(*window, "mniRich").isChecked());
         EXPECT_EQ(ReadFile(path), c.bytes) << "opening writes nothing";
     }
 }
@@ -109,7 +109,7 @@ TEST_F(RichViewTest, TextCaretAndModifiedFlagTravelThroughEveryView) {
             EXPECT_EQ(Current().CodeEditor->CaretY(), 3);
             EXPECT_EQ(Current().CodeEditor->CaretX(), 4);
         }
-        EXPECT_EQ(window->StatusBarText->text(), "Line: 3  Col: 4  ");
+        EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 3  Col: 4  ");
     }
 }
 
@@ -151,17 +151,18 @@ TEST_F(RichViewTest, EditFontAndContextMenuCommandsReachTheRichEditor) {
     EXPECT_EQ(Rich().Font(), window->CurrentPlainEditor()->Font());
 
     emit Rich().customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(window->mnuPopup->isVisible());
-    window->mnuPopup->hide();
+    EXPECT_TRUE(Part<QMenu>(*window, "mnuPopup").isVisible());
+    Part<QMenu>(*window, "mnuPopup").hide();
 }
 
 TEST_F(RichViewTest, OnlyTextFunctionsAndPlainOnlyFontsHideInRichView) {
     window->SetViewMode(vmRich);
-    EXPECT_FALSE(window->mniFunctions->menuAction()->isVisible());
-    EXPECT_FALSE(window->mniFunctions2->menuAction()->isVisible());
-    EXPECT_FALSE(window->ToolBarSecond->findChild<QAction*>("tbSpeak")->isVisible());
+    EXPECT_FALSE(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible());
+    EXPECT_FALSE(Part<QMenu>(*window, "mniFunctions2").menuAction()->isVisible());
+    EXPECT_FALSE(
+        Part<QToolBar>(*window, "ToolBarSecond").findChild<QAction*>("tbSpeak")->isVisible());
     QStringList shownFonts;
-    for (QAction* item : window->mnuFont->actions()) {
+    for (QAction* item : Part<QMenu>(*window, "mnuFont").actions()) {
         if (item->isVisible() && !item->isSeparator())
             shownFonts << item->text();
     }

@@ -30,7 +30,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     window->SetMainMenuVisible(false);
     window->SetToolBarVisible(false);
     window->SetToolWindowMode(true);
-    window->Showlinenumbers1->trigger();
+    Part<QAction>(*window, "Showlinenumbers1").trigger();
     window->SetToolBarCaptions(false);
     QFont font("DejaVu Serif", 15);
     font.setBold(true);
@@ -38,14 +38,14 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     font.setUnderline(true);
     font.setStrikeOut(true);
     dialogs.Queue(std::optional<FontChoice>(FontChoice{font, QColor(1, 2, 3)}));
-    window->mniFont->trigger();
+    Part<QAction>(*window, "mniFont").trigger();
     dialogs.Queue(std::optional<QColor>(QColor(250, 240, 230)));
-    window->mniBackground->trigger();
+    Part<QAction>(*window, "mniBackground").trigger();
     window->SetFullScreen(true);
     window->mniNewClick();
     window->mniNewClick();
     dialogs.QueueText("Mine");
-    window->mniSaveStyle->trigger();
+    Part<QAction>(*window, "mniSaveStyle").trigger();
     const QRect bounds = window->RestoreBounds();
     ASSERT_EQ(bounds, QRect(30, 40, 500, 350));
 
@@ -55,18 +55,18 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     EXPECT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
     EXPECT_TRUE(window->FullScreen());
     EXPECT_EQ(window->RestoreBounds(), bounds);
-    EXPECT_TRUE(window->mniAlwaysOnTop->isChecked());
-    EXPECT_FALSE(window->mniWordWrap->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniAlwaysOnTop").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniWordWrap").isChecked());
     EXPECT_FALSE(window->CurrentPlainEditor()->WordWrap());
     EXPECT_EQ(window->CurrentPlainEditor()->ScrollBars(), TScrollStyle::ssHorizontal);
-    EXPECT_FALSE(window->mniStatusbar->isChecked());
-    EXPECT_FALSE(window->mniViewMainMenu->isChecked());
-    EXPECT_FALSE(window->mniViewToolbar->isChecked());
-    EXPECT_TRUE(window->mniHideCaption->isChecked());
-    EXPECT_FALSE(window->Showlinenumbers1->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniStatusbar").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniViewMainMenu").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniViewToolbar").isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniHideCaption").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "Showlinenumbers1").isChecked());
     EXPECT_FALSE(window->DocumentAt(0).CodeEditor->ShowLineNumbers());
     EXPECT_FALSE(window->ToolBarCaptions());
-    EXPECT_FALSE(window->mniShowToolbarCaptions->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniShowToolbarCaptions").isChecked());
     for (TSynEditWidget* editor :
          {static_cast<TSynEditWidget*>(window->CurrentPlainEditor()),
           static_cast<TSynEditWidget*>(window->DocumentAt(0).CodeEditor)}) {
@@ -83,7 +83,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     QApplication::processEvents();
     EXPECT_EQ(window->frameGeometry(), bounds);
     EXPECT_TRUE(window->menuBar()->isHidden());
-    EXPECT_TRUE(window->ToolBar->isHidden());
+    EXPECT_TRUE(Part<QToolBar>(*window, "ToolBar").isHidden());
     EXPECT_TRUE(window->statusBar()->isHidden());
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
@@ -95,10 +95,10 @@ TEST_F(SettingsTest, FirstStartCoversTheWorkAreaWithTheDefaultLook) {
     // is exact here; tests/desktop checks the position under a real window manager.
     EXPECT_EQ(window->frameGeometry().size(), work.adjusted(-4, -4, 4, 4).size());
     EXPECT_EQ(window->CurrentStyleName(), "Untitled");
-    EXPECT_TRUE(window->mniWordWrap->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniWordWrap").isChecked());
     EXPECT_TRUE(window->CurrentPlainEditor()->WordWrap());
     EXPECT_EQ(window->CurrentPlainEditor()->ScrollBars(), TScrollStyle::ssVertical);
-    EXPECT_TRUE(window->mniVScrollbar->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniVScrollbar").isChecked());
     EXPECT_EQ(window->CurrentPlainEditor()->Font().family(), "Courier New");
     EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), 10);
     EXPECT_EQ(window->CurrentPlainEditor()->Color(), clWindow);
@@ -110,10 +110,10 @@ TEST_F(SettingsTest, ASessionLeavesExactlyTheExpectedSettingsFile) {
     Write(MainSettingsPath(), Read(data + "session-before.ini"));
     Start();
     window->SetWordWrap(false);
-    window->mniHScrollbar->trigger();
+    Part<QAction>(*window, "mniHScrollbar").trigger();
     dialogs.Queue(std::optional<QColor>(QColor(255, 0, 0)));
-    window->mniFontColor->trigger();
-    window->mniIncreaseFont->trigger();
+    Part<QAction>(*window, "mniFontColor").trigger();
+    Part<QAction>(*window, "mniIncreaseFont").trigger();
     window->mniNewClick();
     Exit();
     EXPECT_EQ(Read(MainSettingsPath()), Read(data + "session-after.ini"));
@@ -123,12 +123,13 @@ TEST_F(SettingsTest, TheProgramFoldersFileIsReadOnlyWhileTheSettingsFolderHasNon
     Write(ProgramFolder() + "/tabrix_pro.ini",
           "[Settings]\r\nWordwrap=0\r\n[Font]\r\nName=DejaVu Sans\r\n");
     Start();
-    EXPECT_FALSE(window->mniWordWrap->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniWordWrap").isChecked());
     Exit();
     EXPECT_TRUE(Read(MainSettingsPath()).contains("Name=DejaVu Sans\r\n"));
     Write(ProgramFolder() + "/tabrix_pro.ini", "[Settings]\r\nWordwrap=1\r\n");
     Start();
-    EXPECT_FALSE(window->mniWordWrap->isChecked()) << "the settings folder's file wins";
+    EXPECT_FALSE(Part<QAction>(*window, "mniWordWrap").isChecked())
+        << "the settings folder's file wins";
 }
 
 TEST_F(SettingsTest, OversizedOrMisplacedBoundsAreBroughtBackOntoTheWorkArea) {
@@ -174,8 +175,9 @@ TEST_F(SettingsTest, AGarbageSettingsFileStartsWithSensibleValues) {
     EXPECT_LE(bounds.width(), work.width() + 8);
     EXPECT_LE(bounds.height(), work.height() + 8);
     EXPECT_GE(bounds.top(), work.top() - 8) << "the caption stays on the work area";
-    EXPECT_TRUE(window->mniWordWrap->isChecked());
-    EXPECT_FALSE(window->mniStatusbar->isChecked()) << "readable keys among the garbage count";
+    EXPECT_TRUE(Part<QAction>(*window, "mniWordWrap").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniStatusbar").isChecked())
+        << "readable keys among the garbage count";
     EXPECT_EQ(window->CurrentPlainEditor()->Font().family(), "Courier New");
     EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), 10);
     EXPECT_EQ(window->CurrentPlainEditor()->FontColor(), clWindowText);

@@ -74,12 +74,12 @@ protected:
     // The style names as listed ("&&" in a caption shows one "&").
     QStringList StyleCaptions() const {
         QStringList names;
-        for (const QAction* action : window->mniStyles->actions())
+        for (const QAction* action : Part<QMenu>(*window, "mniStyles").actions())
             names << QString(action->text()).replace("&&", "&");
         return names;
     }
     QString CheckedStyle() const {
-        for (const QAction* action : window->mniStyles->actions()) {
+        for (const QAction* action : Part<QMenu>(*window, "mniStyles").actions()) {
             if (action->isChecked())
                 return action->text().replace("&&", "&");
         }

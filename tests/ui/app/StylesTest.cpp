@@ -13,7 +13,7 @@ protected:
         Write(SettingsFolder() + "/" + name, content);
     }
     QAction* StyleItem(const QString& name) {
-        for (QAction* action : window->mniStyles->actions()) {
+        for (QAction* action : Part<QMenu>(*window, "mniStyles").actions()) {
             if (action->text().replace("&&", "&") == name)
                 return action;
         }
@@ -25,7 +25,7 @@ protected:
 
 TEST_F(StylesTest, StyleMenuHasItsItemsInOrder) {
     Start();
-    EXPECT_EQ(Captions(window->mniStyle),
+    EXPECT_EQ(Captions(&Part<QMenu>(*window, "mniStyle")),
               QStringList({"Styles", "|", "Background Color", "Foreground Color", "Choose Font",
                            "Font Size", "Quick Fonts", "|", "Save Current Style", "|",
                            "Organize Styles", "|", "Reset to Defaults"}));
@@ -46,7 +46,7 @@ TEST_F(StylesTest, ListsOnlyTheProgramFoldersStyleFiles) {
 TEST_F(StylesTest, NoShippedStylesGiveAnEmptyList) {
     SaveStyleInSettingsFolder("Mine.style", "");
     Start();
-    EXPECT_TRUE(window->mniStyles->isEmpty());
+    EXPECT_TRUE(Part<QMenu>(*window, "mniStyles").isEmpty());
 }
 
 TEST_F(StylesTest, ChoosingAStyleReadsTheSettingsFoldersFileFirstAndChecksIt) {
@@ -83,7 +83,7 @@ TEST_F(StylesTest, AStyleClearsEveryStyleTheFontDialogGave) {
         font.setItalic(c.italic);
         font.setStyleName(c.style);
         dialogs.Queue(std::optional<FontChoice>(FontChoice{font, QColor(Qt::black)}));
-        window->mniFont->trigger();
+        Part<QAction>(*window, "mniFont").trigger();
         ASSERT_EQ(QFontInfo(window->CurrentPlainEditor()->Font()).styleName(), c.style);
         StyleItem("Night")->trigger();
         for (int position : {0, 1}) {
@@ -103,7 +103,7 @@ TEST_F(StylesTest, SavingAStyleWritesTheSettingsFolderAndChecksIt) {
     ShipStyle("Paper.style", "[Font]\r\nName=DejaVu Serif\r\n");
     Start();
     dialogs.QueueText("Paper");
-    window->mniSaveStyle->trigger();
+    Part<QAction>(*window, "mniSaveStyle").trigger();
     EXPECT_EQ(dialogs.History().back().caption, "Enter file name");
     EXPECT_EQ(dialogs.History().back().text, "Untitled") << "the dialog proposes the current style";
     const QByteArray saved = Read(SettingsFolder() + "/Paper.style");
@@ -116,7 +116,7 @@ TEST_F(StylesTest, SavingAStyleWritesTheSettingsFolderAndChecksIt) {
     EXPECT_EQ(FontName(), "Courier New");
 
     dialogs.QueueText("Ignored", false);
-    window->mniSaveStyle->trigger();
+    Part<QAction>(*window, "mniSaveStyle").trigger();
     EXPECT_EQ(window->CurrentStyleName(), "Paper");
 }
 
@@ -144,9 +144,9 @@ TEST_F(StylesTest, AStyleWhoseFileIsGoneGivesTheDefaultOptionsAndKeepsGeometryAn
     QFile::remove(ProgramFolder() + "/Gone.style");
     StyleItem("Gone")->trigger();
     EXPECT_EQ(window->frameGeometry(), QRect(30, 40, 400, 300));
-    EXPECT_TRUE(window->mniAlwaysOnTop->isChecked());
-    EXPECT_TRUE(window->mniWordWrap->isChecked());
-    EXPECT_TRUE(window->mniStatusbar->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniAlwaysOnTop").isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniWordWrap").isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniStatusbar").isChecked());
     EXPECT_EQ(FontName(), "DejaVu Serif");
     EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), 14);
     EXPECT_FALSE(window->CurrentPlainEditor()->Font().bold());
@@ -173,7 +173,7 @@ TEST_F(StylesTest, ResetToDefaultsGivesTheDefaultLookAndNoStyle) {
     Start();
     window->mniNewClick();
     StyleItem("Night")->trigger();
-    window->mniReset->trigger();
+    Part<QAction>(*window, "mniReset").trigger();
     QApplication::processEvents();
     EXPECT_FALSE(window->FullScreen());
     const QRect expected = window->screen()->availableGeometry().adjusted(-4, -4, 4, 4);
@@ -182,11 +182,12 @@ TEST_F(StylesTest, ResetToDefaultsGivesTheDefaultLookAndNoStyle) {
     // on the screen: a few pixels of the grown rectangle's negative corner can be lost.
     EXPECT_NEAR(window->frameGeometry().left(), expected.left(), 2);
     EXPECT_NEAR(window->frameGeometry().top(), expected.top(), 2);
-    EXPECT_TRUE(window->mniWordWrap->isChecked());
-    EXPECT_TRUE(window->mniStatusbar->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniWordWrap").isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniStatusbar").isChecked());
     EXPECT_FALSE(window->statusBar()->isHidden());
-    EXPECT_FALSE(window->mniAlwaysOnTop->isChecked());
-    EXPECT_FALSE(window->Showlinenumbers1->isChecked()) << "line numbers are not part of a reset";
+    EXPECT_FALSE(Part<QAction>(*window, "mniAlwaysOnTop").isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "Showlinenumbers1").isChecked())
+        << "line numbers are not part of a reset";
     EXPECT_FALSE(window->ToolBarCaptions()) << "nor are the toolbar captions";
     for (int position = 0; position < window->DocumentCount(); ++position) {
         const TMyMemo& document = window->DocumentAt(position);
@@ -208,7 +209,7 @@ TEST_F(StylesTest, OrganizeStylesOpensTheChosenStyleFileAsADocument) {
     ShipStyle("Paper.style", "[Font]\r\nName=DejaVu Serif\r\n");
     Start();
     dialogs.QueueFiles({ProgramFolder() + "/Paper.style"});
-    window->OpenOrganize1->trigger();
+    Part<QAction>(*window, "OpenOrganize1").trigger();
     const FileDialogRequest& request = dialogs.History().back().fileRequest;
     ASSERT_EQ(request.filters.size(), 1u);
     EXPECT_EQ(request.filters[0].caption, "Tabrix Styles");
@@ -218,14 +219,14 @@ TEST_F(StylesTest, OrganizeStylesOpensTheChosenStyleFileAsADocument) {
     EXPECT_EQ(window->CurrentPlainEditor()->Text(), "[Font]\r\nName=DejaVu Serif\r\n");
 
     dialogs.QueueCancel();
-    window->OpenOrganize1->trigger();
+    Part<QAction>(*window, "OpenOrganize1").trigger();
     EXPECT_EQ(window->DocumentCount(), 1);
 }
 
 TEST_F(StylesTest, AStyleNameThatLeadsOutOfTheSettingsFolderIsRefused) {
     Start();
     dialogs.QueueText("../escaped");
-    window->mniSaveStyle->trigger();
+    Part<QAction>(*window, "mniSaveStyle").trigger();
     EXPECT_FALSE(QFile::exists(root.filePath("config/escaped.style")));
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_EQ(dialogs.History().back().text,

@@ -9,8 +9,9 @@ namespace {
 
 QStringList TabsMenuItems(TForm1& window) {
     QStringList items;
-    const QList<QAction*> actions = window.mniTabs->actions();
-    for (qsizetype i = actions.indexOf(window.mniTabsSeparator) + 1; i < actions.size(); ++i)
+    const QList<QAction*> actions = Part<QMenu>(window, "mniTabs").actions();
+    for (qsizetype i = actions.indexOf(&Part<QAction>(window, "mniTabsSeparator")) + 1;
+         i < actions.size(); ++i)
         items << (actions[i]->isChecked() ? "*" : "") + actions[i]->text();
     return items;
 }
@@ -20,8 +21,8 @@ QStringList TabsMenuItems(TForm1& window) {
 TEST_F(MainWindowTest, FirstRunShowsOneBlankTabWithTheTabBarHidden) {
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(TabCaptions(), QStringList({"Blank"}));
-    EXPECT_FALSE(window->TabControl->isVisible());
-    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 1  ");
+    EXPECT_FALSE(Part<QTabBar>(*window, "TabControl").isVisible());
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 1  Col: 1  ");
     EXPECT_EQ(TabsMenuItems(*window), QStringList({"*Blank"}));
 }
 
@@ -35,7 +36,7 @@ TEST_F(MainWindowTest, NewInsertsAfterTheCurrentTabAndSelectsIt) {
     EXPECT_EQ(CurrentText(), "");
     window->SelectIndex(3);
     EXPECT_EQ(CurrentText(), "three");
-    EXPECT_TRUE(window->TabControl->isVisible());
+    EXPECT_TRUE(Part<QTabBar>(*window, "TabControl").isVisible());
 }
 
 TEST_F(MainWindowTest, ClosePromptAnswers) {
@@ -112,12 +113,13 @@ TEST_F(MainWindowTest, CloseAllSparesTheTabHiddenFromIt) {
     MakeDocuments({"a", "b", "c"});
     for (int i = 0; i < 3; ++i)
         window->DocumentAt(i).Modified = false;
-    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(1).center());
+    window->TabControlMouseDown(Qt::RightButton,
+                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
     window->mnuTabsPopup();
-    EXPECT_FALSE(window->mniHidefromCloseall->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniHidefromCloseall").isChecked());
     window->mniHidefromCloseallClick();
     window->mnuTabsPopup();
-    EXPECT_TRUE(window->mniHidefromCloseall->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniHidefromCloseall").isChecked());
 
     window->mniCloseAllClick();
     EXPECT_EQ(window->DocumentCount(), 1);
@@ -131,13 +133,14 @@ TEST_F(MainWindowTest, TabsMenuHidesTheCurrentTabFromCloseAll) {
         window->DocumentAt(i).Modified = false;
     window->SelectIndex(1);
     window->RefreshCurrentTab();
-    QAction& item = *window->mniHideCurrentFromCloseAll;
+    QAction& item = Part<QAction>(*window, "mniHideCurrentFromCloseAll");
     EXPECT_FALSE(item.isChecked());
     item.trigger();
     EXPECT_TRUE(window->DocumentAt(1).HiddenFromCloseAll);
     window->mniNextTabClick();
     EXPECT_FALSE(item.isChecked()) << "the next tab is not hidden";
-    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(2).center());
+    window->TabControlMouseDown(Qt::RightButton,
+                                Part<QTabBar>(*window, "TabControl").tabRect(2).center());
     window->mniHidefromCloseallClick();
     EXPECT_TRUE(item.isChecked()) << "the context menu hid the current tab";
     window->mniPreviousTabClick();
@@ -153,7 +156,8 @@ TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
     for (int i = 0; i < 2; ++i)
         window->DocumentAt(i).Modified = false;
     window->SelectIndex(0);
-    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(1).center());
+    window->TabControlMouseDown(Qt::RightButton,
+                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
     window->mniClose1Click();
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(CurrentText(), "a");
@@ -173,8 +177,9 @@ TEST_F(MainWindowTest, DraggingATabOntoAnotherExchangesThem) {
     for (const QString& path : {a, b, c, d})
         window->OpenFile(path);
     QApplication::processEvents();
-    window->TabControlMouseDown(Qt::LeftButton, window->TabControl->tabRect(0).center());
-    window->TabControlDragDrop(window->TabControl->tabRect(3).center());
+    window->TabControlMouseDown(Qt::LeftButton,
+                                Part<QTabBar>(*window, "TabControl").tabRect(0).center());
+    window->TabControlDragDrop(Part<QTabBar>(*window, "TabControl").tabRect(3).center());
     EXPECT_EQ(TabCaptions(), QStringList({"D.txt", "B.txt", "C.txt", "A.txt"}));
     EXPECT_EQ(window->CurrentIndex(), 3);
     EXPECT_EQ(CurrentText(), "a");
@@ -219,7 +224,7 @@ TEST_F(MainWindowTest, TypingMarksTheDocumentModified) {
     QTest::keyClicks(window->CurrentPlainEditor(), "hi");
     EXPECT_TRUE(window->CurrentDocument().Modified);
     EXPECT_EQ(CurrentText(), "hi");
-    EXPECT_EQ(window->StatusBarText->text(), "Line: 1  Col: 3  ");
+    EXPECT_EQ(Part<QLabel>(*window, "StatusBarText").text(), "Line: 1  Col: 3  ");
 }
 
 TEST_F(MainWindowTest, ExitAskingNoThenCancelKeepsTheWindowWithTwoTabs) {
@@ -244,8 +249,8 @@ TEST_F(MainWindowTest, TabBarAndTabsMenuFollowEveryChangeToTheTabs) {
     for (const QString& name : QStringList{"A", "B", "C", "D"})
         window->OpenFile(WriteFile(name + ".txt", name.toLower().toUtf8()));
     const auto triggerItem = [this](int position) {
-        const QList<QAction*> items = window->mniTabs->actions();
-        items[items.indexOf(window->mniTabsSeparator) + 1 + position]->trigger();
+        const QList<QAction*> items = Part<QMenu>(*window, "mniTabs").actions();
+        items[items.indexOf(&Part<QAction>(*window, "mniTabsSeparator")) + 1 + position]->trigger();
     };
     struct Step {
         const char* what;

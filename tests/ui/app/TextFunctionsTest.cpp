@@ -208,13 +208,14 @@ TEST_F(TextFunctionsTest, LineFunctionsTakeRealLinesWhateverTheWrap) {
 }
 
 TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
-    QAction* sortButton = window->ToolBarSecond->findChild<QAction*>("ToolButton8");
+    QAction* sortButton =
+        Part<QToolBar>(*window, "ToolBarSecond").findChild<QAction*>("ToolButton8");
     ASSERT_NE(sortButton, nullptr);
-    EXPECT_TRUE(window->mniFunctions->menuAction()->isVisible());
-    EXPECT_FALSE(window->mniFunctions2->menuAction()->isVisible());
+    EXPECT_TRUE(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible());
+    EXPECT_FALSE(Part<QMenu>(*window, "mniFunctions2").menuAction()->isVisible());
     EXPECT_TRUE(sortButton->isVisible());
     window->SetViewMode(vmCode);
-    EXPECT_FALSE(window->mniFunctions->menuAction()->isVisible());
+    EXPECT_FALSE(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible());
     EXPECT_FALSE(sortButton->isVisible());
     window->SetViewMode(vmPlain);
     EXPECT_TRUE(sortButton->isVisible());
@@ -223,7 +224,7 @@ TEST_F(TextFunctionsTest, MenuAndSortButtonsShowOnlyInPlainView) {
     sortButton->trigger();
     EXPECT_EQ(Text(), "a\r\nb\r\n");
     SetText("ccc\r\na");
-    window->ToolBarSecond->findChild<QAction*>("ToolButton9")->trigger();
+    Part<QToolBar>(*window, "ToolBarSecond").findChild<QAction*>("ToolButton9")->trigger();
     EXPECT_EQ(Text(), "a\r\nccc\r\n");
 }
 
@@ -238,13 +239,13 @@ TEST(TextFunctionsWindow, OnlyPlainViewMenusShowWhenFilesOpenAtStart) {
     TForm1 window(dialogs, {path});
     ShowAndStart(window);
     QApplication::processEvents();
-    EXPECT_TRUE(window.mniFunctions->menuAction()->isVisible());
-    EXPECT_FALSE(window.mniFunctions2->menuAction()->isVisible());
+    EXPECT_TRUE(Part<QMenu>(window, "mniFunctions").menuAction()->isVisible());
+    EXPECT_FALSE(Part<QMenu>(window, "mniFunctions2").menuAction()->isVisible());
 }
 
 TEST_F(TextFunctionsTest, SubmenusComeInMenuOrder) {
     QStringList captions;
-    for (QAction* action : window->mniFunctions->actions())
+    for (QAction* action : Part<QMenu>(*window, "mniFunctions").actions())
         captions << action->text();
     EXPECT_EQ(captions, QStringList({"Character Case", "Date && Time", "Encode", "Random", "Remove",
                                      "Regional", "Reverse", "Sort", "Transform", "Voice"}));

@@ -114,11 +114,11 @@ TEST_F(ViewModesTest, SwitchingIntoPlainMarksModifiedButIntoCodeDoesNot) {
 }
 
 TEST_F(ViewModesTest, TheTabBarShowsForASingleTabOutsidePlainView) {
-    ASSERT_FALSE(window->TabControl->isVisible());
+    ASSERT_FALSE(Part<QTabBar>(*window, "TabControl").isVisible());
     window->SetViewMode(vmCode);
-    EXPECT_TRUE(window->TabControl->isVisible());
+    EXPECT_TRUE(Part<QTabBar>(*window, "TabControl").isVisible());
     window->SetViewMode(vmPlain);
-    EXPECT_FALSE(window->TabControl->isVisible());
+    EXPECT_FALSE(Part<QTabBar>(*window, "TabControl").isVisible());
 }
 
 TEST_F(ViewModesTest, TheActiveEditorIsInFrontWithTheFocus) {
@@ -128,7 +128,7 @@ TEST_F(ViewModesTest, TheActiveEditorIsInFrontWithTheFocus) {
         QApplication::processEvents();
         TSynEditWidget* editor = Current().View().TextEditor();
         EXPECT_EQ(editor, mode == vmCode ? static_cast<TSynEditWidget*>(&Code()) : &Plain());
-        EXPECT_EQ(window->EditorArea->currentWidget(), editor);
+        EXPECT_EQ(Part<QStackedWidget>(*window, "EditorArea").currentWidget(), editor);
         EXPECT_TRUE(editor->isVisible());
         EXPECT_TRUE(editor->hasFocus());
     }
@@ -139,7 +139,8 @@ TEST_F(ViewModesTest, ViewModeItemsSwitchTheCurrentDocumentAndShowItsMode) {
     window->SelectIndex(0);
     window->RefreshCurrentTab();
     // Right-clicking the second tab does not make it the target.
-    window->TabControlMouseDown(Qt::RightButton, window->TabControl->tabRect(1).center());
+    window->TabControlMouseDown(Qt::RightButton,
+                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
     Item("mniSyn")->trigger();
     EXPECT_EQ(window->DocumentAt(0).ViewMode, vmCode);
     EXPECT_EQ(window->DocumentAt(1).ViewMode, vmPlain);
@@ -156,7 +157,7 @@ TEST_F(ViewModesTest, ViewModeItemsSwitchTheCurrentDocumentAndShowItsMode) {
 }
 
 TEST_F(ViewModesTest, MenusAndButtonsFollowTheViewMode) {
-    QMenu* fonts = window->mnuFont;
+    QMenu* fonts = &Part<QMenu>(*window, "mnuFont");
     const auto visible = [&](const QString& caption) {
         for (QAction* item : fonts->actions()) {
             if (item->text() == caption)
@@ -179,7 +180,7 @@ TEST_F(ViewModesTest, MenusAndButtonsFollowTheViewMode) {
     // The second tool bar row as it shows, separators as "|".
     const auto secondRow = [&] {
         QStringList shown;
-        for (QAction* action : window->ToolBarSecond->actions()) {
+        for (QAction* action : Part<QToolBar>(*window, "ToolBarSecond").actions()) {
             if (action->isVisible())
                 shown << (action->isSeparator() ? QString("|") : action->objectName());
         }
@@ -210,8 +211,8 @@ TEST_F(ViewModesTest, MenusAndButtonsFollowTheViewMode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         window->SetViewMode(c.mode);
-        EXPECT_EQ(window->mniFunctions->menuAction()->isVisible(), c.functions);
-        EXPECT_EQ(window->mniFunctions2->menuAction()->isVisible(), c.options);
+        EXPECT_EQ(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible(), c.functions);
+        EXPECT_EQ(Part<QMenu>(*window, "mniFunctions2").menuAction()->isVisible(), c.options);
         EXPECT_EQ(Item("Showlinenumbers1")->isVisible() && c.options, c.options);
         EXPECT_EQ(visible("MS Sans Serif, 10"), c.msSansSerif10);
         EXPECT_EQ(visible("Arial, 10"), c.arial10);
@@ -319,14 +320,15 @@ TEST_F(ViewModesTest, OpeningAFilePicksTheViewByItsExtension) {
         EXPECT_EQ(Current().FileName, path);
         EXPECT_EQ(Current().ViewMode, c.mode);
         EXPECT_FALSE(Current().Modified);
-        EXPECT_EQ(Current().View().TextEditor(), window->EditorArea->currentWidget());
+        EXPECT_EQ(Current().View().TextEditor(),
+                  Part<QStackedWidget>(*window, "EditorArea").currentWidget());
         if (c.instance) {
             EXPECT_EQ(Code().Highlighter(), Instance(c.instance));
             EXPECT_EQ(CodeLines(), QStringList({"line one", "line two"}));
-            EXPECT_TRUE(window->TabControl->isVisible());
-            EXPECT_FALSE(window->mniFunctions->menuAction()->isVisible());
+            EXPECT_TRUE(Part<QTabBar>(*window, "TabControl").isVisible());
+            EXPECT_FALSE(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible());
         } else {
-            EXPECT_TRUE(window->mniFunctions->menuAction()->isVisible());
+            EXPECT_TRUE(Part<QMenu>(*window, "mniFunctions").menuAction()->isVisible());
         }
     }
 }

@@ -27,8 +27,9 @@ protected:
     }
     bool MenuBarShown() const { return !window->menuBar()->isHidden(); }
     bool ToolBarShown() const {
-        EXPECT_EQ(window->ToolBar->isHidden(), window->ToolBarSecond->isHidden());
-        return !window->ToolBar->isHidden();
+        EXPECT_EQ(Part<QToolBar>(*window, "ToolBar").isHidden(),
+                  Part<QToolBar>(*window, "ToolBarSecond").isHidden());
+        return !Part<QToolBar>(*window, "ToolBar").isHidden();
     }
     int FontSize(TSynEditWidget* editor) const { return editor->Font().pointSize(); }
 };
@@ -36,38 +37,41 @@ protected:
 TEST_F(ViewOptionsTest, EachViewItemTogglesItsCheckAndWhatItControls) {
     struct Case {
         const char* name;
-        QAction* TForm1::*item;
+        const char* item;
         std::function<bool(TForm1&)> applied;
     };
     const std::vector<Case> cases = {
-        {"Word Wrap", &TForm1::mniWordWrap,
-         [](TForm1& w) { return w.CurrentPlainEditor()->WordWrap(); }},
-        {"Horizontal Scrollbar", &TForm1::mniHScrollbar,
+        {"Word Wrap", "mniWordWrap", [](TForm1& w) { return w.CurrentPlainEditor()->WordWrap(); }},
+        {"Horizontal Scrollbar", "mniHScrollbar",
          [](TForm1& w) {
              const TScrollStyle style = w.CurrentPlainEditor()->ScrollBars();
              return style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth;
          }},
-        {"Vertical Scrollbar", &TForm1::mniVScrollbar,
+        {"Vertical Scrollbar", "mniVScrollbar",
          [](TForm1& w) {
              const TScrollStyle style = w.CurrentPlainEditor()->ScrollBars();
              return style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
          }},
-        {"Status Bar", &TForm1::mniStatusbar, [](TForm1& w) { return !w.statusBar()->isHidden(); }},
-        {"Main Menu", &TForm1::mniViewMainMenu, [](TForm1& w) { return !w.menuBar()->isHidden(); }},
-        {"Tool Bar", &TForm1::mniViewToolbar,
-         [](TForm1& w) { return !w.ToolBar->isHidden() && !w.ToolBarSecond->isHidden(); }},
-        {"Show Toolbar Captions", &TForm1::mniShowToolbarCaptions,
+        {"Status Bar", "mniStatusbar", [](TForm1& w) { return !w.statusBar()->isHidden(); }},
+        {"Main Menu", "mniViewMainMenu", [](TForm1& w) { return !w.menuBar()->isHidden(); }},
+        {"Tool Bar", "mniViewToolbar",
          [](TForm1& w) {
-             return w.ToolBarSecond->toolButtonStyle() == Qt::ToolButtonTextUnderIcon;
+             return !Part<QToolBar>(w, "ToolBar").isHidden() &&
+                    !Part<QToolBar>(w, "ToolBarSecond").isHidden();
          }},
-        {"Always on Top", &TForm1::mniAlwaysOnTop,
+        {"Show Toolbar Captions", "mniShowToolbarCaptions",
+         [](TForm1& w) {
+             return Part<QToolBar>(w, "ToolBarSecond").toolButtonStyle() ==
+                    Qt::ToolButtonTextUnderIcon;
+         }},
+        {"Always on Top", "mniAlwaysOnTop",
          [](TForm1& w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }},
-        {"Tool Window Mode", &TForm1::mniHideCaption,
+        {"Tool Window Mode", "mniHideCaption",
          [](TForm1& w) { return (w.windowFlags() & Qt::WindowType_Mask) == Qt::Tool; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QAction* item = (*window).*c.item;
+        QAction* item = &Part<QAction>(*window, c.item);
         EXPECT_EQ(item->text().remove('&'), c.name);
         const bool before = item->isChecked();
         EXPECT_EQ(c.applied(*window), before);
@@ -92,8 +96,8 @@ TEST_F(ViewOptionsTest, ScrollbarItemsCombineIntoTheEditorsScrollBarSetting) {
           Case{false, true, TScrollStyle::ssVertical}, Case{true, true, TScrollStyle::ssBoth}}) {
         window->SetScrollBars(c.horizontal, c.vertical);
         EXPECT_EQ(window->CurrentPlainEditor()->ScrollBars(), c.expected);
-        EXPECT_EQ(window->mniHScrollbar->isChecked(), c.horizontal);
-        EXPECT_EQ(window->mniVScrollbar->isChecked(), c.vertical);
+        EXPECT_EQ(Part<QAction>(*window, "mniHScrollbar").isChecked(), c.horizontal);
+        EXPECT_EQ(Part<QAction>(*window, "mniVScrollbar").isChecked(), c.vertical);
     }
 }
 
@@ -101,10 +105,10 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     SetFrame(QRect(40, 50, 500, 300));
     QApplication::processEvents();
     const QRect before = window->frameGeometry();
-    window->mniFullScreen->trigger();
+    Part<QAction>(*window, "mniFullScreen").trigger();
     QApplication::processEvents();
     EXPECT_TRUE(window->FullScreen());
-    EXPECT_TRUE(window->mniFullScreen->isChecked());
+    EXPECT_TRUE(Part<QAction>(*window, "mniFullScreen").isChecked());
     EXPECT_EQ(window->geometry(), Desktop());
     EXPECT_EQ(window->RestoreBounds(), before);
     EXPECT_FALSE(MenuBarShown());
@@ -116,7 +120,7 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     window->findChild<QAction*>("tbFullScreen")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(window->FullScreen());
-    EXPECT_FALSE(window->mniFullScreen->isChecked());
+    EXPECT_FALSE(Part<QAction>(*window, "mniFullScreen").isChecked());
     EXPECT_EQ(window->frameGeometry(), before);
     EXPECT_TRUE(MenuBarShown());
     EXPECT_TRUE(ToolBarShown());
@@ -173,21 +177,20 @@ TEST_F(ViewOptionsTest, FontSizeStepsAllEditorsAndStopsAtOnePoint) {
     window->CurrentPlainEditor()->SetFont(font);
     window->ApplyAppearanceToAllDocuments();
     struct Step {
-        QAction* TForm1::*item;
+        const char* item;
         int expected;
     };
-    for (const Step& step :
-         {Step{&TForm1::mniDecreaseFont, 1}, Step{&TForm1::mniDecreaseFont, 1},
-          Step{&TForm1::mniIncreaseFont, 2}, Step{&TForm1::mniIncreaseFont, 3}}) {
-        ((*window).*step.item)->trigger();
+    for (const Step& step : {Step{"mniDecreaseFont", 1}, Step{"mniDecreaseFont", 1},
+                             Step{"mniIncreaseFont", 2}, Step{"mniIncreaseFont", 3}}) {
+        Part<QAction>(*window, step.item).trigger();
         EXPECT_EQ(FontSize(window->CurrentPlainEditor()), step.expected);
         EXPECT_EQ(FontSize(other), step.expected);
     }
     EXPECT_EQ(
-        window->mniIncreaseFont->shortcut(),
+        Part<QAction>(*window, "mniIncreaseFont").shortcut(),
         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus)));
     EXPECT_EQ(
-        window->mniDecreaseFont->shortcut(),
+        Part<QAction>(*window, "mniDecreaseFont").shortcut(),
         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus)));
     window->findChild<QAction*>("tbZoomOut")->trigger();
     EXPECT_EQ(FontSize(window->CurrentPlainEditor()), 2);
@@ -200,7 +203,7 @@ TEST_F(ViewOptionsTest, WordWrapChangesOnlyTheCurrentDocumentUntilTheLookIsSprea
     TMemo* first = window->DocumentAt(0).PlainEditor;
     EXPECT_TRUE(first->WordWrap());
     EXPECT_EQ(first->ScrollBars(), TScrollStyle::ssVertical);
-    window->Showlinenumbers1->trigger();
+    Part<QAction>(*window, "Showlinenumbers1").trigger();
     EXPECT_FALSE(first->WordWrap());
     EXPECT_EQ(first->ScrollBars(), TScrollStyle::ssBoth);
     EXPECT_FALSE(window->DocumentAt(0).CodeEditor->ShowLineNumbers());
@@ -212,7 +215,7 @@ TEST_F(ViewOptionsTest, ColourDialogsStartAtTheCurrentColourAndCancelChangesNoth
     dialogs.Queue(std::optional<QColor>(QColor(1, 2, 3)));
     window->findChild<QAction*>("tbBackground")->trigger();
     dialogs.Queue(std::optional<QColor>(QColor(255, 0, 0)));
-    window->mniFontColor->trigger();
+    Part<QAction>(*window, "mniFontColor").trigger();
     for (int position = 0; position < 2; ++position) {
         for (TSynEditWidget* editor :
              {static_cast<TSynEditWidget*>(window->DocumentAt(position).PlainEditor),
@@ -222,7 +225,7 @@ TEST_F(ViewOptionsTest, ColourDialogsStartAtTheCurrentColourAndCancelChangesNoth
         }
     }
     dialogs.Queue(std::optional<QColor>());
-    window->mniBackground->trigger();
+    Part<QAction>(*window, "mniBackground").trigger();
     EXPECT_EQ(window->DocumentAt(0).PlainEditor->Color(), RGB(1, 2, 3));
     EXPECT_EQ(dialogs.History().back().text, QColor(1, 2, 3).name())
         << "starts at the current colour";
@@ -245,7 +248,7 @@ TEST_F(ViewOptionsTest, FontDialogListsFixedPitchFacesOnlyInCodeView) {
     }
     window->SetViewMode(vmCode);
     dialogs.Queue(std::optional<FontChoice>());
-    window->mniFont->trigger();
+    Part<QAction>(*window, "mniFont").trigger();
     EXPECT_EQ(dialogs.History().back().text, "fixed pitch");
     EXPECT_EQ(window->CurrentPlainEditor()->Font().pointSize(), 13);
 }
@@ -272,10 +275,10 @@ TEST_F(ViewOptionsTest, QuickFontMenuSetsFaceAndSizeAndKeepsStyleAndColour) {
     window->CurrentPlainEditor()->SetFont(bold);
     window->CurrentPlainEditor()->SetFontColor(clMaroon);
     window->ApplyAppearanceToAllDocuments();
-    QStringList captions = Captions(window->mnuFont);
+    QStringList captions = Captions(&Part<QMenu>(*window, "mnuFont"));
     EXPECT_EQ(captions.size(), 19 + 3);
     EXPECT_EQ(captions.indexOf("|"), 6);
-    QAction* times = window->mnuFont->actions()[4];
+    QAction* times = Part<QMenu>(*window, "mnuFont").actions()[4];
     ASSERT_EQ(times->text(), "Times New Roman, 12");
     times->trigger();
     const QFont font = window->DocumentAt(0).CodeEditor->Font();
@@ -283,5 +286,5 @@ TEST_F(ViewOptionsTest, QuickFontMenuSetsFaceAndSizeAndKeepsStyleAndColour) {
     EXPECT_EQ(font.pointSize(), 12);
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(window->DocumentAt(0).CodeEditor->FontColor(), clMaroon);
-    EXPECT_EQ(window->findChild<QAction*>("tbFontType")->menu(), window->mnuFont);
+    EXPECT_EQ(window->findChild<QAction*>("tbFontType")->menu(), &Part<QMenu>(*window, "mnuFont"));
 }

@@ -140,13 +140,13 @@ TEST_F(MainWindowTest, RightClickOnATabRecordsItAndKeepsTheCurrentTab) {
     window->RefreshCurrentTab();
     ShowActive(*window);
 
-    QTest::mousePress(window->TabControl, Qt::RightButton, {},
-                      window->TabControl->tabRect(1).center());
+    QTest::mousePress(&Part<QTabBar>(*window, "TabControl"), Qt::RightButton, {},
+                      Part<QTabBar>(*window, "TabControl").tabRect(1).center());
     EXPECT_EQ(window->CurrentIndex(), 0);
     EXPECT_EQ(CurrentText(), "a");
-    QTest::mouseRelease(window->TabControl, Qt::RightButton, {},
-                        window->TabControl->tabRect(1).center());
-    window->mnuTabs->hide();
+    QTest::mouseRelease(&Part<QTabBar>(*window, "TabControl"), Qt::RightButton, {},
+                        Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+    Part<QMenu>(*window, "mnuTabs").hide();
     EXPECT_EQ(window->CurrentIndex(), 0);
 
     window->mniHidefromCloseallClick();
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, RightClickOnATabRecordsItAndKeepsTheCurrentTab) {
     EXPECT_FALSE(window->DocumentAt(0).HiddenFromCloseAll);
 
     // The left button still selects.
-    QTest::mouseClick(window->TabControl, Qt::LeftButton, {},
-                      window->TabControl->tabRect(2).center());
+    QTest::mouseClick(&Part<QTabBar>(*window, "TabControl"), Qt::LeftButton, {},
+                      Part<QTabBar>(*window, "TabControl").tabRect(2).center());
     EXPECT_EQ(window->CurrentIndex(), 2);
 }

@@ -14,6 +14,7 @@
 #include "settings/SettingsFolders.h"
 #include "support/TemporaryFolderTest.h"
 #include "ui/support/StartedWindow.h"
+#include "ui/support/WindowPart.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -217,7 +218,7 @@ TEST_F(RecoveryWindowTest, ARestoredCopyKeepsTheLineBreaksOfItsFile) {
         dialogs.Queue(DialogAnswer::Yes);
         Start();
         ASSERT_EQ(window->DocumentCount(), 1);
-        EXPECT_EQ(window->StatusBarLineBreaks->text(), "Mixed");
+        EXPECT_EQ(Part<QLabel>(*window, "StatusBarLineBreaks").text(), "Mixed");
         window->mniSaveClick();
         EXPECT_EQ(Read(path), "my unix\nmac\rdos\r\nlast");
         window.reset();
@@ -345,7 +346,7 @@ TEST_F(RecoveryWindowTest, ACopyCutShortInItsTextComesBackInPartWithAMessage) {
     EXPECT_EQ(window->CurrentPlainEditor()->Text(), "012345");
     EXPECT_TRUE(window->CurrentDocument().Modified);
     EXPECT_EQ(LocalPath(window->CurrentDocument().FileName), name);
-    EXPECT_EQ(window->TabControl->tabText(0), "cut\\xFF.txt");
+    EXPECT_EQ(Part<QTabBar>(*window, "TabControl").tabText(0), "cut\\xFF.txt");
     window->CurrentDocument().Modified = false;
 }
 
