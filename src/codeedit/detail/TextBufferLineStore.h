@@ -249,7 +249,9 @@ public:
         const BreakCode code = slot.Break();
         const auto editInPlace = [&] {
             char* bytes = node->OwnedBytes();
-            std::memmove(bytes + column + text.size(), bytes + column + count, tail);
+            // The end stays put when as much comes as goes: a long line's end is not moved.
+            if (text.size() != count)
+                std::memmove(bytes + column + text.size(), bytes + column + count, tail);
             if (!text.empty())
                 std::memcpy(bytes + column, text.data(), text.size());
             node->length = static_cast<std::uint32_t>(length);
