@@ -5,7 +5,8 @@
 // of many MB. Checkpoints are made as far as they are asked for. An edit keeps those before it
 // and moves those after it by what it changed, exactly: a position is a sum of character
 // advances in which a tab goes on to the next stop, so past the edit every checkpoint moves by
-// one amount until the first tab, and past that tab by a whole number of stops.
+// one amount until the first tab, and past that tab by a whole number of stops. A line cut in
+// two gives each half the checkpoints of its part, and a join the joined line those of both.
 //
 // The walk is the caller's: walk(from, value, visit) calls visit(step) for the characters from
 // the character boundary `from` (where the position is `value`) to the line's end, in order,
@@ -252,8 +253,9 @@ public:
     }
     void Clear() { lines.clear(); }
 
-    // After a change record of list: what is known of its first line as in Edited; walkOf(text)
-    // gives the walk of a line's text.
+    // After a change record of list: the first new line's bytes before prefix are those of the
+    // first old line, and the last suffix bytes of the last new line those ending the last old
+    // line, which was oldLength bytes long; walkOf(text) gives the walk of a line's text.
     template <class WalkOf>
     void Changed(const TSynLinesChange& change, std::size_t prefix, std::size_t suffix,
                  std::size_t oldLength, const TSynEditStringList& list, WalkOf&& walkOf) {
