@@ -198,56 +198,6 @@ TEST(EngineCaret, ColumnsOfALongLineStayRightThroughEdits) {
     }
 }
 
-// Enter cuts a long line in two, Backspace joins the halves again: the columns remembered
-// along it before stay right on both halves, on the joined line and after Undo and Redo, as an
-// engine asked the same on the same text afresh answers; cuts at the start, after a tab, on a
-// checkpoint's spacing, in the middle and at the end.
-TEST(EngineCaret, ColumnsOfALongLineStayRightThroughCutsAndJoins) {
-    std::string longLine;
-    for (int i = 0; longLine.size() < 100000; ++i)
-        longLine += i % 9 == 0 ? "\t" : i % 4 == 0 ? "caf\xC3\xA9 " : "word ";
-    const std::size_t tab = longLine.find('\t', 30000);
-    for (const std::size_t cut :
-         {std::size_t(0), tab + 1, std::size_t(40960), longLine.size() / 2, longLine.size()}) {
-        SCOPED_TRACE("cut at " + std::to_string(cut));
-        TSynEditEngine engine(Utf8());
-        engine.SetText("first\r\n" + longLine + "\r\nlast");
-        const BufferPosition at = engine.Clamp(MakePosition(1, cut));
-        // Columns far along are asked for first, so that there are checkpoints to carry.
-        engine.DisplayColumnOf(engine.Clamp(MakePosition(1, longLine.size())));
-        engine.CharColumnOf(engine.Clamp(MakePosition(1, longLine.size())));
-        const struct {
-            const char* name;
-            std::function<void()> step;
-        } steps[] = {
-            {"Enter", [&] { engine.ExecuteCommand(ecLineBreak); }},
-            {"Backspace", [&] { engine.ExecuteCommand(ecDeleteLastChar); }},
-            {"undone", [&] { engine.Undo(); }},
-            {"redone", [&] { engine.Redo(); }},
-        };
-        engine.SetCaret(at);
-        for (const auto& step : steps) {
-            SCOPED_TRACE(step.name);
-            step.step();
-            TSynEditEngine fresh(Utf8());
-            fresh.SetText(engine.Text());
-            for (const int line : {1, 2}) {
-                const std::size_t length = engine.LineText(LineIndex(line)).size();
-                for (const std::size_t column : {length, std::size_t(0), length / 3, length - 1}) {
-                    const BufferPosition position =
-                        engine.Clamp(MakePosition(line, std::min(column, length)));
-                    const DisplayColumn display = fresh.DisplayColumnOf(position);
-                    ASSERT_EQ(engine.DisplayColumnOf(position), display) << position.column.Value();
-                    ASSERT_EQ(engine.ColumnAtDisplay(position.line, display), position.column);
-                    const CharColumn character = fresh.CharColumnOf(position);
-                    ASSERT_EQ(engine.CharColumnOf(position), character) << position.column.Value();
-                    ASSERT_EQ(engine.ColumnAtChar(position.line, character), position.column);
-                }
-            }
-        }
-    }
-}
-
 // Columns far along long lines of every make agree with counting from the line start, asked
 // for far first and then nearer.
 TEST(EngineCaret, ColumnsFarAlongLongLinesAgreeWithCountingFromTheStart) {
