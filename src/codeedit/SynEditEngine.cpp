@@ -748,11 +748,8 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
         topLine = LineIndex(std::min(topLine.Value(), LineCount() - 1));
         caretChangedPending = true;
     }
-    if (editStart && !change.wholeText && editStart->line.Value() == change.index) {
-        const bool inPlace = change.removed == 1 && change.inserted == 1;
-        editedSpan = LineEditSpan{editStart->column.Value(), inPlace ? editTail : 0,
-                                  inPlace ? editLineLength : 0};
-    }
+    if (editStart && !change.wholeText && editStart->line.Value() == change.index)
+        editedSpan = LineEditSpan{editStart->column.Value(), editTail, editLineLength};
     editStart.reset();
     const LineEditSpan span = EditedSpan();
     displayCheckpoints.Changed(change, span.prefix, span.suffix, span.oldLength, lines,

@@ -70,10 +70,12 @@ public:
     // Every line change record, from engine edits and direct list changes alike (range
     // rescanning and repaint).
     std::function<void(const TSynLinesChange&)> OnLinesChanged;
-    // While OnLinesChanged runs, what is known of the change's first line, so that per-line
-    // caches keep what the change left: its bytes before `prefix` are as they were; when the
-    // change is that one line changed in place ({i, 1, 1}), its last `suffix` bytes are the
-    // last of the line as it was, `oldLength` bytes long. Nothing known: all 0.
+    // While OnLinesChanged runs, what is known of the lines the change replaced, so that
+    // per-line caches keep what it left: the first new line's bytes before `prefix` are those
+    // of the first old line, and the last `suffix` bytes of the last new line are the last of
+    // the last old line, which was `oldLength` bytes long. Enter cuts a line in two ({i, 1, 2}:
+    // the second line is the first's old end), Backspace at a line start joins two ({i, 2, 1});
+    // a line changed in place is {i, 1, 1}. Nothing known: all 0.
     struct LineEditSpan {
         std::size_t prefix = 0, suffix = 0, oldLength = 0;
     };
@@ -344,10 +346,12 @@ private:
     // first).
     mutable DisplayColumn desiredColumn{};
     mutable std::optional<BufferPosition> desiredFrom;
-    // The first position an edit of this operation touched, and (while every edit stayed in
-    // that line) the bytes at the end of its line none touched and the line's length before.
+    // The first position an edit of this operation touched, and (for one edit, or while every
+    // edit stayed in one line) the bytes at the end of its last line none touched and that
+    // line's length before.
     std::optional<BufferPosition> editStart;
     std::size_t editTail = 0, editLineLength = 0;
+    bool editInOneLine = false;
     // What OnLinesChanged is told (see EditedSpan).
     std::optional<LineEditSpan> editedSpan;
     mutable TSynLinesCheckpoints<long long> displayCheckpoints, charCheckpoints;

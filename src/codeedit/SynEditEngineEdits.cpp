@@ -62,9 +62,11 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     const bool inOneLine = first == last && oneLineText;
     const std::size_t tail = lines.Get(last).size() - end.column.Value();
     if (!editStart) {
-        editTail = inOneLine ? tail : 0;
-        editLineLength = lines.Get(first).size();
-    } else if (!inOneLine || editStart->line != begin.line) {
+        // The record covers lines first to last, and the last new line ends in their tail.
+        editTail = tail;
+        editLineLength = lines.Get(last).size();
+        editInOneLine = inOneLine;
+    } else if (!editInOneLine || !inOneLine || editStart->line != begin.line) {
         editTail = 0;
     } else {
         editTail = std::min(editTail, tail);
@@ -86,47 +88,54 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
         lines.SetLineBreakAfter(newLast, lastBreak);
     };
 
-    // The first line is edited in place: a keystroke in a line of many MB must not copy it.
+    // The first and last lines are edited in place: a keystroke, Enter or Backspace in a line
+    // of many MB must not copy it.
     const std::size_t column = begin.column.Value();
-    const std::size_t firstRest = lines.Get(first).size() - column;
     if (oneLineText) {
         if (last == first) {
             lines.ReplaceInLine(first, column, end.column.Value() - column, text);
         } else {
-            std::string joined(text);
-            joined.append(lines.Get(last).substr(end.column.Value()));
-            lines.ReplaceInLine(first, column, firstRest, joined);
+            lines.ReplaceInLine(first, column, lines.Get(first).size() - column, text);
+            // The last line's end goes straight into the first line's room.
+            lines.ReplaceInLine(first, column + text.size(), 0,
+                                lines.Get(last).substr(end.column.Value()));
             lines.DeleteLines(first + 1, last - first);
         }
         placeBreaks(first);
         return {begin.line, ByteColumn(column + text.size())};
     }
 
-    // The lines after the first are put straight from the text; only the last one, which
-    // takes the rest of the old last line, is put together. A line the text leaves as it was
-    // keeps its storage: Replace All rewrites every line of its span, many of them unchanged.
+    // A break inside one line cuts it in two, so that the end stays where it is: the text's
+    // last piece goes before the end of the old last line, its first after the start of the
+    // first. The pieces between are put straight from the text, and a line they leave as it
+    // was keeps its storage: Replace All rewrites every line of its span, many of them
+    // unchanged.
+    int lastLine = last;
+    std::size_t endColumn = end.column.Value();
+    if (first == last) {
+        lines.CutLine(first, endColumn);
+        lastLine = first + 1;
+        endColumn = 0;
+    }
     const std::size_t lastStart = text.rfind('\n') + 1;
-    const std::string lastLine =
-        std::string(text.substr(lastStart)).append(lines.Get(last).substr(end.column.Value()));
-    lines.ReplaceInLine(first, column, firstRest, text.substr(0, firstBreak));
+    lines.ReplaceInLine(first, column, lines.Get(first).size() - column,
+                        text.substr(0, firstBreak));
+    lines.ReplaceInLine(lastLine, 0, endColumn, text.substr(lastStart));
     int line = first + 1;
     std::vector<std::string> added;
-    for (std::size_t from = firstBreak + 1;; ++line) {
-        const bool lastPiece = from == lastStart;
-        const std::size_t to = lastPiece ? text.size() : text.find('\n', from);
-        const std::string_view piece = lastPiece ? lastLine : text.substr(from, to - from);
-        if (line > last)
+    for (std::size_t from = firstBreak + 1; from < lastStart; ++line) {
+        const std::size_t to = text.find('\n', from);
+        const std::string_view piece = text.substr(from, to - from);
+        if (line >= lastLine)
             added.emplace_back(piece);
-        else if (lastPiece || lines.Get(line) != piece)
+        else if (lines.Get(line) != piece)
             lines.Put(line, piece);
-        if (lastPiece)
-            break;
         from = to + 1;
     }
-    if (line < last)
-        lines.DeleteLines(line + 1, last - line);
+    if (line < lastLine)
+        lines.DeleteLines(line, lastLine - line);
     else if (!added.empty())
-        lines.InsertLines(last + 1, added);
+        lines.InsertLines(lastLine, added);
     placeBreaks(line);
     return {LineIndex(line), ByteColumn(text.size() - lastStart)};
 }

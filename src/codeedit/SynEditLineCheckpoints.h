@@ -5,7 +5,8 @@
 // of many MB. Checkpoints are made as far as they are asked for. An edit keeps those before it
 // and moves those after it by what it changed, exactly: a position is a sum of character
 // advances in which a tab goes on to the next stop, so past the edit every checkpoint moves by
-// one amount until the first tab, and past that tab by a whole number of stops.
+// one amount until the first tab, and past that tab by a whole number of stops. A line cut in
+// two gives each half the checkpoints of its part, and a join the joined line those of both.
 //
 // The walk is the caller's: walk(from, value, visit) calls visit(step) for the characters from
 // the character boundary `from` (where the position is `value`) to the line's end, in order,
@@ -147,6 +148,30 @@ public:
         complete = wasComplete;
     }
 
+    // After an edit that made one new line of two old ones (Backspace joining lines, or the
+    // second half of a line cut in two, whose first old line is the empty start): these are the
+    // first old line's checkpoints, whose bytes before `prefix` begin the new line; `last` those
+    // of the last old line (lastLength bytes), whose last `suffix` bytes end it.
+    template <class Walk>
+    void Joined(TSynLineCheckpoints last, std::size_t prefix, std::size_t suffix,
+                std::size_t lastLength, std::size_t newLength, Walk&& walk) {
+        suffix = std::min({suffix, lastLength, newLength});
+        prefix = std::min(prefix, newLength - suffix);
+        // The walk from the last checkpoint before prefix to the first of the end goes step by
+        // step: make this side's checkpoints reach prefix first, by leaps.
+        complete = false;
+        Extend(prefix, kNoValue, walk);
+        while (points.size() > 1 && points.back().column > prefix)
+            points.pop_back();
+        // As one old line of prefix + suffix bytes: the end's checkpoints follow at prefix.
+        const std::size_t lastTail = lastLength - suffix;
+        for (const Point& p : last.points)
+            if (p.column > lastTail)
+                points.push_back(Point{p.column - lastTail + prefix, p.value, p.tabBefore});
+        complete = last.complete;
+        Edited(prefix, suffix, prefix + suffix, newLength, walk);
+    }
+
 private:
     static constexpr std::size_t kSpacing = 4096;
     static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
@@ -228,8 +253,9 @@ public:
     }
     void Clear() { lines.clear(); }
 
-    // After a change record of list: what is known of its first line as in Edited; walkOf(text)
-    // gives the walk of a line's text.
+    // After a change record of list: the first new line's bytes before prefix are those of the
+    // first old line, and the last suffix bytes of the last new line those ending the last old
+    // line, which was oldLength bytes long; walkOf(text) gives the walk of a line's text.
     template <class WalkOf>
     void Changed(const TSynLinesChange& change, std::size_t prefix, std::size_t suffix,
                  std::size_t oldLength, const TSynEditStringList& list, WalkOf&& walkOf) {
@@ -237,17 +263,43 @@ public:
             lines.clear();
             return;
         }
-        // Lines past the change move with it; those it replaced are gone.
+        // Lines past the change move with it; those it replaced are gone, but for what the
+        // first new line keeps of the first old one and the last new line of the last old one.
         std::unordered_map<int, TSynLineCheckpoints<Value>> kept;
+        const int lastOld = change.index + change.removed - 1;
         for (auto& [line, points] : lines) {
             if (line < change.index)
                 kept.emplace(line, std::move(points));
-            else if (line >= change.index + change.removed)
+            else if (line > lastOld)
                 kept.emplace(line + change.inserted - change.removed, std::move(points));
-            else if (line == change.index && change.removed == 1 && change.inserted >= 1)
-                kept.emplace(line, std::move(points))
-                    .first->second.Edited(prefix, suffix, oldLength, list.Get(line).size(),
-                                          walkOf(list.Get(line)));
+        }
+        const auto find = [&](int line) {
+            auto found = lines.find(line);
+            return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
+        };
+        TSynLineCheckpoints<Value>* first = find(change.index);
+        TSynLineCheckpoints<Value>* last = find(lastOld);
+        const int lastNew = change.index + change.inserted - 1;
+        const auto keep = [&](int line, TSynLineCheckpoints<Value>&& points) {
+            kept.emplace(line, std::move(points));
+        };
+        if (change.inserted == 1 && first && last && first != last) {
+            first->Joined(std::move(*last), prefix, suffix, oldLength, list.Get(lastNew).size(),
+                          walkOf(list.Get(lastNew)));
+            keep(lastNew, std::move(*first));
+        } else if (change.inserted >= 1) {
+            if (change.inserted > 1 && last && suffix > 0) {
+                TSynLineCheckpoints<Value> end;
+                end.Joined(*last, 0, suffix, oldLength, list.Get(lastNew).size(),
+                           walkOf(list.Get(lastNew)));
+                keep(lastNew, std::move(end));
+            }
+            if (first) {
+                const bool inPlace = change.removed == 1 && change.inserted == 1;
+                first->Edited(prefix, inPlace ? suffix : 0, oldLength,
+                              list.Get(change.index).size(), walkOf(list.Get(change.index)));
+                keep(change.index, std::move(*first));
+            }
         }
         lines.swap(kept);
     }

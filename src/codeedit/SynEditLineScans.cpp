@@ -53,8 +53,16 @@ TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& high
         lines.clear();
     LineScan& scan = lines[index];
     if (scan.startRange != startRange) {
-        scan = LineScan{};
-        scan.startRange = startRange;
+        // The states of a scan from another start range are of no use from the start, but a
+        // scan that meets one of them in the same state goes on as that scan did.
+        LineScan fresh;
+        fresh.startRange = startRange;
+        const bool ownEnd = scan.end && !scan.endAside;
+        fresh.aside = std::move(ownEnd ? scan.states : scan.aside);
+        if (scan.end && !fresh.aside.empty())
+            fresh.end = scan.end;
+        fresh.endAside = fresh.end.has_value();
+        scan = std::move(fresh);
     }
     return scan;
 }
@@ -136,18 +144,42 @@ void TSynLineScans::Changed(const TSynLinesChange& change, std::size_t prefix, s
         lines.clear();
         return;
     }
+    // Lines past the change move with it; the first new line keeps the states before the edit
+    // of the first old one, the last new line sets aside those of the last old one after it.
     std::unordered_map<int, LineScan> kept;
+    const int lastOld = change.index + change.removed - 1;
     for (auto& [line, scan] : lines) {
-        if (line < change.index) {
+        if (line < change.index)
             kept.emplace(line, std::move(scan));
-        } else if (line >= change.index + change.removed) {
+        else if (line > lastOld)
             kept.emplace(line + change.inserted - change.removed, std::move(scan));
-        } else if (line == change.index && change.inserted > 0) {
-            const bool inPlace = change.removed == 1 && change.inserted == 1;
-            Edited(scan, prefix, inPlace ? suffix : 0, oldLength, list.Get(line).size());
-            kept.emplace(line, std::move(scan));
-        }
     }
+    const auto find = [&](int line) {
+        auto found = lines.find(line);
+        return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
+    };
+    LineScan* first = find(change.index);
+    LineScan* last = find(lastOld);
+    const int lastNew = change.index + change.inserted - 1;
+    const auto lengthOf = [&](int line) { return list.Get(line).size(); };
+    std::optional<LineScan> end;
+    if (change.inserted > 0 && last && suffix > 0 && (first != last || change.inserted > 1)) {
+        end = *last;
+        Edited(*end, 0, suffix, oldLength, lengthOf(lastNew));
+    }
+    if (change.inserted > 0 && first) {
+        const bool inPlace = change.removed == 1 && change.inserted == 1;
+        Edited(*first, prefix, inPlace ? suffix : 0, oldLength, lengthOf(change.index));
+        if (change.inserted == 1 && end) {
+            first->aside = std::move(end->aside);
+            first->end = end->end;
+            first->endAside = end->endAside;
+            end.reset();
+        }
+        kept.emplace(change.index, std::move(*first));
+    }
+    if (end)
+        kept.emplace(lastNew, std::move(*end));
     lines.swap(kept);
 }
 

@@ -4,7 +4,9 @@
 // scan of the line from its start. An edit keeps the states before it, except those so close
 // that the scanner may have looked past them into the edit, and sets those after it aside: a
 // scan of the edited line that meets one of them in the same state knows that the rest of the
-// line scans as it did, and so the range after it too.
+// line scans as it did, and so the range after it too. A line cut in two sets the states of its
+// end aside in the second half, a join those of the second line in the joined one, and a line
+// whose start range changed those it had.
 
 #include "codeedit/SynEditHighlighter.h"
 #include "codeedit/SynEditTextBuffer.h"
@@ -30,8 +32,9 @@ public:
     // The range after line `index`, its scan started in startRange.
     TSynRange RangeAfter(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines,
                          int index, TSynRange startRange);
-    // After a change record: the first line's bytes before prefix are as they were; when it is
-    // that line changed in place, so are its last suffix bytes, the end of oldLength bytes.
+    // After a change record: the first new line's bytes before prefix are those of the first
+    // old line, and the last suffix bytes of the last new line those ending the last old line,
+    // which was oldLength bytes long.
     void Changed(const TSynLinesChange& change, std::size_t prefix, std::size_t suffix,
                  std::size_t oldLength, const TSynEditStringList& lines);
     // Forgets every state (another highlighter, or its rules changed).

@@ -377,6 +377,16 @@ void TSynEditStringList::ReplaceInLine(int index, std::size_t column, std::size_
     impl->Changed({index, 1, 1});
 }
 
+void TSynEditStringList::CutLine(int index, std::size_t column) {
+    impl->CheckIndex(index);
+    if (column > Get(index).size())
+        throw std::out_of_range("CutLine: the column passes the line's end");
+    impl->CheckRoomFor(1);
+    impl->lines.Cut(static_cast<std::size_t>(index), column);
+    impl->InvalidateFrom(index);
+    impl->Changed({index, 1, 2});
+}
+
 int TSynEditStringList::Add(std::string_view text) {
     int index = Count();
     Insert(index, text);

@@ -148,6 +148,12 @@ public:
     // keystroke in a line of many MB copies no more than the bytes after it. Throws EListError
     // for a bad index and std::out_of_range for a range past the line's end.
     void ReplaceInLine(int index, std::size_t column, std::size_t count, std::string_view text);
+    // Cuts line index in two at column: its bytes from there on become a new line after it,
+    // which takes the line's break; the line takes the list's format. One change {index, 1,
+    // 2}. A line of many MB keeps its storage for its start and copies its end once, or
+    // neither while it is a piece of the loaded text. Throws EListError for a bad index and
+    // std::out_of_range for a column past the line's end.
+    void CutLine(int index, std::size_t column);
     int Add(std::string_view text);
     void Insert(int index, std::string_view text);
     // Inserts several lines in one change.

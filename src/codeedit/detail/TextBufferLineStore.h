@@ -120,26 +120,45 @@ private:
 };
 static_assert(sizeof(PackedText) == 6);
 
+// Nodes live in malloc's memory, so that a long line's room grows and shrinks through realloc,
+// which moves the pages of a large block rather than copying its bytes.
+inline void* AllocateNode(std::size_t size) {
+    void* memory = std::malloc(size);
+    if (!memory)
+        throw std::bad_alloc();
+    return memory;
+}
+
 // A node for a text that lies in the block.
 inline LineNode* NewBlockNode(std::size_t length, const char* text) {
-    void* memory = ::operator new(sizeof(LineNode));
-    return new (memory) LineNode{static_cast<std::uint32_t>(length), 0, text};
+    return new (AllocateNode(sizeof(LineNode)))
+        LineNode{static_cast<std::uint32_t>(length), 0, text};
 }
 
 // A node owning room for capacity bytes, of which the first length are the text (not filled).
 inline LineNode* NewOwnedNode(std::size_t length, std::size_t capacity) {
-    void* memory = ::operator new(sizeof(LineNode) + capacity);
-    auto* node = new (memory)
+    auto* node = new (AllocateNode(sizeof(LineNode) + capacity))
         LineNode{static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(capacity), nullptr};
     node->text = node->OwnedBytes();
     return node;
+}
+
+// The owned node with room for capacity bytes, its text kept as far as the room reaches;
+// nullptr (the node as it was) when that fails.
+inline LineNode* ResizedNode(LineNode* node, std::size_t capacity) {
+    auto* resized = static_cast<LineNode*>(std::realloc(node, sizeof(LineNode) + capacity));
+    if (!resized)
+        return nullptr;
+    resized->capacity = static_cast<std::uint32_t>(capacity);
+    resized->text = resized->OwnedBytes();
+    return resized;
 }
 
 inline PackedText PackedNode(LineNode* node, BreakCode code) {
     try {
         return PackedText::Node(node, code);
     } catch (...) {
-        ::operator delete(node);
+        std::free(node);
         throw;
     }
 }
@@ -156,7 +175,7 @@ inline PackedText OwnedText(std::string_view text) {
 
 inline void ReleaseText(PackedText text) {
     if (LineNode* node = text.AsNode())
-        ::operator delete(node);
+        std::free(node);
 }
 
 // Lines this long get room to grow when they are edited: a keystroke then moves the bytes after
@@ -227,15 +246,34 @@ public:
         const std::size_t length = column + text.size() + tail;
         CheckLineLength(length);
         LineNode* node = slot.AsNode();
-        if (node && FitsInPlace(*node, length)) {
+        const BreakCode code = slot.Break();
+        const auto editInPlace = [&] {
             char* bytes = node->OwnedBytes();
-            std::memmove(bytes + column + text.size(), bytes + column + count, tail);
+            // The end stays put when as much comes as goes: a long line's end is not moved.
+            if (text.size() != count)
+                std::memmove(bytes + column + text.size(), bytes + column + count, tail);
             if (!text.empty())
                 std::memcpy(bytes + column, text.data(), text.size());
             node->length = static_cast<std::uint32_t>(length);
+        };
+        if (node && node->Owned() && length > 0 && !FitsInPlace(*node, length)) {
+            // A long line that shrank gives back room once its bytes are in place (best
+            // effort: a refused shrink keeps it); one that grows gets room first.
+            const bool shrinks = length < old.size();
+            if (shrinks)
+                editInPlace();
+            LineNode* resized = ResizedNode(node, RoomFor(length));
+            if (!resized && !shrinks)
+                throw std::bad_alloc();
+            if (resized)
+                slot = PackedText::Node(node = resized, code);
+            if (shrinks)
+                return;
+        }
+        if (node && FitsInPlace(*node, length)) {
+            editInPlace();
             return;
         }
-        const BreakCode code = slot.Break();
         if (length == 0) {
             ReleaseText(slot);
             slot = PackedText().WithBreak(code);
@@ -252,6 +290,35 @@ public:
         const PackedText packed = PackedNode(fresh, code);
         ReleaseText(slot);
         slot = packed;
+    }
+
+    // Cuts a line in two at column: its bytes from there on become a new line after it, with
+    // the line's break. A line in the block stays there, both halves pieces of it; an edited
+    // one keeps its storage for its start, and its end is copied once. Nothing changes when
+    // that fails.
+    void Cut(std::size_t index, std::size_t column) {
+        MakeRoom(1);
+        const std::string_view text = Text(index);
+        const bool inBlock = TextInBlock(index);
+        const PackedText end =
+            inBlock ? BlockPiece(text.substr(column)) : OwnedText(text.substr(column));
+        PackedText start;
+        try {
+            start = inBlock ? BlockPiece(text.substr(0, column)) : PackedText();
+        } catch (...) {
+            ReleaseText(end);
+            throw;
+        }
+        Insert(index + 1, 1);
+        texts[Slot(index + 1)] = end;
+        SetBreak(index + 1, Break(index));
+        SetBreak(index, UsualBreak);
+        if (inBlock) {
+            ReleaseText(texts[Slot(index)]);
+            texts[Slot(index)] = start;
+        } else {
+            ReplaceInText(index, column, text.size() - column, {});
+        }
     }
 
     BreakCode Break(std::size_t index) const { return texts[Slot(index)].Break(); }
@@ -406,6 +473,16 @@ private:
     std::size_t GapLength() const { return gapEnd - gapStart; }
     std::size_t Slot(std::size_t index) const {
         return index < gapStart ? index : index + GapLength();
+    }
+
+    // Text that lies in the block as a line's text, followed by the usual break.
+    PackedText BlockPiece(std::string_view text) const {
+        if (text.empty())
+            return {};
+        const auto offset = static_cast<std::uint64_t>(text.data() - block.get());
+        if (PackedText::FitsView(offset, text.size()))
+            return PackedText::View(offset, text.size(), UsualBreak);
+        return PackedNode(NewBlockNode(text.size(), text.data()), UsualBreak);
     }
 
     // f(column, always): the text column always exists once there is room for a line; the

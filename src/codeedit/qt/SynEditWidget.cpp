@@ -72,6 +72,9 @@ TSynEditWidget::TSynEditWidget(QWidget* parent)
     scanContinuation.setSingleShot(true);
     scanContinuation.setInterval(0);
     connect(&scanContinuation, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+    rowContinuation.setSingleShot(true);
+    rowContinuation.setInterval(0);
+    connect(&rowContinuation, &QTimer::timeout, this, [this] { ContinueRows(); });
     autoScrollTimer.setInterval(50);
     connect(&autoScrollTimer, &QTimer::timeout, this, [this] {
         if (mouseSelecting)
@@ -175,7 +178,7 @@ void TSynEditWidget::LayoutChanged() {
     horizontalScrollBar()->setSingleStep(std::max(1, int(metrics->SpaceWidth())));
     // A wrapped top line may have fewer rows at the new width.
     if (wordWrap && TopLine() < Lines().Count())
-        topRow = std::min(topRow, int(RowStarts(TopLine()).size()) - 1);
+        topRow = std::min(topRow, int(RowStarts(TopLine(), std::size_t(topRow) + 1).size()) - 1);
     UpdateScrollBars();
     viewport()->update();
 }
@@ -206,19 +209,31 @@ qreal TSynEditWidget::TextOriginX() const {
     return TextAreaLeft() + kTextMargin - scrolled;
 }
 
-const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line) {
+const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line, std::size_t rows) {
     if (!wordWrap || line >= Lines().Count())
         return singleRow;
     auto cached = rowCache.find(line);
-    if (cached != rowCache.end())
-        return cached->second;
-    // Only the rows near the view are ever asked for; keep the cache to about a screen's worth.
-    if (rowCache.size() > 512)
-        rowCache.clear();
-    return rowCache
-        .emplace(line,
-                 WrapRowStarts(Lines().Get(line), TextAreaWidth(), engine.TextEncoding(), *metrics))
-        .first->second;
+    if (cached == rowCache.end()) {
+        // Only the rows near the view are ever asked for; keep the cache to about a screen's
+        // worth.
+        if (rowCache.size() > 512)
+            rowCache.clear();
+        cached = rowCache.emplace(line, TSynRowStarts{}).first;
+        rows = SIZE_MAX;
+    }
+    ExtendRows(cached->second, Lines().Get(line), 0, rows, TextAreaWidth(), engine.TextEncoding(),
+               *metrics);
+    return cached->second.starts;
+}
+
+const std::vector<std::size_t>& TSynEditWidget::RowStartsThrough(int line, std::size_t column) {
+    const std::vector<std::size_t>& starts = RowStarts(line, 0);
+    if (!wordWrap || line >= Lines().Count())
+        return starts;
+    TSynRowStarts& rows = rowCache.find(line)->second;
+    ExtendRows(rows, Lines().Get(line), column, 0, TextAreaWidth(), engine.TextEncoding(),
+               *metrics);
+    return rows.starts;
 }
 
 void TSynEditWidget::ForgetLayout() {
@@ -228,20 +243,66 @@ void TSynEditWidget::ForgetLayout() {
 
 void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
     caretX.line = -1;
-    if (change.wholeText || change.removed != change.inserted) {
+    if (change.wholeText) {
         rowCache.clear();
         return;
     }
     const TSynEditEngine::LineEditSpan span = engine.EditedSpan();
-    for (int line = change.index; line < change.index + change.removed; ++line) {
-        auto cached = rowCache.find(line);
-        if (cached == rowCache.end())
-            continue;
-        if (line == change.index)
-            RewrapAfterEdit(cached->second, Lines().Get(line), span.prefix, span.suffix,
+    if (change.removed == 1 && change.inserted == 1) {
+        auto cached = rowCache.find(change.index);
+        if (cached != rowCache.end()) {
+            RewrapAfterEdit(cached->second, Lines().Get(change.index), span.prefix, span.suffix,
                             span.oldLength, TextAreaWidth(), engine.TextEncoding(), *metrics);
-        else
-            rowCache.erase(cached);
+            if (!cached->second.complete)
+                rowContinuation.start();
+        }
+        return;
+    }
+    // Lines past the change move with it; the first and last new lines keep what they took of
+    // the first and last old ones.
+    const int lastOld = change.index + change.removed - 1;
+    std::unordered_map<int, TSynRowStarts> kept;
+    for (auto& [line, rows] : rowCache) {
+        if (line < change.index)
+            kept.emplace(line, std::move(rows));
+        else if (line > lastOld)
+            kept.emplace(line + change.inserted - change.removed, std::move(rows));
+    }
+    const auto rowsOf = [&](int line) -> const TSynRowStarts* {
+        const auto found = change.removed > 0 ? rowCache.find(line) : rowCache.end();
+        return found == rowCache.end() ? nullptr : &found->second;
+    };
+    const TSynRowStarts* first = rowsOf(change.index);
+    const TSynRowStarts* last = rowsOf(lastOld);
+    const auto rewrap = [&](int line, const TSynRowStarts& head, std::size_t prefix,
+                            const TSynRowStarts& tail, std::size_t suffix) {
+        kept.emplace(line,
+                     RewrapJoined(head, prefix, tail, span.oldLength, suffix, Lines().Get(line),
+                                  TextAreaWidth(), engine.TextEncoding(), *metrics));
+    };
+    if (change.inserted == 1 && first) {
+        rewrap(change.index, *first, span.prefix, last ? *last : TSynRowStarts{},
+               last ? span.suffix : 0);
+    } else if (change.inserted > 1) {
+        if (first)
+            rewrap(change.index, *first, span.prefix, {}, 0);
+        if (last && span.suffix > 0)
+            rewrap(change.index + change.inserted - 1, {}, 0, *last, span.suffix);
+    }
+    rowCache.swap(kept);
+    rowContinuation.start();
+}
+
+void TSynEditWidget::ContinueRows() {
+    // About a megabyte of text a slice.
+    constexpr std::size_t kRowsPerSlice = 8192;
+    for (auto& [line, rows] : rowCache) {
+        if (rows.complete || !wordWrap || line >= Lines().Count())
+            continue;
+        ExtendRows(rows, Lines().Get(line), 0, rows.starts.size() + kRowsPerSlice, TextAreaWidth(),
+                   engine.TextEncoding(), *metrics);
+        rowContinuation.start();
+        return;
     }
 }
 
@@ -285,7 +346,8 @@ std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size
 }
 
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
-    const std::vector<std::size_t>& starts = RowStarts(position.line.Value());
+    const std::vector<std::size_t>& starts =
+        RowStartsThrough(position.line.Value(), position.column.Value());
     auto next = std::upper_bound(starts.begin(), starts.end(), position.column.Value());
     const int index = int(next - starts.begin()) - 1;
     return RowSpan{starts[std::size_t(index)], next == starts.end() ? SIZE_MAX : *next, index};
@@ -297,8 +359,9 @@ std::vector<TSynEditWidget::VisibleRow> TSynEditWidget::VisibleRows() {
     const int height = viewport()->height();
     int top = 0;
     for (int line = TopLine(); line < count && top < height; ++line) {
-        const std::vector<std::size_t>& starts = RowStarts(line);
         const std::size_t first = line == TopLine() ? std::size_t(std::max(0, topRow)) : 0;
+        const std::vector<std::size_t>& starts =
+            RowStarts(line, first + std::size_t((height - top) / LineHeight()) + 1);
         for (std::size_t r = first; r < starts.size() && top < height; ++r) {
             const std::size_t end = r + 1 < starts.size() ? starts[r + 1] : SIZE_MAX;
             rows.push_back(VisibleRow{TSynRow{line, starts[r], end}, top, r == 0});
@@ -328,7 +391,8 @@ std::optional<QPointF> TSynEditWidget::PointOf(BufferPosition position) {
         return std::nullopt;
     int top = -topRow * LineHeight();
     for (int l = TopLine(); l < line; ++l) {
-        top += int(RowStarts(l).size()) * LineHeight();
+        const std::size_t left = std::size_t((viewport()->height() - top) / LineHeight()) + 1;
+        top += int(std::min(RowStarts(l, left).size(), left)) * LineHeight();
         if (top >= viewport()->height())
             return std::nullopt;
     }
@@ -445,8 +509,10 @@ void TSynEditWidget::EnsureCaretVisible() {
     // Count the rows from the top of the view to the caret's row; scroll down by the excess.
     // Counting stops past two screens: that is far enough to tell a caret far below.
     int rowsAbove = -topRow;
-    for (int l = TopLine(); l < line && rowsAbove < 2 * rows; ++l)
-        rowsAbove += int(RowStarts(l).size());
+    for (int l = TopLine(); l < line && rowsAbove < 2 * rows; ++l) {
+        const std::size_t left = std::size_t(2 * rows - rowsAbove);
+        rowsAbove += int(std::min(RowStarts(l, left).size(), left));
+    }
     rowsAbove += rowIndex;
     if (rowsAbove < rows)
         return;
@@ -471,7 +537,7 @@ void TSynEditWidget::EnsureCaretVisible() {
     }
     int excess = rowsAbove - rows + 1;
     while (excess-- > 0) {
-        if (topRow + 1 < int(RowStarts(TopLine()).size())) {
+        if (topRow + 1 < int(RowStarts(TopLine(), std::size_t(topRow) + 1).size())) {
             ++topRow;
         } else {
             SetTopLine(TopLine() + 1);
@@ -621,13 +687,13 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
             return;
         --line;
         row = int(RowStarts(line).size()) - 1;
-    } else if (row >= int(RowStarts(line).size())) {
+    } else if (row >= int(RowStarts(line, std::size_t(row) + 1).size())) {
         if (line + 1 >= Lines().Count())
             return;
         ++line;
         row = 0;
     }
-    const std::vector<std::size_t>& starts = RowStarts(line);
+    const std::vector<std::size_t>& starts = RowStarts(line, std::size_t(row) + 1);
     const std::size_t from = starts[std::size_t(row)];
     const std::size_t to =
         std::size_t(row) + 1 < starts.size() ? starts[std::size_t(row) + 1] : SIZE_MAX;

@@ -10,6 +10,7 @@
 #include "codeedit/qt/SynEditAccessibility.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
+#include "codeedit/qt/SynEditWrapRows.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -161,11 +162,19 @@ private:
     int TextAreaLeft() const;
     int TextAreaWidth() const;
     // Row starts (byte columns) of a line; one row without word wrap. Cached until the text,
-    // the font or the width changes.
-    const std::vector<std::size_t>& RowStarts(int line);
+    // the font or the width changes: a line is laid out whole when first asked for, and the
+    // rows an edit leaves unknown (past a cut or a join) are made as far as asked for and the
+    // rest while the editor is idle. At least the starts of the first `rows` rows and of the
+    // row after them, or all of them when the line has no more.
+    const std::vector<std::size_t>& RowStarts(int line, std::size_t rows = SIZE_MAX);
+    // The same, as far as the row after the one holding column.
+    const std::vector<std::size_t>& RowStartsThrough(int line, std::size_t column);
     void ForgetLayout();
-    // Keeps the cached rows of the lines a change left, and rewraps a line changed in place.
+    // Keeps the cached rows of the lines a change left, and rewraps the lines it changed from
+    // the rows of the old ones.
     void ForgetRows(const TSynLinesChange& change);
+    // Makes a slice of the rows an edit left unknown; again later while some are.
+    void ContinueRows();
     // x of a byte column within a row, remembered for the caret of a long line.
     qreal XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     // The row holding a position: its start, end, and index among the line's rows.
@@ -219,7 +228,7 @@ private:
     // Widest text seen so far (pixels): the horizontal scroll range grows as lines are seen,
     // so no edit has to measure every line.
     qreal widestLine = 0;
-    std::unordered_map<int, std::vector<std::size_t>> rowCache;
+    std::unordered_map<int, TSynRowStarts> rowCache;
     TSynLinesCheckpoints<qreal> checkpoints;
     TSynLineScans scans;
     std::vector<std::size_t> singleRow{0};
@@ -231,6 +240,7 @@ private:
     QTimer blinkTimer;
     QTimer autoScrollTimer;
     QTimer scanContinuation;
+    QTimer rowContinuation;
     // Offers a changed selection once the event that changed it is done.
     QTimer selectionSettled;
     QPoint lastMousePoint;

@@ -240,7 +240,7 @@ void TSynEditWidget::wheelEvent(QWheelEvent* event) {
         // Word wrap scrolls by rows, so a long wrapped line can be read through.
         int rows = -steps * kWheelRows;
         while (rows > 0) {
-            if (topRow + 1 < int(RowStarts(TopLine()).size()))
+            if (topRow + 1 < int(RowStarts(TopLine(), std::size_t(topRow) + 1).size()))
                 ++topRow;
             else if (TopLine() + 1 < Lines().Count())
                 SetTopLine(TopLine() + 1);

@@ -1,12 +1,14 @@
 // Checkpoints along a long line stay what a walk from the line start gives while the line is
 // edited: before the edit they are kept, after it they are moved, through tabs, wide
-// characters and edits that split a two-byte character.
+// characters and edits that split a two-byte character; and when Enter cuts the line in two
+// and Backspace joins the halves again.
 
 #include "codeedit/SynEditLineCheckpoints.h"
 
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -14,8 +16,8 @@ using Checkpoints = TSynLineCheckpoints<long long>;
 
 // A byte 0xC3 and the byte after it are one character; 'W' is two wide; a tab goes on to the
 // next multiple of 8.
-auto Walk(const std::string& line) {
-    const auto steps = [&line](std::size_t from, long long value, auto&& visit) {
+auto Walk(std::string_view line) {
+    const auto steps = [line](std::size_t from, long long value, auto&& visit) {
         for (std::size_t pos = from; pos < line.size();) {
             const bool pair = line[pos] == '\xC3' && pos + 1 < line.size();
             const long long after =
@@ -33,7 +35,7 @@ auto Walk(const std::string& line) {
 }
 
 // Every character start of the line with the position there, from the start.
-std::vector<std::pair<std::size_t, long long>> Walked(const std::string& line) {
+std::vector<std::pair<std::size_t, long long>> Walked(std::string_view line) {
     std::vector<std::pair<std::size_t, long long>> positions;
     Walk(line)(0, 0, [&](const Checkpoints::Step& step) {
         positions.emplace_back(step.start, step.before);
@@ -130,6 +132,80 @@ TEST(LinesCheckpoints, MoveWithTheirLineWhenLinesAboveComeAndGo) {
             points.Of(c.lineAfter, longLine.size())->AtOrBefore(50000, counting(""));
         EXPECT_EQ(leaps, 0u) << "the checkpoints were made again";
         EXPECT_EQ(std::pair(after.column, after.value), std::pair(before.column, before.value));
+    }
+}
+
+// Enter cuts a long line in two, Backspace joins the halves again, a paste of one line joins
+// them with text between: each half and each joined line keeps the checkpoints it took along,
+// right as a walk from its start gives them, with no walk of the line again.
+TEST(LinesCheckpoints, CarriedOverACutAndAJoinStayWhatAWalkFromTheStartGives) {
+    std::mt19937 random(32);
+    static const char* const pieces[] = {"\t", "ab", "W", "\xC3\xA9", "x\ty", "word "};
+    std::string line;
+    while (line.size() < 120000)
+        line += pieces[random() % std::size(pieces)];
+    std::size_t leaps = 0;
+    const auto walkOf = [&](std::string_view text) {
+        return TSynLineWalk{Walk(text),
+                            [&leaps, text](std::size_t from, long long value, std::size_t to) {
+                                ++leaps;
+                                return Walk(text).Leap(from, value, to);
+                            }};
+    };
+    // Asked along the whole line, a line's checkpoints agree with a walk (its end among the
+    // positions), and no more than the one that finds the end of a line cut short is made.
+    const auto expectKept = [&](TSynLinesCheckpoints<long long>& points,
+                                const TSynEditStringList& list, int index) {
+        const std::string_view text = list.Get(index);
+        Checkpoints* of = points.Of(index, text.size());
+        if (!of)
+            return;
+        auto walked = Walked(text);
+        long long end = 0;
+        Walk(text)(0, 0, [&](const Checkpoints::Step& step) {
+            end = step.after;
+            return true;
+        });
+        walked.emplace_back(text.size(), end);
+        leaps = 0;
+        for (const std::size_t column :
+             {text.size(), std::size_t(0), text.size() / 3, text.size() / 2, text.size() - 1}) {
+            const Checkpoints::Point point = of->AtOrBefore(column, walkOf(text));
+            const auto at =
+                std::lower_bound(walked.begin(), walked.end(), std::pair{point.column, -1LL});
+            ASSERT_TRUE(at != walked.end() && at->first == point.column) << point.column;
+            EXPECT_EQ(point.value, at->second) << "column " << point.column;
+        }
+        EXPECT_LE(leaps, 1u) << "checkpoints of line " << index << " were made again";
+    };
+    const std::size_t tab = line.find('\t', 50000), pair = line.find('\xC3', 60000);
+    const struct {
+        const char* name;
+        std::size_t cut;
+        std::string pasted;
+    } cases[] = {{"at the start", 0, ""},
+                 {"after the first byte", 1, ""},
+                 {"after a tab", tab + 1, ""},
+                 {"before a tab", tab, "W\t"},
+                 {"on a checkpoint", 40960, ""},
+                 {"inside a two-byte character", pair + 1, ""},
+                 {"in the middle", line.size() / 2, "\xC3\xA9 x\t"},
+                 {"at the end", line.size(), ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSynEditStringList list;
+        list.SetText(line);
+        TSynLinesCheckpoints<long long> points;
+        points.Of(0, line.size())->AtOrBefore(line.size(), walkOf(list.Get(0)));
+        list.CutLine(0, c.cut);
+        const std::size_t second = list.Get(1).size();
+        points.Changed({0, 1, 2}, c.cut, second, line.size(), list, walkOf);
+        expectKept(points, list, 0);
+        expectKept(points, list, 1);
+        list.ReplaceInLine(0, c.cut, 0, c.pasted + std::string(list.Get(1)));
+        list.DeleteLines(1, 1);
+        points.Changed({0, 2, 1}, c.cut, second, second, list, walkOf);
+        expectKept(points, list, 0);
     }
 }
 

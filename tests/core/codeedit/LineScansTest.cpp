@@ -180,6 +180,69 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
     }
 }
 
+// Enter cuts a long line in two, Backspace joins the halves again: the ranges stay those of a
+// scan from scratch, and the tokens far into each half and into the joined line those of a
+// scan of the whole line, with the states each took along; cuts at the start, early, in the
+// middle and at the end.
+TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughCutsAndJoins) {
+    const std::string extension(GetParam().extensions.front());
+    for (const double place : {0.0, 0.1, 0.5, 1.0}) {
+        SCOPED_TRACE("cut at " + std::to_string(place));
+        std::mt19937 random(unsigned(place * 10) + 5);
+        auto highlighter = GetParam().create();
+        TSynEditStringList lines;
+        for (const std::size_t bytes : {20, 60000, 20})
+            lines.Add(RandomText(random, bytes));
+        TSynLineScans scans;
+        int valid = ScanThrough(lines, highlighter.get(), -1, lines.Count() - 1, &scans);
+        std::vector<TSynLinesChange> changes;
+        lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
+        // Tokens far along, as painting asks for them, leave states to carry.
+        const auto expectAsFresh = [&](std::initializer_list<int> shown) {
+            TSynEditStringList scratch;
+            scratch.Assign(lines);
+            auto fresh = CreateHighlighter(extension);
+            ScanAll(scratch, fresh.get());
+            for (int i = 0; i <= valid; ++i)
+                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i;
+            for (const int line : shown) {
+                valid = ScanThrough(lines, highlighter.get(), valid, line, &scans);
+                for (const double along : {0.9, 0.3}) {
+                    const auto column = std::size_t(double(lines.Get(line).size()) * along);
+                    highlighter->RestoreRange(lines.Ranges(line));
+                    highlighter->StartLine(lines.Get(line), line);
+                    SkipTo(*highlighter, column);
+                    const std::vector<Token> expected = TokensOn(*highlighter, 30);
+                    std::size_t budget = SIZE_MAX;
+                    ASSERT_TRUE(scans.StartAt(*highlighter, lines, line, column, budget));
+                    SkipTo(*highlighter, column);
+                    ASSERT_EQ(TokensOn(*highlighter, 30), expected)
+                        << "line " << line << " at " << column;
+                }
+            }
+        };
+        expectAsFresh({1});
+        const std::size_t length = lines.Get(1).size();
+        const auto cut = std::size_t(double(length) * place);
+        const auto apply = [&](std::size_t prefix, std::size_t suffix, std::size_t oldLength) {
+            ASSERT_EQ(changes.size(), 1u);
+            scans.Changed(changes.front(), prefix, suffix, oldLength, lines);
+            valid = RescanCurrent(lines, highlighter.get(), changes.front(), valid, &scans)
+                        .validThrough;
+            changes.clear();
+        };
+        lines.CutLine(1, cut);
+        apply(cut, length - cut, length);
+        expectAsFresh({1, 2});
+        lines.BeginUpdate();
+        lines.ReplaceInLine(1, cut, 0, std::string(lines.Get(2)));
+        lines.DeleteLines(2, 1);
+        lines.EndUpdate();
+        apply(cut, length - cut, length - cut);
+        expectAsFresh({1, 2});
+    }
+}
+
 // A scan that runs out of its budget stops, and the next goes on where it stopped, also after
 // an edit in between: however small the share, the tokens far into the line come out as those
 // of a scan of the whole line.

@@ -226,3 +226,51 @@ TEST(TextBufferStorage, WritingStopsAtTheFirstRefusedPiece) {
         "\n", TSynFinalBreak::Yes);
     EXPECT_EQ(pieces, 1);
 }
+
+// Cutting a line in two gives the lines a Put and an Insert of its halves would, with its
+// break after the second half, its range and flags on the first, in one record; a line still
+// in the loaded block and an edited one alike, and each half edits apart from the other.
+TEST(TextBufferStorage, CuttingALineEqualsPuttingAndInsertingItsHalves) {
+    const std::string longLine = std::string(40000, 'L') + "\xC3\xA9" + std::string(40000, 'M');
+    for (const bool edited : {false, true})
+        for (const std::string& start : {std::string("short line"), longLine})
+            for (const std::size_t cut :
+                 {std::size_t(0), std::size_t(4), std::size_t(40001), std::size_t(SIZE_MAX)}) {
+                const std::size_t column = std::min(cut, start.size());
+                SCOPED_TRACE(testing::Message() << (edited ? "edited " : "loaded ") << "line of "
+                                                << start.size() << ", cut at " << column);
+                TSynEditStringList list;
+                list.TakeText(ByteBlock::CopyOf("first\n" + start + "\rlast\n"), {},
+                              TSynTextBreaks::AsInText);
+                if (edited)
+                    list.ReplaceInLine(1, 0, 0, "");
+                list.SetRange(1, 7);
+                list.SetFlags(1, 3);
+                std::vector<TSynLinesChange> changes;
+                list.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
+                list.CutLine(1, column);
+                EXPECT_EQ(changes, (std::vector<TSynLinesChange>{{1, 1, 2}}));
+                EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", start.substr(0, column),
+                                                                   start.substr(column), "last"}));
+                EXPECT_EQ(list.LineBreakAfter(1), TSynEditFileFormat::sffUnix);
+                EXPECT_EQ(list.LineBreakAfter(2), TSynEditFileFormat::sffMac);
+                EXPECT_EQ(list.Ranges(1), 7u);
+                EXPECT_EQ(list.Flags(1), 3);
+                EXPECT_EQ(list.Ranges(2), 0u);
+                EXPECT_EQ(list.Flags(2), 0);
+                EXPECT_EQ(list.LineStartOffset(3, 1), 6 + start.size() + 2);
+                list.ReplaceInLine(1, list.Get(1).size(), 0, "<end of one>");
+                list.ReplaceInLine(2, 0, 0, "<start of two>");
+                EXPECT_EQ(list.Get(1), start.substr(0, column) + "<end of one>");
+                EXPECT_EQ(list.Get(2), "<start of two>" + start.substr(column));
+            }
+}
+
+TEST(TextBufferStorage, CuttingALineRefusesABadLineOrColumnAndChangesNothing) {
+    TSynEditStringList list;
+    list.SetText("one\ntwo");
+    EXPECT_THROW(list.CutLine(2, 0), EListError);
+    EXPECT_THROW(list.CutLine(-1, 0), EListError);
+    EXPECT_THROW(list.CutLine(1, 4), std::out_of_range);
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"one", "two"}));
+}

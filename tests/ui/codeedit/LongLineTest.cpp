@@ -158,4 +158,69 @@ TEST(LongLine, PaintingAfterEditsMatchesAFreshEditor) {
         }
 }
 
+// Enter cuts the long line in two far along it and Backspace joins the halves again: after
+// each, and after Undo and Redo, caret and view are those of a fresh editor with the same
+// text, at the cut and at the ends, whose rows a wrapped view makes later; code view and
+// plain, wrap off and on.
+TEST(LongLine, CuttingAndJoiningALongLineShowsAsAFreshEditor) {
+    for (const bool highlighted : {false, true})
+        for (const bool wrap : {false, true}) {
+            SCOPED_TRACE(std::string(highlighted ? "code" : "plain") + (wrap ? " wrap" : ""));
+            TSynHTMLSyn html;
+            const auto setUp = [&](TSynEdit& editor, const std::string& text) {
+                editor.SetHighlighter(highlighted ? &html : nullptr);
+                editor.SetWordWrap(wrap);
+                editor.SetText(text);
+                ShowFocused(editor);
+            };
+            TSynEdit edited;
+            setUp(edited, LongLine());
+            const std::size_t size = edited.Lines().Get(0).size();
+            const BufferPosition cut = edited.Engine().Clamp(MakePosition(0, 120000));
+            // Columns, rows and colours are known far along before the cut.
+            for (const std::size_t column : {size, cut.column.Value()}) {
+                edited.Engine().SetCaret(MakePosition(0, column));
+                edited.viewport()->repaint();
+            }
+            const struct {
+                const char* name;
+                std::function<void()> step;
+            } steps[] = {
+                {"Enter", [&] { edited.ExecuteCommand(ecLineBreak); }},
+                {"Backspace", [&] { edited.ExecuteCommand(ecDeleteLastChar); }},
+                {"undone", [&] { edited.Undo(); }},
+                {"redone", [&] { edited.Redo(); }},
+            };
+            for (const auto& step : steps) {
+                SCOPED_TRACE(step.name);
+                step.step();
+                edited.viewport()->repaint();
+                const BufferPosition caret = edited.Engine().Caret();
+                TSynEdit fresh;
+                setUp(fresh, edited.Engine().Text());
+                // Only one of them can have the focus, and with it the caret.
+                fresh.clearFocus();
+                const LineIndex last(edited.Engine().LineCount() - 1);
+                for (const BufferPosition position :
+                     {caret, edited.Engine().EndOfText(),
+                      edited.Engine().Clamp(MakePosition(0, 90000)),
+                      BufferPosition{last,
+                                     ByteColumn(edited.Engine().LineText(last).size() / 2)}}) {
+                    SCOPED_TRACE(testing::Message() << "at " << position.line.Value() << ":"
+                                                    << position.column.Value());
+                    // From the text's start, so that both scroll alike.
+                    for (TSynEdit* editor : {&edited, &fresh}) {
+                        editor->Engine().SetCaret(BufferPosition{});
+                        editor->Engine().SetCaret(editor->Engine().Clamp(position));
+                    }
+                    ASSERT_EQ(edited.CaretRect(), fresh.CaretRect());
+                    // The edited editor has seen a wider line: its scroll bar may take rows.
+                    const QRect shared = Render(edited).rect() & Render(fresh).rect();
+                    EXPECT_TRUE(Render(edited).copy(shared) == Render(fresh).copy(shared));
+                }
+                edited.Engine().SetCaret(caret);
+            }
+        }
+}
+
 } // namespace
