@@ -4,6 +4,7 @@
 
 #include "app/qt/Document.h"
 #include "app/qt/ViewModeLines.h"
+#include "codeedit/SynEditCommands.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/EncodingQt.h"
@@ -25,6 +26,16 @@ std::string TDocumentView::FileText(const ProgressHook& progress, std::size_t& u
 
 QWidget& TEngineView::Widget() const {
     return editor;
+}
+
+// A read-only editor takes no undo, as it takes no edit.
+bool TEngineView::CanUndo() const {
+    return !editor.ReadOnly() && editor.Engine().CanUndo();
+}
+
+void TEngineView::Undo() {
+    if (CanUndo())
+        editor.ExecuteCommand(ecUndo);
 }
 
 void TEngineView::SelectAll() {
@@ -83,14 +94,6 @@ void TPlainView::SetCaret(QPoint caret) {
     memo.SetCaretPos(caret);
 }
 
-bool TPlainView::CanUndo() const {
-    return memo.CanUndo();
-}
-
-void TPlainView::Undo() {
-    memo.Undo();
-}
-
 std::string TPlainView::Text() {
     return memo.Text();
 }
@@ -103,14 +106,6 @@ QPoint TCodeView::Caret() const {
 
 void TCodeView::SetCaret(QPoint caret) {
     code.SetCaretXY(caret.x() + 1, caret.y() + 1);
-}
-
-bool TCodeView::CanUndo() const {
-    return code.CanUndo();
-}
-
-void TCodeView::Undo() {
-    code.Undo();
 }
 
 std::string TCodeView::Text() {

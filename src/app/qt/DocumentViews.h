@@ -15,6 +15,8 @@ public:
 
     QWidget& Widget() const override;
     TSynEditWidget* TextEditor() const override { return &editor; }
+    bool CanUndo() const override;
+    void Undo() override;
     void SelectAll() override;
     void DeleteSelection() override;
     void Cut() override;
@@ -39,8 +41,6 @@ public:
 
     QPoint Caret() const override;
     void SetCaret(QPoint caret) override;
-    bool CanUndo() const override;
-    void Undo() override;
     // The text as it stands: no break after the last line.
     std::string Text() override;
 
@@ -58,8 +58,6 @@ public:
 
     QPoint Caret() const override;
     void SetCaret(QPoint caret) override;
-    bool CanUndo() const override;
-    void Undo() override;
     // Every line ending in a line break.
     std::string Text() override;
     TSynCustomHighlighter* ColouringHighlighter() const override;
