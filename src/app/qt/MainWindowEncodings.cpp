@@ -1,9 +1,8 @@
-// Each document's encoding: which one a file opens in, the status bar's display of it, File >
-// "Reopen with Encoding" and "Save with Encoding", and the small file that keeps the encodings
-// the user gave files. Opening and saving themselves stay in MainWindowFiles.cpp.
+// Each document's encoding: the status bar's display of it, File > "Reopen with Encoding" and
+// "Save with Encoding". Which encoding a file opens in and the file that keeps the ones the user
+// gave files are FileEncodings.cpp's; opening and saving themselves stay in MainWindowFiles.cpp.
 
 #include "app/DocumentText.h"
-#include "app/RememberedEncodings.h"
 #include "app/qt/DiskChanges.h"
 #include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
@@ -19,7 +18,6 @@
 #include "platform/qt/PathNames.h"
 #include "platform/qt/StatusField.h"
 #include "richedit/qt/RichEdit.h"
-#include "settings/SettingsFolders.h"
 
 #include <QLabel>
 #include <QMenu>
