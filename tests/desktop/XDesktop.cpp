@@ -296,17 +296,29 @@ void ProgramOnDesktop::Keys(const QString& keys) const {
     desktop.Tool("xdotool", QStringList{"key", "--delay", "60"} + keys.split(' '));
 }
 
-void StopProcess::operator()(QProcess* process) const {
-    Stop(*process);
-    delete process;
+BackgroundKeys::BackgroundKeys(const XDesktop& desktop, const QString& commands)
+    : desktop(desktop) {
+    const QStringList words = commands.split(' ');
+    // The key names: what is neither a command, an option, nor an option's or sleep's number.
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words[i] == "sleep" || words[i].startsWith("--"))
+            ++i;
+        else if (words[i] != "key")
+            keys << words[i];
+    }
+    tool.setProcessEnvironment(desktop.Environment());
+    tool.start("xdotool", words);
+    tool.waitForStarted(StartTimeout);
 }
 
-BackgroundProcess ProgramOnDesktop::StartKeys(const QString& commands) const {
-    BackgroundProcess tool(new QProcess);
-    tool->setProcessEnvironment(desktop.Environment());
-    tool->start("xdotool", commands.split(' '));
-    tool->waitForStarted(StartTimeout);
-    return tool;
+BackgroundKeys::~BackgroundKeys() {
+    Stop(tool);
+    if (!keys.isEmpty())
+        desktop.Tool("xdotool", QStringList{"keyup"} + keys);
+}
+
+std::unique_ptr<BackgroundKeys> ProgramOnDesktop::StartKeys(const QString& commands) const {
+    return std::make_unique<BackgroundKeys>(desktop, commands);
 }
 
 void ProgramOnDesktop::Click(const QString& id, QPoint point, int button) const {

@@ -43,11 +43,21 @@ private:
     std::unique_ptr<QProcess> windowManager;
 };
 
-// A process of a test's that is stopped when it goes.
-struct StopProcess {
-    void operator()(QProcess* process) const;
+// xdotool typing in the background. When it goes, the tool is stopped and every key it names is
+// released: a tool stopped between a key's press and its release would leave the key held in
+// the X server, repeating into whatever window comes next and swallowing that key's next press.
+class BackgroundKeys {
+public:
+    BackgroundKeys(const XDesktop& desktop, const QString& commands);
+    ~BackgroundKeys();
+    BackgroundKeys(const BackgroundKeys&) = delete;
+    BackgroundKeys& operator=(const BackgroundKeys&) = delete;
+
+private:
+    const XDesktop& desktop;
+    QProcess tool;
+    QStringList keys;
 };
-using BackgroundProcess = std::unique_ptr<QProcess, StopProcess>;
 
 // tabrix-pro on a desktop, with a home folder that outlives it so that restarts see the
 // settings the last run wrote.
@@ -74,9 +84,9 @@ public:
     void Activate(const QString& window) const;
     // Keys as xdotool names them ("alt+F4"), typed into the active window.
     void Keys(const QString& keys) const;
-    // An xdotool command line (chained commands: "key a b sleep 2 key c") run in the background,
-    // for a kill to land in the middle of it; it ends when the caller drops it.
-    BackgroundProcess StartKeys(const QString& commands) const;
+    // An xdotool command line (chained commands: "key --delay 50 a b sleep 2 key c") run in the
+    // background, for a kill to land in the middle of it; it ends when the caller drops it.
+    std::unique_ptr<BackgroundKeys> StartKeys(const QString& commands) const;
     // A click of a mouse button (1 left, 2 middle, 3 right) at a point of the window.
     void Click(const QString& window, QPoint point, int button) const;
     bool WaitForExit(int milliseconds);
