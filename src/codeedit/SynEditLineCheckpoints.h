@@ -157,9 +157,16 @@ public:
                 std::size_t lastLength, std::size_t newLength, Walk&& walk) {
         suffix = std::min({suffix, lastLength, newLength});
         prefix = std::min(prefix, newLength - suffix);
-        // The walk from the last checkpoint before prefix to the first of the end goes step by
-        // step: make this side's checkpoints reach prefix first, by leaps.
         complete = false;
+        while (points.size() > 1 && points.back().column > prefix)
+            points.pop_back();
+        // Nobody asked for positions near the join on this side (a wrapped view asks only in
+        // its first row): the end's checkpoints would cost a walk to there now, and are made
+        // again when asked for.
+        if (prefix - points.back().column > kSpacing)
+            return;
+        // The walk from the last checkpoint before prefix to the first of the end goes step by
+        // step: make this side's checkpoints reach prefix first, by a leap.
         Extend(prefix, kNoValue, walk);
         while (points.size() > 1 && points.back().column > prefix)
             points.pop_back();

@@ -281,7 +281,7 @@ struct TSynEditStringList::Impl {
                     linesplit::NulBreaksLine nul, const ProgressHook& progress,
                     linesplit::BreaksSeen* seen, TSynEditFileFormat* format = nullptr) const {
         LineStore fresh;
-        fresh.SetBlock(std::move(block));
+        fresh.SetBlock(std::move(block), size);
         const char* const text = fresh.Block().get();
         ProgressReporter reporter(progress, size);
         // Lines are coded against the first break, which most files have throughout; the
@@ -335,7 +335,7 @@ struct TSynEditStringList::Impl {
     // After the last line is gone nothing is a piece of the block any more.
     void ReleaseBlockWhenEmpty() {
         if (lines.Size() == 0)
-            lines.SetBlock(nullptr);
+            lines.SetBlock(nullptr, 0);
     }
 };
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -217,8 +218,11 @@ public:
 
     std::size_t Size() const { return capacity - GapLength(); }
 
-    // The block that lines of the compact form are pieces of.
-    void SetBlock(std::shared_ptr<const char> newBlock) { block = std::move(newBlock); }
+    // The block of `size` bytes that lines of the compact form are pieces of.
+    void SetBlock(std::shared_ptr<const char> newBlock, std::size_t size) {
+        block = std::move(newBlock);
+        blockSize = block ? size : 0;
+    }
     const std::shared_ptr<const char>& Block() const { return block; }
 
     std::string_view Text(std::size_t index) const { return texts[Slot(index)].Text(block.get()); }
@@ -240,6 +244,9 @@ public:
     // lie in the line; nothing changes when that fails.
     void ReplaceInText(std::size_t index, std::size_t column, std::size_t count,
                        std::string_view text) {
+        // Nothing to do, and a long line's room stays for what comes next (a join's end).
+        if (count == 0 && text.empty())
+            return;
         PackedText& slot = texts[Slot(index)];
         const std::string_view old = slot.Text(block.get());
         const std::size_t tail = old.size() - column - count;
@@ -247,6 +254,14 @@ public:
         CheckLineLength(length);
         LineNode* node = slot.AsNode();
         const BreakCode code = slot.Break();
+        // Backspace joining the halves of a line that Enter cut in the block: one piece again.
+        if (count == 0 && column == old.size() && !old.empty() && TextInBlock(index) &&
+            text.data() == old.data() + old.size() && InBlock(text)) {
+            const PackedText joined = BlockPiece({old.data(), length}).WithBreak(code);
+            ReleaseText(slot);
+            slot = joined;
+            return;
+        }
         const auto editInPlace = [&] {
             char* bytes = node->OwnedBytes();
             // The end stays put when as much comes as goes: a long line's end is not moved.
@@ -316,8 +331,12 @@ public:
         if (inBlock) {
             ReleaseText(texts[Slot(index)]);
             texts[Slot(index)] = start;
+        } else if (column == 0) {
+            ReplaceInText(index, 0, text.size(), {});
         } else {
-            ReplaceInText(index, column, text.size() - column, {});
+            // The first half keeps its room: the Backspace that so often follows joins the
+            // halves in place, in memory already there; its next edit gives the room back.
+            texts[Slot(index)].AsNode()->length = static_cast<std::uint32_t>(column);
         }
     }
 
@@ -401,6 +420,7 @@ public:
     static LineStore CopyOf(const LineStore& source) {
         LineStore copy;
         copy.block = source.block;
+        copy.blockSize = source.blockSize;
         copy.MakeRoom(source.Size());
         for (std::size_t i = 0; i < source.Size(); ++i) {
             PackedText text = source.texts[source.Slot(i)];
@@ -461,6 +481,7 @@ public:
         std::swap(objects, other.objects);
         std::swap(flags, other.flags);
         std::swap(block, other.block);
+        std::swap(blockSize, other.blockSize);
         std::swap(capacity, other.capacity);
         std::swap(gapStart, other.gapStart);
         std::swap(gapEnd, other.gapEnd);
@@ -473,6 +494,12 @@ private:
     std::size_t GapLength() const { return gapEnd - gapStart; }
     std::size_t Slot(std::size_t index) const {
         return index < gapStart ? index : index + GapLength();
+    }
+
+    bool InBlock(std::string_view text) const {
+        const std::less_equal<const char*> atOrBefore;
+        return block && atOrBefore(block.get(), text.data()) &&
+               atOrBefore(text.data() + text.size(), block.get() + blockSize);
     }
 
     // Text that lies in the block as a line's text, followed by the usual break.
@@ -597,6 +624,7 @@ private:
     void** objects = nullptr;
     std::uint8_t* flags = nullptr;
     std::shared_ptr<const char> block;
+    std::size_t blockSize = 0;
     std::size_t capacity = 0;
     std::size_t gapStart = 0;
     std::size_t gapEnd = 0;

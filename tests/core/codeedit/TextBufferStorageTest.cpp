@@ -243,7 +243,7 @@ TEST(TextBufferStorage, CuttingALineEqualsPuttingAndInsertingItsHalves) {
                 list.TakeText(ByteBlock::CopyOf("first\n" + start + "\rlast\n"), {},
                               TSynTextBreaks::AsInText);
                 if (edited)
-                    list.ReplaceInLine(1, 0, 0, "");
+                    list.ReplaceInLine(1, 0, 1, start.substr(0, 1));
                 list.SetRange(1, 7);
                 list.SetFlags(1, 3);
                 std::vector<TSynLinesChange> changes;
@@ -264,6 +264,32 @@ TEST(TextBufferStorage, CuttingALineEqualsPuttingAndInsertingItsHalves) {
                 EXPECT_EQ(list.Get(1), start.substr(0, column) + "<end of one>");
                 EXPECT_EQ(list.Get(2), "<start of two>" + start.substr(column));
             }
+}
+
+// Backspace after Enter, as the engine does it: the second half appended to the first, then
+// removed. A loaded line's halves become the loaded bytes again, copying nothing; an edited
+// one's join in its room. Either way the line is the one before the cut and edits as one.
+TEST(TextBufferStorage, JoiningTheHalvesOfACutLineGivesTheLineBack) {
+    const std::string line = std::string(70000, 'L') + "\xC3\xA9" + std::string(70000, 'M');
+    for (const bool edited : {false, true})
+        for (const std::size_t column : {std::size_t(1), std::size_t(70001), line.size() - 1}) {
+            SCOPED_TRACE(testing::Message()
+                         << (edited ? "edited" : "loaded") << ", cut at " << column);
+            ByteBlock block = ByteBlock::CopyOf("first\n" + line + "\nlast");
+            const char* const loaded = block.Data() + 6;
+            TSynEditStringList list;
+            list.TakeText(std::move(block), {}, TSynTextBreaks::AsInText);
+            if (edited)
+                list.ReplaceInLine(1, 0, 1, line.substr(0, 1));
+            list.CutLine(1, column);
+            list.ReplaceInLine(1, column, 0, list.Get(2));
+            list.DeleteLines(2, 1);
+            EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", line, "last"}));
+            EXPECT_EQ(list.Get(1).data() == loaded, !edited);
+            list.ReplaceInLine(1, column, 0, "<joined>");
+            EXPECT_EQ(list.Get(1), line.substr(0, column) + "<joined>" + line.substr(column));
+            EXPECT_EQ(list.LineStartOffset(2, 1), 6 + line.size() + 8 + 1);
+        }
 }
 
 TEST(TextBufferStorage, CuttingALineRefusesABadLineOrColumnAndChangesNothing) {
