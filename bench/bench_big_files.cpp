@@ -7,6 +7,7 @@
 // `bench/measure_program.sh` measures the same with the program itself under Xvfb.
 
 #include "BenchSupport.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "platform/qt/ScriptedDialogs.h"
@@ -67,12 +68,12 @@ int OpenChild(int argc, char** argv, const QString& path) {
     window.show();
     QApplication::processEvents();
     const auto start = Clock::now();
-    window.OpenFile(path);
+    window.Files().OpenFile(path);
     window.CurrentPlainEditor()->viewport()->repaint();
     const double open = Seconds(start);
     const long peak = bench::StatusKilobytes("VmHWM");
     const auto saveStart = Clock::now();
-    window.mniSaveClick();
+    window.Files().mniSaveClick();
     const double save = Seconds(saveStart);
     std::printf("%f %ld %f %zu\n", open, peak, save, dialogs.History().size());
     return 0;

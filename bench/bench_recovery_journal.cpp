@@ -7,6 +7,7 @@
 // written in all, a peak under 1.7 times the file.
 
 #include "BenchSupport.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "platform/FileStamp.h"
@@ -106,21 +107,20 @@ long long TypeInWindow(const std::string& path) {
     window.resize(1000, 800);
     window.show();
     QApplication::processEvents();
-    window.OpenFile(QString::fromStdString(path));
+    window.Files().OpenFile(QString::fromStdString(path));
     TMyMemo& document = window.CurrentDocument();
     auto* keeper = window.findChild<TRecoveryKeeper*>();
     if (!keeper || document.ViewMode != vmPlain) {
         std::fprintf(stderr, "bench_recovery_journal: the window did not open the file as text\n");
         return -1;
     }
-    return TypeInPauses(
-        [&]() -> TSynEditEngine& { return document.View().TextEditor()->Engine(); },
-        [&](int pause) {
-            if (pause == kPauses / 2)
-                window.SetViewMode(vmCode);
-            keeper->CaptureNow(&document);
-            keeper->Flush();
-        });
+    return TypeInPauses([&]() -> TSynEditEngine& { return document.View().TextEditor()->Engine(); },
+                        [&](int pause) {
+                            if (pause == kPauses / 2)
+                                window.SetViewMode(vmCode);
+                            keeper->CaptureNow(&document);
+                            keeper->Flush();
+                        });
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 // there); prints figures and SUMMARY lines, exits 3 when a target is missed.
 
 #include "BenchSupport.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -52,7 +53,7 @@ std::unique_ptr<TForm1> NewWindow(Dialogs& dialogs) {
 
 double OpenAndPaint(TForm1& window, const QString& path) {
     const auto start = Clock::now();
-    window.OpenFile(path);
+    window.Files().OpenFile(path);
     PaintActiveEditor(window);
     return Milliseconds(start);
 }
@@ -114,7 +115,7 @@ int PeakSwitchChild(int argc, char** argv, const QString& path) {
     ScriptedDialogs dialogs;
     auto window = NewWindow(dialogs);
     const long before = bench::StatusKilobytes("VmRSS");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     const long openPeak = bench::StatusKilobytes("VmHWM") - before;
     ResetPeak();
     window->SetViewMode(vmPlain);
@@ -158,7 +159,7 @@ int main(int argc, char** argv) {
     Timed toRich{}, fromRich{};
     {
         auto window = NewWindow(dialogs);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         toRich = SwitchWatchingStalls(*window, vmRich);
         fromRich = SwitchWatchingStalls(*window, vmCode);
         window->CurrentDocument().Modified = false;

@@ -6,6 +6,8 @@
 
 #include "desktop/RecoveryOnDesktop.h"
 
+#include "app/qt/FileCommands.h"
+
 #include <random>
 
 namespace {
@@ -58,8 +60,8 @@ TEST_F(RecoveryOnDesktopTest, ThreeModifiedTabsComeBackByteForByteAfterAKill) {
     EXPECT_EQ(untitled.PlainEditor->CaretPos(), QPoint(5, 1));
 
     // Saved, the named documents write what the killed program would have written.
-    ASSERT_TRUE(window->SaveDocument(bigTab));
-    ASSERT_TRUE(window->SaveDocument(codeTab));
+    ASSERT_TRUE(window->Files().SaveDocument(bigTab));
+    ASSERT_TRUE(window->Files().SaveDocument(codeTab));
     EXPECT_TRUE(ReadBytes(big) == "Q" + bigText) << "the big file differs";
     EXPECT_EQ(ReadBytes(code), "abcint main() {\r\n  return 0;\r\n}\r\n");
 

@@ -8,6 +8,7 @@
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/WindowRecovery.h"
@@ -147,8 +148,9 @@ void TDiskChanges::ReloadFromDisk(int position) {
         const QSignalBlocker codeBlocker(document.CodeEditor);
         const QSignalBlocker richBlocker(document.RichEditor);
         // The other program may have written another encoding: found again as on opening.
-        error = rich ? window.LoadRichText(document, path)
-                     : window.LoadPlainText(document, path, [&](std::string_view bytes) {
+        TFileCommands& files = window.Files();
+        error = rich ? files.LoadRichText(document, path)
+                     : files.LoadPlainText(document, path, [&](std::string_view bytes) {
                            return EncodingForFile(path, bytes);
                        });
         const int loadedMode = rich ? vmRich : vmPlain;

@@ -2,6 +2,8 @@
 
 #include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/DocumentFormats.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/NameDialog.h"
 #include "app/qt/OutputCommands.h"
 #include "app/qt/RecentMenus.h"
@@ -22,7 +24,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QSizeGrip>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -40,7 +41,6 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
         std::make_unique<TRichFormatCommands>(dialogs, current, [this] { UpdateFormatChecks(); });
     // The caption exactly: no application display name, which Qt would append to every title.
     setWindowTitle("Tabrix Pro ");
-    setAcceptDrops(true);
     Random::SeedFromClock();
     // Errors no command foresaw are shown in the window's own error boxes.
     TApplication::SetErrorDialogs(&dialogs);
@@ -52,6 +52,14 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateClientArea();
+    fileCommands = std::make_unique<TFileCommands>(*this, *StatusBarText);
+    formats = std::make_unique<TDocumentFormats>(
+        *this, TDocumentFormats::Widgets{.encodingField = *StatusBarEncoding,
+                                         .lineBreaksField = *StatusBarLineBreaks,
+                                         .binaryField = *StatusBarBinary,
+                                         .reopenWithEncoding = *mniReopenWithEncoding,
+                                         .saveWithEncoding = *mniSaveWithEncoding,
+                                         .lineEndings = *mniLineEndings});
     projects = std::make_unique<TWindowProjects>(*this);
     recovery = std::make_unique<TWindowRecovery>(*this);
 
@@ -63,7 +71,7 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     AddTab(0);
     CheckTabItem(0);
     UpdateModeMenus();
-    ShowDocumentEncoding();
+    formats->ShowDocumentEncoding();
     LoadStartupSettings();
     initialised = true;
     MirrorMainMenu();
@@ -199,7 +207,7 @@ void TForm1::FormShow() {
     recovery->RestoreAbandonedDocuments();
     projects->LoadDefaultProject();
     for (const QString& argument : arguments)
-        OpenFile(argument);
+        fileCommands->OpenFile(argument);
     if (arguments.isEmpty()) {
         if (savedTabIndex >= 0 && savedTabIndex < DocumentCount())
             SelectIndex(savedTabIndex);
@@ -231,19 +239,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     SaveSettingsAtExit(activeTab);
     event->accept();
-}
-
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void TForm1::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            OpenFile(url.toLocalFile());
-    }
-    event->acceptProposedAction();
 }
 
 void TForm1::Memo01Change() {

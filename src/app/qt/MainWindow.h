@@ -7,7 +7,6 @@
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
 #include "app/qt/WindowParts.h"
-#include "platform/LineBreak.h"
 #include "platform/Progress.h"
 
 #include <QMainWindow>
@@ -17,12 +16,13 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 class Dialogs;
 class TDiskChanges;
+class TDocumentFormats;
+class TFileCommands;
 class QAction;
 class StatusBarProgress;
 class TSearchController;
@@ -148,45 +148,10 @@ public:
     void mniResetClick();
     void mniAboutClick();
 
-    // ---- Opening and saving ----
-    void mniOpenClick();
-    void OpenFile(const QString& path);
-    void mniSaveClick();
-    void mniSaveAsClick();
-    void mniSaveAllClick();
-    void Savenewversion1Click();
-    // True when the file was written.
-    // askAboutLoss: saving over the file the rich editor read asks first when reading it left
-    // items out.
-    bool SaveDocument(int position, bool askAboutLoss = true);
-    // True when a name was chosen and the file was written.
-    bool SaveDocumentAs(int position);
-    // OpenFile, but a path that names no file is not reported: its message is given back.
-    std::optional<QString> OpenFileUnlessMissing(const QString& path);
-    // Reads the file into the document's plain editor in the encoding `choose` finds for its
-    // bytes; the error's text when it cannot be read.
-    std::optional<std::string>
-    LoadPlainText(TMyMemo& document, const std::string& path,
-                  const std::function<DocumentEncoding(std::string_view)>& choose);
-    // Reads a rich-text file (RTF, else plain text) into the document's rich editor; the error's
-    // text when it cannot be read.
-    std::optional<std::string> LoadRichText(TMyMemo& document, const std::string& path);
+    // ---- Opening and saving; each document's encoding and line breaks ----
+    TFileCommands& Files() { return *fileCommands; }
+    TDocumentFormats& Formats() { return *formats; }
 
-    // ---- Document encodings ----
-    // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
-    void SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding);
-    // File > "Reopen with Encoding" and "Save with Encoding": the item's tag is the position
-    // of its encoding in its menu.
-    void ReopenWithEncodingClick(int choice);
-    void SaveWithEncodingClick(int choice);
-
-    // ---- Document line breaks ----
-    // File > "Line Endings": the item's tag is the TSynEditFileFormat every line of the current
-    // document gets, as one undoable edit.
-    void LineEndingsClick(int format);
-    // New documents' files get the named break ("LF", "CR LF", "CR"); any other name: the
-    // platform's.
-    void SetNewDocumentLineBreaks(const std::string& name);
     // ---- The window's parts ----
     TDiskChanges& DiskChanges() { return *diskChanges; }
     TWindowRecovery& Recovery() { return *recovery; }
@@ -211,8 +176,6 @@ public:
     // Gives the current code editor the highlighter of the extension (with its dot, letter case
     // as it is); false, changing nothing, for an extension no highlighter claims.
     bool ChangeSyn(const QString& extension);
-    // The rich editor's extensions, compared exactly.
-    static bool ChangeRich(const QString& extension);
     // The "Code Editor Mode" items (html1Click ... ini1Click): the item's extension.
     void CodeEditorModeClick(std::string_view extension);
 
@@ -244,8 +207,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -269,13 +230,6 @@ private:
     void CheckHiddenFromCloseAll();
     // The Tabs menu's item of that tab; none past the last.
     QAction* TabItem(int position) const;
-    void ShowDocumentEncoding();
-    // Checks the items of the current document's encoding in both encoding menus.
-    void MarkDocumentEncoding();
-    // The status bar's line breaks and binary note, and the checks of "Line Endings".
-    void ShowDocumentLineBreaks();
-    // An empty document's breaks: those of new documents.
-    void GiveNewDocumentLineBreaks(TMyMemo& document) const;
 
     Dialogs& dialogs;
     QStringList arguments;
@@ -292,14 +246,8 @@ private:
     int clickedTabIndex = -1;
     int dragSourceIndex = -1;
     QPoint dragStart;
-    // The file dialogs keep what they last showed, as the common dialog components do.
-    QString openDialogFolder;
-    int openDialogFilterIndex = 1;
-    QString saveDialogFileName;
-    int saveDialogFilterIndex = 1;
-    QString saveDialogDefaultExtension;
-    TSynEditFileFormat newDocumentLineBreaks =
-        FileFormatOfBreak(PlatformLineBreak()).value_or(TSynEditFileFormat::sffDos);
+    std::unique_ptr<TFileCommands> fileCommands;
+    std::unique_ptr<TDocumentFormats> formats;
 
     // ---- Settings and appearance ----
     // The window's frame, and the taskbar following activation in full screen.

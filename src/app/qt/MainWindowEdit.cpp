@@ -1,6 +1,7 @@
 // The Edit menu: clipboard and undo on the editor of the current view mode, the undo snapshot
 // the text functions leave, Go to, and the caret position in the status bar.
 
+#include "app/qt/DocumentFormats.h"
 #include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
@@ -89,7 +90,7 @@ void TForm1::mniUndoClick() {
         document.UndoSnapshot != editor->Text()) {
         editor->SetText(document.UndoSnapshot);
         editor->Lines().SetLineBreaks(document.UndoSnapshotBreaks);
-        ShowDocumentLineBreaks();
+        formats->ShowDocumentLineBreaks();
     }
 }
 
@@ -137,7 +138,7 @@ void TForm1::ShowCaretPosition() {
     const TMyMemo& document = CurrentDocument();
     const QPoint caret = document.View().Caret();
     StatusBarText->setText(QString("Line: %1  Col: %2  ").arg(caret.y() + 1).arg(caret.x() + 1));
-    ShowDocumentLineBreaks();
+    formats->ShowDocumentLineBreaks();
     const TRxRichEdit& rich = *document.RichEditor;
     SetStatusFieldText(*StatusBarLostItems,
                        document.ViewMode == vmRich && rich.LostItemCount() > 0

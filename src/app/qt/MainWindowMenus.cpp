@@ -3,11 +3,9 @@
 
 #include "app/qt/MainWindowMenus.h"
 
-#include "app/ProjectFile.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RecentMenus.h"
-#include "app/qt/WindowProjects.h"
-#include "platform/qt/PathNames.h"
 #include "settings/qt/QuickFont.h"
 
 #include <QMenu>
@@ -95,18 +93,11 @@ void TForm1::CreateMenus() {
     mnuRecent->setObjectName("mnuRecent");
 
     menus.AddMenus(*menuBar(), MainMenu(), *this, *this);
-    // The encoding menus check the current document's encoding whenever they open.
-    for (QMenu* encodings : {mniReopenWithEncoding, mniSaveWithEncoding})
-        connect(encodings, &QMenu::aboutToShow, this, &TForm1::MarkDocumentEncoding);
     mnuTabs = new QMenu(this);
     mnuTabs->setObjectName("mnuTabs");
     menus.AddItems(*mnuTabs, TabContextMenu(), *this, *this);
     recent = std::make_unique<TRecentMenus>(*mniRecent, *mnuRecent, [this](const QString& entry) {
-        openDialogFolder = DisplayFolderOf(entry);
-        if (IsProjectFileName(LocalPath(entry)))
-            projects->OpenProjectReplacingTabs(entry);
-        else
-            OpenFile(entry);
+        fileCommands->OpenRecentFile(entry);
     });
     WatchWindowEvents();
 }

@@ -2,6 +2,7 @@
 // back from it. The file format and the rules for each key live in settings/; here is only the
 // order in which the window's setters run.
 
+#include "app/qt/DocumentFormats.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RecentMenus.h"
 #include "app/qt/WindowBoundsQt.h"
@@ -42,7 +43,7 @@ WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     settings.showLineNumbers = Showlinenumbers1->isChecked();
     settings.showToolbarCaptions = ToolBarCaptions();
     settings.activeTab = activeTab;
-    settings.lineEnding = FileFormatName(newDocumentLineBreaks);
+    settings.lineEnding = FileFormatName(formats->NewDocumentLineBreaks());
 
     const TMemo* model = documents[static_cast<std::size_t>(CurrentIndex())]->PlainEditor;
     const QFont font = model->Font();
@@ -75,7 +76,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
         recent->SetRecentFiles(settings.recentFiles);
-        SetNewDocumentLineBreaks(settings.lineEnding);
+        formats->SetNewDocumentLineBreaks(settings.lineEnding);
     }
 
     setWindowState(Qt::WindowNoState);

@@ -2,6 +2,7 @@
 // the current look as a style, opening style files for editing, Reset to Defaults, and the font
 // and colour commands, which change every editor of every document alike.
 
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/NameDialog.h"
@@ -107,7 +108,7 @@ void TForm1::mniSaveStyleClick() {
 void TForm1::OpenOrganize1Click() {
     const std::optional<FileDialogResult> chosen = dialogs.OpenFile(OrganizeStylesRequest());
     if (chosen && !chosen->files.isEmpty())
-        OpenFile(chosen->files.front());
+        fileCommands->OpenFile(chosen->files.front());
 }
 
 void TForm1::ApplyDefaultLook() {

@@ -1,6 +1,8 @@
 // The document list: creating, switching, closing and exchanging tabs, the tab bar, the Tabs
 // menu and the tab context menu, the title and the look every editor shares.
 
+#include "app/qt/DocumentFormats.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/WindowProjects.h"
@@ -124,7 +126,7 @@ std::unique_ptr<TMyMemo> TForm1::NewDocument() {
     ConnectEditor(document->PlainEditor);
     ConnectEditor(document->CodeEditor);
     ConnectRichEditor(document->RichEditor);
-    GiveNewDocumentLineBreaks(*document);
+    formats->GiveNewDocumentLineBreaks(*document);
     return document;
 }
 
@@ -153,7 +155,7 @@ bool TForm1::CloseDocument(int position) {
         if (answer == DialogAnswer::Cancel)
             return false;
         // A save that failed or was cancelled keeps the tab: closing it would lose the edits.
-        if (answer == DialogAnswer::Yes && !SaveDocument(position))
+        if (answer == DialogAnswer::Yes && !fileCommands->SaveDocument(position))
             return false;
     }
     recovery->Keeper().Discard(&document);
@@ -162,8 +164,8 @@ bool TForm1::CloseDocument(int position) {
         document.PlainEditor->SetText({});
         document.CodeEditor->SetText({});
         document.RichEditor->Clear();
-        GiveNewDocumentLineBreaks(document);
-        SetDocumentEncoding(document, DocumentEncoding::Plain(ProgramEncoding()));
+        formats->GiveNewDocumentLineBreaks(document);
+        formats->SetDocumentEncoding(document, DocumentEncoding::Plain(ProgramEncoding()));
         SelectIndex(0);
         document.FileName.clear();
         document.Disk = {};
@@ -362,7 +364,7 @@ void TForm1::RefreshCurrentTab() {
     CheckViewModeItems();
     UpdateTitle();
     ShowCaretPosition();
-    ShowDocumentEncoding();
+    formats->ShowDocumentEncoding();
     UpdateModeMenus();
     CheckTabItem(CurrentIndex());
     CheckHiddenFromCloseAll();

@@ -2,6 +2,7 @@
 // highlighter of the code editor, and the menus and tool buttons each mode shows (the
 // view-mode column of the menu tables).
 
+#include "app/qt/DocumentFormats.h"
 #include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
@@ -152,7 +153,7 @@ void TForm1::SetViewMode(int mode) {
     CheckViewModeItems();
     ShowTabBarWhenNeeded();
     UpdateModeMenus();
-    ShowDocumentLineBreaks();
+    formats->ShowDocumentLineBreaks();
 }
 
 void TForm1::CarryText(TMyMemo& document, int fromMode, int toMode) {
@@ -191,14 +192,6 @@ bool TForm1::ChangeSyn(const QString& extension) {
     CurrentDocument().CodeEditor->SetHighlighter(
         HighlighterInstance(highlighterClass->instanceName));
     return true;
-}
-
-bool TForm1::ChangeRich(const QString& extension) {
-    for (const char* rich : {".doc", ".rtf", ".docx", ".rtfx"}) {
-        if (extension == QLatin1String(rich))
-            return true;
-    }
-    return false;
 }
 
 void TForm1::CodeEditorModeClick(std::string_view extension) {

@@ -3,6 +3,7 @@
 #include "app/qt/WindowProjects.h"
 
 #include "app/ProjectFile.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
@@ -79,7 +80,8 @@ void TWindowProjects::LoadProject(const QString& path) {
     window.centralWidget()->hide();
     std::vector<std::string> missing;
     for (const std::string& entry : entries.value) {
-        if (const std::optional<QString> message = window.OpenFileUnlessMissing(DisplayPath(entry)))
+        if (const std::optional<QString> message =
+                window.Files().OpenFileUnlessMissing(DisplayPath(entry)))
             missing.push_back(message->toStdString());
     }
     window.centralWidget()->show();

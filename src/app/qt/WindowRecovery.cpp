@@ -5,6 +5,8 @@
 #include "app/qt/WindowRecovery.h"
 
 #include "app/qt/DiskChanges.h"
+#include "app/qt/DocumentFormats.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
@@ -193,7 +195,8 @@ void TWindowRecovery::RestoreDocument(const RecoveredDocument& recovered) {
     if (TSynCustomHighlighter* highlighter = window.HighlighterInstance(header.highlighter))
         document.CodeEditor->SetHighlighter(highlighter);
     // A copy from a version that knew no other encoding holds the program's.
-    window.SetDocumentEncoding(document, DocumentEncoding::FromName(header.encodingName)
+    window.Formats().SetDocumentEncoding(document,
+                                         DocumentEncoding::FromName(header.encodingName)
                                              .value_or(DocumentEncoding::Plain(ProgramEncoding())));
     window.SetViewMode(header.viewMode);
     if (header.viewMode == vmRich) {
@@ -227,7 +230,7 @@ std::optional<QString> TWindowRecovery::RestoreJournal(const RecoveredDocument& 
     const QString shown = ShownText(header.fileName);
     const bool fits = JournalFitsFile(recovered);
     const int before = window.DocumentCount();
-    window.OpenFile(DisplayPath(header.fileName));
+    window.Files().OpenFile(DisplayPath(header.fileName));
     if (window.DocumentCount() < before ||
         window.CurrentDocument().FileName != DisplayPath(header.fileName))
         return "The file " + shown + " could not be opened to restore its unsaved edits.";

@@ -32,11 +32,11 @@ TEST_F(MainWindowTest, EditorsAreNamedAfterTheirDocumentAsItsTabIs) {
     };
     const Step steps[] = {
         {"untitled", [] {}, "Blank"},
-        {"opened", [&] { window->OpenFile(note); }, "note.txt"},
+        {"opened", [&] { window->Files().OpenFile(note); }, "note.txt"},
         {"saved under another name",
          [&] {
              dialogs.QueueFiles({PathOf("renamed.txt")});
-             window->mniSaveAsClick();
+             window->Files().mniSaveAsClick();
          },
          "renamed.txt"},
         {"a second tab", [&] { window->mniNewClick(); }, "Blank"},
@@ -109,10 +109,10 @@ TEST_F(MainWindowTest, StatusBarFieldsShowAndAreNamedWhileTheyHaveText) {
     };
     const Step steps[] = {
         {"started", [] {}},
-        {"a binary file", [&] { window->OpenFile(binary); }},
+        {"a binary file", [&] { window->Files().OpenFile(binary); }},
         {"a text file with the Find dialog open",
          [&] {
-             window->OpenFile(text);
+             window->Files().OpenFile(text);
              window->Search().ShowFindDialog();
              window->Search().FindDialog->SetFindText("one");
          }},

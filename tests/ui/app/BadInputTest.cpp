@@ -63,7 +63,7 @@ protected:
 
     // Saves and closes the current tab as the File menu does; no question may come.
     void SaveAndClose() {
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_FALSE(window->CurrentDocument().Modified);
         window->mniCloseClick();
     }
@@ -108,7 +108,7 @@ TEST_F(BadInputTest, SmallBadFilesOpenEditSaveAndKeepEveryByte) {
         SCOPED_TRACE(file.name);
         const QByteArray original = BadInputFile(file.name);
         const QString path = WriteFile(file.name, original);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         ExpectNoErrorBox();
         ASSERT_EQ(window->CurrentDocument().FileName, path);
         EXPECT_EQ(window->CurrentDocument().ViewMode, file.view == View::Code ? vmCode : vmPlain);
@@ -124,7 +124,7 @@ TEST_F(BadInputTest, SmallBadFilesOpenEditSaveAndKeepEveryByte) {
 // A file with a UTF-16 mark is edited as its characters and written back as UTF-16 with the mark.
 TEST_F(BadInputTest, Utf16FileIsEditedAsTextAndSavedAsUtf16) {
     const QString path = WriteFile("utf16-bom.txt", BadInputFile("utf16-bom.txt"));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ExpectNoErrorBox();
     TypeAt(Qt::Key_Home, "<");
     TypeAt(Qt::Key_End, ">");
@@ -138,14 +138,14 @@ TEST_F(BadInputTest, Utf16FileIsEditedAsTextAndSavedAsUtf16) {
 
 TEST_F(BadInputTest, DamagedRichFilesShowTheirTextOrAreRefusedUntouched) {
     const QString truncated = WriteFile("truncated.rtf", BadInputFile("truncated.rtf"));
-    window->OpenFile(truncated);
+    window->Files().OpenFile(truncated);
     ExpectNoErrorBox();
     EXPECT_EQ(window->CurrentDocument().ViewMode, vmRich);
     EXPECT_TRUE(window->CurrentDocument().RichEditor->Lines().join("\n").contains("bold text"));
 
     const QByteArray word = BadInputFile("word-binary.doc");
     const QString binary = WriteFile("word-binary.doc", word);
-    window->OpenFile(binary);
+    window->Files().OpenFile(binary);
     ASSERT_FALSE(dialogs.History().empty());
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(window->CurrentDocument().FileName.isEmpty());
@@ -181,7 +181,7 @@ TEST_F(BadInputTest, AwkwardFileNamesOpenSaveAndReopen) {
             std::fputs("text", file);
             std::fclose(file);
         }
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         ExpectNoErrorBox();
         ASSERT_FALSE(window->CurrentDocument().FileName.isEmpty()) << LastMessage().toStdString();
         TypeAt(Qt::Key_End, " edited");
@@ -217,7 +217,7 @@ TEST_F(BadInputTest, BigFilesOpenEditAndSaveWhole) {
     for (const BigFile& file : files) {
         SCOPED_TRACE(file.name);
         const QString path = WriteRepeated(file.name, file.piece, file.count);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         ExpectNoErrorBox();
         ASSERT_EQ(window->CurrentDocument().FileName, path);
         const bool code = window->CurrentDocument().ViewMode == vmCode;
@@ -244,7 +244,7 @@ TEST_F(BadInputTest, FileOfMoreLineBreaksThanTheEditorCanNumberIsRefusedBeforeRe
     // must come from the size alone, so nothing of it is ever read.
     const QString path = WriteFile("breaks.txt", "");
     std::filesystem::resize_file(QFile::encodeName(path).toStdString(), size);
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(LastMessage(), "Cannot open \"" + path + "\": The file is too large");
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(window->CurrentDocument().FileName.isEmpty());
@@ -296,7 +296,7 @@ TEST_F(BadInputTest, TextTooBigForMemoryIsTheOpenCommandsErrorAndTheProgramGoesO
     {
         AddressSpaceLimit limit(AddressSpaceInUse() + (400u << 20));
         ASSERT_TRUE(limit.Applied());
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
     }
     EXPECT_EQ(LastMessage(), "Cannot open \"" + path + "\": Out of memory");
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
@@ -306,7 +306,7 @@ TEST_F(BadInputTest, TextTooBigForMemoryIsTheOpenCommandsErrorAndTheProgramGoesO
     window->SelectIndex(0);
     EXPECT_EQ(CurrentText(), "kept");
     // The program goes on: a file that fits opens.
-    window->OpenFile(WriteFile("small.txt", "small"));
+    window->Files().OpenFile(WriteFile("small.txt", "small"));
     EXPECT_EQ(CurrentText(), "small");
 }
 

@@ -68,14 +68,14 @@ TEST_F(MainWindowTest, OpenAndSaveKeepEveryByteAcrossLineBreakStyles) {
     for (const ByteCase& c : ByteCases()) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile(QString(c.name).replace(' ', '_') + ".txt", c.bytes);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         EXPECT_EQ(EditorLines(window->CurrentPlainEditor()->Lines()), PlainLines(c.bytes));
 
         // Each line keeps the break it had in the file, in either view.
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
         window->SetViewMode(vmCode);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
         window->mniCloseClick();
     }
@@ -136,8 +136,8 @@ TEST_F(BigFileTest, OpeningAndSavingShowProgressAndKeepTheWindowRunning) {
         const char* action;
         std::function<void()> run;
     };
-    for (const Step& step : {Step{"Opening", [&] { window->OpenFile(path); }},
-                             Step{"Saving", [&] { window->mniSaveClick(); }}}) {
+    for (const Step& step : {Step{"Opening", [&] { window->Files().OpenFile(path); }},
+                             Step{"Saving", [&] { window->Files().mniSaveClick(); }}}) {
         SCOPED_TRACE(step.action);
         ExpectProgress(
             QString("^%1 %2\\.\\.\\. (\\d+)%$").arg(step.action, QRegularExpression::escape(path)),
@@ -154,7 +154,8 @@ TEST_F(BigFileTest, SmallFilesShowNoProgress) {
     const QString path = WriteFile("small.txt", QByteArray(16 << 20, 's'));
     Part<QLabel>(*window, "StatusBarText").setText("before");
     QStringList seen;
-    WhileRunning([&] { window->OpenFile(path); }, [&](const QString& text) { seen << text; });
+    WhileRunning([&] { window->Files().OpenFile(path); },
+                 [&](const QString& text) { seen << text; });
     EXPECT_TRUE(seen.isEmpty()) << seen.join(", ").toStdString();
     EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0).size(), std::size_t(16) << 20);
 }
@@ -188,12 +189,12 @@ TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRun
 
 TEST_F(BigFileTest, RichViewTakesABigTextSavesItAndGivesItBackShowingProgress) {
     const QString path = WriteBigFile();
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ExpectProgress("^Switching to rich view\\.\\.\\. \\d+%$", [&] { window->SetViewMode(vmRich); });
     EXPECT_EQ(window->CurrentDocument().RichEditor->document()->blockCount(), lineCount + 1);
     // A text file stays text in rich view, each line with the LF break it had.
     ExpectProgress("^Saving " + QRegularExpression::escape(path) + "\\.\\.\\. \\d+%$",
-                   [&] { window->mniSaveClick(); });
+                   [&] { window->Files().mniSaveClick(); });
     QByteArray expected;
     for (int line = 0; line < lineCount; ++line)
         expected += QByteArray(63, 'b') + "\n";
@@ -217,7 +218,7 @@ TEST_F(BigFileTest, ABigRtfFileOpensCountingUpOnceThroughReadingAndLayingOut) {
     rtf += "}";
     const QString path = WriteFile("big.rtf", rtf);
     const QString pattern = "^Opening " + QRegularExpression::escape(path) + "\\.\\.\\. (\\d+)%$";
-    const QStringList shown = ExpectProgress(pattern, [&] { window->OpenFile(path); });
+    const QStringList shown = ExpectProgress(pattern, [&] { window->Files().OpenFile(path); });
     QList<int> percents;
     for (const QString& text : shown)
         percents << QRegularExpression(pattern).match(text).captured(1).toInt();
@@ -241,11 +242,11 @@ TEST_F(BigFileTest, ABigUtf16FileOpensAndSavesByteForByteShowingProgress) {
     file.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     const QString path = WriteFile("big-utf16.txt", file);
     const QString shown = QRegularExpression::escape(path) + "\\.\\.\\. \\d+( s|%)$";
-    ExpectProgress("^Opening " + shown, [&] { window->OpenFile(path); });
+    ExpectProgress("^Opening " + shown, [&] { window->Files().OpenFile(path); });
     ASSERT_TRUE(window->CurrentDocument().FileEncoding.IsUtf16());
     EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0), line.chopped(2).toStdString());
     window->CurrentDocument().Modified = true;
-    ExpectProgress("^Saving " + shown, [&] { window->mniSaveClick(); });
+    ExpectProgress("^Saving " + shown, [&] { window->Files().mniSaveClick(); });
     EXPECT_TRUE(ReadFile(path) == file) << "the file did not come back byte for byte";
     EXPECT_FALSE(window->CurrentDocument().Modified);
 }

@@ -192,11 +192,11 @@ TEST_P(DocumentEncodingOnDesktop, FilesShowTheirCharactersAndComeBackAsTheyWere)
         const Seen& seen =
             GetParam().codePage == Encoding::Utf8CodePage ? c.onUtf8Desktop : c.onCLocaleDesktop;
         const QString path = WriteFile(QString(c.name) + ".txt", c.bytes);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         EXPECT_EQ(Caption(), seen.caption);
         EXPECT_EQ(FirstLine(), seen.firstLine);
 
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
 
         Find(seen.find);
@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Desktops, DocumentEncodingOnDesktop,
 TEST_F(DocumentEncodingTest, ReopenWithEncodingIsKeptByRecentFilesAndProjects) {
     Start(CLocaleDesktop);
     const QString path = WriteFile("russian.txt", InCodePage(Russian, 1251));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(Caption(), "Windows-1252");
     QAction* reopen = EncodingItem("mniReopenWithEncoding", "Windows-1251");
     ASSERT_NE(reopen, nullptr);
@@ -245,7 +245,7 @@ TEST_F(DocumentEncodingTest, ReopenWithEncodingIsKeptByRecentFilesAndProjects) {
 TEST_F(DocumentEncodingTest, ReopeningAModifiedDocumentAsksFirst) {
     Start(CLocaleDesktop);
     const QString path = WriteFile("russian.txt", InCodePage(Russian, 1251));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     window->CurrentPlainEditor()->SetSelText("edit ");
     ASSERT_TRUE(window->CurrentDocument().Modified);
 
@@ -267,7 +267,7 @@ TEST_F(DocumentEncodingTest, ReopeningAModifiedDocumentAsksFirst) {
 TEST_F(DocumentEncodingTest, SaveWithEncodingConvertsAndAsksBeforeLosingCharacters) {
     Start(Utf8Desktop);
     const QString path = WriteFile("russian.txt", Russian.toUtf8());
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
 
     EncodingItem("mniSaveWithEncoding", "Windows-1251")->trigger();
     EXPECT_EQ(ReadFile(path), InCodePage(Russian, 1251));
@@ -294,7 +294,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingConvertsAndAsksBeforeLosingCharacte
     // opens in it again.
     EncodingItem("mniSaveWithEncoding", "UTF-8")->trigger();
     window->mniCloseAllClick();
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(Caption(), "UTF-8");
 }
 
@@ -302,13 +302,13 @@ TEST_F(DocumentEncodingTest, CodeViewKeepsTheEncodingAndConvertsItsOwnText) {
     Start(CLocaleDesktop);
     const QString html = "<p>Привет</p>\r\n<p>мир</p>\r\n";
     const QString path = WriteFile("page.html", InUtf16(html, QStringConverter::Utf16BE));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ASSERT_EQ(window->CurrentDocument().ViewMode, vmCode);
     TSynEdit& editor = *window->CurrentDocument().CodeEditor;
     EXPECT_EQ(Caption(), "UTF-16 BE");
     editor.SetCaretXY(1, 1);
     EXPECT_EQ(editor.inputMethodQuery(Qt::ImSurroundingText).toString(), "<p>Привет</p>");
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(path), InUtf16(html, QStringConverter::Utf16BE));
 
     EncodingItem("mniSaveWithEncoding", "Windows-1251")->trigger();
@@ -321,13 +321,13 @@ TEST_F(DocumentEncodingTest, CodeViewKeepsTheEncodingAndConvertsItsOwnText) {
 TEST_F(DocumentEncodingTest, SavingWhatTheEncodingCannotHoldAsksFirst) {
     Start(CLocaleDesktop);
     const QString path = WriteFile("plain.txt", "abc");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     window->SetViewMode(vmRich);
     window->CurrentDocument().RichEditor->insertPlainText("жж");
     ASSERT_TRUE(window->CurrentDocument().Modified);
 
     dialogs.Queue(DialogAnswer::No);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(LastMessage(), "File " + path +
                                  ": 2 character(s) cannot be written in Windows-1252 and would "
                                  "become \"?\".  Save anyway?");
@@ -335,7 +335,7 @@ TEST_F(DocumentEncodingTest, SavingWhatTheEncodingCannotHoldAsksFirst) {
     EXPECT_TRUE(window->CurrentDocument().Modified);
 
     dialogs.Queue(DialogAnswer::Yes);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(path), "??abc");
     EXPECT_FALSE(window->CurrentDocument().Modified);
 }
@@ -382,7 +382,7 @@ TEST_F(DocumentEncodingTest, EncodingMenusCheckTheDocumentsEncoding) {
          "Windows-1251 (Cyrillic)"},
     };
     for (const auto& c : cases) {
-        window->OpenFile(WriteFile(QString(c.name) + ".txt", c.bytes));
+        window->Files().OpenFile(WriteFile(QString(c.name) + ".txt", c.bytes));
         EXPECT_EQ(CheckedItems("mniReopenWithEncoding"), QStringList({c.reopen})) << c.name;
         EXPECT_EQ(CheckedItems("mniSaveWithEncoding"), QStringList({c.save})) << c.name;
     }
@@ -395,7 +395,7 @@ TEST_F(DocumentEncodingTest, EncodingMenusCheckTheDocumentsEncoding) {
 TEST_F(DocumentEncodingTest, SaveWithEncodingGivesOrTakesAByteOrderMark) {
     Start(CLocaleDesktop);
     const QString path = WriteFile("russian.txt", InCodePage(Russian, 1251));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EncodingItem("mniReopenWithEncoding", "Windows-1251")->trigger();
     const struct {
         const char* item;
@@ -418,7 +418,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingGivesOrTakesAByteOrderMark) {
     // Opened again, the file shows in the encoding it was saved in.
     EncodingItem("mniSaveWithEncoding", "UTF-16 LE")->trigger();
     window->mniCloseAllClick();
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(Caption(), "UTF-16 LE");
 }
 
@@ -429,7 +429,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingKeepsCaretSelectionAndScroll) {
         text += "Строка " + QString::number(line) + ": Привет, мир.\r\n";
     for (const int mode : {vmPlain, vmCode}) {
         const QString path = WriteFile(mode == vmPlain ? "lines.txt" : "lines.ini", text.toUtf8());
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         ASSERT_EQ(window->CurrentDocument().ViewMode, mode);
         TSynEditWidget& editor = *window->CurrentDocument().View().TextEditor();
         TSynEditEngine& engine = editor.Engine();

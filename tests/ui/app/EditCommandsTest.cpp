@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, UndoAfterTypingUndoesOnlyTheTyping) {
 }
 
 TEST_F(MainWindowTest, UndoRightAfterOpeningChangesNothing) {
-    window->OpenFile(WriteFile("a.txt", "text"));
+    window->Files().OpenFile(WriteFile("a.txt", "text"));
     window->mniUndoClick();
     EXPECT_EQ(CurrentText(), "text");
     EXPECT_FALSE(window->CurrentDocument().Modified);

@@ -50,7 +50,7 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
         WriteBytes(path, "old");
         Start();
         dialogs.QueueFiles({DisplayPath(path)});
-        window->mniOpenClick();
+        window->Files().mniOpenClick();
         ASSERT_EQ(CurrentText(), "old") << c.name;
         EXPECT_EQ(Part<QTabBar>(*window, "TabControl").tabText(0), c.caption);
         EXPECT_TRUE(window->windowTitle().contains(c.caption))
@@ -59,7 +59,7 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
                   ShownPath(DisplayPath(path)));
 
         window->CurrentPlainEditor()->SetText("new");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadBytes(path), "new") << c.name;
         EXPECT_EQ(FilesInFolder(), 1u) << c.name << ": saved under another name";
 
@@ -85,7 +85,7 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
 TEST_F(FileNameBytesTest, AMissingFileIsNamedWithItsBytesShown) {
     Start();
     const std::string path = Folder() + "gone\xff.txt";
-    window->OpenFile(DisplayPath(path));
+    window->Files().OpenFile(DisplayPath(path));
     EXPECT_EQ(LastMessage(), ShownText(Folder()) + "gone\\xFF.txt not found");
 }
 

@@ -57,7 +57,7 @@ protected:
         for (int line = 1; line <= 100; ++line)
             text += "l" + QByteArray::number(line) + (line < 100 ? "\n" : "");
         const QString path = WriteFile(name, text);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         return path;
     }
     // What saving these lines writes in either view: the file's own LF breaks, and none after
@@ -146,7 +146,7 @@ TEST_F(FilesChangedOnDiskTest, ReloadedTextShorterThanTheCaretLineLeavesTheCaret
 
 TEST_F(FilesChangedOnDiskTest, RichFileReloadsIntoTheRichView) {
     const QString path = WriteFile("letter.rtf", "{\\rtf1 old text\\par}");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ASSERT_EQ(Current().ViewMode, vmRich);
     Shell("printf '{\\\\rtf1 first\\\\par second\\\\par}' > letter.rtf.new && mv letter.rtf.new "
           "letter.rtf");
@@ -247,7 +247,7 @@ TEST_F(FilesChangedOnDiskTest, NoSecondQuestionWhileOneIsOpenButTheNewChangeIsAs
     });
     TForm1 other(modal);
     ShowAndStart(other);
-    other.OpenFile(path);
+    other.Files().OpenFile(path);
     QTest::keyClicks(&other.CurrentDocument().View().Widget(), "mine ");
     modal.Queue(DialogAnswer::No);
     modal.Queue(DialogAnswer::No);
@@ -347,10 +347,10 @@ TEST_F(FilesChangedOnDiskTest, OwnSavesTriggerNothing) {
         SCOPED_TRACE(name);
         const QString path =
             WriteFile(name, QString(name).endsWith(".rtf") ? "{\\rtf1 start\\par}" : "start");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         QWidget* editor = &Current().View().Widget();
         QTest::keyClicks(editor, "typed ");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         ASSERT_FALSE(Current().Modified);
         const QByteArray saved = ReadFile(path);
         // Edited again before the window looks: a save taken for another program's change
@@ -360,7 +360,7 @@ TEST_F(FilesChangedOnDiskTest, OwnSavesTriggerNothing) {
         EXPECT_TRUE(dialogs.History().empty());
         EXPECT_TRUE(Current().Modified);
         EXPECT_EQ(ReadFile(path), saved);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         Settle();
         EXPECT_TRUE(dialogs.History().empty());
 
@@ -386,7 +386,7 @@ TEST_F(FilesChangedOnDiskTest, SavingOverAFileChangedSinceLoadingAsksFirst) {
         Shell("printf 'theirs' > notes.txt");
         dialogs.ClearHistory();
         dialogs.Queue(answer);
-        EXPECT_EQ(window->SaveDocument(window->CurrentIndex()), yes);
+        EXPECT_EQ(window->Files().SaveDocument(window->CurrentIndex()), yes);
         ASSERT_EQ(dialogs.History().size(), 1u);
         EXPECT_EQ(dialogs.History()[0].messageKind, MessageKind::Warning);
         EXPECT_EQ(dialogs.History()[0].text,
@@ -420,7 +420,7 @@ TEST_F(FilesChangedOnDiskTest, SavingAfterDecliningAReloadAsksBeforeOverwriting)
     Shell("printf 'theirs' > notes.txt");
     ASSERT_TRUE(Noticed([&] { return dialogs.Pending() == 0; }));
     dialogs.Queue(DialogAnswer::Yes);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     ASSERT_EQ(dialogs.History().size(), 2u);
     EXPECT_TRUE(dialogs.History()[1].text.endsWith("Overwrite it?"));
     EXPECT_EQ(ReadFile(path), SavedBytes(ShownLines()));

@@ -58,8 +58,8 @@ TEST_F(FindReplaceWindowTest, FindNextSearchesTheCurrentTabOnly) {
 }
 
 TEST_F(FindReplaceWindowTest, FindNextInRichViewSelectsInTheRichEditor) {
-    window->OpenFile(WriteFile("letter.rtf", "{\\rtf1\\ansi plain {\\b word} end\\par "
-                                             "second word\\par}"));
+    window->Files().OpenFile(WriteFile("letter.rtf", "{\\rtf1\\ansi plain {\\b word} end\\par "
+                                                     "second word\\par}"));
     ASSERT_EQ(window->CurrentDocument().ViewMode, vmRich);
     TRxRichEdit& rich = *window->CurrentDocument().RichEditor;
     window->findChild<TSearchDialog*>("FindDialog")->SetFindText("word");

@@ -55,13 +55,13 @@ TEST_F(LibreOfficeRoundTripTest, OurSavedFilesReadInLibreOfficeAsTheOriginals) {
         const QString original = QString(TABRIX_TEST_DATA) + "/rtf/" + c.file;
         const QString copy = PathOf(QString("original-") + c.file);
         ASSERT_TRUE(QFile::copy(original, copy));
-        window->OpenFile(copy);
+        window->Files().OpenFile(copy);
         TRxRichEdit& rich = *window->CurrentDocument().RichEditor;
         QTextCursor found = rich.document()->find(c.word);
         ASSERT_FALSE(found.isNull()) << c.word;
         found.insertText(c.replacement);
         dialogs.QueueFiles({PathOf(QString("ours-") + c.file)});
-        window->mniSaveAsClick();
+        window->Files().mniSaveAsClick();
         toConvert << copy << PathOf(QString("ours-") + c.file);
     }
     QProcess office;

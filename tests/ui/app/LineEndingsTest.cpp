@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/qt/DiskChanges.h"
+#include "app/qt/DocumentFormats.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <QMenu>
@@ -42,9 +43,9 @@ protected:
     // Opens a copy of the data file, shows it in the view and saves it: the bytes on disk.
     QByteArray SavedIn(const QString& name, int view) {
         const QString path = WriteFile(name, DataFile(name));
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniPlainClick(view);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         const QByteArray saved = ReadFile(path);
         window->mniCloseAllClick();
         return saved;
@@ -69,9 +70,9 @@ TEST_F(LineEndingsTest, AMillionLinesOfLfComeBackByteForByteFromEveryView) {
     for (const int view : {vmPlain, vmCode, vmRich}) {
         SCOPED_TRACE(view);
         const QString path = WriteFile("million.txt", text);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniPlainClick(view);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_TRUE(ReadFile(path) == text);
         window->mniCloseAllClick();
     }
@@ -80,11 +81,11 @@ TEST_F(LineEndingsTest, AMillionLinesOfLfComeBackByteForByteFromEveryView) {
 TEST_F(LineEndingsTest, SaveAllAndSaveNewVersionKeepTheBytes) {
     const QString mixed = WriteFile("mixed.txt", DataFile("mixed.txt"));
     const QString cr = WriteFile("notes_1.txt", DataFile("cr.txt"));
-    window->OpenFile(mixed);
-    window->OpenFile(cr);
-    window->Savenewversion1Click();
+    window->Files().OpenFile(mixed);
+    window->Files().OpenFile(cr);
+    window->Files().Savenewversion1Click();
     EXPECT_EQ(ReadFile(PathOf("notes_2.txt")), DataFile("cr.txt"));
-    window->mniSaveAllClick();
+    window->Files().mniSaveAllClick();
     EXPECT_EQ(ReadFile(mixed), DataFile("mixed.txt"));
     EXPECT_EQ(ReadFile(PathOf("notes_2.txt")), DataFile("cr.txt"));
 }
@@ -94,12 +95,12 @@ TEST_F(LineEndingsTest, AnEditChangesTheBytesOfItsLineOnly) {
     const QString path = WriteFile("script.sh", lines[0] + lines[1] + lines[2] + lines[3]);
     for (const int view : {vmPlain, vmCode}) {
         SCOPED_TRACE(view);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniPlainClick(view);
         Editor().setFocus();
         Editor().Engine().SetCaret(MakePosition(2, 5));
         QTest::keyClicks(&Editor(), "X");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         lines[2] = view == vmPlain ? "thirdX\n" : "thirdXX\n";
         EXPECT_EQ(ReadFile(path), lines[0] + lines[1] + lines[2] + lines[3]);
         window->mniCloseAllClick();
@@ -119,12 +120,12 @@ TEST_F(LineEndingsTest, NewLinesTakeTheDocumentsStyle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile("file.txt", c.file);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         Editor().setFocus();
         Editor().Engine().SetCaret(MakePosition(0, 1));
         QTest::keyClick(&Editor(), Qt::Key_Return);
         QTest::keyClicks(&Editor(), "new");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
         window->mniCloseAllClick();
     }
@@ -144,7 +145,7 @@ TEST_F(LineEndingsTest, TheStatusBarShowsTheStyleAndTheMenuChecksIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        window->OpenFile(WriteFile(c.file, DataFile(c.file)));
+        window->Files().OpenFile(WriteFile(c.file, DataFile(c.file)));
         EXPECT_EQ(StatusLineBreaks(), c.caption);
         EXPECT_EQ(CheckedLineEndings(), c.checked);
         window->mniPlainClick(vmCode);
@@ -167,16 +168,16 @@ TEST_F(LineEndingsTest, NewDocumentsTakeTheChosenLineEnding) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting);
-        window->SetNewDocumentLineBreaks(c.setting);
+        window->Formats().SetNewDocumentLineBreaks(c.setting);
         window->mniNewClick();
         EXPECT_EQ(StatusLineBreaks(), c.caption);
         // A file without line breaks is as new as a new document.
         const QString path = WriteFile("empty.txt", "");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         QTest::keyClicks(&Editor(), "a");
         QTest::keyClick(&Editor(), Qt::Key_Return);
         QTest::keyClicks(&Editor(), "b");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
         window->mniCloseAllClick();
     }
@@ -187,19 +188,19 @@ TEST_F(LineEndingsTest, ConvertingMarksModifiedAndOneUndoTakesItBack) {
     for (const int view : {vmPlain, vmCode}) {
         SCOPED_TRACE(view);
         const QString path = WriteFile("mixed.txt", file);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniPlainClick(view);
         ClickLineEnding(TSynEditFileFormat::sffDos);
         EXPECT_TRUE(window->CurrentDocument().Modified);
         EXPECT_EQ(StatusLineBreaks(), "CR LF");
         EXPECT_EQ(CheckedLineEndings(), QStringList{"Windows (CR LF)"});
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), "unix line\r\nwindows line\r\nmac line\r\nLF then CR\r\n\r\nend "
                                   "without break");
         window->mniUndoClick();
         EXPECT_EQ(StatusLineBreaks(), "Mixed");
         EXPECT_TRUE(window->CurrentDocument().Modified);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), file);
         window->mniCloseAllClick();
     }
@@ -220,9 +221,9 @@ TEST_F(LineEndingsTest, AFileThatLooksBinarySaysSoInTheStatusBar) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile(c.name, c.bytes);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         EXPECT_EQ(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()), c.binary);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
         window->mniCloseAllClick();
         EXPECT_FALSE(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()));
@@ -233,13 +234,13 @@ TEST_F(LineEndingsTest, AReloadAfterAChangeOnDiskTakesTheNewFilesEndings) {
     for (const int view : {vmPlain, vmCode}) {
         SCOPED_TRACE(view);
         const QString path = WriteFile("changing.txt", "one\ntwo\n");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniPlainClick(view);
         WriteFile("changing.txt", "one\rtwo\rthree");
         window->DiskChanges().CheckFilesOnDisk();
         ASSERT_FALSE(window->CurrentDocument().Modified);
         EXPECT_EQ(StatusLineBreaks(), "CR");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), "one\rtwo\rthree");
         window->mniCloseAllClick();
     }
@@ -253,14 +254,14 @@ TEST_F(LineEndingsTest, UndoingATextFunctionBringsBackEveryLinesOwnBreak) {
         for (const int view : {vmPlain, vmCode}) {
             SCOPED_TRACE(std::string(function) + " in view " + std::to_string(view));
             const QString path = WriteFile("mixed.txt", file);
-            window->OpenFile(path);
+            window->Files().OpenFile(path);
             window->mniPlainClick(view);
             QAction* item = window->findChild<QAction*>(function);
             ASSERT_NE(item, nullptr);
             item->trigger();
             ASSERT_TRUE(window->CurrentDocument().Modified);
             window->mniUndoClick();
-            window->mniSaveClick();
+            window->Files().mniSaveClick();
             EXPECT_EQ(ReadFile(path), file);
             window->mniCloseAllClick();
         }

@@ -2,6 +2,7 @@
 // Creates the main window against ScriptedDialogs, so tests queue the answers to its questions
 // and assert the exact messages it showed; files live in a temporary folder.
 
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"

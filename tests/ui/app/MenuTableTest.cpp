@@ -308,7 +308,7 @@ QStringList VisibleCaptions(const QMenu& menu) {
 // bar takes no focus); the keyboard reaches every command through the main menu, whose menus
 // open with Alt and their letter.
 TEST_F(MainWindowTest, EveryCommandIsInTheMainMenu) {
-    window->OpenFile(WriteFile("recent.txt", "text"));
+    window->Files().OpenFile(WriteFile("recent.txt", "text"));
     std::set<const QAction*> inMenus;
     CollectMenuActions(window->menuBar()->actions(), inMenus);
     std::set<QString> menuCaptions;

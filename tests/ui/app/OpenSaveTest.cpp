@@ -5,11 +5,12 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <functional>
 #include <unistd.h>
 
 TEST_F(MainWindowTest, OpenLoadsIntoTheUnusedTabAndNormalisesLineBreaks) {
     const QString path = WriteFile("mixed.txt", "a\rb\nc\r\nd");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(CurrentText(), "a\r\nb\r\nc\r\nd");
     EXPECT_EQ(window->CurrentDocument().FileName, path);
@@ -20,9 +21,9 @@ TEST_F(MainWindowTest, OpenLoadsIntoTheUnusedTabAndNormalisesLineBreaks) {
 TEST_F(MainWindowTest, OpeningTheSameFileTwiceOnlySwitchesToItsTab) {
     const QString a = WriteFile("a.txt", "a");
     const QString b = WriteFile("b.txt", "b");
-    window->OpenFile(a);
-    window->OpenFile(b);
-    window->OpenFile(folder.path() + "/./a.txt");
+    window->Files().OpenFile(a);
+    window->Files().OpenFile(b);
+    window->Files().OpenFile(folder.path() + "/./a.txt");
     EXPECT_EQ(window->DocumentCount(), 2);
     EXPECT_EQ(window->CurrentIndex(), 0);
 }
@@ -30,8 +31,8 @@ TEST_F(MainWindowTest, OpeningTheSameFileTwiceOnlySwitchesToItsTab) {
 TEST_F(MainWindowTest, PathsDifferingInCaseAreDifferentFilesOnThisFileSystem) {
     const QString lower = WriteFile("case.txt", "lower");
     const QString upper = WriteFile("CASE.txt", "upper");
-    window->OpenFile(lower);
-    window->OpenFile(upper);
+    window->Files().OpenFile(lower);
+    window->Files().OpenFile(upper);
     EXPECT_EQ(window->DocumentCount(), 2);
     EXPECT_EQ(CurrentText(), "upper");
 }
@@ -44,7 +45,7 @@ TEST_F(MainWindowTest, OpeningWhatIsNoFileSaysSoAndOpensNothing) {
     const QString missing = PathOf("missing.txt");
     for (const Case& c : {Case{missing, missing + " not found"},
                           Case{folder.path(), folder.path() + " is not a file"}}) {
-        window->OpenFile(c.path);
+        window->Files().OpenFile(c.path);
         EXPECT_EQ(LastMessage(), c.message);
         EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Plain);
         EXPECT_EQ(window->DocumentCount(), 1);
@@ -58,7 +59,7 @@ TEST_F(MainWindowTest, UnreadableFileReportsTheSystemReasonAndLosesNothing) {
     const QString path = WriteFile("secret.txt", "x");
     QFile::setPermissions(path, QFileDevice::Permissions());
     window->CurrentPlainEditor()->SetText("kept");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(LastMessage().contains(path));
     window->SelectIndex(0);
@@ -71,26 +72,26 @@ TEST_F(MainWindowTest, BinaryFileRoundTripsByteForByte) {
         bytes.append(static_cast<char>(i));
     bytes.append(QByteArray("\r\n\0tail\xff\xfe", 9));
     const QString path = WriteFile("binary.bin", bytes);
-    window->OpenFile(path);
-    window->mniSaveClick();
+    window->Files().OpenFile(path);
+    window->Files().mniSaveClick();
     // Every byte comes back, its lone CR and LF bytes too.
     EXPECT_EQ(ReadFile(path).toHex(), bytes.toHex());
 }
 
 TEST_F(MainWindowTest, NamesWithAmpersandSpacesAndNonAsciiShowAsTheyAre) {
     const QString path = WriteFile("Tom & Jerry – ножницы.txt", "x");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
     // The tab bar shows "&&" as one "&" rather than as an accelerator mark.
     EXPECT_EQ(TabCaptions(), QStringList({"Tom && Jerry – ножницы.txt"}));
     window->CurrentPlainEditor()->SetText("saved");
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(path), "saved");
 }
 
 TEST_F(MainWindowTest, OpenInCodeViewTabMakesANewTab) {
     window->SetViewMode(vmCode);
-    window->OpenFile(WriteFile("a.txt", "a"));
+    window->Files().OpenFile(WriteFile("a.txt", "a"));
     EXPECT_EQ(window->DocumentCount(), 2);
 }
 
@@ -98,7 +99,7 @@ TEST_F(MainWindowTest, OpenDialogOffersTheFileTypesAndOpensEverySelectedFile) {
     const QString a = WriteFile("a.txt", "a");
     const QString b = WriteFile("b.txt", "b");
     dialogs.QueueFiles({a, b}, 3);
-    window->mniOpenClick();
+    window->Files().mniOpenClick();
     EXPECT_EQ(TabCaptions(), QStringList({"a.txt", "b.txt"}));
     const FileDialogRequest& request = dialogs.History().back().fileRequest;
     ASSERT_EQ(request.filters.size(), 4u);
@@ -109,7 +110,7 @@ TEST_F(MainWindowTest, OpenDialogOffersTheFileTypesAndOpensEverySelectedFile) {
 
     // The next Open starts in the folder last used, with the file type last chosen.
     dialogs.QueueCancel();
-    window->mniOpenClick();
+    window->Files().mniOpenClick();
     EXPECT_EQ(dialogs.History().back().fileRequest.initialFolder, folder.path());
     EXPECT_EQ(dialogs.History().back().fileRequest.filterIndex, 3);
 }
@@ -122,9 +123,9 @@ TEST_F(MainWindowTest, SaveAsDefaultExtensionRule) {
     };
     for (const Case& c : {Case{"a.txt", "txt", 1}, Case{"b.TXT", "", 4}, Case{"c.htm", "", 4}}) {
         const QString path = WriteFile(c.proposed, "x");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         dialogs.QueueCancel();
-        window->mniSaveAsClick();
+        window->Files().mniSaveAsClick();
         const FileDialogRequest& request = dialogs.History().back().fileRequest;
         EXPECT_EQ(request.fileName, path);
         EXPECT_EQ(request.defaultExtension, c.defaultExtension) << c.proposed;
@@ -139,13 +140,13 @@ TEST_F(MainWindowTest, SaveAsOfANewDocumentProposesTheNameLastShown) {
     const QString old = PathOf("old.htm");
     dialogs.QueueFiles({old});
     window->CurrentPlainEditor()->SetText("x");
-    window->mniSaveAsClick();
+    window->Files().mniSaveAsClick();
     EXPECT_EQ(ReadFile(old), "x");
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + old + "]");
 
     window->mniNewClick();
     dialogs.QueueCancel();
-    window->mniSaveAsClick();
+    window->Files().mniSaveAsClick();
     const FileDialogRequest& request = dialogs.History().back().fileRequest;
     EXPECT_EQ(request.fileName, old);
     EXPECT_EQ(request.filterIndex, 4);
@@ -158,7 +159,7 @@ TEST_F(MainWindowTest, SaveAllAsksForEachUntitledDocumentInTabOrder) {
     dialogs.QueueFiles({PathOf("1.txt")});
     dialogs.QueueCancel();
     dialogs.QueueFiles({PathOf("3.txt")});
-    window->mniSaveAllClick();
+    window->Files().mniSaveAllClick();
     EXPECT_EQ(ReadFile(PathOf("1.txt")), "one");
     EXPECT_FALSE(QFileInfo::exists(PathOf("2.txt")));
     EXPECT_EQ(ReadFile(PathOf("3.txt")), "three");
@@ -171,16 +172,16 @@ TEST_F(MainWindowTest, SaveNewVersionWritesTheNextFreeName) {
     const QString report = WriteFile("report.txt", "old");
     WriteFile("report_2.txt", "2");
     WriteFile("report_3.txt", "3");
-    window->OpenFile(report);
+    window->Files().OpenFile(report);
     window->CurrentPlainEditor()->SetText("new");
-    window->Savenewversion1Click();
+    window->Files().Savenewversion1Click();
     EXPECT_EQ(ReadFile(PathOf("report_4.txt")), "new");
     EXPECT_EQ(ReadFile(report), "old");
     EXPECT_EQ(TabCaptions(), QStringList({"report_4.txt"}));
     EXPECT_FALSE(window->CurrentDocument().Modified);
 
-    window->OpenFile(WriteFile("a_1.txt", "a"));
-    window->Savenewversion1Click();
+    window->Files().OpenFile(WriteFile("a_1.txt", "a"));
+    window->Files().Savenewversion1Click();
     EXPECT_EQ(window->CurrentDocument().FileName, PathOf("a_2.txt"));
 }
 
@@ -188,7 +189,7 @@ TEST_F(MainWindowTest, FailedSaveReportsTheFileAndKeepsTheDocumentModified) {
     const QString path = PathOf("no-such-folder/a.txt");
     dialogs.QueueFiles({path});
     window->CurrentPlainEditor()->SetText("text");
-    window->mniSaveAsClick();
+    window->Files().mniSaveAsClick();
     EXPECT_EQ(LastMessage(), "File " + path + " has not been saved\nNo such file or directory");
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(window->CurrentDocument().Modified);
@@ -200,10 +201,10 @@ TEST_F(MainWindowTest, ReadOnlyDestinationIsNotOverwritten) {
         GTEST_SKIP() << "root may write every file";
     const QString path = WriteFile("locked.txt", "old");
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     window->CurrentPlainEditor()->SetText("new");
     dialogs.Queue(DialogAnswer::No);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(LastMessage(), "File " + path + " is read-only.  Save anyway?");
     EXPECT_EQ(ReadFile(path), "old");
 }
@@ -212,9 +213,9 @@ TEST_F(MainWindowTest, CodeViewSavesTheLineBreaksTheFileHad) {
     for (const QByteArray& bytes :
          {QByteArray("a\nb"), QByteArray("a\r\nb\r\n"), QByteArray("a\r")}) {
         const QString path = WriteFile("page.txt", bytes);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->SetViewMode(vmCode);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), bytes);
         window->mniCloseAllClick();
     }
@@ -232,4 +233,29 @@ TEST_F(MainWindowTest, FilesDroppedOnTheWindowOpenAsFromTheOpenCommand) {
     QApplication::sendEvent(window.get(), &drop);
     EXPECT_EQ(TabCaptions(), QStringList({"a.txt", "b.txt"}));
     EXPECT_EQ(CurrentText(), "b");
+}
+
+TEST_F(MainWindowTest, DragsWithoutLocalFilesOpenNothing) {
+    const struct {
+        const char* name;
+        std::function<void(QMimeData&)> fill;
+        bool entered;
+    } cases[] = {
+        {"text only", [](QMimeData& data) { data.setText("words"); }, false},
+        {"a web address",
+         [](QMimeData& data) { data.setUrls({QUrl("https://example.org/a.txt")}); }, true},
+    };
+    for (const auto& c : cases) {
+        QMimeData data;
+        c.fill(data);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), c.entered) << c.name;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        EXPECT_EQ(window->DocumentCount(), 1) << c.name;
+        EXPECT_TRUE(window->CurrentDocument().FileName.isEmpty()) << c.name;
+        EXPECT_TRUE(dialogs.History().empty()) << c.name << ": nothing to report either";
+    }
 }

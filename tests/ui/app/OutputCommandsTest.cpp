@@ -185,7 +185,7 @@ protected:
         file.write("first line\r\nsecond line\r\n");
         file.close();
         ShowAndStart(window);
-        window.OpenFile(document);
+        window.Files().OpenFile(document);
     }
     void TearDown() override { EXPECT_EQ(dialogs.Unanswered(), 0); }
 

@@ -35,7 +35,7 @@ protected:
     // Close All, then the project, as the Open dialog's "Text Projects" type does.
     void OpenProject(const QString& path) {
         dialogs.QueueFiles({path}, 2);
-        window->mniOpenClick();
+        window->Files().mniOpenClick();
     }
 
     QString startFolder = QDir::currentPath();
@@ -44,10 +44,10 @@ protected:
 TEST_F(ProjectsTest, SaveProjectAsWritesNamedTabsRelativeToTheProjectFolder) {
     const QString a = File("p/a.txt"), sub = File("p/sub/s.txt"), b = File("x/b.txt");
     Start();
-    window->OpenFile(a);
+    window->Files().OpenFile(a);
     window->mniNewClick();
-    window->OpenFile(sub);
-    window->OpenFile(b);
+    window->Files().OpenFile(sub);
+    window->Files().OpenFile(b);
     const QString project = root.filePath("p/work.txp");
     dialogs.QueueFiles({project});
     Part<QAction>(*window, "SaveProjectAs1").trigger();
@@ -61,7 +61,7 @@ TEST_F(ProjectsTest, SaveProjectAsWritesNamedTabsRelativeToTheProjectFolder) {
 
     // Save All writes the current project again, with the tabs as they are now.
     window->mniCloseClick();
-    window->mniSaveAllClick();
+    window->Files().mniSaveAllClick();
     EXPECT_EQ(Read(project), "a.txt\r\nsub/s.txt\r\n");
 }
 
@@ -155,7 +155,7 @@ TEST_F(ProjectsTest, OnlyAProjectFileOpensAsAProjectWhateverTheFileTypeShown) {
     EXPECT_EQ(OpenPaths(), QStringList({kept, code}));
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
     EXPECT_EQ(window->Projects().CurrentProject(), project);
-    window->mniSaveAllClick();
+    window->Files().mniSaveAllClick();
     EXPECT_EQ(Read(code), source);
     EXPECT_EQ(Read(project), "kept.txt\r\nmain.cpp\r\n");
 }
@@ -165,7 +165,7 @@ TEST_F(ProjectsTest, TheStatusBarShowsTheCurrentProject) {
     Start();
     const QLabel& field = Part<QLabel>(*window, "StatusBarProject");
     EXPECT_FALSE(field.isVisible()) << "no project yet";
-    window->OpenFile(a);
+    window->Files().OpenFile(a);
     const QString project = root.filePath("p/work.txp");
     dialogs.QueueFiles({project});
     Part<QAction>(*window, "SaveProjectAs1").trigger();
@@ -235,10 +235,10 @@ TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     const QString a = File("a.txt", "A"), b = File("b.txt", "B"), gone = File("gone.txt");
     Start();
     EXPECT_TRUE(window->Projects().CurrentProject().isEmpty());
-    window->OpenFile(a);
-    window->OpenFile(gone);
+    window->Files().OpenFile(a);
+    window->Files().OpenFile(gone);
     window->mniNewClick();
-    window->OpenFile(b);
+    window->Files().OpenFile(b);
     window->SelectIndex(0);
     Exit();
     EXPECT_EQ(Read(DefaultProject()), (a + "\r\n" + gone + "\r\n" + b + "\r\n").toUtf8());
@@ -264,7 +264,7 @@ TEST_F(ProjectsTest, StartUpGoesOnWhenDefaultProjectCannotBeReadOrWritten) {
     const QString a = File("a.txt");
     Write(DefaultProject(), QByteArray("\0\0binary", 8));
     Start();
-    window->OpenFile(a);
+    window->Files().OpenFile(a);
     EXPECT_EQ(Messages(), QStringList({"Error opening project"}));
     EXPECT_TRUE(window->Projects().CurrentProject().isEmpty());
 

@@ -56,7 +56,7 @@ TEST_F(RecentFilesTest, BothMenusShowTheLastFifteenNewestFirst) {
     QStringList opened;
     for (int i = 1; i <= 16; ++i) {
         opened.prepend(File(QString("f%1 & co.txt").arg(i)));
-        window->OpenFile(opened.front());
+        window->Files().OpenFile(opened.front());
     }
     const QStringList expected = opened.mid(0, 15);
     EXPECT_EQ(Recent(), expected);
@@ -101,7 +101,7 @@ TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {
     QStringList opened;
     for (int i = 0; i < 10; ++i) {
         opened.prepend(File(QString("r%1.txt").arg(i), QByteArray::number(i)));
-        window->OpenFile(opened.front());
+        window->Files().OpenFile(opened.front());
     }
     window->mniCloseAllClick();
     ASSERT_EQ(window->DocumentCount(), 1);
@@ -122,22 +122,22 @@ TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {
     }
     // The next Open starts in the entry's folder.
     dialogs.QueueCancel();
-    window->mniOpenClick();
+    window->Files().mniOpenClick();
     EXPECT_EQ(dialogs.History().back().fileRequest.initialFolder, root.filePath("files"));
 }
 
 TEST_F(RecentFilesTest, SavingAsAndSavingANewVersionPutTheNameOnTop) {
     Start();
     const QString old = File("old.txt");
-    window->OpenFile(old);
+    window->Files().OpenFile(old);
     window->mniNewClick();
     const QString saved = root.filePath("files/new & more.txt");
     dialogs.QueueFiles({saved});
-    window->mniSaveAsClick();
+    window->Files().mniSaveAsClick();
     EXPECT_EQ(Recent(), QStringList({saved, old}));
     EXPECT_EQ(Part<QMenu>(*window, "mnuRecent").actions()[0]->text(), "new && more.txt");
 
-    window->Savenewversion1Click();
+    window->Files().Savenewversion1Click();
     const QString version = root.filePath("files/new & more_2.txt");
     EXPECT_EQ(Recent(), QStringList({version, saved, old}));
 }
@@ -146,8 +146,8 @@ TEST_F(RecentFilesTest, AMissingEntryIsReportedAndStaysUntilTheNextStart) {
     Start();
     const QString kept = File("kept.txt");
     const QString gone = File("gone.txt");
-    window->OpenFile(kept);
-    window->OpenFile(gone);
+    window->Files().OpenFile(kept);
+    window->Files().OpenFile(gone);
     window->mniCloseAllClick();
     QFile::remove(gone);
     Part<QMenu>(*window, "mniRecent").actions()[0]->trigger();
@@ -184,7 +184,7 @@ TEST_F(RecentFilesTest, AProjectEntryReplacesTheTabsWithTheProject) {
     Write(MainSettingsPath(), ("[Recent]\r\nFile0=" + project + "\r\n").toUtf8());
     Start();
     const QString other = File("other.txt");
-    window->OpenFile(other);
+    window->Files().OpenFile(other);
     window->mniNewClick();
     Part<QMenu>(*window, "mniRecent").actions()[1]->trigger();
     EXPECT_EQ(window->DocumentCount(), 1);

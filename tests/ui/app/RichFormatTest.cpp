@@ -25,7 +25,7 @@ public:
     TRxRichEdit& Rich() { return *window->CurrentDocument().RichEditor; }
     // A rich document holding text, the given word selected.
     void OpenRich(const QByteArray& rtf, const QString& word) {
-        window->OpenFile(WriteFile("format.rtf", rtf));
+        window->Files().OpenFile(WriteFile("format.rtf", rtf));
         ASSERT_EQ(window->CurrentDocument().ViewMode, vmRich);
         QTextCursor found = Rich().document()->find(word);
         ASSERT_FALSE(found.isNull());
@@ -166,7 +166,7 @@ TEST_F(RichFormatTest, FormatMenuAndKeysBelongToRichViewOnly) {
 TEST_F(RichFormatTest, SavingOverAFileWithLeftOutItemsAsksFirst) {
     const QByteArray rtf = "{\\rtf1 {\\header Head}Body{\\*\\footnote Note} text\\par}";
     const QString path = WriteFile("noted.rtf", rtf);
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     window->ShowCaretPosition();
     EXPECT_EQ(Part<QLabel>(*window, "StatusBarLostItems").text(),
               "2 items not kept: headers, footnotes");
@@ -174,19 +174,19 @@ TEST_F(RichFormatTest, SavingOverAFileWithLeftOutItemsAsksFirst) {
                              " contains 2 items that Tabrix Pro cannot keep (headers, "
                              "footnotes).  Save anyway?";
     dialogs.Queue(DialogAnswer::No);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(LastMessage(), question);
     EXPECT_EQ(ReadFile(path), rtf) << "No saves nothing";
     const QString copy = PathOf("copy.rtf");
     dialogs.QueueFiles({copy});
     dialogs.ClearHistory();
-    window->mniSaveAsClick();
+    window->Files().mniSaveAsClick();
     for (const ScriptedDialogs::Shown& shown : dialogs.History())
         EXPECT_NE(shown.text, question) << "Save As to a new name does not ask";
     EXPECT_TRUE(ReadFile(copy).contains("Body"));
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     dialogs.Queue(DialogAnswer::Yes);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_FALSE(ReadFile(path).contains("Head"));
     window->ShowCaretPosition();
     EXPECT_EQ(Part<QLabel>(*window, "StatusBarLostItems").text(), "");

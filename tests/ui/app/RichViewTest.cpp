@@ -43,7 +43,7 @@ TEST_F(RichViewTest, RichFilesOpenIntoRichViewByTheirExtensionInAnyCase) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile(c.name, c.bytes);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         EXPECT_EQ(Current().FileName, path);
         EXPECT_EQ(Current().ViewMode, vmRich);
         EXPECT_FALSE(Current().Modified);
@@ -58,7 +58,7 @@ TEST_F(RichViewTest, RichFilesOpenIntoRichViewByTheirExtensionInAnyCase) {
 TEST_F(RichViewTest, ABinaryRichFileGivesAnErrorAndLeavesTheTabUntitled) {
     const QByteArray zip("PK\x03\x04\x14\x00\x00\x00word/document.xml", 26);
     const QString path = WriteFile("report.docx", zip);
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ASSERT_FALSE(dialogs.History().empty());
     EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
     EXPECT_TRUE(LastMessage().contains("report.docx")) << LastMessage().toStdString();
@@ -67,12 +67,12 @@ TEST_F(RichViewTest, ABinaryRichFileGivesAnErrorAndLeavesTheTabUntitled) {
     EXPECT_EQ(Current().ViewMode, vmPlain);
     EXPECT_EQ(TabCaptions(), QStringList({"Blank"}));
     dialogs.QueueCancel();
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(path), zip) << "nothing can write over it";
 }
 
 TEST_F(RichViewTest, FormattingIsDroppedOnTheWayToPlainViewAndBack) {
-    window->OpenFile(WriteFile("styled.rtf", kStyledRtf));
+    window->Files().OpenFile(WriteFile("styled.rtf", kStyledRtf));
     ASSERT_TRUE(IsBold("bold"));
     window->SetViewMode(vmPlain);
     EXPECT_EQ(CurrentText().left(22), "plain bold end\r\nsecond");
@@ -115,24 +115,24 @@ TEST_F(RichViewTest, TextCaretAndModifiedFlagTravelThroughEveryView) {
 
 TEST_F(RichViewTest, RichViewSavesRtfIntoRichFilesAndTextIntoOthers) {
     const QString rtf = WriteFile("kept.rtf", kStyledRtf);
-    window->OpenFile(rtf);
-    window->mniSaveClick();
+    window->Files().OpenFile(rtf);
+    window->Files().mniSaveClick();
     const QByteArray written = ReadFile(rtf);
     EXPECT_TRUE(written.startsWith("{\\rtf")) << written.left(40).toStdString();
     window->mniNewClick();
-    window->OpenFile(rtf);
+    window->Files().OpenFile(rtf);
     EXPECT_TRUE(IsBold("bold")) << "the formatting was written";
 
     const QString text = WriteFile("notes.txt", "x\r\ny\r\n");
-    window->OpenFile(text);
+    window->Files().OpenFile(text);
     window->SetViewMode(vmRich);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(text), "x\r\ny\r\n");
     EXPECT_FALSE(Current().Modified);
 }
 
 TEST_F(RichViewTest, EditFontAndContextMenuCommandsReachTheRichEditor) {
-    window->OpenFile(WriteFile("doc.rtf", "{\\rtf1 some words}"));
+    window->Files().OpenFile(WriteFile("doc.rtf", "{\\rtf1 some words}"));
     Rich().setFocus();
     window->mniSelectAllClick();
     window->mniCopyClick();

@@ -46,10 +46,10 @@ TEST_F(SaveRefusalsTest, AReadOnlyFileIsWrittenOnlyAfterTheUserSaysSo) {
     for (const auto& c : cases) {
         const QString path = WriteFile("locked.txt", "old");
         chmod(QFile::encodeName(path).constData(), 0444);
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->CurrentPlainEditor()->SetText("new");
         dialogs.Queue(c.answer);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         ASSERT_FALSE(dialogs.History().empty());
         EXPECT_EQ(dialogs.History().back().text, "File " + path + " is read-only.  Save anyway?");
         EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Confirmation);
@@ -82,14 +82,14 @@ TEST_F(SaveRefusalsTest, AFailedSaveNamesTheSystemsReasonAndKeepsTheOldFile) {
         {readOnly, "new", true, "Read-only file system"},
     };
     for (const auto& c : cases) {
-        window->OpenFile(c.path);
+        window->Files().OpenFile(c.path);
         window->CurrentPlainEditor()->SetText(c.text.toStdString());
         if (c.remountReadOnly) {
             ASSERT_EQ(mount("tmpfs", QFile::encodeName(mounted).constData(), "tmpfs",
                             MS_REMOUNT | MS_RDONLY, "size=64k"),
                       0);
         }
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(LastMessage(), "File " + c.path + " has not been saved\n" + c.reason);
         EXPECT_EQ(dialogs.History().back().messageKind, MessageKind::Error);
         EXPECT_EQ(ReadFile(c.path), QByteArray(20000, 'o'));

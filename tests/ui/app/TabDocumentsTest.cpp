@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, ClosePromptAnswers) {
     for (const Case& c : {Case{DialogAnswer::Yes, true, true}, Case{DialogAnswer::No, true, false},
                           Case{DialogAnswer::Cancel, false, false}}) {
         const QString path = WriteFile("doc.txt", "old");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         window->mniNewClick();
         window->SelectIndex(0);
         window->CurrentPlainEditor()->SetText("new");
@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, DraggingATabOntoAnotherExchangesThem) {
     const QString c = WriteFile("C.txt", "c");
     const QString d = WriteFile("D.txt", "d");
     for (const QString& path : {a, b, c, d})
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
     QApplication::processEvents();
     window->TabControlMouseDown(Qt::LeftButton,
                                 Part<QTabBar>(*window, "TabControl").tabRect(0).center());
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, ExitAskingNoThenCancelKeepsTheWindowWithTwoTabs) {
 
 TEST_F(MainWindowTest, TitleShowsTheFullPathOfTheCurrentDocument) {
     const QString path = WriteFile("a.txt", "x");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro [" + path + "]");
     window->mniNewClick();
     EXPECT_EQ(window->windowTitle(), "Tabrix Pro ");
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, TitleShowsTheFullPathOfTheCurrentDocument) {
 
 TEST_F(MainWindowTest, TabBarAndTabsMenuFollowEveryChangeToTheTabs) {
     for (const QString& name : QStringList{"A", "B", "C", "D"})
-        window->OpenFile(WriteFile(name + ".txt", name.toLower().toUtf8()));
+        window->Files().OpenFile(WriteFile(name + ".txt", name.toLower().toUtf8()));
     const auto triggerItem = [this](int position) {
         const QList<QAction*> items = Part<QMenu>(*window, "mniTabs").actions();
         items[items.indexOf(&Part<QAction>(*window, "mniTabsSeparator")) + 1 + position]->trigger();
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, TabBarAndTabsMenuFollowEveryChangeToTheTabs) {
         {"a new tab given a file",
          [this] {
              window->mniNewClick();
-             window->OpenFile(WriteFile("E & F.txt", "e"));
+             window->Files().OpenFile(WriteFile("E & F.txt", "e"));
          },
          {"B.txt", "C.txt", "*E & F.txt", "D.txt"},
          "e"},

@@ -44,11 +44,11 @@ TEST_F(ViewModesTest, TextSurvivesARoundTripAndCodeViewSavesItsBytes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         const QString path = WriteFile("round.txt", "");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         Plain().SetText(c.text);
         window->SetViewMode(vmCode);
         EXPECT_EQ(CodeLines(), c.codeLines);
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         // The new lines of a new file take the platform's break, and code view adds none after
         // the last line.
         EXPECT_EQ(ReadFile(path), QByteArray(c.text).replace("\r\n", "\n"));
@@ -99,14 +99,14 @@ TEST_F(ViewModesTest, ChoosingTheSameViewChangesNothing) {
 
 TEST_F(ViewModesTest, SwitchingIntoPlainMarksModifiedButIntoCodeDoesNot) {
     const QString path = WriteFile("notes.txt", "text");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ASSERT_FALSE(Current().Modified);
     window->SetViewMode(vmCode);
     EXPECT_FALSE(Current().Modified) << "the code editor reports only undoable edits";
     window->SetViewMode(vmPlain);
     EXPECT_TRUE(Current().Modified) << "the plain editor reports every change of its text";
 
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     window->SetViewMode(vmCode);
     EXPECT_FALSE(Code().CanUndo()) << "the copy is no edit of the code editor";
     window->mniUndoClick();
@@ -250,9 +250,9 @@ TEST_F(ViewModesTest, ChangeSynMatchesWholeExtensionsWithTheirCase) {
 
 TEST_F(ViewModesTest, ChangeRichKnowsItsExtensionsExactly) {
     for (const char* yes : {".doc", ".rtf", ".docx", ".rtfx"})
-        EXPECT_TRUE(TForm1::ChangeRich(yes)) << yes;
+        EXPECT_TRUE(TFileCommands::ChangeRich(yes)) << yes;
     for (const char* no : {".RTF", ".Doc", "rtf", ".rtf ", ".txt", ""})
-        EXPECT_FALSE(TForm1::ChangeRich(no)) << no;
+        EXPECT_FALSE(TFileCommands::ChangeRich(no)) << no;
 }
 
 TEST_F(ViewModesTest, CodeEditorModeItemsPickTheLanguageWithoutSwitching) {
@@ -316,7 +316,7 @@ TEST_F(ViewModesTest, OpeningAFilePicksTheViewByItsExtension) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = WriteFile(c.name, "line one\nline two\n");
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         EXPECT_EQ(Current().FileName, path);
         EXPECT_EQ(Current().ViewMode, c.mode);
         EXPECT_FALSE(Current().Modified);
@@ -335,12 +335,12 @@ TEST_F(ViewModesTest, OpeningAFilePicksTheViewByItsExtension) {
 
 TEST_F(ViewModesTest, AFileOpenedIntoCodeViewSavesAsItWasRead) {
     const QString path = WriteFile("style.css", "a { }\r\nb { }\r\n");
-    window->OpenFile(path);
+    window->Files().OpenFile(path);
     ASSERT_EQ(Current().ViewMode, vmCode);
     Code().SetCaretXY(1, 2);
     Code().ExecuteCommand(ecChar, "x");
     EXPECT_TRUE(Current().Modified);
-    window->mniSaveClick();
+    window->Files().mniSaveClick();
     EXPECT_EQ(ReadFile(path), "a { }\r\nxb { }\r\n");
     EXPECT_FALSE(Current().Modified);
 }

@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, CtrlEndScrollsTheCaretIntoViewWhateverTheWrap) {
                           {"long wrapped lines", true, Lines(400, longLine)}};
     for (const Case& c : cases) {
         const QString path = WriteFile("big.txt", QByteArray::fromStdString(c.text));
-        window->OpenFile(path);
+        window->Files().OpenFile(path);
         ShowActive(*window);
         window->SetWordWrap(c.wrap);
         TMemo* editor = window->CurrentPlainEditor();

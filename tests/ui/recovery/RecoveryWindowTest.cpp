@@ -2,6 +2,7 @@
 // and goes, what a restored document looks like in each view mode, the order of start-up, and
 // damaged copies.
 
+#include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -119,7 +120,7 @@ TEST_F(RecoveryWindowTest, ACopyFollowsTheLastChangeAndGoesWhenTheEditsAreSafeOr
         std::vector<DialogAnswer> answers;
         std::function<void(TForm1&)> end;
     } cases[] = {
-        {"saved", {}, [](TForm1& w) { w.mniSaveClick(); }},
+        {"saved", {}, [](TForm1& w) { w.Files().mniSaveClick(); }},
         {"tab closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.mniCloseClick(); }},
         {"tab closed saving", {DialogAnswer::Yes}, [](TForm1& w) { w.mniCloseClick(); }},
         {"window closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.close(); }},
@@ -219,7 +220,7 @@ TEST_F(RecoveryWindowTest, ARestoredCopyKeepsTheLineBreaksOfItsFile) {
         Start();
         ASSERT_EQ(window->DocumentCount(), 1);
         EXPECT_EQ(Part<QLabel>(*window, "StatusBarLineBreaks").text(), "Mixed");
-        window->mniSaveClick();
+        window->Files().mniSaveClick();
         EXPECT_EQ(Read(path), "my unix\nmac\rdos\r\nlast");
         window.reset();
         dialogs.ClearHistory();
@@ -508,7 +509,7 @@ TEST_F(RecoveryWindowTest, AJournalGoesOnAcrossViewSwitchesAndComesBackInTheLast
             << c.name << ": " << ShownTexts().join("; ").toStdString();
         EXPECT_EQ(window->CurrentDocument().ViewMode, c.lastView) << c.name;
         EXPECT_TRUE(window->CurrentDocument().Modified) << c.name;
-        ASSERT_TRUE(window->SaveDocument(0)) << c.name;
+        ASSERT_TRUE(window->Files().SaveDocument(0)) << c.name;
         EXPECT_TRUE(Read(path) == expected) << c.name << ": the edits of the views came back wrong";
         ForgetRun();
     }

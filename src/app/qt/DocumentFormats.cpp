@@ -1,9 +1,10 @@
-// Each document's encoding: the status bar's display of it, File > "Reopen with Encoding" and
-// "Save with Encoding". Which encoding a file opens in and the file that keeps the ones the user
-// gave files are FileEncodings.cpp's; opening and saving themselves stay in MainWindowFiles.cpp.
+// Each document's encoding and line breaks in the window.
+
+#include "app/qt/DocumentFormats.h"
 
 #include "app/DocumentText.h"
 #include "app/qt/DiskChanges.h"
+#include "app/qt/FileCommands.h"
 #include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
@@ -13,6 +14,7 @@
 #include "platform/EncodingDetection.h"
 #include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
+#include "platform/LineBreak.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EncodingQt.h"
 #include "platform/qt/PathNames.h"
@@ -27,6 +29,10 @@
 #include <vector>
 
 namespace {
+
+TSynEditFileFormat PlatformFileFormat() {
+    return FileFormatOfBreak(PlatformLineBreak()).value_or(TSynEditFileFormat::sffDos);
+}
 
 const char* ScriptOf(int codePage) {
     switch (codePage) {
@@ -144,39 +150,71 @@ void ReturnTo(const CharacterView& view, TSynEditWidget& editor) {
 } // namespace
 
 std::span<const MenuItem> ReopenWithEncodingMenu() {
-    return EncodingItems<Call<&TForm1::ReopenWithEncodingClick>>(ReopenEncodings());
+    return EncodingItems<CallOn<&TForm1::Formats, &TDocumentFormats::ReopenWithEncodingClick>>(
+        ReopenEncodings());
 }
 
 std::span<const MenuItem> SaveWithEncodingMenu() {
-    return EncodingItems<Call<&TForm1::SaveWithEncodingClick>>(SaveEncodings());
+    return EncodingItems<CallOn<&TForm1::Formats, &TDocumentFormats::SaveWithEncodingClick>>(
+        SaveEncodings());
 }
 
-void TForm1::MarkDocumentEncoding() {
-    const DocumentEncoding& current = CurrentDocument().FileEncoding;
+std::span<const MenuItem> LineEndingsMenu() {
+    constexpr auto Convert = CallOn<&TForm1::Formats, &TDocumentFormats::LineEndingsClick>;
+    static const MenuItem rows[] = {
+        {.name = "mniLineEndingsWindows",
+         .caption = "Windows (CR LF)",
+         .tag = static_cast<int>(TSynEditFileFormat::sffDos),
+         .handler = Convert,
+         .check = MenuCheck::Unchecked},
+        {.name = "mniLineEndingsUnix",
+         .caption = "Unix (LF)",
+         .tag = static_cast<int>(TSynEditFileFormat::sffUnix),
+         .handler = Convert,
+         .check = MenuCheck::Unchecked},
+        {.name = "mniLineEndingsMac",
+         .caption = "Classic Mac (CR)",
+         .tag = static_cast<int>(TSynEditFileFormat::sffMac),
+         .handler = Convert,
+         .check = MenuCheck::Unchecked},
+    };
+    return rows;
+}
+
+TDocumentFormats::TDocumentFormats(TForm1& window, const Widgets& widgets)
+    : window(window), dialogs(window.Questions()), widgets(widgets),
+      newDocumentLineBreaks(PlatformFileFormat()) {
+    for (QMenu* encodings : {&widgets.reopenWithEncoding, &widgets.saveWithEncoding})
+        QObject::connect(encodings, &QMenu::aboutToShow, encodings,
+                         [this] { MarkDocumentEncoding(); });
+}
+
+void TDocumentFormats::MarkDocumentEncoding() {
+    const DocumentEncoding& current = window.CurrentDocument().FileEncoding;
     // Reopening in UTF-8 keeps a file's byte-order mark: UTF-8 is what a marked file is read in.
-    MarkEncoding(*mniReopenWithEncoding, ReopenEncodings(), [&](const DocumentEncoding& encoding) {
-        return encoding.encoding == current.encoding;
-    });
-    MarkEncoding(*mniSaveWithEncoding, SaveEncodings(),
+    MarkEncoding(
+        widgets.reopenWithEncoding, ReopenEncodings(),
+        [&](const DocumentEncoding& encoding) { return encoding.encoding == current.encoding; });
+    MarkEncoding(widgets.saveWithEncoding, SaveEncodings(),
                  [&](const DocumentEncoding& encoding) { return encoding == current; });
 }
 
-void TForm1::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding) {
+void TDocumentFormats::SetDocumentEncoding(TMyMemo& document, const DocumentEncoding& encoding) {
     document.FileEncoding = encoding;
     for (const int mode : {vmPlain, vmCode, vmRich})
         document.ViewOf(mode).SetTextEncoding(*encoding.encoding);
-    if (&document == &CurrentDocument())
+    if (&document == &window.CurrentDocument())
         ShowDocumentEncoding();
 }
 
-void TForm1::ShowDocumentEncoding() {
-    SetStatusFieldText(*StatusBarEncoding,
-                       QString::fromStdString(CurrentDocument().FileEncoding.Caption()),
+void TDocumentFormats::ShowDocumentEncoding() {
+    SetStatusFieldText(widgets.encodingField,
+                       QString::fromStdString(window.CurrentDocument().FileEncoding.Caption()),
                        "Encoding");
 }
 
-void TForm1::ReopenWithEncodingClick(int choice) {
-    TMyMemo& document = CurrentDocument();
+void TDocumentFormats::ReopenWithEncodingClick(int choice) {
+    TMyMemo& document = window.CurrentDocument();
     if (choice < 0 || choice >= int(ReopenEncodings().size()) || document.ViewMode == vmRich)
         return;
     const Encoding* chosen = ReopenEncodings()[std::size_t(choice)].encoding;
@@ -191,7 +229,7 @@ void TForm1::ReopenWithEncodingClick(int choice) {
     const std::string path = LocalPath(document.FileName);
     const std::optional<FileStamp> stamp = StampOfFile(path);
     if (const std::optional<std::string> error =
-            LoadPlainText(document, path, [&](std::string_view bytes) {
+            window.Files().LoadPlainText(document, path, [&](std::string_view bytes) {
                 return EncodingOfChoice(bytes, *chosen);
             })) {
         dialogs.ShowError("Tabrix Pro", QString::fromStdString(*error));
@@ -202,15 +240,15 @@ void TForm1::ReopenWithEncodingClick(int choice) {
     document.ViewMode = vmPlain;
     document.UndoSnapshot.clear();
     if (mode != vmPlain)
-        SetViewMode(mode);
+        window.SetViewMode(mode);
     document.Modified = false;
     RememberDocumentEncoding(document);
-    diskChanges->RememberDiskFile(document, stamp);
-    RefreshCurrentTab();
+    window.DiskChanges().RememberDiskFile(document, stamp);
+    window.RefreshCurrentTab();
 }
 
-void TForm1::SaveWithEncodingClick(int choice) {
-    TMyMemo& document = CurrentDocument();
+void TDocumentFormats::SaveWithEncodingClick(int choice) {
+    TMyMemo& document = window.CurrentDocument();
     TSynEditWidget* editor = document.View().TextEditor();
     if (choice < 0 || choice >= int(SaveEncodings().size()) || !editor)
         return;
@@ -233,6 +271,51 @@ void TForm1::SaveWithEncodingClick(int choice) {
         }
         document.Modified = true;
     }
-    SaveDocument(CurrentIndex());
-    RefreshCurrentTab();
+    window.Files().SaveDocument(window.CurrentIndex());
+    window.RefreshCurrentTab();
+}
+
+void TDocumentFormats::LineEndingsClick(int format) {
+    // The editor's change signal marks the document modified.
+    if (TSynEditWidget* editor = window.CurrentDocument().View().TextEditor())
+        editor->Engine().ConvertLineBreaks(static_cast<TSynEditFileFormat>(format));
+    ShowDocumentLineBreaks();
+}
+
+void TDocumentFormats::SetNewDocumentLineBreaks(const std::string& name) {
+    newDocumentLineBreaks = FileFormatOfName(name).value_or(PlatformFileFormat());
+    // The untouched first document of a start is as new as any.
+    for (int position = 0; position < window.DocumentCount(); ++position) {
+        TMyMemo& document = window.DocumentAt(position);
+        if (document.FileName.isEmpty() && !document.Modified &&
+            document.PlainEditor->Text().empty())
+            GiveNewDocumentLineBreaks(document);
+    }
+}
+
+void TDocumentFormats::GiveNewDocumentLineBreaks(TMyMemo& document) const {
+    TSynLineBreaks breaks;
+    breaks.format = newDocumentLineBreaks;
+    document.PlainEditor->Lines().SetLineBreaks(breaks);
+    document.CodeEditor->Lines().SetLineBreaks(breaks);
+    document.RichViewBreaks = breaks;
+    document.LooksBinary = false;
+}
+
+void TDocumentFormats::ShowDocumentLineBreaks() {
+    const TMyMemo& document = window.CurrentDocument();
+    const TSynEditWidget* editor = document.View().TextEditor();
+    const TSynEditFileFormat format =
+        editor ? editor->Lines().FileFormat() : document.RichViewBreaks.format;
+    const bool mixed =
+        editor ? editor->Lines().MixedLineBreaks() : !document.RichViewBreaks.marks.empty();
+    SetStatusFieldText(widgets.lineBreaksField,
+                       mixed ? QString("Mixed") : QString::fromLatin1(FileFormatName(format)),
+                       "Line breaks");
+    SetStatusFieldText(widgets.binaryField,
+                       document.LooksBinary
+                           ? QString("The file looks binary: saved unedited, it keeps its bytes")
+                           : QString());
+    for (QAction* item : widgets.lineEndings.actions())
+        item->setChecked(!mixed && item->data().toInt() == static_cast<int>(format));
 }

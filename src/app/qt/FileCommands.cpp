@@ -1,6 +1,6 @@
-// The File menu. Opening and saving: the Open command and OpenFile, the four save commands and
-// the routines under them. File access goes through the platform's FileSystem; the editors get
-// bytes.
+// The File menu, and opening and saving in the window.
+
+#include "app/qt/FileCommands.h"
 
 #include "app/DocumentText.h"
 #include "app/FileNameParts.h"
@@ -8,6 +8,7 @@
 #include "app/VersionName.h"
 #include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
+#include "app/qt/DocumentFormats.h"
 #include "app/qt/DocumentView.h"
 #include "app/qt/FileEncodings.h"
 #include "app/qt/MainWindow.h"
@@ -27,6 +28,8 @@
 #include "platform/qt/PathNames.h"
 #include "richedit/qt/RichEdit.h"
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <climits>
 #include <new>
@@ -42,7 +45,7 @@ std::span<const MenuItem> FileMenu() {
         {.name = "mniOpen",
          .caption = "&Open",
          .shortcuts = {"Ctrl+O"},
-         .handler = Call<&TForm1::mniOpenClick>,
+         .handler = CallOn<&TForm1::Files, &TFileCommands::mniOpenClick>,
          .button = {"tbOpen", "Open", "Open", "document-open", {ToolRow::First, 1, 2}},
          .dropDown = &TWindowParts::mnuRecent},
         {.name = "mniRecent", .caption = "&Recent", .menu = &TWindowParts::mniRecent},
@@ -50,16 +53,18 @@ std::span<const MenuItem> FileMenu() {
         {.name = "mniSave",
          .caption = "&Save",
          .shortcuts = {"Ctrl+S"},
-         .handler = Call<&TForm1::mniSaveClick>,
+         .handler = CallOn<&TForm1::Files, &TFileCommands::mniSaveClick>,
          .button = {"tbSave", "Save", "Save", "document-save", {ToolRow::First, 1, 3}}},
-        {.name = "mniSaveAs", .caption = "Save &As...", .handler = Call<&TForm1::mniSaveAsClick>},
+        {.name = "mniSaveAs",
+         .caption = "Save &As...",
+         .handler = CallOn<&TForm1::Files, &TFileCommands::mniSaveAsClick>},
         {.name = "mniSaveAll",
          .caption = "Save A&ll",
          .shortcuts = {"Ctrl+Shift+S"},
-         .handler = Call<&TForm1::mniSaveAllClick>},
+         .handler = CallOn<&TForm1::Files, &TFileCommands::mniSaveAllClick>},
         {.name = "Savenewversion1",
          .caption = "Save new &version",
-         .handler = Call<&TForm1::Savenewversion1Click>},
+         .handler = CallOn<&TForm1::Files, &TFileCommands::Savenewversion1Click>},
         {.name = "SaveProjectAs1",
          .caption = "Save Pro&ject As...",
          .handler = CallOn<&TForm1::Projects, &TWindowProjects::SaveProjectAs1Click>,
@@ -159,7 +164,32 @@ bool IsUnusedText(const TSynEditStringList& lines) {
 
 } // namespace
 
-void TForm1::mniOpenClick() {
+TFileCommands::TFileCommands(TForm1& window, QLabel& progressField)
+    : window(window), dialogs(window.Questions()), progressField(progressField) {
+    window.setAcceptDrops(true);
+    window.installEventFilter(this);
+}
+
+bool TFileCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::DragEnter) {
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (enter->mimeData()->hasUrls())
+            enter->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        for (const QUrl& url : drop->mimeData()->urls()) {
+            if (url.isLocalFile())
+                OpenFile(url.toLocalFile());
+        }
+        drop->acceptProposedAction();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TFileCommands::mniOpenClick() {
     FileDialogRequest request;
     request.caption = "Open";
     request.filters = OpenDialogFilters();
@@ -176,25 +206,33 @@ void TForm1::mniOpenClick() {
     // list of paths: only a project's own name does.
     if (chosen->filterIndex == ProjectFileType &&
         IsProjectFileName(LocalPath(chosen->files.front()))) {
-        projects->OpenProjectReplacingTabs(chosen->files.front());
+        window.Projects().OpenProjectReplacingTabs(chosen->files.front());
         return;
     }
     for (const QString& file : chosen->files)
         OpenFile(file);
 }
 
-void TForm1::OpenFile(const QString& path) {
+void TFileCommands::OpenFile(const QString& path) {
     if (const std::optional<QString> missing = OpenFileUnlessMissing(path))
         dialogs.ShowMessage("Tabrix Pro", *missing);
 }
 
-std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
+void TFileCommands::OpenRecentFile(const QString& entry) {
+    openDialogFolder = DisplayFolderOf(entry);
+    if (IsProjectFileName(LocalPath(entry)))
+        window.Projects().OpenProjectReplacingTabs(entry);
+    else
+        OpenFile(entry);
+}
+
+std::optional<QString> TFileCommands::OpenFileUnlessMissing(const QString& path) {
     const std::string absolute = AbsolutePath(LocalPath(path));
     const QString shown = DisplayPath(absolute);
-    for (int position = 0; position < DocumentCount(); ++position) {
-        if (SamePath(LocalPath(DocumentAt(position).FileName), absolute)) {
-            SelectIndex(position);
-            RefreshCurrentTab();
+    for (int position = 0; position < window.DocumentCount(); ++position) {
+        if (SamePath(LocalPath(window.DocumentAt(position).FileName), absolute)) {
+            window.SelectIndex(position);
+            window.RefreshCurrentTab();
             return std::nullopt;
         }
     }
@@ -202,20 +240,21 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         return PathExists(absolute) ? ShownPath(shown) + " is not a file"
                                     : ShownPath(shown) + " not found";
 
-    TMyMemo& current = CurrentDocument();
+    TMyMemo& current = window.CurrentDocument();
     const bool reuse = current.FileName.isEmpty() && current.ViewMode == vmPlain &&
                        IsUnusedText(current.PlainEditor->Lines());
     if (!reuse)
-        mniNewClick();
-    TMyMemo& target = CurrentDocument();
+        window.mniNewClick();
+    TMyMemo& target = window.CurrentDocument();
     const std::optional<FileStamp> stampBeforeLoading = StampOfFile(absolute);
     RemoveStaleTemporaries(absolute);
 
     const QString extension = QString::fromStdString(SplitFileName(absolute).extension);
     const bool rich = ChangeRich(extension.toLower());
+    TDocumentFormats& formats = window.Formats();
     // Rich files carry their code page inside; a text file's is found from its bytes.
-    SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
-    GiveNewDocumentLineBreaks(target);
+    formats.SetDocumentEncoding(target, DocumentEncoding::Plain(ProgramEncoding()));
+    formats.GiveNewDocumentLineBreaks(target);
     std::optional<std::string> error;
     try {
         error = rich ? LoadRichText(target, absolute)
@@ -237,31 +276,32 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
         target.ViewMode = vmRich;
     target.FileName = shown;
     target.Modified = false;
-    recent->AddRecentFile(shown);
-    ShowTabCaption(CurrentIndex());
-    UpdateTitle();
+    window.Recent().AddRecentFile(shown);
+    window.ShowTabCaption(window.CurrentIndex());
+    window.UpdateTitle();
 
     // A known language shows in code view; the extension keeps its letter case here.
-    if (ChangeSyn(extension))
-        SetViewMode(vmCode);
+    if (window.ChangeSyn(extension))
+        window.SetViewMode(vmCode);
     else if (rich)
-        SetViewMode(vmRich);
+        window.SetViewMode(vmRich);
     // After the view is set: the text is in the editor that gets the edits.
-    diskChanges->RememberDiskFile(target, stampBeforeLoading);
-    ShowDocumentLineBreaks();
+    window.DiskChanges().RememberDiskFile(target, stampBeforeLoading);
+    formats.ShowDocumentLineBreaks();
     return std::nullopt;
 }
 
 std::optional<std::string>
-TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
-                      const std::function<DocumentEncoding(std::string_view)>& choose) {
+TFileCommands::LoadPlainText(TMyMemo& document, const std::string& path,
+                             const std::function<DocumentEncoding(std::string_view)>& choose) {
     // The block read is the one the lines keep: a big file is in memory once.
-    StatusBarProgress progress(StatusBarText, "Opening " + ShownText(path));
+    StatusBarProgress progress(&progressField, "Opening " + ShownText(path));
     FileResult<ByteBlock> content = ReadFileBytes(path, progress.Hook());
     if (!content)
         return content.error->message;
     const DocumentEncoding encoding = choose(content.value.View());
-    SetDocumentEncoding(document, encoding);
+    TDocumentFormats& formats = window.Formats();
+    formats.SetDocumentEncoding(document, encoding);
     // Converting a big UTF-16 file takes a while: beside the window, which repaints.
     const std::uint64_t size = content.value.View().size();
     ByteBlock text;
@@ -269,23 +309,32 @@ TForm1::LoadPlainText(TMyMemo& document, const std::string& path,
         size, [&] { text = DecodeFileBytes(std::move(content.value), encoding); });
     document.LooksBinary = LooksBinaryText(text.View(), *encoding.encoding);
     // A file without line breaks gets those of a new document.
-    document.PlainEditor->Lines().SetFileFormat(newDocumentLineBreaks);
+    document.PlainEditor->Lines().SetFileFormat(formats.NewDocumentLineBreaks());
     document.PlainEditor->TakeText(std::move(text), progress.Hook(), TSynTextBreaks::AsInText);
     return std::nullopt;
 }
 
-std::optional<std::string> TForm1::LoadRichText(TMyMemo& document, const std::string& path) {
-    StatusBarProgress progress(StatusBarText, "Opening " + ShownText(path));
+std::optional<std::string> TFileCommands::LoadRichText(TMyMemo& document, const std::string& path) {
+    StatusBarProgress progress(&progressField, "Opening " + ShownText(path));
     // Loading is no edit: the pieces of a big file are no changes to mark or copy.
     const QSignalBlocker loading(document.RichEditor);
     return document.RichEditor->LoadFromFile(path, progress.Hook());
 }
 
-bool TForm1::SaveDocument(int position, bool askAboutLoss) {
-    TMyMemo& document = DocumentAt(position);
+bool TFileCommands::ChangeRich(const QString& extension) {
+    for (const char* rich : {".doc", ".rtf", ".docx", ".rtfx"}) {
+        if (extension == QLatin1String(rich))
+            return true;
+    }
+    return false;
+}
+
+bool TFileCommands::SaveDocument(int position, bool askAboutLoss) {
+    TMyMemo& document = window.DocumentAt(position);
     if (document.FileName.isEmpty())
         return SaveDocumentAs(position);
-    if (!diskChanges->MayOverwriteOnDisk(document))
+    TDiskChanges& diskChanges = window.DiskChanges();
+    if (!diskChanges.MayOverwriteOnDisk(document))
         return false;
     const std::string path = LocalPath(document.FileName);
     // The question is put to root too, whom the system would let write the file.
@@ -293,7 +342,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         !dialogs.AskYesNo("Confirm",
                           "File " + ShownPath(document.FileName) + " is read-only.  Save anyway?"))
         return false;
-    const DiskWatch::Pause ownWrite(diskChanges->Watch());
+    const DiskWatch::Pause ownWrite(diskChanges.Watch());
     // Rich view writes RTF into a rich-text file only: any other file (a .txt shown in rich
     // view) keeps being text.
     const bool asRtf = document.ViewMode == vmRich &&
@@ -309,7 +358,7 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
                         MessageButtons::YesNo) != DialogAnswer::Yes)
         return false;
     std::optional<FileError> error;
-    StatusBarProgress progress(StatusBarText, "Saving " + ShownPath(document.FileName));
+    StatusBarProgress progress(&progressField, "Saving " + ShownPath(document.FileName));
     if (asRtf) {
         error = SaveFileAtomically(path, document.RichEditor->RtfText(progress.Hook()),
                                    ReadOnlyFile::Overwrite);
@@ -345,13 +394,13 @@ bool TForm1::SaveDocument(int position, bool askAboutLoss) {
         rich.ForgetLostItems();
     if (!asRtf)
         RememberDocumentEncoding(document);
-    diskChanges->RememberDiskFile(document, StampOfFile(path));
-    recovery->Keeper().Discard(&document);
+    diskChanges.RememberDiskFile(document, StampOfFile(path));
+    window.Recovery().Keeper().Discard(&document);
     return true;
 }
 
-bool TForm1::SaveDocumentAs(int position) {
-    TMyMemo& document = DocumentAt(position);
+bool TFileCommands::SaveDocumentAs(int position) {
+    TMyMemo& document = window.DocumentAt(position);
     FileDialogRequest request;
     request.caption = "Save As";
     request.filters = SaveDialogFilters();
@@ -374,39 +423,40 @@ bool TForm1::SaveDocumentAs(int position) {
     const bool sameFile = document.FileName == saveDialogFileName;
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position, sameFile);
-    recent->AddRecentFile(document.FileName);
-    ShowTabCaption(position);
-    UpdateTitle();
+    window.Recent().AddRecentFile(document.FileName);
+    window.ShowTabCaption(position);
+    window.UpdateTitle();
     return saved;
 }
 
-void TForm1::mniSaveClick() {
-    SaveDocument(CurrentIndex());
+void TFileCommands::mniSaveClick() {
+    SaveDocument(window.CurrentIndex());
 }
 
-void TForm1::mniSaveAsClick() {
-    SaveDocumentAs(CurrentIndex());
+void TFileCommands::mniSaveAsClick() {
+    SaveDocumentAs(window.CurrentIndex());
 }
 
-void TForm1::mniSaveAllClick() {
-    const int remembered = CurrentIndex();
-    for (int position = 0; position < DocumentCount(); ++position) {
-        SelectIndex(position);
+void TFileCommands::mniSaveAllClick() {
+    const int remembered = window.CurrentIndex();
+    for (int position = 0; position < window.DocumentCount(); ++position) {
+        window.SelectIndex(position);
         mniSaveClick();
     }
-    SelectIndex(remembered);
-    projects->SaveCurrentProject();
+    window.SelectIndex(remembered);
+    window.Projects().SaveCurrentProject();
 }
 
-void TForm1::Savenewversion1Click() {
-    TMyMemo& document = CurrentDocument();
+void TFileCommands::Savenewversion1Click() {
+    TMyMemo& document = window.CurrentDocument();
+    const int position = window.CurrentIndex();
     if (document.FileName.isEmpty()) {
-        SaveDocumentAs(CurrentIndex());
+        SaveDocumentAs(position);
         return;
     }
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
-    ShowTabCaption(CurrentIndex());
-    SaveDocument(CurrentIndex());
-    recent->AddRecentFile(document.FileName);
-    UpdateTitle();
+    window.ShowTabCaption(position);
+    SaveDocument(position);
+    window.Recent().AddRecentFile(document.FileName);
+    window.UpdateTitle();
 }
