@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,3 +72,6 @@ private:
     // By view mode.
     std::array<std::unique_ptr<TDocumentView>, 3> views;
 };
+
+// The window's current document, for the parts that act on it.
+using CurrentDocumentSource = std::function<TMyMemo&()>;

@@ -13,7 +13,7 @@
 #include "platform/Registry.h"
 #include "platform/qt/PathNames.h"
 
-TOutputCommands::TOutputCommands(Dialogs& dialogs, CurrentDocument current)
+TOutputCommands::TOutputCommands(Dialogs& dialogs, CurrentDocumentSource current)
     : dialogs(dialogs), current(std::move(current)) {}
 
 std::span<const MenuItem> ExportMenu() {

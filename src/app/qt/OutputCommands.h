@@ -3,6 +3,7 @@
 // the current document's text and plain-editor font passed to the output commands, and what the
 // print dialog and the voice keep between uses.
 
+#include "app/qt/Document.h"
 #include "output/qt/Printing.h"
 #include "platform/Speech.h"
 
@@ -10,13 +11,10 @@
 #include <functional>
 
 class Dialogs;
-struct TMyMemo;
 
 class TOutputCommands {
 public:
-    using CurrentDocument = std::function<TMyMemo&()>;
-
-    TOutputCommands(Dialogs& dialogs, CurrentDocument current);
+    TOutputCommands(Dialogs& dialogs, CurrentDocumentSource current);
 
     // tag: the HTML variant of the Export item.
     void mniHTMLExportClick(int tag);
@@ -33,7 +31,7 @@ private:
     PrintJob CurrentPrintJob();
 
     Dialogs& dialogs;
-    CurrentDocument current;
+    CurrentDocumentSource current;
     // The print dialog's choices, kept between prints as the dialog component keeps them.
     QPrinter printer;
     PageSetup pageSetup;

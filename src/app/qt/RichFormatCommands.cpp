@@ -108,7 +108,7 @@ std::span<const MenuItem> FormatMenu() {
     return rows;
 }
 
-TRichFormatCommands::TRichFormatCommands(Dialogs& dialogs, CurrentDocument current,
+TRichFormatCommands::TRichFormatCommands(Dialogs& dialogs, CurrentDocumentSource current,
                                          std::function<void()> lookChanged)
     : dialogs(dialogs), current(std::move(current)), lookChanged(std::move(lookChanged)) {}
 

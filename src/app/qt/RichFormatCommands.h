@@ -2,6 +2,7 @@
 // The Format menu: the look of the rich editor's selection. Its commands act in rich view only,
 // where the menu shows; elsewhere they do nothing.
 
+#include "app/qt/Document.h"
 #include "richedit/qt/RichFormatting.h"
 
 #include <functional>
@@ -9,14 +10,11 @@
 
 class Dialogs;
 class TRxRichEdit;
-struct TMyMemo;
 
 class TRichFormatCommands {
 public:
-    using CurrentDocument = std::function<TMyMemo&()>;
-
     // lookChanged: a paragraph's look changed, which moves no caret; the menu's checks follow.
-    TRichFormatCommands(Dialogs& dialogs, CurrentDocument current,
+    TRichFormatCommands(Dialogs& dialogs, CurrentDocumentSource current,
                         std::function<void()> lookChanged);
 
     void mniBoldClick(bool on);
@@ -39,6 +37,6 @@ private:
     TRxRichEdit* Target();
 
     Dialogs& dialogs;
-    CurrentDocument current;
+    CurrentDocumentSource current;
     std::function<void()> lookChanged;
 };
