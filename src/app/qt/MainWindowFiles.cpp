@@ -17,6 +17,7 @@
 #include "app/qt/StatusBarProgress.h"
 #include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileStamp.h"
@@ -98,11 +99,11 @@ std::span<const MenuItem> FileMenu() {
         {.name = "mniClose",
          .caption = "&Close",
          .shortcuts = {"Ctrl+W"},
-         .handler = Call<&TForm1::mniCloseClick>},
+         .handler = CallOn<&TForm1::Tabs, &TWindowTabs::mniCloseClick>},
         {.name = "mniCloseAll",
          .caption = "Clos&e All",
          .shortcuts = {"Ctrl+Shift+W"},
-         .handler = Call<&TForm1::mniCloseAllClick>},
+         .handler = CallOn<&TForm1::Tabs, &TWindowTabs::mniCloseAllClick>},
         {},
         {.name = "Exit1",
          .caption = "E&xit",
@@ -238,7 +239,7 @@ std::optional<QString> TForm1::OpenFileUnlessMissing(const QString& path) {
     target.FileName = shown;
     target.Modified = false;
     recent->AddRecentFile(shown);
-    ShowTabCaption(CurrentIndex());
+    tabs->ShowTabCaption(CurrentIndex());
     UpdateTitle();
 
     // A known language shows in code view; the extension keeps its letter case here.
@@ -375,7 +376,7 @@ bool TForm1::SaveDocumentAs(int position) {
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position, sameFile);
     recent->AddRecentFile(document.FileName);
-    ShowTabCaption(position);
+    tabs->ShowTabCaption(position);
     UpdateTitle();
     return saved;
 }
@@ -405,7 +406,7 @@ void TForm1::Savenewversion1Click() {
         return;
     }
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
-    ShowTabCaption(CurrentIndex());
+    tabs->ShowTabCaption(CurrentIndex());
     SaveDocument(CurrentIndex());
     recent->AddRecentFile(document.FileName);
     UpdateTitle();

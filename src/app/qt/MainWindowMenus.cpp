@@ -6,6 +6,7 @@
 #include "app/ProjectFile.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RecentMenus.h"
+#include "app/qt/ViewOptions.h"
 #include "app/qt/WindowProjects.h"
 #include "platform/qt/PathNames.h"
 #include "settings/qt/QuickFont.h"
@@ -88,7 +89,8 @@ void TForm1::CreateMenus() {
     // The drop-down of the "Font Type" button, made before the buttons.
     mnuFont = new QMenu(this);
     mnuFont->setObjectName("mnuFont");
-    AddQuickFontItems(*mnuFont, [this](const QString& caption) { QuickFontClick(caption); });
+    AddQuickFontItems(*mnuFont,
+                      [this](const QString& caption) { viewOptions->QuickFontClick(caption); });
     TrackQuickFontModes();
     // The Open button's drop-down; File > "Recent" comes with the File menu.
     mnuRecent = new QMenu(this);
@@ -108,7 +110,6 @@ void TForm1::CreateMenus() {
         else
             OpenFile(entry);
     });
-    WatchWindowEvents();
 }
 
 void TForm1::CreateToolBar() {
@@ -116,5 +117,4 @@ void TForm1::CreateToolBar() {
     addToolBarBreak(Qt::TopToolBarArea);
     ToolBarSecond = NewRow(this, "ToolBarSecond", "Text Tools");
     menus.PlaceToolButtons(*ToolBar, *ToolBarSecond, *this);
-    CreateContextMenu();
 }

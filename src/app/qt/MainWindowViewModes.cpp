@@ -8,6 +8,7 @@
 #include "app/qt/StatusBarProgress.h"
 #include "app/qt/ViewModeLines.h"
 #include "app/qt/WindowRecovery.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -150,7 +151,7 @@ void TForm1::SetViewMode(int mode) {
     recovery->Keeper().Changed(&document);
     ShowActiveEditor();
     CheckViewModeItems();
-    ShowTabBarWhenNeeded();
+    tabs->ShowTabBarWhenNeeded();
     UpdateModeMenus();
     ShowDocumentLineBreaks();
 }

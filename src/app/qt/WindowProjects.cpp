@@ -4,6 +4,7 @@
 
 #include "app/ProjectFile.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowTabs.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
 #include "platform/qt/StatusField.h"
@@ -89,7 +90,7 @@ void TWindowProjects::LoadProject(const QString& path) {
 }
 
 void TWindowProjects::OpenProjectReplacingTabs(const QString& path) {
-    window.mniCloseAllClick();
+    window.Tabs().mniCloseAllClick();
     LoadProject(path);
 }
 

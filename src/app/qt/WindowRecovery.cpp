@@ -6,6 +6,7 @@
 
 #include "app/qt/DiskChanges.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -217,7 +218,7 @@ void TWindowRecovery::RestoreDocument(const RecoveredDocument& recovered) {
         window.DiskChanges().RememberDiskFile(document, StampOfFile(header.fileName));
     // The text is not the file's: its copies are whole.
     document.JournalBase.reset();
-    window.ShowTabCaption(window.CurrentIndex());
+    window.Tabs().ShowTabCaption(window.CurrentIndex());
     window.UpdateTitle();
     keeper->CaptureNow(&document);
 }
@@ -253,7 +254,7 @@ std::optional<QString> TWindowRecovery::RestoreJournal(const RecoveredDocument& 
     window.SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
     document.View().SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.Modified = applied > 0;
-    window.ShowTabCaption(window.CurrentIndex());
+    window.Tabs().ShowTabCaption(window.CurrentIndex());
     window.UpdateTitle();
     keeper->CaptureNow(&document);
     if (applied < recovered.journal->changes.size())

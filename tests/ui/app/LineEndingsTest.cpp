@@ -46,7 +46,7 @@ protected:
         window->mniPlainClick(view);
         window->mniSaveClick();
         const QByteArray saved = ReadFile(path);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
         return saved;
     }
     TSynEditWidget& Editor() { return *window->CurrentDocument().View().TextEditor(); }
@@ -73,7 +73,7 @@ TEST_F(LineEndingsTest, AMillionLinesOfLfComeBackByteForByteFromEveryView) {
         window->mniPlainClick(view);
         window->mniSaveClick();
         EXPECT_TRUE(ReadFile(path) == text);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -102,7 +102,7 @@ TEST_F(LineEndingsTest, AnEditChangesTheBytesOfItsLineOnly) {
         window->mniSaveClick();
         lines[2] = view == vmPlain ? "thirdX\n" : "thirdXX\n";
         EXPECT_EQ(ReadFile(path), lines[0] + lines[1] + lines[2] + lines[3]);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -126,7 +126,7 @@ TEST_F(LineEndingsTest, NewLinesTakeTheDocumentsStyle) {
         QTest::keyClicks(&Editor(), "new");
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -149,7 +149,7 @@ TEST_F(LineEndingsTest, TheStatusBarShowsTheStyleAndTheMenuChecksIt) {
         EXPECT_EQ(CheckedLineEndings(), c.checked);
         window->mniPlainClick(vmCode);
         EXPECT_EQ(StatusLineBreaks(), c.caption);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
     // A new document has the platform's line ending.
     EXPECT_EQ(StatusLineBreaks(), "LF");
@@ -178,7 +178,7 @@ TEST_F(LineEndingsTest, NewDocumentsTakeTheChosenLineEnding) {
         QTest::keyClicks(&Editor(), "b");
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -201,7 +201,7 @@ TEST_F(LineEndingsTest, ConvertingMarksModifiedAndOneUndoTakesItBack) {
         EXPECT_TRUE(window->CurrentDocument().Modified);
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), file);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(LineEndingsTest, AFileThatLooksBinarySaysSoInTheStatusBar) {
         EXPECT_EQ(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()), c.binary);
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
         EXPECT_FALSE(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()));
     }
 }
@@ -241,7 +241,7 @@ TEST_F(LineEndingsTest, AReloadAfterAChangeOnDiskTakesTheNewFilesEndings) {
         EXPECT_EQ(StatusLineBreaks(), "CR");
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), "one\rtwo\rthree");
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -262,7 +262,7 @@ TEST_F(LineEndingsTest, UndoingATextFunctionBringsBackEveryLinesOwnBreak) {
             window->mniUndoClick();
             window->mniSaveClick();
             EXPECT_EQ(ReadFile(path), file);
-            window->mniCloseAllClick();
+            window->Tabs().mniCloseAllClick();
         }
     }
 }

@@ -3,6 +3,8 @@
 // and assert the exact messages it showed; files live in a temporary folder.
 
 #include "app/qt/MainWindow.h"
+#include "app/qt/ViewOptions.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/ScriptedDialogs.h"

@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, CodeViewSavesTheLineBreaksTheFileHad) {
         window->SetViewMode(vmCode);
         window->mniSaveClick();
         EXPECT_EQ(ReadFile(path), bytes);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
