@@ -151,6 +151,35 @@ TEST_F(MainWindowTest, TabsMenuHidesTheCurrentTabFromCloseAll) {
     EXPECT_EQ(CurrentText(), "b");
 }
 
+// The menu items run the tab commands they are named after: "b" is current and hidden from
+// Close All, the context menu was opened on "a".
+TEST_F(MainWindowTest, EachCloseItemClosesTheTabsOfItsCommand) {
+    struct Case {
+        const char* item;
+        QStringList left;
+    };
+    for (const Case& c : {Case{"mniClose", {"a", "c"}}, Case{"mniCloseAll", {"b"}},
+                          Case{"mniClose1", {"b", "c"}}}) {
+        SCOPED_TRACE(c.item);
+        MakeDocuments({"a", "b", "c"});
+        for (int i = 0; i < 3; ++i)
+            window->DocumentAt(i).Modified = false;
+        window->DocumentAt(1).HiddenFromCloseAll = true;
+        window->SelectIndex(1);
+        window->RefreshCurrentTab();
+        window->Tabs().TabControlMouseDown(
+            Qt::RightButton, Part<QTabBar>(*window, "TabControl").tabRect(0).center());
+        Part<QAction>(*window, c.item).trigger();
+        QStringList left;
+        for (int i = 0; i < window->DocumentCount(); ++i)
+            left << QString::fromStdString(window->DocumentAt(i).PlainEditor->Text());
+        EXPECT_EQ(left, c.left);
+        for (int i = 0; i < window->DocumentCount(); ++i)
+            window->DocumentAt(i).HiddenFromCloseAll = false;
+        window->Tabs().mniCloseAllClick();
+    }
+}
+
 TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
     MakeDocuments({"a", "b"});
     for (int i = 0; i < 2; ++i)
