@@ -18,6 +18,7 @@
 #include "app/qt/StatusBarProgress.h"
 #include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/FileStamp.h"
@@ -103,11 +104,11 @@ std::span<const MenuItem> FileMenu() {
         {.name = "mniClose",
          .caption = "&Close",
          .shortcuts = {"Ctrl+W"},
-         .handler = Call<&TForm1::mniCloseClick>},
+         .handler = CallOn<&TForm1::Tabs, &TWindowTabs::mniCloseClick>},
         {.name = "mniCloseAll",
          .caption = "Clos&e All",
          .shortcuts = {"Ctrl+Shift+W"},
-         .handler = Call<&TForm1::mniCloseAllClick>},
+         .handler = CallOn<&TForm1::Tabs, &TWindowTabs::mniCloseAllClick>},
         {},
         {.name = "Exit1",
          .caption = "E&xit",
@@ -277,7 +278,7 @@ std::optional<QString> TFileCommands::OpenFileUnlessMissing(const QString& path)
     target.FileName = shown;
     target.Modified = false;
     window.Recent().AddRecentFile(shown);
-    window.ShowTabCaption(window.CurrentIndex());
+    window.Tabs().ShowTabCaption(window.CurrentIndex());
     window.UpdateTitle();
 
     // A known language shows in code view; the extension keeps its letter case here.
@@ -424,7 +425,7 @@ bool TFileCommands::SaveDocumentAs(int position) {
     document.FileName = saveDialogFileName;
     const bool saved = SaveDocument(position, sameFile);
     window.Recent().AddRecentFile(document.FileName);
-    window.ShowTabCaption(position);
+    window.Tabs().ShowTabCaption(position);
     window.UpdateTitle();
     return saved;
 }
@@ -455,7 +456,7 @@ void TFileCommands::Savenewversion1Click() {
         return;
     }
     document.FileName = DisplayPath(NextFreeVersionPath(LocalPath(document.FileName)));
-    window.ShowTabCaption(position);
+    window.Tabs().ShowTabCaption(position);
     SaveDocument(position);
     window.Recent().AddRecentFile(document.FileName);
     window.UpdateTitle();

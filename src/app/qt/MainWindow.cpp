@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/ContextMenu.h"
 #include "app/qt/DiskChanges.h"
 #include "app/qt/DiskWatch.h"
 #include "app/qt/DocumentFormats.h"
@@ -9,8 +10,11 @@
 #include "app/qt/RecentMenus.h"
 #include "app/qt/RichFormatCommands.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/ViewOptions.h"
+#include "app/qt/WindowFrame.h"
 #include "app/qt/WindowProjects.h"
 #include "app/qt/WindowRecovery.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -60,6 +64,31 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
                                          .reopenWithEncoding = *mniReopenWithEncoding,
                                          .saveWithEncoding = *mniSaveWithEncoding,
                                          .lineEndings = *mniLineEndings});
+    frame = new TWindowFrame(*this);
+    tabs =
+        std::make_unique<TWindowTabs>(*this, TTabWidgets{.tabBar = *TabControl,
+                                                         .tabsMenu = *mniTabs,
+                                                         .tabsSeparator = *mniTabsSeparator,
+                                                         .hideCurrent = *mniHideCurrentFromCloseAll,
+                                                         .contextMenu = *mnuTabs,
+                                                         .hideClicked = *mniHidefromCloseall});
+    viewOptions = std::make_unique<TViewOptions>(
+        *this, *frame,
+        TViewOptionWidgets{.toolBar = *ToolBar,
+                           .toolBarSecond = *ToolBarSecond,
+                           .tabBar = *TabControl,
+                           .fullScreen = *mniFullScreen,
+                           .alwaysOnTop = *mniAlwaysOnTop,
+                           .toolWindowMode = *mniHideCaption,
+                           .wordWrap = *mniWordWrap,
+                           .hScrollBar = *mniHScrollbar,
+                           .vScrollBar = *mniVScrollbar,
+                           .statusBar = *mniStatusbar,
+                           .mainMenu = *mniViewMainMenu,
+                           .toolBarShown = *mniViewToolbar,
+                           .toolBarCaptions = *mniShowToolbarCaptions,
+                           .lineNumbers = *Showlinenumbers1});
+    contextMenu = std::make_unique<TEditorContextMenu>(*this, *ToolBar, *ToolBarSecond);
     projects = std::make_unique<TWindowProjects>(*this);
     recovery = std::make_unique<TWindowRecovery>(*this);
 
@@ -68,13 +97,13 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     first->PlainEditor->setUpdatesEnabled(true);
     first->PlainEditor->show();
     documents.push_back(std::move(first));
-    AddTab(0);
-    CheckTabItem(0);
+    tabs->AddTab(0);
+    tabs->CheckTabItem(0);
     UpdateModeMenus();
     formats->ShowDocumentEncoding();
     LoadStartupSettings();
     initialised = true;
-    MirrorMainMenu();
+    contextMenu->MirrorMainMenu();
 
     Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
@@ -110,25 +139,9 @@ void TForm1::CreateClientArea() {
     EditorArea->setObjectName("EditorArea");
     layout->addWidget(EditorArea, 1);
 
+    // Its look and behaviour are the tabs' (WindowTabs.h).
     TabControl = new QTabBar(client);
     TabControl->setObjectName("TabControl");
-    TabControl->setShape(QTabBar::RoundedSouth);
-    TabControl->setFocusPolicy(Qt::NoFocus);
-    TabControl->setExpanding(false);
-    TabControl->setDrawBase(true);
-    TabControl->setAcceptDrops(true);
-    TabControl->setContextMenuPolicy(Qt::CustomContextMenu);
-    TabControl->installEventFilter(this);
-    connect(TabControl, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && index != CurrentIndex()) {
-            SelectIndex(index);
-            TabControlChange();
-        }
-    });
-    connect(TabControl, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
-        mnuTabsPopup();
-        mnuTabs->popup(TabControl->mapToGlobal(position));
-    });
     layout->addWidget(TabControl);
     setCentralWidget(client);
 

@@ -1,8 +1,9 @@
 #pragma once
 // TForm1, the main window: owns the document list, the editors of every document, the menus,
-// the tool bar, the tab bar and the status bar, and every command handler of the program.
-// Handlers are thin entry points: the menus are tables next to them (MenuTable.h), and the work
-// of a subsystem's commands lives in its own src/<subsystem>/qt/.
+// the tool bar, the tab bar and the status bar, and the parts that hold the commands of a
+// feature (tabs, view options, output ...). Handlers are thin entry points: the menus are tables
+// next to them (MenuTable.h), and the work of a subsystem's commands lives in its own
+// src/<subsystem>/qt/.
 
 #include "app/qt/Document.h"
 #include "app/qt/MenuTable.h"
@@ -10,8 +11,6 @@
 #include "platform/Progress.h"
 
 #include <QMainWindow>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,16 +22,17 @@ class Dialogs;
 class TDiskChanges;
 class TDocumentFormats;
 class TFileCommands;
-class QAction;
 class StatusBarProgress;
 class TSearchController;
+class TEditorContextMenu;
 class TOutputCommands;
 class TRecentMenus;
+class TViewOptions;
 class TWindowProjects;
 class TWindowRecovery;
+class TWindowTabs;
 class TRichFormatCommands;
 class TWindowFrame;
-class QAbstractScrollArea;
 struct WindowSettings;
 class TSynEditStringList;
 class TSynEditWidget;
@@ -70,71 +70,17 @@ public:
     void mniNewClick();
     // False when the user cancelled (or the save that was asked for did not happen).
     bool CloseDocument(int position);
-    void mniCloseClick();
-    void mniClose1Click();
-    void mniCloseAllClick();
-    void mniHidefromCloseallClick();
-    // Tabs > "Hide from Close All": the same for the current tab, so the keyboard reaches it.
-    void SetCurrentHiddenFromCloseAll(bool hidden);
-    void mnuTabsPopup();
-    void mniNextTabClick();
-    void mniPreviousTabClick();
-    void mniTabItemClick(int position);
-    void TabControlChange();
-    void TabControlMouseDown(Qt::MouseButton button, QPoint position);
-    void TabControlDragDrop(QPoint position);
-    // The tab bar and the Tabs menu follow the document list one change at a time, so work
-    // on one tab does not grow with the number of tabs.
-    // A tab and a Tabs menu item for the document just inserted at position.
-    void AddTab(int position);
-    // Takes away the tab and item of the document just removed from position.
-    void RemoveTab(int position);
-    // Shows the caption of the document at position on its tab and its item, and names its
-    // editors after it.
-    void ShowTabCaption(int position);
+    // Swaps two documents in the list; their tabs are the caller's to show.
+    void ExchangeDocuments(int first, int second);
     void RefreshCurrentTab();
-    void ApplyAppearanceToAllDocuments();
-    // Gives one document's editors the look of the model editor.
-    void ApplyAppearance(TMyMemo& document, const TMemo& model);
+    void FocusActiveEditor();
     void UpdateTitle();
     void Memo01Change();
+    // The tab bar, the Tabs menu and the tab context menu.
+    TWindowTabs& Tabs() { return *tabs; }
 
-    // ---- Window and view options ----
-    // Each setter sets its menu item's check mark, then applies it.
-    void SetFullScreen(bool on);
-    bool FullScreen() const { return fullScreen; }
-    // The window's outer rectangle when full screen was entered.
-    QRect RestoreBounds() const { return restoreBounds; }
-    void mniFullScreenClick();
-    void SetAlwaysOnTop(bool on);
-    void SetToolWindowMode(bool on);
-    void SetMainMenuVisible(bool on);
-    void SetToolBarVisible(bool on);
-    void SetStatusBarVisible(bool on);
-    void SetWordWrap(bool on);
-    void SetScrollBars(bool horizontal, bool vertical);
-    void mniHScrollbarClick(bool on);
-    void mniVScrollbarClick(bool on);
-    // Captions under the tool bar icons; the tool bar's own state, which its item shows.
-    bool ToolBarCaptions() const;
-    void SetToolBarCaptions(bool on);
-    void mniShowToolbarCaptionsClick();
-    void Showlinenumbers1Click();
-    void mniBackgroundClick();
-    void mniFontColorClick();
-    void mniFontClick();
-    void QuickFontClick(const QString& caption);
-    void mniIncreaseFontClick();
-    void mniDecreaseFontClick();
-    // Ctrl with the wheel over an editor: each notch away from the user is Increase Font Size,
-    // each one towards the user Decrease Font Size.
-    void ZoomByWheel(int notches);
-    // Pointer movement over an editor, in the editor's coordinates.
-    void Memo01MouseMove(QWidget* editor, QPoint position);
-    // Rebuilds mnuPopup from the main menu.
-    void MirrorMainMenu();
-    // Main-menu items with this tag (QAction::data) sit at the top of the context menu.
-    static constexpr int ContextMenuTopTag = 99;
+    // ---- Window and view options, the editors' font and colours ----
+    TViewOptions& ViewOptions() { return *viewOptions; }
 
     // ---- Settings and styles ----
     void LoadSettings(const QString& name, bool isMain);
@@ -207,7 +153,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
@@ -218,18 +163,8 @@ private:
     std::unique_ptr<TMyMemo> NewDocument();
     void ConnectEditor(TSynEditWidget* editor);
     void ConnectRichEditor(TRxRichEdit* editor);
-    // The rich editor takes the plain editor's font, font colour and background.
-    void ApplyLookToRichEditor(TMyMemo& document, const TMemo& model);
-    void FocusActiveEditor();
     // Puts the font menu's items into the view-mode switch.
     void TrackQuickFontModes();
-    void ShowTabBarWhenNeeded();
-    // Checks the Tabs menu's item of that tab, and no other.
-    void CheckTabItem(int position);
-    // The Tabs menu's "Hide from Close All" shows the current tab's flag.
-    void CheckHiddenFromCloseAll();
-    // The Tabs menu's item of that tab; none past the last.
-    QAction* TabItem(int position) const;
 
     Dialogs& dialogs;
     QStringList arguments;
@@ -243,29 +178,15 @@ private:
     bool shownOnce = false;
     bool startupDone = false;
     int savedTabIndex = -1;
-    int clickedTabIndex = -1;
-    int dragSourceIndex = -1;
-    QPoint dragStart;
     std::unique_ptr<TFileCommands> fileCommands;
     std::unique_ptr<TDocumentFormats> formats;
 
-    // ---- Settings and appearance ----
-    // The window's frame, and the taskbar following activation in full screen.
-    void WatchWindowEvents();
-    void CreateContextMenu();
-    // Context menu and pointer handling of one editor.
-    void WatchEditor(QAbstractScrollArea* editor);
-    void ForEachEditor(const std::function<void(TSynEditWidget&)>& change);
-    void ChangeFontSize(int step);
-    // The options and look the window has before any settings file is read.
-    void ApplyDefaultLook();
+    // ---- Settings ----
     void LoadStartupSettings();
     void SaveSettingsAtExit(int activeTab);
     // The window's state as the settings files hold it.
     WindowSettings CurrentWindowSettings(int activeTab) const;
 
-    bool fullScreen = false;
-    QRect restoreBounds;
     TWindowFrame* frame = nullptr;
     QString currentStyleName = "Untitled";
 
@@ -279,4 +200,7 @@ private:
 
     std::unique_ptr<TOutputCommands> outputCommands;
     std::unique_ptr<TRichFormatCommands> formatCommands;
+    std::unique_ptr<TWindowTabs> tabs;
+    std::unique_ptr<TViewOptions> viewOptions;
+    std::unique_ptr<TEditorContextMenu> contextMenu;
 };

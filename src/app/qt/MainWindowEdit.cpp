@@ -1,6 +1,7 @@
 // The Edit menu: clipboard and undo on the editor of the current view mode, the undo snapshot
 // the text functions leave, Go to, and the caret position in the status bar.
 
+#include "app/qt/ContextMenu.h"
 #include "app/qt/DocumentFormats.h"
 #include "app/qt/DocumentView.h"
 #include "app/qt/MainWindow.h"
@@ -15,7 +16,7 @@
 
 std::span<const MenuItem> EditMenu() {
     // The items tagged ContextMenuTopTag also open the editors' context menu.
-    constexpr int top = TForm1::ContextMenuTopTag;
+    constexpr int top = TEditorContextMenu::ContextMenuTopTag;
     static const MenuItem rows[] = {
         {.name = "mniUndo",
          .caption = "&Undo",

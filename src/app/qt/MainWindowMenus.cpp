@@ -6,6 +6,7 @@
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RecentMenus.h"
+#include "app/qt/ViewOptions.h"
 #include "settings/qt/QuickFont.h"
 
 #include <QMenu>
@@ -86,7 +87,8 @@ void TForm1::CreateMenus() {
     // The drop-down of the "Font Type" button, made before the buttons.
     mnuFont = new QMenu(this);
     mnuFont->setObjectName("mnuFont");
-    AddQuickFontItems(*mnuFont, [this](const QString& caption) { QuickFontClick(caption); });
+    AddQuickFontItems(*mnuFont,
+                      [this](const QString& caption) { viewOptions->QuickFontClick(caption); });
     TrackQuickFontModes();
     // The Open button's drop-down; File > "Recent" comes with the File menu.
     mnuRecent = new QMenu(this);
@@ -99,7 +101,6 @@ void TForm1::CreateMenus() {
     recent = std::make_unique<TRecentMenus>(*mniRecent, *mnuRecent, [this](const QString& entry) {
         fileCommands->OpenRecentFile(entry);
     });
-    WatchWindowEvents();
 }
 
 void TForm1::CreateToolBar() {
@@ -107,5 +108,4 @@ void TForm1::CreateToolBar() {
     addToolBarBreak(Qt::TopToolBarArea);
     ToolBarSecond = NewRow(this, "ToolBarSecond", "Text Tools");
     menus.PlaceToolButtons(*ToolBar, *ToolBarSecond, *this);
-    CreateContextMenu();
 }

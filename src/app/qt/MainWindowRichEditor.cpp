@@ -1,17 +1,18 @@
 // The rich editor of every document: wired to the window's editor handlers like the other two,
-// dressed in the plain editor's look, and the Format menu's checks following its selection.
+// and the Format menu's checks following its selection.
 
+#include "app/qt/ContextMenu.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RichFormatCommands.h"
-#include "codeedit/qt/ColorQt.h"
-#include "codeedit/qt/Memo.h"
+#include "app/qt/ViewOptions.h"
 #include "richedit/qt/RichEdit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
-    WatchEditor(editor);
+    contextMenu->WatchEditor(*editor);
+    viewOptions->WatchPointer(*editor);
     connect(editor, &TRxRichEdit::Changed, this, &TForm1::Memo01Change);
     connect(editor, &QTextEdit::cursorPositionChanged, this, &TForm1::ShowCaretPosition);
     connect(editor, &TRxRichEdit::KeyReleased, this, &TForm1::ShowCaretPosition);
@@ -20,13 +21,6 @@ void TForm1::ConnectRichEditor(TRxRichEdit* editor) {
     connect(editor, &QTextEdit::currentCharFormatChanged, this, &TForm1::UpdateFormatChecks);
 }
 
-void TForm1::ApplyLookToRichEditor(TMyMemo& document, const TMemo& model) {
-    TRxRichEdit& editor = *document.RichEditor;
-    editor.SetFont(model.Font());
-    // System colours as the window's palette has them, not as the editor's own has been set.
-    editor.SetFontColor(ToQColor(model.FontColor(), palette(), palette().color(QPalette::Text)));
-    editor.SetColor(ToQColor(model.Color(), palette(), palette().color(QPalette::Base)));
-}
 void TForm1::UpdateFormatChecks() {
     const std::optional<RichSelectionLook> found = formatCommands->SelectionLook();
     if (!found || !mniBold)

@@ -5,6 +5,7 @@
 #include "app/qt/DocumentFormats.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/RecentMenus.h"
+#include "app/qt/ViewOptions.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "app/qt/WindowFrame.h"
 #include "codeedit/qt/Memo.h"
@@ -39,9 +40,9 @@ WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     settings.mainMenuVisible = mniViewMainMenu->isChecked();
     settings.toolBarVisible = mniViewToolbar->isChecked();
     settings.hideCaption = mniHideCaption->isChecked();
-    settings.fullScreen = fullScreen;
+    settings.fullScreen = viewOptions->FullScreen();
     settings.showLineNumbers = Showlinenumbers1->isChecked();
-    settings.showToolbarCaptions = ToolBarCaptions();
+    settings.showToolbarCaptions = viewOptions->ToolBarCaptions();
     settings.activeTab = activeTab;
     settings.lineEnding = FileFormatName(formats->NewDocumentLineBreaks());
 
@@ -80,19 +81,19 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     }
 
     setWindowState(Qt::WindowNoState);
-    SetFullScreen(false);
+    viewOptions->SetFullScreen(false);
     frame->SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(frame->WorkArea()))));
 
-    SetWordWrap(settings.wordWrap);
-    SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);
-    SetStatusBarVisible(settings.statusBarVisible);
-    SetMainMenuVisible(settings.mainMenuVisible);
-    SetToolBarVisible(settings.toolBarVisible);
-    SetToolWindowMode(settings.hideCaption);
-    SetFullScreen(settings.fullScreen);
-    SetAlwaysOnTop(settings.alwaysOnTop);
+    viewOptions->SetWordWrap(settings.wordWrap);
+    viewOptions->SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);
+    viewOptions->SetStatusBarVisible(settings.statusBarVisible);
+    viewOptions->SetMainMenuVisible(settings.mainMenuVisible);
+    viewOptions->SetToolBarVisible(settings.toolBarVisible);
+    viewOptions->SetToolWindowMode(settings.hideCaption);
+    viewOptions->SetFullScreen(settings.fullScreen);
+    viewOptions->SetAlwaysOnTop(settings.alwaysOnTop);
     Showlinenumbers1->setChecked(settings.showLineNumbers);
-    SetToolBarCaptions(settings.showToolbarCaptions);
+    viewOptions->SetToolBarCaptions(settings.showToolbarCaptions);
     savedTabIndex = settings.activeTab;
 
     TMemo* model = CurrentPlainEditor();
@@ -111,7 +112,7 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     model->SetFont(font);
     model->SetFontColor(settings.font.color);
     model->SetColor(settings.background);
-    ApplyAppearanceToAllDocuments();
+    viewOptions->ApplyAppearanceToAllDocuments();
 
     if (hidden)
         show();
@@ -137,16 +138,12 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
 void TForm1::LoadStartupSettings() {
     // A folder that cannot be made is reported when the settings are written at exit.
     EnsureSettingsFolder();
-    ApplyDefaultLook();
+    viewOptions->ApplyDefaultLook();
     LoadSettings(QString::fromUtf8(kMainSettingsName), true);
 }
 
 void TForm1::SaveSettingsAtExit(int activeTab) {
-    // The normal window's bounds are saved, and full screen comes back at the next start.
-    if (fullScreen) {
-        SetFullScreen(false);
-        fullScreen = true;
-    }
+    viewOptions->LeaveFullScreenForExit();
     SaveSettings(QString::fromUtf8(kMainSettingsName), true, activeTab);
     Taskbar::Show();
 }

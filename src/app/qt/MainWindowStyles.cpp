@@ -1,18 +1,16 @@
 // The Style menu: its table, the Styles list (style files shipped in the program folder), saving
-// the current look as a style, opening style files for editing, Reset to Defaults, and the font
-// and colour commands, which change every editor of every document alike.
+// the current look as a style, opening style files for editing and Reset to Defaults. Its font
+// and colour commands are the view options' (ViewOptionsLook.cpp).
 
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/NameDialog.h"
+#include "app/qt/ViewOptions.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "app/qt/WindowFrame.h"
-#include "codeedit/qt/Memo.h"
-#include "codeedit/qt/SynEdit.h"
 #include "platform/qt/Dialogs.h"
 #include "settings/WindowSettings.h"
-#include "settings/qt/EditorLook.h"
 #include "settings/qt/StyleList.h"
 
 #include <QLineEdit>
@@ -23,13 +21,13 @@ std::span<const MenuItem> StyleMenu() {
         {.name = "mniDecreaseFont",
          .caption = "&Decrease Font Size",
          .shortcuts = {"Ctrl+Num+-", "Ctrl+-"},
-         .handler = Call<&TForm1::mniDecreaseFontClick>,
+         .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::mniDecreaseFontClick>,
          .button = {"tbZoomOut", " Zoom Out", "Zoom Out", "zoom-out", {ToolRow::Second, 2, 2}},
          .action = &TWindowParts::mniDecreaseFont},
         {.name = "mniIncreaseFont",
          .caption = "&Increase Font Size",
          .shortcuts = {"Ctrl+Num++", "Ctrl+=", "Ctrl++"},
-         .handler = Call<&TForm1::mniIncreaseFontClick>,
+         .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::mniIncreaseFontClick>,
          .button = {"tbZoomIn", "Zoom In", "Zoom In", "zoom-in", {ToolRow::Second, 2, 1}},
          .action = &TWindowParts::mniIncreaseFont},
     };
@@ -39,7 +37,7 @@ std::span<const MenuItem> StyleMenu() {
         {},
         {.name = "mniBackground",
          .caption = "&Background Color",
-         .handler = Call<&TForm1::mniBackgroundClick>,
+         .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::mniBackgroundClick>,
          .button = {"tbBackground",
                     "Background",
                     "Background Color",
@@ -48,7 +46,7 @@ std::span<const MenuItem> StyleMenu() {
          .action = &TWindowParts::mniBackground},
         {.name = "mniFontColor",
          .caption = "&Foreground Color",
-         .handler = Call<&TForm1::mniFontColorClick>,
+         .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::mniFontColorClick>,
          .button = {"tbFontColor",
                     "Font Color",
                     "Foreground Color",
@@ -57,7 +55,7 @@ std::span<const MenuItem> StyleMenu() {
          .action = &TWindowParts::mniFontColor},
         {.name = "mniFont",
          .caption = "&Choose Font",
-         .handler = Call<&TForm1::mniFontClick>,
+         .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::mniFontClick>,
          .button = {"tbFontType", "Font Type", "Choose Font", "font-type", {ToolRow::Second, 3, 3}},
          .dropDown = &TWindowParts::mnuFont,
          .action = &TWindowParts::mniFont},
@@ -111,99 +109,16 @@ void TForm1::OpenOrganize1Click() {
         fileCommands->OpenFile(chosen->files.front());
 }
 
-void TForm1::ApplyDefaultLook() {
-    SetWordWrap(true);
-    SetScrollBars(false, true);
-    SetStatusBarVisible(true);
-    SetMainMenuVisible(true);
-    SetToolBarVisible(true);
-    SetToolWindowMode(false);
-    SetAlwaysOnTop(false);
-    const FontSettings defaults = DefaultWindowSettings().font;
-    TMemo* model = CurrentPlainEditor();
-    QFont font(QString::fromStdString(defaults.name), defaults.size);
-    model->SetFont(font);
-    model->SetFontColor(defaults.color);
-    model->SetColor(DefaultWindowSettings().background);
-    // The code editors start with the same look.
-    ApplyAppearanceToAllDocuments();
-}
-
 void TForm1::mniResetClick() {
     const bool shown = isVisible();
     hide();
-    SetFullScreen(false);
+    viewOptions->SetFullScreen(false);
     setWindowState(Qt::WindowNoState);
     frame->SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame->WorkArea()))));
-    ApplyDefaultLook();
-    ApplyAppearanceToAllDocuments();
+    viewOptions->ApplyDefaultLook();
+    viewOptions->ApplyAppearanceToAllDocuments();
     if (shown)
         show();
     currentStyleName.clear();
     RebuildStylesMenu();
-}
-
-// ---- Font and colour commands ----
-
-void TForm1::ForEachEditor(const std::function<void(TSynEditWidget&)>& change) {
-    for (int position = 0; position < DocumentCount(); ++position) {
-        TMyMemo& document = DocumentAt(position);
-        change(*document.PlainEditor);
-        change(*document.CodeEditor);
-        ApplyLookToRichEditor(document, *document.PlainEditor);
-    }
-}
-
-void TForm1::mniBackgroundClick() {
-    if (const std::optional<TColor> color =
-            AskColor(dialogs, CurrentPlainEditor()->Color(), palette()))
-        ForEachEditor([&](TSynEditWidget& editor) { editor.SetColor(*color); });
-}
-
-void TForm1::mniFontColorClick() {
-    if (const std::optional<TColor> color =
-            AskColor(dialogs, CurrentPlainEditor()->FontColor(), palette()))
-        ForEachEditor([&](TSynEditWidget& editor) { editor.SetFontColor(*color); });
-}
-
-void TForm1::mniFontClick() {
-    const FontPitch pitch =
-        CurrentDocument().ViewMode == vmCode ? FontPitch::FixedOnly : FontPitch::Any;
-    if (const std::optional<EditorFont> chosen =
-            AskFont(dialogs, *CurrentPlainEditor(), pitch, palette())) {
-        ForEachEditor([&](TSynEditWidget& editor) {
-            editor.SetFont(chosen->font);
-            editor.SetFontColor(chosen->color);
-        });
-    }
-}
-
-void TForm1::QuickFontClick(const QString& caption) {
-    const QuickFont choice = ParseQuickFontCaption(caption);
-    if (choice.face.isEmpty() || choice.size <= 0)
-        return;
-    ForEachEditor(
-        [&](TSynEditWidget& editor) { editor.SetFont(WithFaceAndSize(editor.Font(), choice)); });
-}
-
-void TForm1::ChangeFontSize(int step) {
-    ForEachEditor(
-        [step](TSynEditWidget& editor) { editor.SetFont(WithSizeChangedBy(editor.Font(), step)); });
-}
-
-void TForm1::mniIncreaseFontClick() {
-    ChangeFontSize(+1);
-}
-
-void TForm1::mniDecreaseFontClick() {
-    if (CurrentPlainEditor()->Font().pointSize() < 2)
-        return;
-    ChangeFontSize(-1);
-}
-
-void TForm1::ZoomByWheel(int notches) {
-    for (; notches > 0; --notches)
-        mniIncreaseFontClick();
-    for (; notches < 0; ++notches)
-        mniDecreaseFontClick();
 }

@@ -9,6 +9,7 @@
 #include "app/qt/StatusBarProgress.h"
 #include "app/qt/ViewModeLines.h"
 #include "app/qt/WindowRecovery.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -151,7 +152,7 @@ void TForm1::SetViewMode(int mode) {
     recovery->Keeper().Changed(&document);
     ShowActiveEditor();
     CheckViewModeItems();
-    ShowTabBarWhenNeeded();
+    tabs->ShowTabBarWhenNeeded();
     UpdateModeMenus();
     formats->ShowDocumentLineBreaks();
 }

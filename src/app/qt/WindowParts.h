@@ -4,8 +4,6 @@
 // tables (through member pointers) reach them; other code asks the window, and tests find
 // them by object name. Holds pointers only: it owns, builds and wires nothing.
 
-#include <QPointer>
-
 class QAction;
 class QLabel;
 class QMenu;
@@ -49,7 +47,6 @@ struct TWindowParts {
     QAction* mniSyn = nullptr;
     QAction* mniRich = nullptr;
     QAction* mniTabsSeparator = nullptr;
-    QPointer<QAction> checkedTabItem;
     QToolBar* ToolBar = nullptr;       // first row
     QToolBar* ToolBarSecond = nullptr; // second row
     QStackedWidget* EditorArea = nullptr;
@@ -85,7 +82,6 @@ struct TWindowParts {
     QAction* mniReset = nullptr;
     QAction* mniAbout = nullptr;
     QMenu* mniStyles = nullptr;
-    QMenu* mnuPopup = nullptr;
     QMenu* mnuFont = nullptr;
     QMenu* mniRecent = nullptr; // File > "Recent": full paths
     QMenu* mniReopenWithEncoding = nullptr;

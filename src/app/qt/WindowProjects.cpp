@@ -5,6 +5,7 @@
 #include "app/ProjectFile.h"
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowTabs.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/PathNames.h"
 #include "platform/qt/StatusField.h"
@@ -91,7 +92,7 @@ void TWindowProjects::LoadProject(const QString& path) {
 }
 
 void TWindowProjects::OpenProjectReplacingTabs(const QString& path) {
-    window.mniCloseAllClick();
+    window.Tabs().mniCloseAllClick();
     LoadProject(path);
 }
 

@@ -8,6 +8,7 @@
 #include "app/qt/DocumentFormats.h"
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
@@ -220,7 +221,7 @@ void TWindowRecovery::RestoreDocument(const RecoveredDocument& recovered) {
         window.DiskChanges().RememberDiskFile(document, StampOfFile(header.fileName));
     // The text is not the file's: its copies are whole.
     document.JournalBase.reset();
-    window.ShowTabCaption(window.CurrentIndex());
+    window.Tabs().ShowTabCaption(window.CurrentIndex());
     window.UpdateTitle();
     keeper->CaptureNow(&document);
 }
@@ -256,7 +257,7 @@ std::optional<QString> TWindowRecovery::RestoreJournal(const RecoveredDocument& 
     window.SetViewMode(header.viewMode == vmCode ? vmCode : vmPlain);
     document.View().SetCaret(QPoint(header.caretColumn, header.caretLine));
     document.Modified = applied > 0;
-    window.ShowTabCaption(window.CurrentIndex());
+    window.Tabs().ShowTabCaption(window.CurrentIndex());
     window.UpdateTitle();
     keeper->CaptureNow(&document);
     if (applied < recovered.journal->changes.size())

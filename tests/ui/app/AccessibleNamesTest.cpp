@@ -42,9 +42,10 @@ TEST_F(MainWindowTest, EditorsAreNamedAfterTheirDocumentAsItsTabIs) {
         {"a second tab", [&] { window->mniNewClick(); }, "Blank"},
         {"the tabs exchanged by dragging",
          [&] {
-             window->TabControlMouseDown(Qt::LeftButton,
-                                         Part<QTabBar>(*window, "TabControl").tabRect(1).center());
-             window->TabControlDragDrop(Part<QTabBar>(*window, "TabControl").tabRect(0).center());
+             window->Tabs().TabControlMouseDown(
+                 Qt::LeftButton, Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+             window->Tabs().TabControlDragDrop(
+                 Part<QTabBar>(*window, "TabControl").tabRect(0).center());
          },
          "Blank"},
         {"the new tab closed", [&] { window->CloseDocument(0); }, "renamed.txt"},

@@ -65,7 +65,7 @@ protected:
     void SaveAndClose() {
         window->Files().mniSaveClick();
         EXPECT_FALSE(window->CurrentDocument().Modified);
-        window->mniCloseClick();
+        window->Tabs().mniCloseClick();
     }
 
     void ExpectNoErrorBox() const {

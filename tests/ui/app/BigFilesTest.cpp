@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, OpenAndSaveKeepEveryByteAcrossLineBreakStyles) {
         window->SetViewMode(vmCode);
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
-        window->mniCloseClick();
+        window->Tabs().mniCloseClick();
     }
     EXPECT_TRUE(dialogs.History().empty());
 }

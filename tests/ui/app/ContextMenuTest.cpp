@@ -56,13 +56,13 @@ TEST_F(ContextMenuTest, FollowsTheMainMenuEachTimeItOpens) {
     Open();
     EXPECT_TRUE(VisibleCaptions().contains("Options"));
     EXPECT_FALSE(VisibleCaptions().contains("Functions"));
-    window->SetWordWrap(false);
+    window->ViewOptions().SetWordWrap(false);
     Open();
     EXPECT_FALSE(Item(Submenu("View"), "Word Wrap")->isChecked());
 }
 
 TEST_F(ContextMenuTest, BringsBackTheMenuBarWhenItIsHidden) {
-    window->SetMainMenuVisible(false);
+    window->ViewOptions().SetMainMenuVisible(false);
     ASSERT_TRUE(window->menuBar()->isHidden());
     Open();
     QAction* mainMenu = Item(Submenu("View"), "Main Menu");
@@ -104,7 +104,7 @@ TEST_F(ContextMenuTest, MenuShortcutsStillWorkWhileTheMenuBarIsHidden) {
     QApplication::processEvents();
     for (bool menuShown : {true, false}) {
         SCOPED_TRACE(menuShown);
-        window->SetMainMenuVisible(menuShown);
+        window->ViewOptions().SetMainMenuVisible(menuShown);
         const int before = window->DocumentCount();
         QTest::keyClick(window->CurrentPlainEditor()->viewport(), Qt::Key_N, Qt::ControlModifier);
         EXPECT_EQ(window->DocumentCount(), before + 1);

@@ -226,7 +226,7 @@ TEST_F(DocumentEncodingTest, ReopenWithEncodingIsKeptByRecentFilesAndProjects) {
     EXPECT_EQ(FirstLine(), "Привет, мир.");
     EXPECT_FALSE(window->CurrentDocument().Modified);
 
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     EXPECT_EQ(Caption(), "Windows-1252");
     window->Recent().mniRecentItemClick(0);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
@@ -235,7 +235,7 @@ TEST_F(DocumentEncodingTest, ReopenWithEncodingIsKeptByRecentFilesAndProjects) {
 
     const QString project = PathOf("work.txp");
     ASSERT_TRUE(window->Projects().SaveProject(project));
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     window->Projects().LoadProject(project);
     EXPECT_EQ(window->CurrentDocument().FileName, path);
     EXPECT_EQ(Caption(), "Windows-1251");
@@ -293,7 +293,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingConvertsAndAsksBeforeLosingCharacte
     // Back to UTF-8: the encoding the program has needs nothing remembered, and the file
     // opens in it again.
     EncodingItem("mniSaveWithEncoding", "UTF-8")->trigger();
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     window->Files().OpenFile(path);
     EXPECT_EQ(Caption(), "UTF-8");
 }
@@ -417,7 +417,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingGivesOrTakesAByteOrderMark) {
     }
     // Opened again, the file shows in the encoding it was saved in.
     EncodingItem("mniSaveWithEncoding", "UTF-16 LE")->trigger();
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     window->Files().OpenFile(path);
     EXPECT_EQ(Caption(), "UTF-16 LE");
 }

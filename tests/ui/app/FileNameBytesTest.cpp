@@ -70,7 +70,7 @@ TEST_F(FileNameBytesTest, ANameOfAnyBytesIsTheSameFileEverywhereAndShowsItsBytes
         EXPECT_EQ(CurrentText(), "new") << c.name;
         ASSERT_FALSE(window->Recent().RecentFiles().empty()) << c.name;
         EXPECT_EQ(LocalPath(window->Recent().RecentFiles().front()), path) << c.name;
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
         window->Recent().mniRecentItemClick(0);
         EXPECT_EQ(LocalPath(window->CurrentDocument().FileName), path) << c.name;
         EXPECT_EQ(CurrentText(), "new") << c.name;

@@ -113,7 +113,7 @@ TEST_F(FilesChangedOnDiskTest, UnmodifiedTabReloadsSilentlyKeepingViewModeCaretA
             EXPECT_EQ(Editor().TopLine(), 50);
             EXPECT_TRUE(dialogs.History().empty());
             EXPECT_EQ(window->CurrentDocument().FileName, path);
-            window->mniCloseClick();
+            window->Tabs().mniCloseClick();
         }
     }
 }
@@ -140,7 +140,7 @@ TEST_F(FilesChangedOnDiskTest, ReloadedTextShorterThanTheCaretLineLeavesTheCaret
         EXPECT_TRUE(Noticed([&] { return ShownLines() == QStringList({"a", "bcd"}); }));
         EXPECT_EQ(CaretLine(), 1);
         EXPECT_EQ(Editor().Engine().Caret().column.Value(), 2u);
-        window->mniCloseClick();
+        window->Tabs().mniCloseClick();
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(FilesChangedOnDiskTest, ModifiedTabAsksOnceAndReloadsOnlyOnYes) {
                     EXPECT_EQ(dialogs.History().back().text,
                               "File " + path + " has been modified.  Save changes?");
                 } else {
-                    window->mniCloseClick();
+                    window->Tabs().mniCloseClick();
                 }
             }
         }
@@ -335,7 +335,7 @@ TEST_F(FilesChangedOnDiskTest, AFileThatComesBackCountsAsChanged) {
                 dialogs.Queue(DialogAnswer::No);
                 window->CloseDocument(window->CurrentIndex());
             } else {
-                window->mniCloseClick();
+                window->Tabs().mniCloseClick();
             }
             Shell(QString("rm -f %1 away").arg(name));
         }
@@ -372,7 +372,7 @@ TEST_F(FilesChangedOnDiskTest, OwnSavesTriggerNothing) {
                        : ShownLines().value(0) == "from elsewhere";
         }));
         EXPECT_TRUE(dialogs.History().empty());
-        window->mniCloseClick();
+        window->Tabs().mniCloseClick();
     }
 }
 
@@ -408,7 +408,7 @@ TEST_F(FilesChangedOnDiskTest, SavingOverAFileChangedSinceLoadingAsksFirst) {
         } else {
             Settle();
             EXPECT_EQ(dialogs.History().size(), 1u) << "the save itself is no change";
-            window->mniCloseClick();
+            window->Tabs().mniCloseClick();
         }
     }
 }

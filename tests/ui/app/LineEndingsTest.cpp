@@ -47,7 +47,7 @@ protected:
         window->mniPlainClick(view);
         window->Files().mniSaveClick();
         const QByteArray saved = ReadFile(path);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
         return saved;
     }
     TSynEditWidget& Editor() { return *window->CurrentDocument().View().TextEditor(); }
@@ -74,7 +74,7 @@ TEST_F(LineEndingsTest, AMillionLinesOfLfComeBackByteForByteFromEveryView) {
         window->mniPlainClick(view);
         window->Files().mniSaveClick();
         EXPECT_TRUE(ReadFile(path) == text);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -103,7 +103,7 @@ TEST_F(LineEndingsTest, AnEditChangesTheBytesOfItsLineOnly) {
         window->Files().mniSaveClick();
         lines[2] = view == vmPlain ? "thirdX\n" : "thirdXX\n";
         EXPECT_EQ(ReadFile(path), lines[0] + lines[1] + lines[2] + lines[3]);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -127,7 +127,7 @@ TEST_F(LineEndingsTest, NewLinesTakeTheDocumentsStyle) {
         QTest::keyClicks(&Editor(), "new");
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -150,7 +150,7 @@ TEST_F(LineEndingsTest, TheStatusBarShowsTheStyleAndTheMenuChecksIt) {
         EXPECT_EQ(CheckedLineEndings(), c.checked);
         window->mniPlainClick(vmCode);
         EXPECT_EQ(StatusLineBreaks(), c.caption);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
     // A new document has the platform's line ending.
     EXPECT_EQ(StatusLineBreaks(), "LF");
@@ -179,7 +179,7 @@ TEST_F(LineEndingsTest, NewDocumentsTakeTheChosenLineEnding) {
         QTest::keyClicks(&Editor(), "b");
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.saved);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -202,7 +202,7 @@ TEST_F(LineEndingsTest, ConvertingMarksModifiedAndOneUndoTakesItBack) {
         EXPECT_TRUE(window->CurrentDocument().Modified);
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), file);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -225,7 +225,7 @@ TEST_F(LineEndingsTest, AFileThatLooksBinarySaysSoInTheStatusBar) {
         EXPECT_EQ(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()), c.binary);
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), c.bytes);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
         EXPECT_FALSE(Part<QLabel>(*window, "StatusBarBinary").isVisibleTo(window.get()));
     }
 }
@@ -242,7 +242,7 @@ TEST_F(LineEndingsTest, AReloadAfterAChangeOnDiskTakesTheNewFilesEndings) {
         EXPECT_EQ(StatusLineBreaks(), "CR");
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), "one\rtwo\rthree");
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -263,7 +263,7 @@ TEST_F(LineEndingsTest, UndoingATextFunctionBringsBackEveryLinesOwnBreak) {
             window->mniUndoClick();
             window->Files().mniSaveClick();
             EXPECT_EQ(ReadFile(path), file);
-            window->mniCloseAllClick();
+            window->Tabs().mniCloseAllClick();
         }
     }
 }

@@ -4,6 +4,8 @@
 
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/ViewOptions.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/qt/ScriptedDialogs.h"

@@ -2,6 +2,7 @@
 // and a tool button does what its menu item does.
 
 #include "MainWindowFixture.h"
+#include "app/qt/ContextMenu.h"
 #include "app/qt/MainWindowMenus.h"
 #include "textfuncs/TextCommands.h"
 
@@ -47,7 +48,7 @@ const MenuItem TestRows[] = {
     {},
     {.name = "wrap",
      .caption = "Wrap",
-     .handler = Call<&TForm1::SetWordWrap>,
+     .handler = CallOn<&TForm1::ViewOptions, &TViewOptions::SetWordWrap>,
      .button = {"tbFirst", "A", "Hint A", "document-open", {ToolRow::First, 1, 1}},
      .modes = InCodeView,
      .check = MenuCheck::Checked},
@@ -192,7 +193,7 @@ TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
              w.CurrentPlainEditor()->SetFont(font);
          },
          [](TForm1& w) { return w.CurrentPlainEditor()->Font().pointSize() == 11; }},
-        {"tbFullScreen", nullptr, [](TForm1& w) { return w.FullScreen(); }},
+        {"tbFullScreen", nullptr, [](TForm1& w) { return w.ViewOptions().FullScreen(); }},
         {"ToolButton9", [](TForm1& w) { w.CurrentPlainEditor()->SetText("ccc\r\na"); },
          [](TForm1& w) { return w.CurrentPlainEditor()->Text() == "a\r\nccc\r\n"; }},
     };
@@ -208,7 +209,7 @@ TEST_F(MainWindowTest, ToolButtonsDoWhatTheirMenuItemsDo) {
                     Part<QToolBar>(*window, "ToolBarSecond").actions().contains(button));
         button->trigger();
         EXPECT_TRUE(c.done(*window));
-        window->SetFullScreen(false);
+        window->ViewOptions().SetFullScreen(false);
     }
 }
 
@@ -272,7 +273,7 @@ TEST(MenuTables, NoTwoItemsOfAMenuShareAnAccelerator) {
     std::vector<const char*> contextTop;
     for (const MenuItem& menu : MainMenu()) {
         for (const MenuItem& row : menu.submenu) {
-            if (row.caption && row.tag == TForm1::ContextMenuTopTag)
+            if (row.caption && row.tag == TEditorContextMenu::ContextMenuTopTag)
                 contextTop.push_back(row.caption);
         }
     }

@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, CodeViewSavesTheLineBreaksTheFileHad) {
         window->SetViewMode(vmCode);
         window->Files().mniSaveClick();
         EXPECT_EQ(ReadFile(path), bytes);
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 

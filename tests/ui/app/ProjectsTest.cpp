@@ -60,7 +60,7 @@ TEST_F(ProjectsTest, SaveProjectAsWritesNamedTabsRelativeToTheProjectFolder) {
     EXPECT_EQ(window->Recent().RecentFiles()[0], b);
 
     // Save All writes the current project again, with the tabs as they are now.
-    window->mniCloseClick();
+    window->Tabs().mniCloseClick();
     window->Files().mniSaveAllClick();
     EXPECT_EQ(Read(project), "a.txt\r\nsub/s.txt\r\n");
 }
@@ -253,7 +253,7 @@ TEST_F(ProjectsTest, TheTabsOfTheLastExitComeBackThroughDefaultProject) {
     EXPECT_TRUE(window->windowIconText().endsWith("[" + DefaultProject() + "]"));
 
     // Exit with no named document: an empty project, and one empty tab next time.
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     Restart();
     EXPECT_EQ(Read(DefaultProject()), "");
     EXPECT_EQ(window->DocumentCount(), 1);

@@ -103,7 +103,7 @@ TEST_F(RecentFilesTest, ChoosingAnEntryReopensItAndMovesItUp) {
         opened.prepend(File(QString("r%1.txt").arg(i), QByteArray::number(i)));
         window->Files().OpenFile(opened.front());
     }
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     ASSERT_EQ(window->DocumentCount(), 1);
 
     struct Case {
@@ -148,7 +148,7 @@ TEST_F(RecentFilesTest, AMissingEntryIsReportedAndStaysUntilTheNextStart) {
     const QString gone = File("gone.txt");
     window->Files().OpenFile(kept);
     window->Files().OpenFile(gone);
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     QFile::remove(gone);
     Part<QMenu>(*window, "mniRecent").actions()[0]->trigger();
     EXPECT_EQ(Messages(), QStringList({gone + " not found"}));

@@ -130,7 +130,7 @@ TEST_F(RichFormatTest, EveryFormatItemChangesTheSelectionShowsItsCheckAndUndoesI
             EXPECT_FALSE(c.applied(*this, document.word)) << "one undo takes it back";
             EXPECT_FALSE(Rich().document()->isUndoAvailable()) << "more than one step";
             window->CurrentDocument().Modified = false;
-            window->mniCloseClick();
+            window->Tabs().mniCloseClick();
         }
     }
 }

@@ -145,8 +145,8 @@ TEST_F(RichViewTest, EditFontAndContextMenuCommandsReachTheRichEditor) {
     window->mniPasteClick();
     EXPECT_EQ(Rich().Lines(), QStringList({"some wordssome words"}));
 
-    window->QuickFontClick("Courier New, 10");
-    window->mniIncreaseFontClick();
+    window->ViewOptions().QuickFontClick("Courier New, 10");
+    window->ViewOptions().mniIncreaseFontClick();
     EXPECT_EQ(Rich().Font().pointSize(), 11);
     EXPECT_EQ(Rich().Font(), window->CurrentPlainEditor()->Font());
 

@@ -32,7 +32,7 @@ protected:
     void Discard() {
         for (int position = 0; position < window->DocumentCount(); ++position)
             window->DocumentAt(position).Modified = false;
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 
     QString mounted;

@@ -23,15 +23,15 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     Start();
     ASSERT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
     SetFrame(QRect(30, 40, 500, 350));
-    window->SetAlwaysOnTop(true);
-    window->SetWordWrap(false);
-    window->SetScrollBars(true, false);
-    window->SetStatusBarVisible(false);
-    window->SetMainMenuVisible(false);
-    window->SetToolBarVisible(false);
-    window->SetToolWindowMode(true);
+    window->ViewOptions().SetAlwaysOnTop(true);
+    window->ViewOptions().SetWordWrap(false);
+    window->ViewOptions().SetScrollBars(true, false);
+    window->ViewOptions().SetStatusBarVisible(false);
+    window->ViewOptions().SetMainMenuVisible(false);
+    window->ViewOptions().SetToolBarVisible(false);
+    window->ViewOptions().SetToolWindowMode(true);
     Part<QAction>(*window, "Showlinenumbers1").trigger();
-    window->SetToolBarCaptions(false);
+    window->ViewOptions().SetToolBarCaptions(false);
     QFont font("DejaVu Serif", 15);
     font.setBold(true);
     font.setItalic(true);
@@ -41,20 +41,20 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     Part<QAction>(*window, "mniFont").trigger();
     dialogs.Queue(std::optional<QColor>(QColor(250, 240, 230)));
     Part<QAction>(*window, "mniBackground").trigger();
-    window->SetFullScreen(true);
+    window->ViewOptions().SetFullScreen(true);
     window->mniNewClick();
     window->mniNewClick();
     dialogs.QueueText("Mine");
     Part<QAction>(*window, "mniSaveStyle").trigger();
-    const QRect bounds = window->RestoreBounds();
+    const QRect bounds = window->ViewOptions().RestoreBounds();
     ASSERT_EQ(bounds, QRect(30, 40, 500, 350));
 
     Restart();
     EXPECT_TRUE(Read(MainSettingsPath()).contains("CIndex=2\r\n"));
     EXPECT_EQ(window->CurrentStyleName(), "Mine");
     EXPECT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
-    EXPECT_TRUE(window->FullScreen());
-    EXPECT_EQ(window->RestoreBounds(), bounds);
+    EXPECT_TRUE(window->ViewOptions().FullScreen());
+    EXPECT_EQ(window->ViewOptions().RestoreBounds(), bounds);
     EXPECT_TRUE(Part<QAction>(*window, "mniAlwaysOnTop").isChecked());
     EXPECT_FALSE(Part<QAction>(*window, "mniWordWrap").isChecked());
     EXPECT_FALSE(window->CurrentPlainEditor()->WordWrap());
@@ -65,7 +65,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     EXPECT_TRUE(Part<QAction>(*window, "mniHideCaption").isChecked());
     EXPECT_FALSE(Part<QAction>(*window, "Showlinenumbers1").isChecked());
     EXPECT_FALSE(window->DocumentAt(0).CodeEditor->ShowLineNumbers());
-    EXPECT_FALSE(window->ToolBarCaptions());
+    EXPECT_FALSE(window->ViewOptions().ToolBarCaptions());
     EXPECT_FALSE(Part<QAction>(*window, "mniShowToolbarCaptions").isChecked());
     for (TSynEditWidget* editor :
          {static_cast<TSynEditWidget*>(window->CurrentPlainEditor()),
@@ -79,7 +79,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
     }
 
     // Leaving full screen gives back the saved bounds and the saved bars.
-    window->SetFullScreen(false);
+    window->ViewOptions().SetFullScreen(false);
     QApplication::processEvents();
     EXPECT_EQ(window->frameGeometry(), bounds);
     EXPECT_TRUE(window->menuBar()->isHidden());
@@ -109,7 +109,7 @@ TEST_F(SettingsTest, ASessionLeavesExactlyTheExpectedSettingsFile) {
     const QString data = QStringLiteral(TABRIX_TEST_DATA) + "/settings/";
     Write(MainSettingsPath(), Read(data + "session-before.ini"));
     Start();
-    window->SetWordWrap(false);
+    window->ViewOptions().SetWordWrap(false);
     Part<QAction>(*window, "mniHScrollbar").trigger();
     dialogs.Queue(std::optional<QColor>(QColor(255, 0, 0)));
     Part<QAction>(*window, "mniFontColor").trigger();

@@ -134,9 +134,9 @@ TEST_F(StylesTest, AStyleWhoseFileIsGoneGivesTheDefaultOptionsAndKeepsGeometryAn
     ShipStyle("Gone.style", "");
     Start();
     SetFrame(QRect(30, 40, 400, 300));
-    window->SetAlwaysOnTop(true);
-    window->SetWordWrap(false);
-    window->SetStatusBarVisible(false);
+    window->ViewOptions().SetAlwaysOnTop(true);
+    window->ViewOptions().SetWordWrap(false);
+    window->ViewOptions().SetStatusBarVisible(false);
     QFont font("DejaVu Serif", 14);
     font.setBold(true);
     window->CurrentPlainEditor()->SetFont(font);
@@ -158,9 +158,9 @@ TEST_F(StylesTest, AFullScreenStyleRestoresToItsOwnBounds) {
                             "[Settings]\r\nFullScreen=1\r\n");
     Start();
     StyleItem("Wide")->trigger();
-    EXPECT_TRUE(window->FullScreen());
-    EXPECT_EQ(window->RestoreBounds(), QRect(20, 10, 300, 400));
-    window->SetFullScreen(false);
+    EXPECT_TRUE(window->ViewOptions().FullScreen());
+    EXPECT_EQ(window->ViewOptions().RestoreBounds(), QRect(20, 10, 300, 400));
+    window->ViewOptions().SetFullScreen(false);
     EXPECT_EQ(window->frameGeometry(), QRect(20, 10, 300, 400));
 }
 
@@ -175,7 +175,7 @@ TEST_F(StylesTest, ResetToDefaultsGivesTheDefaultLookAndNoStyle) {
     StyleItem("Night")->trigger();
     Part<QAction>(*window, "mniReset").trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(window->FullScreen());
+    EXPECT_FALSE(window->ViewOptions().FullScreen());
     const QRect expected = window->screen()->availableGeometry().adjusted(-4, -4, 4, 4);
     EXPECT_EQ(window->frameGeometry().size(), expected.size());
     // A window given its frame back is placed anew, and the window system may keep its frame
@@ -188,7 +188,7 @@ TEST_F(StylesTest, ResetToDefaultsGivesTheDefaultLookAndNoStyle) {
     EXPECT_FALSE(Part<QAction>(*window, "mniAlwaysOnTop").isChecked());
     EXPECT_FALSE(Part<QAction>(*window, "Showlinenumbers1").isChecked())
         << "line numbers are not part of a reset";
-    EXPECT_FALSE(window->ToolBarCaptions()) << "nor are the toolbar captions";
+    EXPECT_FALSE(window->ViewOptions().ToolBarCaptions()) << "nor are the toolbar captions";
     for (int position = 0; position < window->DocumentCount(); ++position) {
         const TMyMemo& document = window->DocumentAt(position);
         EXPECT_EQ(document.CodeEditor->Font().family(), "Courier New");

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, ClosePromptAnswers) {
         // Back to one untouched tab for the next case.
         for (int i = window->DocumentCount() - 1; i >= 0; --i)
             window->DocumentAt(i).Modified = false;
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, ClosingMovesTheCurrentTabAsTheRulesSay) {
         window->SelectIndex(c.current);
         window->CloseDocument(c.closed);
         EXPECT_EQ(CurrentText(), c.nowCurrent) << c.current << " " << c.closed;
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -113,15 +113,15 @@ TEST_F(MainWindowTest, CloseAllSparesTheTabHiddenFromIt) {
     MakeDocuments({"a", "b", "c"});
     for (int i = 0; i < 3; ++i)
         window->DocumentAt(i).Modified = false;
-    window->TabControlMouseDown(Qt::RightButton,
-                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
-    window->mnuTabsPopup();
+    window->Tabs().TabControlMouseDown(Qt::RightButton,
+                                       Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+    window->Tabs().mnuTabsPopup();
     EXPECT_FALSE(Part<QAction>(*window, "mniHidefromCloseall").isChecked());
-    window->mniHidefromCloseallClick();
-    window->mnuTabsPopup();
+    window->Tabs().mniHidefromCloseallClick();
+    window->Tabs().mnuTabsPopup();
     EXPECT_TRUE(Part<QAction>(*window, "mniHidefromCloseall").isChecked());
 
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(CurrentText(), "b");
 }
@@ -137,18 +137,47 @@ TEST_F(MainWindowTest, TabsMenuHidesTheCurrentTabFromCloseAll) {
     EXPECT_FALSE(item.isChecked());
     item.trigger();
     EXPECT_TRUE(window->DocumentAt(1).HiddenFromCloseAll);
-    window->mniNextTabClick();
+    window->Tabs().mniNextTabClick();
     EXPECT_FALSE(item.isChecked()) << "the next tab is not hidden";
-    window->TabControlMouseDown(Qt::RightButton,
-                                Part<QTabBar>(*window, "TabControl").tabRect(2).center());
-    window->mniHidefromCloseallClick();
+    window->Tabs().TabControlMouseDown(Qt::RightButton,
+                                       Part<QTabBar>(*window, "TabControl").tabRect(2).center());
+    window->Tabs().mniHidefromCloseallClick();
     EXPECT_TRUE(item.isChecked()) << "the context menu hid the current tab";
-    window->mniPreviousTabClick();
+    window->Tabs().mniPreviousTabClick();
     EXPECT_TRUE(item.isChecked());
 
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     EXPECT_EQ(window->DocumentCount(), 2);
     EXPECT_EQ(CurrentText(), "b");
+}
+
+// The menu items run the tab commands they are named after: "b" is current and hidden from
+// Close All, the context menu was opened on "a".
+TEST_F(MainWindowTest, EachCloseItemClosesTheTabsOfItsCommand) {
+    struct Case {
+        const char* item;
+        QStringList left;
+    };
+    for (const Case& c : {Case{"mniClose", {"a", "c"}}, Case{"mniCloseAll", {"b"}},
+                          Case{"mniClose1", {"b", "c"}}}) {
+        SCOPED_TRACE(c.item);
+        MakeDocuments({"a", "b", "c"});
+        for (int i = 0; i < 3; ++i)
+            window->DocumentAt(i).Modified = false;
+        window->DocumentAt(1).HiddenFromCloseAll = true;
+        window->SelectIndex(1);
+        window->RefreshCurrentTab();
+        window->Tabs().TabControlMouseDown(
+            Qt::RightButton, Part<QTabBar>(*window, "TabControl").tabRect(0).center());
+        Part<QAction>(*window, c.item).trigger();
+        QStringList left;
+        for (int i = 0; i < window->DocumentCount(); ++i)
+            left << QString::fromStdString(window->DocumentAt(i).PlainEditor->Text());
+        EXPECT_EQ(left, c.left);
+        for (int i = 0; i < window->DocumentCount(); ++i)
+            window->DocumentAt(i).HiddenFromCloseAll = false;
+        window->Tabs().mniCloseAllClick();
+    }
 }
 
 TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
@@ -156,16 +185,16 @@ TEST_F(MainWindowTest, ContextMenuCloseActsOnTheClickedTab) {
     for (int i = 0; i < 2; ++i)
         window->DocumentAt(i).Modified = false;
     window->SelectIndex(0);
-    window->TabControlMouseDown(Qt::RightButton,
-                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
-    window->mniClose1Click();
+    window->Tabs().TabControlMouseDown(Qt::RightButton,
+                                       Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+    window->Tabs().mniClose1Click();
     EXPECT_EQ(window->DocumentCount(), 1);
     EXPECT_EQ(CurrentText(), "a");
 
     // A press outside every tab leaves nothing to act on.
     window->mniNewClick();
-    window->TabControlMouseDown(Qt::RightButton, QPoint(-5, -5));
-    window->mniClose1Click();
+    window->Tabs().TabControlMouseDown(Qt::RightButton, QPoint(-5, -5));
+    window->Tabs().mniClose1Click();
     EXPECT_EQ(window->DocumentCount(), 2);
 }
 
@@ -177,25 +206,25 @@ TEST_F(MainWindowTest, DraggingATabOntoAnotherExchangesThem) {
     for (const QString& path : {a, b, c, d})
         window->Files().OpenFile(path);
     QApplication::processEvents();
-    window->TabControlMouseDown(Qt::LeftButton,
-                                Part<QTabBar>(*window, "TabControl").tabRect(0).center());
-    window->TabControlDragDrop(Part<QTabBar>(*window, "TabControl").tabRect(3).center());
+    window->Tabs().TabControlMouseDown(Qt::LeftButton,
+                                       Part<QTabBar>(*window, "TabControl").tabRect(0).center());
+    window->Tabs().TabControlDragDrop(Part<QTabBar>(*window, "TabControl").tabRect(3).center());
     EXPECT_EQ(TabCaptions(), QStringList({"D.txt", "B.txt", "C.txt", "A.txt"}));
     EXPECT_EQ(window->CurrentIndex(), 3);
     EXPECT_EQ(CurrentText(), "a");
     EXPECT_EQ(TabsMenuItems(*window), QStringList({"D.txt", "B.txt", "C.txt", "*A.txt"}));
 
-    window->TabControlDragDrop(QPoint(-5, -5));
+    window->Tabs().TabControlDragDrop(QPoint(-5, -5));
     EXPECT_EQ(TabCaptions(), QStringList({"D.txt", "B.txt", "C.txt", "A.txt"}));
 }
 
 TEST_F(MainWindowTest, NextAndPreviousTabWrapAround) {
     MakeDocuments({"a", "b", "c"});
-    window->mniNextTabClick();
+    window->Tabs().mniNextTabClick();
     EXPECT_EQ(window->CurrentIndex(), 0);
-    window->mniPreviousTabClick();
+    window->Tabs().mniPreviousTabClick();
     EXPECT_EQ(window->CurrentIndex(), 2);
-    window->mniPreviousTabClick();
+    window->Tabs().mniPreviousTabClick();
     EXPECT_EQ(window->CurrentIndex(), 1);
 }
 
@@ -212,7 +241,7 @@ TEST_F(MainWindowTest, CtrlTabSwitchesTabsFromInsideAnEditor) {
 
 TEST_F(MainWindowTest, TabsMenuItemSelectsItsTab) {
     MakeDocuments({"a", "b", "c"});
-    window->mniTabItemClick(0);
+    window->Tabs().mniTabItemClick(0);
     EXPECT_EQ(CurrentText(), "a");
     EXPECT_EQ(TabsMenuItems(*window), QStringList({"*Blank", "Blank", "Blank"}));
 }
@@ -269,7 +298,10 @@ TEST_F(MainWindowTest, TabBarAndTabsMenuFollowEveryChangeToTheTabs) {
          [this] { window->mniNewClick(); },
          {"B.txt", "C.txt", "*Blank", "D.txt"},
          ""},
-        {"current closed", [this] { window->mniCloseClick(); }, {"B.txt", "*C.txt", "D.txt"}, "c"},
+        {"current closed",
+         [this] { window->Tabs().mniCloseClick(); },
+         {"B.txt", "*C.txt", "D.txt"},
+         "c"},
         {"a new tab given a file",
          [this] {
              window->mniNewClick();

@@ -143,7 +143,7 @@ TEST_F(TextFunctionsTest, NewRandomTextOpensAnUnmodifiedTabOfItsCharacters) {
         for (const std::string_view line : lines)
             EXPECT_TRUE(std::all_of(line.begin(), line.end(), c.allowed)) << c.item << ": " << line;
     }
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     EXPECT_EQ(window->DocumentCount(), 1) << "closing random tabs asks nothing";
 }
 

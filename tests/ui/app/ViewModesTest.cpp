@@ -55,7 +55,7 @@ TEST_F(ViewModesTest, TextSurvivesARoundTripAndCodeViewSavesItsBytes) {
         window->SetViewMode(vmPlain);
         EXPECT_EQ(Plain().Text(), c.text);
         Current().Modified = false;
-        window->mniCloseAllClick();
+        window->Tabs().mniCloseAllClick();
     }
 }
 
@@ -139,18 +139,18 @@ TEST_F(ViewModesTest, ViewModeItemsSwitchTheCurrentDocumentAndShowItsMode) {
     window->SelectIndex(0);
     window->RefreshCurrentTab();
     // Right-clicking the second tab does not make it the target.
-    window->TabControlMouseDown(Qt::RightButton,
-                                Part<QTabBar>(*window, "TabControl").tabRect(1).center());
+    window->Tabs().TabControlMouseDown(Qt::RightButton,
+                                       Part<QTabBar>(*window, "TabControl").tabRect(1).center());
     Item("mniSyn")->trigger();
     EXPECT_EQ(window->DocumentAt(0).ViewMode, vmCode);
     EXPECT_EQ(window->DocumentAt(1).ViewMode, vmPlain);
     EXPECT_TRUE(Item("mniSyn")->isChecked());
     EXPECT_FALSE(Item("mniPlain")->isChecked());
 
-    window->mniNextTabClick();
+    window->Tabs().mniNextTabClick();
     EXPECT_TRUE(Item("mniPlain")->isChecked()) << "the items follow the current tab";
     EXPECT_FALSE(Item("mniSyn")->isChecked());
-    window->mniPreviousTabClick();
+    window->Tabs().mniPreviousTabClick();
     EXPECT_TRUE(Item("mniSyn")->isChecked());
     Item("mniPlain")->trigger();
     EXPECT_EQ(CurrentText(), "first") << "code view adds no break after the last line";
@@ -291,12 +291,12 @@ TEST_F(ViewModesTest, OnlyTheFirstDocumentStartsWithHtmlAndHighlightersStay) {
     window->SetViewMode(vmCode);
     for (int i = 0; i < window->DocumentCount(); ++i)
         window->DocumentAt(i).Modified = false;
-    window->mniCloseAllClick();
+    window->Tabs().mniCloseAllClick();
     ASSERT_EQ(window->DocumentCount(), 1);
     window->ChangeSyn(".pas");
     window->SetViewMode(vmCode);
     Current().Modified = false;
-    window->mniCloseClick();
+    window->Tabs().mniCloseClick();
     EXPECT_EQ(Current().ViewMode, vmCode) << "closing the last tab keeps its view mode";
     EXPECT_EQ(Code().Highlighter(), Instance("SynPasSyn1")) << "and its highlighter";
 }

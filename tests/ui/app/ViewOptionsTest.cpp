@@ -94,7 +94,7 @@ TEST_F(ViewOptionsTest, ScrollbarItemsCombineIntoTheEditorsScrollBarSetting) {
     for (const Case& c :
          {Case{false, false, TScrollStyle::ssNone}, Case{true, false, TScrollStyle::ssHorizontal},
           Case{false, true, TScrollStyle::ssVertical}, Case{true, true, TScrollStyle::ssBoth}}) {
-        window->SetScrollBars(c.horizontal, c.vertical);
+        window->ViewOptions().SetScrollBars(c.horizontal, c.vertical);
         EXPECT_EQ(window->CurrentPlainEditor()->ScrollBars(), c.expected);
         EXPECT_EQ(Part<QAction>(*window, "mniHScrollbar").isChecked(), c.horizontal);
         EXPECT_EQ(Part<QAction>(*window, "mniVScrollbar").isChecked(), c.vertical);
@@ -107,10 +107,10 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
     const QRect before = window->frameGeometry();
     Part<QAction>(*window, "mniFullScreen").trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(window->FullScreen());
+    EXPECT_TRUE(window->ViewOptions().FullScreen());
     EXPECT_TRUE(Part<QAction>(*window, "mniFullScreen").isChecked());
     EXPECT_EQ(window->geometry(), Desktop());
-    EXPECT_EQ(window->RestoreBounds(), before);
+    EXPECT_EQ(window->ViewOptions().RestoreBounds(), before);
     EXPECT_FALSE(MenuBarShown());
     EXPECT_FALSE(ToolBarShown());
     EXPECT_TRUE(window->statusBar()->isHidden());
@@ -119,7 +119,7 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
 
     window->findChild<QAction*>("tbFullScreen")->trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(window->FullScreen());
+    EXPECT_FALSE(window->ViewOptions().FullScreen());
     EXPECT_FALSE(Part<QAction>(*window, "mniFullScreen").isChecked());
     EXPECT_EQ(window->frameGeometry(), before);
     EXPECT_TRUE(MenuBarShown());
@@ -130,19 +130,19 @@ TEST_F(ViewOptionsTest, FullScreenCoversTheDesktopAndLeavingRestoresTheBoundsItH
 }
 
 TEST_F(ViewOptionsTest, LeavingFullScreenAppliesOptionsChangedMeanwhile) {
-    window->SetFullScreen(true);
-    window->SetToolBarVisible(true);
+    window->ViewOptions().SetFullScreen(true);
+    window->ViewOptions().SetToolBarVisible(true);
     EXPECT_TRUE(ToolBarShown()) << "turning the tool bar on shows it in full screen";
-    window->SetStatusBarVisible(false);
-    window->SetMainMenuVisible(false);
-    window->SetFullScreen(false);
+    window->ViewOptions().SetStatusBarVisible(false);
+    window->ViewOptions().SetMainMenuVisible(false);
+    window->ViewOptions().SetFullScreen(false);
     EXPECT_TRUE(ToolBarShown());
     EXPECT_FALSE(MenuBarShown());
     EXPECT_TRUE(window->statusBar()->isHidden());
 }
 
 TEST_F(ViewOptionsTest, InFullScreenThePointerAtTheTopOfTheEditorBringsBackMenuAndToolBar) {
-    window->SetFullScreen(true);
+    window->ViewOptions().SetFullScreen(true);
     TMemo* editor = window->CurrentPlainEditor();
     struct Step {
         int y;
@@ -152,19 +152,19 @@ TEST_F(ViewOptionsTest, InFullScreenThePointerAtTheTopOfTheEditorBringsBackMenuA
     for (const Step& step : {Step{5, true}, Step{10, true}, Step{11, false}, Step{10, false},
                              Step{9, true}, Step{200, false}}) {
         SCOPED_TRACE(step.y);
-        window->Memo01MouseMove(editor, QPoint(20, step.y));
+        window->ViewOptions().Memo01MouseMove(editor, QPoint(20, step.y));
         EXPECT_EQ(MenuBarShown(), step.barsShown);
         EXPECT_EQ(ToolBarShown(), step.barsShown);
     }
-    window->SetToolBarVisible(false);
-    window->Memo01MouseMove(editor, QPoint(20, 2));
+    window->ViewOptions().SetToolBarVisible(false);
+    window->ViewOptions().Memo01MouseMove(editor, QPoint(20, 2));
     EXPECT_TRUE(MenuBarShown());
     EXPECT_FALSE(ToolBarShown()) << "only the bars whose options are on come back";
 }
 
 TEST_F(ViewOptionsTest, PointerOutsideFullScreenLeavesTheBarsAlone) {
-    window->SetMainMenuVisible(false);
-    window->Memo01MouseMove(window->CurrentPlainEditor(), QPoint(20, 2));
+    window->ViewOptions().SetMainMenuVisible(false);
+    window->ViewOptions().Memo01MouseMove(window->CurrentPlainEditor(), QPoint(20, 2));
     EXPECT_FALSE(MenuBarShown());
     EXPECT_TRUE(ToolBarShown());
 }
@@ -175,7 +175,7 @@ TEST_F(ViewOptionsTest, FontSizeStepsAllEditorsAndStopsAtOnePoint) {
     QFont font = window->CurrentPlainEditor()->Font();
     font.setPointSize(2);
     window->CurrentPlainEditor()->SetFont(font);
-    window->ApplyAppearanceToAllDocuments();
+    window->ViewOptions().ApplyAppearanceToAllDocuments();
     struct Step {
         const char* item;
         int expected;
@@ -198,8 +198,8 @@ TEST_F(ViewOptionsTest, FontSizeStepsAllEditorsAndStopsAtOnePoint) {
 
 TEST_F(ViewOptionsTest, WordWrapChangesOnlyTheCurrentDocumentUntilTheLookIsSpread) {
     window->mniNewClick(); // second document, current
-    window->SetWordWrap(false);
-    window->SetScrollBars(true, true);
+    window->ViewOptions().SetWordWrap(false);
+    window->ViewOptions().SetScrollBars(true, true);
     TMemo* first = window->DocumentAt(0).PlainEditor;
     EXPECT_TRUE(first->WordWrap());
     EXPECT_EQ(first->ScrollBars(), TScrollStyle::ssVertical);
@@ -274,7 +274,7 @@ TEST_F(ViewOptionsTest, QuickFontMenuSetsFaceAndSizeAndKeepsStyleAndColour) {
     bold.setBold(true);
     window->CurrentPlainEditor()->SetFont(bold);
     window->CurrentPlainEditor()->SetFontColor(clMaroon);
-    window->ApplyAppearanceToAllDocuments();
+    window->ViewOptions().ApplyAppearanceToAllDocuments();
     QStringList captions = Captions(&Part<QMenu>(*window, "mnuFont"));
     EXPECT_EQ(captions.size(), 19 + 3);
     EXPECT_EQ(captions.indexOf("|"), 6);

@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, CtrlEndScrollsTheCaretIntoViewWhateverTheWrap) {
         const QString path = WriteFile("big.txt", QByteArray::fromStdString(c.text));
         window->Files().OpenFile(path);
         ShowActive(*window);
-        window->SetWordWrap(c.wrap);
+        window->ViewOptions().SetWordWrap(c.wrap);
         TMemo* editor = window->CurrentPlainEditor();
         editor->setFocus();
         QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, CtrlEndScrollsTheCaretIntoViewWhateverTheWrap) {
 
         QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
         EXPECT_EQ(editor->TopLine(), 0) << c.name;
-        window->mniCloseClick();
+        window->Tabs().mniCloseClick();
     }
 }
 
@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, RightClickOnATabRecordsItAndKeepsTheCurrentTab) {
     Part<QMenu>(*window, "mnuTabs").hide();
     EXPECT_EQ(window->CurrentIndex(), 0);
 
-    window->mniHidefromCloseallClick();
+    window->Tabs().mniHidefromCloseallClick();
     EXPECT_TRUE(window->DocumentAt(1).HiddenFromCloseAll);
     EXPECT_FALSE(window->DocumentAt(0).HiddenFromCloseAll);
 

@@ -4,6 +4,7 @@
 
 #include "app/qt/FileCommands.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowTabs.h"
 #include "codeedit/qt/Memo.h"
 #include "codeedit/qt/SynEdit.h"
 #include "platform/Encoding.h"
@@ -121,8 +122,10 @@ TEST_F(RecoveryWindowTest, ACopyFollowsTheLastChangeAndGoesWhenTheEditsAreSafeOr
         std::function<void(TForm1&)> end;
     } cases[] = {
         {"saved", {}, [](TForm1& w) { w.Files().mniSaveClick(); }},
-        {"tab closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.mniCloseClick(); }},
-        {"tab closed saving", {DialogAnswer::Yes}, [](TForm1& w) { w.mniCloseClick(); }},
+        {"tab closed without saving",
+         {DialogAnswer::No},
+         [](TForm1& w) { w.Tabs().mniCloseClick(); }},
+        {"tab closed saving", {DialogAnswer::Yes}, [](TForm1& w) { w.Tabs().mniCloseClick(); }},
         {"window closed without saving", {DialogAnswer::No}, [](TForm1& w) { w.close(); }},
     };
     for (const auto& c : cases) {
@@ -275,7 +278,7 @@ TEST_F(RecoveryWindowTest, EveryRestoredTabShowsItsCaretLine) {
     ASSERT_EQ(window->DocumentCount(), int(std::size(copies)));
     for (int i = 0; i < window->DocumentCount(); ++i) {
         window->SelectIndex(i);
-        window->TabControlChange();
+        window->Tabs().TabControlChange();
         QApplication::processEvents();
         TSynEditWidget* editor = window->CurrentDocument().View().TextEditor();
         ASSERT_NE(editor, nullptr);
