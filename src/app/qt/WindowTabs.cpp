@@ -98,25 +98,23 @@ std::span<const MenuItem> TabContextMenu() {
 }
 
 TWindowTabs::TWindowTabs(TForm1& window, const TTabWidgets& widgets)
-    : window(window), tabBar(widgets.tabBar), tabsMenu(widgets.tabsMenu),
-      tabsSeparator(widgets.tabsSeparator), hideCurrent(widgets.hideCurrent),
-      contextMenu(widgets.contextMenu), hideClicked(widgets.hideClicked) {
-    tabBar.setShape(QTabBar::RoundedSouth);
-    tabBar.setFocusPolicy(Qt::NoFocus);
-    tabBar.setExpanding(false);
-    tabBar.setDrawBase(true);
-    tabBar.setAcceptDrops(true);
-    tabBar.setContextMenuPolicy(Qt::CustomContextMenu);
-    tabBar.installEventFilter(this);
-    connect(&tabBar, &QTabBar::tabBarClicked, this, [this](int index) {
+    : window(window), widgets(widgets) {
+    widgets.tabBar.setShape(QTabBar::RoundedSouth);
+    widgets.tabBar.setFocusPolicy(Qt::NoFocus);
+    widgets.tabBar.setExpanding(false);
+    widgets.tabBar.setDrawBase(true);
+    widgets.tabBar.setAcceptDrops(true);
+    widgets.tabBar.setContextMenuPolicy(Qt::CustomContextMenu);
+    widgets.tabBar.installEventFilter(this);
+    connect(&widgets.tabBar, &QTabBar::tabBarClicked, this, [this](int index) {
         if (index >= 0 && index != this->window.CurrentIndex()) {
             this->window.SelectIndex(index);
             TabControlChange();
         }
     });
-    connect(&tabBar, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+    connect(&widgets.tabBar, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
         mnuTabsPopup();
-        contextMenu.popup(tabBar.mapToGlobal(position));
+        this->widgets.contextMenu.popup(this->widgets.tabBar.mapToGlobal(position));
     });
 }
 
@@ -157,11 +155,12 @@ void TWindowTabs::SetCurrentHiddenFromCloseAll(bool hidden) {
 }
 
 void TWindowTabs::CheckHiddenFromCloseAll() {
-    hideCurrent.setChecked(window.CurrentDocument().HiddenFromCloseAll);
+    widgets.hideCurrent.setChecked(window.CurrentDocument().HiddenFromCloseAll);
 }
 
 void TWindowTabs::mnuTabsPopup() {
-    hideClicked.setChecked(OnClickedTab() && window.DocumentAt(clickedTabIndex).HiddenFromCloseAll);
+    widgets.hideClicked.setChecked(OnClickedTab() &&
+                                   window.DocumentAt(clickedTabIndex).HiddenFromCloseAll);
 }
 
 void TWindowTabs::mniNextTabClick() {
@@ -187,13 +186,13 @@ void TWindowTabs::TabControlChange() {
 
 void TWindowTabs::TabControlMouseDown(Qt::MouseButton button, QPoint position) {
     if (button == Qt::RightButton)
-        clickedTabIndex = tabBar.tabAt(position);
+        clickedTabIndex = widgets.tabBar.tabAt(position);
     else if (button == Qt::LeftButton)
-        dragSourceIndex = tabBar.tabAt(position);
+        dragSourceIndex = widgets.tabBar.tabAt(position);
 }
 
 void TWindowTabs::TabControlDragDrop(QPoint position) {
-    const int target = tabBar.tabAt(position);
+    const int target = widgets.tabBar.tabAt(position);
     if (target < 0 || dragSourceIndex < 0 || dragSourceIndex >= window.DocumentCount())
         return;
     // An exchange, not a move: A B C D with A dropped on D gives D B C A.
@@ -221,7 +220,7 @@ bool TWindowTabs::eventFilter(QObject* watched, QEvent* event) {
                               (mouse->position().toPoint() - dragStart).manhattanLength() >=
                                   QApplication::startDragDistance();
         if (dragging) {
-            auto* drag = new QDrag(&tabBar);
+            auto* drag = new QDrag(&widgets.tabBar);
             auto* data = new QMimeData;
             data->setData(TabDragMimeType, QByteArray::number(dragSourceIndex));
             drag->setMimeData(data);
@@ -255,8 +254,8 @@ bool TWindowTabs::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QAction* TWindowTabs::TabItem(int position) const {
-    const QList<QAction*> items = tabsMenu.actions();
-    return items.value(items.indexOf(&tabsSeparator) + 1 + position);
+    const QList<QAction*> items = widgets.tabsMenu.actions();
+    return items.value(items.indexOf(&widgets.tabsSeparator) + 1 + position);
 }
 
 void TWindowTabs::AddTab(int position) {
@@ -264,24 +263,24 @@ void TWindowTabs::AddTab(int position) {
     const QString caption = WithoutAcceleratorMarks(TabCaption(window.DocumentAt(position)));
     {
         // The tab bar keeps the current tab; the caller selects.
-        const QSignalBlocker blocker(tabBar);
-        tabBar.insertTab(position, caption);
+        const QSignalBlocker blocker(widgets.tabBar);
+        widgets.tabBar.insertTab(position, caption);
     }
-    auto* item = new QAction(caption, &tabsMenu);
+    auto* item = new QAction(caption, &widgets.tabsMenu);
     item->setCheckable(true);
     // The item's place in the menu is its tab's, also after tabs before it come and go.
     connect(item, &QAction::triggered, this, [this, item] {
-        const QList<QAction*> items = tabsMenu.actions();
-        mniTabItemClick(int(items.indexOf(item) - items.indexOf(&tabsSeparator) - 1));
+        const QList<QAction*> items = widgets.tabsMenu.actions();
+        mniTabItemClick(int(items.indexOf(item) - items.indexOf(&widgets.tabsSeparator) - 1));
     });
-    tabsMenu.insertAction(TabItem(position), item);
+    widgets.tabsMenu.insertAction(TabItem(position), item);
     ShowTabBarWhenNeeded();
 }
 
 void TWindowTabs::RemoveTab(int position) {
     {
-        const QSignalBlocker blocker(tabBar);
-        tabBar.removeTab(position);
+        const QSignalBlocker blocker(widgets.tabBar);
+        widgets.tabBar.removeTab(position);
     }
     delete TabItem(position);
     ShowTabBarWhenNeeded();
@@ -290,12 +289,13 @@ void TWindowTabs::RemoveTab(int position) {
 void TWindowTabs::ShowTabCaption(int position) {
     NameEditors(window.DocumentAt(position));
     const QString caption = WithoutAcceleratorMarks(TabCaption(window.DocumentAt(position)));
-    tabBar.setTabText(position, caption);
+    widgets.tabBar.setTabText(position, caption);
     TabItem(position)->setText(caption);
 }
 
 void TWindowTabs::ShowTabBarWhenNeeded() {
-    tabBar.setVisible(window.DocumentCount() > 1 || window.CurrentDocument().ViewMode != vmPlain);
+    widgets.tabBar.setVisible(window.DocumentCount() > 1 ||
+                              window.CurrentDocument().ViewMode != vmPlain);
 }
 
 void TWindowTabs::CheckTabItem(int position) {

@@ -71,12 +71,7 @@ private:
     bool OnClickedTab() const;
 
     TForm1& window;
-    QTabBar& tabBar;
-    QMenu& tabsMenu;
-    QAction& tabsSeparator;
-    QAction& hideCurrent;
-    QMenu& contextMenu;
-    QAction& hideClicked;
+    TTabWidgets widgets;
     QPointer<QAction> checkedTabItem;
     int clickedTabIndex = -1;
     int dragSourceIndex = -1;
