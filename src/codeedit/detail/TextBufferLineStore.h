@@ -121,8 +121,9 @@ private:
 };
 static_assert(sizeof(PackedText) == 6);
 
-// Nodes live in malloc's memory, so that a long line's room grows and shrinks through realloc,
-// which moves the pages of a large block rather than copying its bytes.
+// Nodes live in malloc's memory, so that a long line's room grows and shrinks through realloc.
+// Growing a block of many MB still copies it and touches fresh pages (malloc keeps such blocks
+// in its heap once one has been freed), so edits keep the room they have where they can.
 inline void* AllocateNode(std::size_t size) {
     void* memory = std::malloc(size);
     if (!memory)
