@@ -119,6 +119,27 @@ TEST_F(SettingsTest, ASessionLeavesExactlyTheExpectedSettingsFile) {
     EXPECT_EQ(Read(MainSettingsPath()), Read(data + "session-after.ini"));
 }
 
+TEST_F(SettingsTest, TheTabActiveAtExitIsTheCurrentOneAtTheNextStart) {
+    const QString files[] = {root.filePath("a.txt"), root.filePath("b.txt"),
+                             root.filePath("c.txt")};
+    for (const QString& file : files)
+        Write(file, "text");
+    for (int active : {0, 1, 2}) {
+        Start();
+        while (window->DocumentCount() > 1)
+            ASSERT_TRUE(window->CloseDocument(window->DocumentCount() - 1));
+        for (const QString& file : files)
+            window->Files().OpenFile(file);
+        ASSERT_EQ(window->DocumentCount(), 3) << "the opened files take the place of the new tab";
+        window->Tabs().mniTabItemClick(active);
+        Restart();
+        ASSERT_EQ(window->DocumentCount(), 3) << "the session's files are open again";
+        EXPECT_EQ(window->CurrentIndex(), active);
+        EXPECT_EQ(window->CurrentDocument().FileName, files[active]);
+        Exit();
+    }
+}
+
 TEST_F(SettingsTest, TheProgramFoldersFileIsReadOnlyWhileTheSettingsFolderHasNone) {
     Write(ProgramFolder() + "/tabrix_pro.ini",
           "[Settings]\r\nWordwrap=0\r\n[Font]\r\nName=DejaVu Sans\r\n");
