@@ -9,7 +9,9 @@
 #include "app/qt/OutputCommands.h"
 #include "app/qt/RecentMenus.h"
 #include "app/qt/RichFormatCommands.h"
+#include "app/qt/SettingsAndStyles.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/TextFunctionCommands.h"
 #include "app/qt/ViewOptions.h"
 #include "app/qt/WindowFrame.h"
 #include "app/qt/WindowProjects.h"
@@ -91,6 +93,22 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     contextMenu = std::make_unique<TEditorContextMenu>(*this, *ToolBar, *ToolBarSecond);
     projects = std::make_unique<TWindowProjects>(*this);
     recovery = std::make_unique<TWindowRecovery>(*this);
+    textFunctions = std::make_unique<TTextFunctionCommands>(
+        current, *StatusBarText, [this] { TakeUndoSnapshot(); }, [this] { mniNewClick(); });
+    Form2 = new TForm2(this);
+    settings =
+        std::make_unique<TWindowSettings>(*this, *frame,
+                                          TSettingsWidgets{.styles = *mniStyles,
+                                                           .nameDialog = *Form2,
+                                                           .alwaysOnTop = *mniAlwaysOnTop,
+                                                           .toolWindowMode = *mniHideCaption,
+                                                           .wordWrap = *mniWordWrap,
+                                                           .hScrollBar = *mniHScrollbar,
+                                                           .vScrollBar = *mniVScrollbar,
+                                                           .statusBar = *mniStatusbar,
+                                                           .mainMenu = *mniViewMainMenu,
+                                                           .toolBarShown = *mniViewToolbar,
+                                                           .lineNumbers = *Showlinenumbers1});
 
     // The first document, with the editors every later document copies its look from.
     std::unique_ptr<TMyMemo> first = NewDocument();
@@ -101,11 +119,10 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     tabs->CheckTabItem(0);
     UpdateModeMenus();
     formats->ShowDocumentEncoding();
-    LoadStartupSettings();
+    settings->LoadStartupSettings();
     initialised = true;
     contextMenu->MirrorMainMenu();
 
-    Form2 = new TForm2(this);
     AboutBox = new TAboutBox(this);
     Form4 = new TForm4(this);
     search = new TSearchController(this, dialogs,
@@ -222,8 +239,9 @@ void TForm1::FormShow() {
     for (const QString& argument : arguments)
         fileCommands->OpenFile(argument);
     if (arguments.isEmpty()) {
-        if (savedTabIndex >= 0 && savedTabIndex < DocumentCount())
-            SelectIndex(savedTabIndex);
+        const int savedTab = settings->SavedTabIndex();
+        if (savedTab >= 0 && savedTab < DocumentCount())
+            SelectIndex(savedTab);
         RefreshCurrentTab();
     }
 }
@@ -250,7 +268,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    SaveSettingsAtExit(activeTab);
+    settings->SaveSettingsAtExit(activeTab);
     event->accept();
 }
 

@@ -27,13 +27,14 @@ class TSearchController;
 class TEditorContextMenu;
 class TOutputCommands;
 class TRecentMenus;
+class TTextFunctionCommands;
 class TViewOptions;
 class TWindowProjects;
 class TWindowRecovery;
+class TWindowSettings;
 class TWindowTabs;
 class TRichFormatCommands;
 class TWindowFrame;
-struct WindowSettings;
 class TSynEditStringList;
 class TSynEditWidget;
 class TSynCustomHighlighter;
@@ -83,15 +84,7 @@ public:
     TViewOptions& ViewOptions() { return *viewOptions; }
 
     // ---- Settings and styles ----
-    void LoadSettings(const QString& name, bool isMain);
-    // False when the file could not be written (the user has been told).
-    bool SaveSettings(const QString& name, bool isMain, int activeTab);
-    const QString& CurrentStyleName() const { return currentStyleName; }
-    void RebuildStylesMenu();
-    void mniStyleItemClick(int position);
-    void mniSaveStyleClick();
-    void OpenOrganize1Click();
-    void mniResetClick();
+    TWindowSettings& Settings() { return *settings; }
     void mniAboutClick();
 
     // ---- Opening and saving; each document's encoding and line breaks ----
@@ -144,11 +137,7 @@ public:
     TOutputCommands& Output() { return *outputCommands; }
 
     // ---- Text functions ----
-    // Runs the named text function on the current plain editor by its rule, after
-    // TakeUndoSnapshot.
-    void RunTextFunction(std::string_view command);
-    // tag 0: codes 32 to 255, 1: codes 32 to 89, 2: digits and letters.
-    void mniFillRandomClick(int tag);
+    TTextFunctionCommands& TextFunctions() { return *textFunctions; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -177,20 +166,11 @@ private:
     bool closing = false;
     bool shownOnce = false;
     bool startupDone = false;
-    int savedTabIndex = -1;
     std::unique_ptr<TFileCommands> fileCommands;
     std::unique_ptr<TDocumentFormats> formats;
 
-    // ---- Settings ----
-    void LoadStartupSettings();
-    void SaveSettingsAtExit(int activeTab);
-    // The window's state as the settings files hold it.
-    WindowSettings CurrentWindowSettings(int activeTab) const;
-
     TWindowFrame* frame = nullptr;
-    QString currentStyleName = "Untitled";
-
-    QStringList listedStyles;
+    std::unique_ptr<TWindowSettings> settings;
     std::unique_ptr<TRecentMenus> recent;
     std::unique_ptr<TWindowProjects> projects;
 
@@ -199,6 +179,7 @@ private:
     std::unique_ptr<TDiskChanges> diskChanges;
 
     std::unique_ptr<TOutputCommands> outputCommands;
+    std::unique_ptr<TTextFunctionCommands> textFunctions;
     std::unique_ptr<TRichFormatCommands> formatCommands;
     std::unique_ptr<TWindowTabs> tabs;
     std::unique_ptr<TViewOptions> viewOptions;

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "app/DocumentText.h"
 #include "app/qt/StatusBarProgress.h"
+#include "app/qt/TextFunctionCommands.h"
 #include "richedit/qt/RichEdit.h"
 
 #include <QRegularExpression>
@@ -169,7 +170,7 @@ TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRun
     const QRegularExpression shown("^Running upper\\.\\.\\. \\d+ s$");
     int seen = 0;
     bool closeRefused = true;
-    WhileRunning([&] { window->RunTextFunction("upper"); },
+    WhileRunning([&] { window->TextFunctions().RunTextFunction("upper"); },
                  [&](const QString& status) {
                      if (!shown.match(status).hasMatch())
                          return;

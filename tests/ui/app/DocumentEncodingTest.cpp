@@ -3,6 +3,7 @@
 // or save it in another encoding, which the recent list and projects keep.
 
 #include "app/qt/RecentMenus.h"
+#include "app/qt/TextFunctionCommands.h"
 #include "app/qt/WindowProjects.h"
 #include "platform/EncodingDetection.h"
 #include "richedit/qt/RichEdit.h"
@@ -202,7 +203,7 @@ TEST_P(DocumentEncodingOnDesktop, FilesShowTheirCharactersAndComeBackAsTheyWere)
         Find(seen.find);
         EXPECT_EQ(Selection(), seen.find);
 
-        window->RunTextFunction("upper");
+        window->TextFunctions().RunTextFunction("upper");
         EXPECT_EQ(FirstLine(), seen.upper);
     }
 }

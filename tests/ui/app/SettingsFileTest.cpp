@@ -51,7 +51,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAfterARestart) {
 
     Restart();
     EXPECT_TRUE(Read(MainSettingsPath()).contains("CIndex=2\r\n"));
-    EXPECT_EQ(window->CurrentStyleName(), "Mine");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "Mine");
     EXPECT_EQ(window->Recent().RecentFiles(), std::vector<QString>({recent0, recent1}));
     EXPECT_TRUE(window->ViewOptions().FullScreen());
     EXPECT_EQ(window->ViewOptions().RestoreBounds(), bounds);
@@ -94,7 +94,7 @@ TEST_F(SettingsTest, FirstStartCoversTheWorkAreaWithTheDefaultLook) {
     // The offscreen platform keeps the inside of a framed window on screen, so only the size
     // is exact here; tests/desktop checks the position under a real window manager.
     EXPECT_EQ(window->frameGeometry().size(), work.adjusted(-4, -4, 4, 4).size());
-    EXPECT_EQ(window->CurrentStyleName(), "Untitled");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "Untitled");
     EXPECT_TRUE(Part<QAction>(*window, "mniWordWrap").isChecked());
     EXPECT_TRUE(window->CurrentPlainEditor()->WordWrap());
     EXPECT_EQ(window->CurrentPlainEditor()->ScrollBars(), TScrollStyle::ssVertical);
@@ -117,6 +117,27 @@ TEST_F(SettingsTest, ASessionLeavesExactlyTheExpectedSettingsFile) {
     window->mniNewClick();
     Exit();
     EXPECT_EQ(Read(MainSettingsPath()), Read(data + "session-after.ini"));
+}
+
+TEST_F(SettingsTest, TheTabActiveAtExitIsTheCurrentOneAtTheNextStart) {
+    const QString files[] = {root.filePath("a.txt"), root.filePath("b.txt"),
+                             root.filePath("c.txt")};
+    for (const QString& file : files)
+        Write(file, "text");
+    for (int active : {0, 1, 2}) {
+        Start();
+        while (window->DocumentCount() > 1)
+            ASSERT_TRUE(window->CloseDocument(window->DocumentCount() - 1));
+        for (const QString& file : files)
+            window->Files().OpenFile(file);
+        ASSERT_EQ(window->DocumentCount(), 3) << "the opened files take the place of the new tab";
+        window->Tabs().mniTabItemClick(active);
+        Restart();
+        ASSERT_EQ(window->DocumentCount(), 3) << "the session's files are open again";
+        EXPECT_EQ(window->CurrentIndex(), active);
+        EXPECT_EQ(window->CurrentDocument().FileName, files[active]);
+        Exit();
+    }
 }
 
 TEST_F(SettingsTest, TheProgramFoldersFileIsReadOnlyWhileTheSettingsFolderHasNone) {

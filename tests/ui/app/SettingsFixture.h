@@ -3,6 +3,7 @@
 // so a test can write settings and style files, restart the window and read what it saved.
 
 #include "MainWindowFixture.h"
+#include "app/qt/SettingsAndStyles.h"
 
 #include <QDir>
 #include <QMenu>

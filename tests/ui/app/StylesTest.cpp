@@ -58,7 +58,7 @@ TEST_F(StylesTest, ChoosingAStyleReadsTheSettingsFoldersFileFirstAndChecksIt) {
     StyleItem("Night")->trigger();
     EXPECT_EQ(FontName(), "DejaVu Sans Mono");
     EXPECT_FALSE(window->CurrentPlainEditor()->WordWrap());
-    EXPECT_EQ(window->CurrentStyleName(), "Night");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "Night");
     EXPECT_EQ(CheckedStyle(), "Night");
     StyleItem("Paper")->trigger();
     EXPECT_EQ(FontName(), "DejaVu Sans") << "the settings folder's file is read first";
@@ -117,7 +117,7 @@ TEST_F(StylesTest, SavingAStyleWritesTheSettingsFolderAndChecksIt) {
 
     dialogs.QueueText("Ignored", false);
     Part<QAction>(*window, "mniSaveStyle").trigger();
-    EXPECT_EQ(window->CurrentStyleName(), "Paper");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "Paper");
 }
 
 TEST_F(StylesTest, AnAmpersandInAStyleNameIsPartOfTheName) {
@@ -125,7 +125,7 @@ TEST_F(StylesTest, AnAmpersandInAStyleNameIsPartOfTheName) {
     Start();
     ASSERT_EQ(StyleCaptions(), QStringList({"Salt & Pepper"}));
     StyleItem("Salt & Pepper")->trigger();
-    EXPECT_EQ(window->CurrentStyleName(), "Salt & Pepper");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "Salt & Pepper");
     EXPECT_EQ(FontName(), "DejaVu Serif");
     EXPECT_EQ(CheckedStyle(), "Salt & Pepper");
 }
@@ -197,7 +197,7 @@ TEST_F(StylesTest, ResetToDefaultsGivesTheDefaultLookAndNoStyle) {
         EXPECT_EQ(document.CodeEditor->FontColor(), clWindowText);
         EXPECT_EQ(document.PlainEditor->Color(), clWindow);
     }
-    EXPECT_EQ(window->CurrentStyleName(), "");
+    EXPECT_EQ(window->Settings().CurrentStyleName(), "");
     EXPECT_EQ(CheckedStyle(), "<none>");
 
     Restart();

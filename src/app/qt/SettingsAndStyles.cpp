@@ -1,6 +1,6 @@
-// LoadSettings and SaveSettings: the settings and style files applied to the window and read
-// back from it. The file format and the rules for each key live in settings/; here is only the
-// order in which the window's setters run.
+// Reading the settings and style files into the window and writing them from it.
+
+#include "app/qt/SettingsAndStyles.h"
 
 #include "app/qt/DocumentFormats.h"
 #include "app/qt/MainWindow.h"
@@ -17,7 +17,7 @@
 #include "settings/SettingsFolders.h"
 #include "settings/WindowSettings.h"
 
-#include <QMenu>
+#include <QAction>
 
 namespace {
 
@@ -27,26 +27,30 @@ constexpr int kMaxFontSize = 1638;
 
 } // namespace
 
-WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
+TWindowSettings::TWindowSettings(TForm1& window, TWindowFrame& frame,
+                                 const TSettingsWidgets& widgets)
+    : window(window), dialogs(window.Questions()), frame(frame), widgets(widgets) {}
+
+WindowSettings TWindowSettings::CurrentWindowSettings(int activeTab) const {
     WindowSettings settings;
     settings.styleName = currentStyleName.toStdString();
-    settings.recentFiles = recent->Entries();
-    settings.bounds = ToBounds(frame->OuterBounds());
-    settings.alwaysOnTop = mniAlwaysOnTop->isChecked();
-    settings.wordWrap = mniWordWrap->isChecked();
-    settings.hScrollBarVisible = mniHScrollbar->isChecked();
-    settings.vScrollBarVisible = mniVScrollbar->isChecked();
-    settings.statusBarVisible = mniStatusbar->isChecked();
-    settings.mainMenuVisible = mniViewMainMenu->isChecked();
-    settings.toolBarVisible = mniViewToolbar->isChecked();
-    settings.hideCaption = mniHideCaption->isChecked();
-    settings.fullScreen = viewOptions->FullScreen();
-    settings.showLineNumbers = Showlinenumbers1->isChecked();
-    settings.showToolbarCaptions = viewOptions->ToolBarCaptions();
+    settings.recentFiles = window.Recent().Entries();
+    settings.bounds = ToBounds(frame.OuterBounds());
+    settings.alwaysOnTop = widgets.alwaysOnTop.isChecked();
+    settings.wordWrap = widgets.wordWrap.isChecked();
+    settings.hScrollBarVisible = widgets.hScrollBar.isChecked();
+    settings.vScrollBarVisible = widgets.vScrollBar.isChecked();
+    settings.statusBarVisible = widgets.statusBar.isChecked();
+    settings.mainMenuVisible = widgets.mainMenu.isChecked();
+    settings.toolBarVisible = widgets.toolBarShown.isChecked();
+    settings.hideCaption = widgets.toolWindowMode.isChecked();
+    settings.fullScreen = window.ViewOptions().FullScreen();
+    settings.showLineNumbers = widgets.lineNumbers.isChecked();
+    settings.showToolbarCaptions = window.ViewOptions().ToolBarCaptions();
     settings.activeTab = activeTab;
-    settings.lineEnding = FileFormatName(formats->NewDocumentLineBreaks());
+    settings.lineEnding = FileFormatName(window.Formats().NewDocumentLineBreaks());
 
-    const TMemo* model = documents[static_cast<std::size_t>(CurrentIndex())]->PlainEditor;
+    const TMemo* model = window.CurrentPlainEditor();
     const QFont font = model->Font();
     settings.font.name = font.family().toStdString();
     settings.font.size = font.pointSize();
@@ -59,44 +63,44 @@ WindowSettings TForm1::CurrentWindowSettings(int activeTab) const {
     return settings;
 }
 
-void TForm1::LoadSettings(const QString& name, bool isMain) {
+void TWindowSettings::LoadSettings(const QString& name, bool isMain) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsReadPath(SettingsFileName(name.toStdString(), isMain));
     if (isMain && !FileExists(path)) {
-        frame->SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame->WorkArea()))));
+        frame.SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame.WorkArea()))));
         RebuildStylesMenu();
         return;
     }
-    const bool hidden = initialised && isVisible();
+    const bool hidden = window.Initialised() && window.isVisible();
     if (hidden)
-        hide();
+        window.hide();
 
     const IniFile file(path);
     const WindowSettings settings = ReadWindowSettings(file, isMain, CurrentWindowSettings(0));
     if (isMain) {
         currentStyleName = QString::fromStdString(settings.styleName);
-        recent->SetRecentFiles(settings.recentFiles);
-        formats->SetNewDocumentLineBreaks(settings.lineEnding);
+        window.Recent().SetRecentFiles(settings.recentFiles);
+        window.Formats().SetNewDocumentLineBreaks(settings.lineEnding);
     }
 
-    setWindowState(Qt::WindowNoState);
-    viewOptions->SetFullScreen(false);
-    frame->SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(frame->WorkArea()))));
+    window.setWindowState(Qt::WindowNoState);
+    window.ViewOptions().SetFullScreen(false);
+    frame.SetOuterBounds(ToRect(ClampToWorkArea(settings.bounds, ToBounds(frame.WorkArea()))));
 
-    viewOptions->SetWordWrap(settings.wordWrap);
-    viewOptions->SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);
-    viewOptions->SetStatusBarVisible(settings.statusBarVisible);
-    viewOptions->SetMainMenuVisible(settings.mainMenuVisible);
-    viewOptions->SetToolBarVisible(settings.toolBarVisible);
-    viewOptions->SetToolWindowMode(settings.hideCaption);
-    viewOptions->SetFullScreen(settings.fullScreen);
-    viewOptions->SetAlwaysOnTop(settings.alwaysOnTop);
-    Showlinenumbers1->setChecked(settings.showLineNumbers);
-    viewOptions->SetToolBarCaptions(settings.showToolbarCaptions);
+    window.ViewOptions().SetWordWrap(settings.wordWrap);
+    window.ViewOptions().SetScrollBars(settings.hScrollBarVisible, settings.vScrollBarVisible);
+    window.ViewOptions().SetStatusBarVisible(settings.statusBarVisible);
+    window.ViewOptions().SetMainMenuVisible(settings.mainMenuVisible);
+    window.ViewOptions().SetToolBarVisible(settings.toolBarVisible);
+    window.ViewOptions().SetToolWindowMode(settings.hideCaption);
+    window.ViewOptions().SetFullScreen(settings.fullScreen);
+    window.ViewOptions().SetAlwaysOnTop(settings.alwaysOnTop);
+    widgets.lineNumbers.setChecked(settings.showLineNumbers);
+    window.ViewOptions().SetToolBarCaptions(settings.showToolbarCaptions);
     savedTabIndex = settings.activeTab;
 
-    TMemo* model = CurrentPlainEditor();
+    TMemo* model = window.CurrentPlainEditor();
     QFont font = model->Font();
     if (!settings.font.name.empty())
         font.setFamily(QString::fromStdString(settings.font.name));
@@ -112,14 +116,14 @@ void TForm1::LoadSettings(const QString& name, bool isMain) {
     model->SetFont(font);
     model->SetFontColor(settings.font.color);
     model->SetColor(settings.background);
-    viewOptions->ApplyAppearanceToAllDocuments();
+    window.ViewOptions().ApplyAppearanceToAllDocuments();
 
     if (hidden)
-        show();
+        window.show();
     RebuildStylesMenu();
 }
 
-bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
+bool TWindowSettings::SaveSettings(const QString& name, bool isMain, int activeTab) {
     if (!isMain)
         currentStyleName = name;
     const std::string path = SettingsWritePath(SettingsFileName(name.toStdString(), isMain));
@@ -135,15 +139,15 @@ bool TForm1::SaveSettings(const QString& name, bool isMain, int activeTab) {
     return true;
 }
 
-void TForm1::LoadStartupSettings() {
+void TWindowSettings::LoadStartupSettings() {
     // A folder that cannot be made is reported when the settings are written at exit.
     EnsureSettingsFolder();
-    viewOptions->ApplyDefaultLook();
+    window.ViewOptions().ApplyDefaultLook();
     LoadSettings(QString::fromUtf8(kMainSettingsName), true);
 }
 
-void TForm1::SaveSettingsAtExit(int activeTab) {
-    viewOptions->LeaveFullScreenForExit();
+void TWindowSettings::SaveSettingsAtExit(int activeTab) {
+    window.ViewOptions().LeaveFullScreenForExit();
     SaveSettings(QString::fromUtf8(kMainSettingsName), true, activeTab);
     Taskbar::Show();
 }

@@ -6,6 +6,7 @@
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/NameDialog.h"
+#include "app/qt/SettingsAndStyles.h"
 #include "app/qt/ViewOptions.h"
 #include "app/qt/WindowBoundsQt.h"
 #include "app/qt/WindowFrame.h"
@@ -65,60 +66,60 @@ std::span<const MenuItem> StyleMenu() {
         {},
         {.name = "mniSaveStyle",
          .caption = "Sa&ve Current Style",
-         .handler = Call<&TForm1::mniSaveStyleClick>,
+         .handler = CallOn<&TForm1::Settings, &TWindowSettings::mniSaveStyleClick>,
          .action = &TWindowParts::mniSaveStyle},
         {},
         {.name = "OpenOrganize1",
          .caption = "&Organize Styles",
-         .handler = Call<&TForm1::OpenOrganize1Click>,
+         .handler = CallOn<&TForm1::Settings, &TWindowSettings::OpenOrganize1Click>,
          .action = &TWindowParts::OpenOrganize1},
         {},
         {.name = "mniReset",
          .caption = "&Reset to Defaults",
-         .handler = Call<&TForm1::mniResetClick>,
+         .handler = CallOn<&TForm1::Settings, &TWindowSettings::mniResetClick>,
          .action = &TWindowParts::mniReset},
     };
     return rows;
 }
 
-void TForm1::RebuildStylesMenu() {
+void TWindowSettings::RebuildStylesMenu() {
     listedStyles = ListedStyleNames();
-    FillMenuFromStrings(*mniStyles, nullptr, listedStyles,
+    FillMenuFromStrings(widgets.styles, nullptr, listedStyles,
                         [this](int position) { mniStyleItemClick(position); });
     if (const int checked = CheckedStylePosition(listedStyles, currentStyleName); checked >= 0)
-        mniStyles->actions()[checked]->setChecked(true);
+        widgets.styles.actions()[checked]->setChecked(true);
 }
 
-void TForm1::mniStyleItemClick(int position) {
+void TWindowSettings::mniStyleItemClick(int position) {
     if (position < 0 || position >= int(listedStyles.size()))
         return;
     LoadSettings(listedStyles[position], false);
 }
 
-void TForm1::mniSaveStyleClick() {
-    Form2->Edit1->setText(currentStyleName);
-    if (!dialogs.Exec(*Form2))
+void TWindowSettings::mniSaveStyleClick() {
+    widgets.nameDialog.Edit1->setText(currentStyleName);
+    if (!dialogs.Exec(widgets.nameDialog))
         return;
-    SaveSettings(Form2->Edit1->text(), false, 0);
+    SaveSettings(widgets.nameDialog.Edit1->text(), false, 0);
     RebuildStylesMenu();
 }
 
-void TForm1::OpenOrganize1Click() {
+void TWindowSettings::OpenOrganize1Click() {
     const std::optional<FileDialogResult> chosen = dialogs.OpenFile(OrganizeStylesRequest());
     if (chosen && !chosen->files.isEmpty())
-        fileCommands->OpenFile(chosen->files.front());
+        window.Files().OpenFile(chosen->files.front());
 }
 
-void TForm1::mniResetClick() {
-    const bool shown = isVisible();
-    hide();
-    viewOptions->SetFullScreen(false);
-    setWindowState(Qt::WindowNoState);
-    frame->SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame->WorkArea()))));
-    viewOptions->ApplyDefaultLook();
-    viewOptions->ApplyAppearanceToAllDocuments();
+void TWindowSettings::mniResetClick() {
+    const bool shown = window.isVisible();
+    window.hide();
+    window.ViewOptions().SetFullScreen(false);
+    window.setWindowState(Qt::WindowNoState);
+    frame.SetOuterBounds(ToRect(DefaultBounds(ToBounds(frame.WorkArea()))));
+    window.ViewOptions().ApplyDefaultLook();
+    window.ViewOptions().ApplyAppearanceToAllDocuments();
     if (shown)
-        show();
+        window.show();
     currentStyleName.clear();
     RebuildStylesMenu();
 }

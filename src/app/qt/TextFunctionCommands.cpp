@@ -1,6 +1,8 @@
 // The Functions menu: every item runs one text function on the current document's plain editor
 // and gives the result back by the function's rule, after keeping the old text for Undo.
 
+#include "app/qt/TextFunctionCommands.h"
+
 #include "app/qt/MainWindow.h"
 #include "app/qt/MainWindowMenus.h"
 #include "app/qt/StatusBarProgress.h"
@@ -10,10 +12,18 @@
 
 namespace {
 
-constexpr MenuHandler RunText = Call<&TForm1::RunTextFunction>;
-constexpr MenuHandler FillRandom = Call<&TForm1::mniFillRandomClick>;
+constexpr MenuHandler RunText =
+    CallOn<&TForm1::TextFunctions, &TTextFunctionCommands::RunTextFunction>;
+constexpr MenuHandler FillRandom =
+    CallOn<&TForm1::TextFunctions, &TTextFunctionCommands::mniFillRandomClick>;
 
 } // namespace
+
+TTextFunctionCommands::TTextFunctionCommands(CurrentDocumentSource current, QLabel& progressField,
+                                             std::function<void()> keepForUndo,
+                                             std::function<void()> newDocument)
+    : current(std::move(current)), progressField(progressField),
+      keepForUndo(std::move(keepForUndo)), newDocument(std::move(newDocument)) {}
 
 std::span<const MenuItem> FunctionsMenu() {
     static const MenuItem characterCase[] = {
@@ -210,32 +220,34 @@ std::span<const MenuItem> FunctionsMenu() {
     return rows;
 }
 
-void TForm1::RunTextFunction(std::string_view name) {
+void TTextFunctionCommands::RunTextFunction(std::string_view name) {
     const TextCommand* command = FindTextCommand(name);
     Q_ASSERT(command);
     if (!command)
         return;
+    TMyMemo& document = current();
     // Only the two offset keys reach here outside plain view, as the menu is hidden there. They
     // change the text the user sees, as one undoable edit of that editor.
-    if (CurrentDocument().ViewMode != vmPlain) {
+    if (document.ViewMode != vmPlain) {
         // The rich editor has no such edit.
-        if (TSynEditWidget* editor = CurrentDocument().View().TextEditor())
+        if (TSynEditWidget* editor = document.View().TextEditor())
             RunAsEdit(*command, *editor);
         return;
     }
-    TakeUndoSnapshot();
+    keepForUndo();
     // A big text's function runs beside the window, which shows how long it takes.
     StatusBarProgress progress(
-        StatusBarText,
+        &progressField,
         "Running " + QString::fromUtf8(command->name.data(), qsizetype(command->name.size())));
-    RunOnPlainEditor(*command, *CurrentPlainEditor(),
+    RunOnPlainEditor(*command, *document.PlainEditor,
                      [&](std::size_t size, const std::function<void()>& work) {
                          progress.RunWhileRepainting(size, work);
                      });
 }
 
-void TForm1::mniFillRandomClick(int tag) {
-    mniNewClick();
-    CurrentPlainEditor()->SetText(NewRandomText(static_cast<RandomTextKind>(tag)));
-    CurrentDocument().Modified = false;
+void TTextFunctionCommands::mniFillRandomClick(int tag) {
+    newDocument();
+    TMyMemo& document = current();
+    document.PlainEditor->SetText(NewRandomText(static_cast<RandomTextKind>(tag)));
+    document.Modified = false;
 }
