@@ -74,41 +74,32 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
                                                          .hideCurrent = *mniHideCurrentFromCloseAll,
                                                          .contextMenu = *mnuTabs,
                                                          .hideClicked = *mniHidefromCloseall});
+    const TOptionItems options{.alwaysOnTop = *mniAlwaysOnTop,
+                               .toolWindowMode = *mniHideCaption,
+                               .wordWrap = *mniWordWrap,
+                               .hScrollBar = *mniHScrollbar,
+                               .vScrollBar = *mniVScrollbar,
+                               .statusBar = *mniStatusbar,
+                               .mainMenu = *mniViewMainMenu,
+                               .toolBarShown = *mniViewToolbar,
+                               .lineNumbers = *Showlinenumbers1};
     viewOptions = std::make_unique<TViewOptions>(
         *this, *frame,
         TViewOptionWidgets{.toolBar = *ToolBar,
                            .toolBarSecond = *ToolBarSecond,
                            .tabBar = *TabControl,
                            .fullScreen = *mniFullScreen,
-                           .alwaysOnTop = *mniAlwaysOnTop,
-                           .toolWindowMode = *mniHideCaption,
-                           .wordWrap = *mniWordWrap,
-                           .hScrollBar = *mniHScrollbar,
-                           .vScrollBar = *mniVScrollbar,
-                           .statusBar = *mniStatusbar,
-                           .mainMenu = *mniViewMainMenu,
-                           .toolBarShown = *mniViewToolbar,
                            .toolBarCaptions = *mniShowToolbarCaptions,
-                           .lineNumbers = *Showlinenumbers1});
+                           .options = options});
     contextMenu = std::make_unique<TEditorContextMenu>(*this, *ToolBar, *ToolBarSecond);
     projects = std::make_unique<TWindowProjects>(*this);
     recovery = std::make_unique<TWindowRecovery>(*this);
     textFunctions = std::make_unique<TTextFunctionCommands>(
         current, *StatusBarText, [this] { TakeUndoSnapshot(); }, [this] { mniNewClick(); });
     Form2 = new TForm2(this);
-    settings =
-        std::make_unique<TWindowSettings>(*this, *frame,
-                                          TSettingsWidgets{.styles = *mniStyles,
-                                                           .nameDialog = *Form2,
-                                                           .alwaysOnTop = *mniAlwaysOnTop,
-                                                           .toolWindowMode = *mniHideCaption,
-                                                           .wordWrap = *mniWordWrap,
-                                                           .hScrollBar = *mniHScrollbar,
-                                                           .vScrollBar = *mniVScrollbar,
-                                                           .statusBar = *mniStatusbar,
-                                                           .mainMenu = *mniViewMainMenu,
-                                                           .toolBarShown = *mniViewToolbar,
-                                                           .lineNumbers = *Showlinenumbers1});
+    settings = std::make_unique<TWindowSettings>(
+        *this, *frame,
+        TSettingsWidgets{.styles = *mniStyles, .nameDialog = *Form2, .options = options});
 
     // The first document, with the editors every later document copies its look from.
     std::unique_ptr<TMyMemo> first = NewDocument();

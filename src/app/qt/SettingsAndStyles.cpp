@@ -36,16 +36,16 @@ WindowSettings TWindowSettings::CurrentWindowSettings(int activeTab) const {
     settings.styleName = currentStyleName.toStdString();
     settings.recentFiles = window.Recent().Entries();
     settings.bounds = ToBounds(frame.OuterBounds());
-    settings.alwaysOnTop = widgets.alwaysOnTop.isChecked();
-    settings.wordWrap = widgets.wordWrap.isChecked();
-    settings.hScrollBarVisible = widgets.hScrollBar.isChecked();
-    settings.vScrollBarVisible = widgets.vScrollBar.isChecked();
-    settings.statusBarVisible = widgets.statusBar.isChecked();
-    settings.mainMenuVisible = widgets.mainMenu.isChecked();
-    settings.toolBarVisible = widgets.toolBarShown.isChecked();
-    settings.hideCaption = widgets.toolWindowMode.isChecked();
+    settings.alwaysOnTop = widgets.options.alwaysOnTop.isChecked();
+    settings.wordWrap = widgets.options.wordWrap.isChecked();
+    settings.hScrollBarVisible = widgets.options.hScrollBar.isChecked();
+    settings.vScrollBarVisible = widgets.options.vScrollBar.isChecked();
+    settings.statusBarVisible = widgets.options.statusBar.isChecked();
+    settings.mainMenuVisible = widgets.options.mainMenu.isChecked();
+    settings.toolBarVisible = widgets.options.toolBarShown.isChecked();
+    settings.hideCaption = widgets.options.toolWindowMode.isChecked();
     settings.fullScreen = window.ViewOptions().FullScreen();
-    settings.showLineNumbers = widgets.lineNumbers.isChecked();
+    settings.showLineNumbers = widgets.options.lineNumbers.isChecked();
     settings.showToolbarCaptions = window.ViewOptions().ToolBarCaptions();
     settings.activeTab = activeTab;
     settings.lineEnding = FileFormatName(window.Formats().NewDocumentLineBreaks());
@@ -96,7 +96,7 @@ void TWindowSettings::LoadSettings(const QString& name, bool isMain) {
     window.ViewOptions().SetToolWindowMode(settings.hideCaption);
     window.ViewOptions().SetFullScreen(settings.fullScreen);
     window.ViewOptions().SetAlwaysOnTop(settings.alwaysOnTop);
-    widgets.lineNumbers.setChecked(settings.showLineNumbers);
+    widgets.options.lineNumbers.setChecked(settings.showLineNumbers);
     window.ViewOptions().SetToolBarCaptions(settings.showToolbarCaptions);
     savedTabIndex = settings.activeTab;
 

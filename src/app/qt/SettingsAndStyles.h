@@ -5,11 +5,12 @@
 // order in which the window's setters run. Reaches the documents and the other parts through the
 // window's public commands.
 
+#include "app/qt/OptionItems.h"
+
 #include <QString>
 #include <QStringList>
 
 class Dialogs;
-class QAction;
 class QMenu;
 class TForm1;
 class TForm2;
@@ -21,15 +22,7 @@ struct WindowSettings;
 struct TSettingsWidgets {
     QMenu& styles;
     TForm2& nameDialog;
-    QAction& alwaysOnTop;
-    QAction& toolWindowMode;
-    QAction& wordWrap;
-    QAction& hScrollBar;
-    QAction& vScrollBar;
-    QAction& statusBar;
-    QAction& mainMenu;
-    QAction& toolBarShown;
-    QAction& lineNumbers;
+    TOptionItems options;
 };
 
 class TWindowSettings {

@@ -153,21 +153,21 @@ void TViewOptions::WatchPointer(QAbstractScrollArea& editor) {
 }
 
 void TViewOptions::SetWordWrap(bool on) {
-    widgets.wordWrap.setChecked(on);
+    widgets.options.wordWrap.setChecked(on);
     window.CurrentPlainEditor()->SetWordWrap(on);
 }
 
 void TViewOptions::mniHScrollbarClick(bool on) {
-    SetScrollBars(on, widgets.vScrollBar.isChecked());
+    SetScrollBars(on, widgets.options.vScrollBar.isChecked());
 }
 
 void TViewOptions::mniVScrollbarClick(bool on) {
-    SetScrollBars(widgets.hScrollBar.isChecked(), on);
+    SetScrollBars(widgets.options.hScrollBar.isChecked(), on);
 }
 
 void TViewOptions::SetScrollBars(bool horizontal, bool vertical) {
-    widgets.hScrollBar.setChecked(horizontal);
-    widgets.vScrollBar.setChecked(vertical);
+    widgets.options.hScrollBar.setChecked(horizontal);
+    widgets.options.vScrollBar.setChecked(vertical);
     TScrollStyle style = TScrollStyle::ssNone;
     if (horizontal && vertical)
         style = TScrollStyle::ssBoth;
@@ -179,17 +179,17 @@ void TViewOptions::SetScrollBars(bool horizontal, bool vertical) {
 }
 
 void TViewOptions::SetStatusBarVisible(bool on) {
-    widgets.statusBar.setChecked(on);
+    widgets.options.statusBar.setChecked(on);
     window.statusBar()->setVisible(on);
 }
 
 void TViewOptions::SetMainMenuVisible(bool on) {
-    widgets.mainMenu.setChecked(on);
+    widgets.options.mainMenu.setChecked(on);
     window.menuBar()->setVisible(on);
 }
 
 void TViewOptions::SetToolBarVisible(bool on) {
-    widgets.toolBarShown.setChecked(on);
+    widgets.options.toolBarShown.setChecked(on);
     widgets.toolBar.setVisible(on);
     widgets.toolBarSecond.setVisible(on);
 }
@@ -210,13 +210,13 @@ void TViewOptions::mniShowToolbarCaptionsClick() {
 }
 
 void TViewOptions::SetToolWindowMode(bool on) {
-    widgets.toolWindowMode.setChecked(on);
+    widgets.options.toolWindowMode.setChecked(on);
     // A window type, not a hint: Qt::Tool shares its bits with Qt::Window.
     frame.SetFlags((window.windowFlags() & ~Qt::WindowType_Mask) | (on ? Qt::Tool : Qt::Window));
 }
 
 void TViewOptions::SetAlwaysOnTop(bool on) {
-    widgets.alwaysOnTop.setChecked(on);
+    widgets.options.alwaysOnTop.setChecked(on);
     frame.SetFlag(Qt::WindowStaysOnTopHint, on);
 }
 
@@ -247,11 +247,11 @@ void TViewOptions::SetFullScreen(bool on) {
         if (!window.Initialised())
             return;
         frame.SetFlag(Qt::FramelessWindowHint, false);
-        SetToolWindowMode(widgets.toolWindowMode.isChecked());
-        SetAlwaysOnTop(widgets.alwaysOnTop.isChecked());
-        SetMainMenuVisible(widgets.mainMenu.isChecked());
-        SetToolBarVisible(widgets.toolBarShown.isChecked());
-        window.statusBar()->setVisible(widgets.statusBar.isChecked());
+        SetToolWindowMode(widgets.options.toolWindowMode.isChecked());
+        SetAlwaysOnTop(widgets.options.alwaysOnTop.isChecked());
+        SetMainMenuVisible(widgets.options.mainMenu.isChecked());
+        SetToolBarVisible(widgets.options.toolBarShown.isChecked());
+        window.statusBar()->setVisible(widgets.options.statusBar.isChecked());
         Taskbar::Show();
         frame.SetOuterBounds(restoreBounds);
         window.CurrentPlainEditor()->setFrameShape(QFrame::StyledPanel);
@@ -278,13 +278,13 @@ void TViewOptions::Memo01MouseMove(QWidget* editor, QPoint position) {
             widgets.toolBar.hide();
             widgets.toolBarSecond.hide();
         } else if (!window.menuBar()->isVisible() && y < 10) {
-            window.menuBar()->setVisible(widgets.mainMenu.isChecked());
-            widgets.toolBar.setVisible(widgets.toolBarShown.isChecked());
-            widgets.toolBarSecond.setVisible(widgets.toolBarShown.isChecked());
+            window.menuBar()->setVisible(widgets.options.mainMenu.isChecked());
+            widgets.toolBar.setVisible(widgets.options.toolBarShown.isChecked());
+            widgets.toolBarSecond.setVisible(widgets.options.toolBarShown.isChecked());
         }
     }
     if (widgets.tabBar.isHidden() && (fullScreen || window.DocumentCount() == 1)) {
-        const int margin = widgets.hScrollBar.isChecked() ? 30 : 15;
+        const int margin = widgets.options.hScrollBar.isChecked() ? 30 : 15;
         if (y > editor->height() - margin)
             widgets.tabBar.show();
     }

@@ -4,6 +4,8 @@
 // every editor shares. Each on/off option lives in its menu item's check mark; the setters set
 // the check, then apply it. Reaches the documents through the window's public commands.
 
+#include "app/qt/OptionItems.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -26,16 +28,8 @@ struct TViewOptionWidgets {
     QToolBar& toolBarSecond;
     QTabBar& tabBar;
     QAction& fullScreen;
-    QAction& alwaysOnTop;
-    QAction& toolWindowMode;
-    QAction& wordWrap;
-    QAction& hScrollBar;
-    QAction& vScrollBar;
-    QAction& statusBar;
-    QAction& mainMenu;
-    QAction& toolBarShown;
     QAction& toolBarCaptions;
-    QAction& lineNumbers;
+    TOptionItems options;
 };
 
 class TViewOptions : public QObject {

@@ -45,7 +45,7 @@ void TViewOptions::ApplyAppearance(TMyMemo& document, const TMemo& model) {
     document.CodeEditor->SetFont(model.Font());
     document.CodeEditor->SetFontColor(model.FontColor());
     document.CodeEditor->SetColor(model.Color());
-    document.CodeEditor->SetShowLineNumbers(widgets.lineNumbers.isChecked());
+    document.CodeEditor->SetShowLineNumbers(widgets.options.lineNumbers.isChecked());
     ApplyLookToRichEditor(document, model);
 }
 
