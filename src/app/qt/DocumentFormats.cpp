@@ -181,7 +181,7 @@ std::span<const MenuItem> LineEndingsMenu() {
     return rows;
 }
 
-TDocumentFormats::TDocumentFormats(TForm1& window, const Widgets& widgets)
+TDocumentFormats::TDocumentFormats(TForm1& window, const TFormatWidgets& widgets)
     : window(window), dialogs(window.Questions()), widgets(widgets),
       newDocumentLineBreaks(PlatformFileFormat()) {
     for (QMenu* encodings : {&widgets.reopenWithEncoding, &widgets.saveWithEncoding})

@@ -16,20 +16,20 @@ class QMenu;
 class TForm1;
 struct TMyMemo;
 
+// The window's widgets the formats part fills.
+struct TFormatWidgets {
+    QLabel& encodingField;
+    QLabel& lineBreaksField;
+    QLabel& binaryField;
+    QMenu& reopenWithEncoding;
+    QMenu& saveWithEncoding;
+    QMenu& lineEndings;
+};
+
 class TDocumentFormats {
 public:
-    // The window's widgets this part fills.
-    struct Widgets {
-        QLabel& encodingField;
-        QLabel& lineBreaksField;
-        QLabel& binaryField;
-        QMenu& reopenWithEncoding;
-        QMenu& saveWithEncoding;
-        QMenu& lineEndings;
-    };
-
     // The encoding menus check the current document's encoding whenever they open.
-    TDocumentFormats(TForm1& window, const Widgets& widgets);
+    TDocumentFormats(TForm1& window, const TFormatWidgets& widgets);
 
     // ---- Encodings ----
     // Sets the document's encoding and tells its editors; the bytes they hold stay as they are.
@@ -58,6 +58,6 @@ public:
 private:
     TForm1& window;
     Dialogs& dialogs;
-    Widgets widgets;
+    TFormatWidgets widgets;
     TSynEditFileFormat newDocumentLineBreaks;
 };

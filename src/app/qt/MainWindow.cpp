@@ -60,12 +60,12 @@ TForm1::TForm1(Dialogs& dialogs, QStringList arguments, QWidget* parent)
     CreateClientArea();
     fileCommands = std::make_unique<TFileCommands>(*this, *StatusBarText);
     formats = std::make_unique<TDocumentFormats>(
-        *this, TDocumentFormats::Widgets{.encodingField = *StatusBarEncoding,
-                                         .lineBreaksField = *StatusBarLineBreaks,
-                                         .binaryField = *StatusBarBinary,
-                                         .reopenWithEncoding = *mniReopenWithEncoding,
-                                         .saveWithEncoding = *mniSaveWithEncoding,
-                                         .lineEndings = *mniLineEndings});
+        *this, TFormatWidgets{.encodingField = *StatusBarEncoding,
+                              .lineBreaksField = *StatusBarLineBreaks,
+                              .binaryField = *StatusBarBinary,
+                              .reopenWithEncoding = *mniReopenWithEncoding,
+                              .saveWithEncoding = *mniSaveWithEncoding,
+                              .lineEndings = *mniLineEndings});
     frame = new TWindowFrame(*this);
     tabs =
         std::make_unique<TWindowTabs>(*this, TTabWidgets{.tabBar = *TabControl,
