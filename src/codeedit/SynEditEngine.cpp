@@ -36,7 +36,7 @@ int TSynEditEngine::LineCount() const {
 std::string_view TSynEditEngine::LineText(LineIndex line) const {
     if (line.Value() < 0 || line.Value() >= lines.Count())
         return {};
-    return lines.Get(line.Value());
+    return lines.Get(line);
 }
 
 ByteColumn TSynEditEngine::LineLength(LineIndex line) const {
@@ -163,12 +163,12 @@ TSynLineCheckpoints<long long>* TSynEditEngine::DisplayCheckpoints(LineIndex lin
     // Display columns of such a line may pass INT_MAX, where counting saturates.
     if (text.size() >= static_cast<std::size_t>(INT_MAX / tabWidth))
         return nullptr;
-    return displayCheckpoints.Of(line.Value(), text.size());
+    return displayCheckpoints.Of(line, text.size());
 }
 
 TSynLineCheckpoints<long long>* TSynEditEngine::CharCheckpoints(LineIndex line,
                                                                 std::string_view text) const {
-    return charCheckpoints.Of(line.Value(), text.size());
+    return charCheckpoints.Of(line, text.size());
 }
 
 DisplayColumn TSynEditEngine::DisplayColumnOf(BufferPosition position) const {
@@ -284,12 +284,11 @@ TextOffset TSynEditEngine::OffsetOf(BufferPosition position) const {
     if (lines.Count() == 0)
         return TextOffset(0);
     BufferPosition valid = Clamp(position);
-    return TextOffset(lines.LineStartOffset(valid.line.Value(), 2) + valid.column.Value());
+    return lines.LineStartOffset(valid.line) + valid.column.Value();
 }
 
 BufferPosition TSynEditEngine::PositionOf(TextOffset offset) const {
-    TSynEditStringList::Position found = lines.PositionOfOffset(offset.Value(), 2);
-    return Clamp(MakePosition(found.line, found.column));
+    return Clamp(lines.PositionOfOffset(offset));
 }
 
 BufferPosition TSynEditEngine::EndOfText() const {
@@ -550,7 +549,7 @@ bool TSynEditEngine::ReplaceAllText(std::string_view text) {
     entry.kind = TSynUndoKind::WholeText;
     entry.before = CurrentSelectionState();
     entry.steps.push_back({BufferPosition{}, Text(), std::string(text), true,
-                           lines.LineBreakMarks(0, lines.Count())});
+                           lines.LineBreakMarks(LineIndex(0), LineIndex(lines.Count()))});
     {
         OwnEditScope scope(*this);
         ApplyWholeText(text);
@@ -572,7 +571,7 @@ bool TSynEditEngine::ConvertLineBreaks(TSynEditFileFormat format) {
     entry.before = CurrentSelectionState();
     entry.after = entry.before;
     TSynEditStep step;
-    step.removedBreaks = lines.LineBreakMarks(0, lines.Count());
+    step.removedBreaks = lines.LineBreakMarks(LineIndex(0), LineIndex(lines.Count()));
     step.lineBreaks = {lines.FileFormat(), format};
     lines.ConvertLineBreaks(format);
     changeLog.Lose();
@@ -606,7 +605,7 @@ void TSynEditEngine::ApplyStep(const TSynEditStep& step, bool forward) {
         ApplyReplace(step.start, EndOfInsertedText(step.start, oldText), newText);
     }
     if (!forward && !step.removedBreaks.empty()) {
-        lines.SetLineBreakMarks(step.start.line.Value(), step.removedBreaks);
+        lines.SetLineBreakMarks(step.start.line, step.removedBreaks);
         // Breaks put back are no replacement of text.
         changeLog.Lose();
     }
@@ -715,12 +714,11 @@ std::vector<int> TSynEditEngine::BookmarksOnLine(LineIndex line) const {
 // A line inside the replaced span keeps its offset in it as far as the new lines reach; past
 // them it lands on the last new line, or on the line that took the span's place.
 void TSynEditEngine::MapLine(LineIndex& line, const TSynLinesChange& change) const {
-    int value = line.Value();
-    if (value >= change.index + change.removed)
-        value += change.inserted - change.removed;
-    else if (value >= change.index)
-        value = change.index + std::min(value - change.index, std::max(change.inserted - 1, 0));
-    line = LineIndex(std::clamp(value, 0, LineCount() - 1));
+    if (line >= change.index + change.removed)
+        line = line + (change.inserted - change.removed);
+    else if (line >= change.index)
+        line = change.index + std::min(line - change.index, std::max(change.inserted - 1, 0));
+    line = LineIndex(std::clamp(line.Value(), 0, LineCount() - 1));
 }
 
 void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
@@ -748,7 +746,7 @@ void TSynEditEngine::LinesChanged(const TSynLinesChange& change) {
         topLine = LineIndex(std::min(topLine.Value(), LineCount() - 1));
         caretChangedPending = true;
     }
-    if (editStart && !change.wholeText && editStart->line.Value() == change.index)
+    if (editStart && !change.wholeText && editStart->line == change.index)
         editedSpan = LineEditSpan{editStart->column.Value(), editTail, editLineLength};
     editStart.reset();
     const LineEditSpan span = EditedSpan();

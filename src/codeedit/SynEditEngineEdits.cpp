@@ -33,7 +33,7 @@ BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, Bu
     if (removed.empty() && text.empty())
         return begin;
     TSynLineBreakMarks removedBreaks =
-        engine.lines.LineBreakMarks(begin.line.Value(), end.line.Value());
+        engine.lines.LineBreakMarks(begin.line, end.line);
     BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
     steps.push_back({begin, std::move(removed), std::move(text), false, std::move(removedBreaks)});
     return newEnd;
@@ -54,8 +54,8 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     if (lines.Count() == 0)
         lines.Add("");
     KeepDesiredColumnAcross(begin);
-    const int first = begin.line.Value();
-    const int last = end.line.Value();
+    const LineIndex first = begin.line;
+    const LineIndex last = end.line;
     // A text of tens of megabytes is read line by line, never split into a list of its lines.
     const std::size_t firstBreak = text.find('\n');
     const bool oneLineText = firstBreak == std::string_view::npos;
@@ -80,29 +80,29 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     // The break after the last line touched stays after the suffix; the breaks in between are
     // new and take the list's format.
     const TSynEditFileFormat lastBreak = lines.LineBreakAfter(last);
-    const auto placeBreaks = [&](int newLast) {
+    const auto placeBreaks = [&](LineIndex newLast) {
         if (!lines.MixedLineBreaks() && lastBreak == lines.FileFormat())
             return;
-        for (int line = first; line < newLast; ++line)
+        for (LineIndex line = first; line < newLast; ++line)
             lines.SetLineBreakAfter(line, lines.FileFormat());
         lines.SetLineBreakAfter(newLast, lastBreak);
     };
 
     // The first and last lines are edited in place: a keystroke, Enter or Backspace in a line
     // of many MB must not copy it.
-    const std::size_t column = begin.column.Value();
+    const ByteColumn column = begin.column;
     if (oneLineText) {
         if (last == first) {
-            lines.ReplaceInLine(first, column, end.column.Value() - column, text);
+            lines.ReplaceInLine(first, column, end.column - column, text);
         } else {
-            lines.ReplaceInLine(first, column, lines.Get(first).size() - column, text);
+            lines.ReplaceInLine(first, column, lines.Get(first).size() - column.Value(), text);
             // The last line's end goes straight into the first line's room.
             lines.ReplaceInLine(first, column + text.size(), 0,
                                 lines.Get(last).substr(end.column.Value()));
             lines.DeleteLines(first + 1, last - first);
         }
         placeBreaks(first);
-        return {begin.line, ByteColumn(column + text.size())};
+        return {begin.line, column + text.size()};
     }
 
     // A break inside one line cuts it in two, so that the end stays where it is: the text's
@@ -110,18 +110,18 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     // first. The pieces between are put straight from the text, and a line they leave as it
     // was keeps its storage: Replace All rewrites every line of its span, many of them
     // unchanged.
-    int lastLine = last;
-    std::size_t endColumn = end.column.Value();
+    LineIndex lastLine = last;
+    ByteColumn endColumn = end.column;
     if (first == last) {
         lines.CutLine(first, endColumn);
         lastLine = first + 1;
-        endColumn = 0;
+        endColumn = ByteColumn(0);
     }
     const std::size_t lastStart = text.rfind('\n') + 1;
-    lines.ReplaceInLine(first, column, lines.Get(first).size() - column,
+    lines.ReplaceInLine(first, column, lines.Get(first).size() - column.Value(),
                         text.substr(0, firstBreak));
-    lines.ReplaceInLine(lastLine, 0, endColumn, text.substr(lastStart));
-    int line = first + 1;
+    lines.ReplaceInLine(lastLine, ByteColumn(0), endColumn.Value(), text.substr(lastStart));
+    LineIndex line = first + 1;
     std::vector<std::string> added;
     for (std::size_t from = firstBreak + 1; from < lastStart; ++line) {
         const std::size_t to = text.find('\n', from);
@@ -137,7 +137,7 @@ BufferPosition TSynEditEngine::ApplyReplace(BufferPosition begin, BufferPosition
     else if (!added.empty())
         lines.InsertLines(lastLine, added);
     placeBreaks(line);
-    return {LineIndex(line), ByteColumn(text.size() - lastStart)};
+    return {line, ByteColumn(text.size() - lastStart)};
 }
 
 BufferPosition TSynEditEngine::DeleteSelectionIn(EditTransaction& edit) {

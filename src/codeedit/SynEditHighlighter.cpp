@@ -129,7 +129,7 @@ void TSynCustomHighlighter::RestoreRange(TSynRange) {}
 
 void TSynCustomHighlighter::ClearRange() {}
 
-void TSynCustomHighlighter::ResumeLine(std::string_view line, int lineIndex,
+void TSynCustomHighlighter::ResumeLine(std::string_view line, LineIndex lineIndex,
                                        const TSynScanState& /*state*/) {
     StartLine(line, lineIndex);
 }
@@ -148,7 +148,7 @@ void TSynCustomHighlighter::ScanToLineEnd() {
     }
 }
 
-void TSynCustomHighlighter::TokensOfLine(std::string_view line, int lineIndex,
+void TSynCustomHighlighter::TokensOfLine(std::string_view line, LineIndex lineIndex,
                                          std::vector<TSynToken>& tokens) {
     tokens.clear();
     StartLine(line, lineIndex);

@@ -64,7 +64,7 @@ private:
 
 // One token of a line.
 struct TSynToken {
-    std::size_t start;  // byte column, 0-based
+    ByteColumn start;
     std::size_t length; // bytes
     int kind;
     TSynHighlighterAttributes* attribute; // nothing: paint in the editor's font
@@ -73,7 +73,7 @@ struct TSynToken {
 // Where a scan stands inside a line: the current token and all the scanner carries past it,
 // so that the scan can be taken up again there without scanning the line from its start.
 struct TSynScanState {
-    std::size_t tokenStart = 0, tokenEnd = 0;
+    ByteColumn tokenStart{}, tokenEnd{};
     int tokenKind = 0;
     TSynRange range = 0;
     // What the language keeps from token to token within a line besides its range.
@@ -118,14 +118,13 @@ public:
     virtual std::string TokenText() const = 0;
     virtual TSynHighlighterAttributes* TokenAttribute() const = 0;
     virtual int TokenKind() const = 0;
-    // Byte positions: a line may be longer than int can count.
-    virtual std::size_t TokenStart() const = 0;
+    virtual ByteColumn TokenStart() const = 0;
     virtual bool IsKeywordText(std::string_view word) const;
     virtual void NextToken() = 0;
     // The line without its line break; it must stay alive until the next StartLine. The line
     // ends at its length: scanners never read the byte after it, and a NUL byte inside the
     // line is an ordinary character.
-    virtual void StartLine(std::string_view line, int lineIndex) = 0;
+    virtual void StartLine(std::string_view line, LineIndex lineIndex) = 0;
     virtual void RestoreRange(TSynRange range);
     virtual void ClearRange();
     // The state of the scan at the current token; nothing when this highlighter cannot take up
@@ -133,7 +132,7 @@ public:
     virtual std::optional<TSynScanState> ScanState() const { return std::nullopt; }
     // Takes up the scan of line at a state a scan of it gave (the line unchanged up to there):
     // its token becomes the current one. Only highlighters that give states are asked.
-    virtual void ResumeLine(std::string_view line, int lineIndex, const TSynScanState& state);
+    virtual void ResumeLine(std::string_view line, LineIndex lineIndex, const TSynScanState& state);
     // Sets the values the main window's form gives its instance where they differ from the
     // constructor's; nothing for most languages.
     virtual void ApplyFormDefaults() {}
@@ -150,7 +149,8 @@ public:
     void ScanToLineEnd();
     // Every token of the line, as StartLine and NextToken hand them out one at a time; tokens
     // is emptied first. One call per line for readers of whole texts (the export).
-    virtual void TokensOfLine(std::string_view line, int lineIndex, std::vector<TSynToken>& tokens);
+    virtual void TokensOfLine(std::string_view line, LineIndex lineIndex,
+                             std::vector<TSynToken>& tokens);
     // The token's length without building its text.
     virtual std::size_t TokenLength() const;
 

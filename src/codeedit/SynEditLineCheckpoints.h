@@ -250,7 +250,7 @@ inline bool AllPrintable(std::uint64_t word) {
 template <class Value> class TSynLinesCheckpoints {
 public:
     // The checkpoints of a line of that length (nullptr for a short line).
-    TSynLineCheckpoints<Value>* Of(int line, std::size_t length) {
+    TSynLineCheckpoints<Value>* Of(LineIndex line, std::size_t length) {
         if (length < TSynLineCheckpoints<Value>::kLongLine)
             return nullptr;
         // Only the lines in view and the caret's are asked for.
@@ -272,22 +272,22 @@ public:
         }
         // Lines past the change move with it; those it replaced are gone, but for what the
         // first new line keeps of the first old one and the last new line of the last old one.
-        std::unordered_map<int, TSynLineCheckpoints<Value>> kept;
-        const int lastOld = change.index + change.removed - 1;
+        std::unordered_map<LineIndex, TSynLineCheckpoints<Value>> kept;
+        const LineIndex lastOld = change.index + (change.removed - 1);
         for (auto& [line, points] : lines) {
             if (line < change.index)
                 kept.emplace(line, std::move(points));
             else if (line > lastOld)
-                kept.emplace(line + change.inserted - change.removed, std::move(points));
+                kept.emplace(line + (change.inserted - change.removed), std::move(points));
         }
-        const auto find = [&](int line) {
+        const auto find = [&](LineIndex line) {
             auto found = lines.find(line);
             return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
         };
         TSynLineCheckpoints<Value>* first = find(change.index);
         TSynLineCheckpoints<Value>* last = find(lastOld);
-        const int lastNew = change.index + change.inserted - 1;
-        const auto keep = [&](int line, TSynLineCheckpoints<Value>&& points) {
+        const LineIndex lastNew = change.index + (change.inserted - 1);
+        const auto keep = [&](LineIndex line, TSynLineCheckpoints<Value>&& points) {
             kept.emplace(line, std::move(points));
         };
         if (change.inserted == 1 && first && last && first != last) {
@@ -312,5 +312,5 @@ public:
     }
 
 private:
-    std::unordered_map<int, TSynLineCheckpoints<Value>> lines;
+    std::unordered_map<LineIndex, TSynLineCheckpoints<Value>> lines;
 };

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::size_t kLineEnd = SIZE_MAX;
+constexpr ByteColumn kLineEnd(SIZE_MAX);
 
 bool Scans(const TSynCustomHighlighter& highlighter, std::string_view text) {
     return text.size() >= TSynLineScans::kLongLine && highlighter.ScanState().has_value();
@@ -14,7 +14,7 @@ bool Scans(const TSynCustomHighlighter& highlighter, std::string_view text) {
 } // namespace
 
 bool TSynLineScans::StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& list,
-                            int index, std::size_t column, std::size_t& budget) {
+                            LineIndex index, ByteColumn column, std::size_t& budget) {
     const std::string_view text = list.Get(index);
     if (!Scans(highlighter, text)) {
         highlighter.RestoreRange(list.Ranges(index));
@@ -26,7 +26,7 @@ bool TSynLineScans::StartAt(TSynCustomHighlighter& highlighter, const TSynEditSt
 }
 
 TSynRange TSynLineScans::RangeAfter(TSynCustomHighlighter& highlighter,
-                                    const TSynEditStringList& list, int index,
+                                    const TSynEditStringList& list, LineIndex index,
                                     TSynRange startRange) {
     const std::string_view text = list.Get(index);
     if (!Scans(highlighter, text)) {
@@ -42,8 +42,8 @@ TSynRange TSynLineScans::RangeAfter(TSynCustomHighlighter& highlighter,
     return *scan.end;
 }
 
-TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& highlighter, int index,
-                                               TSynRange startRange) {
+TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& highlighter,
+                                               LineIndex index, TSynRange startRange) {
     if (owner != &highlighter) {
         lines.clear();
         owner = &highlighter;
@@ -68,12 +68,12 @@ TSynLineScans::LineScan& TSynLineScans::ScanOf(const TSynCustomHighlighter& high
 }
 
 bool TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
-                           std::string_view text, int index, std::size_t column,
+                           std::string_view text, LineIndex index, ByteColumn column,
                            std::size_t& budget) {
     for (;;) {
         const auto after = std::upper_bound(
             scan.states.begin(), scan.states.end(), column,
-            [](std::size_t c, const TSynScanState& state) { return c < state.tokenStart; });
+            [](ByteColumn c, const TSynScanState& state) { return c < state.tokenStart; });
         if (after == scan.states.begin()) {
             highlighter.RestoreRange(scan.startRange);
             highlighter.StartLine(text, index);
@@ -82,10 +82,11 @@ bool TSynLineScans::ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter,
         }
         // Short of the last state the next one is near; past it the scan is new ground.
         const bool beyond = after == scan.states.end();
-        const std::size_t resumed =
-            highlighter.AtLineEnd() ? text.size() : highlighter.TokenStart();
-        std::size_t reached = text.size();
-        std::size_t next = (scan.states.empty() ? 0 : scan.states.back().tokenEnd) + kSpacing;
+        const ByteColumn lineEnd(text.size());
+        const ByteColumn resumed = highlighter.AtLineEnd() ? lineEnd : highlighter.TokenStart();
+        ByteColumn reached = lineEnd;
+        ByteColumn next =
+            (scan.states.empty() ? ByteColumn(0) : scan.states.back().tokenEnd) + kSpacing;
         std::size_t passed = 0;
         bool met = false;
         while (!highlighter.AtLineEnd()) {
@@ -146,22 +147,22 @@ void TSynLineScans::Changed(const TSynLinesChange& change, std::size_t prefix, s
     }
     // Lines past the change move with it; the first new line keeps the states before the edit
     // of the first old one, the last new line sets aside those of the last old one after it.
-    std::unordered_map<int, LineScan> kept;
-    const int lastOld = change.index + change.removed - 1;
+    std::unordered_map<LineIndex, LineScan> kept;
+    const LineIndex lastOld = change.index + (change.removed - 1);
     for (auto& [line, scan] : lines) {
         if (line < change.index)
             kept.emplace(line, std::move(scan));
         else if (line > lastOld)
-            kept.emplace(line + change.inserted - change.removed, std::move(scan));
+            kept.emplace(line + (change.inserted - change.removed), std::move(scan));
     }
-    const auto find = [&](int line) {
+    const auto find = [&](LineIndex line) {
         auto found = lines.find(line);
         return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
     };
     LineScan* first = find(change.index);
     LineScan* last = find(lastOld);
-    const int lastNew = change.index + change.inserted - 1;
-    const auto lengthOf = [&](int line) { return list.Get(line).size(); };
+    const LineIndex lastNew = change.index + (change.inserted - 1);
+    const auto lengthOf = [&](LineIndex line) { return list.Get(line).size(); };
     std::optional<LineScan> end;
     if (change.inserted > 0 && last && suffix > 0 && (first != last || change.inserted > 1)) {
         end = *last;
@@ -194,7 +195,7 @@ void TSynLineScans::Edited(LineScan& scan, std::size_t prefix, std::size_t suffi
         if (suffix == 0)
             return result;
         for (TSynScanState state : states) {
-            if (state.tokenStart < oldTail + kLookBack)
+            if (state.tokenStart < ByteColumn(oldTail + kLookBack))
                 continue;
             state.tokenStart = state.tokenStart - oldTail + newTail;
             state.tokenEnd = state.tokenEnd - oldTail + newTail;
@@ -216,6 +217,6 @@ void TSynLineScans::Edited(LineScan& scan, std::size_t prefix, std::size_t suffi
     scan.endAside = scan.end.has_value();
     scan.aside = std::move(aside);
     std::erase_if(scan.states, [&](const TSynScanState& state) {
-        return state.tokenEnd > prefix || prefix - state.tokenEnd < kLookAhead;
+        return state.tokenEnd > ByteColumn(prefix) || ByteColumn(prefix) - state.tokenEnd < kLookAhead;
     });
 }

@@ -27,11 +27,11 @@ public:
     // out short of column (the current token is then one before it, and the next call goes on
     // from the last state reached), so that a view far into a line of many MB is coloured over
     // a few frames instead of holding up one.
-    bool StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines, int index,
-                 std::size_t column, std::size_t& budget);
+    bool StartAt(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines,
+                 LineIndex index, ByteColumn column, std::size_t& budget);
     // The range after line `index`, its scan started in startRange.
     TSynRange RangeAfter(TSynCustomHighlighter& highlighter, const TSynEditStringList& lines,
-                         int index, TSynRange startRange);
+                         LineIndex index, TSynRange startRange);
     // After a change record: the first new line's bytes before prefix are those of the first
     // old line, and the last suffix bytes of the last new line those ending the last old line,
     // which was oldLength bytes long.
@@ -58,16 +58,17 @@ private:
         std::optional<TSynRange> end;
         bool endAside = false;
     };
-    LineScan& ScanOf(const TSynCustomHighlighter& highlighter, int index, TSynRange startRange);
+    LineScan& ScanOf(const TSynCustomHighlighter& highlighter, LineIndex index,
+                     TSynRange startRange);
     // Scans line `index` on from the last state before column (or its start) until the current
     // token holds column or the line ends, remembering states on the way and meeting the ones
     // set aside; false when the budget (as in StartAt) ran out first.
     bool ScanTo(LineScan& scan, TSynCustomHighlighter& highlighter, std::string_view text,
-                int index, std::size_t column, std::size_t& budget);
+                LineIndex index, ByteColumn column, std::size_t& budget);
     static void Edited(LineScan& scan, std::size_t prefix, std::size_t suffix,
                        std::size_t oldLength, std::size_t newLength);
 
-    std::unordered_map<int, LineScan> lines;
+    std::unordered_map<LineIndex, LineScan> lines;
     // The highlighter the states are of.
     const TSynCustomHighlighter* owner = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <functional>
 
 template <typename Tag, typename Rep> class StrongValue {
 public:
@@ -21,9 +22,24 @@ public:
     constexpr StrongValue operator+(Rep delta) const { return StrongValue(value + delta); }
     constexpr StrongValue operator-(Rep delta) const { return StrongValue(value - delta); }
     friend constexpr Rep operator-(StrongValue a, StrongValue b) { return a.value - b.value; }
+    constexpr StrongValue& operator++() {
+        ++value;
+        return *this;
+    }
+    constexpr StrongValue& operator--() {
+        --value;
+        return *this;
+    }
 
 private:
     Rep value{};
+};
+
+// Per-line caches key their maps by line.
+template <typename Tag, typename Rep> struct std::hash<StrongValue<Tag, Rep>> {
+    std::size_t operator()(StrongValue<Tag, Rep> value) const noexcept {
+        return std::hash<Rep>()(value.Value());
+    }
 };
 
 // 0-based index of a line in the line list.
@@ -35,7 +51,7 @@ using CharColumn = StrongValue<struct CharColumnTag, std::size_t>;
 // Column on screen: characters with tabs expanded to the next multiple of the tab width.
 using DisplayColumn = StrongValue<struct DisplayColumnTag, int>;
 // Offset in the whole text with a CR LF (2 bytes) between lines, as the plain editor's
-// SelStart and SelLength count.
+// SelStart and SelLength count (the line list can count another length of break instead).
 using TextOffset = StrongValue<struct TextOffsetTag, std::size_t>;
 
 struct BufferPosition {

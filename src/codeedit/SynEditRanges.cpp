@@ -5,7 +5,7 @@
 namespace {
 
 // Leaves the highlighter in the range after line index, scanned from the range it is in.
-void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighter, int index,
+void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighter, LineIndex index,
               TSynLineScans* scans) {
     if (scans) {
         highlighter.RestoreRange(
@@ -18,11 +18,12 @@ void ScanLine(const TSynEditStringList& lines, TSynCustomHighlighter& highlighte
 
 // Puts the highlighter in the state to scan the line before `first` (or line 0, from the
 // initial range, when first is 0) and returns the line to scan first.
-int ResumeBefore(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, int first) {
-    if (first == 0) {
+LineIndex ResumeBefore(TSynEditStringList& lines, TSynCustomHighlighter& highlighter,
+                       LineIndex first) {
+    if (first == LineIndex(0)) {
         highlighter.ClearRange();
-        lines.SetRange(0, highlighter.CurrentRange());
-        return 0;
+        lines.SetRange(first, highlighter.CurrentRange());
+        return first;
     }
     highlighter.RestoreRange(lines.Ranges(first - 1));
     return first - 1;
@@ -35,32 +36,32 @@ void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter) {
         return;
     }
     highlighter->ClearRange();
-    const int count = lines.Count();
-    for (int i = 0; i < count; ++i) {
+    const LineIndex end(lines.Count());
+    for (LineIndex i(0); i < end; ++i) {
         lines.SetRange(i, highlighter->CurrentRange());
         ScanLine(lines, *highlighter, i, nullptr);
     }
 }
 
-int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-           const TSynLinesChange& change, TSynLineScans* scans) {
-    const int count = lines.Count();
-    if (highlighter == nullptr || count == 0) {
-        return -1;
+LineIndex Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
+                 const TSynLinesChange& change, TSynLineScans* scans) {
+    const LineIndex count(lines.Count());
+    if (highlighter == nullptr || count == LineIndex(0)) {
+        return NoLine;
     }
     if (change.wholeText) {
         ScanAll(lines, highlighter);
         return count - 1;
     }
-    const int first = std::clamp(change.index, 0, count);
-    int line = ResumeBefore(lines, *highlighter, first);
+    const LineIndex first = std::clamp(change.index, LineIndex(0), count);
+    LineIndex line = ResumeBefore(lines, *highlighter, first);
     // Inserted lines carry no meaningful stored range yet, so the equality stop only applies
     // after the last of them.
-    const int lastChanged = first + change.inserted - 1;
+    const LineIndex lastChanged = first + (change.inserted - 1);
     // The last line's end range starts no line: a keystroke in a long last line need not scan
     // it.
     for (;;) {
-        const int next = line + 1;
+        const LineIndex next = line + 1;
         if (next >= count) {
             break;
         }
@@ -76,24 +77,25 @@ int Rescan(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
 }
 
 TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
-                             const TSynLinesChange& change, int validThrough,
+                             const TSynLinesChange& change, LineIndex validThrough,
                              TSynLineScans* scans) {
-    const int count = lines.Count();
-    if (highlighter == nullptr || count == 0 || change.wholeText)
-        return {-1, -1};
+    const LineIndex count(lines.Count());
+    if (highlighter == nullptr || count == LineIndex(0) || change.wholeText)
+        return {NoLine, NoLine};
     // Lines before the change keep their ranges; the slots from the change on hold other
     // lines' now.
     if (validThrough < change.index)
-        return {-1, validThrough};
+        return {NoLine, validThrough};
     if (validThrough < change.index + change.removed)
-        return {-1, std::min(change.index, count) - 1};
-    const int current = std::min(validThrough + change.inserted - change.removed, count - 1);
+        return {NoLine, std::min(change.index, count) - 1};
+    const LineIndex current =
+        std::min(validThrough + (change.inserted - change.removed), count - 1);
 
-    const int first = std::min(change.index, count);
-    int line = ResumeBefore(lines, *highlighter, first);
-    const int lastChanged = first + change.inserted - 1;
+    const LineIndex first = std::min(change.index, count);
+    LineIndex line = ResumeBefore(lines, *highlighter, first);
+    const LineIndex lastChanged = first + (change.inserted - 1);
     for (;;) {
-        const int next = line + 1;
+        const LineIndex next = line + 1;
         if (next >= count)
             return {line, line};
         ScanLine(lines, *highlighter, line, scans);
@@ -111,13 +113,12 @@ TSynLazyRescan RescanCurrent(TSynEditStringList& lines, TSynCustomHighlighter* h
     }
 }
 
-int ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter, int validThrough,
-                int lastLine, TSynLineScans* scans) {
-    const int count = lines.Count();
-    lastLine = std::min(lastLine, count - 1);
+LineIndex ScanThrough(TSynEditStringList& lines, TSynCustomHighlighter* highlighter,
+                      LineIndex validThrough, LineIndex lastLine, TSynLineScans* scans) {
+    lastLine = std::min(lastLine, LineIndex(lines.Count() - 1));
     if (highlighter == nullptr || lastLine <= validThrough)
         return validThrough;
-    int line = ResumeBefore(lines, *highlighter, validThrough + 1);
+    LineIndex line = ResumeBefore(lines, *highlighter, validThrough + 1);
     for (; line < lastLine; ++line) {
         ScanLine(lines, *highlighter, line, scans);
         lines.SetRange(line + 1, highlighter->CurrentRange());

@@ -180,12 +180,12 @@ TSynLinesChange Coalesce(const TSynLinesChange& pending, const TSynLinesChange& 
     if (pending.wholeText || next.wholeText) {
         int countBetween = countAfter - next.inserted + next.removed;
         int countBefore = countBetween - pending.inserted + pending.removed;
-        return {0, countBefore, countAfter, true};
+        return {LineIndex(0), countBefore, countAfter, true};
     }
-    int index = std::min(pending.index, next.index);
-    int end = std::max(pending.index + pending.inserted, next.index + next.removed);
-    return {index, end - pending.inserted + pending.removed - index,
-            end - next.removed + next.inserted - index, false};
+    const LineIndex index = std::min(pending.index, next.index);
+    const LineIndex end = std::max(pending.index + pending.inserted, next.index + next.removed);
+    return {index, end - index - pending.inserted + pending.removed,
+            end - index - next.removed + next.inserted, false};
 }
 
 } // namespace
@@ -206,9 +206,11 @@ struct TSynEditStringList::Impl {
 
     int Count() const { return static_cast<int>(lines.Size()); }
 
-    void CheckIndex(int index) const {
-        if (index < 0 || index >= Count())
-            throw EListError(index);
+    // The index as the line store counts, once it is checked.
+    std::size_t CheckIndex(LineIndex index) const {
+        if (index.Value() < 0 || index.Value() >= Count())
+            throw EListError(index.Value());
+        return static_cast<std::size_t>(index.Value());
     }
 
     void CheckRoomFor(std::size_t added) const {
@@ -216,8 +218,9 @@ struct TSynEditStringList::Impl {
             throw std::length_error("Too many lines");
     }
 
-    void InvalidateFrom(int index) const {
-        const std::size_t sample = static_cast<std::size_t>(index) / SampleEvery * SampleEvery;
+    void InvalidateFrom(LineIndex index) const {
+        const std::size_t sample =
+            static_cast<std::size_t>(index.Value()) / SampleEvery * SampleEvery;
         sampledThrough = std::min(sampledThrough, sample);
     }
 
@@ -271,7 +274,7 @@ struct TSynEditStringList::Impl {
         samples.shrink_to_fit();
         sampledThrough = 0;
         lastPosition = 0;
-        Changed({0, oldCount, Count(), true});
+        Changed({LineIndex(0), oldCount, Count(), true});
     }
 
     // Lines of `text` as pieces of block, for loading (NUL breaks) and SetText (NUL kept).
@@ -347,95 +350,94 @@ int TSynEditStringList::Count() const {
     return impl->Count();
 }
 
-std::string_view TSynEditStringList::Get(int index) const {
-    impl->CheckIndex(index);
-    return impl->lines.Text(index);
+std::string_view TSynEditStringList::Get(LineIndex index) const {
+    return impl->lines.Text(impl->CheckIndex(index));
 }
 
-void TSynEditStringList::Put(int index, std::string_view text) {
-    impl->CheckIndex(index);
-    impl->lines.SetText(index, text);
+void TSynEditStringList::Put(LineIndex index, std::string_view text) {
+    impl->lines.SetText(impl->CheckIndex(index), text);
     impl->InvalidateFrom(index);
     impl->Changed({index, 1, 1});
 }
 
-void TSynEditStringList::ReplaceInLine(int index, std::size_t column, std::size_t count,
+void TSynEditStringList::ReplaceInLine(LineIndex index, ByteColumn at, std::size_t count,
                                        std::string_view text) {
-    impl->CheckIndex(index);
+    const std::size_t slot = impl->CheckIndex(index);
     const std::string_view line = Get(index);
+    const std::size_t column = at.Value();
     if (column > line.size() || count > line.size() - column)
         throw std::out_of_range("ReplaceInLine: the range passes the line's end");
     // Text taken from the line itself would move under the edit.
     const std::less<const char*> before;
     if (!text.empty() && !line.empty() && before(text.data(), line.data() + line.size()) &&
         before(line.data(), text.data() + text.size())) {
-        ReplaceInLine(index, column, count, std::string(text));
+        ReplaceInLine(index, at, count, std::string(text));
         return;
     }
-    impl->lines.ReplaceInText(index, column, count, text);
+    impl->lines.ReplaceInText(slot, column, count, text);
     impl->InvalidateFrom(index);
     impl->Changed({index, 1, 1});
 }
 
-void TSynEditStringList::CutLine(int index, std::size_t column) {
-    impl->CheckIndex(index);
-    if (column > Get(index).size())
+void TSynEditStringList::CutLine(LineIndex index, ByteColumn column) {
+    const std::size_t slot = impl->CheckIndex(index);
+    if (column.Value() > Get(index).size())
         throw std::out_of_range("CutLine: the column passes the line's end");
     impl->CheckRoomFor(1);
-    impl->lines.Cut(static_cast<std::size_t>(index), column);
+    impl->lines.Cut(slot, column.Value());
     impl->InvalidateFrom(index);
     impl->Changed({index, 1, 2});
 }
 
-int TSynEditStringList::Add(std::string_view text) {
-    int index = Count();
+LineIndex TSynEditStringList::Add(std::string_view text) {
+    const LineIndex index(Count());
     Insert(index, text);
     return index;
 }
 
-void TSynEditStringList::Insert(int index, std::string_view text) {
+void TSynEditStringList::Insert(LineIndex index, std::string_view text) {
     InsertLines(index, std::vector<std::string>{std::string(text)});
 }
 
-void TSynEditStringList::InsertLines(int index, const std::vector<std::string>& lines) {
-    if (index < 0 || index > Count())
-        throw EListError(index);
+void TSynEditStringList::InsertLines(LineIndex index, const std::vector<std::string>& lines) {
+    if (index.Value() < 0 || index.Value() > Count())
+        throw EListError(index.Value());
     if (lines.empty())
         return;
     impl->CheckRoomFor(lines.size());
-    impl->lines.Insert(index, lines.size());
+    const std::size_t first = static_cast<std::size_t>(index.Value());
+    impl->lines.Insert(first, lines.size());
     try {
         for (std::size_t i = 0; i < lines.size(); ++i)
-            impl->lines.SetText(index + i, lines[i]);
+            impl->lines.SetText(first + i, lines[i]);
     } catch (...) {
-        impl->lines.Erase(index, lines.size());
+        impl->lines.Erase(first, lines.size());
         throw;
     }
     impl->InvalidateFrom(index);
     impl->Changed({index, 0, static_cast<int>(lines.size())});
 }
 
-void TSynEditStringList::Delete(int index) {
+void TSynEditStringList::Delete(LineIndex index) {
     DeleteLines(index, 1);
 }
 
-void TSynEditStringList::DeleteLines(int index, int count) {
+void TSynEditStringList::DeleteLines(LineIndex at, int count) {
+    const int index = at.Value();
     if (count < 0)
         throw EListError(count);
     if (index < 0 || index > Count() - count)
         throw EListError(index < 0 ? index : std::max(index, Count()));
     if (count == 0)
         return;
-    impl->lines.Erase(index, count);
+    impl->lines.Erase(static_cast<std::size_t>(index), static_cast<std::size_t>(count));
     impl->ReleaseBlockWhenEmpty();
-    impl->InvalidateFrom(index);
-    impl->Changed({index, count, 0});
+    impl->InvalidateFrom(at);
+    impl->Changed({at, count, 0});
 }
 
-void TSynEditStringList::Exchange(int index1, int index2) {
-    impl->CheckIndex(index1);
-    impl->CheckIndex(index2);
-    impl->lines.Exchange(index1, index2);
+void TSynEditStringList::Exchange(LineIndex index1, LineIndex index2) {
+    impl->lines.Exchange(impl->CheckIndex(index1), impl->CheckIndex(index2));
     impl->InvalidateFrom(std::min(index1, index2));
     impl->Changed({index1, 1, 1});
     if (index2 != index1)
@@ -457,7 +459,7 @@ void TSynEditStringList::Assign(const TSynEditStringList& source) {
 
 std::string TSynEditStringList::Text() const {
     std::string text;
-    text.reserve(LineStartOffset(Count(), 2));
+    text.reserve(LineStartOffset(LineIndex(Count())).Value());
     WriteText(
         [&](std::string_view piece) {
             text.append(piece);
@@ -467,14 +469,12 @@ std::string TSynEditStringList::Text() const {
     return text;
 }
 
-TSynEditFileFormat TSynEditStringList::LineBreakAfter(int index) const {
-    impl->CheckIndex(index);
-    return FormatOfCode(impl->lines.Break(index), fileFormat);
+TSynEditFileFormat TSynEditStringList::LineBreakAfter(LineIndex index) const {
+    return FormatOfCode(impl->lines.Break(impl->CheckIndex(index)), fileFormat);
 }
 
-void TSynEditStringList::SetLineBreakAfter(int index, TSynEditFileFormat format) {
-    impl->CheckIndex(index);
-    impl->lines.SetBreak(index, CodeOf(format, fileFormat));
+void TSynEditStringList::SetLineBreakAfter(LineIndex index, TSynEditFileFormat format) {
+    impl->lines.SetBreak(impl->CheckIndex(index), CodeOf(format, fileFormat));
 }
 
 bool TSynEditStringList::MixedLineBreaks() const {
@@ -486,32 +486,33 @@ void TSynEditStringList::ConvertLineBreaks(TSynEditFileFormat format) {
     fileFormat = format;
 }
 
-TSynLineBreakMarks TSynEditStringList::LineBreakMarks(int from, int to) const {
+TSynLineBreakMarks TSynEditStringList::LineBreakMarks(LineIndex from, LineIndex to) const {
     TSynLineBreakMarks marks;
     const LineStore& lines = impl->lines;
-    const int end = std::min(to, Count());
-    for (int line = std::max(from, 0); line < end && lines.UnusualBreaks() > 0; ++line) {
-        if (lines.Break(line) != detail::UsualBreak)
-            marks.push_back({line - from, FormatOfCode(lines.Break(line), fileFormat)});
+    const int end = std::min(to.Value(), Count());
+    for (int line = std::max(from.Value(), 0); line < end && lines.UnusualBreaks() > 0; ++line) {
+        const detail::BreakCode code = lines.Break(static_cast<std::size_t>(line));
+        if (code != detail::UsualBreak)
+            marks.push_back({LineIndex(line - from.Value()), FormatOfCode(code, fileFormat)});
     }
     return marks;
 }
 
-void TSynEditStringList::SetLineBreakMarks(int from, const TSynLineBreakMarks& marks) {
+void TSynEditStringList::SetLineBreakMarks(LineIndex from, const TSynLineBreakMarks& marks) {
     for (const TSynLineBreakMark& mark : marks) {
-        const long long line = static_cast<long long>(from) + mark.line;
+        const long long line = static_cast<long long>(from.Value()) + mark.line.Value();
         if (line >= 0 && line < Count())
             impl->lines.SetBreak(static_cast<std::size_t>(line), CodeOf(mark.format, fileFormat));
     }
 }
 
 TSynLineBreaks TSynEditStringList::LineBreaks() const {
-    return {fileFormat, LineBreakMarks(0, Count()), breakAfterLast};
+    return {fileFormat, LineBreakMarks(LineIndex(0), LineIndex(Count())), breakAfterLast};
 }
 
 void TSynEditStringList::SetLineBreaks(const TSynLineBreaks& breaks) {
     ConvertLineBreaks(breaks.format);
-    SetLineBreakMarks(0, breaks.marks);
+    SetLineBreakMarks(LineIndex(0), breaks.marks);
     breakAfterLast = breaks.breakAfterLast;
 }
 
@@ -580,34 +581,28 @@ void TSynEditStringList::WriteText(const std::function<bool(std::string_view)>& 
     WriteLines(impl->lines, SameBreaks(lineBreak), finalBreak, write);
 }
 
-void* TSynEditStringList::Objects(int index) const {
-    impl->CheckIndex(index);
-    return impl->lines.Object(index);
+void* TSynEditStringList::Objects(LineIndex index) const {
+    return impl->lines.Object(impl->CheckIndex(index));
 }
 
-void TSynEditStringList::SetObject(int index, void* object) {
-    impl->CheckIndex(index);
-    impl->lines.SetObject(index, object);
+void TSynEditStringList::SetObject(LineIndex index, void* object) {
+    impl->lines.SetObject(impl->CheckIndex(index), object);
 }
 
-TSynRange TSynEditStringList::Ranges(int index) const {
-    impl->CheckIndex(index);
-    return impl->lines.Range(index);
+TSynRange TSynEditStringList::Ranges(LineIndex index) const {
+    return impl->lines.Range(impl->CheckIndex(index));
 }
 
-void TSynEditStringList::SetRange(int index, TSynRange range) {
-    impl->CheckIndex(index);
-    impl->lines.SetRange(index, range);
+void TSynEditStringList::SetRange(LineIndex index, TSynRange range) {
+    impl->lines.SetRange(impl->CheckIndex(index), range);
 }
 
-std::uint8_t TSynEditStringList::Flags(int index) const {
-    impl->CheckIndex(index);
-    return impl->lines.Flags(index);
+std::uint8_t TSynEditStringList::Flags(LineIndex index) const {
+    return impl->lines.Flags(impl->CheckIndex(index));
 }
 
-void TSynEditStringList::SetFlags(int index, std::uint8_t flags) {
-    impl->CheckIndex(index);
-    impl->lines.SetFlags(index, flags);
+void TSynEditStringList::SetFlags(LineIndex index, std::uint8_t flags) {
+    impl->lines.SetFlags(impl->CheckIndex(index), flags);
 }
 
 void TSynEditStringList::LoadFromBuffer(std::string buffer) {
@@ -624,17 +619,17 @@ void TSynEditStringList::LoadFromBlock(std::shared_ptr<const char> block, std::s
     EndUpdate();
 }
 
-std::size_t TSynEditStringList::LineStartOffset(int index, std::size_t breakLength) const {
-    if (index < 0 || index > Count())
-        throw EListError(index);
-    return impl->StartOf(index, breakLength);
+TextOffset TSynEditStringList::LineStartOffset(LineIndex index, std::size_t breakLength) const {
+    if (index.Value() < 0 || index.Value() > Count())
+        throw EListError(index.Value());
+    return TextOffset(impl->StartOf(static_cast<std::size_t>(index.Value()), breakLength));
 }
 
-TSynEditStringList::Position TSynEditStringList::PositionOfOffset(std::size_t offset,
-                                                                  std::size_t breakLength) const {
+BufferPosition TSynEditStringList::PositionOfOffset(TextOffset at, std::size_t breakLength) const {
     const std::size_t count = impl->lines.Size();
     if (count == 0)
-        return {0, 0};
+        return {};
+    const std::size_t offset = at.Value();
     impl->EnsureSamples(count);
     // The last line starting at or before offset. Lookups in text order (find, selections)
     // land after the previous answer within its block of lines; others search the samples.
@@ -666,7 +661,7 @@ TSynEditStringList::Position TSynEditStringList::PositionOfOffset(std::size_t of
     }
     const std::size_t column = std::min<std::uint64_t>(offset - start, impl->lines.Length(line));
     impl->lastPosition = line;
-    return {static_cast<int>(line), column};
+    return MakePosition(static_cast<int>(line), column);
 }
 
 void TSynEditStringList::BeginUpdate() {

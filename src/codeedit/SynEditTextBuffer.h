@@ -6,6 +6,7 @@
 // Loaded text is kept in one shared block that unedited lines are pieces of; a line gets its own
 // copy when it is written, so loading a large file costs one read and a few bytes per line.
 
+#include "codeedit/SynEditPosition.h"
 #include "platform/ByteBlock.h"
 #include "platform/Progress.h"
 
@@ -35,7 +36,7 @@ std::optional<TSynEditFileFormat> FileFormatOfName(std::string_view name);
 
 // A line whose break is not the list's file format, and the break it has.
 struct TSynLineBreakMark {
-    int line = 0;
+    LineIndex line{};
     TSynEditFileFormat format = TSynEditFileFormat::sffDos;
 
     friend bool operator==(const TSynLineBreakMark&, const TSynLineBreakMark&) = default;
@@ -98,7 +99,7 @@ class EFileStreamError : public std::runtime_error {
 // span are unchanged. If either is whole-text the result is {0, countBefore, countAfter,
 // wholeText}. A net no-op (insert then delete the same line) still reports its record.
 struct TSynLinesChange {
-    int index = 0;
+    LineIndex index{};
     int removed = 0;
     int inserted = 0;
     bool wholeText = false;
@@ -118,7 +119,9 @@ public:
     TSynLinesSnapshot& operator=(const TSynLinesSnapshot&) = delete;
 
     int Count() const { return static_cast<int>(lines.size()); }
-    std::string_view Get(int index) const { return lines[static_cast<std::size_t>(index)]; }
+    std::string_view Get(LineIndex index) const {
+        return lines[static_cast<std::size_t>(index.Value())];
+    }
     // The lines joined by CR LF, no break after the last: the plain editor's Text.
     std::size_t JoinedLength() const;
     void AppendJoined(std::string& target) const;
@@ -140,28 +143,28 @@ public:
 
     int Count() const;
     // Valid until the list next changes. Not NUL-terminated; may hold NUL bytes (SetText).
-    std::string_view Get(int index) const;
-    std::string operator[](int index) const { return std::string(Get(index)); }
-    void Put(int index, std::string_view text);
+    std::string_view Get(LineIndex index) const;
+    std::string operator[](LineIndex index) const { return std::string(Get(index)); }
+    void Put(LineIndex index, std::string_view text);
     // Replaces bytes [column, column + count) of a line with text: what Put of the edited text
     // does, but the rest of the line is moved in place (a long line keeps room to grow), so a
     // keystroke in a line of many MB copies no more than the bytes after it. Throws EListError
     // for a bad index and std::out_of_range for a range past the line's end.
-    void ReplaceInLine(int index, std::size_t column, std::size_t count, std::string_view text);
+    void ReplaceInLine(LineIndex index, ByteColumn column, std::size_t count, std::string_view text);
     // Cuts line index in two at column: its bytes from there on become a new line after it,
     // which takes the line's break; the line takes the list's format. One change {index, 1,
     // 2}. A line of many MB keeps its storage for its start and copies its end once, or
     // neither while it is a piece of the loaded text. Throws EListError for a bad index and
     // std::out_of_range for a column past the line's end.
-    void CutLine(int index, std::size_t column);
-    int Add(std::string_view text);
-    void Insert(int index, std::string_view text);
+    void CutLine(LineIndex index, ByteColumn column);
+    LineIndex Add(std::string_view text);
+    void Insert(LineIndex index, std::string_view text);
     // Inserts several lines in one change.
-    void InsertLines(int index, const std::vector<std::string>& lines);
-    void Delete(int index);
+    void InsertLines(LineIndex index, const std::vector<std::string>& lines);
+    void Delete(LineIndex index);
     // Deletes count lines from index in one change.
-    void DeleteLines(int index, int count);
-    void Exchange(int index1, int index2);
+    void DeleteLines(LineIndex index, int count);
+    void Exchange(LineIndex index1, LineIndex index2);
     void Clear();
     void Assign(const TSynEditStringList& source);
     // Any change (loading too) that would make a line longer than 4 GiB - 1 bytes or the list
@@ -184,12 +187,12 @@ public:
     void WriteText(const std::function<bool(std::string_view)>& write, std::string_view lineBreak,
                    TSynFinalBreak finalBreak) const;
 
-    void* Objects(int index) const;
-    void SetObject(int index, void* object);
-    TSynRange Ranges(int index) const;
-    void SetRange(int index, TSynRange range);
-    std::uint8_t Flags(int index) const;
-    void SetFlags(int index, std::uint8_t flags);
+    void* Objects(LineIndex index) const;
+    void SetObject(LineIndex index, void* object);
+    TSynRange Ranges(LineIndex index) const;
+    void SetRange(LineIndex index, TSynRange range);
+    std::uint8_t Flags(LineIndex index) const;
+    void SetFlags(LineIndex index, std::uint8_t flags);
 
     TSynEditFileFormat FileFormat() const { return fileFormat; }
     void SetFileFormat(TSynEditFileFormat format) { fileFormat = format; }
@@ -197,17 +200,17 @@ public:
     // The line break written after each line: the file format unless the line keeps another
     // one. A line's break stays with it when its text is put, and goes when it is deleted;
     // inserted lines take the file format. Setting breaks reports no change.
-    TSynEditFileFormat LineBreakAfter(int index) const;
-    void SetLineBreakAfter(int index, TSynEditFileFormat format);
+    TSynEditFileFormat LineBreakAfter(LineIndex index) const;
+    void SetLineBreakAfter(LineIndex index, TSynEditFileFormat format);
     // Some line keeps a break other than the file format.
     bool MixedLineBreaks() const;
     // The file format becomes format, for every line.
     void ConvertLineBreaks(TSynEditFileFormat format);
     // The lines of [from, to) that keep another break, numbered from `from`; empty without
     // any (at no cost when no line of the list keeps one).
-    TSynLineBreakMarks LineBreakMarks(int from, int to) const;
+    TSynLineBreakMarks LineBreakMarks(LineIndex from, LineIndex to) const;
     // Gives the lines from `from` on the marked breaks; marks beyond the list are ignored.
-    void SetLineBreakMarks(int from, const TSynLineBreakMarks& marks);
+    void SetLineBreakMarks(LineIndex from, const TSynLineBreakMarks& marks);
     // The whole list's breaks, and setting them (marks by index, as far as the lines reach).
     TSynLineBreaks LineBreaks() const;
     void SetLineBreaks(const TSynLineBreaks& breaks);
@@ -231,15 +234,11 @@ public:
     // (2 for the plain editor's CR LF text). index may be Count(): the offset just after the
     // last line's break. Computed lazily from the first line changed since the last call, so
     // a lookup near an edit is cheap and the first lookup far below it costs a pass to it.
-    std::size_t LineStartOffset(int index, std::size_t breakLength = 2) const;
+    TextOffset LineStartOffset(LineIndex index, std::size_t breakLength = 2) const;
     // Line holding offset, and the byte column inside it. An offset inside a line break maps
     // to the end of that line; offsets past the end map to the end of the last line; an empty
     // list gives {0, 0}.
-    struct Position {
-        int line;
-        std::size_t column;
-    };
-    Position PositionOfOffset(std::size_t offset, std::size_t breakLength = 2) const;
+    BufferPosition PositionOfOffset(TextOffset offset, std::size_t breakLength = 2) const;
 
     // Change reporting: begin/end update nest; changes made inside are reported as one record
     // covering them when the counter returns to zero.

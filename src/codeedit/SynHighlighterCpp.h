@@ -42,7 +42,7 @@ public:
 
     unsigned Capabilities() const override;
     void NextToken() override;
-    void TokensOfLine(std::string_view text, int lineIndex,
+    void TokensOfLine(std::string_view text, LineIndex lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }

@@ -41,7 +41,7 @@ public:
     TSynHTMLSyn();
 
     void NextToken() override;
-    void TokensOfLine(std::string_view text, int lineIndex,
+    void TokensOfLine(std::string_view text, LineIndex lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }

@@ -25,7 +25,7 @@ public:
     TSynIniSyn();
 
     void NextToken() override;
-    void TokensOfLine(std::string_view text, int lineIndex,
+    void TokensOfLine(std::string_view text, LineIndex lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }

@@ -54,7 +54,7 @@ public:
     TSynPasSyn();
 
     void NextToken() override;
-    void TokensOfLine(std::string_view text, int lineIndex,
+    void TokensOfLine(std::string_view text, LineIndex lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }

@@ -29,7 +29,7 @@ public:
     TSynPerlSyn();
 
     void NextToken() override;
-    void TokensOfLine(std::string_view text, int lineIndex,
+    void TokensOfLine(std::string_view text, LineIndex lineIndex,
                       std::vector<TSynToken>& tokens) override {
         TokensOfLineAs(*this, text, lineIndex, tokens);
     }

@@ -38,26 +38,24 @@ std::string TSynScanningHighlighter::TokenText() const {
     return std::string(line + tokenPos, run - tokenPos);
 }
 
-void TSynScanningHighlighter::StartLine(std::string_view text, int lineIndex) {
+void TSynScanningHighlighter::StartLine(std::string_view text, LineIndex) {
     line = text.empty() ? "" : text.data();
     length = text.size();
     run = 0;
     tokenPos = 0;
     tokenKind = nullKind;
-    lineNumber = lineIndex;
     ResetLineState();
     NextToken();
 }
 
-void TSynScanningHighlighter::ResumeLine(std::string_view text, int lineIndex,
+void TSynScanningHighlighter::ResumeLine(std::string_view text, LineIndex,
                                          const TSynScanState& state) {
     line = text.empty() ? "" : text.data();
     length = text.size();
-    lineNumber = lineIndex;
     RestoreRange(state.range);
     SetLineState(state.lineState);
-    tokenPos = state.tokenStart;
-    run = state.tokenEnd;
+    tokenPos = state.tokenStart.Value();
+    run = state.tokenEnd.Value();
     tokenKind = state.tokenKind;
 }
 

@@ -80,24 +80,26 @@ public:
     std::size_t TokenLength() const override { return run - tokenPos; }
     TSynHighlighterAttributes* TokenAttribute() const override { return KindAttribute(tokenKind); }
     int TokenKind() const override { return tokenKind; }
-    std::size_t TokenStart() const override { return tokenPos; }
-    void StartLine(std::string_view line, int lineIndex) override;
+    ByteColumn TokenStart() const override { return ByteColumn(tokenPos); }
+    void StartLine(std::string_view line, LineIndex lineIndex) override;
     std::optional<TSynScanState> ScanState() const override {
-        return TSynScanState{tokenPos, run, tokenKind, CurrentRange(), LineState()};
+        return TSynScanState{ByteColumn(tokenPos), ByteColumn(run), tokenKind, CurrentRange(),
+                             LineState()};
     }
-    void ResumeLine(std::string_view line, int lineIndex, const TSynScanState& state) override;
+    void ResumeLine(std::string_view line, LineIndex lineIndex,
+                    const TSynScanState& state) override;
 
 protected:
     // The token loop with the language's own NextToken and TokenAttribute called directly
     // rather than through the virtual table: every language overrides TokensOfLine with
     // TokensOfLineAs(*this, ...), and is final, so that nothing can override them beneath it.
     template <class Language>
-    static void TokensOfLineAs(Language& language, std::string_view text, int lineIndex,
+    static void TokensOfLineAs(Language& language, std::string_view text, LineIndex lineIndex,
                                std::vector<TSynToken>& tokens) {
         tokens.clear();
         language.TSynScanningHighlighter::StartLine(text, lineIndex);
         while (language.tokenKind != language.nullKind) {
-            tokens.push_back({language.tokenPos, language.run - language.tokenPos,
+            tokens.push_back({ByteColumn(language.tokenPos), language.run - language.tokenPos,
                               language.Language::TokenKind(), language.Language::TokenAttribute()});
             language.Language::NextToken();
         }
@@ -222,7 +224,6 @@ protected:
     std::size_t run = 0;
     std::size_t tokenPos = 0;
     int tokenKind;
-    int lineNumber = 0;
 
 private:
     void SetKindAttribute(int kind, TSynHighlighterAttributes* attribute);

@@ -36,12 +36,13 @@ std::string EscapeTokenText(std::string_view text) {
 
 void DumpTokens(TSynEditStringList& lines, TSynCustomHighlighter& highlighter, std::ostream& out) {
     ScanAll(lines, &highlighter);
-    for (int n = 0; n < lines.Count(); ++n) {
-        const std::string_view text = lines.Get(n);
-        const TSynRange after = ForEachToken(lines, highlighter, n, [&](const TSynToken& token) {
-            out << 'L' << n << '\t' << token.start << '\t' << token.kind << '\t'
+    for (LineIndex line(0); line < LineIndex(lines.Count()); ++line) {
+        const std::string_view text = lines.Get(line);
+        const int n = line.Value();
+        const TSynRange after = ForEachToken(lines, highlighter, line, [&](const TSynToken& token) {
+            out << 'L' << n << '\t' << token.start.Value() << '\t' << token.kind << '\t'
                 << (token.attribute != nullptr ? token.attribute->Name() : std::string("-")) << '\t'
-                << EscapeTokenText(text.substr(token.start, token.length)) << '\n';
+                << EscapeTokenText(text.substr(token.start.Value(), token.length)) << '\n';
         });
         out << 'R' << n << '\t' << unsigned{after} << '\n';
     }

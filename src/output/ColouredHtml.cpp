@@ -344,7 +344,7 @@ void ColouredHtmlWriter::WriteLine(std::string_view line, ReadPastLine readPast)
         const bool moveTokens = readPast == ReadPastLine::Yes && NothingToEscapeIn(line);
         for (const TSynToken& scanned : tokens) {
             const TSynHighlighterAttributes* attribute = scanned.attribute;
-            const std::string_view token(line.data() + scanned.start, scanned.length);
+            const std::string_view token(line.data() + scanned.start.Value(), scanned.length);
             int classIndex = ClassOf(attribute);
             // Blanks that show the same inside the open run, or as plain text, go there:
             // fewer spans.

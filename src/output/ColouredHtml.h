@@ -171,7 +171,7 @@ private:
     std::array<CachedClass, 64> classCache{};
     std::vector<TSynToken> tokens; // of the line being written
     int openClass = -1;            // the span open now; -1 none
-    int lineIndex = 0;
+    LineIndex lineIndex{};
     std::string buffer;
     std::size_t used = 0;
 };
