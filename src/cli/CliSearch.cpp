@@ -117,7 +117,7 @@ SearchArguments ParseArguments(const std::vector<std::string>& arguments, Search
 std::size_t CharacterOffset(const TSynEditEngine& engine, BufferPosition position) {
     const Encoding& encoding = engine.TextEncoding();
     std::size_t offset = 0;
-    for (LineIndex line(0); line < position.line; line = line + 1)
+    for (LineIndex line(0); line < position.line; ++line)
         offset += encoding.CharCount(engine.LineText(line)) + 2;
     return offset +
            encoding.CharCount(engine.LineText(position.line).substr(0, position.column.Value()));
@@ -126,7 +126,7 @@ std::size_t CharacterOffset(const TSynEditEngine& engine, BufferPosition positio
 std::optional<BufferPosition> PositionOfCharacter(const TSynEditEngine& engine,
                                                   std::size_t offset) {
     const Encoding& encoding = engine.TextEncoding();
-    for (LineIndex line(0); line.Value() < engine.LineCount(); line = line + 1) {
+    for (LineIndex line(0); line.Value() < engine.LineCount(); ++line) {
         const std::string_view text = engine.LineText(line);
         std::size_t column = 0;
         for (; offset > 0 && column < text.size(); --offset)

@@ -305,7 +305,7 @@ std::string TSynEditEngine::TextBetween(BufferPosition begin, BufferPosition end
     // The offsets count CR LF between lines: a little more than is needed, in one allocation.
     text.reserve(OffsetOf(end).Value() - OffsetOf(begin).Value());
     text.append(first.substr(begin.column.Value()));
-    for (LineIndex line = begin.line + 1; line < end.line; line = line + 1) {
+    for (LineIndex line = begin.line + 1; line < end.line; ++line) {
         text += '\n';
         text += LineText(line);
     }
@@ -448,7 +448,7 @@ std::string TSynEditEngine::SelectedText() const {
     std::string text;
     if (selectionMode == TSynSelectionMode::smColumn) {
         ColumnBlock block = SelectionColumnBlock();
-        for (LineIndex line = block.top; line <= block.bottom; line = line + 1) {
+        for (LineIndex line = block.top; line <= block.bottom; ++line) {
             if (line != block.top)
                 text += "\r\n";
             std::size_t begin = ColumnAtOrAfterDisplay(line, block.left).Value();

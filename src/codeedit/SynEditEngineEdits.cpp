@@ -32,8 +32,7 @@ BufferPosition TSynEditEngine::EditTransaction::Replace(BufferPosition begin, Bu
     std::string removed = engine.TextBetween(begin, end);
     if (removed.empty() && text.empty())
         return begin;
-    TSynLineBreakMarks removedBreaks =
-        engine.lines.LineBreakMarks(begin.line, end.line);
+    TSynLineBreakMarks removedBreaks = engine.lines.LineBreakMarks(begin.line, end.line);
     BufferPosition newEnd = engine.ApplyReplace(begin, end, text);
     steps.push_back({begin, std::move(removed), std::move(text), false, std::move(removedBreaks)});
     return newEnd;
@@ -150,7 +149,7 @@ BufferPosition TSynEditEngine::DeleteSelectionIn(EditTransaction& edit) {
     }
     ColumnBlock block = SelectionColumnBlock();
     BufferPosition result = caret;
-    for (LineIndex line = block.top; line <= block.bottom; line = line + 1) {
+    for (LineIndex line = block.top; line <= block.bottom; ++line) {
         BufferPosition begin{line, ColumnAtOrAfterDisplay(line, block.left)};
         BufferPosition end{line, ColumnAtOrAfterDisplay(line, block.right)};
         edit.Replace(begin, end, "");
@@ -280,7 +279,7 @@ bool TSynEditEngine::ChangeIndent(bool indent) {
     const bool keepLineStarts = SelectionAvailable();
     BufferPosition newAnchor = anchor, newCaret = caret;
     EditTransaction edit(*this);
-    for (LineIndex line = first; line <= last; line = line + 1) {
+    for (LineIndex line = first; line <= last; ++line) {
         std::string_view text = LineText(line);
         std::size_t removed = 0;
         if (indent) {

@@ -44,6 +44,8 @@ template <typename Tag, typename Rep> struct std::hash<StrongValue<Tag, Rep>> {
 
 // 0-based index of a line in the line list.
 using LineIndex = StrongValue<struct LineIndexTag, int>;
+// The index before the first line, where a cache or a scan holds no line at all.
+inline constexpr LineIndex NoLine{-1};
 // Byte offset within one line; the engine keeps carets on character boundaries.
 using ByteColumn = StrongValue<struct ByteColumnTag, std::size_t>;
 // Number of characters before a position within one line (a UTF-8 sequence is one character).

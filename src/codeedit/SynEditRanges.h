@@ -12,9 +12,6 @@
 // happens without a highlighter.
 void ScanAll(TSynEditStringList& lines, TSynCustomHighlighter* highlighter);
 
-// No line at all: what a rescan that scanned nothing reports.
-inline constexpr LineIndex NoLine{-1};
-
 // Brings the stored start ranges up to date after one change and returns the last line that
 // was rescanned (NoLine when none was: no highlighter, or no lines). A whole-text change rescans
 // everything. Otherwise every changed or inserted line is rescanned, then the following lines

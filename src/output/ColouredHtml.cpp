@@ -437,9 +437,9 @@ void WriteColouredHtml(const TSynEditStringList& lines, const Encoding& encoding
                        TSynCustomHighlighter* highlighter, const TSynStyleResolver& resolver,
                        const ColouredHtmlOptions& options, const HtmlSink& sink) {
     ColouredHtmlWriter writer(encoding, highlighter, resolver, options, sink);
-    const int count = lines.Count();
-    for (int i = 0; i < count; ++i)
-        writer.WriteLine(lines.Get(i));
+    const LineIndex end(lines.Count());
+    for (LineIndex line(0); line < end; ++line)
+        writer.WriteLine(lines.Get(line));
     writer.Finish();
 }
 

@@ -113,7 +113,7 @@ std::string FormatLineBreaks(const TSynLineBreaks& breaks) {
     for (std::size_t i = 0; i < breaks.marks.size(); ++i) {
         if (i > 0)
             text += ",";
-        text += std::to_string(breaks.marks[i].line) + ":";
+        text += std::to_string(breaks.marks[i].line.Value()) + ":";
         text += FileFormatName(breaks.marks[i].format);
     }
     return text;
@@ -142,7 +142,7 @@ std::optional<TSynLineBreaks> ParseLineBreaks(std::string_view text) {
                                             : FileFormatOfName(mark.substr(colon + 1));
         if (!line || *line < 0 || !own)
             return std::nullopt;
-        breaks.marks.push_back({*line, *own});
+        breaks.marks.push_back({LineIndex(*line), *own});
         marks.remove_prefix(std::min(comma + 1, marks.size()));
     }
     return breaks;

@@ -35,7 +35,7 @@ public:
     const Encoding& TextEncoding() const override { return encoding; }
     int LineCount() const override { return std::max(snapshot.Count(), 1); }
     std::string_view LineText(LineIndex line) const override {
-        return snapshot.Count() == 0 ? std::string_view() : snapshot.Get(line.Value());
+        return snapshot.Count() == 0 ? std::string_view() : snapshot.Get(line);
     }
 
 private:

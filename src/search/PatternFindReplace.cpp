@@ -35,7 +35,7 @@ SearchOutcome SearchOn(SearchDocument& document, const PatternMatcher& matcher,
 // span of new text takes.
 std::size_t LengthFrom(const SearchLines& lines, BufferPosition from) {
     std::size_t length = 0;
-    for (LineIndex line = from.line; line.Value() < lines.LineCount(); line = line + 1)
+    for (LineIndex line = from.line; line.Value() < lines.LineCount(); ++line)
         length += lines.LineText(line).size() + 1;
     return length - 1 - from.column.Value();
 }

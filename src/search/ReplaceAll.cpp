@@ -57,7 +57,7 @@ template <typename Visit>
 void ForEachCharacter(const SearchLines& lines, BufferPosition from, BufferPosition to,
                       Visit visit) {
     const Encoding& encoding = lines.TextEncoding();
-    for (LineIndex line = from.line; line <= to.line; line = line + 1) {
+    for (LineIndex line = from.line; line <= to.line; ++line) {
         const std::string_view text = lines.LineText(line);
         std::size_t column = line == from.line ? from.column.Value() : 0;
         const std::size_t end = line == to.line ? to.column.Value() : text.size();

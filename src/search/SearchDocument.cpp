@@ -11,7 +11,7 @@ namespace {
 // The text from one position to another as pieces: line texts and the CR LF between them.
 template <typename Piece>
 void ForEachPiece(const SearchLines& lines, BufferPosition from, BufferPosition to, Piece piece) {
-    for (LineIndex line = from.line; line <= to.line; line = line + 1) {
+    for (LineIndex line = from.line; line <= to.line; ++line) {
         const std::string_view text = lines.LineText(line);
         const std::size_t begin = line == from.line ? from.column.Value() : 0;
         const std::size_t end = line == to.line ? to.column.Value() : text.size();

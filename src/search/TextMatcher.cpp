@@ -248,15 +248,16 @@ std::optional<std::size_t> TextMatcher::SuffixStart(std::string_view text,
     return pos;
 }
 
-// A find text with line breaks, its first piece starting at column of line: the match's end.
-std::optional<BufferPosition> TextMatcher::LinesMatchFrom(const SearchLines& lines, LineIndex line,
-                                                          std::size_t column) const {
+// A find text with line breaks, its first piece starting at start: the match's end.
+std::optional<BufferPosition> TextMatcher::LinesMatchFrom(const SearchLines& lines,
+                                                          BufferPosition start) const {
+    const LineIndex line = start.line;
     const int lastPiece = static_cast<int>(pieces.size()) - 1;
     if (line.Value() + lastPiece >= lines.LineCount())
         return std::nullopt;
     for (int i = 0; i < lastPiece; ++i) {
         const std::string_view text = lines.LineText(line + i);
-        if (PieceEndAt(text, i == 0 ? column : 0, pieces[i]) != text.size())
+        if (PieceEndAt(text, i == 0 ? start.column.Value() : 0, pieces[i]) != text.size())
             return std::nullopt;
     }
     const std::optional<std::size_t> end =
@@ -271,7 +272,7 @@ std::optional<BufferRange> TextMatcher::FindFrom(const SearchLines& lines,
     if (Empty())
         return std::nullopt;
     const int count = lines.LineCount();
-    for (LineIndex line = from.line; line.Value() < count; line = line + 1) {
+    for (LineIndex line = from.line; line.Value() < count; ++line) {
         const std::string_view text = lines.LineText(line);
         const std::size_t column = line == from.line ? from.column.Value() : 0;
         if (pieces.size() == 1) {
@@ -283,7 +284,7 @@ std::optional<BufferRange> TextMatcher::FindFrom(const SearchLines& lines,
         const std::optional<std::size_t> start = SuffixStart(text, pieces.front());
         if (!start || *start < column)
             continue;
-        if (const auto end = LinesMatchFrom(lines, line, *start))
+        if (const auto end = LinesMatchFrom(lines, {line, ByteColumn(*start)}))
             return BufferRange{{line, ByteColumn(*start)}, *end};
     }
     return std::nullopt;
@@ -294,7 +295,7 @@ std::optional<BufferPosition> TextMatcher::MatchEndAt(const SearchLines& lines,
     if (Empty())
         return std::nullopt;
     if (pieces.size() > 1)
-        return LinesMatchFrom(lines, at.line, at.column.Value());
+        return LinesMatchFrom(lines, at);
     const std::optional<std::size_t> end =
         PieceEndAt(lines.LineText(at.line), at.column.Value(), pieces.front());
     if (!end)

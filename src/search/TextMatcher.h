@@ -48,8 +48,8 @@ private:
                                           const Piece& piece) const;
     std::optional<std::size_t> FindPieceInLine(std::string_view text, std::size_t column) const;
     std::optional<std::size_t> SuffixStart(std::string_view text, const Piece& piece) const;
-    std::optional<BufferPosition> LinesMatchFrom(const SearchLines& lines, LineIndex line,
-                                                 std::size_t column) const;
+    std::optional<BufferPosition> LinesMatchFrom(const SearchLines& lines,
+                                                 BufferPosition start) const;
     bool IsBoundary(std::string_view text, std::size_t pos) const;
     void ChooseAnchor();
 

@@ -31,7 +31,7 @@ namespace {
 // Where the user was in a document's editor, to be there again after a reload.
 struct EditorPlace {
     BufferPosition caret{};
-    int topLine = 0;
+    LineIndex topLine{};
     QPoint richCaret{};
     int richScroll = 0;
 };

@@ -128,7 +128,7 @@ struct CharacterView {
     CharColumn anchorColumn;
     LineIndex caretLine;
     CharColumn caretColumn;
-    int topLine;
+    LineIndex topLine;
     int horizontalScroll;
 };
 

@@ -66,7 +66,7 @@ TSynEditStringList& TEngineView::Lines() {
 void TEngineView::WriteFileText(const Writer& write, const ProgressHook& progress,
                                 std::size_t&) const {
     const TSynEditStringList& lines = editor.Lines();
-    ProgressReporter reporter(progress, lines.LineStartOffset(lines.Count()));
+    ProgressReporter reporter(progress, lines.LineStartOffset(LineIndex(lines.Count())).Value());
     // Every line with the break it had in the file (or the document's, for a new one).
     lines.WriteFileText(
         [&](std::string_view piece) {
@@ -190,9 +190,9 @@ void TRichView::WriteFileText(const Writer& write, const ProgressHook& progress,
         [&](const QString& lineText) {
             if (line > 0) {
                 // The break after the line before.
-                while (mark != breaks.marks.end() && mark->line < line - 1)
+                while (mark != breaks.marks.end() && mark->line.Value() < line - 1)
                     ++mark;
-                const bool marked = mark != breaks.marks.end() && mark->line == line - 1;
+                const bool marked = mark != breaks.marks.end() && mark->line.Value() == line - 1;
                 text += LineBreakOf(marked ? mark->format : breaks.format);
             }
             ++line;

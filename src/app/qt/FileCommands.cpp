@@ -156,7 +156,7 @@ constexpr int AllFilesType = 4;
 // Only blanks and control characters: the tab counts as unused. Stops at the first other
 // byte, so a large text costs nothing.
 bool IsUnusedText(const TSynEditStringList& lines) {
-    for (int line = 0; line < lines.Count(); ++line) {
+    for (LineIndex line(0); line.Value() < lines.Count(); ++line) {
         if (!IsBlankText(lines.Get(line)))
             return false;
     }

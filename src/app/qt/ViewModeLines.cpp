@@ -12,14 +12,14 @@
 namespace {
 
 bool EndsWithEmptyLine(const TSynEditStringList& lines) {
-    return lines.Count() > 0 && lines.Get(lines.Count() - 1).empty();
+    return lines.Count() > 0 && lines.Get(LineIndex(lines.Count() - 1)).empty();
 }
 
 // Into code view: the empty last line becomes the break after the last line.
 void DropFinalEmptyLine(TSynEditStringList& lines) {
     const bool finalBreak = EndsWithEmptyLine(lines);
     if (finalBreak)
-        lines.Delete(lines.Count() - 1);
+        lines.Delete(LineIndex(lines.Count() - 1));
     lines.SetBreakAfterLast(finalBreak);
 }
 
@@ -40,19 +40,20 @@ void FillRichEditor(TRxRichEdit& editor, const TSynEditStringList& lines, const 
     const int count = lines.Count();
     // The code editor's break after its last line shows as an empty line in the rich editor.
     const bool finalBreak = fromMode == vmCode && count > 0 && lines.BreakAfterLast();
-    ProgressReporter reporter(progress, lines.LineStartOffset(count, 1));
-    int next = 0;
+    ProgressReporter reporter(progress, lines.LineStartOffset(LineIndex(count), 1).Value());
+    LineIndex next(0);
     std::string bytes;
     editor.SetUnformattedText([&](QString& piece) {
-        if (next == count)
+        if (next.Value() == count)
             return false;
         bytes.clear();
-        while (next < count && bytes.size() < TRxRichEdit::kPieceBytes) {
-            if (next > 0)
+        while (next.Value() < count && bytes.size() < TRxRichEdit::kPieceBytes) {
+            if (next > LineIndex(0))
                 bytes += '\n';
-            bytes += lines.Get(next++);
+            bytes += lines.Get(next);
+            ++next;
         }
-        if (next == count && finalBreak)
+        if (next.Value() == count && finalBreak)
             bytes += '\n';
         piece = ToQString(bytes, encoding);
         reporter.Add(bytes.size());
@@ -67,7 +68,7 @@ void FromRichEditor(const TRxRichEdit& editor, const Encoding& encoding, TSynEdi
                        progress);
     target.BeginUpdate();
     target.Clear();
-    target.InsertLines(0, lines);
+    target.InsertLines(LineIndex(0), lines);
     target.SetLineBreaks(breaks);
     if (toMode == vmCode)
         DropFinalEmptyLine(target);

@@ -32,10 +32,10 @@ public:
     void SetCaretPos(QPoint position);
 
     // Offsets in the whole text, CR LF counting two.
-    std::size_t SelStart() const { return Engine().SelStart().Value(); }
-    std::size_t SelLength() const { return Engine().SelLength().Value(); }
-    void SetSelStart(std::size_t offset) { Engine().SetSelStart(TextOffset(offset)); }
-    void SetSelLength(std::size_t length) { Engine().SetSelLength(TextOffset(length)); }
+    TextOffset SelStart() const { return Engine().SelStart(); }
+    TextOffset SelLength() const { return Engine().SelLength(); }
+    void SetSelStart(TextOffset offset) { Engine().SetSelStart(offset); }
+    void SetSelLength(TextOffset length) { Engine().SetSelLength(length); }
     std::string SelText() const { return Engine().SelectedText(); }
     // Replaces the selection (or inserts at the caret), as one undoable edit.
     void SetSelText(std::string_view text);

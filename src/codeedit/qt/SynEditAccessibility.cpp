@@ -17,7 +17,7 @@ constexpr std::size_t kWholeCopyBytes = 256 * 1024;
 std::size_t BytesOfLines(const TSynEditStringList& lines, int from, int to) {
     std::size_t bytes = 0;
     for (int line = from; line < to && bytes <= kQuotedBytes; ++line)
-        bytes += lines.Get(line).size() + 1;
+        bytes += lines.Get(LineIndex(line)).size() + 1;
     return bytes;
 }
 
@@ -44,37 +44,38 @@ std::optional<QString> TSynEditAccessibility::CurrentText(int from, int count) c
         return std::nullopt;
     QString text;
     for (int line = from; line < from + count; ++line)
-        text += ToQString(lines.Get(line), engine.TextEncoding()) + QLatin1Char('\n');
+        text += ToQString(lines.Get(LineIndex(line)), engine.TextEncoding()) + QLatin1Char('\n');
     return text;
 }
 
 void TSynEditAccessibility::FollowInWindow(const TSynLinesChange& change) {
+    const int at = change.index.Value();
     const int windowEnd = window.first + int(window.lines.size());
-    const int changeEnd = change.index + change.removed;
+    const int changeEnd = at + change.removed;
     const int shift = change.inserted - change.removed;
     if (change.wholeText || window.lines.empty()) {
         window = {};
         return;
     }
-    if (change.index > windowEnd)
+    if (at > windowEnd)
         return;
     if (changeEnd < window.first) {
         window.first += shift;
         return;
     }
     const TSynEditStringList& lines = engine.Lines();
-    if (BytesOfLines(lines, change.index, change.index + change.inserted) > kQuotedBytes) {
+    if (BytesOfLines(lines, at, at + change.inserted) > kQuotedBytes) {
         window = {};
         return;
     }
     std::vector<std::string> kept;
-    for (int line = window.first; line < change.index; ++line)
+    for (int line = window.first; line < at; ++line)
         kept.push_back(std::move(window.lines[std::size_t(line - window.first)]));
-    for (int line = change.index; line < change.index + change.inserted; ++line)
-        kept.emplace_back(lines.Get(line));
+    for (int line = at; line < at + change.inserted; ++line)
+        kept.emplace_back(lines.Get(LineIndex(line)));
     for (int line = std::max(changeEnd, window.first); line < windowEnd; ++line)
         kept.push_back(std::move(window.lines[std::size_t(line - window.first)]));
-    window.first = std::min(window.first, change.index);
+    window.first = std::min(window.first, at);
     window.lines = std::move(kept);
 }
 
@@ -107,7 +108,7 @@ void TSynEditAccessibility::FillWindow() {
         return;
     window.first = from;
     for (int line = from; line < to; ++line)
-        window.lines.emplace_back(lines.Get(line));
+        window.lines.emplace_back(lines.Get(LineIndex(line)));
 }
 
 void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
@@ -116,16 +117,17 @@ void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
         window = {};
         return;
     }
+    const int at = change.index.Value();
     // The lines before the change are as they were: where it starts is known now.
     TSynCharIndex::Offset position = 0;
-    if (change.index > 0 && !change.wholeText)
-        position = index.LineStart(change.index - 1) + index.LineLength(change.index - 1) + 1;
+    if (at > 0 && !change.wholeText)
+        position = index.LineStart(at - 1) + index.LineLength(at - 1) + 1;
     std::optional<QString> removed;
-    if (change.removed == 0 || window.Covers(change.index, change.removed))
-        removed = window.Text(change.index, change.removed, engine.TextEncoding());
+    if (change.removed == 0 || window.Covers(at, change.removed))
+        removed = window.Text(at, change.removed, engine.TextEncoding());
     index.Changed(change);
     FollowInWindow(change);
-    std::optional<QString> inserted = CurrentText(change.index, change.inserted);
+    std::optional<QString> inserted = CurrentText(at, change.inserted);
     FillWindow();
     if (!removed || !inserted) {
         QAccessibleEvent event(&widget, QAccessible::VisibleDataChanged);
@@ -134,8 +136,8 @@ void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
     }
     // Lines are separated, not ended: with nothing after the change, its last break is the one
     // before it.
-    if (change.index + change.inserted == engine.Lines().Count()) {
-        if (change.index > 0) {
+    if (at + change.inserted == engine.Lines().Count()) {
+        if (at > 0) {
             removed->prepend(QLatin1Char('\n'));
             inserted->prepend(QLatin1Char('\n'));
             --position;

@@ -264,10 +264,10 @@ int TSynEditAccessible::offsetAtPoint(const QPoint& point) const {
 
 void TSynEditAccessible::scrollToSubstring(int startIndex, int /*endIndex*/) {
     TSynEditWidget& editor = Editor();
-    const int line = PositionOf(startIndex).line.Value();
+    const LineIndex line = PositionOf(startIndex).line;
     const int rows = editor.Engine().PageRows();
     if (line < editor.TopLine() || line >= editor.TopLine() + rows)
-        editor.SetTopLine(std::max(0, line - rows / 2));
+        editor.SetTopLine(LineIndex(std::max(0, line.Value() - rows / 2)));
 }
 
 // ---- Editing -------------------------------------------------------------------------------

@@ -106,7 +106,7 @@ BufferPosition TSynCharIndex::PositionOf(Offset offset) {
 }
 
 std::optional<TSynCharIndex::Offset> TSynCharIndex::Changed(const TSynLinesChange& change) {
-    const std::size_t first = std::size_t(change.index);
+    const std::size_t first = std::size_t(change.index.Value());
     const std::size_t end = first + std::size_t(change.removed);
     if (change.wholeText) {
         std::optional<Offset> old;
@@ -124,7 +124,7 @@ std::optional<TSynCharIndex::Offset> TSynCharIndex::Changed(const TSynLinesChang
     std::vector<Offset> inserted;
     inserted.reserve(std::size_t(change.inserted));
     Offset at = starts[first];
-    for (int line = change.index; line < change.index + change.inserted; ++line) {
+    for (int line = change.index.Value(); line < change.index.Value() + change.inserted; ++line) {
         at += UnitsWithBreak(line);
         inserted.push_back(at);
     }

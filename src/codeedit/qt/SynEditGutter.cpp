@@ -75,11 +75,11 @@ void TSynGutter::Paint(QPainter& painter, const std::vector<TSynVisibleRow>& row
     for (const TSynVisibleRow& row : rows) {
         if (!row.firstOfLine)
             continue;
-        const int line = row.row.line;
+        const LineIndex line = row.row.line;
         if (showLineNumbers)
-            AddNumber(glyphs, positions, line + 1, width - kPadding,
+            AddNumber(glyphs, positions, line.Value() + 1, width - kPadding,
                       row.top + (rowHeight + ascent - descent) / 2);
-        const std::vector<int> marks = engine.BookmarksOnLine(LineIndex(line));
+        const std::vector<int> marks = engine.BookmarksOnLine(line);
         if (marks.empty())
             continue;
         // Several bookmarks on one line: the lowest number shows.

@@ -120,15 +120,15 @@ void TSynLinePainter::PaintTokens(const TSynEditStringList& lines, const TSynRow
     // The rows of a wrapped line come in order: each goes on from the token the one before
     // stopped at rather than scanning the line again from its start.
     const bool goOn = highlighter && scannedLine == row.line && scannedText == text.data() &&
-                      !highlighter->AtLineEnd() && highlighter->TokenStart() <= from;
-    const bool scanned =
-        goOn || !highlighter || scans.StartAt(*highlighter, lines, row.line, from, scanBudget);
-    scannedLine = scanned ? row.line : -1;
+                      !highlighter->AtLineEnd() && highlighter->TokenStart() <= ByteColumn(from);
+    const bool scanned = goOn || !highlighter ||
+                         scans.StartAt(*highlighter, lines, row.line, ByteColumn(from), scanBudget);
+    scannedLine = scanned ? row.line : NoLine;
     scannedText = text.data();
     scanUnfinished = scanUnfinished || !scanned;
     if (highlighter && scanned) {
         while (!highlighter->AtLineEnd() && !passedRight) {
-            const std::size_t tokenFrom = highlighter->TokenStart();
+            const std::size_t tokenFrom = highlighter->TokenStart().Value();
             const std::size_t tokenTo = tokenFrom + highlighter->TokenLength();
             if (tokenFrom >= to)
                 break;

@@ -26,7 +26,7 @@ struct TSynPaintStyle {
 
 // A row: bytes [from, to) of a line, drawn with its left edge at originX.
 struct TSynRow {
-    int line = 0;
+    LineIndex line{};
     std::size_t from = 0;
     std::size_t to = 0;
     // Painting may start here when it is past `from`: what comes before lies left of the view.
@@ -107,7 +107,7 @@ private:
     // Painting over a background of its own: tokens do not paint theirs.
     bool overBackground = false;
     // The line the highlighter is scanning, and its text then.
-    int scannedLine = -1;
+    LineIndex scannedLine = NoLine;
     const char* scannedText = nullptr;
     // Bytes of long lines this paint may still scan: about 3 ms of scanning.
     std::size_t scanBudget = std::size_t(512) << 10;

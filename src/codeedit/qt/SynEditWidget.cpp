@@ -20,6 +20,8 @@ namespace {
 constexpr int kTextMargin = 2;
 // Lines longer than this are not measured for the horizontal range; their width is estimated.
 constexpr std::size_t kMeasuredLineLimit = 4096;
+// The last line UpdateLines repaints when all below the first changes.
+constexpr LineIndex kViewEnd(INT_MAX);
 
 QFont PaintingFont(QFont font) {
     // Advances are summed per character; kerning would move glyphs away from the caret.
@@ -177,19 +179,19 @@ void TSynEditWidget::LayoutChanged() {
     engine.SetPageRows(std::max(1, viewport()->height() / metrics->LineHeight()));
     horizontalScrollBar()->setSingleStep(std::max(1, int(metrics->SpaceWidth())));
     // A wrapped top line may have fewer rows at the new width.
-    if (wordWrap && TopLine() < Lines().Count())
+    if (wordWrap && TopLine().Value() < Lines().Count())
         topRow = std::min(topRow, int(RowStarts(TopLine(), std::size_t(topRow) + 1).size()) - 1);
     UpdateScrollBars();
     viewport()->update();
 }
 
 void TSynEditWidget::RescanAllRanges() {
-    rangesValidThrough = -1;
+    rangesValidThrough = NoLine;
     scans.Clear();
     viewport()->update();
 }
 
-void TSynEditWidget::MakeRangesCurrent(int lastLine) {
+void TSynEditWidget::MakeRangesCurrent(LineIndex lastLine) {
     rangesValidThrough =
         ScanThrough(Lines(), RangeHighlighter(), rangesValidThrough, lastLine, &scans);
 }
@@ -209,8 +211,8 @@ qreal TSynEditWidget::TextOriginX() const {
     return TextAreaLeft() + kTextMargin - scrolled;
 }
 
-const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line, std::size_t rows) {
-    if (!wordWrap || line >= Lines().Count())
+const std::vector<std::size_t>& TSynEditWidget::RowStarts(LineIndex line, std::size_t rows) {
+    if (!wordWrap || line.Value() >= Lines().Count())
         return singleRow;
     auto cached = rowCache.find(line);
     if (cached == rowCache.end()) {
@@ -226,9 +228,10 @@ const std::vector<std::size_t>& TSynEditWidget::RowStarts(int line, std::size_t 
     return cached->second.starts;
 }
 
-const std::vector<std::size_t>& TSynEditWidget::RowStartsThrough(int line, std::size_t column) {
+const std::vector<std::size_t>& TSynEditWidget::RowStartsThrough(LineIndex line,
+                                                                 std::size_t column) {
     const std::vector<std::size_t>& starts = RowStarts(line, 0);
-    if (!wordWrap || line >= Lines().Count())
+    if (!wordWrap || line.Value() >= Lines().Count())
         return starts;
     TSynRowStarts& rows = rowCache.find(line)->second;
     ExtendRows(rows, Lines().Get(line), column, 0, TextAreaWidth(), engine.TextEncoding(),
@@ -238,11 +241,11 @@ const std::vector<std::size_t>& TSynEditWidget::RowStartsThrough(int line, std::
 
 void TSynEditWidget::ForgetLayout() {
     rowCache.clear();
-    caretX.line = -1;
+    caretX.line = NoLine;
 }
 
 void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
-    caretX.line = -1;
+    caretX.line = NoLine;
     if (change.wholeText) {
         rowCache.clear();
         return;
@@ -260,21 +263,21 @@ void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
     }
     // Lines past the change move with it; the first and last new lines keep what they took of
     // the first and last old ones.
-    const int lastOld = change.index + change.removed - 1;
-    std::unordered_map<int, TSynRowStarts> kept;
+    const LineIndex lastOld = change.index + (change.removed - 1);
+    std::unordered_map<LineIndex, TSynRowStarts> kept;
     for (auto& [line, rows] : rowCache) {
         if (line < change.index)
             kept.emplace(line, std::move(rows));
         else if (line > lastOld)
-            kept.emplace(line + change.inserted - change.removed, std::move(rows));
+            kept.emplace(line + (change.inserted - change.removed), std::move(rows));
     }
-    const auto rowsOf = [&](int line) -> const TSynRowStarts* {
+    const auto rowsOf = [&](LineIndex line) -> const TSynRowStarts* {
         const auto found = change.removed > 0 ? rowCache.find(line) : rowCache.end();
         return found == rowCache.end() ? nullptr : &found->second;
     };
     const TSynRowStarts* first = rowsOf(change.index);
     const TSynRowStarts* last = rowsOf(lastOld);
-    const auto rewrap = [&](int line, const TSynRowStarts& head, std::size_t prefix,
+    const auto rewrap = [&](LineIndex line, const TSynRowStarts& head, std::size_t prefix,
                             const TSynRowStarts& tail, std::size_t suffix) {
         kept.emplace(line,
                      RewrapJoined(head, prefix, tail, span.oldLength, suffix, Lines().Get(line),
@@ -287,7 +290,7 @@ void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
         if (first)
             rewrap(change.index, *first, span.prefix, {}, 0);
         if (last && span.suffix > 0)
-            rewrap(change.index + change.inserted - 1, {}, 0, *last, span.suffix);
+            rewrap(change.index + (change.inserted - 1), {}, 0, *last, span.suffix);
     }
     rowCache.swap(kept);
     rowContinuation.start();
@@ -297,7 +300,7 @@ void TSynEditWidget::ContinueRows() {
     // About a megabyte of text a slice.
     constexpr std::size_t kRowsPerSlice = 8192;
     for (auto& [line, rows] : rowCache) {
-        if (rows.complete || !wordWrap || line >= Lines().Count())
+        if (rows.complete || !wordWrap || line.Value() >= Lines().Count())
             continue;
         ExtendRows(rows, Lines().Get(line), 0, rows.starts.size() + kRowsPerSlice, TextAreaWidth(),
                    engine.TextEncoding(), *metrics);
@@ -306,7 +309,7 @@ void TSynEditWidget::ContinueRows() {
     }
 }
 
-qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
+qreal TSynEditWidget::XOfCaret(LineIndex line, std::size_t rowFrom, std::size_t rowTo,
                                std::size_t column) {
     if (caretX.line != line || caretX.rowFrom != rowFrom || caretX.column != column) {
         caretX = CaretX{line, rowFrom, column, XInRow(line, rowFrom, rowTo, column)};
@@ -314,7 +317,7 @@ qreal TSynEditWidget::XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo,
     return caretX.x;
 }
 
-TSynXCheckpoints* TSynEditWidget::CheckpointsOf(int line) {
+TSynXCheckpoints* TSynEditWidget::CheckpointsOf(LineIndex line) {
     return checkpoints.Of(line, Lines().Get(line).size());
 }
 
@@ -325,7 +328,8 @@ void TSynEditWidget::ForgetCheckpoints(const TSynLinesChange& change) {
         [this](std::string_view text) { return XWalk(text, engine.TextEncoding(), *metrics); });
 }
 
-qreal TSynEditWidget::XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column) {
+qreal TSynEditWidget::XInRow(LineIndex line, std::size_t rowFrom, std::size_t rowTo,
+                             std::size_t column) {
     const std::string_view text = Lines().Get(line);
     TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
     const TSynXCheckpoints::Point start =
@@ -335,7 +339,8 @@ qreal TSynEditWidget::XInRow(int line, std::size_t rowFrom, std::size_t rowTo, s
                      start.value);
 }
 
-std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x) {
+std::size_t TSynEditWidget::ColumnInRow(LineIndex line, std::size_t rowFrom, std::size_t rowTo,
+                                        qreal x) {
     const std::string_view text = Lines().Get(line);
     TSynXCheckpoints* points = rowFrom == 0 ? CheckpointsOf(line) : nullptr;
     const TSynXCheckpoints::Point start =
@@ -347,7 +352,7 @@ std::size_t TSynEditWidget::ColumnInRow(int line, std::size_t rowFrom, std::size
 
 TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
     const std::vector<std::size_t>& starts =
-        RowStartsThrough(position.line.Value(), position.column.Value());
+        RowStartsThrough(position.line, position.column.Value());
     auto next = std::upper_bound(starts.begin(), starts.end(), position.column.Value());
     const int index = int(next - starts.begin()) - 1;
     return RowSpan{starts[std::size_t(index)], next == starts.end() ? SIZE_MAX : *next, index};
@@ -355,10 +360,10 @@ TSynEditWidget::RowSpan TSynEditWidget::RowOf(BufferPosition position) {
 
 std::vector<TSynEditWidget::VisibleRow> TSynEditWidget::VisibleRows() {
     std::vector<VisibleRow> rows;
-    const int count = Lines().Count();
+    const LineIndex end(Lines().Count());
     const int height = viewport()->height();
     int top = 0;
-    for (int line = TopLine(); line < count && top < height; ++line) {
+    for (LineIndex line = TopLine(); line < end && top < height; ++line) {
         const std::size_t first = line == TopLine() ? std::size_t(std::max(0, topRow)) : 0;
         const std::vector<std::size_t>& starts =
             RowStarts(line, first + std::size_t((height - top) / LineHeight()) + 1);
@@ -374,7 +379,7 @@ std::vector<TSynEditWidget::VisibleRow> TSynEditWidget::VisibleRows() {
 BufferPosition TSynEditWidget::PositionAt(QPoint point) {
     const std::vector<VisibleRow> rows = VisibleRows();
     if (rows.empty())
-        return engine.Clamp(MakePosition(TopLine(), 0));
+        return engine.Clamp(BufferPosition{TopLine(), ByteColumn(0)});
     auto row = std::find_if(rows.begin(), rows.end(), [&](const VisibleRow& candidate) {
         return point.y() < candidate.top + LineHeight();
     });
@@ -382,22 +387,22 @@ BufferPosition TSynEditWidget::PositionAt(QPoint point) {
         --row;
     const std::size_t column =
         ColumnInRow(row->row.line, row->row.from, row->row.to, point.x() - TextOriginX());
-    return engine.Clamp(MakePosition(row->row.line, column));
+    return engine.Clamp(BufferPosition{row->row.line, ByteColumn(column)});
 }
 
 std::optional<QPointF> TSynEditWidget::PointOf(BufferPosition position) {
-    const int line = position.line.Value();
+    const LineIndex line = position.line;
     if (line < TopLine())
         return std::nullopt;
     int top = -topRow * LineHeight();
-    for (int l = TopLine(); l < line; ++l) {
+    for (LineIndex l = TopLine(); l < line; ++l) {
         const std::size_t left = std::size_t((viewport()->height() - top) / LineHeight()) + 1;
         top += int(std::min(RowStarts(l, left).size(), left)) * LineHeight();
         if (top >= viewport()->height())
             return std::nullopt;
     }
     qreal x = 0;
-    if (line < Lines().Count()) {
+    if (line.Value() < Lines().Count()) {
         const RowSpan span = RowOf(position);
         top += span.index * LineHeight();
         const std::size_t column = position.column.Value();
@@ -420,10 +425,10 @@ QRect TSynEditWidget::CaretRect() {
                  LineHeight());
 }
 
-qreal TSynEditWidget::XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo,
+qreal TSynEditWidget::XOfDisplayColumn(LineIndex line, std::size_t rowFrom, std::size_t rowTo,
                                        DisplayColumn column) {
-    const ByteColumn byte = engine.ColumnAtDisplay(LineIndex(line), column);
-    const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{LineIndex(line), byte});
+    const ByteColumn byte = engine.ColumnAtDisplay(line, column);
+    const DisplayColumn reached = engine.DisplayColumnOf(BufferPosition{line, byte});
     return XInRow(line, rowFrom, rowTo, byte.Value()) +
            std::max(0, column - reached) * metrics->SpaceWidth();
 }
@@ -445,24 +450,24 @@ void TSynEditWidget::UpdateScrollBars() {
                                       TextAreaWidth()));
 }
 
-void TSynEditWidget::SetTopLine(int line) {
-    line = std::clamp(line, 0, std::max(0, Lines().Count() - 1));
+void TSynEditWidget::SetTopLine(LineIndex wanted) {
+    const int line = std::clamp(wanted.Value(), 0, std::max(0, Lines().Count() - 1));
     topRow = 0;
     if (verticalScrollBar()->value() != line)
         verticalScrollBar()->setValue(line);
-    if (TopLine() != line || verticalScrollBar()->value() != line) {
+    if (TopLine().Value() != line || verticalScrollBar()->value() != line) {
         engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
         viewport()->update();
     }
 }
 
 void TSynEditWidget::SyncTopLineFromEngine() {
-    const int wanted = TopLine();
+    const int wanted = TopLine().Value();
     if (verticalScrollBar()->value() != wanted) {
         topRow = 0;
         verticalScrollBar()->setValue(wanted);
     }
-    if (TopLine() != verticalScrollBar()->value())
+    if (TopLine().Value() != verticalScrollBar()->value())
         engine.SetTopLine(LineIndex(verticalScrollBar()->value()));
 }
 
@@ -477,14 +482,14 @@ void TSynEditWidget::scrollContentsBy(int /*dx*/, int dy) {
 void TSynEditWidget::EnsureCaretVisible() {
     caretUnseen = true;
     const BufferPosition caret = engine.Caret();
-    const int line = caret.line.Value();
+    const LineIndex line = caret.line;
     const int rows = std::max(1, viewport()->height() / LineHeight());
     if (!wordWrap) {
         if (line < TopLine())
             SetTopLine(line);
         else if (line >= TopLine() + rows)
-            SetTopLine(line - rows + 1);
-        if (line < Lines().Count()) {
+            SetTopLine(line - (rows - 1));
+        if (line.Value() < Lines().Count()) {
             const qreal x = XOfCaret(line, 0, SIZE_MAX, caret.column.Value());
             const int width = TextAreaWidth();
             QScrollBar* horizontal = horizontalScrollBar();
@@ -499,7 +504,7 @@ void TSynEditWidget::EnsureCaretVisible() {
         }
         return;
     }
-    const int rowIndex = line < Lines().Count() ? RowOf(caret).index : 0;
+    const int rowIndex = line.Value() < Lines().Count() ? RowOf(caret).index : 0;
     if (line < TopLine() || (line == TopLine() && rowIndex < topRow)) {
         SetTopLine(line);
         topRow = rowIndex;
@@ -509,7 +514,7 @@ void TSynEditWidget::EnsureCaretVisible() {
     // Count the rows from the top of the view to the caret's row; scroll down by the excess.
     // Counting stops past two screens: that is far enough to tell a caret far below.
     int rowsAbove = -topRow;
-    for (int l = TopLine(); l < line && rowsAbove < 2 * rows; ++l) {
+    for (LineIndex l = TopLine(); l < line && rowsAbove < 2 * rows; ++l) {
         const std::size_t left = std::size_t(2 * rows - rowsAbove);
         rowsAbove += int(std::min(RowStarts(l, left).size(), left));
     }
@@ -519,11 +524,12 @@ void TSynEditWidget::EnsureCaretVisible() {
     if (rowsAbove - rows + 1 > rows) {
         // Far below: put the caret's row at the bottom, walking up one screen from it rather
         // than down every line between.
-        int top = line, firstRow = rowIndex;
+        LineIndex top = line;
+        int firstRow = rowIndex;
         for (int above = rows - 1; above > 0; --above) {
             if (firstRow > 0) {
                 --firstRow;
-            } else if (top > 0) {
+            } else if (top > LineIndex(0)) {
                 --top;
                 firstRow = int(RowStarts(top).size()) - 1;
             } else {
@@ -557,7 +563,7 @@ void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     const TSynLazyRescan rescan =
         RescanCurrent(Lines(), RangeHighlighter(), change, rangesValidThrough, &scans);
     rangesValidThrough = rescan.validThrough;
-    const int last = rescan.lastRescanned;
+    const LineIndex last = rescan.lastRescanned;
     if (change.wholeText) {
         widestLine = 0;
         topRow = 0;
@@ -567,16 +573,16 @@ void TSynEditWidget::LinesChanged(const TSynLinesChange& change) {
     }
     if (change.removed != change.inserted || wordWrap) {
         UpdateScrollBars();
-        UpdateLines(change.index, INT_MAX);
+        UpdateLines(change.index, kViewEnd);
     } else {
-        UpdateLines(change.index, std::max(last, change.index + change.inserted - 1));
+        UpdateLines(change.index, std::max(last, change.index + (change.inserted - 1)));
     }
-    for (int i = change.index; i < change.index + std::min(change.inserted, 8); ++i)
+    for (LineIndex i = change.index; i < change.index + std::min(change.inserted, 8); ++i)
         TrackWidth(i);
 }
 
-void TSynEditWidget::TrackWidth(int line) {
-    if (wordWrap || line < 0 || line >= Lines().Count())
+void TSynEditWidget::TrackWidth(LineIndex line) {
+    if (wordWrap || line.Value() < 0 || line.Value() >= Lines().Count())
         return;
     const std::string_view text = Lines().Get(line);
     // Most lines cannot be wider than the widest seen: skip measuring them.
@@ -592,7 +598,7 @@ void TSynEditWidget::TrackWidth(int line) {
     }
 }
 
-void TSynEditWidget::UpdateLines(int first, int last) {
+void TSynEditWidget::UpdateLines(LineIndex first, LineIndex last) {
     if (wordWrap || first < TopLine()) {
         viewport()->update();
         return;
@@ -600,7 +606,7 @@ void TSynEditWidget::UpdateLines(int first, int last) {
     const int top = (first - TopLine()) * LineHeight();
     if (top >= viewport()->height())
         return;
-    const int bottom = last == INT_MAX
+    const int bottom = last == kViewEnd
                            ? viewport()->height()
                            : std::min(viewport()->height(), (last - TopLine() + 1) * LineHeight());
     viewport()->update(QRect(0, top, viewport()->width(), bottom - top));
@@ -611,8 +617,8 @@ void TSynEditWidget::CaretChanged() {
     if (selection || hadSelection) {
         viewport()->update();
     } else {
-        UpdateLines(lastCaret.line.Value(), lastCaret.line.Value());
-        UpdateLines(engine.Caret().line.Value(), engine.Caret().line.Value());
+        UpdateLines(lastCaret.line, lastCaret.line);
+        UpdateLines(engine.Caret().line, engine.Caret().line);
         if (wordWrap)
             viewport()->update();
     }
@@ -674,8 +680,8 @@ void TSynEditWidget::ExecuteCommand(TSynEditorCommand command, std::string_view 
 
 void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
     const BufferPosition caret = engine.Caret();
-    int line = caret.line.Value();
-    if (line >= Lines().Count())
+    LineIndex line = caret.line;
+    if (line.Value() >= Lines().Count())
         return;
     const RowSpan span = RowOf(caret);
     if (rowMoveX < 0)
@@ -683,12 +689,12 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
                              engine.TextEncoding(), *metrics);
     int row = span.index + direction;
     if (row < 0) {
-        if (line == 0)
+        if (line == LineIndex(0))
             return;
         --line;
         row = int(RowStarts(line).size()) - 1;
     } else if (row >= int(RowStarts(line, std::size_t(row) + 1).size())) {
-        if (line + 1 >= Lines().Count())
+        if (line.Value() + 1 >= Lines().Count())
             return;
         ++line;
         row = 0;
@@ -697,11 +703,11 @@ void TSynEditWidget::MoveByRow(int direction, TSynCaretMove move) {
     const std::size_t from = starts[std::size_t(row)];
     const std::size_t to =
         std::size_t(row) + 1 < starts.size() ? starts[std::size_t(row) + 1] : SIZE_MAX;
-    BufferPosition target = MakePosition(line, ColumnAtX(Lines().Get(line), from, to, rowMoveX,
-                                                         engine.TextEncoding(), *metrics, false));
+    BufferPosition target{line, ByteColumn(ColumnAtX(Lines().Get(line), from, to, rowMoveX,
+                                                     engine.TextEncoding(), *metrics, false))};
     // The end of a wrapped row is the start of the next one: stay on the row aimed at.
     if (to != SIZE_MAX && target.column.Value() >= to)
-        target = engine.PreviousCharPosition(MakePosition(line, to));
+        target = engine.PreviousCharPosition({line, ByteColumn(to)});
     const qreal keptX = rowMoveX;
     engine.SetCaret(target, move);
     rowMoveX = keptX;
@@ -784,13 +790,13 @@ void TSynEditWidget::SetMarks(MarkSource source) {
 
 std::optional<TSynEditWidget::RowCover> TSynEditWidget::CoverOnRow(const TSynRow& row,
                                                                    BufferRange range) {
-    const int line = row.line;
-    if (line < range.begin.line.Value() || line > range.end.line.Value())
+    const LineIndex line = row.line;
+    if (line < range.begin.line || line > range.end.line)
         return std::nullopt;
     const std::string_view text = Lines().Get(line);
-    std::size_t from = line == range.begin.line.Value() ? range.begin.column.Value() : 0;
+    std::size_t from = line == range.begin.line ? range.begin.column.Value() : 0;
     // A covered line break shows as one blank after the line's last row.
-    std::size_t to = line == range.end.line.Value() ? range.end.column.Value() : text.size() + 1;
+    std::size_t to = line == range.end.line ? range.end.column.Value() : text.size() + 1;
     const bool lastRow = row.to >= text.size();
     from = std::max(from, row.from);
     to = std::min(to, lastRow ? SIZE_MAX : row.to);
@@ -813,11 +819,11 @@ void TSynEditWidget::PaintSelection(TSynLinePainter& painter, const VisibleRow& 
     if (!engine.SelectionAvailable())
         return;
     const TSynRow& row = visible.row;
-    const int line = row.line;
+    const LineIndex line = row.line;
     qreal left, right;
     if (engine.SelectionMode() == TSynSelectionMode::smColumn) {
         const TSynEditEngine::ColumnBlock block = engine.SelectionColumnBlock();
-        if (line < block.top.Value() || line > block.bottom.Value())
+        if (line < block.top || line > block.bottom)
             return;
         left = XOfDisplayColumn(line, row.from, row.to, block.left);
         right = XOfDisplayColumn(line, row.from, row.to, block.right);
@@ -865,7 +871,7 @@ void TSynEditWidget::resizeEvent(QResizeEvent* event) {
     // was brought into a view of the wrong size: bring it into this one, scrolled no further
     // than it needs.
     if (caretUnseen) {
-        SetTopLine(0);
+        SetTopLine(LineIndex(0));
         horizontalScrollBar()->setValue(0);
         EnsureCaretVisible();
     }

@@ -78,8 +78,8 @@ public:
     // ---- Geometry (viewport coordinates) ----
     int LineHeight() const { return metrics->LineHeight(); }
     // The first line shown at the top.
-    int TopLine() const { return engine.TopLine().Value(); }
-    void SetTopLine(int line);
+    LineIndex TopLine() const { return engine.TopLine(); }
+    void SetTopLine(LineIndex line);
     // Text position under a viewport point (clamped to the text).
     BufferPosition PositionAt(QPoint point);
     // The caret's rectangle in viewport coordinates (empty when it is not in view).
@@ -131,7 +131,7 @@ protected:
     void RescanAllRanges();
     // Makes the stored start ranges right through lastLine: the lines after the last current
     // one are scanned only when shown.
-    void MakeRangesCurrent(int lastLine);
+    void MakeRangesCurrent(LineIndex lastLine);
     std::vector<VisibleRow> VisibleRows();
 
     bool event(QEvent* event) override;
@@ -156,7 +156,7 @@ private:
     void UpdateScrollBars();
     void SyncTopLineFromEngine();
     void RestartBlink();
-    void UpdateLines(int first, int last);
+    void UpdateLines(LineIndex first, LineIndex last);
     // x of the text origin in viewport coordinates (gutter, margin and horizontal scroll).
     qreal TextOriginX() const;
     int TextAreaLeft() const;
@@ -166,9 +166,9 @@ private:
     // rows an edit leaves unknown (past a cut or a join) are made as far as asked for and the
     // rest while the editor is idle. At least the starts of the first `rows` rows and of the
     // row after them, or all of them when the line has no more.
-    const std::vector<std::size_t>& RowStarts(int line, std::size_t rows = SIZE_MAX);
+    const std::vector<std::size_t>& RowStarts(LineIndex line, std::size_t rows = SIZE_MAX);
     // The same, as far as the row after the one holding column.
-    const std::vector<std::size_t>& RowStartsThrough(int line, std::size_t column);
+    const std::vector<std::size_t>& RowStartsThrough(LineIndex line, std::size_t column);
     void ForgetLayout();
     // Keeps the cached rows of the lines a change left, and rewraps the lines it changed from
     // the rows of the old ones.
@@ -176,7 +176,7 @@ private:
     // Makes a slice of the rows an edit left unknown; again later while some are.
     void ContinueRows();
     // x of a byte column within a row, remembered for the caret of a long line.
-    qreal XOfCaret(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
+    qreal XOfCaret(LineIndex line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
     // The row holding a position: its start, end, and index among the line's rows.
     struct RowSpan {
         std::size_t from, to;
@@ -187,14 +187,15 @@ private:
     std::optional<QPointF> PointOf(BufferPosition position);
     // x of a column in a row and the column at an x in it, both from the row's left edge; the
     // first row of a long line walks from its nearest checkpoint.
-    qreal XInRow(int line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
-    std::size_t ColumnInRow(int line, std::size_t rowFrom, std::size_t rowTo, qreal x);
+    qreal XInRow(LineIndex line, std::size_t rowFrom, std::size_t rowTo, std::size_t column);
+    std::size_t ColumnInRow(LineIndex line, std::size_t rowFrom, std::size_t rowTo, qreal x);
     // The checkpoints of a long line (nullptr for a short one).
-    TSynXCheckpoints* CheckpointsOf(int line);
+    TSynXCheckpoints* CheckpointsOf(LineIndex line);
     void ForgetCheckpoints(const TSynLinesChange& change);
     // Lets the painter start a long line's first row at its last checkpoint left of the view.
     void SkipLeftOfView(TSynRow& row, qreal viewLeft);
-    qreal XOfDisplayColumn(int line, std::size_t rowFrom, std::size_t rowTo, DisplayColumn column);
+    qreal XOfDisplayColumn(LineIndex line, std::size_t rowFrom, std::size_t rowTo,
+                           DisplayColumn column);
     void PaintSelection(TSynLinePainter& painter, const VisibleRow& row, qreal originX,
                         qreal clipLeft, qreal clipRight);
     void PaintMarks(TSynLinePainter& painter, const std::vector<BufferRange>& marks,
@@ -205,7 +206,7 @@ private:
     };
     std::optional<RowCover> CoverOnRow(const TSynRow& row, BufferRange range);
     void PaintCaret(QPainter& painter);
-    void TrackWidth(int line);
+    void TrackWidth(LineIndex line);
     // Up and Down in word wrap go by rows, which only the view knows, aiming at one x.
     void MoveByRow(int direction, TSynCaretMove move);
     void ExtendByMouse(QPoint point);
@@ -220,20 +221,20 @@ private:
     TColor color = clWindow;
     bool wordWrap = false;
     ChangeSignalSource changeSource = ChangeSignalSource::AllTextChanges;
-    // Stored start ranges are right through this line (-1: none is).
-    int rangesValidThrough = -1;
+    // Stored start ranges are right through this line (NoLine: none is).
+    LineIndex rangesValidThrough = NoLine;
 
     // Row of the top line shown first in word wrap.
     int topRow = 0;
     // Widest text seen so far (pixels): the horizontal scroll range grows as lines are seen,
     // so no edit has to measure every line.
     qreal widestLine = 0;
-    std::unordered_map<int, TSynRowStarts> rowCache;
+    std::unordered_map<LineIndex, TSynRowStarts> rowCache;
     TSynLinesCheckpoints<qreal> checkpoints;
     TSynLineScans scans;
     std::vector<std::size_t> singleRow{0};
     struct CaretX {
-        int line = -1;
+        LineIndex line = NoLine;
         std::size_t rowFrom = 0, column = 0;
         qreal x = 0;
     } caretX;

@@ -242,14 +242,14 @@ void TSynEditWidget::wheelEvent(QWheelEvent* event) {
         while (rows > 0) {
             if (topRow + 1 < int(RowStarts(TopLine(), std::size_t(topRow) + 1).size()))
                 ++topRow;
-            else if (TopLine() + 1 < Lines().Count())
+            else if (TopLine().Value() + 1 < Lines().Count())
                 SetTopLine(TopLine() + 1);
             --rows;
         }
         while (rows < 0) {
             if (topRow > 0)
                 --topRow;
-            else if (TopLine() > 0) {
+            else if (TopLine() > LineIndex(0)) {
                 SetTopLine(TopLine() - 1);
                 topRow = int(RowStarts(TopLine()).size()) - 1;
             }

@@ -54,10 +54,10 @@ void AppendLine(QString& text, const QString& line, const QFont& font, QPaintDev
 QString JoinedLines(const TSynEditStringList& lines, const Encoding& encoding, const QFont& font,
                     QPaintDevice& device, qreal width) {
     QString text;
-    for (int i = 0; i < lines.Count(); ++i) {
-        if (i > 0)
+    for (LineIndex line(0); line.Value() < lines.Count(); ++line) {
+        if (line > LineIndex(0))
             text += QLatin1Char('\n');
-        AppendLine(text, ToQString(lines.Get(i), encoding), font, device, width);
+        AppendLine(text, ToQString(lines.Get(line), encoding), font, device, width);
     }
     return text;
 }

@@ -67,7 +67,7 @@ public:
         if (from.line.Value() >= firstLine) {
             begin = OffsetOf(from);
         } else {
-            for (LineIndex line = from.line; line.Value() < firstLine; line = line + 1) {
+            for (LineIndex line = from.line; line.Value() < firstLine; ++line) {
                 text.append(
                     lines.LineText(line).substr(line == from.line ? from.column.Value() : 0));
                 text.push_back('\n');

@@ -115,7 +115,8 @@ void TSearchController::Recount() {
     const Encoding& encoding = editor->TextEncoding();
     const SearchRequest request = dialog->Request(encoding);
     TSynEditWidget* widget = editor->MarkingEditor();
-    if (!widget || widget->Lines().LineStartOffset(widget->Lines().Count()) <= kBigText) {
+    if (!widget ||
+        widget->Lines().LineStartOffset(LineIndex(widget->Lines().Count())).Value() <= kBigText) {
         ShowCount(CountMatches(*editor, request));
         return;
     }
