@@ -151,12 +151,12 @@ TEST(AccessibleEvents, LineChangesQuoteTheTextTheyReplace) {
              m.Engine().DeleteSelection();
          },
          QAccessible::TextRemoved, 5, "\n"},
-        {"last line deleted", [](TMemo& m) { m.Lines().Delete(1); }, QAccessible::TextRemoved, 9,
-         "\ngamma"},
+        {"last line deleted", [](TMemo& m) { m.Lines().Delete(LineIndex(1)); },
+         QAccessible::TextRemoved, 9, "\ngamma"},
         {"line added at the end", [](TMemo& m) { m.Lines().Add("delta"); },
          QAccessible::TextInserted, 9, "\ndelta"},
-        {"line replaced", [](TMemo& m) { m.Lines().Put(0, "alps"); }, QAccessible::TextUpdated, 3,
-         "habeta>s"},
+        {"line replaced", [](TMemo& m) { m.Lines().Put(LineIndex(0), "alps"); },
+         QAccessible::TextUpdated, 3, "habeta>s"},
         {"whole text of a small document", [](TMemo& m) { m.SetText("new"); },
          QAccessible::TextUpdated, 0, "alps\ndelta>new"},
     };

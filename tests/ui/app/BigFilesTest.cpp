@@ -58,8 +58,8 @@ QList<QByteArray> EditorLines(const TSynEditStringList& lines) {
     QList<QByteArray> result;
     if (lines.Count() == 0)
         result << QByteArray();
-    for (int i = 0; i < lines.Count(); ++i)
-        result << Bytes(lines.Get(i));
+    for (LineIndex line(0); line.Value() < lines.Count(); ++line)
+        result << Bytes(lines.Get(line));
     return result;
 }
 
@@ -158,7 +158,8 @@ TEST_F(BigFileTest, SmallFilesShowNoProgress) {
     WhileRunning([&] { window->Files().OpenFile(path); },
                  [&](const QString& text) { seen << text; });
     EXPECT_TRUE(seen.isEmpty()) << seen.join(", ").toStdString();
-    EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0).size(), std::size_t(16) << 20);
+    EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(LineIndex(0)).size(), std::size_t(16)
+                                                                                  << 20);
 }
 
 TEST_F(BigFileTest, WholeTextFunctionsOnABigTextShowTheirTimeAndKeepTheWindowRunning) {
@@ -204,8 +205,8 @@ TEST_F(BigFileTest, RichViewTakesABigTextSavesItAndGivesItBackShowingProgress) {
                    [&] { window->SetViewMode(vmPlain); });
     const TSynEditStringList& lines = window->CurrentPlainEditor()->Lines();
     ASSERT_EQ(lines.Count(), lineCount + 1);
-    EXPECT_EQ(lines.Get(lineCount - 1), std::string(63, 'b'));
-    EXPECT_EQ(lines.Get(lineCount), "");
+    EXPECT_EQ(lines.Get(LineIndex(lineCount - 1)), std::string(63, 'b'));
+    EXPECT_EQ(lines.Get(LineIndex(lineCount)), "");
     window->CurrentDocument().Modified = false;
 }
 
@@ -245,7 +246,8 @@ TEST_F(BigFileTest, ABigUtf16FileOpensAndSavesByteForByteShowingProgress) {
     const QString shown = QRegularExpression::escape(path) + "\\.\\.\\. \\d+( s|%)$";
     ExpectProgress("^Opening " + shown, [&] { window->Files().OpenFile(path); });
     ASSERT_TRUE(window->CurrentDocument().FileEncoding.IsUtf16());
-    EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(0), line.chopped(2).toStdString());
+    EXPECT_EQ(window->CurrentPlainEditor()->Lines().Get(LineIndex(0)),
+              line.chopped(2).toStdString());
     window->CurrentDocument().Modified = true;
     ExpectProgress("^Saving " + shown, [&] { window->Files().mniSaveClick(); });
     EXPECT_TRUE(ReadFile(path) == file) << "the file did not come back byte for byte";

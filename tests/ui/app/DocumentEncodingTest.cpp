@@ -438,7 +438,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingKeepsCaretSelectionAndScroll) {
         const LineIndex line(120);
         engine.SetSelection({line, engine.ColumnAtChar(line, CharColumn(23))},
                             {line, engine.ColumnAtChar(line, CharColumn(20))});
-        editor.SetTopLine(100);
+        editor.SetTopLine(LineIndex(100));
         const QString selected = editor.inputMethodQuery(Qt::ImCurrentSelection).toString();
         ASSERT_EQ(selected, "мир");
 
@@ -448,7 +448,7 @@ TEST_F(DocumentEncodingTest, SaveWithEncodingKeepsCaretSelectionAndScroll) {
         EXPECT_EQ(engine.Caret().line, line) << mode;
         EXPECT_EQ(engine.CharColumnOf(engine.Caret()), CharColumn(20)) << mode;
         EXPECT_EQ(engine.CharColumnOf(engine.Anchor()), CharColumn(23)) << mode;
-        EXPECT_EQ(editor.TopLine(), 100) << mode;
+        EXPECT_EQ(editor.TopLine().Value(), 100) << mode;
     }
 }
 

@@ -37,7 +37,7 @@ protected:
     QStringList ShownLines() {
         QStringList lines;
         const TSynEditStringList& list = Editor().Lines();
-        for (int line = 0; line < list.Count(); ++line)
+        for (LineIndex line(0); line.Value() < list.Count(); ++line)
             lines << QString::fromStdString(std::string(list.Get(line)));
         return lines;
     }
@@ -99,9 +99,9 @@ TEST_F(FilesChangedOnDiskTest, UnmodifiedTabReloadsSilentlyKeepingViewModeCaretA
             const int mode = Current().ViewMode;
             // Laid out, so the caret below the top line is in view.
             QApplication::processEvents();
-            Editor().SetTopLine(50);
+            Editor().SetTopLine(LineIndex(50));
             PlaceCaret(55, 1);
-            ASSERT_EQ(Editor().TopLine(), 50);
+            ASSERT_EQ(Editor().TopLine().Value(), 50);
             dialogs.ClearHistory();
 
             Shell(ScriptFor(change, name));
@@ -110,7 +110,7 @@ TEST_F(FilesChangedOnDiskTest, UnmodifiedTabReloadsSilentlyKeepingViewModeCaretA
             EXPECT_FALSE(Current().Modified);
             EXPECT_EQ(CaretLine(), 55);
             EXPECT_EQ(Editor().Engine().Caret().column.Value(), 1u);
-            EXPECT_EQ(Editor().TopLine(), 50);
+            EXPECT_EQ(Editor().TopLine().Value(), 50);
             EXPECT_TRUE(dialogs.History().empty());
             EXPECT_EQ(window->CurrentDocument().FileName, path);
             window->Tabs().mniCloseClick();
@@ -124,7 +124,8 @@ TEST_F(FilesChangedOnDiskTest, ABackgroundTabReloadsWithoutTouchingTheCurrentOne
     window->CurrentPlainEditor()->SetText("untitled text");
     Current().Modified = false;
     Shell("seq -f 'n%g' 120 > background.txt");
-    EXPECT_TRUE(Noticed([&] { return window->DocumentAt(0).PlainEditor->Lines().Get(0) == "n1"; }));
+    EXPECT_TRUE(Noticed(
+        [&] { return window->DocumentAt(0).PlainEditor->Lines().Get(LineIndex(0)) == "n1"; }));
     EXPECT_FALSE(window->DocumentAt(0).Modified);
     EXPECT_EQ(window->CurrentIndex(), 1);
     EXPECT_FALSE(Current().Modified);

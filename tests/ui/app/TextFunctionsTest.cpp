@@ -90,16 +90,17 @@ TEST_F(TextFunctionsTest, InsertionsReplaceTheSelectionAndAreUndoneInOneStep) {
          {"mniInsertDate", "mniInsertTime", "mniInsertDateTime", "mniInsertRandomNumber"}) {
         SetText("one two three");
         TMemo* editor = window->CurrentPlainEditor();
-        editor->SetSelStart(4);
-        editor->SetSelLength(3);
+        editor->SetSelStart(TextOffset(4));
+        editor->SetSelLength(TextOffset(3));
         Click(item);
         const std::string text = Text();
         ASSERT_EQ(text.substr(0, 4), "one ") << item;
         ASSERT_EQ(text.substr(text.size() - 6), " three") << item;
         const std::string inserted = text.substr(4, text.size() - 10);
         EXPECT_FALSE(inserted.empty()) << item;
-        EXPECT_EQ(editor->SelStart(), 4 + inserted.size()) << "the caret ends after it: " << item;
-        EXPECT_EQ(editor->SelLength(), 0u) << item;
+        EXPECT_EQ(editor->SelStart().Value(), 4 + inserted.size())
+            << "the caret ends after it: " << item;
+        EXPECT_EQ(editor->SelLength().Value(), 0u) << item;
         EXPECT_TRUE(window->CurrentDocument().Modified) << item;
         window->mniUndoClick();
         EXPECT_EQ(Text(), "one two three") << item;
@@ -177,7 +178,7 @@ TEST_F(TextFunctionsTest, UndoTakesBackTypingFirstThenTheFunction) {
     SetText("b\r\na");
     Click("mniSortLines");
     TMemo* editor = window->CurrentPlainEditor();
-    editor->SetSelStart(0);
+    editor->SetSelStart(TextOffset(0));
     editor->SetSelText("x");
     ASSERT_EQ(Text(), "xa\r\nb\r\n");
     window->mniUndoClick();
@@ -189,7 +190,7 @@ TEST_F(TextFunctionsTest, UndoTakesBackTypingFirstThenTheFunction) {
 TEST_F(TextFunctionsTest, AFunctionThatChangesNothingLeavesModifiedAndUndoAlone) {
     SetText("ABC");
     TMemo* editor = window->CurrentPlainEditor();
-    editor->SetSelStart(3);
+    editor->SetSelStart(TextOffset(3));
     editor->SetSelText("D");
     window->CurrentDocument().Modified = false;
     Click("mniAnsiUpperCase");

@@ -21,8 +21,8 @@ protected:
     // The line list of the code editor, one entry per line.
     QStringList CodeLines() {
         QStringList lines;
-        for (int i = 0; i < Code().Lines().Count(); ++i)
-            lines << QString::fromStdString(std::string(Code().Lines().Get(i)));
+        for (LineIndex line(0); line.Value() < Code().Lines().Count(); ++line)
+            lines << QString::fromStdString(std::string(Code().Lines().Get(line)));
         return lines;
     }
 };

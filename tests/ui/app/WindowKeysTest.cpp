@@ -122,12 +122,12 @@ TEST_F(MainWindowTest, CtrlEndScrollsTheCaretIntoViewWhateverTheWrap) {
         editor->setFocus();
         QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
         QApplication::processEvents();
-        EXPECT_GT(editor->TopLine(), 0) << c.name;
+        EXPECT_GT(editor->TopLine().Value(), 0) << c.name;
         EXPECT_FALSE(editor->CaretRect().isEmpty()) << c.name;
         EXPECT_TRUE(editor->viewport()->rect().contains(editor->CaretRect())) << c.name;
 
         QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
-        EXPECT_EQ(editor->TopLine(), 0) << c.name;
+        EXPECT_EQ(editor->TopLine().Value(), 0) << c.name;
         window->Tabs().mniCloseClick();
     }
 }

@@ -27,7 +27,7 @@ std::string LongLine() {
 // The caret's x from the line start, against a fresh walk of the whole line.
 void ExpectCaretAtWalkedX(TSynEditWidget& editor, std::size_t column) {
     editor.Engine().SetCaret(MakePosition(0, column));
-    const std::string_view text = editor.Lines().Get(0);
+    const std::string_view text = editor.Lines().Get(LineIndex(0));
     QFont font = editor.Font();
     font.setKerning(false);
     TSynTextMetrics metrics(font, editor.TabWidth());
@@ -52,7 +52,7 @@ TEST_P(LongLineInFont, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
     memo.SetFont(font);
     memo.SetText(LongLine());
     ShowFocused(memo);
-    const std::size_t middle = memo.Lines().Get(0).find(' ', 100000) + 1;
+    const std::size_t middle = memo.Lines().Get(LineIndex(0)).find(' ', 100000) + 1;
     const struct {
         const char* name;
         std::function<void(TMemo&)> edit;
@@ -83,7 +83,7 @@ TEST_P(LongLineInFont, CaretAndClicksAgreeWithAWalkFromTheLineStartAfterEdits) {
     for (const auto& edit : edits) {
         SCOPED_TRACE(edit.name);
         edit.edit(memo);
-        const std::size_t size = memo.Lines().Get(0).size();
+        const std::size_t size = memo.Lines().Get(LineIndex(0)).size();
         // Columns before and after the edit, on checkpoints and between them.
         for (std::size_t column : {std::size_t(0), std::size_t(5000), middle - 1, middle,
                                    middle + 4096, size - 1, size}) {
@@ -148,7 +148,7 @@ TEST(LongLine, PaintingAfterEditsMatchesAFreshEditor) {
             for (TSynEdit* editor : {&edited, &fresh}) {
                 editor->Engine().SetCaret(MakePosition(0, far));
             }
-            ASSERT_EQ(edited.Lines().Get(0), fresh.Lines().Get(0));
+            ASSERT_EQ(edited.Lines().Get(LineIndex(0)), fresh.Lines().Get(LineIndex(0)));
             ASSERT_EQ(edited.CaretRect(), fresh.CaretRect());
             // Only one of them can have the focus, and with it the caret.
             edited.clearFocus();
@@ -175,7 +175,7 @@ TEST(LongLine, CuttingAndJoiningALongLineShowsAsAFreshEditor) {
             };
             TSynEdit edited;
             setUp(edited, LongLine());
-            const std::size_t size = edited.Lines().Get(0).size();
+            const std::size_t size = edited.Lines().Get(LineIndex(0)).size();
             const BufferPosition cut = edited.Engine().Clamp(MakePosition(0, 120000));
             // Columns, rows and colours are known far along before the cut.
             for (const std::size_t column : {size, cut.column.Value()}) {

@@ -47,11 +47,11 @@ TEST(Memo, SelectionIsCountedInWholeTextOffsetsWithCrLf) {
     for (const Case& c : cases) {
         TMemo memo;
         memo.SetText("ab\r\ncd");
-        memo.SetSelStart(c.start);
-        memo.SetSelLength(c.length);
+        memo.SetSelStart(TextOffset(c.start));
+        memo.SetSelLength(TextOffset(c.length));
         EXPECT_EQ(memo.SelText(), c.selected) << c.start;
-        EXPECT_EQ(memo.SelStart(), c.start);
-        EXPECT_EQ(memo.SelLength(), std::string(c.selected).size());
+        EXPECT_EQ(memo.SelStart().Value(), c.start);
+        EXPECT_EQ(memo.SelLength().Value(), std::string(c.selected).size());
         EXPECT_EQ(memo.CaretPos(), c.caret) << c.start;
     }
 }
@@ -60,8 +60,8 @@ TEST(Memo, SelTextReplacesTheSelectionAsOneUndoableEdit) {
     TMemo memo;
     memo.SetText("one two");
     EXPECT_FALSE(memo.CanUndo());
-    memo.SetSelStart(4);
-    memo.SetSelLength(3);
+    memo.SetSelStart(TextOffset(4));
+    memo.SetSelLength(TextOffset(3));
     memo.SetSelText("2\r\nthree");
     EXPECT_EQ(memo.Text(), "one 2\r\nthree");
     EXPECT_TRUE(memo.Modified());
@@ -95,7 +95,7 @@ TEST(Memo, ChangeSignalForEveryTextChangeAlsoFromCode) {
     memo.SetText("abc");
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(memo.Modified());
-    memo.Lines().Put(0, "xyz");
+    memo.Lines().Put(LineIndex(0), "xyz");
     EXPECT_EQ(changed.count(), 2);
     ShowFocused(memo);
     QTest::keyClick(&memo, Qt::Key_Q);
@@ -107,7 +107,7 @@ TEST(SynEditChange, ChangedOnlyForEditsThatEnterTheUndoList) {
     TSynEdit editor;
     QSignalSpy changed(&editor, &TSynEditWidget::Changed);
     editor.SetText("abc\r\ndef");
-    editor.Lines().Put(0, "xyz");
+    editor.Lines().Put(LineIndex(0), "xyz");
     EXPECT_EQ(changed.count(), 0);
     ShowFocused(editor);
     QTest::keyClick(&editor, Qt::Key_End);
@@ -159,11 +159,11 @@ TEST(SynEditMouse, DraggingBelowTheViewKeepsScrollingAndSelecting) {
     QWidget* view = editor.viewport();
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, 5));
     QTest::mouseMove(view, QPoint(60, view->height() + 20));
-    const int topAfterMove = editor.TopLine();
+    const LineIndex topAfterMove = editor.TopLine();
     // The drag scrolls on a timer while the mouse stays below the view.
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.TopLine() > topAfterMove; }, 5000));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(60, view->height() + 20));
-    EXPECT_GT(editor.TopLine(), topAfterMove);
+    EXPECT_GT(editor.TopLine().Value(), topAfterMove.Value());
     EXPECT_GT(editor.Engine().Caret().line.Value(), view->height() / editor.LineHeight());
     EXPECT_TRUE(editor.SelAvail());
 }
@@ -188,7 +188,7 @@ TEST(SynEditMouse, WheelScrollsWithoutMovingTheCaret) {
     QWheelEvent wheel(QPointF(50, 50), editor.mapToGlobal(QPoint(50, 50)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(editor.viewport(), &wheel);
-    EXPECT_EQ(editor.TopLine(), 3);
+    EXPECT_EQ(editor.TopLine().Value(), 3);
     EXPECT_EQ(editor.verticalScrollBar()->value(), 3);
     EXPECT_EQ(editor.Engine().Caret(), MakePosition(0, 0));
 }

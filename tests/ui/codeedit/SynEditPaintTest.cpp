@@ -62,8 +62,8 @@ TEST(SynEditPaint, LinesScrolledIntoViewTakeTheRangeOfTheLinesAbove) {
     } cases[] = {{1500, "<!--", false}, {2500, "<!--", true}, {1500, "", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.topLine);
-        editor.Lines().Put(0, c.firstLine);
-        editor.SetTopLine(c.topLine);
+        editor.Lines().Put(LineIndex(0), c.firstLine);
+        editor.SetTopLine(LineIndex(c.topLine));
         const QImage image = Render(editor);
         EXPECT_EQ(HasColourIn(image, TextRow(editor, 1), keyColour), c.tag);
     }

@@ -99,7 +99,7 @@ ReadPage ReadBack(const QByteArray& page) {
 // The text as the editor shows it: each line decoded, with its display pictures, then "\n".
 QString ShownText(const TSynEditStringList& lines) {
     QString shown;
-    for (int i = 0; i < lines.Count(); ++i) {
+    for (LineIndex i(0); i.Value() < lines.Count(); ++i) {
         QString line = ToQString(lines.Get(i), ProgramEncoding());
         SubstituteDisplayCodes(line);
         shown += line + '\n';
@@ -208,7 +208,7 @@ void ExpectPageInTheEditorsColours(const char* language, Desktop desktop) {
     editor.show();
     QCoreApplication::processEvents();
     const QImage image = Render(editor);
-    const int topLine = editor.TopLine();
+    const LineIndex topLine = editor.TopLine();
 
     const ReadPage page = ReadBack(QByteArray::fromStdString(
         ColouredHtmlBytes({editor.Lines(), editor, editor.ColouringHighlighter(), "sample"})));

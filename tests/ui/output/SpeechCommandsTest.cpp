@@ -49,8 +49,8 @@ TEST_F(SpeechCommandsTest, SpeaksTheSelectionOrElseTheWholeTextInLatinLetters) {
     };
     for (const auto& c : cases) {
         memo.SetText(c.text);
-        memo.SetSelStart(c.selStart);
-        memo.SetSelLength(c.selLength);
+        memo.SetSelStart(TextOffset(c.selStart));
+        memo.SetSelLength(TextOffset(c.selLength));
         SpeechToMemory heard;
         SpeakText(dialogs, heard, memo);
         EXPECT_TRUE(SoundsLike(heard, c.spoken));
