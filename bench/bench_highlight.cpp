@@ -81,21 +81,21 @@ std::string SampleText() {
 // the line list's change record, as the editor does.
 struct Keystroke {
     double microseconds;
-    int lastRescanned;
+    LineIndex lastRescanned;
 };
 
 Keystroke TimeKeystrokes(TSynEditStringList& lines, TSynHTMLSyn& html, const std::string& typed,
                          int repetitions) {
-    const std::string original(lines.Get(0));
-    int lastRescanned = -1;
+    const std::string original(lines.Get(LineIndex(0)));
+    LineIndex lastRescanned = NoLine;
     double best = 1e30;
     for (int i = 0; i < repetitions; ++i) {
-        lines.Put(0, typed);
+        lines.Put(LineIndex(0), typed);
         const auto start = Clock::now();
-        lastRescanned = Rescan(lines, &html, {0, 1, 1});
+        lastRescanned = Rescan(lines, &html, {LineIndex(0), 1, 1});
         best = std::min(best, SecondsSince(start) * 1e6);
-        lines.Put(0, original);
-        Rescan(lines, &html, {0, 1, 1});
+        lines.Put(LineIndex(0), original);
+        Rescan(lines, &html, {LineIndex(0), 1, 1});
     }
     return {best, lastRescanned};
 }
@@ -178,17 +178,17 @@ int main() {
     missed |= rate < 100;
 
     // Line 0 of the sample opens no construct; typing one letter into it.
-    lines.Put(0, "<p>plain</p>");
+    lines.Put(LineIndex(0), "<p>plain</p>");
     ScanAll(lines, &html);
     const Keystroke plain = TimeKeystrokes(lines, html, "<p>plainx</p>", 1000);
     std::printf("SUMMARY keystroke on line 0, nothing opened: %.2f us, rescanned lines 0..%d "
                 "(target < 1 ms, one line)\n",
-                plain.microseconds, plain.lastRescanned);
-    missed |= plain.microseconds >= 1000 || plain.lastRescanned != 0;
+                plain.microseconds, plain.lastRescanned.Value());
+    missed |= plain.microseconds >= 1000 || plain.lastRescanned != LineIndex(0);
 
     const Keystroke comment = TimeKeystrokes(lines, html, "<!--<p>plain</p>", 20);
     std::printf("SUMMARY keystroke opening a comment on line 0: %.2f us, rescanned lines 0..%d\n",
-                comment.microseconds, comment.lastRescanned);
+                comment.microseconds, comment.lastRescanned.Value());
 
     missed |= ReportLanguageRates();
     return missed ? 3 : 0;

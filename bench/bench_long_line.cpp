@@ -142,7 +142,7 @@ void TypeAndBackspace(Figures& figures, const char* name, TSynEditWidget& editor
 // Typing in the middle of the long line, then moving, clicking and scrolling on it.
 void LongLineFigures(Figures& figures, const std::string& view, TSynEditWidget& editor, bool wrap) {
     editor.SetWordWrap(wrap);
-    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(0).size() / 2));
+    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(LineIndex(0)).size() / 2));
     editor.EnsureCaretVisible();
     editor.viewport()->repaint();
     const std::string prefix = view + (wrap ? ", wrap on" : ", wrap off");
@@ -158,7 +158,7 @@ void LongLineFigures(Figures& figures, const std::string& view, TSynEditWidget& 
     figures.Measure((prefix + ": Home/End").c_str(), editor, 100, [&](int i) {
         SendKey(editor, i % 2 == 0 ? Qt::Key_Home : Qt::Key_End, Qt::NoModifier, QString());
     });
-    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(0).size() / 2));
+    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(LineIndex(0)).size() / 2));
     static const struct {
         int key;
         Qt::KeyboardModifiers modifiers;

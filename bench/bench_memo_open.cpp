@@ -81,7 +81,7 @@ bool SaveLines(const TMemo& memo, const std::string& path) {
     const int count = lines.Count();
     bool ok = true;
     for (int i = 0; i < count && ok; ++i) {
-        const std::string_view line = lines.Get(i);
+        const std::string_view line = lines.Get(LineIndex(i));
         ok = std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
              (i + 1 == count || std::fwrite("\r\n", 1, 2, file) == 2);
     }

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     std::vector<double> paints, paintsCpu;
     const int count = editor.Lines().Count();
     for (int i = 0; i < 400; ++i) {
-        editor.SetTopLine(int((long long)i * 2477 % std::max(1, count - rows)));
+        editor.SetTopLine(LineIndex(int((long long)i * 2477 % std::max(1, count - rows))));
         start = Clock::now();
         double cpu = ThreadCpuMilliseconds();
         QPainter painter(&image);
@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     const double paint = Median(paintsCpu);
 
     // Keystrokes at the end of line 0: typed, rescanned, repainted on the backing store.
-    editor.SetTopLine(0);
-    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(0).size()));
+    editor.SetTopLine(LineIndex(0));
+    editor.Engine().SetCaret(MakePosition(0, editor.Lines().Get(LineIndex(0)).size()));
     QApplication::processEvents();
     std::vector<double> keys, keysCpu;
     for (int i = 0; i < 400; ++i) {

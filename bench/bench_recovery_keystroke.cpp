@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     });
 
     // Every key must land in the text, or the figures time nothing.
-    const std::size_t lengthBefore = memo.Lines().Get(0).size();
+    const std::size_t lengthBefore = memo.Lines().Get(LineIndex(0)).size();
     const double capture = bench::BestMilliseconds(5, [&] { (void)memo.Lines().Snapshot(); });
 
     std::vector<double> writing;
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < writing.size(); ++i)
         idle.push_back(Keystroke(memo, char('a' + i % 26)));
 
-    if (memo.Lines().Get(0).size() != lengthBefore + idle.size() + writing.size()) {
+    if (memo.Lines().Get(LineIndex(0)).size() != lengthBefore + idle.size() + writing.size()) {
         std::fprintf(stderr, "bench_recovery_keystroke: the keys did not reach the text\n");
         return 2;
     }

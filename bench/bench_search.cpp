@@ -99,7 +99,7 @@ bool FindNextOnLastLine(const std::string& sample, int codePage, double& ms) {
     TSynEditEngine engine(encoding);
     engine.Lines().LoadFromBuffer(sample);
     const LineIndex last(engine.LineCount() - 1);
-    engine.Lines().Put(last.Value(), std::string(engine.LineText(last)) + " NeedleOnTheLastLine");
+    engine.Lines().Put(last, std::string(engine.LineText(last)) + " NeedleOnTheLastLine");
     EngineSearchDocument document(engine);
     const SearchRequest request{"needleonthelastline", "", CaseRule::IgnoreCase};
     SearchOutcome outcome = SearchOutcome::NotFound;
@@ -155,7 +155,7 @@ bool PatternTargetsMet(const std::string& sample, const std::string& text,
         TSynEditEngine engine(encoding);
         engine.Lines().LoadFromBuffer(sample);
         const LineIndex last(engine.LineCount() - 1);
-        engine.Lines().Put(last.Value(), std::string(engine.LineText(last)) + " NeedleOnline42");
+        engine.Lines().Put(last, std::string(engine.LineText(last)) + " NeedleOnline42");
         std::ofstream(sampleFile, std::ios::binary) << WithLf(engine.Text()) << "\n";
         EngineSearchDocument document(engine);
         const SearchRequest request{"Needle[A-Z][a-z]+\\d+", "", CaseRule::MatchCase,

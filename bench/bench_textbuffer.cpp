@@ -143,15 +143,15 @@ int main(int argc, char** argv) {
 
     // Line edits. The gap sits at the end after loading, so the first edit at the top moves
     // every record once; later edits at the same place move none.
-    const int middle = count / 2;
-    double firstTopUs = MillisecondsOf([&] { list->Insert(0, "first"); }) * 1000;
-    list->Delete(0);
+    const LineIndex middle(count / 2);
+    double firstTopUs = MillisecondsOf([&] { list->Insert(LineIndex(0), "first"); }) * 1000;
+    list->Delete(LineIndex(0));
     const int pairs = 20000;
     double topUs = MicrosecondsEach(2 * pairs, [&](int i) {
         if (i % 2 == 0)
-            list->Insert(0, "<p>inserted line</p>");
+            list->Insert(LineIndex(0), "<p>inserted line</p>");
         else
-            list->Delete(0);
+            list->Delete(LineIndex(0));
     });
     double firstMiddleUs = MillisecondsOf([&] { list->Insert(middle, "first"); }) * 1000;
     list->Delete(middle);
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
             list->Delete(middle);
     });
     double alternatingUs = MicrosecondsEach(400, [&](int i) {
-        int at = (i / 2) % 2 == 0 ? 0 : middle;
+        const LineIndex at = (i / 2) % 2 == 0 ? LineIndex(0) : middle;
         if (i % 2 == 0)
             list->Insert(at, "x");
         else
@@ -171,10 +171,10 @@ int main(int argc, char** argv) {
     std::printf("SUMMARY insert/delete at line 0: %.3f us per op (first op after load %.0f us)\n",
                 topUs, firstTopUs);
     std::printf("SUMMARY insert/delete at line %d: %.3f us per op (first op there %.0f us)\n",
-                middle, middleUs, firstMiddleUs);
+                middle.Value(), middleUs, firstMiddleUs);
     std::printf("SUMMARY insert/delete alternating line 0 and line %d: %.1f us per op "
                 "(worst case, half the list moves each time)\n",
-                middle, alternatingUs);
+                middle.Value(), alternatingUs);
 
     // A keystroke in the middle: the line is written and its offset asked for.
     double keystrokeUs = MicrosecondsEach(20000, [&](int i) {
@@ -182,26 +182,27 @@ int main(int argc, char** argv) {
         list->LineStartOffset(middle);
     });
     std::printf("SUMMARY keystroke in line %d (Put + LineStartOffset of that line): %.3f us\n",
-                middle, keystrokeUs);
+                middle.Value(), keystrokeUs);
 
     // Offsets: the first lookup far below an edit recomputes the prefix from the edit down.
     list->Put(middle, "edited");
-    double rebuildUs = MillisecondsOf([&] { list->PositionOfOffset(SIZE_MAX); }) * 1000;
-    const std::size_t total = list->LineStartOffset(count);
+    double rebuildUs = MillisecondsOf([&] { list->PositionOfOffset(TextOffset(SIZE_MAX)); }) * 1000;
+    const std::size_t total = list->LineStartOffset(LineIndex(count)).Value();
     std::uint64_t state = 88172645463325252ULL, sink = 0;
     double lookupUs = MicrosecondsEach(1000000, [&](int) {
         state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-        sink += list->PositionOfOffset(state % total).column;
+        sink += list->PositionOfOffset(TextOffset(state % total)).column.Value();
     });
     double inOrderUs = MicrosecondsEach(1000000, [&](int i) {
-        sink += list->PositionOfOffset(std::uint64_t(i) * (total / 1000000)).column;
+        sink +=
+            list->PositionOfOffset(TextOffset(std::uint64_t(i) * (total / 1000000))).column.Value();
     });
     double startUs = MicrosecondsEach(1000000, [&](int i) {
-        sink += list->LineStartOffset(int((std::uint64_t(i) * 7919) % count));
+        sink += list->LineStartOffset(LineIndex(int((std::uint64_t(i) * 7919) % count))).Value();
     });
     std::printf("SUMMARY offset -> position: %.0f ns per random lookup, %.0f ns in text order; "
                 "line -> offset: %.0f ns; first lookup after an edit at line %d: %.0f us\n",
-                lookupUs * 1000, inOrderUs * 1000, startUs * 1000, middle, rebuildUs);
+                lookupUs * 1000, inOrderUs * 1000, startUs * 1000, middle.Value(), rebuildUs);
 
     // Whole text in and out, as the plain editor's Text and SetText.
     std::string text;

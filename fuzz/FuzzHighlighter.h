@@ -21,9 +21,9 @@ using EmptyTokenRule = bool (*)(const TSynCustomHighlighter& highlighter, std::s
 
 namespace detail {
 
-[[noreturn]] inline void ContractBroken(const char* what, int line, int column) {
-    std::fprintf(stderr, "highlighter contract broken: %s (line %d, column %d)\n", what, line,
-                 column);
+[[noreturn]] inline void ContractBroken(const char* what, LineIndex line, int column) {
+    std::fprintf(stderr, "highlighter contract broken: %s (line %d, column %d)\n", what,
+                 line.Value(), column);
     std::abort();
 }
 
@@ -35,7 +35,7 @@ struct FuzzToken {
 };
 
 inline std::vector<FuzzToken> CheckedTokens(TSynCustomHighlighter& highlighter,
-                                            std::string_view line, int index,
+                                            std::string_view line, LineIndex index,
                                             EmptyTokenRule emptyAllowed) {
     std::vector<FuzzToken> tokens;
     const int length = static_cast<int>(line.size());
@@ -46,7 +46,7 @@ inline std::vector<FuzzToken> CheckedTokens(TSynCustomHighlighter& highlighter,
     const std::size_t limit = 2 * line.size() + 2;
     while (!highlighter.AtLineEnd()) {
         // Fuzzed lines are short: their positions fit an int.
-        const int start = static_cast<int>(highlighter.TokenStart());
+        const int start = static_cast<int>(highlighter.TokenStart().Value());
         const int tokenLength = static_cast<int>(highlighter.TokenLength());
         if (start != expected) {
             ContractBroken("token does not start where the previous one ended", index, start);
@@ -68,9 +68,9 @@ inline std::vector<FuzzToken> CheckedTokens(TSynCustomHighlighter& highlighter,
         expected = start + tokenLength;
         highlighter.NextToken();
     }
-    if (highlighter.TokenStart() != line.size() || expected != length) {
+    if (highlighter.TokenStart() != ByteColumn(line.size()) || expected != length) {
         ContractBroken("null token before the line end", index,
-                       static_cast<int>(highlighter.TokenStart()));
+                       static_cast<int>(highlighter.TokenStart().Value()));
     }
     return tokens;
 }
@@ -83,7 +83,7 @@ inline void FuzzHighlighter(TSynCustomHighlighter& highlighter, const std::uint8
                             std::size_t size, EmptyTokenRule emptyAllowed) {
     highlighter.ClearRange();
     std::size_t begin = 0;
-    int index = 0;
+    LineIndex index(0);
     while (begin <= size) {
         std::size_t end = begin;
         while (end < size && data[end] != '\n') {

@@ -316,13 +316,13 @@ TEST(CppHighlighter, AllKeywordsFitTheTableAndHashAboveIsIdentifier) {
 
 TEST(CppHighlighter, TokenAttributesFollowKinds) {
     TSynCppSyn cpp;
-    cpp.StartLine("#x", 0);
+    cpp.StartLine("#x", LineIndex(0));
     EXPECT_EQ(cpp.TokenAttribute(), cpp.DirecAttri());
-    cpp.StartLine("0x1", 0);
+    cpp.StartLine("0x1", LineIndex(0));
     EXPECT_EQ(cpp.TokenAttribute(), cpp.HexAttri());
-    cpp.StartLine("'c'", 0);
+    cpp.StartLine("'c'", LineIndex(0));
     EXPECT_EQ(cpp.TokenAttribute(), cpp.CharAttri());
-    cpp.StartLine("$", 0);
+    cpp.StartLine("$", LineIndex(0));
     EXPECT_EQ(cpp.TokenAttribute(), cpp.InvalidAttri());
 }
 

@@ -234,7 +234,7 @@ TEST(CssHighlighter, CommentSpanningLines) {
     const char* const lines[] = {"a { /* open", "color: red;", "*/ b"};
     const R expectedAfter[] = {R::Comment, R::Comment, R::Normal};
     for (std::size_t i = 0; i < std::size(lines); ++i) {
-        css.StartLine(lines[i], static_cast<int>(i));
+        css.StartLine(lines[i], LineIndex(static_cast<int>(i)));
         css.ScanToLineEnd();
         EXPECT_EQ(css.CurrentRange(), static_cast<TSynRange>(expectedAfter[i])) << i;
     }
@@ -261,7 +261,7 @@ TEST(CssHighlighter, TokenAttributesFollowKinds) {
         {"(", css.SymbolAttri()},     {";", css.IdentifierAttri()}};
     for (const auto& [text, attribute] : tokenAttributes) {
         css.ClearRange();
-        css.StartLine(text, 0);
+        css.StartLine(text, LineIndex(0));
         EXPECT_EQ(css.TokenAttribute(), attribute) << text;
     }
 }

@@ -47,9 +47,9 @@ TEST(EngineBookmark, BookmarksFollowInsertedAndDeletedLines) {
          },
          0, 4, 4},
         // A direct change of the list.
-        {[&] { engine.Lines().Insert(0, "top"); }, 1, 5, 5},
+        {[&] { engine.Lines().Insert(LineIndex(0), "top"); }, 1, 5, 5},
         // Three lines deleted directly: a bookmark among them lands on the line after them.
-        {[&] { engine.Lines().DeleteLines(0, 3); }, 0, 2, 2},
+        {[&] { engine.Lines().DeleteLines(LineIndex(0), 3); }, 0, 2, 2},
     };
     for (const Step& step : steps) {
         step.edit();

@@ -140,10 +140,10 @@ TEST(EngineEdit, DirectListChangesMoveTheCaretAndClearUndo) {
     TSynEditEngine engine(Utf8());
     Load(engine, "a\nb\nc|d");
     engine.TypeText("x");
-    engine.Lines().Insert(0, "new");
+    engine.Lines().Insert(LineIndex(0), "new");
     EXPECT_EQ(Marked(engine), "new\na\nb\ncx|d");
     EXPECT_FALSE(engine.CanUndo());
-    engine.Lines().Put(3, "z");
+    engine.Lines().Put(LineIndex(3), "z");
     EXPECT_EQ(Marked(engine), "new\na\nb\nz|");
     engine.Lines().Clear();
     EXPECT_EQ(Marked(engine), "|");
@@ -161,10 +161,10 @@ TEST(EngineEdit, ReplaceRangeReportsTheLinesItSpans) {
         TSynLinesChange record;
     };
     const Case cases[] = {
-        {"^a\nb\nc\nd|", "A\nb\nc\nD", "A\nb\nc\nD|", {0, 4, 4}},
-        {"^a\nb\nc|", "a\nb\nc", "a\nb\nc|", {0, 3, 3}},
-        {"x\na^\nb\nc\nd|", "\nb", "x\na\nb|", {1, 4, 2}},
-        {"a^\n|b", "\nb\nx\n", "a\nb\nx\n|b", {0, 2, 4}},
+        {"^a\nb\nc\nd|", "A\nb\nc\nD", "A\nb\nc\nD|", {LineIndex(0), 4, 4}},
+        {"^a\nb\nc|", "a\nb\nc", "a\nb\nc|", {LineIndex(0), 3, 3}},
+        {"x\na^\nb\nc\nd|", "\nb", "x\na\nb|", {LineIndex(1), 4, 2}},
+        {"a^\n|b", "\nb\nx\n", "a\nb\nx\n|b", {LineIndex(0), 2, 4}},
     };
     for (const Case& c : cases) {
         TSynEditEngine engine(Utf8());

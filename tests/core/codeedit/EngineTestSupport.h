@@ -3,16 +3,11 @@
 // '\n', '|' the caret and '^' the anchor (no '^': no selection).
 
 #include "codeedit/SynEditEngine.h"
+#include "core/support/PositionTestSupport.h"
 #include "platform/Encoding.h"
 
-#include <ostream>
 #include <string>
 #include <string_view>
-
-// Readable positions in failure messages (found by GoogleTest through the global namespace).
-inline void PrintTo(const BufferPosition& position, std::ostream* out) {
-    *out << "(" << position.line.Value() << ", " << position.column.Value() << ")";
-}
 
 inline const Encoding& Utf8() {
     return *Encoding::ForCodePage(Encoding::Utf8CodePage);

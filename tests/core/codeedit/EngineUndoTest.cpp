@@ -191,7 +191,7 @@ TEST(EngineUndo, UndoListChangesOnlyForUndoableEditsTextChangesForAll) {
     };
     const Step steps[] = {
         {[&] { engine.SetText("abc"); }, 1, 0},
-        {[&] { engine.Lines().Put(0, "xyz"); }, 1, 0},
+        {[&] { engine.Lines().Put(LineIndex(0), "xyz"); }, 1, 0},
         {[&] { engine.ExecuteCommand(ecChar, "q"); }, 1, 1},
         {[&] { engine.ExecuteCommand(ecChar, "r"); }, 1, 1},
         {[&] { engine.ExecuteCommand(ecRight); }, 0, 0},

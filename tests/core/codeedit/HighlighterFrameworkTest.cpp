@@ -20,9 +20,9 @@ public:
     std::string TokenText() const override { return {}; }
     TSynHighlighterAttributes* TokenAttribute() const override { return nullptr; }
     int TokenKind() const override { return 0; }
-    std::size_t TokenStart() const override { return 0; }
+    ByteColumn TokenStart() const override { return ByteColumn(0); }
     void NextToken() override {}
-    void StartLine(std::string_view, int) override {}
+    void StartLine(std::string_view, LineIndex) override {}
 };
 
 std::vector<std::string> AttributeNames(const TSynCustomHighlighter& highlighter) {

@@ -390,9 +390,9 @@ TEST_P(HighlighterLanguage, EmptyLineIsOnlyTheNullTokenInEveryRange) {
     ranges.insert(Expected().initialRange);
     for (const TSynRange range : ranges) {
         highlighter->RestoreRange(range);
-        highlighter->StartLine("", 0);
+        highlighter->StartLine("", LineIndex(0));
         EXPECT_TRUE(highlighter->AtLineEnd()) << range;
-        EXPECT_EQ(highlighter->TokenStart(), 0u) << range;
+        EXPECT_EQ(highlighter->TokenStart(), ByteColumn(0)) << range;
         EXPECT_EQ(highlighter->TokenAttribute(), nullptr) << range;
         EXPECT_EQ(highlighter->CurrentRange(), range) << "an empty line keeps the range";
     }

@@ -4,6 +4,7 @@
 
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/SynEditTextBuffer.h"
+#include "core/support/PositionTestSupport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -29,7 +30,7 @@ std::vector<std::string> ReferenceLines(const THighlighterClass& highlighterClas
         TSynEditStringList list;
         list.LoadFromBuffer(std::string(std::istreambuf_iterator<char>(in), {}));
         for (int i = 0; i < list.Count(); ++i) {
-            lines.emplace_back(list.Get(i));
+            lines.emplace_back(list.Get(LineIndex(i)));
         }
     }
     return lines;
@@ -74,8 +75,8 @@ void ExpectSameTokens(const THighlighterClass& highlighterClass,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(std::string(highlighterClass.className) + " line " + std::to_string(i) + ": " +
                      lines[i]);
-        batch->TokensOfLine(lines[i], int(i), tokens);
-        single->StartLine(lines[i], int(i));
+        batch->TokensOfLine(lines[i], LineIndex(int(i)), tokens);
+        single->StartLine(lines[i], LineIndex(int(i)));
         std::size_t n = 0;
         for (; !single->AtLineEnd(); single->NextToken(), ++n) {
             ASSERT_LT(n, tokens.size());

@@ -31,9 +31,9 @@ struct Token {
 std::vector<Token> Tokens(TSynCustomHighlighter& highlighter, std::string_view line) {
     std::vector<Token> tokens;
     highlighter.ClearRange();
-    highlighter.StartLine(line, 0);
+    highlighter.StartLine(line, LineIndex(0));
     while (!highlighter.AtLineEnd()) {
-        tokens.push_back({highlighter.TokenStart(), highlighter.TokenLength()});
+        tokens.push_back({highlighter.TokenStart().Value(), highlighter.TokenLength()});
         highlighter.NextToken();
     }
     return tokens;

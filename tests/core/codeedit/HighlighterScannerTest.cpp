@@ -263,7 +263,7 @@ TEST(HighlighterScanner, DescriptorGivesAttributesRolesKindsAndClassData) {
         EXPECT_EQ(name(scanner.DefaultAttribute(role)), roles[role + 1]) << role;
     }
     const std::string kinds[] = {"Word", "Symbol", "Comment", "-"};
-    scanner.StartLine("a<{", 0);
+    scanner.StartLine("a<{", LineIndex(0));
     for (const auto& kind : kinds) {
         EXPECT_EQ(name(scanner.TokenAttribute()), kind);
         scanner.NextToken();

@@ -50,7 +50,7 @@ std::vector<std::string> InputLines(std::string_view className) {
         TSynEditStringList list;
         list.LoadFromBuffer(ReadFile(input));
         for (int i = 0; i < list.Count(); ++i) {
-            lines.emplace_back(list.Get(i));
+            lines.emplace_back(list.Get(LineIndex(i)));
         }
     }
     return lines;
@@ -181,7 +181,7 @@ void DumpProperties(TSynCustomHighlighter& highlighter, std::ostream& out) {
 // One row per line and start range: start range | start,length,kind,attribute[,k] ... | range.
 // Starts wider than a byte are no range a line can hold; they are dumped as the initial range
 // that they restored to when ranges were wider, so that the dumps stay comparable.
-void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, int index,
+void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, LineIndex index,
               std::uint64_t start, std::ostream& out) {
     if (start <= std::numeric_limits<TSynRange>::max())
         highlighter.RestoreRange(static_cast<TSynRange>(start));
@@ -191,8 +191,9 @@ void DumpLine(TSynCustomHighlighter& highlighter, const std::string& line, int i
     highlighter.StartLine(line, index);
     for (int guard = 0; guard <= static_cast<int>(line.size()) + 1; ++guard) {
         const std::string text = highlighter.TokenText();
-        out << highlighter.TokenStart() << ',' << text.size() << ',' << highlighter.TokenKind()
-            << ',' << AttributeIndex(highlighter, highlighter.TokenAttribute());
+        out << highlighter.TokenStart().Value() << ',' << text.size() << ','
+            << highlighter.TokenKind() << ','
+            << AttributeIndex(highlighter, highlighter.TokenAttribute());
         if (highlighter.TokenLength() != text.size()) {
             out << ",length " << highlighter.TokenLength();
         }
@@ -273,7 +274,7 @@ std::string Dump(const Variant& variant) {
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         for (const std::uint64_t start : starts) {
-            DumpLine(*highlighter, lines[i], static_cast<int>(i), start, out);
+            DumpLine(*highlighter, lines[i], LineIndex(static_cast<int>(i)), start, out);
         }
     }
     highlighter->ClearRange();

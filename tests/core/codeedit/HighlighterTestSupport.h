@@ -5,6 +5,7 @@
 
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/SynEditHighlighter.h"
+#include "core/support/PositionTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -38,8 +39,8 @@ inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, st
                                           TSynRange range, TSynRange* rangeAfter = nullptr) {
     std::vector<ScannedToken> tokens;
     highlighter.RestoreRange(range);
-    highlighter.StartLine(line, 0);
-    std::size_t expectedStart = 0;
+    highlighter.StartLine(line, LineIndex(0));
+    ByteColumn expectedStart(0);
     while (!highlighter.AtLineEnd()) {
         if (highlighter.TokenStart() != expectedStart) {
             tokens.push_back({"<gap>", -1});
@@ -48,7 +49,7 @@ inline std::vector<ScannedToken> ScanLine(TSynCustomHighlighter& highlighter, st
         expectedStart = highlighter.TokenStart() + highlighter.TokenLength();
         highlighter.NextToken();
     }
-    if (highlighter.TokenStart() != line.size()) {
+    if (highlighter.TokenStart() != ByteColumn(line.size())) {
         tokens.push_back({"<null token not at line end>", -1});
     }
     if (rangeAfter != nullptr) {

@@ -276,7 +276,7 @@ TEST(HtmlHighlighter, ScannerNeverReadsPastTheLine) {
 TEST(HtmlHighlighter, PartlyScannedLineLeavesNoEntityBehind) {
     TSynHTMLSyn html;
     html.ClearRange();
-    html.StartLine("x&copy;", 0); // stops after "x", with the entity pending
+    html.StartLine("x&copy;", LineIndex(0)); // stops after "x", with the entity pending
     EXPECT_EQ(ScanLine(html, "<a &#65;>", 5)[3], T("&#65;", K::Entity));
 }
 

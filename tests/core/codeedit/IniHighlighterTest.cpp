@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, IniLineTest, testing::ValuesIn(lineCases),
 
 TEST(IniHighlighter, UnclosedConstructsLeaveNoRange) {
     TSynIniSyn ini;
-    ini.StartLine("[unclosed \"string", 0);
+    ini.StartLine("[unclosed \"string", LineIndex(0));
     ini.ScanToLineEnd();
     EXPECT_EQ(ini.CurrentRange(), 0u);
 }
@@ -101,11 +101,11 @@ TEST(IniHighlighter, KindsMapToTheirAttributes) {
     const std::pair<std::string, const char*> cases[] = {
         {"; c", "Comment"}, {"[s]", "Section"}, {"k", "Key"}};
     for (const auto& [line, attribute] : cases) {
-        ini.StartLine(line, 0);
+        ini.StartLine(line, LineIndex(0));
         ASSERT_NE(ini.TokenAttribute(), nullptr) << line;
         EXPECT_EQ(ini.TokenAttribute()->Name(), attribute) << line;
     }
-    ini.StartLine("k= 1\"s\"x", 0);
+    ini.StartLine("k= 1\"s\"x", LineIndex(0));
     std::vector<std::string> names;
     for (; !ini.AtLineEnd(); ini.NextToken()) {
         names.push_back(ini.TokenAttribute()->Name());

@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Comments, JavaLineTest, testing::ValuesIn(commentCases)
 
 TEST(JavaHighlighter, StrayCharacterIsInvalid) {
     TSynJavaSyn java;
-    java.StartLine("\\", 0);
+    java.StartLine("\\", LineIndex(0));
     EXPECT_EQ(java.TokenAttribute(), java.InvalidAttri());
 }
 

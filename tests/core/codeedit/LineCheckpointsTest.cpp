@@ -111,10 +111,13 @@ TEST(LinesCheckpoints, MoveWithTheirLineWhenLinesAboveComeAndGo) {
     const struct {
         TSynLinesChange change;
         int lineAfter;
-    } cases[] = {{{1, 0, 2}, 5}, {{0, 3, 0}, 0}, {{1, 1, 1}, 3}, {{4, 1, 0}, 3}};
+    } cases[] = {{{LineIndex(1), 0, 2}, 5},
+                 {{LineIndex(0), 3, 0}, 0},
+                 {{LineIndex(1), 1, 1}, 3},
+                 {{LineIndex(4), 1, 0}, 3}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "at " << c.change.index << ", " << c.change.removed
-                                        << " for " << c.change.inserted);
+        SCOPED_TRACE(testing::Message() << "at " << c.change.index.Value() << ", "
+                                        << c.change.removed << " for " << c.change.inserted);
         std::size_t leaps = 0;
         const auto counting = [&](std::string_view) {
             return TSynLineWalk{Walk(longLine),
@@ -125,11 +128,11 @@ TEST(LinesCheckpoints, MoveWithTheirLineWhenLinesAboveComeAndGo) {
         };
         TSynLinesCheckpoints<long long> points;
         const Checkpoints::Point before =
-            points.Of(3, longLine.size())->AtOrBefore(50000, counting(""));
+            points.Of(LineIndex(3), longLine.size())->AtOrBefore(50000, counting(""));
         points.Changed(c.change, 0, 0, 0, TSynEditStringList(), counting);
         leaps = 0;
         const Checkpoints::Point after =
-            points.Of(c.lineAfter, longLine.size())->AtOrBefore(50000, counting(""));
+            points.Of(LineIndex(c.lineAfter), longLine.size())->AtOrBefore(50000, counting(""));
         EXPECT_EQ(leaps, 0u) << "the checkpoints were made again";
         EXPECT_EQ(std::pair(after.column, after.value), std::pair(before.column, before.value));
     }
@@ -155,7 +158,7 @@ TEST(LinesCheckpoints, CarriedOverACutAndAJoinStayWhatAWalkFromTheStartGives) {
     // Asked along the whole line, a line's checkpoints agree with a walk (its end among the
     // positions), and no more than the one that finds the end of a line cut short is made.
     const auto expectKept = [&](TSynLinesCheckpoints<long long>& points,
-                                const TSynEditStringList& list, int index) {
+                                const TSynEditStringList& list, LineIndex index) {
         const std::string_view text = list.Get(index);
         Checkpoints* of = points.Of(index, text.size());
         if (!of)
@@ -176,7 +179,7 @@ TEST(LinesCheckpoints, CarriedOverACutAndAJoinStayWhatAWalkFromTheStartGives) {
             ASSERT_TRUE(at != walked.end() && at->first == point.column) << point.column;
             EXPECT_EQ(point.value, at->second) << "column " << point.column;
         }
-        EXPECT_LE(leaps, 1u) << "checkpoints of line " << index << " were made again";
+        EXPECT_LE(leaps, 1u) << "checkpoints of line " << index.Value() << " were made again";
     };
     const std::size_t tab = line.find('\t', 50000), pair = line.find('\xC3', 60000);
     const struct {
@@ -196,16 +199,18 @@ TEST(LinesCheckpoints, CarriedOverACutAndAJoinStayWhatAWalkFromTheStartGives) {
         TSynEditStringList list;
         list.SetText(line);
         TSynLinesCheckpoints<long long> points;
-        points.Of(0, line.size())->AtOrBefore(line.size(), walkOf(list.Get(0)));
-        list.CutLine(0, c.cut);
-        const std::size_t second = list.Get(1).size();
-        points.Changed({0, 1, 2}, c.cut, second, line.size(), list, walkOf);
-        expectKept(points, list, 0);
-        expectKept(points, list, 1);
-        list.ReplaceInLine(0, c.cut, 0, c.pasted + std::string(list.Get(1)));
-        list.DeleteLines(1, 1);
-        points.Changed({0, 2, 1}, c.cut, second, second, list, walkOf);
-        expectKept(points, list, 0);
+        points.Of(LineIndex(0), line.size())
+            ->AtOrBefore(line.size(), walkOf(list.Get(LineIndex(0))));
+        list.CutLine(LineIndex(0), ByteColumn(c.cut));
+        const std::size_t second = list.Get(LineIndex(1)).size();
+        points.Changed({LineIndex(0), 1, 2}, c.cut, second, line.size(), list, walkOf);
+        expectKept(points, list, LineIndex(0));
+        expectKept(points, list, LineIndex(1));
+        list.ReplaceInLine(LineIndex(0), ByteColumn(c.cut), 0,
+                           c.pasted + std::string(list.Get(LineIndex(1))));
+        list.DeleteLines(LineIndex(1), 1);
+        points.Changed({LineIndex(0), 2, 1}, c.cut, second, second, list, walkOf);
+        expectKept(points, list, LineIndex(0));
     }
 }
 

@@ -13,7 +13,8 @@
 namespace {
 
 struct Token {
-    std::size_t start, length;
+    ByteColumn start;
+    std::size_t length;
     int kind;
     const TSynHighlighterAttributes* attribute;
     TSynRange rangeAfter;
@@ -21,15 +22,16 @@ struct Token {
 };
 
 void PrintTo(const Token& token, std::ostream* out) {
-    *out << "{" << token.start << ", " << token.length << ", kind " << token.kind << ", range "
-         << token.rangeAfter << "}";
+    *out << "{" << token.start.Value() << ", " << token.length << ", kind " << token.kind
+         << ", range " << token.rangeAfter << "}";
 }
 
 // Up to count tokens from the current one on (the range is the one in force past each).
 std::vector<Token> TokensOn(TSynCustomHighlighter& highlighter, std::size_t count) {
     std::vector<Token> tokens;
     for (; tokens.size() < count && !highlighter.AtLineEnd(); highlighter.NextToken()) {
-        const std::size_t start = highlighter.TokenStart(), length = highlighter.TokenLength();
+        const ByteColumn start = highlighter.TokenStart();
+        const std::size_t length = highlighter.TokenLength();
         const int kind = highlighter.TokenKind();
         const TSynHighlighterAttributes* attribute = highlighter.TokenAttribute();
         tokens.push_back({start, length, kind, attribute, highlighter.CurrentRange()});
@@ -38,15 +40,15 @@ std::vector<Token> TokensOn(TSynCustomHighlighter& highlighter, std::size_t coun
 }
 
 // Moves on to the token that holds column (or the first after it).
-void SkipTo(TSynCustomHighlighter& highlighter, std::size_t column) {
+void SkipTo(TSynCustomHighlighter& highlighter, ByteColumn column) {
     while (!highlighter.AtLineEnd() &&
            highlighter.TokenStart() + highlighter.TokenLength() <= column)
         highlighter.NextToken();
 }
 
-std::size_t LastTokenStart(TSynCustomHighlighter& highlighter, std::string_view line) {
+ByteColumn LastTokenStart(TSynCustomHighlighter& highlighter, std::string_view line) {
     highlighter.ClearRange();
-    highlighter.StartLine(line, 0);
+    highlighter.StartLine(line, LineIndex(0));
     return TokensOn(highlighter, SIZE_MAX).back().start;
 }
 
@@ -61,7 +63,7 @@ protected:
         for (const std::string_view fragment : all) {
             const bool endsLine = std::none_of(all.begin(), all.end(), [&](std::string_view other) {
                 const std::string closed = std::string(fragment) + words + std::string(other);
-                return LastTokenStart(*highlighter, closed + words) >= closed.size();
+                return LastTokenStart(*highlighter, closed + words) >= ByteColumn(closed.size());
             });
             (endsLine ? lineEnders : fragments).push_back(fragment);
         }
@@ -90,7 +92,7 @@ TEST_P(LineScans, ResumingAtAnyTokenGivesTheTokensOfTheWholeScan) {
         for (const TSynRange start :
              std::vector<TSynRange>(startRanges.begin(), startRanges.end())) {
             highlighter->RestoreRange(start);
-            highlighter->StartLine(line, 3);
+            highlighter->StartLine(line, LineIndex(3));
             std::vector<TSynScanState> states;
             std::vector<Token> tokens;
             while (!highlighter->AtLineEnd()) {
@@ -102,13 +104,13 @@ TEST_P(LineScans, ResumingAtAnyTokenGivesTheTokensOfTheWholeScan) {
             // Some other line was scanned in between, as when the view paints another line.
             for (std::size_t i = 0; i < states.size(); i += 1 + random() % 3) {
                 highlighter->ClearRange();
-                highlighter->StartLine("x \"<!-- {", 0);
-                highlighter->ResumeLine(line, 3, states[i]);
+                highlighter->StartLine("x \"<!-- {", LineIndex(0));
+                highlighter->ResumeLine(line, LineIndex(3), states[i]);
                 const std::vector<Token> expected(
                     tokens.begin() + std::ptrdiff_t(i),
                     tokens.begin() + std::ptrdiff_t(std::min(tokens.size(), i + 20)));
                 ASSERT_EQ(TokensOn(*highlighter, 20), expected)
-                    << "seed " << seed << ", token " << i << " at " << states[i].tokenStart;
+                    << "seed " << seed << ", token " << i << " at " << states[i].tokenStart.Value();
             }
         }
     }
@@ -124,13 +126,14 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
         for (int i = 0; i < 6; ++i)
             lines.Add(RandomText(random, i % 2 == 0 ? 25000 : 20));
         TSynLineScans scans;
-        int valid = ScanThrough(lines, highlighter.get(), -1, lines.Count() - 1, &scans);
+        LineIndex valid =
+            ScanThrough(lines, highlighter.get(), NoLine, LineIndex(lines.Count() - 1), &scans);
         std::vector<TSynLinesChange> changes;
         lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
         for (int step = 0; step < 150; ++step) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
             changes.clear();
-            const int line = int(below(std::size_t(lines.Count())));
+            const LineIndex line(int(below(std::size_t(lines.Count()))));
             const std::size_t length = lines.Get(line).size();
             // Mostly typing and deleting inside a line; now and then a line comes or goes.
             std::size_t prefix = 0, suffix = 0;
@@ -147,7 +150,7 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
                 const std::size_t removed = std::min(length - at, below(4));
                 prefix = at;
                 suffix = length - at - removed;
-                lines.ReplaceInLine(line, at, removed, RandomText(random, below(3)));
+                lines.ReplaceInLine(line, ByteColumn(at), removed, RandomText(random, below(3)));
             }
             }
             for (const TSynLinesChange& change : changes) {
@@ -155,19 +158,20 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
                 valid = RescanCurrent(lines, highlighter.get(), change, valid, &scans).validThrough;
             }
             if (below(4) == 0)
-                valid = ScanThrough(lines, highlighter.get(), valid, lines.Count() - 1, &scans);
+                valid = ScanThrough(lines, highlighter.get(), valid, LineIndex(lines.Count() - 1),
+                                    &scans);
 
             TSynEditStringList scratch;
             scratch.Assign(lines);
             auto fresh = CreateHighlighter(extension);
             ScanAll(scratch, fresh.get());
-            for (int i = 0; i <= valid; ++i)
-                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i;
+            for (LineIndex i(0); i <= valid; ++i)
+                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i.Value();
 
             // Tokens near a place far into a line, as painting asks for them.
-            const int shown = int(below(std::size_t(lines.Count())));
+            const LineIndex shown(int(below(std::size_t(lines.Count()))));
             valid = ScanThrough(lines, highlighter.get(), valid, shown, &scans);
-            const std::size_t column = below(lines.Get(shown).size() + 1);
+            const ByteColumn column(below(lines.Get(shown).size() + 1));
             highlighter->RestoreRange(lines.Ranges(shown));
             highlighter->StartLine(lines.Get(shown), shown);
             SkipTo(*highlighter, column);
@@ -175,7 +179,8 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughEdits) {
             std::size_t budget = SIZE_MAX;
             ASSERT_TRUE(scans.StartAt(*highlighter, lines, shown, column, budget));
             SkipTo(*highlighter, column);
-            ASSERT_EQ(TokensOn(*highlighter, 30), expected) << "line " << shown << " at " << column;
+            ASSERT_EQ(TokensOn(*highlighter, 30), expected)
+                << "line " << shown.Value() << " at " << column.Value();
         }
     }
 }
@@ -194,21 +199,22 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughCutsAndJoins) {
         for (const std::size_t bytes : {20, 60000, 20})
             lines.Add(RandomText(random, bytes));
         TSynLineScans scans;
-        int valid = ScanThrough(lines, highlighter.get(), -1, lines.Count() - 1, &scans);
+        LineIndex valid =
+            ScanThrough(lines, highlighter.get(), NoLine, LineIndex(lines.Count() - 1), &scans);
         std::vector<TSynLinesChange> changes;
         lines.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
         // Tokens far along, as painting asks for them, leave states to carry.
-        const auto expectAsFresh = [&](std::initializer_list<int> shown) {
+        const auto expectAsFresh = [&](std::initializer_list<LineIndex> shown) {
             TSynEditStringList scratch;
             scratch.Assign(lines);
             auto fresh = CreateHighlighter(extension);
             ScanAll(scratch, fresh.get());
-            for (int i = 0; i <= valid; ++i)
-                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i;
-            for (const int line : shown) {
+            for (LineIndex i(0); i <= valid; ++i)
+                ASSERT_EQ(lines.Ranges(i), scratch.Ranges(i)) << "line " << i.Value();
+            for (const LineIndex line : shown) {
                 valid = ScanThrough(lines, highlighter.get(), valid, line, &scans);
                 for (const double along : {0.9, 0.3}) {
-                    const auto column = std::size_t(double(lines.Get(line).size()) * along);
+                    const ByteColumn column(std::size_t(double(lines.Get(line).size()) * along));
                     highlighter->RestoreRange(lines.Ranges(line));
                     highlighter->StartLine(lines.Get(line), line);
                     SkipTo(*highlighter, column);
@@ -217,12 +223,12 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughCutsAndJoins) {
                     ASSERT_TRUE(scans.StartAt(*highlighter, lines, line, column, budget));
                     SkipTo(*highlighter, column);
                     ASSERT_EQ(TokensOn(*highlighter, 30), expected)
-                        << "line " << line << " at " << column;
+                        << "line " << line.Value() << " at " << column.Value();
                 }
             }
         };
-        expectAsFresh({1});
-        const std::size_t length = lines.Get(1).size();
+        expectAsFresh({LineIndex(1)});
+        const std::size_t length = lines.Get(LineIndex(1)).size();
         const auto cut = std::size_t(double(length) * place);
         const auto apply = [&](std::size_t prefix, std::size_t suffix, std::size_t oldLength) {
             ASSERT_EQ(changes.size(), 1u);
@@ -231,15 +237,15 @@ TEST_P(LineScans, LongLinesKeepTheirTokensAndRangesThroughCutsAndJoins) {
                         .validThrough;
             changes.clear();
         };
-        lines.CutLine(1, cut);
+        lines.CutLine(LineIndex(1), ByteColumn(cut));
         apply(cut, length - cut, length);
-        expectAsFresh({1, 2});
+        expectAsFresh({LineIndex(1), LineIndex(2)});
         lines.BeginUpdate();
-        lines.ReplaceInLine(1, cut, 0, std::string(lines.Get(2)));
-        lines.DeleteLines(2, 1);
+        lines.ReplaceInLine(LineIndex(1), ByteColumn(cut), 0, std::string(lines.Get(LineIndex(2))));
+        lines.DeleteLines(LineIndex(2), 1);
         lines.EndUpdate();
         apply(cut, length - cut, length - cut);
-        expectAsFresh({1, 2});
+        expectAsFresh({LineIndex(1), LineIndex(2)});
     }
 }
 
@@ -260,24 +266,25 @@ TEST_P(LineScans, ABudgetedScanGoesOnWhereItStoppedToTheTokensOfTheWholeScan) {
         lines.Add(RandomText(random, 150000));
         ScanAll(lines, highlighter.get());
         TSynLineScans scans;
-        const std::size_t column = std::size_t(double(lines.Get(0).size()) * c.place);
+        const ByteColumn column(std::size_t(double(lines.Get(LineIndex(0)).size()) * c.place));
         std::size_t budget = c.share;
-        ASSERT_FALSE(scans.StartAt(*highlighter, lines, 0, column, budget));
+        ASSERT_FALSE(scans.StartAt(*highlighter, lines, LineIndex(0), column, budget));
         if (c.editBetween) {
-            const std::size_t at = column / 3, oldLength = lines.Get(0).size();
-            lines.ReplaceInLine(0, at, 2, RandomText(random, 3));
-            scans.Changed(TSynLinesChange{0, 1, 1}, at, oldLength - at - 2, oldLength, lines);
+            const std::size_t at = column.Value() / 3, oldLength = lines.Get(LineIndex(0)).size();
+            lines.ReplaceInLine(LineIndex(0), ByteColumn(at), 2, RandomText(random, 3));
+            scans.Changed(TSynLinesChange{LineIndex(0), 1, 1}, at, oldLength - at - 2, oldLength,
+                          lines);
         }
         // Each call gets further than its share, but for the last.
         std::size_t calls = 0;
         do {
-            ASSERT_LE(++calls, column / (c.share + 1) + 2);
+            ASSERT_LE(++calls, column.Value() / (c.share + 1) + 2);
             budget = c.share;
-        } while (!scans.StartAt(*highlighter, lines, 0, column, budget));
+        } while (!scans.StartAt(*highlighter, lines, LineIndex(0), column, budget));
         SkipTo(*highlighter, column);
         const std::vector<Token> resumed = TokensOn(*highlighter, 30);
-        highlighter->RestoreRange(lines.Ranges(0));
-        highlighter->StartLine(lines.Get(0), 0);
+        highlighter->RestoreRange(lines.Ranges(LineIndex(0)));
+        highlighter->StartLine(lines.Get(LineIndex(0)), LineIndex(0));
         SkipTo(*highlighter, column);
         ASSERT_EQ(resumed, TokensOn(*highlighter, 30));
     }

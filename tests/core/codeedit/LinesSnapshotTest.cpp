@@ -10,14 +10,14 @@ namespace {
 std::vector<std::string> LinesOf(const TSynLinesSnapshot& snapshot) {
     std::vector<std::string> lines;
     for (int i = 0; i < snapshot.Count(); ++i)
-        lines.emplace_back(snapshot.Get(i));
+        lines.emplace_back(snapshot.Get(LineIndex(i)));
     return lines;
 }
 
 std::vector<std::string> LinesOf(const TSynEditStringList& list) {
     std::vector<std::string> lines;
     for (int i = 0; i < list.Count(); ++i)
-        lines.emplace_back(list.Get(i));
+        lines.emplace_back(list.Get(LineIndex(i)));
     return lines;
 }
 
@@ -30,16 +30,17 @@ TEST(LinesSnapshotTest, KeepsTheLinesOfItsMomentWhateverTheListDoesLater) {
         Edit before;
         Edit after;
     } cases[] = {
-        {"loaded, then a line rewritten", [](auto&) {}, [](auto& l) { l.Put(1, "changed"); }},
-        {"edited line, then edited again", [](auto& l) { l.Put(0, "first edit"); },
-         [](auto& l) { l.Put(0, "second edit"); }},
-        {"lines inserted and deleted", [](auto& l) { l.Insert(1, "inserted"); },
+        {"loaded, then a line rewritten", [](auto&) {},
+         [](auto& l) { l.Put(LineIndex(1), "changed"); }},
+        {"edited line, then edited again", [](auto& l) { l.Put(LineIndex(0), "first edit"); },
+         [](auto& l) { l.Put(LineIndex(0), "second edit"); }},
+        {"lines inserted and deleted", [](auto& l) { l.Insert(LineIndex(1), "inserted"); },
          [](auto& l) {
-             l.Delete(0);
-             l.Insert(0, "new");
-             l.DeleteLines(1, 2);
+             l.Delete(LineIndex(0));
+             l.Insert(LineIndex(0), "new");
+             l.DeleteLines(LineIndex(1), 2);
          }},
-        {"whole text replaced", [](auto& l) { l.Put(2, "own copy"); },
+        {"whole text replaced", [](auto& l) { l.Put(LineIndex(2), "own copy"); },
          [](auto& l) { l.SetText("something\r\nelse entirely"); }},
         {"cleared", [](auto&) {}, [](auto& l) { l.Clear(); }},
         {"list destroyed", [](auto& l) { l.Add("added"); }, [](auto&) {}},

@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, PasLineTest, testing::ValuesIn(lineCases),
 
 int FirstKind(TSynPasSyn& pas, const char* line) {
     pas.ClearRange();
-    pas.StartLine(line, 0);
+    pas.StartLine(line, LineIndex(0));
     return pas.TokenKind();
 }
 
@@ -217,11 +217,11 @@ TEST(PasHighlighter, LanguageVersionGatesKeywords) {
                                          T("/", K::Symbol), T("b", K::Identifier)}));
     pas.SetDelphiVersion(TDelphiVersion::dvDelphi2);
     pas.RestoreRange(static_cast<TSynRange>(R::Property));
-    pas.StartLine("readonly", 0);
+    pas.StartLine("readonly", LineIndex(0));
     EXPECT_EQ(pas.TokenKind(), static_cast<int>(K::Identifier));
     pas.SetDelphiVersion(TDelphiVersion::dvDelphi3);
     pas.RestoreRange(static_cast<TSynRange>(R::Property));
-    pas.StartLine("readonly", 0);
+    pas.StartLine("readonly", LineIndex(0));
     EXPECT_EQ(pas.TokenKind(), static_cast<int>(K::Keyword));
 }
 
@@ -247,11 +247,11 @@ TEST(PasHighlighter, TokenAttributesFollowKinds) {
         {"{$I x}", pas.DirectiveAttri()}};
     for (const auto& [line, attribute] : attributes) {
         pas.ClearRange();
-        pas.StartLine(line, 0);
+        pas.StartLine(line, LineIndex(0));
         EXPECT_EQ(pas.TokenAttribute(), attribute) << line;
     }
     pas.RestoreRange(static_cast<TSynRange>(R::Asm));
-    pas.StartLine("mov", 0);
+    pas.StartLine("mov", LineIndex(0));
     EXPECT_EQ(pas.TokenAttribute(), pas.AsmAttri());
 }
 

@@ -133,7 +133,7 @@ TEST(PerlHighlighter, NoConstructSpansLines) {
 
 TEST(PerlHighlighter, PragmaAfterUse) {
     TSynPerlSyn perl;
-    perl.StartLine("use vars", 0);
+    perl.StartLine("use vars", LineIndex(0));
     perl.NextToken();
     perl.NextToken();
     EXPECT_EQ(perl.TokenAttribute(), perl.PragmaAttri());

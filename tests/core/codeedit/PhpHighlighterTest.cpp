@@ -220,7 +220,7 @@ TEST(PhpHighlighter, StringSpanningLines) {
     const char* const lines[] = {"$s = \"one", "", "two", "three\";", "$t = 1;"};
     const R expectedAfter[] = {R::String34, R::String34, R::String34, R::Normal, R::Normal};
     for (std::size_t i = 0; i < std::size(lines); ++i) {
-        php.StartLine(lines[i], static_cast<int>(i));
+        php.StartLine(lines[i], LineIndex(static_cast<int>(i)));
         php.ScanToLineEnd();
         EXPECT_EQ(php.CurrentRange(), static_cast<TSynRange>(expectedAfter[i])) << i;
     }
@@ -266,7 +266,7 @@ TEST(PhpHighlighter, TokenAttributeByKind) {
         {"$v", php.VariableAttri()}};
     for (const auto& [text, attribute] : cases) {
         php.ClearRange();
-        php.StartLine(text, 0);
+        php.StartLine(text, LineIndex(0));
         EXPECT_EQ(php.TokenAttribute(), attribute) << text;
     }
 }

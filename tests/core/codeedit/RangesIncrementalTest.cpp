@@ -5,6 +5,7 @@
 #include "LanguageFragments.h"
 #include "codeedit/HighlighterRegistry.h"
 #include "codeedit/SynEditRanges.h"
+#include "core/support/PositionTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -58,7 +59,7 @@ private:
 std::vector<TSynRange> StoredRanges(const TSynEditStringList& lines) {
     std::vector<TSynRange> ranges;
     for (int i = 0; i < lines.Count(); ++i) {
-        ranges.push_back(lines.Ranges(i));
+        ranges.push_back(lines.Ranges(LineIndex(i)));
     }
     return ranges;
 }
@@ -73,13 +74,13 @@ std::vector<TSynRange> ScratchRanges(const TSynEditStringList& lines, const std:
 
 void RangesIncremental::Edit(TSynEditStringList& lines, std::mt19937& random) const {
     const int count = lines.Count();
-    const int at = count == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(count));
+    const LineIndex at(count == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(count)));
     switch (count == 0 ? 1 : random() % 6) {
     case 0:
         lines.Put(at, RandomLine(random));
         break;
     case 1:
-        lines.Insert(count == 0 ? 0 : at, RandomLine(random));
+        lines.Insert(count == 0 ? LineIndex(0) : at, RandomLine(random));
         break;
     case 2: {
         std::vector<std::string> inserted(random() % 4 + 1);
@@ -93,10 +94,10 @@ void RangesIncremental::Edit(TSynEditStringList& lines, std::mt19937& random) co
         lines.Delete(at);
         break;
     case 4:
-        lines.DeleteLines(at, std::min(count - at, static_cast<int>(random() % 4) + 1));
+        lines.DeleteLines(at, std::min(count - at.Value(), static_cast<int>(random() % 4) + 1));
         break;
     default:
-        lines.Exchange(at, static_cast<int>(random() % static_cast<unsigned>(count)));
+        lines.Exchange(at, LineIndex(static_cast<int>(random() % static_cast<unsigned>(count))));
         break;
     }
 }
@@ -137,29 +138,30 @@ TEST_P(RangesIncremental, LazyRescanKeepsTheCurrentLinesRight) {
         TSynEditStringList lines;
         std::vector<TSynLinesChange> changes;
         Fill(lines, changes, random, 30);
-        int valid = -1;
+        LineIndex valid = NoLine;
         for (int step = 0; step < 200; ++step) {
             changes.clear();
             Edit(lines, random);
             for (const auto& change : changes) {
                 valid = RescanCurrent(lines, highlighter.get(), change, valid).validThrough;
             }
-            ASSERT_LT(valid, lines.Count());
+            ASSERT_LT(valid, LineIndex(lines.Count()));
             // A view shows some lines now and then.
             if (lines.Count() > 0 && random() % 3 == 0) {
-                const int shown = static_cast<int>(random() % unsigned(lines.Count()));
+                const LineIndex shown(static_cast<int>(random() % unsigned(lines.Count())));
                 valid = ScanThrough(lines, highlighter.get(), valid, shown);
                 ASSERT_GE(valid, shown);
             }
             const std::vector<TSynRange> scratch = ScratchRanges(lines, extension);
-            for (int i = 0; i <= valid; ++i) {
-                ASSERT_EQ(lines.Ranges(i), scratch[std::size_t(i)])
-                    << "seed " << seed << " step " << step << " line " << i << " of " << valid;
+            for (LineIndex i(0); i <= valid; ++i) {
+                ASSERT_EQ(lines.Ranges(i), scratch[std::size_t(i.Value())])
+                    << "seed " << seed << " step " << step << " line " << i.Value() << " of "
+                    << valid.Value();
             }
             CountStates(scratch);
         }
-        ASSERT_EQ(ScanThrough(lines, highlighter.get(), valid, lines.Count() - 1),
-                  lines.Count() - 1);
+        ASSERT_EQ(ScanThrough(lines, highlighter.get(), valid, LineIndex(lines.Count() - 1)),
+                  LineIndex(lines.Count() - 1));
         ASSERT_EQ(StoredRanges(lines), ScratchRanges(lines, extension)) << "seed " << seed;
     }
     ExpectStatesSeen();
@@ -172,17 +174,18 @@ TEST(RangesIncrementalHtml, AWholeTextChangeLeavesNothingCurrentUntilAsked) {
     auto highlighter = CreateHighlighter(".html");
     TSynEditStringList lines;
     lines.SetText("<!--\r\na\r\n-->\r\nb");
-    const TSynLazyRescan rescan =
-        RescanCurrent(lines, highlighter.get(), {0, 0, lines.Count(), true}, 3);
-    EXPECT_EQ(rescan.validThrough, -1);
-    EXPECT_EQ(rescan.lastRescanned, -1);
-    EXPECT_EQ(ScanThrough(lines, highlighter.get(), -1, 1), 1);
-    EXPECT_EQ(ScanThrough(lines, highlighter.get(), 1, 99), 3) << "clamped to the list";
+    const TSynLazyRescan rescan = RescanCurrent(
+        lines, highlighter.get(), {LineIndex(0), 0, lines.Count(), true}, LineIndex(3));
+    EXPECT_EQ(rescan.validThrough, NoLine);
+    EXPECT_EQ(rescan.lastRescanned, NoLine);
+    EXPECT_EQ(ScanThrough(lines, highlighter.get(), NoLine, LineIndex(1)), LineIndex(1));
+    EXPECT_EQ(ScanThrough(lines, highlighter.get(), LineIndex(1), LineIndex(99)), LineIndex(3))
+        << "clamped to the list";
     const std::vector<TSynRange> scratch = ScratchRanges(lines, ".html");
     for (int i = 0; i < lines.Count(); ++i) {
-        EXPECT_EQ(lines.Ranges(i), scratch[std::size_t(i)]) << i;
+        EXPECT_EQ(lines.Ranges(LineIndex(i)), scratch[std::size_t(i)]) << i;
     }
-    EXPECT_NE(lines.Ranges(1), lines.Ranges(0)) << "inside the comment";
+    EXPECT_NE(lines.Ranges(LineIndex(1)), lines.Ranges(LineIndex(0))) << "inside the comment";
 }
 
 } // namespace

@@ -147,11 +147,11 @@ TEST(SqlHighlighter, EverySybaseWordIsAKeywordInAnyCase) {
     ASSERT_EQ(TSynSQLSyn::SybaseWords().size(), 373u);
     for (auto word : TSynSQLSyn::SybaseWords()) {
         for (const std::string& spelling : {std::string(word), Upper(word)}) {
-            sql.StartLine(spelling, 0);
+            sql.StartLine(spelling, LineIndex(0));
             EXPECT_EQ(sql.TokenKind(), static_cast<int>(K::Keyword)) << spelling;
             EXPECT_EQ(sql.TokenText(), spelling);
             EXPECT_TRUE(sql.IsKeywordText(spelling)) << spelling;
-            sql.StartLine(spelling + "#", 0);
+            sql.StartLine(spelling + "#", LineIndex(0));
             EXPECT_EQ(sql.TokenKind(), static_cast<int>(K::Identifier)) << spelling;
         }
     }
@@ -164,7 +164,7 @@ TEST(SqlHighlighter, TableNames) {
         {"Customers", K::TableName}, {"orders", K::TableName}, {"select", K::Keyword},
         {"t1", K::TableName},        {"t2", K::Identifier},    {"customer", K::Identifier}};
     for (const auto& [word, kind] : cases) {
-        sql.StartLine(word, 0);
+        sql.StartLine(word, LineIndex(0));
         EXPECT_EQ(sql.TokenKind(), static_cast<int>(kind)) << word;
     }
     EXPECT_FALSE(sql.IsKeywordText("customers"));
@@ -172,7 +172,7 @@ TEST(SqlHighlighter, TableNames) {
     EXPECT_FALSE(sql.IsKeywordText("nothing"));
 
     sql.SetTableNames({});
-    sql.StartLine("customers", 0);
+    sql.StartLine("customers", LineIndex(0));
     EXPECT_EQ(sql.TokenKind(), static_cast<int>(K::Identifier));
 }
 
@@ -180,9 +180,9 @@ TEST(SqlHighlighter, DialectAndTokenAttributes) {
     TSynSQLSyn sql;
     EXPECT_EQ(sql.SQLDialect(), TSQLDialect::sqlSybase);
     EXPECT_EQ(static_cast<int>(TSQLDialect::sqlSybase), 5);
-    sql.StartLine("#", 0);
+    sql.StartLine("#", LineIndex(0));
     EXPECT_EQ(sql.TokenAttribute(), sql.IdentifierAttri());
-    sql.StartLine("@v", 0);
+    sql.StartLine("@v", LineIndex(0));
     EXPECT_EQ(sql.TokenAttribute(), sql.VariableAttri());
 }
 

@@ -72,11 +72,11 @@ TEST(TextBufferLineBreaks, ATextWithoutBreaksAndATextThatIsNoFileKeepTheFormat) 
 TEST(TextBufferLineBreaks, ABreakStaysWithItsLineAndGoesWithIt) {
     TSynEditStringList list;
     list.TakeText(ByteBlock::CopyOf("a\nb\rc\nd\n"), {}, TSynTextBreaks::AsInText);
-    list.Put(1, "B");
+    list.Put(LineIndex(1), "B");
     EXPECT_EQ(Written(list, TSynFinalBreak::Yes), "a\nB\rc\nd\n");
-    list.Insert(1, "new");
+    list.Insert(LineIndex(1), "new");
     EXPECT_EQ(Written(list, TSynFinalBreak::Yes), "a\nnew\nB\rc\nd\n");
-    list.Delete(2);
+    list.Delete(LineIndex(2));
     EXPECT_FALSE(list.MixedLineBreaks());
     EXPECT_EQ(Written(list, TSynFinalBreak::Yes), "a\nnew\nc\nd\n");
 }
@@ -84,7 +84,8 @@ TEST(TextBufferLineBreaks, ABreakStaysWithItsLineAndGoesWithIt) {
 TEST(TextBufferLineBreaks, MarksAndBreaksGoFromOneListToAnother) {
     TSynEditStringList source;
     source.TakeText(ByteBlock::CopyOf("a\r\nb\nc\r\nd\re"), {}, TSynTextBreaks::AsInText);
-    EXPECT_EQ(source.LineBreakMarks(1, 4), (TSynLineBreakMarks{{0, Unix}, {2, Mac}}));
+    EXPECT_EQ(source.LineBreakMarks(LineIndex(1), LineIndex(4)),
+              (TSynLineBreakMarks{{LineIndex(0), Unix}, {LineIndex(2), Mac}}));
     TSynEditStringList copy;
     copy.Assign(source);
     EXPECT_EQ(Written(copy, TSynFinalBreak::No), "a\r\nb\nc\r\nd\re");

@@ -16,7 +16,7 @@ using namespace std::string_literals;
 std::vector<std::string> LinesOf(const TSynEditStringList& list) {
     std::vector<std::string> lines;
     for (int i = 0; i < list.Count(); ++i)
-        lines.emplace_back(list.Get(i));
+        lines.emplace_back(list.Get(LineIndex(i)));
     return lines;
 }
 
@@ -97,11 +97,11 @@ TEST(TextBufferLoad, ReadsStreamFromItsStart) {
 TEST(TextBufferLoad, ReplacesEarlierLinesAndTheirData) {
     TSynEditStringList list;
     list.Add("old");
-    list.SetRange(0, 7);
+    list.SetRange(LineIndex(0), 7);
     list.LoadFromBuffer("new");
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Get(0), "new");
-    EXPECT_EQ(list.Ranges(0), 0u);
+    EXPECT_EQ(list.Get(LineIndex(0)), "new");
+    EXPECT_EQ(list.Ranges(LineIndex(0)), 0u);
 }
 
 struct TextCase {
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextBufferSetText, testing::ValuesIn(textCases),
 TEST(TextBufferSetText, AcceptsAViewOfItsOwnLines) {
     TSynEditStringList list;
     list.SetText("one\r\ntwo");
-    list.SetText(list.Get(1));
+    list.SetText(list.Get(LineIndex(1)));
     EXPECT_EQ(LinesOf(list), std::vector<std::string>{"two"});
 }
 
@@ -222,7 +222,7 @@ TEST_F(TextBufferFiles, LoadsFilesThatReportNoSize) {
     TSynEditStringList list;
     LoadFromFile(list, "/proc/self/status");
     ASSERT_GT(list.Count(), 3);
-    EXPECT_EQ(list.Get(0).substr(0, 5), "Name:");
+    EXPECT_EQ(list.Get(LineIndex(0)).substr(0, 5), "Name:");
 }
 
 TEST_F(TextBufferFiles, SaveEmptiesAnExistingFile) {

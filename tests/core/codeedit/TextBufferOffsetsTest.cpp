@@ -1,12 +1,11 @@
 // Whole-text offsets of the line list and their inverse, also after edits in a large list.
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "core/support/PositionTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Position = TSynEditStringList::Position;
 
 struct OffsetCase {
     std::size_t offset;
@@ -23,22 +22,23 @@ TEST(TextBufferOffsets, MapOffsetsToLinesAndColumns) {
         {10, 2, 2, 3}, {500, 2, 2, 3}, {3, 1, 1, 0}, {4, 1, 2, 0}, {5, 1, 2, 1}, {2, 0, 2, 0},
     };
     for (const OffsetCase& c : cases) {
-        Position p = list.PositionOfOffset(c.offset, c.breakLength);
-        EXPECT_EQ(p.line, c.line) << "offset " << c.offset << " break " << c.breakLength;
-        EXPECT_EQ(p.column, c.column) << "offset " << c.offset << " break " << c.breakLength;
+        BufferPosition p = list.PositionOfOffset(TextOffset(c.offset), c.breakLength);
+        EXPECT_EQ(p.line, LineIndex(c.line)) << "offset " << c.offset << " break " << c.breakLength;
+        EXPECT_EQ(p.column, ByteColumn(c.column))
+            << "offset " << c.offset << " break " << c.breakLength;
     }
-    EXPECT_EQ(list.LineStartOffset(0), 0u);
-    EXPECT_EQ(list.LineStartOffset(2), 6u);
-    EXPECT_EQ(list.LineStartOffset(2, 1), 4u);
-    EXPECT_EQ(list.LineStartOffset(3), list.Text().size());
+    EXPECT_EQ(list.LineStartOffset(LineIndex(0)), TextOffset(0));
+    EXPECT_EQ(list.LineStartOffset(LineIndex(2)), TextOffset(6));
+    EXPECT_EQ(list.LineStartOffset(LineIndex(2), 1), TextOffset(4));
+    EXPECT_EQ(list.LineStartOffset(LineIndex(3)), TextOffset(list.Text().size()));
 }
 
 TEST(TextBufferOffsets, EmptyListIsAtZero) {
     TSynEditStringList list;
-    Position p = list.PositionOfOffset(10);
-    EXPECT_EQ(p.line, 0);
-    EXPECT_EQ(p.column, 0u);
-    EXPECT_EQ(list.LineStartOffset(0), 0u);
+    BufferPosition p = list.PositionOfOffset(TextOffset(10));
+    EXPECT_EQ(p.line, LineIndex(0));
+    EXPECT_EQ(p.column, ByteColumn(0));
+    EXPECT_EQ(list.LineStartOffset(LineIndex(0)), TextOffset(0));
 }
 
 // The offsets of a plain vector of lines, the slow obvious way.
@@ -55,22 +55,22 @@ struct Model {
 
 TEST(TextBufferOffsets, EveryOffsetInOrderAndBackwards) {
     std::string text;
-    std::vector<Position> expected;
+    std::vector<BufferPosition> expected;
     for (int line = 0; line < 300; ++line) {
         std::size_t length = (line * 7) % 23;
         text += std::string(length, 'x') + "\r\n";
         for (std::size_t column = 0; column < length + 2; ++column)
-            expected.push_back({line, std::min(column, length)});
+            expected.push_back(MakePosition(line, std::min(column, length)));
     }
     TSynEditStringList list;
     list.SetText(text);
     for (std::size_t offset = 0; offset < expected.size(); ++offset) {
-        Position p = list.PositionOfOffset(offset);
+        BufferPosition p = list.PositionOfOffset(TextOffset(offset));
         ASSERT_EQ(p.line, expected[offset].line) << offset;
         ASSERT_EQ(p.column, expected[offset].column) << offset;
     }
     for (std::size_t offset = expected.size(); offset-- > 0;) {
-        Position p = list.PositionOfOffset(offset);
+        BufferPosition p = list.PositionOfOffset(TextOffset(offset));
         ASSERT_EQ(p.line, expected[offset].line) << offset;
         ASSERT_EQ(p.column, expected[offset].column) << offset;
     }
@@ -95,35 +95,37 @@ TEST(TextBufferOffsets, StayRightAfterEditsInTheMiddleOfALargeList) {
         std::size_t middle = 100000 + next(1000);
         switch (round % 4) {
         case 0:
-            list.Insert(int(middle), std::string(round, 'i'));
+            list.Insert(LineIndex(int(middle)), std::string(round, 'i'));
             model.lines.insert(model.lines.begin() + middle, std::string(round, 'i'));
             break;
         case 1:
-            list.Delete(int(middle));
+            list.Delete(LineIndex(int(middle)));
             model.lines.erase(model.lines.begin() + middle);
             break;
         case 2:
-            list.Put(int(middle), "put put");
+            list.Put(LineIndex(int(middle)), "put put");
             model.lines[middle] = "put put";
             break;
         default:
-            list.InsertLines(int(middle), {"x", "", "yy"});
+            list.InsertLines(LineIndex(int(middle)), {"x", "", "yy"});
             model.lines.insert(model.lines.begin() + middle, {"x", "", "yy"});
         }
         // A lookup near the edit first, then one far below it, then above it.
         for (std::size_t line : {middle, model.lines.size() - 1 - next(50), next(100000)}) {
             std::size_t breakLength = round % 3;
             std::size_t start = model.Start(line, breakLength);
-            ASSERT_EQ(list.LineStartOffset(int(line), breakLength), start) << "line " << line;
+            ASSERT_EQ(list.LineStartOffset(LineIndex(int(line)), breakLength), TextOffset(start))
+                << "line " << line;
             std::size_t column = next(model.lines[line].size() + 1);
-            Position p = list.PositionOfOffset(start + column, breakLength);
+            BufferPosition p = list.PositionOfOffset(TextOffset(start + column), breakLength);
             if (breakLength == 0 && column == model.lines[line].size())
                 continue; // the end of a line is also the start of the next
-            ASSERT_EQ(p.line, int(line));
-            ASSERT_EQ(p.column, column);
+            ASSERT_EQ(p.line, LineIndex(int(line)));
+            ASSERT_EQ(p.column, ByteColumn(column));
         }
     }
-    EXPECT_EQ(list.LineStartOffset(list.Count()), model.Start(model.lines.size(), 2));
+    EXPECT_EQ(list.LineStartOffset(LineIndex(list.Count())),
+              TextOffset(model.Start(model.lines.size(), 2)));
 }
 
 } // namespace

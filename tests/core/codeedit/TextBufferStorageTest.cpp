@@ -3,6 +3,7 @@
 // writing the lines out piece by piece.
 
 #include "codeedit/SynEditTextBuffer.h"
+#include "core/support/PositionTestSupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ std::string Join(const std::vector<std::string>& lines, std::string_view lineBre
 std::vector<std::string> LinesOf(const TSynEditStringList& list) {
     std::vector<std::string> lines;
     for (int i = 0; i < list.Count(); ++i)
-        lines.emplace_back(list.Get(i));
+        lines.emplace_back(list.Get(LineIndex(i)));
     return lines;
 }
 
@@ -44,19 +45,21 @@ TEST(TextBufferStorage, LinesOfEveryLengthLoadCopyAndEditApart) {
         ASSERT_EQ(LinesOf(list), lines);
         std::size_t offset = 0;
         for (int i = 0; i < list.Count(); ++i) {
-            EXPECT_EQ(list.LineStartOffset(i, lineBreak.size()), offset) << "line " << i;
-            const auto end = list.PositionOfOffset(offset + lines[i].size(), lineBreak.size());
-            EXPECT_EQ(end.line, i);
-            EXPECT_EQ(end.column, lines[i].size());
+            EXPECT_EQ(list.LineStartOffset(LineIndex(i), lineBreak.size()), TextOffset(offset))
+                << "line " << i;
+            const auto end =
+                list.PositionOfOffset(TextOffset(offset + lines[i].size()), lineBreak.size());
+            EXPECT_EQ(end.line, LineIndex(i));
+            EXPECT_EQ(end.column, ByteColumn(lines[i].size()));
             offset += lines[i].size() + lineBreak.size();
         }
 
         // A copy shares the block but not the edits made on either side afterwards.
         TSynEditStringList copy;
         copy.Assign(list);
-        list.Put(4, "edited");
-        list.Delete(0);
-        copy.Put(5, "other");
+        list.Put(LineIndex(4), "edited");
+        list.Delete(LineIndex(0));
+        copy.Put(LineIndex(5), "other");
         std::vector<std::string> expectedCopy = lines;
         expectedCopy[5] = "other";
         EXPECT_EQ(LinesOf(copy), expectedCopy);
@@ -96,8 +99,8 @@ TEST(TextBufferStorage, ReplacingInALineEqualsPuttingTheEditedLine) {
         TSynEditStringList list;
         list.TakeText(ByteBlock::CopyOf("first\n" + start + "\r\nlast\n"), {},
                       TSynTextBreaks::AsInText);
-        list.SetRange(1, 7);
-        list.SetFlags(1, 3);
+        list.SetRange(LineIndex(1), 7);
+        list.SetFlags(LineIndex(1), 3);
         std::string expected = start;
         std::vector<TSynLinesChange> changes;
         list.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
@@ -106,15 +109,15 @@ TEST(TextBufferStorage, ReplacingInALineEqualsPuttingTheEditedLine) {
             const std::size_t column = std::min(edit.column, expected.size());
             const std::size_t count = std::min(edit.count, expected.size() - column);
             expected.replace(column, count, edit.text);
-            list.ReplaceInLine(1, column, count, edit.text);
-            ASSERT_EQ(list.Get(1), expected);
-            EXPECT_EQ(changes.back(), (TSynLinesChange{1, 1, 1}));
+            list.ReplaceInLine(LineIndex(1), ByteColumn(column), count, edit.text);
+            ASSERT_EQ(list.Get(LineIndex(1)), expected);
+            EXPECT_EQ(changes.back(), (TSynLinesChange{LineIndex(1), 1, 1}));
             EXPECT_EQ(LinesOf(list).front(), "first");
             EXPECT_EQ(LinesOf(list).back(), "last");
-            EXPECT_EQ(list.Ranges(1), 7u);
-            EXPECT_EQ(list.Flags(1), 3);
-            EXPECT_EQ(list.LineBreakAfter(1), TSynEditFileFormat::sffDos);
-            EXPECT_EQ(list.LineStartOffset(2, 1), 6 + expected.size() + 1);
+            EXPECT_EQ(list.Ranges(LineIndex(1)), 7u);
+            EXPECT_EQ(list.Flags(LineIndex(1)), 3);
+            EXPECT_EQ(list.LineBreakAfter(LineIndex(1)), TSynEditFileFormat::sffDos);
+            EXPECT_EQ(list.LineStartOffset(LineIndex(2), 1), TextOffset(6 + expected.size() + 1));
         }
         EXPECT_EQ(changes.size(), std::size(edits));
     }
@@ -123,37 +126,40 @@ TEST(TextBufferStorage, ReplacingInALineEqualsPuttingTheEditedLine) {
 TEST(TextBufferStorage, ReplacingInALineTakesTextFromTheLineItselfAndRefusesBadRanges) {
     TSynEditStringList list;
     list.Add(std::string(70000, 'a') + "tail");
-    list.ReplaceInLine(0, 70000, 0, "x");
+    list.ReplaceInLine(LineIndex(0), ByteColumn(70000), 0, "x");
     // The line's own bytes, moved by the edit they are inserted with.
-    list.ReplaceInLine(0, 0, 2, list.Get(0).substr(69990));
-    EXPECT_EQ(list.Get(0), std::string("aaaaaaaaaaxtail") + std::string(69998, 'a') + "xtail");
-    const std::string before(list.Get(0));
-    EXPECT_THROW(list.ReplaceInLine(0, before.size() + 1, 0, "x"), std::out_of_range);
-    EXPECT_THROW(list.ReplaceInLine(0, before.size() - 2, 3, ""), std::out_of_range);
-    EXPECT_THROW(list.ReplaceInLine(1, 0, 0, "x"), EListError);
-    EXPECT_EQ(list.Get(0), before);
+    list.ReplaceInLine(LineIndex(0), ByteColumn(0), 2, list.Get(LineIndex(0)).substr(69990));
+    EXPECT_EQ(list.Get(LineIndex(0)),
+              std::string("aaaaaaaaaaxtail") + std::string(69998, 'a') + "xtail");
+    const std::string before(list.Get(LineIndex(0)));
+    EXPECT_THROW(list.ReplaceInLine(LineIndex(0), ByteColumn(before.size() + 1), 0, "x"),
+                 std::out_of_range);
+    EXPECT_THROW(list.ReplaceInLine(LineIndex(0), ByteColumn(before.size() - 2), 3, ""),
+                 std::out_of_range);
+    EXPECT_THROW(list.ReplaceInLine(LineIndex(1), ByteColumn(0), 0, "x"), EListError);
+    EXPECT_EQ(list.Get(LineIndex(0)), before);
 }
 
 TEST(TextBufferStorage, DataSetOnSomeLinesFollowsThemLikeTheirText) {
     TSynEditStringList list;
     list.TakeText(ByteBlock::CopyOf("a\nb\nc\nd\n"));
     // Only the third line has a range, object and flags: the others read 0 throughout.
-    list.SetRange(2, 7);
-    list.SetObject(2, &list);
-    list.SetFlags(2, 3);
-    list.Insert(0, "new");
-    list.Exchange(3, 4);
-    list.Delete(1);
+    list.SetRange(LineIndex(2), 7);
+    list.SetObject(LineIndex(2), &list);
+    list.SetFlags(LineIndex(2), 3);
+    list.Insert(LineIndex(0), "new");
+    list.Exchange(LineIndex(3), LineIndex(4));
+    list.Delete(LineIndex(1));
     const std::vector<std::string> expected{"new", "b", "d", "c"};
     ASSERT_EQ(LinesOf(list), expected);
     TSynEditStringList copy;
     copy.Assign(list);
     for (const TSynEditStringList* l : {&list, &copy}) {
-        for (int i = 0; i < l->Count(); ++i) {
+        for (LineIndex i(0); i.Value() < l->Count(); ++i) {
             const bool tagged = l->Get(i) == "c";
-            EXPECT_EQ(l->Ranges(i), tagged ? 7u : 0u) << i;
-            EXPECT_EQ(l->Objects(i), tagged ? static_cast<void*>(&list) : nullptr) << i;
-            EXPECT_EQ(l->Flags(i), tagged ? 3 : 0) << i;
+            EXPECT_EQ(l->Ranges(i), tagged ? 7u : 0u) << i.Value();
+            EXPECT_EQ(l->Objects(i), tagged ? static_cast<void*>(&list) : nullptr) << i.Value();
+            EXPECT_EQ(l->Flags(i), tagged ? 3 : 0) << i.Value();
         }
     }
 }
@@ -201,7 +207,7 @@ TEST(TextBufferStorage, WritesLinesInPiecesWithOrWithoutTheFinalBreak) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TSynEditStringList list;
-        list.InsertLines(0, c.lines);
+        list.InsertLines(LineIndex(0), c.lines);
         std::string written;
         list.WriteText(
             [&](std::string_view piece) {
@@ -216,7 +222,7 @@ TEST(TextBufferStorage, WritesLinesInPiecesWithOrWithoutTheFinalBreak) {
 
 TEST(TextBufferStorage, WritingStopsAtTheFirstRefusedPiece) {
     TSynEditStringList list;
-    list.InsertLines(0, {std::string(3 << 20, 'a'), std::string(3 << 20, 'b'), "c"});
+    list.InsertLines(LineIndex(0), {std::string(3 << 20, 'a'), std::string(3 << 20, 'b'), "c"});
     int pieces = 0;
     list.WriteText(
         [&](std::string_view) {
@@ -243,26 +249,27 @@ TEST(TextBufferStorage, CuttingALineEqualsPuttingAndInsertingItsHalves) {
                 list.TakeText(ByteBlock::CopyOf("first\n" + start + "\rlast\n"), {},
                               TSynTextBreaks::AsInText);
                 if (edited)
-                    list.ReplaceInLine(1, 0, 1, start.substr(0, 1));
-                list.SetRange(1, 7);
-                list.SetFlags(1, 3);
+                    list.ReplaceInLine(LineIndex(1), ByteColumn(0), 1, start.substr(0, 1));
+                list.SetRange(LineIndex(1), 7);
+                list.SetFlags(LineIndex(1), 3);
                 std::vector<TSynLinesChange> changes;
                 list.SetOnChange([&](const TSynLinesChange& change) { changes.push_back(change); });
-                list.CutLine(1, column);
-                EXPECT_EQ(changes, (std::vector<TSynLinesChange>{{1, 1, 2}}));
+                list.CutLine(LineIndex(1), ByteColumn(column));
+                EXPECT_EQ(changes, (std::vector<TSynLinesChange>{{LineIndex(1), 1, 2}}));
                 EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", start.substr(0, column),
                                                                    start.substr(column), "last"}));
-                EXPECT_EQ(list.LineBreakAfter(1), TSynEditFileFormat::sffUnix);
-                EXPECT_EQ(list.LineBreakAfter(2), TSynEditFileFormat::sffMac);
-                EXPECT_EQ(list.Ranges(1), 7u);
-                EXPECT_EQ(list.Flags(1), 3);
-                EXPECT_EQ(list.Ranges(2), 0u);
-                EXPECT_EQ(list.Flags(2), 0);
-                EXPECT_EQ(list.LineStartOffset(3, 1), 6 + start.size() + 2);
-                list.ReplaceInLine(1, list.Get(1).size(), 0, "<end of one>");
-                list.ReplaceInLine(2, 0, 0, "<start of two>");
-                EXPECT_EQ(list.Get(1), start.substr(0, column) + "<end of one>");
-                EXPECT_EQ(list.Get(2), "<start of two>" + start.substr(column));
+                EXPECT_EQ(list.LineBreakAfter(LineIndex(1)), TSynEditFileFormat::sffUnix);
+                EXPECT_EQ(list.LineBreakAfter(LineIndex(2)), TSynEditFileFormat::sffMac);
+                EXPECT_EQ(list.Ranges(LineIndex(1)), 7u);
+                EXPECT_EQ(list.Flags(LineIndex(1)), 3);
+                EXPECT_EQ(list.Ranges(LineIndex(2)), 0u);
+                EXPECT_EQ(list.Flags(LineIndex(2)), 0);
+                EXPECT_EQ(list.LineStartOffset(LineIndex(3), 1), TextOffset(6 + start.size() + 2));
+                list.ReplaceInLine(LineIndex(1), ByteColumn(list.Get(LineIndex(1)).size()), 0,
+                                   "<end of one>");
+                list.ReplaceInLine(LineIndex(2), ByteColumn(0), 0, "<start of two>");
+                EXPECT_EQ(list.Get(LineIndex(1)), start.substr(0, column) + "<end of one>");
+                EXPECT_EQ(list.Get(LineIndex(2)), "<start of two>" + start.substr(column));
             }
 }
 
@@ -280,23 +287,24 @@ TEST(TextBufferStorage, JoiningTheHalvesOfACutLineGivesTheLineBack) {
             TSynEditStringList list;
             list.TakeText(std::move(block), {}, TSynTextBreaks::AsInText);
             if (edited)
-                list.ReplaceInLine(1, 0, 1, line.substr(0, 1));
-            list.CutLine(1, column);
-            list.ReplaceInLine(1, column, 0, list.Get(2));
-            list.DeleteLines(2, 1);
+                list.ReplaceInLine(LineIndex(1), ByteColumn(0), 1, line.substr(0, 1));
+            list.CutLine(LineIndex(1), ByteColumn(column));
+            list.ReplaceInLine(LineIndex(1), ByteColumn(column), 0, list.Get(LineIndex(2)));
+            list.DeleteLines(LineIndex(2), 1);
             EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"first", line, "last"}));
-            EXPECT_EQ(list.Get(1).data() == loaded, !edited);
-            list.ReplaceInLine(1, column, 0, "<joined>");
-            EXPECT_EQ(list.Get(1), line.substr(0, column) + "<joined>" + line.substr(column));
-            EXPECT_EQ(list.LineStartOffset(2, 1), 6 + line.size() + 8 + 1);
+            EXPECT_EQ(list.Get(LineIndex(1)).data() == loaded, !edited);
+            list.ReplaceInLine(LineIndex(1), ByteColumn(column), 0, "<joined>");
+            EXPECT_EQ(list.Get(LineIndex(1)),
+                      line.substr(0, column) + "<joined>" + line.substr(column));
+            EXPECT_EQ(list.LineStartOffset(LineIndex(2), 1), TextOffset(6 + line.size() + 8 + 1));
         }
 }
 
 TEST(TextBufferStorage, CuttingALineRefusesABadLineOrColumnAndChangesNothing) {
     TSynEditStringList list;
     list.SetText("one\ntwo");
-    EXPECT_THROW(list.CutLine(2, 0), EListError);
-    EXPECT_THROW(list.CutLine(-1, 0), EListError);
-    EXPECT_THROW(list.CutLine(1, 4), std::out_of_range);
+    EXPECT_THROW(list.CutLine(LineIndex(2), ByteColumn(0)), EListError);
+    EXPECT_THROW(list.CutLine(LineIndex(-1), ByteColumn(0)), EListError);
+    EXPECT_THROW(list.CutLine(LineIndex(1), ByteColumn(4)), std::out_of_range);
     EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"one", "two"}));
 }

@@ -101,10 +101,10 @@ TEST(VbHighlighter, EveryKeywordInAnyCase) {
     ASSERT_EQ(TSynVBSyn::Keywords().size(), 213u);
     for (auto keyword : TSynVBSyn::Keywords()) {
         for (const std::string& spelling : {std::string(keyword), Upper(keyword)}) {
-            vb.StartLine(spelling, 0);
+            vb.StartLine(spelling, LineIndex(0));
             EXPECT_EQ(vb.TokenKind(), static_cast<int>(K::Keyword)) << spelling;
             EXPECT_EQ(vb.TokenText(), spelling);
-            vb.StartLine(spelling + "x", 0);
+            vb.StartLine(spelling + "x", LineIndex(0));
             EXPECT_EQ(vb.TokenKind(), static_cast<int>(K::Identifier)) << spelling << "x";
         }
     }
@@ -114,14 +114,14 @@ TEST(VbHighlighter, WordsSharingAKeywordHashAreIdentifiers) {
     // "fi" weighs as "if"; "zzzzzz" weighs 156, past the table.
     TSynVBSyn vb;
     for (const char* word : {"fi", "mid_", "zzzzzz", "ab"}) {
-        vb.StartLine(word, 0);
+        vb.StartLine(word, LineIndex(0));
         EXPECT_EQ(vb.TokenKind(), static_cast<int>(K::Identifier)) << word;
     }
 }
 
 TEST(VbHighlighter, UnclosedStringLeavesNoRange) {
     TSynVBSyn vb;
-    vb.StartLine("s = \"open", 0);
+    vb.StartLine("s = \"open", LineIndex(0));
     vb.ScanToLineEnd();
     EXPECT_EQ(vb.CurrentRange(), 0u);
     // An unclosed string does not colour the next line.
@@ -130,9 +130,9 @@ TEST(VbHighlighter, UnclosedStringLeavesNoRange) {
 
 TEST(VbHighlighter, TokenAttributesFollowKinds) {
     TSynVBSyn vb;
-    vb.StartLine("$", 0);
+    vb.StartLine("$", LineIndex(0));
     EXPECT_EQ(vb.TokenAttribute(), vb.IdentifierAttri());
-    vb.StartLine("#d#", 0);
+    vb.StartLine("#d#", LineIndex(0));
     EXPECT_EQ(vb.TokenAttribute(), vb.StringAttri());
 }
 

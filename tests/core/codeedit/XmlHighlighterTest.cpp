@@ -208,7 +208,7 @@ TEST(XmlHighlighter, DocTypeSubsetOverSeveralLines) {
     const char* const lines[] = {"<!DOCTYPE note [", "  <!ENTITY w \"x\">", "]>", "<note>"};
     const R expectedAfter[] = {R::DocTypeSubset, R::DocTypeSubset, R::Attribute, R::Text};
     for (std::size_t i = 0; i < std::size(lines); ++i) {
-        xml.StartLine(lines[i], static_cast<int>(i));
+        xml.StartLine(lines[i], LineIndex(static_cast<int>(i)));
         xml.ScanToLineEnd();
         EXPECT_EQ(xml.CurrentRange(), static_cast<TSynRange>(expectedAfter[i])) << i;
     }
@@ -257,7 +257,7 @@ TEST(XmlHighlighter, EveryKindHasItsAttribute) {
     };
     for (const auto& c : cases) {
         xml.RestoreRange(static_cast<TSynRange>(c.start));
-        xml.StartLine(c.text, 0);
+        xml.StartLine(c.text, LineIndex(0));
         EXPECT_EQ(xml.TokenKind(), static_cast<int>(c.kind)) << c.text;
         EXPECT_EQ(xml.TokenAttribute(), c.attribute) << c.text;
     }

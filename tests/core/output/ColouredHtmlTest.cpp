@@ -153,9 +153,9 @@ public:
         return line[at] == 'k' ? keyword : line[at] == 'x' ? &unlisted : nullptr;
     }
     int TokenKind() const override { return 0; }
-    std::size_t TokenStart() const override { return at; }
+    ByteColumn TokenStart() const override { return ByteColumn(at); }
     void NextToken() override { ++at; }
-    void StartLine(std::string_view text, int) override {
+    void StartLine(std::string_view text, LineIndex) override {
         line = text;
         at = 0;
     }
