@@ -64,7 +64,7 @@ BufferPosition EndOfText(BufferPosition start, std::string_view text) {
     for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
          at = text.find("\r\n", at + 2))
         ++breaks;
-    return MakePosition(start.line.Value() + breaks, text.size() - lastBreak - 2);
+    return {start.line + breaks, ByteColumn(text.size() - lastBreak - 2)};
 }
 
 TextMatcher::TextMatcher(std::string_view findText, CaseRule rule, const Encoding& encoding)

@@ -14,10 +14,10 @@ constexpr std::size_t kQuotedBytes = 1 << 20;
 constexpr int kWholeCopyLines = 2000;
 constexpr std::size_t kWholeCopyBytes = 256 * 1024;
 
-std::size_t BytesOfLines(const TSynEditStringList& lines, int from, int to) {
+std::size_t BytesOfLines(const TSynEditStringList& lines, LineIndex from, LineIndex to) {
     std::size_t bytes = 0;
-    for (int line = from; line < to && bytes <= kQuotedBytes; ++line)
-        bytes += lines.Get(LineIndex(line)).size() + 1;
+    for (LineIndex line = from; line < to && bytes <= kQuotedBytes; ++line)
+        bytes += lines.Get(line).size() + 1;
     return bytes;
 }
 
@@ -26,32 +26,32 @@ std::size_t BytesOfLines(const TSynEditStringList& lines, int from, int to) {
 TSynEditAccessibility::TSynEditAccessibility(QWidget& widget, const TSynEditEngine& engine)
     : widget(widget), engine(engine), index(engine) {}
 
-bool TSynEditAccessibility::LineWindow::Covers(int from, int count) const {
-    return from >= first && from + count <= first + int(lines.size());
+bool TSynEditAccessibility::LineWindow::Covers(LineIndex from, int count) const {
+    return from >= first && from + count <= End();
 }
 
-QString TSynEditAccessibility::LineWindow::Text(int from, int count,
+QString TSynEditAccessibility::LineWindow::Text(LineIndex from, int count,
                                                 const Encoding& encoding) const {
     QString text;
-    for (int line = from; line < from + count; ++line)
+    for (LineIndex line = from; line < from + count; ++line)
         text += ToQString(lines[std::size_t(line - first)], encoding) + QLatin1Char('\n');
     return text;
 }
 
-std::optional<QString> TSynEditAccessibility::CurrentText(int from, int count) const {
+std::optional<QString> TSynEditAccessibility::CurrentText(LineIndex from, int count) const {
     const TSynEditStringList& lines = engine.Lines();
     if (BytesOfLines(lines, from, from + count) > kQuotedBytes)
         return std::nullopt;
     QString text;
-    for (int line = from; line < from + count; ++line)
-        text += ToQString(lines.Get(LineIndex(line)), engine.TextEncoding()) + QLatin1Char('\n');
+    for (LineIndex line = from; line < from + count; ++line)
+        text += ToQString(lines.Get(line), engine.TextEncoding()) + QLatin1Char('\n');
     return text;
 }
 
 void TSynEditAccessibility::FollowInWindow(const TSynLinesChange& change) {
-    const int at = change.index.Value();
-    const int windowEnd = window.first + int(window.lines.size());
-    const int changeEnd = at + change.removed;
+    const LineIndex at = change.index;
+    const LineIndex windowEnd = window.End();
+    const LineIndex changeEnd = at + change.removed;
     const int shift = change.inserted - change.removed;
     if (change.wholeText || window.lines.empty()) {
         window = {};
@@ -60,7 +60,7 @@ void TSynEditAccessibility::FollowInWindow(const TSynLinesChange& change) {
     if (at > windowEnd)
         return;
     if (changeEnd < window.first) {
-        window.first += shift;
+        window.first = window.first + shift;
         return;
     }
     const TSynEditStringList& lines = engine.Lines();
@@ -69,11 +69,11 @@ void TSynEditAccessibility::FollowInWindow(const TSynLinesChange& change) {
         return;
     }
     std::vector<std::string> kept;
-    for (int line = window.first; line < at; ++line)
+    for (LineIndex line = window.first; line < at; ++line)
         kept.push_back(std::move(window.lines[std::size_t(line - window.first)]));
-    for (int line = at; line < at + change.inserted; ++line)
-        kept.emplace_back(lines.Get(LineIndex(line)));
-    for (int line = std::max(changeEnd, window.first); line < windowEnd; ++line)
+    for (LineIndex line = at; line < at + change.inserted; ++line)
+        kept.emplace_back(lines.Get(line));
+    for (LineIndex line = std::max(changeEnd, window.first); line < windowEnd; ++line)
         kept.push_back(std::move(window.lines[std::size_t(line - window.first)]));
     window.first = std::min(window.first, at);
     window.lines = std::move(kept);
@@ -86,18 +86,18 @@ void TSynEditAccessibility::Prepare() {
 
 void TSynEditAccessibility::FillWindow() {
     const TSynEditStringList& lines = engine.Lines();
-    const int count = lines.Count();
-    int from = 0;
-    int to = count;
-    if (count > kWholeCopyLines || BytesOfLines(lines, 0, count) > kWholeCopyBytes) {
+    const LineIndex count(lines.Count());
+    LineIndex from(0);
+    LineIndex to = count;
+    if (count.Value() > kWholeCopyLines || BytesOfLines(lines, from, count) > kWholeCopyBytes) {
         // Where the next edit can reach: the selection's lines and one line either side (a
         // deletion joins lines).
-        const int anchor = engine.Anchor().line.Value();
-        const int caret = engine.Caret().line.Value();
-        from = std::max(0, std::min(anchor, caret) - 1);
+        const LineIndex anchor = engine.Anchor().line;
+        const LineIndex caret = engine.Caret().line;
+        from = std::max(LineIndex(0), std::min(anchor, caret) - 1);
         to = std::min(count, std::max(anchor, caret) + 2);
         if (BytesOfLines(lines, from, to) > kQuotedBytes) {
-            from = std::max(0, caret - 1);
+            from = std::max(LineIndex(0), caret - 1);
             to = std::min(count, caret + 2);
         }
     }
@@ -107,8 +107,8 @@ void TSynEditAccessibility::FillWindow() {
     if (BytesOfLines(lines, from, to) > kQuotedBytes)
         return;
     window.first = from;
-    for (int line = from; line < to; ++line)
-        window.lines.emplace_back(lines.Get(LineIndex(line)));
+    for (LineIndex line = from; line < to; ++line)
+        window.lines.emplace_back(lines.Get(line));
 }
 
 void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
@@ -117,10 +117,10 @@ void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
         window = {};
         return;
     }
-    const int at = change.index.Value();
+    const LineIndex at = change.index;
     // The lines before the change are as they were: where it starts is known now.
     TSynCharIndex::Offset position = 0;
-    if (at > 0 && !change.wholeText)
+    if (at > LineIndex(0) && !change.wholeText)
         position = index.LineStart(at - 1) + index.LineLength(at - 1) + 1;
     std::optional<QString> removed;
     if (change.removed == 0 || window.Covers(at, change.removed))
@@ -136,8 +136,8 @@ void TSynEditAccessibility::LinesChanged(const TSynLinesChange& change) {
     }
     // Lines are separated, not ended: with nothing after the change, its last break is the one
     // before it.
-    if (at + change.inserted == engine.Lines().Count()) {
-        if (at > 0) {
+    if ((at + change.inserted).Value() == engine.Lines().Count()) {
+        if (at > LineIndex(0)) {
             removed->prepend(QLatin1Char('\n'));
             inserted->prepend(QLatin1Char('\n'));
             --position;

@@ -33,15 +33,16 @@ public:
 private:
     // Copies of consecutive lines [first, first + lines.size()) as they are in the list now.
     struct LineWindow {
-        int first = 0;
+        LineIndex first{};
         std::vector<std::string> lines;
-        bool Covers(int from, int count) const;
+        LineIndex End() const { return first + int(lines.size()); }
+        bool Covers(LineIndex from, int count) const;
         // The covered lines [from, from + count), each followed by one '\n'.
-        QString Text(int from, int count, const Encoding& encoding) const;
+        QString Text(LineIndex from, int count, const Encoding& encoding) const;
     };
     // The changed lines [index, index + count) as they are now, each followed by '\n'; nothing
     // when they are too long to quote.
-    std::optional<QString> CurrentText(int index, int count) const;
+    std::optional<QString> CurrentText(LineIndex index, int count) const;
     void FollowInWindow(const TSynLinesChange& change);
     void FillWindow();
     void AnnounceChange(TSynCharIndex::Offset position, QString removed, QString inserted);

@@ -41,7 +41,7 @@ BufferRange RunAt(const TSynEditEngine& engine, BufferPosition position) {
     std::size_t end = position.column.Value();
     while (end < line.size() && KindOf(encoding.CodeAt(line, end)) == kind)
         end += encoding.CharLength(line, end);
-    return {MakePosition(position.line.Value(), begin), MakePosition(position.line.Value(), end)};
+    return {{position.line, ByteColumn(begin)}, {position.line, ByteColumn(end)}};
 }
 
 } // namespace
@@ -164,11 +164,11 @@ QString TSynEditAccessible::text(int startOffset, int endOffset) const {
     const BufferPosition end = index.PositionOf(to);
     QString text;
     text.reserve(to - from);
-    for (int line = begin.line.Value(); line <= end.line.Value(); ++line) {
-        std::string_view bytes = engine.LineText(LineIndex(line));
-        if (line == end.line.Value())
+    for (LineIndex line = begin.line; line <= end.line; ++line) {
+        std::string_view bytes = engine.LineText(line);
+        if (line == end.line)
             bytes = bytes.substr(0, end.column.Value());
-        if (line == begin.line.Value())
+        if (line == begin.line)
             bytes = bytes.substr(std::min(begin.column.Value(), bytes.size()));
         else
             text += QLatin1Char('\n');
@@ -183,10 +183,10 @@ TSynEditAccessible::SpanAt(int offset, QAccessible::TextBoundaryType boundaryTyp
     const int length = int(index.Length());
     offset = std::clamp(offset, 0, length);
     const TSynEditEngine& engine = Editor().Engine();
-    const int line = index.LineOfOffset(offset);
+    const LineIndex line = index.LineOfOffset(offset);
     const int lineStart = int(index.LineStart(line));
     const int lineEnd = lineStart + int(index.LineLength(line));
-    const bool lastLine = line == engine.LineCount() - 1;
+    const bool lastLine = line.Value() == engine.LineCount() - 1;
     switch (boundaryType) {
     case QAccessible::NoBoundary:
         return {0, length};

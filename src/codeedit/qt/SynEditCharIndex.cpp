@@ -44,8 +44,8 @@ std::size_t ByteColumnOfUnits(std::string_view text, std::size_t units, const En
     return pos;
 }
 
-TSynCharIndex::Offset TSynCharIndex::UnitsWithBreak(int line) const {
-    return Offset(Utf16Length(engine.LineText(LineIndex(line)), engine.TextEncoding())) + 1;
+TSynCharIndex::Offset TSynCharIndex::UnitsWithBreak(LineIndex line) const {
+    return Offset(Utf16Length(engine.LineText(line), engine.TextEncoding())) + 1;
 }
 
 void TSynCharIndex::ExtendTo(int line) {
@@ -56,7 +56,7 @@ void TSynCharIndex::ExtendTo(int line) {
     line = std::clamp(line, 0, count);
     starts.reserve(std::size_t(line) + 1);
     while (int(starts.size()) <= line) {
-        const int known = int(starts.size()) - 1;
+        const LineIndex known(int(starts.size()) - 1);
         starts.push_back(starts.back() + UnitsWithBreak(known));
     }
 }
@@ -67,19 +67,19 @@ TSynCharIndex::Offset TSynCharIndex::Length() {
     return starts[std::size_t(count)] - 1;
 }
 
-TSynCharIndex::Offset TSynCharIndex::LineStart(int line) {
-    line = std::clamp(line, 0, engine.LineCount() - 1);
+TSynCharIndex::Offset TSynCharIndex::LineStart(LineIndex at) {
+    const int line = std::clamp(at.Value(), 0, engine.LineCount() - 1);
     ExtendTo(line);
     return starts[std::size_t(line)];
 }
 
-TSynCharIndex::Offset TSynCharIndex::LineLength(int line) {
-    line = std::clamp(line, 0, engine.LineCount() - 1);
+TSynCharIndex::Offset TSynCharIndex::LineLength(LineIndex at) {
+    const int line = std::clamp(at.Value(), 0, engine.LineCount() - 1);
     ExtendTo(line + 1);
     return starts[std::size_t(line) + 1] - starts[std::size_t(line)] - 1;
 }
 
-int TSynCharIndex::LineOfOffset(Offset offset) {
+LineIndex TSynCharIndex::LineOfOffset(Offset offset) {
     const int count = engine.LineCount();
     if (int(starts.size()) > count + 1)
         Reset();
@@ -88,21 +88,21 @@ int TSynCharIndex::LineOfOffset(Offset offset) {
         ExtendTo(int(starts.size()));
     const auto after = std::upper_bound(starts.begin(), starts.end(), offset);
     const int line = int(after - starts.begin()) - 1;
-    return std::clamp(line, 0, count - 1);
+    return LineIndex(std::clamp(line, 0, count - 1));
 }
 
 TSynCharIndex::Offset TSynCharIndex::OffsetOf(BufferPosition position) {
     const BufferPosition at = engine.Clamp(position);
     const std::string_view text = engine.LineText(at.line);
-    return LineStart(at.line.Value()) +
+    return LineStart(at.line) +
            Offset(Utf16Length(text.substr(0, at.column.Value()), engine.TextEncoding()));
 }
 
 BufferPosition TSynCharIndex::PositionOf(Offset offset) {
-    const int line = LineOfOffset(std::max<Offset>(offset, 0));
+    const LineIndex line = LineOfOffset(std::max<Offset>(offset, 0));
     const Offset within = std::clamp<Offset>(offset - LineStart(line), 0, LineLength(line));
-    const std::string_view text = engine.LineText(LineIndex(line));
-    return MakePosition(line, ByteColumnOfUnits(text, std::size_t(within), engine.TextEncoding()));
+    const std::string_view text = engine.LineText(line);
+    return {line, ByteColumn(ByteColumnOfUnits(text, std::size_t(within), engine.TextEncoding()))};
 }
 
 std::optional<TSynCharIndex::Offset> TSynCharIndex::Changed(const TSynLinesChange& change) {
@@ -124,7 +124,7 @@ std::optional<TSynCharIndex::Offset> TSynCharIndex::Changed(const TSynLinesChang
     std::vector<Offset> inserted;
     inserted.reserve(std::size_t(change.inserted));
     Offset at = starts[first];
-    for (int line = change.index.Value(); line < change.index.Value() + change.inserted; ++line) {
+    for (LineIndex line = change.index; line < change.index + change.inserted; ++line) {
         at += UnitsWithBreak(line);
         inserted.push_back(at);
     }

@@ -27,11 +27,11 @@ public:
 
     // Units of the whole text: every line and one unit between two lines.
     Offset Length();
-    Offset LineStart(int line);
-    Offset LineLength(int line);
+    Offset LineStart(LineIndex line);
+    Offset LineLength(LineIndex line);
     // The line holding the offset; an offset on a line break belongs to the line before it,
     // offsets past the end to the last line.
-    int LineOfOffset(Offset offset);
+    LineIndex LineOfOffset(Offset offset);
     Offset OffsetOf(BufferPosition position);
     // Offsets are clamped to the text.
     BufferPosition PositionOf(Offset offset);
@@ -45,7 +45,7 @@ public:
 private:
     // Makes starts hold the start of line `line` (clamped to one past the last line).
     void ExtendTo(int line);
-    Offset UnitsWithBreak(int line) const;
+    Offset UnitsWithBreak(LineIndex line) const;
 
     const TSynEditEngine& engine;
     // starts[k]: offset of line k; starts[k + 1] - starts[k]: its units plus one for the break.

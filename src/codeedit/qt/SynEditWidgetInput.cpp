@@ -146,13 +146,12 @@ void TSynEditWidget::mousePressEvent(QMouseEvent* event) {
                                  lastDoubleClick.elapsed() < QApplication::doubleClickInterval();
         lastDoubleClick.invalidate();
         if (tripleClick) {
-            const int line = position.line.Value();
+            const LineIndex line = position.line;
             const BufferPosition end =
-                line + 1 < engine.LineCount()
-                    ? MakePosition(line + 1, 0)
-                    : BufferPosition{position.line,
-                                     ByteColumn(engine.LineText(position.line).size())};
-            engine.SetSelection(MakePosition(line, 0), end);
+                line.Value() + 1 < engine.LineCount()
+                    ? BufferPosition{line + 1, ByteColumn(0)}
+                    : BufferPosition{line, ByteColumn(engine.LineText(line).size())};
+            engine.SetSelection({line, ByteColumn(0)}, end);
         } else {
             const bool alt = event->modifiers() & Qt::AltModifier;
             const bool shift = event->modifiers() & Qt::ShiftModifier;
