@@ -20,26 +20,31 @@
 
 class QTimer;
 
+// What a document gives to be kept. Declared outside the keeper: a nested struct whose members
+// have default initializers is not default-constructible (to Clang) until the keeper's own
+// definition ends, which std::optional<Capture> inside it already asks for.
+struct RecoveryCapture {
+    RecoveryHeader header;
+    RecoveryText text;
+    // Set for a text too big to take between two keystrokes (a big rich text): takes it a
+    // slice of about budget at a time on later turns of the event loop, and gives it once it
+    // is whole. A change of the document drops the capture; a new one follows the delay.
+    std::function<std::optional<RecoveryText>(std::chrono::milliseconds budget)> rest;
+    // Set instead of a text: the edits since the last capture, over the file state base
+    // (every edit since that state, when the last capture was no journal over it).
+    struct Journal {
+        FileStamp base;
+        JournalRecord record;
+    };
+    std::optional<Journal> journal{};
+};
+
 class TRecoveryKeeper : public QObject {
     Q_OBJECT
 public:
     // Identifies a document for as long as it is open.
     using DocumentKey = const void*;
-    struct Capture {
-        RecoveryHeader header;
-        RecoveryText text;
-        // Set for a text too big to take between two keystrokes (a big rich text): takes it a
-        // slice of about budget at a time on later turns of the event loop, and gives it once it
-        // is whole. A change of the document drops the capture; a new one follows the delay.
-        std::function<std::optional<RecoveryText>(std::chrono::milliseconds budget)> rest;
-        // Set instead of a text: the edits since the last capture, over the file state base
-        // (every edit since that state, when the last capture was no journal over it).
-        struct Journal {
-            FileStamp base;
-            JournalRecord record;
-        };
-        std::optional<Journal> journal{};
-    };
+    using Capture = RecoveryCapture;
     // The document as it is now; nothing when it needs no copy (it is not modified).
     using CaptureFunction = std::function<std::optional<Capture>(DocumentKey)>;
 
