@@ -548,8 +548,8 @@ bool TSynEditEngine::ReplaceAllText(std::string_view text) {
     TSynUndoEntry entry;
     entry.kind = TSynUndoKind::WholeText;
     entry.before = CurrentSelectionState();
-    entry.steps.push_back({BufferPosition{}, Text(), std::string(text), true,
-                           lines.LineBreakMarks(LineIndex(0), LineIndex(lines.Count()))});
+    entry.steps.push_back(
+        {BufferPosition{}, Text(), std::string(text), true, lines.LineBreaks().marks});
     {
         OwnEditScope scope(*this);
         ApplyWholeText(text);
@@ -571,7 +571,7 @@ bool TSynEditEngine::ConvertLineBreaks(TSynEditFileFormat format) {
     entry.before = CurrentSelectionState();
     entry.after = entry.before;
     TSynEditStep step;
-    step.removedBreaks = lines.LineBreakMarks(LineIndex(0), LineIndex(lines.Count()));
+    step.removedBreaks = lines.LineBreaks().marks;
     step.lineBreaks = {lines.FileFormat(), format};
     lines.ConvertLineBreaks(format);
     changeLog.Lose();

@@ -16,6 +16,7 @@
 // (whole numbers, or pixels in 64ths).
 
 #include "codeedit/LineSplit.h"
+#include "codeedit/SynEditLineCaches.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <algorithm>
@@ -272,23 +273,12 @@ public:
         }
         // Lines past the change move with it; those it replaced are gone, but for what the
         // first new line keeps of the first old one and the last new line of the last old one.
-        std::unordered_map<LineIndex, TSynLineCheckpoints<Value>> kept;
-        const LineIndex lastOld = change.index + (change.removed - 1);
-        for (auto& [line, points] : lines) {
-            if (line < change.index)
-                kept.emplace(line, std::move(points));
-            else if (line > lastOld)
-                kept.emplace(line + (change.inserted - change.removed), std::move(points));
-        }
-        const auto find = [&](LineIndex line) {
-            auto found = lines.find(line);
-            return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
-        };
-        TSynLineCheckpoints<Value>* first = find(change.index);
-        TSynLineCheckpoints<Value>* last = find(lastOld);
+        TSynCacheAcrossChange<TSynLineCheckpoints<Value>> across = TakeAcrossChange(lines, change);
+        TSynLineCheckpoints<Value>* first = across.firstOld;
+        TSynLineCheckpoints<Value>* last = across.lastOld;
         const LineIndex lastNew = change.index + (change.inserted - 1);
         const auto keep = [&](LineIndex line, TSynLineCheckpoints<Value>&& points) {
-            kept.emplace(line, std::move(points));
+            across.kept.emplace(line, std::move(points));
         };
         if (change.inserted == 1 && first && last && first != last) {
             first->Joined(std::move(*last), prefix, suffix, oldLength, list.Get(lastNew).size(),
@@ -308,9 +298,9 @@ public:
                 keep(change.index, std::move(*first));
             }
         }
-        lines.swap(kept);
+        lines.swap(across.kept);
     }
 
 private:
-    std::unordered_map<LineIndex, TSynLineCheckpoints<Value>> lines;
+    TSynLineCache<TSynLineCheckpoints<Value>> lines;
 };

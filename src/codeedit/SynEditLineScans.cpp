@@ -147,20 +147,9 @@ void TSynLineScans::Changed(const TSynLinesChange& change, std::size_t prefix, s
     }
     // Lines past the change move with it; the first new line keeps the states before the edit
     // of the first old one, the last new line sets aside those of the last old one after it.
-    std::unordered_map<LineIndex, LineScan> kept;
-    const LineIndex lastOld = change.index + (change.removed - 1);
-    for (auto& [line, scan] : lines) {
-        if (line < change.index)
-            kept.emplace(line, std::move(scan));
-        else if (line > lastOld)
-            kept.emplace(line + (change.inserted - change.removed), std::move(scan));
-    }
-    const auto find = [&](LineIndex line) {
-        auto found = lines.find(line);
-        return change.removed > 0 && found != lines.end() ? &found->second : nullptr;
-    };
-    LineScan* first = find(change.index);
-    LineScan* last = find(lastOld);
+    TSynCacheAcrossChange<LineScan> across = TakeAcrossChange(lines, change);
+    LineScan* first = across.firstOld;
+    LineScan* last = across.lastOld;
     const LineIndex lastNew = change.index + (change.inserted - 1);
     const auto lengthOf = [&](LineIndex line) { return list.Get(line).size(); };
     std::optional<LineScan> end;
@@ -177,11 +166,11 @@ void TSynLineScans::Changed(const TSynLinesChange& change, std::size_t prefix, s
             first->endAside = end->endAside;
             end.reset();
         }
-        kept.emplace(change.index, std::move(*first));
+        across.kept.emplace(change.index, std::move(*first));
     }
     if (end)
-        kept.emplace(lastNew, std::move(*end));
-    lines.swap(kept);
+        across.kept.emplace(lastNew, std::move(*end));
+    lines.swap(across.kept);
 }
 
 void TSynLineScans::Edited(LineScan& scan, std::size_t prefix, std::size_t suffix,
@@ -217,6 +206,7 @@ void TSynLineScans::Edited(LineScan& scan, std::size_t prefix, std::size_t suffi
     scan.endAside = scan.end.has_value();
     scan.aside = std::move(aside);
     std::erase_if(scan.states, [&](const TSynScanState& state) {
-        return state.tokenEnd > ByteColumn(prefix) || ByteColumn(prefix) - state.tokenEnd < kLookAhead;
+        return state.tokenEnd > ByteColumn(prefix) ||
+               ByteColumn(prefix) - state.tokenEnd < kLookAhead;
     });
 }

@@ -9,6 +9,7 @@
 // whose start range changed those it had.
 
 #include "codeedit/SynEditHighlighter.h"
+#include "codeedit/SynEditLineCaches.h"
 #include "codeedit/SynEditTextBuffer.h"
 
 #include <cstddef>
@@ -68,7 +69,7 @@ private:
     static void Edited(LineScan& scan, std::size_t prefix, std::size_t suffix,
                        std::size_t oldLength, std::size_t newLength);
 
-    std::unordered_map<LineIndex, LineScan> lines;
+    TSynLineCache<LineScan> lines;
     // The highlighter the states are of.
     const TSynCustomHighlighter* owner = nullptr;
 };

@@ -363,7 +363,7 @@ void TSynEditStringList::Put(LineIndex index, std::string_view text) {
 void TSynEditStringList::ReplaceInLine(LineIndex index, ByteColumn at, std::size_t count,
                                        std::string_view text) {
     const std::size_t slot = impl->CheckIndex(index);
-    const std::string_view line = Get(index);
+    const std::string_view line = impl->lines.Text(slot);
     const std::size_t column = at.Value();
     if (column > line.size() || count > line.size() - column)
         throw std::out_of_range("ReplaceInLine: the range passes the line's end");
@@ -381,7 +381,7 @@ void TSynEditStringList::ReplaceInLine(LineIndex index, ByteColumn at, std::size
 
 void TSynEditStringList::CutLine(LineIndex index, ByteColumn column) {
     const std::size_t slot = impl->CheckIndex(index);
-    if (column.Value() > Get(index).size())
+    if (column.Value() > impl->lines.Text(slot).size())
         throw std::out_of_range("CutLine: the column passes the line's end");
     impl->CheckRoomFor(1);
     impl->lines.Cut(slot, column.Value());

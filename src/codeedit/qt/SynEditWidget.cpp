@@ -263,25 +263,14 @@ void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
     }
     // Lines past the change move with it; the first and last new lines keep what they took of
     // the first and last old ones.
-    const LineIndex lastOld = change.index + (change.removed - 1);
-    std::unordered_map<LineIndex, TSynRowStarts> kept;
-    for (auto& [line, rows] : rowCache) {
-        if (line < change.index)
-            kept.emplace(line, std::move(rows));
-        else if (line > lastOld)
-            kept.emplace(line + (change.inserted - change.removed), std::move(rows));
-    }
-    const auto rowsOf = [&](LineIndex line) -> const TSynRowStarts* {
-        const auto found = change.removed > 0 ? rowCache.find(line) : rowCache.end();
-        return found == rowCache.end() ? nullptr : &found->second;
-    };
-    const TSynRowStarts* first = rowsOf(change.index);
-    const TSynRowStarts* last = rowsOf(lastOld);
+    TSynCacheAcrossChange<TSynRowStarts> across = TakeAcrossChange(rowCache, change);
+    const TSynRowStarts* first = across.firstOld;
+    const TSynRowStarts* last = across.lastOld;
     const auto rewrap = [&](LineIndex line, const TSynRowStarts& head, std::size_t prefix,
                             const TSynRowStarts& tail, std::size_t suffix) {
-        kept.emplace(line,
-                     RewrapJoined(head, prefix, tail, span.oldLength, suffix, Lines().Get(line),
-                                  TextAreaWidth(), engine.TextEncoding(), *metrics));
+        across.kept.emplace(line, RewrapJoined(head, prefix, tail, span.oldLength, suffix,
+                                               Lines().Get(line), TextAreaWidth(),
+                                               engine.TextEncoding(), *metrics));
     };
     if (change.inserted == 1 && first) {
         rewrap(change.index, *first, span.prefix, last ? *last : TSynRowStarts{},
@@ -292,7 +281,7 @@ void TSynEditWidget::ForgetRows(const TSynLinesChange& change) {
         if (last && span.suffix > 0)
             rewrap(change.index + (change.inserted - 1), {}, 0, *last, span.suffix);
     }
-    rowCache.swap(kept);
+    rowCache.swap(across.kept);
     rowContinuation.start();
 }
 

@@ -7,6 +7,7 @@
 
 #include "codeedit/SynEditEngine.h"
 #include "codeedit/SynEditKeyBindings.h"
+#include "codeedit/SynEditLineCaches.h"
 #include "codeedit/qt/SynEditAccessibility.h"
 #include "codeedit/qt/SynEditMetrics.h"
 #include "codeedit/qt/SynEditPainter.h"
@@ -229,7 +230,7 @@ private:
     // Widest text seen so far (pixels): the horizontal scroll range grows as lines are seen,
     // so no edit has to measure every line.
     qreal widestLine = 0;
-    std::unordered_map<LineIndex, TSynRowStarts> rowCache;
+    TSynLineCache<TSynRowStarts> rowCache;
     TSynLinesCheckpoints<qreal> checkpoints;
     TSynLineScans scans;
     std::vector<std::size_t> singleRow{0};
